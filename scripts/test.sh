@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with the sanitizers and runs every test.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/install-deps.sh"
+dir="$here/build-test"
+cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTROVA_SANITIZE=ON \
+  -DKESTROVA_WERROR=ON >/dev/null
+cmake --build "$dir" -j "$(nproc)"
+# Qt and fontconfig keep caches until exit; leaks are not what these runs look for.
+export ASAN_OPTIONS=detect_leaks=0
+export QT_QPA_PLATFORM=offscreen
+cd "$dir"
+ctest --output-on-failure -j "$(nproc)" --timeout 600

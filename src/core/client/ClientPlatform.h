@@ -1,0 +1,47 @@
+#pragma once
+
+#include "common/Image.h"
+#include "common/Rect.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+using WindowId = std::uint64_t;
+
+struct WindowInfo {
+    WindowId id = 0;
+    std::string title;
+    std::string className;
+    // Top-level windows: the normal (restored) rectangle in screen coordinates.
+    // Child windows: the rectangle relative to the parent window's top-left corner.
+    Rect rect;
+};
+
+// What the passes ask of the desktop the poker client runs on, and nothing more.
+// Higher layers speak Win32 message numbers (Win32Messages.h); each backend
+// translates them. A backend never sleeps on its own: waits belong to the caller's Clock.
+class ClientPlatform {
+public:
+    virtual ~ClientPlatform() = default;
+
+    // Top-level windows in enumeration order (topmost first where the platform knows).
+    virtual std::vector<WindowInfo> topLevelWindows() = 0;
+    // Direct and indirect child windows of a top-level window, in creation order.
+    virtual std::vector<WindowInfo> childWindows(WindowId parent) = 0;
+    // Delivers a key or mouse message and returns once the target has handled it.
+    virtual void sendMessage(WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                             std::intptr_t lParam) = 0;
+    virtual void showWindow(WindowId window, int showState) = 0;
+    virtual void setTopmost(WindowId window, bool topmost) = 0;
+    // The whole window as the user would see it, or nothing when it cannot be captured
+    // (gone, minimised).
+    virtual std::optional<Image> capture(WindowId window) = 0;
+    virtual int countTopLevelWindows(std::string_view className) = 0;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace kestrova {
+
+// One row of the client's table list as recognised on the screen.
+// The name is the table's identity.
+struct LobbyEntry {
+    std::string name;
+    std::string game;        // the column after the name; kept, not used
+    std::string stakes;      // copied into the table list's "Limit" column
+    std::string extra;       // the column after the seats; kept, not used
+    std::string averagePot;  // copied into the "Avg. Pot" column
+    std::string limitKind;   // "Limit", "No Limit", "Pot Limit"; the screen reader leaves it empty
+    int players = 0;         // seated players as shown
+    int seats = 0;           // table size: 2 heads-up, 6 six-max, more than 6 full ring
+
+    bool operator==(const LobbyEntry&) const = default;
+};
+
+}  // namespace kestrova

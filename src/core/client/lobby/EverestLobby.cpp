@@ -1,0 +1,46 @@
+#include "client/lobby/EverestLobby.h"
+
+#include <string_view>
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::string_view kTitlePrefix = "Everest Poke";
+constexpr int kMinWidth = 750;
+constexpr int kMinHeight = 500;
+
+bool isLarge(const Rect& r) { return r.width() > kMinWidth && r.height() > kMinHeight; }
+
+bool isLobbyTitle(std::string_view title)
+{
+    return title.size() > kTitlePrefix.size() && title.starts_with(kTitlePrefix);
+}
+
+}  // namespace
+
+LobbySearch findEverestLobby(ClientPlatform& platform)
+{
+    LobbySearch search;
+    for (const WindowInfo& top : platform.topLevelWindows()) {
+        if (!isLobbyTitle(top.title) || !isLarge(top.rect))
+            continue;
+        for (const WindowInfo& child : platform.childWindows(top.id)) {
+            if (!isLarge(child.rect))
+                continue;
+            EverestLobby lobby;
+            lobby.window = top.id;
+            lobby.listWindow = child.id;
+            lobby.windowRect = top.rect;
+            lobby.geometry = LobbyGeometry::fromListWindow(child.rect);
+            search.lobby = lobby;
+            return search;
+        }
+        search.errorTitle = "Error2";
+        return search;
+    }
+    search.errorTitle = "Error1";
+    return search;
+}
+
+}  // namespace kestrova

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "client/ClientPlatform.h"
+#include "client/LobbyGeometry.h"
+
+#include <optional>
+#include <string>
+
+namespace kestrova {
+
+// The Everest lobby window as found for one pass; found again for every pass.
+struct EverestLobby {
+    WindowId window = 0;
+    WindowId listWindow = 0;  // the large child: receives the list's keys and clicks
+    Rect windowRect;          // normal rectangle, screen coordinates
+    LobbyGeometry geometry;
+};
+
+struct LobbySearch {
+    std::optional<EverestLobby> lobby;
+    // When not found: "Error1" (no lobby window) or "Error2" (no list area).
+    std::string errorTitle;
+};
+
+inline constexpr const char* kLobbyNotFoundMessage = "Everestclient not found or minimized";
+
+// The first top-level window whose title is longer than 12 characters and starts with
+// "Everest Poke", and whose normal rectangle is wider than 750 and higher than 500;
+// its first child of that size is the list area.
+LobbySearch findEverestLobby(ClientPlatform& platform);
+
+}  // namespace kestrova

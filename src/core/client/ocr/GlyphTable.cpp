@@ -1,0 +1,153 @@
+#include "client/ocr/GlyphTable.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace kestrova {
+
+namespace {
+
+// Reads one line into `line` without ever holding more than the limit plus one
+// character, so a huge line or a binary file costs no memory. Returns false at
+// the end of the input when nothing was read.
+bool readBoundedLine(std::streambuf& in, std::string& line, bool& tooLong)
+{
+    line.clear();
+    tooLong = false;
+    bool any = false;
+    for (;;) {
+        const int c = in.sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            break;
+        }
+        any = true;
+        if (c == '\n') {
+            break;
+        }
+        // One extra character is kept so that a CR before the LF can be told
+        // from content beyond the limit.
+        if (line.size() <= GlyphTable::kMaxLineLength) {
+            line.push_back(static_cast<char>(c));
+        } else {
+            tooLong = true;
+        }
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    if (line.size() > GlyphTable::kMaxLineLength) {
+        tooLong = true;
+    }
+    return any;
+}
+
+}  // namespace
+
+GlyphTable GlyphTable::load(const std::filesystem::path& file)
+{
+    GlyphTable table;
+    table.readFile(file);
+    return table;
+}
+
+GlyphTable GlyphTable::parse(std::istream& in)
+{
+    GlyphTable table;
+    table.read(in);
+    return table;
+}
+
+bool GlyphTable::readFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    read(in);
+    return true;
+}
+
+void GlyphTable::read(std::istream& in)
+{
+    std::streambuf* buffer = in.rdbuf();
+    if (buffer == nullptr) {
+        return;
+    }
+    // Pairs are collected first and sorted once; inserting each in place
+    // would be quadratic for tables with thousands of touching-pair entries.
+    std::vector<Entry> added;
+    std::string signature;
+    std::string text;
+    bool signatureTooLong = false;
+    bool textTooLong = false;
+    bool first = true;
+    while (readBoundedLine(*buffer, signature, signatureTooLong)) {
+        if (first && signature.starts_with("\xEF\xBB\xBF")) {
+            signature.erase(0, 3);
+        }
+        first = false;
+        if (!readBoundedLine(*buffer, text, textTooLong)) {
+            break;  // a last unpaired signature
+        }
+        if (signatureTooLong || textTooLong || text.empty() || !isSignature(signature)) {
+            continue;
+        }
+        added.push_back(Entry{signature, text});
+    }
+
+    std::stable_sort(added.begin(), added.end(), [](const Entry& a, const Entry& b) {
+        return a.signature.size() > b.signature.size();
+    });
+    for (const Entry& entry : added) {
+        map_.insert_or_assign(entry.signature, entry.text);
+    }
+    std::vector<Entry> merged;
+    merged.reserve(entries_.size() + added.size());
+    // Equal lengths: the entries already present come first.
+    std::merge(std::make_move_iterator(entries_.begin()), std::make_move_iterator(entries_.end()),
+               std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()),
+               std::back_inserter(merged), [](const Entry& a, const Entry& b) {
+                   return a.signature.size() > b.signature.size();
+               });
+    entries_ = std::move(merged);
+}
+
+bool GlyphTable::add(std::string signature, std::string text)
+{
+    if (text.empty() || !isSignature(signature)) {
+        return false;
+    }
+    const auto before = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
+        return e.signature.size() < signature.size();
+    });
+    map_.insert_or_assign(signature, text);
+    entries_.insert(before, Entry{std::move(signature), std::move(text)});
+    return true;
+}
+
+bool GlyphTable::isSignature(std::string_view signature)
+{
+    if (signature.empty() || signature.back() != ',') {
+        return false;
+    }
+    bool digitBefore = false;
+    for (const char c : signature) {
+        if (c >= '0' && c <= '9') {
+            digitBefore = true;
+        } else if (c == ',' && digitBefore) {
+            digitBefore = false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+const std::string* GlyphTable::find(std::string_view signature) const
+{
+    const auto it = map_.find(signature);
+    return it == map_.end() ? nullptr : &it->second;
+}
+
+}  // namespace kestrova

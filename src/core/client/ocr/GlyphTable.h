@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kestrova {
+
+// Maps glyph signatures ("1022,1022,") to the text they stand for.
+//
+// A signature lists the glyph's pixel columns left to right; each column is
+// the decimal sum of 2^row over its ink pixels (row 0 = top row of the text
+// line), followed by a comma.
+//
+// File format ("ocr.txt", "ocr2.txt"): 8-bit text, pairs of lines, signature
+// then text. Line ends are LF or CR LF; both are removed. A pair is ignored
+// (and the pairing of the following lines is kept) when either line is longer
+// than 255 characters, the signature is not of the form (digits ",")+, or the
+// text is empty. A last unpaired line is ignored. A UTF-8 byte-order mark at
+// the start of a file is skipped.
+//
+// Entries are kept ordered by decreasing signature length (equal lengths keep
+// reading order) for greedy splitting; a later pair with the same signature
+// replaces the text in the look-up map. A missing or unreadable file adds
+// nothing.
+class GlyphTable {
+public:
+    static constexpr std::size_t kMaxLineLength = 255;
+
+    struct Entry {
+        std::string signature;
+        std::string text;
+    };
+
+    static GlyphTable load(const std::filesystem::path& file);
+    static GlyphTable parse(std::istream& in);
+
+    // Appends the pairs of a file or stream (e.g. "ocr2.txt" after "ocr.txt").
+    // readFile returns false when the file cannot be opened.
+    bool readFile(const std::filesystem::path& file);
+    void read(std::istream& in);
+
+    // False (and nothing added) for a malformed signature or an empty text.
+    bool add(std::string signature, std::string text);
+
+    static bool isSignature(std::string_view signature);
+
+    bool empty() const { return entries_.empty(); }
+    std::size_t size() const { return entries_.size(); }
+    // Longest signature first.
+    const std::vector<Entry>& entries() const { return entries_; }
+    const std::string* find(std::string_view signature) const;
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const
+        {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    std::vector<Entry> entries_;
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> map_;
+};
+
+}  // namespace kestrova

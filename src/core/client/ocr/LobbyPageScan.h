@@ -1,0 +1,141 @@
+#pragma once
+
+// The lobby-list readers over any PixelSource. LobbyPageReader.h gives the
+// Image versions; include this only to read from another source.
+
+#include "client/LobbyEntry.h"
+#include "client/LobbyGeometry.h"
+#include "client/ocr/GlyphTable.h"
+#include "client/ocr/LobbyPageReader.h"
+#include "client/ocr/PixelSource.h"
+#include "client/ocr/TextLineRecogniser.h"
+#include "common/Image.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+namespace lobbyscan {
+
+inline constexpr int kGridProbeX = 600;
+inline constexpr int kLineRows = LobbyGeometry::kLineHeight;
+// Column cuts relative to the list left: the name runs from +1 to +110
+// inclusive, then game, stakes, seated/seats, extra, average pot.
+inline constexpr int kNameFrom = 1;
+inline constexpr int kNameEnd = 111;
+inline constexpr int kFieldEnds[] = {178, 260, 337, 405, 488};
+
+inline bool isWhiteInk(std::uint32_t argb)
+{
+    return redOf(argb) > 250 && greenOf(argb) > 250 && blueOf(argb) > 250;
+}
+
+std::string trimmed(std::string_view text);
+void removeAll(std::string& text, std::string_view marker);
+// Leading digits as a number; 0 when there are none.
+int leadingInt(std::string_view text);
+LobbyEntry entryFromFields(std::string name, std::string game, std::string stakes,
+                           std::string seated, std::string extra, std::string averagePot);
+
+template <PixelSource Source>
+void readColumns(const LineRows<Source, kLineRows>& rows, const Source& source, int from, int to,
+                 TextLineRecogniser& recogniser)
+{
+    clipColumns(source, from, to);
+    for (int x = from; x < to; ++x) {
+        recogniser.addColumn(x, rows.columnCode(x, isWhiteInk));
+    }
+    recogniser.cut();
+}
+
+// Calls onSelected(lineTop) for each highlighted line whose 16 rows lie inside
+// the source, top to bottom, until it returns false.
+template <PixelSource Source, class OnSelected>
+void forEachSelectedLine(const Source& source, const LobbyGeometry& geometry, int offset,
+                         OnSelected onSelected)
+{
+    const int probeX = geometry.listLeft + 2;
+    for (int top = geometry.listTop + offset; top + kLineRows - 1 <= geometry.listBottom;
+         top += kLineRows) {
+        if (!rowsInside(source, top, kLineRows) || !pixelInside(source, probeX, top + 1)) {
+            continue;
+        }
+        if (isSelectionHighlight(source.pixel(probeX, top + 1)) && !onSelected(top)) {
+            return;
+        }
+    }
+}
+
+}  // namespace lobbyscan
+
+template <PixelSource Source>
+int lineGridOffsetIn(const Source& source, const LobbyGeometry& geometry)
+{
+    const int x = lobbyscan::kGridProbeX;
+    for (int i = 0; i < lobbyscan::kLineRows - 1; ++i) {
+        const int y = geometry.listTop + i;
+        if (!pixelInside(source, x, y) || !pixelInside(source, x, y + 1)) {
+            return 0;
+        }
+        if (((source.pixel(x, y) ^ source.pixel(x, y + 1)) & 0x00ffffffu) != 0) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+template <PixelSource Source>
+LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& geometry,
+                                   const GlyphTable& glyphs)
+{
+    using namespace lobbyscan;
+    LobbyPageReading reading;
+    const int offset = lineGridOffsetIn(source, geometry);
+    reading.firstLineFits = geometry.listTop + offset + kLineRows - 1 <= geometry.listBottom;
+
+    TextLineRecogniser recogniser(glyphs);
+    const int left = geometry.listLeft;
+    forEachSelectedLine(source, geometry, offset, [&](int top) {
+        const LineRows<Source, kLineRows> rows(source, top);
+        readColumns(rows, source, left + kNameFrom, left + kNameEnd, recogniser);
+        std::string name = recogniser.takeText();
+        std::string fields[5];
+        int from = left + kNameEnd;
+        for (int i = 0; i < 5; ++i) {
+            const int to = left + kFieldEnds[i];
+            readColumns(rows, source, from, to, recogniser);
+            fields[i] = recogniser.takeText();
+            from = to;
+        }
+        // The last column (up to list right - 2) holds nothing the program keeps.
+        reading.selected = entryFromFields(std::move(name), std::move(fields[0]),
+                                           std::move(fields[1]), std::move(fields[2]),
+                                           std::move(fields[3]), std::move(fields[4]));
+        return false;
+    });
+    return reading;
+}
+
+template <PixelSource Source>
+std::vector<std::string> readSelectedNamesFrom(const Source& source,
+                                               const LobbyGeometry& geometry,
+                                               const GlyphTable& glyphs)
+{
+    using namespace lobbyscan;
+    std::vector<std::string> names;
+    TextLineRecogniser recogniser(glyphs);
+    const int left = geometry.listLeft;
+    forEachSelectedLine(source, geometry, lineGridOffsetIn(source, geometry), [&](int top) {
+        const LineRows<Source, kLineRows> rows(source, top);
+        recogniser.reset();
+        readColumns(rows, source, left + kNameFrom, left + kNameEnd, recogniser);
+        names.push_back(trimmed(recogniser.text()));
+        return true;
+    });
+    return names;
+}
+
+}  // namespace kestrova

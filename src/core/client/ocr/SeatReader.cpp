@@ -1,0 +1,61 @@
+#include "client/ocr/SeatReader.h"
+
+#include "client/ocr/SeatScan.h"
+
+#include <algorithm>
+
+namespace kestrova {
+
+namespace seatscan {
+
+std::string trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+}  // namespace seatscan
+
+void readSeats(const Image& capture, const GlyphTable& glyphs, SeatReading& seats)
+{
+    readSeatsFrom(capture, glyphs, seats);
+}
+
+std::string normaliseChipText(std::string_view text)
+{
+    std::string chips;
+    chips.reserve(text.size());
+    for (const char c : text) {
+        if (c != ' ' && c != '$') {
+            chips.push_back(c);
+        }
+    }
+    const auto comma = chips.rfind(',');
+    if (comma == std::string::npos) {
+        return chips;
+    }
+    const auto dot = chips.rfind('.');
+    const auto removeAll = [&chips](char c) {
+        chips.erase(std::remove(chips.begin(), chips.end(), c), chips.end());
+    };
+    if (dot == std::string::npos) {
+        // Three digits after the last comma: thousands; fewer: a decimal comma.
+        if (static_cast<long>(comma) < static_cast<long>(chips.size()) - 3) {
+            removeAll(',');
+        } else {
+            std::replace(chips.begin(), chips.end(), ',', '.');
+        }
+    } else if (comma < dot) {
+        removeAll(',');
+    } else {
+        removeAll('.');
+        std::replace(chips.begin(), chips.end(), ',', '.');
+    }
+    return chips;
+}
+
+}  // namespace kestrova

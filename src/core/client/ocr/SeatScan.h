@@ -1,0 +1,193 @@
+#pragma once
+
+// The seat reader over any PixelSource. SeatReader.h gives the Image version;
+// include this only to read from another source.
+
+#include "client/ocr/GlyphTable.h"
+#include "client/ocr/PixelSource.h"
+#include "client/ocr/SeatReader.h"
+#include "client/ocr/TextLineRecogniser.h"
+#include "common/Image.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrova {
+
+namespace seatscan {
+
+inline constexpr int kTopProbeX = 840;
+inline constexpr int kTopProbeFromY = 285;
+inline constexpr int kDefaultTop = 260;
+inline constexpr int kLeftProbeFromX = 730;
+inline constexpr int kLeftProbeToX = 651;
+inline constexpr int kDefaultLeftEdge = 700;
+inline constexpr int kAreaWidth = 235;
+inline constexpr int kFirstLineBelowTop = 3;
+inline constexpr int kLinePitch = 14;
+inline constexpr int kLines = 10;
+inline constexpr int kLineRows = 12;
+inline constexpr std::uint32_t kAllRows = (1u << kLineRows) - 1;
+inline constexpr int kNameEnd = 112;
+inline constexpr int kChipsFrom = 148;
+
+inline constexpr std::string_view kDot = "512,512,";
+inline constexpr std::string_view kStroke = "1022,1022,";
+inline constexpr std::string_view kDarkOnlyPrefix = "1016,1016,8,1016,1016,";
+
+inline bool allBelow(std::uint32_t argb, int limit)
+{
+    return redOf(argb) < limit && greenOf(argb) < limit && blueOf(argb) < limit;
+}
+
+std::string trimmed(std::string_view text);
+
+// The seat list's ambiguous glyphs, decided from the pixels around them.
+template <PixelSource Source>
+class SeatGlyphRules final : public GlyphRules {
+public:
+    explicit SeatGlyphRules(const Source& source) : source_(source) {}
+
+    void setLine(int top, std::uint32_t background)
+    {
+        top_ = top;
+        background_ = background;
+    }
+
+    std::optional<std::string_view> textFor(std::string_view signature,
+                                            int firstX) const override
+    {
+        if (signature == kDot) {
+            return ".";
+        }
+        if (signature == kStroke) {
+            return hasCrossbar(firstX) ? "t" : "l";
+        }
+        return std::nullopt;
+    }
+
+    bool acceptsPrefix(std::string_view signature, int firstX) const override
+    {
+        if (signature != kDarkOnlyPrefix) {
+            return true;
+        }
+        const int x = firstX + 3;
+        const int y = top_ + 3;
+        return pixelInside(source_, x, y) && allBelow(source_.pixel(x, y), 150);
+    }
+
+private:
+    bool hasCrossbar(int strokeX) const
+    {
+        const int columns[] = {strokeX - 1, strokeX + 2, strokeX + 3};
+        for (const int x : columns) {
+            for (int y = top_ + 2; y <= top_ + 5; ++y) {
+                if (pixelInside(source_, x, y) && brighterThanBackground(source_.pixel(x, y))) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    bool brighterThanBackground(std::uint32_t argb) const
+    {
+        return redOf(argb) > redOf(background_) + 60 &&
+               greenOf(argb) > greenOf(background_) + 60 &&
+               blueOf(argb) > blueOf(background_) + 60;
+    }
+
+    const Source& source_;
+    int top_ = 0;
+    std::uint32_t background_ = 0;
+};
+
+template <PixelSource Source>
+int findTopEdge(const Source& source)
+{
+    const int x = kTopProbeX;
+    if (x >= source.width()) {
+        return kDefaultTop;
+    }
+    for (int y = std::min(kTopProbeFromY, source.height() - 1); y >= 1; --y) {
+        if (allBelow(source.pixel(x, y), 100)) {
+            return y;
+        }
+    }
+    return kDefaultTop;
+}
+
+template <PixelSource Source>
+int findLeftEdge(const Source& source, int top)
+{
+    const int y = top + 1;
+    if (y < 0 || y >= source.height()) {
+        return kDefaultLeftEdge;
+    }
+    for (int x = std::min(kLeftProbeFromX, source.width() - 1); x >= kLeftProbeToX; --x) {
+        if (allBelow(source.pixel(x, y), 180)) {
+            return x;
+        }
+    }
+    return kDefaultLeftEdge;
+}
+
+template <PixelSource Source>
+void readColumns(const LineRows<Source, kLineRows>& rows, const Source& source,
+                 std::uint32_t background, int from, int to, TextLineRecogniser& recogniser)
+{
+    clipColumns(source, from, to);
+    const auto isInk = [background](std::uint32_t argb) {
+        return ((argb ^ background) & 0x00ffffffu) != 0;
+    };
+    for (int x = from; x < to; ++x) {
+        const std::uint32_t code = rows.columnCode(x, isInk);
+        // A full column is a border or a highlight, not a letter.
+        recogniser.addColumn(x, code == kAllRows ? 0 : code);
+    }
+    recogniser.cut();
+}
+
+}  // namespace seatscan
+
+template <PixelSource Source>
+void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& seats)
+{
+    using namespace seatscan;
+    const int top = findTopEdge(source);
+    const int left = findLeftEdge(source, top) + 1;
+    const int right = left + kAreaWidth;
+
+    SeatGlyphRules<Source> rules(source);
+    TextLineRecogniser recogniser(glyphs, &rules);
+    int seat = 0;
+    for (int line = 0; line < kLines; ++line) {
+        const int lineTop = top + kFirstLineBelowTop + line * kLinePitch;
+        if (!rowsInside(source, lineTop, kLineRows) || !pixelInside(source, left, lineTop + 1)) {
+            ++seat;
+            continue;
+        }
+        const std::uint32_t background = source.pixel(left, lineTop + 1);
+        rules.setLine(lineTop, background);
+        recogniser.reset();
+        const LineRows<Source, kLineRows> rows(source, lineTop);
+
+        readColumns(rows, source, background, left, left + kNameEnd, recogniser);
+        const std::string name = trimmed(recogniser.takeText());
+        readColumns(rows, source, background, left + kChipsFrom, right, recogniser);
+        std::string chips = normaliseChipText(recogniser.takeText());
+
+        const bool stored = !name.empty() || !chips.empty();
+        if (stored && seat < SeatReading::kSlots) {
+            if (!name.empty()) {
+                seats.names[static_cast<std::size_t>(seat)] = name;
+            }
+            seats.chips[static_cast<std::size_t>(seat)] = std::move(chips);
+        }
+        seat += stored ? 2 : 1;
+    }
+}
+
+}  // namespace kestrova

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "client/ocr/GlyphTable.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrova {
+
+// Reader-specific decisions on glyphs the table alone cannot tell apart.
+// Asked once per glyph or glyph piece, never per pixel.
+class GlyphRules {
+public:
+    virtual ~GlyphRules() = default;
+    // Text for a glyph (or a piece of a split glyph, or its remainder) whose
+    // first column is at firstX, instead of the table's; nullopt: the table
+    // decides.
+    virtual std::optional<std::string_view> textFor(std::string_view signature,
+                                                    int firstX) const = 0;
+    // Whether a table entry may be cut off as a prefix starting at firstX
+    // during greedy splitting; false makes the split try the next shorter one.
+    virtual bool acceptsPrefix(std::string_view signature, int firstX) const = 0;
+};
+
+// Turns the pixel columns of one text line into text.
+//
+// Columns are fed left to right with their code (bit r = ink in row r; 0 = a
+// column without ink). Consecutive ink columns form a glyph; an empty column
+// or cut() ends it. A glyph is read through the table's map; when the map does
+// not know it, it is split greedily (longest entry first, restarting after
+// every match) and a remainder the map knows is appended.
+//
+// Blanks: after a glyph the empty columns are counted (the one that ends the
+// glyph included); more than 3 after a glyph read as "1", more than 2 after
+// any other, append one blank, and counting stops until the next glyph.
+// cut() ends the glyph and stops counting, so no blank crosses a field
+// boundary.
+class TextLineRecogniser final {
+public:
+    explicit TextLineRecogniser(const GlyphTable& glyphs, const GlyphRules* rules = nullptr);
+
+    // Columns of one glyph must come with consecutive x.
+    void addColumn(int x, std::uint32_t code);
+    void cut();
+
+    const std::string& text() const { return text_; }
+    // Returns the text read so far and starts a new one.
+    std::string takeText();
+    // Forgets everything: a new line.
+    void reset();
+
+private:
+    void endGlyph();
+    void appendGlyphText(std::string_view signature, int firstX);
+    bool appendKnown(std::string_view signature, int firstX);
+
+    const GlyphTable& glyphs_;
+    const GlyphRules* rules_;
+    std::string text_;
+    std::string signature_;
+    int glyphFirstX_ = 0;
+    bool inGlyph_ = false;
+    bool countingBlanks_ = false;
+    int emptyColumns_ = 0;
+    int blankThreshold_ = 2;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace kestrova {
+
+// Replaces `file` with `bytes` so that a crash or power cut at any moment leaves
+// either the old file or the new one, never a mixture: the bytes go to a
+// temporary file in the same directory, are flushed to disk, and the temporary
+// file is then renamed over the old one. The directory must exist.
+//
+// Returns false when any step fails; the old file is then untouched and the
+// temporary file is removed.
+bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace kestrova

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "client/LobbyEntry.h"
+
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+// The lobby as last read, one entry per table name, in the order last seen.
+class LobbyEntryList final {
+public:
+    enum class Merge { Appended, AlreadyKnown };
+
+    // A known name moves to the end, keeping its fields but for the stakes and the
+    // table size of the new reading; an unknown name is appended.
+    Merge merge(const LobbyEntry& reading);
+
+    const LobbyEntry* find(std::string_view name) const;
+    const std::vector<LobbyEntry>& entries() const { return entries_; }
+    void clear() { entries_.clear(); }
+    bool empty() const { return entries_.empty(); }
+
+private:
+    std::vector<LobbyEntry> entries_;
+};
+
+}  // namespace kestrova

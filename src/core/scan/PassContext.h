@@ -1,0 +1,18 @@
+#pragma once
+
+namespace kestrova {
+
+class ClientPlatform;
+class Clock;
+class GlyphTable;
+class ScanObserver;
+
+// What every pass over the lobby works with. The references outlive the pass.
+struct PassContext {
+    ClientPlatform& platform;
+    Clock& clock;
+    const GlyphTable& glyphs;
+    ScanObserver& observer;
+};
+
+}  // namespace kestrova

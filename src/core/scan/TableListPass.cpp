@@ -1,0 +1,45 @@
+#include "scan/TableListPass.h"
+
+#include "client/Win32Messages.h"
+#include "client/WindowInput.h"
+#include "client/lobby/LobbyScreen.h"
+#include "common/Clock.h"
+#include "scan/EndOfListDetector.h"
+#include "scan/LobbyWalkStart.h"
+#include "scan/ScanObserver.h"
+
+namespace kestrova {
+
+bool TableListPass::run(LobbyEntryList& entries)
+{
+    std::optional<EverestLobby> lobby = startLobbyWalk(context_);
+    if (!lobby)
+        return false;
+
+    LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
+    EndOfListDetector endOfList;
+    ScanObserver& observer = context_.observer;
+    while (!observer.cancelled()) {
+        if (!screen.grab()) {
+            observer.showMessage("Error", "Error Capturing");
+            observer.cancel();
+            break;
+        }
+        std::string selectedName;
+        if (std::optional<LobbyEntry> row = screen.readSelectedRow()) {
+            selectedName = row->name;
+            // A name seen before means the list has come round: the walk is over.
+            if (entries.merge(*row) == LobbyEntryList::Merge::AlreadyKnown)
+                observer.cancel();
+        }
+        if (endOfList.onRead(selectedName))
+            observer.cancel();
+        screen.release();
+        pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
+        context_.clock.sleepMs(kAfterDownMs);
+        observer.processEvents();
+    }
+    return true;
+}
+
+}  // namespace kestrova

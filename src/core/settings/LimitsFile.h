@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+// One row of the Limit page's list of limits to datamine.
+struct LimitRecord {
+    std::string type;
+    std::string structure;
+    std::string limit;
+
+    friend bool operator==(const LimitRecord&, const LimitRecord&) = default;
+};
+
+// "LIMITS", "LIMITSFTP", "LIMITSDR": the limits to datamine, in order.
+//   int32 count, then per record three counted texts: "Type", "Struct", "Limit"
+// Which file belongs to which client kind is decided here: kinds 0 and 1 use
+// "LIMITS", 2 "LIMITSFTP", 6 "LIMITSDR"; every other kind has none.
+class LimitsFile final {
+public:
+    // Longest text a reader accepts; the writer refuses longer ones.
+    static constexpr std::size_t kMaxTextBytes = 229;
+
+    static std::optional<std::string_view> fileName(int clientKind);
+
+    // Empty for a kind without a limits file or without the file. A negative
+    // count ends the read at once; a hostile length or a short file ends it
+    // with the records read completely so far.
+    static std::vector<LimitRecord> read(const std::filesystem::path& directory, int clientKind);
+
+    // A kind without a limits file writes nothing and succeeds.
+    static bool write(const std::filesystem::path& directory, int clientKind,
+                      const std::vector<LimitRecord>& records);
+};
+
+}  // namespace kestrova

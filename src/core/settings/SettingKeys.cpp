@@ -1,0 +1,42 @@
+#include "settings/SettingKeys.h"
+
+#include <array>
+
+#include "settings/IniText.h"
+
+namespace kestrova {
+
+namespace {
+
+#define KESTROVA_LIST_INT_KEY(name, dflt, group, rule) SettingKey{keys::name},
+#define KESTROVA_LIST_TEXT_KEY(name, dflt, buffer, group, rule) SettingKey{keys::name},
+const std::array kAllKeys{KESTROVA_SETTING_KEYS(KESTROVA_LIST_INT_KEY, KESTROVA_LIST_TEXT_KEY)};
+#undef KESTROVA_LIST_INT_KEY
+#undef KESTROVA_LIST_TEXT_KEY
+
+}  // namespace
+
+std::span<const SettingKey> allSettingKeys() { return kAllKeys; }
+
+const SettingKey* findSettingKey(std::string_view name) {
+    for (const SettingKey& key : kAllKeys) {
+        if (iniNamesEqual(settingName(key), name)) {
+            return &key;
+        }
+    }
+    return nullptr;
+}
+
+std::string_view settingName(const SettingKey& key) {
+    return std::visit([](const auto& k) { return k.name; }, key);
+}
+
+SettingGroup settingGroup(const SettingKey& key) {
+    return std::visit([](const auto& k) { return k.group; }, key);
+}
+
+SettingRule settingRule(const SettingKey& key) {
+    return std::visit([](const auto& k) { return k.rule; }, key);
+}
+
+}  // namespace kestrova

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "settings/SettingKeys.h"
+
+namespace kestrova {
+
+// The user's settings: one section of an INI file read and written with the
+// semantics of the Windows private-profile functions (names match ignoring
+// case; integers are the leading decimal digits; every write goes to the file
+// at once and keeps every other line of it). There is no cache: each read
+// opens the file, so a value written by anyone is seen at the next read.
+class SettingsStore {
+public:
+    static constexpr std::string_view kFileName = "Velloran.ini";
+    static constexpr std::string_view kSection = "Tallyhand";
+    // A larger file is not ours to rewrite; reads see only this much of it.
+    static constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
+
+    explicit SettingsStore(std::filesystem::path iniFile,
+                           std::string section = std::string(kSection));
+
+    // $XDG_CONFIG_HOME/kestrova/Velloran.ini, or ~/.config/kestrova/Velloran.ini
+    // when the variable is unset, empty or not absolute.
+    static std::filesystem::path defaultPath();
+
+    // The default for a missing file, section or key and for an empty value;
+    // otherwise the leading decimal digits (optionally signed), 0 without any.
+    int readInt(std::string_view key, int defaultValue) const;
+    // The stored text (or the default) cut to bufferBytes - 1 bytes.
+    std::string readText(std::string_view key, std::string_view defaultValue,
+                         std::size_t bufferBytes) const;
+    // Stores the value at once, creating the directory and file when needed.
+    // False when the file could not be written or the key or value cannot be
+    // stored (line breaks); the old file is then left as it was.
+    bool writeText(std::string_view key, std::string_view value);
+
+    // The same through the key table, each reader passing its own default.
+    int read(const IntKey& key) const { return readInt(key.name, key.defaultValue); }
+    std::string readText(const TextKey& key) const {
+        return readText(key.name, key.defaultValue, key.bufferBytes);
+    }
+    std::string readText(const TypedNumberKey& typed) const;
+    bool writeInt(const IntKey& key, int value);
+    bool writeFlag(const IntKey& key, bool on) { return writeText(key.name, on ? "1" : "0"); }
+    // A number as the user typed it, unvalidated.
+    bool writeText(const IntKey& key, std::string_view typed) { return writeText(key.name, typed); }
+    bool writeText(const TextKey& key, std::string_view value) {
+        return writeText(key.name, value);
+    }
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::string section_;
+};
+
+}  // namespace kestrova

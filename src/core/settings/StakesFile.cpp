@@ -1,0 +1,84 @@
+#include "settings/StakesFile.h"
+
+#include <array>
+#include <limits>
+
+#include "common/BinaryReader.h"
+#include "common/BinaryWriter.h"
+#include "settings/CompanionFile.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::size_t kMinStakeBytes = 4;
+constexpr int kFirstKind = 2;
+constexpr std::array<std::string_view, 6> kFileNames = {"fstakes2", "fstakes3", "fstakes4",
+                                                        "fstakes5", "fstakes6", "fstakes7"};
+
+std::string trimmed(std::string_view text) {
+    constexpr std::string_view kWhite = " \t\n\v\f\r";
+    const std::size_t first = text.find_first_not_of(kWhite);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(kWhite) - first + 1));
+}
+
+}  // namespace
+
+std::optional<std::string_view> StakesFile::fileName(int clientKind) {
+    if (clientKind < kFirstKind || clientKind >= kFirstKind + static_cast<int>(kFileNames.size())) {
+        return std::nullopt;
+    }
+    return kFileNames[static_cast<std::size_t>(clientKind - kFirstKind)];
+}
+
+std::vector<std::string> StakesFile::read(const std::filesystem::path& directory,
+                                          int clientKind) {
+    std::vector<std::string> stakes;
+    const auto name = fileName(clientKind);
+    if (!name) {
+        return stakes;
+    }
+    const auto bytes = readCompanionFile(directory, *name);
+    if (!bytes) {
+        return stakes;
+    }
+    BinaryReader reader(*bytes);
+    const auto count = reader.readCount(kMinStakeBytes);
+    if (!count) {
+        return stakes;
+    }
+    stakes.reserve(count->possible);
+    for (std::size_t i = 0; i < count->stored; ++i) {
+        const auto label = reader.readCountedText(kMaxLabelBytes);
+        if (!label) {
+            break;
+        }
+        stakes.push_back(trimmed(*label));
+    }
+    return stakes;
+}
+
+bool StakesFile::write(const std::filesystem::path& directory, int clientKind,
+                       const std::vector<std::string>& stakes) {
+    const auto name = fileName(clientKind);
+    if (!name || stakes.empty()) {
+        return true;
+    }
+    if (stakes.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        return false;
+    }
+    BinaryWriter writer;
+    writer.writeInt32(static_cast<std::int32_t>(stakes.size()));
+    for (const std::string& label : stakes) {
+        if (label.size() > kMaxLabelBytes) {
+            return false;
+        }
+        writer.writeCountedText(label);
+    }
+    return writeCompanionFile(directory, *name, writer.bytes());
+}
+
+}  // namespace kestrova

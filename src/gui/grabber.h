@@ -1,0 +1,169 @@
+#pragma once
+
+#include "client/ocr/GlyphTable.h"
+#include "scan/LobbyEntryList.h"
+#include "scan/LobbyFilter.h"
+#include "scan/ScannedTable.h"
+#include "settings/SettingsStore.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QSystemTrayIcon;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kestrova {
+class ClientPlatform;
+class Clock;
+}  // namespace kestrova
+
+// What the main window works with, handed in so tests can put the simulated
+// client and a clock that never sleeps in place of the desktop.
+struct GrabberServices {
+    kestrova::ClientPlatform* platform = nullptr;  // null: no client can be reached
+    kestrova::Clock* clock = nullptr;              // null: real waits
+    std::filesystem::path settingsFile = kestrova::SettingsStore::defaultPath();
+};
+
+// The main window: the table list, the player lists and every user command.
+class grabber final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    using MessageHandler = std::function<void(const QString& title, const QString& text)>;
+
+    explicit grabber(GrabberServices services, QWidget* parent = nullptr);
+    ~grabber() override;
+
+    // Messages normally open a modal box; tests answer them here instead.
+    void setMessageHandler(MessageHandler handler);
+
+    bool isBusy() const { return busy_; }
+    const kestrova::LobbyEntryList& lobbyEntries() const { return lobbyEntries_; }
+
+public slots:
+    void slot_pbRefresh();
+    void slot_pbScan();
+    void slot_pbFullScan();
+    void slot_checkScan();
+    void stepScan();
+    void slot_pbOpener();
+    void clearCache();
+    void slot_pbFilter();
+    void slot_scanok();
+    void slot_pblowfilter();
+    void slot_pblowfilter_save();
+    void table_Clicked(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    void table_dblClicked(QTreeWidgetItem* item, int column);
+    void player_Clicked(QTreeWidgetItem* item, int column);
+    void playerlist_Clicked(QTreeWidgetItem* item, int column);
+    void slot_pbJoin();
+    void slot_pbOptionen();
+    void slot_ShowBuddies();
+    void slot_AddBuddies();
+    void slot_ImportBDB();
+    void slot_ImportBuddies();
+    void slot_ExportBuddies();
+    void slot_RemoveSel();
+    void slot_buddyClose();
+    void slot_bdbok();
+    void slot_bdcancel();
+    void slot_Update();
+    void slot_Download();
+    void slot_Agg();
+    void slot_AggHelp();
+    void slot_UseAgg();
+    void slot_qaAbout();
+    void slot_aboutok();
+    void slot_quit();
+
+    // Commands of menus this window builds but does not offer yet.
+    void slot_pbStart();
+    void zielEmpire();
+    void zielParty();
+    void zielBoDog();
+    void zielFullTiltPoker();
+    void zielAbsolutePoker();
+    void zielBigChip();
+    void zielVegas();
+    void zielParadisePoker();
+    void zielTribeca();
+    void slot_AutoCenter();
+    void slot_HUD();
+    void slot_HUDTYPE();
+    void slot_HUD_FR();
+    void slot_HUD_SH();
+    void slot_qaDefHUD();
+    void slot_rangeHUD();
+
+private:
+    void createTimers();
+    void createLists();
+    void createWidgets();
+    void createMenus();
+    void createHiddenMenus();
+    void createTrayIcon();
+    void loadFilterKeys();
+    void selectEverestClient();
+    void setScanControlsEnabled(bool enabled);
+    void clearPassResults();
+    void addTableListRows();
+    void showMessage(const QString& title, const QString& text);
+
+    GrabberServices services_;
+    std::unique_ptr<kestrova::Clock> ownClock_;
+    kestrova::Clock* clock_ = nullptr;
+    kestrova::SettingsStore settings_;
+    kestrova::GlyphTable glyphs_;
+    MessageHandler messageHandler_;
+
+    int clientKind_ = 5;
+    int skin_ = 0;
+    bool busy_ = false;
+    bool scanning_ = false;
+    kestrova::LobbyFilter lobbyFilter_;
+    kestrova::LobbyEntryList lobbyEntries_;
+    std::vector<kestrova::ScannedTable> scannedTables_;
+    QTreeWidgetItem* currentTableItem_ = nullptr;
+    int tablesToOpen_ = 4;
+    int openerMaximum_ = 30;
+    bool openerRunning_ = false;
+
+    QTimer* intervalTimer_ = nullptr;
+    QTimer* openerTimer_ = nullptr;
+
+    QLabel* knownPlayers_ = nullptr;
+    QPushButton* pbFilter_ = nullptr;
+    QPushButton* pbRefresh_ = nullptr;
+    QPushButton* pbScan_ = nullptr;
+    QPushButton* pbFullScan_ = nullptr;
+    QPushButton* pbOpener_ = nullptr;
+    QPushButton* pbJoin_ = nullptr;
+    QPushButton* pbWaitJoin_ = nullptr;
+    QPushButton* pbLowFilter_ = nullptr;
+    QSpinBox* sbInterval_ = nullptr;
+    QCheckBox* cbInterval_ = nullptr;
+    QTreeWidget* tableList_ = nullptr;
+    QTreeWidget* playerList_ = nullptr;
+    QTreeWidget* wholePlayerList_ = nullptr;
+    QWidget* wholePlayerPanel_ = nullptr;
+    QAction* qaOptions_ = nullptr;
+    QAction* qaCheckUpdate_ = nullptr;
+    QAction* qaUseAgg_ = nullptr;
+    QMenu* dataminingMenu_ = nullptr;
+    QMenu* clientMenu_ = nullptr;
+    QMenu* hudMenu_ = nullptr;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+};

@@ -1,0 +1,131 @@
+#include "sim/SimulatedClient.h"
+
+#include "client/Win32Messages.h"
+
+#include <algorithm>
+
+namespace kestrova::sim {
+
+namespace {
+
+// Where the lobby sits on the simulated screen (normal placement).
+constexpr int kLobbyScreenLeft = 40;
+constexpr int kLobbyScreenTop = 30;
+
+}  // namespace
+
+SimulatedClient::SimulatedClient(Lobby lobby)
+    : lobby_(std::move(lobby)), state_(lobby_.size()), renderer_(font_)
+{
+}
+
+std::vector<WindowInfo> SimulatedClient::topLevelWindows()
+{
+    std::vector<WindowInfo> windows;
+    // Tables open on top of the lobby: newest first.
+    for (std::size_t i = openedTables_.size(); i-- > 0;) {
+        const int offset = static_cast<int>(i % 10) * 24;
+        windows.push_back({kFirstTableWindow + i, openedTables_[i], kTableClass,
+                           Rect{60 + offset, 60 + offset, 60 + offset + kTableWidth,
+                                60 + offset + kTableHeight}});
+    }
+    windows.push_back({kLobbyWindow, kLobbyTitle, kLobbyClass,
+                       Rect{kLobbyScreenLeft, kLobbyScreenTop,
+                            kLobbyScreenLeft + LobbyRenderer::kWindowWidth,
+                            kLobbyScreenTop + LobbyRenderer::kWindowHeight}});
+    return windows;
+}
+
+std::vector<WindowInfo> SimulatedClient::childWindows(WindowId parent)
+{
+    if (parent != kLobbyWindow) {
+        return {};
+    }
+    const QRect list = LobbyRenderer::listWindowRect();
+    return {{kListWindow, "", kListClass,
+             Rect{list.left(), list.top(), list.left() + list.width(),
+                  list.top() + list.height()}}};
+}
+
+void SimulatedClient::sendMessage(WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam)
+{
+    messages_.push_back({window, message, wParam, lParam});
+    if (window != kListWindow) {
+        return;
+    }
+    switch (message) {
+    case win32::WM_KEYDOWN:
+        if (state_.keyDown(static_cast<int>(wParam)) ==
+            LobbyState::Action::OpenSelectedTable) {
+            openSelectedTable();
+        }
+        break;
+    case win32::WM_LBUTTONDOWN:
+        buttonDown_ = true;
+        break;
+    case win32::WM_LBUTTONUP:
+        // A click completes on button up, and only after a button down in the list.
+        if (buttonDown_ && state_.click(win32::pointX(lParam), win32::pointY(lParam)) ==
+                               LobbyState::Action::OpenSelectedTable) {
+            openSelectedTable();
+        }
+        buttonDown_ = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void SimulatedClient::openSelectedTable()
+{
+    const int row = state_.selectedRow();
+    if (row < 0 || row >= lobby_.size()) {
+        return;
+    }
+    // An open table only comes to the front again; it gets no second window.
+    const std::string& name = lobby_.table(row).name;
+    if (std::find(openedTables_.begin(), openedTables_.end(), name) == openedTables_.end()) {
+        openedTables_.push_back(name);
+    }
+}
+
+void SimulatedClient::showWindow(WindowId window, int showState)
+{
+    if (window == kLobbyWindow && showState == win32::SW_RESTORE) {
+        minimised_ = false;
+    }
+}
+
+void SimulatedClient::setTopmost(WindowId /*window*/, bool /*topmost*/) {}
+
+std::optional<Image> SimulatedClient::capture(WindowId window)
+{
+    if (window == kLobbyWindow || window == kListWindow) {
+        if (minimised_) {
+            return std::nullopt;
+        }
+        const QImage lobby = renderer_.render(lobby_, state_);
+        if (window == kLobbyWindow) {
+            return LobbyRenderer::toImage(lobby);
+        }
+        return LobbyRenderer::toImage(lobby.copy(LobbyRenderer::listWindowRect()));
+    }
+    if (window >= kFirstTableWindow && window - kFirstTableWindow < openedTables_.size()) {
+        const std::string& title = openedTables_[window - kFirstTableWindow];
+        return LobbyRenderer::toImage(renderer_.renderTableWindow(
+            QString::fromStdString(title), kTableWidth, kTableHeight));
+    }
+    return std::nullopt;
+}
+
+int SimulatedClient::countTopLevelWindows(std::string_view className)
+{
+    int count = 0;
+    for (const WindowInfo& info : topLevelWindows()) {
+        count += info.className == className ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace kestrova::sim

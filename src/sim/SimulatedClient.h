@@ -1,0 +1,80 @@
+#pragma once
+
+#include "client/ClientPlatform.h"
+#include "sim/BitmapFont.h"
+#include "sim/Lobby.h"
+#include "sim/LobbyRenderer.h"
+#include "sim/LobbyState.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestrova::sim {
+
+// The in-process Everest client: a lobby window with its list child, driven by
+// the same Win32 messages as the real client, captured through the same
+// renderer as everest-sim. Records every message it receives.
+// Needs a QGuiApplication (fonts); tests run it on the offscreen platform.
+class SimulatedClient final : public ClientPlatform {
+public:
+    static constexpr WindowId kLobbyWindow = 1;
+    static constexpr WindowId kListWindow = 2;
+    static constexpr WindowId kFirstTableWindow = 100;
+    static constexpr const char* kLobbyTitle = "Everest Poker - Lobby";
+    static constexpr const char* kLobbyClass = "EverestLobbyFrame";
+    static constexpr const char* kListClass = "EverestTableList";
+    static constexpr const char* kTableClass = "PokerStarsTableFrameClass";
+    static constexpr int kTableWidth = 800;
+    static constexpr int kTableHeight = 560;
+
+    struct SentMessage {
+        WindowId window = 0;
+        std::uint32_t message = 0;
+        std::uintptr_t wParam = 0;
+        std::intptr_t lParam = 0;
+        bool operator==(const SentMessage&) const = default;
+    };
+
+    explicit SimulatedClient(Lobby lobby);
+
+    std::vector<WindowInfo> topLevelWindows() override;
+    std::vector<WindowInfo> childWindows(WindowId parent) override;
+    void sendMessage(WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                     std::intptr_t lParam) override;
+    void showWindow(WindowId window, int showState) override;
+    void setTopmost(WindowId window, bool topmost) override;
+    std::optional<Image> capture(WindowId window) override;
+    int countTopLevelWindows(std::string_view className) override;
+
+    WindowId lobbyWindow() const { return kLobbyWindow; }
+    WindowId listWindow() const { return kListWindow; }
+    const std::vector<SentMessage>& messages() const { return messages_; }
+    void clearMessages() { messages_.clear(); }
+    int selectedRow() const { return state_.selectedRow(); }
+    bool listFocused() const { return state_.listFocused(); }
+    // Names of the opened table windows, in opening order.
+    const std::vector<std::string>& openedTables() const { return openedTables_; }
+    // A minimised lobby keeps its normal rectangle but cannot be captured.
+    void setMinimised(bool minimised) { minimised_ = minimised; }
+    bool minimised() const { return minimised_; }
+    // Closes every opened table window.
+    void closeTables() { openedTables_.clear(); }
+    const Lobby& lobby() const { return lobby_; }
+    const LobbyState& state() const { return state_; }
+    const LobbyRenderer& renderer() const { return renderer_; }
+
+private:
+    void openSelectedTable();
+
+    Lobby lobby_;
+    LobbyState state_;
+    BitmapFont font_;
+    LobbyRenderer renderer_;
+    std::vector<SentMessage> messages_;
+    std::vector<std::string> openedTables_;
+    bool minimised_ = false;
+    bool buttonDown_ = false;
+};
+
+}  // namespace kestrova::sim

@@ -1,0 +1,533 @@
+#include "client/x11/X11Platform.h"
+
+#include "XvfbServer.h"
+#include "client/Win32Messages.h"
+#include "client/WindowInput.h"
+
+#include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kestrova {
+namespace {
+
+using testing::XvfbServer;
+
+// The test's own X client: it creates and draws the windows the platform then finds,
+// and receives the events the platform sends to them.
+class TestClient {
+public:
+    explicit TestClient(const std::string& display)
+    {
+        connection_ = xcb_connect(display.c_str(), nullptr);
+        screen_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+    }
+    ~TestClient() { xcb_disconnect(connection_); }
+
+    xcb_connection_t* get() const { return connection_; }
+    xcb_window_t root() const { return screen_->root; }
+
+    xcb_window_t create(xcb_window_t parent, int x, int y, int width, int height,
+                        std::uint32_t background = 0x000000)
+    {
+        const xcb_window_t id = xcb_generate_id(connection_);
+        const std::uint32_t values[] = {background,
+                                        XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
+                                            XCB_EVENT_MASK_BUTTON_PRESS |
+                                            XCB_EVENT_MASK_BUTTON_RELEASE};
+        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, id, parent,
+                          static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                          static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height),
+                          0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual,
+                          XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+        return id;
+    }
+
+    xcb_window_t createTopLevel(const std::string& name, const std::string& className, int x,
+                                int y, int width, int height)
+    {
+        const xcb_window_t id = create(root(), x, y, width, height);
+        setName(id, name);
+        setClass(id, className);
+        return id;
+    }
+
+    void setName(xcb_window_t window, const std::string& name)
+    {
+        setProperty(window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, name);
+    }
+    void setNetName(xcb_window_t window, const std::string& utf8)
+    {
+        setProperty(window, atom("_NET_WM_NAME"), atom("UTF8_STRING"), utf8);
+    }
+    void setClass(xcb_window_t window, const std::string& className)
+    {
+        const std::string value = "instance" + std::string(1, '\0') + className + '\0';
+        setProperty(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, value);
+    }
+
+    void map(xcb_window_t window) { xcb_map_window(connection_, window); }
+    void unmap(xcb_window_t window) { xcb_unmap_window(connection_, window); }
+
+    void fill(xcb_drawable_t window, std::uint32_t pixel, int x, int y, int width, int height)
+    {
+        const xcb_gcontext_t gc = xcb_generate_id(connection_);
+        const std::uint32_t values[] = {pixel, 0};
+        xcb_create_gc(connection_, gc, window, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES,
+                      values);
+        const xcb_rectangle_t r{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                                static_cast<std::uint16_t>(width),
+                                static_cast<std::uint16_t>(height)};
+        xcb_poly_fill_rectangle(connection_, window, gc, 1, &r);
+        xcb_free_gc(connection_, gc);
+    }
+
+    // Every request so far has been carried out, and every event sent to us is queued.
+    void sync()
+    {
+        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_),
+                                            nullptr));
+    }
+
+    std::vector<std::vector<std::uint8_t>> takeEvents()
+    {
+        sync();
+        std::vector<std::vector<std::uint8_t>> events;
+        while (xcb_generic_event_t* e = xcb_poll_for_event(connection_)) {
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(e);
+            events.emplace_back(bytes, bytes + 32);
+            std::free(e);
+        }
+        return events;
+    }
+
+    // The unshifted keysym of a keycode, from the server's keyboard mapping.
+    std::uint32_t keysymOf(std::uint8_t keycode)
+    {
+        const xcb_setup_t* setup = xcb_get_setup(connection_);
+        auto* reply = xcb_get_keyboard_mapping_reply(
+            connection_, xcb_get_keyboard_mapping(connection_, keycode, 1), nullptr);
+        std::uint32_t sym = 0;
+        if (reply && keycode >= setup->min_keycode &&
+            xcb_get_keyboard_mapping_keysyms_length(reply) > 0)
+            sym = xcb_get_keyboard_mapping_keysyms(reply)[0];
+        std::free(reply);
+        return sym;
+    }
+
+    xcb_atom_t atom(const std::string& name)
+    {
+        auto* reply = xcb_intern_atom_reply(
+            connection_,
+            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(name.size()), name.data()),
+            nullptr);
+        const xcb_atom_t a = reply ? reply->atom : 0;
+        std::free(reply);
+        return a;
+    }
+
+private:
+    void setProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                     const std::string& value)
+    {
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, property, type, 8,
+                            static_cast<std::uint32_t>(value.size()), value.data());
+    }
+
+    xcb_connection_t* connection_ = nullptr;
+    xcb_screen_t* screen_ = nullptr;
+};
+
+class X11PlatformTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        server_ = new XvfbServer;
+        if (!server_->start(startError_)) {
+            delete server_;
+            server_ = nullptr;
+        }
+    }
+    static void TearDownTestSuite()
+    {
+        delete server_;
+        server_ = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!server_) {
+            if (XvfbServer::findBinary().empty())
+                GTEST_SKIP() << "Xvfb is not installed; the X11 backend cannot be exercised";
+            FAIL() << "cannot start Xvfb: " << startError_;
+        }
+        client_ = std::make_unique<TestClient>(server_->displayName());
+        std::string error;
+        // The platform comes first, as in the product: windows appear after it started.
+        platform_ = X11Platform::open(server_->displayName(), &error);
+        ASSERT_NE(platform_, nullptr) << error;
+    }
+
+    void TearDown() override
+    {
+        platform_.reset();
+        client_.reset();
+    }
+
+    const WindowInfo* findTitle(const std::vector<WindowInfo>& windows, const std::string& title)
+    {
+        const auto it = std::find_if(windows.begin(), windows.end(),
+                                     [&](const WindowInfo& w) { return w.title == title; });
+        return it == windows.end() ? nullptr : &*it;
+    }
+
+    static XvfbServer* server_;
+    static std::string startError_;
+    std::unique_ptr<TestClient> client_;
+    std::unique_ptr<X11Platform> platform_;
+};
+
+XvfbServer* X11PlatformTest::server_ = nullptr;
+std::string X11PlatformTest::startError_;
+
+TEST(X11PlatformOpen, NoServerGivesNullAndReason)
+{
+    std::string error;
+    // No server listens on a display this high.
+    const auto platform = X11Platform::open(":4711", &error);
+    EXPECT_EQ(platform, nullptr);
+    EXPECT_NE(error.find("cannot open X display"), std::string::npos) << error;
+    EXPECT_NE(error.find(":4711"), std::string::npos) << error;
+}
+
+// --- finding windows ---------------------------------------------------------------
+
+TEST_F(X11PlatformTest, ListsNamedWindowsWithClassAndRootRectangle)
+{
+    const xcb_window_t lobby =
+        client_->createTopLevel("Everest Poker - Lobby", "EverestLobby", 30, 40, 1000, 700);
+    const xcb_window_t unnamed = client_->create(client_->root(), 0, 0, 50, 50);
+    client_->map(lobby);
+    client_->map(unnamed);
+    client_->sync();
+
+    const std::vector<WindowInfo> windows = platform_->topLevelWindows();
+    const WindowInfo* found = findTitle(windows, "Everest Poker - Lobby");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->id, lobby);
+    EXPECT_EQ(found->className, "EverestLobby");
+    EXPECT_EQ(found->rect, (Rect{30, 40, 1030, 740}));
+    for (const WindowInfo& w : windows)
+        EXPECT_NE(w.id, unnamed) << "a window without a name is no top-level window";
+}
+
+TEST_F(X11PlatformTest, PrefersUtf8NetNameAndConvertsLatin1Name)
+{
+    const xcb_window_t both = client_->createTopLevel("old name", "A", 0, 0, 100, 100);
+    client_->setNetName(both, "Everest Pok\xc3\xa9r");
+    const xcb_window_t latin1 = client_->createTopLevel("Caf\xe9", "B", 0, 0, 100, 100);
+    client_->map(both);
+    client_->map(latin1);
+    client_->sync();
+
+    const auto windows = platform_->topLevelWindows();
+    EXPECT_NE(findTitle(windows, "Everest Pok\xc3\xa9r"), nullptr);
+    EXPECT_EQ(findTitle(windows, "old name"), nullptr);
+    EXPECT_NE(findTitle(windows, "Caf\xc3\xa9"), nullptr);
+}
+
+TEST_F(X11PlatformTest, FindsClientInsideWindowManagerFrame)
+{
+    // A window manager reparents the client into an unnamed frame.
+    const xcb_window_t frame = client_->create(client_->root(), 100, 50, 820, 630);
+    const xcb_window_t clientWindow = client_->create(frame, 5, 25, 800, 600);
+    client_->setName(clientWindow, "Nested Client");
+    client_->setClass(clientWindow, "Wine");
+    client_->map(clientWindow);
+    client_->map(frame);
+    client_->sync();
+
+    const auto windows = platform_->topLevelWindows();
+    const WindowInfo* found = findTitle(windows, "Nested Client");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->id, clientWindow);
+    EXPECT_EQ(found->rect, (Rect{105, 75, 905, 675}));
+    for (const WindowInfo& w : windows)
+        EXPECT_NE(w.id, frame);
+}
+
+TEST_F(X11PlatformTest, UnmappedWindowIsNotFoundUntilShown)
+{
+    const xcb_window_t hidden = client_->createTopLevel("Minimised", "C", 10, 10, 800, 600);
+    const xcb_window_t frame = client_->create(client_->root(), 0, 0, 300, 300);
+    const xcb_window_t inHiddenFrame = client_->create(frame, 0, 0, 100, 100);
+    client_->setName(inHiddenFrame, "In hidden frame");
+    client_->map(inHiddenFrame);
+    client_->sync();
+
+    auto windows = platform_->topLevelWindows();
+    EXPECT_EQ(findTitle(windows, "Minimised"), nullptr);
+    EXPECT_EQ(findTitle(windows, "In hidden frame"), nullptr);
+    EXPECT_FALSE(platform_->capture(hidden).has_value());
+
+    platform_->showWindow(hidden, win32::SW_RESTORE);
+    windows = platform_->topLevelWindows();
+    EXPECT_NE(findTitle(windows, "Minimised"), nullptr);
+}
+
+TEST_F(X11PlatformTest, ListsTopmostFirstAndFollowsSetTopmost)
+{
+    const xcb_window_t first = client_->createTopLevel("First", "D", 0, 0, 100, 100);
+    const xcb_window_t second = client_->createTopLevel("Second", "D", 50, 50, 100, 100);
+    client_->map(first);
+    client_->map(second);
+    client_->sync();
+
+    auto order = [&] {
+        std::vector<WindowId> ids;
+        for (const WindowInfo& w : platform_->topLevelWindows())
+            ids.push_back(w.id);
+        return ids;
+    };
+    EXPECT_EQ(order(), (std::vector<WindowId>{second, first}));
+    platform_->setTopmost(first, true);
+    EXPECT_EQ(order(), (std::vector<WindowId>{first, second}));
+    platform_->setTopmost(first, false);
+    EXPECT_EQ(order(), (std::vector<WindowId>{second, first}));
+}
+
+TEST_F(X11PlatformTest, CountsTopLevelWindowsByClass)
+{
+    for (int i = 0; i < 3; ++i) {
+        const xcb_window_t table = client_->createTopLevel(
+            "Table " + std::to_string(i), "PokerStarsTableFrameClass", i * 10, 0, 200, 200);
+        if (i < 2)
+            client_->map(table);
+    }
+    client_->map(client_->createTopLevel("Lobby", "Other", 0, 0, 100, 100));
+    client_->sync();
+
+    EXPECT_EQ(platform_->countTopLevelWindows("PokerStarsTableFrameClass"), 2);
+    EXPECT_EQ(platform_->countTopLevelWindows("Other"), 1);
+    EXPECT_EQ(platform_->countTopLevelWindows("PokerStars"), 0);
+}
+
+// --- child windows -----------------------------------------------------------------
+
+TEST_F(X11PlatformTest, ChildWindowsDepthFirstInStackingOrderRelativeToParent)
+{
+    const xcb_window_t lobby = client_->createTopLevel("Lobby", "E", 200, 100, 1000, 700);
+    const xcb_window_t list = client_->create(lobby, 0, 30, 1000, 670);
+    const xcb_window_t inner = client_->create(list, 10, 10, 50, 20);
+    const xcb_window_t button = client_->create(lobby, 5, 5, 10, 10);
+    client_->map(list);
+    client_->map(inner);
+    client_->map(button);
+    client_->map(lobby);
+    client_->sync();
+
+    const std::vector<WindowInfo> children = platform_->childWindows(lobby);
+    ASSERT_EQ(children.size(), 3u) << "a large child exists, so no stand-in";
+    EXPECT_EQ(children[0].id, list);
+    EXPECT_EQ(children[0].rect, (Rect{0, 30, 1000, 700}));
+    EXPECT_EQ(children[1].id, inner);
+    EXPECT_EQ(children[1].rect, (Rect{10, 40, 60, 60}));
+    EXPECT_EQ(children[2].id, button);
+    EXPECT_EQ(children[2].rect, (Rect{5, 5, 15, 15}));
+}
+
+TEST_F(X11PlatformTest, LargeWindowWithoutLargeChildGetsItselfAsStandIn)
+{
+    // A Windows program under Wine: one X window, the controls drawn inside it.
+    const xcb_window_t lobby = client_->createTopLevel("Wine Lobby", "F", 0, 0, 1000, 700);
+    const xcb_window_t small = client_->create(lobby, 0, 0, 760, 400);
+    client_->map(small);
+    client_->map(lobby);
+    const xcb_window_t dialog = client_->createTopLevel("Dialog", "F", 0, 0, 700, 400);
+    client_->map(dialog);
+    client_->sync();
+
+    const std::vector<WindowInfo> children = platform_->childWindows(lobby);
+    ASSERT_EQ(children.size(), 2u);
+    EXPECT_EQ(children[0].id, small);
+    EXPECT_EQ(children[1].id, lobby);
+    EXPECT_EQ(children[1].rect, (Rect{0, 0, 1000, 700}));
+
+    EXPECT_TRUE(platform_->childWindows(dialog).empty()) << "too small for a stand-in";
+    EXPECT_TRUE(platform_->childWindows(0x7fffffff).empty()) << "no such window";
+}
+
+// --- capture -----------------------------------------------------------------------
+
+TEST_F(X11PlatformTest, CapturesExactPixelsEvenWhenCovered)
+{
+    const xcb_window_t window = client_->createTopLevel("Painted", "G", 40, 60, 200, 100);
+    client_->map(window);
+    client_->sync();
+    client_->fill(window, 0x102030, 0, 0, 200, 100);
+    client_->fill(window, 0xff0000, 10, 20, 30, 40);
+    client_->fill(window, 0x00ff7f, 199, 99, 1, 1);
+    client_->sync();
+
+    auto check = [&](const Image& image) {
+        ASSERT_EQ(image.width(), 200);
+        ASSERT_EQ(image.height(), 100);
+        EXPECT_EQ(image.pixel(0, 0), 0xff102030u);
+        EXPECT_EQ(image.pixel(10, 20), 0xffff0000u);
+        EXPECT_EQ(image.pixel(39, 59), 0xffff0000u);
+        EXPECT_EQ(image.pixel(40, 59), 0xff102030u);
+        EXPECT_EQ(image.pixel(9, 20), 0xff102030u);
+        EXPECT_EQ(image.pixel(199, 99), 0xff00ff7fu);
+    };
+    const auto visible = platform_->capture(window);
+    ASSERT_TRUE(visible.has_value());
+    check(*visible);
+
+    const xcb_window_t cover = client_->createTopLevel("Cover", "G", 0, 0, 300, 300);
+    client_->map(cover);
+    client_->sync();
+    client_->fill(cover, 0x0000ff, 0, 0, 300, 300);
+    client_->sync();
+    const auto covered = platform_->capture(window);
+    ASSERT_TRUE(covered.has_value());
+    if (!platform_->compositeUnavailableReason().empty())
+        GTEST_SKIP() << "covered windows need Composite: "
+                     << platform_->compositeUnavailableReason();
+    check(*covered);
+}
+
+TEST_F(X11PlatformTest, CapturesChildAndWindowPartlyOffScreen)
+{
+    // The screen is 1280 wide: a third of this window lies beyond its right edge.
+    const xcb_window_t window = client_->createTopLevel("Edge", "H", 1130, 10, 300, 200);
+    const xcb_window_t child = client_->create(window, 100, 50, 80, 40, 0x00aa00);
+    client_->map(child);
+    client_->map(window);
+    client_->sync();
+    client_->fill(window, 0x333333, 0, 0, 300, 200);
+    client_->fill(window, 0xabcdef, 250, 150, 50, 50);
+    client_->fill(child, 0x00aa00, 0, 0, 80, 40);
+    client_->fill(child, 0xfedcba, 70, 30, 10, 10);
+    client_->sync();
+
+    const auto childImage = platform_->capture(child);
+    ASSERT_TRUE(childImage.has_value());
+    ASSERT_EQ(childImage->width(), 80);
+    ASSERT_EQ(childImage->height(), 40);
+    EXPECT_EQ(childImage->pixel(0, 0), 0xff00aa00u);
+    EXPECT_EQ(childImage->pixel(69, 29), 0xff00aa00u);
+    EXPECT_EQ(childImage->pixel(70, 30), 0xfffedcbau);
+
+    if (!platform_->compositeUnavailableReason().empty())
+        GTEST_SKIP() << "off-screen parts need Composite: "
+                     << platform_->compositeUnavailableReason();
+    const auto whole = platform_->capture(window);
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_EQ(whole->pixel(0, 0), 0xff333333u);
+    EXPECT_EQ(whole->pixel(100, 50), 0xff00aa00u);
+    EXPECT_EQ(whole->pixel(299, 199), 0xffabcdefu);
+}
+
+TEST_F(X11PlatformTest, CaptureOfMissingOrUnmappedWindowGivesNothing)
+{
+    const xcb_window_t window = client_->createTopLevel("Gone", "I", 0, 0, 100, 100);
+    client_->map(window);
+    client_->sync();
+    ASSERT_TRUE(platform_->capture(window).has_value());
+    client_->unmap(window);
+    client_->sync();
+    EXPECT_FALSE(platform_->capture(window).has_value());
+    xcb_destroy_window(client_->get(), window);
+    client_->sync();
+    EXPECT_FALSE(platform_->capture(window).has_value());
+    EXPECT_FALSE(platform_->capture(0).has_value());
+}
+
+// --- input -------------------------------------------------------------------------
+
+TEST_F(X11PlatformTest, KeyPressesArriveWithKeycodeOfTheKeyAndRisingTimes)
+{
+    const xcb_window_t window = client_->createTopLevel("Keys", "J", 0, 0, 400, 300);
+    client_->map(window);
+    client_->takeEvents();
+
+    pressKey(*platform_, window, win32::VK_HOME);
+    pressKey(*platform_, window, win32::VK_DOWN);
+    pressKey(*platform_, window, win32::VK_DOWN);
+    pressKey(*platform_, window, win32::VK_RETURN);
+    pressKey(*platform_, window, win32::VK_UP);
+    pressKey(*platform_, window, 'A');
+
+    const auto events = client_->takeEvents();
+    ASSERT_EQ(events.size(), 12u);
+    const std::uint32_t expectedSyms[] = {0xff50, 0xff54, 0xff54, 0xff0d, 0xff52, 'a'};
+    std::uint32_t lastTime = 0;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        xcb_key_press_event_t e;
+        std::memcpy(&e, events[i].data(), sizeof e);
+        SCOPED_TRACE("event " + std::to_string(i));
+        EXPECT_TRUE(e.response_type & 0x80) << "sent with SendEvent";
+        EXPECT_EQ(e.response_type & 0x7f, i % 2 == 0 ? XCB_KEY_PRESS : XCB_KEY_RELEASE);
+        EXPECT_EQ(client_->keysymOf(e.detail), expectedSyms[i / 2]);
+        EXPECT_EQ(e.event, window);
+        EXPECT_EQ(e.root, client_->root());
+        EXPECT_EQ(e.child, static_cast<xcb_window_t>(XCB_NONE));
+        EXPECT_EQ(e.same_screen, 1);
+        EXPECT_NE(e.time, 0u);
+        EXPECT_GT(e.time, lastTime);
+        lastTime = e.time;
+    }
+}
+
+TEST_F(X11PlatformTest, ClicksArriveAtThePointWithButtonOne)
+{
+    const xcb_window_t lobby = client_->createTopLevel("Clicks", "K", 100, 50, 1000, 700);
+    const xcb_window_t list = client_->create(lobby, 0, 30, 1000, 670);
+    client_->map(list);
+    client_->map(lobby);
+    client_->takeEvents();
+
+    click(*platform_, list, 200, 300);
+    click(*platform_, list, 200, 300);
+
+    const auto events = client_->takeEvents();
+    ASSERT_EQ(events.size(), 4u);
+    std::uint32_t lastTime = 0;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        xcb_button_press_event_t e;
+        std::memcpy(&e, events[i].data(), sizeof e);
+        SCOPED_TRACE("event " + std::to_string(i));
+        const bool press = i % 2 == 0;
+        EXPECT_EQ(e.response_type & 0x7f, press ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE);
+        EXPECT_EQ(e.detail, 1);
+        EXPECT_EQ(e.event, list);
+        EXPECT_EQ(e.event_x, 200);
+        EXPECT_EQ(e.event_y, 300);
+        EXPECT_EQ(e.root_x, 300);
+        EXPECT_EQ(e.root_y, 380);
+        EXPECT_EQ(e.state, press ? 0 : XCB_BUTTON_MASK_1);
+        EXPECT_EQ(e.same_screen, 1);
+        EXPECT_GT(e.time, lastTime) << "equal times would turn two clicks into a double click";
+        lastTime = e.time;
+    }
+}
+
+TEST_F(X11PlatformTest, UnknownMessagesAndKeysSendNothing)
+{
+    const xcb_window_t window = client_->createTopLevel("Quiet", "L", 0, 0, 100, 100);
+    client_->map(window);
+    client_->takeEvents();
+    platform_->sendMessage(window, 0x0200 /* WM_MOUSEMOVE */, 0, 0);
+    pressKey(*platform_, window, 0xE8 /* unassigned */);
+    platform_->sendMessage(0x7fffffff, win32::WM_KEYDOWN, win32::VK_HOME, 0);
+    EXPECT_TRUE(client_->takeEvents().empty());
+}
+
+}  // namespace
+}  // namespace kestrova

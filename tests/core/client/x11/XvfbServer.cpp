@@ -1,0 +1,118 @@
+#include "XvfbServer.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace kestrova::testing {
+
+namespace {
+
+constexpr int kStartTimeoutMs = 15000;
+
+bool isExecutable(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           access(path.c_str(), X_OK) == 0;
+}
+
+}  // namespace
+
+XvfbServer::~XvfbServer()
+{
+    stop();
+}
+
+std::string XvfbServer::findBinary()
+{
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        const std::size_t end = dirs.find(':', start);
+        const std::string dir = dirs.substr(start, end == std::string::npos ? end : end - start);
+        if (!dir.empty() && isExecutable(dir + "/Xvfb"))
+            return dir + "/Xvfb";
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return isExecutable("/usr/bin/Xvfb") ? "/usr/bin/Xvfb" : std::string();
+}
+
+bool XvfbServer::start(std::string& error, const std::string& screen)
+{
+    const std::string binary = findBinary();
+    if (binary.empty()) {
+        error = "Xvfb is not installed";
+        return false;
+    }
+    int fds[2];
+    if (pipe(fds) != 0) {
+        error = "pipe failed";
+        return false;
+    }
+    const std::string fdText = std::to_string(fds[1]);
+    const pid_t pid = fork();
+    if (pid < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        error = "fork failed";
+        return false;
+    }
+    if (pid == 0) {
+        close(fds[0]);
+        std::vector<std::string> args{binary,   "-displayfd", fdText, "-screen", "0",
+                                      screen,   "-nolisten",  "tcp",  "-noreset"};
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(binary.c_str(), argv.data());
+        _exit(127);
+    }
+    close(fds[1]);
+    pid_ = pid;
+
+    // Xvfb writes the display number once it listens.
+    std::string number;
+    pollfd readable{fds[0], POLLIN, 0};
+    while (number.empty() || number.back() != '\n') {
+        const int ready = poll(&readable, 1, kStartTimeoutMs);
+        if (ready <= 0)
+            break;
+        char buffer[32];
+        const ssize_t n = read(fds[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        number.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+    if (number.empty() || number.back() != '\n') {
+        stop();
+        error = "Xvfb did not report a display within " + std::to_string(kStartTimeoutMs) + " ms";
+        return false;
+    }
+    number.pop_back();
+    display_ = ":" + number;
+    return true;
+}
+
+void XvfbServer::stop()
+{
+    if (pid_ <= 0)
+        return;
+    kill(pid_, SIGTERM);
+    int status = 0;
+    while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = -1;
+}
+
+}  // namespace kestrova::testing

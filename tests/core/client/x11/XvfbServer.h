@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+namespace kestrova::testing {
+
+// A private Xvfb for one test process: the server picks a free display number
+// itself (-displayfd), so parallel test runs never collide.
+class XvfbServer final {
+public:
+    XvfbServer() = default;
+    ~XvfbServer();
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+
+    // The Xvfb program, or empty when it is not installed.
+    static std::string findBinary();
+
+    // Starts the server and waits (bounded) until it accepts connections.
+    bool start(std::string& error, const std::string& screen = "1280x1024x24");
+    void stop();
+
+    bool running() const { return pid_ > 0; }
+    // ":N"
+    const std::string& displayName() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+}  // namespace kestrova::testing

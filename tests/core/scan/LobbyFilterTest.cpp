@@ -1,0 +1,103 @@
+#include "scan/LobbyFilter.h"
+
+#include "scan/LobbyEntryList.h"
+#include "scan/TableListRows.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrova;
+
+namespace {
+
+LobbyEntry entry(std::string name, int players, int seats, std::string limitKind = "")
+{
+    LobbyEntry e;
+    e.name = std::move(name);
+    e.players = players;
+    e.seats = seats;
+    e.limitKind = std::move(limitKind);
+    e.stakes = "$1/$2";
+    e.averagePot = "$40";
+    return e;
+}
+
+}  // namespace
+
+TEST(LobbyFilter, PlayerCountMustBeOneToTen)
+{
+    const LobbyFilter filter;
+    EXPECT_FALSE(filter.accepts(entry("a", 0, 10)));
+    EXPECT_TRUE(filter.accepts(entry("a", 1, 10)));
+    EXPECT_TRUE(filter.accepts(entry("a", 10, 10)));
+    EXPECT_FALSE(filter.accepts(entry("a", 11, 10)));
+}
+
+TEST(LobbyFilter, TableSizeFlags)
+{
+    LobbyFilter filter;
+    filter.sixMax = false;
+    EXPECT_FALSE(filter.accepts(entry("six", 3, 6)));
+    EXPECT_TRUE(filter.accepts(entry("ring", 3, 10)));
+    EXPECT_TRUE(filter.accepts(entry("hu", 1, 2)));
+
+    filter = LobbyFilter{};
+    filter.fullRing = false;
+    EXPECT_FALSE(filter.accepts(entry("seven", 3, 7)));
+    EXPECT_TRUE(filter.accepts(entry("six", 3, 6)));
+
+    filter = LobbyFilter{};
+    filter.headsUp = false;
+    EXPECT_FALSE(filter.accepts(entry("hu", 1, 2)));
+    EXPECT_TRUE(filter.accepts(entry("three", 1, 3)));
+}
+
+TEST(LobbyFilter, LimitKinds)
+{
+    LobbyFilter filter;  // Limit off, No Limit on, Pot Limit raw 1
+    EXPECT_FALSE(filter.accepts(entry("l", 3, 10, "Limit")));
+    EXPECT_TRUE(filter.accepts(entry("nl", 3, 10, "No Limit")));
+    EXPECT_TRUE(filter.accepts(entry("pl", 3, 10, "Pot Limit")));
+    EXPECT_TRUE(filter.accepts(entry("unknown", 3, 10, "")));
+
+    filter.noLimit = false;
+    filter.potLimit = 0;
+    EXPECT_FALSE(filter.accepts(entry("nl", 3, 10, "No Limit")));
+    EXPECT_FALSE(filter.accepts(entry("pl", 3, 10, "Pot Limit")));
+    filter.potLimit = 7;  // any value but 0 keeps pot-limit tables
+    EXPECT_TRUE(filter.accepts(entry("pl", 3, 10, "Pot Limit")));
+}
+
+TEST(TableListRows, OneRowPerPassingEntryInLobbyOrder)
+{
+    LobbyEntryList entries;
+    entries.merge(entry("Alpha", 4, 10));
+    entries.merge(entry("Empty", 0, 10));
+    entries.merge(entry("Six", 5, 6));
+    entries.merge(entry("Full", 11, 10));
+    LobbyFilter filter;
+    filter.sixMax = false;
+    const auto rows = tableListRows(entries, filter);
+    ASSERT_EQ(rows.size(), 1u);
+    const TableRowTexts expected = {"Alpha", "$1/$2", "0", "4", "$40", "", "", "", "", "", "", "", ""};
+    EXPECT_EQ(rows[0], expected);
+}
+
+TEST(LobbyEntryList, KnownNameMovesToTheEndWithNewStakesAndSize)
+{
+    LobbyEntryList entries;
+    EXPECT_EQ(entries.merge(entry("A", 3, 10)), LobbyEntryList::Merge::Appended);
+    EXPECT_EQ(entries.merge(entry("B", 4, 6)), LobbyEntryList::Merge::Appended);
+    LobbyEntry again = entry("A", 9, 9);
+    again.stakes = "$5/$10";
+    again.averagePot = "$99";
+    EXPECT_EQ(entries.merge(again), LobbyEntryList::Merge::AlreadyKnown);
+    ASSERT_EQ(entries.entries().size(), 2u);
+    const LobbyEntry& moved = entries.entries().back();
+    EXPECT_EQ(moved.name, "A");
+    EXPECT_EQ(moved.stakes, "$5/$10");
+    EXPECT_EQ(moved.seats, 9);
+    EXPECT_EQ(moved.players, 3);
+    EXPECT_EQ(moved.averagePot, "$40");
+    ASSERT_NE(entries.find("B"), nullptr);
+    EXPECT_EQ(entries.find("C"), nullptr);
+}

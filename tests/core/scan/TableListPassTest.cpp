@@ -1,0 +1,144 @@
+#include "scan/TableListPass.h"
+
+#include "SimLobbies.h"
+#include "client/Win32Messages.h"
+#include "client/lobby/GlyphTables.h"
+#include "common/Clock.h"
+#include "scan/ScanObserver.h"
+#include "sim/SimulatedClient.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace kestrova;
+using Sent = sim::SimulatedClient::SentMessage;
+
+namespace {
+
+class RecordingObserver final : public ScanObserver {
+public:
+    std::vector<std::pair<std::string, std::string>> messages;
+    int eventRounds = 0;
+    Rect lobbyRect;
+    int cancelAfterRounds = -1;
+
+    void showMessage(const std::string& title, const std::string& text) override
+    {
+        messages.emplace_back(title, text);
+    }
+    void lobbyFound(const Rect& r) override { lobbyRect = r; }
+    void processEvents() override
+    {
+        if (++eventRounds == cancelAfterRounds)
+            cancel();
+    }
+    bool cancelled() const override { return cancelled_; }
+    void cancel() override { cancelled_ = true; }
+
+private:
+    bool cancelled_ = false;
+};
+
+class TableListPassTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
+        glyphs = loadGlyphTables();
+        ASSERT_FALSE(glyphs.empty());
+    }
+
+    std::vector<std::string> names(const LobbyEntryList& entries) const
+    {
+        std::vector<std::string> out;
+        for (const LobbyEntry& e : entries.entries())
+            out.push_back(e.name);
+        return out;
+    }
+
+    GlyphTable glyphs;
+    ManualClock clock;
+    RecordingObserver observer;
+};
+
+}  // namespace
+
+TEST_F(TableListPassTest, ReadsEveryRowOfALobbyLongerThanOnePage)
+{
+    sim::SimulatedClient client(test::makeLobby(45));
+    PassContext context{client, clock, glyphs, observer};
+    LobbyEntryList entries;
+    ASSERT_TRUE(TableListPass(context).run(entries));
+
+    std::vector<std::string> expected;
+    for (const sim::LobbyTable& t : client.lobby().tables())
+        expected.push_back(t.name);
+    EXPECT_EQ(names(entries), expected);
+    EXPECT_TRUE(observer.messages.empty());
+    const LobbyEntry* e = entries.find("Table 10");
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->stakes, "$10/$20");
+    EXPECT_EQ(e->players, 1);
+    EXPECT_EQ(e->seats, 6);
+    EXPECT_EQ(e->averagePot, "$100.50");
+    EXPECT_EQ(e->game, "Hold'em");
+}
+
+TEST_F(TableListPassTest, StartsWithRestoreClickAndHomeThenOneDownPerRow)
+{
+    sim::SimulatedClient client(test::makeLobby(3));
+    PassContext context{client, clock, glyphs, observer};
+    LobbyEntryList entries;
+    ASSERT_TRUE(TableListPass(context).run(entries));
+
+    const auto& sent = client.messages();
+    const WindowId list = client.listWindow();
+    ASSERT_GE(sent.size(), 4u);
+    EXPECT_EQ(sent[0], (Sent{list, win32::WM_LBUTTONDOWN, 0, 0x012C00C8}));
+    EXPECT_EQ(sent[1], (Sent{list, win32::WM_LBUTTONUP, 0, 0x012C00C8}));
+    EXPECT_EQ(sent[2], (Sent{list, win32::WM_KEYDOWN, 0x24, 0}));
+    EXPECT_EQ(sent[3], (Sent{list, win32::WM_KEYUP, 0x24, 0}));
+    // After Home only Down follows, pressed once per row read: the three rows, then
+    // the repeated last row that ends the walk.
+    int downs = 0;
+    for (std::size_t i = 4; i < sent.size(); i += 2) {
+        EXPECT_EQ(sent[i], (Sent{list, win32::WM_KEYDOWN, 0x28, 0}));
+        EXPECT_EQ(sent[i + 1], (Sent{list, win32::WM_KEYUP, 0x28, 0}));
+        ++downs;
+    }
+    EXPECT_EQ(downs, 4);
+    EXPECT_EQ(observer.eventRounds, 4);
+    // 500 ms after restoring, 200 ms after the click, 200 ms after every Down.
+    EXPECT_EQ(clock.totalMs(), 500 + 200 + 4 * 200);
+    EXPECT_EQ(observer.lobbyRect.width(), sim::LobbyRenderer::kWindowWidth);
+}
+
+TEST_F(TableListPassTest, CancelKeepsWhatWasRead)
+{
+    sim::SimulatedClient client(test::makeLobby(20));
+    observer.cancelAfterRounds = 5;
+    PassContext context{client, clock, glyphs, observer};
+    LobbyEntryList entries;
+    ASSERT_TRUE(TableListPass(context).run(entries));
+    EXPECT_EQ(entries.entries().size(), 5u);
+}
+
+TEST_F(TableListPassTest, EmptyLobbyEndsTheWalk)
+{
+    sim::SimulatedClient client{sim::Lobby{}};
+    PassContext context{client, clock, glyphs, observer};
+    LobbyEntryList entries;
+    ASSERT_TRUE(TableListPass(context).run(entries));
+    EXPECT_TRUE(entries.empty());
+}
+
+TEST_F(TableListPassTest, NoLobbyWindowTellsTheUser)
+{
+    sim::SimulatedClient client(test::makeLobby(3));
+    client.setMinimised(true);  // restored by the pass, so still found
+    PassContext context{client, clock, glyphs, observer};
+    LobbyEntryList entries;
+    EXPECT_TRUE(TableListPass(context).run(entries));
+    EXPECT_EQ(entries.entries().size(), 3u);
+}

@@ -1,0 +1,269 @@
+#include "settings/SettingsStore.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "TempDir.h"
+
+namespace kestrova {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    std::filesystem::path ini() const { return dir_ / "Velloran.ini"; }
+    SettingsStore storeWith(std::string_view text) {
+        writeBytes(ini(), text);
+        return SettingsStore(ini());
+    }
+
+    TempDir dir_;
+};
+
+// ---- integer reads ---------------------------------------------------------
+
+TEST_F(SettingsStoreTest, IntegerReadTakesLeadingDigits) {
+    const SettingsStore store = storeWith(
+        "[Tallyhand]\n"
+        "a=12abc\n"
+        "b=-5\n"
+        "c=abc\n"
+        "d=+7\n"
+        "e=   42   \n"
+        "f=\n"
+        "g=-\n"
+        "h=3.9\n");
+    EXPECT_EQ(store.readInt("a", 99), 12);
+    EXPECT_EQ(store.readInt("b", 99), -5);
+    EXPECT_EQ(store.readInt("c", 99), 0);
+    EXPECT_EQ(store.readInt("d", 99), 7);
+    EXPECT_EQ(store.readInt("e", 99), 42);
+    EXPECT_EQ(store.readInt("f", 99), 99) << "an empty value reads as missing";
+    EXPECT_EQ(store.readInt("g", 99), 0);
+    EXPECT_EQ(store.readInt("h", 99), 3);
+}
+
+TEST_F(SettingsStoreTest, MissingFileSectionOrKeyGivesReadersDefault) {
+    EXPECT_EQ(SettingsStore(ini()).readInt("Lim", 7), 7);
+    EXPECT_EQ(SettingsStore(ini()).readText("profilme", "me", 128), "me");
+
+    const SettingsStore other = storeWith("[Elsewhere]\nLim=1\n");
+    EXPECT_EQ(other.readInt("Lim", -3), -3);
+
+    const SettingsStore noKey = storeWith("[Tallyhand]\nNLim=0\n");
+    EXPECT_EQ(noKey.readInt("Lim", 4), 4);
+    EXPECT_EQ(noKey.readInt("NLim", 4), 0);
+}
+
+TEST_F(SettingsStoreTest, NamesMatchIgnoringCase) {
+    const SettingsStore store = storeWith("[TALLYHAND]\nlIM=1\nProfilMe=Hero\n");
+    EXPECT_EQ(store.readInt("Lim", 0), 1);
+    EXPECT_EQ(store.readText("profilme", "", 128), "Hero");
+}
+
+TEST_F(SettingsStoreTest, FirstOccurrenceOfKeyAndSectionCounts) {
+    const SettingsStore store = storeWith(
+        "[Tallyhand]\nscanint=10\nscanint=20\n[Other]\nx=1\n[Tallyhand]\nlater=5\n");
+    EXPECT_EQ(store.readInt("scanint", 0), 10);
+    EXPECT_EQ(store.readInt("later", -1), -1);
+}
+
+TEST_F(SettingsStoreTest, KeysOfOtherSectionsAndCommentsAreNotSeen) {
+    const SettingsStore store = storeWith(
+        "form=3\n"
+        "[Other]\nform=2\n"
+        "[Tallyhand]\n; form=4\nnot a key line\n form = 6 \n");
+    EXPECT_EQ(store.readInt("form", 0), 6);
+}
+
+// ---- text reads --------------------------------------------------------------
+
+TEST_F(SettingsStoreTest, TextIsCutToBufferLessOne) {
+    const SettingsStore store = storeWith("[Tallyhand]\nprofilme=abcdefghij\n");
+    EXPECT_EQ(store.readText("profilme", "", 5), "abcd");
+    EXPECT_EQ(store.readText("profilme", "", 11), "abcdefghij");
+    EXPECT_EQ(store.readText("profilme", "", 1), "");
+    EXPECT_EQ(store.readText("profilme", "", 0), "");
+    EXPECT_EQ(store.readText("missing", "defaultvalue", 8), "default");
+}
+
+TEST_F(SettingsStoreTest, TextLosesSurroundingBlanksAndQuotes) {
+    const SettingsStore store = storeWith(
+        "[Tallyhand]\r\n"
+        "suffix=   htm  \r\n"
+        "a=\"quoted text\"\r\n"
+        "b='x'\r\n"
+        "c=\"unbalanced\r\n"
+        "d=inner \"quotes\" stay\r\n");
+    EXPECT_EQ(store.readText("suffix", "", 1000), "htm");
+    EXPECT_EQ(store.readText("a", "", 1000), "quoted text");
+    EXPECT_EQ(store.readText("b", "", 1000), "x");
+    EXPECT_EQ(store.readText("c", "", 1000), "\"unbalanced");
+    EXPECT_EQ(store.readText("d", "", 1000), "inner \"quotes\" stay");
+}
+
+// ---- writes ------------------------------------------------------------------
+
+TEST_F(SettingsStoreTest, FirstWriteCreatesDirectoryAndSection) {
+    const std::filesystem::path file = dir_ / "deep" / "kestrova" / "Velloran.ini";
+    SettingsStore store(file);
+    ASSERT_TRUE(store.writeText("form", "5"));
+    EXPECT_EQ(readBytes(file), "[Tallyhand]\nform=5\n");
+    EXPECT_EQ(store.readInt("form", 0), 5);
+}
+
+TEST_F(SettingsStoreTest, WriteKeepsEveryOtherByteOfAForeignCrlfFile) {
+    const std::string before =
+        "; written by another program\r\n"
+        "[General]\r\n"
+        "Lim=9\r\n"
+        "\r\n"
+        "[tallyhand]\r\n"
+        "  LIM = 0   ; not a comment, part of the value\r\n"
+        "NLim=1\r\n"
+        "\r\n"
+        "[Last]\r\n"
+        "x=y";
+    SettingsStore store = storeWith(before);
+
+    ASSERT_TRUE(store.writeText("Lim", "1"));
+    std::string expected = before;
+    expected.replace(expected.find("0   ; not"), std::string("0   ; not a comment, part of the value").size(),
+                     "1");
+    EXPECT_EQ(readBytes(ini()), expected);
+
+    ASSERT_TRUE(store.writeText("profilme", "Hero"));
+    expected.insert(expected.find("NLim=1\r\n") + 8, "profilme=Hero\r\n");
+    EXPECT_EQ(readBytes(ini()), expected);
+    EXPECT_EQ(store.readInt("Lim", 0), 1);
+    EXPECT_EQ(store.readText("profilme", "", 128), "Hero");
+}
+
+TEST_F(SettingsStoreTest, WriteAppendsSectionAfterLastLineWithoutBreak) {
+    SettingsStore store = storeWith("[Other]\r\nx=1");
+    ASSERT_TRUE(store.writeText("scanint", "15"));
+    EXPECT_EQ(readBytes(ini()), "[Other]\r\nx=1\r\n[Tallyhand]\r\nscanint=15\r\n");
+}
+
+TEST_F(SettingsStoreTest, WriteAddsKeyToSectionEndingTheFileWithoutBreak) {
+    SettingsStore store = storeWith("[Tallyhand]\nform=3");
+    ASSERT_TRUE(store.writeText("skin", "1"));
+    EXPECT_EQ(readBytes(ini()), "[Tallyhand]\nform=3\nskin=1");
+}
+
+TEST_F(SettingsStoreTest, WriteChangesOnlyFirstOccurrence) {
+    SettingsStore store = storeWith("[Tallyhand]\nscanint=10\nscanint=20\n");
+    ASSERT_TRUE(store.writeText("SCANINT", "30"));
+    EXPECT_EQ(readBytes(ini()), "[Tallyhand]\nscanint=30\nscanint=20\n");
+}
+
+TEST_F(SettingsStoreTest, ValuesThatWouldBreakTheFileAreRefused) {
+    SettingsStore store = storeWith("[Tallyhand]\nprofilme=me\n");
+    EXPECT_FALSE(store.writeText("profilme", "two\nlines"));
+    EXPECT_FALSE(store.writeText("pro=filme", "x"));
+    EXPECT_FALSE(store.writeText("", "x"));
+    EXPECT_FALSE(store.writeText("[x]", "x"));
+    EXPECT_EQ(readBytes(ini()), "[Tallyhand]\nprofilme=me\n");
+}
+
+TEST_F(SettingsStoreTest, TypedKeysRoundTrip) {
+    SettingsStore store(ini());
+    ASSERT_TRUE(store.writeFlag(keys::Lim, true));
+    ASSERT_TRUE(store.writeInt(keys::scanint, 23));
+    ASSERT_TRUE(store.writeText(keys::cache, "600abc"));
+    ASSERT_TRUE(store.writeText(keys::profilme, std::string(200, 'x')));
+    EXPECT_EQ(store.read(keys::Lim), 1);
+    EXPECT_EQ(store.read(keys::scanint), 23);
+    EXPECT_EQ(store.read(keys::cache), 600);
+    EXPECT_EQ(store.readText(keys::cacheGeneralTab), "600abc");
+    EXPECT_EQ(store.readText(keys::profilme).size(), 127u);
+    EXPECT_EQ(store.readText(keys::profilmeProfileTab).size(), 200u);
+}
+
+// A write that fails half-way (here: the file-size limit, which holds even for
+// root) leaves the old file whole and no temporary file behind.
+TEST_F(SettingsStoreTest, FailedWriteLeavesOldFile) {
+    const std::string before = "[Tallyhand]\nprofilme=me\n";
+    SettingsStore store = storeWith(before);
+
+    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+    rlimit small = oldLimit;
+    small.rlim_cur = 64;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = store.writeText("profilme", std::string(500, 'y'));
+    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+    ::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readBytes(ini()), before);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1) << "the temporary file must be removed";
+}
+
+TEST_F(SettingsStoreTest, WriteIntoUnwritablePlaceFails) {
+    writeBytes(dir_ / "notadir", "x");
+    SettingsStore store(dir_ / "notadir" / "Velloran.ini");
+    EXPECT_FALSE(store.writeText("form", "5"));
+    EXPECT_EQ(store.readInt("form", 3), 3);
+}
+
+// ---- where the file lives ----------------------------------------------------
+
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        if (value != nullptr) {
+            ::setenv(name, value, 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(SettingsStorePath, FollowsXdgConfigHome) {
+    ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/xdgtest");
+    EXPECT_EQ(SettingsStore::defaultPath(), "/tmp/xdgtest/kestrova/Velloran.ini");
+}
+
+TEST(SettingsStorePath, FallsBackToDotConfigWhenUnsetOrRelative) {
+    ScopedEnv home("HOME", "/home/someone");
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+        EXPECT_EQ(SettingsStore::defaultPath(), "/home/someone/.config/kestrova/Velloran.ini");
+    }
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", "relative/dir");
+        EXPECT_EQ(SettingsStore::defaultPath(), "/home/someone/.config/kestrova/Velloran.ini");
+    }
+}
+
+}  // namespace
+}  // namespace kestrova

@@ -1,0 +1,105 @@
+#include "SettingsCommand.h"
+
+#include <charconv>
+#include <string_view>
+#include <variant>
+
+#include "settings/SettingKeys.h"
+#include "settings/SettingsStore.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: kestrova-cli settings get KEY\n"
+    "       kestrova-cli settings set KEY VALUE\n"
+    "       kestrova-cli settings list\n";
+
+std::string currentValue(const SettingsStore& store, const SettingKey& key) {
+    if (const auto* intKey = std::get_if<IntKey>(&key)) {
+        return std::to_string(store.read(*intKey));
+    }
+    return store.readText(std::get<TextKey>(key));
+}
+
+bool isDecimalInt(std::string_view text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && ptr == end && !text.empty();
+}
+
+// Empty when the key can take the value, otherwise why not.
+std::string refusal(const SettingKey& key, std::string_view value) {
+    if (value.find_first_of("\r\n") != std::string_view::npos) {
+        return "a value must fit on one line";
+    }
+    switch (settingRule(key)) {
+        case SettingRule::Flag:
+        case SettingRule::ExactFlag:
+            return (value == "0" || value == "1") ? "" : "a flag takes 0 or 1";
+        case SettingRule::Integer:
+            return isDecimalInt(value) ? "" : "this key takes a decimal integer";
+        case SettingRule::TypedNumber:
+        case SettingRule::Text:
+            return "";
+    }
+    return "";
+}
+
+const SettingKey* knownKey(std::string_view name, std::ostream& err) {
+    const SettingKey* key = findSettingKey(name);
+    if (key == nullptr) {
+        err << "kestrova-cli settings: unknown key \"" << name
+            << "\" (\"kestrova-cli settings list\" shows every key)\n";
+    }
+    return key;
+}
+
+}  // namespace
+
+int runSettingsCommand(const std::vector<std::string>& args, SettingsStore& store,
+                       std::ostream& out, std::ostream& err) {
+    const std::string_view verb = args.empty() ? std::string_view() : std::string_view(args[0]);
+    if (verb == "list" && args.size() == 1) {
+        for (const SettingKey& key : allSettingKeys()) {
+            out << settingName(key) << '=' << currentValue(store, key) << '\n';
+        }
+        return 0;
+    }
+    if (verb == "get" && args.size() == 2) {
+        const SettingKey* key = knownKey(args[1], err);
+        if (key == nullptr) {
+            return 1;
+        }
+        out << currentValue(store, *key) << '\n';
+        return 0;
+    }
+    if (verb == "set" && args.size() == 3) {
+        const SettingKey* key = knownKey(args[1], err);
+        if (key == nullptr) {
+            return 1;
+        }
+        if (const std::string why = refusal(*key, args[2]); !why.empty()) {
+            err << "kestrova-cli settings: " << settingName(*key) << ": " << why << '\n';
+            return 1;
+        }
+        // Stored under the table's spelling unless the file already has the key.
+        if (!store.writeText(settingName(*key), args[2])) {
+            err << "kestrova-cli settings: cannot write " << store.path().string() << '\n';
+            return 1;
+        }
+        return 0;
+    }
+    err << kUsage;
+    return 1;
+}
+
+int runSettingsCommand(const std::vector<std::string>& args, std::ostream& out,
+                       std::ostream& err) {
+    SettingsStore store(SettingsStore::defaultPath());
+    return runSettingsCommand(args, store, out, err);
+}
+
+}  // namespace kestrova

@@ -1,0 +1,45 @@
+// kestrova-cli: the command-line front end for scripts and power users.
+#include "Commands.h"
+#ifndef KESTROVA_NO_SETTINGS_COMMAND
+#include "SettingsCommand.h"
+#endif
+
+#include <iostream>
+
+namespace {
+
+void usage(std::ostream& out)
+{
+    out << "usage: kestrova-cli COMMAND ...\n"
+           "  ocr lobby IMAGE [--glyphs FILE]     the selected lobby row of a capture, as JSON\n"
+           "  ocr seats IMAGE [--glyphs FILE]     the seat names and chips of a capture, as JSON\n"
+           "  tables --sim LOBBY.json | --x11     \"Get Table List\", the table list as JSON\n"
+           "  settings get KEY | set KEY VALUE | list\n";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 2) {
+        usage(std::cerr);
+        return 1;
+    }
+    const std::string command = argv[1];
+    const kestrova::cli::Args args(argv + 2, argv + argc);
+    if (command == "ocr")
+        return kestrova::cli::runOcrCommand(args, std::cout, std::cerr);
+    if (command == "tables")
+        return kestrova::cli::runTablesCommand(args, std::cout, std::cerr);
+#ifndef KESTROVA_NO_SETTINGS_COMMAND
+    if (command == "settings")
+        return kestrova::cli::runSettingsCommand(args, std::cout, std::cerr);
+#endif
+    if (command == "--help" || command == "help") {
+        usage(std::cout);
+        return 0;
+    }
+    std::cerr << "unknown command " << command << '\n';
+    usage(std::cerr);
+    return 1;
+}
