@@ -4,6 +4,7 @@
 #include "AppIcon.h"
 #include "CTreeWidgetItem.h"
 #include "ScanProgress.h"
+#include "client/lobby/EverestLobby.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
 #include "scan/PassContext.h"

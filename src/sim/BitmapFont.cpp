@@ -18,13 +18,11 @@ constexpr int kScratchSize = 64;
 
 }  // namespace
 
-QString BitmapFont::defaultFontFile()
-{
+QString BitmapFont::defaultFontFile() {
     return QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
 }
 
-BitmapFont::BitmapFont(const QString& fontFile)
-{
+BitmapFont::BitmapFont(const QString& fontFile) {
     const int id = QFontDatabase::addApplicationFont(fontFile);
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     if (id < 0 || families.isEmpty()) {
@@ -39,8 +37,7 @@ BitmapFont::BitmapFont(const QString& fontFile)
     font_.setKerning(false);
 }
 
-BitmapFont::Glyph BitmapFont::rasterise(char32_t character) const
-{
+BitmapFont::Glyph BitmapFont::rasterise(char32_t character) const {
     Glyph glyph;
     const QString text = QString::fromUcs4(&character, 1);
     glyph.advance = QFontMetrics(font_).horizontalAdvance(text);
@@ -86,8 +83,7 @@ BitmapFont::Glyph BitmapFont::rasterise(char32_t character) const
     return glyph;
 }
 
-const BitmapFont::Glyph& BitmapFont::glyph(char32_t character) const
-{
+const BitmapFont::Glyph& BitmapFont::glyph(char32_t character) const {
     auto it = cache_.find(character);
     if (it == cache_.end()) {
         it = cache_.emplace(character, rasterise(character)).first;
@@ -95,16 +91,14 @@ const BitmapFont::Glyph& BitmapFont::glyph(char32_t character) const
     return it->second;
 }
 
-int BitmapFont::gapBetween(char32_t left, char32_t right) const
-{
+int BitmapFont::gapBetween(char32_t left, char32_t right) const {
     const Glyph& a = glyph(left);
     const Glyph& b = glyph(right);
     const int natural = a.advance - a.inkLeft - a.width() + b.inkLeft;
     return std::clamp(natural, 0, kMaxGap);
 }
 
-std::vector<BitmapFont::PlacedGlyph> BitmapFont::layout(const QString& text) const
-{
+std::vector<BitmapFont::PlacedGlyph> BitmapFont::layout(const QString& text) const {
     std::vector<PlacedGlyph> placed;
     const Glyph* previous = nullptr;
     int previousRight = 0;  // last ink column of the previous glyph
@@ -132,8 +126,7 @@ std::vector<BitmapFont::PlacedGlyph> BitmapFont::layout(const QString& text) con
     return placed;
 }
 
-int BitmapFont::textWidth(const QString& text) const
-{
+int BitmapFont::textWidth(const QString& text) const {
     const std::vector<PlacedGlyph> placed = layout(text);
     if (placed.empty()) {
         return 0;
@@ -142,8 +135,7 @@ int BitmapFont::textWidth(const QString& text) const
 }
 
 void BitmapFont::draw(QImage& image, int x, int lineTop, const QString& text, QRgb colour,
-                      int clipLeft, int clipRight) const
-{
+                      int clipLeft, int clipRight) const {
     const int left = std::max(clipLeft, 0);
     const int right = std::min(clipRight, image.width());
     for (const PlacedGlyph& placed : layout(text)) {
@@ -164,8 +156,7 @@ void BitmapFont::draw(QImage& image, int x, int lineTop, const QString& text, QR
     }
 }
 
-std::string BitmapFont::signatureOf(const Glyph& glyph)
-{
+std::string BitmapFont::signatureOf(const Glyph& glyph) {
     std::string signature;
     for (const std::uint32_t code : glyph.columns) {
         signature += std::to_string(code);

@@ -30,8 +30,8 @@ public:
     static constexpr int kMaxSpaceColumns = 7;
 
     struct Glyph {
-        int inkLeft = 0;   // first ink column relative to the pen position
-        int advance = 0;   // pen advance in whole pixels
+        int inkLeft = 0;       // first ink column relative to the pen position
+        int advance = 0;       // pen advance in whole pixels
         bool clipped = false;  // some ink fell outside the kRows rows (and was dropped)
         std::vector<std::uint32_t> columns;  // per ink column: bit r set = ink on row r
         int width() const { return static_cast<int>(columns.size()); }

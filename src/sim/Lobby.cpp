@@ -10,19 +10,16 @@ namespace kestrova::sim {
 
 namespace {
 
-[[noreturn]] void fail(const QString& source, const QString& what)
-{
+[[noreturn]] void fail(const QString& source, const QString& what) {
     throw LobbyError((source + QStringLiteral(": ") + what).toStdString());
 }
 
-QString where(int index, const QString& field)
-{
+QString where(int index, const QString& field) {
     return QStringLiteral("table %1: \"%2\"").arg(index + 1).arg(field);
 }
 
 std::string textField(const QJsonObject& object, const QString& field, const QString& source,
-                      const QString& context, const char* fallback)
-{
+                      const QString& context, const char* fallback) {
     const QJsonValue value = object.value(field);
     if (value.isUndefined() || value.isNull()) {
         return fallback;
@@ -34,8 +31,7 @@ std::string textField(const QJsonObject& object, const QString& field, const QSt
 }
 
 int countField(const QJsonObject& object, const QString& field, const QString& source,
-               const QString& context, int fallback)
-{
+               const QString& context, int fallback) {
     const QJsonValue value = object.value(field);
     if (value.isUndefined() || value.isNull()) {
         return fallback;
@@ -48,8 +44,7 @@ int countField(const QJsonObject& object, const QString& field, const QString& s
     return static_cast<int>(number);
 }
 
-LobbyTable parseTable(const QJsonValue& value, int index, const QString& source)
-{
+LobbyTable parseTable(const QJsonValue& value, int index, const QString& source) {
     if (!value.isObject()) {
         fail(source, QStringLiteral("table %1 must be an object").arg(index + 1));
     }
@@ -76,8 +71,8 @@ LobbyTable parseTable(const QJsonValue& value, int index, const QString& source)
     }
     const QJsonArray playerArray = players.toArray();
     for (qsizetype i = 0; i < playerArray.size(); ++i) {
-        const QString context = where(index, QStringLiteral("players")) +
-                                QStringLiteral(" entry %1").arg(i + 1);
+        const QString context =
+            where(index, QStringLiteral("players")) + QStringLiteral(" entry %1").arg(i + 1);
         if (!playerArray.at(i).isObject()) {
             fail(source, context + QStringLiteral(" must be an object"));
         }
@@ -86,10 +81,9 @@ LobbyTable parseTable(const QJsonValue& value, int index, const QString& source)
         if (!playerName.isString() || playerName.toString().trimmed().isEmpty()) {
             fail(source, context + QStringLiteral(" needs a non-empty \"name\" text"));
         }
-        table.players.push_back(
-            {playerName.toString().toStdString(),
-             textField(player, QStringLiteral("stack"), source,
-                       context + QStringLiteral(" \"stack\""), "")});
+        table.players.push_back({playerName.toString().toStdString(),
+                                 textField(player, QStringLiteral("stack"), source,
+                                           context + QStringLiteral(" \"stack\""), "")});
     }
 
     const QJsonValue waitlist = object.value(QStringLiteral("waitlist"));
@@ -104,9 +98,9 @@ LobbyTable parseTable(const QJsonValue& value, int index, const QString& source)
         table.waitlist.push_back(entry.toString().toStdString());
     }
 
-    table.seated = countField(object, QStringLiteral("seated"), source,
-                              where(index, QStringLiteral("seated")),
-                              static_cast<int>(table.players.size()));
+    table.seated =
+        countField(object, QStringLiteral("seated"), source, where(index, QStringLiteral("seated")),
+                   static_cast<int>(table.players.size()));
     table.seats = countField(object, QStringLiteral("seats"), source,
                              where(index, QStringLiteral("seats")), 10);
     table.waiting = countField(object, QStringLiteral("waiting"), source,
@@ -117,8 +111,7 @@ LobbyTable parseTable(const QJsonValue& value, int index, const QString& source)
 
 }  // namespace
 
-Lobby Lobby::loadFile(const QString& path)
-{
+Lobby Lobby::loadFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         fail(path, QStringLiteral("cannot open: ") + file.errorString());
@@ -131,8 +124,7 @@ Lobby Lobby::loadFile(const QString& path)
     return parse(file.readAll(), path);
 }
 
-Lobby Lobby::parse(const QByteArray& json, const QString& sourceName)
-{
+Lobby Lobby::parse(const QByteArray& json, const QString& sourceName) {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError) {

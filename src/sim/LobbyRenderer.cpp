@@ -11,8 +11,8 @@ namespace {
 
 // Offsets from the list's left edge at which the readers cut a row into columns;
 // the last one is the list's right edge less two.
-constexpr std::array<int, 8> kCuts = {1, 110, 178, 260, 337, 405, 488,
-                                      LobbyRenderer::kListRight - 2 - LobbyRenderer::kListLeft};
+constexpr std::array<int, 8> kCuts = {
+    1, 110, 178, 260, 337, 405, 488, LobbyRenderer::kListRight - 2 - LobbyRenderer::kListLeft};
 constexpr int kCellPadLeft = 4;
 constexpr int kCellPadRight = 2;
 // The readers find the row grid at this column; no ink may touch it.
@@ -33,50 +33,44 @@ const QRgb kSeatBorder = qRgb(0, 0, 0);
 // Not dark in every part, so seat text never passes for the box's top border.
 const QRgb kSeatText = qRgb(20, 20, 128);
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
-int LobbyRenderer::columnTextLeft(Column column)
-{
+int LobbyRenderer::columnTextLeft(Column column) {
     return kListLeft + kCuts[static_cast<std::size_t>(column)] + kCellPadLeft - 1;
 }
 
-int LobbyRenderer::columnClipRight(Column column)
-{
+int LobbyRenderer::columnClipRight(Column column) {
     const int right = kListLeft + kCuts[static_cast<std::size_t>(column) + 1] - kCellPadRight;
     return column == Column::Waiting ? std::min(right, kGridProbeX - 10) : right;
 }
 
-bool LobbyRenderer::fitsColumn(Column column, const QString& text) const
-{
+bool LobbyRenderer::fitsColumn(Column column, const QString& text) const {
     return columnTextLeft(column) + font_.textWidth(text) <= columnClipRight(column);
 }
 
-bool LobbyRenderer::fitsSeatName(const QString& name) const
-{
+bool LobbyRenderer::fitsSeatName(const QString& name) const {
     return seatNameLeft() + font_.textWidth(name) <= seatNameClipRight();
 }
 
-bool LobbyRenderer::fitsSeatChips(const QString& chips) const
-{
+bool LobbyRenderer::fitsSeatChips(const QString& chips) const {
     return seatChipsLeft() + font_.textWidth(chips) <= seatChipsClipRight();
 }
 
-QString LobbyRenderer::seatsText(const LobbyTable& table)
-{
+QString LobbyRenderer::seatsText(const LobbyTable& table) {
     return QStringLiteral("%1/%2").arg(table.seated).arg(table.seats);
 }
 
 void LobbyRenderer::drawCell(QImage& image, Column column, int lineTop, const std::string& text,
-                             QRgb colour) const
-{
+                             QRgb colour) const {
     const int left = columnTextLeft(column);
     font_.draw(image, left, lineTop, qs(text), colour, left, columnClipRight(column));
 }
 
-QImage LobbyRenderer::render(const Lobby& lobby, const LobbyState& state) const
-{
+QImage LobbyRenderer::render(const Lobby& lobby, const LobbyState& state) const {
     QImage image(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
     image.fill(kWindowBackground);
     {
@@ -88,7 +82,7 @@ QImage LobbyRenderer::render(const Lobby& lobby, const LobbyState& state) const
     }
     font_.draw(image, 12, 9, QStringLiteral("Everest Poker - Lobby"), kTitleText, 0, kWindowWidth);
     const int headerTop = kListTop - 18;
-    const std::array<const char*, 7> headers = {"Table", "Game", "Stakes", "Plrs",
+    const std::array<const char*, 7> headers = {"Table", "Game",    "Stakes", "Plrs",
                                                 "Type",  "Avg Pot", "Wait"};
     for (std::size_t i = 0; i < headers.size(); ++i) {
         drawCell(image, static_cast<Column>(i), headerTop, headers[i], kHeaderText);
@@ -107,8 +101,7 @@ QImage LobbyRenderer::render(const Lobby& lobby, const LobbyState& state) const
         painter.fillRect(kSeatBoxLeft, kSeatBoxTop, kSeatBoxRight - kSeatBoxLeft, 1, kSeatBorder);
         painter.fillRect(kSeatBoxLeft, kSeatBoxTop, 1, boxBottom - kSeatBoxTop, kSeatBorder);
         painter.fillRect(kSeatBoxRight - 1, kSeatBoxTop, 1, boxBottom - kSeatBoxTop, kSeatBorder);
-        painter.fillRect(kSeatBoxLeft, boxBottom - 1, kSeatBoxRight - kSeatBoxLeft, 1,
-                         kSeatBorder);
+        painter.fillRect(kSeatBoxLeft, boxBottom - 1, kSeatBoxRight - kSeatBoxLeft, 1, kSeatBorder);
     }
     if (state.selectedRow() >= 0 && state.selectedRow() < lobby.size()) {
         drawSeats(image, lobby.table(state.selectedRow()));
@@ -116,8 +109,7 @@ QImage LobbyRenderer::render(const Lobby& lobby, const LobbyState& state) const
     return image;
 }
 
-void LobbyRenderer::drawList(QImage& image, const Lobby& lobby, const LobbyState& state) const
-{
+void LobbyRenderer::drawList(QImage& image, const Lobby& lobby, const LobbyState& state) const {
     QPainter painter(&image);
     for (int line = 0; line < LobbyState::kVisibleRows; ++line) {
         const int row = state.topRow() + line;
@@ -140,8 +132,7 @@ void LobbyRenderer::drawList(QImage& image, const Lobby& lobby, const LobbyState
     }
 }
 
-void LobbyRenderer::drawSeats(QImage& image, const LobbyTable& table) const
-{
+void LobbyRenderer::drawSeats(QImage& image, const LobbyTable& table) const {
     int line = 0;
     for (const SeatedPlayer& player : table.players) {
         if (line >= kSeatLines) {
@@ -162,21 +153,19 @@ void LobbyRenderer::drawSeats(QImage& image, const LobbyTable& table) const
         if (line >= kSeatLines) {
             return;
         }
-        font_.draw(image, seatNameLeft(), seatLineTop(line++), qs(name), kSeatText,
-                   seatNameLeft(), seatNameClipRight());
+        font_.draw(image, seatNameLeft(), seatLineTop(line++), qs(name), kSeatText, seatNameLeft(),
+                   seatNameClipRight());
     }
 }
 
-QImage LobbyRenderer::renderTableWindow(const QString& title, int width, int height) const
-{
+QImage LobbyRenderer::renderTableWindow(const QString& title, int width, int height) const {
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     image.fill(qRgb(20, 90, 50));
     font_.draw(image, 12, 9, title, qRgb(255, 255, 255), 0, image.width());
     return image;
 }
 
-Image LobbyRenderer::toImage(const QImage& source)
-{
+Image LobbyRenderer::toImage(const QImage& source) {
     const QImage rgb = source.format() == QImage::Format_RGB32
                            ? source
                            : source.convertToFormat(QImage::Format_RGB32);

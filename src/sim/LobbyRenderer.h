@@ -36,8 +36,7 @@ public:
 
     explicit LobbyRenderer(const BitmapFont& font) : font_(font) {}
 
-    static QRect listWindowRect()
-    {
+    static QRect listWindowRect() {
         return {kListWindowLeft, kListWindowTop, kWindowWidth, kWindowHeight - kListWindowTop};
     }
 

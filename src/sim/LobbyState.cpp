@@ -8,12 +8,9 @@
 namespace kestrova::sim {
 
 LobbyState::LobbyState(int rowCount)
-    : rowCount_(std::max(rowCount, 0)), selectedRow_(rowCount_ > 0 ? 0 : -1)
-{
-}
+    : rowCount_(std::max(rowCount, 0)), selectedRow_(rowCount_ > 0 ? 0 : -1) {}
 
-void LobbyState::select(int row)
-{
+void LobbyState::select(int row) {
     if (rowCount_ == 0) {
         return;
     }
@@ -26,31 +23,29 @@ void LobbyState::select(int row)
     }
 }
 
-LobbyState::Action LobbyState::keyDown(int virtualKey)
-{
+LobbyState::Action LobbyState::keyDown(int virtualKey) {
     if (!listFocused_ || rowCount_ == 0) {
         return Action::None;
     }
     switch (virtualKey) {
-    case win32::VK_HOME:
-        select(0);
-        break;
-    case win32::VK_UP:
-        select(selectedRow_ - 1);
-        break;
-    case win32::VK_DOWN:
-        select(selectedRow_ + 1);
-        break;
-    case win32::VK_RETURN:
-        return Action::OpenSelectedTable;
-    default:
-        break;
+        case win32::VK_HOME:
+            select(0);
+            break;
+        case win32::VK_UP:
+            select(selectedRow_ - 1);
+            break;
+        case win32::VK_DOWN:
+            select(selectedRow_ + 1);
+            break;
+        case win32::VK_RETURN:
+            return Action::OpenSelectedTable;
+        default:
+            break;
     }
     return Action::None;
 }
 
-LobbyState::Action LobbyState::click(int x, int y)
-{
+LobbyState::Action LobbyState::click(int x, int y) {
     listFocused_ = true;
     if (rowCount_ > 0 && std::abs(x - kOpenButtonX) <= kOpenButtonHalfWidth &&
         std::abs(y - kOpenButtonY) <= kOpenButtonHalfHeight) {

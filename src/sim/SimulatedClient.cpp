@@ -15,12 +15,9 @@ constexpr int kLobbyScreenTop = 30;
 }  // namespace
 
 SimulatedClient::SimulatedClient(Lobby lobby)
-    : lobby_(std::move(lobby)), state_(lobby_.size()), renderer_(font_)
-{
-}
+    : lobby_(std::move(lobby)), state_(lobby_.size()), renderer_(font_) {}
 
-std::vector<WindowInfo> SimulatedClient::topLevelWindows()
-{
+std::vector<WindowInfo> SimulatedClient::topLevelWindows() {
     std::vector<WindowInfo> windows;
     // Tables open on top of the lobby: newest first.
     for (std::size_t i = openedTables_.size(); i-- > 0;) {
@@ -29,56 +26,52 @@ std::vector<WindowInfo> SimulatedClient::topLevelWindows()
                            Rect{60 + offset, 60 + offset, 60 + offset + kTableWidth,
                                 60 + offset + kTableHeight}});
     }
-    windows.push_back({kLobbyWindow, kLobbyTitle, kLobbyClass,
-                       Rect{kLobbyScreenLeft, kLobbyScreenTop,
-                            kLobbyScreenLeft + LobbyRenderer::kWindowWidth,
-                            kLobbyScreenTop + LobbyRenderer::kWindowHeight}});
+    windows.push_back(
+        {kLobbyWindow, kLobbyTitle, kLobbyClass,
+         Rect{kLobbyScreenLeft, kLobbyScreenTop, kLobbyScreenLeft + LobbyRenderer::kWindowWidth,
+              kLobbyScreenTop + LobbyRenderer::kWindowHeight}});
     return windows;
 }
 
-std::vector<WindowInfo> SimulatedClient::childWindows(WindowId parent)
-{
+std::vector<WindowInfo> SimulatedClient::childWindows(WindowId parent) {
     if (parent != kLobbyWindow) {
         return {};
     }
     const QRect list = LobbyRenderer::listWindowRect();
-    return {{kListWindow, "", kListClass,
-             Rect{list.left(), list.top(), list.left() + list.width(),
-                  list.top() + list.height()}}};
+    return {
+        {kListWindow, "", kListClass,
+         Rect{list.left(), list.top(), list.left() + list.width(), list.top() + list.height()}}};
 }
 
 void SimulatedClient::sendMessage(WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                                  std::intptr_t lParam)
-{
+                                  std::intptr_t lParam) {
     messages_.push_back({window, message, wParam, lParam});
     if (window != kListWindow) {
         return;
     }
     switch (message) {
-    case win32::WM_KEYDOWN:
-        if (state_.keyDown(static_cast<int>(wParam)) ==
-            LobbyState::Action::OpenSelectedTable) {
-            openSelectedTable();
-        }
-        break;
-    case win32::WM_LBUTTONDOWN:
-        buttonDown_ = true;
-        break;
-    case win32::WM_LBUTTONUP:
-        // A click completes on button up, and only after a button down in the list.
-        if (buttonDown_ && state_.click(win32::pointX(lParam), win32::pointY(lParam)) ==
-                               LobbyState::Action::OpenSelectedTable) {
-            openSelectedTable();
-        }
-        buttonDown_ = false;
-        break;
-    default:
-        break;
+        case win32::WM_KEYDOWN:
+            if (state_.keyDown(static_cast<int>(wParam)) == LobbyState::Action::OpenSelectedTable) {
+                openSelectedTable();
+            }
+            break;
+        case win32::WM_LBUTTONDOWN:
+            buttonDown_ = true;
+            break;
+        case win32::WM_LBUTTONUP:
+            // A click completes on button up, and only after a button down in the list.
+            if (buttonDown_ && state_.click(win32::pointX(lParam), win32::pointY(lParam)) ==
+                                   LobbyState::Action::OpenSelectedTable) {
+                openSelectedTable();
+            }
+            buttonDown_ = false;
+            break;
+        default:
+            break;
     }
 }
 
-void SimulatedClient::openSelectedTable()
-{
+void SimulatedClient::openSelectedTable() {
     const int row = state_.selectedRow();
     if (row < 0 || row >= lobby_.size()) {
         return;
@@ -90,8 +83,7 @@ void SimulatedClient::openSelectedTable()
     }
 }
 
-void SimulatedClient::showWindow(WindowId window, int showState)
-{
+void SimulatedClient::showWindow(WindowId window, int showState) {
     if (window == kLobbyWindow && showState == win32::SW_RESTORE) {
         minimised_ = false;
     }
@@ -99,8 +91,7 @@ void SimulatedClient::showWindow(WindowId window, int showState)
 
 void SimulatedClient::setTopmost(WindowId /*window*/, bool /*topmost*/) {}
 
-std::optional<Image> SimulatedClient::capture(WindowId window)
-{
+std::optional<Image> SimulatedClient::capture(WindowId window) {
     if (window == kLobbyWindow || window == kListWindow) {
         if (minimised_) {
             return std::nullopt;
@@ -113,14 +104,13 @@ std::optional<Image> SimulatedClient::capture(WindowId window)
     }
     if (window >= kFirstTableWindow && window - kFirstTableWindow < openedTables_.size()) {
         const std::string& title = openedTables_[window - kFirstTableWindow];
-        return LobbyRenderer::toImage(renderer_.renderTableWindow(
-            QString::fromStdString(title), kTableWidth, kTableHeight));
+        return LobbyRenderer::toImage(
+            renderer_.renderTableWindow(QString::fromStdString(title), kTableWidth, kTableHeight));
     }
     return std::nullopt;
 }
 
-int SimulatedClient::countTopLevelWindows(std::string_view className)
-{
+int SimulatedClient::countTopLevelWindows(std::string_view className) {
     int count = 0;
     for (const WindowInfo& info : topLevelWindows()) {
         count += info.className == className ? 1 : 0;

@@ -18,16 +18,14 @@ namespace {
 // The list child shows its part of the lobby picture.
 class ListArea final : public QWidget {
 public:
-    ListArea(QWidget* parent, const QImage& picture) : QWidget(parent), picture_(picture)
-    {
+    ListArea(QWidget* parent, const QImage& picture) : QWidget(parent), picture_(picture) {
         setAttribute(Qt::WA_NativeWindow);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setGeometry(LobbyRenderer::listWindowRect());
     }
 
 protected:
-    void paintEvent(QPaintEvent* /*event*/) override
-    {
+    void paintEvent(QPaintEvent* /*event*/) override {
         QPainter painter(this);
         painter.drawImage(QPoint(0, 0), picture_, LobbyRenderer::listWindowRect());
     }
@@ -36,28 +34,26 @@ private:
     const QImage& picture_;
 };
 
-int virtualKeyOf(int qtKey)
-{
+int virtualKeyOf(int qtKey) {
     switch (qtKey) {
-    case Qt::Key_Home:
-        return win32::VK_HOME;
-    case Qt::Key_Up:
-        return win32::VK_UP;
-    case Qt::Key_Down:
-        return win32::VK_DOWN;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return win32::VK_RETURN;
-    default:
-        return 0;
+        case Qt::Key_Home:
+            return win32::VK_HOME;
+        case Qt::Key_Up:
+            return win32::VK_UP;
+        case Qt::Key_Down:
+            return win32::VK_DOWN;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return win32::VK_RETURN;
+        default:
+            return 0;
     }
 }
 
 }  // namespace
 
 LobbyWindow::LobbyWindow(Lobby lobby, const BitmapFont& font)
-    : lobby_(std::move(lobby)), state_(lobby_.size()), renderer_(font)
-{
+    : lobby_(std::move(lobby)), state_(lobby_.size()), renderer_(font) {
     setWindowTitle(QStringLiteral("Everest Poker - Lobby"));
     setFixedSize(LobbyRenderer::kWindowWidth, LobbyRenderer::kWindowHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,64 +62,61 @@ LobbyWindow::LobbyWindow(Lobby lobby, const BitmapFont& font)
     qApp->installEventFilter(this);
 }
 
-void LobbyWindow::refresh()
-{
+void LobbyWindow::refresh() {
     picture_ = renderer_.render(lobby_, state_);
     update();
     listArea_->update();
 }
 
-bool LobbyWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool LobbyWindow::eventFilter(QObject* watched, QEvent* event) {
     // Take each event once, where it first arrives: at the QWindow.
     if (!watched->isWindowType()) {
         return false;
     }
     const QWindow* window = static_cast<QWindow*>(watched);
     switch (event->type()) {
-    case QEvent::KeyPress: {
-        const int vk = virtualKeyOf(static_cast<QKeyEvent*>(event)->key());
-        if (vk == 0) {
-            return false;
-        }
-        if (state_.keyDown(vk) == LobbyState::Action::OpenSelectedTable) {
-            openSelectedTable();
-        }
-        refresh();
-        return true;
-    }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton) {
-            return false;
-        }
-        QPoint point = mouse->position().toPoint();
-        if (window == windowHandle()) {
-            point -= LobbyRenderer::listWindowRect().topLeft();
-        } else if (window != listArea_->windowHandle()) {
-            return false;  // a table window
-        }
-        if (event->type() == QEvent::MouseButtonPress) {
-            buttonDown_ = true;
+        case QEvent::KeyPress: {
+            const int vk = virtualKeyOf(static_cast<QKeyEvent*>(event)->key());
+            if (vk == 0) {
+                return false;
+            }
+            if (state_.keyDown(vk) == LobbyState::Action::OpenSelectedTable) {
+                openSelectedTable();
+            }
+            refresh();
             return true;
         }
-        const bool completed = buttonDown_;
-        buttonDown_ = false;
-        if (completed && point.y() >= 0 &&
-            state_.click(point.x(), point.y()) == LobbyState::Action::OpenSelectedTable) {
-            openSelectedTable();
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton) {
+                return false;
+            }
+            QPoint point = mouse->position().toPoint();
+            if (window == windowHandle()) {
+                point -= LobbyRenderer::listWindowRect().topLeft();
+            } else if (window != listArea_->windowHandle()) {
+                return false;  // a table window
+            }
+            if (event->type() == QEvent::MouseButtonPress) {
+                buttonDown_ = true;
+                return true;
+            }
+            const bool completed = buttonDown_;
+            buttonDown_ = false;
+            if (completed && point.y() >= 0 &&
+                state_.click(point.x(), point.y()) == LobbyState::Action::OpenSelectedTable) {
+                openSelectedTable();
+            }
+            refresh();
+            return true;
         }
-        refresh();
-        return true;
-    }
-    default:
-        return false;
+        default:
+            return false;
     }
 }
 
-void LobbyWindow::openSelectedTable()
-{
+void LobbyWindow::openSelectedTable() {
     const int row = state_.selectedRow();
     if (row < 0 || row >= lobby_.size()) {
         return;
@@ -140,8 +133,7 @@ void LobbyWindow::openSelectedTable()
     std::fflush(stdout);
 }
 
-void LobbyWindow::paintEvent(QPaintEvent* /*event*/)
-{
+void LobbyWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), picture_);
 }

@@ -15,16 +15,14 @@ constexpr int kHeight = 560;
 }  // namespace
 
 TableWindow::TableWindow(const QString& name, const LobbyRenderer& renderer)
-    : picture_(renderer.renderTableWindow(name, kWidth, kHeight))
-{
+    : picture_(renderer.renderTableWindow(name, kWidth, kHeight)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(name);
     resize(kWidth, kHeight);
     setX11WindowClass();
 }
 
-void TableWindow::setX11WindowClass()
-{
+void TableWindow::setX11WindowClass() {
 #ifdef KESTROVA_SIM_HAVE_XCB
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr) {
@@ -42,8 +40,7 @@ void TableWindow::setX11WindowClass()
 #endif
 }
 
-void TableWindow::paintEvent(QPaintEvent* /*event*/)
-{
+void TableWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), picture_);
 }

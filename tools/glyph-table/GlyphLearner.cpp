@@ -11,16 +11,14 @@ struct FoundGlyph {
     std::string signature;
 };
 
-bool isInk(QRgb pixel, QRgb background, GlyphLearner::Ink ink)
-{
+bool isInk(QRgb pixel, QRgb background, GlyphLearner::Ink ink) {
     if (ink == GlyphLearner::Ink::White) {
         return qRed(pixel) > 250 && qGreen(pixel) > 250 && qBlue(pixel) > 250;
     }
     return (pixel & 0xffffffu) != (background & 0xffffffu);
 }
 
-std::vector<FoundGlyph> findGlyphs(const QImage& image, const GlyphLearner::Line& line)
-{
+std::vector<FoundGlyph> findGlyphs(const QImage& image, const GlyphLearner::Line& line) {
     const int rows = GlyphLearner::rowsFor(line.ink);
     const int xBegin = std::max(line.xBegin, 0);
     const int xEnd = std::min(line.xEnd, image.width());
@@ -58,8 +56,7 @@ std::vector<FoundGlyph> findGlyphs(const QImage& image, const GlyphLearner::Line
 }  // namespace
 
 GlyphLearner::Result GlyphLearner::learn(const QImage& image, const Line& line,
-                                         const GlyphTable& known)
-{
+                                         const GlyphTable& known) {
     Result result;
     std::u32string characters;
     for (const char32_t c : line.text.toUcs4()) {
@@ -72,6 +69,9 @@ GlyphLearner::Result GlyphLearner::learn(const QImage& image, const Line& line,
         return QString::fromStdU32String(characters.substr(from, count)).toStdString();
     };
 
+    const auto unknownGlyphs =
+        std::count_if(glyphs.begin(), glyphs.end(),
+                      [&](const FoundGlyph& g) { return known.find(g.signature) == nullptr; });
     std::size_t next = 0;  // next character to attribute
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
         const FoundGlyph& glyph = glyphs[i];
@@ -88,7 +88,7 @@ GlyphLearner::Result GlyphLearner::learn(const QImage& image, const Line& line,
             }
         }
         // Unknown glyph: one character when the counts match; the whole surplus when
-        // every glyph after it is known (touching glyphs); otherwise it cannot be told.
+        // it is the only unknown glyph (touching glyphs); otherwise it cannot be told.
         const std::size_t charactersLeft = characters.size() - next;
         std::size_t count = 1;
         if (charactersLeft > glyphsLeft + 1) {
@@ -101,12 +101,12 @@ GlyphLearner::Result GlyphLearner::learn(const QImage& image, const Line& line,
                     knownAfter += QString::fromStdString(*text).toStdU32String().size();
                 }
             }
-            if (!allKnown || knownAfter >= charactersLeft) {
+            if (unknownGlyphs != 1 || !allKnown || knownAfter >= charactersLeft) {
                 result.unattributed.push_back(
-                    "glyph at x " + std::to_string(glyph.x) +
-                    ": touching glyphs, cannot tell how many characters it holds");
-                ++next;
-                continue;
+                    std::to_string(glyphsLeft + 1) + " glyph(s) from x " + std::to_string(glyph.x) +
+                    " for \"" + textOf(next, std::string::npos) +
+                    "\": touching glyphs, cannot tell which holds more than one character");
+                return result;
             }
             count = charactersLeft - knownAfter;
         }

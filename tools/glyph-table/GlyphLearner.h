@@ -26,7 +26,7 @@ public:
     };
 
     struct Result {
-        std::vector<GlyphTable::Entry> learnt;    // new signatures with their texts
+        std::vector<GlyphTable::Entry> learnt;  // new signatures with their texts
         std::vector<std::string> unattributed;  // what could not be matched, in words
     };
 

@@ -10,18 +10,19 @@ namespace kestrova::sim {
 
 namespace {
 
-std::string utf8(char32_t character) { return QString::fromUcs4(&character, 1).toStdString(); }
+std::string utf8(char32_t character) {
+    return QString::fromUcs4(&character, 1).toStdString();
+}
 
 // Reads a signature the way the lobby reader does: columns fed one by one, then cut.
-std::string readBack(const GlyphTable& table, const std::string& signature)
-{
+std::string readBack(const GlyphTable& table, const std::string& signature) {
     TextLineRecogniser recogniser(table);
     int x = 0;
     std::size_t start = 0;
     while (start < signature.size()) {
         const std::size_t comma = signature.find(',', start);
-        recogniser.addColumn(x++, static_cast<std::uint32_t>(
-                                      std::stoul(signature.substr(start, comma - start))));
+        recogniser.addColumn(
+            x++, static_cast<std::uint32_t>(std::stoul(signature.substr(start, comma - start))));
         start = comma + 1;
     }
     recogniser.cut();
@@ -32,14 +33,12 @@ std::string readBack(const GlyphTable& table, const std::string& signature)
 
 GlyphTableBuilder::GlyphTableBuilder(const BitmapFont& font) : font_(font) {}
 
-QString GlyphTableBuilder::characterSet()
-{
+QString GlyphTableBuilder::characterSet() {
     return QStringLiteral(
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789$/,.()-_':!&#+@?");
 }
 
-void GlyphTableBuilder::add(const std::string& signature, const std::string& text)
-{
+void GlyphTableBuilder::add(const std::string& signature, const std::string& text) {
     for (const Entry& entry : entries_) {
         if (entry.signature == signature) {
             if (entry.text != text) {
@@ -52,8 +51,7 @@ void GlyphTableBuilder::add(const std::string& signature, const std::string& tex
     entries_.push_back({signature, text});
 }
 
-void GlyphTableBuilder::build()
-{
+void GlyphTableBuilder::build() {
     entries_.clear();
     problems_.clear();
     touchingPairs_ = 0;
@@ -89,8 +87,7 @@ void GlyphTableBuilder::build()
     checkChains();
 }
 
-void GlyphTableBuilder::checkSpecialSignatures()
-{
+void GlyphTableBuilder::checkSpecialSignatures() {
     // The seat reader decides these itself: a two-column dot is ".", a two-column
     // stroke is "l" or "t" by a crossbar test, and one pattern is only cut off as a
     // prefix when a pixel inside it is dark. None of our glyphs may rely on them.
@@ -110,8 +107,7 @@ void GlyphTableBuilder::checkSpecialSignatures()
     }
 }
 
-void GlyphTableBuilder::checkChains()
-{
+void GlyphTableBuilder::checkChains() {
     std::stringstream stream(fileText());
     const GlyphTable table = GlyphTable::parse(stream);
     checkedChains_ = 0;
@@ -137,16 +133,15 @@ void GlyphTableBuilder::checkChains()
                 const std::string read = readBack(
                     table, font_.signatureOf(a) + font_.signatureOf(b) + font_.signatureOf(c));
                 if (read != text) {
-                    problems_.push_back("touching chain \"" + text + "\" reads back as \"" +
-                                        read + "\"");
+                    problems_.push_back("touching chain \"" + text + "\" reads back as \"" + read +
+                                        "\"");
                 }
             }
         }
     }
 }
 
-std::string GlyphTableBuilder::fileText() const
-{
+std::string GlyphTableBuilder::fileText() const {
     std::string text;
     for (const Entry& entry : entries_) {
         text += entry.signature + '\n' + entry.text + '\n';

@@ -22,8 +22,7 @@ using kestrova::sim::BitmapFont;
 using kestrova::sim::GlyphLearner;
 using kestrova::sim::GlyphTableBuilder;
 
-int generate(const QString& outFile)
-{
+int generate(const QString& outFile) {
     const BitmapFont font;
     GlyphTableBuilder builder(font);
     builder.build();
@@ -49,8 +48,7 @@ int generate(const QString& outFile)
     return 0;
 }
 
-int learn(const QCommandLineParser& args)
-{
+int learn(const QCommandLineParser& args) {
     const QString imageFile = args.value(QStringLiteral("learn"));
     const QImage image(imageFile);
     if (image.isNull()) {
@@ -100,8 +98,7 @@ int learn(const QCommandLineParser& args)
 
 }  // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     // Fonts need a GUI application, never a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

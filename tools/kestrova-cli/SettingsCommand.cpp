@@ -96,8 +96,7 @@ int runSettingsCommand(const std::vector<std::string>& args, SettingsStore& stor
     return 1;
 }
 
-int runSettingsCommand(const std::vector<std::string>& args, std::ostream& out,
-                       std::ostream& err) {
+int runSettingsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     SettingsStore store(SettingsStore::defaultPath());
     return runSettingsCommand(args, store, out, err);
 }

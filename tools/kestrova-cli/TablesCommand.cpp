@@ -15,7 +15,21 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
+
 #include <memory>
+
+namespace {
+
+// Qt's start-up chatter (a missing runtime folder and the like) would mix into the
+// command's error output; only real failures get through.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+}  // namespace
 
 namespace kestrova::cli {
 
@@ -67,6 +81,7 @@ int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err)
     } else {
         // The simulated client draws with Qt's font renderer, which needs an application.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietQtMessages);
         static int argc = 1;
         static char name[] = "kestrova-cli";
         static char* argv[] = {name, nullptr};

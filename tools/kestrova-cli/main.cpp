@@ -1,8 +1,6 @@
 // kestrova-cli: the command-line front end for scripts and power users.
 #include "Commands.h"
-#ifndef KESTROVA_NO_SETTINGS_COMMAND
 #include "SettingsCommand.h"
-#endif
 
 #include <iostream>
 
@@ -31,10 +29,8 @@ int main(int argc, char* argv[])
         return kestrova::cli::runOcrCommand(args, std::cout, std::cerr);
     if (command == "tables")
         return kestrova::cli::runTablesCommand(args, std::cout, std::cerr);
-#ifndef KESTROVA_NO_SETTINGS_COMMAND
     if (command == "settings")
-        return kestrova::cli::runSettingsCommand(args, std::cout, std::cerr);
-#endif
+        return kestrova::runSettingsCommand(args, std::cout, std::cerr);
     if (command == "--help" || command == "help") {
         usage(std::cout);
         return 0;

@@ -12,8 +12,7 @@ namespace kestrova {
 // Reads at most `maxBytes` of a file. Nullopt when the file cannot be opened;
 // a longer file yields only its first `maxBytes`, so a reader never holds more
 // than it is prepared to parse.
-std::optional<std::string> readFileBounded(const std::filesystem::path& file,
-                                           std::size_t maxBytes);
+std::optional<std::string> readFileBounded(const std::filesystem::path& file, std::size_t maxBytes);
 
 // Walks the bytes of a binary companion file: little-endian int32 values and
 // counted texts (an int32 length N, then N bytes of 8-bit text, no terminator).

@@ -11,7 +11,11 @@ CloseConf CloseConf::read(const std::filesystem::path& directory, CloseConf prev
     if (!bytes) {
         return previous;
     }
-    BinaryReader reader(*bytes);
+    return fromBytes(*bytes, previous);
+}
+
+CloseConf CloseConf::fromBytes(std::string_view bytes, CloseConf previous) {
+    BinaryReader reader(bytes);
     for (std::int32_t* field : {&previous.flag, &previous.lowerPotBb, &previous.upperPotBb}) {
         const auto value = reader.readInt32();
         if (!value) {
@@ -22,12 +26,20 @@ CloseConf CloseConf::read(const std::filesystem::path& directory, CloseConf prev
     return previous;
 }
 
+CloseConf CloseConf::read(const std::filesystem::path& directory) {
+    return read(directory, CloseConf{});
+}
+
 bool CloseConf::write(const std::filesystem::path& directory) const {
+    return writeCompanionFile(directory, kFileName, toBytes());
+}
+
+std::string CloseConf::toBytes() const {
     BinaryWriter writer;
     writer.writeInt32(flag);
     writer.writeInt32(lowerPotBb);
     writer.writeInt32(upperPotBb);
-    return writeCompanionFile(directory, kFileName, writer.bytes());
+    return writer.bytes();
 }
 
 }  // namespace kestrova

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace kestrova {
@@ -21,8 +22,12 @@ struct CloseConf {
     std::int32_t engineLowerPotBb() const { return flag == 1 ? lowerPotBb : -1; }
 
     // Fields the file is missing or too short for keep their value in `previous`.
-    static CloseConf read(const std::filesystem::path& directory, CloseConf previous = {});
+    static CloseConf read(const std::filesystem::path& directory, CloseConf previous);
+    static CloseConf read(const std::filesystem::path& directory);
     bool write(const std::filesystem::path& directory) const;
+
+    static CloseConf fromBytes(std::string_view bytes, CloseConf previous);
+    std::string toBytes() const;
 
     friend bool operator==(const CloseConf&, const CloseConf&) = default;
 };

@@ -31,12 +31,13 @@ void writeWidths(BinaryWriter& writer, const std::vector<std::int32_t>& widths) 
 }  // namespace
 
 ColumnConf ColumnConf::read(const std::filesystem::path& directory) {
-    ColumnConf conf;
     const auto bytes = readCompanionFile(directory, kFileName);
-    if (!bytes) {
-        return conf;
-    }
-    BinaryReader reader(*bytes);
+    return bytes ? fromBytes(*bytes) : ColumnConf{};
+}
+
+ColumnConf ColumnConf::fromBytes(std::string_view bytes) {
+    ColumnConf conf;
+    BinaryReader reader(bytes);
     if (readWidths(reader, conf.tableWidths)) {
         readWidths(reader, conf.playerWidths);
     }
@@ -44,10 +45,14 @@ ColumnConf ColumnConf::read(const std::filesystem::path& directory) {
 }
 
 bool ColumnConf::write(const std::filesystem::path& directory) const {
+    return writeCompanionFile(directory, kFileName, toBytes());
+}
+
+std::string ColumnConf::toBytes() const {
     BinaryWriter writer;
     writeWidths(writer, tableWidths);
     writeWidths(writer, playerWidths);
-    return writeCompanionFile(directory, kFileName, writer.bytes());
+    return writer.bytes();
 }
 
 }  // namespace kestrova

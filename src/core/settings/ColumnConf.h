@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct ColumnConf {
     // passed on as stored: the lists apply them only to columns they have.
     static ColumnConf read(const std::filesystem::path& directory);
     bool write(const std::filesystem::path& directory) const;
+
+    static ColumnConf fromBytes(std::string_view bytes);
+    std::string toBytes() const;
 
     friend bool operator==(const ColumnConf&, const ColumnConf&) = default;
 };

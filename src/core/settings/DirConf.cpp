@@ -7,12 +7,13 @@
 namespace kestrova {
 
 DirConf DirConf::read(const std::filesystem::path& directory) {
-    DirConf conf;
     const auto bytes = readCompanionFile(directory, kFileName);
-    if (!bytes) {
-        return conf;
-    }
-    BinaryReader reader(*bytes);
+    return bytes ? fromBytes(*bytes) : DirConf{};
+}
+
+DirConf DirConf::fromBytes(std::string_view bytes) {
+    DirConf conf;
+    BinaryReader reader(bytes);
     const auto flag = reader.readInt32();
     if (!flag) {
         return conf;
@@ -23,13 +24,18 @@ DirConf DirConf::read(const std::filesystem::path& directory) {
 }
 
 bool DirConf::write(const std::filesystem::path& directory) const {
+    const auto bytes = toBytes();
+    return bytes && writeCompanionFile(directory, kFileName, *bytes);
+}
+
+std::optional<std::string> DirConf::toBytes() const {
     if (resultPath.size() > kMaxPathBytes) {
-        return false;
+        return std::nullopt;
     }
     BinaryWriter writer;
     writer.writeInt32(saveFlag);
     writer.writeCountedText(resultPath);
-    return writeCompanionFile(directory, kFileName, writer.bytes());
+    return writer.bytes();
 }
 
 }  // namespace kestrova

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,10 @@ struct DirConf {
     // negative, too long or past the end of the file leaves the path empty.
     static DirConf read(const std::filesystem::path& directory);
     bool write(const std::filesystem::path& directory) const;
+
+    static DirConf fromBytes(std::string_view bytes);
+    // Nullopt for a path longer than kMaxPathBytes.
+    std::optional<std::string> toBytes() const;
 
     friend bool operator==(const DirConf&, const DirConf&) = default;
 };

@@ -10,8 +10,9 @@ namespace {
 
 struct LineSpan {
     std::size_t begin = 0;
-    std::size_t contentEnd = 0;  // before "\r\n" or "\n"
+    std::size_t contentEnd = 0;  // before "\r\n" or "\n" (or a "\r" ending the text)
     std::size_t end = 0;         // after the line break
+    bool hasBreak = false;       // false only for a last line without "\n"
 };
 
 std::vector<LineSpan> splitLines(std::string_view text) {
@@ -21,13 +22,10 @@ std::vector<LineSpan> splitLines(std::string_view text) {
         const std::size_t newline = text.find('\n', begin);
         LineSpan line;
         line.begin = begin;
-        if (newline == std::string_view::npos) {
-            line.contentEnd = text.size();
-            line.end = text.size();
-        } else {
-            line.contentEnd = (newline > begin && text[newline - 1] == '\r') ? newline - 1 : newline;
-            line.end = newline + 1;
-        }
+        const std::size_t stop = newline == std::string_view::npos ? text.size() : newline;
+        line.contentEnd = (stop > begin && text[stop - 1] == '\r') ? stop - 1 : stop;
+        line.hasBreak = newline != std::string_view::npos;
+        line.end = line.hasBreak ? newline + 1 : text.size();
         lines.push_back(line);
         begin = line.end;
     }
@@ -61,8 +59,8 @@ struct Location {
     std::size_t lastKeyLine = 0;  // the header when the section holds no key
 };
 
-Location locate(std::string_view text, const std::vector<LineSpan>& lines,
-                std::string_view section, std::string_view key) {
+Location locate(std::string_view text, const std::vector<LineSpan>& lines, std::string_view section,
+                std::string_view key) {
     Location where;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view content =
@@ -92,7 +90,9 @@ Location locate(std::string_view text, const std::vector<LineSpan>& lines,
     return where;
 }
 
-bool hasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != text.npos; }
+bool hasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != text.npos;
+}
 
 bool validName(std::string_view name) {
     return !name.empty() && trimBlanks(name) == name && !hasLineBreak(name);
@@ -118,8 +118,7 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     return std::string(value);
 }
 
-bool IniDocument::setValue(std::string_view section, std::string_view key,
-                           std::string_view value) {
+bool IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
     if (!validName(section) || section.find(']') != section.npos || !validName(key) ||
         key.find('=') != key.npos || key.front() == '[' || key.front() == ';' ||
         key.front() == '#' || hasLineBreak(value)) {
@@ -148,13 +147,16 @@ bool IniDocument::setValue(std::string_view section, std::string_view key,
         return true;
     }
 
+    // A bare CR ending the text becomes part of the line break we add.
+    const std::string_view breakAtEnd = (!text_.empty() && text_.back() == '\r') ? "\n" : eol;
+
     std::string entry(key);
     entry += '=';
     entry += value;
     if (where.sectionLine) {
         const LineSpan& after = lines[where.lastKeyLine];
-        if (after.end == after.contentEnd) {  // last line of the file, no line break
-            text_.insert(after.end, std::string(eol) + entry);
+        if (!after.hasBreak) {
+            text_.insert(after.end, std::string(breakAtEnd) + entry);
         } else {
             text_.insert(after.end, entry + std::string(eol));
         }
@@ -162,7 +164,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key,
     }
 
     if (!text_.empty() && text_.back() != '\n') {
-        text_ += eol;
+        text_ += breakAtEnd;
     }
     text_ += '[';
     text_ += section;

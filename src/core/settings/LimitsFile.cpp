@@ -28,18 +28,19 @@ std::optional<std::string_view> LimitsFile::fileName(int clientKind) {
     }
 }
 
-std::vector<LimitRecord> LimitsFile::read(const std::filesystem::path& directory,
-                                          int clientKind) {
+std::vector<LimitRecord> LimitsFile::read(const std::filesystem::path& directory, int clientKind) {
     std::vector<LimitRecord> records;
     const auto name = fileName(clientKind);
     if (!name) {
         return records;
     }
     const auto bytes = readCompanionFile(directory, *name);
-    if (!bytes) {
-        return records;
-    }
-    BinaryReader reader(*bytes);
+    return bytes ? fromBytes(*bytes) : records;
+}
+
+std::vector<LimitRecord> LimitsFile::fromBytes(std::string_view bytes) {
+    std::vector<LimitRecord> records;
+    BinaryReader reader(bytes);
     const auto count = reader.readCount(kMinRecordBytes);
     if (!count) {
         return records;
@@ -63,20 +64,25 @@ bool LimitsFile::write(const std::filesystem::path& directory, int clientKind,
     if (!name) {
         return true;
     }
+    const auto bytes = toBytes(records);
+    return bytes && writeCompanionFile(directory, *name, *bytes);
+}
+
+std::optional<std::string> LimitsFile::toBytes(const std::vector<LimitRecord>& records) {
     if (records.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-        return false;
+        return std::nullopt;
     }
     BinaryWriter writer;
     writer.writeInt32(static_cast<std::int32_t>(records.size()));
     for (const LimitRecord& record : records) {
         for (const std::string* text : {&record.type, &record.structure, &record.limit}) {
             if (text->size() > kMaxTextBytes) {
-                return false;
+                return std::nullopt;
             }
             writer.writeCountedText(*text);
         }
     }
-    return writeCompanionFile(directory, *name, writer.bytes());
+    return writer.bytes();
 }
 
 }  // namespace kestrova

@@ -37,6 +37,10 @@ public:
     // A kind without a limits file writes nothing and succeeds.
     static bool write(const std::filesystem::path& directory, int clientKind,
                       const std::vector<LimitRecord>& records);
+
+    static std::vector<LimitRecord> fromBytes(std::string_view bytes);
+    // Nullopt when a text is longer than kMaxTextBytes.
+    static std::optional<std::string> toBytes(const std::vector<LimitRecord>& records);
 };
 
 }  // namespace kestrova

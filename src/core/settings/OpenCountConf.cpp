@@ -11,14 +11,22 @@ std::int32_t OpenCountConf::read(const std::filesystem::path& directory) {
     if (!bytes) {
         return kDefaultCount;
     }
-    BinaryReader reader(*bytes);
-    return reader.readInt32().value_or(kDefaultCount);
+    return fromBytes(*bytes);
 }
 
 bool OpenCountConf::write(const std::filesystem::path& directory, std::int32_t count) {
+    return writeCompanionFile(directory, kFileName, toBytes(count));
+}
+
+std::int32_t OpenCountConf::fromBytes(std::string_view bytes) {
+    BinaryReader reader(bytes);
+    return reader.readInt32().value_or(kDefaultCount);
+}
+
+std::string OpenCountConf::toBytes(std::int32_t count) {
     BinaryWriter writer;
     writer.writeInt32(count);
-    return writeCompanionFile(directory, kFileName, writer.bytes());
+    return writer.bytes();
 }
 
 }  // namespace kestrova

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace kestrova {
@@ -16,6 +17,9 @@ public:
     // kDefaultCount when the file is missing or too short.
     static std::int32_t read(const std::filesystem::path& directory);
     static bool write(const std::filesystem::path& directory, std::int32_t count);
+
+    static std::int32_t fromBytes(std::string_view bytes);
+    static std::string toBytes(std::int32_t count);
 };
 
 }  // namespace kestrova

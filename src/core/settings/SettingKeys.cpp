@@ -16,7 +16,9 @@ const std::array kAllKeys{KESTROVA_SETTING_KEYS(KESTROVA_LIST_INT_KEY, KESTROVA_
 
 }  // namespace
 
-std::span<const SettingKey> allSettingKeys() { return kAllKeys; }
+std::span<const SettingKey> allSettingKeys() {
+    return kAllKeys;
+}
 
 const SettingKey* findSettingKey(std::string_view name) {
     for (const SettingKey& key : kAllKeys) {

@@ -74,124 +74,124 @@ using SettingKey = std::variant<IntKey, TextKey>;
 // The main reader is the main window's start-up wherever it reads the key,
 // otherwise the part that uses the value (datamining engine, table-filter load).
 // Readers with a different default or buffer have their own constants below.
-#define KESTROVA_SETTING_KEYS(INT, TEXT)                 \
-    TEXT(delay, "1000", 1000, GeneralTab, TypedNumber)   \
-    TEXT(suffix, "txt", 1000, GeneralTab, Text)          \
-    INT(observed, 0, GeneralTab, ExactFlag)              \
-    INT(add6max, 0, GeneralTab, ExactFlag)               \
-    INT(realtime, 0, GeneralTab, Flag)                   \
-    INT(curLim, 0, GeneralTab, ExactFlag)                \
-    INT(dbcache, 1, GeneralTab, Flag)                    \
-    INT(cache, 1200, GeneralTab, TypedNumber)            \
-    INT(scan, 500, GeneralTab, TypedNumber)              \
-    INT(hudLim, 1, GeneralTab, ExactFlag)                \
-                                                         \
-    INT(open, 1, OpenPage, Flag)                         \
-    INT(sixmax, 1, OpenPage, Flag)                       \
-    INT(both, 0, OpenPage, Flag)                         \
-    INT(minplayer, 5, OpenPage, Integer)                 \
-    INT(exc, 0, OpenPage, Flag)                          \
-                                                         \
-    INT(close, 1, ClosePage, Flag)                       \
-    INT(mincloseplayer, 4, ClosePage, Integer)           \
-    INT(closeHands, 0, ClosePage, ExactFlag)             \
-    INT(closeHandsNumPlayer, 4, ClosePage, Integer)      \
-    INT(closeHandsCount, 500, ClosePage, TypedNumber)    \
-                                                         \
-    INT(dtname, 1, DisplayTab, Flag)                     \
-    INT(dtlimit, 1, DisplayTab, Flag)                    \
-    INT(dtwl, 1, DisplayTab, Flag)                       \
-    INT(dtplayer, 1, DisplayTab, Flag)                   \
-    INT(dtavgpot, 1, DisplayTab, Flag)                   \
-    INT(dtavgvpip, 1, DisplayTab, Flag)                  \
-    INT(dtavgpfr, 1, DisplayTab, Flag)                   \
-    INT(dtavgaf, 1, DisplayTab, Flag)                    \
-    INT(dtavgwtsd, 1, DisplayTab, Flag)                  \
-    INT(dtreads, 1, DisplayTab, Flag)                    \
-    INT(dtbuddies, 1, DisplayTab, Flag)                  \
-    INT(dpseat, 1, DisplayTab, Flag)                     \
-    INT(dpname, 1, DisplayTab, Flag)                     \
-    INT(dpicon, 1, DisplayTab, Flag)                     \
-    INT(dpbuddy, 1, DisplayTab, Flag)                    \
-    INT(dpstack, 1, DisplayTab, Flag)                    \
-    INT(dphands, 1, DisplayTab, Flag)                    \
-    INT(dpwon, 1, DisplayTab, Flag)                      \
-    INT(dpvpip, 1, DisplayTab, Flag)                     \
-    INT(dppfr, 1, DisplayTab, Flag)                      \
-    INT(dpaf, 1, DisplayTab, Flag)                       \
-    INT(dpwtsd, 1, DisplayTab, Flag)                     \
-    INT(dpwonsd, 1, DisplayTab, Flag)                    \
-    INT(dpflopaf, 1, DisplayTab, Flag)                   \
-    INT(dpturnaf, 1, DisplayTab, Flag)                   \
-    INT(dpriveraf, 1, DisplayTab, Flag)                  \
-    INT(dpatts, 1, DisplayTab, Flag)                     \
-    INT(dpfoldsb, 1, DisplayTab, Flag)                   \
-    INT(dpfoldbb, 1, DisplayTab, Flag)                   \
-    INT(dpcbet, 1, DisplayTab, Flag)                     \
-    INT(cbPlayerList, 1, DisplayTab, Flag)               \
-    INT(tdblclick, 0, DisplayTab, Flag)                  \
-    INT(tdblclickopen, 1, DisplayTab, Flag)              \
-                                                         \
-    INT(excludeme, 0, ProfileTab, Flag)                  \
-    INT(profilhands, 100, ProfileTab, TypedNumber)       \
-    TEXT(profilme, "", 128, ProfileTab, Text)            \
-                                                         \
-    INT(form, 0, MainWindow, Integer)                    \
-    INT(skin, 0, MainWindow, Integer)                    \
-    INT(minimize, 0, MainWindow, ExactFlag)              \
-    INT(checkupdate, 1, MainWindow, Flag)                \
-    INT(useagg, 0, MainWindow, Flag)                     \
-    INT(def6max, 1, MainWindow, ExactFlag)               \
-    INT(scanint, 15, MainWindow, Integer)                \
-                                                         \
-    INT(c_fullring, 1, ScanFilter, Flag)                 \
-    INT(c_sixmax, 1, ScanFilter, Flag)                   \
-    INT(c_headsup, 1, ScanFilter, Flag)                  \
-    INT(Lim, 0, ScanFilter, Flag)                        \
-    INT(NLim, 1, ScanFilter, Flag)                       \
-    INT(PLim, 1, ScanFilter, Flag)                       \
-    INT(fpc, 1, ScanFilter, Flag)                        \
-    INT(fpcmin, 0, ScanFilter, TypedNumber)              \
-    INT(fpcmax, 10, ScanFilter, TypedNumber)             \
-    INT(tfact, 0, ScanFilter, Flag)                      \
-    INT(tfnum, 2, ScanFilter, Integer)                   \
-    INT(tfvpip, 0, ScanFilter, Flag)                     \
-    INT(tfvpipmin, 0, ScanFilter, TypedNumber)           \
-    INT(tfvpipmax, 100, ScanFilter, TypedNumber)         \
-    INT(tfpfr, 0, ScanFilter, Flag)                      \
-    INT(tfpfrmin, 0, ScanFilter, TypedNumber)            \
-    INT(tfpfrmax, 10, ScanFilter, TypedNumber)           \
-    INT(tfaf, 0, ScanFilter, Flag)                       \
-    INT(tfafmin, 0, ScanFilter, TypedNumber)             \
-    INT(tfafmax, 10, ScanFilter, TypedNumber)            \
-    INT(tfstack, 0, ScanFilter, Flag)                    \
-    INT(tfstackmin, 0, ScanFilter, TypedNumber)          \
-    INT(tfstackmax, 200, ScanFilter, TypedNumber)        \
-    INT(tfloser, 0, ScanFilter, Flag)                    \
-    INT(ofact, 0, ScanFilter, Flag)                      \
-    INT(ofvpip, 0, ScanFilter, Flag)                     \
-    INT(ofvpipmin, 0, ScanFilter, TypedNumber)           \
-    INT(ofvpipmax, 100, ScanFilter, TypedNumber)         \
-    INT(ofpfr, 0, ScanFilter, Flag)                      \
-    INT(ofpfrmin, 0, ScanFilter, TypedNumber)            \
-    INT(ofpfrmax, 10, ScanFilter, TypedNumber)           \
-    INT(ofreads, 0, ScanFilter, Flag)                    \
-    INT(ofnum, 3, ScanFilter, Integer)                   \
-    INT(tf_stakes, 1, ScanFilter, Flag)                  \
-                                                         \
-    INT(low_buddy, 0, PlayerFilter, Flag)                \
-    INT(low_looser, 0, PlayerFilter, Flag)               \
-    INT(low_tfvpip, 0, PlayerFilter, Flag)               \
-    INT(low_tfvpipmin, 0, PlayerFilter, TypedNumber)     \
-    INT(low_tfvpipmax, 100, PlayerFilter, TypedNumber)   \
-    INT(low_tfpfr, 0, PlayerFilter, Flag)                \
-    INT(low_tfpfrmin, 0, PlayerFilter, TypedNumber)      \
-    INT(low_tfpfrmax, 10, PlayerFilter, TypedNumber)     \
-    INT(low_tfaf, 0, PlayerFilter, Flag)                 \
-    INT(low_tfafmin, 0, PlayerFilter, TypedNumber)       \
-    INT(low_tfafmax, 10, PlayerFilter, TypedNumber)      \
-    INT(low_tfstack, 0, PlayerFilter, Flag)              \
-    INT(low_tfstackmin, 0, PlayerFilter, TypedNumber)    \
+#define KESTROVA_SETTING_KEYS(INT, TEXT)               \
+    TEXT(delay, "1000", 1000, GeneralTab, TypedNumber) \
+    TEXT(suffix, "txt", 1000, GeneralTab, Text)        \
+    INT(observed, 0, GeneralTab, ExactFlag)            \
+    INT(add6max, 0, GeneralTab, ExactFlag)             \
+    INT(realtime, 0, GeneralTab, Flag)                 \
+    INT(curLim, 0, GeneralTab, ExactFlag)              \
+    INT(dbcache, 1, GeneralTab, Flag)                  \
+    INT(cache, 1200, GeneralTab, TypedNumber)          \
+    INT(scan, 500, GeneralTab, TypedNumber)            \
+    INT(hudLim, 1, GeneralTab, ExactFlag)              \
+                                                       \
+    INT(open, 1, OpenPage, Flag)                       \
+    INT(sixmax, 1, OpenPage, Flag)                     \
+    INT(both, 0, OpenPage, Flag)                       \
+    INT(minplayer, 5, OpenPage, Integer)               \
+    INT(exc, 0, OpenPage, Flag)                        \
+                                                       \
+    INT(close, 1, ClosePage, Flag)                     \
+    INT(mincloseplayer, 4, ClosePage, Integer)         \
+    INT(closeHands, 0, ClosePage, ExactFlag)           \
+    INT(closeHandsNumPlayer, 4, ClosePage, Integer)    \
+    INT(closeHandsCount, 500, ClosePage, TypedNumber)  \
+                                                       \
+    INT(dtname, 1, DisplayTab, Flag)                   \
+    INT(dtlimit, 1, DisplayTab, Flag)                  \
+    INT(dtwl, 1, DisplayTab, Flag)                     \
+    INT(dtplayer, 1, DisplayTab, Flag)                 \
+    INT(dtavgpot, 1, DisplayTab, Flag)                 \
+    INT(dtavgvpip, 1, DisplayTab, Flag)                \
+    INT(dtavgpfr, 1, DisplayTab, Flag)                 \
+    INT(dtavgaf, 1, DisplayTab, Flag)                  \
+    INT(dtavgwtsd, 1, DisplayTab, Flag)                \
+    INT(dtreads, 1, DisplayTab, Flag)                  \
+    INT(dtbuddies, 1, DisplayTab, Flag)                \
+    INT(dpseat, 1, DisplayTab, Flag)                   \
+    INT(dpname, 1, DisplayTab, Flag)                   \
+    INT(dpicon, 1, DisplayTab, Flag)                   \
+    INT(dpbuddy, 1, DisplayTab, Flag)                  \
+    INT(dpstack, 1, DisplayTab, Flag)                  \
+    INT(dphands, 1, DisplayTab, Flag)                  \
+    INT(dpwon, 1, DisplayTab, Flag)                    \
+    INT(dpvpip, 1, DisplayTab, Flag)                   \
+    INT(dppfr, 1, DisplayTab, Flag)                    \
+    INT(dpaf, 1, DisplayTab, Flag)                     \
+    INT(dpwtsd, 1, DisplayTab, Flag)                   \
+    INT(dpwonsd, 1, DisplayTab, Flag)                  \
+    INT(dpflopaf, 1, DisplayTab, Flag)                 \
+    INT(dpturnaf, 1, DisplayTab, Flag)                 \
+    INT(dpriveraf, 1, DisplayTab, Flag)                \
+    INT(dpatts, 1, DisplayTab, Flag)                   \
+    INT(dpfoldsb, 1, DisplayTab, Flag)                 \
+    INT(dpfoldbb, 1, DisplayTab, Flag)                 \
+    INT(dpcbet, 1, DisplayTab, Flag)                   \
+    INT(cbPlayerList, 1, DisplayTab, Flag)             \
+    INT(tdblclick, 0, DisplayTab, Flag)                \
+    INT(tdblclickopen, 1, DisplayTab, Flag)            \
+                                                       \
+    INT(excludeme, 0, ProfileTab, Flag)                \
+    INT(profilhands, 100, ProfileTab, TypedNumber)     \
+    TEXT(profilme, "", 128, ProfileTab, Text)          \
+                                                       \
+    INT(form, 0, MainWindow, Integer)                  \
+    INT(skin, 0, MainWindow, Integer)                  \
+    INT(minimize, 0, MainWindow, ExactFlag)            \
+    INT(checkupdate, 1, MainWindow, Flag)              \
+    INT(useagg, 0, MainWindow, Flag)                   \
+    INT(def6max, 1, MainWindow, ExactFlag)             \
+    INT(scanint, 15, MainWindow, Integer)              \
+                                                       \
+    INT(c_fullring, 1, ScanFilter, Flag)               \
+    INT(c_sixmax, 1, ScanFilter, Flag)                 \
+    INT(c_headsup, 1, ScanFilter, Flag)                \
+    INT(Lim, 0, ScanFilter, Flag)                      \
+    INT(NLim, 1, ScanFilter, Flag)                     \
+    INT(PLim, 1, ScanFilter, Flag)                     \
+    INT(fpc, 1, ScanFilter, Flag)                      \
+    INT(fpcmin, 0, ScanFilter, TypedNumber)            \
+    INT(fpcmax, 10, ScanFilter, TypedNumber)           \
+    INT(tfact, 0, ScanFilter, Flag)                    \
+    INT(tfnum, 2, ScanFilter, Integer)                 \
+    INT(tfvpip, 0, ScanFilter, Flag)                   \
+    INT(tfvpipmin, 0, ScanFilter, TypedNumber)         \
+    INT(tfvpipmax, 100, ScanFilter, TypedNumber)       \
+    INT(tfpfr, 0, ScanFilter, Flag)                    \
+    INT(tfpfrmin, 0, ScanFilter, TypedNumber)          \
+    INT(tfpfrmax, 10, ScanFilter, TypedNumber)         \
+    INT(tfaf, 0, ScanFilter, Flag)                     \
+    INT(tfafmin, 0, ScanFilter, TypedNumber)           \
+    INT(tfafmax, 10, ScanFilter, TypedNumber)          \
+    INT(tfstack, 0, ScanFilter, Flag)                  \
+    INT(tfstackmin, 0, ScanFilter, TypedNumber)        \
+    INT(tfstackmax, 200, ScanFilter, TypedNumber)      \
+    INT(tfloser, 0, ScanFilter, Flag)                  \
+    INT(ofact, 0, ScanFilter, Flag)                    \
+    INT(ofvpip, 0, ScanFilter, Flag)                   \
+    INT(ofvpipmin, 0, ScanFilter, TypedNumber)         \
+    INT(ofvpipmax, 100, ScanFilter, TypedNumber)       \
+    INT(ofpfr, 0, ScanFilter, Flag)                    \
+    INT(ofpfrmin, 0, ScanFilter, TypedNumber)          \
+    INT(ofpfrmax, 10, ScanFilter, TypedNumber)         \
+    INT(ofreads, 0, ScanFilter, Flag)                  \
+    INT(ofnum, 3, ScanFilter, Integer)                 \
+    INT(tf_stakes, 1, ScanFilter, Flag)                \
+                                                       \
+    INT(low_buddy, 0, PlayerFilter, Flag)              \
+    INT(low_looser, 0, PlayerFilter, Flag)             \
+    INT(low_tfvpip, 0, PlayerFilter, Flag)             \
+    INT(low_tfvpipmin, 0, PlayerFilter, TypedNumber)   \
+    INT(low_tfvpipmax, 100, PlayerFilter, TypedNumber) \
+    INT(low_tfpfr, 0, PlayerFilter, Flag)              \
+    INT(low_tfpfrmin, 0, PlayerFilter, TypedNumber)    \
+    INT(low_tfpfrmax, 10, PlayerFilter, TypedNumber)   \
+    INT(low_tfaf, 0, PlayerFilter, Flag)               \
+    INT(low_tfafmin, 0, PlayerFilter, TypedNumber)     \
+    INT(low_tfafmax, 10, PlayerFilter, TypedNumber)    \
+    INT(low_tfstack, 0, PlayerFilter, Flag)            \
+    INT(low_tfstackmin, 0, PlayerFilter, TypedNumber)  \
     INT(low_tfstackmax, 10, PlayerFilter, TypedNumber)
 
 namespace keys {

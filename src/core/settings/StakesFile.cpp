@@ -34,18 +34,19 @@ std::optional<std::string_view> StakesFile::fileName(int clientKind) {
     return kFileNames[static_cast<std::size_t>(clientKind - kFirstKind)];
 }
 
-std::vector<std::string> StakesFile::read(const std::filesystem::path& directory,
-                                          int clientKind) {
+std::vector<std::string> StakesFile::read(const std::filesystem::path& directory, int clientKind) {
     std::vector<std::string> stakes;
     const auto name = fileName(clientKind);
     if (!name) {
         return stakes;
     }
     const auto bytes = readCompanionFile(directory, *name);
-    if (!bytes) {
-        return stakes;
-    }
-    BinaryReader reader(*bytes);
+    return bytes ? fromBytes(*bytes) : stakes;
+}
+
+std::vector<std::string> StakesFile::fromBytes(std::string_view bytes) {
+    std::vector<std::string> stakes;
+    BinaryReader reader(bytes);
     const auto count = reader.readCount(kMinStakeBytes);
     if (!count) {
         return stakes;
@@ -67,18 +68,23 @@ bool StakesFile::write(const std::filesystem::path& directory, int clientKind,
     if (!name || stakes.empty()) {
         return true;
     }
+    const auto bytes = toBytes(stakes);
+    return bytes && writeCompanionFile(directory, *name, *bytes);
+}
+
+std::optional<std::string> StakesFile::toBytes(const std::vector<std::string>& stakes) {
     if (stakes.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-        return false;
+        return std::nullopt;
     }
     BinaryWriter writer;
     writer.writeInt32(static_cast<std::int32_t>(stakes.size()));
     for (const std::string& label : stakes) {
         if (label.size() > kMaxLabelBytes) {
-            return false;
+            return std::nullopt;
         }
         writer.writeCountedText(label);
     }
-    return writeCompanionFile(directory, *name, writer.bytes());
+    return writer.bytes();
 }
 
 }  // namespace kestrova

@@ -29,6 +29,10 @@ public:
     // a kind without a stakes file writes nothing and succeeds.
     static bool write(const std::filesystem::path& directory, int clientKind,
                       const std::vector<std::string>& stakes);
+
+    static std::vector<std::string> fromBytes(std::string_view bytes);
+    // Nullopt when a label is longer than kMaxLabelBytes.
+    static std::optional<std::string> toBytes(const std::vector<std::string>& stakes);
 };
 
 }  // namespace kestrova

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kestrova {
@@ -22,8 +23,10 @@ struct Window2Conf {
     bool ascending() const { return orderFlag == 1; }
 
     static Window2Conf read(const std::filesystem::path& directory);
-    static bool write(const std::filesystem::path& directory, std::int32_t column,
-                      bool ascending);
+    static bool write(const std::filesystem::path& directory, std::int32_t column, bool ascending);
+
+    static Window2Conf fromBytes(std::string_view bytes);
+    static std::string toBytes(std::int32_t column, bool ascending);
 
     friend bool operator==(const Window2Conf&, const Window2Conf&) = default;
 };

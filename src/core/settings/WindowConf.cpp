@@ -19,8 +19,12 @@ std::optional<WindowConf> WindowConf::read(const std::filesystem::path& director
     if (!bytes) {
         return std::nullopt;
     }
+    return fromBytes(*bytes);
+}
+
+WindowConf WindowConf::fromBytes(std::string_view bytes) {
     WindowConf conf;
-    BinaryReader reader(*bytes);
+    BinaryReader reader(bytes);
     for (std::int32_t* field :
          {&conf.tableSortColumn, &conf.playerSortColumn, &conf.width, &conf.height}) {
         const auto value = reader.readInt32();
@@ -33,12 +37,16 @@ std::optional<WindowConf> WindowConf::read(const std::filesystem::path& director
 }
 
 bool WindowConf::write(const std::filesystem::path& directory) const {
+    return writeCompanionFile(directory, kFileName, toBytes());
+}
+
+std::string WindowConf::toBytes() const {
     BinaryWriter writer;
     writer.writeInt32(tableSortColumn);
     writer.writeInt32(playerSortColumn);
     writer.writeInt32(width);
     writer.writeInt32(height);
-    return writeCompanionFile(directory, kFileName, writer.bytes());
+    return writer.bytes();
 }
 
 WindowStartGeometry WindowStartGeometry::from(const std::optional<WindowConf>& file) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kestrova {
@@ -27,6 +28,9 @@ struct WindowConf {
     // Nullopt when the file cannot be opened.
     static std::optional<WindowConf> read(const std::filesystem::path& directory);
     bool write(const std::filesystem::path& directory) const;
+
+    static WindowConf fromBytes(std::string_view bytes);
+    std::string toBytes() const;
 
     friend bool operator==(const WindowConf&, const WindowConf&) = default;
 };

@@ -75,7 +75,7 @@ TEST(RowOrder, PlayerListColumns)
 {
     // Seat and hands as integers in the player list; the name ignores case.
     EXPECT_TRUE(less(RowSortMode::PlayerList, 0, {"2"}, {"10"}));
-    EXPECT_TRUE(less(RowSortMode::PlayerList, 1, {"bob"}, {"Carl"}));
+    EXPECT_TRUE(less(RowSortMode::PlayerList, 1, {"", "bob"}, {"", "Carl"}));
     std::vector<std::string> a(20), b(20);
     a[5] = "99";
     b[5] = "100";

@@ -79,7 +79,7 @@ TEST_F(TableListPassTest, ReadsEveryRowOfALobbyLongerThanOnePage)
     const LobbyEntry* e = entries.find("Table 10");
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->stakes, "$10/$20");
-    EXPECT_EQ(e->players, 1);
+    EXPECT_EQ(e->players, 5);
     EXPECT_EQ(e->seats, 6);
     EXPECT_EQ(e->averagePot, "$100.50");
     EXPECT_EQ(e->game, "Hold'em");

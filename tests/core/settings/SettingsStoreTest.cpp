@@ -71,8 +71,8 @@ TEST_F(SettingsStoreTest, NamesMatchIgnoringCase) {
 }
 
 TEST_F(SettingsStoreTest, FirstOccurrenceOfKeyAndSectionCounts) {
-    const SettingsStore store = storeWith(
-        "[Tallyhand]\nscanint=10\nscanint=20\n[Other]\nx=1\n[Tallyhand]\nlater=5\n");
+    const SettingsStore store =
+        storeWith("[Tallyhand]\nscanint=10\nscanint=20\n[Other]\nx=1\n[Tallyhand]\nlater=5\n");
     EXPECT_EQ(store.readInt("scanint", 0), 10);
     EXPECT_EQ(store.readInt("later", -1), -1);
 }
@@ -137,8 +137,8 @@ TEST_F(SettingsStoreTest, WriteKeepsEveryOtherByteOfAForeignCrlfFile) {
 
     ASSERT_TRUE(store.writeText("Lim", "1"));
     std::string expected = before;
-    expected.replace(expected.find("0   ; not"), std::string("0   ; not a comment, part of the value").size(),
-                     "1");
+    expected.replace(expected.find("0   ; not"),
+                     std::string("0   ; not a comment, part of the value").size(), "1");
     EXPECT_EQ(readBytes(ini()), expected);
 
     ASSERT_TRUE(store.writeText("profilme", "Hero"));
@@ -158,6 +158,20 @@ TEST_F(SettingsStoreTest, WriteAddsKeyToSectionEndingTheFileWithoutBreak) {
     SettingsStore store = storeWith("[Tallyhand]\nform=3");
     ASSERT_TRUE(store.writeText("skin", "1"));
     EXPECT_EQ(readBytes(ini()), "[Tallyhand]\nform=3\nskin=1");
+}
+
+// Found by fuzzing: a bare CR ending the file belongs to the line end, not to the value.
+TEST_F(SettingsStoreTest, BareCarriageReturnAtEndOfFileEndsTheLine) {
+    SettingsStore store = storeWith("[Tallyhand]\r\nform=3\r");
+    EXPECT_EQ(store.readText("form", "", 100), "3");
+    ASSERT_TRUE(store.writeText("skin", "1"));
+    EXPECT_EQ(readBytes(ini()), "[Tallyhand]\r\nform=3\r\nskin=1");
+    EXPECT_EQ(store.readText("form", "", 100), "3");
+    EXPECT_EQ(store.readInt("skin", 0), 1);
+
+    SettingsStore other = storeWith("[Other]\nx=1\r");
+    ASSERT_TRUE(other.writeText("form", "5"));
+    EXPECT_EQ(readBytes(ini()), "[Other]\nx=1\r\n[Tallyhand]\nform=5\n");
 }
 
 TEST_F(SettingsStoreTest, WriteChangesOnlyFirstOccurrence) {

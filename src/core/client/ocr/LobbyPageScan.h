@@ -41,13 +41,10 @@ LobbyEntry entryFromFields(std::string name, std::string game, std::string stake
                            std::string seated, std::string extra, std::string averagePot);
 
 template <PixelSource Source>
-void readColumns(const LineRows<Source, kLineRows>& rows, const Source& source, int from, int to,
+void readColumns(const LineRows<Source, kLineRows>& rows, int from, int to,
                  TextLineRecogniser& recogniser)
 {
-    clipColumns(source, from, to);
-    for (int x = from; x < to; ++x) {
-        recogniser.addColumn(x, rows.columnCode(x, isWhiteInk));
-    }
+    rows.feed(from, to, isWhiteInk, [](std::uint32_t code) { return code; }, recogniser);
     recogniser.cut();
 }
 
@@ -100,13 +97,13 @@ LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& ge
     const int left = geometry.listLeft;
     forEachSelectedLine(source, geometry, offset, [&](int top) {
         const LineRows<Source, kLineRows> rows(source, top);
-        readColumns(rows, source, left + kNameFrom, left + kNameEnd, recogniser);
+        readColumns(rows, left + kNameFrom, left + kNameEnd, recogniser);
         std::string name = recogniser.takeText();
         std::string fields[5];
         int from = left + kNameEnd;
         for (int i = 0; i < 5; ++i) {
             const int to = left + kFieldEnds[i];
-            readColumns(rows, source, from, to, recogniser);
+            readColumns(rows, from, to, recogniser);
             fields[i] = recogniser.takeText();
             from = to;
         }
@@ -131,7 +128,7 @@ std::vector<std::string> readSelectedNamesFrom(const Source& source,
     forEachSelectedLine(source, geometry, lineGridOffsetIn(source, geometry), [&](int top) {
         const LineRows<Source, kLineRows> rows(source, top);
         recogniser.reset();
-        readColumns(rows, source, left + kNameFrom, left + kNameEnd, recogniser);
+        readColumns(rows, left + kNameFrom, left + kNameEnd, recogniser);
         names.push_back(trimmed(recogniser.text()));
         return true;
     });

@@ -43,17 +43,49 @@ public:
         }
     }
 
-    // Bit r set when the pixel in row r is ink.
+    // codes[i] gets bit r set when the pixel (from + i, row r) is ink, for i
+    // below count. Row by row, so that the image is read along its rows.
     template <class IsInk>
-    std::uint32_t columnCode(int x, IsInk isInk) const
+    void columnCodes(int from, int count, IsInk isInk, std::uint32_t* codes) const
     {
-        std::uint32_t code = 0;
+        for (int i = 0; i < count; ++i) {
+            codes[i] = 0;
+        }
         for (int r = 0; r < Rows; ++r) {
-            if (isInk(at(x, r))) {
-                code |= 1u << r;
+            const std::uint32_t bit = 1u << r;
+            if constexpr (kHasRowPointers) {
+                const std::uint32_t* row = rows_[r] + from;
+                for (int i = 0; i < count; ++i) {
+                    codes[i] |= isInk(row[i]) ? bit : 0u;
+                }
+            } else {
+                for (int i = 0; i < count; ++i) {
+                    codes[i] |= isInk(source_.pixel(from + i, top_ + r)) ? bit : 0u;
+                }
             }
         }
-        return code;
+    }
+
+    // Feeds the columns [from, to), clipped to the source, to a recogniser;
+    // adjust(code) may turn a code into another (0 = no ink).
+    template <class Recogniser, class IsInk, class Adjust>
+    void feed(int from, int to, IsInk isInk, Adjust adjust, Recogniser& recogniser) const
+    {
+        if (from < 0) {
+            from = 0;
+        }
+        if (to > source_.width()) {
+            to = source_.width();
+        }
+        constexpr int kChunk = 256;
+        std::uint32_t codes[kChunk];
+        for (int x = from; x < to; x += kChunk) {
+            const int count = to - x < kChunk ? to - x : kChunk;
+            columnCodes(x, count, isInk, codes);
+            for (int i = 0; i < count; ++i) {
+                recogniser.addColumn(x + i, adjust(codes[i]));
+            }
+        }
     }
 
 private:
@@ -61,18 +93,6 @@ private:
     int top_;
     const std::uint32_t* rows_[Rows] = {};
 };
-
-// Clips the half-open column range [from, to) to the source's width.
-template <PixelSource Source>
-constexpr void clipColumns(const Source& source, int& from, int& to)
-{
-    if (from < 0) {
-        from = 0;
-    }
-    if (to > source.width()) {
-        to = source.width();
-    }
-}
 
 template <PixelSource Source>
 constexpr bool rowsInside(const Source& source, int top, int rows)

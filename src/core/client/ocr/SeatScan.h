@@ -135,18 +135,15 @@ int findLeftEdge(const Source& source, int top)
 }
 
 template <PixelSource Source>
-void readColumns(const LineRows<Source, kLineRows>& rows, const Source& source,
-                 std::uint32_t background, int from, int to, TextLineRecogniser& recogniser)
+void readColumns(const LineRows<Source, kLineRows>& rows, std::uint32_t background, int from,
+                 int to, TextLineRecogniser& recogniser)
 {
-    clipColumns(source, from, to);
     const auto isInk = [background](std::uint32_t argb) {
         return ((argb ^ background) & 0x00ffffffu) != 0;
     };
-    for (int x = from; x < to; ++x) {
-        const std::uint32_t code = rows.columnCode(x, isInk);
-        // A full column is a border or a highlight, not a letter.
-        recogniser.addColumn(x, code == kAllRows ? 0 : code);
-    }
+    // A full column is a border or a highlight, not a letter.
+    const auto fullIsEmpty = [](std::uint32_t code) { return code == kAllRows ? 0u : code; };
+    rows.feed(from, to, isInk, fullIsEmpty, recogniser);
     recogniser.cut();
 }
 
@@ -174,9 +171,9 @@ void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& 
         recogniser.reset();
         const LineRows<Source, kLineRows> rows(source, lineTop);
 
-        readColumns(rows, source, background, left, left + kNameEnd, recogniser);
+        readColumns(rows, background, left, left + kNameEnd, recogniser);
         const std::string name = trimmed(recogniser.takeText());
-        readColumns(rows, source, background, left + kChipsFrom, right, recogniser);
+        readColumns(rows, background, left + kChipsFrom, right, recogniser);
         std::string chips = normaliseChipText(recogniser.takeText());
 
         const bool stored = !name.empty() || !chips.empty();

@@ -7,12 +7,9 @@
 namespace kestrova {
 
 EventTimestamps::EventTimestamps(std::uint32_t serverTimeMs, TimePoint readAt)
-    : baseMs_(serverTimeMs), readAt_(readAt)
-{
-}
+    : baseMs_(serverTimeMs), readAt_(readAt) {}
 
-std::optional<std::uint32_t> EventTimestamps::fetchServerTime(XcbConnection& connection)
-{
+std::optional<std::uint32_t> EventTimestamps::fetchServerTime(XcbConnection& connection) {
     xcb_connection_t* c = connection.get();
     const xcb_atom_t property = connection.atom("_KESTROVA_TIMESTAMP");
     if (property == XCB_ATOM_NONE)
@@ -23,8 +20,7 @@ std::optional<std::uint32_t> EventTimestamps::fetchServerTime(XcbConnection& con
     const std::uint32_t values[] = {XCB_EVENT_MASK_PROPERTY_CHANGE};
     xcb_create_window(c, XCB_COPY_FROM_PARENT, window, connection.root(), -1, -1, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, mask, values);
-    xcb_change_property(c, XCB_PROP_MODE_APPEND, window, property, XCB_ATOM_STRING, 8, 0,
-                        nullptr);
+    xcb_change_property(c, XCB_PROP_MODE_APPEND, window, property, XCB_ATOM_STRING, 8, 0, nullptr);
     xcb_flush(c);
 
     std::optional<std::uint32_t> time;
@@ -45,8 +41,7 @@ std::optional<std::uint32_t> EventTimestamps::fetchServerTime(XcbConnection& con
     return time;
 }
 
-std::uint32_t EventTimestamps::next(TimePoint now)
-{
+std::uint32_t EventTimestamps::next(TimePoint now) {
     const auto elapsedMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(now - readAt_).count();
     // Server time is 32-bit milliseconds and wraps; unsigned arithmetic wraps with it.

@@ -42,12 +42,9 @@ KeyCodeMapper::KeyCodeMapper(std::uint8_t minKeycode, int keysymsPerKeycode,
                              std::vector<std::uint32_t> keysyms)
     : minKeycode_(minKeycode),
       keysymsPerKeycode_(keysymsPerKeycode > 0 ? keysymsPerKeycode : 0),
-      keysyms_(std::move(keysyms))
-{
-}
+      keysyms_(std::move(keysyms)) {}
 
-KeyCodeMapper KeyCodeMapper::fromServer(xcb_connection_t* connection)
-{
+KeyCodeMapper KeyCodeMapper::fromServer(xcb_connection_t* connection) {
     const xcb_setup_t* setup = xcb_get_setup(connection);
     const std::uint8_t first = setup->min_keycode;
     const int count = setup->max_keycode - setup->min_keycode + 1;
@@ -65,8 +62,7 @@ KeyCodeMapper KeyCodeMapper::fromServer(xcb_connection_t* connection)
     return KeyCodeMapper(first, reply->keysyms_per_keycode, std::move(keysyms));
 }
 
-std::optional<std::uint32_t> KeyCodeMapper::keysymForVirtualKey(int virtualKey)
-{
+std::optional<std::uint32_t> KeyCodeMapper::keysymForVirtualKey(int virtualKey) {
     if (virtualKey >= '0' && virtualKey <= '9')
         return static_cast<std::uint32_t>(virtualKey);
     if (virtualKey >= 'A' && virtualKey <= 'Z')
@@ -78,8 +74,7 @@ std::optional<std::uint32_t> KeyCodeMapper::keysymForVirtualKey(int virtualKey)
     return std::nullopt;
 }
 
-std::optional<std::uint8_t> KeyCodeMapper::keycodeForKeysym(std::uint32_t keysym) const
-{
+std::optional<std::uint8_t> KeyCodeMapper::keycodeForKeysym(std::uint32_t keysym) const {
     if (keysymsPerKeycode_ == 0 || keysym == 0)
         return std::nullopt;
     const std::size_t perCode = static_cast<std::size_t>(keysymsPerKeycode_);
@@ -96,8 +91,7 @@ std::optional<std::uint8_t> KeyCodeMapper::keycodeForKeysym(std::uint32_t keysym
     return std::nullopt;
 }
 
-std::optional<std::uint8_t> KeyCodeMapper::keycodeForVirtualKey(int virtualKey) const
-{
+std::optional<std::uint8_t> KeyCodeMapper::keycodeForVirtualKey(int virtualKey) const {
     const auto keysym = keysymForVirtualKey(virtualKey);
     if (!keysym)
         return std::nullopt;

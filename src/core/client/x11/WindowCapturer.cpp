@@ -18,8 +18,7 @@ constexpr std::size_t kMaxBandBytes = 4u << 20;
 }  // namespace
 
 WindowCapturer::WindowCapturer(XcbConnection& connection, WindowTree& tree)
-    : connection_(connection), tree_(tree)
-{
+    : connection_(connection), tree_(tree) {
     xcb_connection_t* c = connection_.get();
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(c, &xcb_composite_id);
     if (!extension || !extension->present) {
@@ -27,15 +26,15 @@ WindowCapturer::WindowCapturer(XcbConnection& connection, WindowTree& tree)
         return;
     }
     // NameWindowPixmap arrived with Composite 0.2.
-    XcbReply<xcb_composite_query_version_reply_t> version(xcb_composite_query_version_reply(
-        c, xcb_composite_query_version(c, 0, 4), nullptr));
+    XcbReply<xcb_composite_query_version_reply_t> version(
+        xcb_composite_query_version_reply(c, xcb_composite_query_version(c, 0, 4), nullptr));
     if (!version || (version->major_version == 0 && version->minor_version < 2)) {
         compositeReason_ = "the X server's Composite extension is older than 0.2";
         return;
     }
-    XcbReply<xcb_generic_error_t> error(xcb_request_check(
-        c, xcb_composite_redirect_subwindows_checked(c, connection_.root(),
-                                                     XCB_COMPOSITE_REDIRECT_AUTOMATIC)));
+    XcbReply<xcb_generic_error_t> error(
+        xcb_request_check(c, xcb_composite_redirect_subwindows_checked(
+                                 c, connection_.root(), XCB_COMPOSITE_REDIRECT_AUTOMATIC)));
     if (error) {
         compositeReason_ = "the X server refused to redirect the top-level windows (error " +
                            std::to_string(error->error_code) + ")";
@@ -44,8 +43,7 @@ WindowCapturer::WindowCapturer(XcbConnection& connection, WindowTree& tree)
     compositeAvailable_ = true;
 }
 
-std::optional<Image> WindowCapturer::capture(xcb_window_t window)
-{
+std::optional<Image> WindowCapturer::capture(xcb_window_t window) {
     const WindowTree::Details details = tree_.describe(window);
     if (!details.exists || !details.viewable)
         return std::nullopt;
@@ -61,8 +59,7 @@ std::optional<Image> WindowCapturer::capture(xcb_window_t window)
 }
 
 std::optional<Image> WindowCapturer::captureFromComposite(xcb_window_t window, int width,
-                                                          int height)
-{
+                                                          int height) {
     xcb_connection_t* c = connection_.get();
     const xcb_window_t top = tree_.topLevelAncestor(window);
     if (top == XCB_NONE)
@@ -92,8 +89,7 @@ std::optional<Image> WindowCapturer::captureFromComposite(xcb_window_t window, i
 }
 
 std::optional<Image> WindowCapturer::readImage(xcb_drawable_t drawable, int x, int y, int width,
-                                               int height, xcb_visualid_t visual)
-{
+                                               int height, xcb_visualid_t visual) {
     xcb_connection_t* c = connection_.get();
     Image image(width, height);
     ZPixmapFormat format;
@@ -109,8 +105,8 @@ std::optional<Image> WindowCapturer::readImage(xcb_drawable_t drawable, int x, i
         if (format.bitsPerPixel > 0) {
             const std::size_t stride = format.rowBytes(width);
             if (stride > 0)
-                bandRows = std::min<int>(bandRows,
-                                         static_cast<int>(std::max<std::size_t>(1, kMaxBandBytes / stride)));
+                bandRows = std::min<int>(
+                    bandRows, static_cast<int>(std::max<std::size_t>(1, kMaxBandBytes / stride)));
         }
         XcbReply<xcb_get_image_reply_t> reply(xcb_get_image_reply(
             c,

@@ -13,15 +13,13 @@ namespace {
 constexpr std::uint32_t kMaxPropertyWords = 1024;
 
 xcb_get_property_cookie_t requestProperty(xcb_connection_t* c, xcb_window_t window,
-                                          xcb_atom_t property, xcb_atom_t type)
-{
+                                          xcb_atom_t property, xcb_atom_t type) {
     return xcb_get_property(c, 0, window, property, type, 0, kMaxPropertyWords);
 }
 
 // Bytes of an 8-bit property, or nullopt when it is absent or of another format.
 std::optional<std::string> propertyBytes(xcb_connection_t* c, xcb_get_property_cookie_t cookie,
-                                         xcb_atom_t* typeOut = nullptr)
-{
+                                         xcb_atom_t* typeOut = nullptr) {
     XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr));
     if (!reply || reply->type == XCB_ATOM_NONE || reply->format != 8)
         return std::nullopt;
@@ -32,8 +30,7 @@ std::optional<std::string> propertyBytes(xcb_connection_t* c, xcb_get_property_c
     return std::string(bytes, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-std::string latin1ToUtf8(const std::string& text)
-{
+std::string latin1ToUtf8(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (const char ch : text) {
@@ -53,8 +50,7 @@ std::string latin1ToUtf8(const std::string& text)
 WindowTree::WindowTree(XcbConnection& connection) : connection_(connection) {}
 
 std::vector<std::vector<xcb_window_t>> WindowTree::children(
-    const std::vector<xcb_window_t>& windows) const
-{
+    const std::vector<xcb_window_t>& windows) const {
     xcb_connection_t* c = connection_.get();
     std::vector<xcb_query_tree_cookie_t> cookies;
     cookies.reserve(windows.size());
@@ -72,21 +68,18 @@ std::vector<std::vector<xcb_window_t>> WindowTree::children(
     return result;
 }
 
-std::vector<xcb_window_t> WindowTree::children(xcb_window_t window) const
-{
+std::vector<xcb_window_t> WindowTree::children(xcb_window_t window) const {
     return std::move(children(std::vector<xcb_window_t>{window}).front());
 }
 
-xcb_window_t WindowTree::parent(xcb_window_t window) const
-{
+xcb_window_t WindowTree::parent(xcb_window_t window) const {
     xcb_connection_t* c = connection_.get();
     XcbReply<xcb_query_tree_reply_t> reply(
         xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
     return reply ? reply->parent : static_cast<xcb_window_t>(XCB_NONE);
 }
 
-xcb_window_t WindowTree::topLevelAncestor(xcb_window_t window) const
-{
+xcb_window_t WindowTree::topLevelAncestor(xcb_window_t window) const {
     const xcb_window_t root = connection_.root();
     xcb_window_t current = window;
     // Depth is bounded by the server; the limit only guards against a broken reply.
@@ -100,8 +93,7 @@ xcb_window_t WindowTree::topLevelAncestor(xcb_window_t window) const
 }
 
 std::vector<WindowTree::Details> WindowTree::describe(
-    const std::vector<xcb_window_t>& windows) const
-{
+    const std::vector<xcb_window_t>& windows) const {
     xcb_connection_t* c = connection_.get();
     const xcb_atom_t netWmName = connection_.atom("_NET_WM_NAME");
     const xcb_atom_t utf8 = connection_.atom("UTF8_STRING");
@@ -115,8 +107,7 @@ std::vector<WindowTree::Details> WindowTree::describe(
     std::vector<Cookies> cookies;
     cookies.reserve(windows.size());
     for (const xcb_window_t w : windows) {
-        cookies.push_back({xcb_get_window_attributes(c, w),
-                           requestProperty(c, w, netWmName, utf8),
+        cookies.push_back({xcb_get_window_attributes(c, w), requestProperty(c, w, netWmName, utf8),
                            requestProperty(c, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY),
                            requestProperty(c, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING)});
     }
@@ -154,31 +145,28 @@ std::vector<WindowTree::Details> WindowTree::describe(
     return result;
 }
 
-WindowTree::Details WindowTree::describe(xcb_window_t window) const
-{
+WindowTree::Details WindowTree::describe(xcb_window_t window) const {
     return std::move(describe(std::vector<xcb_window_t>{window}).front());
 }
 
-std::optional<WindowTree::Geometry> WindowTree::geometry(xcb_window_t window) const
-{
+std::optional<WindowTree::Geometry> WindowTree::geometry(xcb_window_t window) const {
     xcb_connection_t* c = connection_.get();
     XcbReply<xcb_get_geometry_reply_t> reply(
         xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
     if (!reply)
         return std::nullopt;
-    return Geometry{reply->x,     reply->y,
-                    reply->width, reply->height,
-                    reply->border_width, reply->depth};
+    return Geometry{reply->x,    reply->y, reply->width, reply->height, reply->border_width,
+                    reply->depth};
 }
 
 std::vector<std::optional<Rect>> WindowTree::rectsIn(const std::vector<xcb_window_t>& windows,
-                                                     xcb_window_t reference) const
-{
+                                                     xcb_window_t reference) const {
     xcb_connection_t* c = connection_.get();
     std::vector<std::pair<xcb_get_geometry_cookie_t, xcb_translate_coordinates_cookie_t>> cookies;
     cookies.reserve(windows.size());
     for (const xcb_window_t w : windows)
-        cookies.emplace_back(xcb_get_geometry(c, w), xcb_translate_coordinates(c, w, reference, 0, 0));
+        cookies.emplace_back(xcb_get_geometry(c, w),
+                             xcb_translate_coordinates(c, w, reference, 0, 0));
 
     std::vector<std::optional<Rect>> result(windows.size());
     for (std::size_t i = 0; i < windows.size(); ++i) {
@@ -194,15 +182,13 @@ std::vector<std::optional<Rect>> WindowTree::rectsIn(const std::vector<xcb_windo
     return result;
 }
 
-std::optional<Rect> WindowTree::rectIn(xcb_window_t window, xcb_window_t reference) const
-{
+std::optional<Rect> WindowTree::rectIn(xcb_window_t window, xcb_window_t reference) const {
     return rectsIn(std::vector<xcb_window_t>{window}, reference).front();
 }
 
 std::optional<std::pair<int, int>> WindowTree::translate(xcb_window_t window,
                                                          xcb_window_t reference, int x,
-                                                         int y) const
-{
+                                                         int y) const {
     xcb_connection_t* c = connection_.get();
     XcbReply<xcb_translate_coordinates_reply_t> reply(xcb_translate_coordinates_reply(
         c,

@@ -54,8 +54,8 @@ public:
                                              xcb_window_t reference) const;
     std::optional<Rect> rectIn(xcb_window_t window, xcb_window_t reference) const;
     // A point of the window in reference's coordinates.
-    std::optional<std::pair<int, int>> translate(xcb_window_t window, xcb_window_t reference,
-                                                 int x, int y) const;
+    std::optional<std::pair<int, int>> translate(xcb_window_t window, xcb_window_t reference, int x,
+                                                 int y) const;
 
 private:
     XcbConnection& connection_;

@@ -28,13 +28,16 @@ constexpr std::uint32_t kNetWmStateAdd = 1;
 // managers honour without focus-stealing checks.
 constexpr std::uint32_t kSourcePager = 2;
 
-bool isLarge(const Rect& r) { return r.width() > kLargeWidth && r.height() > kLargeHeight; }
+bool isLarge(const Rect& r) {
+    return r.width() > kLargeWidth && r.height() > kLargeHeight;
+}
 
-xcb_window_t toXcb(WindowId id) { return static_cast<xcb_window_t>(id); }
+xcb_window_t toXcb(WindowId id) {
+    return static_cast<xcb_window_t>(id);
+}
 
 template <typename Event>
-void sendEvent(xcb_connection_t* c, xcb_window_t window, const Event& event)
-{
+void sendEvent(xcb_connection_t* c, xcb_window_t window, const Event& event) {
     static_assert(sizeof(Event) == 32, "X events are 32 bytes on the wire");
     std::array<char, 32> wire{};
     std::memcpy(wire.data(), &event, sizeof(Event));
@@ -46,8 +49,7 @@ void sendEvent(xcb_connection_t* c, xcb_window_t window, const Event& event)
 
 }  // namespace
 
-std::unique_ptr<X11Platform> X11Platform::open(const std::string& displayName, std::string* error)
-{
+std::unique_ptr<X11Platform> X11Platform::open(const std::string& displayName, std::string* error) {
     std::string reason;
     std::unique_ptr<XcbConnection> connection = XcbConnection::open(displayName, reason);
     if (!connection) {
@@ -61,8 +63,7 @@ std::unique_ptr<X11Platform> X11Platform::open(const std::string& displayName, s
 X11Platform::X11Platform(std::unique_ptr<XcbConnection> connection)
     : connection_(std::move(connection)),
       tree_(std::make_unique<WindowTree>(*connection_)),
-      keys_(std::make_unique<KeyCodeMapper>(KeyCodeMapper::fromServer(connection_->get())))
-{
+      keys_(std::make_unique<KeyCodeMapper>(KeyCodeMapper::fromServer(connection_->get()))) {
     const auto readAt = std::chrono::steady_clock::now();
     const std::uint32_t serverTime = EventTimestamps::fetchServerTime(*connection_).value_or(1);
     timestamps_ = std::make_unique<EventTimestamps>(serverTime, readAt);
@@ -71,13 +72,11 @@ X11Platform::X11Platform(std::unique_ptr<XcbConnection> connection)
 
 X11Platform::~X11Platform() = default;
 
-const std::string& X11Platform::compositeUnavailableReason() const
-{
+const std::string& X11Platform::compositeUnavailableReason() const {
     return capturer_->compositeUnavailableReason();
 }
 
-std::vector<WindowInfo> X11Platform::topLevelWindows()
-{
+std::vector<WindowInfo> X11Platform::topLevelWindows() {
     std::vector<WindowInfo> found;
     collectTopLevel(connection_->root(), found, 0);
     std::vector<xcb_window_t> ids;
@@ -97,8 +96,7 @@ std::vector<WindowInfo> X11Platform::topLevelWindows()
     return result;
 }
 
-void X11Platform::collectTopLevel(std::uint32_t window, std::vector<WindowInfo>& out, int depth)
-{
+void X11Platform::collectTopLevel(std::uint32_t window, std::vector<WindowInfo>& out, int depth) {
     if (depth >= kMaxTreeDepth)
         return;
     std::vector<xcb_window_t> kids = tree_->children(window);
@@ -122,8 +120,7 @@ void X11Platform::collectTopLevel(std::uint32_t window, std::vector<WindowInfo>&
     }
 }
 
-std::vector<WindowInfo> X11Platform::childWindows(WindowId parent)
-{
+std::vector<WindowInfo> X11Platform::childWindows(WindowId parent) {
     const xcb_window_t parentWindow = toXcb(parent);
     const std::optional<WindowTree::Geometry> parentGeo = tree_->geometry(parentWindow);
     if (!parentGeo)
@@ -181,21 +178,20 @@ std::vector<WindowInfo> X11Platform::childWindows(WindowId parent)
 }
 
 void X11Platform::sendMessage(WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                              std::intptr_t lParam)
-{
+                              std::intptr_t lParam) {
     const xcb_window_t target = toXcb(window);
     switch (message) {
-    case win32::WM_KEYDOWN:
-    case win32::WM_KEYUP:
-        sendKey(target, message == win32::WM_KEYDOWN, static_cast<int>(wParam));
-        break;
-    case win32::WM_LBUTTONDOWN:
-    case win32::WM_LBUTTONUP:
-        sendButton(target, message == win32::WM_LBUTTONDOWN, win32::pointX(lParam),
-                   win32::pointY(lParam));
-        break;
-    default:
-        return;
+        case win32::WM_KEYDOWN:
+        case win32::WM_KEYUP:
+            sendKey(target, message == win32::WM_KEYDOWN, static_cast<int>(wParam));
+            break;
+        case win32::WM_LBUTTONDOWN:
+        case win32::WM_LBUTTONUP:
+            sendButton(target, message == win32::WM_LBUTTONDOWN, win32::pointX(lParam),
+                       win32::pointY(lParam));
+            break;
+        default:
+            return;
     }
     // The event has left once the server answers a later request; the caller's clock
     // then gives the client its time to react before the next capture.
@@ -203,8 +199,7 @@ void X11Platform::sendMessage(WindowId window, std::uint32_t message, std::uintp
     connection_->sync();
 }
 
-void X11Platform::sendKey(std::uint32_t window, bool press, int virtualKey)
-{
+void X11Platform::sendKey(std::uint32_t window, bool press, int virtualKey) {
     const std::optional<std::uint8_t> keycode = keys_->keycodeForVirtualKey(virtualKey);
     if (!keycode)
         return;
@@ -227,8 +222,7 @@ void X11Platform::sendKey(std::uint32_t window, bool press, int virtualKey)
     sendEvent(connection_->get(), window, event);
 }
 
-void X11Platform::sendButton(std::uint32_t window, bool press, int x, int y)
-{
+void X11Platform::sendButton(std::uint32_t window, bool press, int x, int y) {
     const auto rootPoint = tree_->translate(window, connection_->root(), x, y);
     if (!rootPoint)
         return;
@@ -249,8 +243,7 @@ void X11Platform::sendButton(std::uint32_t window, bool press, int x, int y)
     sendEvent(connection_->get(), window, event);
 }
 
-void X11Platform::showWindow(WindowId window, int showState)
-{
+void X11Platform::showWindow(WindowId window, int showState) {
     xcb_connection_t* c = connection_->get();
     const xcb_window_t target = toXcb(window);
     if (showState == win32::SW_HIDE) {
@@ -271,8 +264,7 @@ void X11Platform::showWindow(WindowId window, int showState)
     connection_->sync();
 }
 
-void X11Platform::setTopmost(WindowId window, bool topmost)
-{
+void X11Platform::setTopmost(WindowId window, bool topmost) {
     xcb_connection_t* c = connection_->get();
     const xcb_window_t target = toXcb(window);
     const std::uint32_t mode[] = {topmost ? XCB_STACK_MODE_ABOVE : XCB_STACK_MODE_BELOW};
@@ -286,13 +278,11 @@ void X11Platform::setTopmost(WindowId window, bool topmost)
     connection_->sync();
 }
 
-std::optional<Image> X11Platform::capture(WindowId window)
-{
+std::optional<Image> X11Platform::capture(WindowId window) {
     return capturer_->capture(toXcb(window));
 }
 
-int X11Platform::countTopLevelWindows(std::string_view className)
-{
+int X11Platform::countTopLevelWindows(std::string_view className) {
     int count = 0;
     for (const WindowInfo& info : topLevelWindows()) {
         if (info.className == className)
@@ -301,8 +291,7 @@ int X11Platform::countTopLevelWindows(std::string_view className)
     return count;
 }
 
-bool X11Platform::windowManagerRunning()
-{
+bool X11Platform::windowManagerRunning() {
     xcb_connection_t* c = connection_->get();
     const xcb_atom_t check = connection_->atom("_NET_SUPPORTING_WM_CHECK");
     auto readCheck = [&](xcb_window_t w) -> xcb_window_t {
@@ -320,10 +309,8 @@ bool X11Platform::windowManagerRunning()
     return wmWindow != XCB_NONE && readCheck(wmWindow) == wmWindow;
 }
 
-void X11Platform::sendToWindowManager(std::uint32_t window, std::uint32_t type,
-                                      std::uint32_t data0, std::uint32_t data1,
-                                      std::uint32_t data2)
-{
+void X11Platform::sendToWindowManager(std::uint32_t window, std::uint32_t type, std::uint32_t data0,
+                                      std::uint32_t data1, std::uint32_t data2) {
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;

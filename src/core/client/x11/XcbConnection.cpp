@@ -7,8 +7,7 @@
 namespace kestrova {
 
 std::unique_ptr<XcbConnection> XcbConnection::open(const std::string& displayName,
-                                                   std::string& error)
-{
+                                                   std::string& error) {
     const char* name = displayName.empty() ? nullptr : displayName.c_str();
     std::string shownName = displayName;
     if (shownName.empty()) {
@@ -42,17 +41,13 @@ std::unique_ptr<XcbConnection> XcbConnection::open(const std::string& displayNam
 }
 
 XcbConnection::XcbConnection(xcb_connection_t* connection, xcb_screen_t* screen)
-    : connection_(connection), screen_(screen)
-{
-}
+    : connection_(connection), screen_(screen) {}
 
-XcbConnection::~XcbConnection()
-{
+XcbConnection::~XcbConnection() {
     xcb_disconnect(connection_);
 }
 
-xcb_atom_t XcbConnection::atom(std::string_view name)
-{
+xcb_atom_t XcbConnection::atom(std::string_view name) {
     std::string key(name);
     if (auto found = atoms_.find(key); found != atoms_.end())
         return found->second;
@@ -65,16 +60,14 @@ xcb_atom_t XcbConnection::atom(std::string_view name)
     return value;
 }
 
-void XcbConnection::sync()
-{
+void XcbConnection::sync() {
     XcbReply<xcb_get_input_focus_reply_t> reply(
         xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     while (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
         std::free(event);
 }
 
-int XcbConnection::bitsPerPixel(int depth) const
-{
+int XcbConnection::bitsPerPixel(int depth) const {
     xcb_format_iterator_t it = xcb_setup_pixmap_formats_iterator(setup());
     for (; it.rem > 0; xcb_format_next(&it)) {
         if (it.data->depth == depth)
@@ -83,8 +76,7 @@ int XcbConnection::bitsPerPixel(int depth) const
     return 0;
 }
 
-int XcbConnection::scanlinePad(int depth) const
-{
+int XcbConnection::scanlinePad(int depth) const {
     xcb_format_iterator_t it = xcb_setup_pixmap_formats_iterator(setup());
     for (; it.rem > 0; xcb_format_next(&it)) {
         if (it.data->depth == depth)
@@ -93,13 +85,11 @@ int XcbConnection::scanlinePad(int depth) const
     return 0;
 }
 
-bool XcbConnection::imageMsbFirst() const
-{
+bool XcbConnection::imageMsbFirst() const {
     return setup()->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
 }
 
-std::optional<XcbConnection::VisualMasks> XcbConnection::visualMasks(xcb_visualid_t visual) const
-{
+std::optional<XcbConnection::VisualMasks> XcbConnection::visualMasks(xcb_visualid_t visual) const {
     for (xcb_screen_iterator_t s = xcb_setup_roots_iterator(setup()); s.rem > 0;
          xcb_screen_next(&s)) {
         for (xcb_depth_iterator_t d = xcb_screen_allowed_depths_iterator(s.data); d.rem > 0;

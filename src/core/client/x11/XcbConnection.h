@@ -23,8 +23,7 @@ public:
 
     // An empty name means $DISPLAY. Gives nullptr and a readable reason when the
     // display cannot be opened.
-    static std::unique_ptr<XcbConnection> open(const std::string& displayName,
-                                               std::string& error);
+    static std::unique_ptr<XcbConnection> open(const std::string& displayName, std::string& error);
     ~XcbConnection();
     XcbConnection(const XcbConnection&) = delete;
     XcbConnection& operator=(const XcbConnection&) = delete;

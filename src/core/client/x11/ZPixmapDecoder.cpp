@@ -7,8 +7,7 @@ namespace kestrova {
 namespace {
 
 // One colour channel scaled to 8 bits, whatever the width of its mask.
-int channel(std::uint32_t pixel, std::uint32_t mask)
-{
+int channel(std::uint32_t pixel, std::uint32_t mask) {
     const int shift = std::countr_zero(mask);
     const int bits = std::popcount(mask);
     const std::uint32_t value = (pixel & mask) >> shift;
@@ -20,8 +19,7 @@ int channel(std::uint32_t pixel, std::uint32_t mask)
     return static_cast<int>((value * 255u + maxValue / 2u) / maxValue);
 }
 
-std::uint32_t readPixel(const std::uint8_t* p, int bytes, bool msbFirst)
-{
+std::uint32_t readPixel(const std::uint8_t* p, int bytes, bool msbFirst) {
     std::uint32_t value = 0;
     if (msbFirst) {
         for (int i = 0; i < bytes; ++i)
@@ -35,8 +33,7 @@ std::uint32_t readPixel(const std::uint8_t* p, int bytes, bool msbFirst)
 
 }  // namespace
 
-std::size_t ZPixmapFormat::rowBytes(int width) const
-{
+std::size_t ZPixmapFormat::rowBytes(int width) const {
     if (width <= 0 || bitsPerPixel <= 0 || scanlinePadBits <= 0)
         return 0;
     const std::size_t bits =
@@ -45,16 +42,14 @@ std::size_t ZPixmapFormat::rowBytes(int width) const
     return (bits + pad - 1) / pad * pad / 8;
 }
 
-bool ZPixmapFormat::supported() const
-{
+bool ZPixmapFormat::supported() const {
     const bool sizeOk = bitsPerPixel == 16 || bitsPerPixel == 24 || bitsPerPixel == 32;
     const bool padOk = scanlinePadBits == 8 || scanlinePadBits == 16 || scanlinePadBits == 32;
     return sizeOk && padOk && redMask != 0 && greenMask != 0 && blueMask != 0;
 }
 
 bool decodeZPixmap(const ZPixmapFormat& format, const std::uint8_t* data, std::size_t size,
-                   int rows, int firstRow, Image& image)
-{
+                   int rows, int firstRow, Image& image) {
     if (!format.supported() || !data || rows < 0 || firstRow < 0 ||
         firstRow + rows > image.height())
         return false;

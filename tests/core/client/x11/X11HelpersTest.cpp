@@ -12,8 +12,7 @@ namespace {
 
 // --- virtual keys to keycodes ------------------------------------------------------
 
-TEST(KeyCodeMapper, VirtualKeysOfTheLobbyMapToTheirKeysyms)
-{
+TEST(KeyCodeMapper, VirtualKeysOfTheLobbyMapToTheirKeysyms) {
     EXPECT_EQ(KeyCodeMapper::keysymForVirtualKey(0x0D), 0xff0du);  // Return
     EXPECT_EQ(KeyCodeMapper::keysymForVirtualKey(0x24), 0xff50u);  // Home
     EXPECT_EQ(KeyCodeMapper::keysymForVirtualKey(0x26), 0xff52u);  // Up
@@ -24,8 +23,7 @@ TEST(KeyCodeMapper, VirtualKeysOfTheLobbyMapToTheirKeysyms)
     EXPECT_FALSE(KeyCodeMapper::keysymForVirtualKey(-1).has_value());
 }
 
-TEST(KeyCodeMapper, FindsLowestKeycodePreferringUnshiftedColumn)
-{
+TEST(KeyCodeMapper, FindsLowestKeycodePreferringUnshiftedColumn) {
     // Two columns per keycode from keycode 8: (a, A), (Home, -), (b, a), (Home, -).
     const KeyCodeMapper mapper(8, 2, {'a', 'A', 0xff50, 0, 'b', 'a', 0xff50, 0});
     EXPECT_EQ(mapper.keycodeForKeysym('a'), 8);
@@ -36,8 +34,7 @@ TEST(KeyCodeMapper, FindsLowestKeycodePreferringUnshiftedColumn)
     EXPECT_FALSE(mapper.keycodeForKeysym(0).has_value());
 }
 
-TEST(KeyCodeMapper, EmptyOrRaggedMappingMapsNothingAndNeverReadsPastIt)
-{
+TEST(KeyCodeMapper, EmptyOrRaggedMappingMapsNothingAndNeverReadsPastIt) {
     EXPECT_FALSE(KeyCodeMapper(8, 0, {}).keycodeForKeysym('a').has_value());
     EXPECT_FALSE(KeyCodeMapper(8, 4, {'x', 'y'}).keycodeForKeysym('x').has_value());
     // Keycodes stop at 255 however long the table claims to be.
@@ -48,8 +45,7 @@ TEST(KeyCodeMapper, EmptyOrRaggedMappingMapsNothingAndNeverReadsPastIt)
 
 // --- ZPixmap decoding --------------------------------------------------------------
 
-TEST(ZPixmapDecoder, ThirtyTwoBitsInEitherByteOrder)
-{
+TEST(ZPixmapDecoder, ThirtyTwoBitsInEitherByteOrder) {
     const std::vector<std::uint8_t> lsb{0x30, 0x20, 0x10, 0x00, 0xff, 0xee, 0xdd, 0x80};
     Image image(2, 1, 0);
     ZPixmapFormat format;
@@ -64,8 +60,7 @@ TEST(ZPixmapDecoder, ThirtyTwoBitsInEitherByteOrder)
     EXPECT_EQ(image2.pixels(), image.pixels());
 }
 
-TEST(ZPixmapDecoder, PackedTwentyFourBitsHonourScanlinePadding)
-{
+TEST(ZPixmapDecoder, PackedTwentyFourBitsHonourScanlinePadding) {
     ZPixmapFormat format;
     format.bitsPerPixel = 24;
     // Width 1: 3 bytes padded to 4 per row.
@@ -77,8 +72,7 @@ TEST(ZPixmapDecoder, PackedTwentyFourBitsHonourScanlinePadding)
     EXPECT_EQ(image.pixel(0, 1), 0xff040506u);
 }
 
-TEST(ZPixmapDecoder, SixteenBitsScaleToFullRange)
-{
+TEST(ZPixmapDecoder, SixteenBitsScaleToFullRange) {
     ZPixmapFormat format;
     format.bitsPerPixel = 16;
     format.redMask = 0xf800;
@@ -92,8 +86,7 @@ TEST(ZPixmapDecoder, SixteenBitsScaleToFullRange)
     EXPECT_EQ(image.pixel(2, 0), 0xff0000ffu);
 }
 
-TEST(ZPixmapDecoder, RowsGoToTheirBand)
-{
+TEST(ZPixmapDecoder, RowsGoToTheirBand) {
     const std::vector<std::uint8_t> data{0x01, 0x00, 0x00, 0x00};
     Image image(1, 3, 0);
     ASSERT_TRUE(decodeZPixmap(ZPixmapFormat{}, data.data(), data.size(), 1, 2, image));
@@ -101,8 +94,7 @@ TEST(ZPixmapDecoder, RowsGoToTheirBand)
     EXPECT_EQ(image.pixel(0, 2), 0xff000001u);
 }
 
-TEST(ZPixmapDecoder, RejectsShortDataBadRowsAndUnsupportedFormats)
-{
+TEST(ZPixmapDecoder, RejectsShortDataBadRowsAndUnsupportedFormats) {
     const std::vector<std::uint8_t> data(7, 0x11);
     Image image(2, 1, 0x12345678u);
     EXPECT_FALSE(decodeZPixmap(ZPixmapFormat{}, data.data(), data.size(), 1, 0, image));
@@ -120,8 +112,7 @@ TEST(ZPixmapDecoder, RejectsShortDataBadRowsAndUnsupportedFormats)
 
 // --- event timestamps --------------------------------------------------------------
 
-TEST(EventTimestamps, FollowTheServerClockFromItsReading)
-{
+TEST(EventTimestamps, FollowTheServerClockFromItsReading) {
     const auto t0 = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
     EventTimestamps stamps(1000, t0);
     EXPECT_EQ(stamps.next(t0), 1000u);
@@ -129,8 +120,7 @@ TEST(EventTimestamps, FollowTheServerClockFromItsReading)
     EXPECT_EQ(stamps.next(t0 + std::chrono::seconds(2)), 3000u);
 }
 
-TEST(EventTimestamps, StrictlyIncreasingWithinOneMillisecond)
-{
+TEST(EventTimestamps, StrictlyIncreasingWithinOneMillisecond) {
     const auto t0 = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
     EventTimestamps stamps(5000, t0);
     std::uint32_t last = stamps.next(t0);
@@ -143,8 +133,7 @@ TEST(EventTimestamps, StrictlyIncreasingWithinOneMillisecond)
     EXPECT_EQ(stamps.next(t0 + std::chrono::milliseconds(100)), 5100u);
 }
 
-TEST(EventTimestamps, NeverZeroAcrossTheServerClockWrap)
-{
+TEST(EventTimestamps, NeverZeroAcrossTheServerClockWrap) {
     const auto t0 = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
     EventTimestamps stamps(0xFFFFFFFEu, t0);
     EXPECT_EQ(stamps.next(t0), 0xFFFFFFFEu);

@@ -23,8 +23,7 @@ using testing::XvfbServer;
 // and receives the events the platform sends to them.
 class TestClient {
 public:
-    explicit TestClient(const std::string& display)
-    {
+    explicit TestClient(const std::string& display) {
         connection_ = xcb_connect(display.c_str(), nullptr);
         screen_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
     }
@@ -34,40 +33,34 @@ public:
     xcb_window_t root() const { return screen_->root; }
 
     xcb_window_t create(xcb_window_t parent, int x, int y, int width, int height,
-                        std::uint32_t background = 0x000000)
-    {
+                        std::uint32_t background = 0x000000) {
         const xcb_window_t id = xcb_generate_id(connection_);
-        const std::uint32_t values[] = {background,
-                                        XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
-                                            XCB_EVENT_MASK_BUTTON_PRESS |
-                                            XCB_EVENT_MASK_BUTTON_RELEASE};
+        const std::uint32_t values[] = {
+            background, XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
+                            XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE};
         xcb_create_window(connection_, XCB_COPY_FROM_PARENT, id, parent,
                           static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                          static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height),
-                          0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual,
+                          static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual,
                           XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
         return id;
     }
 
-    xcb_window_t createTopLevel(const std::string& name, const std::string& className, int x,
-                                int y, int width, int height)
-    {
+    xcb_window_t createTopLevel(const std::string& name, const std::string& className, int x, int y,
+                                int width, int height) {
         const xcb_window_t id = create(root(), x, y, width, height);
         setName(id, name);
         setClass(id, className);
         return id;
     }
 
-    void setName(xcb_window_t window, const std::string& name)
-    {
+    void setName(xcb_window_t window, const std::string& name) {
         setProperty(window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, name);
     }
-    void setNetName(xcb_window_t window, const std::string& utf8)
-    {
+    void setNetName(xcb_window_t window, const std::string& utf8) {
         setProperty(window, atom("_NET_WM_NAME"), atom("UTF8_STRING"), utf8);
     }
-    void setClass(xcb_window_t window, const std::string& className)
-    {
+    void setClass(xcb_window_t window, const std::string& className) {
         const std::string value = "instance" + std::string(1, '\0') + className + '\0';
         setProperty(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, value);
     }
@@ -75,8 +68,7 @@ public:
     void map(xcb_window_t window) { xcb_map_window(connection_, window); }
     void unmap(xcb_window_t window) { xcb_unmap_window(connection_, window); }
 
-    void fill(xcb_drawable_t window, std::uint32_t pixel, int x, int y, int width, int height)
-    {
+    void fill(xcb_drawable_t window, std::uint32_t pixel, int x, int y, int width, int height) {
         const xcb_gcontext_t gc = xcb_generate_id(connection_);
         const std::uint32_t values[] = {pixel, 0};
         xcb_create_gc(connection_, gc, window, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES,
@@ -89,14 +81,12 @@ public:
     }
 
     // Every request so far has been carried out, and every event sent to us is queued.
-    void sync()
-    {
-        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_),
-                                            nullptr));
+    void sync() {
+        std::free(
+            xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
     }
 
-    std::vector<std::vector<std::uint8_t>> takeEvents()
-    {
+    std::vector<std::vector<std::uint8_t>> takeEvents() {
         sync();
         std::vector<std::vector<std::uint8_t>> events;
         while (xcb_generic_event_t* e = xcb_poll_for_event(connection_)) {
@@ -108,8 +98,7 @@ public:
     }
 
     // The unshifted keysym of a keycode, from the server's keyboard mapping.
-    std::uint32_t keysymOf(std::uint8_t keycode)
-    {
+    std::uint32_t keysymOf(std::uint8_t keycode) {
         const xcb_setup_t* setup = xcb_get_setup(connection_);
         auto* reply = xcb_get_keyboard_mapping_reply(
             connection_, xcb_get_keyboard_mapping(connection_, keycode, 1), nullptr);
@@ -121,8 +110,7 @@ public:
         return sym;
     }
 
-    xcb_atom_t atom(const std::string& name)
-    {
+    xcb_atom_t atom(const std::string& name) {
         auto* reply = xcb_intern_atom_reply(
             connection_,
             xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(name.size()), name.data()),
@@ -134,8 +122,7 @@ public:
 
 private:
     void setProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
-                     const std::string& value)
-    {
+                     const std::string& value) {
         xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, property, type, 8,
                             static_cast<std::uint32_t>(value.size()), value.data());
     }
@@ -146,22 +133,19 @@ private:
 
 class X11PlatformTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         server_ = new XvfbServer;
         if (!server_->start(startError_)) {
             delete server_;
             server_ = nullptr;
         }
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         delete server_;
         server_ = nullptr;
     }
 
-    void SetUp() override
-    {
+    void SetUp() override {
         if (!server_) {
             if (XvfbServer::findBinary().empty())
                 GTEST_SKIP() << "Xvfb is not installed; the X11 backend cannot be exercised";
@@ -174,14 +158,12 @@ protected:
         ASSERT_NE(platform_, nullptr) << error;
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         platform_.reset();
         client_.reset();
     }
 
-    const WindowInfo* findTitle(const std::vector<WindowInfo>& windows, const std::string& title)
-    {
+    const WindowInfo* findTitle(const std::vector<WindowInfo>& windows, const std::string& title) {
         const auto it = std::find_if(windows.begin(), windows.end(),
                                      [&](const WindowInfo& w) { return w.title == title; });
         return it == windows.end() ? nullptr : &*it;
@@ -196,8 +178,7 @@ protected:
 XvfbServer* X11PlatformTest::server_ = nullptr;
 std::string X11PlatformTest::startError_;
 
-TEST(X11PlatformOpen, NoServerGivesNullAndReason)
-{
+TEST(X11PlatformOpen, NoServerGivesNullAndReason) {
     std::string error;
     // No server listens on a display this high.
     const auto platform = X11Platform::open(":4711", &error);
@@ -208,8 +189,7 @@ TEST(X11PlatformOpen, NoServerGivesNullAndReason)
 
 // --- finding windows ---------------------------------------------------------------
 
-TEST_F(X11PlatformTest, ListsNamedWindowsWithClassAndRootRectangle)
-{
+TEST_F(X11PlatformTest, ListsNamedWindowsWithClassAndRootRectangle) {
     const xcb_window_t lobby =
         client_->createTopLevel("Everest Poker - Lobby", "EverestLobby", 30, 40, 1000, 700);
     const xcb_window_t unnamed = client_->create(client_->root(), 0, 0, 50, 50);
@@ -227,8 +207,7 @@ TEST_F(X11PlatformTest, ListsNamedWindowsWithClassAndRootRectangle)
         EXPECT_NE(w.id, unnamed) << "a window without a name is no top-level window";
 }
 
-TEST_F(X11PlatformTest, PrefersUtf8NetNameAndConvertsLatin1Name)
-{
+TEST_F(X11PlatformTest, PrefersUtf8NetNameAndConvertsLatin1Name) {
     const xcb_window_t both = client_->createTopLevel("old name", "A", 0, 0, 100, 100);
     client_->setNetName(both, "Everest Pok\xc3\xa9r");
     const xcb_window_t latin1 = client_->createTopLevel("Caf\xe9", "B", 0, 0, 100, 100);
@@ -242,8 +221,7 @@ TEST_F(X11PlatformTest, PrefersUtf8NetNameAndConvertsLatin1Name)
     EXPECT_NE(findTitle(windows, "Caf\xc3\xa9"), nullptr);
 }
 
-TEST_F(X11PlatformTest, FindsClientInsideWindowManagerFrame)
-{
+TEST_F(X11PlatformTest, FindsClientInsideWindowManagerFrame) {
     // A window manager reparents the client into an unnamed frame.
     const xcb_window_t frame = client_->create(client_->root(), 100, 50, 820, 630);
     const xcb_window_t clientWindow = client_->create(frame, 5, 25, 800, 600);
@@ -262,8 +240,7 @@ TEST_F(X11PlatformTest, FindsClientInsideWindowManagerFrame)
         EXPECT_NE(w.id, frame);
 }
 
-TEST_F(X11PlatformTest, UnmappedWindowIsNotFoundUntilShown)
-{
+TEST_F(X11PlatformTest, UnmappedWindowIsNotFoundUntilShown) {
     const xcb_window_t hidden = client_->createTopLevel("Minimised", "C", 10, 10, 800, 600);
     const xcb_window_t frame = client_->create(client_->root(), 0, 0, 300, 300);
     const xcb_window_t inHiddenFrame = client_->create(frame, 0, 0, 100, 100);
@@ -281,8 +258,7 @@ TEST_F(X11PlatformTest, UnmappedWindowIsNotFoundUntilShown)
     EXPECT_NE(findTitle(windows, "Minimised"), nullptr);
 }
 
-TEST_F(X11PlatformTest, ListsTopmostFirstAndFollowsSetTopmost)
-{
+TEST_F(X11PlatformTest, ListsTopmostFirstAndFollowsSetTopmost) {
     const xcb_window_t first = client_->createTopLevel("First", "D", 0, 0, 100, 100);
     const xcb_window_t second = client_->createTopLevel("Second", "D", 50, 50, 100, 100);
     client_->map(first);
@@ -302,8 +278,7 @@ TEST_F(X11PlatformTest, ListsTopmostFirstAndFollowsSetTopmost)
     EXPECT_EQ(order(), (std::vector<WindowId>{second, first}));
 }
 
-TEST_F(X11PlatformTest, CountsTopLevelWindowsByClass)
-{
+TEST_F(X11PlatformTest, CountsTopLevelWindowsByClass) {
     for (int i = 0; i < 3; ++i) {
         const xcb_window_t table = client_->createTopLevel(
             "Table " + std::to_string(i), "PokerStarsTableFrameClass", i * 10, 0, 200, 200);
@@ -320,8 +295,7 @@ TEST_F(X11PlatformTest, CountsTopLevelWindowsByClass)
 
 // --- child windows -----------------------------------------------------------------
 
-TEST_F(X11PlatformTest, ChildWindowsDepthFirstInStackingOrderRelativeToParent)
-{
+TEST_F(X11PlatformTest, ChildWindowsDepthFirstInStackingOrderRelativeToParent) {
     const xcb_window_t lobby = client_->createTopLevel("Lobby", "E", 200, 100, 1000, 700);
     const xcb_window_t list = client_->create(lobby, 0, 30, 1000, 670);
     const xcb_window_t inner = client_->create(list, 10, 10, 50, 20);
@@ -342,8 +316,7 @@ TEST_F(X11PlatformTest, ChildWindowsDepthFirstInStackingOrderRelativeToParent)
     EXPECT_EQ(children[2].rect, (Rect{5, 5, 15, 15}));
 }
 
-TEST_F(X11PlatformTest, LargeWindowWithoutLargeChildGetsItselfAsStandIn)
-{
+TEST_F(X11PlatformTest, LargeWindowWithoutLargeChildGetsItselfAsStandIn) {
     // A Windows program under Wine: one X window, the controls drawn inside it.
     const xcb_window_t lobby = client_->createTopLevel("Wine Lobby", "F", 0, 0, 1000, 700);
     const xcb_window_t small = client_->create(lobby, 0, 0, 760, 400);
@@ -365,8 +338,7 @@ TEST_F(X11PlatformTest, LargeWindowWithoutLargeChildGetsItselfAsStandIn)
 
 // --- capture -----------------------------------------------------------------------
 
-TEST_F(X11PlatformTest, CapturesExactPixelsEvenWhenCovered)
-{
+TEST_F(X11PlatformTest, CapturesExactPixelsEvenWhenCovered) {
     const xcb_window_t window = client_->createTopLevel("Painted", "G", 40, 60, 200, 100);
     client_->map(window);
     client_->sync();
@@ -402,8 +374,7 @@ TEST_F(X11PlatformTest, CapturesExactPixelsEvenWhenCovered)
     check(*covered);
 }
 
-TEST_F(X11PlatformTest, CapturesChildAndWindowPartlyOffScreen)
-{
+TEST_F(X11PlatformTest, CapturesChildAndWindowPartlyOffScreen) {
     // The screen is 1280 wide: a third of this window lies beyond its right edge.
     const xcb_window_t window = client_->createTopLevel("Edge", "H", 1130, 10, 300, 200);
     const xcb_window_t child = client_->create(window, 100, 50, 80, 40, 0x00aa00);
@@ -434,8 +405,7 @@ TEST_F(X11PlatformTest, CapturesChildAndWindowPartlyOffScreen)
     EXPECT_EQ(whole->pixel(299, 199), 0xffabcdefu);
 }
 
-TEST_F(X11PlatformTest, CaptureOfMissingOrUnmappedWindowGivesNothing)
-{
+TEST_F(X11PlatformTest, CaptureOfMissingOrUnmappedWindowGivesNothing) {
     const xcb_window_t window = client_->createTopLevel("Gone", "I", 0, 0, 100, 100);
     client_->map(window);
     client_->sync();
@@ -451,8 +421,7 @@ TEST_F(X11PlatformTest, CaptureOfMissingOrUnmappedWindowGivesNothing)
 
 // --- input -------------------------------------------------------------------------
 
-TEST_F(X11PlatformTest, KeyPressesArriveWithKeycodeOfTheKeyAndRisingTimes)
-{
+TEST_F(X11PlatformTest, KeyPressesArriveWithKeycodeOfTheKeyAndRisingTimes) {
     const xcb_window_t window = client_->createTopLevel("Keys", "J", 0, 0, 400, 300);
     client_->map(window);
     client_->takeEvents();
@@ -485,8 +454,7 @@ TEST_F(X11PlatformTest, KeyPressesArriveWithKeycodeOfTheKeyAndRisingTimes)
     }
 }
 
-TEST_F(X11PlatformTest, ClicksArriveAtThePointWithButtonOne)
-{
+TEST_F(X11PlatformTest, ClicksArriveAtThePointWithButtonOne) {
     const xcb_window_t lobby = client_->createTopLevel("Clicks", "K", 100, 50, 1000, 700);
     const xcb_window_t list = client_->create(lobby, 0, 30, 1000, 670);
     client_->map(list);
@@ -518,8 +486,7 @@ TEST_F(X11PlatformTest, ClicksArriveAtThePointWithButtonOne)
     }
 }
 
-TEST_F(X11PlatformTest, UnknownMessagesAndKeysSendNothing)
-{
+TEST_F(X11PlatformTest, UnknownMessagesAndKeysSendNothing) {
     const xcb_window_t window = client_->createTopLevel("Quiet", "L", 0, 0, 100, 100);
     client_->map(window);
     client_->takeEvents();

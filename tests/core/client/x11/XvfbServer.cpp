@@ -1,12 +1,12 @@
 #include "XvfbServer.h"
 
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
 #include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <vector>
 
 namespace kestrova::testing {
@@ -15,8 +15,7 @@ namespace {
 
 constexpr int kStartTimeoutMs = 15000;
 
-bool isExecutable(const std::string& path)
-{
+bool isExecutable(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
            access(path.c_str(), X_OK) == 0;
@@ -24,13 +23,11 @@ bool isExecutable(const std::string& path)
 
 }  // namespace
 
-XvfbServer::~XvfbServer()
-{
+XvfbServer::~XvfbServer() {
     stop();
 }
 
-std::string XvfbServer::findBinary()
-{
+std::string XvfbServer::findBinary() {
     const char* path = std::getenv("PATH");
     std::string dirs = path ? path : "/usr/bin:/bin";
     std::size_t start = 0;
@@ -46,8 +43,7 @@ std::string XvfbServer::findBinary()
     return isExecutable("/usr/bin/Xvfb") ? "/usr/bin/Xvfb" : std::string();
 }
 
-bool XvfbServer::start(std::string& error, const std::string& screen)
-{
+bool XvfbServer::start(std::string& error, const std::string& screen) {
     const std::string binary = findBinary();
     if (binary.empty()) {
         error = "Xvfb is not installed";
@@ -68,8 +64,8 @@ bool XvfbServer::start(std::string& error, const std::string& screen)
     }
     if (pid == 0) {
         close(fds[0]);
-        std::vector<std::string> args{binary,   "-displayfd", fdText, "-screen", "0",
-                                      screen,   "-nolisten",  "tcp",  "-noreset"};
+        std::vector<std::string> args{binary, "-displayfd", fdText, "-screen", "0",
+                                      screen, "-nolisten",  "tcp",  "-noreset"};
         std::vector<char*> argv;
         for (std::string& a : args)
             argv.push_back(a.data());
@@ -104,8 +100,7 @@ bool XvfbServer::start(std::string& error, const std::string& screen)
     return true;
 }
 
-void XvfbServer::stop()
-{
+void XvfbServer::stop() {
     if (pid_ <= 0)
         return;
     kill(pid_, SIGTERM);

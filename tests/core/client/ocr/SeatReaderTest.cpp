@@ -1,0 +1,279 @@
+#include "client/ocr/SeatReader.h"
+
+#include "GlyphStamp.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrova {
+namespace {
+
+const std::uint32_t kBorder = rgb(20, 20, 20);
+const std::uint32_t kBackground = rgb(200, 200, 200);
+// Blue keeps the ink out of the dark-border probes that cross the text.
+const std::uint32_t kInk = rgb(30, 30, 130);
+
+// A seat list box: top border at y = 250, left border at x = 690, so the
+// reading area starts at x = 691 and line i at y = 253 + 14 i.
+class SeatCapture {
+public:
+    static constexpr int kTop = 250;
+    static constexpr int kLeft = 691;
+
+    explicit SeatCapture(int width = 1000, int height = 450)
+        : image(width, height, rgb(90, 90, 90))
+    {
+        testing::fill(image, kLeft - 1, kTop, 1000, 450, kBackground);
+        testing::fill(image, kLeft - 1, kTop, 1000, kTop + 1, kBorder);
+        testing::fill(image, kLeft - 1, kTop, kLeft, 450, kBorder);
+    }
+
+    static int lineTop(int line) { return kTop + 3 + 14 * line; }
+
+    void line(int index, const std::string& name, const std::string& chips)
+    {
+        font.draw(image, kLeft + 2, lineTop(index), name, kInk);
+        font.draw(image, kLeft + 150, lineTop(index), chips, kInk);
+    }
+
+    SeatReading read() const
+    {
+        SeatReading seats;
+        readSeats(image, font.table(), seats);
+        return seats;
+    }
+
+    testing::TestFont font;
+    Image image;
+};
+
+TEST(SeatReading, NamesAndChipsAdvanceTheSeatIndexByTwo)
+{
+    SeatCapture capture;
+    capture.line(0, "Alice", "$1,250");
+    capture.line(1, "Bob 2", "12,50");
+    capture.line(3, "Waiting", "");
+    capture.line(4, "Carl", "$1.234,56");
+    const SeatReading seats = capture.read();
+    EXPECT_EQ(seats.names[0], "Alice");
+    EXPECT_EQ(seats.chips[0], "1250");
+    EXPECT_EQ(seats.names[2], "Bob 2");
+    EXPECT_EQ(seats.chips[2], "12.50");
+    // Line 2 is empty: one step; line 3 has a name only: an empty chip text.
+    EXPECT_EQ(seats.names[5], "Waiting");
+    EXPECT_EQ(seats.chips[5], "");
+    EXPECT_EQ(seats.names[7], "Carl");
+    EXPECT_EQ(seats.chips[7], "1234.56");
+    for (const int untouched : {1, 3, 4, 6, 8}) {
+        EXPECT_EQ(seats.names[static_cast<std::size_t>(untouched)], "") << untouched;
+    }
+}
+
+TEST(SeatReading, EmptyNameKeepsTheOldNameButStoresTheChips)
+{
+    SeatCapture capture;
+    capture.line(0, "", "$500");
+    SeatReading seats;
+    seats.names[0] = "Earlier";
+    seats.chips[0] = "1";
+    readSeats(capture.image, capture.font.table(), seats);
+    EXPECT_EQ(seats.names[0], "Earlier");
+    EXPECT_EQ(seats.chips[0], "500");
+}
+
+TEST(SeatReading, EmptyLinesLeaveTheArraysAsTheyWere)
+{
+    SeatCapture capture;
+    SeatReading seats;
+    seats.names[3] = "kept";
+    readSeats(capture.image, capture.font.table(), seats);
+    EXPECT_EQ(seats.names[3], "kept");
+    EXPECT_EQ(seats.chips[3], "");
+}
+
+TEST(SeatReading, TenFullLinesStayInsideTheArrays)
+{
+    SeatCapture capture;
+    for (int i = 0; i < 12; ++i) {
+        capture.line(i, "P" + std::to_string(i), "$" + std::to_string(100 + i));
+    }
+    const SeatReading seats = capture.read();
+    EXPECT_EQ(seats.names[18], "P9");
+    EXPECT_EQ(seats.chips[18], "109");
+    EXPECT_EQ(seats.names[20], "");
+}
+
+TEST(SeatReading, NameEndsAt112ColumnsAndChipsStartAt148)
+{
+    SeatCapture capture;
+    const int top = SeatCapture::lineTop(0);
+    capture.font.draw(capture.image, SeatCapture::kLeft + 106, top, "ab", kInk);
+    capture.font.draw(capture.image, SeatCapture::kLeft + 130, top, "cd", kInk);
+    capture.font.draw(capture.image, SeatCapture::kLeft + 148, top, "7", kInk);
+    const SeatReading seats = capture.read();
+    // "b" straddles the cut: its first columns end the name as an unknown glyph.
+    EXPECT_EQ(seats.names[0], "a");
+    EXPECT_EQ(seats.chips[0], "7");
+}
+
+TEST(SeatReading, AFullHeightColumnCountsAsEmpty)
+{
+    SeatCapture capture;
+    capture.line(0, "ab", "");
+    // Turn the gap column between "a" and "b" into a full-height bar: still two glyphs.
+    const int gapX = SeatCapture::kLeft + 2 + 3;
+    testing::fill(capture.image, gapX, SeatCapture::lineTop(0), gapX + 1,
+                  SeatCapture::lineTop(0) + 12, kInk);
+    EXPECT_EQ(capture.read().names[0], "ab");
+}
+
+TEST(SeatReading, TwoColumnDotIsAFullStop)
+{
+    SeatCapture capture;
+    GlyphTable table;  // no entry for the dot at all
+    for (const char c : std::string("ab")) {
+        table.add(capture.font.signature(c), std::string(1, c));
+    }
+    capture.line(0, "a.b", "");
+    SeatReading seats;
+    readSeats(capture.image, table, seats);
+    EXPECT_EQ(seats.names[0], "a.b");
+}
+
+class StrokeTest : public ::testing::Test {
+protected:
+    // A darker line so that a brighter crossbar is possible.
+    const std::uint32_t lineBackground = rgb(90, 90, 110);
+    SeatCapture capture;
+    int top = SeatCapture::lineTop(0);
+    int strokeX = SeatCapture::kLeft + 14;
+
+    void SetUp() override
+    {
+        testing::fill(capture.image, SeatCapture::kLeft, top, SeatCapture::kLeft + 235, top + 14,
+                      lineBackground);
+        capture.font.draw(capture.image, SeatCapture::kLeft + 10, top, "a", kInk);
+        testing::stamp(capture.image, strokeX, top, "1022,1022,", kInk);
+    }
+};
+
+TEST_F(StrokeTest, StrokeWithoutBrightNeighboursIsAnL)
+{
+    EXPECT_EQ(capture.read().names[0], "al");
+}
+
+TEST_F(StrokeTest, StrokeNextToABrightFullColumnIsAT)
+{
+    // The bright column right of the stroke is ink in every row, so it ends the
+    // glyph without joining it, and it is where a "t" shows its crossbar.
+    testing::fill(capture.image, strokeX + 2, top, strokeX + 3, top + 12, rgb(230, 230, 230));
+    EXPECT_EQ(capture.read().names[0], "at");
+}
+
+TEST_F(StrokeTest, NeighbourNotBrightEnoughKeepsTheL)
+{
+    testing::fill(capture.image, strokeX + 2, top, strokeX + 3, top + 12, rgb(150, 150, 200));
+    EXPECT_EQ(capture.read().names[0], "al");
+}
+
+TEST_F(StrokeTest, BrightMarkWithinTheGridMakesAT)
+{
+    // One column of gap, then a bright mark in row 3: a separate glyph the
+    // table does not know, inside the sampled grid.
+    capture.image.setPixel(strokeX + 3, top + 3, rgb(250, 250, 250));
+    EXPECT_EQ(capture.read().names[0], "at");
+}
+
+class DarkPrefixTest : public ::testing::Test {
+protected:
+    SeatCapture capture;
+    GlyphTable table;
+    int top = SeatCapture::lineTop(0);
+
+    void SetUp() override
+    {
+        table.add("1016,1016,8,1016,1016,", "m");
+        table.add("1016,1016,", "u");
+        table.add("8,", "-");
+        table.add("2,2,", "=");
+    }
+
+    std::string readWithInk(std::uint32_t ink)
+    {
+        testing::stamp(capture.image, SeatCapture::kLeft + 10, top,
+                       "1016,1016,8,1016,1016,2,2,", ink);
+        SeatReading seats;
+        readSeats(capture.image, table, seats);
+        return seats.names[0];
+    }
+};
+
+TEST_F(DarkPrefixTest, DarkInkAcceptsTheLongPrefix)
+{
+    EXPECT_EQ(readWithInk(rgb(40, 40, 140)), "m=");
+}
+
+TEST_F(DarkPrefixTest, BrightInkSkipsItForTheNextShorterEntries)
+{
+    EXPECT_EQ(readWithInk(rgb(240, 40, 40)), "u-u=");
+}
+
+TEST(SeatReadingEdges, DefaultsWhenNoBorderIsFound)
+{
+    // No dark pixel anywhere: top 260, left edge 700, area left 701.
+    testing::TestFont font;
+    Image image(1000, 450, rgb(200, 200, 200));
+    font.draw(image, 703, 263, "Zed", kInk);
+    font.draw(image, 701 + 150, 263, "$42", kInk);
+    SeatReading seats;
+    readSeats(image, font.table(), seats);
+    EXPECT_EQ(seats.names[0], "Zed");
+    EXPECT_EQ(seats.chips[0], "42");
+}
+
+TEST(SeatReadingEdges, CapturesSmallerThanTheAreaAreReadInsideTheirBounds)
+{
+    SeatCapture full;
+    for (int i = 0; i < 10; ++i) {
+        full.line(i, "Name" + std::to_string(i), "$1,000");
+    }
+    const GlyphTable table = full.font.table();
+    const int sizes[][2] = {{0, 0},   {1, 1},   {841, 1},   {700, 300}, {841, 286},
+                            {900, 260}, {692, 450}, {860, 300}, {999, 449}, {3000, 5}};
+    for (const auto& size : sizes) {
+        Image small(size[0], size[1]);
+        for (int y = 0; y < small.height(); ++y) {
+            for (int x = 0; x < small.width(); ++x) {
+                small.setPixel(x, y, full.image.contains(x, y) ? full.image.pixel(x, y) : kBorder);
+            }
+        }
+        SeatReading seats;
+        readSeats(small, table, seats);
+        SUCCEED();
+    }
+}
+
+TEST(ChipText, SeparatorsAreNormalised)
+{
+    EXPECT_EQ(normaliseChipText("1,250"), "1250");
+    EXPECT_EQ(normaliseChipText("12,50"), "12.50");
+    EXPECT_EQ(normaliseChipText("1.234,56"), "1234.56");
+    EXPECT_EQ(normaliseChipText("1,234.56"), "1234.56");
+    EXPECT_EQ(normaliseChipText("1234.5"), "1234.5");
+    EXPECT_EQ(normaliseChipText("1,234,567"), "1234567");
+    EXPECT_EQ(normaliseChipText("0,5"), "0.5");
+    EXPECT_EQ(normaliseChipText(","), ".");
+    EXPECT_EQ(normaliseChipText(""), "");
+}
+
+TEST(ChipText, BlanksAndDollarsAreRemoved)
+{
+    EXPECT_EQ(normaliseChipText("$ 1,250"), "1250");
+    EXPECT_EQ(normaliseChipText(" $12,50 "), "12.50");
+    EXPECT_EQ(normaliseChipText("$"), "");
+}
+
+}  // namespace
+}  // namespace kestrova

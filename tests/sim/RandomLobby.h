@@ -1,0 +1,157 @@
+#pragma once
+
+#include "sim/Lobby.h"
+#include "sim/LobbyRenderer.h"
+
+#include <QString>
+
+#include <random>
+#include <string>
+
+namespace kestrova::sim::testing {
+
+// Random lobby texts that stress the recogniser: look-alike letters (l, I, 1),
+// letter pairs that can merge (rn, m), digits, underscores, dots, spaces and
+// apostrophes, dollar amounts and chip counts in every separator style. Every
+// text fits where the renderer puts it.
+class RandomLobby {
+public:
+    struct Chips {
+        std::string shown;     // as the client draws it
+        std::string expected;  // as the seat reader gives it back
+    };
+
+    RandomLobby(unsigned seed, const LobbyRenderer& renderer) : rng_(seed), renderer_(renderer) {}
+
+    std::string name(bool seatList) {
+        for (;;) {
+            std::string text = rawName();
+            const QString q = QString::fromStdString(text);
+            if (seatList ? renderer_.fitsSeatName(q)
+                         : renderer_.fitsColumn(LobbyRenderer::Column::Name, q)) {
+                return text;
+            }
+        }
+    }
+
+    std::string game() {
+        static const char* const games[] = {"Hold'em",   "Omaha", "Stud",  "Razz",
+                                            "Omaha H/L", "Draw",  "Badugi"};
+        return pick(games);
+    }
+
+    std::string extra() {
+        static const char* const extras[] = {"NL", "PL", "FL", "Turbo", "Fast", "Cap", "(6)"};
+        return pick(extras);
+    }
+
+    std::string dollars() {
+        switch (below(4)) {
+            case 0:
+                return "$0." + twoDigits();
+            case 1:
+                return "$" + std::to_string(1 + below(100));
+            case 2:
+                return "$" + std::to_string(below(1000)) + "." + twoDigits();
+            default:
+                return "$" + std::to_string(1 + below(99)) + "," + threeDigits() + "." +
+                       twoDigits();
+        }
+    }
+
+    std::string stakes() {
+        for (;;) {
+            std::string text = dollars() + "/" + dollars();
+            if (renderer_.fitsColumn(LobbyRenderer::Column::Stakes, QString::fromStdString(text))) {
+                return text;
+            }
+        }
+    }
+
+    std::string averagePot() {
+        for (;;) {
+            std::string text = dollars();
+            if (renderer_.fitsColumn(LobbyRenderer::Column::AveragePot,
+                                     QString::fromStdString(text))) {
+                return text;
+            }
+        }
+    }
+
+    Chips chips() {
+        const int whole = below(4) == 0 ? below(1000) : below(10'000'000);
+        const std::string cents = twoDigits();
+        const std::string digits = std::to_string(whole);
+        switch (below(6)) {
+            case 0:  // "1,250"
+                return {grouped(digits, ','), digits};
+            case 1:  // "$12.50", "$1,234.56"
+                return {"$" + grouped(digits, ',') + "." + cents, digits + "." + cents};
+            case 2:  // "12,50"
+                return {digits + "," + cents, digits + "." + cents};
+            case 3:  // "3.400,75"
+                return {grouped(digits, '.') + "," + cents, digits + "." + cents};
+            case 4:  // "1,234.56"
+                return {grouped(digits, ',') + "." + cents, digits + "." + cents};
+            default:  // "$850"
+                return {"$" + digits, digits};
+        }
+    }
+
+    int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(rng_); }
+
+private:
+    template <std::size_t N>
+    std::string pick(const char* const (&options)[N]) {
+        return options[below(static_cast<int>(N))];
+    }
+
+    std::string twoDigits() {
+        const int n = below(100);
+        return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
+    }
+
+    std::string threeDigits() { return std::to_string(below(10)) + twoDigits(); }
+
+    static std::string grouped(const std::string& digits, char separator) {
+        std::string out;
+        for (std::size_t i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0) {
+                out.push_back(separator);
+            }
+            out.push_back(digits[i]);
+        }
+        return out;
+    }
+
+    std::string rawName() {
+        static const std::string lookAlikes = "lI1rnmrnrnlIl1";
+        static const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        static const std::string digits = "0123456789";
+        static const std::string marks = "_.' ";
+        const int length = 1 + below(14);
+        std::string text;
+        while (static_cast<int>(text.size()) < length) {
+            const int kind = below(20);
+            const std::string& pool = kind < 8    ? lookAlikes
+                                      : kind < 14 ? letters
+                                      : kind < 17 ? digits
+                                                  : marks;
+            const char c = pool[static_cast<std::size_t>(below(static_cast<int>(pool.size())))];
+            // Names are trimmed and a run of blanks reads as one.
+            if (c == ' ' && (text.empty() || text.back() == ' ')) {
+                continue;
+            }
+            text.push_back(c);
+        }
+        while (!text.empty() && text.back() == ' ') {
+            text.pop_back();
+        }
+        return text.empty() ? "x" : text;
+    }
+
+    std::mt19937 rng_;
+    const LobbyRenderer& renderer_;
+};
+
+}  // namespace kestrova::sim::testing

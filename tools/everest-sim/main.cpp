@@ -1,0 +1,100 @@
+// everest-sim: the simulated Everest Poker lobby on the X display, or (--render)
+// the image a capture of its lobby window would give, written without a display.
+#include "LobbyWindow.h"
+#include "sim/BitmapFont.h"
+#include "sim/Lobby.h"
+#include "sim/LobbyRenderer.h"
+#include "sim/LobbyState.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QGuiApplication>
+
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+using kestrova::sim::BitmapFont;
+using kestrova::sim::Lobby;
+using kestrova::sim::LobbyRenderer;
+using kestrova::sim::LobbyState;
+
+bool wantsRender(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--render") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int render(const Lobby& lobby, const QCommandLineParser& args) {
+    bool ok = false;
+    const int row = args.value(QStringLiteral("select")).toInt(&ok);
+    const QString out = args.value(QStringLiteral("out"));
+    if (!ok || row < 0 || out.isEmpty()) {
+        std::cerr << "everest-sim: --render needs --select ROW (0-based) and --out FILE.png\n";
+        return 1;
+    }
+    if (row >= lobby.size()) {
+        std::cerr << "everest-sim: row " << row << " does not exist; the lobby has " << lobby.size()
+                  << " tables\n";
+        return 1;
+    }
+    const BitmapFont font;
+    const LobbyRenderer renderer(font);
+    LobbyState state(lobby.size());
+    state.select(row);
+    if (!renderer.render(lobby, state).save(out, "PNG")) {
+        std::cerr << "everest-sim: cannot write " << out.toStdString() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const bool renderOnly = wantsRender(argc, argv);
+    std::unique_ptr<QGuiApplication> app;
+    if (renderOnly) {
+        // A render must work without any display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    QGuiApplication::setApplicationName(QStringLiteral("everest-sim"));
+
+    QCommandLineParser args;
+    args.setApplicationDescription(QStringLiteral("A simulated Everest Poker lobby."));
+    args.addHelpOption();
+    args.addPositionalArgument(QStringLiteral("lobby"), QStringLiteral("Lobby file (JSON)."));
+    args.addOptions({
+        {QStringLiteral("render"), QStringLiteral("Write the lobby window's image and exit.")},
+        {QStringLiteral("select"), QStringLiteral("Selected row for --render (0-based)."),
+         QStringLiteral("row"), QStringLiteral("0")},
+        {QStringLiteral("out"), QStringLiteral("PNG file for --render."), QStringLiteral("file")},
+    });
+    args.process(*app);
+    if (args.positionalArguments().size() != 1) {
+        std::cerr << "everest-sim: give exactly one lobby file\n";
+        return 1;
+    }
+    try {
+        const Lobby lobby = Lobby::loadFile(args.positionalArguments().front());
+        if (renderOnly) {
+            return render(lobby, args);
+        }
+        const BitmapFont font;
+        kestrova::sim::LobbyWindow window(lobby, font);
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        std::cerr << "everest-sim: " << error.what() << '\n';
+        return 1;
+    }
+}
