@@ -10,7 +10,13 @@
 #include "scan/PassContext.h"
 #include "scan/TableListPass.h"
 #include "scan/TableListRows.h"
+#include "settings/ColumnConf.h"
+#include "settings/DirConf.h"
+#include "settings/OpenCountConf.h"
 #include "settings/SettingKeys.h"
+#include "settings/StakesFile.h"
+#include "settings/Window2Conf.h"
+#include "settings/WindowConf.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -93,8 +99,15 @@ QAction* makeAction(QMenu* menu, const QString& text, const QString& tip,
 }  // namespace
 
 grabber::grabber(GrabberServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), settings_(services_.settingsFile)
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      settings_(services_.settingsFile),
+      traceLog_(services_.workingDir / kestrova::TraceLog::kFileName)
 {
+    // Font smoothing, the hook log and the local MySQL server of the Windows client
+    // have no counterpart on this desktop.
+    traceLog_.truncate();
+    trace("1");
     clock_ = services_.clock;
     if (!clock_) {
         ownClock_ = std::make_unique<SystemClock>();
@@ -103,35 +116,116 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     messageHandler_ = [this](const QString& title, const QString& text) {
         QMessageBox::information(this, title, text);
     };
+    trace("2");
 
     createTimers();
+    trace("3");
 
     clientKind_ = settings_.read(keys::form);
     skin_ = settings_.read(keys::skin);
-    loadFilterKeys();
+    tablesToOpen_ = OpenCountConf::read(services_.workingDir);
     createLists();
+    trace("<12>");
 
     createWidgets();
     createMenus();
     createHiddenMenus();
     setWindowTitle(QStringLiteral("Kestrova Everest v1.30"));
     setWindowIcon(appIcon());
+    trace("<16>");
 
-    resize(800, 600);
-    move(0, 0);
+    limits_ = LimitsFile::read(services_.workingDir, clientKind_);
+    trace("<20>");
+    loadFilterKeys();
+    trace("<22>");
+
+    restoreGeometryAndSorting();
+    trace("<24>");
 
     selectEverestClient();
+    trace("<26>");
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     createTrayIcon();
+    trace("<28>");
+
+    applyColumnWidths();
+    trace("<30>");
 
     glyphs_ = loadGlyphTables();
     currentTableItem_ = nullptr;
+    trace("<32>");
 }
 
 grabber::~grabber()
 {
     if (trayIcon_)
         trayIcon_->hide();
+    saveGeometryAndWidths();
+    trace(TraceLog::kCleanupMarker);
+}
+
+void grabber::trace(std::string_view marker) const { traceLog_.append(marker); }
+
+void grabber::restoreGeometryAndSorting()
+{
+    resize(800, 600);
+    const WindowStartGeometry start =
+        WindowStartGeometry::from(WindowConf::read(services_.workingDir));
+    if (start.tableSortColumn)
+        tableList_->sortByColumn(*start.tableSortColumn, Qt::DescendingOrder);
+    if (start.playerSortColumn)
+        playerList_->sortByColumn(*start.playerSortColumn, Qt::DescendingOrder);
+
+    const Window2Conf whole = Window2Conf::read(services_.workingDir);
+    if (whole.sortColumn && *whole.sortColumn >= 0 &&
+        *whole.sortColumn < wholePlayerList_->columnCount())
+        wholePlayerList_->sortByColumn(*whole.sortColumn,
+                                       whole.ascending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+
+    const DirConf dir = DirConf::read(services_.workingDir);
+    saveScanResult_ = dir.saveOn();
+    scanResultPath_ = dir.resultPath;
+
+    move(0, 0);
+    resize(start.width, start.height);
+}
+
+void grabber::applyColumnWidths()
+{
+    const ColumnConf widths = ColumnConf::read(services_.workingDir);
+    const auto apply = [](QTreeWidget* list, int column, int width) {
+        if (column >= 0 && column < list->columnCount() && width >= 0)
+            list->header()->resizeSection(column, width);
+    };
+    for (std::size_t i = 0; i < widths.tableWidths.size(); ++i)
+        apply(tableList_, static_cast<int>(i), widths.tableWidths[i]);
+    for (std::size_t i = 0; i < widths.playerWidths.size(); ++i) {
+        apply(playerList_, static_cast<int>(i), widths.playerWidths[i]);
+        apply(wholePlayerList_, static_cast<int>(i) + 1, widths.playerWidths[i]);
+    }
+}
+
+// Closing saves where the window was and how its lists were sorted; a minimised
+// window has no size worth keeping, so only the column widths are written then.
+void grabber::saveGeometryAndWidths()
+{
+    if (!isMinimized()) {
+        WindowConf conf;
+        conf.tableSortColumn = tableList_->header()->sortIndicatorSection();
+        conf.playerSortColumn = playerList_->header()->sortIndicatorSection();
+        conf.width = width();
+        conf.height = height();
+        conf.write(services_.workingDir);
+        Window2Conf::write(services_.workingDir, wholePlayerList_->header()->sortIndicatorSection(),
+                           wholePlayerList_->header()->sortIndicatorOrder() == Qt::AscendingOrder);
+        settings_.writeText(keys::scanint.name, std::to_string(sbInterval_->value()));
+    }
+    ColumnConf widths;
+    for (int c = 0; c < 11; ++c)
+        widths.tableWidths.push_back(tableList_->header()->sectionSize(c));
+    for (int c = 0; c < 15; ++c)
+        widths.playerWidths.push_back(playerList_->header()->sectionSize(c));
+    widths.write(services_.workingDir);
 }
 
 void grabber::setMessageHandler(MessageHandler handler) { messageHandler_ = std::move(handler); }
@@ -394,6 +488,7 @@ void grabber::selectEverestClient()
 {
     clientKind_ = kEverestClientKind;
     settings_.writeText(keys::form.name, std::to_string(kEverestClientKind));
+    stakes_ = StakesFile::read(services_.workingDir, clientKind_);
     for (QWidget* w : {static_cast<QWidget*>(pbRefresh_), static_cast<QWidget*>(pbScan_),
                        static_cast<QWidget*>(pbFullScan_), static_cast<QWidget*>(pbOpener_),
                        static_cast<QWidget*>(pbJoin_), static_cast<QWidget*>(pbFilter_)})

@@ -4,7 +4,9 @@
 #include "scan/LobbyEntryList.h"
 #include "scan/LobbyFilter.h"
 #include "scan/ScannedTable.h"
+#include "settings/LimitsFile.h"
 #include "settings/SettingsStore.h"
+#include "settings/TraceLog.h"
 
 #include <QMainWindow>
 
@@ -35,6 +37,8 @@ struct GrabberServices {
     kestrova::ClientPlatform* platform = nullptr;  // null: no client can be reached
     kestrova::Clock* clock = nullptr;              // null: real waits
     std::filesystem::path settingsFile = kestrova::SettingsStore::defaultPath();
+    // Companion files and the trace file live here.
+    std::filesystem::path workingDir = ".";
 };
 
 // The main window: the table list, the player lists and every user command.
@@ -116,6 +120,10 @@ private:
     void createHiddenMenus();
     void createTrayIcon();
     void loadFilterKeys();
+    void restoreGeometryAndSorting();
+    void applyColumnWidths();
+    void saveGeometryAndWidths();
+    void trace(std::string_view marker) const;
     void selectEverestClient();
     void setScanControlsEnabled(bool enabled);
     void clearPassResults();
@@ -126,6 +134,7 @@ private:
     std::unique_ptr<kestrova::Clock> ownClock_;
     kestrova::Clock* clock_ = nullptr;
     kestrova::SettingsStore settings_;
+    kestrova::TraceLog traceLog_;
     kestrova::GlyphTable glyphs_;
     MessageHandler messageHandler_;
 
@@ -138,6 +147,10 @@ private:
     std::vector<kestrova::ScannedTable> scannedTables_;
     QTreeWidgetItem* currentTableItem_ = nullptr;
     int tablesToOpen_ = 4;
+    std::vector<kestrova::LimitRecord> limits_;
+    std::vector<std::string> stakes_;
+    bool saveScanResult_ = false;
+    std::string scanResultPath_;
     int openerMaximum_ = 30;
     bool openerRunning_ = false;
 

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -49,11 +50,20 @@ private slots:
     void getTableListHonoursTheSizeFilter();
     void missingLobbyIsReportedAndEndsThePass();
     void menuTogglesWriteTheirKeys();
+    void firstStartWithoutAnyFile();
+    void windowConfRangeRules_data();
+    void windowConfRangeRules();
+    void closingSavesGeometrySortingAndWidths();
+    void closingWhileMinimisedKeepsGeometry();
+    void columnWidthsGoToBothPlayerLists();
 
 private:
     std::unique_ptr<grabber> makeWindow(ClientPlatform* platform);
     QString iniPath() const { return dir_->path() + QStringLiteral("/config/kestrova/Velloran.ini"); }
     void writeIni(const QByteArray& text);
+    static QByteArray int32s(std::initializer_list<qint32> values);
+    static void writeFile(const QString& name, const QByteArray& bytes);
+    static QByteArray readFile(const QString& name);
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString oldCwd_;
@@ -226,6 +236,141 @@ void GrabberTest::menuTogglesWriteTheirKeys()
     const SettingsStore store(SettingsStore::defaultPath());
     QCOMPARE(store.readInt("useagg", 0), 1);
     QCOMPARE(store.readInt("checkupdate", 1), 0);
+}
+
+QByteArray GrabberTest::int32s(std::initializer_list<qint32> values)
+{
+    QByteArray bytes;
+    for (qint32 v : values) {
+        const auto u = static_cast<quint32>(v);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.append(static_cast<char>((u >> shift) & 0xffu));
+    }
+    return bytes;
+}
+
+void GrabberTest::writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray GrabberTest::readFile(const QString& name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void GrabberTest::firstStartWithoutAnyFile()
+{
+    {
+        auto w = makeWindow(nullptr);
+        QCOMPARE(w->size(), QSize(500, 400));
+        QCOMPARE(w->pos(), QPoint(0, 0));
+        auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
+        QCOMPARE(tables->header()->sortIndicatorSection(), -1);
+        const QByteArray log = readFile(QStringLiteral("log.txt"));
+        QVERIFY(log.startsWith("1"));
+        QVERIFY(log.contains("<32>"));
+    }
+    QVERIFY(readFile(QStringLiteral("log.txt")).endsWith("---->cleanup\n"));
+}
+
+void GrabberTest::windowConfRangeRules_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("tableSort");
+    QTest::addColumn<int>("playerSort");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("all applied") << int32s({10, 12, 900, 700}) << 10 << 12 << QSize(900, 700);
+    QTest::newRow("table column 11 ignored alone")
+        << int32s({11, 3, 900, 700}) << -1 << 3 << QSize(900, 700);
+    QTest::newRow("player column 13 ignored") << int32s({2, 13, 900, 700}) << 2 << -1
+                                              << QSize(900, 700);
+    QTest::newRow("negative column ignored") << int32s({-1, 0, 900, 700}) << -1 << 0
+                                             << QSize(900, 700);
+    QTest::newRow("width 3000 gives 500 x 400")
+        << int32s({1, 2, 3000, 700}) << 1 << 2 << QSize(500, 400);
+    QTest::newRow("too short for the size") << int32s({1, 2}) << 1 << 2 << QSize(800, 600);
+}
+
+void GrabberTest::windowConfRangeRules()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, tableSort);
+    QFETCH(int, playerSort);
+    QFETCH(QSize, size);
+    writeFile(QStringLiteral("Window.conf"), file);
+    auto w = makeWindow(nullptr);
+    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
+    auto* players = w->findChild<QTreeWidget*>(QStringLiteral("playerList"));
+    QCOMPARE(tables->header()->sortIndicatorSection(), tableSort);
+    QCOMPARE(players->header()->sortIndicatorSection(), playerSort);
+    if (tableSort >= 0)
+        QCOMPARE(tables->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    QCOMPARE(w->size(), size);
+}
+
+void GrabberTest::closingSavesGeometrySortingAndWidths()
+{
+    {
+        auto w = makeWindow(nullptr);
+        w->resize(640, 480);
+        w->findChild<QTreeWidget*>(QStringLiteral("tableList"))->sortByColumn(4, Qt::AscendingOrder);
+        w->findChild<QTreeWidget*>(QStringLiteral("wholePlayerList"))
+            ->sortByColumn(6, Qt::AscendingOrder);
+        w->findChild<QSpinBox*>(QStringLiteral("sbInterval"))->setValue(7);
+    }
+    QCOMPARE(readFile(QStringLiteral("Window.conf")), int32s({4, -1, 640, 480}));
+    QCOMPARE(readFile(QStringLiteral("Window2.conf")), int32s({6, 1}));
+    QCOMPARE(SettingsStore(SettingsStore::defaultPath()).readInt("scanint", 15), 7);
+    const QByteArray columns = readFile(QStringLiteral("Column.conf"));
+    QCOMPARE(columns.size(), 4 + 11 * 4 + 4 + 15 * 4);
+    QCOMPARE(columns.left(4), int32s({11}));
+    QCOMPARE(columns.mid(48, 4), int32s({15}));
+
+    // The next start finds the window as it was left.
+    auto again = makeWindow(nullptr);
+    QCOMPARE(again->size(), QSize(640, 480));
+    QCOMPARE(again->findChild<QTreeWidget*>(QStringLiteral("tableList"))
+                 ->header()->sortIndicatorSection(), 4);
+    auto* whole = again->findChild<QTreeWidget*>(QStringLiteral("wholePlayerList"));
+    QCOMPARE(whole->header()->sortIndicatorSection(), 6);
+    QCOMPARE(whole->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+    QCOMPARE(again->findChild<QSpinBox*>(QStringLiteral("sbInterval"))->value(), 7);
+}
+
+void GrabberTest::closingWhileMinimisedKeepsGeometry()
+{
+    const QByteArray window = int32s({1, 2, 900, 700});
+    writeFile(QStringLiteral("Window.conf"), window);
+    writeFile(QStringLiteral("Window2.conf"), int32s({3, 0}));
+    {
+        auto w = makeWindow(nullptr);
+        w->showMinimized();
+        QTRY_VERIFY(w->isMinimized());
+        w->findChild<QSpinBox*>(QStringLiteral("sbInterval"))->setValue(9);
+    }
+    QCOMPARE(readFile(QStringLiteral("Window.conf")), window);
+    QCOMPARE(readFile(QStringLiteral("Window2.conf")), int32s({3, 0}));
+    QCOMPARE(SettingsStore(SettingsStore::defaultPath()).readInt("scanint", 15), 15);
+    QCOMPARE(readFile(QStringLiteral("Column.conf")).size(), 4 + 11 * 4 + 4 + 15 * 4);
+}
+
+void GrabberTest::columnWidthsGoToBothPlayerLists()
+{
+    writeFile(QStringLiteral("Column.conf"),
+              int32s({2, 150, 60}) + int32s({3, 40, 170, 55}));
+    auto w = makeWindow(nullptr);
+    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
+    auto* players = w->findChild<QTreeWidget*>(QStringLiteral("playerList"));
+    auto* whole = w->findChild<QTreeWidget*>(QStringLiteral("wholePlayerList"));
+    QCOMPARE(tables->header()->sectionSize(0), 150);
+    QCOMPARE(tables->header()->sectionSize(1), 60);
+    QCOMPARE(players->header()->sectionSize(1), 170);
+    QCOMPARE(whole->header()->sectionSize(2), 170);
+    QCOMPARE(whole->header()->sectionSize(3), 55);
 }
 
 QTEST_MAIN(GrabberTest)

@@ -55,10 +55,32 @@ int render(const Lobby& lobby, const QCommandLineParser& args) {
     return 0;
 }
 
+// The lobby file, found before the application exists so that a bad file is
+// reported even where no display could be opened.
+QString lobbyArgument(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--select") == 0 || std::strcmp(argv[i], "--out") == 0) {
+            ++i;
+        } else if (argv[i][0] != '-') {
+            return QString::fromLocal8Bit(argv[i]);
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const bool renderOnly = wantsRender(argc, argv);
+    Lobby lobby;
+    if (const QString file = lobbyArgument(argc, argv); !file.isEmpty()) {
+        try {
+            lobby = Lobby::loadFile(file);
+        } catch (const std::exception& error) {
+            std::cerr << "everest-sim: " << error.what() << '\n';
+            return 1;
+        }
+    }
     std::unique_ptr<QGuiApplication> app;
     if (renderOnly) {
         // A render must work without any display.
@@ -85,7 +107,6 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     try {
-        const Lobby lobby = Lobby::loadFile(args.positionalArguments().front());
         if (renderOnly) {
             return render(lobby, args);
         }

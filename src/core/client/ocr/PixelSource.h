@@ -54,10 +54,7 @@ public:
         for (int r = 0; r < Rows; ++r) {
             const std::uint32_t bit = 1u << r;
             if constexpr (kHasRowPointers) {
-                const std::uint32_t* row = rows_[r] + from;
-                for (int i = 0; i < count; ++i) {
-                    codes[i] |= isInk(row[i]) ? bit : 0u;
-                }
+                orRow(rows_[r] + from, count, bit, isInk, codes);
             } else {
                 for (int i = 0; i < count; ++i) {
                     codes[i] |= isInk(source_.pixel(from + i, top_ + r)) ? bit : 0u;
@@ -89,6 +86,18 @@ public:
     }
 
 private:
+    // Separate pointers with no aliasing, so that the compiler reads the row
+    // several pixels at a time; kept out of line, as inlined into the column
+    // loops it is no longer vectorised.
+    template <class IsInk>
+    [[gnu::noinline]] static void orRow(const std::uint32_t* __restrict row, int count, std::uint32_t bit,
+                      IsInk isInk, std::uint32_t* __restrict codes)
+    {
+        for (int i = 0; i < count; ++i) {
+            codes[i] |= isInk(row[i]) ? bit : 0u;
+        }
+    }
+
     const Source& source_;
     int top_;
     const std::uint32_t* rows_[Rows] = {};

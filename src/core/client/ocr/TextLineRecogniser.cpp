@@ -20,28 +20,18 @@ TextLineRecogniser::TextLineRecogniser(const GlyphTable& glyphs, const GlyphRule
     signature_.reserve(128);
 }
 
-void TextLineRecogniser::addColumn(int x, std::uint32_t code)
+void TextLineRecogniser::addInkColumn(int x, std::uint32_t code)
 {
-    if (code != 0) {
-        if (!inGlyph_) {
-            inGlyph_ = true;
-            glyphFirstX_ = x;
-            countingBlanks_ = false;
-            signature_.clear();
-        }
-        char digits[16];
-        const auto result = std::to_chars(digits, digits + sizeof digits, code);
-        signature_.append(digits, result.ptr);
-        signature_.push_back(',');
-        return;
-    }
-    if (inGlyph_) {
-        endGlyph();
-    }
-    if (countingBlanks_ && ++emptyColumns_ > blankThreshold_) {
-        text_.push_back(' ');
+    if (!inGlyph_) {
+        inGlyph_ = true;
+        glyphFirstX_ = x;
         countingBlanks_ = false;
+        signature_.clear();
     }
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, code);
+    signature_.append(digits, result.ptr);
+    signature_.push_back(',');
 }
 
 void TextLineRecogniser::cut()

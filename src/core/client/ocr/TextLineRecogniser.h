@@ -41,8 +41,22 @@ class TextLineRecogniser final {
 public:
     explicit TextLineRecogniser(const GlyphTable& glyphs, const GlyphRules* rules = nullptr);
 
-    // Columns of one glyph must come with consecutive x.
-    void addColumn(int x, std::uint32_t code);
+    // Columns of one glyph must come with consecutive x. Inline: most
+    // columns of a line are empty.
+    void addColumn(int x, std::uint32_t code)
+    {
+        if (code != 0) {
+            addInkColumn(x, code);
+            return;
+        }
+        if (inGlyph_) {
+            endGlyph();
+        }
+        if (countingBlanks_ && ++emptyColumns_ > blankThreshold_) {
+            text_.push_back(' ');
+            countingBlanks_ = false;
+        }
+    }
     void cut();
 
     const std::string& text() const { return text_; }
@@ -52,6 +66,7 @@ public:
     void reset();
 
 private:
+    void addInkColumn(int x, std::uint32_t code);
     void endGlyph();
     void appendGlyphText(std::string_view signature, int firstX);
     bool appendKnown(std::string_view signature, int firstX);
