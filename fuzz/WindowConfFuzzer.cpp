@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                (*geometry.playerSortColumn >= 0 && *geometry.playerSortColumn <= 12));
     FUZZ_CHECK(geometry.width >= 0 && geometry.width <= 2050);
     FUZZ_CHECK(geometry.height >= 0 && geometry.height <= 2200);
-    if (size < 16) {
+    if (size < 12) {
         FUZZ_CHECK(geometry.width == 800 && geometry.height == 600);
     }
     return 0;

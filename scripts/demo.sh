@@ -17,7 +17,12 @@ mkdir -p "$run"
 cd "$run"
 export KESTROVA_DATA_DIR="$here/data"
 
-"$here/build/tools/everest-sim/everest-sim" "$here/data/demo-lobby.json" &
+# A roomier main window than the 500 x 400 of a first start: Window.conf holds
+# two sort columns (none) and the size, as little-endian 32-bit integers.
+[ -f Window.conf ] || printf '\xff\xff\xff\xff\xff\xff\xff\xff\x70\x03\x00\x00\xbc\x02\x00\x00' > Window.conf
+
+# The lobby to the right of the main window, which always opens at (0, 0).
+"$here/build/tools/everest-sim/everest-sim" --at 900,0 "$here/data/demo-lobby.json" &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 sleep 1

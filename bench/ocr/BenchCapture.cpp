@@ -12,8 +12,7 @@ constexpr std::string_view kCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789$/,.()-_'";
 
 // Every character a distinct three-column frame, 12 rows at most.
-GlyphTable builtInFont()
-{
+GlyphTable builtInFont() {
     std::ostringstream text;
     unsigned middle = 2;
     for (const char c : kCharacters) {
@@ -25,8 +24,7 @@ GlyphTable builtInFont()
 }
 
 // The first single-character entry of each character that fits 12 rows.
-std::map<char, std::string> glyphsOf(const GlyphTable& table)
-{
+std::map<char, std::string> glyphsOf(const GlyphTable& table) {
     std::map<char, std::string> glyphs;
     for (auto it = table.entries().rbegin(); it != table.entries().rend(); ++it) {
         if (it->text.size() != 1 || glyphs.contains(it->text[0])) {
@@ -49,8 +47,7 @@ std::map<char, std::string> glyphsOf(const GlyphTable& table)
     return glyphs;
 }
 
-void fill(Image& image, int left, int top, int right, int bottom, std::uint32_t argb)
-{
+void fill(Image& image, int left, int top, int right, int bottom, std::uint32_t argb) {
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
             image.setPixel(x, y, argb);
@@ -59,8 +56,7 @@ void fill(Image& image, int left, int top, int right, int bottom, std::uint32_t 
 }
 
 int draw(Image& image, const std::map<char, std::string>& glyphs, int x, int top,
-         std::string_view text, std::uint32_t ink)
-{
+         std::string_view text, std::uint32_t ink) {
     for (const char c : text) {
         const auto glyph = glyphs.find(c);
         if (c == ' ' || glyph == glyphs.end()) {
@@ -99,13 +95,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<VirtualPixels> makeVirtualPixels(const Image& image)
-{
+std::unique_ptr<VirtualPixels> makeVirtualPixels(const Image& image) {
     return std::make_unique<ImageVirtualPixels>(image);
 }
 
-BenchCapture makeBenchCapture(const std::filesystem::path& glyphFile)
-{
+BenchCapture makeBenchCapture(const std::filesystem::path& glyphFile) {
     BenchCapture capture;
     capture.glyphs = GlyphTable::load(glyphFile);
     std::map<char, std::string> glyphs = glyphsOf(capture.glyphs);
@@ -154,6 +148,7 @@ BenchCapture makeBenchCapture(const std::filesystem::path& glyphFile)
         const int top = 253 + 14 * line;
         const std::uint32_t ink = rgb(20, 20, 140);
         draw(image, glyphs, 693, top, names[line], ink);
+        capture.seatNames.emplace_back(names[line]);
         std::string chips = "$";
         chips += std::to_string(line + 1);
         chips += ",234.50";

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kestrova {
 
@@ -19,6 +20,7 @@ struct BenchCapture {
     LobbyGeometry geometry;
     GlyphTable glyphs;
     std::string fontSource;
+    std::vector<std::string> seatNames;
 };
 
 BenchCapture makeBenchCapture(const std::filesystem::path& glyphFile);

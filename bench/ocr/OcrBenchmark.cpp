@@ -15,17 +15,23 @@
 namespace kestrova {
 namespace {
 
-const BenchCapture& capture()
-{
+const BenchCapture& capture() {
     static const BenchCapture capture = [] {
         BenchCapture c = makeBenchCapture(std::filesystem::path(KESTROVA_DATA_DIR) / "ocr.txt");
         SeatReading seats;
         readSeats(c.image, c.glyphs, seats);
         const auto page = readLobbyPage(c.image, c.geometry, c.glyphs);
-        std::fprintf(stderr, "glyphs: %s (%zu entries); seat 0 \"%s\" \"%s\"; selected \"%s\"\n",
-                     c.fontSource.c_str(), c.glyphs.size(), seats.names[0].c_str(),
-                     seats.chips[0].c_str(), page.selected ? page.selected->name.c_str() : "-");
-        if (seats.names[0].empty() || !page.selected) {
+        std::fprintf(stderr, "glyphs: %s (%zu entries)\n", c.fontSource.c_str(), c.glyphs.size());
+        bool readsBack = page.selected.has_value() && page.selected->name == "Kathmandu 9" &&
+                         page.selected->stakes == "$0.10/$0.25" && page.selected->players == 7 &&
+                         page.selected->seats == 10 && page.selected->averagePot == "$12.40";
+        for (int line = 0; line < 10; ++line) {
+            const auto seat = static_cast<std::size_t>(2 * line);
+            readsBack = readsBack &&
+                        seats.names[seat] == c.seatNames[static_cast<std::size_t>(line)] &&
+                        seats.chips[seat] == std::to_string(line + 1) + "234.50";
+        }
+        if (!readsBack) {
             std::fprintf(stderr, "the bench capture does not read back\n");
             std::abort();
         }
@@ -34,14 +40,12 @@ const BenchCapture& capture()
     return capture;
 }
 
-const VirtualPixels& virtualPixels()
-{
+const VirtualPixels& virtualPixels() {
     static const std::unique_ptr<VirtualPixels> pixels = makeVirtualPixels(capture().image);
     return *pixels;
 }
 
-void BM_SeatsFromImage(benchmark::State& state)
-{
+void BM_SeatsFromImage(benchmark::State& state) {
     const BenchCapture& c = capture();
     SeatReading seats;
     for (auto _ : state) {
@@ -51,8 +55,7 @@ void BM_SeatsFromImage(benchmark::State& state)
 }
 BENCHMARK(BM_SeatsFromImage);
 
-void BM_SeatsThroughVirtualPixel(benchmark::State& state)
-{
+void BM_SeatsThroughVirtualPixel(benchmark::State& state) {
     const BenchCapture& c = capture();
     const VirtualPixels& pixels = virtualPixels();
     SeatReading seats;
@@ -63,8 +66,7 @@ void BM_SeatsThroughVirtualPixel(benchmark::State& state)
 }
 BENCHMARK(BM_SeatsThroughVirtualPixel);
 
-void BM_LobbyPageFromImage(benchmark::State& state)
-{
+void BM_LobbyPageFromImage(benchmark::State& state) {
     const BenchCapture& c = capture();
     for (auto _ : state) {
         auto page = readLobbyPageFrom(c.image, c.geometry, c.glyphs);
@@ -73,8 +75,7 @@ void BM_LobbyPageFromImage(benchmark::State& state)
 }
 BENCHMARK(BM_LobbyPageFromImage);
 
-void BM_LobbyPageThroughVirtualPixel(benchmark::State& state)
-{
+void BM_LobbyPageThroughVirtualPixel(benchmark::State& state) {
     const BenchCapture& c = capture();
     const VirtualPixels& pixels = virtualPixels();
     for (auto _ : state) {

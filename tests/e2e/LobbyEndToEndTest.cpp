@@ -212,12 +212,13 @@ TEST_F(LobbyEndToEndTest, TableListFromTheCliMatchesTheLobbyFile) {
     const std::vector<LobbyRow> lobby = readLobbyFile(error);
     ASSERT_FALSE(lobby.empty()) << error.toStdString();
 
-    // A fresh working directory: no settings file, so no table filter.
+    // Fresh working and settings directories: no settings file, so no table filter.
     QTemporaryDir workDir;
     ASSERT_TRUE(workDir.isValid());
     QProcess cli;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), workDir.path());
     cli.setProcessEnvironment(env);
     cli.setWorkingDirectory(workDir.path());
     cli.start(QStringLiteral(KESTROVA_CLI_PATH),

@@ -59,7 +59,8 @@ int render(const Lobby& lobby, const QCommandLineParser& args) {
 // reported even where no display could be opened.
 QString lobbyArgument(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--select") == 0 || std::strcmp(argv[i], "--out") == 0) {
+        if (std::strcmp(argv[i], "--select") == 0 || std::strcmp(argv[i], "--out") == 0 ||
+            std::strcmp(argv[i], "--at") == 0) {
             ++i;
         } else if (argv[i][0] != '-') {
             return QString::fromLocal8Bit(argv[i]);
@@ -100,6 +101,8 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("select"), QStringLiteral("Selected row for --render (0-based)."),
          QStringLiteral("row"), QStringLiteral("0")},
         {QStringLiteral("out"), QStringLiteral("PNG file for --render."), QStringLiteral("file")},
+        {QStringLiteral("at"), QStringLiteral("Screen position of the lobby window."),
+         QStringLiteral("x,y")},
     });
     args.process(*app);
     if (args.positionalArguments().size() != 1) {
@@ -112,6 +115,11 @@ int main(int argc, char* argv[]) {
         }
         const BitmapFont font;
         kestrova::sim::LobbyWindow window(lobby, font);
+        if (args.isSet(QStringLiteral("at"))) {
+            const QStringList at = args.value(QStringLiteral("at")).split(QLatin1Char(','));
+            if (at.size() == 2)
+                window.move(at[0].toInt(), at[1].toInt());
+        }
         window.show();
         return QApplication::exec();
     } catch (const std::exception& error) {

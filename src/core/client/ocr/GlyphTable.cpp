@@ -11,8 +11,7 @@ namespace {
 // Reads one line into `line` without ever holding more than the limit plus one
 // character, so a huge line or a binary file costs no memory. Returns false at
 // the end of the input when nothing was read.
-bool readBoundedLine(std::streambuf& in, std::string& line, bool& tooLong)
-{
+bool readBoundedLine(std::streambuf& in, std::string& line, bool& tooLong) {
     line.clear();
     tooLong = false;
     bool any = false;
@@ -44,22 +43,19 @@ bool readBoundedLine(std::streambuf& in, std::string& line, bool& tooLong)
 
 }  // namespace
 
-GlyphTable GlyphTable::load(const std::filesystem::path& file)
-{
+GlyphTable GlyphTable::load(const std::filesystem::path& file) {
     GlyphTable table;
     table.readFile(file);
     return table;
 }
 
-GlyphTable GlyphTable::parse(std::istream& in)
-{
+GlyphTable GlyphTable::parse(std::istream& in) {
     GlyphTable table;
     table.read(in);
     return table;
 }
 
-bool GlyphTable::readFile(const std::filesystem::path& file)
-{
+bool GlyphTable::readFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         return false;
@@ -68,8 +64,7 @@ bool GlyphTable::readFile(const std::filesystem::path& file)
     return true;
 }
 
-void GlyphTable::read(std::istream& in)
-{
+void GlyphTable::read(std::istream& in) {
     std::streambuf* buffer = in.rdbuf();
     if (buffer == nullptr) {
         return;
@@ -113,8 +108,7 @@ void GlyphTable::read(std::istream& in)
     entries_ = std::move(merged);
 }
 
-bool GlyphTable::add(std::string signature, std::string text)
-{
+bool GlyphTable::add(std::string signature, std::string text) {
     if (text.empty() || !isSignature(signature)) {
         return false;
     }
@@ -126,8 +120,7 @@ bool GlyphTable::add(std::string signature, std::string text)
     return true;
 }
 
-bool GlyphTable::isSignature(std::string_view signature)
-{
+bool GlyphTable::isSignature(std::string_view signature) {
     if (signature.empty() || signature.back() != ',') {
         return false;
     }
@@ -144,8 +137,7 @@ bool GlyphTable::isSignature(std::string_view signature)
     return true;
 }
 
-const std::string* GlyphTable::find(std::string_view signature) const
-{
+const std::string* GlyphTable::find(std::string_view signature) const {
     const auto it = map_.find(signature);
     return it == map_.end() ? nullptr : &it->second;
 }

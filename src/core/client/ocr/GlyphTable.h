@@ -59,8 +59,7 @@ public:
 private:
     struct Hash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view s) const
-        {
+        std::size_t operator()(std::string_view s) const {
             return std::hash<std::string_view>{}(s);
         }
     };

@@ -6,8 +6,7 @@ namespace kestrova {
 
 namespace lobbyscan {
 
-std::string trimmed(std::string_view text)
-{
+std::string trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
         return {};
@@ -16,15 +15,13 @@ std::string trimmed(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
-void removeAll(std::string& text, std::string_view marker)
-{
+void removeAll(std::string& text, std::string_view marker) {
     for (auto at = text.find(marker); at != std::string::npos; at = text.find(marker, at)) {
         text.erase(at, marker.size());
     }
 }
 
-int leadingInt(std::string_view text)
-{
+int leadingInt(std::string_view text) {
     int value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') {
@@ -39,8 +36,7 @@ int leadingInt(std::string_view text)
 }
 
 LobbyEntry entryFromFields(std::string name, std::string game, std::string stakes,
-                           std::string seated, std::string extra, std::string averagePot)
-{
+                           std::string seated, std::string extra, std::string averagePot) {
     LobbyEntry entry;
     name = trimmed(name);
     removeAll(name, "(S)");
@@ -59,26 +55,22 @@ LobbyEntry entryFromFields(std::string name, std::string game, std::string stake
 
 }  // namespace lobbyscan
 
-int lineGridOffset(const Image& capture, const LobbyGeometry& geometry)
-{
+int lineGridOffset(const Image& capture, const LobbyGeometry& geometry) {
     return lineGridOffsetIn(capture, geometry);
 }
 
-bool isSelectionHighlight(std::uint32_t argb)
-{
+bool isSelectionHighlight(std::uint32_t argb) {
     const int green = greenOf(argb);
     return redOf(argb) < 115 && green >= 116 && green <= 184 && blueOf(argb) < 115;
 }
 
 LobbyPageReading readLobbyPage(const Image& capture, const LobbyGeometry& geometry,
-                               const GlyphTable& glyphs)
-{
+                               const GlyphTable& glyphs) {
     return readLobbyPageFrom(capture, geometry, glyphs);
 }
 
 std::vector<std::string> readSelectedNames(const Image& capture, const LobbyGeometry& geometry,
-                                           const GlyphTable& glyphs)
-{
+                                           const GlyphTable& glyphs) {
     return readSelectedNamesFrom(capture, geometry, glyphs);
 }
 

@@ -28,8 +28,7 @@ inline constexpr int kNameFrom = 1;
 inline constexpr int kNameEnd = 111;
 inline constexpr int kFieldEnds[] = {178, 260, 337, 405, 488};
 
-inline bool isWhiteInk(std::uint32_t argb)
-{
+inline bool isWhiteInk(std::uint32_t argb) {
     return redOf(argb) > 250 && greenOf(argb) > 250 && blueOf(argb) > 250;
 }
 
@@ -42,9 +41,9 @@ LobbyEntry entryFromFields(std::string name, std::string game, std::string stake
 
 template <PixelSource Source>
 void readColumns(const LineRows<Source, kLineRows>& rows, int from, int to,
-                 TextLineRecogniser& recogniser)
-{
-    rows.feed(from, to, isWhiteInk, [](std::uint32_t code) { return code; }, recogniser);
+                 TextLineRecogniser& recogniser) {
+    rows.feed(
+        from, to, isWhiteInk, [](std::uint32_t code) { return code; }, recogniser);
     recogniser.cut();
 }
 
@@ -52,8 +51,7 @@ void readColumns(const LineRows<Source, kLineRows>& rows, int from, int to,
 // the source, top to bottom, until it returns false.
 template <PixelSource Source, class OnSelected>
 void forEachSelectedLine(const Source& source, const LobbyGeometry& geometry, int offset,
-                         OnSelected onSelected)
-{
+                         OnSelected onSelected) {
     const int probeX = geometry.listLeft + 2;
     for (int top = geometry.listTop + offset; top + kLineRows - 1 <= geometry.listBottom;
          top += kLineRows) {
@@ -69,8 +67,7 @@ void forEachSelectedLine(const Source& source, const LobbyGeometry& geometry, in
 }  // namespace lobbyscan
 
 template <PixelSource Source>
-int lineGridOffsetIn(const Source& source, const LobbyGeometry& geometry)
-{
+int lineGridOffsetIn(const Source& source, const LobbyGeometry& geometry) {
     const int x = lobbyscan::kGridProbeX;
     for (int i = 0; i < lobbyscan::kLineRows - 1; ++i) {
         const int y = geometry.listTop + i;
@@ -86,8 +83,7 @@ int lineGridOffsetIn(const Source& source, const LobbyGeometry& geometry)
 
 template <PixelSource Source>
 LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& geometry,
-                                   const GlyphTable& glyphs)
-{
+                                   const GlyphTable& glyphs) {
     using namespace lobbyscan;
     LobbyPageReading reading;
     const int offset = lineGridOffsetIn(source, geometry);
@@ -108,19 +104,17 @@ LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& ge
             from = to;
         }
         // The last column (up to list right - 2) holds nothing the program keeps.
-        reading.selected = entryFromFields(std::move(name), std::move(fields[0]),
-                                           std::move(fields[1]), std::move(fields[2]),
-                                           std::move(fields[3]), std::move(fields[4]));
+        reading.selected =
+            entryFromFields(std::move(name), std::move(fields[0]), std::move(fields[1]),
+                            std::move(fields[2]), std::move(fields[3]), std::move(fields[4]));
         return false;
     });
     return reading;
 }
 
 template <PixelSource Source>
-std::vector<std::string> readSelectedNamesFrom(const Source& source,
-                                               const LobbyGeometry& geometry,
-                                               const GlyphTable& glyphs)
-{
+std::vector<std::string> readSelectedNamesFrom(const Source& source, const LobbyGeometry& geometry,
+                                               const GlyphTable& glyphs) {
     using namespace lobbyscan;
     std::vector<std::string> names;
     TextLineRecogniser recogniser(glyphs);

@@ -25,8 +25,7 @@ public:
         { s.row(0) } -> std::convertible_to<const std::uint32_t*>;
     };
 
-    LineRows(const Source& source, int top) : source_(source), top_(top)
-    {
+    LineRows(const Source& source, int top) : source_(source), top_(top) {
         if constexpr (kHasRowPointers) {
             for (int r = 0; r < Rows; ++r) {
                 rows_[r] = source.row(top + r);
@@ -34,8 +33,7 @@ public:
         }
     }
 
-    std::uint32_t at(int x, int r) const
-    {
+    std::uint32_t at(int x, int r) const {
         if constexpr (kHasRowPointers) {
             return rows_[r][x];
         } else {
@@ -46,8 +44,7 @@ public:
     // codes[i] gets bit r set when the pixel (from + i, row r) is ink, for i
     // below count. Row by row, so that the image is read along its rows.
     template <class IsInk>
-    void columnCodes(int from, int count, IsInk isInk, std::uint32_t* codes) const
-    {
+    void columnCodes(int from, int count, IsInk isInk, std::uint32_t* codes) const {
         for (int i = 0; i < count; ++i) {
             codes[i] = 0;
         }
@@ -66,8 +63,7 @@ public:
     // Feeds the columns [from, to), clipped to the source, to a recogniser;
     // adjust(code) may turn a code into another (0 = no ink).
     template <class Recogniser, class IsInk, class Adjust>
-    void feed(int from, int to, IsInk isInk, Adjust adjust, Recogniser& recogniser) const
-    {
+    void feed(int from, int to, IsInk isInk, Adjust adjust, Recogniser& recogniser) const {
         if (from < 0) {
             from = 0;
         }
@@ -90,9 +86,9 @@ private:
     // several pixels at a time; kept out of line, as inlined into the column
     // loops it is no longer vectorised.
     template <class IsInk>
-    [[gnu::noinline]] static void orRow(const std::uint32_t* __restrict row, int count, std::uint32_t bit,
-                      IsInk isInk, std::uint32_t* __restrict codes)
-    {
+    [[gnu::noinline]] static void orRow(const std::uint32_t* __restrict row, int count,
+                                        std::uint32_t bit, IsInk isInk,
+                                        std::uint32_t* __restrict codes) {
         for (int i = 0; i < count; ++i) {
             codes[i] |= isInk(row[i]) ? bit : 0u;
         }
@@ -104,14 +100,12 @@ private:
 };
 
 template <PixelSource Source>
-constexpr bool rowsInside(const Source& source, int top, int rows)
-{
+constexpr bool rowsInside(const Source& source, int top, int rows) {
     return top >= 0 && rows >= 0 && top <= source.height() - rows;
 }
 
 template <PixelSource Source>
-constexpr bool pixelInside(const Source& source, int x, int y)
-{
+constexpr bool pixelInside(const Source& source, int x, int y) {
     return x >= 0 && y >= 0 && x < source.width() && y < source.height();
 }
 

@@ -8,8 +8,7 @@ namespace kestrova {
 
 namespace seatscan {
 
-std::string trimmed(std::string_view text)
-{
+std::string trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
         return {};
@@ -20,13 +19,11 @@ std::string trimmed(std::string_view text)
 
 }  // namespace seatscan
 
-void readSeats(const Image& capture, const GlyphTable& glyphs, SeatReading& seats)
-{
+void readSeats(const Image& capture, const GlyphTable& glyphs, SeatReading& seats) {
     readSeatsFrom(capture, glyphs, seats);
 }
 
-std::string normaliseChipText(std::string_view text)
-{
+std::string normaliseChipText(std::string_view text) {
     std::string chips;
     chips.reserve(text.size());
     for (const char c : text) {

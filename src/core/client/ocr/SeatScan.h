@@ -37,8 +37,7 @@ inline constexpr std::string_view kDot = "512,512,";
 inline constexpr std::string_view kStroke = "1022,1022,";
 inline constexpr std::string_view kDarkOnlyPrefix = "1016,1016,8,1016,1016,";
 
-inline bool allBelow(std::uint32_t argb, int limit)
-{
+inline bool allBelow(std::uint32_t argb, int limit) {
     return redOf(argb) < limit && greenOf(argb) < limit && blueOf(argb) < limit;
 }
 
@@ -50,15 +49,12 @@ class SeatGlyphRules final : public GlyphRules {
 public:
     explicit SeatGlyphRules(const Source& source) : source_(source) {}
 
-    void setLine(int top, std::uint32_t background)
-    {
+    void setLine(int top, std::uint32_t background) {
         top_ = top;
         background_ = background;
     }
 
-    std::optional<std::string_view> textFor(std::string_view signature,
-                                            int firstX) const override
-    {
+    std::optional<std::string_view> textFor(std::string_view signature, int firstX) const override {
         if (signature == kDot) {
             return ".";
         }
@@ -68,8 +64,7 @@ public:
         return std::nullopt;
     }
 
-    bool acceptsPrefix(std::string_view signature, int firstX) const override
-    {
+    bool acceptsPrefix(std::string_view signature, int firstX) const override {
         if (signature != kDarkOnlyPrefix) {
             return true;
         }
@@ -79,8 +74,7 @@ public:
     }
 
 private:
-    bool hasCrossbar(int strokeX) const
-    {
+    bool hasCrossbar(int strokeX) const {
         const int columns[] = {strokeX - 1, strokeX + 2, strokeX + 3};
         for (const int x : columns) {
             for (int y = top_ + 2; y <= top_ + 5; ++y) {
@@ -92,10 +86,8 @@ private:
         return false;
     }
 
-    bool brighterThanBackground(std::uint32_t argb) const
-    {
-        return redOf(argb) > redOf(background_) + 60 &&
-               greenOf(argb) > greenOf(background_) + 60 &&
+    bool brighterThanBackground(std::uint32_t argb) const {
+        return redOf(argb) > redOf(background_) + 60 && greenOf(argb) > greenOf(background_) + 60 &&
                blueOf(argb) > blueOf(background_) + 60;
     }
 
@@ -105,8 +97,7 @@ private:
 };
 
 template <PixelSource Source>
-int findTopEdge(const Source& source)
-{
+int findTopEdge(const Source& source) {
     const int x = kTopProbeX;
     if (x >= source.width()) {
         return kDefaultTop;
@@ -120,8 +111,7 @@ int findTopEdge(const Source& source)
 }
 
 template <PixelSource Source>
-int findLeftEdge(const Source& source, int top)
-{
+int findLeftEdge(const Source& source, int top) {
     const int y = top + 1;
     if (y < 0 || y >= source.height()) {
         return kDefaultLeftEdge;
@@ -136,8 +126,7 @@ int findLeftEdge(const Source& source, int top)
 
 template <PixelSource Source>
 void readColumns(const LineRows<Source, kLineRows>& rows, std::uint32_t background, int from,
-                 int to, TextLineRecogniser& recogniser)
-{
+                 int to, TextLineRecogniser& recogniser) {
     const auto isInk = [background](std::uint32_t argb) {
         return ((argb ^ background) & 0x00ffffffu) != 0;
     };
@@ -150,8 +139,7 @@ void readColumns(const LineRows<Source, kLineRows>& rows, std::uint32_t backgrou
 }  // namespace seatscan
 
 template <PixelSource Source>
-void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& seats)
-{
+void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& seats) {
     using namespace seatscan;
     const int top = findTopEdge(source);
     const int left = findLeftEdge(source, top) + 1;

@@ -7,21 +7,18 @@ namespace kestrova {
 
 namespace {
 
-int columnsIn(std::string_view signature)
-{
+int columnsIn(std::string_view signature) {
     return static_cast<int>(std::count(signature.begin(), signature.end(), ','));
 }
 
 }  // namespace
 
 TextLineRecogniser::TextLineRecogniser(const GlyphTable& glyphs, const GlyphRules* rules)
-    : glyphs_(glyphs), rules_(rules)
-{
+    : glyphs_(glyphs), rules_(rules) {
     signature_.reserve(128);
 }
 
-void TextLineRecogniser::addInkColumn(int x, std::uint32_t code)
-{
+void TextLineRecogniser::addInkColumn(int x, std::uint32_t code) {
     if (!inGlyph_) {
         inGlyph_ = true;
         glyphFirstX_ = x;
@@ -30,27 +27,27 @@ void TextLineRecogniser::addInkColumn(int x, std::uint32_t code)
     }
     char digits[16];
     const auto result = std::to_chars(digits, digits + sizeof digits, code);
-    signature_.append(digits, result.ptr);
+    // Character by character: a call to append costs more than these few digits.
+    for (const char* digit = digits; digit != result.ptr; ++digit) {
+        signature_.push_back(*digit);
+    }
     signature_.push_back(',');
 }
 
-void TextLineRecogniser::cut()
-{
+void TextLineRecogniser::cut() {
     if (inGlyph_) {
         endGlyph();
     }
     countingBlanks_ = false;
 }
 
-std::string TextLineRecogniser::takeText()
-{
+std::string TextLineRecogniser::takeText() {
     std::string result = std::move(text_);
     text_.clear();
     return result;
 }
 
-void TextLineRecogniser::reset()
-{
+void TextLineRecogniser::reset() {
     text_.clear();
     signature_.clear();
     inGlyph_ = false;
@@ -58,8 +55,7 @@ void TextLineRecogniser::reset()
     emptyColumns_ = 0;
 }
 
-void TextLineRecogniser::endGlyph()
-{
+void TextLineRecogniser::endGlyph() {
     const std::size_t before = text_.size();
     appendGlyphText(signature_, glyphFirstX_);
     // A "1" is narrow and the client sets it with a wider gap.
@@ -71,8 +67,7 @@ void TextLineRecogniser::endGlyph()
     signature_.clear();
 }
 
-bool TextLineRecogniser::appendKnown(std::string_view signature, int firstX)
-{
+bool TextLineRecogniser::appendKnown(std::string_view signature, int firstX) {
     if (rules_ != nullptr) {
         if (const auto text = rules_->textFor(signature, firstX)) {
             text_.append(*text);
@@ -86,8 +81,7 @@ bool TextLineRecogniser::appendKnown(std::string_view signature, int firstX)
     return false;
 }
 
-void TextLineRecogniser::appendGlyphText(std::string_view signature, int firstX)
-{
+void TextLineRecogniser::appendGlyphText(std::string_view signature, int firstX) {
     if (appendKnown(signature, firstX)) {
         return;
     }

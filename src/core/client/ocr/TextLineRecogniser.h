@@ -43,8 +43,7 @@ public:
 
     // Columns of one glyph must come with consecutive x. Inline: most
     // columns of a line are empty.
-    void addColumn(int x, std::uint32_t code)
-    {
+    void addColumn(int x, std::uint32_t code) {
         if (code != 0) {
             addInkColumn(x, code);
             return;

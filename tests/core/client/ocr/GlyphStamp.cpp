@@ -4,8 +4,7 @@
 
 namespace kestrova::testing {
 
-std::vector<std::uint32_t> columnsOf(std::string_view signature)
-{
+std::vector<std::uint32_t> columnsOf(std::string_view signature) {
     std::vector<std::uint32_t> columns;
     std::uint32_t value = 0;
     for (const char c : signature) {
@@ -19,8 +18,7 @@ std::vector<std::uint32_t> columnsOf(std::string_view signature)
     return columns;
 }
 
-int stamp(Image& image, int x, int top, std::string_view signature, std::uint32_t ink)
-{
+int stamp(Image& image, int x, int top, std::string_view signature, std::uint32_t ink) {
     const std::vector<std::uint32_t> columns = columnsOf(signature);
     for (std::size_t i = 0; i < columns.size(); ++i) {
         for (int r = 0; r < 32; ++r) {
@@ -33,8 +31,7 @@ int stamp(Image& image, int x, int top, std::string_view signature, std::uint32_
     return static_cast<int>(columns.size());
 }
 
-void fill(Image& image, int left, int top, int right, int bottom, std::uint32_t argb)
-{
+void fill(Image& image, int left, int top, int right, int bottom, std::uint32_t argb) {
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
             if (image.contains(x, y)) {
@@ -44,8 +41,7 @@ void fill(Image& image, int left, int top, int right, int bottom, std::uint32_t 
     }
 }
 
-TestFont::TestFont()
-{
+TestFont::TestFont() {
     signatures_['1'] = "4,1022,";
     signatures_['.'] = "512,512,";
     signatures_['l'] = "1022,1022,";
@@ -53,8 +49,7 @@ TestFont::TestFont()
     signatures_['r'] = "1016,16,8,";
     signatures_['n'] = "1016,8,8,1008,";
     // The rest: a frame with a distinct middle column.
-    const std::string others =
-        "023456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijkopqstuvwxyz$/,()-_'";
+    const std::string others = "023456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijkopqstuvwxyz$/,()-_'";
     std::uint32_t middle = 2;
     for (const char c : others) {
         signatures_[c] = "1020," + std::to_string(middle) + ",1020,";
@@ -62,8 +57,7 @@ TestFont::TestFont()
     }
 }
 
-std::string TestFont::tableText() const
-{
+std::string TestFont::tableText() const {
     std::string text;
     for (const auto& [c, signature] : signatures_) {
         text += signature + "\n" + std::string(1, c) + "\n";
@@ -71,15 +65,13 @@ std::string TestFont::tableText() const
     return text;
 }
 
-GlyphTable TestFont::table() const
-{
+GlyphTable TestFont::table() const {
     std::istringstream in(tableText());
     return GlyphTable::parse(in);
 }
 
 int TestFont::draw(Image& image, int x, int top, std::string_view text, std::uint32_t ink,
-                   int gap) const
-{
+                   int gap) const {
     bool first = true;
     for (const char c : text) {
         if (c == ' ') {

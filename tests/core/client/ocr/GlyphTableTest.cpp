@@ -9,14 +9,12 @@
 namespace kestrova {
 namespace {
 
-GlyphTable parseText(const std::string& text)
-{
+GlyphTable parseText(const std::string& text) {
     std::istringstream in(text);
     return GlyphTable::parse(in);
 }
 
-std::string signaturesInOrder(const GlyphTable& table)
-{
+std::string signaturesInOrder(const GlyphTable& table) {
     std::string order;
     for (const auto& entry : table.entries()) {
         order += entry.text;
@@ -24,8 +22,7 @@ std::string signaturesInOrder(const GlyphTable& table)
     return order;
 }
 
-TEST(GlyphTableLoading, OrdersLongestFirstAndKeepsFileOrderForEqualLengths)
-{
+TEST(GlyphTableLoading, OrdersLongestFirstAndKeepsFileOrderForEqualLengths) {
     const GlyphTable table = parseText("4,1022,\n1\n12,\na\n1022,1022,\nl\n13,\nb\n");
     ASSERT_EQ(table.size(), 4u);
     EXPECT_EQ(signaturesInOrder(table), "l1ab");
@@ -34,16 +31,14 @@ TEST(GlyphTableLoading, OrdersLongestFirstAndKeepsFileOrderForEqualLengths)
     EXPECT_EQ(table.find("4,"), nullptr);
 }
 
-TEST(GlyphTableLoading, LaterPairWithSameSignatureWinsInTheMap)
-{
+TEST(GlyphTableLoading, LaterPairWithSameSignatureWinsInTheMap) {
     const GlyphTable table = parseText("12,\na\n12,\nb\n");
     ASSERT_NE(table.find("12,"), nullptr);
     EXPECT_EQ(*table.find("12,"), "b");
     EXPECT_EQ(table.size(), 2u);
 }
 
-TEST(GlyphTableLoading, WindowsLineEndsAreRemoved)
-{
+TEST(GlyphTableLoading, WindowsLineEndsAreRemoved) {
     const GlyphTable table = parseText("1022,1022,\r\nl\r\n12,\r\nab\r\n");
     ASSERT_NE(table.find("1022,1022,"), nullptr);
     EXPECT_EQ(*table.find("1022,1022,"), "l");
@@ -51,27 +46,24 @@ TEST(GlyphTableLoading, WindowsLineEndsAreRemoved)
     EXPECT_EQ(*table.find("12,"), "ab");
 }
 
-TEST(GlyphTableLoading, LastLineWithoutLineEndIsRead)
-{
+TEST(GlyphTableLoading, LastLineWithoutLineEndIsRead) {
     const GlyphTable table = parseText("12,\nq");
     ASSERT_NE(table.find("12,"), nullptr);
     EXPECT_EQ(*table.find("12,"), "q");
 }
 
-TEST(GlyphTableLoading, OverlongLineSkipsItsPairWithoutShiftingThePairing)
-{
+TEST(GlyphTableLoading, OverlongLineSkipsItsPairWithoutShiftingThePairing) {
     const std::string longText(300, 'x');
     const std::string longSignature = std::string(400, '1') + ",";
-    const GlyphTable table = parseText("12,\n" + longText + "\n" + longSignature + "\nz\n" +
-                                       "14,\nc\n");
+    const GlyphTable table =
+        parseText("12,\n" + longText + "\n" + longSignature + "\nz\n" + "14,\nc\n");
     EXPECT_EQ(table.size(), 1u);
     EXPECT_EQ(table.find("12,"), nullptr);
     ASSERT_NE(table.find("14,"), nullptr);
     EXPECT_EQ(*table.find("14,"), "c");
 }
 
-TEST(GlyphTableLoading, LineOfExactly255CharactersIsKept)
-{
+TEST(GlyphTableLoading, LineOfExactly255CharactersIsKept) {
     const std::string text(255, 'x');
     const GlyphTable table = parseText("12,\r\n" + text + "\r\n");
     ASSERT_NE(table.find("12,"), nullptr);
@@ -79,15 +71,13 @@ TEST(GlyphTableLoading, LineOfExactly255CharactersIsKept)
     EXPECT_TRUE(parseText("12,\n" + std::string(256, 'x') + "\n").empty());
 }
 
-TEST(GlyphTableLoading, OddLineCountIgnoresTheUnpairedSignature)
-{
+TEST(GlyphTableLoading, OddLineCountIgnoresTheUnpairedSignature) {
     const GlyphTable table = parseText("12,\na\n14,\n");
     EXPECT_EQ(table.size(), 1u);
     EXPECT_EQ(table.find("14,"), nullptr);
 }
 
-TEST(GlyphTableLoading, EmptyOrMalformedSignaturesAndEmptyTextsAreIgnored)
-{
+TEST(GlyphTableLoading, EmptyOrMalformedSignaturesAndEmptyTextsAreIgnored) {
     const GlyphTable table =
         parseText("\nx\n12,\n\n1a,\ny\n12\nz\n,\nw\n1,,2,\nv\n-1,\nu\n16,\nk\n");
     ASSERT_EQ(table.size(), 1u);
@@ -96,14 +86,14 @@ TEST(GlyphTableLoading, EmptyOrMalformedSignaturesAndEmptyTextsAreIgnored)
     EXPECT_TRUE(GlyphTable::isSignature("0,65535,"));
 }
 
-TEST(GlyphTableLoading, ByteOrderMarkIsSkipped)
-{
-    const GlyphTable table = parseText("\xEF\xBB\xBF" "12,\na\n");
+TEST(GlyphTableLoading, ByteOrderMarkIsSkipped) {
+    const GlyphTable table = parseText(
+        "\xEF\xBB\xBF"
+        "12,\na\n");
     ASSERT_NE(table.find("12,"), nullptr);
 }
 
-TEST(GlyphTableLoading, BinaryGarbageWithoutLineEndsReadsNothing)
-{
+TEST(GlyphTableLoading, BinaryGarbageWithoutLineEndsReadsNothing) {
     std::string garbage(1 << 20, '\0');
     for (std::size_t i = 0; i < garbage.size(); ++i) {
         garbage[i] = static_cast<char>(i * 131 % 251 + 1);
@@ -116,16 +106,14 @@ TEST(GlyphTableLoading, BinaryGarbageWithoutLineEndsReadsNothing)
     EXPECT_TRUE(parseText(garbage).empty());
 }
 
-TEST(GlyphTableLoading, MissingFileGivesAnEmptyTable)
-{
+TEST(GlyphTableLoading, MissingFileGivesAnEmptyTable) {
     const auto missing = std::filesystem::path(KESTROVA_BINARY_DIR) / "no-such-glyphs.txt";
     EXPECT_TRUE(GlyphTable::load(missing).empty());
     GlyphTable table;
     EXPECT_FALSE(table.readFile(missing));
 }
 
-TEST(GlyphTableLoading, SecondReadAppendsAfterEqualLengthsOfTheFirst)
-{
+TEST(GlyphTableLoading, SecondReadAppendsAfterEqualLengthsOfTheFirst) {
     GlyphTable table = parseText("12,\na\n1,2,\nb\n");
     std::istringstream more("13,\nc\n12,\nd\n");
     table.read(more);
@@ -133,8 +121,7 @@ TEST(GlyphTableLoading, SecondReadAppendsAfterEqualLengthsOfTheFirst)
     EXPECT_EQ(*table.find("12,"), "d");
 }
 
-TEST(GlyphTableLoading, AddInsertsBeforeTheFirstShorterEntry)
-{
+TEST(GlyphTableLoading, AddInsertsBeforeTheFirstShorterEntry) {
     GlyphTable table;
     EXPECT_TRUE(table.add("12,", "a"));
     EXPECT_TRUE(table.add("1,2,", "b"));

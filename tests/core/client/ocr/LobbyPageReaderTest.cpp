@@ -31,12 +31,11 @@ struct Row {
 class LobbyCapture {
 public:
     LobbyCapture(int offset, const std::vector<Row>& rows, int width = 700, int height = 600)
-        : image(width, height, rgb(120, 120, 120))
-    {
+        : image(width, height, rgb(120, 120, 120)) {
         geometry = LobbyGeometry::fromListWindow(Rect{0, 20, 690, 580});
         const int left = geometry.listLeft;
-        testing::fill(image, left, geometry.listTop, geometry.listRight,
-                      geometry.listTop + offset, kPartial);
+        testing::fill(image, left, geometry.listTop, geometry.listRight, geometry.listTop + offset,
+                      kPartial);
         int top = geometry.listTop + offset;
         for (std::size_t i = 0; i < rows.size(); ++i, top += 16) {
             const Row& row = rows[i];
@@ -57,8 +56,7 @@ public:
     LobbyGeometry geometry;
 };
 
-std::vector<Row> rowsWithSelected(int selected, int count = 21)
-{
+std::vector<Row> rowsWithSelected(int selected, int count = 21) {
     std::vector<Row> rows;
     for (int i = 0; i < count; ++i) {
         Row row;
@@ -69,16 +67,14 @@ std::vector<Row> rowsWithSelected(int selected, int count = 21)
     return rows;
 }
 
-TEST(LobbyLineGrid, OffsetIsTheFirstRowBoundaryBelowTheListTop)
-{
+TEST(LobbyLineGrid, OffsetIsTheFirstRowBoundaryBelowTheListTop) {
     for (const int offset : {0, 1, 5, 15}) {
         const LobbyCapture capture(offset, rowsWithSelected(-1));
         EXPECT_EQ(lineGridOffset(capture.image, capture.geometry), offset) << offset;
     }
 }
 
-TEST(LobbyLineGrid, HighlightColourRange)
-{
+TEST(LobbyLineGrid, HighlightColourRange) {
     EXPECT_TRUE(isSelectionHighlight(rgb(114, 116, 114)));
     EXPECT_TRUE(isSelectionHighlight(rgb(0, 184, 0)));
     EXPECT_FALSE(isSelectionHighlight(rgb(115, 150, 0)));
@@ -88,8 +84,7 @@ TEST(LobbyLineGrid, HighlightColourRange)
     EXPECT_FALSE(isSelectionHighlight(kWhite));
 }
 
-TEST(LobbyPageReading, SelectedLineGivesAllFields)
-{
+TEST(LobbyPageReading, SelectedLineGivesAllFields) {
     std::vector<Row> rows = rowsWithSelected(4);
     rows[4] = Row{"Aspen 1", "Omaha", "$0.10/$0.25", "10/10", "PL", "$1,234", true};
     const LobbyCapture capture(7, rows);
@@ -108,8 +103,7 @@ TEST(LobbyPageReading, SelectedLineGivesAllFields)
     EXPECT_EQ(entry.limitKind, "");
 }
 
-TEST(LobbyPageReading, MarkersAreRemovedFromTheName)
-{
+TEST(LobbyPageReading, MarkersAreRemovedFromTheName) {
     std::vector<Row> rows = rowsWithSelected(0);
     rows[0].name = "Bern (S)";
     const LobbyCapture capture(0, rows);
@@ -120,8 +114,7 @@ TEST(LobbyPageReading, MarkersAreRemovedFromTheName)
               std::vector<std::string>{"Bern (S)"});
 }
 
-TEST(LobbyPageReading, SeatCountWithoutDigitsReadsZero)
-{
+TEST(LobbyPageReading, SeatCountWithoutDigitsReadsZero) {
     std::vector<Row> rows = rowsWithSelected(2);
     rows[2].seated = "x/y";
     const LobbyCapture capture(3, rows);
@@ -131,8 +124,7 @@ TEST(LobbyPageReading, SeatCountWithoutDigitsReadsZero)
     EXPECT_EQ(reading.selected->seats, 0);
 }
 
-TEST(LobbyPageReading, LastLineThatFitsIsRead)
-{
+TEST(LobbyPageReading, LastLineThatFitsIsRead) {
     // Offset 0: 21 lines of 16 rows end exactly at the list bottom.
     const LobbyCapture capture(0, rowsWithSelected(20));
     const auto reading = readLobbyPage(capture.image, capture.geometry, capture.font.table());
@@ -140,8 +132,7 @@ TEST(LobbyPageReading, LastLineThatFitsIsRead)
     EXPECT_EQ(reading.selected->name, "Table 20");
 }
 
-TEST(LobbyPageReading, LinesNotHighlightedAreNeverRead)
-{
+TEST(LobbyPageReading, LinesNotHighlightedAreNeverRead) {
     const LobbyCapture capture(2, rowsWithSelected(-1));
     const GlyphTable table = capture.font.table();
     const auto reading = readLobbyPage(capture.image, capture.geometry, table);
@@ -150,8 +141,7 @@ TEST(LobbyPageReading, LinesNotHighlightedAreNeverRead)
     EXPECT_TRUE(readSelectedNames(capture.image, capture.geometry, table).empty());
 }
 
-TEST(LobbyPageReading, SelectedNamesAreTheFirst110ColumnsOfEachHighlightedLine)
-{
+TEST(LobbyPageReading, SelectedNamesAreTheFirst110ColumnsOfEachHighlightedLine) {
     std::vector<Row> rows = rowsWithSelected(1);
     rows[5].selected = true;
     const LobbyCapture capture(9, rows);
@@ -159,8 +149,7 @@ TEST(LobbyPageReading, SelectedNamesAreTheFirst110ColumnsOfEachHighlightedLine)
               (std::vector<std::string>{"Table 1", "Table 5"}));
 }
 
-TEST(LobbyPageReading, FirstLineThatDoesNotFitAsksForAScroll)
-{
+TEST(LobbyPageReading, FirstLineThatDoesNotFitAsksForAScroll) {
     LobbyCapture capture(0, rowsWithSelected(0));
     capture.geometry.listBottom = capture.geometry.listTop + 14;
     const auto reading = readLobbyPage(capture.image, capture.geometry, capture.font.table());
@@ -168,12 +157,11 @@ TEST(LobbyPageReading, FirstLineThatDoesNotFitAsksForAScroll)
     EXPECT_FALSE(reading.selected.has_value());
 }
 
-TEST(LobbyPageReading, CapturesSmallerThanTheGeometryAreReadInsideTheirBounds)
-{
+TEST(LobbyPageReading, CapturesSmallerThanTheGeometryAreReadInsideTheirBounds) {
     const LobbyCapture full(4, rowsWithSelected(3));
     const GlyphTable table = full.font.table();
-    const int sizes[][2] = {{0, 0}, {1, 1}, {21, 600}, {600, 250}, {601, 263}, {640, 300},
-                            {700, 280}, {150, 600}, {699, 599}, {2000, 20}};
+    const int sizes[][2] = {{0, 0},     {1, 1},     {21, 600},  {600, 250}, {601, 263},
+                            {640, 300}, {700, 280}, {150, 600}, {699, 599}, {2000, 20}};
     for (const auto& size : sizes) {
         Image small(size[0], size[1]);
         for (int y = 0; y < small.height(); ++y) {

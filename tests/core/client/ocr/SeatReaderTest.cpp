@@ -23,8 +23,7 @@ public:
     static constexpr int kLeft = 691;
 
     explicit SeatCapture(int width = 1000, int height = 450)
-        : image(width, height, rgb(90, 90, 90))
-    {
+        : image(width, height, rgb(90, 90, 90)) {
         testing::fill(image, kLeft - 1, kTop, 1000, 450, kBackground);
         testing::fill(image, kLeft - 1, kTop, 1000, kTop + 1, kBorder);
         testing::fill(image, kLeft - 1, kTop, kLeft, 450, kBorder);
@@ -32,14 +31,12 @@ public:
 
     static int lineTop(int line) { return kTop + 3 + 14 * line; }
 
-    void line(int index, const std::string& name, const std::string& chips)
-    {
+    void line(int index, const std::string& name, const std::string& chips) {
         font.draw(image, kLeft + 2, lineTop(index), name, kInk);
         font.draw(image, kLeft + 150, lineTop(index), chips, kInk);
     }
 
-    SeatReading read() const
-    {
+    SeatReading read() const {
         SeatReading seats;
         readSeats(image, font.table(), seats);
         return seats;
@@ -49,8 +46,7 @@ public:
     Image image;
 };
 
-TEST(SeatReading, NamesAndChipsAdvanceTheSeatIndexByTwo)
-{
+TEST(SeatReading, NamesAndChipsAdvanceTheSeatIndexByTwo) {
     SeatCapture capture;
     capture.line(0, "Alice", "$1,250");
     capture.line(1, "Bob 2", "12,50");
@@ -71,8 +67,7 @@ TEST(SeatReading, NamesAndChipsAdvanceTheSeatIndexByTwo)
     }
 }
 
-TEST(SeatReading, EmptyNameKeepsTheOldNameButStoresTheChips)
-{
+TEST(SeatReading, EmptyNameKeepsTheOldNameButStoresTheChips) {
     SeatCapture capture;
     capture.line(0, "", "$500");
     SeatReading seats;
@@ -83,8 +78,7 @@ TEST(SeatReading, EmptyNameKeepsTheOldNameButStoresTheChips)
     EXPECT_EQ(seats.chips[0], "500");
 }
 
-TEST(SeatReading, EmptyLinesLeaveTheArraysAsTheyWere)
-{
+TEST(SeatReading, EmptyLinesLeaveTheArraysAsTheyWere) {
     SeatCapture capture;
     SeatReading seats;
     seats.names[3] = "kept";
@@ -93,8 +87,7 @@ TEST(SeatReading, EmptyLinesLeaveTheArraysAsTheyWere)
     EXPECT_EQ(seats.chips[3], "");
 }
 
-TEST(SeatReading, TenFullLinesStayInsideTheArrays)
-{
+TEST(SeatReading, TenFullLinesStayInsideTheArrays) {
     SeatCapture capture;
     for (int i = 0; i < 12; ++i) {
         capture.line(i, "P" + std::to_string(i), "$" + std::to_string(100 + i));
@@ -105,8 +98,7 @@ TEST(SeatReading, TenFullLinesStayInsideTheArrays)
     EXPECT_EQ(seats.names[20], "");
 }
 
-TEST(SeatReading, NameEndsAt112ColumnsAndChipsStartAt148)
-{
+TEST(SeatReading, NameEndsAt112ColumnsAndChipsStartAt148) {
     SeatCapture capture;
     const int top = SeatCapture::lineTop(0);
     capture.font.draw(capture.image, SeatCapture::kLeft + 106, top, "ab", kInk);
@@ -118,8 +110,7 @@ TEST(SeatReading, NameEndsAt112ColumnsAndChipsStartAt148)
     EXPECT_EQ(seats.chips[0], "7");
 }
 
-TEST(SeatReading, AFullHeightColumnCountsAsEmpty)
-{
+TEST(SeatReading, AFullHeightColumnCountsAsEmpty) {
     SeatCapture capture;
     capture.line(0, "ab", "");
     // Turn the gap column between "a" and "b" into a full-height bar: still two glyphs.
@@ -129,8 +120,7 @@ TEST(SeatReading, AFullHeightColumnCountsAsEmpty)
     EXPECT_EQ(capture.read().names[0], "ab");
 }
 
-TEST(SeatReading, TwoColumnDotIsAFullStop)
-{
+TEST(SeatReading, TwoColumnDotIsAFullStop) {
     SeatCapture capture;
     GlyphTable table;  // no entry for the dot at all
     for (const char c : std::string("ab")) {
@@ -150,8 +140,7 @@ protected:
     int top = SeatCapture::lineTop(0);
     int strokeX = SeatCapture::kLeft + 14;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         testing::fill(capture.image, SeatCapture::kLeft, top, SeatCapture::kLeft + 235, top + 14,
                       lineBackground);
         capture.font.draw(capture.image, SeatCapture::kLeft + 10, top, "a", kInk);
@@ -159,27 +148,23 @@ protected:
     }
 };
 
-TEST_F(StrokeTest, StrokeWithoutBrightNeighboursIsAnL)
-{
+TEST_F(StrokeTest, StrokeWithoutBrightNeighboursIsAnL) {
     EXPECT_EQ(capture.read().names[0], "al");
 }
 
-TEST_F(StrokeTest, StrokeNextToABrightFullColumnIsAT)
-{
+TEST_F(StrokeTest, StrokeNextToABrightFullColumnIsAT) {
     // The bright column right of the stroke is ink in every row, so it ends the
     // glyph without joining it, and it is where a "t" shows its crossbar.
     testing::fill(capture.image, strokeX + 2, top, strokeX + 3, top + 12, rgb(230, 230, 230));
     EXPECT_EQ(capture.read().names[0], "at");
 }
 
-TEST_F(StrokeTest, NeighbourNotBrightEnoughKeepsTheL)
-{
+TEST_F(StrokeTest, NeighbourNotBrightEnoughKeepsTheL) {
     testing::fill(capture.image, strokeX + 2, top, strokeX + 3, top + 12, rgb(150, 150, 200));
     EXPECT_EQ(capture.read().names[0], "al");
 }
 
-TEST_F(StrokeTest, BrightMarkWithinTheGridMakesAT)
-{
+TEST_F(StrokeTest, BrightMarkWithinTheGridMakesAT) {
     // One column of gap, then a bright mark in row 3: a separate glyph the
     // table does not know, inside the sampled grid.
     capture.image.setPixel(strokeX + 3, top + 3, rgb(250, 250, 250));
@@ -192,36 +177,31 @@ protected:
     GlyphTable table;
     int top = SeatCapture::lineTop(0);
 
-    void SetUp() override
-    {
+    void SetUp() override {
         table.add("1016,1016,8,1016,1016,", "m");
         table.add("1016,1016,", "u");
         table.add("8,", "-");
         table.add("2,2,", "=");
     }
 
-    std::string readWithInk(std::uint32_t ink)
-    {
-        testing::stamp(capture.image, SeatCapture::kLeft + 10, top,
-                       "1016,1016,8,1016,1016,2,2,", ink);
+    std::string readWithInk(std::uint32_t ink) {
+        testing::stamp(capture.image, SeatCapture::kLeft + 10, top, "1016,1016,8,1016,1016,2,2,",
+                       ink);
         SeatReading seats;
         readSeats(capture.image, table, seats);
         return seats.names[0];
     }
 };
 
-TEST_F(DarkPrefixTest, DarkInkAcceptsTheLongPrefix)
-{
+TEST_F(DarkPrefixTest, DarkInkAcceptsTheLongPrefix) {
     EXPECT_EQ(readWithInk(rgb(40, 40, 140)), "m=");
 }
 
-TEST_F(DarkPrefixTest, BrightInkSkipsItForTheNextShorterEntries)
-{
+TEST_F(DarkPrefixTest, BrightInkSkipsItForTheNextShorterEntries) {
     EXPECT_EQ(readWithInk(rgb(240, 40, 40)), "u-u=");
 }
 
-TEST(SeatReadingEdges, DefaultsWhenNoBorderIsFound)
-{
+TEST(SeatReadingEdges, DefaultsWhenNoBorderIsFound) {
     // No dark pixel anywhere: top 260, left edge 700, area left 701.
     testing::TestFont font;
     Image image(1000, 450, rgb(200, 200, 200));
@@ -233,14 +213,13 @@ TEST(SeatReadingEdges, DefaultsWhenNoBorderIsFound)
     EXPECT_EQ(seats.chips[0], "42");
 }
 
-TEST(SeatReadingEdges, CapturesSmallerThanTheAreaAreReadInsideTheirBounds)
-{
+TEST(SeatReadingEdges, CapturesSmallerThanTheAreaAreReadInsideTheirBounds) {
     SeatCapture full;
     for (int i = 0; i < 10; ++i) {
         full.line(i, "Name" + std::to_string(i), "$1,000");
     }
     const GlyphTable table = full.font.table();
-    const int sizes[][2] = {{0, 0},   {1, 1},   {841, 1},   {700, 300}, {841, 286},
+    const int sizes[][2] = {{0, 0},     {1, 1},     {841, 1},   {700, 300}, {841, 286},
                             {900, 260}, {692, 450}, {860, 300}, {999, 449}, {3000, 5}};
     for (const auto& size : sizes) {
         Image small(size[0], size[1]);
@@ -255,8 +234,7 @@ TEST(SeatReadingEdges, CapturesSmallerThanTheAreaAreReadInsideTheirBounds)
     }
 }
 
-TEST(ChipText, SeparatorsAreNormalised)
-{
+TEST(ChipText, SeparatorsAreNormalised) {
     EXPECT_EQ(normaliseChipText("1,250"), "1250");
     EXPECT_EQ(normaliseChipText("12,50"), "12.50");
     EXPECT_EQ(normaliseChipText("1.234,56"), "1234.56");
@@ -268,8 +246,7 @@ TEST(ChipText, SeparatorsAreNormalised)
     EXPECT_EQ(normaliseChipText(""), "");
 }
 
-TEST(ChipText, BlanksAndDollarsAreRemoved)
-{
+TEST(ChipText, BlanksAndDollarsAreRemoved) {
     EXPECT_EQ(normaliseChipText("$ 1,250"), "1250");
     EXPECT_EQ(normaliseChipText(" $12,50 "), "12.50");
     EXPECT_EQ(normaliseChipText("$"), "");

@@ -17,15 +17,13 @@ class Feeder {
 public:
     explicit Feeder(TextLineRecogniser& recogniser) : recogniser_(recogniser) {}
 
-    Feeder& glyph(std::string_view signature)
-    {
+    Feeder& glyph(std::string_view signature) {
         for (const std::uint32_t code : columnsOf(signature)) {
             recogniser_.addColumn(x_++, code);
         }
         return *this;
     }
-    Feeder& gap(int columns)
-    {
+    Feeder& gap(int columns) {
         for (int i = 0; i < columns; ++i) {
             recogniser_.addColumn(x_++, 0);
         }
@@ -47,27 +45,23 @@ protected:
     std::string sig(char c) const { return font.signature(c); }
 };
 
-TEST_F(TextLineRecogniserTest, KnownGlyphsAreReadThroughTheMap)
-{
+TEST_F(TextLineRecogniserTest, KnownGlyphsAreReadThroughTheMap) {
     feed.glyph(sig('A')).gap(1).glyph(sig('b')).gap(1).glyph(sig('1')).gap(1);
     EXPECT_EQ(recogniser.text(), "Ab1");
 }
 
-TEST_F(TextLineRecogniserTest, TouchingRAndNAreSplitIntoRn)
-{
+TEST_F(TextLineRecogniserTest, TouchingRAndNAreSplitIntoRn) {
     feed.glyph(sig('r') + sig('n')).gap(1);
     EXPECT_EQ(recogniser.text(), "rn");
 }
 
-TEST_F(TextLineRecogniserTest, SplitRestartsFromTheLongestAfterEveryMatch)
-{
+TEST_F(TextLineRecogniserTest, SplitRestartsFromTheLongestAfterEveryMatch) {
     // "m" is longer than "n": after "r" the split must start again from the top.
     feed.glyph(sig('r') + sig('m') + sig('n') + sig('1')).gap(1);
     EXPECT_EQ(recogniser.text(), "rmn1");
 }
 
-TEST_F(TextLineRecogniserTest, SingleEntryWinsOverASplitWhenTheMapKnowsTheWholeGlyph)
-{
+TEST_F(TextLineRecogniserTest, SingleEntryWinsOverASplitWhenTheMapKnowsTheWholeGlyph) {
     GlyphTable withPair = table;
     withPair.add(sig('r') + sig('n'), "m");
     TextLineRecogniser pairs(withPair);
@@ -75,28 +69,24 @@ TEST_F(TextLineRecogniserTest, SingleEntryWinsOverASplitWhenTheMapKnowsTheWholeG
     EXPECT_EQ(pairs.text(), "m");
 }
 
-TEST_F(TextLineRecogniserTest, UnknownRemainderAfterASplitIsDropped)
-{
+TEST_F(TextLineRecogniserTest, UnknownRemainderAfterASplitIsDropped) {
     feed.glyph(sig('r') + "4095,1,").gap(1).glyph(sig('a')).gap(1);
     EXPECT_EQ(recogniser.text(), "ra");
 }
 
-TEST_F(TextLineRecogniserTest, UnknownGlyphGivesNothing)
-{
+TEST_F(TextLineRecogniserTest, UnknownGlyphGivesNothing) {
     feed.glyph("4095,4095,4095,").gap(1).glyph(sig('a')).gap(1);
     EXPECT_EQ(recogniser.text(), "a");
 }
 
-TEST_F(TextLineRecogniserTest, EmptyTableRecognisesNothing)
-{
+TEST_F(TextLineRecogniserTest, EmptyTableRecognisesNothing) {
     const GlyphTable none;
     TextLineRecogniser empty(none);
     Feeder(empty).glyph(sig('a')).gap(5).glyph(sig('r') + sig('n')).gap(1);
     EXPECT_EQ(empty.text(), " ");
 }
 
-TEST_F(TextLineRecogniserTest, ThreeEmptyColumnsAfterAOneAreNoBlankFourAre)
-{
+TEST_F(TextLineRecogniserTest, ThreeEmptyColumnsAfterAOneAreNoBlankFourAre) {
     feed.glyph(sig('1')).gap(3).glyph(sig('2')).gap(1);
     EXPECT_EQ(recogniser.takeText(), "12");
     recogniser.reset();
@@ -104,8 +94,7 @@ TEST_F(TextLineRecogniserTest, ThreeEmptyColumnsAfterAOneAreNoBlankFourAre)
     EXPECT_EQ(recogniser.takeText(), "1 2");
 }
 
-TEST_F(TextLineRecogniserTest, TwoEmptyColumnsAfterOtherGlyphsAreNoBlankThreeAre)
-{
+TEST_F(TextLineRecogniserTest, TwoEmptyColumnsAfterOtherGlyphsAreNoBlankThreeAre) {
     feed.glyph(sig('a')).gap(2).glyph(sig('b')).gap(1);
     EXPECT_EQ(recogniser.takeText(), "ab");
     recogniser.reset();
@@ -113,14 +102,12 @@ TEST_F(TextLineRecogniserTest, TwoEmptyColumnsAfterOtherGlyphsAreNoBlankThreeAre
     EXPECT_EQ(recogniser.takeText(), "a b");
 }
 
-TEST_F(TextLineRecogniserTest, AWideGapGivesOneBlankOnly)
-{
+TEST_F(TextLineRecogniserTest, AWideGapGivesOneBlankOnly) {
     feed.glyph(sig('a')).gap(40).glyph(sig('b')).gap(40);
     EXPECT_EQ(recogniser.text(), "a b ");
 }
 
-TEST_F(TextLineRecogniserTest, CutEndsTheGlyphAndNoBlankCrossesIt)
-{
+TEST_F(TextLineRecogniserTest, CutEndsTheGlyphAndNoBlankCrossesIt) {
     feed.glyph(sig('a'));
     recogniser.cut();
     EXPECT_EQ(recogniser.takeText(), "a");

@@ -419,6 +419,55 @@ TEST_F(X11PlatformTest, CaptureOfMissingOrUnmappedWindowGivesNothing) {
     EXPECT_FALSE(platform_->capture(0).has_value());
 }
 
+TEST_F(X11PlatformTest, AsksARunningWindowManagerToRestoreActivateAndKeepOnTop) {
+    // The test client plays window manager: it announces itself the EWMH way and
+    // takes the requests that go to the root.
+    const xcb_window_t check = client_->create(client_->root(), -10, -10, 1, 1);
+    const xcb_atom_t checkAtom = client_->atom("_NET_SUPPORTING_WM_CHECK");
+    for (const xcb_window_t w : {client_->root(), check})
+        xcb_change_property(client_->get(), XCB_PROP_MODE_REPLACE, w, checkAtom, XCB_ATOM_WINDOW,
+                            32, 1, &check);
+    const std::uint32_t redirect[] = {XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT |
+                                      XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY};
+    xcb_change_window_attributes(client_->get(), client_->root(), XCB_CW_EVENT_MASK, redirect);
+    const xcb_window_t window = client_->createTopLevel("Managed", "M", 0, 0, 800, 600);
+    client_->takeEvents();
+    ASSERT_TRUE(platform_->windowManagerRunning());
+
+    platform_->showWindow(window, win32::SW_RESTORE);
+    platform_->setTopmost(window, true);
+
+    std::vector<xcb_client_message_event_t> messages;
+    bool mapRequested = false;
+    for (const auto& bytes : client_->takeEvents()) {
+        const int type = bytes[0] & 0x7f;
+        mapRequested = mapRequested || type == XCB_MAP_REQUEST;
+        if (type == XCB_CLIENT_MESSAGE) {
+            xcb_client_message_event_t e;
+            std::memcpy(&e, bytes.data(), sizeof e);
+            messages.push_back(e);
+        }
+    }
+    EXPECT_TRUE(mapRequested);
+    ASSERT_EQ(messages.size(), 3u);
+    const xcb_atom_t state = client_->atom("_NET_WM_STATE");
+    EXPECT_EQ(messages[0].window, window);
+    EXPECT_EQ(messages[0].type, state);
+    EXPECT_EQ(messages[0].data.data32[0], 0u) << "remove";
+    EXPECT_EQ(messages[0].data.data32[1], client_->atom("_NET_WM_STATE_HIDDEN"));
+    EXPECT_EQ(messages[1].type, client_->atom("_NET_ACTIVE_WINDOW"));
+    EXPECT_EQ(messages[1].data.data32[0], 2u) << "source: a pager-like tool";
+    EXPECT_NE(messages[1].data.data32[1], 0u) << "timestamp";
+    EXPECT_EQ(messages[2].type, state);
+    EXPECT_EQ(messages[2].data.data32[0], 1u) << "add";
+    EXPECT_EQ(messages[2].data.data32[1], client_->atom("_NET_WM_STATE_ABOVE"));
+
+    // A window manager that went away leaves a stale root property behind.
+    xcb_destroy_window(client_->get(), check);
+    client_->sync();
+    EXPECT_FALSE(platform_->windowManagerRunning());
+}
+
 // --- input -------------------------------------------------------------------------
 
 TEST_F(X11PlatformTest, KeyPressesArriveWithKeycodeOfTheKeyAndRisingTimes) {
