@@ -12,3 +12,6 @@ export ASAN_OPTIONS=detect_leaks=0
 export QT_QPA_PLATFORM=offscreen
 cd "$dir"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
+
+# Every binary file reader, fuzzed for a short while.
+"$here/fuzz/run.sh" 20

@@ -11,6 +11,7 @@
 #include "client/ocr/TextLineRecogniser.h"
 #include "common/Image.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,14 +48,35 @@ void readColumns(const LineRows<Source, kLineRows>& rows, int from, int to,
     recogniser.cut();
 }
 
+// A geometry far beyond any capture is pulled in so that no coordinate
+// arithmetic overflows; lines and columns outside the capture are skipped
+// anyway, so the reading is the same.
+inline LobbyGeometry bounded(const LobbyGeometry& geometry) {
+    static constexpr int kLimit = 1 << 24;
+    const auto clamp = [](int v) { return std::clamp(v, -kLimit, kLimit); };
+    LobbyGeometry g = geometry;
+    g.listLeft = clamp(g.listLeft);
+    g.listRight = clamp(g.listRight);
+    g.listTop = clamp(g.listTop);
+    g.listBottom = clamp(g.listBottom);
+    return g;
+}
+
 // Calls onSelected(lineTop) for each highlighted line whose 16 rows lie inside
 // the source, top to bottom, until it returns false.
 template <PixelSource Source, class OnSelected>
 void forEachSelectedLine(const Source& source, const LobbyGeometry& geometry, int offset,
                          OnSelected onSelected) {
     const int probeX = geometry.listLeft + 2;
-    for (int top = geometry.listTop + offset; top + kLineRows - 1 <= geometry.listBottom;
-         top += kLineRows) {
+    int first = geometry.listTop + offset;
+    if (first < 0) {
+        // Lines above the capture are never read: start on the grid at row 0 or below.
+        first += (-first + kLineRows - 1) / kLineRows * kLineRows;
+    }
+    for (int top = first; top + kLineRows - 1 <= geometry.listBottom; top += kLineRows) {
+        if (top >= source.height()) {
+            return;
+        }
         if (!rowsInside(source, top, kLineRows) || !pixelInside(source, probeX, top + 1)) {
             continue;
         }

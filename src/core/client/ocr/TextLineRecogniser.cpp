@@ -1,7 +1,6 @@
 #include "client/ocr/TextLineRecogniser.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace kestrova {
 
@@ -25,13 +24,16 @@ void TextLineRecogniser::addInkColumn(int x, std::uint32_t code) {
         countingBlanks_ = false;
         signature_.clear();
     }
-    char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, code);
-    // Character by character: a call to append costs more than these few digits.
-    for (const char* digit = digits; digit != result.ptr; ++digit) {
-        signature_.push_back(*digit);
-    }
-    signature_.push_back(',');
+    // Digits written backwards into a small buffer, then appended at once.
+    char digits[12];
+    char* end = digits + sizeof digits;
+    char* digit = end;
+    *--digit = ',';
+    do {
+        *--digit = static_cast<char>('0' + code % 10);
+        code /= 10;
+    } while (code != 0);
+    signature_.append(digit, end);
 }
 
 void TextLineRecogniser::cut() {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,16 @@ TEST(LobbyPageReading, CapturesSmallerThanTheGeometryAreReadInsideTheirBounds) {
     away.listRight = 9000;
     EXPECT_NO_FATAL_FAILURE(readLobbyPage(full.image, away, table));
     EXPECT_NO_FATAL_FAILURE(readSelectedNames(full.image, away, table));
+    // Extreme values must not overflow the coordinate arithmetic.
+    const int extremes[] = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
+    for (const int a : extremes) {
+        for (const int b : extremes) {
+            LobbyGeometry wild{a, b, a, b};
+            EXPECT_FALSE(readLobbyPage(full.image, wild, table).selected.has_value());
+            EXPECT_TRUE(readSelectedNames(full.image, wild, table).empty());
+            EXPECT_EQ(lineGridOffset(full.image, wild), 0);
+        }
+    }
 }
 
 }  // namespace
