@@ -10,8 +10,8 @@ cmake --build "$dir" -j "$(nproc)"
 # Qt and fontconfig keep caches until exit; leaks are not what these runs look for.
 export ASAN_OPTIONS=detect_leaks=0
 export QT_QPA_PLATFORM=offscreen
+# Every binary file reader, fuzzed for a short while.
+KESTROVA_FUZZ_DIR="$dir/fuzz" "$here/fuzz/run.sh" 20
+
 cd "$dir"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
-
-# Every binary file reader, fuzzed for a short while.
-"$here/fuzz/run.sh" 20
