@@ -225,7 +225,8 @@ TEST_F(LobbyEndToEndTest, TableListFromTheCliMatchesTheLobbyFile) {
               {QStringLiteral("tables"), QStringLiteral("--x11")});
     ASSERT_TRUE(cli.waitForFinished(180000)) << "kestrova-cli did not finish";
     const QByteArray out = cli.readAllStandardOutput();
-    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString()
+                                 << "everest-sim: " << simOutput();
 
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(out, &parseError);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/MessageSink.h"
 #include "common/Rect.h"
 
 #include <string>
@@ -9,12 +10,8 @@ namespace kestrova {
 // What a pass reports to whoever drives it (the main window, the command line,
 // tests). The pass checks cancelled() between rows; cancelling ends the walk
 // after the current row.
-class ScanObserver {
+class ScanObserver : public MessageSink {
 public:
-    virtual ~ScanObserver() = default;
-
-    // A modal message with one "OK" button; the pass goes on or ends as it decides.
-    virtual void showMessage(const std::string& title, const std::string& text) = 0;
     // The lobby was brought up; the progress display moves to its top-left corner.
     virtual void lobbyFound(const Rect& lobbyRect) { (void)lobbyRect; }
     // Between rows: keep the window responsive.

@@ -8,7 +8,6 @@
 #include <xcb/composite.h>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace kestrova {
 
@@ -46,10 +45,8 @@ WindowCapturer::WindowCapturer(XcbConnection& connection, WindowTree& tree)
 
 std::optional<Image> WindowCapturer::capture(xcb_window_t window) {
     const WindowTree::Details details = tree_.describe(window);
-    if (!details.exists || !details.viewable) {
-        std::fprintf(stderr, "DBG capture %u exists %d viewable %d\n", window, details.exists, details.viewable);
+    if (!details.exists || !details.viewable)
         return std::nullopt;
-    }
     const std::optional<WindowTree::Geometry> geo = tree_.geometry(window);
     if (!geo || geo->width <= 0 || geo->height <= 0)
         return std::nullopt;
@@ -117,10 +114,8 @@ std::optional<Image> WindowCapturer::readImage(xcb_drawable_t drawable, int x, i
                           static_cast<std::int16_t>(y + row), static_cast<std::uint16_t>(width),
                           static_cast<std::uint16_t>(bandRows), ~0u),
             nullptr));
-        if (!reply) {
-            std::fprintf(stderr, "DBG get_image failed drawable %u %d %d %d %d\n", drawable, x, y, width, height);
+        if (!reply)
             return std::nullopt;
-        }
         // The reply names the depth; the server's format list gives its layout.
         format.bitsPerPixel = connection_.bitsPerPixel(reply->depth);
         format.scanlinePadBits = connection_.scanlinePad(reply->depth);

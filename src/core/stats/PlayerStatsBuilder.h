@@ -1,0 +1,18 @@
+#pragma once
+
+#include "stats/PlayerStats.h"
+#include "stats/TrackerCounters.h"
+
+#include <string>
+
+namespace kestrova {
+
+class BuddyList;
+
+// Turns summed counters into a record with every figure formatted for display.
+// buddies may be null (no buddy list yet): the buddy index is then -1.
+PlayerStats buildPlayerStats(const TrackerCounters& counters, const std::string& name,
+                             const std::string& stack, const std::string& seat,
+                             const BuddyList* buddies);
+
+}  // namespace kestrova
