@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 
 namespace kestrova {
@@ -34,9 +35,8 @@ void syncDirectory(const std::filesystem::path& directory) {
     }
 }
 
-}  // namespace
-
-bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
+                     std::optional<mode_t> mode) {
     if (file.filename().empty()) {
         return false;
     }
@@ -50,9 +50,13 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
         return false;
     }
 
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
+    // A requested mode wins. Otherwise keep the permissions of the file being
+    // replaced; a new file gets the usual 0666 & ~umask.
+    bool modeSet = true;
     struct stat old {};
-    if (::stat(file.c_str(), &old) == 0) {
+    if (mode) {
+        modeSet = ::fchmod(fd, *mode) == 0;
+    } else if (::stat(file.c_str(), &old) == 0) {
         ::fchmod(fd, old.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
@@ -60,7 +64,7 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
         ::fchmod(fd, 0666 & ~mask);
     }
 
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = modeSet && writeAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temporary.c_str(), file.c_str()) == 0;
     if (!ok) {
@@ -69,6 +73,17 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
     }
     syncDirectory(directory);
     return true;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+    return writeAtomically(file, bytes, std::nullopt);
+}
+
+bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         std::filesystem::perms permissions) {
+    return writeAtomically(file, bytes, static_cast<mode_t>(permissions));
 }
 
 }  // namespace kestrova

@@ -14,4 +14,10 @@ namespace kestrova {
 // temporary file is removed.
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+// The same, but the new file has exactly `permissions` from the moment its
+// temporary file exists, whatever the mode of the file it replaces (for files
+// holding secrets, such as passwords).
+bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         std::filesystem::perms permissions);
+
 }  // namespace kestrova

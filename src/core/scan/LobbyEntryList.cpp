@@ -20,6 +20,17 @@ LobbyEntryList::Merge LobbyEntryList::merge(const LobbyEntry& reading)
     return Merge::AlreadyKnown;
 }
 
+void LobbyEntryList::refresh(const LobbyEntry& reading)
+{
+    for (LobbyEntry& e : entries_) {
+        if (e.name == reading.name) {
+            e = reading;
+            return;
+        }
+    }
+    entries_.push_back(reading);
+}
+
 const LobbyEntry* LobbyEntryList::find(std::string_view name) const
 {
     for (const LobbyEntry& e : entries_) {

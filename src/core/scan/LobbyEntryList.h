@@ -15,6 +15,8 @@ public:
     // A known name moves to the end, keeping its fields but for the stakes and the
     // table size of the new reading; an unknown name is appended.
     Merge merge(const LobbyEntry& reading);
+    // Replaces the entry of that name in place, or appends it.
+    void refresh(const LobbyEntry& reading);
 
     const LobbyEntry* find(std::string_view name) const;
     const std::vector<LobbyEntry>& entries() const { return entries_; }

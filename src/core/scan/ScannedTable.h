@@ -1,14 +1,37 @@
 #pragma once
 
+#include "stats/PlayerStats.h"
+
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kestrova {
 
-// A table the table list has a row for. Its seated players arrive with the scans.
+// A table the table list has a row for, with the players seen at its last scan.
+// The records are shared with the statistics cache: clearing the cache never
+// frees a record a table still shows.
 struct ScannedTable {
     std::string name;
     std::string stakes;
     bool ownSeat = false;
+    std::vector<std::shared_ptr<PlayerStats>> players;  // in seat order
+};
+
+// The tables behind the current table list, found by name. Tables live at fixed
+// addresses until the list is cleared.
+class ScannedTableList final {
+public:
+    ScannedTable* find(std::string_view name);
+    const ScannedTable* find(std::string_view name) const;
+    ScannedTable& findOrCreate(std::string_view name);
+    void clear() { tables_.clear(); }
+    std::size_t size() const { return tables_.size(); }
+    const std::vector<std::unique_ptr<ScannedTable>>& tables() const { return tables_; }
+
+private:
+    std::vector<std::unique_ptr<ScannedTable>> tables_;
 };
 
 }  // namespace kestrova

@@ -2,6 +2,7 @@
 
 #include "scan/LobbyEntryList.h"
 #include "scan/LobbyFilter.h"
+#include "scan/ScanObserver.h"
 
 #include <array>
 #include <string>
@@ -9,8 +10,6 @@
 
 namespace kestrova {
 
-inline constexpr int kTableListColumns = 13;
-using TableRowTexts = std::array<std::string, kTableListColumns>;
 
 // The rows "Get Table List" adds: one per lobby entry that passes the filter, in
 // lobby order, with the name, stakes, "0", the lobby's player count and the average pot.

@@ -1,0 +1,29 @@
+#include "scan/ScannedTable.h"
+
+namespace kestrova {
+
+ScannedTable* ScannedTableList::find(std::string_view name)
+{
+    for (const auto& t : tables_) {
+        if (t->name == name)
+            return t.get();
+    }
+    return nullptr;
+}
+
+const ScannedTable* ScannedTableList::find(std::string_view name) const
+{
+    return const_cast<ScannedTableList*>(this)->find(name);
+}
+
+ScannedTable& ScannedTableList::findOrCreate(std::string_view name)
+{
+    if (ScannedTable* t = find(name))
+        return *t;
+    auto table = std::make_unique<ScannedTable>();
+    table->name = std::string(name);
+    tables_.push_back(std::move(table));
+    return *tables_.back();
+}
+
+}  // namespace kestrova

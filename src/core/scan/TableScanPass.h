@@ -1,0 +1,57 @@
+#pragma once
+
+#include "scan/LobbyFilter.h"
+#include "scan/PassContext.h"
+#include "scan/ScanState.h"
+
+#include <optional>
+#include <string>
+
+namespace kestrova {
+
+class LobbyScreen;
+class PlayerLookup;
+struct EverestLobby;
+
+// "Scan Selected Table" and "Scan All Tables": walk the lobby, read the seats of
+// the tables that pass the filter, look every seated player up (the statistics
+// cache first) and report each table and player to the observer.
+class TableScanPass final {
+public:
+    static constexpr int kSeatsShownMs = 1300;
+    static constexpr int kSelectedScanSettleMs = 800;
+    static constexpr int kSeatRetryMs = 400;
+    static constexpr int kSeatTries = 10;
+    static constexpr int kAfterDownMs = 100;
+    static constexpr int kAfterOpenClickMs = 2000;
+    static constexpr int kAfterRestoreMs = 500;
+    static constexpr const char* kTableWindowClass = "PokerStarsTableFrameClass";
+
+    TableScanPass(PassContext& context, PlayerLookup& lookup, ScanState& state,
+                  const LobbyFilter& filter);
+
+    // Walks down to the wanted table and scans it. False when the lobby was not
+    // found or the databases could not be reached (the user has been told).
+    bool scanSelected(const std::string& wantedName);
+
+    // Scans every table that passes the filter. While the opener runs (a maximum
+    // is given) it opens those tables instead, until that many table windows are open.
+    bool scanAll(std::optional<int> openerMaximum);
+
+private:
+    enum class SeatReading { Slow, AlreadyRead };
+
+    std::optional<EverestLobby> start();
+    void readSeatsOnce(LobbyScreen& screen);
+    void readSeatsSlowly(LobbyScreen& screen);
+    void scanTable(LobbyScreen& screen, SeatReading reading);
+    // False when the opener has reached its maximum.
+    bool openSelectedTable(const EverestLobby& lobby, int openerMaximum);
+
+    PassContext& context_;
+    PlayerLookup& lookup_;
+    ScanState& state_;
+    const LobbyFilter& filter_;
+};
+
+}  // namespace kestrova
