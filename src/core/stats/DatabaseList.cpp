@@ -197,22 +197,24 @@ std::int32_t DatabaseList::portNumber(std::string_view portText) {
 }
 
 std::string DatabaseList::dbConfBytes() const {
-    BinaryWriter writer;
-    writer.writeInt32(static_cast<std::int32_t>(entries_.size()));
+    BinaryWriter header;
+    header.writeInt32(static_cast<std::int32_t>(entries_.size()));
+    std::string bytes = header.bytes();
     for (const DatabaseEntry& entry : entries_) {
-        writer.writeCountedText(entry.host);
-        writer.writeCountedText(entry.database);
-        writer.writeCountedText(entry.user);
         // The monthly-table Holdem Manager kind is found at connect time, never stored.
-        writer.writeInt32(entry.kind == static_cast<std::int32_t>(DatabaseKind::HoldemManagerMonthly)
-                              ? static_cast<std::int32_t>(DatabaseKind::HoldemManager)
-                              : entry.kind);
-        writer.writeCountedText(entry.password);
-        std::string marker(1, entry.active ? kActiveMarker : kInactiveMarker);
-        // BinaryWriter has no single-byte write; append the marker to a copy.
-        (void)marker;
+        const bool monthly =
+            entry.kind == static_cast<std::int32_t>(DatabaseKind::HoldemManagerMonthly);
+        BinaryWriter record;
+        record.writeCountedText(entry.host);
+        record.writeCountedText(entry.database);
+        record.writeCountedText(entry.user);
+        record.writeInt32(monthly ? static_cast<std::int32_t>(DatabaseKind::HoldemManager)
+                                  : entry.kind);
+        record.writeCountedText(entry.password);
+        bytes += record.bytes();
+        bytes += entry.active ? kActiveMarker : kInactiveMarker;
     }
-    return writer.bytes();
+    return bytes;
 }
 
 void DatabaseList::append(DatabaseEntry entry) {

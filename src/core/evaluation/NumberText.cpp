@@ -1,0 +1,104 @@
+#include "evaluation/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::string_view kWhite = " \t\n\v\f\r";
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(kWhite);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kWhite) - first + 1);
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool startsNumber(char c) { return isDigit(c) || c == '.' || c == '-' || c == '+'; }
+
+// Parses a number at the start of text; `used` tells how many characters it took.
+std::optional<double> leadingDouble(std::string_view text, std::size_t& used) {
+    used = 0;
+    std::size_t start = 0;
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        start = 1;
+    }
+    // from_chars would also take "inf" and "nan", which no figure is.
+    if (start >= text.size() || !(isDigit(text[start]) || text[start] == '.')) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const char* first = text.data() + start;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (error != std::errc() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    used = static_cast<std::size_t>(end - text.data());
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+std::optional<double> parseNumber(std::string_view text) {
+    const std::string_view number = trimmed(text);
+    std::size_t used = 0;
+    const std::optional<double> value = leadingDouble(number, used);
+    if (!value || used != number.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+double numberOrZero(std::string_view text) { return parseNumber(text).value_or(0.0); }
+
+int integerOrZero(std::string_view text) {
+    const std::string_view number = trimmed(text);
+    std::size_t start = number.starts_with('+') ? 1 : 0;
+    int value = 0;
+    const char* last = number.data() + number.size();
+    const auto [end, error] = std::from_chars(number.data() + start, last, value);
+    if (error != std::errc() || end != last || number.empty()) {
+        return 0;
+    }
+    return value;
+}
+
+double stackAmount(std::string_view text) {
+    std::string_view rest = trimmed(text);
+    // A currency sign (one byte like "$" or several like a UTF-8 "€") is not
+    // part of the number; a digit, a point or a sign is.
+    while (!rest.empty() && !startsNumber(rest.front())) {
+        rest.remove_prefix(1);
+    }
+    std::string digits;
+    digits.reserve(rest.size());
+    for (char c : rest) {
+        if (c != ',') {
+            digits.push_back(c);
+        }
+    }
+    std::size_t used = 0;
+    return leadingDouble(digits, used).value_or(0.0);
+}
+
+std::optional<double> bigBlindOf(std::string_view stakes) {
+    const std::size_t cut = stakes.find_last_of("$/");
+    const std::string_view tail = cut == std::string_view::npos ? stakes : stakes.substr(cut + 1);
+    const std::optional<double> blind = parseNumber(tail);
+    if (!blind || *blind <= 0) {
+        return std::nullopt;
+    }
+    return blind;
+}
+
+}  // namespace kestrova
