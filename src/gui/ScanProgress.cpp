@@ -45,6 +45,19 @@ void ScanProgress::cancel()
         dialog_->cancel();
 }
 
+void ScanProgress::playerFound(const std::shared_ptr<kestrova::PlayerStats>& record)
+{
+    if (onPlayerFound)
+        onPlayerFound(record);
+}
+
+void ScanProgress::tableScanned(const kestrova::ScannedTable& table,
+                                const kestrova::TableRowTexts& row)
+{
+    if (onTableScanned)
+        onTableScanned(table, row);
+}
+
 void ScanProgress::close()
 {
     if (dialog_) {

@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -43,8 +44,6 @@ using namespace kestrova;
 
 namespace {
 
-constexpr int kIntervalTimerMs = 60000;
-constexpr int kOpenerTimerMs = 300000;
 constexpr int kEverestClientKind = 5;
 
 const QStringList& tableListHeaders()
@@ -116,6 +115,13 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     messageHandler_ = [this](const QString& title, const QString& text) {
         QMessageBox::information(this, title, text);
     };
+    openerQuestion_ = [this]() -> std::optional<int> {
+        bool ok = false;
+        const int maximum =
+            QInputDialog::getInt(this, QStringLiteral("Maximum number of Tables?"),
+                                 QStringLiteral("Tables to open:"), 30, 0, 500, 1, &ok);
+        return ok ? std::optional<int>(maximum) : std::nullopt;
+    };
     trace("2");
 
     createTimers();
@@ -135,6 +141,7 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     trace("<16>");
 
     limits_ = LimitsFile::read(services_.workingDir, clientKind_);
+    applyColumnVisibility();
     trace("<20>");
     loadFilterKeys();
     trace("<22>");
@@ -230,6 +237,8 @@ void grabber::saveGeometryAndWidths()
 
 void grabber::setMessageHandler(MessageHandler handler) { messageHandler_ = std::move(handler); }
 
+void grabber::setOpenerQuestion(IntegerQuestion question) { openerQuestion_ = std::move(question); }
+
 void grabber::showMessage(const QString& title, const QString& text) { messageHandler_(title, text); }
 
 void grabber::createTimers()
@@ -322,7 +331,6 @@ void grabber::createWidgets()
                        static_cast<QWidget*>(pbJoin_)})
         row->addWidget(w);
 
-    // Created as the client offers them, but not shown.
     pbWaitJoin_ = makeButton(
         QStringLiteral("Join"), 100, QStringLiteral("Join the Waitinglist"),
         QStringLiteral("Join the Waitinglist. Opens the table if no player in waitinglist."));
@@ -338,11 +346,12 @@ void grabber::createWidgets()
     cbInterval_->setMaximumWidth(80);
     cbInterval_->setToolTip(QStringLiteral("Activate intervalscan"));
     cbInterval_->setStatusTip(QStringLiteral("If checked: Fullscan will be run if counter is zero."));
-    for (QWidget* w : {static_cast<QWidget*>(pbWaitJoin_), static_cast<QWidget*>(sbInterval_),
-                       static_cast<QWidget*>(cbInterval_)}) {
-        row->addWidget(w);
-        w->hide();
-    }
+    // The interval scan works, so its counter and switch are offered; joining the
+    // waiting list is not, so its button stays hidden.
+    row->addWidget(sbInterval_);
+    row->addWidget(cbInterval_);
+    row->addWidget(pbWaitJoin_);
+    pbWaitJoin_->hide();
     layout->addLayout(row);
 
     connect(pbFilter_, &QPushButton::clicked, this, &grabber::slot_pbFilter);
@@ -495,89 +504,6 @@ void grabber::selectEverestClient()
         w->setEnabled(true);
 }
 
-void grabber::setScanControlsEnabled(bool enabled)
-{
-    pbFullScan_->setEnabled(enabled);
-    pbScan_->setEnabled(enabled);
-    pbRefresh_->setEnabled(enabled);
-    qaOptions_->setEnabled(enabled);
-    sbInterval_->setEnabled(enabled);
-}
-
-void grabber::clearPassResults()
-{
-    lobbyEntries_.clear();
-    wholePlayerList_->clear();
-    playerList_->clear();
-    scannedTables_.clear();
-    currentTableItem_ = nullptr;
-    tableList_->clear();
-}
-
-void grabber::slot_pbRefresh()
-{
-    if (busy_)
-        return;
-    busy_ = true;
-    clearPassResults();
-    setScanControlsEnabled(false);
-
-    ScanProgress progress(this, messageHandler_);
-    scanning_ = true;
-    if (services_.platform) {
-        PassContext context{*services_.platform, *clock_, glyphs_, progress};
-        TableListPass(context).run(lobbyEntries_);
-    } else {
-        progress.showMessage("Error1", kestrova::kLobbyNotFoundMessage);
-    }
-    scanning_ = false;
-    addTableListRows();
-
-    progress.close();
-    setScanControlsEnabled(true);
-    busy_ = false;
-}
-
-void grabber::addTableListRows()
-{
-    tableList_->setSortingEnabled(false);
-    for (const TableRowTexts& texts : tableListRows(lobbyEntries_, lobbyFilter_)) {
-        const std::string& name = texts[0];
-        const LobbyEntry* entry = lobbyEntries_.find(name);
-        bool known = false;
-        for (const ScannedTable& t : scannedTables_)
-            known = known || t.name == name;
-        if (!known)
-            scannedTables_.push_back(ScannedTable{name, entry ? entry->stakes : std::string(), false});
-        auto* item = new CTreeWidgetItem(tableList_, RowSortMode::TableList);
-        for (int c = 0; c < kTableListColumns; ++c)
-            item->setText(c, QString::fromStdString(texts[static_cast<std::size_t>(c)]));
-        currentTableItem_ = item;
-    }
-    tableList_->setSortingEnabled(true);
-}
-
-void grabber::slot_pbScan() {}
-void grabber::slot_pbFullScan() {}
-void grabber::slot_checkScan() {}
-void grabber::stepScan() {}
-void grabber::slot_pbOpener() {}
-void grabber::clearCache() {}
-void grabber::slot_pbFilter() {}
-void grabber::slot_scanok() {}
-void grabber::slot_pblowfilter() {}
-void grabber::slot_pblowfilter_save() {}
-
-void grabber::table_Clicked(QTreeWidgetItem* current, QTreeWidgetItem*)
-{
-    if (current)
-        currentTableItem_ = current;
-}
-
-void grabber::table_dblClicked(QTreeWidgetItem*, int) {}
-void grabber::player_Clicked(QTreeWidgetItem*, int) {}
-void grabber::playerlist_Clicked(QTreeWidgetItem*, int) {}
-void grabber::slot_pbJoin() {}
 void grabber::slot_pbOptionen() {}
 void grabber::slot_ShowBuddies() {}
 void grabber::slot_AddBuddies() {}

@@ -1,17 +1,19 @@
 #pragma once
 
 #include "client/ocr/GlyphTable.h"
-#include "scan/LobbyEntryList.h"
 #include "scan/LobbyFilter.h"
-#include "scan/ScannedTable.h"
+#include "scan/ScanObserver.h"
+#include "scan/ScanState.h"
 #include "settings/LimitsFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/TraceLog.h"
+#include "stats/PlayerLookup.h"
 
 #include <QMainWindow>
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -26,6 +28,8 @@ class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+class ScanProgress;
+
 namespace kestrova {
 class ClientPlatform;
 class Clock;
@@ -36,6 +40,7 @@ class Clock;
 struct GrabberServices {
     kestrova::ClientPlatform* platform = nullptr;  // null: no client can be reached
     kestrova::Clock* clock = nullptr;              // null: real waits
+    kestrova::PlayerLookup* lookup = nullptr;      // null: the configured databases
     std::filesystem::path settingsFile = kestrova::SettingsStore::defaultPath();
     // Companion files and the trace file live here.
     std::filesystem::path workingDir = ".";
@@ -47,15 +52,20 @@ class grabber final : public QMainWindow {
 
 public:
     using MessageHandler = std::function<void(const QString& title, const QString& text)>;
+    // Asks for the opener's maximum; nothing when the user cancels.
+    using IntegerQuestion = std::function<std::optional<int>()>;
 
     explicit grabber(GrabberServices services, QWidget* parent = nullptr);
     ~grabber() override;
 
     // Messages normally open a modal box; tests answer them here instead.
     void setMessageHandler(MessageHandler handler);
+    void setOpenerQuestion(IntegerQuestion question);
 
     bool isBusy() const { return busy_; }
-    const kestrova::LobbyEntryList& lobbyEntries() const { return lobbyEntries_; }
+    bool isOpenerRunning() const { return openerRunning_; }
+    int openerMaximum() const { return openerMaximum_; }
+    const kestrova::ScanState& scanState() const { return scan_; }
 
 public slots:
     void slot_pbRefresh();
@@ -129,6 +139,23 @@ private:
     void clearPassResults();
     void addTableListRows();
     void showMessage(const QString& title, const QString& text);
+    kestrova::PlayerLookup& lookup();
+    // The shared shell of the scans: busy, controls, progress, and the end-of-scan steps.
+    bool beginPass(bool clearResults);
+    void finishScan(bool keepControlsDisabled);
+    void connectResults(ScanProgress& progress, bool intoSelectedRow);
+    void tableScanned(const kestrova::ScannedTable& table, const kestrova::TableRowTexts& row,
+                      bool intoSelectedRow);
+    bool addPlayerRow(const std::shared_ptr<kestrova::PlayerStats>& record);
+    bool showTablePlayers(const kestrova::ScannedTable& table);
+    void evaluateTable(kestrova::ScannedTable& table, QTreeWidgetItem* row);
+    void updateKnownPlayers();
+    void applyTableFilter();
+    void applyPlayerFilter();
+    void fitTableColumns();
+    void writeScanResult();
+    void applyColumnVisibility();
+    void toggleBuddy(QTreeWidgetItem* item, int buddyColumn, int nameColumn);
 
     GrabberServices services_;
     std::unique_ptr<kestrova::Clock> ownClock_;
@@ -143,8 +170,11 @@ private:
     bool busy_ = false;
     bool scanning_ = false;
     kestrova::LobbyFilter lobbyFilter_;
-    kestrova::LobbyEntryList lobbyEntries_;
-    std::vector<kestrova::ScannedTable> scannedTables_;
+    kestrova::ScanState scan_;
+    std::unique_ptr<kestrova::PlayerLookup> ownLookup_;
+    IntegerQuestion openerQuestion_;
+    int intervalMinutes_ = 0;
+    bool doubleClickOpens_ = true;
     QTreeWidgetItem* currentTableItem_ = nullptr;
     int tablesToOpen_ = 4;
     std::vector<kestrova::LimitRecord> limits_;

@@ -63,7 +63,13 @@ double numberOrZero(std::string_view text) { return parseNumber(text).value_or(0
 
 int integerOrZero(std::string_view text) {
     const std::string_view number = trimmed(text);
-    std::size_t start = number.starts_with('+') ? 1 : 0;
+    const std::size_t start = number.starts_with('+') ? 1 : 0;
+    if (start < number.size() && !isDigit(number[start]) && number[start] != '-') {
+        return 0;
+    }
+    if (start == 1 && number.size() > 1 && number[1] == '-') {
+        return 0;
+    }
     int value = 0;
     const char* last = number.data() + number.size();
     const auto [end, error] = std::from_chars(number.data() + start, last, value);
@@ -99,6 +105,36 @@ std::optional<double> bigBlindOf(std::string_view stakes) {
         return std::nullopt;
     }
     return blind;
+}
+
+}  // namespace kestrova
+
+namespace kestrova {
+
+std::string twoDecimals(double value) {
+    if (!std::isfinite(value)) {
+        value = 0;
+    }
+    char buffer[64];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    if (error != std::errc()) {
+        return "0.00";
+    }
+    return std::string(buffer, end);
+}
+
+int truncatedInt(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value >= static_cast<double>(std::numeric_limits<int>::max())) {
+        return std::numeric_limits<int>::max();
+    }
+    if (value <= static_cast<double>(std::numeric_limits<int>::min())) {
+        return std::numeric_limits<int>::min();
+    }
+    return static_cast<int>(value);
 }
 
 }  // namespace kestrova

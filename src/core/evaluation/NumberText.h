@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kestrova {
@@ -30,5 +31,15 @@ double stackAmount(std::string_view text);
 // "$1/$2" gives 2, "NL $0.10/$0.25" 0.25. Nullopt when that part is not a
 // number or is not above 0, so a stack-in-big-blinds test cannot divide by 0.
 std::optional<double> bigBlindOf(std::string_view stakes);
+
+}  // namespace kestrova
+
+namespace kestrova {
+
+// A figure with exactly two decimals ("23.50"), whatever the C locale.
+std::string twoDecimals(double value);
+
+// A number truncated towards zero, clamped to the int range (nan gives 0).
+int truncatedInt(double value);
 
 }  // namespace kestrova

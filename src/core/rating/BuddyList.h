@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,15 +10,63 @@
 namespace kestrova {
 
 // The user's marked players, in order; membership ignores letter case.
-// Stored in the companion file "mofofish".
-class BuddyList {
+// Stored in the companion file "mofofish" (little-endian):
+//   u32 count, then per name: u32 length, that many bytes, no terminator.
+// Every change that saves rewrites the file whole and atomically; a failed
+// save is reported to the caller, which shows kSaveErrorText.
+class BuddyList final {
 public:
-    // Index of the first buddy equal to name in lower case, or -1.
+    static constexpr std::string_view kFileName = "mofofish";
+    // Names are read into a buffer of this size: a length this large or larger
+    // ends the reading, keeping the names before it.
+    static constexpr std::size_t kNameBufferBytes = 150;
+    static constexpr std::string_view kErrorTitle = "Error";
+    static constexpr std::string_view kReadErrorText = "Could not read the Everest buddylist";
+    static constexpr std::string_view kSaveErrorText = "Unable to save mofofish";
+
+    enum class LoadResult {
+        Loaded,     // the file was read (possibly ending early at an over-long entry)
+        NoFile,     // no file: the list stays empty, nothing to tell the user
+        ReadError,  // the file ends inside an entry: the names before it are kept
+    };
+
+    // What a change did. `saved` is false only when a save was asked for and failed.
+    struct Change {
+        bool changed = false;
+        bool saved = true;
+    };
+
+    // The file lives in `directory` (empty: the working directory).
+    explicit BuddyList(std::filesystem::path directory = {});
+
+    // Replaces the list with the file's names.
+    LoadResult loadBuddies();
+    // Rewrites the file; false when it could not be written.
+    bool saveBuddies() const;
+
+    // Index of the first buddy equal to name ignoring letter case, or -1.
     int indexOfBuddy(std::string_view name) const;
-    // ...
+    bool contains(std::string_view name) const { return indexOfBuddy(name) >= 0; }
+
+    // Appends the name when it is not in the list yet (ignoring case) and
+    // saves when asked to. An empty name, or one of kNameBufferBytes or more,
+    // is not added.
+    Change addBuddy(std::string_view name, bool save);
+    // Removes the first entry equal to the name ignoring case, then saves.
+    Change removeBuddy(std::string_view name);
+
     const std::vector<std::string>& names() const { return names_; }
+    std::size_t size() const { return names_.size(); }
+    const std::filesystem::path& filePath() const { return file_; }
+
+    // The names of a file's bytes; `complete` tells whether the file ended
+    // cleanly (all entries, or an over-long entry that ends the list).
+    static std::vector<std::string> fromBytes(std::string_view bytes, bool* complete = nullptr);
+    // Nullopt when a name is too long for a reader to take back.
+    static std::optional<std::string> toBytes(const std::vector<std::string>& names);
 
 private:
+    std::filesystem::path file_;
     std::vector<std::string> names_;
 };
 

@@ -221,6 +221,28 @@ inline constexpr TypedNumberKey cacheGeneralTab{cache, 1000};
 inline constexpr TypedNumberKey scanGeneralTab{scan, 1000};
 inline constexpr TypedNumberKey closeHandsCountClosePage{closeHandsCount, 100};
 
+// The user's labels of autorate icons 2 to 15, where the Windows build reads
+// PokerTracker's own from the registry. Kept out of the key table above on
+// purpose: nothing writes them, the user adds them by hand, and a missing or
+// empty value keeps the built-in label.
+#define KESTROVA_ICON_LABEL_KEY(name) \
+    inline constexpr TextKey name{#name, "", 256, SettingGroup::MainWindow, SettingRule::Text};
+KESTROVA_ICON_LABEL_KEY(FishIcon)
+KESTROVA_ICON_LABEL_KEY(MoneyIcon)
+KESTROVA_ICON_LABEL_KEY(UserDefined1)
+KESTROVA_ICON_LABEL_KEY(UserDefined2)
+KESTROVA_ICON_LABEL_KEY(UserDefined3)
+KESTROVA_ICON_LABEL_KEY(BombIcon)
+KESTROVA_ICON_LABEL_KEY(GambleIcon)
+KESTROVA_ICON_LABEL_KEY(RockIcon)
+KESTROVA_ICON_LABEL_KEY(ManiacIcon)
+KESTROVA_ICON_LABEL_KEY(QuestIcon)
+KESTROVA_ICON_LABEL_KEY(CallStIcon)
+KESTROVA_ICON_LABEL_KEY(MouseIcon)
+KESTROVA_ICON_LABEL_KEY(ElephantIcon)
+KESTROVA_ICON_LABEL_KEY(EagleIcon)
+#undef KESTROVA_ICON_LABEL_KEY
+
 }  // namespace keys
 
 // Every key of the table, in table order.

@@ -1,0 +1,61 @@
+#include "evaluation/PlayerFilter.h"
+
+#include "evaluation/NumberText.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingsStore.h"
+
+namespace kestrova {
+
+namespace {
+
+FilterRange readRange(const SettingsStore& settings, const IntKey& on, const IntKey& minimum,
+                      const IntKey& maximum) {
+    return FilterRange{settings.read(on) == 1, settings.read(minimum), settings.read(maximum)};
+}
+
+bool outside(float value, const FilterRange& range) {
+    return value < static_cast<float>(range.minimum) || value > static_cast<float>(range.maximum);
+}
+
+bool failsFigure(const std::string& text, const FilterRange& range) {
+    return range.on && outside(static_cast<float>(numberOrZero(text)), range);
+}
+
+}  // namespace
+
+PlayerFilterSettings PlayerFilterSettings::fromSettings(const SettingsStore& settings) {
+    PlayerFilterSettings result;
+    result.buddiesOnly = settings.read(keys::low_buddy) == 1;
+    result.losersOnly = settings.read(keys::low_looser) == 1;
+    result.vpip = readRange(settings, keys::low_tfvpip, keys::low_tfvpipmin, keys::low_tfvpipmax);
+    result.pfr = readRange(settings, keys::low_tfpfr, keys::low_tfpfrmin, keys::low_tfpfrmax);
+    result.af = readRange(settings, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
+    result.stack =
+        readRange(settings, keys::low_tfstack, keys::low_tfstackmin, keys::low_tfstackmax);
+    return result;
+}
+
+bool playerFilterShows(const PlayerFilterRow& row, const PlayerFilterSettings& settings) {
+    if (failsFigure(row.vpip, settings.vpip) || failsFigure(row.pfr, settings.pfr) ||
+        failsFigure(row.af, settings.af)) {
+        return false;
+    }
+    if (settings.stack.on && row.tableStakes) {
+        if (const auto blind = bigBlindOf(*row.tableStakes)) {
+            const float inBlinds =
+                static_cast<float>(stackAmount(row.stack)) / static_cast<float>(*blind);
+            if (outside(inBlinds, settings.stack)) {
+                return false;
+            }
+        }
+    }
+    if (settings.losersOnly && numberOrZero(row.won) >= 0) {
+        return false;
+    }
+    if (settings.buddiesOnly && !row.buddyChecked) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kestrova

@@ -1,0 +1,138 @@
+#include "evaluation/TableEvaluation.h"
+
+#include <algorithm>
+
+#include "evaluation/NumberText.h"
+#include "rating/BuddyList.h"
+#include "rating/ColourRanges.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingsStore.h"
+#include "stats/PlayerStats.h"
+
+namespace kestrova {
+
+namespace {
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+EvaluationSettings EvaluationSettings::fromSettings(const SettingsStore& settings) {
+    EvaluationSettings result;
+    result.minimumHands = settings.read(keys::profilhands);
+    result.ownName = settings.readText(keys::profilme);
+    result.excludeMe = settings.read(keys::excludeme) == 1;
+    return result;
+}
+
+bool isOwnName(const std::string& name, const std::string& ownName) {
+    if (ownName.empty()) {
+        return false;
+    }
+    return std::equal(name.begin(), name.end(), ownName.begin(), ownName.end(),
+                      [](char a, char b) { return lower(a) == lower(b); });
+}
+
+std::string TableEvaluation::columnText(int column) const {
+    switch (column) {
+        case 5:
+            return averageVpip;
+        case 6:
+            return averagePfr;
+        case 7:
+            return averageAf;
+        case 8:
+            return averageWtsd;
+        case 9:
+            return readsText;
+        case 10:
+            return buddiesText;
+        case 11:
+            return losersText;
+        case 12:
+            return totalStacks;
+        default:
+            return {};
+    }
+}
+
+TableEvaluation evaluateTable(const std::vector<std::shared_ptr<PlayerStats>>& players,
+                              const EvaluationSettings& settings, const BuddyList& buddies,
+                              const ColourRanges* colours) {
+    TableEvaluation result;
+    // Sums in single precision, as the figures are shown with two decimals.
+    float vpipSum = 0;
+    float pfrSum = 0;
+    float afSum = 0;
+    float wtsdSum = 0;
+    for (const std::shared_ptr<PlayerStats>& record : players) {
+        if (!record) {
+            continue;
+        }
+        const PlayerStats& player = *record;
+        const int hands = integerOrZero(player.hands);
+        if (hands >= 1) {
+            const bool read = hands > settings.minimumHands;
+            if (!player.vpip.empty()) {
+                ++result.known;
+                if (read) {
+                    ++result.reads;
+                    vpipSum += static_cast<float>(numberOrZero(player.vpip));
+                }
+            }
+            if (read) {
+                // A figure without text adds nothing, yet the divisor stays R.
+                if (!player.pfr.empty()) {
+                    pfrSum += static_cast<float>(numberOrZero(player.pfr));
+                }
+                if (!player.af.empty()) {
+                    afSum += static_cast<float>(numberOrZero(player.af));
+                }
+                if (!player.wtsd.empty()) {
+                    wtsdSum += static_cast<float>(numberOrZero(player.wtsd));
+                }
+            }
+            if (numberOrZero(player.won) < 0) {
+                ++result.losers;
+            }
+        }
+        result.stackSum += static_cast<float>(stackAmount(player.stack));
+        if (buddies.contains(player.name)) {
+            ++result.buddies;
+        }
+        if (isOwnName(player.name, settings.ownName)) {
+            result.ownSeat = true;
+        }
+    }
+
+    result.readsText = std::to_string(result.reads) + " / " + std::to_string(result.known);
+    result.buddiesText = std::to_string(result.buddies);
+    result.losersText = std::to_string(result.losers);
+    result.totalStacks = twoDecimals(static_cast<double>(result.stackSum));
+
+    if (result.reads > 0) {
+        const double divisor = result.reads;
+        const double vpip = static_cast<double>(vpipSum) / divisor;
+        const double pfr = static_cast<double>(pfrSum) / divisor;
+        const double wtsd = static_cast<double>(wtsdSum) / divisor;
+        result.averageAf = twoDecimals(static_cast<double>(afSum) / divisor);
+        result.averageWtsd = twoDecimals(wtsd);
+        result.averageVpip = twoDecimals(vpip);
+        result.averagePfr = twoDecimals(pfr);
+        if (colours != nullptr) {
+            result.averageVpipColour =
+                colours->cellColour(ProfileStat::Vpip, static_cast<float>(vpip));
+            result.averagePfrColour = colours->cellColour(ProfileStat::Pfr, static_cast<float>(pfr));
+            result.averageWtsdColour =
+                colours->cellColour(ProfileStat::Wtsd, static_cast<float>(wtsd));
+        }
+    } else {
+        result.averageVpip = "0";
+        result.averagePfr = "0";
+        result.averageAf = "0";
+        result.averageWtsd = "0";
+    }
+    return result;
+}
+
+}  // namespace kestrova

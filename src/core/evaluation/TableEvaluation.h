@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "rating/Rgb.h"
+
+namespace kestrova {
+
+class BuddyList;
+class ColourRanges;
+class SettingsStore;
+struct PlayerStats;
+
+// What the rating of tables and players needs from the settings.
+struct EvaluationSettings {
+    int minimumHands = 100;  // a player is known only with more hands than this
+    std::string ownName;     // the user's screen name, compared ignoring case
+    bool excludeMe = false;  // the look-up leaves the user out; kept here with its siblings
+
+    // profilhands, profilme (127 characters at most) and excludeme.
+    static EvaluationSettings fromSettings(const SettingsStore& settings);
+};
+
+// The figures of one scanned table and the texts of its table-list columns 5
+// to 12 ("Avg. VPIP" to "Tot.Stacks").
+struct TableEvaluation {
+    int reads = 0;    // R: known players with more than the minimum hands
+    int known = 0;    // K: players with hands and a VPIP figure
+    int buddies = 0;  // B
+    int losers = 0;   // L: players with hands who lost money
+    float stackSum = 0;
+    bool ownSeat = false;  // the user sits at the table: its name cell turns green
+
+    std::string averageVpip;  // column 5: two decimals, or "0" without reads
+    std::string averagePfr;   // column 6
+    std::string averageAf;    // column 7
+    std::string averageWtsd;  // column 8
+    std::string readsText;    // column 9: "R / K"
+    std::string buddiesText;  // column 10
+    std::string losersText;   // column 11
+    std::string totalStacks;  // column 12: two decimals
+
+    // Backgrounds of columns 5, 6 and 8 from the VPIP, PFR and WTSD profiles;
+    // empty without reads or when the lookup gives no colour.
+    std::optional<Rgb> averageVpipColour;
+    std::optional<Rgb> averagePfrColour;
+    std::optional<Rgb> averageWtsdColour;
+
+    // The text of table-list column 5 to 12; empty for any other column.
+    std::string columnText(int column) const;
+};
+
+// Rates a table from its players in seat order. Null records are skipped.
+// Without colour ranges no column is coloured.
+TableEvaluation evaluateTable(const std::vector<std::shared_ptr<PlayerStats>>& players,
+                              const EvaluationSettings& settings, const BuddyList& buddies,
+                              const ColourRanges* colours = nullptr);
+
+// True when the name is the user's own, ignoring letter case (an empty own
+// name matches nobody).
+bool isOwnName(const std::string& name, const std::string& ownName);
+
+}  // namespace kestrova

@@ -1,0 +1,116 @@
+#include "evaluation/TableFilter.h"
+
+#include "evaluation/NumberText.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingsStore.h"
+#include "stats/PlayerStats.h"
+
+namespace kestrova {
+
+namespace {
+
+FilterRange readRange(const SettingsStore& settings, const IntKey& on, const IntKey& minimum,
+                      const IntKey& maximum) {
+    return FilterRange{settings.read(on) == 1, settings.read(minimum), settings.read(maximum)};
+}
+
+bool within(int value, const FilterRange& range) {
+    return range.minimum <= value && value <= range.maximum;
+}
+
+bool passesCriteria(const PlayerStats& player, std::string_view stakes,
+                    const TableFilterSettings& settings) {
+    if (settings.vpip.on && !within(truncatedInt(numberOrZero(player.vpip)), settings.vpip)) {
+        return false;
+    }
+    if (settings.pfr.on && !within(truncatedInt(numberOrZero(player.pfr)), settings.pfr)) {
+        return false;
+    }
+    if (settings.af.on && !within(truncatedInt(numberOrZero(player.af)), settings.af)) {
+        return false;
+    }
+    if (settings.stack.on) {
+        // Stakes without a usable big blind cannot fail the test.
+        if (const auto blind = bigBlindOf(stakes)) {
+            const float inBlinds =
+                static_cast<float>(stackAmount(player.stack)) / static_cast<float>(*blind);
+            if (inBlinds < static_cast<float>(settings.stack.minimum) ||
+                inBlinds > static_cast<float>(settings.stack.maximum)) {
+                return false;
+            }
+        }
+    }
+    if (settings.loser && !(numberOrZero(player.won) < 0)) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TableFilterSettings TableFilterSettings::fromSettings(const SettingsStore& settings) {
+    TableFilterSettings result;
+    result.playerCountActive = settings.read(keys::tfact) == 1;
+    result.requiredPlayers = settings.read(keys::tfnum);
+    result.vpip = readRange(settings, keys::tfvpip, keys::tfvpipmin, keys::tfvpipmax);
+    result.pfr = readRange(settings, keys::tfpfr, keys::tfpfrmin, keys::tfpfrmax);
+    result.af = readRange(settings, keys::tfaf, keys::tfafmin, keys::tfafmax);
+    result.stack = readRange(settings, keys::tfstack, keys::tfstackmin, keys::tfstackmax);
+    result.loser = settings.read(keys::tfloser) == 1;
+    result.overallActive = settings.read(keys::ofact) == 1;
+    result.overallVpip = readRange(settings, keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax);
+    result.overallPfr = readRange(settings, keys::ofpfr, keys::ofpfrmin, keys::ofpfrmax);
+    result.minimumReadsActive = settings.read(keys::ofreads) == 1;
+    result.minimumReads = settings.read(keys::ofnum);
+    return result;
+}
+
+bool playerCountTestShows(const std::vector<std::shared_ptr<PlayerStats>>& players,
+                          std::string_view stakes, int minimumHands,
+                          const TableFilterSettings& settings) {
+    if (!settings.playerCountActive) {
+        return true;
+    }
+    int passing = 0;
+    for (const std::shared_ptr<PlayerStats>& player : players) {
+        if (!player || integerOrZero(player->hands) <= minimumHands) {
+            continue;
+        }
+        if (passesCriteria(*player, stakes, settings)) {
+            ++passing;
+        }
+        if (passing >= settings.requiredPlayers) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int readsOfColumn(std::string_view reads) {
+    const std::size_t slash = reads.find('/');
+    if (slash == std::string_view::npos || slash == 0) {
+        return 0;
+    }
+    return integerOrZero(reads.substr(0, slash - 1));
+}
+
+bool overallTestShows(std::string_view averageVpip, std::string_view averagePfr,
+                      std::string_view reads, const TableFilterSettings& settings) {
+    if (!settings.overallActive) {
+        return true;
+    }
+    const int vpip = truncatedInt(numberOrZero(averageVpip));
+    const int pfr = truncatedInt(numberOrZero(averagePfr));
+    if (settings.overallVpip.on && !within(vpip, settings.overallVpip)) {
+        return false;
+    }
+    if (settings.overallPfr.on && !within(pfr, settings.overallPfr)) {
+        return false;
+    }
+    if (settings.minimumReadsActive && readsOfColumn(reads) < settings.minimumReads) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kestrova

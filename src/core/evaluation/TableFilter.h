@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "evaluation/FilterRange.h"
+
+namespace kestrova {
+
+class SettingsStore;
+struct PlayerStats;
+
+// The table filter: a player-count test over a table's players and an
+// overall test over its table-list row. A table row is hidden when either
+// test says so.
+struct TableFilterSettings {
+    // Player-count test (group "Advanced table filter").
+    bool playerCountActive = false;  // tfact
+    int requiredPlayers = 2;         // tfnum
+    FilterRange vpip{false, 0, 100};
+    FilterRange pfr{false, 0, 10};
+    FilterRange af{false, 0, 10};
+    FilterRange stack{false, 0, 200};  // in big blinds
+    bool loser = false;                // tfloser
+
+    // Overall test (group "Overall table filter").
+    bool overallActive = false;  // ofact
+    FilterRange overallVpip{false, 0, 100};
+    FilterRange overallPfr{false, 0, 10};
+    bool minimumReadsActive = false;  // ofreads
+    int minimumReads = 3;             // ofnum
+
+    // The table-filter keys; a flag is on only when it reads 1.
+    static TableFilterSettings fromSettings(const SettingsStore& settings);
+
+    bool operator==(const TableFilterSettings&) const = default;
+};
+
+// True (show) unless the test is on and fewer than requiredPlayers of the
+// players with more than minimumHands pass every active criterion. The count
+// is checked after each such player, so with requiredPlayers 0 the first one
+// shows the table whether or not he passes.
+bool playerCountTestShows(const std::vector<std::shared_ptr<PlayerStats>>& players,
+                          std::string_view stakes, int minimumHands,
+                          const TableFilterSettings& settings);
+
+// True (show) unless the test is on and the row's averages (columns 5 and 6,
+// truncated) or its read count (column 9, "R / K") fail an active criterion.
+bool overallTestShows(std::string_view averageVpip, std::string_view averagePfr,
+                      std::string_view reads, const TableFilterSettings& settings);
+
+// The read count R of a "# Reads" text: the integer in the text up to one
+// character before its "/" ("12 / 20" gives 12); 0 without "/".
+int readsOfColumn(std::string_view reads);
+
+}  // namespace kestrova

@@ -1,0 +1,40 @@
+#include "rating/ColourRanges.h"
+
+#include "evaluation/NumberText.h"
+#include "stats/PlayerStats.h"
+
+namespace kestrova {
+
+ColourRanges ColourRanges::load(const std::filesystem::path& directory) {
+    ColourRanges ranges;
+    for (ProfileStat stat : kProfileStats) {
+        ranges.profile(stat) = StatProfile::load(directory, stat);
+    }
+    return ranges;
+}
+
+std::optional<Rgb> ColourRanges::cellColour(ProfileStat stat, float value) const {
+    const Rgb colour = profile(stat).colourFor(value);
+    if (colour.isWhite()) {
+        return std::nullopt;
+    }
+    return colour;
+}
+
+std::optional<Rgb> ColourRanges::cellColour(ProfileStat stat, std::string_view text) const {
+    return cellColour(stat, static_cast<float>(numberOrZero(text)));
+}
+
+ColourRanges::RowColours ColourRanges::rowColours(const PlayerStats& player,
+                                                  int minimumHands) const {
+    RowColours colours;
+    if (integerOrZero(player.hands) <= minimumHands) {
+        return colours;
+    }
+    for (ProfileStat stat : kProfileStats) {
+        colours[static_cast<std::size_t>(stat)] = cellColour(stat, profileStatText(player, stat));
+    }
+    return colours;
+}
+
+}  // namespace kestrova

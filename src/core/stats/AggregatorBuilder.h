@@ -1,0 +1,21 @@
+#pragma once
+
+namespace kestrova {
+
+class MessageSink;
+class PostgresConnection;
+
+// Rebuilds the aggregator table hhps of one PokerTracker 3 database: one row
+// per player name with the thirteen sums the look-up reads, the name stored in
+// the look-up pattern's altered form (first character kept) so that the
+// pattern of the unaltered name finds it. An empty sum is stored as 0. Where
+// the server offers pg_trgm, a trigram index makes the look-up's leading "%"
+// pattern fast; without it the table works as well, only slower.
+//
+// False after a message titled "Error" when the table could not be created or
+// filled ("Error 3: ", "BEGIN command failed: ", "Error 4: ", followed by the
+// server's message); the caller then closes the connection. A row that cannot
+// be stored shows "Error 7: " and the build goes on.
+bool buildAggregatorTable(PostgresConnection& connection, MessageSink& messages);
+
+}  // namespace kestrova

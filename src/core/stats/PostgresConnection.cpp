@@ -1,0 +1,179 @@
+#include "stats/PostgresConnection.h"
+
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <utility>
+#include <vector>
+
+namespace kestrova {
+
+namespace {
+
+bool needsQuoting(std::string_view value) {
+    if (value.empty())
+        return true;
+    for (const char c : value) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\'' || c == '\\' ||
+            c == '=')
+            return true;
+    }
+    return false;
+}
+
+// A value as libpq's connection-text parser reads it back: inside single
+// quotes, a backslash escapes the next character.
+std::string quotedValue(std::string_view value) {
+    std::string out = "'";
+    for (const char c : value) {
+        if (c == '\'' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    out += '\'';
+    return out;
+}
+
+std::string plainOrQuoted(std::string_view value) {
+    return needsQuoting(value) ? quotedValue(value) : std::string(value);
+}
+
+bool isDefaultPort(std::string_view port) {
+    // The number the text starts with, as atoi would read it.
+    std::size_t i = 0;
+    while (i < port.size() && (port[i] == ' ' || port[i] == '\t'))
+        ++i;
+    long long number = 0;
+    const char* begin = port.data() + i;
+    const char* end = port.data() + port.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    std::from_chars(begin, end, number);
+    return number == 5432;
+}
+
+}  // namespace
+
+PostgresResult::PostgresResult(PostgresResult&& other) noexcept
+    : result_(std::exchange(other.result_, nullptr)) {}
+
+PostgresResult& PostgresResult::operator=(PostgresResult&& other) noexcept {
+    if (this != &other) {
+        clear();
+        result_ = std::exchange(other.result_, nullptr);
+    }
+    return *this;
+}
+
+PostgresResult::~PostgresResult() { clear(); }
+
+void PostgresResult::clear() {
+    if (result_ != nullptr)
+        PQclear(result_);
+    result_ = nullptr;
+}
+
+PostgresResult::Status PostgresResult::status() const {
+    if (result_ == nullptr)
+        return Status::Failed;
+    switch (PQresultStatus(result_)) {
+        case PGRES_COMMAND_OK:
+            return Status::CommandOk;
+        case PGRES_TUPLES_OK:
+            return Status::TuplesOk;
+        case PGRES_BAD_RESPONSE:
+        case PGRES_FATAL_ERROR:
+        case PGRES_NONFATAL_ERROR:
+            return Status::Failed;
+        default:
+            return Status::Other;
+    }
+}
+
+int PostgresResult::rows() const { return result_ == nullptr ? 0 : PQntuples(result_); }
+
+int PostgresResult::columns() const { return result_ == nullptr ? 0 : PQnfields(result_); }
+
+std::string_view PostgresResult::value(int row, int column) const {
+    if (result_ == nullptr || row < 0 || column < 0 || row >= rows() || column >= columns() ||
+        PQgetisnull(result_, row, column) != 0)
+        return {};
+    return {PQgetvalue(result_, row, column),
+            static_cast<std::size_t>(PQgetlength(result_, row, column))};
+}
+
+PostgresConnection::PostgresConnection(PostgresConnection&& other) noexcept
+    : connection_(std::exchange(other.connection_, nullptr)) {}
+
+PostgresConnection& PostgresConnection::operator=(PostgresConnection&& other) noexcept {
+    if (this != &other) {
+        close();
+        connection_ = std::exchange(other.connection_, nullptr);
+    }
+    return *this;
+}
+
+PostgresConnection::~PostgresConnection() { close(); }
+
+std::string PostgresConnection::connectionText(std::string_view host, std::string_view port,
+                                               std::string_view database,
+                                               std::string_view user,
+                                               std::string_view password) {
+    std::string text = "host=" + plainOrQuoted(host);
+    if (!isDefaultPort(port))
+        text += " port=" + plainOrQuoted(port);
+    text += " dbname=" + quotedValue(database);
+    text += " user=" + plainOrQuoted(user);
+    if (!password.empty())
+        text += " password=" + plainOrQuoted(password);
+    return text;
+}
+
+bool PostgresConnection::open(const std::string& connectionText) {
+    close();
+    // The connection text goes in as the database name to expand, so that the
+    // timeout can be added without changing the text itself.
+    const std::string timeout = std::to_string(kConnectTimeoutSeconds);
+    const char* keywords[] = {"dbname", "connect_timeout", nullptr};
+    const char* values[] = {connectionText.c_str(), timeout.c_str(), nullptr};
+    connection_ = PQconnectdbParams(keywords, values, 1);
+    return connection_ != nullptr && PQstatus(connection_) == CONNECTION_OK;
+}
+
+void PostgresConnection::close() {
+    if (connection_ != nullptr)
+        PQfinish(connection_);
+    connection_ = nullptr;
+}
+
+std::string PostgresConnection::errorMessage() const {
+    if (connection_ == nullptr)
+        return "no connection to the database server\n";
+    const char* message = PQerrorMessage(connection_);
+    return message == nullptr ? std::string() : std::string(message);
+}
+
+bool PostgresConnection::setClientEncoding(const char* encoding) {
+    return connection_ != nullptr && PQsetClientEncoding(connection_, encoding) == 0;
+}
+
+PostgresResult PostgresConnection::execute(const std::string& statement) {
+    if (connection_ == nullptr)
+        return PostgresResult();
+    return PostgresResult(PQexec(connection_, statement.c_str()));
+}
+
+std::optional<std::string> PostgresConnection::escapeString(std::string_view text) const {
+    if (connection_ == nullptr)
+        return std::nullopt;
+    // libpq needs room for every byte doubled plus the terminator.
+    std::vector<char> buffer(text.size() * 2 + 1);
+    int error = 0;
+    const std::size_t length =
+        PQescapeStringConn(connection_, buffer.data(), text.data(), text.size(), &error);
+    if (error != 0)
+        return std::nullopt;
+    return std::string(buffer.data(), length);
+}
+
+}  // namespace kestrova

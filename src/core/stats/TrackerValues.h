@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "stats/TrackerCounters.h"
+
+namespace kestrova::trackerValues {
+
+// A counter value as the databases return it: the leading decimal integer
+// (a sum over no rows is empty and counts 0), clamped to 32 bits.
+std::int32_t toCounter(std::string_view text);
+// A money value: the leading decimal number, 0 when there is none.
+float toMoney(std::string_view text);
+// counter += value without overflowing.
+void add(std::int32_t& counter, std::int64_t value);
+
+// Every PostgreSQL database marks the counters: the data-shape flag becomes 0
+// when it was -1 and 10 when another family contributed before.
+void markPostgresFamily(TrackerCounters& counters);
+
+// True for an optional minus sign followed by 1 to 18 digits.
+bool isDecimalInteger(std::string_view text);
+// True for a decimal integer with an optional fraction, as numeric sums print.
+bool isDecimalNumber(std::string_view text);
+
+}  // namespace kestrova::trackerValues
