@@ -67,20 +67,9 @@ bool TableScanPass::scanSelected(const std::string& wantedName)
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
     while (!observer.cancelled()) {
-        if (!screen.grab()) {
-            observer.showMessage("Error", "Error Capturing");
+        if (!readSelectedRow(screen, endOfList))
             break;
-        }
-        state_.selectedRowName.clear();
-        if (std::optional<LobbyEntry> row = screen.readSelectedRow()) {
-            state_.selectedRowName = row->name;
-            state_.lobbyEntries.refresh(*row);
-        }
-        const bool wanted = !wantedName.empty() && state_.selectedRowName == wantedName;
-        if (endOfList.onRead(state_.selectedRowName))
-            observer.cancel();
-        screen.release();
-        if (wanted) {
+        if (!wantedName.empty() && state_.selectedRowName == wantedName) {
             // Rows on the way are only read: scanning them would show other tables'
             // figures in the selected row until the wanted one arrives.
             const LobbyEntry* entry = state_.lobbyEntries.find(wantedName);
@@ -105,18 +94,8 @@ bool TableScanPass::scanAll(std::optional<int> openerMaximum)
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
     while (!observer.cancelled()) {
-        if (!screen.grab()) {
-            observer.showMessage("Error", "Error Capturing");
+        if (!readSelectedRow(screen, endOfList))
             break;
-        }
-        state_.selectedRowName.clear();
-        if (std::optional<LobbyEntry> row = screen.readSelectedRow()) {
-            state_.selectedRowName = row->name;
-            state_.lobbyEntries.refresh(*row);
-        }
-        if (endOfList.onRead(state_.selectedRowName))
-            observer.cancel();
-        screen.release();
 
         const LobbyEntry* entry = state_.selectedRowName.empty()
                                       ? nullptr
@@ -136,6 +115,23 @@ bool TableScanPass::scanAll(std::optional<int> openerMaximum)
         observer.processEvents();
     }
     lookup_.disconnectDatabases();
+    return true;
+}
+
+bool TableScanPass::readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList)
+{
+    if (!screen.grab()) {
+        context_.observer.showMessage("Error", "Error Capturing");
+        return false;
+    }
+    state_.selectedRowName.clear();
+    if (std::optional<LobbyEntry> row = screen.readSelectedRow()) {
+        state_.selectedRowName = row->name;
+        state_.lobbyEntries.refresh(*row);
+    }
+    if (endOfList.onRead(state_.selectedRowName))
+        context_.observer.cancel();
+    screen.release();
     return true;
 }
 

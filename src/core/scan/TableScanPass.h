@@ -9,6 +9,7 @@
 
 namespace kestrova {
 
+class EndOfListDetector;
 class LobbyScreen;
 class PlayerLookup;
 struct EverestLobby;
@@ -42,6 +43,9 @@ private:
     enum class SeatReading { Slow, AlreadyRead };
 
     std::optional<EverestLobby> start();
+    // Reads the highlighted row into the lobby entries; false when the lobby
+    // could not be captured (the user has been told).
+    bool readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList);
     void readSeatsOnce(LobbyScreen& screen);
     void readSeatsSlowly(LobbyScreen& screen);
     void scanTable(LobbyScreen& screen, SeatReading reading);

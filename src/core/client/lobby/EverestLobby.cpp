@@ -1,5 +1,9 @@
 #include "client/lobby/EverestLobby.h"
 
+#include "client/Win32Messages.h"
+#include "client/WindowInput.h"
+#include "common/Clock.h"
+
 #include <string_view>
 
 namespace kestrova {
@@ -9,6 +13,9 @@ namespace {
 constexpr std::string_view kTitlePrefix = "Everest Poke";
 constexpr int kMinWidth = 750;
 constexpr int kMinHeight = 500;
+constexpr int kListClickX = 200;
+constexpr int kListClickY = 300;
+constexpr int kAfterClickMs = 200;
 
 bool isLarge(const Rect& r) { return r.width() > kMinWidth && r.height() > kMinHeight; }
 
@@ -41,6 +48,13 @@ LobbySearch findEverestLobby(ClientPlatform& platform)
     }
     search.errorTitle = "Error1";
     return search;
+}
+
+void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby)
+{
+    click(platform, lobby.listWindow, kListClickX, kListClickY);
+    clock.sleepMs(kAfterClickMs);
+    pressKey(platform, lobby.listWindow, win32::VK_HOME);
 }
 
 }  // namespace kestrova

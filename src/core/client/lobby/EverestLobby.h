@@ -29,4 +29,9 @@ inline constexpr const char* kLobbyNotFoundMessage = "Everestclient not found or
 // its first child of that size is the list area.
 LobbySearch findEverestLobby(ClientPlatform& platform);
 
+class Clock;
+// Clicks into the list (200, 300), waits for the client, and presses Home, so the
+// first row is selected and the list takes the keys that follow.
+void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby);
+
 }  // namespace kestrova

@@ -9,7 +9,6 @@ namespace kestrova {
 
 namespace {
 constexpr int kMaxRows = 60;
-constexpr int kAfterClickMs = 200;
 constexpr int kAfterRestoreMs = 300;
 constexpr int kAfterDownMs = 100;
 }  // namespace
@@ -23,9 +22,7 @@ bool openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTable& g
         return false;
     }
     const EverestLobby& lobby = *search.lobby;
-    click(platform, lobby.listWindow, 200, 300);
-    clock.sleepMs(kAfterClickMs);
-    pressKey(platform, lobby.listWindow, win32::VK_HOME);
+    selectFirstRow(platform, clock, lobby);
     restoreWindow(platform, lobby.window);
     clock.sleepMs(kAfterRestoreMs);
 

@@ -1,0 +1,244 @@
+#include "scan/TableScanPass.h"
+
+#include "client/Win32Messages.h"
+#include "client/lobby/GlyphTables.h"
+#include "common/Clock.h"
+#include "scan/ScanObserver.h"
+#include "sim/SimulatedClient.h"
+#include "stats/PlayerLookup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+using namespace kestrova;
+
+namespace {
+
+// Knows every player whose name does not start with "nobody"; counts look-ups.
+// Like the database look-up, it appends what it builds to the statistics cache.
+class FakeLookup final : public PlayerLookup {
+public:
+    PlayerRecordList* cache = nullptr;
+    std::vector<std::string> looked;
+    int connects = 0;
+    int disconnects = 0;
+    bool failConnect = false;
+
+    bool connectDatabases(MessageSink& messages) override
+    {
+        ++connects;
+        if (failConnect)
+            messages.showMessage("Error", "no database");
+        return !failConnect;
+    }
+    void disconnectDatabases() override { ++disconnects; }
+    std::shared_ptr<PlayerStats> lookupPlayer(const std::string& name, const std::string& stack,
+                                              const std::string& seat, MessageSink&) override
+    {
+        looked.push_back(name);
+        if (name.starts_with("nobody"))
+            return nullptr;
+        auto r = std::make_shared<PlayerStats>();
+        r->name = name;
+        r->stack = stack;
+        r->seat = seat;
+        r->hands = "100";
+        if (cache)
+            cache->append(r);
+        return r;
+    }
+};
+
+class Observer final : public ScanObserver {
+public:
+    std::vector<std::string> messages;
+    std::vector<std::shared_ptr<PlayerStats>> players;
+    std::vector<TableRowTexts> rows;
+    int cancelAfterRounds = -1;
+    int rounds = 0;
+
+    void showMessage(const std::string& title, const std::string& text) override
+    {
+        messages.push_back(title + ": " + text);
+    }
+    void processEvents() override
+    {
+        if (++rounds == cancelAfterRounds)
+            cancel();
+    }
+    bool cancelled() const override { return cancelled_; }
+    void cancel() override { cancelled_ = true; }
+    void playerFound(const std::shared_ptr<PlayerStats>& r) override { players.push_back(r); }
+    void tableScanned(const ScannedTable&, const TableRowTexts& row) override { rows.push_back(row); }
+
+private:
+    bool cancelled_ = false;
+};
+
+sim::LobbyTable table(std::string name, std::vector<std::string> players, int seats = 10,
+                      std::vector<std::string> waiting = {})
+{
+    sim::LobbyTable t;
+    t.name = std::move(name);
+    t.stakes = "$1/$2";
+    t.seats = seats;
+    t.averagePot = "$25.00";
+    int i = 0;
+    for (std::string& p : players)
+        t.players.push_back({std::move(p), std::to_string(1000 + 10 * i++) + ",50"});
+    t.seated = static_cast<int>(t.players.size());
+    t.waitlist = std::move(waiting);
+    t.waiting = static_cast<int>(t.waitlist.size());
+    return t;
+}
+
+class TableScanPassTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
+        glyphs = loadGlyphTables();
+        ASSERT_FALSE(glyphs.empty());
+        lookup.cache = &state.records;
+    }
+
+    bool scanAll(sim::SimulatedClient& client, std::optional<int> opener = std::nullopt)
+    {
+        PassContext context{client, clock, glyphs, observer};
+        return TableScanPass(context, lookup, state, filter).scanAll(opener);
+    }
+
+    GlyphTable glyphs;
+    ManualClock clock;
+    Observer observer;
+    FakeLookup lookup;
+    ScanState state;
+    LobbyFilter filter;
+};
+
+}  // namespace
+
+TEST_F(TableScanPassTest, FullRingTablesHaveEveryPlayerLookedUp)
+{
+    std::vector<std::string> ten;
+    for (int i = 0; i < 10; ++i)
+        ten.push_back("Seat" + std::to_string(i));
+    sim::SimulatedClient client(sim::Lobby({table("Ring", ten)}));
+    ASSERT_TRUE(scanAll(client));
+    EXPECT_EQ(lookup.looked, ten);
+    ASSERT_EQ(observer.rows.size(), 1u);
+    EXPECT_EQ(observer.rows[0][0], "Ring");
+    EXPECT_EQ(observer.rows[0][1], "$1/$2");
+    EXPECT_EQ(observer.rows[0][3], "10");
+    EXPECT_EQ(observer.rows[0][4], "$25.00");
+    EXPECT_EQ(lookup.connects, 1);
+    EXPECT_EQ(lookup.disconnects, 1);
+}
+
+TEST_F(TableScanPassTest, WaitingListIsNotLookedUp)
+{
+    sim::SimulatedClient client(
+        sim::Lobby({table("Short", {"Anna", "Bert"}, 6, {"Carl", "Dora"})}));
+    ASSERT_TRUE(scanAll(client));
+    EXPECT_EQ(lookup.looked, (std::vector<std::string>{"Anna", "Bert"}));
+    ASSERT_EQ(observer.players.size(), 2u);
+    EXPECT_EQ(observer.players[1]->stack, "1010.50");
+}
+
+TEST_F(TableScanPassTest, UnknownPlayersAreCountedButNotListed)
+{
+    sim::SimulatedClient client(sim::Lobby({table("T", {"Anna", "nobody1", "Bert"})}));
+    ASSERT_TRUE(scanAll(client));
+    EXPECT_EQ(observer.players.size(), 2u);
+    ASSERT_EQ(observer.rows.size(), 1u);
+    EXPECT_EQ(observer.rows[0][3], "3");
+    EXPECT_EQ(state.tables.find("T")->players.size(), 2u);
+}
+
+TEST_F(TableScanPassTest, SamePlayerAtTwoTablesGetsARecordPerTable)
+{
+    sim::SimulatedClient client(
+        sim::Lobby({table("First", {"Anna", "Bert"}), table("Second", {"Carl", "Anna"})}));
+    ASSERT_TRUE(scanAll(client));
+    // Looked up once, copied for the second table with its own stack and table.
+    EXPECT_EQ(std::count(lookup.looked.begin(), lookup.looked.end(), "Anna"), 1);
+    ASSERT_EQ(state.records.size(), 4u);
+    const auto& first = state.tables.find("First")->players[0];
+    const auto& second = state.tables.find("Second")->players[1];
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first->table, "First");
+    EXPECT_EQ(second->table, "Second");
+    EXPECT_EQ(first->stack, "1000.50");
+    EXPECT_EQ(second->stack, "1010.50");
+    EXPECT_EQ(second->recordIndex, 3);
+}
+
+TEST_F(TableScanPassTest, CachedPlayersAreNotLookedUpAgain)
+{
+    sim::SimulatedClient client(sim::Lobby({table("T", {"Anna", "Bert"})}));
+    ASSERT_TRUE(scanAll(client));
+    lookup.looked.clear();
+    state.tables.clear();
+    observer = Observer{};
+    ASSERT_TRUE(scanAll(client));
+    EXPECT_TRUE(lookup.looked.empty());
+    ASSERT_NE(state.tables.find("T"), nullptr);
+    EXPECT_EQ(state.tables.find("T")->players.size(), 2u);
+}
+
+TEST_F(TableScanPassTest, TablesShowingNoneOrElevenPlayersAreNeverScanned)
+{
+    sim::LobbyTable empty = table("Empty", {});
+    sim::LobbyTable crowded = table("Crowded", {"A1", "B1"});
+    crowded.seated = 11;
+    sim::SimulatedClient client(sim::Lobby({empty, crowded, table("Fine", {"Anna"})}));
+    ASSERT_TRUE(scanAll(client));
+    ASSERT_EQ(observer.rows.size(), 1u);
+    EXPECT_EQ(observer.rows[0][0], "Fine");
+    EXPECT_EQ(lookup.looked, (std::vector<std::string>{"Anna"}));
+}
+
+TEST_F(TableScanPassTest, CancellingKeepsWhatWasRead)
+{
+    std::vector<sim::LobbyTable> tables;
+    for (int i = 0; i < 6; ++i)
+        tables.push_back(table("Table " + std::to_string(i), {"P" + std::to_string(i) + "x"}));
+    sim::SimulatedClient client{sim::Lobby(tables)};
+    observer.cancelAfterRounds = 2;
+    ASSERT_TRUE(scanAll(client));
+    EXPECT_EQ(observer.rows.size(), 2u);
+    EXPECT_EQ(lookup.disconnects, 1);
+}
+
+TEST_F(TableScanPassTest, FailingDatabasesEndTheScanBeforeTheWalk)
+{
+    sim::SimulatedClient client(sim::Lobby({table("T", {"Anna"})}));
+    lookup.failConnect = true;
+    EXPECT_FALSE(scanAll(client));
+    EXPECT_TRUE(observer.rows.empty());
+    ASSERT_EQ(observer.messages.size(), 1u);
+}
+
+TEST_F(TableScanPassTest, OpenerOpensTablesUntilItsMaximum)
+{
+    sim::SimulatedClient client(sim::Lobby(
+        {table("A1x", {"Anna"}), table("B2x", {"Bert"}), table("C3x", {"Carl"}), table("D4x", {"Dora"})}));
+    ASSERT_TRUE(scanAll(client, 2));
+    EXPECT_EQ(client.openedTables(), (std::vector<std::string>{"A1x", "B2x"}));
+    EXPECT_TRUE(observer.rows.empty());  // the opener opens, it does not scan
+    EXPECT_TRUE(lookup.looked.empty());
+}
+
+TEST_F(TableScanPassTest, SelectedScanWalksToTheWantedTableOnly)
+{
+    sim::SimulatedClient client(sim::Lobby(
+        {table("Alpha", {"Anna"}), table("Beta", {"Bert", "Bob"}), table("Gamma", {"Carl"})}));
+    PassContext context{client, clock, glyphs, observer};
+    ASSERT_TRUE(TableScanPass(context, lookup, state, filter).scanSelected("Beta"));
+    EXPECT_EQ(lookup.looked, (std::vector<std::string>{"Bert", "Bob"}));
+    ASSERT_EQ(observer.rows.size(), 1u);
+    EXPECT_EQ(observer.rows[0][0], "Beta");
+    EXPECT_EQ(client.selectedRow(), 1);
+}
