@@ -142,6 +142,7 @@ grabber::grabber(GrabberServices services, QWidget* parent)
 
     limits_ = LimitsFile::read(services_.workingDir, clientKind_);
     applyColumnVisibility();
+    cacheExpiry_.setLifetimeSeconds(cacheLifetimeSeconds(settings_));
     trace("<20>");
     loadFilterKeys();
     trace("<22>");

@@ -7,6 +7,7 @@
 #include "settings/LimitsFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/TraceLog.h"
+#include "stats/CacheExpiry.h"
 #include "stats/PlayerLookup.h"
 
 #include <QMainWindow>
@@ -171,6 +172,8 @@ private:
     bool scanning_ = false;
     kestrova::LobbyFilter lobbyFilter_;
     kestrova::ScanState scan_;
+    kestrova::CacheExpiry cacheExpiry_;
+    QTimer* clearCacheTimer_ = nullptr;
     std::unique_ptr<kestrova::PlayerLookup> ownLookup_;
     IntegerQuestion openerQuestion_;
     int intervalMinutes_ = 0;

@@ -83,6 +83,17 @@ bool grabber::beginPass(bool clearResults)
 
 void grabber::slot_pbRefresh()
 {
+    // The statistics cache is emptied here only, even while another pass runs:
+    // rows and tables share the records, so nothing they show is freed.
+    const CacheExpiry::Actions cache = cacheExpiry_.onGetTableList();
+    if (cache.startTimer) {
+        clearCacheTimer_ = new QTimer(this);
+        connect(clearCacheTimer_, &QTimer::timeout, this, &grabber::clearCache);
+        clearCacheTimer_->start(cache.timerIntervalMs);
+    }
+    if (cache.clearRecords)
+        scan_.records.clear();
+
     if (!beginPass(true))
         return;
     ScanProgress progress(this, messageHandler_);
@@ -255,7 +266,7 @@ void grabber::stepScan()
     slot_checkScan();
 }
 
-void grabber::clearCache() {}
+void grabber::clearCache() { cacheExpiry_.markExpired(); }
 
 void grabber::slot_pbJoin()
 {

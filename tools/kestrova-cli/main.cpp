@@ -1,5 +1,6 @@
 // kestrova-cli: the command-line front end for scripts and power users.
 #include "Commands.h"
+#include "DbCommand.h"
 #include "SettingsCommand.h"
 
 #include <iostream>
@@ -12,7 +13,9 @@ void usage(std::ostream& out)
            "  ocr lobby IMAGE [--glyphs FILE]     the selected lobby row of a capture, as JSON\n"
            "  ocr seats IMAGE [--glyphs FILE]     the seat names and chips of a capture, as JSON\n"
            "  tables --sim LOBBY.json | --x11     \"Get Table List\", the table list as JSON\n"
-           "  settings get KEY | set KEY VALUE | list\n";
+           "  settings get KEY | set KEY VALUE | list\n"
+           "  db list | db add --kind N --host H [--port P] --db D --user U [--password W]\n"
+           "     [--inactive] | db remove INDEX   the tracking databases in db.conf\n";
 }
 
 }  // namespace
@@ -31,6 +34,8 @@ int main(int argc, char* argv[])
         return kestrova::cli::runTablesCommand(args, std::cout, std::cerr);
     if (command == "settings")
         return kestrova::runSettingsCommand(args, std::cout, std::cerr);
+    if (command == "db")
+        return kestrova::runDbCommand(args, std::cout, std::cerr);
     if (command == "--help" || command == "help") {
         usage(std::cout);
         return 0;

@@ -27,8 +27,8 @@ CacheExpiry::Actions CacheExpiry::onGetTableList() {
         actions.startTimer = true;
         // A hand-edited lifetime may exceed what a timer interval can hold.
         const std::int64_t intervalMs = std::int64_t{lifetimeSeconds_} * 1000;
-        actions.timerIntervalMs = static_cast<int>(
-            std::min<std::int64_t>(intervalMs, std::numeric_limits<int>::max()));
+        actions.timerIntervalMs =
+            static_cast<int>(std::min<std::int64_t>(intervalMs, std::numeric_limits<int>::max()));
     }
     if (expired_) {
         expired_ = false;

@@ -30,8 +30,8 @@ public:
 
     // What the main window does at the start of a "Get Table List".
     struct Actions {
-        bool startTimer = false;   // create the repeating clearing timer now (once per run)
-        int timerIntervalMs = 0;   // with this interval
+        bool startTimer = false;    // create the repeating clearing timer now (once per run)
+        int timerIntervalMs = 0;    // with this interval
         bool clearRecords = false;  // empty the player-record list now
     };
     // Called at the start of every "Get Table List", even while another pass

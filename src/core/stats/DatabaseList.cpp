@@ -25,8 +25,8 @@ void tell(std::string* problem, std::string text) {
 }
 
 std::string where(std::size_t recordNumber, std::string_view field) {
-    return std::string(DatabaseList::kFileName) + ": entry " + std::to_string(recordNumber) +
-           ", " + std::string(field) + ": ";
+    return std::string(DatabaseList::kFileName) + ": entry " + std::to_string(recordNumber) + ", " +
+           std::string(field) + ": ";
 }
 
 // One counted text of record `recordNumber` (1-based), or nullopt with the reason.

@@ -18,6 +18,7 @@ using test::writeBytes;
 
 // Two entries written out by hand: a PokerTracker 3 database on localhost
 // (active) and an inactive Holdem Manager one without a password.
+// clang-format off
 const std::string kTwoEntries = bytes(
     "\x02\x00\x00\x00"
     "\x09\x00\x00\x00" "localhost"
@@ -32,6 +33,7 @@ const std::string kTwoEntries = bytes(
     "\x04\x00\x00\x00"
     "\x00\x00\x00\x00"
     "1");
+// clang-format on
 const std::string kPort5433 = bytes("\x39\x15\x00\x00");
 const std::string kPort5432 = bytes("\x38\x15\x00\x00");
 
@@ -56,7 +58,9 @@ std::string record(const std::string& host, char marker = '0') {
         r += static_cast<char>((length >> (8 * i)) & 0xFF);
     }
     r += host;
+    // clang-format off
     r += bytes("\x01\x00\x00\x00" "d" "\x01\x00\x00\x00" "u" "\x05\x00\x00\x00" "\x00\x00\x00\x00");
+    // clang-format on
     r += marker;
     return r;
 }
@@ -241,6 +245,7 @@ TEST(DatabaseListHostileTest, NegativeCountOrShortCountGiveAnEmptyList) {
 
 TEST(DatabaseListHostileTest, BadLengthsAndTruncationsEndTheReadAfterWholeRecords) {
     const std::string good = record("good");
+    // clang-format off
     const std::string cases[] = {
         bytes("\xff\xff\xff\xff"),                        // negative length
         bytes("\xff\xff\xff\x7f" "abc"),                  // length far past the end
@@ -248,6 +253,7 @@ TEST(DatabaseListHostileTest, BadLengthsAndTruncationsEndTheReadAfterWholeRecord
         record("cut").substr(0, record("cut").size() - 1),  // marker missing
         record("cut").substr(0, 20),                      // ends inside the kind
     };
+    // clang-format on
     for (const std::string& bad : cases) {
         TempDir dir;
         writeBytes(dir / "db.conf", count(3) + good + bad);

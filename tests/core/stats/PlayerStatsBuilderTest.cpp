@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "rating/BuddyList.h"
 #include "stats/TrackerCounters.h"
 
 namespace kestrova {
@@ -109,7 +110,7 @@ TEST(AggressionTest, FlopOnlyActionsGiveFlopAndOverallFactor) {
 
 TEST(AggressionTest, OverallFactorSumsEveryStreetBeforeDividing) {
     TrackerCounters c;
-    c.flopBets = 4;   // flop 4 / 1
+    c.flopBets = 4;  // flop 4 / 1
     c.flopCalls = 1;
     c.turnRaises = 1;  // turn 1 / 3
     c.turnCalls = 3;
@@ -196,6 +197,16 @@ TEST(RecordTextsTest, PlayerFoundNowhereGetsEmptyFigures) {
     EXPECT_EQ(s.buddyIndex, -1);
     // 0 of 0 hands: nothing done, shown like any empty percentage.
     EXPECT_EQ(s.threeBetCap, "0.00");
+}
+
+TEST(RecordTextsTest, BuddyIndexIgnoresLetterCase) {
+    BuddyList buddies;  // never saved: lives in memory only
+    buddies.addBuddy("Shark", false);
+    buddies.addBuddy("FishFace", false);
+    EXPECT_EQ(buildPlayerStats({}, "fishface", "1", "1", &buddies).buddyIndex, 1);
+    EXPECT_EQ(buildPlayerStats({}, "SHARK", "1", "1", &buddies).buddyIndex, 0);
+    EXPECT_EQ(buildPlayerStats({}, "Sharky", "1", "1", &buddies).buddyIndex, -1);
+    EXPECT_EQ(buildPlayerStats({}, "Shark", "1", "1", nullptr).buddyIndex, -1);
 }
 
 TEST(RecordTextsTest, ThreeBetCapIsAlwaysZero) {

@@ -1,0 +1,137 @@
+#include "evaluation/TableEvaluation.h"
+
+#include <gtest/gtest.h>
+
+#include "Players.h"
+#include "TempDir.h"
+#include "evaluation/KnownPlayerLine.h"
+#include "rating/BuddyList.h"
+#include "rating/ColourRanges.h"
+#include "settings/SettingsStore.h"
+
+namespace kestrova {
+namespace {
+
+using test::makePlayers;
+using test::PlayerSpec;
+
+EvaluationSettings settingsWith(int minimumHands, std::string ownName = {}) {
+    EvaluationSettings settings;
+    settings.minimumHands = minimumHands;
+    settings.ownName = std::move(ownName);
+    return settings;
+}
+
+TEST(TableEvaluation, NobodyAboveTheMinimumHandsGivesZeroAverages) {
+    const auto players = makePlayers({{"a", "100", "30.00"}, {"b", "5", "50.00"}});
+    const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{});
+    for (int column = 5; column <= 8; ++column) {
+        EXPECT_EQ(result.columnText(column), "0") << column;
+    }
+    EXPECT_EQ(result.readsText, "0 / 2");
+    EXPECT_FALSE(result.averageVpipColour);
+}
+
+TEST(TableEvaluation, EmptyVpipWithHandsCountsNeitherReadNorKnownButAddsItsPfr) {
+    PlayerSpec known{"a", "200", "20.00"};
+    known.pfr = "10.00";
+    PlayerSpec noVpip{"b", "300", ""};
+    noVpip.pfr = "30.00";
+    const auto players = makePlayers({known, noVpip});
+    const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{});
+    EXPECT_EQ(result.readsText, "1 / 1");
+    EXPECT_EQ(result.averageVpip, "20.00");
+    EXPECT_EQ(result.averagePfr, "40.00");  // both PFRs over the one read player
+}
+
+TEST(TableEvaluation, AveragesOverReadPlayersWithTwoDecimals) {
+    PlayerSpec a{"a", "500", "20.00"};
+    a.af = "1.50";
+    a.wtsd = "30.00";
+    PlayerSpec b{"b", "101", "25.00"};
+    b.af = "2.25";
+    b.wtsd = "";
+    const PlayerSpec fewHands{"c", "50", "90.00"};  // known, not read
+    const auto players = makePlayers({a, b, fewHands});
+    const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{});
+    EXPECT_EQ(result.reads, 2);
+    EXPECT_EQ(result.known, 3);
+    EXPECT_EQ(result.readsText, "2 / 3");
+    EXPECT_EQ(result.averageVpip, "22.50");
+    EXPECT_EQ(result.averagePfr, "10.00");
+    EXPECT_EQ(result.averageAf, "1.88");  // 3.75 / 2 = 1.875, shown as 1.88
+    EXPECT_EQ(result.averageWtsd, "15.00");
+}
+
+TEST(TableEvaluation, LosersNeedHandsStacksAndBuddiesCountEveryone) {
+    PlayerSpec loser{"loser", "20", ""};
+    loser.won = "-12.50";
+    loser.stack = "$1,250.50";
+    PlayerSpec noHands{"Buddy", "0", ""};
+    noHands.won = "-99.00";
+    noHands.stack = "1250.50";
+    PlayerSpec unknown{"nobody", "", ""};
+    unknown.stack = "";
+    const auto players = makePlayers({loser, noHands, unknown});
+    BuddyList buddies;
+    buddies.addBuddy("bUDDY", false);
+    const TableEvaluation result = evaluateTable(players, settingsWith(100), buddies);
+    EXPECT_EQ(result.losersText, "1");
+    EXPECT_EQ(result.buddiesText, "1");
+    EXPECT_EQ(result.totalStacks, "2501.00");
+    EXPECT_EQ(result.readsText, "0 / 0");
+}
+
+TEST(TableEvaluation, OwnNameInAnotherLetterCaseMarksTheSeat) {
+    const auto players = makePlayers({{"Someone", "10", "1"}, {"ICE_man", "0", ""}});
+    EXPECT_TRUE(evaluateTable(players, settingsWith(100, "Ice_Man"), BuddyList{}).ownSeat);
+    EXPECT_FALSE(evaluateTable(players, settingsWith(100, "Ice_Ma"), BuddyList{}).ownSeat);
+    EXPECT_FALSE(evaluateTable(players, settingsWith(100, ""), BuddyList{}).ownSeat);
+}
+
+TEST(TableEvaluation, AveragesAreColouredByTheirProfiles) {
+    ColourRanges colours;
+    colours.profile(ProfileStat::Vpip) =
+        StatProfile({ProfileRange{"20", "30", Rgb{255, 0, 0}}});
+    colours.profile(ProfileStat::Wtsd) =
+        StatProfile({ProfileRange{"0", "10", Rgb{0, 0, 255}}});
+    const auto players = makePlayers({{"a", "500", "22.00"}});
+    const TableEvaluation result =
+        evaluateTable(players, settingsWith(100), BuddyList{}, &colours);
+    EXPECT_EQ(result.averageVpipColour, (Rgb{255, 0, 0}));
+    EXPECT_FALSE(result.averagePfrColour);
+    EXPECT_FALSE(result.averageWtsdColour);  // 25 is outside 0..10
+}
+
+TEST(TableEvaluation, NullRecordsAreSkipped) {
+    auto players = makePlayers({{"a", "500", "22.00"}});
+    players.push_back(nullptr);
+    EXPECT_EQ(evaluateTable(players, settingsWith(100), BuddyList{}).readsText, "1 / 1");
+}
+
+TEST(TableEvaluation, SettingsComeFromTheProfileKeys) {
+    test::TempDir dir;
+    SettingsStore store(dir / "Velloran.ini");
+    EvaluationSettings defaults = EvaluationSettings::fromSettings(store);
+    EXPECT_EQ(defaults.minimumHands, 100);
+    EXPECT_EQ(defaults.ownName, "");
+    EXPECT_FALSE(defaults.excludeMe);
+    store.writeText("profilhands", "250abc");
+    store.writeText("profilme", std::string(200, 'n'));
+    store.writeText("excludeme", "1");
+    const EvaluationSettings read = EvaluationSettings::fromSettings(store);
+    EXPECT_EQ(read.minimumHands, 250);
+    EXPECT_EQ(read.ownName, std::string(127, 'n'));
+    EXPECT_TRUE(read.excludeMe);
+}
+
+TEST(KnownPlayerLine, ShareOfKnownRecordsAndTheTableCount) {
+    EXPECT_EQ(knownPlayerLine(3, 7, 12), "Knownplayer :42.86 %\nTables: 12");
+    EXPECT_EQ(knownPlayerLine(0, 0, 0), "Knownplayer :0.00 %\nTables: 0");
+    const auto records =
+        makePlayers({{"a", "101", "1"}, {"b", "100", "1"}, {"c", "5000", ""}, {"d", "x", ""}});
+    EXPECT_EQ(knownPlayerLine(records, 100, 2), "Knownplayer :50.00 %\nTables: 2");
+}
+
+}  // namespace
+}  // namespace kestrova
