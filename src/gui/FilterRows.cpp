@@ -20,8 +20,8 @@ QLineEdit* boundEdit(const char* key, const QString& text, int top, int widthPx,
 
 FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& text, const char* key,
                                    const char* minKey, const char* maxKey, bool on,
-                                   const QString& minimumText, const QString& maximumText,
-                                   int top, int editWidthPx, QWidget* parent) {
+                                   const QString& minimumText, const QString& maximumText, int top,
+                                   int editWidthPx, QWidget* parent) {
     FilterRangeRow result;
     result.box = new QCheckBox(text, parent);
     result.box->setObjectName(QLatin1String(key));

@@ -168,6 +168,23 @@ void PostgresServer::createDatabase(const std::string& name) {
     execute(name, "ALTER SCHEMA public OWNER TO " + std::string(kUser));
 }
 
+std::vector<std::string> PostgresServer::queryColumn(const std::string& database,
+                                                     const std::string& sql) {
+    const std::string text = "host=" + directory_ + " port=" + std::to_string(port_) +
+                             " dbname='" + database + "' user=postgres";
+    std::unique_ptr<PGconn, decltype(&PQfinish)> connection(PQconnectdb(text.c_str()),
+                                                            &PQfinish);
+    std::unique_ptr<PGresult, decltype(&PQclear)> result(PQexec(connection.get(), sql.c_str()),
+                                                         &PQclear);
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
+        throw std::runtime_error("query failed in " + database + ": " +
+                                 std::string(PQerrorMessage(connection.get())));
+    std::vector<std::string> values;
+    for (int row = 0; row < PQntuples(result.get()); ++row)
+        values.emplace_back(PQgetvalue(result.get(), row, 0));
+    return values;
+}
+
 void PostgresServer::execute(const std::string& database, const std::string& sql) {
     const std::string text = "host=" + directory_ + " port=" + std::to_string(port_) +
                              " dbname='" + database + "' user=postgres";

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrova::test {
 
@@ -47,6 +48,8 @@ public:
     // Runs SQL (several statements allowed) as the superuser; throws with the
     // server's message on failure.
     void execute(const std::string& database, const std::string& sql);
+    // The first column of every row of a query run as the superuser.
+    std::vector<std::string> queryColumn(const std::string& database, const std::string& sql);
     // Runs an SQL file as kUser, who then owns what it creates.
     void executeFile(const std::string& database, const std::string& path);
 

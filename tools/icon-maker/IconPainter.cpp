@@ -154,8 +154,8 @@ void phone(QPainter& p) {
 void mouse(QPainter& p) {
     p.setPen(QPen(QColor(90, 90, 90), 1));
     p.setBrush(QColor(175, 175, 180));
-    p.drawEllipse(QRectF(3, 6, 10, 7));       // body
-    p.drawEllipse(QRectF(1, 3.5, 5, 5));      // ear
+    p.drawEllipse(QRectF(3, 6, 10, 7));   // body
+    p.drawEllipse(QRectF(1, 3.5, 5, 5));  // ear
     p.setBrush(QColor(235, 160, 170));
     p.drawEllipse(QRectF(2.3, 4.8, 2.4, 2.4));
     p.setBrush(Qt::NoBrush);
@@ -174,9 +174,9 @@ void elephant(QPainter& p) {
     p.setPen(QPen(QColor(60, 65, 80), 1));
     p.setBrush(grey);
     p.drawRoundedRect(QRectF(5, 4, 10, 7), 3, 3);  // body
-    p.drawRect(QRectF(6, 10, 2, 5));                // legs
+    p.drawRect(QRectF(6, 10, 2, 5));               // legs
     p.drawRect(QRectF(12, 10, 2, 5));
-    p.drawEllipse(QRectF(1, 2.5, 6, 6));            // head
+    p.drawEllipse(QRectF(1, 2.5, 6, 6));  // head
     QPainterPath trunk;
     trunk.moveTo(1.5, 6);
     trunk.cubicTo(0, 9, 0.5, 12, 2, 14);
@@ -185,7 +185,7 @@ void elephant(QPainter& p) {
     p.drawPath(trunk);
     p.setPen(QPen(QColor(60, 65, 80), 1));
     p.setBrush(grey.lighter(120));
-    p.drawEllipse(QRectF(4.5, 3, 3.5, 5));           // ear
+    p.drawEllipse(QRectF(4.5, 3, 3.5, 5));  // ear
 }
 
 void eagle(QPainter& p) {
@@ -196,7 +196,7 @@ void eagle(QPainter& p) {
     p.setBrush(QColor(150, 90, 30));
     p.drawPolygon(wings);
     p.setBrush(Qt::white);
-    p.drawEllipse(QRectF(6, 4, 4, 4));               // head
+    p.drawEllipse(QRectF(6, 4, 4, 4));  // head
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(250, 190, 0));
     QPolygonF beak;

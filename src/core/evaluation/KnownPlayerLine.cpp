@@ -5,8 +5,7 @@
 
 namespace kestrova {
 
-std::string knownPlayerLine(std::size_t knownRecords, std::size_t records,
-                            std::size_t tableRows) {
+std::string knownPlayerLine(std::size_t knownRecords, std::size_t records, std::size_t tableRows) {
     const double share =
         records == 0 ? 0.0
                      : 100.0 * static_cast<double>(knownRecords) / static_cast<double>(records);

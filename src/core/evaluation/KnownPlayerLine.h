@@ -12,8 +12,7 @@ struct PlayerStats;
 // The line above the lists: "Knownplayer :42.86 %\nTables: 12", the share of
 // player records with more than the minimum hands and the table-list rows.
 // With no records the share is 0.00.
-std::string knownPlayerLine(std::size_t knownRecords, std::size_t records,
-                            std::size_t tableRows);
+std::string knownPlayerLine(std::size_t knownRecords, std::size_t records, std::size_t tableRows);
 std::string knownPlayerLine(const std::vector<std::shared_ptr<PlayerStats>>& records,
                             int minimumHands, std::size_t tableRows);
 

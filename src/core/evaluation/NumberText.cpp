@@ -19,9 +19,13 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kWhite) - first + 1);
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool startsNumber(char c) { return isDigit(c) || c == '.' || c == '-' || c == '+'; }
+bool startsNumber(char c) {
+    return isDigit(c) || c == '.' || c == '-' || c == '+';
+}
 
 // Parses a number at the start of text; `used` tells how many characters it took.
 std::optional<double> leadingDouble(std::string_view text, std::size_t& used) {
@@ -59,7 +63,9 @@ std::optional<double> parseNumber(std::string_view text) {
     return value;
 }
 
-double numberOrZero(std::string_view text) { return parseNumber(text).value_or(0.0); }
+double numberOrZero(std::string_view text) {
+    return parseNumber(text).value_or(0.0);
+}
 
 int integerOrZero(std::string_view text) {
     const std::string_view number = trimmed(text);

@@ -26,13 +26,13 @@ struct PlayerFilterSettings {
 
 // The cells of one whole-player-list row the filter looks at.
 struct PlayerFilterRow {
-    std::string table;         // column 0
+    std::string table;          // column 0
     bool buddyChecked = false;  // column 4's check box
-    std::string stack;         // column 5
-    std::string won;           // column 7
-    std::string vpip;          // column 9
-    std::string pfr;           // column 10
-    std::string af;            // column 11
+    std::string stack;          // column 5
+    std::string won;            // column 7
+    std::string vpip;           // column 9
+    std::string pfr;            // column 10
+    std::string af;             // column 11
     // Column 1 ("Limit") of the table-list row with the same name, when there is one.
     std::optional<std::string> tableStakes;
 };

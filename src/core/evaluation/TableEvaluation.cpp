@@ -13,7 +13,9 @@ namespace kestrova {
 
 namespace {
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
@@ -122,7 +124,8 @@ TableEvaluation evaluateTable(const std::vector<std::shared_ptr<PlayerStats>>& p
         if (colours != nullptr) {
             result.averageVpipColour =
                 colours->cellColour(ProfileStat::Vpip, static_cast<float>(vpip));
-            result.averagePfrColour = colours->cellColour(ProfileStat::Pfr, static_cast<float>(pfr));
+            result.averagePfrColour =
+                colours->cellColour(ProfileStat::Pfr, static_cast<float>(pfr));
             result.averageWtsdColour =
                 colours->cellColour(ProfileStat::Wtsd, static_cast<float>(wtsd));
         }

@@ -8,17 +8,30 @@ namespace kestrova {
 namespace {
 
 constexpr std::array<std::string_view, AutorateIcons::kCount> kBuiltInLabels = {
-    "No",  "Default", "LPP", "TAA", "SLAA",     "SLAP", "TAP", "SLPA",
+    "No",  "Default", "LPP", "TAA",      "SLAA", "SLAP", "TAP", "SLPA",
     "LAP", "TPA",     "LAA", "Not Sure", "SLPP", "TPP",  "LPA", "TA"};
 
 // Icons 0 and 1 keep their labels.
-constexpr std::array<const TextKey*, AutorateIcons::kCount> kLabelKeys = {
-    nullptr,          nullptr,          &keys::FishIcon,   &keys::MoneyIcon,
-    &keys::UserDefined1, &keys::UserDefined2, &keys::UserDefined3, &keys::BombIcon,
-    &keys::GambleIcon, &keys::RockIcon,  &keys::ManiacIcon, &keys::QuestIcon,
-    &keys::CallStIcon, &keys::MouseIcon, &keys::ElephantIcon, &keys::EagleIcon};
+constexpr std::array<const TextKey*, AutorateIcons::kCount> kLabelKeys = {nullptr,
+                                                                          nullptr,
+                                                                          &keys::FishIcon,
+                                                                          &keys::MoneyIcon,
+                                                                          &keys::UserDefined1,
+                                                                          &keys::UserDefined2,
+                                                                          &keys::UserDefined3,
+                                                                          &keys::BombIcon,
+                                                                          &keys::GambleIcon,
+                                                                          &keys::RockIcon,
+                                                                          &keys::ManiacIcon,
+                                                                          &keys::QuestIcon,
+                                                                          &keys::CallStIcon,
+                                                                          &keys::MouseIcon,
+                                                                          &keys::ElephantIcon,
+                                                                          &keys::EagleIcon};
 
-bool inRange(int index) { return index >= 0 && index < AutorateIcons::kCount; }
+bool inRange(int index) {
+    return index >= 0 && index < AutorateIcons::kCount;
+}
 
 }  // namespace
 
@@ -71,6 +84,8 @@ void AutorateIcons::setLabel(int index, std::string label) {
     }
 }
 
-int AutorateIcons::clampedIndex(int index) { return inRange(index) ? index : 0; }
+int AutorateIcons::clampedIndex(int index) {
+    return inRange(index) ? index : 0;
+}
 
 }  // namespace kestrova

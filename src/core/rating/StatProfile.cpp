@@ -13,14 +13,23 @@ namespace kestrova {
 
 namespace {
 
-constexpr std::array<std::string_view, kProfileStatCount> kFileNames = {
-    "VPIP",         "PFR",     "AF", "HANDS", "WTSD", "Att_to_Steal", "Fold_SB_to_Steal",
-    "Fold_BB_to_Steal", "3Bet_Cap", "Contibet_flop"};
+constexpr std::array<std::string_view, kProfileStatCount> kFileNames = {"VPIP",
+                                                                        "PFR",
+                                                                        "AF",
+                                                                        "HANDS",
+                                                                        "WTSD",
+                                                                        "Att_to_Steal",
+                                                                        "Fold_SB_to_Steal",
+                                                                        "Fold_BB_to_Steal",
+                                                                        "3Bet_Cap",
+                                                                        "Contibet_flop"};
 
 // Two length fields and three colour channels.
 constexpr std::size_t kMinRowBytes = 4 + 4 + 3 * 4;
 
-int channel(std::int32_t value) { return std::clamp(value, 0, 255); }
+int channel(std::int32_t value) {
+    return std::clamp(value, 0, 255);
+}
 
 }  // namespace
 
@@ -54,9 +63,13 @@ const std::string& profileStatText(const PlayerStats& player, ProfileStat stat) 
     return player.contiBetFlop;
 }
 
-float ProfileRange::minimum() const { return static_cast<float>(numberOrZero(minimumText)); }
+float ProfileRange::minimum() const {
+    return static_cast<float>(numberOrZero(minimumText));
+}
 
-float ProfileRange::maximum() const { return static_cast<float>(numberOrZero(maximumText)); }
+float ProfileRange::maximum() const {
+    return static_cast<float>(numberOrZero(maximumText));
+}
 
 Rgb StatProfile::colourFor(float value) const {
     for (const ProfileRange& range : ranges_) {
@@ -90,14 +103,16 @@ StatProfile StatProfile::fromBytes(std::string_view bytes) {
         if (!red || !green || !blue) {
             break;
         }
-        profile.ranges_.push_back(ProfileRange{std::move(*minimum), std::move(*maximum),
-                                               Rgb{channel(*red), channel(*green), channel(*blue)}});
+        profile.ranges_.push_back(
+            ProfileRange{std::move(*minimum), std::move(*maximum),
+                         Rgb{channel(*red), channel(*green), channel(*blue)}});
     }
     return profile;
 }
 
 std::optional<std::string> StatProfile::toBytes(const StatProfile& profile) {
-    if (profile.ranges_.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    if (profile.ranges_.size() >
+        static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         return std::nullopt;
     }
     BinaryWriter writer;

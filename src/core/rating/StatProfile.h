@@ -95,6 +95,8 @@ private:
 };
 
 // The colour lookup over a range list: white when the list is empty or nothing matches.
-inline Rgb colourFor(float value, const StatProfile& profile) { return profile.colourFor(value); }
+inline Rgb colourFor(float value, const StatProfile& profile) {
+    return profile.colourFor(value);
+}
 
 }  // namespace kestrova

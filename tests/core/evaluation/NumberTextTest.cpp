@@ -12,7 +12,9 @@ TEST(StackText, CurrencySignIsDroppedButAFirstDigitIsKept) {
     EXPECT_DOUBLE_EQ(stackAmount("$1250.50"), 1250.50);
     EXPECT_DOUBLE_EQ(stackAmount("$1,250.50"), 1250.50);
     EXPECT_DOUBLE_EQ(stackAmount(" 805 "), 805);
-    EXPECT_DOUBLE_EQ(stackAmount("\xe2\x82\xac" "80"), 80);  // a UTF-8 euro sign
+    EXPECT_DOUBLE_EQ(stackAmount("\xe2\x82\xac"
+                                 "80"),
+                     80);  // a UTF-8 euro sign
     EXPECT_DOUBLE_EQ(stackAmount(".5"), 0.5);
 }
 

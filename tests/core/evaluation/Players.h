@@ -8,7 +8,7 @@
 
 namespace kestrova::test {
 
-struct PlayerSpec {
+struct SeatedPlayer {
     std::string name;
     std::string hands;
     std::string vpip;
@@ -19,23 +19,23 @@ struct PlayerSpec {
     std::string stack = "100";
 };
 
-inline std::shared_ptr<PlayerStats> makePlayer(const PlayerSpec& spec) {
+inline std::shared_ptr<PlayerStats> makePlayer(const SeatedPlayer& seated) {
     auto player = std::make_shared<PlayerStats>();
-    player->name = spec.name;
-    player->hands = spec.hands;
-    player->vpip = spec.vpip;
-    player->pfr = spec.pfr;
-    player->af = spec.af;
-    player->wtsd = spec.wtsd;
-    player->won = spec.won;
-    player->stack = spec.stack;
+    player->name = seated.name;
+    player->hands = seated.hands;
+    player->vpip = seated.vpip;
+    player->pfr = seated.pfr;
+    player->af = seated.af;
+    player->wtsd = seated.wtsd;
+    player->won = seated.won;
+    player->stack = seated.stack;
     return player;
 }
 
-inline std::vector<std::shared_ptr<PlayerStats>> makePlayers(const std::vector<PlayerSpec>& specs) {
+inline std::vector<std::shared_ptr<PlayerStats>> makePlayers(const std::vector<SeatedPlayer>& seatedPlayers) {
     std::vector<std::shared_ptr<PlayerStats>> players;
-    for (const PlayerSpec& spec : specs) {
-        players.push_back(makePlayer(spec));
+    for (const SeatedPlayer& seated : seatedPlayers) {
+        players.push_back(makePlayer(seated));
     }
     return players;
 }

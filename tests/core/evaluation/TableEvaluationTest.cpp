@@ -13,7 +13,7 @@ namespace kestrova {
 namespace {
 
 using test::makePlayers;
-using test::PlayerSpec;
+using test::SeatedPlayer;
 
 EvaluationSettings settingsWith(int minimumHands, std::string ownName = {}) {
     EvaluationSettings settings;
@@ -33,9 +33,9 @@ TEST(TableEvaluation, NobodyAboveTheMinimumHandsGivesZeroAverages) {
 }
 
 TEST(TableEvaluation, EmptyVpipWithHandsCountsNeitherReadNorKnownButAddsItsPfr) {
-    PlayerSpec known{"a", "200", "20.00"};
+    SeatedPlayer known{"a", "200", "20.00"};
     known.pfr = "10.00";
-    PlayerSpec noVpip{"b", "300", ""};
+    SeatedPlayer noVpip{"b", "300", ""};
     noVpip.pfr = "30.00";
     const auto players = makePlayers({known, noVpip});
     const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{});
@@ -45,13 +45,13 @@ TEST(TableEvaluation, EmptyVpipWithHandsCountsNeitherReadNorKnownButAddsItsPfr) 
 }
 
 TEST(TableEvaluation, AveragesOverReadPlayersWithTwoDecimals) {
-    PlayerSpec a{"a", "500", "20.00"};
+    SeatedPlayer a{"a", "500", "20.00"};
     a.af = "1.50";
     a.wtsd = "30.00";
-    PlayerSpec b{"b", "101", "25.00"};
+    SeatedPlayer b{"b", "101", "25.00"};
     b.af = "2.25";
     b.wtsd = "";
-    const PlayerSpec fewHands{"c", "50", "90.00"};  // known, not read
+    const SeatedPlayer fewHands{"c", "50", "90.00"};  // known, not read
     const auto players = makePlayers({a, b, fewHands});
     const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{});
     EXPECT_EQ(result.reads, 2);
@@ -64,13 +64,13 @@ TEST(TableEvaluation, AveragesOverReadPlayersWithTwoDecimals) {
 }
 
 TEST(TableEvaluation, LosersNeedHandsStacksAndBuddiesCountEveryone) {
-    PlayerSpec loser{"loser", "20", ""};
+    SeatedPlayer loser{"loser", "20", ""};
     loser.won = "-12.50";
     loser.stack = "$1,250.50";
-    PlayerSpec noHands{"Buddy", "0", ""};
+    SeatedPlayer noHands{"Buddy", "0", ""};
     noHands.won = "-99.00";
     noHands.stack = "1250.50";
-    PlayerSpec unknown{"nobody", "", ""};
+    SeatedPlayer unknown{"nobody", "", ""};
     unknown.stack = "";
     const auto players = makePlayers({loser, noHands, unknown});
     BuddyList buddies;
@@ -91,13 +91,10 @@ TEST(TableEvaluation, OwnNameInAnotherLetterCaseMarksTheSeat) {
 
 TEST(TableEvaluation, AveragesAreColouredByTheirProfiles) {
     ColourRanges colours;
-    colours.profile(ProfileStat::Vpip) =
-        StatProfile({ProfileRange{"20", "30", Rgb{255, 0, 0}}});
-    colours.profile(ProfileStat::Wtsd) =
-        StatProfile({ProfileRange{"0", "10", Rgb{0, 0, 255}}});
+    colours.profile(ProfileStat::Vpip) = StatProfile({ProfileRange{"20", "30", Rgb{255, 0, 0}}});
+    colours.profile(ProfileStat::Wtsd) = StatProfile({ProfileRange{"0", "10", Rgb{0, 0, 255}}});
     const auto players = makePlayers({{"a", "500", "22.00"}});
-    const TableEvaluation result =
-        evaluateTable(players, settingsWith(100), BuddyList{}, &colours);
+    const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{}, &colours);
     EXPECT_EQ(result.averageVpipColour, (Rgb{255, 0, 0}));
     EXPECT_FALSE(result.averagePfrColour);
     EXPECT_FALSE(result.averageWtsdColour);  // 25 is outside 0..10

@@ -10,7 +10,7 @@ namespace kestrova {
 namespace {
 
 using test::makePlayers;
-using test::PlayerSpec;
+using test::SeatedPlayer;
 
 TableFilterSettings playerCountOn(int requiredPlayers) {
     TableFilterSettings settings;
@@ -28,8 +28,8 @@ TEST(PlayerCountTest, OffShowsEveryTable) {
 TEST(PlayerCountTest, ZeroRequiredShowsOnceAnyPlayerHasEnoughHands) {
     TableFilterSettings settings = playerCountOn(0);
     settings.vpip = {true, 90, 100};  // nobody passes this
-    EXPECT_TRUE(playerCountTestShows(makePlayers({{"a", "5", "1"}, {"b", "101", "20.00"}}),
-                                     "$1/$2", 100, settings));
+    EXPECT_TRUE(playerCountTestShows(makePlayers({{"a", "5", "1"}, {"b", "101", "20.00"}}), "$1/$2",
+                                     100, settings));
     EXPECT_FALSE(playerCountTestShows(makePlayers({{"a", "100", "1"}, {"b", "3", "20.00"}}),
                                       "$1/$2", 100, settings));
     EXPECT_FALSE(playerCountTestShows({}, "$1/$2", 100, settings));
@@ -38,10 +38,10 @@ TEST(PlayerCountTest, ZeroRequiredShowsOnceAnyPlayerHasEnoughHands) {
 TEST(PlayerCountTest, CountsPlayersPassingEveryActiveCriterion) {
     TableFilterSettings settings = playerCountOn(2);
     settings.vpip = {true, 20, 30};
-    PlayerSpec loose{"a", "500", "30.90"};  // truncated to 30: inside
-    PlayerSpec tight{"b", "500", "12.00"};
-    PlayerSpec loose2{"c", "500", "20.00"};
-    PlayerSpec fewHands{"d", "100", "25.00"};
+    SeatedPlayer loose{"a", "500", "30.90"};  // truncated to 30: inside
+    SeatedPlayer tight{"b", "500", "12.00"};
+    SeatedPlayer loose2{"c", "500", "20.00"};
+    SeatedPlayer fewHands{"d", "100", "25.00"};
     EXPECT_FALSE(playerCountTestShows(makePlayers({loose, tight, fewHands}), "", 100, settings));
     EXPECT_TRUE(playerCountTestShows(makePlayers({loose, tight, loose2}), "", 100, settings));
     settings.pfr = {true, 0, 5};  // both loose players raise 10
@@ -49,9 +49,9 @@ TEST(PlayerCountTest, CountsPlayersPassingEveryActiveCriterion) {
 }
 
 TEST(PlayerCountTest, StackInBigBlindsUsesTheStakesAfterTheLastDollarOrSlash) {
-    PlayerSpec spec{"a", "500", "20.00"};
-    spec.stack = "$150";
-    const auto players = makePlayers({spec});
+    SeatedPlayer seated{"a", "500", "20.00"};
+    seated.stack = "$150";
+    const auto players = makePlayers({seated});
     TableFilterSettings settings = playerCountOn(1);
     settings.stack = {true, 75, 75};  // $150 at $1/$2 is 75 big blinds
     EXPECT_TRUE(playerCountTestShows(players, "$1/$2", 100, settings));
@@ -62,17 +62,17 @@ TEST(PlayerCountTest, StackInBigBlindsUsesTheStakesAfterTheLastDollarOrSlash) {
 }
 
 TEST(PlayerCountTest, StackWithoutDollarKeepsItsFirstDigit) {
-    PlayerSpec spec{"a", "500", "20.00"};
-    spec.stack = "1250.50";
+    SeatedPlayer seated{"a", "500", "20.00"};
+    seated.stack = "1250.50";
     TableFilterSettings settings = playerCountOn(1);
     settings.stack = {true, 600, 700};  // 625 big blinds; 125 if the "1" were dropped
-    EXPECT_TRUE(playerCountTestShows(makePlayers({spec}), "$1/$2", 100, settings));
+    EXPECT_TRUE(playerCountTestShows(makePlayers({seated}), "$1/$2", 100, settings));
 }
 
 TEST(PlayerCountTest, LoserCriterionNeedsWonBelowZero) {
-    PlayerSpec even{"a", "500", "20.00"};
+    SeatedPlayer even{"a", "500", "20.00"};
     even.won = "0.00";
-    PlayerSpec loser{"b", "500", "20.00"};
+    SeatedPlayer loser{"b", "500", "20.00"};
     loser.won = "-0.01";
     TableFilterSettings settings = playerCountOn(1);
     settings.loser = true;

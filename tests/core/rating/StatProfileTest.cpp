@@ -84,27 +84,41 @@ TEST(ColourLookup, EachStatisticColoursItsOwnField) {
 // --- profile files -----------------------------------------------------------------
 
 TEST(ProfileFile, NamesAreTheStatisticNames) {
-    const char* expected[] = {"VPIP",         "PFR",
-                              "AF",           "HANDS",
-                              "WTSD",         "Att_to_Steal",
-                              "Fold_SB_to_Steal", "Fold_BB_to_Steal",
-                              "3Bet_Cap",     "Contibet_flop"};
+    const char* expected[] = {"VPIP",
+                              "PFR",
+                              "AF",
+                              "HANDS",
+                              "WTSD",
+                              "Att_to_Steal",
+                              "Fold_SB_to_Steal",
+                              "Fold_BB_to_Steal",
+                              "3Bet_Cap",
+                              "Contibet_flop"};
     for (std::size_t i = 0; i < kProfileStatCount; ++i) {
         EXPECT_EQ(profileFileName(kProfileStats[i]), expected[i]);
     }
 }
 
 TEST(ProfileFile, WritesTheExactBytes) {
-    const StatProfile profile({range("40", "100", Rgb{255, 0, 0}), range("12.5", "7", Rgb{1, 2, 3})});
+    const StatProfile profile(
+        {range("40", "100", Rgb{255, 0, 0}), range("12.5", "7", Rgb{1, 2, 3})});
     const auto written = StatProfile::toBytes(profile);
     ASSERT_TRUE(written);
     EXPECT_EQ(*written, bytes("\x02\x00\x00\x00"
-                              "\x02\x00\x00\x00" "40"
-                              "\x03\x00\x00\x00" "100"
-                              "\xff\x00\x00\x00" "\x00\x00\x00\x00" "\x00\x00\x00\x00"
-                              "\x04\x00\x00\x00" "12.5"
-                              "\x01\x00\x00\x00" "7"
-                              "\x01\x00\x00\x00" "\x02\x00\x00\x00" "\x03\x00\x00\x00"));
+                              "\x02\x00\x00\x00"
+                              "40"
+                              "\x03\x00\x00\x00"
+                              "100"
+                              "\xff\x00\x00\x00"
+                              "\x00\x00\x00\x00"
+                              "\x00\x00\x00\x00"
+                              "\x04\x00\x00\x00"
+                              "12.5"
+                              "\x01\x00\x00\x00"
+                              "7"
+                              "\x01\x00\x00\x00"
+                              "\x02\x00\x00\x00"
+                              "\x03\x00\x00\x00"));
     EXPECT_EQ(StatProfile::fromBytes(*written), profile);
 }
 
@@ -126,11 +140,17 @@ TEST(ProfileFile, MissingFileIsAnEmptyProfile) {
 
 TEST(ProfileFile, HostileCountAndLengthsKeepTheRowsBeforeTheDamage) {
     // Count 2 billion with one good row, then a length of 1 GB.
-    const std::string file = bytes("\x00\x00\x00\x7f"
-                                   "\x01\x00\x00\x00" "1"
-                                   "\x01\x00\x00\x00" "2"
-                                   "\x05\x00\x00\x00" "\x06\x00\x00\x00" "\x07\x00\x00\x00"
-                                   "\x00\x00\x00\x40" "xx");
+    const std::string file = bytes(
+        "\x00\x00\x00\x7f"
+        "\x01\x00\x00\x00"
+        "1"
+        "\x01\x00\x00\x00"
+        "2"
+        "\x05\x00\x00\x00"
+        "\x06\x00\x00\x00"
+        "\x07\x00\x00\x00"
+        "\x00\x00\x00\x40"
+        "xx");
     const StatProfile profile = StatProfile::fromBytes(file);
     ASSERT_EQ(profile.ranges().size(), 1u);
     EXPECT_EQ(profile.ranges()[0].colour, (Rgb{5, 6, 7}));
@@ -141,17 +161,22 @@ TEST(ProfileFile, NegativeCountShortRowAndOddChannels) {
     EXPECT_TRUE(StatProfile::fromBytes(bytes("\x01\x00")).empty());
     // A row cut inside its colour is dropped.
     EXPECT_TRUE(StatProfile::fromBytes(bytes("\x01\x00\x00\x00"
-                                             "\x01\x00\x00\x00" "1"
-                                             "\x01\x00\x00\x00" "2"
+                                             "\x01\x00\x00\x00"
+                                             "1"
+                                             "\x01\x00\x00\x00"
+                                             "2"
                                              "\x05\x00\x00\x00"))
                     .empty());
     // Channels outside 0..255 are clamped.
-    const StatProfile clamped = StatProfile::fromBytes(bytes("\x01\x00\x00\x00"
-                                                             "\x01\x00\x00\x00" "1"
-                                                             "\x01\x00\x00\x00" "2"
-                                                             "\x00\x01\x00\x00"
-                                                             "\xff\xff\xff\xff"
-                                                             "\x10\x00\x00\x00"));
+    const StatProfile clamped =
+        StatProfile::fromBytes(bytes("\x01\x00\x00\x00"
+                                     "\x01\x00\x00\x00"
+                                     "1"
+                                     "\x01\x00\x00\x00"
+                                     "2"
+                                     "\x00\x01\x00\x00"
+                                     "\xff\xff\xff\xff"
+                                     "\x10\x00\x00\x00"));
     ASSERT_EQ(clamped.ranges().size(), 1u);
     EXPECT_EQ(clamped.ranges()[0].colour, (Rgb{255, 0, 16}));
 }

@@ -4,8 +4,6 @@
 
 #include <libpq-fe.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -37,7 +35,6 @@ class RecordingSink final : public MessageSink {
 public:
     void showMessage(const std::string& title, const std::string& text) override {
         messages.push_back({title, text});
-        if (std::getenv("KT_SHOW")) std::fprintf(stderr, "BOX %s: %s\n", title.c_str(), text.c_str());
     }
     std::vector<Message> messages;
 };

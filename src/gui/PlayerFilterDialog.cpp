@@ -1,0 +1,81 @@
+#include "PlayerFilterDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "settings/SettingsStore.h"
+
+using kestrova::FilterRange;
+namespace keys = kestrova::keys;
+
+namespace {
+
+constexpr int kEditWidthPx = 50;
+constexpr int kPercentTop = 100;
+constexpr int kStackTop = 100000;
+
+FilterRangeRow rangeRow(QGridLayout* grid, int row, const QString& text, const kestrova::IntKey& on,
+                        const kestrova::IntKey& minimum, const kestrova::IntKey& maximum,
+                        const FilterRange& range, int top, QWidget* parent) {
+    return FilterRangeRow::add(grid, row, text, on.name.data(), minimum.name.data(),
+                               maximum.name.data(), range.on, QString::number(range.minimum),
+                               QString::number(range.maximum), top, kEditWidthPx, parent);
+}
+
+QCheckBox* checkBox(const QString& text, const char* key, bool checked, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QLatin1String(key));
+    box->setChecked(checked);
+    return box;
+}
+
+}  // namespace
+
+PlayerFilterDialog::PlayerFilterDialog(kestrova::SettingsStore& settings,
+                                       const kestrova::PlayerFilterSettings& current,
+                                       QWidget* parent)
+    : QDialog(parent), settings_(settings), playerFilter_(current) {
+    setWindowTitle(QStringLiteral("Playerfilter"));
+    setModal(true);
+    resize(250, 200);
+    auto* grid = new QGridLayout(this);
+    buddy_ = checkBox(QStringLiteral("Is on Buddylist"), "low_buddy", current.buddiesOnly, this);
+    grid->addWidget(buddy_, 0, 0, 1, 4);
+    loser_ =
+        checkBox(QStringLiteral("Overall Losing Player"), "low_looser", current.losersOnly, this);
+    grid->addWidget(loser_, 1, 0, 1, 4);
+    vpip_ = rangeRow(grid, 2, QStringLiteral("VPIP between "), keys::low_tfvpip,
+                     keys::low_tfvpipmin, keys::low_tfvpipmax, current.vpip, kPercentTop, this);
+    pfr_ = rangeRow(grid, 3, QStringLiteral("PFR between "), keys::low_tfpfr, keys::low_tfpfrmin,
+                    keys::low_tfpfrmax, current.pfr, kPercentTop, this);
+    af_ = rangeRow(grid, 4, QStringLiteral("AF between "), keys::low_tfaf, keys::low_tfafmin,
+                   keys::low_tfafmax, current.af, kPercentTop, this);
+    stack_ = rangeRow(grid, 5, QStringLiteral("Stack between (BB)"), keys::low_tfstack,
+                      keys::low_tfstackmin, keys::low_tfstackmax, current.stack, kStackTop, this);
+    auto* save = new QPushButton(QStringLiteral("Save"), this);
+    save->setObjectName(QStringLiteral("save"));
+    grid->addWidget(save, 6, 0, 1, 4);
+    connect(save, &QPushButton::clicked, this, &PlayerFilterDialog::slot_pblowfilter_save);
+}
+
+void PlayerFilterDialog::writeRange(const FilterRangeRow& row, const kestrova::IntKey& on,
+                                    const kestrova::IntKey& minimum,
+                                    const kestrova::IntKey& maximum) {
+    settings_.writeFlag(on, row.box->isChecked());
+    settings_.writeText(minimum, row.minimum->text().toLatin1().toStdString());
+    settings_.writeText(maximum, row.maximum->text().toLatin1().toStdString());
+}
+
+void PlayerFilterDialog::slot_pblowfilter_save() {
+    settings_.writeFlag(keys::low_buddy, buddy_->isChecked());
+    settings_.writeFlag(keys::low_looser, loser_->isChecked());
+    writeRange(vpip_, keys::low_tfvpip, keys::low_tfvpipmin, keys::low_tfvpipmax);
+    writeRange(pfr_, keys::low_tfpfr, keys::low_tfpfrmin, keys::low_tfpfrmax);
+    writeRange(af_, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
+    writeRange(stack_, keys::low_tfstack, keys::low_tfstackmin, keys::low_tfstackmax);
+    playerFilter_ = kestrova::PlayerFilterSettings::fromSettings(settings_);
+    emit playerFilterSaved();
+    accept();
+}

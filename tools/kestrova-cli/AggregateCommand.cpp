@@ -1,0 +1,40 @@
+#include "AggregateCommand.h"
+
+#include "TrackerCliSupport.h"
+#include "settings/SettingsStore.h"
+#include "stats/PlayerRecordList.h"
+#include "stats/TrackerLookup.h"
+
+namespace kestrova {
+
+int runAggregateCommand(const std::vector<std::string>& args,
+                        const std::filesystem::path& directory, const SettingsStore& settings,
+                        std::ostream& out, std::ostream& err) {
+    if (!args.empty()) {
+        err << "usage: kestrova-cli aggregate\n";
+        return 1;
+    }
+    const auto databases = cli::loadDatabases(directory, err);
+    if (!databases)
+        return 1;
+    cli::StreamMessageSink messages(err);
+    PlayerRecordList records;
+    TrackerLookup lookup(*databases, settings, nullptr, records,
+                         TraceLog(directory / std::string(TraceLog::kFileName)));
+    if (!lookup.connectDatabases(messages))
+        return 1;
+    const bool built = lookup.buildAggregator(messages);
+    lookup.disconnectDatabases();
+    if (!built || messages.count() > 0)
+        return 1;
+    out << "The update of the database is now complete\n";
+    return 0;
+}
+
+int runAggregateCommand(const std::vector<std::string>& args, std::ostream& out,
+                        std::ostream& err) {
+    const SettingsStore settings(SettingsStore::defaultPath());
+    return runAggregateCommand(args, std::filesystem::current_path(), settings, out, err);
+}
+
+}  // namespace kestrova
