@@ -17,6 +17,9 @@ mkdir -p "$run"
 cd "$run"
 export KESTROVA_DATA_DIR="$here/data"
 
+# A throwaway PokerTracker 3 database holding the demo lobby's players.
+"$here/scripts/demo-db.sh" "$run"
+
 # A roomier main window than the 500 x 400 of a first start: Window.conf holds
 # two sort columns (none) and the size, as little-endian 32-bit integers.
 [ -f Window.conf ] || printf '\xff\xff\xff\xff\xff\xff\xff\xff\x70\x03\x00\x00\xbc\x02\x00\x00' > Window.conf

@@ -1,12 +1,16 @@
 #include "grabber.h"
 
+#include "MessageHandlerSink.h"
 #include "AboutDialog.h"
+#include "AggregatorDialogs.h"
 #include "AppIcon.h"
 #include "CTreeWidgetItem.h"
+#include "QtText.h"
 #include "ScanProgress.h"
 #include "client/lobby/EverestLobby.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
+#include "common/DataFiles.h"
 #include "scan/PassContext.h"
 #include "scan/TableListPass.h"
 #include "scan/TableListRows.h"
@@ -17,6 +21,7 @@
 #include "settings/StakesFile.h"
 #include "settings/Window2Conf.h"
 #include "settings/WindowConf.h"
+#include "stats/DatabaseList.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -101,7 +106,8 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     : QMainWindow(parent),
       services_(std::move(services)),
       settings_(services_.settingsFile),
-      traceLog_(services_.workingDir / kestrova::TraceLog::kFileName)
+      traceLog_(services_.workingDir / kestrova::TraceLog::kFileName),
+      buddies_(services_.workingDir)
 {
     // Font smoothing, the hook log and the local MySQL server of the Windows client
     // have no counterpart on this desktop.
@@ -124,12 +130,18 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     };
     trace("2");
 
+    autorate_ = AutorateIcons::fromSettings(settings_);
+    for (int i = 0; i < AutorateIcons::kCount; ++i)
+        autorateIcons_.emplace_back(
+            QString::fromStdString(findDataFile(AutorateIcons::fileName(i)).string()));
     createTimers();
     trace("3");
 
     clientKind_ = settings_.read(keys::form);
     skin_ = settings_.read(keys::skin);
     tablesToOpen_ = OpenCountConf::read(services_.workingDir);
+    tableFilter_ = TableFilterSettings::fromSettings(settings_);
+    loadDatabases();
     createLists();
     trace("<12>");
 
@@ -140,11 +152,15 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     setWindowIcon(appIcon());
     trace("<16>");
 
+    if (buddies_.loadBuddies() == BuddyList::LoadResult::ReadError)
+        showMessage(toQString(BuddyList::kErrorTitle), toQString(BuddyList::kReadErrorText));
+    colours_ = ColourRanges::load(services_.workingDir);
     limits_ = LimitsFile::read(services_.workingDir, clientKind_);
     applyColumnVisibility();
     cacheExpiry_.setLifetimeSeconds(cacheLifetimeSeconds(settings_));
     trace("<20>");
     loadFilterKeys();
+    evaluation_ = EvaluationSettings::fromSettings(settings_);
     trace("<22>");
 
     restoreGeometryAndSorting();
@@ -160,6 +176,7 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     trace("<30>");
 
     glyphs_ = loadGlyphTables();
+    playerFilter_ = PlayerFilterSettings::fromSettings(settings_);
     currentTableItem_ = nullptr;
     trace("<32>");
 }
@@ -170,6 +187,21 @@ grabber::~grabber()
         trayIcon_->hide();
     saveGeometryAndWidths();
     trace(TraceLog::kCleanupMarker);
+}
+
+// The tracking databases are read once here and again after the options dialog.
+void grabber::loadDatabases()
+{
+    std::string problem;
+    const DatabaseList list = DatabaseList::load(services_.workingDir, &problem);
+    std::vector<DatabaseEntry> entries(list.begin(), list.end());
+    if (!tracker_)
+        tracker_ = std::make_unique<TrackerLookup>(std::move(entries), settings_, &buddies_,
+                                                   scan_.records, traceLog_);
+    else
+        tracker_->setDatabases(std::move(entries));
+    if (!problem.empty())
+        showMessage(QStringLiteral("Error"), toQString(problem));
 }
 
 void grabber::trace(std::string_view marker) const { traceLog_.append(marker); }
@@ -522,8 +554,13 @@ void grabber::slot_Update()
 }
 
 void grabber::slot_Download() {}
-void grabber::slot_Agg() {}
-void grabber::slot_AggHelp() {}
+void grabber::slot_Agg()
+{
+    MessageHandlerSink messages(messageHandler_);
+    runAggregatorUpdate(this, *tracker_, messages);
+}
+
+void grabber::slot_AggHelp() { showAggregatorHelp(this); }
 
 void grabber::slot_UseAgg()
 {

@@ -1,6 +1,12 @@
 #pragma once
 
 #include "client/ocr/GlyphTable.h"
+#include "evaluation/PlayerFilter.h"
+#include "evaluation/TableEvaluation.h"
+#include "evaluation/TableFilter.h"
+#include "rating/AutorateIcons.h"
+#include "rating/BuddyList.h"
+#include "rating/ColourRanges.h"
 #include "scan/LobbyFilter.h"
 #include "scan/ScanObserver.h"
 #include "scan/ScanState.h"
@@ -9,7 +15,9 @@
 #include "settings/TraceLog.h"
 #include "stats/CacheExpiry.h"
 #include "stats/PlayerLookup.h"
+#include "stats/TrackerLookup.h"
 
+#include <QIcon>
 #include <QMainWindow>
 
 #include <filesystem>
@@ -67,6 +75,7 @@ public:
     bool isOpenerRunning() const { return openerRunning_; }
     int openerMaximum() const { return openerMaximum_; }
     const kestrova::ScanState& scanState() const { return scan_; }
+    const kestrova::BuddyList& buddies() const { return buddies_; }
 
 public slots:
     void slot_pbRefresh();
@@ -157,6 +166,10 @@ private:
     void writeScanResult();
     void applyColumnVisibility();
     void toggleBuddy(QTreeWidgetItem* item, int buddyColumn, int nameColumn);
+    void loadRatingAndFilters();
+    void decoratePlayerRow(QTreeWidgetItem* item, const kestrova::PlayerStats& record, int shift);
+    void refreshBuddyMarks();
+    void loadDatabases();
 
     GrabberServices services_;
     std::unique_ptr<kestrova::Clock> ownClock_;
@@ -172,9 +185,17 @@ private:
     bool scanning_ = false;
     kestrova::LobbyFilter lobbyFilter_;
     kestrova::ScanState scan_;
+    kestrova::BuddyList buddies_;
+    kestrova::ColourRanges colours_;
+    kestrova::AutorateIcons autorate_;
+    std::vector<QIcon> autorateIcons_;
+    kestrova::EvaluationSettings evaluation_;
+    kestrova::TableFilterSettings tableFilter_;
+    kestrova::PlayerFilterSettings playerFilter_;
+    std::vector<std::string> selectedStakes_;
     kestrova::CacheExpiry cacheExpiry_;
     QTimer* clearCacheTimer_ = nullptr;
-    std::unique_ptr<kestrova::PlayerLookup> ownLookup_;
+    std::unique_ptr<kestrova::TrackerLookup> tracker_;
     IntegerQuestion openerQuestion_;
     int intervalMinutes_ = 0;
     bool doubleClickOpens_ = true;

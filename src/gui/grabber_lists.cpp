@@ -2,11 +2,16 @@
 #include "grabber.h"
 
 #include "CTreeWidgetItem.h"
+#include "PlayerFilterDialog.h"
+#include "QtText.h"
+#include "ScanFilterDialog.h"
+#include "evaluation/KnownPlayerLine.h"
 #include "lists/PlayerRowTexts.h"
 #include "scan/ScanResultFile.h"
 #include "settings/SettingKeys.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -15,15 +20,6 @@
 using namespace kestrova;
 
 namespace {
-
-bool equalIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 template <std::size_t N>
 void fillRow(QTreeWidgetItem* item, const std::array<std::string, N>& texts)
@@ -36,8 +32,8 @@ void fillRow(QTreeWidgetItem* item, const std::array<std::string, N>& texts)
 
 bool grabber::addPlayerRow(const std::shared_ptr<PlayerStats>& record)
 {
-    const QString name = QString::fromStdString(record->name);
-    const QString table = QString::fromStdString(record->table);
+    const QString name = toQString(record->name);
+    const QString table = toQString(record->table);
     for (int i = 0; i < wholePlayerList_->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = wholePlayerList_->topLevelItem(i);
         if (row->text(2) == name && row->text(0) == table)
@@ -46,26 +42,46 @@ bool grabber::addPlayerRow(const std::shared_ptr<PlayerStats>& record)
     wholePlayerList_->setSortingEnabled(false);
     auto* item = new CTreeWidgetItem(wholePlayerList_, RowSortMode::WholePlayerList);
     item->setRecord(record);
-    fillRow(item, wholePlayerRowTexts(*record, std::string()));
-    item->setCheckState(kBuddyColumn + 1, record->buddyIndex >= 0 ? Qt::Checked : Qt::Unchecked);
+    fillRow(item, wholePlayerRowTexts(*record, autorate_.label(record->icon)));
+    decoratePlayerRow(item, *record, 1);
     wholePlayerList_->setSortingEnabled(true);
-    return equalIgnoringCase(record->name, settings_.readText(keys::profilme));
+    return isOwnName(record->name, evaluation_.ownName);
 }
 
 bool grabber::showTablePlayers(const ScannedTable& table)
 {
     bool ownSeat = false;
-    const std::string me = settings_.readText(keys::profilme);
     playerList_->setSortingEnabled(false);
     for (const std::shared_ptr<PlayerStats>& record : table.players) {
         auto* item = new CTreeWidgetItem(playerList_, RowSortMode::PlayerList);
         item->setRecord(record);
-        fillRow(item, playerRowTexts(*record, std::string()));
-        item->setCheckState(kBuddyColumn, record->buddyIndex >= 0 ? Qt::Checked : Qt::Unchecked);
-        ownSeat = ownSeat || equalIgnoringCase(record->name, me);
+        fillRow(item, playerRowTexts(*record, autorate_.label(record->icon)));
+        decoratePlayerRow(item, *record, 0);
+        ownSeat = ownSeat || isOwnName(record->name, evaluation_.ownName);
     }
     playerList_->setSortingEnabled(true);
     return ownSeat;
+}
+
+// Icon, buddy box and profile colours of a player row; shift is 1 in the whole
+// player list, whose columns follow "Table".
+void grabber::decoratePlayerRow(QTreeWidgetItem* item, const PlayerStats& record, int shift)
+{
+    item->setIcon(2 + shift,
+                  autorateIcons_[static_cast<std::size_t>(AutorateIcons::clampedIndex(record.icon))]);
+    item->setCheckState(kBuddyColumn + shift,
+                        buddies_.contains(record.name) ? Qt::Checked : Qt::Unchecked);
+    static constexpr std::pair<ProfileStat, int> kColoured[] = {
+        {ProfileStat::Hands, 5},          {ProfileStat::Vpip, 8},
+        {ProfileStat::Pfr, 9},            {ProfileStat::Af, 10},
+        {ProfileStat::Wtsd, 11},          {ProfileStat::AttToSteal, 16},
+        {ProfileStat::FoldSbToSteal, 17}, {ProfileStat::FoldBbToSteal, 18},
+        {ProfileStat::ContiBetFlop, 19}};
+    const ColourRanges::RowColours colours = colours_.rowColours(record, evaluation_.minimumHands);
+    for (const auto& [stat, column] : kColoured) {
+        if (const std::optional<Rgb>& colour = colours[static_cast<std::size_t>(stat)])
+            item->setBackground(column + shift, toQColor(*colour));
+    }
 }
 
 void grabber::table_Clicked(QTreeWidgetItem* current, QTreeWidgetItem*)
@@ -113,15 +129,96 @@ void grabber::playerlist_Clicked(QTreeWidgetItem* item, int column)
     }
 }
 
-void grabber::toggleBuddy(QTreeWidgetItem*, int, int) {}
+void grabber::toggleBuddy(QTreeWidgetItem* item, int buddyColumn, int nameColumn)
+{
+    const std::string name = item->text(nameColumn).toStdString();
+    const BuddyList::Change change = item->checkState(buddyColumn) == Qt::Checked
+                                         ? buddies_.addBuddy(name, true)
+                                         : buddies_.removeBuddy(name);
+    if (!change.saved)
+        showMessage(toQString(BuddyList::kErrorTitle), toQString(BuddyList::kSaveErrorText));
+    if (change.changed)
+        refreshBuddyMarks();
+}
 
-void grabber::evaluateTable(ScannedTable&, QTreeWidgetItem*) {}
+// Every row of a player shows the same buddy mark, in both lists and in the
+// tables' counts.
+void grabber::refreshBuddyMarks()
+{
+    const auto mark = [this](QTreeWidget* list, int buddyColumn) {
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            auto* item = static_cast<CTreeWidgetItem*>(list->topLevelItem(i));
+            if (!item->record())
+                continue;
+            const int index = buddies_.indexOfBuddy(item->record()->name);
+            item->record()->buddyIndex = index;
+            item->setCheckState(buddyColumn, index >= 0 ? Qt::Checked : Qt::Unchecked);
+        }
+    };
+    mark(playerList_, kBuddyColumn);
+    mark(wholePlayerList_, kBuddyColumn + 1);
+    for (int i = 0; i < tableList_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = tableList_->topLevelItem(i);
+        if (ScannedTable* table = scan_.tables.find(row->text(0).toStdString()))
+            evaluateTable(*table, row);
+    }
+}
 
-void grabber::updateKnownPlayers() {}
+void grabber::evaluateTable(ScannedTable& table, QTreeWidgetItem* row)
+{
+    const TableEvaluation result = kestrova::evaluateTable(table.players, evaluation_, buddies_, &colours_);
+    for (int c = 5; c < kTableListColumns; ++c)
+        row->setText(c, toQString(result.columnText(c)));
+    const std::pair<const std::optional<Rgb>*, int> coloured[] = {
+        {&result.averageVpipColour, 5}, {&result.averagePfrColour, 6}, {&result.averageWtsdColour, 8}};
+    for (const auto& [colour, column] : coloured)
+        row->setBackground(column, *colour ? QBrush(toQColor(**colour)) : QBrush());
+    table.ownSeat = result.ownSeat;
+    row->setBackground(0, result.ownSeat ? QBrush(Qt::green) : QBrush());
+}
 
-void grabber::applyTableFilter() {}
+void grabber::updateKnownPlayers()
+{
+    std::vector<std::shared_ptr<PlayerStats>> records(scan_.records.begin(), scan_.records.end());
+    knownPlayers_->setText(toQString(knownPlayerLine(
+        records, evaluation_.minimumHands, static_cast<std::size_t>(tableList_->topLevelItemCount()))));
+}
 
-void grabber::applyPlayerFilter() {}
+void grabber::applyTableFilter()
+{
+    for (int i = 0; i < tableList_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = tableList_->topLevelItem(i);
+        const ScannedTable* table = scan_.tables.find(row->text(0).toStdString());
+        const std::vector<std::shared_ptr<PlayerStats>> none;
+        const auto& players = table ? table->players : none;
+        const bool shown =
+            playerCountTestShows(players, row->text(1).toStdString(), evaluation_.minimumHands,
+                                 tableFilter_) &&
+            overallTestShows(row->text(5).toStdString(), row->text(6).toStdString(),
+                             row->text(9).toStdString(), tableFilter_);
+        row->setHidden(!shown);
+    }
+}
+
+void grabber::applyPlayerFilter()
+{
+    for (int i = 0; i < wholePlayerList_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = wholePlayerList_->topLevelItem(i);
+        PlayerFilterRow row;
+        row.table = item->text(0).toStdString();
+        row.buddyChecked = item->checkState(kBuddyColumn + 1) == Qt::Checked;
+        row.stack = item->text(5).toStdString();
+        row.won = item->text(7).toStdString();
+        row.vpip = item->text(9).toStdString();
+        row.pfr = item->text(10).toStdString();
+        row.af = item->text(11).toStdString();
+        const QList<QTreeWidgetItem*> tables =
+            tableList_->findItems(item->text(0), Qt::MatchExactly, 0);
+        if (!tables.isEmpty())
+            row.tableStakes = tables.first()->text(1).toStdString();
+        item->setHidden(!playerFilterShows(row, playerFilter_));
+    }
+}
 
 void grabber::fitTableColumns()
 {
@@ -171,7 +268,38 @@ void grabber::applyColumnVisibility()
     doubleClickOpens_ = settings_.read(keys::tdblclickopen) != 0;
 }
 
-void grabber::slot_pbFilter() {}
-void grabber::slot_scanok() {}
-void grabber::slot_pblowfilter() {}
-void grabber::slot_pblowfilter_save() {}
+void grabber::slot_pbFilter()
+{
+    auto* dialog = new ScanFilterDialog(settings_, services_.workingDir, tableFilter_, selectedStakes_,
+                                        clientKind_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &ScanFilterDialog::scanFilterSaved, this, [this, dialog] {
+        tableFilter_ = dialog->tableFilter();
+        selectedStakes_ = dialog->selectedStakes();
+        slot_scanok();
+    });
+    connect(dialog, &QDialog::finished, this, &grabber::applyTableFilter);
+    dialog->open();
+}
+
+// The filter dialog saved its keys: the lobby filter follows them at once.
+void grabber::slot_scanok()
+{
+    loadFilterKeys();
+    tableFilter_ = TableFilterSettings::fromSettings(settings_);
+    applyTableFilter();
+}
+
+void grabber::slot_pblowfilter()
+{
+    auto* dialog = new PlayerFilterDialog(settings_, playerFilter_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &PlayerFilterDialog::playerFilterSaved, this, [this, dialog] {
+        playerFilter_ = dialog->playerFilter();
+        slot_pblowfilter_save();
+    });
+    connect(dialog, &QDialog::finished, this, &grabber::applyPlayerFilter);
+    dialog->open();
+}
+
+void grabber::slot_pblowfilter_save() { applyPlayerFilter(); }

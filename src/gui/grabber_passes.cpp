@@ -2,6 +2,7 @@
 // scan and opening a table.
 #include "grabber.h"
 
+#include "MessageHandlerSink.h"
 #include "CTreeWidgetItem.h"
 #include "ScanProgress.h"
 #include "client/lobby/EverestLobby.h"
@@ -28,27 +29,13 @@ constexpr int kIntervalTimerMs = 60000;
 constexpr int kOpenerTimerMs = 300000;
 constexpr int kDefaultOpenerMaximum = 30;
 
-// Until databases are configured nobody can be looked up: every seat is skipped.
-class NoDatabases final : public PlayerLookup {
-public:
-    bool connectDatabases(MessageSink&) override { return true; }
-    void disconnectDatabases() override {}
-    std::shared_ptr<PlayerStats> lookupPlayer(const std::string&, const std::string&,
-                                              const std::string&, MessageSink&) override
-    {
-        return nullptr;
-    }
-};
-
 }  // namespace
 
 PlayerLookup& grabber::lookup()
 {
     if (services_.lookup)
         return *services_.lookup;
-    if (!ownLookup_)
-        ownLookup_ = std::make_unique<NoDatabases>();
-    return *ownLookup_;
+    return *tracker_;
 }
 
 void grabber::setScanControlsEnabled(bool enabled)
@@ -274,13 +261,6 @@ void grabber::slot_pbJoin()
     if (!item || busy_ || !services_.platform)
         return;
     std::string wanted = item->text(0).toStdString();
-    struct Messages final : MessageSink {
-        grabber* window;
-        explicit Messages(grabber* w) : window(w) {}
-        void showMessage(const std::string& title, const std::string& text) override
-        {
-            window->showMessage(QString::fromStdString(title), QString::fromStdString(text));
-        }
-    } messages(this);
+    MessageHandlerSink messages(messageHandler_);
     openTableByName(*services_.platform, *clock_, glyphs_, wanted, messages);
 }

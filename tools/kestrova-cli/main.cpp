@@ -1,6 +1,8 @@
 // kestrova-cli: the command-line front end for scripts and power users.
 #include "Commands.h"
+#include "AggregateCommand.h"
 #include "DbCommand.h"
+#include "LookupCommand.h"
 #include "SettingsCommand.h"
 
 #include <iostream>
@@ -13,6 +15,8 @@ void usage(std::ostream& out)
            "  ocr lobby IMAGE [--glyphs FILE]     the selected lobby row of a capture, as JSON\n"
            "  ocr seats IMAGE [--glyphs FILE]     the seat names and chips of a capture, as JSON\n"
            "  tables --sim LOBBY.json | --x11     \"Get Table List\", the table list as JSON\n"
+           "  lookup NAME [--stack TEXT] [--seat TEXT]   one player from every active database\n"
+           "  aggregate                           rebuild the PokerTracker 3 aggregator tables\n"
            "  settings get KEY | set KEY VALUE | list\n"
            "  db list | db add --kind N --host H [--port P] --db D --user U [--password W]\n"
            "     [--inactive] | db remove INDEX   the tracking databases in db.conf\n";
@@ -34,6 +38,10 @@ int main(int argc, char* argv[])
         return kestrova::cli::runTablesCommand(args, std::cout, std::cerr);
     if (command == "settings")
         return kestrova::runSettingsCommand(args, std::cout, std::cerr);
+    if (command == "lookup")
+        return kestrova::runLookupCommand(args, std::cout, std::cerr);
+    if (command == "aggregate")
+        return kestrova::runAggregateCommand(args, std::cout, std::cerr);
     if (command == "db")
         return kestrova::runDbCommand(args, std::cout, std::cerr);
     if (command == "--help" || command == "help") {
