@@ -111,7 +111,8 @@ grabber::grabber(GrabberServices services, QWidget* parent)
 {
     // Font smoothing, the hook log and the local MySQL server of the Windows client
     // have no counterpart on this desktop.
-    traceLog_.truncate();
+    if (!services_.headless)
+        traceLog_.truncate();
     trace("1");
     clock_ = services_.clock;
     if (!clock_) {
@@ -169,7 +170,8 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     selectEverestClient();
     trace("<26>");
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    createTrayIcon();
+    if (!services_.headless)
+        createTrayIcon();
     trace("<28>");
 
     applyColumnWidths();
@@ -185,6 +187,8 @@ grabber::~grabber()
 {
     if (trayIcon_)
         trayIcon_->hide();
+    if (services_.headless)
+        return;
     saveGeometryAndWidths();
     trace(TraceLog::kCleanupMarker);
 }
@@ -204,7 +208,11 @@ void grabber::loadDatabases()
         showMessage(QStringLiteral("Error"), toQString(problem));
 }
 
-void grabber::trace(std::string_view marker) const { traceLog_.append(marker); }
+void grabber::trace(std::string_view marker) const
+{
+    if (!services_.headless)
+        traceLog_.append(marker);
+}
 
 void grabber::restoreGeometryAndSorting()
 {

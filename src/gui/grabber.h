@@ -53,6 +53,9 @@ struct GrabberServices {
     std::filesystem::path settingsFile = kestrova::SettingsStore::defaultPath();
     // Companion files and the trace file live here.
     std::filesystem::path workingDir = ".";
+    // Run without a visible window (the command line): no trace file, no tray
+    // icon, and closing saves nothing, so the user's window keeps its state.
+    bool headless = false;
 };
 
 // The main window: the table list, the player lists and every user command.
