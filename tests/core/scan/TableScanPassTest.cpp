@@ -3,6 +3,7 @@
 #include "client/Win32Messages.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
+#include "FakeLookup.h"
 #include "scan/ScanObserver.h"
 #include "sim/SimulatedClient.h"
 #include "stats/PlayerLookup.h"
@@ -15,41 +16,6 @@
 using namespace kestrova;
 
 namespace {
-
-// Knows every player whose name does not start with "nobody"; counts look-ups.
-// Like the database look-up, it appends what it builds to the statistics cache.
-class FakeLookup final : public PlayerLookup {
-public:
-    PlayerRecordList* cache = nullptr;
-    std::vector<std::string> looked;
-    int connects = 0;
-    int disconnects = 0;
-    bool failConnect = false;
-
-    bool connectDatabases(MessageSink& messages) override
-    {
-        ++connects;
-        if (failConnect)
-            messages.showMessage("Error", "no database");
-        return !failConnect;
-    }
-    void disconnectDatabases() override { ++disconnects; }
-    std::shared_ptr<PlayerStats> lookupPlayer(const std::string& name, const std::string& stack,
-                                              const std::string& seat, MessageSink&) override
-    {
-        looked.push_back(name);
-        if (name.starts_with("nobody"))
-            return nullptr;
-        auto r = std::make_shared<PlayerStats>();
-        r->name = name;
-        r->stack = stack;
-        r->seat = seat;
-        r->hands = "100";
-        if (cache)
-            cache->append(r);
-        return r;
-    }
-};
 
 class Observer final : public ScanObserver {
 public:
@@ -113,7 +79,7 @@ protected:
     GlyphTable glyphs;
     ManualClock clock;
     Observer observer;
-    FakeLookup lookup;
+    test::FakeLookup lookup;
     ScanState state;
     LobbyFilter filter;
 };
