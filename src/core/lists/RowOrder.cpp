@@ -1,8 +1,10 @@
 #include "lists/RowOrder.h"
 
+#include "evaluation/NumberText.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
+#include <charconv>
 
 namespace kestrova {
 
@@ -20,9 +22,40 @@ std::string withoutFirst(const std::string& text) { return text.empty() ? text :
 
 }  // namespace
 
-double leadingNumber(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+// The C library's readers follow the desktop's locale, which Qt switches on:
+// "12.50" would read as 12 on a German desktop. These read the leading number
+// the same way everywhere.
+namespace {
 
-long leadingInteger(const std::string& text) { return std::strtol(text.c_str(), nullptr, 10); }
+std::string_view afterBlanksAndPlus(const std::string& text)
+{
+    std::string_view v(text);
+    while (!v.empty() && std::isspace(static_cast<unsigned char>(v.front())))
+        v.remove_prefix(1);
+    if (!v.empty() && v.front() == '+')
+        v.remove_prefix(1);
+    return v;
+}
+
+}  // namespace
+
+double leadingNumber(const std::string& text)
+{
+    const std::string_view v = afterBlanksAndPlus(text);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), value);
+    (void)end;
+    return error == std::errc() ? value : 0.0;
+}
+
+long leadingInteger(const std::string& text)
+{
+    const std::string_view v = afterBlanksAndPlus(text);
+    long value = 0;
+    const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), value);
+    (void)end;
+    return error == std::errc() ? value : 0;
+}
 
 bool rowLess(RowSortMode mode, int column, const CellText& a, const CellText& b)
 {
@@ -37,7 +70,8 @@ bool rowLess(RowSortMode mode, int column, const CellText& a, const CellText& b)
         return leadingInteger(a(column)) < leadingInteger(b(column));
     case 5:
     case 104:
-        return leadingNumber(withoutFirst(a(column))) < leadingNumber(withoutFirst(b(column)));
+        // Stacks and pots: a currency sign in front is dropped, a leading digit is not.
+        return stackAmount(a(column)) < stackAmount(b(column));
     case 101:
     case 102:
         return leadingInteger(withoutFirst(a(column))) < leadingInteger(withoutFirst(b(column)));

@@ -84,3 +84,25 @@ TEST(RowOrder, PlayerListColumns)
     b[4] = "$1200";
     EXPECT_TRUE(less(RowSortMode::PlayerList, 4, a, b));
 }
+
+TEST(RowOrder, StackWithoutCurrencySignKeepsItsFirstDigit)
+{
+    std::vector<std::string> a(20), b(20);
+    a[4] = "300";
+    b[4] = "1250.50";  // the seat reader drops "$": the first character is a digit
+    EXPECT_TRUE(less(RowSortMode::PlayerList, 4, a, b));
+    EXPECT_FALSE(less(RowSortMode::PlayerList, 4, b, a));
+    std::vector<std::string> w(21), x(21);
+    w[5] = "$900";
+    x[5] = "1,200";
+    EXPECT_TRUE(less(RowSortMode::WholePlayerList, 5, w, x));
+}
+
+TEST(RowOrder, NumbersReadTheSameWhateverTheLeadingText)
+{
+    EXPECT_DOUBLE_EQ(leadingNumber(" 12.50abc"), 12.5);
+    EXPECT_DOUBLE_EQ(leadingNumber("+3"), 3.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("N/A"), 0.0);
+    EXPECT_EQ(leadingInteger("10 / 3"), 10);
+    EXPECT_EQ(leadingInteger(""), 0);
+}
