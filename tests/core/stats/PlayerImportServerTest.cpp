@@ -1,0 +1,179 @@
+#include "stats/PlayerImport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PostgresServer.h"
+#include "TempDir.h"
+#include "common/MessageSink.h"
+#include "rating/BuddyList.h"
+#include "settings/SettingsStore.h"
+#include "stats/ImportProgress.h"
+#include "stats/PlayerRecordList.h"
+#include "stats/TrackerLookup.h"
+#include "stats/TrackerNameSource.h"
+
+namespace kestrova {
+namespace {
+
+using test::PostgresServer;
+using test::TempDir;
+using Names = std::vector<std::string>;
+
+constexpr const char* kFixtures = KESTROVA_STATS_FIXTURES;
+
+class RecordingSink final : public MessageSink {
+public:
+    void showMessage(const std::string& title, const std::string& text) override {
+        messages.push_back(title + "|" + text);
+    }
+    std::vector<std::string> messages;
+};
+
+class CountingProgress final : public ImportProgress {
+public:
+    explicit CountingProgress(int cancelAtCall = 0) : cancelAtCall_(cancelAtCall) {}
+    void setLabel(const std::string&) override {}
+    void setMaximum(int maximum) override { maxima.push_back(maximum); }
+    void setValue(int) override {}
+    bool cancelled() override {
+        ++calls_;
+        return cancelAtCall_ > 0 && calls_ >= cancelAtCall_;
+    }
+    std::vector<int> maxima;
+
+private:
+    int cancelAtCall_;
+    int calls_ = 0;
+};
+
+PostgresServer& server() { return PostgresServer::shared(); }
+
+DatabaseEntry entryFor(const std::string& database, DatabaseKind kind) {
+    DatabaseEntry entry;
+    entry.host = std::string(PostgresServer::kHost);
+    entry.port = server().portText();
+    entry.database = database;
+    entry.user = std::string(PostgresServer::kUser);
+    entry.password = std::string(PostgresServer::kPassword);
+    entry.kind = static_cast<std::int32_t>(kind);
+    return entry;
+}
+
+class PlayerImportServerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!PostgresServer::available()) {
+            return;
+        }
+        const std::string dir = kFixtures;
+        for (const char* name : {"ki_pt2_a", "ki_pt2_b"}) {
+            server().createDatabase(name);
+            server().executeFile(name, dir + "/pokertracker2.sql");
+        }
+        server().createDatabase("ki_pt3");
+        server().executeFile("ki_pt3", dir + "/pokertracker3.sql");
+        server().createDatabase("ki_empty");
+    }
+
+    void SetUp() override {
+        if (!PostgresServer::available()) {
+            GTEST_SKIP() << "PostgreSQL server programs not installed";
+        }
+        settings_ = std::make_unique<SettingsStore>(dir_ / "Velloran.ini");
+        buddies_ = std::make_unique<BuddyList>(dir_.path());
+    }
+
+    PlayerImport::Outcome run(const std::vector<DatabaseEntry>& entries,
+                              const ImportFilter& filter, ImportProgress& progress) {
+        TrackerLookup lookup(entries, *settings_, buddies_.get(), records_);
+        PlayerImport import(lookup, names_, sink_);
+        auto outcome = import.run(entries, filter, *buddies_, progress);
+        candidates_ = import.candidates();
+        EXPECT_FALSE(lookup.connected());
+        return outcome;
+    }
+
+    TempDir dir_;
+    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<BuddyList> buddies_;
+    PlayerRecordList records_;
+    TrackerNameSource names_;
+    RecordingSink sink_;
+    Names candidates_;
+};
+
+TEST_F(PlayerImportServerTest, NamesOfTwoDatabasesAreLookedUpOnceAndSummed) {
+    // The same players in two PokerTracker 2 databases: each name is looked up
+    // once and its hands are summed over both (RiverRat 6, PctX50 14, Kill3r 8,
+    // Pct%50 4, Blank 2, NoGames 0). PokerTracker 3 adds no names.
+    const std::vector<DatabaseEntry> entries = {
+        entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres),
+        entryFor("ki_pt3", DatabaseKind::PokerTracker3),
+        entryFor("ki_pt2_b", DatabaseKind::PokerTracker2Postgres)};
+    ImportFilter filter;
+    filter.minimumHands = 5;
+    CountingProgress progress;
+    const auto outcome = run(entries, filter, progress);
+    EXPECT_FALSE(outcome.failed);
+    EXPECT_EQ(outcome.collected, 12u);
+    EXPECT_EQ(candidates_.size(), 6u);
+    EXPECT_EQ(outcome.lookedUp, 6u);
+    EXPECT_EQ(records_.size(), 6u);
+    Names added = buddies_->names();
+    std::sort(added.begin(), added.end());
+    EXPECT_EQ(added, (Names{"Kill3r", "PctX50", "RiverRat"}));
+    EXPECT_TRUE(sink_.messages.empty());
+    // The row counts of both name lists, then the candidates.
+    EXPECT_EQ(progress.maxima, (std::vector<int>{6, 6, 6}));
+}
+
+TEST_F(PlayerImportServerTest, VpipRangeAgainstTheDatabase) {
+    ImportFilter filter;
+    filter.vpip = {true, 40, 100};
+    CountingProgress progress;
+    run({entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres)}, filter, progress);
+    EXPECT_EQ(buddies_->names(), Names{"RiverRat"});  // VPIP 66.67, the others 0
+}
+
+TEST_F(PlayerImportServerTest, CancelDuringCollectionLooksNobodyUp) {
+    CountingProgress progress(3);
+    const auto outcome = run({entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres),
+                              entryFor("ki_pt2_b", DatabaseKind::PokerTracker2Postgres)},
+                             ImportFilter{}, progress);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(outcome.collected, 2u);
+    EXPECT_EQ(outcome.lookedUp, 0u);
+    EXPECT_TRUE(buddies_->names().empty());
+}
+
+TEST_F(PlayerImportServerTest, FailingFetchIsToldAndEndsTheImport) {
+    // No players table: the declaration fails, so does the FETCH after it.
+    CountingProgress progress;
+    const auto outcome = run({entryFor("ki_empty", DatabaseKind::PokerTracker2Postgres),
+                              entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres)},
+                             ImportFilter{}, progress);
+    EXPECT_TRUE(outcome.failed);
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_EQ(sink_.messages[0].rfind("Error|FETCH ALL failed: ", 0), 0u) << sink_.messages[0];
+    EXPECT_EQ(outcome.lookedUp, 0u);
+    EXPECT_TRUE(buddies_->names().empty());
+}
+
+TEST_F(PlayerImportServerTest, UnreachableDatabaseIsToldWithoutItsPassword) {
+    DatabaseEntry entry = entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres);
+    entry.password = "wrong-pw";
+    CountingProgress progress;
+    const auto outcome = run({entry}, ImportFilter{}, progress);
+    EXPECT_TRUE(outcome.failed);
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_EQ(sink_.messages[0].rfind("Error|Connection to database failed: ", 0), 0u);
+    EXPECT_EQ(sink_.messages[0].find("wrong-pw"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kestrova
