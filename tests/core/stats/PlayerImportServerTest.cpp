@@ -110,10 +110,9 @@ protected:
 TEST_F(PlayerImportServerTest, NamesOfTwoDatabasesAreLookedUpOnceAndSummed) {
     // The same players in two PokerTracker 2 databases: each name is looked up
     // once and its hands are summed over both (RiverRat 6, PctX50 14, Kill3r 8,
-    // Pct%50 4, Blank 2, NoGames 0). PokerTracker 3 adds no names.
+    // Pct%50 4, Blank 2, NoGames 0).
     const std::vector<DatabaseEntry> entries = {
         entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres),
-        entryFor("ki_pt3", DatabaseKind::PokerTracker3),
         entryFor("ki_pt2_b", DatabaseKind::PokerTracker2Postgres)};
     ImportFilter filter;
     filter.minimumHands = 5;
@@ -130,6 +129,16 @@ TEST_F(PlayerImportServerTest, NamesOfTwoDatabasesAreLookedUpOnceAndSummed) {
     EXPECT_TRUE(sink_.messages.empty());
     // The row counts of both name lists, then the candidates.
     EXPECT_EQ(progress.maxima, (std::vector<int>{6, 6, 6}));
+}
+
+TEST_F(PlayerImportServerTest, PokerTracker3HasNoNameList) {
+    CountingProgress progress;
+    const auto outcome =
+        run({entryFor("ki_pt3", DatabaseKind::PokerTracker3)}, ImportFilter{}, progress);
+    EXPECT_FALSE(outcome.failed);
+    EXPECT_EQ(outcome.collected, 0u);
+    EXPECT_EQ(outcome.lookedUp, 0u);
+    EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(PlayerImportServerTest, VpipRangeAgainstTheDatabase) {

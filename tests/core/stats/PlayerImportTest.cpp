@@ -107,8 +107,8 @@ class ScriptedProgress final : public ImportProgress {
 public:
     explicit ScriptedProgress(int cancelAtCall = 0) : cancelAtCall_(cancelAtCall) {}
     void setLabel(const std::string& text) override { labels.push_back(text); }
-    void setMaximum(int maximum) override { this->maximum = maximum; }
-    void setValue(int value) override { this->value = value; }
+    void setMaximum(int maximum) override { lastMaximum = maximum; }
+    void setValue(int value) override { lastValue = value; }
     bool cancelled() override {
         ++calls;
         if (cancelAtCall_ > 0 && calls >= cancelAtCall_) {
@@ -118,8 +118,8 @@ public:
     }
 
     Names labels;
-    int maximum = -1;
-    int value = -1;
+    int lastMaximum = -1;
+    int lastValue = -1;
     int calls = 0;
     bool pressed = false;
 
@@ -205,8 +205,8 @@ TEST_F(PlayerImportTest, WithNoRangeEnabledEveryPlayerWithEnoughHandsIsAdded) {
     EXPECT_TRUE(sink_.messages.empty());
     EXPECT_EQ(progress.labels,
               (Names{"Scan in progress...", "...Please wait...\n...importing..."}));
-    EXPECT_EQ(progress.maximum, 4);
-    EXPECT_EQ(progress.value, 4);
+    EXPECT_EQ(progress.lastMaximum, 4);
+    EXPECT_EQ(progress.lastValue, 4);
     // Saved once at the end, disconnected.
     BuddyList reloaded(dir_.path());
     reloaded.loadBuddies();
