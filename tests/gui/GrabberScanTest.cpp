@@ -2,9 +2,12 @@
 
 #include "FakeLookup.h"
 #include "common/Clock.h"
+#include "settings/DirConf.h"
 #include "sim/SimulatedClient.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QSpinBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -55,6 +58,8 @@ private slots:
     void cancellingTheOpenerQuestionKeepsItStopped();
     void openerOpensUpToItsMaximumAndStops();
     void openButtonOpensTheSelectedTable();
+    void scanResultGoesIntoTheChosenFolder();
+    void intervalScanCountsDownAndScansAgain();
 
 private:
     void scanAll();
@@ -221,6 +226,49 @@ void GrabberScanTest::openButtonOpensTheSelectedTable()
     tables->setCurrentItem(tables->topLevelItem(2));
     QTest::mouseClick(button("pbJoin"), Qt::LeftButton);
     QCOMPARE(client_->openedTables(), std::vector<std::string>{"Gamma"});
+}
+
+void GrabberScanTest::scanResultGoesIntoTheChosenFolder()
+{
+    QDir().mkpath(QStringLiteral("results"));
+    DirConf conf;
+    conf.saveFlag = 1;
+    conf.resultPath = (dir_->path() + QStringLiteral("/results")).toStdString();
+    QVERIFY(conf.write(dir_->path().toStdString()));
+    // The folder is read at start-up, as the user's choice in the options.
+    window_.reset();
+    GrabberServices services;
+    services.platform = client_.get();
+    services.clock = &clock_;
+    services.lookup = &lookup_;
+    window_ = std::make_unique<grabber>(services);
+    lookup_.cache = const_cast<PlayerRecordList*>(&window_->scanState().records);
+
+    scanAll();
+    QFile result(QStringLiteral("results/scanresult.txt"));
+    QVERIFY(result.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = result.readAll().split('\n');
+    QCOMPARE(lines.size(), 6);  // five rows and the empty rest after the last line feed
+    QVERIFY(lines.contains("Gamma;Shark;1500;50;10.00;20.00;5.00;1.00;30.00;;"));
+}
+
+void GrabberScanTest::intervalScanCountsDownAndScansAgain()
+{
+    auto* counter = window_->findChild<QSpinBox*>(QStringLiteral("sbInterval"));
+    auto* interval = window_->findChild<QCheckBox*>(QStringLiteral("cbInterval"));
+    QVERIFY(counter->isVisible() || !window_->isVisible());
+    counter->setValue(2);
+    QTest::mouseClick(interval, Qt::LeftButton);
+    QCOMPARE(lookup_.connects, 1);  // the first scan runs at once
+    window_->stepScan();
+    QCOMPARE(counter->value(), 1);
+    QCOMPARE(lookup_.connects, 1);
+    window_->stepScan();
+    QCOMPARE(lookup_.connects, 2);  // counted down: the next scan, and the counter starts again
+    QCOMPARE(counter->value(), 2);
+
+    QTest::mouseClick(interval, Qt::LeftButton);  // off
+    QVERIFY(!interval->isChecked());
 }
 
 QTEST_MAIN(GrabberScanTest)

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace kestrova {
+
+// How the profile page and the buddy commands ask the user and tell him
+// things: modal boxes and file and colour dialogs normally, answers given by a
+// test instead.
+struct UserPrompts {
+    // An information box with one "OK" button.
+    using Message = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+    // A one-line text; nothing when the user cancels.
+    using TextQuestion = std::function<std::optional<QString>(QWidget* parent, const QString& title,
+                                                              const QString& label)>;
+    // A file name; empty when the user cancels.
+    using FileQuestion =
+        std::function<QString(QWidget* parent, const QString& title, const QString& filter)>;
+    // A colour; an invalid colour when the user cancels.
+    using ColourQuestion = std::function<QColor(QWidget* parent, const QColor& initial)>;
+
+    Message showMessage;
+    TextQuestion askText;
+    FileQuestion askOpenFile;
+    FileQuestion askSaveFile;
+    ColourQuestion askColour;
+
+    // The toolkit's own boxes and dialogs.
+    static UserPrompts standard();
+};
+
+// A file name from a dialog as the core's path.
+std::filesystem::path toPath(const QString& fileName);
+
+}  // namespace kestrova
