@@ -5,7 +5,9 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 
+#include "ProfileRangeDialog.h"
 #include "UserPrompts.h"
 #include "rating/StatProfile.h"
 
@@ -18,7 +20,7 @@ class QTreeWidgetItem;
 
 namespace kestrova {
 
-class ProfileRangeDialog;
+
 class SettingsStore;
 
 // The profile page: the colour ranges of the ten statistics ("Min", "Max",

@@ -2,6 +2,9 @@
 
 #include "MessageHandlerSink.h"
 #include "AboutDialog.h"
+#include "BuddyListWindow.h"
+#include "ImportPlayersDialog.h"
+#include "ProfilTab.h"
 #include "AggregatorDialogs.h"
 #include "AppIcon.h"
 #include "CTreeWidgetItem.h"
@@ -198,12 +201,12 @@ void grabber::loadDatabases()
 {
     std::string problem;
     const DatabaseList list = DatabaseList::load(services_.workingDir, &problem);
-    std::vector<DatabaseEntry> entries(list.begin(), list.end());
+    databases_.assign(list.begin(), list.end());
     if (!tracker_)
-        tracker_ = std::make_unique<TrackerLookup>(std::move(entries), settings_, &buddies_,
-                                                   scan_.records, traceLog_);
+        tracker_ = std::make_unique<TrackerLookup>(databases_, settings_, &buddies_, scan_.records,
+                                                   traceLog_);
     else
-        tracker_->setDatabases(std::move(entries));
+        tracker_->setDatabases(databases_);
     if (!problem.empty())
         showMessage(QStringLiteral("Error"), toQString(problem));
 }
@@ -431,6 +434,8 @@ void grabber::createMenus()
     qaOptions_ = makeAction(main, QStringLiteral("Options"), QStringLiteral("Options dialog"),
                             QStringLiteral("Options dialog."));
     connect(qaOptions_, &QAction::triggered, this, &grabber::slot_pbOptionen);
+    connect(makeAction(main, QStringLiteral("Profiles..."), QStringLiteral("Edit the statistic profiles")),
+            &QAction::triggered, this, &grabber::slot_Profiles);
     connect(main->addAction(QStringLiteral("Info")), &QAction::triggered, this,
             &grabber::slot_qaAbout);
     main->addSeparator();
@@ -546,15 +551,82 @@ void grabber::selectEverestClient()
 }
 
 void grabber::slot_pbOptionen() {}
-void grabber::slot_ShowBuddies() {}
-void grabber::slot_AddBuddies() {}
-void grabber::slot_ImportBDB() {}
-void grabber::slot_ImportBuddies() {}
-void grabber::slot_ExportBuddies() {}
-void grabber::slot_RemoveSel() {}
-void grabber::slot_buddyClose() {}
-void grabber::slot_bdbok() {}
-void grabber::slot_bdcancel() {}
+
+void grabber::setUserPrompts(UserPrompts prompts) { userPrompts_ = std::move(prompts); }
+
+UserPrompts grabber::prompts() const
+{
+    UserPrompts p = userPrompts_ ? *userPrompts_ : UserPrompts::standard();
+    p.showMessage = [this](QWidget*, const QString& title, const QString& text) {
+        messageHandler_(title, text);
+    };
+    return p;
+}
+
+void grabber::slot_ShowBuddies()
+{
+    BuddyListWindow window(buddies_, prompts(), this);
+    buddyWindow_ = &window;
+    connect(&window, &BuddyListWindow::buddiesChanged, this, &grabber::refreshPlayerRows);
+    window.exec();
+}
+
+void grabber::slot_RemoveSel()
+{
+    if (buddyWindow_)
+        buddyWindow_->slot_RemoveSel();
+}
+
+void grabber::slot_buddyClose()
+{
+    if (buddyWindow_)
+        buddyWindow_->slot_buddyClose();
+}
+
+void grabber::slot_AddBuddies()
+{
+    if (addBuddyInteractively(this, buddies_, prompts()))
+        refreshPlayerRows();
+}
+
+void grabber::slot_ImportBuddies()
+{
+    if (importBuddiesFromCsv(this, buddies_, prompts()))
+        refreshPlayerRows();
+}
+
+void grabber::slot_ExportBuddies() { exportBuddiesToCsv(this, buddies_, prompts()); }
+
+void grabber::slot_ImportBDB()
+{
+    ImportPlayersDialog dialog(databases_, buddies_, lookup(), prompts(), this);
+    importDialog_ = &dialog;
+    connect(&dialog, &ImportPlayersDialog::buddiesChanged, this, &grabber::refreshPlayerRows);
+    dialog.exec();
+}
+
+void grabber::slot_bdbok()
+{
+    if (importDialog_)
+        importDialog_->slot_bdbok();
+}
+
+void grabber::slot_bdcancel()
+{
+    if (importDialog_)
+        importDialog_->slot_bdcancel();
+}
+
+// The profile page, until the options dialog hosts it; its colours show at once.
+void grabber::slot_Profiles()
+{
+    execProfilesDialog(this, services_.workingDir, settings_, prompts(), [this] {
+        colours_ = ColourRanges::load(services_.workingDir);
+        evaluation_ = EvaluationSettings::fromSettings(settings_);
+        refreshPlayerRows();
+    });
+    evaluation_ = EvaluationSettings::fromSettings(settings_);
+}
 
 void grabber::slot_Update()
 {

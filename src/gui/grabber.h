@@ -17,8 +17,11 @@
 #include "stats/PlayerLookup.h"
 #include "stats/TrackerLookup.h"
 
+#include "UserPrompts.h"
+
 #include <QIcon>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <filesystem>
 #include <functional>
@@ -38,6 +41,10 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 class ScanProgress;
+namespace kestrova {
+class BuddyListWindow;
+class ImportPlayersDialog;
+}  // namespace kestrova
 
 namespace kestrova {
 class ClientPlatform;
@@ -73,6 +80,8 @@ public:
     // Messages normally open a modal box; tests answer them here instead.
     void setMessageHandler(MessageHandler handler);
     void setOpenerQuestion(IntegerQuestion question);
+    // File, text and colour questions of the buddy and profile windows; tests answer them.
+    void setUserPrompts(kestrova::UserPrompts prompts);
 
     bool isBusy() const { return busy_; }
     bool isOpenerRunning() const { return openerRunning_; }
@@ -115,6 +124,7 @@ public slots:
     void slot_qaAbout();
     void slot_aboutok();
     void slot_quit();
+    void slot_Profiles();
 
     // Commands of menus this window builds but does not offer yet.
     void slot_pbStart();
@@ -171,8 +181,9 @@ private:
     void toggleBuddy(QTreeWidgetItem* item, int buddyColumn, int nameColumn);
     void loadRatingAndFilters();
     void decoratePlayerRow(QTreeWidgetItem* item, const kestrova::PlayerStats& record, int shift);
-    void refreshBuddyMarks();
+    void refreshPlayerRows();
     void loadDatabases();
+    kestrova::UserPrompts prompts() const;
 
     GrabberServices services_;
     std::unique_ptr<kestrova::Clock> ownClock_;
@@ -199,6 +210,10 @@ private:
     kestrova::CacheExpiry cacheExpiry_;
     QTimer* clearCacheTimer_ = nullptr;
     std::unique_ptr<kestrova::TrackerLookup> tracker_;
+    std::vector<kestrova::DatabaseEntry> databases_;
+    std::optional<kestrova::UserPrompts> userPrompts_;
+    QPointer<kestrova::BuddyListWindow> buddyWindow_;
+    QPointer<kestrova::ImportPlayersDialog> importDialog_;
     IntegerQuestion openerQuestion_;
     int intervalMinutes_ = 0;
     bool doubleClickOpens_ = true;

@@ -138,25 +138,26 @@ void grabber::toggleBuddy(QTreeWidgetItem* item, int buddyColumn, int nameColumn
     if (!change.saved)
         showMessage(toQString(BuddyList::kErrorTitle), toQString(BuddyList::kSaveErrorText));
     if (change.changed)
-        refreshBuddyMarks();
+        refreshPlayerRows();
 }
 
-// Every row of a player shows the same buddy mark, in both lists and in the
-// tables' counts.
-void grabber::refreshBuddyMarks()
+// After the buddies or the profiles changed: every row shows its player's buddy
+// mark and colours again, and the tables are rated again.
+void grabber::refreshPlayerRows()
 {
-    const auto mark = [this](QTreeWidget* list, int buddyColumn) {
+    const auto refresh = [this](QTreeWidget* list, int shift) {
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             auto* item = static_cast<CTreeWidgetItem*>(list->topLevelItem(i));
             if (!item->record())
                 continue;
-            const int index = buddies_.indexOfBuddy(item->record()->name);
-            item->record()->buddyIndex = index;
-            item->setCheckState(buddyColumn, index >= 0 ? Qt::Checked : Qt::Unchecked);
+            item->record()->buddyIndex = buddies_.indexOfBuddy(item->record()->name);
+            for (int c = shift; c < list->columnCount(); ++c)
+                item->setBackground(c, QBrush());
+            decoratePlayerRow(item, *item->record(), shift);
         }
     };
-    mark(playerList_, kBuddyColumn);
-    mark(wholePlayerList_, kBuddyColumn + 1);
+    refresh(playerList_, 0);
+    refresh(wholePlayerList_, 1);
     for (int i = 0; i < tableList_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = tableList_->topLevelItem(i);
         if (ScannedTable* table = scan_.tables.find(row->text(0).toStdString()))

@@ -1,6 +1,7 @@
 // kestrova-cli: the command-line front end for scripts and power users.
 #include "Commands.h"
 #include "AggregateCommand.h"
+#include "BuddiesCommand.h"
 #include "DbCommand.h"
 #include "LookupCommand.h"
 #include "SettingsCommand.h"
@@ -19,6 +20,7 @@ void usage(std::ostream& out)
            "  lookup NAME [--stack TEXT] [--seat TEXT]   one player from every active database\n"
            "  aggregate                           rebuild the PokerTracker 3 aggregator tables\n"
            "  settings get KEY | set KEY VALUE | list\n"
+           "  buddies list | add NAME | remove NAME | import FILE.csv | export FILE.csv\n"
            "  db list | db add --kind N --host H [--port P] --db D --user U [--password W]\n"
            "     [--inactive] | db remove INDEX   the tracking databases in db.conf\n";
 }
@@ -45,6 +47,8 @@ int main(int argc, char* argv[])
         return kestrova::runLookupCommand(args, std::cout, std::cerr);
     if (command == "aggregate")
         return kestrova::runAggregateCommand(args, std::cout, std::cerr);
+    if (command == "buddies")
+        return kestrova::runBuddiesCommand(args, std::cout, std::cerr);
     if (command == "db")
         return kestrova::runDbCommand(args, std::cout, std::cerr);
     if (command == "--help" || command == "help") {

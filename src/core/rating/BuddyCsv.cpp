@@ -59,8 +59,7 @@ bool BuddyCsv::exportTo(const std::filesystem::path& file, const BuddyList& budd
     return writeFileAtomically(file, toText(buddies.names()));
 }
 
-BuddyCsv::ImportResult BuddyCsv::importFrom(const std::filesystem::path& file,
-                                            BuddyList& buddies) {
+BuddyCsv::ImportResult BuddyCsv::importFrom(const std::filesystem::path& file, BuddyList& buddies) {
     ImportResult result;
     // One byte more than allowed tells a file that is too large from one that
     // just fits.

@@ -51,9 +51,9 @@ public:
     static bool exportTo(const std::filesystem::path& file, const BuddyList& buddies);
 
     struct ImportResult {
-        bool read = false;        // false: the file could not be read; nothing changed
+        bool read = false;         // false: the file could not be read; nothing changed
         std::size_t imported = 0;  // names that were not in the list yet
-        bool saved = true;        // false: "mofofish" could not be written
+        bool saved = true;         // false: "mofofish" could not be written
     };
     // Appends every name of the file that is not in the list yet (ignoring
     // letter case), then saves the list once.

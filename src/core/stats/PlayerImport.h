@@ -56,8 +56,8 @@ public:
         std::size_t lookedUp = 0;   // look-ups made
         std::size_t added = 0;      // names that were new to the buddy list
         bool cancelled = false;
-        bool failed = false;        // a database failed; the user has been told why
-        bool saved = true;          // false: "mofofish" could not be written (told)
+        bool failed = false;  // a database failed; the user has been told why
+        bool saved = true;    // false: "mofofish" could not be written (told)
     };
 
     PlayerImport(PlayerLookup& lookup, PlayerNameSource& names, MessageSink& messages);

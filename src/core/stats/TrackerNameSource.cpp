@@ -36,9 +36,9 @@ PlayerNameSource::Result TrackerNameSource::collectNames(const DatabaseEntry& en
     PostgresConnection connection;
     if (!connection.open(PostgresConnection::connectionText(entry.host, entry.port, entry.database,
                                                             entry.user, entry.password))) {
-        messages.showMessage(kErrorTitle,
-                             TrackerLookup::connectionFailureText(connection.errorMessage(),
-                                                                  entry.user, entry.password));
+        messages.showMessage(
+            kErrorTitle, TrackerLookup::connectionFailureText(connection.errorMessage(), entry.user,
+                                                              entry.password));
         connection.close();
         return Result::Failed;
     }

@@ -51,7 +51,9 @@ private:
     int calls_ = 0;
 };
 
-PostgresServer& server() { return PostgresServer::shared(); }
+PostgresServer& server() {
+    return PostgresServer::shared();
+}
 
 DatabaseEntry entryFor(const std::string& database, DatabaseKind kind) {
     DatabaseEntry entry;
@@ -88,8 +90,8 @@ protected:
         buddies_ = std::make_unique<BuddyList>(dir_.path());
     }
 
-    PlayerImport::Outcome run(const std::vector<DatabaseEntry>& entries,
-                              const ImportFilter& filter, ImportProgress& progress) {
+    PlayerImport::Outcome run(const std::vector<DatabaseEntry>& entries, const ImportFilter& filter,
+                              ImportProgress& progress) {
         TrackerLookup lookup(entries, *settings_, buddies_.get(), records_);
         PlayerImport import(lookup, names_, sink_);
         auto outcome = import.run(entries, filter, *buddies_, progress);

@@ -288,8 +288,8 @@ TEST_F(PlayerImportTest, FailingNameListEndsTheImport) {
     names_.failing = "b";
     lookup_.add("x", "1000");
     ScriptedProgress progress;
-    const auto outcome = import_.run({database("a"), database("b"), database("c")},
-                                     ImportFilter{}, buddies_, progress);
+    const auto outcome = import_.run({database("a"), database("b"), database("c")}, ImportFilter{},
+                                     buddies_, progress);
     EXPECT_TRUE(outcome.failed);
     EXPECT_EQ(sink_.messages, Names{"Error|FETCH ALL failed: boom"});
     EXPECT_EQ(names_.asked, (Names{"a", "b"}));

@@ -1,0 +1,128 @@
+#include "BuddiesCommand.h"
+
+#include <string_view>
+
+#include "rating/BuddyCsv.h"
+#include "rating/BuddyList.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: kestrova-cli buddies list\n"
+    "       kestrova-cli buddies add NAME\n"
+    "       kestrova-cli buddies remove NAME\n"
+    "       kestrova-cli buddies import FILE.csv\n"
+    "       kestrova-cli buddies export FILE.csv\n";
+
+constexpr std::string_view kPrefix = "kestrova-cli buddies: ";
+
+int usageError(std::ostream& err, std::string_view why) {
+    err << kPrefix << why << '\n' << kUsage;
+    return 1;
+}
+
+int failure(std::ostream& err, std::string_view why) {
+    err << kPrefix << why << '\n';
+    return 1;
+}
+
+int list(const BuddyList& buddies, std::ostream& out) {
+    for (const std::string& name : buddies.names()) {
+        out << name << '\n';
+    }
+    return 0;
+}
+
+int add(BuddyList& buddies, const std::string& name, std::ostream& err) {
+    if (buddies.contains(name)) {
+        return failure(err, "\"" + name + "\" is a buddy already");
+    }
+    const auto change = buddies.addBuddy(name, true);
+    if (!change.changed) {
+        return failure(err, "\"" + name + "\" is no screen name (empty, or " +
+                                std::to_string(BuddyList::kNameBufferBytes) + " bytes or longer)");
+    }
+    if (!change.saved) {
+        return failure(err, BuddyList::kSaveErrorText);
+    }
+    return 0;
+}
+
+int remove(BuddyList& buddies, const std::string& name, std::ostream& err) {
+    if (!buddies.contains(name)) {
+        return failure(err, "\"" + name + "\" is no buddy");
+    }
+    if (!buddies.removeBuddy(name).saved) {
+        return failure(err, BuddyList::kSaveErrorText);
+    }
+    return 0;
+}
+
+int importCsv(BuddyList& buddies, const std::filesystem::path& file, std::ostream& out,
+              std::ostream& err) {
+    const auto result = BuddyCsv::importFrom(file, buddies);
+    if (!result.read) {
+        return failure(err, BuddyCsv::unreadableText(file));
+    }
+    out << BuddyCsv::importDoneText(result.imported) << '\n';
+    if (!result.saved) {
+        return failure(err, BuddyList::kSaveErrorText);
+    }
+    return 0;
+}
+
+int exportCsv(const BuddyList& buddies, const std::filesystem::path& chosen, std::ostream& err) {
+    const auto file = BuddyCsv::exportPath(chosen);
+    if (!BuddyCsv::exportTo(file, buddies)) {
+        return failure(err, BuddyCsv::unwritableText(file));
+    }
+    return 0;
+}
+
+}  // namespace
+
+int runBuddiesCommand(const std::vector<std::string>& args, const std::filesystem::path& directory,
+                      std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        return usageError(err, "missing subcommand");
+    }
+    const std::string& command = args[0];
+    const bool takesArgument =
+        command == "add" || command == "remove" || command == "import" || command == "export";
+    if (command != "list" && !takesArgument) {
+        return usageError(err, "unknown subcommand \"" + command + "\"");
+    }
+    if (args.size() != (takesArgument ? 2u : 1u)) {
+        return usageError(err, takesArgument ? "\"" + command + "\" takes one argument"
+                                             : "\"list\" takes no argument");
+    }
+
+    BuddyList buddies(directory);
+    const bool damaged = buddies.loadBuddies() == BuddyList::LoadResult::ReadError;
+    if (command == "list") {
+        list(buddies, out);
+        return damaged ? failure(err, BuddyList::kReadErrorText) : 0;
+    }
+    if (damaged) {
+        return failure(err, std::string(BuddyList::kReadErrorText) + "; nothing changed");
+    }
+    const std::string& argument = args[1];
+    if (command == "add") {
+        return add(buddies, argument, err);
+    }
+    if (command == "remove") {
+        return remove(buddies, argument, err);
+    }
+    if (command == "import") {
+        return importCsv(buddies, argument, out, err);
+    }
+    return exportCsv(buddies, argument, err);
+}
+
+int runBuddiesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runBuddiesCommand(args, std::filesystem::path(), out, err);
+}
+
+}  // namespace kestrova
