@@ -9,8 +9,7 @@
 #include <iostream>
 #include <memory>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrova Everest"));
 

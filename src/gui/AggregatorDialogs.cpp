@@ -7,7 +7,9 @@
 
 namespace kestrova {
 
-QString aggregatorQuestionTitle() { return QStringLiteral("Update Aggregator database"); }
+QString aggregatorQuestionTitle() {
+    return QStringLiteral("Update Aggregator database");
+}
 
 QString aggregatorQuestionText() {
     return QStringLiteral(
@@ -24,7 +26,9 @@ QString aggregatorQuestionText() {
         "Database\" in the Velloran menu.");
 }
 
-QString aggregatorHelpTitle() { return QStringLiteral("About PT3 Aggregator"); }
+QString aggregatorHelpTitle() {
+    return QStringLiteral("About PT3 Aggregator");
+}
 
 QString aggregatorHelpText() {
     return QStringLiteral(

@@ -4,8 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-QIcon appIcon()
-{
+QIcon appIcon() {
     QIcon icon;
     for (int size : {16, 32, 64}) {
         QPixmap pixmap(size, size);

@@ -24,27 +24,23 @@ const QString kNote = QStringLiteral(
     " Deselect all buddies (if selected) and press 'Search' to remove the filter.");
 
 void tell(const UserPrompts& prompts, QWidget* parent, std::string_view title,
-          std::string_view text)
-{
+          std::string_view text) {
     if (prompts.showMessage)
         prompts.showMessage(parent, toQString(title), toQString(text));
 }
 
-void tellSaveFailed(const UserPrompts& prompts, QWidget* parent)
-{
+void tellSaveFailed(const UserPrompts& prompts, QWidget* parent) {
     tell(prompts, parent, BuddyList::kErrorTitle, BuddyList::kSaveErrorText);
 }
 
-QByteArray bytesOf(const std::string& text)
-{
+QByteArray bytesOf(const std::string& text) {
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
 
 BuddyListWindow::BuddyListWindow(BuddyList& buddies, UserPrompts prompts, QWidget* parent)
-    : QDialog(parent), buddies_(buddies), prompts_(std::move(prompts))
-{
+    : QDialog(parent), buddies_(buddies), prompts_(std::move(prompts)) {
     setObjectName(QStringLiteral("buddyListWindow"));
     setWindowTitle(QStringLiteral("Buddylist"));
     setModal(true);
@@ -80,8 +76,7 @@ BuddyListWindow::BuddyListWindow(BuddyList& buddies, UserPrompts prompts, QWidge
     fill();
 }
 
-void BuddyListWindow::fill()
-{
+void BuddyListWindow::fill() {
     list_->clear();
     for (const std::string& name : buddies_.names()) {
         auto* item = new QListWidgetItem(toQString(name), list_);
@@ -90,8 +85,7 @@ void BuddyListWindow::fill()
     list_->sortItems(Qt::AscendingOrder);
 }
 
-void BuddyListWindow::slot_RemoveSel()
-{
+void BuddyListWindow::slot_RemoveSel() {
     const QList<QListWidgetItem*> selected = list_->selectedItems();
     if (selected.isEmpty())
         return;
@@ -99,8 +93,9 @@ void BuddyListWindow::slot_RemoveSel()
     for (QListWidgetItem* item : selected) {
         const QByteArray name = item->data(kNameRole).toByteArray();
         delete item;
-        saved = buddies_.removeBuddy(std::string_view(name.constData(),
-                                                      static_cast<std::size_t>(name.size())))
+        saved = buddies_
+                    .removeBuddy(
+                        std::string_view(name.constData(), static_cast<std::size_t>(name.size())))
                     .saved &&
                 saved;
     }
@@ -111,10 +106,11 @@ void BuddyListWindow::slot_RemoveSel()
         tellSaveFailed(prompts_, this);
 }
 
-void BuddyListWindow::slot_buddyClose() { accept(); }
+void BuddyListWindow::slot_buddyClose() {
+    accept();
+}
 
-bool addBuddyInteractively(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts)
-{
+bool addBuddyInteractively(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts) {
     if (!prompts.askText)
         return false;
     const auto text = prompts.askText(parent, QStringLiteral("Add player to list"),
@@ -129,8 +125,7 @@ bool addBuddyInteractively(QWidget* parent, BuddyList& buddies, const UserPrompt
     return change.changed;
 }
 
-bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts)
-{
+bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts) {
     tell(prompts, parent, BuddyCsv::kRemarkTitle, BuddyCsv::kRemarkText);
     if (!prompts.askOpenFile)
         return false;
@@ -150,8 +145,7 @@ bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts
     return result.imported > 0;
 }
 
-void exportBuddiesToCsv(QWidget* parent, const BuddyList& buddies, const UserPrompts& prompts)
-{
+void exportBuddiesToCsv(QWidget* parent, const BuddyList& buddies, const UserPrompts& prompts) {
     if (!prompts.askSaveFile)
         return;
     const QString chosen = prompts.askSaveFile(parent, toQString(BuddyCsv::kExportFileTitle),

@@ -1,12 +1,9 @@
 #include "CTreeWidgetItem.h"
 
 CTreeWidgetItem::CTreeWidgetItem(QTreeWidget* parent, kestrova::RowSortMode sortMode)
-    : QTreeWidgetItem(parent, UserType), sortMode_(sortMode)
-{
-}
+    : QTreeWidgetItem(parent, UserType), sortMode_(sortMode) {}
 
-bool CTreeWidgetItem::operator<(const QTreeWidgetItem& other) const
-{
+bool CTreeWidgetItem::operator<(const QTreeWidgetItem& other) const {
     const QTreeWidget* list = treeWidget();
     const int column = list ? list->sortColumn() : 0;
     const auto cells = [](const QTreeWidgetItem& item) {

@@ -30,8 +30,7 @@ public:
     void setLabel(const std::string& text) override { dialog_.setLabelText(toQString(text)); }
     void setMaximum(int maximum) override { dialog_.setMaximum(maximum); }
     void setValue(int value) override { dialog_.setValue(value); }
-    bool cancelled() override
-    {
+    bool cancelled() override {
         QCoreApplication::processEvents();
         return dialog_.wasCanceled();
     }
@@ -43,11 +42,8 @@ private:
 class PromptMessages final : public MessageSink {
 public:
     PromptMessages(const UserPrompts& prompts, QWidget* parent)
-        : prompts_(prompts), parent_(parent)
-    {
-    }
-    void showMessage(const std::string& title, const std::string& text) override
-    {
+        : prompts_(prompts), parent_(parent) {}
+    void showMessage(const std::string& title, const std::string& text) override {
         if (prompts_.showMessage)
             prompts_.showMessage(parent_, toQString(title), toQString(text));
     }
@@ -57,8 +53,7 @@ private:
     QWidget* parent_;
 };
 
-QLineEdit* numberEdit(QWidget* parent, const QString& name)
-{
+QLineEdit* numberEdit(QWidget* parent, const QString& name) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setValidator(new QIntValidator(0, kLargestNumber, edit));
@@ -67,17 +62,15 @@ QLineEdit* numberEdit(QWidget* parent, const QString& name)
 
 }  // namespace
 
-ImportPlayersDialog::ImportPlayersDialog(std::vector<DatabaseEntry> databases,
-                                         BuddyList& buddies, PlayerLookup& lookup,
-                                         UserPrompts prompts, QWidget* parent,
+ImportPlayersDialog::ImportPlayersDialog(std::vector<DatabaseEntry> databases, BuddyList& buddies,
+                                         PlayerLookup& lookup, UserPrompts prompts, QWidget* parent,
                                          PlayerNameSource* names)
     : QDialog(parent),
       databases_(std::move(databases)),
       buddies_(buddies),
       lookup_(lookup),
       prompts_(std::move(prompts)),
-      names_(names)
-{
+      names_(names) {
     if (names_ == nullptr) {
         ownNames_ = std::make_unique<TrackerNameSource>();
         names_ = ownNames_.get();
@@ -107,8 +100,7 @@ ImportPlayersDialog::ImportPlayersDialog(std::vector<DatabaseEntry> databases,
 ImportPlayersDialog::~ImportPlayersDialog() = default;
 
 ImportPlayersDialog::RangeRow ImportPlayersDialog::addRangeRow(const QString& label,
-                                                               const char* name, int row)
-{
+                                                               const char* name, int row) {
     auto* grid = static_cast<QGridLayout*>(layout());
     RangeRow range;
     const QString base = QLatin1String(name);
@@ -123,14 +115,12 @@ ImportPlayersDialog::RangeRow ImportPlayersDialog::addRangeRow(const QString& la
     return range;
 }
 
-ImportRange ImportPlayersDialog::rangeOf(const RangeRow& row)
-{
+ImportRange ImportPlayersDialog::rangeOf(const RangeRow& row) {
     return ImportRange{row.enabled->isChecked(), row.minimum->text().toInt(),
                        row.maximum->text().toInt()};
 }
 
-ImportFilter ImportPlayersDialog::filter() const
-{
+ImportFilter ImportPlayersDialog::filter() const {
     ImportFilter filter;
     filter.vpip = rangeOf(vpip_);
     filter.pfr = rangeOf(pfr_);
@@ -139,8 +129,7 @@ ImportFilter ImportPlayersDialog::filter() const
     return filter;
 }
 
-void ImportPlayersDialog::slot_bdbok()
-{
+void ImportPlayersDialog::slot_bdbok() {
     if (progress_)
         return;  // a second click while the import runs
     QProgressDialog progress(toQString(PlayerImport::kCollectingLabel), QStringLiteral("Cancel"), 0,
@@ -167,6 +156,8 @@ void ImportPlayersDialog::slot_bdbok()
     accept();
 }
 
-void ImportPlayersDialog::slot_bdcancel() { reject(); }
+void ImportPlayersDialog::slot_bdcancel() {
+    reject();
+}
 
 }  // namespace kestrova

@@ -13,8 +13,7 @@ public:
 
     explicit MessageHandlerSink(Handler handler) : handler_(std::move(handler)) {}
 
-    void showMessage(const std::string& title, const std::string& text) override
-    {
+    void showMessage(const std::string& title, const std::string& text) override {
         handler_(toQString(title), toQString(text));
     }
 

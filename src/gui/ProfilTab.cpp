@@ -34,18 +34,18 @@ constexpr int kLargestHands = 99999999;
 // The main window reads the own name through 128 bytes.
 constexpr int kOwnNameMaxLength = 127;
 
-QString latin1(std::string_view text)
-{
+QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-Rgb toRgb(const QColor& colour) { return Rgb{colour.red(), colour.green(), colour.blue()}; }
+Rgb toRgb(const QColor& colour) {
+    return Rgb{colour.red(), colour.green(), colour.blue()};
+}
 
 }  // namespace
 
 ProfilTab::ProfilTab(std::filesystem::path directory, UserPrompts prompts, QWidget* parent)
-    : QWidget(parent), directory_(std::move(directory)), prompts_(std::move(prompts))
-{
+    : QWidget(parent), directory_(std::move(directory)), prompts_(std::move(prompts)) {
     choice_ = new QComboBox(this);
     choice_->setObjectName(QStringLiteral("statChoice"));
     for (ProfileStat stat : kProfileStats)
@@ -54,7 +54,8 @@ ProfilTab::ProfilTab(std::filesystem::path directory, UserPrompts prompts, QWidg
     ranges_ = new QTreeWidget(this);
     ranges_->setObjectName(QStringLiteral("ranges"));
     ranges_->setColumnCount(3);
-    ranges_->setHeaderLabels({QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Color")});
+    ranges_->setHeaderLabels(
+        {QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Color")});
     ranges_->setRootIsDecorated(false);
     ranges_->setSelectionMode(QAbstractItemView::NoSelection);
 
@@ -103,15 +104,13 @@ ProfilTab::ProfilTab(std::filesystem::path directory, UserPrompts prompts, QWidg
 
 ProfilTab::~ProfilTab() = default;
 
-void ProfilTab::loadSettings(const SettingsStore& settings)
-{
+void ProfilTab::loadSettings(const SettingsStore& settings) {
     profilHands_->setText(toQString(settings.readText(kProfilHandsTyped)));
     profilMe_->setText(toQString(settings.readText(keys::profilmeProfileTab)));
     excludeMe_->setChecked(settings.read(keys::excludeme) == 1);
 }
 
-bool ProfilTab::writeSettings(SettingsStore& settings) const
-{
+bool ProfilTab::writeSettings(SettingsStore& settings) const {
     const bool hands =
         settings.writeText(keys::profilhands, profilHands_->text().toLatin1().toStdString());
     const bool me = settings.writeText(keys::profilme, profilMe_->text().toUtf8().toStdString());
@@ -119,16 +118,14 @@ bool ProfilTab::writeSettings(SettingsStore& settings) const
     return hands && me && exclude;
 }
 
-ProfileStat ProfilTab::currentStat() const
-{
+ProfileStat ProfilTab::currentStat() const {
     const int index = choice_->currentIndex();
     if (index < 0 || index >= static_cast<int>(kProfileStatCount))
         return ProfileStat::Vpip;
     return kProfileStats[static_cast<std::size_t>(index)];
 }
 
-StatProfile ProfilTab::shownProfile() const
-{
+StatProfile ProfilTab::shownProfile() const {
     StatProfile profile;
     for (int i = 0; i < ranges_->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* item = ranges_->topLevelItem(i);
@@ -141,22 +138,19 @@ StatProfile ProfilTab::shownProfile() const
 }
 
 void ProfilTab::fillRow(QTreeWidgetItem* item, const QString& minimum, const QString& maximum,
-                        const QColor& colour)
-{
+                        const QColor& colour) {
     item->setText(kMinColumn, minimum);
     item->setText(kMaxColumn, maximum);
     item->setData(kColourColumn, kColourRole, colour);
     item->setBackground(kColourColumn, colour);
 }
 
-void ProfilTab::appendRow(const ProfileRange& range)
-{
+void ProfilTab::appendRow(const ProfileRange& range) {
     auto* item = new QTreeWidgetItem(ranges_);
     fillRow(item, latin1(range.minimumText), latin1(range.maximumText), toQColor(range.colour));
 }
 
-void ProfilTab::slot_ValueChanged(const QString& name)
-{
+void ProfilTab::slot_ValueChanged(const QString& name) {
     ranges_->clear();
     selected_ = nullptr;
     for (ProfileStat stat : kProfileStats) {
@@ -169,8 +163,7 @@ void ProfilTab::slot_ValueChanged(const QString& name)
     }
 }
 
-void ProfilTab::t_Clicked(QTreeWidgetItem* item, int /*column*/)
-{
+void ProfilTab::t_Clicked(QTreeWidgetItem* item, int /*column*/) {
     if (item == nullptr)
         return;
     if (selected_ != nullptr) {
@@ -182,11 +175,9 @@ void ProfilTab::t_Clicked(QTreeWidgetItem* item, int /*column*/)
     selected_ = item;
 }
 
-void ProfilTab::runRangeDialog(bool editing)
-{
-    ProfileRangeDialog dialog(editing ? ProfileRangeDialog::Mode::Edit
-                                      : ProfileRangeDialog::Mode::Add,
-                              this);
+void ProfilTab::runRangeDialog(bool editing) {
+    ProfileRangeDialog dialog(
+        editing ? ProfileRangeDialog::Mode::Edit : ProfileRangeDialog::Mode::Add, this);
     if (editing) {
         dialog.setTexts(selected_->text(kMinColumn), selected_->text(kMaxColumn));
         dialog.setColour(selected_->data(kColourColumn, kColourRole).value<QColor>());
@@ -200,16 +191,16 @@ void ProfilTab::runRangeDialog(bool editing)
     dialog_ = nullptr;
 }
 
-void ProfilTab::slot_New() { runRangeDialog(false); }
+void ProfilTab::slot_New() {
+    runRangeDialog(false);
+}
 
-void ProfilTab::slot_Edit()
-{
+void ProfilTab::slot_Edit() {
     if (selected_ != nullptr)
         runRangeDialog(true);
 }
 
-void ProfilTab::slot_Add()
-{
+void ProfilTab::slot_Add() {
     // Only numbers the editor admits reach the file; the dialog stays open
     // until both texts are complete.
     if (!dialog_ || !dialog_->textsAcceptable())
@@ -219,8 +210,7 @@ void ProfilTab::slot_Add()
     dialog_->accept();
 }
 
-void ProfilTab::slot_EditDone()
-{
+void ProfilTab::slot_EditDone() {
     if (!dialog_ || !dialog_->textsAcceptable())
         return;
     if (selected_ != nullptr)
@@ -228,14 +218,12 @@ void ProfilTab::slot_EditDone()
     dialog_->accept();
 }
 
-void ProfilTab::slot_Cancel()
-{
+void ProfilTab::slot_Cancel() {
     if (dialog_)
         dialog_->reject();
 }
 
-void ProfilTab::slot_Color()
-{
+void ProfilTab::slot_Color() {
     if (!dialog_ || !prompts_.askColour)
         return;
     const QColor colour = prompts_.askColour(dialog_, Qt::white);
@@ -243,8 +231,7 @@ void ProfilTab::slot_Color()
         dialog_->setColour(colour);
 }
 
-void ProfilTab::slot_Delete()
-{
+void ProfilTab::slot_Delete() {
     if (selected_ == nullptr)
         return;
     delete selected_;
@@ -252,10 +239,11 @@ void ProfilTab::slot_Delete()
     saveShownProfile();
 }
 
-void ProfilTab::slot_Save() { saveShownProfile(); }
+void ProfilTab::slot_Save() {
+    saveShownProfile();
+}
 
-bool ProfilTab::saveShownProfile()
-{
+bool ProfilTab::saveShownProfile() {
     const ProfileStat stat = currentStat();
     if (!StatProfile::save(directory_, stat, shownProfile()))
         return false;
@@ -265,8 +253,7 @@ bool ProfilTab::saveShownProfile()
 
 bool execProfilesDialog(QWidget* parent, const std::filesystem::path& directory,
                         SettingsStore& settings, const UserPrompts& prompts,
-                        const std::function<void()>& onSaved)
-{
+                        const std::function<void()>& onSaved) {
     QDialog dialog(parent);
     dialog.setWindowTitle(QStringLiteral("Profiles"));
     auto* tab = new ProfilTab(directory, prompts, &dialog);

@@ -20,7 +20,6 @@ class QTreeWidgetItem;
 
 namespace kestrova {
 
-
 class SettingsStore;
 
 // The profile page: the colour ranges of the ten statistics ("Min", "Max",

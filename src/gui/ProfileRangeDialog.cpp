@@ -16,8 +16,7 @@ constexpr double kLargestBound = 900000.0;
 constexpr int kDecimals = 2;
 constexpr int kSwatchPixels = 16;
 
-QLineEdit* boundEdit(QWidget* parent, const char* objectName)
-{
+QLineEdit* boundEdit(QWidget* parent, const char* objectName) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(objectName));
     auto* validator = new QDoubleValidator(0.0, kLargestBound, kDecimals, edit);
@@ -29,8 +28,7 @@ QLineEdit* boundEdit(QWidget* parent, const char* objectName)
     return edit;
 }
 
-bool acceptable(const QLineEdit* edit)
-{
+bool acceptable(const QLineEdit* edit) {
     QString text = edit->text();
     int position = 0;
     return edit->validator()->validate(text, position) == QValidator::Acceptable;
@@ -38,8 +36,7 @@ bool acceptable(const QLineEdit* edit)
 
 }  // namespace
 
-ProfileRangeDialog::ProfileRangeDialog(Mode mode, QWidget* parent) : QDialog(parent)
-{
+ProfileRangeDialog::ProfileRangeDialog(Mode mode, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("profileRangeDialog"));
     setWindowTitle(QStringLiteral("New"));
     setModal(true);
@@ -65,23 +62,24 @@ ProfileRangeDialog::ProfileRangeDialog(Mode mode, QWidget* parent) : QDialog(par
     layout->addWidget(cancelButton_, 3, 1);
 }
 
-QString ProfileRangeDialog::minimumText() const { return minimum_->text(); }
+QString ProfileRangeDialog::minimumText() const {
+    return minimum_->text();
+}
 
-QString ProfileRangeDialog::maximumText() const { return maximum_->text(); }
+QString ProfileRangeDialog::maximumText() const {
+    return maximum_->text();
+}
 
-void ProfileRangeDialog::setTexts(const QString& minimum, const QString& maximum)
-{
+void ProfileRangeDialog::setTexts(const QString& minimum, const QString& maximum) {
     minimum_->setText(minimum);
     maximum_->setText(maximum);
 }
 
-bool ProfileRangeDialog::textsAcceptable() const
-{
+bool ProfileRangeDialog::textsAcceptable() const {
     return acceptable(minimum_) && acceptable(maximum_);
 }
 
-void ProfileRangeDialog::setColour(const QColor& colour)
-{
+void ProfileRangeDialog::setColour(const QColor& colour) {
     colour_ = colour;
     QPixmap swatch(kSwatchPixels, kSwatchPixels);
     swatch.fill(colour);

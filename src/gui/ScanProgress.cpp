@@ -6,8 +6,7 @@
 ScanProgress::ScanProgress(QWidget* owner, MessageHandler messages)
     : dialog_(new QProgressDialog(QStringLiteral("Please Wait..."), QStringLiteral("Cancel"), 0,
                                   100, owner)),
-      messages_(std::move(messages))
-{
+      messages_(std::move(messages)) {
     dialog_->setObjectName(QStringLiteral("scanProgress"));
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
@@ -18,15 +17,15 @@ ScanProgress::ScanProgress(QWidget* owner, MessageHandler messages)
     dialog_->show();
 }
 
-ScanProgress::~ScanProgress() { close(); }
+ScanProgress::~ScanProgress() {
+    close();
+}
 
-void ScanProgress::showMessage(const std::string& title, const std::string& text)
-{
+void ScanProgress::showMessage(const std::string& title, const std::string& text) {
     messages_(QString::fromStdString(title), QString::fromStdString(text));
 }
 
-void ScanProgress::lobbyFound(const kestrova::Rect& lobbyRect)
-{
+void ScanProgress::lobbyFound(const kestrova::Rect& lobbyRect) {
     if (!dialog_)
         return;
     dialog_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -34,32 +33,32 @@ void ScanProgress::lobbyFound(const kestrova::Rect& lobbyRect)
     dialog_->show();
 }
 
-void ScanProgress::processEvents() { QCoreApplication::processEvents(); }
+void ScanProgress::processEvents() {
+    QCoreApplication::processEvents();
+}
 
-bool ScanProgress::cancelled() const { return cancelled_ || (dialog_ && dialog_->wasCanceled()); }
+bool ScanProgress::cancelled() const {
+    return cancelled_ || (dialog_ && dialog_->wasCanceled());
+}
 
-void ScanProgress::cancel()
-{
+void ScanProgress::cancel() {
     cancelled_ = true;
     if (dialog_)
         dialog_->cancel();
 }
 
-void ScanProgress::playerFound(const std::shared_ptr<kestrova::PlayerStats>& record)
-{
+void ScanProgress::playerFound(const std::shared_ptr<kestrova::PlayerStats>& record) {
     if (onPlayerFound)
         onPlayerFound(record);
 }
 
 void ScanProgress::tableScanned(const kestrova::ScannedTable& table,
-                                const kestrova::TableRowTexts& row)
-{
+                                const kestrova::TableRowTexts& row) {
     if (onTableScanned)
         onTableScanned(table, row);
 }
 
-void ScanProgress::close()
-{
+void ScanProgress::close() {
     if (dialog_) {
         dialog_->close();
         dialog_->deleteLater();

@@ -25,13 +25,15 @@ public:
     void cancel() override;
 
     void playerFound(const std::shared_ptr<kestrova::PlayerStats>& record) override;
-    void tableScanned(const kestrova::ScannedTable& table, const kestrova::TableRowTexts& row) override;
+    void tableScanned(const kestrova::ScannedTable& table,
+                      const kestrova::TableRowTexts& row) override;
 
     void close();
 
     // Where the scan's results go: the main window's lists.
     std::function<void(const std::shared_ptr<kestrova::PlayerStats>&)> onPlayerFound;
-    std::function<void(const kestrova::ScannedTable&, const kestrova::TableRowTexts&)> onTableScanned;
+    std::function<void(const kestrova::ScannedTable&, const kestrova::TableRowTexts&)>
+        onTableScanned;
 
 private:
     QPointer<QProgressDialog> dialog_;

@@ -9,8 +9,7 @@
 
 namespace kestrova {
 
-UserPrompts UserPrompts::standard()
-{
+UserPrompts UserPrompts::standard() {
     UserPrompts prompts;
     prompts.showMessage = [](QWidget* parent, const QString& title, const QString& text) {
         QMessageBox::information(parent, title, text);
@@ -36,8 +35,7 @@ UserPrompts UserPrompts::standard()
     return prompts;
 }
 
-std::filesystem::path toPath(const QString& fileName)
-{
+std::filesystem::path toPath(const QString& fileName) {
     return std::filesystem::path(QFile::encodeName(fileName).toStdString());
 }
 

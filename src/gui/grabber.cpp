@@ -1,13 +1,13 @@
 #include "grabber.h"
 
-#include "MessageHandlerSink.h"
 #include "AboutDialog.h"
-#include "BuddyListWindow.h"
-#include "ImportPlayersDialog.h"
-#include "ProfilTab.h"
 #include "AggregatorDialogs.h"
 #include "AppIcon.h"
+#include "BuddyListWindow.h"
 #include "CTreeWidgetItem.h"
+#include "ImportPlayersDialog.h"
+#include "MessageHandlerSink.h"
+#include "ProfilTab.h"
 #include "QtText.h"
 #include "ScanProgress.h"
 #include "client/lobby/EverestLobby.h"
@@ -54,19 +54,17 @@ namespace {
 
 constexpr int kEverestClientKind = 5;
 
-const QStringList& tableListHeaders()
-{
+const QStringList& tableListHeaders() {
     static const QStringList headers = {
-        QStringLiteral("Tablename"),  QStringLiteral("Limit"),     QStringLiteral("WL"),
-        QStringLiteral("Player"),     QStringLiteral("Avg. Pot"),  QStringLiteral("Avg. VPIP"),
-        QStringLiteral("Avg. PFR"),   QStringLiteral("Avg. AF"),   QStringLiteral("Avg. WTSD"),
-        QStringLiteral("# Reads"),    QStringLiteral("# Buddies"), QStringLiteral("# Loser"),
+        QStringLiteral("Tablename"), QStringLiteral("Limit"),     QStringLiteral("WL"),
+        QStringLiteral("Player"),    QStringLiteral("Avg. Pot"),  QStringLiteral("Avg. VPIP"),
+        QStringLiteral("Avg. PFR"),  QStringLiteral("Avg. AF"),   QStringLiteral("Avg. WTSD"),
+        QStringLiteral("# Reads"),   QStringLiteral("# Buddies"), QStringLiteral("# Loser"),
         QStringLiteral("Tot.Stacks")};
     return headers;
 }
 
-const QStringList& playerListHeaders()
-{
+const QStringList& playerListHeaders() {
     static const QStringList headers = {
         QStringLiteral("Seat"),         QStringLiteral("Screenname"),
         QStringLiteral("Autorate"),     QStringLiteral("Buddy"),
@@ -82,8 +80,7 @@ const QStringList& playerListHeaders()
 }
 
 QPushButton* makeButton(const QString& text, int maxWidth, const QString& tip,
-                        const QString& statusTip)
-{
+                        const QString& statusTip) {
     auto* button = new QPushButton(text);
     button->setMaximumWidth(maxWidth);
     if (!tip.isEmpty())
@@ -94,8 +91,7 @@ QPushButton* makeButton(const QString& text, int maxWidth, const QString& tip,
 }
 
 QAction* makeAction(QMenu* menu, const QString& text, const QString& tip,
-                    const QString& statusTip = QString())
-{
+                    const QString& statusTip = QString()) {
     QAction* action = menu->addAction(text);
     if (!tip.isEmpty())
         action->setToolTip(tip);
@@ -110,8 +106,7 @@ grabber::grabber(GrabberServices services, QWidget* parent)
       services_(std::move(services)),
       settings_(services_.settingsFile),
       traceLog_(services_.workingDir / kestrova::TraceLog::kFileName),
-      buddies_(services_.workingDir)
-{
+      buddies_(services_.workingDir) {
     // Font smoothing, the hook log and the local MySQL server of the Windows client
     // have no counterpart on this desktop.
     if (!services_.headless)
@@ -186,8 +181,7 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     trace("<32>");
 }
 
-grabber::~grabber()
-{
+grabber::~grabber() {
     if (trayIcon_)
         trayIcon_->hide();
     if (services_.headless)
@@ -197,8 +191,7 @@ grabber::~grabber()
 }
 
 // The tracking databases are read once here and again after the options dialog.
-void grabber::loadDatabases()
-{
+void grabber::loadDatabases() {
     std::string problem;
     const DatabaseList list = DatabaseList::load(services_.workingDir, &problem);
     databases_.assign(list.begin(), list.end());
@@ -211,14 +204,12 @@ void grabber::loadDatabases()
         showMessage(QStringLiteral("Error"), toQString(problem));
 }
 
-void grabber::trace(std::string_view marker) const
-{
+void grabber::trace(std::string_view marker) const {
     if (!services_.headless)
         traceLog_.append(marker);
 }
 
-void grabber::restoreGeometryAndSorting()
-{
+void grabber::restoreGeometryAndSorting() {
     resize(800, 600);
     const WindowStartGeometry start =
         WindowStartGeometry::from(WindowConf::read(services_.workingDir));
@@ -230,8 +221,8 @@ void grabber::restoreGeometryAndSorting()
     const Window2Conf whole = Window2Conf::read(services_.workingDir);
     if (whole.sortColumn && *whole.sortColumn >= 0 &&
         *whole.sortColumn < wholePlayerList_->columnCount())
-        wholePlayerList_->sortByColumn(*whole.sortColumn,
-                                       whole.ascending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+        wholePlayerList_->sortByColumn(
+            *whole.sortColumn, whole.ascending() ? Qt::AscendingOrder : Qt::DescendingOrder);
 
     const DirConf dir = DirConf::read(services_.workingDir);
     saveScanResult_ = dir.saveOn();
@@ -241,8 +232,7 @@ void grabber::restoreGeometryAndSorting()
     resize(start.width, start.height);
 }
 
-void grabber::applyColumnWidths()
-{
+void grabber::applyColumnWidths() {
     const ColumnConf widths = ColumnConf::read(services_.workingDir);
     const auto apply = [](QTreeWidget* list, int column, int width) {
         if (column >= 0 && column < list->columnCount() && width >= 0)
@@ -258,8 +248,7 @@ void grabber::applyColumnWidths()
 
 // Closing saves where the window was and how its lists were sorted; a minimised
 // window has no size worth keeping, so only the column widths are written then.
-void grabber::saveGeometryAndWidths()
-{
+void grabber::saveGeometryAndWidths() {
     if (!isMinimized()) {
         WindowConf conf;
         conf.tableSortColumn = tableList_->header()->sortIndicatorSection();
@@ -279,24 +268,30 @@ void grabber::saveGeometryAndWidths()
     widths.write(services_.workingDir);
 }
 
-void grabber::setMessageHandler(MessageHandler handler) { messageHandler_ = std::move(handler); }
+void grabber::setMessageHandler(MessageHandler handler) {
+    messageHandler_ = std::move(handler);
+}
 
-void grabber::setOpenerQuestion(IntegerQuestion question) { openerQuestion_ = std::move(question); }
+void grabber::setOpenerQuestion(IntegerQuestion question) {
+    openerQuestion_ = std::move(question);
+}
 
-void grabber::showMessage(const QString& title, const QString& text) { messageHandler_(title, text); }
+void grabber::showMessage(const QString& title, const QString& text) {
+    messageHandler_(title, text);
+}
 
-void grabber::createTimers()
-{
+void grabber::createTimers() {
     intervalTimer_ = new QTimer(this);
     connect(intervalTimer_, &QTimer::timeout, this, &grabber::stepScan);
     openerTimer_ = new QTimer(this);
     connect(openerTimer_, &QTimer::timeout, this, &grabber::slot_pbFullScan);
 }
 
-void grabber::loadFilterKeys() { lobbyFilter_ = LobbyFilter::fromSettings(settings_); }
+void grabber::loadFilterKeys() {
+    lobbyFilter_ = LobbyFilter::fromSettings(settings_);
+}
 
-void grabber::createLists()
-{
+void grabber::createLists() {
     tableList_ = new QTreeWidget;
     tableList_->setObjectName(QStringLiteral("tableList"));
     tableList_->setRootIsDecorated(false);
@@ -339,23 +334,22 @@ void grabber::createLists()
     connect(wholePlayerList_, &QTreeWidget::itemClicked, this, &grabber::playerlist_Clicked);
 }
 
-void grabber::createWidgets()
-{
+void grabber::createWidgets() {
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
 
     auto* row = new QHBoxLayout;
     knownPlayers_ = new QLabel(QStringLiteral("Knownplayer : 0 %"));
     knownPlayers_->setObjectName(QStringLiteral("knownPlayers"));
-    pbFilter_ = makeButton(QStringLiteral("Filter"), 130,
-                           QStringLiteral("Filter which tables to scan"),
-                           QStringLiteral("Specify the filter for which tables to scan."));
+    pbFilter_ =
+        makeButton(QStringLiteral("Filter"), 130, QStringLiteral("Filter which tables to scan"),
+                   QStringLiteral("Specify the filter for which tables to scan."));
     pbRefresh_ = makeButton(QStringLiteral("Get Table List"), 130,
                             QStringLiteral("Retrieve list of available tables"),
                             QStringLiteral("Just retrieves the list of available tables."));
-    pbScan_ = makeButton(
-        QStringLiteral("Scan Selected Table"), 130, QStringLiteral("Scan The Table"),
-        QStringLiteral("Scans the currently selected table from the tablelist."));
+    pbScan_ =
+        makeButton(QStringLiteral("Scan Selected Table"), 130, QStringLiteral("Scan The Table"),
+                   QStringLiteral("Scans the currently selected table from the tablelist."));
     pbFullScan_ = makeButton(QStringLiteral("Scan All Tables"), 130,
                              QStringLiteral("Updates the tablelist and start a Scan"),
                              QStringLiteral("Reloads the tablelist and starts the scanning of all "
@@ -389,7 +383,8 @@ void grabber::createWidgets()
     cbInterval_->setObjectName(QStringLiteral("cbInterval"));
     cbInterval_->setMaximumWidth(80);
     cbInterval_->setToolTip(QStringLiteral("Activate intervalscan"));
-    cbInterval_->setStatusTip(QStringLiteral("If checked: Fullscan will be run if counter is zero."));
+    cbInterval_->setStatusTip(
+        QStringLiteral("If checked: Fullscan will be run if counter is zero."));
     // The interval scan works, so its counter and switch are offered; joining the
     // waiting list is not, so its button stays hidden.
     row->addWidget(sbInterval_);
@@ -427,14 +422,14 @@ void grabber::createWidgets()
     statusBar();
 }
 
-void grabber::createMenus()
-{
+void grabber::createMenus() {
     QMenu* main = menuBar()->addMenu(QStringLiteral("Main"));
     main->setObjectName(QStringLiteral("menuMain"));
     qaOptions_ = makeAction(main, QStringLiteral("Options"), QStringLiteral("Options dialog"),
                             QStringLiteral("Options dialog."));
     connect(qaOptions_, &QAction::triggered, this, &grabber::slot_pbOptionen);
-    connect(makeAction(main, QStringLiteral("Profiles..."), QStringLiteral("Edit the statistic profiles")),
+    connect(makeAction(main, QStringLiteral("Profiles..."),
+                       QStringLiteral("Edit the statistic profiles")),
             &QAction::triggered, this, &grabber::slot_Profiles);
     connect(main->addAction(QStringLiteral("Info")), &QAction::triggered, this,
             &grabber::slot_qaAbout);
@@ -479,8 +474,7 @@ void grabber::createMenus()
 }
 
 // Built as the client of old offered them; not in the menu bar, so unreachable for now.
-void grabber::createHiddenMenus()
-{
+void grabber::createHiddenMenus() {
     dataminingMenu_ = new QMenu(QStringLiteral("Datamining"), this);
     makeAction(dataminingMenu_, QStringLiteral("Start complete automatic"),
                QStringLiteral("Start fully automatical datamining"),
@@ -503,14 +497,14 @@ void grabber::createHiddenMenus()
     clientMenu_ = new QMenu(QStringLiteral("Client"), this);
     auto* clients = new QActionGroup(this);
     clients->setExclusive(true);
-    const QStringList names = {
-        QStringLiteral("Partypoker"),     QStringLiteral("Empirepoker"),
-        QStringLiteral("FullTiltPoker"),  QStringLiteral("Absolute Poker"),
-        QStringLiteral("Big Chip Poker"), QStringLiteral("Vegas Poker 24/7"),
-        QStringLiteral("ParadisePoker"),  QStringLiteral("PokerStars"),
-        QStringLiteral("BoDog"),          QStringLiteral("Doyles Room")};
+    const QStringList names = {QStringLiteral("Partypoker"),     QStringLiteral("Empirepoker"),
+                               QStringLiteral("FullTiltPoker"),  QStringLiteral("Absolute Poker"),
+                               QStringLiteral("Big Chip Poker"), QStringLiteral("Vegas Poker 24/7"),
+                               QStringLiteral("ParadisePoker"),  QStringLiteral("PokerStars"),
+                               QStringLiteral("BoDog"),          QStringLiteral("Doyles Room")};
     for (const QString& name : names) {
-        QAction* a = makeAction(clientMenu_, name, QStringLiteral("Set Kestrova to work with ") + name);
+        QAction* a =
+            makeAction(clientMenu_, name, QStringLiteral("Set Kestrova to work with ") + name);
         a->setCheckable(true);
         a->setChecked(name == QStringLiteral("PokerStars"));
         clients->addAction(a);
@@ -530,8 +524,7 @@ void grabber::createHiddenMenus()
     hudMenu_->addAction(QStringLiteral("All to fullring"));
 }
 
-void grabber::createTrayIcon()
-{
+void grabber::createTrayIcon() {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     trayIcon_ = new QSystemTrayIcon(windowIcon(), this);
@@ -539,8 +532,7 @@ void grabber::createTrayIcon()
     trayIcon_->show();
 }
 
-void grabber::selectEverestClient()
-{
+void grabber::selectEverestClient() {
     clientKind_ = kEverestClientKind;
     settings_.writeText(keys::form.name, std::to_string(kEverestClientKind));
     stakes_ = StakesFile::read(services_.workingDir, clientKind_);
@@ -552,10 +544,11 @@ void grabber::selectEverestClient()
 
 void grabber::slot_pbOptionen() {}
 
-void grabber::setUserPrompts(UserPrompts prompts) { userPrompts_ = std::move(prompts); }
+void grabber::setUserPrompts(UserPrompts prompts) {
+    userPrompts_ = std::move(prompts);
+}
 
-UserPrompts grabber::prompts() const
-{
+UserPrompts grabber::prompts() const {
     UserPrompts p = userPrompts_ ? *userPrompts_ : UserPrompts::standard();
     p.showMessage = [this](QWidget*, const QString& title, const QString& text) {
         messageHandler_(title, text);
@@ -563,63 +556,56 @@ UserPrompts grabber::prompts() const
     return p;
 }
 
-void grabber::slot_ShowBuddies()
-{
+void grabber::slot_ShowBuddies() {
     BuddyListWindow window(buddies_, prompts(), this);
     buddyWindow_ = &window;
     connect(&window, &BuddyListWindow::buddiesChanged, this, &grabber::refreshPlayerRows);
     window.exec();
 }
 
-void grabber::slot_RemoveSel()
-{
+void grabber::slot_RemoveSel() {
     if (buddyWindow_)
         buddyWindow_->slot_RemoveSel();
 }
 
-void grabber::slot_buddyClose()
-{
+void grabber::slot_buddyClose() {
     if (buddyWindow_)
         buddyWindow_->slot_buddyClose();
 }
 
-void grabber::slot_AddBuddies()
-{
+void grabber::slot_AddBuddies() {
     if (addBuddyInteractively(this, buddies_, prompts()))
         refreshPlayerRows();
 }
 
-void grabber::slot_ImportBuddies()
-{
+void grabber::slot_ImportBuddies() {
     if (importBuddiesFromCsv(this, buddies_, prompts()))
         refreshPlayerRows();
 }
 
-void grabber::slot_ExportBuddies() { exportBuddiesToCsv(this, buddies_, prompts()); }
+void grabber::slot_ExportBuddies() {
+    exportBuddiesToCsv(this, buddies_, prompts());
+}
 
-void grabber::slot_ImportBDB()
-{
+void grabber::slot_ImportBDB() {
     ImportPlayersDialog dialog(databases_, buddies_, lookup(), prompts(), this);
     importDialog_ = &dialog;
     connect(&dialog, &ImportPlayersDialog::buddiesChanged, this, &grabber::refreshPlayerRows);
     dialog.exec();
 }
 
-void grabber::slot_bdbok()
-{
+void grabber::slot_bdbok() {
     if (importDialog_)
         importDialog_->slot_bdbok();
 }
 
-void grabber::slot_bdcancel()
-{
+void grabber::slot_bdcancel() {
     if (importDialog_)
         importDialog_->slot_bdcancel();
 }
 
 // The profile page, until the options dialog hosts it; its colours show at once.
-void grabber::slot_Profiles()
-{
+void grabber::slot_Profiles() {
     execProfilesDialog(this, services_.workingDir, settings_, prompts(), [this] {
         colours_ = ColourRanges::load(services_.workingDir);
         evaluation_ = EvaluationSettings::fromSettings(settings_);
@@ -628,40 +614,39 @@ void grabber::slot_Profiles()
     evaluation_ = EvaluationSettings::fromSettings(settings_);
 }
 
-void grabber::slot_Update()
-{
+void grabber::slot_Update() {
     settings_.writeText(keys::checkupdate.name, qaCheckUpdate_->isChecked() ? "1" : "0");
 }
 
 void grabber::slot_Download() {}
-void grabber::slot_Agg()
-{
+void grabber::slot_Agg() {
     MessageHandlerSink messages(messageHandler_);
     runAggregatorUpdate(this, *tracker_, messages);
 }
 
-void grabber::slot_AggHelp() { showAggregatorHelp(this); }
+void grabber::slot_AggHelp() {
+    showAggregatorHelp(this);
+}
 
-void grabber::slot_UseAgg()
-{
+void grabber::slot_UseAgg() {
     settings_.writeText(keys::useagg.name, qaUseAgg_->isChecked() ? "1" : "0");
 }
 
-void grabber::slot_qaAbout()
-{
+void grabber::slot_qaAbout() {
     auto* about = new AboutDialog(this);
     connect(about, &AboutDialog::closeRequested, this, &grabber::slot_aboutok);
     about->open();
 }
 
-void grabber::slot_aboutok()
-{
+void grabber::slot_aboutok() {
     if (auto* about = findChild<AboutDialog*>())
         about->deleteLater();
 }
 
 // "Exit" ends at once: nothing is saved, as the user asked for a hard stop.
-void grabber::slot_quit() { std::exit(0); }
+void grabber::slot_quit() {
+    std::exit(0);
+}
 
 void grabber::slot_pbStart() {}
 void grabber::zielEmpire() {}

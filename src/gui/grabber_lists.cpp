@@ -22,16 +22,14 @@ using namespace kestrova;
 namespace {
 
 template <std::size_t N>
-void fillRow(QTreeWidgetItem* item, const std::array<std::string, N>& texts)
-{
+void fillRow(QTreeWidgetItem* item, const std::array<std::string, N>& texts) {
     for (std::size_t c = 0; c < N; ++c)
         item->setText(static_cast<int>(c), QString::fromStdString(texts[c]));
 }
 
 }  // namespace
 
-bool grabber::addPlayerRow(const std::shared_ptr<PlayerStats>& record)
-{
+bool grabber::addPlayerRow(const std::shared_ptr<PlayerStats>& record) {
     const QString name = toQString(record->name);
     const QString table = toQString(record->table);
     for (int i = 0; i < wholePlayerList_->topLevelItemCount(); ++i) {
@@ -48,8 +46,7 @@ bool grabber::addPlayerRow(const std::shared_ptr<PlayerStats>& record)
     return isOwnName(record->name, evaluation_.ownName);
 }
 
-bool grabber::showTablePlayers(const ScannedTable& table)
-{
+bool grabber::showTablePlayers(const ScannedTable& table) {
     bool ownSeat = false;
     playerList_->setSortingEnabled(false);
     for (const std::shared_ptr<PlayerStats>& record : table.players) {
@@ -65,18 +62,21 @@ bool grabber::showTablePlayers(const ScannedTable& table)
 
 // Icon, buddy box and profile colours of a player row; shift is 1 in the whole
 // player list, whose columns follow "Table".
-void grabber::decoratePlayerRow(QTreeWidgetItem* item, const PlayerStats& record, int shift)
-{
-    item->setIcon(2 + shift,
-                  autorateIcons_[static_cast<std::size_t>(AutorateIcons::clampedIndex(record.icon))]);
+void grabber::decoratePlayerRow(QTreeWidgetItem* item, const PlayerStats& record, int shift) {
+    item->setIcon(
+        2 + shift,
+        autorateIcons_[static_cast<std::size_t>(AutorateIcons::clampedIndex(record.icon))]);
     item->setCheckState(kBuddyColumn + shift,
                         buddies_.contains(record.name) ? Qt::Checked : Qt::Unchecked);
-    static constexpr std::pair<ProfileStat, int> kColoured[] = {
-        {ProfileStat::Hands, 5},          {ProfileStat::Vpip, 8},
-        {ProfileStat::Pfr, 9},            {ProfileStat::Af, 10},
-        {ProfileStat::Wtsd, 11},          {ProfileStat::AttToSteal, 16},
-        {ProfileStat::FoldSbToSteal, 17}, {ProfileStat::FoldBbToSteal, 18},
-        {ProfileStat::ContiBetFlop, 19}};
+    static constexpr std::pair<ProfileStat, int> kColoured[] = {{ProfileStat::Hands, 5},
+                                                                {ProfileStat::Vpip, 8},
+                                                                {ProfileStat::Pfr, 9},
+                                                                {ProfileStat::Af, 10},
+                                                                {ProfileStat::Wtsd, 11},
+                                                                {ProfileStat::AttToSteal, 16},
+                                                                {ProfileStat::FoldSbToSteal, 17},
+                                                                {ProfileStat::FoldBbToSteal, 18},
+                                                                {ProfileStat::ContiBetFlop, 19}};
     const ColourRanges::RowColours colours = colours_.rowColours(record, evaluation_.minimumHands);
     for (const auto& [stat, column] : kColoured) {
         if (const std::optional<Rgb>& colour = colours[static_cast<std::size_t>(stat)])
@@ -84,8 +84,7 @@ void grabber::decoratePlayerRow(QTreeWidgetItem* item, const PlayerStats& record
     }
 }
 
-void grabber::table_Clicked(QTreeWidgetItem* current, QTreeWidgetItem*)
-{
+void grabber::table_Clicked(QTreeWidgetItem* current, QTreeWidgetItem*) {
     if (!current)
         return;
     current->setSelected(true);
@@ -100,20 +99,17 @@ void grabber::table_Clicked(QTreeWidgetItem* current, QTreeWidgetItem*)
     playerList_->sortByColumn(playerList_->header()->sortIndicatorSection(), Qt::DescendingOrder);
 }
 
-void grabber::table_dblClicked(QTreeWidgetItem*, int)
-{
+void grabber::table_dblClicked(QTreeWidgetItem*, int) {
     if (doubleClickOpens_)
         slot_pbJoin();
 }
 
-void grabber::player_Clicked(QTreeWidgetItem* item, int column)
-{
+void grabber::player_Clicked(QTreeWidgetItem* item, int column) {
     if (item && column == kBuddyColumn)
         toggleBuddy(item, kBuddyColumn, 1);
 }
 
-void grabber::playerlist_Clicked(QTreeWidgetItem* item, int column)
-{
+void grabber::playerlist_Clicked(QTreeWidgetItem* item, int column) {
     if (!item)
         return;
     if (column == kBuddyColumn + 1) {
@@ -129,8 +125,7 @@ void grabber::playerlist_Clicked(QTreeWidgetItem* item, int column)
     }
 }
 
-void grabber::toggleBuddy(QTreeWidgetItem* item, int buddyColumn, int nameColumn)
-{
+void grabber::toggleBuddy(QTreeWidgetItem* item, int buddyColumn, int nameColumn) {
     const std::string name = item->text(nameColumn).toStdString();
     const BuddyList::Change change = item->checkState(buddyColumn) == Qt::Checked
                                          ? buddies_.addBuddy(name, true)
@@ -143,8 +138,7 @@ void grabber::toggleBuddy(QTreeWidgetItem* item, int buddyColumn, int nameColumn
 
 // After the buddies or the profiles changed: every row shows its player's buddy
 // mark and colours again, and the tables are rated again.
-void grabber::refreshPlayerRows()
-{
+void grabber::refreshPlayerRows() {
     const auto refresh = [this](QTreeWidget* list, int shift) {
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
             auto* item = static_cast<CTreeWidgetItem*>(list->topLevelItem(i));
@@ -165,44 +159,42 @@ void grabber::refreshPlayerRows()
     }
 }
 
-void grabber::evaluateTable(ScannedTable& table, QTreeWidgetItem* row)
-{
-    const TableEvaluation result = kestrova::evaluateTable(table.players, evaluation_, buddies_, &colours_);
+void grabber::evaluateTable(ScannedTable& table, QTreeWidgetItem* row) {
+    const TableEvaluation result =
+        kestrova::evaluateTable(table.players, evaluation_, buddies_, &colours_);
     for (int c = 5; c < kTableListColumns; ++c)
         row->setText(c, toQString(result.columnText(c)));
-    const std::pair<const std::optional<Rgb>*, int> coloured[] = {
-        {&result.averageVpipColour, 5}, {&result.averagePfrColour, 6}, {&result.averageWtsdColour, 8}};
+    const std::pair<const std::optional<Rgb>*, int> coloured[] = {{&result.averageVpipColour, 5},
+                                                                  {&result.averagePfrColour, 6},
+                                                                  {&result.averageWtsdColour, 8}};
     for (const auto& [colour, column] : coloured)
         row->setBackground(column, *colour ? QBrush(toQColor(**colour)) : QBrush());
     table.ownSeat = result.ownSeat;
     row->setBackground(0, result.ownSeat ? QBrush(Qt::green) : QBrush());
 }
 
-void grabber::updateKnownPlayers()
-{
+void grabber::updateKnownPlayers() {
     std::vector<std::shared_ptr<PlayerStats>> records(scan_.records.begin(), scan_.records.end());
-    knownPlayers_->setText(toQString(knownPlayerLine(
-        records, evaluation_.minimumHands, static_cast<std::size_t>(tableList_->topLevelItemCount()))));
+    knownPlayers_->setText(
+        toQString(knownPlayerLine(records, evaluation_.minimumHands,
+                                  static_cast<std::size_t>(tableList_->topLevelItemCount()))));
 }
 
-void grabber::applyTableFilter()
-{
+void grabber::applyTableFilter() {
     for (int i = 0; i < tableList_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = tableList_->topLevelItem(i);
         const ScannedTable* table = scan_.tables.find(row->text(0).toStdString());
         const std::vector<std::shared_ptr<PlayerStats>> none;
         const auto& players = table ? table->players : none;
-        const bool shown =
-            playerCountTestShows(players, row->text(1).toStdString(), evaluation_.minimumHands,
-                                 tableFilter_) &&
-            overallTestShows(row->text(5).toStdString(), row->text(6).toStdString(),
-                             row->text(9).toStdString(), tableFilter_);
+        const bool shown = playerCountTestShows(players, row->text(1).toStdString(),
+                                                evaluation_.minimumHands, tableFilter_) &&
+                           overallTestShows(row->text(5).toStdString(), row->text(6).toStdString(),
+                                            row->text(9).toStdString(), tableFilter_);
         row->setHidden(!shown);
     }
 }
 
-void grabber::applyPlayerFilter()
-{
+void grabber::applyPlayerFilter() {
     for (int i = 0; i < wholePlayerList_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = wholePlayerList_->topLevelItem(i);
         PlayerFilterRow row;
@@ -221,14 +213,12 @@ void grabber::applyPlayerFilter()
     }
 }
 
-void grabber::fitTableColumns()
-{
+void grabber::fitTableColumns() {
     for (int c = 0; c <= 11; ++c)
         tableList_->resizeColumnToContents(c);
 }
 
-void grabber::writeScanResult()
-{
+void grabber::writeScanResult() {
     if (!saveScanResult_)
         return;
     std::vector<WholePlayerRowTexts> rows;
@@ -241,13 +231,11 @@ void grabber::writeScanResult()
     }
     const std::filesystem::path file = scanResultFile(scanResultPath_);
     if (!kestrova::writeScanResult(file, rows))
-        showMessage(QStringLiteral("Error"),
-                    QStringLiteral("Unable to write the scan result to ") +
-                        QString::fromStdString(file.string()));
+        showMessage(QStringLiteral("Error"), QStringLiteral("Unable to write the scan result to ") +
+                                                 QString::fromStdString(file.string()));
 }
 
-void grabber::applyColumnVisibility()
-{
+void grabber::applyColumnVisibility() {
     const IntKey tableKeys[] = {keys::dtname,    keys::dtlimit,   keys::dtwl,     keys::dtplayer,
                                 keys::dtavgpot,  keys::dtavgvpip, keys::dtavgpfr, keys::dtavgaf,
                                 keys::dtavgwtsd, keys::dtreads,   keys::dtbuddies};
@@ -255,9 +243,9 @@ void grabber::applyColumnVisibility()
         tableList_->setColumnHidden(c, settings_.read(tableKeys[c]) != 1);
 
     const std::pair<IntKey, int> playerKeys[] = {
-        {keys::dpseat, 0},   {keys::dpname, 1},     {keys::dpicon, 2},    {keys::dpbuddy, 3},
-        {keys::dpstack, 4},  {keys::dphands, 5},    {keys::dpwon, 6},     {keys::dpvpip, 8},
-        {keys::dppfr, 9},    {keys::dpaf, 10},      {keys::dpwtsd, 11},   {keys::dpwonsd, 12},
+        {keys::dpseat, 0},    {keys::dpname, 1},    {keys::dpicon, 2},     {keys::dpbuddy, 3},
+        {keys::dpstack, 4},   {keys::dphands, 5},   {keys::dpwon, 6},      {keys::dpvpip, 8},
+        {keys::dppfr, 9},     {keys::dpaf, 10},     {keys::dpwtsd, 11},    {keys::dpwonsd, 12},
         {keys::dpflopaf, 13}, {keys::dpturnaf, 14}, {keys::dpriveraf, 15}, {keys::dpatts, 16},
         {keys::dpfoldsb, 17}, {keys::dpfoldbb, 18}, {keys::dpcbet, 19}};
     for (const auto& [key, column] : playerKeys) {
@@ -269,10 +257,9 @@ void grabber::applyColumnVisibility()
     doubleClickOpens_ = settings_.read(keys::tdblclickopen) != 0;
 }
 
-void grabber::slot_pbFilter()
-{
-    auto* dialog = new ScanFilterDialog(settings_, services_.workingDir, tableFilter_, selectedStakes_,
-                                        clientKind_, this);
+void grabber::slot_pbFilter() {
+    auto* dialog = new ScanFilterDialog(settings_, services_.workingDir, tableFilter_,
+                                        selectedStakes_, clientKind_, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &ScanFilterDialog::scanFilterSaved, this, [this, dialog] {
         tableFilter_ = dialog->tableFilter();
@@ -284,15 +271,13 @@ void grabber::slot_pbFilter()
 }
 
 // The filter dialog saved its keys: the lobby filter follows them at once.
-void grabber::slot_scanok()
-{
+void grabber::slot_scanok() {
     loadFilterKeys();
     tableFilter_ = TableFilterSettings::fromSettings(settings_);
     applyTableFilter();
 }
 
-void grabber::slot_pblowfilter()
-{
+void grabber::slot_pblowfilter() {
     auto* dialog = new PlayerFilterDialog(settings_, playerFilter_, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &PlayerFilterDialog::playerFilterSaved, this, [this, dialog] {
@@ -303,4 +288,6 @@ void grabber::slot_pblowfilter()
     dialog->open();
 }
 
-void grabber::slot_pblowfilter_save() { applyPlayerFilter(); }
+void grabber::slot_pblowfilter_save() {
+    applyPlayerFilter();
+}

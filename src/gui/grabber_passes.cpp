@@ -2,8 +2,8 @@
 // scan and opening a table.
 #include "grabber.h"
 
-#include "MessageHandlerSink.h"
 #include "CTreeWidgetItem.h"
+#include "MessageHandlerSink.h"
 #include "ScanProgress.h"
 #include "client/lobby/EverestLobby.h"
 #include "client/lobby/TableOpener.h"
@@ -31,15 +31,13 @@ constexpr int kDefaultOpenerMaximum = 30;
 
 }  // namespace
 
-PlayerLookup& grabber::lookup()
-{
+PlayerLookup& grabber::lookup() {
     if (services_.lookup)
         return *services_.lookup;
     return *tracker_;
 }
 
-void grabber::setScanControlsEnabled(bool enabled)
-{
+void grabber::setScanControlsEnabled(bool enabled) {
     pbFullScan_->setEnabled(enabled);
     pbScan_->setEnabled(enabled);
     pbRefresh_->setEnabled(enabled);
@@ -47,8 +45,7 @@ void grabber::setScanControlsEnabled(bool enabled)
     sbInterval_->setEnabled(enabled);
 }
 
-void grabber::clearPassResults()
-{
+void grabber::clearPassResults() {
     scan_.lobbyEntries.clear();
     wholePlayerList_->clear();
     playerList_->clear();
@@ -57,8 +54,7 @@ void grabber::clearPassResults()
     tableList_->clear();
 }
 
-bool grabber::beginPass(bool clearResults)
-{
+bool grabber::beginPass(bool clearResults) {
     if (busy_)
         return false;
     busy_ = true;
@@ -68,8 +64,7 @@ bool grabber::beginPass(bool clearResults)
     return true;
 }
 
-void grabber::slot_pbRefresh()
-{
+void grabber::slot_pbRefresh() {
     // The statistics cache is emptied here only, even while another pass runs:
     // rows and tables share the records, so nothing they show is freed.
     const CacheExpiry::Actions cache = cacheExpiry_.onGetTableList();
@@ -99,8 +94,7 @@ void grabber::slot_pbRefresh()
     busy_ = false;
 }
 
-void grabber::addTableListRows()
-{
+void grabber::addTableListRows() {
     tableList_->setSortingEnabled(false);
     for (const TableRowTexts& texts : tableListRows(scan_.lobbyEntries, lobbyFilter_)) {
         ScannedTable& table = scan_.tables.findOrCreate(texts[0]);
@@ -113,8 +107,7 @@ void grabber::addTableListRows()
     tableList_->setSortingEnabled(true);
 }
 
-void grabber::connectResults(ScanProgress& progress, bool intoSelectedRow)
-{
+void grabber::connectResults(ScanProgress& progress, bool intoSelectedRow) {
     progress.onPlayerFound = [this](const std::shared_ptr<PlayerStats>& record) {
         addPlayerRow(record);
     };
@@ -124,8 +117,8 @@ void grabber::connectResults(ScanProgress& progress, bool intoSelectedRow)
     };
 }
 
-void grabber::tableScanned(const ScannedTable& table, const TableRowTexts& row, bool intoSelectedRow)
-{
+void grabber::tableScanned(const ScannedTable& table, const TableRowTexts& row,
+                           bool intoSelectedRow) {
     QTreeWidgetItem* item = intoSelectedRow ? currentTableItem_ : nullptr;
     tableList_->setSortingEnabled(false);
     if (!item)
@@ -140,8 +133,7 @@ void grabber::tableScanned(const ScannedTable& table, const TableRowTexts& row, 
         table_Clicked(item, nullptr);
 }
 
-void grabber::finishScan(bool keepControlsDisabled)
-{
+void grabber::finishScan(bool keepControlsDisabled) {
     scanning_ = false;
     if (!keepControlsDisabled)
         setScanControlsEnabled(true);
@@ -151,8 +143,7 @@ void grabber::finishScan(bool keepControlsDisabled)
     applyPlayerFilter();
 }
 
-void grabber::slot_pbScan()
-{
+void grabber::slot_pbScan() {
     QTreeWidgetItem* selected = tableList_->currentItem();
     if (!selected || !selected->isSelected()) {
         showMessage(QStringLiteral("Error"),
@@ -180,8 +171,7 @@ void grabber::slot_pbScan()
     fitTableColumns();
 }
 
-void grabber::slot_pbFullScan()
-{
+void grabber::slot_pbFullScan() {
     if (!beginPass(true))
         return;
     ScanProgress progress(this, messageHandler_);
@@ -202,8 +192,7 @@ void grabber::slot_pbFullScan()
     fitTableColumns();
 }
 
-void grabber::slot_pbOpener()
-{
+void grabber::slot_pbOpener() {
     pbOpener_->setEnabled(false);
     if (!openerRunning_) {
         const std::optional<int> maximum = openerQuestion_();
@@ -228,8 +217,7 @@ void grabber::slot_pbOpener()
     pbOpener_->setEnabled(true);
 }
 
-void grabber::slot_checkScan()
-{
+void grabber::slot_checkScan() {
     if (!cbInterval_->isChecked()) {
         intervalTimer_->stop();
         return;
@@ -241,8 +229,7 @@ void grabber::slot_checkScan()
     }
 }
 
-void grabber::stepScan()
-{
+void grabber::stepScan() {
     const int left = sbInterval_->value() - 1;
     if (left > 0) {
         sbInterval_->setValue(left);
@@ -253,10 +240,11 @@ void grabber::stepScan()
     slot_checkScan();
 }
 
-void grabber::clearCache() { cacheExpiry_.markExpired(); }
+void grabber::clearCache() {
+    cacheExpiry_.markExpired();
+}
 
-void grabber::slot_pbJoin()
-{
+void grabber::slot_pbJoin() {
     QTreeWidgetItem* item = currentTableItem_ ? currentTableItem_ : tableList_->currentItem();
     if (!item || busy_ || !services_.platform)
         return;

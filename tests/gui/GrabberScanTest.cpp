@@ -7,11 +7,11 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QSpinBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -21,8 +21,7 @@ using namespace kestrova;
 namespace {
 
 sim::LobbyTable table(std::string name, std::string stakes, std::string pot,
-                      std::vector<std::string> players)
-{
+                      std::vector<std::string> players) {
     sim::LobbyTable t;
     t.name = std::move(name);
     t.stakes = std::move(stakes);
@@ -34,8 +33,7 @@ sim::LobbyTable table(std::string name, std::string stakes, std::string pot,
     return t;
 }
 
-QStringList column(const QTreeWidget* list, int c)
-{
+QStringList column(const QTreeWidget* list, int c) {
     QStringList texts;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         texts << list->topLevelItem(i)->text(c);
@@ -63,8 +61,12 @@ private slots:
 
 private:
     void scanAll();
-    QTreeWidget* list(const char* name) { return window_->findChild<QTreeWidget*>(QLatin1String(name)); }
-    QPushButton* button(const char* name) { return window_->findChild<QPushButton*>(QLatin1String(name)); }
+    QTreeWidget* list(const char* name) {
+        return window_->findChild<QTreeWidget*>(QLatin1String(name));
+    }
+    QPushButton* button(const char* name) {
+        return window_->findChild<QPushButton*>(QLatin1String(name));
+    }
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString oldCwd_;
@@ -75,8 +77,7 @@ private:
     QStringList messages_;
 };
 
-void GrabberScanTest::init()
-{
+void GrabberScanTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     oldCwd_ = QDir::currentPath();
     QDir::setCurrent(dir_->path());
@@ -92,10 +93,10 @@ void GrabberScanTest::init()
         r.wtsd = "30.00";
         r.won = r.name.starts_with("Fish") ? "-120.00" : "10.00";
     };
-    client_ = std::make_unique<sim::SimulatedClient>(sim::Lobby(
-        {table("Alpha", "$1/$2", "$9.50", {"FishOne", "Rock"}),
-         table("Beta", "$2/$4", "$12.00", {"FishTwo", "FishOne", "nobody"}),
-         table("Gamma", "$5/$10", "$100.00", {"Shark"})}));
+    client_ = std::make_unique<sim::SimulatedClient>(
+        sim::Lobby({table("Alpha", "$1/$2", "$9.50", {"FishOne", "Rock"}),
+                    table("Beta", "$2/$4", "$12.00", {"FishTwo", "FishOne", "nobody"}),
+                    table("Gamma", "$5/$10", "$100.00", {"Shark"})}));
     GrabberServices services;
     services.platform = client_.get();
     services.clock = &clock_;
@@ -108,18 +109,18 @@ void GrabberScanTest::init()
     });
 }
 
-void GrabberScanTest::cleanup()
-{
+void GrabberScanTest::cleanup() {
     window_.reset();
     client_.reset();
     QDir::setCurrent(oldCwd_);
     dir_.reset();
 }
 
-void GrabberScanTest::scanAll() { QTest::mouseClick(button("pbFullScan"), Qt::LeftButton); }
+void GrabberScanTest::scanAll() {
+    QTest::mouseClick(button("pbFullScan"), Qt::LeftButton);
+}
 
-void GrabberScanTest::fullScanFillsBothListsWithFigures()
-{
+void GrabberScanTest::fullScanFillsBothListsWithFigures() {
     scanAll();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join(QLatin1Char('\n'))));
     QTreeWidget* tables = list("tableList");
@@ -136,12 +137,12 @@ void GrabberScanTest::fullScanFillsBothListsWithFigures()
     QTreeWidget* whole = list("wholePlayerList");
     QCOMPARE(whole->topLevelItemCount(), 5);
     QCOMPARE(column(whole, 2).count(QStringLiteral("FishOne")), 2);
-    QVERIFY(window_->findChild<QLabel*>(QStringLiteral("knownPlayers"))->text().startsWith(
-        QStringLiteral("Knownplayer")));
+    QVERIFY(window_->findChild<QLabel*>(QStringLiteral("knownPlayers"))
+                ->text()
+                .startsWith(QStringLiteral("Knownplayer")));
 }
 
-void GrabberScanTest::clickingATableShowsItsPlayers()
-{
+void GrabberScanTest::clickingATableShowsItsPlayers() {
     scanAll();
     QTreeWidget* tables = list("tableList");
     tables->setCurrentItem(tables->topLevelItem(0));
@@ -157,8 +158,7 @@ void GrabberScanTest::clickingATableShowsItsPlayers()
     QCOMPARE(column(players, 1), QStringList{QStringLiteral("Shark")});
 }
 
-void GrabberScanTest::buddyBoxAddsAndRemovesBuddies()
-{
+void GrabberScanTest::buddyBoxAddsAndRemovesBuddies() {
     scanAll();
     QTreeWidget* whole = list("wholePlayerList");
     QTreeWidgetItem* rock = whole->findItems(QStringLiteral("Rock"), Qt::MatchExactly, 2).first();
@@ -175,8 +175,7 @@ void GrabberScanTest::buddyBoxAddsAndRemovesBuddies()
     QCOMPARE(alpha->text(10), QStringLiteral("0"));
 }
 
-void GrabberScanTest::avgPotSortsByAmount()
-{
+void GrabberScanTest::avgPotSortsByAmount() {
     scanAll();
     QTreeWidget* tables = list("tableList");
     tables->sortByColumn(4, Qt::AscendingOrder);
@@ -184,8 +183,7 @@ void GrabberScanTest::avgPotSortsByAmount()
                                              QStringLiteral("$100.00")}));
 }
 
-void GrabberScanTest::scanSelectedNeedsASelectedRow()
-{
+void GrabberScanTest::scanSelectedNeedsASelectedRow() {
     QTest::mouseClick(button("pbScan"), Qt::LeftButton);
     QCOMPARE(messages_.size(), 1);
     QCOMPARE(messages_.first(),
@@ -193,8 +191,7 @@ void GrabberScanTest::scanSelectedNeedsASelectedRow()
                             "scan.\nOr press Full Scan to scan all tables"));
 }
 
-void GrabberScanTest::cancellingTheOpenerQuestionKeepsItStopped()
-{
+void GrabberScanTest::cancellingTheOpenerQuestionKeepsItStopped() {
     window_->setOpenerQuestion([] { return std::nullopt; });
     QTest::mouseClick(button("pbOpener"), Qt::LeftButton);
     QVERIFY(!window_->isOpenerRunning());
@@ -203,14 +200,12 @@ void GrabberScanTest::cancellingTheOpenerQuestionKeepsItStopped()
     QVERIFY(button("pbFullScan")->isEnabled());
 }
 
-void GrabberScanTest::openerOpensUpToItsMaximumAndStops()
-{
+void GrabberScanTest::openerOpensUpToItsMaximumAndStops() {
     window_->setOpenerQuestion([] { return 2; });
     QTest::mouseClick(button("pbOpener"), Qt::LeftButton);
     QVERIFY(window_->isOpenerRunning());
     QCOMPARE(button("pbOpener")->text(), QStringLiteral("Stop Opener"));
-    QCOMPARE(client_->openedTables(),
-             (std::vector<std::string>{"Alpha", "Beta"}));
+    QCOMPARE(client_->openedTables(), (std::vector<std::string>{"Alpha", "Beta"}));
     QVERIFY(!button("pbFullScan")->isEnabled());  // the opener keeps the scans to itself
 
     QTest::mouseClick(button("pbOpener"), Qt::LeftButton);
@@ -219,8 +214,7 @@ void GrabberScanTest::openerOpensUpToItsMaximumAndStops()
     QVERIFY(button("pbFullScan")->isEnabled());
 }
 
-void GrabberScanTest::openButtonOpensTheSelectedTable()
-{
+void GrabberScanTest::openButtonOpensTheSelectedTable() {
     QTest::mouseClick(button("pbRefresh"), Qt::LeftButton);
     QTreeWidget* tables = list("tableList");
     tables->setCurrentItem(tables->topLevelItem(2));
@@ -228,8 +222,7 @@ void GrabberScanTest::openButtonOpensTheSelectedTable()
     QCOMPARE(client_->openedTables(), std::vector<std::string>{"Gamma"});
 }
 
-void GrabberScanTest::scanResultGoesIntoTheChosenFolder()
-{
+void GrabberScanTest::scanResultGoesIntoTheChosenFolder() {
     QDir().mkpath(QStringLiteral("results"));
     DirConf conf;
     conf.saveFlag = 1;
@@ -252,8 +245,7 @@ void GrabberScanTest::scanResultGoesIntoTheChosenFolder()
     QVERIFY(lines.contains("Gamma;Shark;1500;50;10.00;20.00;5.00;1.00;30.00;;"));
 }
 
-void GrabberScanTest::intervalScanCountsDownAndScansAgain()
-{
+void GrabberScanTest::intervalScanCountsDownAndScansAgain() {
     auto* counter = window_->findChild<QSpinBox*>(QStringLiteral("sbInterval"));
     auto* interval = window_->findChild<QCheckBox*>(QStringLiteral("cbInterval"));
     QVERIFY(counter->isVisible() || !window_->isVisible());

@@ -25,8 +25,7 @@ namespace {
 class WatchingClock final : public Clock {
 public:
     std::function<void()> onSleep;
-    void sleepMs(int) override
-    {
+    void sleepMs(int) override {
         if (onSleep)
             onSleep();
     }
@@ -59,7 +58,9 @@ private slots:
 
 private:
     std::unique_ptr<grabber> makeWindow(ClientPlatform* platform);
-    QString iniPath() const { return dir_->path() + QStringLiteral("/config/kestrova/Velloran.ini"); }
+    QString iniPath() const {
+        return dir_->path() + QStringLiteral("/config/kestrova/Velloran.ini");
+    }
     void writeIni(const QByteArray& text);
     static QByteArray int32s(std::initializer_list<qint32> values);
     static void writeFile(const QString& name, const QByteArray& bytes);
@@ -71,8 +72,7 @@ private:
     std::vector<Message> messages_;
 };
 
-void GrabberTest::init()
-{
+void GrabberTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     oldCwd_ = QDir::currentPath();
@@ -83,22 +83,19 @@ void GrabberTest::init()
     clock_.onSleep = nullptr;
 }
 
-void GrabberTest::cleanup()
-{
+void GrabberTest::cleanup() {
     QDir::setCurrent(oldCwd_);
     dir_.reset();
 }
 
-void GrabberTest::writeIni(const QByteArray& text)
-{
+void GrabberTest::writeIni(const QByteArray& text) {
     QDir().mkpath(QFileInfo(iniPath()).path());
     QFile f(iniPath());
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(text);
 }
 
-std::unique_ptr<grabber> GrabberTest::makeWindow(ClientPlatform* platform)
-{
+std::unique_ptr<grabber> GrabberTest::makeWindow(ClientPlatform* platform) {
     GrabberServices services;
     services.platform = platform;
     services.clock = &clock_;
@@ -110,8 +107,7 @@ std::unique_ptr<grabber> GrabberTest::makeWindow(ClientPlatform* platform)
     return window;
 }
 
-void GrabberTest::constructionBuildsTheWindowAsUsersKnowIt()
-{
+void GrabberTest::constructionBuildsTheWindowAsUsersKnowIt() {
     auto w = makeWindow(nullptr);
     QCOMPARE(w->windowTitle(), QStringLiteral("Kestrova Everest v1.30"));
     auto* refresh = w->findChild<QPushButton*>(QStringLiteral("pbRefresh"));
@@ -146,8 +142,7 @@ void GrabberTest::constructionBuildsTheWindowAsUsersKnowIt()
     QCOMPARE(SettingsStore(SettingsStore::defaultPath()).readInt("form", 0), 5);
 }
 
-void GrabberTest::getTableListFillsTheListAndReenablesControls()
-{
+void GrabberTest::getTableListFillsTheListAndReenablesControls() {
     sim::SimulatedClient client(test::makeLobby(30));
     auto w = makeWindow(&client);
     auto* refresh = w->findChild<QPushButton*>(QStringLiteral("pbRefresh"));
@@ -187,8 +182,7 @@ void GrabberTest::getTableListFillsTheListAndReenablesControls()
     QCOMPARE(first->text(4), QStringLiteral("$10.50"));
 }
 
-void GrabberTest::getTableListHonoursTheSizeFilter()
-{
+void GrabberTest::getTableListHonoursTheSizeFilter() {
     writeIni("[Tallyhand]\r\nc_sixmax=0\r\n");
     sim::SimulatedClient client(test::makeLobby(12));
     auto w = makeWindow(&client);
@@ -203,8 +197,7 @@ void GrabberTest::getTableListHonoursTheSizeFilter()
                                  QStringLiteral("Table 09"), QStringLiteral("Table 11")}));
 }
 
-void GrabberTest::missingLobbyIsReportedAndEndsThePass()
-{
+void GrabberTest::missingLobbyIsReportedAndEndsThePass() {
     test::FakePlatform desktop;  // no lobby window at all
     auto w = makeWindow(&desktop);
     auto* refresh = w->findChild<QPushButton*>(QStringLiteral("pbRefresh"));
@@ -217,8 +210,7 @@ void GrabberTest::missingLobbyIsReportedAndEndsThePass()
     QCOMPARE(w->findChild<QTreeWidget*>(QStringLiteral("tableList"))->topLevelItemCount(), 0);
 }
 
-void GrabberTest::menuTogglesWriteTheirKeys()
-{
+void GrabberTest::menuTogglesWriteTheirKeys() {
     auto w = makeWindow(nullptr);
     QAction* useAgg = nullptr;
     QAction* checkUpdate = nullptr;
@@ -238,8 +230,7 @@ void GrabberTest::menuTogglesWriteTheirKeys()
     QCOMPARE(store.readInt("checkupdate", 1), 0);
 }
 
-QByteArray GrabberTest::int32s(std::initializer_list<qint32> values)
-{
+QByteArray GrabberTest::int32s(std::initializer_list<qint32> values) {
     QByteArray bytes;
     for (qint32 v : values) {
         const auto u = static_cast<quint32>(v);
@@ -249,21 +240,18 @@ QByteArray GrabberTest::int32s(std::initializer_list<qint32> values)
     return bytes;
 }
 
-void GrabberTest::writeFile(const QString& name, const QByteArray& bytes)
-{
+void GrabberTest::writeFile(const QString& name, const QByteArray& bytes) {
     QFile f(name);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
 
-QByteArray GrabberTest::readFile(const QString& name)
-{
+QByteArray GrabberTest::readFile(const QString& name) {
     QFile f(name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void GrabberTest::firstStartWithoutAnyFile()
-{
+void GrabberTest::firstStartWithoutAnyFile() {
     {
         auto w = makeWindow(nullptr);
         QCOMPARE(w->size(), QSize(500, 400));
@@ -277,8 +265,7 @@ void GrabberTest::firstStartWithoutAnyFile()
     QVERIFY(readFile(QStringLiteral("log.txt")).endsWith("---->cleanup\n"));
 }
 
-void GrabberTest::windowConfRangeRules_data()
-{
+void GrabberTest::windowConfRangeRules_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("tableSort");
     QTest::addColumn<int>("playerSort");
@@ -286,17 +273,16 @@ void GrabberTest::windowConfRangeRules_data()
     QTest::newRow("all applied") << int32s({10, 12, 900, 700}) << 10 << 12 << QSize(900, 700);
     QTest::newRow("table column 11 ignored alone")
         << int32s({11, 3, 900, 700}) << -1 << 3 << QSize(900, 700);
-    QTest::newRow("player column 13 ignored") << int32s({2, 13, 900, 700}) << 2 << -1
-                                              << QSize(900, 700);
-    QTest::newRow("negative column ignored") << int32s({-1, 0, 900, 700}) << -1 << 0
-                                             << QSize(900, 700);
+    QTest::newRow("player column 13 ignored")
+        << int32s({2, 13, 900, 700}) << 2 << -1 << QSize(900, 700);
+    QTest::newRow("negative column ignored")
+        << int32s({-1, 0, 900, 700}) << -1 << 0 << QSize(900, 700);
     QTest::newRow("width 3000 gives 500 x 400")
         << int32s({1, 2, 3000, 700}) << 1 << 2 << QSize(500, 400);
     QTest::newRow("too short for the size") << int32s({1, 2}) << 1 << 2 << QSize(800, 600);
 }
 
-void GrabberTest::windowConfRangeRules()
-{
+void GrabberTest::windowConfRangeRules() {
     QFETCH(QByteArray, file);
     QFETCH(int, tableSort);
     QFETCH(int, playerSort);
@@ -312,12 +298,12 @@ void GrabberTest::windowConfRangeRules()
     QCOMPARE(w->size(), size);
 }
 
-void GrabberTest::closingSavesGeometrySortingAndWidths()
-{
+void GrabberTest::closingSavesGeometrySortingAndWidths() {
     {
         auto w = makeWindow(nullptr);
         w->resize(640, 480);
-        w->findChild<QTreeWidget*>(QStringLiteral("tableList"))->sortByColumn(4, Qt::AscendingOrder);
+        w->findChild<QTreeWidget*>(QStringLiteral("tableList"))
+            ->sortByColumn(4, Qt::AscendingOrder);
         w->findChild<QTreeWidget*>(QStringLiteral("wholePlayerList"))
             ->sortByColumn(6, Qt::AscendingOrder);
         w->findChild<QSpinBox*>(QStringLiteral("sbInterval"))->setValue(7);
@@ -334,15 +320,16 @@ void GrabberTest::closingSavesGeometrySortingAndWidths()
     auto again = makeWindow(nullptr);
     QCOMPARE(again->size(), QSize(640, 480));
     QCOMPARE(again->findChild<QTreeWidget*>(QStringLiteral("tableList"))
-                 ->header()->sortIndicatorSection(), 4);
+                 ->header()
+                 ->sortIndicatorSection(),
+             4);
     auto* whole = again->findChild<QTreeWidget*>(QStringLiteral("wholePlayerList"));
     QCOMPARE(whole->header()->sortIndicatorSection(), 6);
     QCOMPARE(whole->header()->sortIndicatorOrder(), Qt::AscendingOrder);
     QCOMPARE(again->findChild<QSpinBox*>(QStringLiteral("sbInterval"))->value(), 7);
 }
 
-void GrabberTest::closingWhileMinimisedKeepsGeometry()
-{
+void GrabberTest::closingWhileMinimisedKeepsGeometry() {
     const QByteArray window = int32s({1, 2, 900, 700});
     writeFile(QStringLiteral("Window.conf"), window);
     writeFile(QStringLiteral("Window2.conf"), int32s({3, 0}));
@@ -358,10 +345,8 @@ void GrabberTest::closingWhileMinimisedKeepsGeometry()
     QCOMPARE(readFile(QStringLiteral("Column.conf")).size(), 4 + 11 * 4 + 4 + 15 * 4);
 }
 
-void GrabberTest::columnWidthsGoToBothPlayerLists()
-{
-    writeFile(QStringLiteral("Column.conf"),
-              int32s({2, 150, 60}) + int32s({3, 40, 170, 55}));
+void GrabberTest::columnWidthsGoToBothPlayerLists() {
+    writeFile(QStringLiteral("Column.conf"), int32s({2, 150, 60}) + int32s({3, 40, 170, 55}));
     auto w = makeWindow(nullptr);
     auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
     auto* players = w->findChild<QTreeWidget*>(QStringLiteral("playerList"));

@@ -12,8 +12,8 @@
 #include <QTreeWidget>
 
 #include <filesystem>
-#include <initializer_list>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -38,20 +38,17 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::string fileBytes(const std::filesystem::path& file)
-{
+std::string fileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void writeFile(const std::filesystem::path& file, const std::string& bytes)
-{
+void writeFile(const std::filesystem::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string le32(std::int32_t value)
-{
+std::string le32(std::int32_t value) {
     std::string bytes(4, '\0');
     for (int i = 0; i < 4; ++i)
         bytes[static_cast<std::size_t>(i)] =
@@ -59,19 +56,16 @@ std::string le32(std::int32_t value)
     return bytes;
 }
 
-std::string counted(const std::string& text)
-{
+std::string counted(const std::string& text) {
     return le32(static_cast<std::int32_t>(text.size())) + text;
 }
 
 std::string profileRow(const std::string& minimum, const std::string& maximum, int r, int g,
-                       int b)
-{
+                       int b) {
     return counted(minimum) + counted(maximum) + le32(r) + le32(g) + le32(b);
 }
 
-QStringList texts(std::initializer_list<const char*> items)
-{
+QStringList texts(std::initializer_list<const char*> items) {
     QStringList result;
     for (const char* text : items)
         result << QString::fromUtf8(text);
@@ -79,8 +73,7 @@ QStringList texts(std::initializer_list<const char*> items)
 }
 
 template <typename T>
-T* child(QWidget& parent, const char* name)
-{
+T* child(QWidget& parent, const char* name) {
     T* widget = parent.findChild<T*>(QLatin1String(name));
     if (widget == nullptr)
         qFatal("no widget named %s", name);
@@ -96,8 +89,7 @@ struct PromptLog {
     QColor colourAnswer;
     QStringList fileTitles;
 
-    UserPrompts prompts()
-    {
+    UserPrompts prompts() {
         UserPrompts p;
         p.showMessage = [this](QWidget*, const QString& title, const QString& text) {
             messages << title + QLatin1Char('|') + text;
@@ -128,14 +120,12 @@ public:
     bool connectDatabases(MessageSink&) override { return true; }
     void disconnectDatabases() override { ++disconnects; }
     std::shared_ptr<PlayerStats> lookupPlayer(const std::string& name, const std::string&,
-                                              const std::string&, MessageSink&) override
-    {
+                                              const std::string&, MessageSink&) override {
         lookedUp.push_back(name);
         const auto found = players.find(name);
         return found == players.end() ? nullptr : std::make_shared<PlayerStats>(found->second);
     }
-    void add(const std::string& name, const std::string& hands, const std::string& vpip)
-    {
+    void add(const std::string& name, const std::string& hands, const std::string& vpip) {
         PlayerStats stats;
         stats.name = name;
         stats.hands = hands;
@@ -150,8 +140,7 @@ public:
 class FakeNames final : public PlayerNameSource {
 public:
     Result collectNames(const DatabaseEntry& entry, std::vector<std::string>& names,
-                        ImportProgress& progress, MessageSink& messages) override
-    {
+                        ImportProgress& progress, MessageSink& messages) override {
         if (entry.database == "broken") {
             messages.showMessage("Error", "BEGIN command failed: gone");
             return Result::Failed;
@@ -170,8 +159,7 @@ public:
     std::function<void()> onCancelRow;
 };
 
-DatabaseEntry database(const std::string& name)
-{
+DatabaseEntry database(const std::string& name) {
     DatabaseEntry entry;
     entry.database = name;
     entry.kind = static_cast<std::int32_t>(DatabaseKind::PokerTracker2Postgres);
@@ -184,8 +172,7 @@ class ProfilesAndBuddiesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
+    void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
         path_ = std::filesystem::path(dir_->path().toStdString());
@@ -194,8 +181,7 @@ private slots:
 
     // --- the profile page -------------------------------------------------
 
-    void profilePageShowsTheTenStatisticsAndLoadsTheChosenFile()
-    {
+    void profilePageShowsTheTenStatisticsAndLoadsTheChosenFile() {
         writeFile(path_ / "PFR", le32(1) + profileRow("12.5", "30", 1, 2, 3));
         ProfilTab tab(path_, log_.prompts());
         auto* choice = child<QComboBox>(tab, "statChoice");
@@ -213,11 +199,10 @@ private slots:
         QCOMPARE(ranges->headerItem()->text(2), QStringLiteral("Color"));
     }
 
-    void profilePageSurvivesHostileFiles()
-    {
+    void profilePageSurvivesHostileFiles() {
         // A count far beyond the rows, then a length pointing past the end.
-        writeFile(path_ / "VPIP", le32(0x7fffffff) + profileRow("0", "20", 0, 255, 0) +
-                                      le32(0x7ffffff0) + "12");
+        writeFile(path_ / "VPIP",
+                  le32(0x7fffffff) + profileRow("0", "20", 0, 255, 0) + le32(0x7ffffff0) + "12");
         writeFile(path_ / "AF", le32(-5));
         ProfilTab tab(path_, log_.prompts());
         auto* ranges = child<QTreeWidget>(tab, "ranges");
@@ -226,8 +211,7 @@ private slots:
         QCOMPARE(ranges->topLevelItemCount(), 0);
     }
 
-    void newRowIsWrittenOnlyBySaveAndTheColoursShow()
-    {
+    void newRowIsWrittenOnlyBySaveAndTheColoursShow() {
         ProfilTab tab(path_, log_.prompts());
         QSignalSpy saved(&tab, &ProfilTab::profileSaved);
         addRange(tab, "0", "20", QColor(0, 255, 0));
@@ -237,8 +221,8 @@ private slots:
 
         child<QPushButton>(tab, "pbSave")->click();
         QCOMPARE(saved.count(), 1);
-        QCOMPARE(fileBytes(path_ / "VPIP"), le32(2) + profileRow("0", "20", 0, 255, 0) +
-                                                profileRow("15", "30", 255, 0, 0));
+        QCOMPARE(fileBytes(path_ / "VPIP"),
+                 le32(2) + profileRow("0", "20", 0, 255, 0) + profileRow("15", "30", 255, 0, 0));
         // What the main window loads after the signal.
         const ColourRanges colours = ColourRanges::load(path_);
         QCOMPARE(colours.cellColour(ProfileStat::Vpip, 18.0f), std::optional<Rgb>(Rgb{0, 255, 0}));
@@ -247,8 +231,7 @@ private slots:
         QCOMPARE(colours.cellColour(ProfileStat::Vpip, 31.0f), std::optional<Rgb>());
     }
 
-    void newRowWithoutAChosenColourIsWhiteAndNeverShows()
-    {
+    void newRowWithoutAChosenColourIsWhiteAndNeverShows() {
         ProfilTab tab(path_, log_.prompts());
         addRange(tab, "0", "100", QColor());  // the chooser was cancelled
         child<QPushButton>(tab, "pbSave")->click();
@@ -257,8 +240,7 @@ private slots:
                  std::optional<Rgb>());
     }
 
-    void incompleteNumbersKeepTheDialogOpen()
-    {
+    void incompleteNumbersKeepTheDialogOpen() {
         ProfilTab tab(path_, log_.prompts());
         bool checked = false;
         QTimer::singleShot(0, &tab, [&] {
@@ -268,7 +250,7 @@ private slots:
             QCOMPARE(dialog->confirmButton()->text(), QStringLiteral("Add"));
             QTest::keyClicks(dialog->minimumEdit(), QStringLiteral("1x2.345"));
             QCOMPARE(dialog->minimumText(), QStringLiteral("12.34"));  // validator
-            dialog->confirmButton()->click();                        // "Max." empty
+            dialog->confirmButton()->click();                          // "Max." empty
             QVERIFY(dialog->isVisible());
             QTest::keyClicks(dialog->maximumEdit(), QStringLiteral("900001"));
             dialog->confirmButton()->click();  // above 900000
@@ -281,10 +263,9 @@ private slots:
         QCOMPARE(child<QTreeWidget>(tab, "ranges")->topLevelItemCount(), 0);
     }
 
-    void clickMarksTheSelectedRowRedAndEditReplacesIt()
-    {
-        writeFile(path_ / "VPIP", le32(2) + profileRow("0", "20", 0, 255, 0) +
-                                      profileRow("15", "30", 255, 0, 0));
+    void clickMarksTheSelectedRowRedAndEditReplacesIt() {
+        writeFile(path_ / "VPIP",
+                  le32(2) + profileRow("0", "20", 0, 255, 0) + profileRow("15", "30", 255, 0, 0));
         ProfilTab tab(path_, log_.prompts());
         auto* ranges = child<QTreeWidget>(tab, "ranges");
         QTreeWidgetItem* first = ranges->topLevelItem(0);
@@ -318,14 +299,13 @@ private slots:
         tab.slot_Edit();
         QCOMPARE(second->text(1), QStringLiteral("35.5"));
         QCOMPARE(second->background(2).color(), QColor(0, 0, 255));
-        QCOMPARE(fileBytes(path_ / "VPIP"), le32(2) + profileRow("0", "20", 0, 255, 0) +
-                                                profileRow("15", "30", 255, 0, 0));
+        QCOMPARE(fileBytes(path_ / "VPIP"),
+                 le32(2) + profileRow("0", "20", 0, 255, 0) + profileRow("15", "30", 255, 0, 0));
     }
 
-    void deleteRewritesTheFileAtOnce()
-    {
-        writeFile(path_ / "WTSD", le32(2) + profileRow("0", "20", 0, 255, 0) +
-                                      profileRow("15", "30", 255, 0, 0));
+    void deleteRewritesTheFileAtOnce() {
+        writeFile(path_ / "WTSD",
+                  le32(2) + profileRow("0", "20", 0, 255, 0) + profileRow("15", "30", 255, 0, 0));
         ProfilTab tab(path_, log_.prompts());
         QSignalSpy saved(&tab, &ProfilTab::profileSaved);
         child<QComboBox>(tab, "statChoice")->setCurrentText(QStringLiteral("WTSD"));
@@ -339,8 +319,7 @@ private slots:
         QVERIFY(tab.selectedRow() == nullptr);
     }
 
-    void changingTheStatisticForgetsTheSelectedRow()
-    {
+    void changingTheStatisticForgetsTheSelectedRow() {
         writeFile(path_ / "VPIP", le32(1) + profileRow("0", "20", 0, 255, 0));
         writeFile(path_ / "PFR", le32(1) + profileRow("5", "9", 1, 1, 1));
         ProfilTab tab(path_, log_.prompts());
@@ -352,8 +331,7 @@ private slots:
         QCOMPARE(fileBytes(path_ / "PFR"), le32(1) + profileRow("5", "9", 1, 1, 1));
     }
 
-    void profileSettingsAreShownAndWritten()
-    {
+    void profileSettingsAreShownAndWritten() {
         SettingsStore settings(path_ / "Velloran.ini");
         ProfilTab fresh(path_, log_.prompts());
         fresh.loadSettings(settings);
@@ -378,8 +356,7 @@ private slots:
 
     // --- the buddy window and commands ---------------------------------------
 
-    void buddyWindowListsSortedWithTheNote()
-    {
+    void buddyWindowListsSortedWithTheNote() {
         BuddyList buddies(path_);
         for (const char* name : {"zed", "Alpha", "mike"})
             buddies.addBuddy(name, false);
@@ -407,8 +384,7 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
-    void removeTakesEverySelectedBuddyAndSaves()
-    {
+    void removeTakesEverySelectedBuddyAndSaves() {
         BuddyList buddies(path_);
         for (const char* name : {"zed", "Alpha", "mike", "Bob"})
             buddies.addBuddy(name, false);
@@ -427,8 +403,7 @@ private slots:
         QVERIFY(log_.messages.isEmpty());
     }
 
-    void refusedDiskIsToldOnceAndNothingIsLostInMemory()
-    {
+    void refusedDiskIsToldOnceAndNothingIsLostInMemory() {
         BuddyList buddies(path_ / "gone");
         for (const char* name : {"a", "b", "c"})
             buddies.addBuddy(name, false);
@@ -446,8 +421,7 @@ private slots:
         QCOMPARE(buddies.names(), (Names{"c", "d"}));
     }
 
-    void addIgnoresLetterCaseAndEmptyAnswers()
-    {
+    void addIgnoresLetterCaseAndEmptyAnswers() {
         BuddyList buddies(path_);
         buddies.addBuddy("Rounder", false);
         log_.textAnswer = QStringLiteral("ROUNDER");
@@ -467,8 +441,7 @@ private slots:
         QVERIFY(log_.messages.isEmpty());
     }
 
-    void csvImportShowsItsBoxesAndTakesTheLastLine()
-    {
+    void csvImportShowsItsBoxesAndTakesTheLastLine() {
         BuddyList buddies(path_);
         buddies.addBuddy("known", false);
         writeFile(path_ / "in.csv", "KNOWN\r\nalpha\r\n\r\n\nbeta");
@@ -488,8 +461,7 @@ private slots:
         QCOMPARE(reloaded.names(), buddies.names());
     }
 
-    void csvImportCancelledAfterTheRemarkChangesNothing()
-    {
+    void csvImportCancelledAfterTheRemarkChangesNothing() {
         BuddyList buddies(path_);
         QVERIFY(!importBuddiesFromCsv(nullptr, buddies, log_.prompts()));
         QCOMPARE(log_.messages.size(), 1);
@@ -503,8 +475,7 @@ private slots:
         QVERIFY(log_.messages[1].startsWith(QStringLiteral("Error|")));
     }
 
-    void csvExportAppendsTheExtensionAndRoundTrips()
-    {
+    void csvExportAppendsTheExtensionAndRoundTrips() {
         BuddyList buddies(path_);
         for (const char* name : {"zed", "Alpha"})
             buddies.addBuddy(name, false);
@@ -523,8 +494,7 @@ private slots:
 
     // --- the import from the databases --------------------------------------
 
-    void importDialogReadsItsFields()
-    {
+    void importDialogReadsItsFields() {
         BuddyList buddies(path_);
         FakeLookup lookup;
         FakeNames names;
@@ -547,8 +517,7 @@ private slots:
         QCOMPARE(filter.minimumHands, 200);
     }
 
-    void searchAddsPassingPlayersAndClosesBothDialogs()
-    {
+    void searchAddsPassingPlayersAndClosesBothDialogs() {
         BuddyList buddies(path_);
         FakeLookup lookup;
         lookup.add("edge", "300", "40.99");
@@ -577,8 +546,7 @@ private slots:
         QCOMPARE(reloaded.names(), Names{"edge"});
     }
 
-    void cancelInTheProgressDialogStopsTheCollection()
-    {
+    void cancelInTheProgressDialogStopsTheCollection() {
         BuddyList buddies(path_);
         FakeLookup lookup;
         lookup.add("p1", "1000", "50");
@@ -604,8 +572,7 @@ private slots:
         QVERIFY(buddies.names().empty());
     }
 
-    void failingDatabaseIsToldThroughThePrompts()
-    {
+    void failingDatabaseIsToldThroughThePrompts() {
         BuddyList buddies(path_);
         FakeLookup lookup;
         FakeNames names;
@@ -616,8 +583,7 @@ private slots:
         QVERIFY(dialog.outcome().failed);
     }
 
-    void cancelButtonClosesTheImportDialog()
-    {
+    void cancelButtonClosesTheImportDialog() {
         BuddyList buddies(path_);
         FakeLookup lookup;
         FakeNames names;
@@ -631,9 +597,7 @@ private slots:
     }
 
 private:
-    void addRange(ProfilTab& tab, const char* minimum, const char* maximum,
-                  const QColor& colour)
-    {
+    void addRange(ProfilTab& tab, const char* minimum, const char* maximum, const QColor& colour) {
         log_.colourAnswer = colour;
         const int before = child<QTreeWidget>(tab, "ranges")->topLevelItemCount();
         QTimer::singleShot(0, &tab, [&] {

@@ -22,8 +22,7 @@ public:
     // Fills the figures of a new record; by default 100 hands and nothing else.
     std::function<void(PlayerStats&)> figures;
 
-    bool connectDatabases(MessageSink& messages) override
-    {
+    bool connectDatabases(MessageSink& messages) override {
         ++connects;
         if (failConnect)
             messages.showMessage("Error", "no database");
@@ -31,8 +30,7 @@ public:
     }
     void disconnectDatabases() override { ++disconnects; }
     std::shared_ptr<PlayerStats> lookupPlayer(const std::string& name, const std::string& stack,
-                                              const std::string& seat, MessageSink&) override
-    {
+                                              const std::string& seat, MessageSink&) override {
         looked.push_back(name);
         if (name.starts_with("nobody"))
             return nullptr;

@@ -25,15 +25,13 @@ public:
 
     std::vector<WindowInfo> topLevelWindows() override { return windows; }
     std::vector<WindowInfo> childWindows(WindowId parent) override { return children[parent]; }
-    void sendMessage(WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override
-    {
+    void sendMessage(WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override {
         sent.push_back({w, m, wp, lp});
     }
     void showWindow(WindowId w, int state) override { shown.emplace_back(w, state); }
     void setTopmost(WindowId, bool) override {}
     std::optional<Image> capture(WindowId) override { return std::nullopt; }
-    int countTopLevelWindows(std::string_view className) override
-    {
+    int countTopLevelWindows(std::string_view className) override {
         int n = 0;
         for (const WindowInfo& w : windows)
             n += w.className == className ? 1 : 0;

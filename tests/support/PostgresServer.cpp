@@ -81,11 +81,15 @@ int freePort() {
     return ntohs(address.sin_port);
 }
 
-bool isRoot() { return ::geteuid() == 0; }
+bool isRoot() {
+    return ::geteuid() == 0;
+}
 
 }  // namespace
 
-bool PostgresServer::available() { return !findBinDirectory().empty(); }
+bool PostgresServer::available() {
+    return !findBinDirectory().empty();
+}
 
 PostgresServer& PostgresServer::shared() {
     static PostgresServer server;
@@ -170,10 +174,9 @@ void PostgresServer::createDatabase(const std::string& name) {
 
 std::vector<std::string> PostgresServer::queryColumn(const std::string& database,
                                                      const std::string& sql) {
-    const std::string text = "host=" + directory_ + " port=" + std::to_string(port_) +
-                             " dbname='" + database + "' user=postgres";
-    std::unique_ptr<PGconn, decltype(&PQfinish)> connection(PQconnectdb(text.c_str()),
-                                                            &PQfinish);
+    const std::string text = "host=" + directory_ + " port=" + std::to_string(port_) + " dbname='" +
+                             database + "' user=postgres";
+    std::unique_ptr<PGconn, decltype(&PQfinish)> connection(PQconnectdb(text.c_str()), &PQfinish);
     std::unique_ptr<PGresult, decltype(&PQclear)> result(PQexec(connection.get(), sql.c_str()),
                                                          &PQclear);
     if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
@@ -186,10 +189,9 @@ std::vector<std::string> PostgresServer::queryColumn(const std::string& database
 }
 
 void PostgresServer::execute(const std::string& database, const std::string& sql) {
-    const std::string text = "host=" + directory_ + " port=" + std::to_string(port_) +
-                             " dbname='" + database + "' user=postgres";
-    std::unique_ptr<PGconn, decltype(&PQfinish)> connection(PQconnectdb(text.c_str()),
-                                                            &PQfinish);
+    const std::string text = "host=" + directory_ + " port=" + std::to_string(port_) + " dbname='" +
+                             database + "' user=postgres";
+    std::unique_ptr<PGconn, decltype(&PQfinish)> connection(PQconnectdb(text.c_str()), &PQfinish);
     if (PQstatus(connection.get()) != CONNECTION_OK)
         throw std::runtime_error("cannot connect to the test server: " +
                                  std::string(PQerrorMessage(connection.get())));

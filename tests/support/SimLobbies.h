@@ -9,8 +9,7 @@ namespace kestrova::test {
 
 // A lobby of n tables "Table 01" ... with a mix of sizes and counts:
 // every fifth table is six-max, every seventh is empty, table 12 shows 11 players.
-inline sim::Lobby makeLobby(int n)
-{
+inline sim::Lobby makeLobby(int n) {
     std::vector<sim::LobbyTable> tables;
     for (int i = 1; i <= n; ++i) {
         sim::LobbyTable t;

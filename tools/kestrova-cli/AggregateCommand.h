@@ -18,7 +18,6 @@ int runAggregateCommand(const std::vector<std::string>& args,
                         const std::filesystem::path& directory, const SettingsStore& settings,
                         std::ostream& out, std::ostream& err);
 
-int runAggregateCommand(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err);
+int runAggregateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kestrova

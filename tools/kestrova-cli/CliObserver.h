@@ -9,8 +9,7 @@ namespace kestrova::cli {
 // A pass run from the command line: messages go to standard error and count as failure.
 class CliObserver final : public ScanObserver {
 public:
-    void showMessage(const std::string& title, const std::string& text) override
-    {
+    void showMessage(const std::string& title, const std::string& text) override {
         std::cerr << title << ": " << text << '\n';
         failed_ = true;
     }

@@ -13,8 +13,7 @@ namespace kestrova::cli {
 
 namespace {
 
-void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
@@ -22,8 +21,7 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 bool parseClientOptions(const Args& args, const std::string& command, ClientOptions& options,
-                        std::ostream& err)
-{
+                        std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
         if (args[i] == "--sim" && hasValue)
@@ -47,8 +45,7 @@ bool parseClientOptions(const Args& args, const std::string& command, ClientOpti
     return true;
 }
 
-std::optional<Client> openClient(const ClientOptions& options, std::ostream& err)
-{
+std::optional<Client> openClient(const ClientOptions& options, std::ostream& err) {
     Client client;
     if (options.x11) {
         std::string error;
@@ -71,8 +68,7 @@ std::optional<Client> openClient(const ClientOptions& options, std::ostream& err
     return client;
 }
 
-void useOffscreenQt()
-{
+void useOffscreenQt() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQtMessages);
 }

@@ -7,8 +7,7 @@ namespace kestrova::cli {
 namespace {
 
 // Length of the valid UTF-8 sequence starting at text[i], or 0.
-std::size_t utf8Length(std::string_view text, std::size_t i)
-{
+std::size_t utf8Length(std::string_view text, std::size_t i) {
     const auto c = static_cast<unsigned char>(text[i]);
     std::size_t n = 0;
     if (c >= 0xC2 && c <= 0xDF)
@@ -28,18 +27,28 @@ std::size_t utf8Length(std::string_view text, std::size_t i)
 
 }  // namespace
 
-std::string jsonString(std::string_view text)
-{
+std::string jsonString(std::string_view text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         switch (c) {
-        case '"': out += "\\\""; continue;
-        case '\\': out += "\\\\"; continue;
-        case '\n': out += "\\n"; continue;
-        case '\r': out += "\\r"; continue;
-        case '\t': out += "\\t"; continue;
-        default: break;
+            case '"':
+                out += "\\\"";
+                continue;
+            case '\\':
+                out += "\\\\";
+                continue;
+            case '\n':
+                out += "\\n";
+                continue;
+            case '\r':
+                out += "\\r";
+                continue;
+            case '\t':
+                out += "\\t";
+                continue;
+            default:
+                break;
         }
         if (c < 0x20) {
             char buf[8];

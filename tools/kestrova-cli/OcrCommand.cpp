@@ -16,8 +16,7 @@ namespace kestrova::cli {
 
 namespace {
 
-Image toImage(const QImage& source)
-{
+Image toImage(const QImage& source) {
     const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
     Image image(rgb.width(), rgb.height());
     for (int y = 0; y < rgb.height(); ++y)
@@ -28,8 +27,7 @@ Image toImage(const QImage& source)
 }  // namespace
 
 // ocr lobby|seats IMAGE [--glyphs FILE] [--child-top N]
-int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err)
-{
+int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() < 2 || (args[0] != "lobby" && args[0] != "seats")) {
         err << "usage: kestrova-cli ocr lobby|seats IMAGE [--glyphs FILE] [--child-top N]\n";
         return 1;

@@ -8,13 +8,11 @@
 #include <QLabel>
 #include <QTreeWidget>
 
-
 namespace kestrova::cli {
 
 namespace {
 
-std::string columnsJson(const QTreeWidgetItem* item, int columns)
-{
+std::string columnsJson(const QTreeWidgetItem* item, int columns) {
     std::string out = "[";
     for (int c = 0; c < columns; ++c)
         out += (c ? ", " : "") + jsonString(item->text(c).toStdString());
@@ -25,8 +23,7 @@ std::string columnsJson(const QTreeWidgetItem* item, int columns)
 
 // scan --sim LOBBY.json | --x11 [--display NAME]: "Scan All Tables" exactly as the
 // main window runs it (settings, db.conf, mofofish, profiles), its lists as JSON.
-int runScanCommand(const Args& args, std::ostream& out, std::ostream& err)
-{
+int runScanCommand(const Args& args, std::ostream& out, std::ostream& err) {
     ClientOptions options;
     if (!parseClientOptions(args, "scan", options, err))
         return 1;
@@ -69,7 +66,8 @@ int runScanCommand(const Args& args, std::ostream& out, std::ostream& err)
     out << "],\n \"players\": [";
     for (int i = 0; i < players->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = players->topLevelItem(i);
-        out << (i ? ",\n  " : "\n  ") << "{\"columns\": " << columnsJson(row, players->columnCount())
+        out << (i ? ",\n  " : "\n  ")
+            << "{\"columns\": " << columnsJson(row, players->columnCount())
             << ", \"hidden\": " << (row->isHidden() ? "true" : "false") << "}";
     }
     out << "],\n \"knownPlayers\": " << jsonString(known->text().toStdString()) << "}\n";

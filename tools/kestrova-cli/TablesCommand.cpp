@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "ClientChoice.h"
 #include "CliObserver.h"
+#include "ClientChoice.h"
 #include "Json.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
@@ -18,8 +18,7 @@
 namespace kestrova::cli {
 
 // tables --sim LOBBY.json | --x11 [--display NAME]  [--glyphs FILE]
-int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err)
-{
+int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err) {
     ClientOptions options;
     if (!parseClientOptions(args, "tables", options, err))
         return 1;

@@ -1,7 +1,7 @@
 // kestrova-cli: the command-line front end for scripts and power users.
-#include "Commands.h"
 #include "AggregateCommand.h"
 #include "BuddiesCommand.h"
+#include "Commands.h"
 #include "DbCommand.h"
 #include "LookupCommand.h"
 #include "SettingsCommand.h"
@@ -10,8 +10,7 @@
 
 namespace {
 
-void usage(std::ostream& out)
-{
+void usage(std::ostream& out) {
     out << "usage: kestrova-cli COMMAND ...\n"
            "  ocr lobby IMAGE [--glyphs FILE]     the selected lobby row of a capture, as JSON\n"
            "  ocr seats IMAGE [--glyphs FILE]     the seat names and chips of a capture, as JSON\n"
@@ -27,8 +26,7 @@ void usage(std::ostream& out)
 
 }  // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     if (argc < 2) {
         usage(std::cerr);
         return 1;

@@ -18,8 +18,7 @@ struct LobbyGeometry {
     int listBottom = 0;
 
     // listWindow: the lobby's large child window, relative to the lobby window.
-    static LobbyGeometry fromListWindow(const Rect& listWindow)
-    {
+    static LobbyGeometry fromListWindow(const Rect& listWindow) {
         LobbyGeometry g;
         g.listTop = listWindow.top + kListTopBelowChild;
         g.listBottom = g.listTop + kListHeight;

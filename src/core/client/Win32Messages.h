@@ -20,14 +20,14 @@ inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_RESTORE = 9;
 
 // lParam of a mouse message: y in the high 16 bits, x in the low 16 bits.
-inline constexpr std::intptr_t makePointLParam(int x, int y)
-{
+inline constexpr std::intptr_t makePointLParam(int x, int y) {
     return static_cast<std::intptr_t>((static_cast<std::uint32_t>(y) << 16) |
                                       (static_cast<std::uint32_t>(x) & 0xFFFFu));
 }
-inline constexpr int pointX(std::intptr_t lParam) { return static_cast<std::int16_t>(lParam & 0xFFFF); }
-inline constexpr int pointY(std::intptr_t lParam)
-{
+inline constexpr int pointX(std::intptr_t lParam) {
+    return static_cast<std::int16_t>(lParam & 0xFFFF);
+}
+inline constexpr int pointY(std::intptr_t lParam) {
     return static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
 }
 

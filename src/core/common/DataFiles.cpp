@@ -9,10 +9,11 @@
 
 namespace kestrova {
 
-std::filesystem::path builtInDataDir() { return std::filesystem::path(KESTROVA_DATA_DIR); }
+std::filesystem::path builtInDataDir() {
+    return std::filesystem::path(KESTROVA_DATA_DIR);
+}
 
-std::filesystem::path findDataFile(std::string_view name)
-{
+std::filesystem::path findDataFile(std::string_view name) {
     std::error_code ec;
     const std::filesystem::path local(name);
     if (std::filesystem::exists(local, ec))

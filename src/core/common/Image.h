@@ -14,9 +14,7 @@ public:
     Image(int width, int height, std::uint32_t fill = 0xff000000u)
         : width_(width > 0 ? width : 0),
           height_(height > 0 ? height : 0),
-          pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill)
-    {
-    }
+          pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -32,8 +30,7 @@ public:
     const std::vector<std::uint32_t>& pixels() const { return pixels_; }
 
 private:
-    std::size_t index(int x, int y) const
-    {
+    std::size_t index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);
     }
@@ -43,11 +40,16 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
-inline int redOf(std::uint32_t argb) { return static_cast<int>((argb >> 16) & 0xffu); }
-inline int greenOf(std::uint32_t argb) { return static_cast<int>((argb >> 8) & 0xffu); }
-inline int blueOf(std::uint32_t argb) { return static_cast<int>(argb & 0xffu); }
-inline std::uint32_t rgb(int r, int g, int b)
-{
+inline int redOf(std::uint32_t argb) {
+    return static_cast<int>((argb >> 16) & 0xffu);
+}
+inline int greenOf(std::uint32_t argb) {
+    return static_cast<int>((argb >> 8) & 0xffu);
+}
+inline int blueOf(std::uint32_t argb) {
+    return static_cast<int>(argb & 0xffu);
+}
+inline std::uint32_t rgb(int r, int g, int b) {
     return 0xff000000u | (static_cast<std::uint32_t>(r & 0xff) << 16) |
            (static_cast<std::uint32_t>(g & 0xff) << 8) | static_cast<std::uint32_t>(b & 0xff);
 }

@@ -5,8 +5,7 @@
 
 namespace kestrova {
 
-void SystemClock::sleepMs(int delayMs)
-{
+void SystemClock::sleepMs(int delayMs) {
     if (delayMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
 }

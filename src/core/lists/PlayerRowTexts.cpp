@@ -4,16 +4,30 @@
 
 namespace kestrova {
 
-PlayerRowTexts playerRowTexts(const PlayerStats& r, const std::string& autorateLabel)
-{
-    return {r.seat,    r.name,   autorateLabel, "",           r.stack,         r.hands,
-            r.won,     "",       r.vpip,        r.pfr,        r.af,            r.wtsd,
-            r.wonSd,   r.flopAf, r.turnAf,      r.riverAf,    r.attToSteal,    r.foldSbToSteal,
-            r.foldBbToSteal, r.contiBetFlop};
+PlayerRowTexts playerRowTexts(const PlayerStats& r, const std::string& autorateLabel) {
+    return {r.seat,
+            r.name,
+            autorateLabel,
+            "",
+            r.stack,
+            r.hands,
+            r.won,
+            "",
+            r.vpip,
+            r.pfr,
+            r.af,
+            r.wtsd,
+            r.wonSd,
+            r.flopAf,
+            r.turnAf,
+            r.riverAf,
+            r.attToSteal,
+            r.foldSbToSteal,
+            r.foldBbToSteal,
+            r.contiBetFlop};
 }
 
-WholePlayerRowTexts wholePlayerRowTexts(const PlayerStats& r, const std::string& autorateLabel)
-{
+WholePlayerRowTexts wholePlayerRowTexts(const PlayerStats& r, const std::string& autorateLabel) {
     const PlayerRowTexts row = playerRowTexts(r, autorateLabel);
     WholePlayerRowTexts whole;
     whole[0] = r.table;

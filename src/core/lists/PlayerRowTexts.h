@@ -17,6 +17,7 @@ using WholePlayerRowTexts = std::array<std::string, kWholePlayerListColumns>;
 // hands, won, (BB/100, never filled), and the figures as the record holds them.
 PlayerRowTexts playerRowTexts(const PlayerStats& record, const std::string& autorateLabel);
 // The same after the table's name, for the whole player list.
-WholePlayerRowTexts wholePlayerRowTexts(const PlayerStats& record, const std::string& autorateLabel);
+WholePlayerRowTexts wholePlayerRowTexts(const PlayerStats& record,
+                                        const std::string& autorateLabel);
 
 }  // namespace kestrova

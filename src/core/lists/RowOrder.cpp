@@ -10,15 +10,16 @@ namespace kestrova {
 
 namespace {
 
-bool lessIgnoringCase(const std::string& a, const std::string& b)
-{
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) <
                std::tolower(static_cast<unsigned char>(y));
     });
 }
 
-std::string withoutFirst(const std::string& text) { return text.empty() ? text : text.substr(1); }
+std::string withoutFirst(const std::string& text) {
+    return text.empty() ? text : text.substr(1);
+}
 
 }  // namespace
 
@@ -27,8 +28,7 @@ std::string withoutFirst(const std::string& text) { return text.empty() ? text :
 // the same way everywhere.
 namespace {
 
-std::string_view afterBlanksAndPlus(const std::string& text)
-{
+std::string_view afterBlanksAndPlus(const std::string& text) {
     std::string_view v(text);
     while (!v.empty() && std::isspace(static_cast<unsigned char>(v.front())))
         v.remove_prefix(1);
@@ -39,8 +39,7 @@ std::string_view afterBlanksAndPlus(const std::string& text)
 
 }  // namespace
 
-double leadingNumber(const std::string& text)
-{
+double leadingNumber(const std::string& text) {
     const std::string_view v = afterBlanksAndPlus(text);
     double value = 0.0;
     const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), value);
@@ -48,8 +47,7 @@ double leadingNumber(const std::string& text)
     return error == std::errc() ? value : 0.0;
 }
 
-long leadingInteger(const std::string& text)
-{
+long leadingInteger(const std::string& text) {
     const std::string_view v = afterBlanksAndPlus(text);
     long value = 0;
     const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), value);
@@ -57,34 +55,34 @@ long leadingInteger(const std::string& text)
     return error == std::errc() ? value : 0;
 }
 
-bool rowLess(RowSortMode mode, int column, const CellText& a, const CellText& b)
-{
+bool rowLess(RowSortMode mode, int column, const CellText& a, const CellText& b) {
     const int key = column + static_cast<int>(mode);
     switch (key) {
-    case 0:
-    case 2:
-    case 100:
-        return lessIgnoringCase(a(column), b(column));
-    case 1:
-    case 6:
-        return leadingInteger(a(column)) < leadingInteger(b(column));
-    case 5:
-    case 104:
-        // Stacks and pots: a currency sign in front is dropped, a leading digit is not.
-        return stackAmount(a(column)) < stackAmount(b(column));
-    case 101:
-    case 102:
-        return leadingInteger(withoutFirst(a(column))) < leadingInteger(withoutFirst(b(column)));
-    case 110:
-        for (int c : {column, column + 1, column - 5}) {
-            const double x = leadingNumber(a(c));
-            const double y = leadingNumber(b(c));
-            if (x != y)
-                return x < y;
-        }
-        return false;
-    default:
-        break;
+        case 0:
+        case 2:
+        case 100:
+            return lessIgnoringCase(a(column), b(column));
+        case 1:
+        case 6:
+            return leadingInteger(a(column)) < leadingInteger(b(column));
+        case 5:
+        case 104:
+            // Stacks and pots: a currency sign in front is dropped, a leading digit is not.
+            return stackAmount(a(column)) < stackAmount(b(column));
+        case 101:
+        case 102:
+            return leadingInteger(withoutFirst(a(column))) <
+                   leadingInteger(withoutFirst(b(column)));
+        case 110:
+            for (int c : {column, column + 1, column - 5}) {
+                const double x = leadingNumber(a(c));
+                const double y = leadingNumber(b(c));
+                if (x != y)
+                    return x < y;
+            }
+            return false;
+        default:
+            break;
     }
     if ((key >= 7 && key <= 20) || (key >= 105 && key <= 108) || key == 112)
         return leadingNumber(a(column)) < leadingNumber(b(column));

@@ -12,8 +12,7 @@ public:
     static constexpr int kRepeatsAtEnd = 3;
 
     // Returns true when the walk should end.
-    bool onRead(const std::string& selectedName)
-    {
+    bool onRead(const std::string& selectedName) {
         if (selectedName.empty()) {
             // Nothing highlighted at all (an empty lobby) must end the walk as well.
             return ++emptyReads_ > kRepeatsAtEnd;

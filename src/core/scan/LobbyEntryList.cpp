@@ -4,8 +4,7 @@
 
 namespace kestrova {
 
-LobbyEntryList::Merge LobbyEntryList::merge(const LobbyEntry& reading)
-{
+LobbyEntryList::Merge LobbyEntryList::merge(const LobbyEntry& reading) {
     auto known = std::find_if(entries_.begin(), entries_.end(),
                               [&](const LobbyEntry& e) { return e.name == reading.name; });
     if (known == entries_.end()) {
@@ -20,8 +19,7 @@ LobbyEntryList::Merge LobbyEntryList::merge(const LobbyEntry& reading)
     return Merge::AlreadyKnown;
 }
 
-void LobbyEntryList::refresh(const LobbyEntry& reading)
-{
+void LobbyEntryList::refresh(const LobbyEntry& reading) {
     for (LobbyEntry& e : entries_) {
         if (e.name == reading.name) {
             e = reading;
@@ -31,8 +29,7 @@ void LobbyEntryList::refresh(const LobbyEntry& reading)
     entries_.push_back(reading);
 }
 
-const LobbyEntry* LobbyEntryList::find(std::string_view name) const
-{
+const LobbyEntry* LobbyEntryList::find(std::string_view name) const {
     for (const LobbyEntry& e : entries_) {
         if (e.name == name)
             return &e;

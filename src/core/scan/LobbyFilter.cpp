@@ -5,8 +5,7 @@
 
 namespace kestrova {
 
-LobbyFilter LobbyFilter::fromSettings(const SettingsStore& settings)
-{
+LobbyFilter LobbyFilter::fromSettings(const SettingsStore& settings) {
     LobbyFilter f;
     f.limit = settings.read(keys::Lim) == 1;
     f.noLimit = settings.read(keys::NLim) == 1;
@@ -17,8 +16,7 @@ LobbyFilter LobbyFilter::fromSettings(const SettingsStore& settings)
     return f;
 }
 
-bool LobbyFilter::accepts(const LobbyEntry& e) const
-{
+bool LobbyFilter::accepts(const LobbyEntry& e) const {
     if (e.players < 1 || e.players > 10)
         return false;
     if (!limit && e.limitKind == "Limit")

@@ -10,8 +10,7 @@ namespace {
 constexpr int kAfterRestoreMs = 500;
 }  // namespace
 
-std::optional<EverestLobby> startLobbyWalk(PassContext& context)
-{
+std::optional<EverestLobby> startLobbyWalk(PassContext& context) {
     LobbySearch search = findEverestLobby(context.platform);
     if (!search.lobby) {
         context.observer.showMessage(search.errorTitle, kLobbyNotFoundMessage);

@@ -30,8 +30,7 @@ public:
     // player list).
     virtual void playerFound(const std::shared_ptr<PlayerStats>& record) { (void)record; }
     // A table was scanned: its players are in place and row holds its first columns.
-    virtual void tableScanned(const ScannedTable& table, const TableRowTexts& row)
-    {
+    virtual void tableScanned(const ScannedTable& table, const TableRowTexts& row) {
         (void)table;
         (void)row;
     }

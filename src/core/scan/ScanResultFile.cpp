@@ -6,8 +6,7 @@
 
 namespace kestrova {
 
-std::filesystem::path scanResultFile(const std::string& savedPath)
-{
+std::filesystem::path scanResultFile(const std::string& savedPath) {
     const std::filesystem::path path(savedPath);
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
@@ -15,8 +14,8 @@ std::filesystem::path scanResultFile(const std::string& savedPath)
     return path;
 }
 
-bool writeScanResult(const std::filesystem::path& file, const std::vector<WholePlayerRowTexts>& rows)
-{
+bool writeScanResult(const std::filesystem::path& file,
+                     const std::vector<WholePlayerRowTexts>& rows) {
     static constexpr int kColumns[] = {0, 2, 5, 6, 7, 9, 10, 11, 12, 13};
     std::string text;
     for (const WholePlayerRowTexts& row : rows) {

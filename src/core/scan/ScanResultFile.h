@@ -15,6 +15,7 @@ std::filesystem::path scanResultFile(const std::string& savedPath);
 // One line per whole-player-list row: table, screen name, stack, hands, won,
 // VPIP, PFR, AF, WTSD and won at showdown, each followed by ";". The file is
 // replaced whole; false when it could not be written.
-bool writeScanResult(const std::filesystem::path& file, const std::vector<WholePlayerRowTexts>& rows);
+bool writeScanResult(const std::filesystem::path& file,
+                     const std::vector<WholePlayerRowTexts>& rows);
 
 }  // namespace kestrova

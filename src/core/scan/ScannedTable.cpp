@@ -2,8 +2,7 @@
 
 namespace kestrova {
 
-ScannedTable* ScannedTableList::find(std::string_view name)
-{
+ScannedTable* ScannedTableList::find(std::string_view name) {
     for (const auto& t : tables_) {
         if (t->name == name)
             return t.get();
@@ -11,13 +10,11 @@ ScannedTable* ScannedTableList::find(std::string_view name)
     return nullptr;
 }
 
-const ScannedTable* ScannedTableList::find(std::string_view name) const
-{
+const ScannedTable* ScannedTableList::find(std::string_view name) const {
     return const_cast<ScannedTableList*>(this)->find(name);
 }
 
-ScannedTable& ScannedTableList::findOrCreate(std::string_view name)
-{
+ScannedTable& ScannedTableList::findOrCreate(std::string_view name) {
     if (ScannedTable* t = find(name))
         return *t;
     auto table = std::make_unique<ScannedTable>();

@@ -10,8 +10,7 @@
 
 namespace kestrova {
 
-bool TableListPass::run(LobbyEntryList& entries)
-{
+bool TableListPass::run(LobbyEntryList& entries) {
     std::optional<EverestLobby> lobby = startLobbyWalk(context_);
     if (!lobby)
         return false;

@@ -4,8 +4,7 @@
 
 namespace kestrova {
 
-std::vector<TableRowTexts> tableListRows(const LobbyEntryList& entries, const LobbyFilter& filter)
-{
+std::vector<TableRowTexts> tableListRows(const LobbyEntryList& entries, const LobbyFilter& filter) {
     std::vector<TableRowTexts> rows;
     std::set<std::string, std::less<>> named;
     for (const LobbyEntry& e : entries.entries()) {

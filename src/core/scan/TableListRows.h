@@ -10,7 +10,6 @@
 
 namespace kestrova {
 
-
 // The rows "Get Table List" adds: one per lobby entry that passes the filter, in
 // lobby order, with the name, stakes, "0", the lobby's player count and the average pot.
 std::vector<TableRowTexts> tableListRows(const LobbyEntryList& entries, const LobbyFilter& filter);

@@ -18,8 +18,7 @@ constexpr int kOpenClickX = 640;
 constexpr int kOpenClickY = 388;
 
 // Stacks are kept as the look-up keeps them: without blanks and thousands commas.
-std::string stackWithoutSeparators(const std::string& stack)
-{
+std::string stackWithoutSeparators(const std::string& stack) {
     std::string out;
     for (char c : stack) {
         if (c != ' ' && c != ',')
@@ -28,8 +27,7 @@ std::string stackWithoutSeparators(const std::string& stack)
     return out;
 }
 
-TableRowTexts tableRow(const ScannedTable& table, const LobbyEntry* entry, int playersCounted)
-{
+TableRowTexts tableRow(const ScannedTable& table, const LobbyEntry* entry, int playersCounted) {
     TableRowTexts row;
     row[0] = table.name;
     row[1] = entry ? entry->stakes : "-";
@@ -43,12 +41,9 @@ TableRowTexts tableRow(const ScannedTable& table, const LobbyEntry* entry, int p
 
 TableScanPass::TableScanPass(PassContext& context, PlayerLookup& lookup, ScanState& state,
                              const LobbyFilter& filter)
-    : context_(context), lookup_(lookup), state_(state), filter_(filter)
-{
-}
+    : context_(context), lookup_(lookup), state_(state), filter_(filter) {}
 
-std::optional<EverestLobby> TableScanPass::start()
-{
+std::optional<EverestLobby> TableScanPass::start() {
     std::optional<EverestLobby> lobby = startLobbyWalk(context_);
     if (!lobby)
         return std::nullopt;
@@ -57,8 +52,7 @@ std::optional<EverestLobby> TableScanPass::start()
     return lobby;
 }
 
-bool TableScanPass::scanSelected(const std::string& wantedName)
-{
+bool TableScanPass::scanSelected(const std::string& wantedName) {
     std::optional<EverestLobby> lobby = start();
     if (!lobby)
         return false;
@@ -84,8 +78,7 @@ bool TableScanPass::scanSelected(const std::string& wantedName)
     return true;
 }
 
-bool TableScanPass::scanAll(std::optional<int> openerMaximum)
-{
+bool TableScanPass::scanAll(std::optional<int> openerMaximum) {
     std::optional<EverestLobby> lobby = start();
     if (!lobby)
         return false;
@@ -118,8 +111,7 @@ bool TableScanPass::scanAll(std::optional<int> openerMaximum)
     return true;
 }
 
-bool TableScanPass::readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList)
-{
+bool TableScanPass::readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList) {
     if (!screen.grab()) {
         context_.observer.showMessage("Error", "Error Capturing");
         return false;
@@ -135,8 +127,7 @@ bool TableScanPass::readSelectedRow(LobbyScreen& screen, EndOfListDetector& endO
     return true;
 }
 
-void TableScanPass::readSeatsOnce(LobbyScreen& screen)
-{
+void TableScanPass::readSeatsOnce(LobbyScreen& screen) {
     // Slots the new table does not fill must not keep the previous table's players.
     state_.seats = kestrova::SeatReading{};
     if (screen.grab())
@@ -144,8 +135,7 @@ void TableScanPass::readSeatsOnce(LobbyScreen& screen)
     screen.release();
 }
 
-void TableScanPass::readSeatsSlowly(LobbyScreen& screen)
-{
+void TableScanPass::readSeatsSlowly(LobbyScreen& screen) {
     context_.clock.sleepMs(kSelectedScanSettleMs);
     for (int attempt = 0; attempt < kSeatTries; ++attempt) {
         context_.clock.sleepMs(kSeatRetryMs);
@@ -155,8 +145,7 @@ void TableScanPass::readSeatsSlowly(LobbyScreen& screen)
     }
 }
 
-void TableScanPass::scanTable(LobbyScreen& screen, SeatReading reading)
-{
+void TableScanPass::scanTable(LobbyScreen& screen, SeatReading reading) {
     if (reading == SeatReading::Slow)
         readSeatsSlowly(screen);
     if (state_.selectedRowName.empty())
@@ -202,8 +191,7 @@ void TableScanPass::scanTable(LobbyScreen& screen, SeatReading reading)
     context_.observer.tableScanned(table, tableRow(table, entry, counted));
 }
 
-bool TableScanPass::openSelectedTable(const EverestLobby& lobby, int openerMaximum)
-{
+bool TableScanPass::openSelectedTable(const EverestLobby& lobby, int openerMaximum) {
     int open = 0;
     for (const WindowInfo& w : context_.platform.topLevelWindows()) {
         if (w.className != kTableWindowClass)

@@ -9,22 +9,22 @@ namespace kestrova {
 // summed over every active database, then shared by the statistics cache, the
 // scanned tables and the list rows. Every figure is kept as its display text.
 struct PlayerStats {
-    std::string name;           // exactly as looked up
+    std::string name;              // exactly as looked up
     std::int32_t buddyIndex = -1;  // position in the buddy list, -1 when no buddy
-    std::int32_t icon = 0;      // automatic-rating icon 0..15
+    std::int32_t icon = 0;         // automatic-rating icon 0..15
     std::string vpip;
     std::string af;
     std::string flopAf;
     std::string turnAf;
     std::string riverAf;
     std::string hands;
-    std::string table;          // where the player was seen; set by the scan
+    std::string table;  // where the player was seen; set by the scan
     std::string wtsd;
     std::string wonSd;
     std::string won;
     std::string seat;
     std::string pfr;
-    std::string stack;          // without blanks and commas
+    std::string stack;  // without blanks and commas
     std::string attToSteal;
     std::string foldSbToSteal;
     std::string foldBbToSteal;

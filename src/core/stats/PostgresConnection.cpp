@@ -14,8 +14,7 @@ bool needsQuoting(std::string_view value) {
     if (value.empty())
         return true;
     for (const char c : value) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\'' || c == '\\' ||
-            c == '=')
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\'' || c == '\\' || c == '=')
             return true;
     }
     return false;
@@ -65,7 +64,9 @@ PostgresResult& PostgresResult::operator=(PostgresResult&& other) noexcept {
     return *this;
 }
 
-PostgresResult::~PostgresResult() { clear(); }
+PostgresResult::~PostgresResult() {
+    clear();
+}
 
 void PostgresResult::clear() {
     if (result_ != nullptr)
@@ -90,9 +91,13 @@ PostgresResult::Status PostgresResult::status() const {
     }
 }
 
-int PostgresResult::rows() const { return result_ == nullptr ? 0 : PQntuples(result_); }
+int PostgresResult::rows() const {
+    return result_ == nullptr ? 0 : PQntuples(result_);
+}
 
-int PostgresResult::columns() const { return result_ == nullptr ? 0 : PQnfields(result_); }
+int PostgresResult::columns() const {
+    return result_ == nullptr ? 0 : PQnfields(result_);
+}
 
 std::string_view PostgresResult::value(int row, int column) const {
     if (result_ == nullptr || row < 0 || column < 0 || row >= rows() || column >= columns() ||
@@ -113,11 +118,12 @@ PostgresConnection& PostgresConnection::operator=(PostgresConnection&& other) no
     return *this;
 }
 
-PostgresConnection::~PostgresConnection() { close(); }
+PostgresConnection::~PostgresConnection() {
+    close();
+}
 
 std::string PostgresConnection::connectionText(std::string_view host, std::string_view port,
-                                               std::string_view database,
-                                               std::string_view user,
+                                               std::string_view database, std::string_view user,
                                                std::string_view password) {
     std::string text = "host=" + plainOrQuoted(host);
     if (!isDefaultPort(port))

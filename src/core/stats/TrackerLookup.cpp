@@ -36,18 +36,21 @@ constexpr std::string_view kElephantFetchFailed =
     "Your database is probably not configured correct with Quorrin\n.FETCH ALL failed: ";
 constexpr std::string_view kSummaryDeclareFailed = "ERROR: ";
 
-constexpr auto kinds(DatabaseKind kind) { return static_cast<std::int32_t>(kind); }
+constexpr auto kinds(DatabaseKind kind) {
+    return static_cast<std::int32_t>(kind);
+}
 
 }  // namespace
 
 TrackerLookup::TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
-                             const BuddyList* buddies, PlayerRecordList& records,
-                             TraceLog trace)
+                             const BuddyList* buddies, PlayerRecordList& records, TraceLog trace)
     : settings_(settings), buddies_(buddies), records_(records), trace_(std::move(trace)) {
     setDatabases(std::move(entries));
 }
 
-TrackerLookup::~TrackerLookup() { disconnectDatabases(); }
+TrackerLookup::~TrackerLookup() {
+    disconnectDatabases();
+}
 
 void TrackerLookup::setDatabases(std::vector<DatabaseEntry> entries) {
     disconnectDatabases();
@@ -66,12 +69,11 @@ std::int32_t TrackerLookup::effectiveKind(std::size_t index) const {
 }
 
 std::string TrackerLookup::connectionFailureText(const std::string& libraryMessage,
-                                                 std::string_view user,
-                                                 std::string_view password) {
+                                                 std::string_view user, std::string_view password) {
     // The user may be reading this with someone watching: the password's
     // characters stay hidden, its length does not matter.
-    return "Connection to database failed: " + libraryMessage + "\nUsername: " +
-           std::string(user) + "\nPassword: " + std::string(password.size(), '*');
+    return "Connection to database failed: " + libraryMessage + "\nUsername: " + std::string(user) +
+           "\nPassword: " + std::string(password.size(), '*');
 }
 
 bool TrackerLookup::connectDatabases(MessageSink& messages) {
@@ -94,9 +96,9 @@ bool TrackerLookup::connectOne(Source& source, MessageSink& messages) {
     const std::string text = PostgresConnection::connectionText(
         entry.host, entry.port, entry.database, entry.user, entry.password);
     if (!source.connection.open(text)) {
-        messages.showMessage(std::string(kErrorTitle),
-                             connectionFailureText(source.connection.errorMessage(), entry.user,
-                                                   entry.password));
+        messages.showMessage(
+            std::string(kErrorTitle),
+            connectionFailureText(source.connection.errorMessage(), entry.user, entry.password));
         source.connection.close();
         return false;
     }
@@ -170,16 +172,15 @@ bool TrackerLookup::runCursor(Source& source, const std::string& declaration, De
     return true;
 }
 
-bool TrackerLookup::quotePattern(Source& source, const std::string& pattern,
-                                 std::string& quoted, MessageSink& messages) {
+bool TrackerLookup::quotePattern(Source& source, const std::string& pattern, std::string& quoted,
+                                 MessageSink& messages) {
     auto escaped = source.connection.escapeString(pattern);
     if (!escaped) {
         // Only an invalid character can get here, and the pattern is built as
         // UTF-8; the name is then simply not looked up in this database.
         messages.showMessage(std::string(kErrorTitle),
-                             "The name cannot be looked up in database \"" +
-                                 source.entry.database + "\": " +
-                                 source.connection.errorMessage());
+                             "The name cannot be looked up in database \"" + source.entry.database +
+                                 "\": " + source.connection.errorMessage());
         return false;
     }
     quoted = std::move(*escaped);
@@ -191,8 +192,8 @@ std::shared_ptr<PlayerStats> TrackerLookup::lookupPlayer(const std::string& name
                                                          const std::string& seat,
                                                          MessageSink& messages) {
     TrackerCounters counters;
-    const bool isMe = settings_.read(keys::excludeme) == 1 &&
-                      name == settings_.readText(keys::profilme);
+    const bool isMe =
+        settings_.read(keys::excludeme) == 1 && name == settings_.readText(keys::profilme);
     if (!isMe && !sumCounters(name, counters, messages))
         return nullptr;
     auto record =
@@ -311,8 +312,8 @@ bool TrackerLookup::pokerTracker3(Source& source, const std::string& pattern,
     const bool useAggregator = settings_.read(keys::useagg) == 1;
     PostgresResult rows;
     if (!runCursor(source, sql::pokerTracker3Statistics(useAggregator, quoted),
-                   DeclareCheck::Ignore,
-                   {kPokerTracker3BeginFailed, {}, kPokerTracker3FetchFailed}, rows, messages))
+                   DeclareCheck::Ignore, {kPokerTracker3BeginFailed, {}, kPokerTracker3FetchFailed},
+                   rows, messages))
         return false;
     // PokerTracker 3's amounts are already net of what was put in: its rows
     // leave the total bet alone, whatever other databases added to it.
@@ -335,8 +336,8 @@ bool TrackerLookup::pokerTracker3(Source& source, const std::string& pattern,
     return true;
 }
 
-bool TrackerLookup::elephant(Source& source, const std::string& pattern,
-                             TrackerCounters& counters, MessageSink& messages) {
+bool TrackerLookup::elephant(Source& source, const std::string& pattern, TrackerCounters& counters,
+                             MessageSink& messages) {
     trackerValues::markPostgresFamily(counters);
     std::string quoted;
     if (!quotePattern(source, pattern, quoted, messages))
@@ -369,10 +370,10 @@ bool TrackerLookup::holdemManager(Source& source, bool monthlyTables, const std:
     std::string quoted;
     if (!quotePattern(source, pattern, quoted, messages))
         return true;
-    const CursorTexts texts = monthlyTables
-                                  ? CursorTexts{kElephantBeginFailed, kSummaryDeclareFailed,
-                                                kElephantFetchFailed}
-                                  : CursorTexts{kBeginFailed, {}, kFetchFailed};
+    const CursorTexts texts =
+        monthlyTables
+            ? CursorTexts{kElephantBeginFailed, kSummaryDeclareFailed, kElephantFetchFailed}
+            : CursorTexts{kBeginFailed, {}, kFetchFailed};
     PostgresResult rows;
     if (!runCursor(source, sql::holdemManagerSummary(monthlyTables, quoted),
                    monthlyTables ? DeclareCheck::MustSucceed : DeclareCheck::Ignore, texts, rows,

@@ -39,8 +39,7 @@ public:
     // buddies may be null (every record then has buddy index -1). New records
     // are appended to records. settings is read at every look-up.
     TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
-                  const BuddyList* buddies, PlayerRecordList& records,
-                  TraceLog trace = TraceLog());
+                  const BuddyList* buddies, PlayerRecordList& records, TraceLog trace = TraceLog());
     ~TrackerLookup() override;
     TrackerLookup(const TrackerLookup&) = delete;
     TrackerLookup& operator=(const TrackerLookup&) = delete;

@@ -45,7 +45,9 @@ bool isAsciiAlnum(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool isLikeSpecial(char c) { return c == '%' || c == '_' || c == '\\'; }
+bool isLikeSpecial(char c) {
+    return c == '%' || c == '_' || c == '\\';
+}
 
 // Calls f(character) for every UTF-8 character of valid UTF-8 text.
 template <typename F>

@@ -115,8 +115,8 @@ std::string pokerTracker2Statistics(const std::vector<std::string>& idLiterals) 
 }
 
 std::string pokerTracker3Statistics(bool useAggregator, std::string_view quotedPattern) {
-    return joined(useAggregator ? kPokerTracker3Aggregated : kPokerTracker3PerHand,
-                  quotedPattern, "'");
+    return joined(useAggregator ? kPokerTracker3Aggregated : kPokerTracker3PerHand, quotedPattern,
+                  "'");
 }
 
 std::string elephantStatistics(std::string_view quotedPattern) {

@@ -32,7 +32,8 @@ inline std::shared_ptr<PlayerStats> makePlayer(const SeatedPlayer& seated) {
     return player;
 }
 
-inline std::vector<std::shared_ptr<PlayerStats>> makePlayers(const std::vector<SeatedPlayer>& seatedPlayers) {
+inline std::vector<std::shared_ptr<PlayerStats>> makePlayers(
+    const std::vector<SeatedPlayer>& seatedPlayers) {
     std::vector<std::shared_ptr<PlayerStats>> players;
     for (const SeatedPlayer& seated : seatedPlayers) {
         players.push_back(makePlayer(seated));

@@ -8,35 +8,31 @@ using namespace kestrova;
 
 namespace {
 
-CellText cells(std::vector<std::string> texts)
-{
+CellText cells(std::vector<std::string> texts) {
     return [texts = std::move(texts)](int c) {
         return c >= 0 && c < static_cast<int>(texts.size()) ? texts[static_cast<std::size_t>(c)]
-                                                              : std::string();
+                                                            : std::string();
     };
 }
 
-bool less(RowSortMode mode, int column, std::vector<std::string> a, std::vector<std::string> b)
-{
+bool less(RowSortMode mode, int column, std::vector<std::string> a, std::vector<std::string> b) {
     return rowLess(mode, column, cells(std::move(a)), cells(std::move(b)));
 }
 
 }  // namespace
 
-TEST(RowOrder, TableNamesIgnoreCase)
-{
+TEST(RowOrder, TableNamesIgnoreCase) {
     EXPECT_TRUE(less(RowSortMode::TableList, 0, {"alpha"}, {"Beta"}));
     EXPECT_FALSE(less(RowSortMode::TableList, 0, {"Beta"}, {"alpha"}));
 }
 
-TEST(RowOrder, AveragePotSortsByAmountWithoutTheDollar)
-{
-    EXPECT_TRUE(less(RowSortMode::TableList, 4, {"", "", "", "", "$9.50"}, {"", "", "", "", "$10"}));
+TEST(RowOrder, AveragePotSortsByAmountWithoutTheDollar) {
+    EXPECT_TRUE(
+        less(RowSortMode::TableList, 4, {"", "", "", "", "$9.50"}, {"", "", "", "", "$10"}));
     EXPECT_TRUE(less(RowSortMode::TableList, 4, {"", "", "", "", "$0"}, {"", "", "", "", "$0.01"}));
 }
 
-TEST(RowOrder, AveragesSortNumericallyAndNonNumbersCountAsZero)
-{
+TEST(RowOrder, AveragesSortNumericallyAndNonNumbersCountAsZero) {
     std::vector<std::string> a(13), b(13);
     a[5] = "9.5";
     b[5] = "10.25";
@@ -46,16 +42,14 @@ TEST(RowOrder, AveragesSortNumericallyAndNonNumbersCountAsZero)
     EXPECT_TRUE(less(RowSortMode::TableList, 12, a, b));
 }
 
-TEST(RowOrder, PlayerColumnSortsAsText)
-{
+TEST(RowOrder, PlayerColumnSortsAsText) {
     std::vector<std::string> a(13), b(13);
     a[3] = "10";
     b[3] = "9";
     EXPECT_TRUE(less(RowSortMode::TableList, 3, a, b));
 }
 
-TEST(RowOrder, BuddiesThenLosersThenAverageVpip)
-{
+TEST(RowOrder, BuddiesThenLosersThenAverageVpip) {
     std::vector<std::string> a(13, "0"), b(13, "0");
     a[10] = "1";
     b[10] = "2";
@@ -71,8 +65,7 @@ TEST(RowOrder, BuddiesThenLosersThenAverageVpip)
     EXPECT_FALSE(less(RowSortMode::TableList, 10, b, a));
 }
 
-TEST(RowOrder, PlayerListColumns)
-{
+TEST(RowOrder, PlayerListColumns) {
     // Seat and hands as integers in the player list; the name ignores case.
     EXPECT_TRUE(less(RowSortMode::PlayerList, 0, {"2"}, {"10"}));
     EXPECT_TRUE(less(RowSortMode::PlayerList, 1, {"", "bob"}, {"", "Carl"}));
@@ -85,8 +78,7 @@ TEST(RowOrder, PlayerListColumns)
     EXPECT_TRUE(less(RowSortMode::PlayerList, 4, a, b));
 }
 
-TEST(RowOrder, StackWithoutCurrencySignKeepsItsFirstDigit)
-{
+TEST(RowOrder, StackWithoutCurrencySignKeepsItsFirstDigit) {
     std::vector<std::string> a(20), b(20);
     a[4] = "300";
     b[4] = "1250.50";  // the seat reader drops "$": the first character is a digit
@@ -98,8 +90,7 @@ TEST(RowOrder, StackWithoutCurrencySignKeepsItsFirstDigit)
     EXPECT_TRUE(less(RowSortMode::WholePlayerList, 5, w, x));
 }
 
-TEST(RowOrder, NumbersReadTheSameWhateverTheLeadingText)
-{
+TEST(RowOrder, NumbersReadTheSameWhateverTheLeadingText) {
     EXPECT_DOUBLE_EQ(leadingNumber(" 12.50abc"), 12.5);
     EXPECT_DOUBLE_EQ(leadingNumber("+3"), 3.0);
     EXPECT_DOUBLE_EQ(leadingNumber("N/A"), 0.0);

@@ -4,8 +4,7 @@
 
 using kestrova::EndOfListDetector;
 
-TEST(EndOfListDetector, FourEqualReadsEndTheWalk)
-{
+TEST(EndOfListDetector, FourEqualReadsEndTheWalk) {
     EndOfListDetector d;
     EXPECT_FALSE(d.onRead("Last"));
     EXPECT_FALSE(d.onRead("Last"));
@@ -13,8 +12,7 @@ TEST(EndOfListDetector, FourEqualReadsEndTheWalk)
     EXPECT_TRUE(d.onRead("Last"));
 }
 
-TEST(EndOfListDetector, ANewNameStartsCountingAgain)
-{
+TEST(EndOfListDetector, ANewNameStartsCountingAgain) {
     EndOfListDetector d;
     EXPECT_FALSE(d.onRead("A"));
     EXPECT_FALSE(d.onRead("A"));
@@ -26,8 +24,7 @@ TEST(EndOfListDetector, ANewNameStartsCountingAgain)
     EXPECT_TRUE(d.onRead("B"));
 }
 
-TEST(EndOfListDetector, EmptyReadsNeitherCountNorResetButEndAnEmptyLobby)
-{
+TEST(EndOfListDetector, EmptyReadsNeitherCountNorResetButEndAnEmptyLobby) {
     EndOfListDetector d;
     EXPECT_FALSE(d.onRead("A"));
     EXPECT_FALSE(d.onRead(""));

@@ -9,8 +9,7 @@ using namespace kestrova;
 
 namespace {
 
-LobbyEntry entry(std::string name, int players, int seats, std::string limitKind = "")
-{
+LobbyEntry entry(std::string name, int players, int seats, std::string limitKind = "") {
     LobbyEntry e;
     e.name = std::move(name);
     e.players = players;
@@ -23,8 +22,7 @@ LobbyEntry entry(std::string name, int players, int seats, std::string limitKind
 
 }  // namespace
 
-TEST(LobbyFilter, PlayerCountMustBeOneToTen)
-{
+TEST(LobbyFilter, PlayerCountMustBeOneToTen) {
     const LobbyFilter filter;
     EXPECT_FALSE(filter.accepts(entry("a", 0, 10)));
     EXPECT_TRUE(filter.accepts(entry("a", 1, 10)));
@@ -32,8 +30,7 @@ TEST(LobbyFilter, PlayerCountMustBeOneToTen)
     EXPECT_FALSE(filter.accepts(entry("a", 11, 10)));
 }
 
-TEST(LobbyFilter, TableSizeFlags)
-{
+TEST(LobbyFilter, TableSizeFlags) {
     LobbyFilter filter;
     filter.sixMax = false;
     EXPECT_FALSE(filter.accepts(entry("six", 3, 6)));
@@ -51,8 +48,7 @@ TEST(LobbyFilter, TableSizeFlags)
     EXPECT_TRUE(filter.accepts(entry("three", 1, 3)));
 }
 
-TEST(LobbyFilter, LimitKinds)
-{
+TEST(LobbyFilter, LimitKinds) {
     LobbyFilter filter;  // Limit off, No Limit on, Pot Limit raw 1
     EXPECT_FALSE(filter.accepts(entry("l", 3, 10, "Limit")));
     EXPECT_TRUE(filter.accepts(entry("nl", 3, 10, "No Limit")));
@@ -67,8 +63,7 @@ TEST(LobbyFilter, LimitKinds)
     EXPECT_TRUE(filter.accepts(entry("pl", 3, 10, "Pot Limit")));
 }
 
-TEST(TableListRows, OneRowPerPassingEntryInLobbyOrder)
-{
+TEST(TableListRows, OneRowPerPassingEntryInLobbyOrder) {
     LobbyEntryList entries;
     entries.merge(entry("Alpha", 4, 10));
     entries.merge(entry("Empty", 0, 10));
@@ -78,12 +73,12 @@ TEST(TableListRows, OneRowPerPassingEntryInLobbyOrder)
     filter.sixMax = false;
     const auto rows = tableListRows(entries, filter);
     ASSERT_EQ(rows.size(), 1u);
-    const TableRowTexts expected = {"Alpha", "$1/$2", "0", "4", "$40", "", "", "", "", "", "", "", ""};
+    const TableRowTexts expected = {"Alpha", "$1/$2", "0", "4", "$40", "", "",
+                                    "",      "",      "",  "",  "",    ""};
     EXPECT_EQ(rows[0], expected);
 }
 
-TEST(LobbyEntryList, KnownNameMovesToTheEndWithNewStakesAndSize)
-{
+TEST(LobbyEntryList, KnownNameMovesToTheEndWithNewStakesAndSize) {
     LobbyEntryList entries;
     EXPECT_EQ(entries.merge(entry("A", 3, 10)), LobbyEntryList::Merge::Appended);
     EXPECT_EQ(entries.merge(entry("B", 4, 6)), LobbyEntryList::Merge::Appended);

@@ -23,13 +23,11 @@ public:
     Rect lobbyRect;
     int cancelAfterRounds = -1;
 
-    void showMessage(const std::string& title, const std::string& text) override
-    {
+    void showMessage(const std::string& title, const std::string& text) override {
         messages.emplace_back(title, text);
     }
     void lobbyFound(const Rect& r) override { lobbyRect = r; }
-    void processEvents() override
-    {
+    void processEvents() override {
         if (++eventRounds == cancelAfterRounds)
             cancel();
     }
@@ -42,15 +40,13 @@ private:
 
 class TableListPassTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
         glyphs = loadGlyphTables();
         ASSERT_FALSE(glyphs.empty());
     }
 
-    std::vector<std::string> names(const LobbyEntryList& entries) const
-    {
+    std::vector<std::string> names(const LobbyEntryList& entries) const {
         std::vector<std::string> out;
         for (const LobbyEntry& e : entries.entries())
             out.push_back(e.name);
@@ -64,8 +60,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TableListPassTest, ReadsEveryRowOfALobbyLongerThanOnePage)
-{
+TEST_F(TableListPassTest, ReadsEveryRowOfALobbyLongerThanOnePage) {
     sim::SimulatedClient client(test::makeLobby(45));
     PassContext context{client, clock, glyphs, observer};
     LobbyEntryList entries;
@@ -85,8 +80,7 @@ TEST_F(TableListPassTest, ReadsEveryRowOfALobbyLongerThanOnePage)
     EXPECT_EQ(e->game, "Hold'em");
 }
 
-TEST_F(TableListPassTest, StartsWithRestoreClickAndHomeThenOneDownPerRow)
-{
+TEST_F(TableListPassTest, StartsWithRestoreClickAndHomeThenOneDownPerRow) {
     sim::SimulatedClient client(test::makeLobby(3));
     PassContext context{client, clock, glyphs, observer};
     LobbyEntryList entries;
@@ -114,8 +108,7 @@ TEST_F(TableListPassTest, StartsWithRestoreClickAndHomeThenOneDownPerRow)
     EXPECT_EQ(observer.lobbyRect.width(), sim::LobbyRenderer::kWindowWidth);
 }
 
-TEST_F(TableListPassTest, CancelKeepsWhatWasRead)
-{
+TEST_F(TableListPassTest, CancelKeepsWhatWasRead) {
     sim::SimulatedClient client(test::makeLobby(20));
     observer.cancelAfterRounds = 5;
     PassContext context{client, clock, glyphs, observer};
@@ -124,8 +117,7 @@ TEST_F(TableListPassTest, CancelKeepsWhatWasRead)
     EXPECT_EQ(entries.entries().size(), 5u);
 }
 
-TEST_F(TableListPassTest, EmptyLobbyEndsTheWalk)
-{
+TEST_F(TableListPassTest, EmptyLobbyEndsTheWalk) {
     sim::SimulatedClient client{sim::Lobby{}};
     PassContext context{client, clock, glyphs, observer};
     LobbyEntryList entries;
@@ -133,8 +125,7 @@ TEST_F(TableListPassTest, EmptyLobbyEndsTheWalk)
     EXPECT_TRUE(entries.empty());
 }
 
-TEST_F(TableListPassTest, NoLobbyWindowTellsTheUser)
-{
+TEST_F(TableListPassTest, NoLobbyWindowTellsTheUser) {
     sim::SimulatedClient client(test::makeLobby(3));
     client.setMinimised(true);  // restored by the pass, so still found
     PassContext context{client, clock, glyphs, observer};

@@ -1,9 +1,9 @@
 #include "scan/TableScanPass.h"
 
+#include "FakeLookup.h"
 #include "client/Win32Messages.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
-#include "FakeLookup.h"
 #include "scan/ScanObserver.h"
 #include "sim/SimulatedClient.h"
 #include "stats/PlayerLookup.h"
@@ -25,27 +25,26 @@ public:
     int cancelAfterRounds = -1;
     int rounds = 0;
 
-    void showMessage(const std::string& title, const std::string& text) override
-    {
+    void showMessage(const std::string& title, const std::string& text) override {
         messages.push_back(title + ": " + text);
     }
-    void processEvents() override
-    {
+    void processEvents() override {
         if (++rounds == cancelAfterRounds)
             cancel();
     }
     bool cancelled() const override { return cancelled_; }
     void cancel() override { cancelled_ = true; }
     void playerFound(const std::shared_ptr<PlayerStats>& r) override { players.push_back(r); }
-    void tableScanned(const ScannedTable&, const TableRowTexts& row) override { rows.push_back(row); }
+    void tableScanned(const ScannedTable&, const TableRowTexts& row) override {
+        rows.push_back(row);
+    }
 
 private:
     bool cancelled_ = false;
 };
 
 sim::LobbyTable table(std::string name, std::vector<std::string> players, int seats = 10,
-                      std::vector<std::string> waiting = {})
-{
+                      std::vector<std::string> waiting = {}) {
     sim::LobbyTable t;
     t.name = std::move(name);
     t.stakes = "$1/$2";
@@ -62,16 +61,14 @@ sim::LobbyTable table(std::string name, std::vector<std::string> players, int se
 
 class TableScanPassTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
         glyphs = loadGlyphTables();
         ASSERT_FALSE(glyphs.empty());
         lookup.cache = &state.records;
     }
 
-    bool scanAll(sim::SimulatedClient& client, std::optional<int> opener = std::nullopt)
-    {
+    bool scanAll(sim::SimulatedClient& client, std::optional<int> opener = std::nullopt) {
         PassContext context{client, clock, glyphs, observer};
         return TableScanPass(context, lookup, state, filter).scanAll(opener);
     }
@@ -86,8 +83,7 @@ protected:
 
 }  // namespace
 
-TEST_F(TableScanPassTest, FullRingTablesHaveEveryPlayerLookedUp)
-{
+TEST_F(TableScanPassTest, FullRingTablesHaveEveryPlayerLookedUp) {
     std::vector<std::string> ten;
     for (int i = 0; i < 10; ++i)
         ten.push_back("Seat" + std::to_string(i));
@@ -103,8 +99,7 @@ TEST_F(TableScanPassTest, FullRingTablesHaveEveryPlayerLookedUp)
     EXPECT_EQ(lookup.disconnects, 1);
 }
 
-TEST_F(TableScanPassTest, WaitingListIsNotLookedUp)
-{
+TEST_F(TableScanPassTest, WaitingListIsNotLookedUp) {
     sim::SimulatedClient client(
         sim::Lobby({table("Short", {"Anna", "Bert"}, 6, {"Carl", "Dora"})}));
     ASSERT_TRUE(scanAll(client));
@@ -113,8 +108,7 @@ TEST_F(TableScanPassTest, WaitingListIsNotLookedUp)
     EXPECT_EQ(observer.players[1]->stack, "1010.50");
 }
 
-TEST_F(TableScanPassTest, UnknownPlayersAreCountedButNotListed)
-{
+TEST_F(TableScanPassTest, UnknownPlayersAreCountedButNotListed) {
     sim::SimulatedClient client(sim::Lobby({table("T", {"Anna", "nobody1", "Bert"})}));
     ASSERT_TRUE(scanAll(client));
     EXPECT_EQ(observer.players.size(), 2u);
@@ -123,8 +117,7 @@ TEST_F(TableScanPassTest, UnknownPlayersAreCountedButNotListed)
     EXPECT_EQ(state.tables.find("T")->players.size(), 2u);
 }
 
-TEST_F(TableScanPassTest, SamePlayerAtTwoTablesGetsARecordPerTable)
-{
+TEST_F(TableScanPassTest, SamePlayerAtTwoTablesGetsARecordPerTable) {
     sim::SimulatedClient client(
         sim::Lobby({table("First", {"Anna", "Bert"}), table("Second", {"Carl", "Anna"})}));
     ASSERT_TRUE(scanAll(client));
@@ -141,8 +134,7 @@ TEST_F(TableScanPassTest, SamePlayerAtTwoTablesGetsARecordPerTable)
     EXPECT_EQ(second->recordIndex, 3);
 }
 
-TEST_F(TableScanPassTest, CachedPlayersAreNotLookedUpAgain)
-{
+TEST_F(TableScanPassTest, CachedPlayersAreNotLookedUpAgain) {
     sim::SimulatedClient client(sim::Lobby({table("T", {"Anna", "Bert"})}));
     ASSERT_TRUE(scanAll(client));
     lookup.looked.clear();
@@ -154,8 +146,7 @@ TEST_F(TableScanPassTest, CachedPlayersAreNotLookedUpAgain)
     EXPECT_EQ(state.tables.find("T")->players.size(), 2u);
 }
 
-TEST_F(TableScanPassTest, TablesShowingNoneOrElevenPlayersAreNeverScanned)
-{
+TEST_F(TableScanPassTest, TablesShowingNoneOrElevenPlayersAreNeverScanned) {
     sim::LobbyTable empty = table("Empty", {});
     sim::LobbyTable crowded = table("Crowded", {"A1", "B1"});
     crowded.seated = 11;
@@ -166,8 +157,7 @@ TEST_F(TableScanPassTest, TablesShowingNoneOrElevenPlayersAreNeverScanned)
     EXPECT_EQ(lookup.looked, (std::vector<std::string>{"Anna"}));
 }
 
-TEST_F(TableScanPassTest, CancellingKeepsWhatWasRead)
-{
+TEST_F(TableScanPassTest, CancellingKeepsWhatWasRead) {
     std::vector<sim::LobbyTable> tables;
     for (int i = 0; i < 6; ++i)
         tables.push_back(table("Table " + std::to_string(i), {"P" + std::to_string(i) + "x"}));
@@ -178,8 +168,7 @@ TEST_F(TableScanPassTest, CancellingKeepsWhatWasRead)
     EXPECT_EQ(lookup.disconnects, 1);
 }
 
-TEST_F(TableScanPassTest, FailingDatabasesEndTheScanBeforeTheWalk)
-{
+TEST_F(TableScanPassTest, FailingDatabasesEndTheScanBeforeTheWalk) {
     sim::SimulatedClient client(sim::Lobby({table("T", {"Anna"})}));
     lookup.failConnect = true;
     EXPECT_FALSE(scanAll(client));
@@ -187,18 +176,16 @@ TEST_F(TableScanPassTest, FailingDatabasesEndTheScanBeforeTheWalk)
     ASSERT_EQ(observer.messages.size(), 1u);
 }
 
-TEST_F(TableScanPassTest, OpenerOpensTablesUntilItsMaximum)
-{
-    sim::SimulatedClient client(sim::Lobby(
-        {table("A1x", {"Anna"}), table("B2x", {"Bert"}), table("C3x", {"Carl"}), table("D4x", {"Dora"})}));
+TEST_F(TableScanPassTest, OpenerOpensTablesUntilItsMaximum) {
+    sim::SimulatedClient client(sim::Lobby({table("A1x", {"Anna"}), table("B2x", {"Bert"}),
+                                            table("C3x", {"Carl"}), table("D4x", {"Dora"})}));
     ASSERT_TRUE(scanAll(client, 2));
     EXPECT_EQ(client.openedTables(), (std::vector<std::string>{"A1x", "B2x"}));
     EXPECT_TRUE(observer.rows.empty());  // the opener opens, it does not scan
     EXPECT_TRUE(lookup.looked.empty());
 }
 
-TEST_F(TableScanPassTest, SelectedScanWalksToTheWantedTableOnly)
-{
+TEST_F(TableScanPassTest, SelectedScanWalksToTheWantedTableOnly) {
     sim::SimulatedClient client(sim::Lobby(
         {table("Alpha", {"Anna"}), table("Beta", {"Bert", "Bob"}), table("Gamma", {"Carl"})}));
     PassContext context{client, clock, glyphs, observer};

@@ -39,7 +39,9 @@ public:
     std::vector<Message> messages;
 };
 
-PostgresServer& server() { return PostgresServer::shared(); }
+PostgresServer& server() {
+    return PostgresServer::shared();
+}
 
 DatabaseEntry entryFor(const std::string& database, DatabaseKind kind) {
     DatabaseEntry entry;
@@ -55,8 +57,8 @@ DatabaseEntry entryFor(const std::string& database, DatabaseKind kind) {
 
 // Runs one query as the superuser and returns the first value.
 std::string queryValue(const std::string& database, const std::string& sql) {
-    const std::string text = "host=" + server().socketDirectory() + " port=" +
-                             server().portText() + " dbname='" + database + "' user=postgres";
+    const std::string text = "host=" + server().socketDirectory() + " port=" + server().portText() +
+                             " dbname='" + database + "' user=postgres";
     PGconn* connection = PQconnectdb(text.c_str());
     PGresult* result = PQexec(connection, sql.c_str());
     std::string value = PQntuples(result) > 0 ? PQgetvalue(result, 0, 0) : "";
@@ -72,9 +74,9 @@ protected:
             return;
         const std::string dir = kFixtures;
         const std::pair<const char*, const char*> databases[] = {
-            {"kt_pt3", "pokertracker3.sql"},   {"kt_pt3_agg", "pokertracker3.sql"},
-            {"kt_pt2", "pokertracker2.sql"},   {"kt_elephant", "elephant.sql"},
-            {"kt_hm", "holdemmanager.sql"},    {"kt_hm_month", "holdemmanager-monthly.sql"},
+            {"kt_pt3", "pokertracker3.sql"}, {"kt_pt3_agg", "pokertracker3.sql"},
+            {"kt_pt2", "pokertracker2.sql"}, {"kt_elephant", "elephant.sql"},
+            {"kt_hm", "holdemmanager.sql"},  {"kt_hm_month", "holdemmanager-monthly.sql"},
             {"kt_empty", nullptr},
         };
         for (const auto& [name, file] : databases) {
@@ -150,17 +152,17 @@ TEST_F(TrackerLookupTest, NamePatternFindsOddNamesAndLIConfusion) {
     auto& lookup = makeLookup({entryFor("kt_pt3", DatabaseKind::PokerTracker3)});
     ASSERT_TRUE(lookup.connectDatabases(sink_));
     EXPECT_EQ(sums("O'Brien").hands, 2);
-    EXPECT_EQ(sums("KiII3r").hands, 3);   // read with l/I confusion
-    EXPECT_EQ(sums("Ki113r").hands, 0);   // digits are kept: 1 is not l
+    EXPECT_EQ(sums("KiII3r").hands, 3);  // read with l/I confusion
+    EXPECT_EQ(sums("Ki113r").hands, 0);  // digits are kept: 1 is not l
     EXPECT_EQ(sums("Pct%50").hands, 2);
     EXPECT_EQ(sums("_under").hands, 2);
-    EXPECT_EQ(sums("Case").hands, 5);     // case variants are different players
+    EXPECT_EQ(sums("Case").hands, 5);  // case variants are different players
     EXPECT_EQ(sums("case").hands, 2);
     EXPECT_EQ(sums("\\start").hands, 2);
     EXPECT_EQ(sums("back\\slash").hands, 2);
-    EXPECT_EQ(sums("ghost").hands, 0);    // no statistics rows: NULL sums count 0
+    EXPECT_EQ(sums("ghost").hands, 0);  // no statistics rows: NULL sums count 0
     EXPECT_EQ(sums("Nobody").hands, 0);
-    EXPECT_EQ(sums("under").hands, 2);    // "%" matches any prefix
+    EXPECT_EQ(sums("under").hands, 2);  // "%" matches any prefix
     EXPECT_TRUE(sink_.messages.empty());
 }
 
@@ -183,8 +185,8 @@ TEST_F(TrackerLookupTest, PokerTracker2SearchesTrimmedNamesAndSumsGames) {
     EXPECT_EQ(c.showdownsWon, 1);
     EXPECT_FLOAT_EQ(c.totalBet, 30.0f);
     EXPECT_FLOAT_EQ(c.won, 45.5f);
-    EXPECT_EQ(sums("Blank ").hands, 1);   // trailing blank trimmed, l blurred
-    EXPECT_EQ(sums("Pct%50").hands, 2);   // "%" matches itself only, not PctX50
+    EXPECT_EQ(sums("Blank ").hands, 1);  // trailing blank trimmed, l blurred
+    EXPECT_EQ(sums("Pct%50").hands, 2);  // "%" matches itself only, not PctX50
     const TrackerCounters killer = sums("KiII3r");
     EXPECT_EQ(killer.hands, 4);
     EXPECT_EQ(killer.icon, 3);
@@ -351,9 +353,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(TrackerLookupTest, MonthlySummaryDeclarationFailureSaysError) {
     server().createDatabase("kt_hm_broken");
-    server().execute("kt_hm_broken",
-                     "SET ROLE tracker; CREATE TABLE compiledresults_month (compiledplayerresults_id int, "
-                     "player_id int); INSERT INTO compiledresults_month VALUES (1, 1);");
+    server().execute(
+        "kt_hm_broken",
+        "SET ROLE tracker; CREATE TABLE compiledresults_month (compiledplayerresults_id int, "
+        "player_id int); INSERT INTO compiledresults_month VALUES (1, 1);");
     auto& lookup = makeLookup({entryFor("kt_hm_broken", DatabaseKind::HoldemManager)});
     ASSERT_TRUE(lookup.connectDatabases(sink_));
     ASSERT_EQ(lookup.effectiveKind(0), 7);
@@ -477,10 +480,9 @@ TEST_F(TrackerLookupTest, AggregatorRoundTripFindsEveryPlayerAsThePerHandPathDoe
     // A player without hands has no row to sum; a NULL sum is stored as 0.
     EXPECT_EQ(queryValue("kt_pt3_agg", "SELECT count(*) FROM hhps WHERE faf IS NULL"), "0");
 
-    const std::vector<std::string> names = {"RiverRat", "O'Brien", "KiII3r", "Pct%50",
-                                            "_under",   "Case",    "case",   "lucky",
-                                            "Ivan",     "'quote",  "\\start", "back\\slash",
-                                            "ghost",    "Nobody"};
+    const std::vector<std::string> names = {"RiverRat", "O'Brien",     "KiII3r", "Pct%50", "_under",
+                                            "Case",     "case",        "lucky",  "Ivan",   "'quote",
+                                            "\\start",  "back\\slash", "ghost",  "Nobody"};
     for (const std::string& name : names) {
         settings_->writeText(keys::useagg, "0");
         const TrackerCounters perHand = sums(name);

@@ -17,17 +17,17 @@ constexpr int kListClickX = 200;
 constexpr int kListClickY = 300;
 constexpr int kAfterClickMs = 200;
 
-bool isLarge(const Rect& r) { return r.width() > kMinWidth && r.height() > kMinHeight; }
+bool isLarge(const Rect& r) {
+    return r.width() > kMinWidth && r.height() > kMinHeight;
+}
 
-bool isLobbyTitle(std::string_view title)
-{
+bool isLobbyTitle(std::string_view title) {
     return title.size() > kTitlePrefix.size() && title.starts_with(kTitlePrefix);
 }
 
 }  // namespace
 
-LobbySearch findEverestLobby(ClientPlatform& platform)
-{
+LobbySearch findEverestLobby(ClientPlatform& platform) {
     LobbySearch search;
     for (const WindowInfo& top : platform.topLevelWindows()) {
         if (!isLobbyTitle(top.title) || !isLarge(top.rect))
@@ -50,8 +50,7 @@ LobbySearch findEverestLobby(ClientPlatform& platform)
     return search;
 }
 
-void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby)
-{
+void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby) {
     click(platform, lobby.listWindow, kListClickX, kListClickY);
     clock.sleepMs(kAfterClickMs);
     pressKey(platform, lobby.listWindow, win32::VK_HOME);

@@ -4,8 +4,7 @@
 
 namespace kestrova {
 
-GlyphTable loadGlyphTables()
-{
+GlyphTable loadGlyphTables() {
     GlyphTable table = GlyphTable::load(findDataFile("ocr.txt"));
     table.readFile(findDataFile("ocr2.txt"));
     return table;

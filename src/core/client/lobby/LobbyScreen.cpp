@@ -15,21 +15,19 @@ constexpr std::size_t kMinMatchLength = 3;
 
 LobbyScreen::LobbyScreen(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,
                          const EverestLobby& lobby)
-    : platform_(platform), clock_(clock), glyphs_(glyphs), lobby_(lobby)
-{
-}
+    : platform_(platform), clock_(clock), glyphs_(glyphs), lobby_(lobby) {}
 
-bool LobbyScreen::grab()
-{
+bool LobbyScreen::grab() {
     std::optional<Image> image = platform_.capture(lobby_.window);
     capture_ = image ? std::move(*image) : Image();
     return !capture_.isNull();
 }
 
-void LobbyScreen::release() { capture_ = Image(); }
+void LobbyScreen::release() {
+    capture_ = Image();
+}
 
-std::optional<LobbyEntry> LobbyScreen::readSelectedRow()
-{
+std::optional<LobbyEntry> LobbyScreen::readSelectedRow() {
     for (int attempt = 0;; ++attempt) {
         LobbyPageReading page = readLobbyPage(capture_, lobby_.geometry, glyphs_);
         if (page.firstLineFits || attempt == kMaxScrollRetries || capture_.isNull())
@@ -41,10 +39,11 @@ std::optional<LobbyEntry> LobbyScreen::readSelectedRow()
     }
 }
 
-void LobbyScreen::readSeats(SeatReading& seats) const { kestrova::readSeats(capture_, glyphs_, seats); }
+void LobbyScreen::readSeats(SeatReading& seats) const {
+    kestrova::readSeats(capture_, glyphs_, seats);
+}
 
-bool LobbyScreen::findTableInList(std::string& wantedNames, bool open)
-{
+bool LobbyScreen::findTableInList(std::string& wantedNames, bool open) {
     for (const std::string& name : readSelectedNames(capture_, lobby_.geometry, glyphs_)) {
         if (name.size() < kMinMatchLength)
             continue;

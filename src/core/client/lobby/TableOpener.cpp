@@ -14,8 +14,7 @@ constexpr int kAfterDownMs = 100;
 }  // namespace
 
 bool openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,
-                     std::string& wantedNames, MessageSink& messages)
-{
+                     std::string& wantedNames, MessageSink& messages) {
     const LobbySearch search = findEverestLobby(platform);
     if (!search.lobby) {
         messages.showMessage(search.errorTitle, kLobbyNotFoundMessage);

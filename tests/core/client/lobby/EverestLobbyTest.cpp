@@ -11,15 +11,13 @@ using kestrova::test::FakePlatform;
 
 namespace {
 
-WindowInfo window(WindowId id, std::string title, Rect rect)
-{
+WindowInfo window(WindowId id, std::string title, Rect rect) {
     return WindowInfo{id, std::move(title), "", rect};
 }
 
 }  // namespace
 
-TEST(WindowInput, KeyPressIsKeyDownThenKeyUpWithTheVirtualKey)
-{
+TEST(WindowInput, KeyPressIsKeyDownThenKeyUpWithTheVirtualKey) {
     FakePlatform platform;
     pressKey(platform, 7, win32::VK_DOWN);
     ASSERT_EQ(platform.sent.size(), 2u);
@@ -27,8 +25,7 @@ TEST(WindowInput, KeyPressIsKeyDownThenKeyUpWithTheVirtualKey)
     EXPECT_EQ(platform.sent[1], (FakePlatform::Sent{7, 0x101, 0x28, 0}));
 }
 
-TEST(WindowInput, ClickPacksTheSpotIntoLParam)
-{
+TEST(WindowInput, ClickPacksTheSpotIntoLParam) {
     FakePlatform platform;
     click(platform, 9, 200, 300);
     ASSERT_EQ(platform.sent.size(), 2u);
@@ -38,16 +35,14 @@ TEST(WindowInput, ClickPacksTheSpotIntoLParam)
     EXPECT_EQ(win32::pointY(0x012C00C8), 300);
 }
 
-TEST(WindowInput, RestoreUsesShowState9)
-{
+TEST(WindowInput, RestoreUsesShowState9) {
     FakePlatform platform;
     restoreWindow(platform, 3);
     ASSERT_EQ(platform.shown.size(), 1u);
     EXPECT_EQ(platform.shown[0], (std::pair<WindowId, int>{3, 9}));
 }
 
-TEST(FindEverestLobby, TakesTheFirstLargeLobbyAndItsFirstLargeChild)
-{
+TEST(FindEverestLobby, TakesTheFirstLargeLobbyAndItsFirstLargeChild) {
     FakePlatform platform;
     platform.windows = {window(1, "Everest Poker - Table 5", {0, 0, 300, 200}),
                         window(2, "Everest Poker - Lobby", {10, 20, 1010, 720}),
@@ -65,14 +60,13 @@ TEST(FindEverestLobby, TakesTheFirstLargeLobbyAndItsFirstLargeChild)
     EXPECT_EQ(found.lobby->geometry.listBottom, 30 + 219 + 336);
 }
 
-TEST(FindEverestLobby, TitleMustBeLongerThanTwelveAndStartWithEverestPoke)
-{
+TEST(FindEverestLobby, TitleMustBeLongerThanTwelveAndStartWithEverestPoke) {
     FakePlatform platform;
-    platform.windows = {window(1, "Everest Poke", {0, 0, 1000, 700}),       // exactly 12
+    platform.windows = {window(1, "Everest Poke", {0, 0, 1000, 700}),         // exactly 12
                         window(2, "everest poker lobby", {0, 0, 1000, 700}),  // case differs
                         window(3, "My Everest Poker", {0, 0, 1000, 700})};
-    platform.children[1] = platform.children[2] = platform.children[3] = {
-        window(9, "", {0, 0, 1000, 700})};
+    platform.children[1] = platform.children[2] =
+        platform.children[3] = {window(9, "", {0, 0, 1000, 700})};
     const LobbySearch found = findEverestLobby(platform);
     EXPECT_FALSE(found.lobby);
     EXPECT_EQ(found.errorTitle, "Error1");
@@ -82,8 +76,7 @@ TEST(FindEverestLobby, TitleMustBeLongerThanTwelveAndStartWithEverestPoke)
     EXPECT_TRUE(findEverestLobby(platform).lobby);
 }
 
-TEST(FindEverestLobby, SizesMustExceed750By500)
-{
+TEST(FindEverestLobby, SizesMustExceed750By500) {
     FakePlatform platform;
     platform.windows = {window(1, "Everest Poker - Lobby", {0, 0, 750, 700}),
                         window(2, "Everest Poker - Lobby", {0, 0, 1000, 500})};
