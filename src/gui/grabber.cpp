@@ -428,7 +428,7 @@ void grabber::createMenus() {
     qaOptions_ = makeAction(main, QStringLiteral("Options"), QStringLiteral("Options dialog"),
                             QStringLiteral("Options dialog."));
     connect(qaOptions_, &QAction::triggered, this, &grabber::slot_pbOptionen);
-    connect(makeAction(main, QStringLiteral("Profiles..."),
+    connect(makeAction(main, QStringLiteral("Profiles…"),
                        QStringLiteral("Edit the statistic profiles")),
             &QAction::triggered, this, &grabber::slot_Profiles);
     connect(main->addAction(QStringLiteral("Info")), &QAction::triggered, this,
