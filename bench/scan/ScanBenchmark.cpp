@@ -16,6 +16,7 @@
 #include "settings/SettingsStore.h"
 #include "sim/SimulatedClient.h"
 #include "stats/DatabaseEntry.h"
+#include "stats/PlayerLookup.h"
 #include "stats/TrackerLookup.h"
 
 #include <benchmark/benchmark.h>
@@ -39,16 +40,14 @@ const std::string kDatabase = "bench_scan_pt3";
 
 class CountingObserver final : public kestrova::ScanObserver {
 public:
-    void showMessage(const std::string& title, const std::string& text) override
-    {
+    void showMessage(const std::string& title, const std::string& text) override {
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
         ++messages;
     }
     bool cancelled() const override { return cancelled_; }
     void cancel() override { cancelled_ = true; }
     void playerFound(const std::shared_ptr<kestrova::PlayerStats>&) override { ++players; }
-    void tableScanned(const kestrova::ScannedTable&, const kestrova::TableRowTexts&) override
-    {
+    void tableScanned(const kestrova::ScannedTable&, const kestrova::TableRowTexts&) override {
         ++tables;
     }
 
@@ -66,37 +65,30 @@ class TimedPlatform final : public kestrova::ClientPlatform {
 public:
     explicit TimedPlatform(kestrova::ClientPlatform& inner) : inner_(inner) {}
 
-    std::vector<kestrova::WindowInfo> topLevelWindows() override
-    {
+    std::vector<kestrova::WindowInfo> topLevelWindows() override {
         return inner_.topLevelWindows();
     }
-    std::vector<kestrova::WindowInfo> childWindows(kestrova::WindowId parent) override
-    {
+    std::vector<kestrova::WindowInfo> childWindows(kestrova::WindowId parent) override {
         return inner_.childWindows(parent);
     }
     void sendMessage(kestrova::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                     std::intptr_t lParam) override
-    {
+                     std::intptr_t lParam) override {
         inner_.sendMessage(window, message, wParam, lParam);
     }
-    void showWindow(kestrova::WindowId window, int showState) override
-    {
+    void showWindow(kestrova::WindowId window, int showState) override {
         inner_.showWindow(window, showState);
     }
-    void setTopmost(kestrova::WindowId window, bool topmost) override
-    {
+    void setTopmost(kestrova::WindowId window, bool topmost) override {
         inner_.setTopmost(window, topmost);
     }
-    std::optional<kestrova::Image> capture(kestrova::WindowId window) override
-    {
+    std::optional<kestrova::Image> capture(kestrova::WindowId window) override {
         const auto start = std::chrono::steady_clock::now();
         std::optional<kestrova::Image> image = inner_.capture(window);
         drawing += std::chrono::steady_clock::now() - start;
         ++captures;
         return image;
     }
-    int countTopLevelWindows(std::string_view className) override
-    {
+    int countTopLevelWindows(std::string_view className) override {
         return inner_.countTopLevelWindows(className);
     }
 
@@ -107,8 +99,35 @@ private:
     kestrova::ClientPlatform& inner_;
 };
 
-kestrova::sim::Lobby benchLobby()
-{
+// Time spent in the tracker look-ups (the statements and building the records).
+class TimedLookup final : public kestrova::PlayerLookup {
+public:
+    explicit TimedLookup(kestrova::PlayerLookup& inner) : inner_(inner) {}
+
+    bool connectDatabases(kestrova::MessageSink& messages) override {
+        return inner_.connectDatabases(messages);
+    }
+    void disconnectDatabases() override { inner_.disconnectDatabases(); }
+    std::shared_ptr<kestrova::PlayerStats> lookupPlayer(const std::string& name,
+                                                        const std::string& stack,
+                                                        const std::string& seat,
+                                                        kestrova::MessageSink& messages) override {
+        const auto start = std::chrono::steady_clock::now();
+        std::shared_ptr<kestrova::PlayerStats> record =
+            inner_.lookupPlayer(name, stack, seat, messages);
+        spent += std::chrono::steady_clock::now() - start;
+        ++lookups;
+        return record;
+    }
+
+    std::chrono::steady_clock::duration spent{};
+    int lookups = 0;
+
+private:
+    kestrova::PlayerLookup& inner_;
+};
+
+kestrova::sim::Lobby benchLobby() {
     std::vector<kestrova::sim::LobbyTable> tables;
     for (int t = 0; t < kTables; ++t) {
         kestrova::sim::LobbyTable table;
@@ -120,9 +139,9 @@ kestrova::sim::Lobby benchLobby()
         table.averagePot = "$" + std::to_string(10 + t % 90) + ".25";
         for (int p = 0; p < kPlayersPerTable; ++p) {
             const int id = t * kPlayersPerTable + p;
-            table.players.push_back({"Rider" + std::to_string(10000 + id),
-                                     std::to_string(1 + id % 9) + "," +
-                                         std::to_string(100 + id % 900)});
+            table.players.push_back(
+                {"Rider" + std::to_string(10000 + id),
+                 std::to_string(1 + id % 9) + "," + std::to_string(100 + id % 900)});
         }
         table.seated = kPlayersPerTable;
         tables.push_back(std::move(table));
@@ -135,8 +154,7 @@ struct Setup {
     Setup()
         : lobby(benchLobby()),
           workDir(std::filesystem::path(server.directory()) / "scan-bench"),
-          settings((std::filesystem::create_directories(workDir), workDir / "Velloran.ini"))
-    {
+          settings((std::filesystem::create_directories(workDir), workDir / "Velloran.ini")) {
         kestrova::test::ScanFixture(lobby).load(server, kDatabase);
         entry.host = std::string(PostgresServer::kHost);
         entry.port = server.portText();
@@ -157,8 +175,7 @@ struct Setup {
     kestrova::LobbyFilter filter;
 };
 
-Setup& setup()
-{
+Setup& setup() {
     static Setup instance;
     return instance;
 }
@@ -170,12 +187,13 @@ struct ScanFigures {
     long long waitMs = 0;
     int captures = 0;
     double drawingMs = 0;
+    int lookups = 0;
+    double lookupMs = 0;
 };
 
 // One "Scan All Tables" as the main window starts it: the lobby entries and
 // tables cleared, the statistics cache kept.
-ScanFigures scanOnce(kestrova::ScanState& state, kestrova::TrackerLookup& lookup)
-{
+ScanFigures scanOnce(kestrova::ScanState& state, kestrova::TrackerLookup& lookup) {
     Setup& s = setup();
     state.lobbyEntries.clear();
     state.tables.clear();
@@ -183,18 +201,17 @@ ScanFigures scanOnce(kestrova::ScanState& state, kestrova::TrackerLookup& lookup
     TimedPlatform platform(client);
     kestrova::ManualClock clock;
     CountingObserver observer;
+    TimedLookup timedLookup(lookup);
     kestrova::PassContext context{platform, clock, s.glyphs, observer};
-    kestrova::TableScanPass(context, lookup, state, s.filter).scanAll(std::nullopt);
-    return {observer.players,
-            observer.tables,
-            observer.messages,
-            clock.totalMs(),
-            platform.captures,
-            std::chrono::duration<double, std::milli>(platform.drawing).count()};
+    kestrova::TableScanPass(context, timedLookup, state, s.filter).scanAll(std::nullopt);
+    return {
+        observer.players,    observer.tables,
+        observer.messages,   clock.totalMs(),
+        platform.captures,   std::chrono::duration<double, std::milli>(platform.drawing).count(),
+        timedLookup.lookups, std::chrono::duration<double, std::milli>(timedLookup.spent).count()};
 }
 
-void report(benchmark::State& state, const ScanFigures& f, std::size_t records)
-{
+void report(benchmark::State& state, const ScanFigures& f, std::size_t records) {
     state.counters["tables"] = f.tables;
     state.counters["players"] = f.players;
     state.counters["records"] = static_cast<double>(records);
@@ -202,12 +219,13 @@ void report(benchmark::State& state, const ScanFigures& f, std::size_t records)
     // Per scan (the last one measured): the simulator drawing its captures.
     state.counters["captures"] = f.captures;
     state.counters["simDrawMs"] = f.drawingMs;
+    state.counters["lookups"] = f.lookups;
+    state.counters["lookupMs"] = f.lookupMs;
     if (f.messages > 0 || f.tables != kTables || f.players != kTables * kPlayersPerTable)
         state.SkipWithError("the scan did not see every table and player");
 }
 
-void BM_ScanAllColdCache(benchmark::State& state)
-{
+void BM_ScanAllColdCache(benchmark::State& state) {
     Setup& s = setup();
     ScanFigures figures;
     std::size_t records = 0;
@@ -222,8 +240,7 @@ void BM_ScanAllColdCache(benchmark::State& state)
     report(state, figures, records);
 }
 
-void BM_ScanAllWarmCache(benchmark::State& state)
-{
+void BM_ScanAllWarmCache(benchmark::State& state) {
     Setup& s = setup();
     kestrova::ScanState scan;
     kestrova::TrackerLookup lookup({s.entry}, s.settings, nullptr, scan.records);
@@ -239,8 +256,7 @@ BENCHMARK(BM_ScanAllWarmCache)->Unit(benchmark::kMillisecond)->Iterations(5)->Us
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 0);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);  // the simulated client draws with Qt's fonts

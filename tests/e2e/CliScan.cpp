@@ -15,8 +15,7 @@ namespace kestrova::test {
 
 namespace {
 
-bool writeFile(const QString& path, const std::string& bytes, std::string& error)
-{
+bool writeFile(const QString& path, const std::string& bytes, std::string& error) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
@@ -27,8 +26,7 @@ bool writeFile(const QString& path, const std::string& bytes, std::string& error
     return true;
 }
 
-std::string columnsText(const QJsonArray& columns)
-{
+std::string columnsText(const QJsonArray& columns) {
     std::string out;
     for (const QJsonValue& v : columns)
         out += "[" + v.toString().toStdString() + "]";
@@ -40,16 +38,15 @@ std::string columnsText(const QJsonArray& columns)
 CliScan::CliScan(QString cliPath) : cliPath_(std::move(cliPath)) {}
 
 bool CliScan::prepare(const ScanSettings& settings, const PostgresServer& server,
-                      const std::string& database, std::string& error)
-{
+                      const std::string& database, std::string& error) {
     if (!dir_.isValid()) {
         error = "no temporary directory";
         return false;
     }
     const QDir dir(dir_.path());
     if (!dir.mkpath(QStringLiteral("config/kestrova")) ||
-        !writeFile(dir.filePath(QStringLiteral("config/kestrova/Velloran.ini")),
-                   settings.iniText(), error) ||
+        !writeFile(dir.filePath(QStringLiteral("config/kestrova/Velloran.ini")), settings.iniText(),
+                   error) ||
         !writeFile(dir.filePath(QStringLiteral("mofofish")), settings.buddyFile(), error)) {
         if (error.empty())
             error = "cannot create the settings directory";
@@ -71,11 +68,11 @@ bool CliScan::prepare(const ScanSettings& settings, const PostgresServer& server
 }
 
 bool CliScan::run(const QStringList& arguments, const QProcessEnvironment& extra, int timeoutMs,
-                  QByteArray& output, std::string& error) const
-{
+                  QByteArray& output, std::string& error) const {
     QProcess cli;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QDir(dir_.path()).filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"),
+               QDir(dir_.path()).filePath(QStringLiteral("config")));
     for (const QString& key : extra.keys())
         env.insert(key, extra.value(key));
     cli.setProcessEnvironment(env);
@@ -101,8 +98,7 @@ bool CliScan::run(const QStringList& arguments, const QProcessEnvironment& extra
     return true;
 }
 
-void expectScanOutput(const QByteArray& json, const ExpectedScan& expected)
-{
+void expectScanOutput(const QByteArray& json, const ExpectedScan& expected) {
     QJsonParseError parseError{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
     ASSERT_TRUE(doc.isObject()) << parseError.errorString().toStdString() << "\n"
@@ -111,13 +107,14 @@ void expectScanOutput(const QByteArray& json, const ExpectedScan& expected)
 
     const QJsonArray tables = scan.value(QStringLiteral("tables")).toArray();
     EXPECT_EQ(static_cast<std::size_t>(tables.size()), expected.tables.size());
-    const auto tableCount = std::min(static_cast<std::size_t>(tables.size()), expected.tables.size());
+    const auto tableCount =
+        std::min(static_cast<std::size_t>(tables.size()), expected.tables.size());
     for (std::size_t i = 0; i < tableCount; ++i) {
         const QJsonObject row = tables.at(static_cast<qsizetype>(i)).toObject();
         const ExpectedTableRow& want = expected.tables[i];
         const QJsonArray columns = row.value(QStringLiteral("columns")).toArray();
-        SCOPED_TRACE("table row " + std::to_string(i) + " (" + want.columns[0] + "): " +
-                     columnsText(columns));
+        SCOPED_TRACE("table row " + std::to_string(i) + " (" + want.columns[0] +
+                     "): " + columnsText(columns));
         ASSERT_EQ(columns.size(), 13);
         for (qsizetype c = 0; c < 13; ++c) {
             EXPECT_EQ(columns.at(c).toString().toStdString(),

@@ -12,8 +12,7 @@ namespace {
 
 constexpr int kReadableSeatLines = 10;
 
-std::string two(double value)
-{
+std::string two(double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.2f", value);
     const std::string text = buffer;
@@ -21,21 +20,17 @@ std::string two(double value)
 }
 
 // Ratios of counters in single precision, percentages of them in double.
-float ratio(std::int64_t a, std::int64_t b)
-{
+float ratio(std::int64_t a, std::int64_t b) {
     return b == 0 ? 0.0f : static_cast<float>(a) / static_cast<float>(b);
 }
-std::string percent(std::int64_t a, std::int64_t b)
-{
+std::string percent(std::int64_t a, std::int64_t b) {
     return two(static_cast<double>(ratio(a, b)) * 100.0);
 }
-std::string factor(std::int64_t a, std::int64_t b)
-{
+std::string factor(std::int64_t a, std::int64_t b) {
     return two(static_cast<double>(ratio(a, b)));
 }
 
-std::string centsText(std::int64_t cents)
-{
+std::string centsText(std::int64_t cents) {
     char buffer[64];
     const std::int64_t whole = cents < 0 ? -cents : cents;
     std::snprintf(buffer, sizeof buffer, "%s%lld.%02lld", cents < 0 ? "-" : "",
@@ -43,8 +38,7 @@ std::string centsText(std::int64_t cents)
     return buffer;
 }
 
-std::string lowered(std::string text)
-{
+std::string lowered(std::string text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
@@ -52,8 +46,7 @@ std::string lowered(std::string text)
     return text;
 }
 
-std::string without(const std::string& text, const std::string& dropped)
-{
+std::string without(const std::string& text, const std::string& dropped) {
     std::string out;
     for (char c : text) {
         if (dropped.find(c) == std::string::npos)
@@ -62,8 +55,7 @@ std::string without(const std::string& text, const std::string& dropped)
     return out;
 }
 
-float number(const std::string& text)
-{
+float number(const std::string& text) {
     return std::strtof(text.c_str(), nullptr);
 }
 
@@ -77,8 +69,7 @@ struct Record {
     int handCount = 0;
 };
 
-Record lookUp(const ScanFixture& fixture, const std::string& name)
-{
+Record lookUp(const ScanFixture& fixture, const std::string& name) {
     const FixtureCounters c = fixture.countersFor(name);
     Record r;
     r.name = name;
@@ -100,8 +91,7 @@ Record lookUp(const ScanFixture& fixture, const std::string& name)
 
 }  // namespace
 
-std::string ScanSettings::iniText() const
-{
+std::string ScanSettings::iniText() const {
     std::string text = "[Tallyhand]\n";
     text += "profilme=" + ownName + "\n";
     text += "profilhands=" + std::to_string(minimumHands) + "\n";
@@ -112,8 +102,7 @@ std::string ScanSettings::iniText() const
     return text;
 }
 
-std::string ScanSettings::buddyFile() const
-{
+std::string ScanSettings::buddyFile() const {
     auto le32 = [](std::uint32_t v) {
         std::string out;
         for (int i = 0; i < 4; ++i)
@@ -126,8 +115,7 @@ std::string ScanSettings::buddyFile() const
     return out;
 }
 
-std::string chipsAsRead(const std::string& shown)
-{
+std::string chipsAsRead(const std::string& shown) {
     std::string chips = without(shown, " $");
     const auto comma = chips.rfind(',');
     const auto dot = chips.rfind('.');
@@ -148,8 +136,7 @@ std::string chipsAsRead(const std::string& shown)
 }
 
 ExpectedScan ExpectedScan::compute(const sim::Lobby& lobby, const ScanFixture& fixture,
-                                   const ScanSettings& settings)
-{
+                                   const ScanSettings& settings) {
     std::set<std::string> buddies;
     for (const std::string& b : settings.buddies)
         buddies.insert(lowered(b));
@@ -200,10 +187,9 @@ ExpectedScan ExpectedScan::compute(const sim::Lobby& lobby, const ScanFixture& f
             const Record& r = records[index];
             if (playerRows.insert({r.name, r.table}).second) {
                 ExpectedPlayerRow row;
-                row.columns = {r.table,  r.seat,   r.name,  "No",     "",      r.stack,
-                               r.hands,  r.won,    "",      r.vpip,   r.pfr,   r.af,
-                               r.wtsd,   r.wonSd,  r.flopAf, r.turnAf, r.riverAf, "N/A",
-                               "N/A",    "N/A",    "N/A"};
+                row.columns = {r.table,  r.seat,   r.name,    "No",  "",    r.stack, r.hands,
+                               r.won,    "",       r.vpip,    r.pfr, r.af,  r.wtsd,  r.wonSd,
+                               r.flopAf, r.turnAf, r.riverAf, "N/A", "N/A", "N/A",   "N/A"};
                 row.hidden = settings.onlyLosers && number(r.won) >= 0;
                 out.players.push_back(row);
             }
@@ -255,8 +241,8 @@ ExpectedScan ExpectedScan::compute(const sim::Lobby& lobby, const ScanFixture& f
         row.columns[12] = two(static_cast<double>(stacks));
         row.ownSeat = ownSeat;
         const int averageVpip = static_cast<int>(std::trunc(number(row.columns[5])));
-        row.hidden = reads < settings.overallMinimumReads || averageVpip < settings.overallVpipMin ||
-                     averageVpip > settings.overallVpipMax;
+        row.hidden = reads < settings.overallMinimumReads ||
+                     averageVpip < settings.overallVpipMin || averageVpip > settings.overallVpipMax;
         out.tables.push_back(row);
     }
 
@@ -265,8 +251,10 @@ ExpectedScan ExpectedScan::compute(const sim::Lobby& lobby, const ScanFixture& f
             ++known;
     }
     const double share =
-        records.empty() ? 0.0 : 100.0 * static_cast<double>(known) / static_cast<double>(records.size());
-    out.knownPlayers = "Knownplayer :" + two(share) + " %\nTables: " + std::to_string(out.tables.size());
+        records.empty() ? 0.0
+                        : 100.0 * static_cast<double>(known) / static_cast<double>(records.size());
+    out.knownPlayers =
+        "Knownplayer :" + two(share) + " %\nTables: " + std::to_string(out.tables.size());
     return out;
 }
 

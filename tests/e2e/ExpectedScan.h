@@ -12,12 +12,12 @@ namespace kestrova::test {
 // The user's settings an end-to-end scan runs with, written to the settings
 // file and "mofofish" before the run and used again for the expected figures.
 struct ScanSettings {
-    std::string ownName = "kAT";                                // profilme, other letter case
+    std::string ownName = "kAT";  // profilme, other letter case
     std::vector<std::string> buddies = {"zed", "ROUNDER", "Hugo.K"};
-    int minimumHands = 100;                                     // profilhands (the default)
-    bool onlyLosers = true;                                     // low_looser
-    int overallMinimumReads = 2;                                // ofreads on, ofnum
-    int overallVpipMin = 10;                                    // ofvpip on
+    int minimumHands = 100;       // profilhands (the default)
+    bool onlyLosers = true;       // low_looser
+    int overallMinimumReads = 2;  // ofreads on, ofnum
+    int overallVpipMin = 10;      // ofvpip on
     int overallVpipMax = 40;
 
     // The settings file's lines, section header included.

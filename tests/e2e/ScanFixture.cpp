@@ -3,6 +3,7 @@
 #include "PostgresServer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 namespace kestrova::test {
@@ -15,16 +16,14 @@ public:
     explicit Figures(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
 
     // 0 .. limit inclusive.
-    std::int32_t upTo(std::int32_t limit)
-    {
+    std::int32_t upTo(std::int32_t limit) {
         if (limit <= 0)
             return 0;
         return static_cast<std::int32_t>(next() % static_cast<std::uint64_t>(limit + 1));
     }
 
 private:
-    std::uint64_t next()
-    {
+    std::uint64_t next() {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -34,22 +33,30 @@ private:
     std::uint64_t state_;
 };
 
-bool isAsciiAlnum(char c)
-{
+bool isAsciiAlnum(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-ScanFixture::DatabasePlayer makePlayer(const std::string& name, std::size_t index)
-{
+ScanFixture::DatabasePlayer makePlayer(const std::string& name, std::size_t index) {
     Figures f(index);
     ScanFixture::DatabasePlayer p;
     p.name = name;
     switch (index % 8) {
-        case 0: p.hands = 0; break;     // in the database, never played
-        case 1: p.hands = 100; break;   // just not enough to count as read
-        case 2: p.hands = 101; break;   // just enough
-        case 3: p.hands = 1 + f.upTo(98); break;
-        default: p.hands = 102 + f.upTo(1400); break;
+        case 0:
+            p.hands = 0;
+            break;  // in the database, never played
+        case 1:
+            p.hands = 100;
+            break;  // just not enough to count as read
+        case 2:
+            p.hands = 101;
+            break;  // just enough
+        case 3:
+            p.hands = 1 + f.upTo(98);
+            break;
+        default:
+            p.hands = 102 + f.upTo(1400);
+            break;
     }
     const std::int32_t h = p.hands;
     p.vpip = f.upTo(h);
@@ -75,8 +82,7 @@ ScanFixture::DatabasePlayer makePlayer(const std::string& name, std::size_t inde
     return p;
 }
 
-std::string quoted(const std::string& text)
-{
+std::string quoted(const std::string& text) {
     std::string out = "'";
     for (char c : text) {
         out += c;
@@ -86,19 +92,17 @@ std::string quoted(const std::string& text)
     return out + "'";
 }
 
-std::string centsText(std::int64_t cents)
-{
-    const std::int64_t whole = (cents < 0 ? -cents : cents);
-    std::string fraction = std::to_string(whole % 100);
-    if (fraction.size() < 2)
-        fraction.insert(0, "0");
-    return (cents < 0 ? "-" : "") + std::to_string(whole / 100) + "." + fraction;
+std::string centsText(std::int64_t cents) {
+    char buffer[64];
+    const std::int64_t whole = cents < 0 ? -cents : cents;
+    std::snprintf(buffer, sizeof buffer, "%s%lld.%02lld", cents < 0 ? "-" : "",
+                  static_cast<long long>(whole / 100), static_cast<long long>(whole % 100));
+    return buffer;
 }
 
 }  // namespace
 
-FixtureCounters& FixtureCounters::operator+=(const FixtureCounters& o)
-{
+FixtureCounters& FixtureCounters::operator+=(const FixtureCounters& o) {
     hands += o.hands;
     vpip += o.vpip;
     pfr += o.pfr;
@@ -115,8 +119,7 @@ FixtureCounters& FixtureCounters::operator+=(const FixtureCounters& o)
     return *this;
 }
 
-ScanFixture::ScanFixture(const sim::Lobby& lobby)
-{
+ScanFixture::ScanFixture(const sim::Lobby& lobby) {
     std::vector<std::string> names;
     std::set<std::string> seen;
     auto addName = [&](const std::string& name) {
@@ -161,8 +164,7 @@ ScanFixture::ScanFixture(const sim::Lobby& lobby)
     }
 }
 
-std::string ScanFixture::sql() const
-{
+std::string ScanFixture::sql() const {
     std::string out =
         "CREATE TABLE player (\n"
         "  id_player serial PRIMARY KEY,\n"
@@ -186,14 +188,14 @@ std::string ScanFixture::sql() const
     for (std::size_t i = 0; i < players_.size(); ++i) {
         const DatabasePlayer& p = players_[i];
         const std::string id = std::to_string(i + 1);
-        out += "INSERT INTO player (id_player, player_name) VALUES (" + id + ", " +
-               quoted(p.name) + ");\n";
+        out += "INSERT INTO player (id_player, player_name) VALUES (" + id + ", " + quoted(p.name) +
+               ");\n";
         out += "INSERT INTO wanted VALUES (" + id + ", " + std::to_string(p.hands) + ", " +
                centsText(p.wonCents);
-        for (std::int32_t v : {p.vpip, p.pfr, p.flopBetFlags, p.flopRaises, p.flopCalls,
-                               p.turnBetFlags, p.turnRaises, p.turnCalls, p.riverBetFlags,
-                               p.riverRaises, p.riverCalls, p.showdowns, p.showdownsWon,
-                               p.flopsSeen})
+        for (std::int32_t v :
+             {p.vpip, p.pfr, p.flopBetFlags, p.flopRaises, p.flopCalls, p.turnBetFlags,
+              p.turnRaises, p.turnCalls, p.riverBetFlags, p.riverRaises, p.riverCalls, p.showdowns,
+              p.showdownsWon, p.flopsSeen})
             out += ", " + std::to_string(v);
         out += ");\n";
     }
@@ -214,14 +216,12 @@ std::string ScanFixture::sql() const
     return out;
 }
 
-void ScanFixture::load(PostgresServer& server, const std::string& database) const
-{
+void ScanFixture::load(PostgresServer& server, const std::string& database) const {
     server.createDatabase(database);
     server.execute(database, "SET ROLE " + std::string(PostgresServer::kUser) + ";\n" + sql());
 }
 
-FixtureCounters ScanFixture::countersFor(const std::string& screenName) const
-{
+FixtureCounters ScanFixture::countersFor(const std::string& screenName) const {
     const std::string pattern = namePattern(screenName);
     FixtureCounters sum;
     for (const DatabasePlayer& p : players_) {
@@ -246,8 +246,7 @@ FixtureCounters ScanFixture::countersFor(const std::string& screenName) const
     return sum;
 }
 
-std::string ScanFixture::namePattern(const std::string& screenName)
-{
+std::string ScanFixture::namePattern(const std::string& screenName) {
     std::string pattern = "%";
     for (std::size_t i = 0; i < screenName.size(); ++i) {
         const char c = screenName[i];
@@ -257,8 +256,7 @@ std::string ScanFixture::namePattern(const std::string& screenName)
     return pattern;
 }
 
-bool ScanFixture::likeMatches(const std::string& pattern, const std::string& name)
-{
+bool ScanFixture::likeMatches(const std::string& pattern, const std::string& name) {
     // Only a leading "%" occurs: the name must end in text matching the rest.
     if (pattern.empty() || pattern[0] != '%')
         return false;

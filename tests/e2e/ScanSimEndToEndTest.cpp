@@ -21,18 +21,12 @@ constexpr int kScanTimeoutMs = 120000;
 
 class ScanSimEndToEndTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (!PostgresServer::available())
-            GTEST_SKIP() << "PostgreSQL is not installed; the tracker needs a server";
-        lobby_ = sim::Lobby::loadFile(kLobbyFile);
-    }
+    void SetUp() override { lobby_ = sim::Lobby::loadFile(kLobbyFile); }
 
     sim::Lobby lobby_;
 };
 
-TEST_F(ScanSimEndToEndTest, FixtureExercisesTheCasesTheComparisonRestsOn)
-{
+TEST_F(ScanSimEndToEndTest, FixtureExercisesTheCasesTheComparisonRestsOn) {
     const ScanFixture fixture(lobby_);
     const ExpectedScan expected = ExpectedScan::compute(lobby_, fixture, ScanSettings());
 
@@ -57,9 +51,9 @@ TEST_F(ScanSimEndToEndTest, FixtureExercisesTheCasesTheComparisonRestsOn)
     }
     EXPECT_TRUE(someHidden && someShown && someOwnSeat && someBuddy);
     EXPECT_TRUE(losersShown && winnersHidden && zeroWonHidden);
-    EXPECT_TRUE(std::any_of(tablesPerName.begin(), tablesPerName.end(),
-                            [](const auto& entry) { return entry.second > 1; }))
-        << "no player sits at two tables";
+    EXPECT_TRUE(std::any_of(tablesPerName.begin(), tablesPerName.end(), [](const auto& entry) {
+        return entry.second > 1;
+    })) << "no player sits at two tables";
     EXPECT_TRUE(hands.count("0") && hands.count("100") && hands.count("101"));
 
     // Screen names whose look-up pattern matches more than one database player.
@@ -73,8 +67,9 @@ TEST_F(ScanSimEndToEndTest, FixtureExercisesTheCasesTheComparisonRestsOn)
     EXPECT_GE(summed, 5);
 }
 
-TEST_F(ScanSimEndToEndTest, FullScanShowsTheTrackerFiguresForEveryTableAndPlayer)
-{
+TEST_F(ScanSimEndToEndTest, FullScanShowsTheTrackerFiguresForEveryTableAndPlayer) {
+    if (!PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL is not installed; the tracker needs a server";
     const ScanFixture fixture(lobby_);
     const ScanSettings settings;
     PostgresServer& server = PostgresServer::shared();

@@ -28,8 +28,7 @@ constexpr int kScanTimeoutMs = 480000;
 
 class ScanX11EndToEndTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         if (!PostgresServer::available())
             GTEST_SKIP() << "PostgreSQL is not installed; the tracker needs a server";
         if (testing::XvfbServer::findBinary().empty())
@@ -45,7 +44,8 @@ protected:
         ASSERT_TRUE(sim_.waitForStarted(kStartTimeoutMs)) << "everest-sim did not start";
 
         // everest-sim is another process: its lobby is there once the display lists it.
-        const std::unique_ptr<X11Platform> platform = X11Platform::open(xvfb_.displayName(), &error);
+        const std::unique_ptr<X11Platform> platform =
+            X11Platform::open(xvfb_.displayName(), &error);
         ASSERT_NE(platform, nullptr) << error;
         const auto deadline =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
@@ -57,13 +57,12 @@ protected:
             if (!shown)
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        ASSERT_TRUE(shown) << "no window \"" << kLobbyTitle << "\"; everest-sim: "
-                           << (sim_.readAllStandardError() + sim_.readAllStandardOutput())
-                                  .toStdString();
+        ASSERT_TRUE(shown)
+            << "no window \"" << kLobbyTitle << "\"; everest-sim: "
+            << (sim_.readAllStandardError() + sim_.readAllStandardOutput()).toStdString();
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         if (sim_.state() != QProcess::NotRunning) {
             sim_.kill();
             sim_.waitForFinished(kStartTimeoutMs);
@@ -75,8 +74,7 @@ protected:
     QProcess sim_;
 };
 
-TEST_F(ScanX11EndToEndTest, FullScanShowsTheTrackerFiguresForEveryTableAndPlayer)
-{
+TEST_F(ScanX11EndToEndTest, FullScanShowsTheTrackerFiguresForEveryTableAndPlayer) {
     const sim::Lobby lobby = sim::Lobby::loadFile(kLobbyFile);
     const ScanFixture fixture(lobby);
     const ScanSettings settings;
@@ -89,8 +87,8 @@ TEST_F(ScanX11EndToEndTest, FullScanShowsTheTrackerFiguresForEveryTableAndPlayer
     QProcessEnvironment display;
     display.insert(QStringLiteral("DISPLAY"), QString::fromStdString(xvfb_.displayName()));
     QByteArray output;
-    ASSERT_TRUE(scan.run({QStringLiteral("scan"), QStringLiteral("--x11")}, display,
-                         kScanTimeoutMs, output, error))
+    ASSERT_TRUE(scan.run({QStringLiteral("scan"), QStringLiteral("--x11")}, display, kScanTimeoutMs,
+                         output, error))
         << error << "\neverest-sim: "
         << (sim_.readAllStandardError() + sim_.readAllStandardOutput()).toStdString();
 
