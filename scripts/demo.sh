@@ -16,6 +16,8 @@ run="$here/build/demo-run"
 mkdir -p "$run"
 cd "$run"
 export KESTROVA_DATA_DIR="$here/data"
+# The demo keeps its settings to itself.
+export XDG_CONFIG_HOME="$run/config"
 
 # A throwaway PokerTracker 3 database holding the demo lobby's players.
 "$here/scripts/demo-db.sh" "$run"
