@@ -3,10 +3,13 @@
 # PokerTracker 3 database whose players are the players of data/demo-lobby.json,
 # and "db.conf" plus "port0.conf" in DIR pointing at it, so that a look-up in
 # DIR works with no set-up. Running it again reuses the server and the data.
+# "demo-db.sh --stop DIR" stops that server again.
 # KESTROVA_CLI may name the kestrova-cli binary (default: build/tools/...).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-[ $# -eq 1 ] || { echo "usage: $0 DIR" >&2; exit 1; }
+stop=0
+if [ "${1:-}" = "--stop" ]; then stop=1; shift; fi
+[ $# -eq 1 ] || { echo "usage: $0 [--stop] DIR" >&2; exit 1; }
 mkdir -p "$1"
 dir=$(cd "$1" && pwd)
 pg="$dir/postgres"
@@ -27,6 +30,13 @@ as_server() {
   if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
 }
 port_free() { ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+
+if [ "$stop" -eq 1 ]; then
+  if [ -f "$data/PG_VERSION" ]; then
+    as_server "$bindir/pg_ctl" -D "$data" -m fast stop > /dev/null 2>&1 || true
+  fi
+  exit 0
+fi
 
 if [ ! -f "$data/PG_VERSION" ]; then
   rm -rf "$pg"

@@ -29,6 +29,6 @@ export XDG_CONFIG_HOME="$run/config"
 # The lobby to the right of the main window, which always opens at (0, 0).
 "$here/build/tools/everest-sim/everest-sim" --at 900,0 "$here/data/demo-lobby.json" &
 sim=$!
-trap 'kill $sim 2>/dev/null || true' EXIT
+trap 'kill $sim 2>/dev/null || true; "$here/scripts/demo-db.sh" --stop "$run"' EXIT
 sleep 1
 "$here/build/src/app/kestrova"
