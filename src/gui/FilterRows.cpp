@@ -37,6 +37,23 @@ FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& te
     return result;
 }
 
+FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& text,
+                                   const kestrova::IntKey& on, const kestrova::IntKey& minimum,
+                                   const kestrova::IntKey& maximum,
+                                   const kestrova::FilterRange& range, int top, QWidget* parent) {
+    constexpr int kEditWidthPx = 50;
+    return add(grid, row, text, on.name.data(), minimum.name.data(), maximum.name.data(), range.on,
+               QString::number(range.minimum), QString::number(range.maximum), top, kEditWidthPx,
+               parent);
+}
+
+QCheckBox* keyCheckBox(const QString& text, std::string_view key, bool checked, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QLatin1String(key.data(), static_cast<qsizetype>(key.size())));
+    box->setChecked(checked);
+    return box;
+}
+
 void FilterRangeRow::setVisible(bool visible) const {
     box->setVisible(visible);
     minimum->setVisible(visible);

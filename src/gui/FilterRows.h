@@ -1,6 +1,11 @@
 #pragma once
 
+#include "evaluation/FilterRange.h"
+#include "settings/SettingKeys.h"
+
 #include <QString>
+
+#include <string_view>
 
 class QCheckBox;
 class QGridLayout;
@@ -19,5 +24,13 @@ struct FilterRangeRow {
                               const char* minKey, const char* maxKey, bool on,
                               const QString& minimumText, const QString& maximumText, int top,
                               int editWidthPx, QWidget* parent);
+    // The row of a filter range and its three keys, showing the range in memory.
+    static FilterRangeRow add(QGridLayout* grid, int row, const QString& text,
+                              const kestrova::IntKey& on, const kestrova::IntKey& minimum,
+                              const kestrova::IntKey& maximum, const kestrova::FilterRange& range,
+                              int top, QWidget* parent);
     void setVisible(bool visible) const;
 };
+
+// A check box named after its settings key.
+QCheckBox* keyCheckBox(const QString& text, std::string_view key, bool checked, QWidget* parent);

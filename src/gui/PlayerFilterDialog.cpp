@@ -12,24 +12,8 @@ namespace keys = kestrova::keys;
 
 namespace {
 
-constexpr int kEditWidthPx = 50;
 constexpr int kPercentTop = 100;
 constexpr int kStackTop = 100000;
-
-FilterRangeRow rangeRow(QGridLayout* grid, int row, const QString& text, const kestrova::IntKey& on,
-                        const kestrova::IntKey& minimum, const kestrova::IntKey& maximum,
-                        const FilterRange& range, int top, QWidget* parent) {
-    return FilterRangeRow::add(grid, row, text, on.name.data(), minimum.name.data(),
-                               maximum.name.data(), range.on, QString::number(range.minimum),
-                               QString::number(range.maximum), top, kEditWidthPx, parent);
-}
-
-QCheckBox* checkBox(const QString& text, const char* key, bool checked, QWidget* parent) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QLatin1String(key));
-    box->setChecked(checked);
-    return box;
-}
 
 }  // namespace
 
@@ -41,19 +25,23 @@ PlayerFilterDialog::PlayerFilterDialog(kestrova::SettingsStore& settings,
     setModal(true);
     resize(250, 200);
     auto* grid = new QGridLayout(this);
-    buddy_ = checkBox(QStringLiteral("Is on Buddylist"), "low_buddy", current.buddiesOnly, this);
+    buddy_ = keyCheckBox(QStringLiteral("Is on Buddylist"), keys::low_buddy.name,
+                         current.buddiesOnly, this);
     grid->addWidget(buddy_, 0, 0, 1, 4);
-    loser_ =
-        checkBox(QStringLiteral("Overall Losing Player"), "low_looser", current.losersOnly, this);
+    loser_ = keyCheckBox(QStringLiteral("Overall Losing Player"), keys::low_looser.name,
+                         current.losersOnly, this);
     grid->addWidget(loser_, 1, 0, 1, 4);
-    vpip_ = rangeRow(grid, 2, QStringLiteral("VPIP between "), keys::low_tfvpip,
-                     keys::low_tfvpipmin, keys::low_tfvpipmax, current.vpip, kPercentTop, this);
-    pfr_ = rangeRow(grid, 3, QStringLiteral("PFR between "), keys::low_tfpfr, keys::low_tfpfrmin,
-                    keys::low_tfpfrmax, current.pfr, kPercentTop, this);
-    af_ = rangeRow(grid, 4, QStringLiteral("AF between "), keys::low_tfaf, keys::low_tfafmin,
-                   keys::low_tfafmax, current.af, kPercentTop, this);
-    stack_ = rangeRow(grid, 5, QStringLiteral("Stack between (BB)"), keys::low_tfstack,
-                      keys::low_tfstackmin, keys::low_tfstackmax, current.stack, kStackTop, this);
+    vpip_ = FilterRangeRow::add(grid, 2, QStringLiteral("VPIP between "), keys::low_tfvpip,
+                                keys::low_tfvpipmin, keys::low_tfvpipmax, current.vpip, kPercentTop,
+                                this);
+    pfr_ =
+        FilterRangeRow::add(grid, 3, QStringLiteral("PFR between "), keys::low_tfpfr,
+                            keys::low_tfpfrmin, keys::low_tfpfrmax, current.pfr, kPercentTop, this);
+    af_ = FilterRangeRow::add(grid, 4, QStringLiteral("AF between "), keys::low_tfaf,
+                              keys::low_tfafmin, keys::low_tfafmax, current.af, kPercentTop, this);
+    stack_ = FilterRangeRow::add(grid, 5, QStringLiteral("Stack between (BB)"), keys::low_tfstack,
+                                 keys::low_tfstackmin, keys::low_tfstackmax, current.stack,
+                                 kStackTop, this);
     auto* save = new QPushButton(QStringLiteral("Save"), this);
     save->setObjectName(QStringLiteral("save"));
     grid->addWidget(save, 6, 0, 1, 4);

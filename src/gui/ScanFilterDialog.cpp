@@ -21,20 +21,11 @@ namespace keys = kestrova::keys;
 namespace {
 
 constexpr int kPlayerEditWidthPx = 40;
-constexpr int kEditWidthPx = 50;
 constexpr int kPercentTop = 100;
 constexpr int kStackTop = 1000000;
 constexpr int kMaxPlayerCount = 10;
 // Buffer for a bound read back as typed; bounds are a few digits.
 constexpr std::size_t kTypedBufferBytes = 64;
-
-QCheckBox* checkBox(const QString& text, const kestrova::IntKey& key, bool checked,
-                    QWidget* parent) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QLatin1String(key.name.data(), static_cast<qsizetype>(key.name.size())));
-    box->setChecked(checked);
-    return box;
-}
 
 QComboBox* countCombo(const kestrova::IntKey& key, int index, QWidget* parent) {
     auto* combo = new QComboBox(parent);
@@ -49,14 +40,6 @@ QComboBox* countCombo(const kestrova::IntKey& key, int index, QWidget* parent) {
 QString typed(const SettingsStore& settings, const kestrova::IntKey& key) {
     const std::string text = settings.readText(kestrova::TypedNumberKey{key, kTypedBufferBytes});
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-FilterRangeRow rangeRow(QGridLayout* grid, int row, const QString& text, const kestrova::IntKey& on,
-                        const kestrova::IntKey& minimum, const kestrova::IntKey& maximum,
-                        const FilterRange& range, int top, QWidget* parent) {
-    return FilterRangeRow::add(grid, row, text, on.name.data(), minimum.name.data(),
-                               maximum.name.data(), range.on, QString::number(range.minimum),
-                               QString::number(range.maximum), top, kEditWidthPx, parent);
 }
 
 std::string latin1(const QString& text) {
@@ -98,18 +81,18 @@ ScanFilterDialog::ScanFilterDialog(SettingsStore& settings, std::filesystem::pat
     auto* grid = new QGridLayout(this);
 
     // The lobby filter, straight from the settings.
-    fullRing_ = checkBox(QStringLiteral("Scan Fullring tables"), keys::c_fullring,
-                         settings.read(keys::c_fullring) == 1, this);
-    sixMax_ = checkBox(QStringLiteral("Scan 6-Max tables"), keys::c_sixmax,
-                       settings.read(keys::c_sixmax) == 1, this);
-    headsUp_ = checkBox(QStringLiteral("Scan Heads Up tables"), keys::c_headsup,
-                        settings.read(keys::c_headsup) == 1, this);
-    limit_ = checkBox(QStringLiteral("Scan Limit tables"), keys::LimDialog,
-                      settings.read(keys::LimDialog) == 1, this);
-    noLimit_ = checkBox(QStringLiteral("Scan No Limit tables"), keys::NLim,
-                        settings.read(keys::NLim) == 1, this);
-    potLimit_ = checkBox(QStringLiteral("Scan Pot Limit tables"), keys::PLim,
-                         settings.read(keys::PLim) == 1, this);
+    fullRing_ = keyCheckBox(QStringLiteral("Scan Fullring tables"), keys::c_fullring.name,
+                            settings.read(keys::c_fullring) == 1, this);
+    sixMax_ = keyCheckBox(QStringLiteral("Scan 6-Max tables"), keys::c_sixmax.name,
+                          settings.read(keys::c_sixmax) == 1, this);
+    headsUp_ = keyCheckBox(QStringLiteral("Scan Heads Up tables"), keys::c_headsup.name,
+                           settings.read(keys::c_headsup) == 1, this);
+    limit_ = keyCheckBox(QStringLiteral("Scan Limit tables"), keys::LimDialog.name,
+                         settings.read(keys::LimDialog) == 1, this);
+    noLimit_ = keyCheckBox(QStringLiteral("Scan No Limit tables"), keys::NLim.name,
+                           settings.read(keys::NLim) == 1, this);
+    potLimit_ = keyCheckBox(QStringLiteral("Scan Pot Limit tables"), keys::PLim.name,
+                            settings.read(keys::PLim) == 1, this);
     int row = 0;
     for (QCheckBox* box : {fullRing_, sixMax_, headsUp_, limit_, noLimit_, potLimit_}) {
         grid->addWidget(box, row++, 0, 1, 4);
@@ -127,43 +110,50 @@ ScanFilterDialog::ScanFilterDialog(SettingsStore& settings, std::filesystem::pat
     auto* advanced = new QGroupBox(QStringLiteral("Advanced table filter"), this);
     advanced->setObjectName(QStringLiteral("advancedGroup"));
     auto* advancedGrid = new QGridLayout(advanced);
-    tfact_ = checkBox(QStringLiteral("Active"), keys::tfact, current.playerCountActive, advanced);
+    tfact_ = keyCheckBox(QStringLiteral("Active"), keys::tfact.name, current.playerCountActive,
+                         advanced);
     advancedGrid->addWidget(tfact_, 0, 0, 1, 4);
     tfnum_ = countCombo(keys::tfnum, current.requiredPlayers, advanced);
     advancedGrid->addWidget(tfnum_, 1, 0);
     advancedGrid->addWidget(new QLabel(QStringLiteral("Player with :"), advanced), 1, 1, 1, 3);
-    tfvpip_ = rangeRow(advancedGrid, 2, QStringLiteral("VPIP between "), keys::tfvpip,
-                       keys::tfvpipmin, keys::tfvpipmax, current.vpip, kPercentTop, advanced);
-    tfpfr_ = rangeRow(advancedGrid, 3, QStringLiteral("PFR between "), keys::tfpfr, keys::tfpfrmin,
-                      keys::tfpfrmax, current.pfr, kPercentTop, advanced);
-    tfaf_ = rangeRow(advancedGrid, 4, QStringLiteral("AF between "), keys::tfaf, keys::tfafmin,
-                     keys::tfafmax, current.af, kPercentTop, advanced);
-    tfstack_ = rangeRow(advancedGrid, 5, QStringLiteral("Stack between (BB)"), keys::tfstack,
-                        keys::tfstackmin, keys::tfstackmax, current.stack, kStackTop, advanced);
-    tfloser_ =
-        checkBox(QStringLiteral("Overall Losing Player"), keys::tfloser, current.loser, advanced);
+    tfvpip_ =
+        FilterRangeRow::add(advancedGrid, 2, QStringLiteral("VPIP between "), keys::tfvpip,
+                            keys::tfvpipmin, keys::tfvpipmax, current.vpip, kPercentTop, advanced);
+    tfpfr_ =
+        FilterRangeRow::add(advancedGrid, 3, QStringLiteral("PFR between "), keys::tfpfr,
+                            keys::tfpfrmin, keys::tfpfrmax, current.pfr, kPercentTop, advanced);
+    tfaf_ = FilterRangeRow::add(advancedGrid, 4, QStringLiteral("AF between "), keys::tfaf,
+                                keys::tfafmin, keys::tfafmax, current.af, kPercentTop, advanced);
+    tfstack_ =
+        FilterRangeRow::add(advancedGrid, 5, QStringLiteral("Stack between (BB)"), keys::tfstack,
+                            keys::tfstackmin, keys::tfstackmax, current.stack, kStackTop, advanced);
+    tfloser_ = keyCheckBox(QStringLiteral("Overall Losing Player"), keys::tfloser.name,
+                           current.loser, advanced);
     advancedGrid->addWidget(tfloser_, 6, 0, 1, 4);
     grid->addWidget(advanced, row++, 0, 1, 4);
 
     auto* overall = new QGroupBox(QStringLiteral("Overall table filter"), this);
     overall->setObjectName(QStringLiteral("overallGroup"));
     auto* overallGrid = new QGridLayout(overall);
-    ofact_ = checkBox(QStringLiteral("Active"), keys::ofact, current.overallActive, overall);
+    ofact_ =
+        keyCheckBox(QStringLiteral("Active"), keys::ofact.name, current.overallActive, overall);
     overallGrid->addWidget(ofact_, 0, 0, 1, 4);
-    ofvpip_ = rangeRow(overallGrid, 1, QStringLiteral("Overall VPIP between"), keys::ofvpip,
-                       keys::ofvpipmin, keys::ofvpipmax, current.overallVpip, kPercentTop, overall);
-    ofpfr_ = rangeRow(overallGrid, 2, QStringLiteral("Overall PFR between"), keys::ofpfr,
-                      keys::ofpfrmin, keys::ofpfrmax, current.overallPfr, kPercentTop, overall);
-    ofreads_ = checkBox(QStringLiteral("Minimum number of reads"), keys::ofreads,
-                        current.minimumReadsActive, overall);
+    ofvpip_ = FilterRangeRow::add(overallGrid, 1, QStringLiteral("Overall VPIP between"),
+                                  keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax,
+                                  current.overallVpip, kPercentTop, overall);
+    ofpfr_ = FilterRangeRow::add(overallGrid, 2, QStringLiteral("Overall PFR between"), keys::ofpfr,
+                                 keys::ofpfrmin, keys::ofpfrmax, current.overallPfr, kPercentTop,
+                                 overall);
+    ofreads_ = keyCheckBox(QStringLiteral("Minimum number of reads"), keys::ofreads.name,
+                           current.minimumReadsActive, overall);
     overallGrid->addWidget(ofreads_, 3, 0);
     ofnum_ = countCombo(keys::ofnum, current.minimumReads, overall);
     overallGrid->addWidget(ofnum_, 3, 1, 1, 3);
     grid->addWidget(overall, row++, 0, 1, 4);
 
     // The stakes selection is stored but applied by no pass: built, not shown.
-    stakesBox_ = checkBox(QStringLiteral("Selected stakes:"), keys::tf_stakes,
-                          settings.read(keys::tf_stakes) == 1, this);
+    stakesBox_ = keyCheckBox(QStringLiteral("Selected stakes:"), keys::tf_stakes.name,
+                             settings.read(keys::tf_stakes) == 1, this);
     stakesBox_->setVisible(false);
     grid->addWidget(stakesBox_, row++, 0, 1, 4);
     stakesList_ = new QListWidget(this);
