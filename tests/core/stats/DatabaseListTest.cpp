@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "../settings/TempDir.h"
+#include "TempDir.h"
 
 namespace kestrova {
 namespace {

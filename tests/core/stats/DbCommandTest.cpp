@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../settings/TempDir.h"
+#include "TempDir.h"
 #include "stats/DatabaseList.h"
 
 namespace kestrova {

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "PostgresServer.h"
+#include "RecordingSink.h"
 #include "TempDir.h"
+#include "TrackerEntry.h"
 #include "common/MessageSink.h"
 #include "rating/BuddyList.h"
 #include "settings/SettingsStore.h"
@@ -26,13 +28,7 @@ using Names = std::vector<std::string>;
 
 constexpr const char* kFixtures = KESTROVA_STATS_FIXTURES;
 
-class RecordingSink final : public MessageSink {
-public:
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back(title + "|" + text);
-    }
-    std::vector<std::string> messages;
-};
+using test::RecordingSink;
 
 class CountingProgress final : public ImportProgress {
 public:
@@ -56,14 +52,7 @@ PostgresServer& server() {
 }
 
 DatabaseEntry entryFor(const std::string& database, DatabaseKind kind) {
-    DatabaseEntry entry;
-    entry.host = std::string(PostgresServer::kHost);
-    entry.port = server().portText();
-    entry.database = database;
-    entry.user = std::string(PostgresServer::kUser);
-    entry.password = std::string(PostgresServer::kPassword);
-    entry.kind = static_cast<std::int32_t>(kind);
-    return entry;
+    return test::trackerEntry(server(), database, kind);
 }
 
 class PlayerImportServerTest : public ::testing::Test {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "RecordingSink.h"
 #include "TempDir.h"
 #include "common/MessageSink.h"
 #include "rating/BuddyList.h"
@@ -21,13 +22,7 @@ namespace {
 using test::TempDir;
 using Names = std::vector<std::string>;
 
-class RecordingSink final : public MessageSink {
-public:
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back(title + "|" + text);
-    }
-    std::vector<std::string> messages;
-};
+using test::RecordingSink;
 
 // Records by name; a name it does not know fails its look-up.
 class FakeLookup final : public PlayerLookup {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "../settings/TempDir.h"
+#include "TempDir.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "stats/CacheExpiry.h"

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "PostgresServer.h"
+#include "TrackerEntry.h"
 #include "common/MessageSink.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
@@ -44,15 +45,7 @@ PostgresServer& server() {
 }
 
 DatabaseEntry entryFor(const std::string& database, DatabaseKind kind) {
-    DatabaseEntry entry;
-    entry.host = std::string(PostgresServer::kHost);
-    entry.port = server().portText();
-    entry.database = database;
-    entry.user = std::string(PostgresServer::kUser);
-    entry.password = std::string(PostgresServer::kPassword);
-    entry.kind = static_cast<std::int32_t>(kind);
-    entry.active = true;
-    return entry;
+    return test::trackerEntry(server(), database, kind);
 }
 
 // Runs one query as the superuser and returns the first value.
