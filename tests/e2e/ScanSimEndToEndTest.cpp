@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -84,6 +87,11 @@ TEST_F(ScanSimEndToEndTest, FullScanShowsTheTrackerFiguresForEveryTableAndPlayer
         << error;
 
     expectScanOutput(output, ExpectedScan::compute(lobby_, fixture, settings));
+    if (const char* record = std::getenv("KESTROVA_RECORD_GOLDEN")) {
+        QFile file(QString::fromLocal8Bit(record));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(output);
+    }
 }
 
 }  // namespace
