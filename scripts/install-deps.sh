@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   postgresql libpq-dev
   jq
+  nlohmann-json3-dev
 )
 
 missing=()

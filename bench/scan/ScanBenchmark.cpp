@@ -44,19 +44,13 @@ public:
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
         ++messages;
     }
-    bool cancelled() const override { return cancelled_; }
-    void cancel() override { cancelled_ = true; }
+    bool cancelled() const override { return false; }
     void playerFound(const std::shared_ptr<kestrova::PlayerStats>&) override { ++players; }
-    void tableScanned(const kestrova::ScannedTable&, const kestrova::TableRowTexts&) override {
-        ++tables;
-    }
+    void tableScanned(const kestrova::ScannedTable&) override { ++tables; }
 
     int messages = 0;
     int players = 0;
     int tables = 0;
-
-private:
-    bool cancelled_ = false;
 };
 
 // The simulated client drawing its lobby stands in for the real client's

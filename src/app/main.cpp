@@ -1,29 +1,25 @@
 #include "grabber.h"
 
-#include "client/ClientPlatform.h"
-#include "client/x11/X11Platform.h"
+#include "client/DesktopPlatform.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-
-#include <iostream>
-#include <memory>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrova Everest"));
 
-    // The client is reached through the X server the window itself lives on.
-    std::unique_ptr<kestrova::ClientPlatform> platform;
-    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
-        std::string error;
-        platform = kestrova::X11Platform::open("", &error);
-        if (!platform)
-            std::cerr << error << '\n';
-    }
+    // The client is reached through the desktop the window itself lives on.
+    kestrova::DesktopPlatform desktop;
+    if (QGuiApplication::platformName() == QStringLiteral("xcb"))
+        desktop = kestrova::DesktopPlatform::open();
+    else
+        desktop.problem = "The Everest client cannot be reached from the \"" +
+                          QGuiApplication::platformName().toStdString() + "\" desktop.";
 
     GrabberServices services;
-    services.platform = platform.get();
+    services.platform = desktop.platform.get();
+    services.platformProblem = desktop.problem;
     int status = 0;
     {
         grabber window(services);

@@ -1,27 +1,28 @@
 #pragma once
 
 #include "lists/RowOrder.h"
-#include "stats/PlayerStats.h"
 
 #include <QTreeWidgetItem>
 
-#include <memory>
+#include <string>
+#include <vector>
 
 // The row of the table list and of both player lists; each column sorts by
-// its own rule (numbers, amounts, texts) chosen by the list's sort mode.
+// its own rule (numbers, amounts, texts) chosen by the list's sort mode, over
+// the texts its model gave it.
 class CTreeWidgetItem final : public QTreeWidgetItem {
 public:
     CTreeWidgetItem(QTreeWidget* parent, kestrova::RowSortMode sortMode);
 
     kestrova::RowSortMode sortMode() const { return sortMode_; }
-
-    // Player rows keep their record alive for as long as they show it.
-    void setRecord(std::shared_ptr<kestrova::PlayerStats> record) { record_ = std::move(record); }
-    const std::shared_ptr<kestrova::PlayerStats>& record() const { return record_; }
+    // Shows the texts and keeps them as the row's sort keys.
+    void setTexts(std::vector<std::string> texts);
 
     bool operator<(const QTreeWidgetItem& other) const override;
 
 private:
+    std::string textOf(int column) const;
+
     kestrova::RowSortMode sortMode_;
-    std::shared_ptr<kestrova::PlayerStats> record_;
+    std::vector<std::string> texts_;
 };

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonDocument>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,6 +21,8 @@ namespace kestrova::test {
 namespace {
 
 const QString kLobbyFile = QStringLiteral(KESTROVA_DATA_DIR "/lobby-60.json");
+const QString kGoldenFile =
+    QStringLiteral(KESTROVA_SOURCE_DIR "/tests/e2e/golden/scan-lobby-60.json");
 constexpr int kScanTimeoutMs = 120000;
 
 class ScanSimEndToEndTest : public ::testing::Test {
@@ -87,11 +90,20 @@ TEST_F(ScanSimEndToEndTest, FullScanShowsTheTrackerFiguresForEveryTableAndPlayer
         << error;
 
     expectScanOutput(output, ExpectedScan::compute(lobby_, fixture, settings));
-    if (const char* record = std::getenv("KESTROVA_RECORD_GOLDEN")) {
-        QFile file(QString::fromLocal8Bit(record));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(output);
+
+    // The reviewed output of this scan, compared as JSON values; set
+    // KESTROVA_RECORD_GOLDEN to write a new one for review instead.
+    QFile golden(kGoldenFile);
+    if (std::getenv("KESTROVA_RECORD_GOLDEN")) {
+        ASSERT_TRUE(golden.open(QIODevice::WriteOnly));
+        golden.write(output);
+        return;
     }
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+    const QJsonDocument expected = QJsonDocument::fromJson(golden.readAll());
+    const QJsonDocument actual = QJsonDocument::fromJson(output);
+    ASSERT_FALSE(actual.isNull()) << output.toStdString();
+    EXPECT_EQ(actual, expected) << output.toStdString();
 }
 
 }  // namespace

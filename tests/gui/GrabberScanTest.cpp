@@ -61,6 +61,7 @@ private slots:
 
 private:
     void scanAll();
+    void waitForPass();
     QTreeWidget* list(const char* name) {
         return window_->findChild<QTreeWidget*>(QLatin1String(name));
     }
@@ -103,7 +104,7 @@ void GrabberScanTest::init() {
     services.lookup = &lookup_;
     services.settingsFile = SettingsStore::defaultPath();
     window_ = std::make_unique<grabber>(services);
-    lookup_.cache = const_cast<PlayerRecordList*>(&window_->scanState().records);
+    lookup_.cache = const_cast<PlayerRecordList*>(&window_->session().scanState().records);
     window_->setMessageHandler([this](const QString& title, const QString& text) {
         messages_ << title + QStringLiteral(": ") + text;
     });
@@ -118,6 +119,11 @@ void GrabberScanTest::cleanup() {
 
 void GrabberScanTest::scanAll() {
     QTest::mouseClick(button("pbFullScan"), Qt::LeftButton);
+    waitForPass();
+}
+
+void GrabberScanTest::waitForPass() {
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->isBusy(), 20000);
 }
 
 void GrabberScanTest::fullScanFillsBothListsWithFigures() {
@@ -203,6 +209,7 @@ void GrabberScanTest::cancellingTheOpenerQuestionKeepsItStopped() {
 void GrabberScanTest::openerOpensUpToItsMaximumAndStops() {
     window_->setOpenerQuestion([] { return 2; });
     QTest::mouseClick(button("pbOpener"), Qt::LeftButton);
+    waitForPass();
     QVERIFY(window_->isOpenerRunning());
     QCOMPARE(button("pbOpener")->text(), QStringLiteral("Stop Opener"));
     QCOMPARE(client_->openedTables(), (std::vector<std::string>{"Alpha", "Beta"}));
@@ -216,9 +223,11 @@ void GrabberScanTest::openerOpensUpToItsMaximumAndStops() {
 
 void GrabberScanTest::openButtonOpensTheSelectedTable() {
     QTest::mouseClick(button("pbRefresh"), Qt::LeftButton);
+    waitForPass();
     QTreeWidget* tables = list("tableList");
     tables->setCurrentItem(tables->topLevelItem(2));
     QTest::mouseClick(button("pbJoin"), Qt::LeftButton);
+    waitForPass();
     QCOMPARE(client_->openedTables(), std::vector<std::string>{"Gamma"});
 }
 
@@ -235,7 +244,7 @@ void GrabberScanTest::scanResultGoesIntoTheChosenFolder() {
     services.clock = &clock_;
     services.lookup = &lookup_;
     window_ = std::make_unique<grabber>(services);
-    lookup_.cache = const_cast<PlayerRecordList*>(&window_->scanState().records);
+    lookup_.cache = const_cast<PlayerRecordList*>(&window_->session().scanState().records);
 
     scanAll();
     QFile result(QStringLiteral("results/scanresult.txt"));
@@ -251,16 +260,20 @@ void GrabberScanTest::intervalScanCountsDownAndScansAgain() {
     QVERIFY(counter->isVisible() || !window_->isVisible());
     counter->setValue(2);
     QTest::mouseClick(interval, Qt::LeftButton);
+    waitForPass();
     QCOMPARE(lookup_.connects, 1);  // the first scan runs at once
-    window_->stepScan();
+    ScanController& scans = window_->session().scans();
+    scans.intervalTick();
     QCOMPARE(counter->value(), 1);
     QCOMPARE(lookup_.connects, 1);
-    window_->stepScan();
+    scans.intervalTick();
+    waitForPass();
     QCOMPARE(lookup_.connects, 2);  // counted down: the next scan, and the counter starts again
     QCOMPARE(counter->value(), 2);
 
     QTest::mouseClick(interval, Qt::LeftButton);  // off
     QVERIFY(!interval->isChecked());
+    QCOMPARE(counter->value(), 2);  // the chosen interval, not what was left of it
 }
 
 QTEST_MAIN(GrabberScanTest)

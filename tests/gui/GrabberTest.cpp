@@ -1,5 +1,7 @@
 #include "grabber.h"
 
+#include "GateClock.h"
+
 #include "FakePlatform.h"
 #include "SimLobbies.h"
 #include "common/Clock.h"
@@ -11,25 +13,17 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace kestrova;
 
 namespace {
-
-// Waits without sleeping and notes whether the scan buttons were disabled meanwhile.
-class WatchingClock final : public Clock {
-public:
-    std::function<void()> onSleep;
-    void sleepMs(int) override {
-        if (onSleep)
-            onSleep();
-    }
-};
 
 struct Message {
     QString title;
@@ -46,6 +40,7 @@ private slots:
     void cleanup();
     void constructionBuildsTheWindowAsUsersKnowIt();
     void getTableListFillsTheListAndReenablesControls();
+    void cancelDuringAWaitEndsThePassAtOnce();
     void getTableListHonoursTheSizeFilter();
     void missingLobbyIsReportedAndEndsThePass();
     void menuTogglesWriteTheirKeys();
@@ -68,7 +63,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString oldCwd_;
-    WatchingClock clock_;
+    test::GateClock clock_;
     std::vector<Message> messages_;
 };
 
@@ -80,7 +75,7 @@ void GrabberTest::init() {
     qputenv("XDG_CONFIG_HOME", (dir_->path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR);
     messages_.clear();
-    clock_.onSleep = nullptr;
+    clock_.setOpen(true);
 }
 
 void GrabberTest::cleanup() {
@@ -148,21 +143,23 @@ void GrabberTest::getTableListFillsTheListAndReenablesControls() {
     auto* refresh = w->findChild<QPushButton*>(QStringLiteral("pbRefresh"));
     auto* scan = w->findChild<QPushButton*>(QStringLiteral("pbScan"));
     auto* fullScan = w->findChild<QPushButton*>(QStringLiteral("pbFullScan"));
-    bool disabledDuringPass = true;
-    bool busyDuringPass = true;
-    clock_.onSleep = [&] {
-        disabledDuringPass = disabledDuringPass && !refresh->isEnabled() && !scan->isEnabled() &&
-                             !fullScan->isEnabled();
-        busyDuringPass = busyDuringPass && w->isBusy();
-    };
+    clock_.setOpen(false);
 
     QTest::mouseClick(refresh, Qt::LeftButton);
+    // The pass waits on its own thread while the window goes on answering.
+    QTRY_VERIFY(clock_.waiting());
+    QVERIFY(!clock_.threads().count(std::this_thread::get_id()));
+    QVERIFY(w->isBusy());
+    QVERIFY(!refresh->isEnabled() && !scan->isEnabled() && !fullScan->isEnabled());
+    bool eventLoopTurned = false;
+    QTimer::singleShot(0, [&] { eventLoopTurned = true; });
+    QTRY_VERIFY(eventLoopTurned);
+    QVERIFY(clock_.waiting());
 
+    clock_.setOpen(true);
+    QTRY_VERIFY(!w->isBusy());
     QVERIFY(messages_.empty());
-    QVERIFY(disabledDuringPass);
-    QVERIFY(busyDuringPass);
     QVERIFY(refresh->isEnabled() && scan->isEnabled() && fullScan->isEnabled());
-    QVERIFY(!w->isBusy());
 
     auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
     QStringList expected;
@@ -182,11 +179,33 @@ void GrabberTest::getTableListFillsTheListAndReenablesControls() {
     QCOMPARE(first->text(4), QStringLiteral("$10.50"));
 }
 
+void GrabberTest::cancelDuringAWaitEndsThePassAtOnce() {
+    sim::SimulatedClient client(test::makeLobby(30));
+    auto w = makeWindow(&client);
+    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
+    QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("pbFullScan")), Qt::LeftButton);
+    QTRY_VERIFY(tables->topLevelItemCount() >= 2);
+    clock_.setOpen(false);
+    QTRY_VERIFY(clock_.waiting());
+    const int scanned = tables->topLevelItemCount();
+
+    auto* progress = w->findChild<QProgressDialog*>(QStringLiteral("scanProgress"));
+    QVERIFY(progress);
+    emit progress->canceled();  // what its "Cancel" button sends
+    // The gate stays shut: only the cancel can end the wait.
+    QTRY_VERIFY_WITH_TIMEOUT(!w->isBusy(), 2000);
+    QVERIFY(w->findChild<QPushButton*>(QStringLiteral("pbFullScan"))->isEnabled());
+    QVERIFY(tables->topLevelItemCount() >= scanned);
+    QVERIFY(tables->topLevelItemCount() < 30);
+    QVERIFY(messages_.empty());
+}
+
 void GrabberTest::getTableListHonoursTheSizeFilter() {
     writeIni("[Tallyhand]\r\nc_sixmax=0\r\n");
     sim::SimulatedClient client(test::makeLobby(12));
     auto w = makeWindow(&client);
     QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("pbRefresh")), Qt::LeftButton);
+    QTRY_VERIFY(!w->isBusy());
     auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
     QStringList shown;
     for (int i = 0; i < tables->topLevelItemCount(); ++i)
@@ -202,6 +221,7 @@ void GrabberTest::missingLobbyIsReportedAndEndsThePass() {
     auto w = makeWindow(&desktop);
     auto* refresh = w->findChild<QPushButton*>(QStringLiteral("pbRefresh"));
     QTest::mouseClick(refresh, Qt::LeftButton);
+    QTRY_VERIFY(!w->isBusy());
     QCOMPARE(messages_.size(), std::size_t{1});
     QCOMPARE(messages_[0].title, QStringLiteral("Error1"));
     QCOMPARE(messages_[0].text, QStringLiteral("Everestclient not found or minimized"));

@@ -13,12 +13,10 @@ public:
         std::cerr << title << ": " << text << '\n';
         failed_ = true;
     }
-    bool cancelled() const override { return cancelled_; }
-    void cancel() override { cancelled_ = true; }
+    bool cancelled() const override { return false; }
     bool failed() const { return failed_; }
 
 private:
-    bool cancelled_ = false;
     bool failed_ = false;
 };
 

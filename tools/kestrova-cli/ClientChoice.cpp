@@ -1,9 +1,10 @@
 #include "ClientChoice.h"
 
-#include "client/x11/X11Platform.h"
+#include "client/DesktopPlatform.h"
 #include "sim/Lobby.h"
 #include "sim/SimulatedClient.h"
 
+#include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -48,15 +49,23 @@ bool parseClientOptions(const Args& args, const std::string& command, ClientOpti
 std::optional<Client> openClient(const ClientOptions& options, std::ostream& err) {
     Client client;
     if (options.x11) {
-        std::string error;
-        client.platform = X11Platform::open(options.display, &error);
-        if (!client.platform) {
-            err << error << '\n';
+        DesktopPlatform desktop = DesktopPlatform::open(options.display);
+        if (!desktop.platform) {
+            err << desktop.problem << '\n';
             return std::nullopt;
         }
+        client.platform = std::move(desktop.platform);
         client.clock = std::make_unique<SystemClock>();
         return client;
     }
+    // Qt on the offscreen platform, with its start-up chatter (a missing runtime
+    // folder and the like) kept out of the command's error output.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietQtMessages);
+    static int argc = 1;
+    static char name[] = "kestrova-cli";
+    static char* argv[] = {name, nullptr};
+    client.qtApplication = std::make_shared<QGuiApplication>(argc, argv);
     try {
         client.platform = std::make_unique<sim::SimulatedClient>(
             sim::Lobby::loadFile(QString::fromStdString(options.simFile)));
@@ -66,11 +75,6 @@ std::optional<Client> openClient(const ClientOptions& options, std::ostream& err
     }
     client.clock = std::make_unique<ManualClock>();
     return client;
-}
-
-void useOffscreenQt() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietQtMessages);
 }
 
 }  // namespace kestrova::cli

@@ -25,15 +25,12 @@ bool parseClientOptions(const Args& args, const std::string& command, ClientOpti
                         std::ostream& err);
 
 struct Client {
+    // The simulated lobby draws with Qt's fonts, on the offscreen platform.
+    std::shared_ptr<void> qtApplication;
     std::unique_ptr<ClientPlatform> platform;
     std::unique_ptr<Clock> clock;
 };
 
-// The simulated lobby draws with Qt's fonts: a Qt application must exist by then.
 std::optional<Client> openClient(const ClientOptions& options, std::ostream& err);
-
-// Qt on the offscreen platform, with its start-up chatter (a missing runtime folder
-// and the like) kept out of the command's error output.
-void useOffscreenQt();
 
 }  // namespace kestrova::cli

@@ -11,8 +11,6 @@
 #include "scan/TableListRows.h"
 #include "settings/SettingsStore.h"
 
-#include <QGuiApplication>
-
 #include <memory>
 
 namespace kestrova::cli {
@@ -30,14 +28,6 @@ int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
 
-    std::unique_ptr<QGuiApplication> app;
-    if (!options.x11) {
-        useOffscreenQt();
-        static int argc = 1;
-        static char name[] = "kestrova-cli";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
     std::optional<Client> client = openClient(options, err);
     if (!client)
         return 1;
@@ -49,16 +39,20 @@ int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err) {
     CliObserver observer;
     PassContext context{platform, clock, glyphs, observer};
     LobbyEntryList entries;
-    if (!TableListPass(context).run(entries) || observer.failed())
+    if (TableListPass(context).run(entries) != PassEnd::EndOfList || observer.failed())
         return 1;
 
     out << "[";
     bool firstRow = true;
-    for (const TableRowTexts& row : tableListRows(entries, filter)) {
+    for (const LobbyEntry& entry : tableListEntries(entries, filter)) {
         out << (firstRow ? "\n  [" : ",\n  [");
         firstRow = false;
-        for (std::size_t c = 0; c < row.size(); ++c)
+        const std::string row[] = {entry.name, entry.stakes, "0", std::to_string(entry.players),
+                                   entry.averagePot};
+        for (std::size_t c = 0; c < std::size(row); ++c)
             out << (c ? ", " : "") << jsonString(row[c]);
+        for (std::size_t c = std::size(row); c < 13; ++c)
+            out << ", \"\"";
         out << "]";
     }
     out << (firstRow ? "]\n" : "\n]\n");

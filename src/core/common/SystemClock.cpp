@@ -1,13 +1,27 @@
 #include "common/Clock.h"
 
 #include <chrono>
-#include <thread>
 
 namespace kestrova {
 
 void SystemClock::sleepMs(int delayMs) {
-    if (delayMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+    if (delayMs <= 0)
+        return;
+    std::unique_lock lock(mutex_);
+    wake_.wait_for(lock, std::chrono::milliseconds(delayMs), [this] { return interrupted_; });
+}
+
+void SystemClock::interrupt() {
+    {
+        const std::lock_guard lock(mutex_);
+        interrupted_ = true;
+    }
+    wake_.notify_all();
+}
+
+void SystemClock::resume() {
+    const std::lock_guard lock(mutex_);
+    interrupted_ = false;
 }
 
 }  // namespace kestrova

@@ -3,6 +3,7 @@
 #include "evaluation/NumberText.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
+#include "stats/PlayerStats.h"
 
 namespace kestrova {
 
@@ -56,6 +57,20 @@ bool playerFilterShows(const PlayerFilterRow& row, const PlayerFilterSettings& s
         return false;
     }
     return true;
+}
+
+bool PlayerFilter::match(const PlayerStats& record, bool buddy,
+                         const std::optional<std::string>& tableStakes) const {
+    PlayerFilterRow row;
+    row.table = record.table;
+    row.buddyChecked = buddy;
+    row.stack = record.stack;
+    row.won = record.won;
+    row.vpip = record.vpip;
+    row.pfr = record.pfr;
+    row.af = record.af;
+    row.tableStakes = tableStakes;
+    return playerFilterShows(row, settings_);
 }
 
 }  // namespace kestrova

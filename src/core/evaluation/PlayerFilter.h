@@ -42,4 +42,19 @@ struct PlayerFilterRow {
 // table row or a usable big blind), loser (won must be below 0), buddy.
 bool playerFilterShows(const PlayerFilterRow& row, const PlayerFilterSettings& settings);
 
+struct PlayerStats;
+
+// The player filter as one predicate over a seated player of the whole list.
+class PlayerFilter final {
+public:
+    explicit PlayerFilter(const PlayerFilterSettings& settings) : settings_(settings) {}
+
+    // tableStakes: the stakes of the table row the player sits at, when the list has one.
+    bool match(const PlayerStats& record, bool buddy,
+               const std::optional<std::string>& tableStakes) const;
+
+private:
+    PlayerFilterSettings settings_;
+};
+
 }  // namespace kestrova

@@ -1,6 +1,7 @@
 #include "evaluation/TableFilter.h"
 
 #include "evaluation/NumberText.h"
+#include "evaluation/TableEvaluation.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "stats/PlayerStats.h"
@@ -111,6 +112,14 @@ bool overallTestShows(std::string_view averageVpip, std::string_view averagePfr,
         return false;
     }
     return true;
+}
+
+bool TableFilter::match(const TableFilterRow& row) const {
+    static const std::string kUnscanned;
+    const TableEvaluation* e = row.evaluation;
+    return playerCountTestShows(row.players, row.stakes, minimumHands_, settings_) &&
+           overallTestShows(e ? e->averageVpip : kUnscanned, e ? e->averagePfr : kUnscanned,
+                            e ? e->readsText : kUnscanned, settings_);
 }
 
 }  // namespace kestrova

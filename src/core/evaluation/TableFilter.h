@@ -50,6 +50,28 @@ bool playerCountTestShows(const std::vector<std::shared_ptr<PlayerStats>>& playe
 bool overallTestShows(std::string_view averageVpip, std::string_view averagePfr,
                       std::string_view reads, const TableFilterSettings& settings);
 
+struct TableEvaluation;
+
+// One row of the table list as the filter sees it.
+struct TableFilterRow {
+    std::string_view stakes;
+    const std::vector<std::shared_ptr<PlayerStats>>& players;
+    const TableEvaluation* evaluation = nullptr;  // null until a scan filled the row
+};
+
+// The table filter as one predicate: a row is shown when both tests show it.
+class TableFilter final {
+public:
+    TableFilter(const TableFilterSettings& settings, int minimumHands)
+        : settings_(settings), minimumHands_(minimumHands) {}
+
+    bool match(const TableFilterRow& row) const;
+
+private:
+    TableFilterSettings settings_;
+    int minimumHands_;
+};
+
 // The read count R of a "# Reads" text: the integer in the text up to one
 // character before its "/" ("12 / 20" gives 12); 0 without "/".
 int readsOfColumn(std::string_view reads);

@@ -15,12 +15,13 @@ std::filesystem::path scanResultFile(const std::string& savedPath) {
 }
 
 bool writeScanResult(const std::filesystem::path& file,
-                     const std::vector<WholePlayerRowTexts>& rows) {
-    static constexpr int kColumns[] = {0, 2, 5, 6, 7, 9, 10, 11, 12, 13};
+                     const std::vector<std::shared_ptr<PlayerStats>>& rows) {
     std::string text;
-    for (const WholePlayerRowTexts& row : rows) {
-        for (int c : kColumns) {
-            text += row[static_cast<std::size_t>(c)];
+    for (const std::shared_ptr<PlayerStats>& row : rows) {
+        for (const std::string* field :
+             {&row->table, &row->name, &row->stack, &row->hands, &row->won, &row->vpip, &row->pfr,
+              &row->af, &row->wtsd, &row->wonSd}) {
+            text += *field;
             text += ';';
         }
         text += '\n';

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "lists/PlayerRowTexts.h"
+#include "stats/PlayerStats.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,6 @@ std::filesystem::path scanResultFile(const std::string& savedPath);
 // VPIP, PFR, AF, WTSD and won at showdown, each followed by ";". The file is
 // replaced whole; false when it could not be written.
 bool writeScanResult(const std::filesystem::path& file,
-                     const std::vector<WholePlayerRowTexts>& rows);
+                     const std::vector<std::shared_ptr<PlayerStats>>& rows);
 
 }  // namespace kestrova

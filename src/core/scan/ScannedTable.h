@@ -9,17 +9,18 @@
 
 namespace kestrova {
 
-// A table the table list has a row for, with the players seen at its last scan.
-// The records are shared with the statistics cache: clearing the cache never
-// frees a record a table still shows.
+// A table a scan read, with the players seen at its last scan. The records are
+// shared with the statistics cache: clearing the cache never frees a record a
+// table still shows.
 struct ScannedTable {
     std::string name;
-    std::string stakes;
-    bool ownSeat = false;
-    std::vector<std::shared_ptr<PlayerStats>> players;  // in seat order
+    std::string stakes = "-";       // the lobby's stakes text, "-" when the lobby had no entry
+    std::string averagePot = "$0";  // the lobby's average pot
+    int playersCounted = 0;         // seat lines read up to the waiting list
+    std::vector<std::shared_ptr<PlayerStats>> players;  // in seat order; unknown seats left out
 };
 
-// The tables behind the current table list, found by name. Tables live at fixed
+// The tables a pass has scanned, found by name. Tables live at fixed
 // addresses until the list is cleared.
 class ScannedTableList final {
 public:

@@ -10,10 +10,10 @@
 
 namespace kestrova {
 
-bool TableListPass::run(LobbyEntryList& entries) {
+PassEnd TableListPass::run(LobbyEntryList& entries) {
     std::optional<EverestLobby> lobby = startLobbyWalk(context_);
     if (!lobby)
-        return false;
+        return PassEnd::ClientNotFound;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
     EndOfListDetector endOfList;
@@ -21,24 +21,24 @@ bool TableListPass::run(LobbyEntryList& entries) {
     while (!observer.cancelled()) {
         if (!screen.grab()) {
             observer.showMessage("Error", "Error Capturing");
-            observer.cancel();
-            break;
+            return PassEnd::CaptureFailed;
         }
+        bool atEnd = false;
         std::string selectedName;
         if (std::optional<LobbyEntry> row = screen.readSelectedRow()) {
             selectedName = row->name;
             // A name seen before means the list has come round: the walk is over.
-            if (entries.merge(*row) == LobbyEntryList::Merge::AlreadyKnown)
-                observer.cancel();
+            atEnd = entries.merge(*row) == LobbyEntryList::Merge::AlreadyKnown;
+            observer.tableRead(*row);
         }
-        if (endOfList.onRead(selectedName))
-            observer.cancel();
+        atEnd = endOfList.onRead(selectedName) || atEnd;
         screen.release();
         pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
         context_.clock.sleepMs(kAfterDownMs);
-        observer.processEvents();
+        if (atEnd)
+            return PassEnd::EndOfList;
     }
-    return true;
+    return PassEnd::Cancelled;
 }
 
 }  // namespace kestrova

@@ -2,6 +2,7 @@
 
 #include "scan/LobbyEntryList.h"
 #include "scan/PassContext.h"
+#include "scan/PassEnd.h"
 
 namespace kestrova {
 
@@ -14,8 +15,7 @@ public:
 
     explicit TableListPass(PassContext& context) : context_(context) {}
 
-    // False when the lobby was not found (the user has been told).
-    bool run(LobbyEntryList& entries);
+    PassEnd run(LobbyEntryList& entries);
 
 private:
     PassContext& context_;

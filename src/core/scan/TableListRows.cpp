@@ -4,19 +4,12 @@
 
 namespace kestrova {
 
-std::vector<TableRowTexts> tableListRows(const LobbyEntryList& entries, const LobbyFilter& filter) {
-    std::vector<TableRowTexts> rows;
+std::vector<LobbyEntry> tableListEntries(const LobbyEntryList& entries, const LobbyFilter& filter) {
+    std::vector<LobbyEntry> rows;
     std::set<std::string, std::less<>> named;
     for (const LobbyEntry& e : entries.entries()) {
-        if (!filter.accepts(e) || !named.insert(e.name).second)
-            continue;
-        TableRowTexts row;
-        row[0] = e.name;
-        row[1] = e.stakes;
-        row[2] = "0";
-        row[3] = std::to_string(e.players);
-        row[4] = e.averagePot;
-        rows.push_back(std::move(row));
+        if (filter.accepts(e) && named.insert(e.name).second)
+            rows.push_back(e);
     }
     return rows;
 }

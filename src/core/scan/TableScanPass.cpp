@@ -27,91 +27,99 @@ std::string stackWithoutSeparators(const std::string& stack) {
     return out;
 }
 
-TableRowTexts tableRow(const ScannedTable& table, const LobbyEntry* entry, int playersCounted) {
-    TableRowTexts row;
-    row[0] = table.name;
-    row[1] = entry ? entry->stakes : "-";
-    row[2] = "0";
-    row[3] = std::to_string(playersCounted);
-    row[4] = entry ? entry->averagePot : "$0";
-    return row;
-}
-
 }  // namespace
 
 TableScanPass::TableScanPass(PassContext& context, PlayerLookup& lookup, ScanState& state,
                              const LobbyFilter& filter)
     : context_(context), lookup_(lookup), state_(state), filter_(filter) {}
 
-std::optional<EverestLobby> TableScanPass::start() {
-    std::optional<EverestLobby> lobby = startLobbyWalk(context_);
+PassEnd TableScanPass::start(std::optional<EverestLobby>& lobby) {
+    lobby = startLobbyWalk(context_);
     if (!lobby)
-        return std::nullopt;
+        return PassEnd::ClientNotFound;
     if (!lookup_.connectDatabases(context_.observer))
-        return std::nullopt;
-    return lobby;
+        return PassEnd::DatabaseFailed;
+    return PassEnd::EndOfList;
 }
 
-bool TableScanPass::scanSelected(const std::string& wantedName) {
-    std::optional<EverestLobby> lobby = start();
-    if (!lobby)
-        return false;
+PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
+    std::optional<EverestLobby> lobby;
+    if (const PassEnd failed = start(lobby); !lobby || failed != PassEnd::EndOfList)
+        return failed;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
+    PassEnd end = PassEnd::Cancelled;
     while (!observer.cancelled()) {
-        if (!readSelectedRow(screen, endOfList))
+        bool atEnd = false;
+        if (!readSelectedRow(screen, endOfList, atEnd)) {
+            end = PassEnd::CaptureFailed;
             break;
+        }
         if (!wantedName.empty() && state_.selectedRowName == wantedName) {
             // Rows on the way are only read: scanning them would show other tables'
             // figures in the selected row until the wanted one arrives.
             const LobbyEntry* entry = state_.lobbyEntries.find(wantedName);
-            if (entry && filter_.accepts(*entry))
-                scanTable(screen, SeatReading::Slow);
+            if (entry && filter_.accepts(*entry) && readSeatsSlowly(screen))
+                scanTable();
+            end = observer.cancelled() ? PassEnd::Cancelled : PassEnd::EndOfList;
             break;
         }
         pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
-        observer.processEvents();
+        if (atEnd) {
+            end = PassEnd::EndOfList;
+            break;
+        }
     }
     lookup_.disconnectDatabases();
-    return true;
+    return end;
 }
 
-bool TableScanPass::scanAll(std::optional<int> openerMaximum) {
-    std::optional<EverestLobby> lobby = start();
-    if (!lobby)
-        return false;
+PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
+    std::optional<EverestLobby> lobby;
+    if (const PassEnd failed = start(lobby); !lobby || failed != PassEnd::EndOfList)
+        return failed;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
+    PassEnd end = PassEnd::Cancelled;
     while (!observer.cancelled()) {
-        if (!readSelectedRow(screen, endOfList))
+        bool atEnd = false;
+        if (!readSelectedRow(screen, endOfList, atEnd)) {
+            end = PassEnd::CaptureFailed;
             break;
+        }
 
         const LobbyEntry* entry = state_.selectedRowName.empty()
                                       ? nullptr
                                       : state_.lobbyEntries.find(state_.selectedRowName);
         if (entry && filter_.accepts(*entry)) {
             context_.clock.sleepMs(kSeatsShownMs);
+            // A cancelled wait leaves the previous table's seats on the screen.
+            if (observer.cancelled())
+                break;
             readSeatsOnce(screen);
             if (openerMaximum) {
-                if (!openSelectedTable(*lobby, *openerMaximum))
-                    observer.cancel();
+                atEnd = !openSelectedTable(*lobby, *openerMaximum) || atEnd;
             } else if (!state_.tables.find(state_.selectedRowName)) {
-                scanTable(screen, SeatReading::AlreadyRead);
+                scanTable();
             }
         }
         pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
         context_.clock.sleepMs(kAfterDownMs);
-        observer.processEvents();
+        if (atEnd) {
+            end = PassEnd::EndOfList;
+            break;
+        }
     }
     lookup_.disconnectDatabases();
-    return true;
+    return end;
 }
 
-bool TableScanPass::readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList) {
+bool TableScanPass::readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList,
+                                    bool& atEnd) {
     if (!screen.grab()) {
         context_.observer.showMessage("Error", "Error Capturing");
         return false;
@@ -120,9 +128,9 @@ bool TableScanPass::readSelectedRow(LobbyScreen& screen, EndOfListDetector& endO
     if (std::optional<LobbyEntry> row = screen.readSelectedRow()) {
         state_.selectedRowName = row->name;
         state_.lobbyEntries.refresh(*row);
+        context_.observer.tableRead(*row);
     }
-    if (endOfList.onRead(state_.selectedRowName))
-        context_.observer.cancel();
+    atEnd = endOfList.onRead(state_.selectedRowName);
     screen.release();
     return true;
 }
@@ -135,27 +143,28 @@ void TableScanPass::readSeatsOnce(LobbyScreen& screen) {
     screen.release();
 }
 
-void TableScanPass::readSeatsSlowly(LobbyScreen& screen) {
+bool TableScanPass::readSeatsSlowly(LobbyScreen& screen) {
     context_.clock.sleepMs(kSelectedScanSettleMs);
     for (int attempt = 0; attempt < kSeatTries; ++attempt) {
         context_.clock.sleepMs(kSeatRetryMs);
+        if (context_.observer.cancelled())
+            return false;
         readSeatsOnce(screen);
         if (state_.seats.names[0].size() > 1)
             break;
     }
+    return true;
 }
 
-void TableScanPass::scanTable(LobbyScreen& screen, SeatReading reading) {
-    if (reading == SeatReading::Slow)
-        readSeatsSlowly(screen);
+void TableScanPass::scanTable() {
     if (state_.selectedRowName.empty())
         return;
 
     ScannedTable& table = state_.tables.findOrCreate(state_.selectedRowName);
     table.players.clear();
     const LobbyEntry* entry = state_.lobbyEntries.find(table.name);
-    if (entry)
-        table.stakes = entry->stakes;
+    table.stakes = entry ? entry->stakes : "-";
+    table.averagePot = entry ? entry->averagePot : "$0";
 
     int counted = 0;
     // Every player line the seat reader stored, in order, up to the waiting list.
@@ -188,7 +197,8 @@ void TableScanPass::scanTable(LobbyScreen& screen, SeatReading reading) {
         table.players.push_back(record);
         context_.observer.playerFound(record);
     }
-    context_.observer.tableScanned(table, tableRow(table, entry, counted));
+    table.playersCounted = counted;
+    context_.observer.tableScanned(table);
 }
 
 bool TableScanPass::openSelectedTable(const EverestLobby& lobby, int openerMaximum) {

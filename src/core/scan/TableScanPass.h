@@ -2,6 +2,7 @@
 
 #include "scan/LobbyFilter.h"
 #include "scan/PassContext.h"
+#include "scan/PassEnd.h"
 #include "scan/ScanState.h"
 
 #include <optional>
@@ -31,24 +32,24 @@ public:
     TableScanPass(PassContext& context, PlayerLookup& lookup, ScanState& state,
                   const LobbyFilter& filter);
 
-    // Walks down to the wanted table and scans it. False when the lobby was not
-    // found or the databases could not be reached (the user has been told).
-    bool scanSelected(const std::string& wantedName);
+    // Walks down to the wanted table and scans it.
+    PassEnd scanSelected(const std::string& wantedName);
 
     // Scans every table that passes the filter. While the opener runs (a maximum
     // is given) it opens those tables instead, until that many table windows are open.
-    bool scanAll(std::optional<int> openerMaximum);
+    PassEnd scanAll(std::optional<int> openerMaximum);
 
 private:
-    enum class SeatReading { Slow, AlreadyRead };
-
-    std::optional<EverestLobby> start();
+    // The lobby, or why the pass cannot start.
+    PassEnd start(std::optional<EverestLobby>& lobby);
     // Reads the highlighted row into the lobby entries; false when the lobby
-    // could not be captured (the user has been told).
-    bool readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList);
+    // could not be captured (the user has been told). atEnd tells the end of the list.
+    bool readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList, bool& atEnd);
     void readSeatsOnce(LobbyScreen& screen);
-    void readSeatsSlowly(LobbyScreen& screen);
-    void scanTable(LobbyScreen& screen, SeatReading reading);
+    // False when the user cancelled during the waits: nothing read then belongs to the table.
+    bool readSeatsSlowly(LobbyScreen& screen);
+    // Looks up the seats last read and reports the table.
+    void scanTable();
     // False when the opener has reached its maximum.
     bool openSelectedTable(const EverestLobby& lobby, int openerMaximum);
 

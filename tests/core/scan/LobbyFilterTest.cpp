@@ -71,11 +71,9 @@ TEST(TableListRows, OneRowPerPassingEntryInLobbyOrder) {
     entries.merge(entry("Full", 11, 10));
     LobbyFilter filter;
     filter.sixMax = false;
-    const auto rows = tableListRows(entries, filter);
+    const std::vector<LobbyEntry> rows = tableListEntries(entries, filter);
     ASSERT_EQ(rows.size(), 1u);
-    const TableRowTexts expected = {"Alpha", "$1/$2", "0", "4", "$40", "", "",
-                                    "",      "",      "",  "",  "",    ""};
-    EXPECT_EQ(rows[0], expected);
+    EXPECT_EQ(rows[0], entry("Alpha", 4, 10));
 }
 
 TEST(LobbyEntryList, KnownNameMovesToTheEndWithNewStakesAndSize) {

@@ -27,12 +27,12 @@ public:
         messages.emplace_back(title, text);
     }
     void lobbyFound(const Rect& r) override { lobbyRect = r; }
-    void processEvents() override {
+    void tableRead(const LobbyEntry&) override {
         if (++eventRounds == cancelAfterRounds)
             cancel();
     }
     bool cancelled() const override { return cancelled_; }
-    void cancel() override { cancelled_ = true; }
+    void cancel() { cancelled_ = true; }
 
 private:
     bool cancelled_ = false;
@@ -64,7 +64,7 @@ TEST_F(TableListPassTest, ReadsEveryRowOfALobbyLongerThanOnePage) {
     sim::SimulatedClient client(test::makeLobby(45));
     PassContext context{client, clock, glyphs, observer};
     LobbyEntryList entries;
-    ASSERT_TRUE(TableListPass(context).run(entries));
+    ASSERT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
 
     std::vector<std::string> expected;
     for (const sim::LobbyTable& t : client.lobby().tables())
@@ -84,7 +84,7 @@ TEST_F(TableListPassTest, StartsWithRestoreClickAndHomeThenOneDownPerRow) {
     sim::SimulatedClient client(test::makeLobby(3));
     PassContext context{client, clock, glyphs, observer};
     LobbyEntryList entries;
-    ASSERT_TRUE(TableListPass(context).run(entries));
+    ASSERT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
 
     const auto& sent = client.messages();
     const WindowId list = client.listWindow();
@@ -113,7 +113,7 @@ TEST_F(TableListPassTest, CancelKeepsWhatWasRead) {
     observer.cancelAfterRounds = 5;
     PassContext context{client, clock, glyphs, observer};
     LobbyEntryList entries;
-    ASSERT_TRUE(TableListPass(context).run(entries));
+    EXPECT_EQ(TableListPass(context).run(entries), PassEnd::Cancelled);
     EXPECT_EQ(entries.entries().size(), 5u);
 }
 
@@ -121,7 +121,7 @@ TEST_F(TableListPassTest, EmptyLobbyEndsTheWalk) {
     sim::SimulatedClient client{sim::Lobby{}};
     PassContext context{client, clock, glyphs, observer};
     LobbyEntryList entries;
-    ASSERT_TRUE(TableListPass(context).run(entries));
+    ASSERT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
     EXPECT_TRUE(entries.empty());
 }
 
@@ -130,6 +130,6 @@ TEST_F(TableListPassTest, NoLobbyWindowTellsTheUser) {
     client.setMinimised(true);  // restored by the pass, so still found
     PassContext context{client, clock, glyphs, observer};
     LobbyEntryList entries;
-    EXPECT_TRUE(TableListPass(context).run(entries));
+    EXPECT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
     EXPECT_EQ(entries.entries().size(), 3u);
 }

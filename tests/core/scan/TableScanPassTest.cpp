@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <map>
 
@@ -21,22 +22,23 @@ class Observer final : public ScanObserver {
 public:
     std::vector<std::string> messages;
     std::vector<std::shared_ptr<PlayerStats>> players;
-    std::vector<TableRowTexts> rows;
+    // Name, stakes, "0", players counted and average pot of each scanned table.
+    std::vector<std::array<std::string, 5>> rows;
     int cancelAfterRounds = -1;
     int rounds = 0;
 
     void showMessage(const std::string& title, const std::string& text) override {
         messages.push_back(title + ": " + text);
     }
-    void processEvents() override {
+    void tableRead(const LobbyEntry&) override {
         if (++rounds == cancelAfterRounds)
             cancel();
     }
     bool cancelled() const override { return cancelled_; }
-    void cancel() override { cancelled_ = true; }
+    void cancel() { cancelled_ = true; }
     void playerFound(const std::shared_ptr<PlayerStats>& r) override { players.push_back(r); }
-    void tableScanned(const ScannedTable&, const TableRowTexts& row) override {
-        rows.push_back(row);
+    void tableScanned(const ScannedTable& t) override {
+        rows.push_back({t.name, t.stakes, "0", std::to_string(t.playersCounted), t.averagePot});
     }
 
 private:
@@ -70,7 +72,8 @@ protected:
 
     bool scanAll(sim::SimulatedClient& client, std::optional<int> opener = std::nullopt) {
         PassContext context{client, clock, glyphs, observer};
-        return TableScanPass(context, lookup, state, filter).scanAll(opener);
+        const PassEnd end = TableScanPass(context, lookup, state, filter).scanAll(opener);
+        return end == PassEnd::EndOfList || end == PassEnd::Cancelled;
     }
 
     GlyphTable glyphs;
@@ -162,7 +165,8 @@ TEST_F(TableScanPassTest, CancellingKeepsWhatWasRead) {
     for (int i = 0; i < 6; ++i)
         tables.push_back(table("Table " + std::to_string(i), {"P" + std::to_string(i) + "x"}));
     sim::SimulatedClient client{sim::Lobby(tables)};
-    observer.cancelAfterRounds = 2;
+    // Cancelled while the third row is read: its seats are not waited for.
+    observer.cancelAfterRounds = 3;
     ASSERT_TRUE(scanAll(client));
     EXPECT_EQ(observer.rows.size(), 2u);
     EXPECT_EQ(lookup.disconnects, 1);
@@ -189,7 +193,8 @@ TEST_F(TableScanPassTest, SelectedScanWalksToTheWantedTableOnly) {
     sim::SimulatedClient client(sim::Lobby(
         {table("Alpha", {"Anna"}), table("Beta", {"Bert", "Bob"}), table("Gamma", {"Carl"})}));
     PassContext context{client, clock, glyphs, observer};
-    ASSERT_TRUE(TableScanPass(context, lookup, state, filter).scanSelected("Beta"));
+    ASSERT_EQ(TableScanPass(context, lookup, state, filter).scanSelected("Beta"),
+              PassEnd::EndOfList);
     EXPECT_EQ(lookup.looked, (std::vector<std::string>{"Bert", "Bob"}));
     ASSERT_EQ(observer.rows.size(), 1u);
     EXPECT_EQ(observer.rows[0][0], "Beta");

@@ -1,0 +1,17 @@
+#include "client/DesktopPlatform.h"
+
+#include "client/x11/X11Platform.h"
+
+namespace kestrova {
+
+DesktopPlatform DesktopPlatform::open(const std::string& display) {
+    DesktopPlatform result;
+    std::unique_ptr<X11Platform> x11 = X11Platform::open(display, &result.problem);
+    if (x11) {
+        result.problem = x11->compositeUnavailableReason();
+        result.platform = std::move(x11);
+    }
+    return result;
+}
+
+}  // namespace kestrova

@@ -1,0 +1,61 @@
+#include "MainMenus.h"
+
+#include "AppSettings.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QAction* makeAction(QMenu* menu, const QString& text, const QString& tip = QString(),
+                    const QString& statusTip = QString()) {
+    QAction* action = menu->addAction(text);
+    if (!tip.isEmpty())
+        action->setToolTip(tip);
+    action->setStatusTip(statusTip.isEmpty() ? tip : statusTip);
+    return action;
+}
+
+}  // namespace
+
+MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings) {
+    MainMenus m;
+    QMenu* main = bar.addMenu(QStringLiteral("Main"));
+    main->setObjectName(QStringLiteral("menuMain"));
+    m.options = makeAction(main, QStringLiteral("Options"), QStringLiteral("Options dialog"),
+                           QStringLiteral("Options dialog."));
+    m.profiles = makeAction(main, QStringLiteral("Profiles…"),
+                            QStringLiteral("Edit the statistic profiles"));
+    m.about = main->addAction(QStringLiteral("Info"));
+    main->addSeparator();
+    m.exit = main->addAction(QStringLiteral("Exit"));
+
+    QMenu* buddies = bar.addMenu(QStringLiteral("Buddylist"));
+    m.showBuddies =
+        makeAction(buddies, QStringLiteral("Show"), QStringLiteral("Open the buddylist"),
+                   QStringLiteral("Open the buddylist."));
+    m.addBuddy =
+        makeAction(buddies, QStringLiteral("Add"), QStringLiteral("Add a player to buddylist"));
+    m.importBuddies = makeAction(buddies, QStringLiteral("Import from Database"),
+                                 QStringLiteral("Import player from databases"));
+    m.csvImport = makeAction(buddies, QStringLiteral("CSV-Import"),
+                             QStringLiteral("Import buddylist to file"));
+    m.csvExport = makeAction(buddies, QStringLiteral("CSV-Export"),
+                             QStringLiteral("Export buddylist to file"));
+
+    QMenu* update = bar.addMenu(QStringLiteral("Update"));
+    m.checkUpdate = update->addAction(QStringLiteral("Check for Updates on Startup"));
+    m.checkUpdate->setCheckable(true);
+    m.checkUpdate->setChecked(settings.checkUpdate);
+    m.download = update->addAction(QStringLiteral("Visit Download Page"));
+
+    QMenu* aggregator = bar.addMenu(QStringLiteral("PT3 Aggregator"));
+    m.updateAggregator = aggregator->addAction(QStringLiteral("Update database"));
+    m.useAggregator = aggregator->addAction(QStringLiteral("Use Aggregator Database"));
+    m.useAggregator->setCheckable(true);
+    m.useAggregator->setChecked(settings.useAggregator);
+    aggregator->addSeparator();
+    m.aggregatorHelp = aggregator->addAction(QStringLiteral("Help / about Aggregator"));
+    return m;
+}

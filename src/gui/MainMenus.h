@@ -1,0 +1,29 @@
+#pragma once
+
+class QAction;
+class QMenuBar;
+
+namespace kestrova {
+struct AppSettings;
+}
+
+// The main window's menu bar: "Main", "Buddylist", "Update" and "PT3 Aggregator".
+// The window connects the actions to its commands.
+struct MainMenus {
+    QAction* options = nullptr;
+    QAction* profiles = nullptr;
+    QAction* about = nullptr;
+    QAction* exit = nullptr;
+    QAction* showBuddies = nullptr;
+    QAction* addBuddy = nullptr;
+    QAction* importBuddies = nullptr;
+    QAction* csvImport = nullptr;
+    QAction* csvExport = nullptr;
+    QAction* checkUpdate = nullptr;  // checkable
+    QAction* download = nullptr;
+    QAction* updateAggregator = nullptr;
+    QAction* useAggregator = nullptr;  // checkable
+    QAction* aggregatorHelp = nullptr;
+
+    static MainMenus build(QMenuBar& bar, const kestrova::AppSettings& settings);
+};

@@ -1,0 +1,66 @@
+#include "TableListView.h"
+
+#include "CTreeWidgetItem.h"
+#include "QtText.h"
+#include "TableListModel.h"
+
+#include <QTreeWidget>
+
+using namespace kestrova;
+
+TableListView::TableListView(QTreeWidget* list, TableListModel& model, QObject* parent)
+    : QObject(parent), list_(list), model_(model) {
+    model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
+}
+
+void TableListView::sync(std::optional<std::size_t> row) {
+    const bool sorting = list_->isSortingEnabled();
+    list_->setSortingEnabled(false);
+    // Items stay while their rows do: a refresh must not pull them from under a click.
+    if (model_.size() < items_.size()) {
+        list_->clear();
+        items_.clear();
+    }
+    while (items_.size() < model_.size())
+        items_.push_back(new CTreeWidgetItem(list_, RowSortMode::TableList));
+    if (row)
+        show(*row);
+    else
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            show(i);
+    list_->setSortingEnabled(sorting);
+}
+
+void TableListView::show(std::size_t index) {
+    const TableRow& row = model_.rows()[index];
+    CTreeWidgetItem* item = items_[index];
+    const TableColumnTexts texts = row.columnTexts();
+    item->setTexts({texts.begin(), texts.end()});
+    const TableEvaluation* e = row.evaluation ? &*row.evaluation : nullptr;
+    const std::pair<const std::optional<Rgb>*, int> coloured[] = {
+        {e ? &e->averageVpipColour : nullptr, 5},
+        {e ? &e->averagePfrColour : nullptr, 6},
+        {e ? &e->averageWtsdColour : nullptr, 8}};
+    for (const auto& [colour, column] : coloured)
+        item->setBackground(column, colour && *colour ? QBrush(toQColor(**colour)) : QBrush());
+    item->setBackground(0, row.ownSeat() ? QBrush(Qt::green) : QBrush());
+    item->setHidden(row.hidden);
+}
+
+std::optional<std::size_t> TableListView::rowOf(const QTreeWidgetItem* item) const {
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (items_[i] == item)
+            return i;
+    }
+    return std::nullopt;
+}
+
+const std::string* TableListView::nameOf(const QTreeWidgetItem* item) const {
+    const std::optional<std::size_t> row = rowOf(item);
+    return row ? &model_.rows()[*row].name : nullptr;
+}
+
+QTreeWidgetItem* TableListView::itemOf(const std::string& tableName) const {
+    const std::optional<std::size_t> row = model_.indexOf(tableName);
+    return row && *row < items_.size() ? items_[*row] : nullptr;
+}

@@ -1,0 +1,294 @@
+#include "ScanController.h"
+
+#include "client/lobby/EverestLobby.h"
+#include "client/lobby/TableOpener.h"
+#include "common/Clock.h"
+#include "scan/PassContext.h"
+#include "scan/ScanObserver.h"
+#include "scan/TableListPass.h"
+#include "scan/TableListRows.h"
+#include "scan/TableScanPass.h"
+#include "stats/TrackerLookup.h"
+
+#include <charconv>
+
+namespace kestrova {
+
+namespace {
+
+constexpr int kIntervalTickMs = 60000;
+constexpr int kOpenerTickMs = 300000;
+
+int handsOf(const PlayerStats& record) {
+    int hands = 0;
+    const auto [end, error] =
+        std::from_chars(record.hands.data(), record.hands.data() + record.hands.size(), hands);
+    return error == std::errc() && end == record.hands.data() + record.hands.size() ? hands : 0;
+}
+
+}  // namespace
+
+// The passes' observer: every report becomes an event for the front end.
+class ScanController::Observer final : public ScanObserver {
+public:
+    explicit Observer(ScanController& owner) : owner_(owner) {}
+
+    void showMessage(const std::string& title, const std::string& text) override {
+        owner_.report(scan_event::Message{title, text});
+    }
+    bool cancelled() const override { return owner_.cancelled_; }
+    void lobbyFound(const Rect& lobbyRect) override {
+        owner_.report(scan_event::LobbyFound{lobbyRect});
+    }
+    void tableRead(const LobbyEntry& entry) override { owner_.report(scan_event::TableRead{entry}); }
+    void playerFound(const std::shared_ptr<PlayerStats>& record) override {
+        owner_.report(scan_event::PlayerFound{record});
+    }
+    void tableScanned(const ScannedTable& table) override {
+        owner_.report(scan_event::TableScanned{table});
+    }
+
+private:
+    ScanController& owner_;
+};
+
+ScanController::BusyToken::~BusyToken() {
+    if (owner_) {
+        owner_->setBusy(false);
+        owner_->runPendingScan();
+    }
+}
+
+ScanController::ScanController(Resources resources, Poster post, TimerService* timers)
+    : resources_(resources),
+      post_(std::move(post)),
+      timers_(timers),
+      state_(*resources.state) {
+    if (resources_.tracker)
+        resources_.tracker->setBuddyList(&passBuddies_);
+    thread_ = std::thread([this] { worker(); });
+}
+
+ScanController::~ScanController() {
+    cancel();
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+        jobs_.clear();
+    }
+    wake_.notify_all();
+    thread_.join();
+    if (timers_) {
+        timers_->stop(TimerId::Interval);
+        timers_->stop(TimerId::Opener);
+    }
+}
+
+bool ScanController::start(Request request) {
+    if (busy_)
+        return false;
+    running_ = request.kind;
+    runningOpener_ = request.openerMaximum.has_value();
+    setBusy(true);
+    cancelled_ = false;
+    if (resources_.clock)
+        resources_.clock->resume();
+    if (handler_)
+        handler_(scan_event::Started{request.kind});
+    {
+        const std::lock_guard lock(mutex_);
+        jobs_.push_back(std::move(request));
+    }
+    wake_.notify_all();
+    return true;
+}
+
+void ScanController::cancel() {
+    cancelled_ = true;
+    if (resources_.clock)
+        resources_.clock->interrupt();
+}
+
+std::optional<ScanController::BusyToken> ScanController::tryBeginExclusive() {
+    if (busy_)
+        return std::nullopt;
+    setBusy(true);
+    return std::optional<BusyToken>(std::in_place, *this);
+}
+
+void ScanController::setBusy(bool busy) {
+    if (busy_ == busy)
+        return;
+    busy_ = busy;
+    if (onBusyChanged)
+        onBusyChanged(busy);
+}
+
+void ScanController::worker() {
+    for (;;) {
+        Request request;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+            if (stopping_)
+                return;
+            request = std::move(jobs_.front());
+            jobs_.pop_front();
+            working_ = true;
+        }
+        runPass(request);
+        {
+            const std::lock_guard lock(mutex_);
+            working_ = false;
+        }
+        idle_.notify_all();
+    }
+}
+
+void ScanController::runPass(Request& request) {
+    Observer observer(*this);
+    PassEnd end = PassEnd::EndOfList;
+    if (!resources_.platform) {
+        observer.showMessage("Error1", kLobbyNotFoundMessage);
+        end = PassEnd::ClientNotFound;
+    } else {
+        PassContext context{*resources_.platform, *resources_.clock, *resources_.glyphs, observer};
+        passBuddies_ = std::move(request.buddies);
+        switch (request.kind) {
+            case PassKind::TableList:
+                if (clearCache_.exchange(false))
+                    state_.records.clear();
+                state_.lobbyEntries.clear();
+                state_.tables.clear();
+                end = TableListPass(context).run(state_.lobbyEntries);
+                report(scan_event::TableListRead{tableListEntries(state_.lobbyEntries, request.filter)});
+                break;
+            case PassKind::ScanSelected:
+                end = TableScanPass(context, *resources_.lookup, state_, request.filter)
+                          .scanSelected(request.tableName);
+                break;
+            case PassKind::ScanAll:
+                state_.lobbyEntries.clear();
+                state_.tables.clear();
+                end = TableScanPass(context, *resources_.lookup, state_, request.filter)
+                          .scanAll(request.openerMaximum);
+                break;
+            case PassKind::OpenTable: {
+                std::string wanted = request.tableName;
+                if (!openTableByName(*resources_.platform, *resources_.clock, *resources_.glyphs,
+                                     wanted, observer))
+                    end = cancelled_ ? PassEnd::Cancelled : PassEnd::ClientNotFound;
+                break;
+            }
+        }
+    }
+
+    scan_event::Finished finished{request.kind, end};
+    for (const std::shared_ptr<PlayerStats>& record : state_.records) {
+        if (!record)
+            continue;
+        ++finished.records;
+        if (handsOf(*record) > request.minimumHands)
+            ++finished.knownRecords;
+    }
+    post_([this, finished] { this->finished(finished); });
+}
+
+void ScanController::report(ScanEvent event) {
+    post_([this, event = std::move(event)] {
+        if (handler_)
+            handler_(event);
+    });
+}
+
+void ScanController::finished(const scan_event::Finished& finished) {
+    setBusy(false);
+    if (handler_)
+        handler_(finished);
+    runPendingScan();
+}
+
+void ScanController::waitUntilIdle() {
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return jobs_.empty() && !working_; });
+}
+
+void ScanController::startScanAll() {
+    if (busy_) {
+        pendingScan_ = true;
+        return;
+    }
+    if (!scanAllRequest_)
+        return;
+    Request request = scanAllRequest_();
+    request.kind = PassKind::ScanAll;
+    if (openerRunning_)
+        request.openerMaximum = openerMaximum_;
+    start(std::move(request));
+}
+
+void ScanController::runPendingScan() {
+    if (pendingScan_ && !busy_) {
+        pendingScan_ = false;
+        startScanAll();
+    }
+}
+
+void ScanController::setIntervalScan(bool on, int minutes) {
+    intervalOn_ = on && minutes > 0;
+    intervalMinutes_ = minutes;
+    minutesLeft_ = minutes;
+    if (timers_)
+        timers_->stop(TimerId::Interval);
+    if (intervalOn_) {
+        startScanAll();
+        if (timers_)
+            timers_->start(TimerId::Interval, kIntervalTickMs, [this] { intervalTick(); });
+    }
+    if (onTimersChanged)
+        onTimersChanged();
+}
+
+void ScanController::intervalTick() {
+    if (!intervalOn_)
+        return;
+    if (--minutesLeft_ <= 0) {
+        minutesLeft_ = intervalMinutes_;
+        startScanAll();
+    }
+    if (onTimersChanged)
+        onTimersChanged();
+}
+
+bool ScanController::startOpener(int maximum) {
+    if (busy_)
+        return false;
+    openerMaximum_ = maximum;
+    openerRunning_ = true;
+    if (timers_)
+        timers_->start(TimerId::Opener, kOpenerTickMs, [this] { openerTick(); });
+    startScanAll();
+    if (onTimersChanged)
+        onTimersChanged();
+    return true;
+}
+
+void ScanController::stopOpener() {
+    if (!openerRunning_)
+        return;
+    openerRunning_ = false;
+    if (timers_)
+        timers_->stop(TimerId::Opener);
+    // The opener's own scan opens tables: it must not go on opening them.
+    if (busy_ && runningOpener_)
+        cancel();
+    if (onTimersChanged)
+        onTimersChanged();
+}
+
+void ScanController::openerTick() {
+    if (openerRunning_)
+        startScanAll();
+}
+
+}  // namespace kestrova

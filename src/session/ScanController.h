@@ -1,0 +1,168 @@
+#pragma once
+
+#include "ScanEvents.h"
+#include "TimerService.h"
+#include "rating/BuddyList.h"
+#include "scan/LobbyFilter.h"
+#include "scan/ScanState.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+
+namespace kestrova {
+
+class ClientPlatform;
+class Clock;
+class GlyphTable;
+class PlayerLookup;
+class TrackerLookup;
+
+// Runs the passes over the lobby ("Get Table List", the scans, opening a
+// table) on one worker thread that alone touches the client platform, the
+// tracker connections and the scan state while a pass runs. The front end
+// calls it from its own thread and hears back through typed events, posted
+// to that thread in the order they happened.
+//
+// One busy rule covers passes and the front end's own long jobs (imports,
+// the aggregator build): nothing starts while another runs. An interval or
+// opener tick that finds the controller busy is kept and runs afterwards.
+class ScanController final {
+public:
+    // Runs a closure on the front end's thread, in the order posted.
+    using Poster = std::function<void(std::function<void()>)>;
+    using EventHandler = std::function<void(const ScanEvent&)>;
+
+    struct Resources {
+        ClientPlatform* platform = nullptr;  // null: no client can be reached
+        Clock* clock = nullptr;
+        const GlyphTable* glyphs = nullptr;
+        PlayerLookup* lookup = nullptr;
+        TrackerLookup* tracker = nullptr;  // gets the pass's copy of the buddy list; may be null
+        // The worker's alone while a pass runs; the owner reads it only when idle.
+        ScanState* state = nullptr;
+    };
+
+    struct Request {
+        PassKind kind = PassKind::TableList;
+        LobbyFilter filter;
+        std::string tableName;              // ScanSelected, OpenTable
+        std::optional<int> openerMaximum;   // ScanAll while the opener runs
+        int minimumHands = 100;             // for the known-player figures
+        BuddyList buddies;                  // what the look-ups mark as buddies
+    };
+
+    // Builds the request of the interval and opener scans from the current settings.
+    using ScanAllRequest = std::function<Request()>;
+
+    ScanController(Resources resources, Poster post, TimerService* timers);
+    ~ScanController();
+    ScanController(const ScanController&) = delete;
+    ScanController& operator=(const ScanController&) = delete;
+
+    void setEventHandler(EventHandler handler) { handler_ = std::move(handler); }
+    void setScanAllRequest(ScanAllRequest request) { scanAllRequest_ = std::move(request); }
+
+    // False, starting nothing, while busy.
+    bool start(Request request);
+    // Ends the running pass within one wait step; what was scanned stays.
+    void cancel();
+    bool busy() const { return busy_; }
+    PassKind runningPass() const { return running_; }
+
+    // The front end's own long jobs hold the busy rule with a token.
+    class BusyToken final {
+    public:
+        explicit BusyToken(ScanController& owner) : owner_(&owner) {}
+        BusyToken(BusyToken&& other) noexcept : owner_(std::exchange(other.owner_, nullptr)) {}
+        BusyToken(const BusyToken&) = delete;
+        BusyToken& operator=(const BusyToken&) = delete;
+        BusyToken& operator=(BusyToken&&) = delete;
+        ~BusyToken();
+
+    private:
+        ScanController* owner_;
+    };
+    // Nothing while busy.
+    std::optional<BusyToken> tryBeginExclusive();
+
+    // The interval scan: on with a positive number of minutes runs "Scan All
+    // Tables" now and again each time the countdown reaches 0.
+    void setIntervalScan(bool on, int minutes);
+    bool intervalScanOn() const { return intervalOn_; }
+    int intervalMinutesLeft() const { return minutesLeft_; }
+    int intervalMinutes() const { return intervalMinutes_; }
+    void intervalTick();
+
+    // The opener: repeats "Scan All Tables", opening the passing tables, until
+    // that many table windows are open. False (nothing changes) while busy.
+    bool startOpener(int maximum);
+    void stopOpener();
+    bool openerRunning() const { return openerRunning_; }
+    int openerMaximum() const { return openerMaximum_; }
+    void openerTick();
+
+    // Empty the statistics cache at the start of the next "Get Table List".
+    void clearCacheAtNextTableList() { clearCache_ = true; }
+
+    // Blocks until every pass started so far has ended and its events have
+    // been handed to the poster (the command line and tests).
+    void waitUntilIdle();
+
+    // Called when the interval countdown moves or the opener starts or stops.
+    std::function<void()> onTimersChanged;
+    // Called whenever busy() changes.
+    std::function<void(bool busy)> onBusyChanged;
+
+private:
+    class Observer;
+
+    void worker();
+    void runPass(Request& request);
+    void report(ScanEvent event);
+    void finished(const scan_event::Finished& finished);
+    void setBusy(bool busy);
+    void runPendingScan();
+    void startScanAll();
+
+    Resources resources_;
+    Poster post_;
+    TimerService* timers_;
+    EventHandler handler_;
+    ScanAllRequest scanAllRequest_;
+
+    // Front end's thread only.
+    bool busy_ = false;
+    PassKind running_ = PassKind::TableList;
+    bool runningOpener_ = false;
+    bool pendingScan_ = false;
+    bool intervalOn_ = false;
+    int intervalMinutes_ = 0;
+    int minutesLeft_ = 0;
+    bool openerRunning_ = false;
+    int openerMaximum_ = 30;
+
+    // Shared with the worker.
+    std::atomic<bool> cancelled_ = false;
+    std::atomic<bool> clearCache_ = false;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<Request> jobs_;
+    bool working_ = false;
+    bool stopping_ = false;
+
+    // Worker's thread only while a pass runs.
+    ScanState& state_;
+    BuddyList passBuddies_;
+    std::thread thread_;
+};
+
+}  // namespace kestrova

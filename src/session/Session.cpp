@@ -1,0 +1,231 @@
+#include "Session.h"
+
+#include "SessionListener.h"
+#include "client/lobby/GlyphTables.h"
+#include "common/Clock.h"
+#include "evaluation/KnownPlayerLine.h"
+#include "scan/ScanResultFile.h"
+#include "settings/SettingKeys.h"
+#include "stats/DatabaseList.h"
+#include "stats/TrackerLookup.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr int kEverestClientKind = 5;
+
+}  // namespace
+
+Session::Session(SessionServices services)
+    : services_(std::move(services)),
+      store_(services_.settingsFile),
+      trace_(services_.headless ? std::filesystem::path()
+                                : services_.workingDir / TraceLog::kFileName),
+      buddies_(services_.workingDir),
+      knownPlayerLine_(kInitialKnownPlayerLine) {
+    trace_.truncate();
+    if (!services_.clock) {
+        ownClock_ = std::make_unique<SystemClock>();
+        services_.clock = ownClock_.get();
+    }
+
+    // Start-up always ends on the Everest client.
+    store_.writeText(keys::form.name, std::to_string(kEverestClientKind));
+    settings_ = AppSettings::load(store_, services_.workingDir);
+
+    std::string problem;
+    const DatabaseList list = DatabaseList::load(services_.workingDir, &problem);
+    databases_.assign(list.begin(), list.end());
+    if (!problem.empty())
+        startupMessages_.emplace_back("Error", problem);
+    tracker_ =
+        std::make_unique<TrackerLookup>(databases_, store_, &buddies_, state_.records, trace_);
+
+    if (buddies_.loadBuddies() == BuddyList::LoadResult::ReadError)
+        startupMessages_.emplace_back(BuddyList::kErrorTitle, BuddyList::kReadErrorText);
+    colours_ = ColourRanges::load(services_.workingDir);
+    cacheExpiry_.setLifetimeSeconds(settings_.cacheLifetimeSeconds);
+    glyphs_ = services_.glyphFile ? GlyphTable::load(*services_.glyphFile) : loadGlyphTables();
+
+    ScanController::Resources resources;
+    resources.platform = services_.platform;
+    resources.clock = services_.clock;
+    resources.glyphs = &glyphs_;
+    resources.lookup = &lookup();
+    resources.tracker = services_.lookup ? nullptr : tracker_.get();
+    resources.state = &state_;
+    scans_ = std::make_unique<ScanController>(resources, services_.post, services_.timers);
+    scans_->setEventHandler([this](const ScanEvent& event) { handle(event); });
+    scans_->setScanAllRequest([this] { return request(PassKind::ScanAll); });
+    scans_->onBusyChanged = [this](bool busy) {
+        if (listener_)
+            listener_->busyChanged(busy);
+    };
+    scans_->onTimersChanged = [this] {
+        if (listener_)
+            listener_->timersChanged();
+    };
+}
+
+Session::~Session() {
+    // The worker goes first: it uses the look-up, the glyphs and the state below.
+    scans_.reset();
+}
+
+void Session::setListener(SessionListener* listener) {
+    listener_ = listener;
+    if (!listener_)
+        return;
+    for (const auto& [title, text] : std::exchange(startupMessages_, {}))
+        listener_->showMessage(title, text);
+}
+
+void Session::trace(std::string_view marker) const {
+    trace_.append(marker);
+}
+
+PlayerLookup& Session::lookup() {
+    if (services_.lookup)
+        return *services_.lookup;
+    return *tracker_;
+}
+
+void Session::apply(const AppSettings& settings) {
+    settings_ = settings;
+    cacheExpiry_.setLifetimeSeconds(settings_.cacheLifetimeSeconds);
+    tables_.reevaluate([this](const auto& players) { return evaluate(players); });
+    players_.refresh();
+    tablePlayers_.refresh();
+    applyFilters();
+}
+
+void Session::reload() {
+    colours_ = ColourRanges::load(services_.workingDir);
+    apply(AppSettings::load(store_, services_.workingDir));
+}
+
+void Session::message(const std::string& title, const std::string& text) {
+    if (listener_)
+        listener_->showMessage(title, text);
+}
+
+ScanController::Request Session::request(PassKind kind) const {
+    ScanController::Request r;
+    r.kind = kind;
+    r.filter = settings_.lobbyFilter;
+    r.minimumHands = settings_.evaluation.minimumHands;
+    r.buddies = buddies_;
+    return r;
+}
+
+bool Session::getTableList() {
+    // The cache is emptied only at the start of a table list, never inside a scan.
+    const CacheExpiry::Actions cache = cacheExpiry_.onGetTableList();
+    if (cache.startTimer && services_.timers)
+        services_.timers->start(TimerId::CacheClear, cache.timerIntervalMs,
+                                [this] { cacheExpiry_.markExpired(); });
+    if (cache.clearRecords)
+        scans_->clearCacheAtNextTableList();
+    return scans_->start(request(PassKind::TableList));
+}
+
+bool Session::scanSelected(const std::string& tableName) {
+    ScanController::Request r = request(PassKind::ScanSelected);
+    r.tableName = tableName;
+    return scans_->start(std::move(r));
+}
+
+bool Session::scanAll() {
+    ScanController::Request r = request(PassKind::ScanAll);
+    if (scans_->openerRunning())
+        r.openerMaximum = scans_->openerMaximum();
+    return scans_->start(std::move(r));
+}
+
+bool Session::openTable(const std::string& tableName) {
+    if (tableName.empty())
+        return false;
+    ScanController::Request r = request(PassKind::OpenTable);
+    r.tableName = tableName;
+    return scans_->start(std::move(r));
+}
+
+const TableRow* Session::showTable(const std::string& tableName) {
+    const TableRow* row = tables_.find(tableName);
+    tablePlayers_.assign(row ? row->seated : std::vector<std::shared_ptr<PlayerStats>>{});
+    return row;
+}
+
+void Session::setBuddy(const std::string& name, bool buddy) {
+    const BuddyList::Change change = buddy ? buddies_.addBuddy(name, true)
+                                           : buddies_.removeBuddy(name);
+    if (!change.saved)
+        message(std::string(BuddyList::kErrorTitle), std::string(BuddyList::kSaveErrorText));
+    if (change.changed)
+        buddiesChanged();
+}
+
+void Session::buddiesChanged() {
+    players_.refresh();
+    tablePlayers_.refresh();
+    tables_.reevaluate([this](const auto& players) { return evaluate(players); });
+}
+
+TableEvaluation Session::evaluate(const std::vector<std::shared_ptr<PlayerStats>>& players) const {
+    return evaluateTable(players, settings_.evaluation, buddies_, &colours_);
+}
+
+void Session::applyFilters() {
+    tables_.applyFilter(TableFilter(settings_.tableFilter, settings_.evaluation.minimumHands));
+    const PlayerFilter filter(settings_.playerFilter);
+    players_.applyFilter([&](const PlayerStats& record) {
+        const TableRow* table = tables_.find(record.table);
+        return filter.match(record, isBuddy(record.name),
+                            table ? std::optional<std::string>(table->stakes) : std::nullopt);
+    });
+}
+
+void Session::handle(const ScanEvent& event) {
+    if (const auto* started = std::get_if<scan_event::Started>(&event)) {
+        if (started->pass == PassKind::TableList || started->pass == PassKind::ScanAll) {
+            tablePlayers_.clear();
+            players_.clear();
+            tables_.clear();
+        }
+    } else if (const auto* list = std::get_if<scan_event::TableListRead>(&event)) {
+        for (const LobbyEntry& entry : list->tables)
+            tables_.addListed(entry);
+    } else if (const auto* found = std::get_if<scan_event::PlayerFound>(&event)) {
+        players_.add(found->record);
+    } else if (const auto* scanned = std::get_if<scan_event::TableScanned>(&event)) {
+        tables_.putScanned(scanned->table, [this](const auto& players) { return evaluate(players); });
+    } else if (const auto* shown = std::get_if<scan_event::Message>(&event)) {
+        message(shown->title, shown->text);
+    } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
+        finished(*done);
+    }
+    if (listener_)
+        listener_->scanEvent(event);
+}
+
+void Session::finished(const scan_event::Finished& done) {
+    if (done.pass != PassKind::ScanSelected && done.pass != PassKind::ScanAll)
+        return;
+    knownPlayerLine_ = kestrova::knownPlayerLine(done.knownRecords, done.records, tables_.size());
+    applyFilters();
+    const bool walked = done.end == PassEnd::EndOfList || done.end == PassEnd::Cancelled ||
+                        done.end == PassEnd::CaptureFailed;
+    if (done.pass == PassKind::ScanAll && walked)
+        writeScanResult();
+}
+
+void Session::writeScanResult() {
+    if (!settings_.scanResult.saveOn())
+        return;
+    const std::filesystem::path file = scanResultFile(settings_.scanResult.resultPath);
+    if (!kestrova::writeScanResult(file, players_.records()))
+        message("Error", "Unable to write the scan result to " + file.string());
+}
+
+}  // namespace kestrova

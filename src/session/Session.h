@@ -1,0 +1,132 @@
+#pragma once
+
+#include "AppSettings.h"
+#include "PlayerListModel.h"
+#include "ScanController.h"
+#include "TableListModel.h"
+#include "client/ocr/GlyphTable.h"
+#include "rating/BuddyList.h"
+#include "rating/ColourRanges.h"
+#include "scan/ScanState.h"
+#include "settings/SettingsStore.h"
+#include "settings/TraceLog.h"
+#include "stats/CacheExpiry.h"
+#include "stats/DatabaseEntry.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrova {
+
+class ClientPlatform;
+class Clock;
+class PlayerLookup;
+class SessionListener;
+class TimerService;
+class TrackerLookup;
+
+// What a session works with, handed in so that tests and the command line can
+// put the simulated client, a clock that never sleeps and fake databases in
+// place of the desktop.
+struct SessionServices {
+    ClientPlatform* platform = nullptr;  // null: no client can be reached
+    Clock* clock = nullptr;              // null: real waits
+    PlayerLookup* lookup = nullptr;      // null: the configured databases
+    TimerService* timers = nullptr;      // null: no interval, opener or cache timer
+    ScanController::Poster post;         // runs a closure on the front end's thread
+    std::filesystem::path settingsFile = SettingsStore::defaultPath();
+    // Companion files and the trace file live here.
+    std::filesystem::path workingDir = ".";
+    // A glyph table file in place of the shipped ones.
+    std::optional<std::filesystem::path> glyphFile;
+    // No trace file: the command line must leave the window's "log.txt" alone.
+    bool headless = false;
+};
+
+// The application's state and workflow, with no user interface: the settings
+// and their typed snapshot, the glyph tables, buddies, profiles, databases,
+// the statistics cache, the scan controller and the list models. Every front
+// end is a thin client of one session.
+class Session final {
+public:
+    explicit Session(SessionServices services);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Start-up problems (database list, buddy file) are told to the first listener.
+    void setListener(SessionListener* listener);
+
+    const AppSettings& settings() const { return settings_; }
+    SettingsStore& store() { return store_; }
+    const std::filesystem::path& workingDir() const { return services_.workingDir; }
+    // The one path by which settings take effect: lists, filters and passes follow it.
+    void apply(const AppSettings& settings);
+    // Reads the settings and profile files again (after a dialog wrote them) and applies them.
+    void reload();
+    void trace(std::string_view marker) const;
+
+    const GlyphTable& glyphs() const { return glyphs_; }
+    BuddyList& buddies() { return buddies_; }
+    const ColourRanges& colours() const { return colours_; }
+    const std::vector<DatabaseEntry>& databases() const { return databases_; }
+    PlayerLookup& lookup();
+    TrackerLookup* tracker() { return tracker_.get(); }
+    ScanController& scans() { return *scans_; }
+    bool busy() const { return scans_->busy(); }
+    // What the passes keep between them (the statistics cache among it); the
+    // worker's alone while a pass runs.
+    const ScanState& scanState() const { return state_; }
+
+    TableListModel& tables() { return tables_; }
+    PlayerListModel& players() { return players_; }       // every player the scans found
+    PlayerListModel& tablePlayers() { return tablePlayers_; }  // the picked table's players
+    const std::string& knownPlayerLine() const { return knownPlayerLine_; }
+
+    // The commands; false when refused (busy, or nothing to act on).
+    bool getTableList();
+    bool scanSelected(const std::string& tableName);
+    bool scanAll();
+    bool openTable(const std::string& tableName);
+    // The picked table's players go to tablePlayers(); null when no such row.
+    const TableRow* showTable(const std::string& tableName);
+
+    // Buddies: the mark of one player, or the list changed elsewhere.
+    void setBuddy(const std::string& name, bool buddy);
+    void buddiesChanged();
+    bool isBuddy(const std::string& name) const { return buddies_.contains(name); }
+    TableEvaluation evaluate(const std::vector<std::shared_ptr<PlayerStats>>& players) const;
+    void applyFilters();
+
+private:
+    void handle(const ScanEvent& event);
+    void finished(const scan_event::Finished& finished);
+    void writeScanResult();
+    void message(const std::string& title, const std::string& text);
+    ScanController::Request request(PassKind kind) const;
+
+    SessionServices services_;
+    SettingsStore store_;
+    TraceLog trace_;
+    std::unique_ptr<Clock> ownClock_;
+    AppSettings settings_;
+    GlyphTable glyphs_;
+    BuddyList buddies_;
+    ColourRanges colours_;
+    std::vector<DatabaseEntry> databases_;
+    ScanState state_;
+    std::unique_ptr<TrackerLookup> tracker_;
+    CacheExpiry cacheExpiry_;
+    TableListModel tables_;
+    PlayerListModel players_;
+    PlayerListModel tablePlayers_;
+    std::string knownPlayerLine_;
+    SessionListener* listener_ = nullptr;
+    std::vector<std::pair<std::string, std::string>> startupMessages_;
+    std::unique_ptr<ScanController> scans_;
+};
+
+}  // namespace kestrova

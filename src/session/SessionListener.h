@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ScanEvents.h"
+
+#include <string>
+
+namespace kestrova {
+
+// The front end as the session sees it: the window, the command line, tests.
+// Every call comes on the front end's own thread.
+class SessionListener {
+public:
+    virtual ~SessionListener() = default;
+    // A failure or notice for the user: a modal box, or standard error.
+    virtual void showMessage(const std::string& title, const std::string& text) = 0;
+    // A pass reported something; the session's models already show it.
+    virtual void scanEvent(const ScanEvent& event) { (void)event; }
+    virtual void busyChanged(bool busy) { (void)busy; }
+    // The interval countdown moved, or the opener started or stopped.
+    virtual void timersChanged() {}
+};
+
+}  // namespace kestrova

@@ -1,0 +1,100 @@
+#include "TableListModel.h"
+
+#include "evaluation/TableFilter.h"
+
+namespace kestrova {
+
+TableColumnTexts TableRow::columnTexts() const {
+    TableColumnTexts texts;
+    texts[0] = name;
+    texts[1] = stakes;
+    texts[2] = "0";
+    texts[3] = std::to_string(players);
+    texts[4] = averagePot;
+    if (evaluation) {
+        const TableEvaluation& e = *evaluation;
+        texts[5] = e.averageVpip;
+        texts[6] = e.averagePfr;
+        texts[7] = e.averageAf;
+        texts[8] = e.averageWtsd;
+        texts[9] = e.readsText;
+        texts[10] = e.buddiesText;
+        texts[11] = e.losersText;
+        texts[12] = e.totalStacks;
+    }
+    return texts;
+}
+
+void TableListModel::changed(std::optional<std::size_t> row) {
+    if (onChanged)
+        onChanged(row);
+}
+
+void TableListModel::clear() {
+    rows_.clear();
+    changed(std::nullopt);
+}
+
+void TableListModel::addListed(const LobbyEntry& entry) {
+    TableRow row;
+    row.name = entry.name;
+    row.stakes = entry.stakes;
+    row.players = entry.players;
+    row.averagePot = entry.averagePot;
+    rows_.push_back(std::move(row));
+    changed(rows_.size() - 1);
+}
+
+std::size_t TableListModel::putScanned(const ScannedTable& table, const Evaluate& evaluate) {
+    std::size_t index = rows_.size();
+    if (const std::optional<std::size_t> known = indexOf(table.name))
+        index = *known;
+    else
+        rows_.emplace_back();
+    TableRow& row = rows_[index];
+    row.name = table.name;
+    row.stakes = table.stakes;
+    row.players = table.playersCounted;
+    row.averagePot = table.averagePot;
+    row.seated = table.players;
+    row.evaluation = evaluate(row.seated);
+    changed(index);
+    return index;
+}
+
+void TableListModel::reevaluate(const Evaluate& evaluate) {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i].scanned()) {
+            rows_[i].evaluation = evaluate(rows_[i].seated);
+            changed(i);
+        }
+    }
+}
+
+void TableListModel::applyFilter(const TableFilter& filter) {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        TableRow& row = rows_[i];
+        const bool hidden =
+            !filter.match(TableFilterRow{row.stakes, row.seated,
+                                         row.evaluation ? &*row.evaluation : nullptr});
+        if (hidden != row.hidden) {
+            row.hidden = hidden;
+            changed(i);
+        }
+    }
+}
+
+std::optional<std::size_t> TableListModel::indexOf(std::string_view name) const {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i].name == name)
+            return i;
+    }
+    return std::nullopt;
+}
+
+const TableRow* TableListModel::find(std::string_view name) const {
+    const std::optional<std::size_t> i = indexOf(name);
+    return i ? &rows_[*i] : nullptr;
+}
+
+}  // namespace kestrova

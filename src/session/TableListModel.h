@@ -1,0 +1,69 @@
+#pragma once
+
+#include "client/LobbyEntry.h"
+#include "evaluation/TableEvaluation.h"
+#include "scan/ScannedTable.h"
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+class TableFilter;
+
+inline constexpr int kTableListColumns = 13;
+using TableColumnTexts = std::array<std::string, kTableListColumns>;
+
+// One row of the table list: a table "Get Table List" listed, or one a scan
+// filled (then with its players and its evaluation).
+struct TableRow {
+    std::string name;
+    std::string stakes;
+    int players = 0;  // the lobby's count, or the seats a scan read
+    std::string averagePot;
+    std::vector<std::shared_ptr<PlayerStats>> seated;  // in seat order, scanned rows only
+    std::optional<TableEvaluation> evaluation;         // scanned rows only
+    bool hidden = false;
+
+    bool scanned() const { return evaluation.has_value(); }
+    bool ownSeat() const { return evaluation && evaluation->ownSeat; }
+    // What each column shows: name, stakes, "0", players, average pot, then the
+    // evaluation's figures (empty before a scan).
+    TableColumnTexts columnTexts() const;
+};
+
+// The table list's rows in the order they were added. Rows are found by
+// table name, which is the table's identity.
+class TableListModel final {
+public:
+    using Evaluate = std::function<TableEvaluation(const std::vector<std::shared_ptr<PlayerStats>>&)>;
+
+    // Told after every change: a row index, or nothing when every row changed.
+    std::function<void(std::optional<std::size_t> row)> onChanged;
+
+    void clear();
+    // A table "Get Table List" read.
+    void addListed(const LobbyEntry& entry);
+    // A scanned table fills the row of its name, or a new row; returns its index.
+    std::size_t putScanned(const ScannedTable& table, const Evaluate& evaluate);
+    // Rates every scanned row again (buddies or profiles changed).
+    void reevaluate(const Evaluate& evaluate);
+    void applyFilter(const TableFilter& filter);
+
+    const std::vector<TableRow>& rows() const { return rows_; }
+    std::size_t size() const { return rows_.size(); }
+    std::optional<std::size_t> indexOf(std::string_view name) const;
+    const TableRow* find(std::string_view name) const;
+
+private:
+    void changed(std::optional<std::size_t> row);
+
+    std::vector<TableRow> rows_;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,193 @@
+// The session and its scan controller without a window: the busy rule, the
+// timers, cancelling, and the list models the passes fill.
+#include "Session.h"
+
+#include "FakeLookup.h"
+#include "GateClock.h"
+#include "SessionListener.h"
+#include "SimLobbies.h"
+#include "TempDir.h"
+#include "TimerService.h"
+#include "sim/SimulatedClient.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <mutex>
+
+using namespace kestrova;
+
+namespace {
+
+class ManualTimers final : public TimerService {
+public:
+    void start(TimerId id, int, std::function<void()> tick) override {
+        ticks[id] = std::move(tick);
+    }
+    void stop(TimerId id) override { ticks.erase(id); }
+    bool running(TimerId id) const override { return ticks.count(id) != 0; }
+    void fire(TimerId id) { ticks.at(id)(); }
+
+    std::map<TimerId, std::function<void()>> ticks;
+};
+
+class SessionTest : public ::testing::Test, public SessionListener {
+protected:
+    void SetUp() override {
+        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
+        setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
+        client = std::make_unique<sim::SimulatedClient>(test::makeLobby(8));
+        SessionServices services;
+        services.platform = client.get();
+        services.clock = &clock;
+        services.lookup = &lookup;
+        services.timers = &timers;
+        services.workingDir = dir.path();
+        services.headless = true;
+        services.post = [this](std::function<void()> work) {
+            const std::lock_guard lock(mutex);
+            queue.push_back(std::move(work));
+        };
+        session = std::make_unique<Session>(std::move(services));
+        session->setListener(this);
+        lookup.cache = const_cast<PlayerRecordList*>(&session->scanState().records);
+    }
+    void TearDown() override {
+        clock.setOpen(true);
+        session.reset();
+    }
+
+    // Hands the front end everything the worker reported so far.
+    void drain() {
+        std::vector<std::function<void()>> work;
+        {
+            const std::lock_guard lock(mutex);
+            work.swap(queue);
+        }
+        for (auto& step : work)
+            step();
+    }
+    // Lets every pass run to its end, including passes that start when one ends.
+    void settle() {
+        for (;;) {
+            session->scans().waitUntilIdle();
+            {
+                const std::lock_guard lock(mutex);
+                if (queue.empty())
+                    return;
+            }
+            drain();
+        }
+    }
+    // Waits until the running pass blocks in the shut gate.
+    void untilWaiting() {
+        while (!clock.waiting())
+            std::this_thread::yield();
+    }
+
+    void showMessage(const std::string& title, const std::string& text) override {
+        messages.push_back(title + ": " + text);
+    }
+    void scanEvent(const ScanEvent& event) override {
+        if (const auto* done = std::get_if<scan_event::Finished>(&event))
+            ends.push_back(done->end);
+    }
+
+    test::TempDir dir;
+    test::GateClock clock;
+    test::FakeLookup lookup;
+    ManualTimers timers;
+    std::unique_ptr<sim::SimulatedClient> client;
+    std::unique_ptr<Session> session;
+    std::mutex mutex;
+    std::vector<std::function<void()>> queue;
+    std::vector<std::string> messages;
+    std::vector<PassEnd> ends;
+};
+
+}  // namespace
+
+TEST_F(SessionTest, NothingStartsInsideAnotherJobAndTicksWaitForIt) {
+    ScanController& scans = session->scans();
+    {
+        // An import holds the busy rule: no pass starts, the interval scan waits.
+        std::optional<ScanController::BusyToken> import = scans.tryBeginExclusive();
+        ASSERT_TRUE(import);
+        EXPECT_FALSE(session->scanAll());
+        EXPECT_FALSE(scans.tryBeginExclusive());
+        scans.setIntervalScan(true, 2);
+        settle();
+        EXPECT_EQ(lookup.connects, 0);
+    }
+    // The waiting scan runs once the import is over.
+    settle();
+    EXPECT_EQ(lookup.connects, 1);
+    EXPECT_FALSE(session->busy());
+
+    // A tick in the middle of a scan runs the next scan after it, not inside it.
+    clock.setOpen(false);
+    timers.fire(TimerId::Interval);
+    timers.fire(TimerId::Interval);  // the countdown reaches 0
+    untilWaiting();
+    EXPECT_TRUE(session->busy());
+    EXPECT_FALSE(scans.tryBeginExclusive());  // an import is refused meanwhile
+    timers.fire(TimerId::Interval);
+    timers.fire(TimerId::Interval);
+    clock.setOpen(true);
+    settle();
+    EXPECT_EQ(lookup.connects, 3);
+    EXPECT_EQ(lookup.disconnects, 3);
+    EXPECT_EQ(scans.intervalMinutesLeft(), 2);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(SessionTest, CancelEndsAWaitingPassAndKeepsWhatWasScanned) {
+    clock.setOpen(false);
+    ASSERT_TRUE(session->scanAll());
+    untilWaiting();
+    session->scans().cancel();
+    settle();
+    EXPECT_FALSE(session->busy());
+    ASSERT_EQ(ends, std::vector<PassEnd>{PassEnd::Cancelled});
+    EXPECT_TRUE(session->tables().rows().empty());
+
+    // The next pass waits again: the cancel ended that pass only.
+    clock.setOpen(true);
+    ASSERT_TRUE(session->scanAll());
+    settle();
+    EXPECT_EQ(ends.back(), PassEnd::EndOfList);
+    EXPECT_FALSE(session->tables().rows().empty());
+}
+
+TEST_F(SessionTest, StoppingTheOpenerStopsItsOpening) {
+    clock.setOpen(false);
+    ASSERT_TRUE(session->scans().startOpener(5));
+    EXPECT_FALSE(session->scans().startOpener(5));
+    untilWaiting();
+    session->scans().stopOpener();
+    settle();
+    EXPECT_FALSE(session->busy());
+    EXPECT_TRUE(client->openedTables().empty());
+    EXPECT_FALSE(timers.running(TimerId::Opener));
+}
+
+TEST_F(SessionTest, ScanSelectedFillsTheWantedRowAndBuddiesRateScannedTablesOnly) {
+    ASSERT_TRUE(session->getTableList());
+    settle();
+    const std::vector<TableRow>& rows = session->tables().rows();
+    ASSERT_GE(rows.size(), 3u);
+    const std::string wanted = rows[2].name;
+    ASSERT_TRUE(session->scanSelected(wanted));
+    settle();
+    ASSERT_TRUE(rows[2].scanned());
+    EXPECT_EQ(rows[2].name, wanted);
+    EXPECT_FALSE(rows[0].scanned());
+
+    // A buddy change rates the scanned table again and leaves the others unfilled.
+    const std::string player = rows[2].seated.at(0)->name;
+    session->setBuddy(player, true);
+    EXPECT_EQ(rows[2].evaluation->buddies, 1);
+    EXPECT_EQ(rows[0].columnTexts()[5], "");
+    EXPECT_EQ(rows[0].columnTexts()[10], "");
+}
