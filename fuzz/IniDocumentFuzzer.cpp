@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
+#include "common/Text.h"
 #include "settings/IniDocument.h"
-#include "settings/IniText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using kestrova::IniDocument;

@@ -13,7 +13,7 @@ cxx=${CXX_FUZZ:-clang++}
 flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined -I$root/src/core"
 
 targets="OpenCountConf CloseConf DirConf WindowConf Window2Conf ColumnConf LimitsFile StakesFile IniDocument"
-sources="$root/src/core/common/BinaryReader.cpp $root/src/core/common/BinaryWriter.cpp
+sources="$root/src/core/common/BinaryReader.cpp $root/src/core/common/BinaryWriter.cpp $root/src/core/common/Text.cpp
          $root/src/core/common/AtomicFile.cpp $(ls "$root"/src/core/settings/*.cpp)"
 
 mkdir -p "$out/obj"

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "UserPrompts.h"
+#include "rating/PlayerImport.h"
 #include "stats/DatabaseEntry.h"
-#include "stats/PlayerImport.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,6 +1,6 @@
 #include "evaluation/PlayerFilter.h"
 
-#include "evaluation/NumberText.h"
+#include "common/NumberText.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "stats/PlayerStats.h"

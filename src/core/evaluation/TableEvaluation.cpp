@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "evaluation/NumberText.h"
+#include "common/NumberText.h"
+#include "common/Text.h"
 #include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
 #include "settings/SettingKeys.h"
@@ -10,14 +11,6 @@
 #include "stats/PlayerStats.h"
 
 namespace kestrova {
-
-namespace {
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
 
 EvaluationSettings EvaluationSettings::fromSettings(const SettingsStore& settings) {
     EvaluationSettings result;
@@ -31,8 +24,7 @@ bool isOwnName(const std::string& name, const std::string& ownName) {
     if (ownName.empty()) {
         return false;
     }
-    return std::equal(name.begin(), name.end(), ownName.begin(), ownName.end(),
-                      [](char a, char b) { return lower(a) == lower(b); });
+    return equalIgnoringAsciiCase(name, ownName);
 }
 
 std::string TableEvaluation::columnText(int column) const {

@@ -1,6 +1,6 @@
 #include "evaluation/TableFilter.h"
 
-#include "evaluation/NumberText.h"
+#include "common/NumberText.h"
 #include "evaluation/TableEvaluation.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"

@@ -1,21 +1,13 @@
 #include "lists/RowOrder.h"
 
-#include "evaluation/NumberText.h"
+#include "common/NumberText.h"
+#include "common/Text.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace kestrova {
 
 namespace {
-
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) <
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 std::string withoutFirst(const std::string& text) {
     return text.empty() ? text : text.substr(1);
@@ -24,35 +16,16 @@ std::string withoutFirst(const std::string& text) {
 }  // namespace
 
 // The C library's readers follow the desktop's locale, which Qt switches on:
-// "12.50" would read as 12 on a German desktop. These read the leading number
+// "12.50" would read as 12 on a German desktop. This reads the leading number
 // the same way everywhere.
-namespace {
-
-std::string_view afterBlanksAndPlus(const std::string& text) {
-    std::string_view v(text);
-    while (!v.empty() && std::isspace(static_cast<unsigned char>(v.front())))
-        v.remove_prefix(1);
-    if (!v.empty() && v.front() == '+')
-        v.remove_prefix(1);
-    return v;
-}
-
-}  // namespace
-
 double leadingNumber(const std::string& text) {
-    const std::string_view v = afterBlanksAndPlus(text);
+    std::string_view v = trimWhiteSpace(text);
+    if (v.starts_with('+'))
+        v.remove_prefix(1);
     double value = 0.0;
     const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), value);
     (void)end;
     return error == std::errc() ? value : 0.0;
-}
-
-long leadingInteger(const std::string& text) {
-    const std::string_view v = afterBlanksAndPlus(text);
-    long value = 0;
-    const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), value);
-    (void)end;
-    return error == std::errc() ? value : 0;
 }
 
 bool rowLess(RowSortMode mode, int column, const CellText& a, const CellText& b) {
@@ -61,7 +34,7 @@ bool rowLess(RowSortMode mode, int column, const CellText& a, const CellText& b)
         case 0:
         case 2:
         case 100:
-            return lessIgnoringCase(a(column), b(column));
+            return lessIgnoringAsciiCase(a(column), b(column));
         case 1:
         case 6:
             return leadingInteger(a(column)) < leadingInteger(b(column));

@@ -15,7 +15,7 @@ using CellText = std::function<std::string(int column)>;
 bool rowLess(RowSortMode mode, int column, const CellText& a, const CellText& b);
 
 // The leading number of a text, as the C library reads it; 0 when there is none.
+// (Whole numbers: leadingInteger in common/Text.h.)
 double leadingNumber(const std::string& text);
-long leadingInteger(const std::string& text);
 
 }  // namespace kestrova

@@ -7,6 +7,7 @@
 #include "common/AtomicFile.h"
 #include "common/BinaryReader.h"
 #include "common/BinaryWriter.h"
+#include "common/Text.h"
 
 namespace kestrova {
 
@@ -14,15 +15,6 @@ namespace {
 
 // Far more names than anyone marks; a larger file is damaged.
 constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return lower(x) == lower(y); });
-}
 
 }  // namespace
 
@@ -47,7 +39,7 @@ bool BuddyList::saveBuddies() const {
 
 int BuddyList::indexOfBuddy(std::string_view name) const {
     for (std::size_t i = 0; i < names_.size(); ++i) {
-        if (equalIgnoringCase(names_[i], name)) {
+        if (equalIgnoringAsciiCase(names_[i], name)) {
             return static_cast<int>(i);
         }
     }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "stats/BuddyIndex.h"
+
 namespace kestrova {
 
 // The user's marked players, in order; membership ignores letter case.
@@ -14,7 +16,7 @@ namespace kestrova {
 //   u32 count, then per name: u32 length, that many bytes, no terminator.
 // Every change that saves rewrites the file whole and atomically; a failed
 // save is reported to the caller, which shows kSaveErrorText.
-class BuddyList final {
+class BuddyList final : public BuddyIndex {
 public:
     static constexpr std::string_view kFileName = "mofofish";
     // Names are read into a buffer of this size: a length this large or larger
@@ -45,7 +47,7 @@ public:
     bool saveBuddies() const;
 
     // Index of the first buddy equal to name ignoring letter case, or -1.
-    int indexOfBuddy(std::string_view name) const;
+    int indexOfBuddy(std::string_view name) const override;
     bool contains(std::string_view name) const { return indexOfBuddy(name) >= 0; }
 
     // Appends the name when it is not in the list yet (ignoring case) and

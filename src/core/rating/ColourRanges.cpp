@@ -1,6 +1,6 @@
 #include "rating/ColourRanges.h"
 
-#include "evaluation/NumberText.h"
+#include "common/NumberText.h"
 #include "stats/PlayerStats.h"
 
 namespace kestrova {

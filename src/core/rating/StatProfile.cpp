@@ -5,7 +5,7 @@
 
 #include "common/BinaryReader.h"
 #include "common/BinaryWriter.h"
-#include "evaluation/NumberText.h"
+#include "common/NumberText.h"
 #include "settings/CompanionFile.h"
 #include "stats/PlayerStats.h"
 

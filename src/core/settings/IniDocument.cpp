@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "settings/IniText.h"
+#include "common/Text.h"
 
 namespace kestrova {
 
@@ -69,7 +69,7 @@ Location locate(std::string_view text, const std::vector<LineSpan>& lines, std::
             if (where.sectionLine) {
                 break;  // only the first section of the name counts
             }
-            if (iniNamesEqual(*name, section)) {
+            if (equalIgnoringAsciiCase(*name, section)) {
                 where.sectionLine = i;
                 where.lastKeyLine = i;
             }
@@ -83,7 +83,7 @@ Location locate(std::string_view text, const std::vector<LineSpan>& lines, std::
             continue;
         }
         where.lastKeyLine = i;
-        if (!where.keyLine && iniNamesEqual(trimBlanks(content.substr(0, equals)), key)) {
+        if (!where.keyLine && equalIgnoringAsciiCase(trimBlanks(content.substr(0, equals)), key)) {
             where.keyLine = i;
         }
     }

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "settings/IniText.h"
+#include "common/Text.h"
 
 namespace kestrova {
 
@@ -22,7 +22,7 @@ std::span<const SettingKey> allSettingKeys() {
 
 const SettingKey* findSettingKey(std::string_view name) {
     for (const SettingKey& key : kAllKeys) {
-        if (iniNamesEqual(settingName(key), name)) {
+        if (equalIgnoringAsciiCase(settingName(key), name)) {
             return &key;
         }
     }

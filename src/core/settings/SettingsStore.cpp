@@ -10,8 +10,8 @@
 
 #include "common/AtomicFile.h"
 #include "common/BinaryReader.h"
+#include "common/Text.h"
 #include "settings/IniDocument.h"
-#include "settings/IniText.h"
 
 namespace kestrova {
 

@@ -5,6 +5,7 @@
 
 #include "common/BinaryReader.h"
 #include "common/BinaryWriter.h"
+#include "common/Text.h"
 #include "settings/CompanionFile.h"
 
 namespace kestrova {
@@ -15,15 +16,6 @@ constexpr std::size_t kMinStakeBytes = 4;
 constexpr int kFirstKind = 2;
 constexpr std::array<std::string_view, 6> kFileNames = {"fstakes2", "fstakes3", "fstakes4",
                                                         "fstakes5", "fstakes6", "fstakes7"};
-
-std::string trimmed(std::string_view text) {
-    constexpr std::string_view kWhite = " \t\n\v\f\r";
-    const std::size_t first = text.find_first_not_of(kWhite);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(kWhite) - first + 1));
-}
 
 }  // namespace
 
@@ -57,7 +49,7 @@ std::vector<std::string> StakesFile::fromBytes(std::string_view bytes) {
         if (!label) {
             break;
         }
-        stakes.push_back(trimmed(*label));
+        stakes.emplace_back(trimWhiteSpace(*label));
     }
     return stakes;
 }

@@ -1,30 +1,15 @@
 #include "stats/PlayerStatsBuilder.h"
 
-#include <array>
-#include <charconv>
 #include <cstdint>
 
-#include "rating/BuddyList.h"
+#include "common/NumberText.h"
+#include "stats/BuddyIndex.h"
 
 namespace kestrova {
 
 namespace {
 
 constexpr const char* kNotAvailable = "N/A";
-
-// Two decimals, always with a point: the GUI sets the C library's locale from
-// the environment, so printf would write a decimal comma under many locales.
-std::string twoDecimals(double value) {
-    std::array<char, 64> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed, 2);
-    if (error != std::errc()) {
-        return "0.00";  // only for values too large for any counter sum
-    }
-    std::string text(buffer.data(), end);
-    // A tiny loss rounds to "-0.00"; nobody lost anything there.
-    return text == "-0.00" ? "0.00" : text;
-}
 
 // A ratio of two counters is taken in single precision, as the figures have
 // always been; 0 when there is nothing to divide by.
@@ -68,7 +53,7 @@ std::string withoutBlanksAndCommas(const std::string& stack) {
 
 PlayerStats buildPlayerStats(const TrackerCounters& counters, const std::string& name,
                              const std::string& stack, const std::string& seat,
-                             const BuddyList* buddies) {
+                             const BuddyIndex* buddies) {
     const TrackerCounters& c = counters;
     // Sums in 64 bits: counters summed over several large databases may be near the int32 limit.
     const std::int64_t flopActions = std::int64_t{c.flopBets} + c.flopRaises;

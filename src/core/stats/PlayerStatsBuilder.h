@@ -7,12 +7,12 @@
 
 namespace kestrova {
 
-class BuddyList;
+class BuddyIndex;
 
 // Turns summed counters into a record with every figure formatted for display.
 // buddies may be null (no buddy list yet): the buddy index is then -1.
 PlayerStats buildPlayerStats(const TrackerCounters& counters, const std::string& name,
                              const std::string& stack, const std::string& seat,
-                             const BuddyList* buddies);
+                             const BuddyIndex* buddies);
 
 }  // namespace kestrova

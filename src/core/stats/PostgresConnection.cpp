@@ -2,7 +2,8 @@
 
 #include <libpq-fe.h>
 
-#include <charconv>
+#include "common/Text.h"
+
 #include <utility>
 #include <vector>
 
@@ -39,16 +40,7 @@ std::string plainOrQuoted(std::string_view value) {
 
 bool isDefaultPort(std::string_view port) {
     // The number the text starts with, as atoi would read it.
-    std::size_t i = 0;
-    while (i < port.size() && (port[i] == ' ' || port[i] == '\t'))
-        ++i;
-    long long number = 0;
-    const char* begin = port.data() + i;
-    const char* end = port.data() + port.size();
-    if (begin != end && *begin == '+')
-        ++begin;
-    std::from_chars(begin, end, number);
-    return number == 5432;
+    return leadingInteger(port) == 5432;
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ constexpr auto kinds(DatabaseKind kind) {
 }  // namespace
 
 TrackerLookup::TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
-                             const BuddyList* buddies, PlayerRecordList& records, TraceLog trace)
+                             const BuddyIndex* buddies, PlayerRecordList& records, TraceLog trace)
     : settings_(settings), buddies_(buddies), records_(records), trace_(std::move(trace)) {
     setDatabases(std::move(entries));
 }

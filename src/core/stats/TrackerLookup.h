@@ -14,7 +14,7 @@
 
 namespace kestrova {
 
-class BuddyList;
+class BuddyIndex;
 class MessageSink;
 class PlayerRecordList;
 class SettingsStore;
@@ -39,7 +39,8 @@ public:
     // buddies may be null (every record then has buddy index -1). New records
     // are appended to records. settings is read at every look-up.
     TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
-                  const BuddyList* buddies, PlayerRecordList& records, TraceLog trace = TraceLog());
+                  const BuddyIndex* buddies, PlayerRecordList& records,
+                  TraceLog trace = TraceLog());
     ~TrackerLookup() override;
     TrackerLookup(const TrackerLookup&) = delete;
     TrackerLookup& operator=(const TrackerLookup&) = delete;
@@ -62,7 +63,7 @@ public:
     // Replaces the database list (after the options dialog); closes every
     // connection first.
     void setDatabases(std::vector<DatabaseEntry> entries);
-    void setBuddyList(const BuddyList* buddies) { buddies_ = buddies; }
+    void setBuddyList(const BuddyIndex* buddies) { buddies_ = buddies; }
 
     bool connected() const { return connected_; }
     // The kind each entry is queried as: Holdem Manager entries turn into
@@ -112,7 +113,7 @@ private:
 
     std::vector<Source> sources_;
     const SettingsStore& settings_;
-    const BuddyList* buddies_;
+    const BuddyIndex* buddies_;
     PlayerRecordList& records_;
     TraceLog trace_;
     bool connected_ = false;

@@ -1,5 +1,7 @@
 #include "stats/TrackerNamePattern.h"
 
+#include "common/Text.h"
+
 #include <cstddef>
 
 namespace kestrova {
@@ -122,12 +124,7 @@ std::string trackerNamePattern(std::string_view name) {
 
 std::string pokerTracker2NamePattern(std::string_view name) {
     const std::string utf8 = screenNameAsUtf8(name);
-    std::string_view trimmed = utf8;
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!trimmed.empty() && blank(trimmed.front()))
-        trimmed.remove_prefix(1);
-    while (!trimmed.empty() && blank(trimmed.back()))
-        trimmed.remove_suffix(1);
+    const std::string_view trimmed = trimBlanks(utf8);
     std::string pattern;
     pattern.reserve(trimmed.size() + 8);
     forEachCharacter(trimmed, [&](std::string_view character) {

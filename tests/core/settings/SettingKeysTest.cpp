@@ -6,7 +6,7 @@
 #include <string>
 
 #include "TempDir.h"
-#include "settings/IniText.h"
+#include "common/Text.h"
 #include "settings/SettingsStore.h"
 
 namespace kestrova {

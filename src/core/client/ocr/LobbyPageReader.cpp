@@ -1,19 +1,13 @@
 #include "client/ocr/LobbyPageReader.h"
 
 #include "client/ocr/LobbyPageScan.h"
+#include "common/Text.h"
+
+#include <algorithm>
 
 namespace kestrova {
 
 namespace lobbyscan {
-
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
-}
 
 void removeAll(std::string& text, std::string_view marker) {
     for (auto at = text.find(marker); at != std::string::npos; at = text.find(marker, at)) {
@@ -22,34 +16,29 @@ void removeAll(std::string& text, std::string_view marker) {
 }
 
 int leadingInt(std::string_view text) {
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        // A garbled reading must not overflow; no table seats a million.
-        if (value < 1000000) {
-            value = value * 10 + (c - '0');
-        }
+    // A count has no sign, and a garbled reading is no count.
+    if (text.empty() || text.front() < '0' || text.front() > '9') {
+        return 0;
     }
-    return value;
+    return std::max(0, leadingInteger(text));
 }
 
 LobbyEntry entryFromFields(std::string name, std::string game, std::string stakes,
                            std::string seated, std::string extra, std::string averagePot) {
     LobbyEntry entry;
-    name = trimmed(name);
+    name = std::string(trimBlanks(name));
     removeAll(name, "(S)");
     removeAll(name, "(D)");
-    entry.name = trimmed(name);
-    entry.game = trimmed(game);
-    entry.stakes = trimmed(stakes);
-    entry.extra = trimmed(extra);
-    entry.averagePot = trimmed(averagePot);
-    const std::string seats = trimmed(seated);
+    entry.name = trimBlanks(name);
+    entry.game = trimBlanks(game);
+    entry.stakes = trimBlanks(stakes);
+    entry.extra = trimBlanks(extra);
+    entry.averagePot = trimBlanks(averagePot);
+    const std::string_view seats = trimBlanks(seated);
     const auto slash = seats.find('/');
     entry.players = leadingInt(seats);
-    entry.seats = slash == std::string::npos ? 0 : leadingInt(trimmed(seats.substr(slash + 1)));
+    entry.seats =
+        slash == std::string_view::npos ? 0 : leadingInt(trimBlanks(seats.substr(slash + 1)));
     return entry;
 }
 

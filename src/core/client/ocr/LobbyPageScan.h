@@ -10,6 +10,7 @@
 #include "client/ocr/PixelSource.h"
 #include "client/ocr/TextLineRecogniser.h"
 #include "common/Image.h"
+#include "common/Text.h"
 
 #include <algorithm>
 #include <optional>
@@ -33,7 +34,6 @@ inline bool isWhiteInk(std::uint32_t argb) {
     return redOf(argb) > 250 && greenOf(argb) > 250 && blueOf(argb) > 250;
 }
 
-std::string trimmed(std::string_view text);
 void removeAll(std::string& text, std::string_view marker);
 // Leading digits as a number; 0 when there are none.
 int leadingInt(std::string_view text);
@@ -145,7 +145,7 @@ std::vector<std::string> readSelectedNamesFrom(const Source& source, const Lobby
         const LineRows<Source, kLineRows> rows(source, top);
         recogniser.reset();
         readColumns(rows, left + kNameFrom, left + kNameEnd, recogniser);
-        names.push_back(trimmed(recogniser.text()));
+        names.emplace_back(trimBlanks(recogniser.text()));
         return true;
     });
     return names;

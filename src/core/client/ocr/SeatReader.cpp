@@ -1,23 +1,11 @@
 #include "client/ocr/SeatReader.h"
 
 #include "client/ocr/SeatScan.h"
+#include "common/Text.h"
 
 #include <algorithm>
 
 namespace kestrova {
-
-namespace seatscan {
-
-std::string trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
-}
-
-}  // namespace seatscan
 
 void readSeats(const Image& capture, const GlyphTable& glyphs, SeatReading& seats) {
     readSeatsFrom(capture, glyphs, seats);

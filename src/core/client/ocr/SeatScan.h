@@ -8,6 +8,7 @@
 #include "client/ocr/SeatReader.h"
 #include "client/ocr/TextLineRecogniser.h"
 #include "common/Image.h"
+#include "common/Text.h"
 
 #include <algorithm>
 #include <optional>
@@ -40,8 +41,6 @@ inline constexpr std::string_view kDarkOnlyPrefix = "1016,1016,8,1016,1016,";
 inline bool allBelow(std::uint32_t argb, int limit) {
     return redOf(argb) < limit && greenOf(argb) < limit && blueOf(argb) < limit;
 }
-
-std::string trimmed(std::string_view text);
 
 // The seat list's ambiguous glyphs, decided from the pixels around them.
 template <PixelSource Source>
@@ -160,7 +159,7 @@ void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& 
         const LineRows<Source, kLineRows> rows(source, lineTop);
 
         readColumns(rows, background, left, left + kNameEnd, recogniser);
-        const std::string name = trimmed(recogniser.takeText());
+        const std::string name(trimBlanks(recogniser.takeText()));
         readColumns(rows, background, left + kChipsFrom, right, recogniser);
         std::string chips = normaliseChipText(recogniser.takeText());
 

@@ -36,7 +36,8 @@ std::optional<double> bigBlindOf(std::string_view stakes);
 
 namespace kestrova {
 
-// A figure with exactly two decimals ("23.50"), whatever the C locale.
+// A figure with exactly two decimals ("23.50"), whatever the C locale. A value
+// that rounds to zero is "0.00", never "-0.00"; inf and nan are "0.00" too.
 std::string twoDecimals(double value);
 
 // A number truncated towards zero, clamped to the int range (nan gives 0).

@@ -1,4 +1,4 @@
-#include "stats/PlayerImport.h"
+#include "rating/PlayerImport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stats/PlayerImport.h"
+#include "rating/PlayerImport.h"
 
 #include <algorithm>
 #include <limits>
@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "common/MessageSink.h"
-#include "evaluation/NumberText.h"
+#include "common/NumberText.h"
 #include "rating/BuddyList.h"
 #include "stats/ImportProgress.h"
 #include "stats/PlayerLookup.h"

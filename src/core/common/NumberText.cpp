@@ -1,4 +1,6 @@
-#include "evaluation/NumberText.h"
+#include "common/NumberText.h"
+
+#include "common/Text.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,16 +10,6 @@
 namespace kestrova {
 
 namespace {
-
-constexpr std::string_view kWhite = " \t\n\v\f\r";
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kWhite);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kWhite) - first + 1);
-}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -54,7 +46,7 @@ std::optional<double> leadingDouble(std::string_view text, std::size_t& used) {
 }  // namespace
 
 std::optional<double> parseNumber(std::string_view text) {
-    const std::string_view number = trimmed(text);
+    const std::string_view number = trimWhiteSpace(text);
     std::size_t used = 0;
     const std::optional<double> value = leadingDouble(number, used);
     if (!value || used != number.size()) {
@@ -68,7 +60,7 @@ double numberOrZero(std::string_view text) {
 }
 
 int integerOrZero(std::string_view text) {
-    const std::string_view number = trimmed(text);
+    const std::string_view number = trimWhiteSpace(text);
     const std::size_t start = number.starts_with('+') ? 1 : 0;
     if (start < number.size() && !isDigit(number[start]) && number[start] != '-') {
         return 0;
@@ -86,7 +78,7 @@ int integerOrZero(std::string_view text) {
 }
 
 double stackAmount(std::string_view text) {
-    std::string_view rest = trimmed(text);
+    std::string_view rest = trimWhiteSpace(text);
     // A currency sign (one byte like "$" or several like a UTF-8 "€") is not
     // part of the number; a digit, a point or a sign is.
     while (!rest.empty() && !startsNumber(rest.front())) {
@@ -125,9 +117,11 @@ std::string twoDecimals(double value) {
     const auto [end, error] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
     if (error != std::errc()) {
-        return "0.00";
+        return "0.00";  // only for values too large for any figure
     }
-    return std::string(buffer, end);
+    const std::string text(buffer, end);
+    // A tiny loss or rounding error gives "-0.00"; nothing was lost there.
+    return text == "-0.00" ? "0.00" : text;
 }
 
 int truncatedInt(double value) {

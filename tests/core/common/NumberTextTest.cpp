@@ -1,8 +1,9 @@
-#include "evaluation/NumberText.h"
+#include "common/NumberText.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 
 namespace kestrova {
 namespace {
@@ -67,6 +68,8 @@ TEST(NumberText, TwoDecimalsAndTruncation) {
     EXPECT_EQ(twoDecimals(23.5), "23.50");
     EXPECT_EQ(twoDecimals(0), "0.00");
     EXPECT_EQ(twoDecimals(-1.005), "-1.00");  // the binary value is just below -1.005
+    EXPECT_EQ(twoDecimals(-0.004), "0.00");   // a loss that rounds away is no loss
+    EXPECT_EQ(twoDecimals(std::numeric_limits<double>::infinity()), "0.00");
     EXPECT_EQ(truncatedInt(30.9), 30);
     EXPECT_EQ(truncatedInt(-2.7), -2);
     EXPECT_EQ(truncatedInt(1e300), 2147483647);
