@@ -150,21 +150,24 @@ bool W3Client::request(std::string_view path, std::string_view referer) {
     body_.clear();
     bodyRead_ = 0;
     Handles& h = *handles_;
-    curl_url_cleanup(h.target);
-    h.target = curl_url_dup(h.server);
     // Only a path on the connected server; a full address here would leave it.
-    if (h.target == nullptr || path.empty() || path.front() != '/' ||
-        curl_url_set(h.target, CURLUPART_URL, terminated(path).c_str(), 0) != CURLUE_OK) {
+    CURLU* target = curl_url_dup(h.server);
+    if (target == nullptr || path.empty() || path.front() != '/' ||
+        curl_url_set(target, CURLUPART_URL, terminated(path).c_str(), 0) != CURLUE_OK) {
+        curl_url_cleanup(target);
         return fail("request failed... (bad path)");
     }
-    curl_slist_free_all(h.headers);
-    h.headers = curl_slist_append(nullptr, "Accept: */*");
+    curl_easy_setopt(h.session, CURLOPT_CURLU, target);
+    curl_url_cleanup(h.target);
+    h.target = target;
     if (h.headers == nullptr) {
-        return fail("additional header failed...");
+        h.headers = curl_slist_append(nullptr, "Accept: */*");
+        if (h.headers == nullptr) {
+            return fail("additional header failed...");
+        }
+        curl_easy_setopt(h.session, CURLOPT_HTTPHEADER, h.headers);
     }
     const std::string referrer(referer);
-    curl_easy_setopt(h.session, CURLOPT_CURLU, h.target);
-    curl_easy_setopt(h.session, CURLOPT_HTTPHEADER, h.headers);
     curl_easy_setopt(h.session, CURLOPT_REFERER, referrer.empty() ? nullptr : referrer.c_str());
     h.detail[0] = '\0';
     h.bodyCut = false;
