@@ -15,6 +15,7 @@
 #include "ScanFilterDialog.h"
 #include "ScanProgress.h"
 #include "TableListView.h"
+#include "UpdateOffer.h"
 #include "WindowState.h"
 #include "common/DataFiles.h"
 #include "evaluation/KnownPlayerLine.h"
@@ -136,6 +137,9 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     setWindowTitle(QStringLiteral("Kestrova Everest v1.30"));
     setWindowIcon(appIcon());
     session_->trace("<16>");
+    // The answer comes later from its own thread; the window does not wait for it.
+    updateOffer_ = new UpdateOffer(this, UpdateSite::load(session_->store()));
+    updateOffer_->checkAtStartup(session_->store());
 
     applyDisplaySettings();
     restoreWindowState(*this, {tableList_, playerList_, wholePlayerList_}, services_.workingDir);
@@ -543,7 +547,9 @@ void grabber::slot_Update() {
     session_->reload();
 }
 
-void grabber::slot_Download() {}
+void grabber::slot_Download() {
+    updateOffer_->visitDownloadPage();
+}
 
 void grabber::slot_Agg() {
     TrackerLookup* tracker = session_->tracker();

@@ -26,6 +26,7 @@ class PlayerListView;
 class QtTimerService;
 class ScanProgress;
 class TableListView;
+class UpdateOffer;
 
 namespace kestrova {
 class ClientPlatform;
@@ -125,6 +126,7 @@ private:
     std::optional<kestrova::UserPrompts> userPrompts_;
     std::vector<QIcon> autorateIcons_;
     std::unique_ptr<ScanProgress> progress_;
+    UpdateOffer* updateOffer_ = nullptr;
 
     TableListView* tables_ = nullptr;
     PlayerListView* tablePlayers_ = nullptr;
