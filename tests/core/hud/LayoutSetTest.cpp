@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "RecordingSink.h"
 #include "TempDir.h"
@@ -188,4 +189,46 @@ TEST_F(LayoutFiles, FailedSaveLeavesTheOldFilesWhole) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir()),
                             std::filesystem::directory_iterator()),
               2);
+}
+
+// The shipped defaults cover every seat of all six layouts: each shown box on
+// the canvas, and no seat's boxes over another seat's.
+TEST_F(LayoutFiles, ShippedDefaultsPlaceEverySeatOnTheCanvas) {
+    for (int room = 0; room < kRoomCount; ++room) {
+        const auto file = layoutFilePath(dir(), room, LayoutFamily::Default);
+        EXPECT_EQ(readBytes(file).size(), roomFileBytes(room)) << file;
+    }
+    LayoutSet set;
+    set.load(dir(), LayoutFamily::Default, &sink_);
+    EXPECT_TRUE(sink_.messages.empty());
+    for (int room = 0; room < kRoomCount; ++room) {
+        for (int size = 0; size < kSizeCount; ++size) {
+            const HudLayout& layout = set.layout(room, size);
+            struct Box {
+                int seat;
+                BoxPosition at;
+            };
+            std::vector<Box> shown;
+            for (StatKind kind : allKinds()) {
+                for (int seat = 0; seat < layout.seatCount(); ++seat) {
+                    if (layout.isShown(kind)) {
+                        shown.push_back({seat, layout.position(kind, seat)});
+                    }
+                }
+            }
+            ASSERT_FALSE(shown.empty()) << layout.index();
+            for (const Box& a : shown) {
+                EXPECT_TRUE(a.at.x >= 0 && a.at.y >= 0 && a.at.x + kBoxWidth <= kCanvasWidth &&
+                            a.at.y + kBoxHeight <= kCanvasHeight)
+                    << layout.index() << " seat " << a.seat;
+                for (const Box& b : shown) {
+                    const bool overlap =
+                        a.at.x < b.at.x + kBoxWidth && b.at.x < a.at.x + kBoxWidth &&
+                        a.at.y < b.at.y + kBoxHeight && b.at.y < a.at.y + kBoxHeight;
+                    EXPECT_FALSE(a.seat != b.seat && overlap)
+                        << layout.index() << " seats " << a.seat << " and " << b.seat;
+                }
+            }
+        }
+    }
 }
