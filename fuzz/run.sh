@@ -12,9 +12,11 @@ out=${KESTROVA_FUZZ_DIR:-$root/build-fuzz}
 cxx=${CXX_FUZZ:-clang++}
 flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined -I$root/src/core"
 
-targets="OpenCountConf CloseConf DirConf WindowConf Window2Conf ColumnConf LimitsFile StakesFile IniDocument"
+targets="OpenCountConf CloseConf DirConf WindowConf Window2Conf ColumnConf LimitsFile StakesFile IniDocument
+         LayoutFile"
 sources="$root/src/core/common/BinaryReader.cpp $root/src/core/common/BinaryWriter.cpp $root/src/core/common/Text.cpp
-         $root/src/core/common/AtomicFile.cpp $(ls "$root"/src/core/settings/*.cpp)"
+         $root/src/core/common/AtomicFile.cpp $root/src/core/common/DataFiles.cpp
+         $(ls "$root"/src/core/settings/*.cpp) $(ls "$root"/src/core/hud/*.cpp)"
 
 mkdir -p "$out/obj"
 objects=""

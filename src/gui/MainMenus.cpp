@@ -57,5 +57,24 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     m.useAggregator->setChecked(settings.useAggregator);
     aggregator->addSeparator();
     m.aggregatorHelp = aggregator->addAction(QStringLiteral("Help / about Aggregator"));
+
+    // Only the layout manager has something to act on: nothing draws over live tables.
+    QMenu* hud = bar.addMenu(QStringLiteral("HUD"));
+    const auto idle = [hud](const QString& text, bool checkable) {
+        QAction* action = hud->addAction(text);
+        action->setCheckable(checkable);
+        action->setEnabled(false);
+        action->setToolTip(QStringLiteral("Nothing is drawn over the client's tables yet."));
+        return action;
+    };
+    idle(QStringLiteral("Active"), true);
+    m.layoutManager = makeAction(hud, QStringLiteral("Layout Manager"),
+                                 QStringLiteral("Arrange the statistic boxes of each table size"));
+    idle(QStringLiteral("Default 6-max"), true);
+    idle(QStringLiteral("Auto Center (FullTilt)"), false);
+    idle(QStringLiteral("Player-filter"), true);
+    idle(QStringLiteral("All to 6-max"), false);
+    idle(QStringLiteral("All to fullring"), false);
+    hud->setToolTipsVisible(true);
     return m;
 }

@@ -7,7 +7,7 @@ namespace kestrova {
 struct AppSettings;
 }
 
-// The main window's menu bar: "Main", "Buddylist", "Update" and "PT3 Aggregator".
+// The main window's menu bar: "Main", "Buddylist", "Update", "PT3 Aggregator" and "HUD".
 // The window connects the actions to its commands.
 struct MainMenus {
     QAction* options = nullptr;
@@ -24,6 +24,7 @@ struct MainMenus {
     QAction* updateAggregator = nullptr;
     QAction* useAggregator = nullptr;  // checkable
     QAction* aggregatorHelp = nullptr;
+    QAction* layoutManager = nullptr;
 
     static MainMenus build(QMenuBar& bar, const kestrova::AppSettings& settings);
 };

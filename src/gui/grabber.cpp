@@ -19,6 +19,7 @@
 #include "WindowState.h"
 #include "common/DataFiles.h"
 #include "evaluation/KnownPlayerLine.h"
+#include "hud/CMgr.h"
 #include "lists/PlayerRowTexts.h"
 #include "settings/SettingKeys.h"
 #include "stats/TrackerLookup.h"
@@ -306,6 +307,7 @@ void grabber::createMenus() {
     connect(menus.updateAggregator, &QAction::triggered, this, &grabber::slot_Agg);
     connect(menus.useAggregator, &QAction::toggled, this, &grabber::slot_UseAgg);
     connect(menus.aggregatorHelp, &QAction::triggered, this, &grabber::slot_AggHelp);
+    connect(menus.layoutManager, &QAction::triggered, this, &grabber::slot_qaLayout);
 }
 
 void grabber::createTrayIcon() {
@@ -569,6 +571,14 @@ void grabber::slot_AggHelp() {
 void grabber::slot_UseAgg() {
     session_->store().writeText(keys::useagg.name, qaUseAgg_->isChecked() ? "1" : "0");
     session_->reload();
+}
+
+void grabber::slot_qaLayout() {
+    kestrova::CMgr dialog(session_->workingDir(), this,
+                          [this](QWidget*, const QString& title, const QString& text) {
+                              messageHandler_(title, text);
+                          });
+    dialog.exec();
 }
 
 void grabber::slot_qaAbout() {

@@ -98,6 +98,7 @@ public slots:
     void slot_qaAbout();
     void slot_quit();
     void slot_Profiles();
+    void slot_qaLayout();
 
 private:
     // SessionListener

@@ -132,7 +132,8 @@ void GrabberTest::constructionBuildsTheWindowAsUsersKnowIt() {
     for (QAction* a : w->menuBar()->actions())
         menus << a->text();
     QCOMPARE(menus, (QStringList{QStringLiteral("Main"), QStringLiteral("Buddylist"),
-                                 QStringLiteral("Update"), QStringLiteral("PT3 Aggregator")}));
+                                 QStringLiteral("Update"), QStringLiteral("PT3 Aggregator"),
+                                 QStringLiteral("HUD")}));
     // Start-up always selects the Everest client.
     QCOMPARE(SettingsStore(SettingsStore::defaultPath()).readInt("form", 0), 5);
 }

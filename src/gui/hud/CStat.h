@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "hud/StatKinds.h"
+
+namespace kestrova {
+
+class Layout;
+
+// One stat box of one seat on a layout canvas: a 50 x 15 child widget that
+// only catches presses to start a drag. Its position lives in the canvas's
+// layout; the canvas draws it.
+class CStat final : public QWidget {
+    Q_OBJECT
+
+public:
+    // Text: the kind's box label followed by the 1-based seat number ("VPip3").
+    CStat(QWidget* parent, Layout& layout, hud::StatKind kind, int seat);
+
+    hud::StatKind kind() const { return kind_; }
+    int seat() const { return seat_; }
+    const QString& text() const { return text_; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Layout& layout_;
+    hud::StatKind kind_;
+    int seat_;
+    QString text_;
+};
+
+}  // namespace kestrova
