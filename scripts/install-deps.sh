@@ -11,6 +11,7 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   postgresql libpq-dev
+  nlohmann-json3-dev
   jq
 )
 

@@ -229,10 +229,9 @@ void grabber::writeScanResult() {
             texts[static_cast<std::size_t>(c)] = item->text(c).toStdString();
         rows.push_back(std::move(texts));
     }
-    const std::filesystem::path file = scanResultFile(scanResultPath_);
-    if (!kestrova::writeScanResult(file, rows))
-        showMessage(QStringLiteral("Error"), QStringLiteral("Unable to write the scan result to ") +
-                                                 QString::fromStdString(file.string()));
+    if (const ScanResultWrite result = kestrova::writeScanResult(scanResultPath_, rows);
+        !result.written)
+        showMessage(QStringLiteral("Error"), QString::fromStdString(result.message()));
 }
 
 void grabber::applyColumnVisibility() {
