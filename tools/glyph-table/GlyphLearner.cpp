@@ -56,8 +56,7 @@ std::vector<FoundGlyph> findGlyphs(const QImage& image, const GlyphLearner::Line
 }  // namespace
 
 GlyphTable GlyphLearner::knownGlyphs(const std::filesystem::path& knownFile,
-                                     const std::filesystem::path& tableFile,
-                                     std::string* problem) {
+                                     const std::filesystem::path& tableFile, std::string* problem) {
     GlyphTable known = GlyphTable::load(knownFile, problem);
     if (problem->empty()) {
         known.readFile(tableFile, problem);

@@ -171,8 +171,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
         return true;
     }
 
-    if (!text_.empty() && text_.back() != '\n' && text_.back() != '\r' &&
-        text_ != kByteOrderMark) {
+    if (!text_.empty() && text_.back() != '\n' && text_.back() != '\r' && text_ != kByteOrderMark) {
         text_ += eol;
     }
     text_ += '[';

@@ -6,8 +6,8 @@
 #include <thread>
 #include <utility>
 
-#include "common/SocketWait.h"
 #include <vector>
+#include "common/SocketWait.h"
 
 namespace kestrova {
 

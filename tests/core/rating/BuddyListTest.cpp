@@ -149,12 +149,14 @@ TEST(BuddyFile, DamagedFileReportsAReadErrorKeepingEarlierNames) {
 // the user agrees; one that cannot be read at all is no empty list.
 TEST(BuddyFile, AFileNotReadWholeIsNeverRewrittenUnasked) {
     test::TempDir dir;
-    std::string original = bytes("\x03\x00\x00\x00"
-                                 "\x01\x00\x00\x00"
-                                 "a"
-                                 "\x96\x00\x00\x00");
-    original += std::string(150, 'x') + bytes("\x01\x00\x00\x00"
-                                              "c");
+    std::string original = bytes(
+        "\x03\x00\x00\x00"
+        "\x01\x00\x00\x00"
+        "a"
+        "\x96\x00\x00\x00");
+    original += std::string(150, 'x') + bytes(
+                                            "\x01\x00\x00\x00"
+                                            "c");
     test::writeBytes(dir / "mofofish", original);
     BuddyList buddies(dir.path());
     ASSERT_EQ(buddies.loadBuddies(), BuddyList::LoadResult::ReadError);

@@ -29,8 +29,7 @@ TEST(ScanResultFile, GoesIntoTheFolderAndNeverOverwritesAFile) {
                                      (dir / "Velloran.ini").string() + ": not a folder");
     EXPECT_EQ(readBytes(dir / "Velloran.ini"), "[Tallyhand]\n");
 
-    EXPECT_EQ(writeScanResult((dir / "gone").string(), {row}).reason,
-              "No such file or directory");
+    EXPECT_EQ(writeScanResult((dir / "gone").string(), {row}).reason, "No such file or directory");
     EXPECT_EQ(writeScanResult("", {row}).message(),
               "Unable to write the scan result to \"\": no folder is saved in dir.conf");
 }

@@ -189,7 +189,8 @@ TEST_F(SettingsStoreTest, EveryLineEndStyleAndAByteOrderMarkAreRead) {
 // symbolic link stays a link; a write killed earlier leaves no temporary file
 // for long; concurrent writers lose no key.
 TEST_F(SettingsStoreTest, LargeFilesLinksStaleTemporariesAndConcurrentWriters) {
-    std::string big = "[Tallyhand]\n" + std::string(SettingsStore::kMaxFileBytes, ';') + "\nform=3\n";
+    std::string big =
+        "[Tallyhand]\n" + std::string(SettingsStore::kMaxFileBytes, ';') + "\nform=3\n";
     SettingsStore store = storeWith(big);
     EXPECT_EQ(store.readInt("form", 1), 1);
     EXPECT_NE(store.readProblem().find("larger than"), std::string::npos);
@@ -202,8 +203,8 @@ TEST_F(SettingsStoreTest, LargeFilesLinksStaleTemporariesAndConcurrentWriters) {
     std::filesystem::create_symlink("real.ini", ini());
     const auto stale = dir_ / ".real.ini.AbC123";
     writeBytes(stale, "left by a killed write");
-    std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() -
-                                                std::chrono::hours(1));
+    std::filesystem::last_write_time(
+        stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     ASSERT_TRUE(store.writeText("form", "4"));
     EXPECT_TRUE(std::filesystem::is_symlink(ini()));
     EXPECT_EQ(readBytes(dir_ / "real.ini"), "[Tallyhand]\nform=4\n");

@@ -27,8 +27,8 @@ std::string emptyGlyphTableReason(const std::vector<std::string>& problems,
     }
     const std::filesystem::path shown = file.empty() ? findDataFile("ocr.txt") : file;
     std::error_code error;
-    return shown.string() + (std::filesystem::exists(shown, error) ? ": holds no glyph pairs"
-                                                                   : ": no such file");
+    return shown.string() +
+           (std::filesystem::exists(shown, error) ? ": holds no glyph pairs" : ": no such file");
 }
 
 }  // namespace kestrova

@@ -3,8 +3,8 @@
 #include "common/FileContents.h"
 
 #include <algorithm>
-#include <sstream>
 #include <iterator>
+#include <sstream>
 
 namespace kestrova {
 
