@@ -30,6 +30,8 @@ Session::Session(SessionServices services)
         services_.clock = ownClock_.get();
     }
 
+    if (std::string unreadable = store_.readProblem(); !unreadable.empty())
+        startupMessages_.emplace_back("Error", std::move(unreadable));
     // Start-up always ends on the Everest client.
     store_.writeText(keys::form.name, std::to_string(kEverestClientKind));
     settings_ = AppSettings::load(store_, services_.workingDir);
@@ -43,10 +45,21 @@ Session::Session(SessionServices services)
         std::make_unique<TrackerLookup>(databases_, store_, &buddies_, state_.records, trace_);
 
     if (buddies_.loadBuddies() == BuddyList::LoadResult::ReadError)
-        startupMessages_.emplace_back(BuddyList::kErrorTitle, BuddyList::kReadErrorText);
+        startupMessages_.emplace_back(
+            BuddyList::kErrorTitle,
+            std::string(BuddyList::kReadErrorText) + ": " + buddies_.loadProblem() +
+                ".\nThe buddy list keeps the names before the damage and is not saved over it.");
     colours_ = ColourRanges::load(services_.workingDir);
     cacheExpiry_.setLifetimeSeconds(settings_.cacheLifetimeSeconds);
-    glyphs_ = services_.glyphFile ? GlyphTable::load(*services_.glyphFile) : loadGlyphTables();
+    if (services_.glyphs) {
+        glyphs_ = std::move(*services_.glyphs);
+    } else {
+        // A damaged table is left out and named; the lobby is read without it.
+        std::vector<std::string> problems;
+        glyphs_ = loadGlyphTables(&problems);
+        for (const std::string& left : problems)
+            startupMessages_.emplace_back("Error", "Glyph table left out: " + left);
+    }
 
     ScanController::Resources resources;
     resources.platform = services_.platform;
@@ -158,8 +171,8 @@ const TableRow* Session::showTable(const std::string& tableName) {
 }
 
 void Session::setBuddy(const std::string& name, bool buddy) {
-    const BuddyList::Change change = buddy ? buddies_.addBuddy(name, true)
-                                           : buddies_.removeBuddy(name);
+    const BuddyList::Change change =
+        buddy ? buddies_.addBuddy(name, true) : buddies_.removeBuddy(name);
     if (!change.saved)
         message(std::string(BuddyList::kErrorTitle), std::string(BuddyList::kSaveErrorText));
     if (change.changed)
@@ -199,7 +212,8 @@ void Session::handle(const ScanEvent& event) {
     } else if (const auto* found = std::get_if<scan_event::PlayerFound>(&event)) {
         players_.add(found->record);
     } else if (const auto* scanned = std::get_if<scan_event::TableScanned>(&event)) {
-        tables_.putScanned(scanned->table, [this](const auto& players) { return evaluate(players); });
+        tables_.putScanned(scanned->table,
+                           [this](const auto& players) { return evaluate(players); });
     } else if (const auto* shown = std::get_if<scan_event::Message>(&event)) {
         message(shown->title, shown->text);
     } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
@@ -223,9 +237,10 @@ void Session::finished(const scan_event::Finished& done) {
 void Session::writeScanResult() {
     if (!settings_.scanResult.saveOn())
         return;
-    const std::filesystem::path file = scanResultFile(settings_.scanResult.resultPath);
-    if (!kestrova::writeScanResult(file, players_.records()))
-        message("Error", "Unable to write the scan result to " + file.string());
+    const ScanResultWrite written =
+        kestrova::writeScanResult(settings_.scanResult.resultPath, players_.records());
+    if (!written.written)
+        message("Error", written.message());
 }
 
 }  // namespace kestrova

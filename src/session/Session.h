@@ -40,8 +40,8 @@ struct SessionServices {
     std::filesystem::path settingsFile = SettingsStore::defaultPath();
     // Companion files and the trace file live here.
     std::filesystem::path workingDir = ".";
-    // A glyph table file in place of the shipped ones.
-    std::optional<std::filesystem::path> glyphFile;
+    // Glyph tables in place of the shipped ones (the command line's --glyphs).
+    std::optional<GlyphTable> glyphs;
     // No trace file: the command line must leave the window's "log.txt" alone.
     bool headless = false;
 };
@@ -82,7 +82,7 @@ public:
     const ScanState& scanState() const { return state_; }
 
     TableListModel& tables() { return tables_; }
-    PlayerListModel& players() { return players_; }       // every player the scans found
+    PlayerListModel& players() { return players_; }            // every player the scans found
     PlayerListModel& tablePlayers() { return tablePlayers_; }  // the picked table's players
     const std::string& knownPlayerLine() const { return knownPlayerLine_; }
 

@@ -1,5 +1,7 @@
 #include "sim/Lobby.h"
 
+#include "common/FileContents.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -112,16 +114,19 @@ LobbyTable parseTable(const QJsonValue& value, int index, const QString& source)
 }  // namespace
 
 Lobby Lobby::loadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(path, QStringLiteral("cannot open: ") + file.errorString());
+    // A lobby file is small; refuse anything absurd, and anything that is no
+    // regular file (a device or FIFO may never end), rather than read it.
+    constexpr std::size_t kMaxBytes = 16 * 1024 * 1024;
+    const std::string name = path.toStdString();
+    const FileContents file = readWholeFile(name, kMaxBytes);
+    if (file.failed()) {
+        // The error names the path first; fail() does that too.
+        fail(path, QString::fromStdString(file.error.substr(name.size() + 2)));
     }
-    // A lobby file is small; refuse anything absurd rather than read it whole.
-    constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
-    if (file.size() > kMaxBytes) {
-        fail(path, QStringLiteral("file is larger than 16 MB"));
+    if (!file.read()) {
+        fail(path, QStringLiteral("cannot open: No such file or directory"));
     }
-    return parse(file.readAll(), path);
+    return parse(QByteArray::fromStdString(file.bytes), path);
 }
 
 Lobby Lobby::parse(const QByteArray& json, const QString& sourceName) {

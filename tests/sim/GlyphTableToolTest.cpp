@@ -65,6 +65,20 @@ TEST(GlyphTableTool, LearnsUnknownGlyphsFromACapturedLine) {
     EXPECT_EQ(result.learnt[2].text, "2");
 }
 
+// Learning a second time reads back the table the first run wrote.
+TEST(GlyphTableTool, KnownGlyphsIncludeTheTableLearntBefore) {
+    const auto dir = std::filesystem::temp_directory_path() / "kestrova-known-glyphs";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "ocr.txt") << "1022,\nl\n";
+    std::ofstream(dir / "ocr2.txt") << "7,7,\nb\n12,\nc\n";
+    std::string problem;
+    const GlyphTable known = GlyphLearner::knownGlyphs(dir / "ocr.txt", dir / "ocr2.txt", &problem);
+    EXPECT_EQ(problem, "");
+    ASSERT_EQ(known.size(), 3u);
+    EXPECT_EQ(*known.find("7,7,"), "b");
+    std::filesystem::remove_all(dir);
+}
+
 TEST(GlyphTableTool, TouchingGlyphsBecomeOneEntryWhenTheRestIsKnown) {
     const BitmapFont font;
     // Find a touching pair in the font to draw.

@@ -60,8 +60,15 @@ TEST(LobbyFile, BadFilesSayWhichFileAndWhatIsWrong) {
               std::string::npos);
 }
 
-TEST(LobbyFile, MissingFileIsAnError) {
+TEST(LobbyFile, MissingFileOrDeviceIsAnError) {
     EXPECT_THROW(Lobby::loadFile(QStringLiteral("/nonexistent/lobby.json")), LobbyError);
+    // A device would never end (and used to bypass the size cap).
+    try {
+        Lobby::loadFile(QStringLiteral("/dev/zero"));
+        ADD_FAILURE() << "no error";
+    } catch (const LobbyError& error) {
+        EXPECT_STREQ(error.what(), "/dev/zero: not a regular file");
+    }
 }
 
 // The shipped lobbies must show every text in full, or the readers cannot get it back.

@@ -55,6 +55,15 @@ std::vector<FoundGlyph> findGlyphs(const QImage& image, const GlyphLearner::Line
 
 }  // namespace
 
+GlyphTable GlyphLearner::knownGlyphs(const std::filesystem::path& knownFile,
+                                     const std::filesystem::path& tableFile, std::string* problem) {
+    GlyphTable known = GlyphTable::load(knownFile, problem);
+    if (problem->empty()) {
+        known.readFile(tableFile, problem);
+    }
+    return known;
+}
+
 GlyphLearner::Result GlyphLearner::learn(const QImage& image, const Line& line,
                                          const GlyphTable& known) {
     Result result;

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ public:
     // known: the tables read so far (to recognise glyphs already known and to leave
     // them out of the result).
     static Result learn(const QImage& image, const Line& line, const GlyphTable& known);
+
+    // The glyphs already known: the known table, then the table learnt glyphs
+    // go to (both may be missing). `problem` gets why a file could not be read.
+    static GlyphTable knownGlyphs(const std::filesystem::path& knownFile,
+                                  const std::filesystem::path& tableFile, std::string* problem);
 
     static int rowsFor(Ink ink) { return ink == Ink::White ? 16 : 12; }
 };

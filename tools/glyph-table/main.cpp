@@ -74,9 +74,12 @@ int learn(const QCommandLineParser& args) {
                                               : GlyphLearner::Ink::DiffersFromBackground;
 
     const QString tableFile = args.value(QStringLiteral("table"));
-    GlyphTable known = GlyphTable::load(args.value(QStringLiteral("known")).toStdString());
-    for (const GlyphTable::Entry& entry : GlyphTable::load(tableFile.toStdString()).entries()) {
-        known.add(entry.signature, entry.text);
+    std::string problem;
+    const GlyphTable known = GlyphLearner::knownGlyphs(
+        args.value(QStringLiteral("known")).toStdString(), tableFile.toStdString(), &problem);
+    if (!problem.empty()) {
+        std::cerr << "glyph-table: " << problem << '\n';
+        return 1;
     }
     const GlyphLearner::Result result = GlyphLearner::learn(image, line, known);
     std::ofstream out(tableFile.toStdString(), std::ios::binary | std::ios::app);

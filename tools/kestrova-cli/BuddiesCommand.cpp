@@ -1,7 +1,9 @@
 #include "BuddiesCommand.h"
 
+#include <optional>
 #include <string_view>
 
+#include "common/FileLock.h"
 #include "rating/BuddyCsv.h"
 #include "rating/BuddyList.h"
 
@@ -100,13 +102,23 @@ int runBuddiesCommand(const std::vector<std::string>& args, const std::filesyste
     }
 
     BuddyList buddies(directory);
+    // Held from reading to writing, so that a concurrent change is not lost.
+    std::optional<FileLock> lock;
+    if (command != "list" && command != "export") {
+        lock.emplace(buddies.filePath());
+        if (!lock->locked()) {
+            return failure(err, lock->error() + "; nothing changed");
+        }
+    }
     const bool damaged = buddies.loadBuddies() == BuddyList::LoadResult::ReadError;
+    const std::string readError =
+        std::string(BuddyList::kReadErrorText) + ": " + buddies.loadProblem();
     if (command == "list") {
         list(buddies, out);
-        return damaged ? failure(err, BuddyList::kReadErrorText) : 0;
+        return damaged ? failure(err, readError) : 0;
     }
     if (damaged) {
-        return failure(err, std::string(BuddyList::kReadErrorText) + "; nothing changed");
+        return failure(err, readError + "; nothing changed");
     }
     const std::string& argument = args[1];
     if (command == "add") {

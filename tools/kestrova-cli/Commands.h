@@ -1,8 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+namespace kestrova {
+class GlyphTable;
+}
 
 namespace kestrova::cli {
 
@@ -12,5 +17,10 @@ using Args = std::vector<std::string>;
 int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err);
 int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err);
 int runScanCommand(const Args& args, std::ostream& out, std::ostream& err);
+
+// The glyph table of `file`, or the shipped tables when it is empty; nullopt
+// after telling err why when the table came out empty. A file that could not
+// be read is named on err and left out.
+std::optional<GlyphTable> loadGlyphs(const std::string& file, std::ostream& err);
 
 }  // namespace kestrova::cli

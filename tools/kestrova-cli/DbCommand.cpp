@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "Json.h"
+#include "common/FileLock.h"
 #include "stats/DatabaseEntry.h"
 #include "stats/DatabaseList.h"
 
@@ -15,8 +16,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: kestrova-cli db list\n"
-    "       kestrova-cli db add --kind N --host H [--port P] --db D --user U [--password W] "
-    "[--inactive]\n"
+    "       kestrova-cli db add --kind N --host H [--port P] --db D --user U\n"
+    "                           [--password W | --password-stdin] [--inactive]\n"
     "       kestrova-cli db remove INDEX\n"
     "kinds: 0 Pokertracker 2 (PostgreSQL), 1 Pokermanager (Firebird), 2 PokerOffice (mySQL),\n"
     "       3 Pokertracker 2 (Access), 4 Holdem Manager, 5 Pokertracker 3, 6 Elephant\n";
@@ -66,11 +67,15 @@ int list(const std::filesystem::path& directory, std::ostream& out, std::ostream
     out << '[';
     for (std::size_t i = 0; i < databases.size(); ++i) {
         const DatabaseEntry& e = databases.at(i);
-        out << (i == 0 ? "\n" : ",\n") << "{\"index\":" << i + 1 << ",\"kind\":" << e.kind
-            << ",\"host\":" << cli::jsonString(e.host)
-            << ",\"port\":" << DatabaseList::portNumber(e.port)
-            << ",\"db\":" << cli::jsonString(e.database) << ",\"user\":" << cli::jsonString(e.user)
-            << ",\"active\":" << (e.active ? "true" : "false") << '}';
+        nlohmann::ordered_json entry;
+        entry["index"] = i + 1;
+        entry["kind"] = e.kind;
+        entry["host"] = e.host;
+        entry["port"] = DatabaseList::portNumber(e.port);
+        entry["db"] = e.database;
+        entry["user"] = e.user;
+        entry["active"] = e.active;
+        out << (i == 0 ? "\n" : ",\n") << cli::jsonText(entry);
     }
     out << (databases.empty() ? "]\n" : "\n]\n");
     if (!problem.empty()) {
@@ -81,13 +86,18 @@ int list(const std::filesystem::path& directory, std::ostream& out, std::ostream
 }
 
 int add(const std::vector<std::string>& args, const std::filesystem::path& directory,
-        std::ostream& out, std::ostream& err) {
+        std::istream& in, std::ostream& out, std::ostream& err) {
     std::map<std::string, std::string, std::less<>> values;
     bool inactive = false;
+    bool passwordFromInput = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& option = args[i];
         if (option == "--inactive") {
             inactive = true;
+            continue;
+        }
+        if (option == "--password-stdin") {
+            passwordFromInput = true;
             continue;
         }
         static constexpr std::string_view kValued[] = {"--kind", "--host", "--port",
@@ -121,6 +131,20 @@ int add(const std::vector<std::string>& args, const std::filesystem::path& direc
     entry.host = values["--host"];
     entry.database = values["--db"];
     entry.user = values["--user"];
+    if (passwordFromInput) {
+        if (values.contains("--password")) {
+            return usageError(err, "--password and --password-stdin exclude each other");
+        }
+        std::string line;
+        if (!std::getline(in, line)) {
+            err << "kestrova-cli db: --password-stdin: no password on standard input\n";
+            return 1;
+        }
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        values["--password"] = line;
+    }
     entry.password = values.contains("--password") ? values["--password"] : "";
     entry.active = !inactive;
     if (values.contains("--port")) {
@@ -135,6 +159,11 @@ int add(const std::vector<std::string>& args, const std::filesystem::path& direc
         return 1;
     }
 
+    const FileLock lock(DatabaseList::lockTarget(directory));
+    if (!lock.locked()) {
+        err << "kestrova-cli db: " << lock.error() << "; nothing changed\n";
+        return 1;
+    }
     auto databases = loadWhole(directory, err);
     if (!databases) {
         return 1;
@@ -151,6 +180,11 @@ int remove(const std::vector<std::string>& args, const std::filesystem::path& di
            std::ostream& err) {
     if (args.size() != 2) {
         return usageError(err, "remove takes one INDEX");
+    }
+    const FileLock lock(DatabaseList::lockTarget(directory));
+    if (!lock.locked()) {
+        err << "kestrova-cli db: " << lock.error() << "; nothing changed\n";
+        return 1;
     }
     auto databases = loadWhole(directory, err);
     if (!databases) {
@@ -169,13 +203,13 @@ int remove(const std::vector<std::string>& args, const std::filesystem::path& di
 }  // namespace
 
 int runDbCommand(const std::vector<std::string>& args, const std::filesystem::path& directory,
-                 std::ostream& out, std::ostream& err) {
+                 std::istream& in, std::ostream& out, std::ostream& err) {
     const std::string_view verb = args.empty() ? std::string_view() : std::string_view(args[0]);
     if (verb == "list" && args.size() == 1) {
         return list(directory, out, err);
     }
     if (verb == "add") {
-        return add(args, directory, out, err);
+        return add(args, directory, in, out, err);
     }
     if (verb == "remove") {
         return remove(args, directory, err);
@@ -183,8 +217,9 @@ int runDbCommand(const std::vector<std::string>& args, const std::filesystem::pa
     return usageError(err, verb.empty() ? "missing subcommand" : "bad arguments");
 }
 
-int runDbCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return runDbCommand(args, std::filesystem::path(), out, err);
+int runDbCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
+    return runDbCommand(args, std::filesystem::path(), in, out, err);
 }
 
 }  // namespace kestrova

@@ -1,8 +1,12 @@
 #include "LookupCommand.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "Json.h"
 #include "TrackerCliSupport.h"
 #include "settings/SettingsStore.h"
+#include "stats/DatabaseList.h"
 #include "stats/PlayerRecordList.h"
 #include "stats/TrackerLookup.h"
 
@@ -12,33 +16,35 @@ namespace {
 
 constexpr const char* kUsage = "usage: kestrova-cli lookup NAME [--stack TEXT] [--seat TEXT]\n";
 
-void field(std::ostream& out, const char* key, const std::string& value, bool last = false) {
-    out << '"' << key << "\":" << cli::jsonString(value) << (last ? "" : ",");
-}
-
 void printRecord(std::ostream& out, const PlayerStats& r) {
-    out << '{';
-    field(out, "name", r.name);
-    out << "\"buddyIndex\":" << r.buddyIndex << ",\"icon\":" << r.icon << ',';
-    field(out, "vpip", r.vpip);
-    field(out, "af", r.af);
-    field(out, "flopAf", r.flopAf);
-    field(out, "turnAf", r.turnAf);
-    field(out, "riverAf", r.riverAf);
-    field(out, "hands", r.hands);
-    field(out, "table", r.table);
-    field(out, "wtsd", r.wtsd);
-    field(out, "wonSd", r.wonSd);
-    field(out, "won", r.won);
-    field(out, "seat", r.seat);
-    field(out, "pfr", r.pfr);
-    field(out, "stack", r.stack);
-    field(out, "attToSteal", r.attToSteal);
-    field(out, "foldSbToSteal", r.foldSbToSteal);
-    field(out, "foldBbToSteal", r.foldBbToSteal);
-    field(out, "contiBetFlop", r.contiBetFlop);
-    field(out, "threeBetCap", r.threeBetCap, true);
-    out << "}\n";
+    nlohmann::ordered_json record;
+    record["name"] = r.name;
+    record["buddyIndex"] = r.buddyIndex;
+    record["icon"] = r.icon;
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"vpip", &r.vpip},
+        {"af", &r.af},
+        {"flopAf", &r.flopAf},
+        {"turnAf", &r.turnAf},
+        {"riverAf", &r.riverAf},
+        {"hands", &r.hands},
+        {"table", &r.table},
+        {"wtsd", &r.wtsd},
+        {"wonSd", &r.wonSd},
+        {"won", &r.won},
+        {"seat", &r.seat},
+        {"pfr", &r.pfr},
+        {"stack", &r.stack},
+        {"attToSteal", &r.attToSteal},
+        {"foldSbToSteal", &r.foldSbToSteal},
+        {"foldBbToSteal", &r.foldBbToSteal},
+        {"contiBetFlop", &r.contiBetFlop},
+        {"threeBetCap", &r.threeBetCap},
+    };
+    for (const auto& [key, text] : texts) {
+        record[key] = *text;
+    }
+    out << cli::jsonText(record) << '\n';
 }
 
 }  // namespace
@@ -68,6 +74,13 @@ int runLookupCommand(const std::vector<std::string>& args, const std::filesystem
     const auto databases = cli::loadDatabases(directory, err);
     if (!databases)
         return 1;
+    // Without a database every player would come out as an unknown one.
+    if (std::none_of(databases->begin(), databases->end(),
+                     [](const DatabaseEntry& entry) { return entry.active; })) {
+        err << "kestrova-cli lookup: no active database in "
+            << (directory / std::string(DatabaseList::kFileName)).string() << '\n';
+        return 1;
+    }
     cli::StreamMessageSink messages(err);
     PlayerRecordList records;
     TrackerLookup lookup(*databases, settings, nullptr, records,

@@ -5,12 +5,15 @@
 #include "client/lobby/GlyphTables.h"
 #include "client/ocr/LobbyPageReader.h"
 #include "client/ocr/SeatReader.h"
+#include "client/ocr/SeatScan.h"
 #include "sim/LobbyRenderer.h"
 
 #include <QImage>
 #include <QString>
 
+#include <charconv>
 #include <cstring>
+#include <optional>
 
 namespace kestrova::cli {
 
@@ -37,9 +40,15 @@ int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err) {
     for (std::size_t i = 2; i + 1 < args.size(); i += 2) {
         if (args[i] == "--glyphs")
             glyphFile = args[i + 1];
-        else if (args[i] == "--child-top")
-            childTop = std::atoi(args[i + 1].c_str());
-        else {
+        else if (args[i] == "--child-top") {
+            const std::string& text = args[i + 1];
+            const char* end = text.data() + text.size();
+            const auto [ptr, error] = std::from_chars(text.data(), end, childTop);
+            if (text.empty() || error != std::errc() || ptr != end) {
+                err << "--child-top: \"" << text << "\" is no 32-bit whole number\n";
+                return 1;
+            }
+        } else {
             err << "unknown option " << args[i] << '\n';
             return 1;
         }
@@ -49,36 +58,43 @@ int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err) {
         err << "cannot read image " << args[1] << '\n';
         return 1;
     }
-    const GlyphTable glyphs = glyphFile.empty() ? loadGlyphTables() : GlyphTable::load(glyphFile);
-    if (glyphs.empty()) {
-        err << "no glyph table" << (glyphFile.empty() ? std::string() : " in " + glyphFile) << '\n';
+    std::optional<GlyphTable> glyphs = loadGlyphs(glyphFile, err);
+    if (!glyphs)
         return 1;
-    }
     const Image capture = toImage(source);
 
     if (args[0] == "lobby") {
         const LobbyGeometry geometry = LobbyGeometry::fromListWindow(Rect{0, childTop, 0, 0});
-        const LobbyPageReading page = readLobbyPage(capture, geometry, glyphs);
+        const LobbyPageReading page = readLobbyPage(capture, geometry, *glyphs);
         if (!page.selected) {
             err << "no selected row found in " << args[1] << '\n';
             return 1;
         }
         const LobbyEntry& e = *page.selected;
-        out << "{\"name\": " << jsonString(e.name) << ", \"stakes\": " << jsonString(e.stakes)
-            << ", \"players\": " << e.players << ", \"seats\": " << e.seats
-            << ", \"avgpot\": " << jsonString(e.averagePot) << "}\n";
+        nlohmann::ordered_json row;
+        row["name"] = e.name;
+        row["stakes"] = e.stakes;
+        row["players"] = e.players;
+        row["seats"] = e.seats;
+        row["avgpot"] = e.averagePot;
+        out << jsonText(row) << '\n';
         return 0;
     }
 
+    // The probes that find the seat list lie at these points; a smaller image
+    // holds no seat list at all.
+    if (source.width() <= seatscan::kTopProbeX || source.height() <= seatscan::kTopProbeFromY) {
+        err << args[1] << ": " << source.width() << "x" << source.height()
+            << " is too small for the seat list (reaching x " << seatscan::kTopProbeX << ", y "
+            << seatscan::kTopProbeFromY << ")\n";
+        return 1;
+    }
     SeatReading seats;
-    readSeats(capture, glyphs, seats);
-    const auto list = [&](const auto& texts) {
-        std::string s = "[";
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            s += (i ? ", " : "") + jsonString(texts[i]);
-        return s + "]";
-    };
-    out << "{\"names\": " << list(seats.names) << ", \"chips\": " << list(seats.chips) << "}\n";
+    readSeats(capture, *glyphs, seats);
+    nlohmann::ordered_json reading;
+    reading["names"] = seats.names;
+    reading["chips"] = seats.chips;
+    out << jsonText(reading) << '\n';
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ClientChoice.h"
 #include "HeadlessSession.h"
+#include "Json.h"
 #include "lists/PlayerRowTexts.h"
 
 #include <nlohmann/json.hpp>
@@ -14,6 +15,9 @@ int runScanCommand(const Args& args, std::ostream& out, std::ostream& err) {
     ClientOptions options;
     if (!parseClientOptions(args, "scan", options, err))
         return 1;
+    std::optional<GlyphTable> glyphs = loadGlyphs(options.glyphFile, err);
+    if (!glyphs)
+        return 1;
     std::optional<Client> client = openClient(options, err);
     if (!client)
         return 1;
@@ -21,8 +25,7 @@ int runScanCommand(const Args& args, std::ostream& out, std::ostream& err) {
     SessionServices services;
     services.platform = client->platform.get();
     services.clock = client->clock.get();
-    if (!options.glyphFile.empty())
-        services.glyphFile = options.glyphFile;
+    services.glyphs = std::move(glyphs);
     HeadlessSession headless(std::move(services), err);
     Session& session = headless.session();
     if (headless.failed())
@@ -32,20 +35,20 @@ int runScanCommand(const Args& args, std::ostream& out, std::ostream& err) {
     if (headless.failed())
         return 1;
 
-    nlohmann::json tables = nlohmann::json::array();
+    nlohmann::ordered_json tables = nlohmann::ordered_json::array();
     for (const TableRow& row : session.tables().rows())
         tables.push_back(
             {{"columns", row.columnTexts()}, {"hidden", row.hidden}, {"ownSeat", row.ownSeat()}});
-    nlohmann::json players = nlohmann::json::array();
+    nlohmann::ordered_json players = nlohmann::ordered_json::array();
     for (const PlayerRow& row : session.players().rows()) {
         const PlayerStats& record = *row.record;
         players.push_back({{"columns", wholePlayerRowTexts(
                                            record, session.settings().autorate.label(record.icon))},
                            {"hidden", row.hidden}});
     }
-    const nlohmann::json result = {
+    const nlohmann::ordered_json result = {
         {"tables", tables}, {"players", players}, {"knownPlayers", session.knownPlayerLine()}};
-    out << result.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    out << jsonText(result) << '\n';
     return 0;
 }
 

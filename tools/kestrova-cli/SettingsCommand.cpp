@@ -62,6 +62,13 @@ const SettingKey* knownKey(std::string_view name, std::ostream& err) {
 int runSettingsCommand(const std::vector<std::string>& args, SettingsStore& store,
                        std::ostream& out, std::ostream& err) {
     const std::string_view verb = args.empty() ? std::string_view() : std::string_view(args[0]);
+    // Defaults read from a file that exists but cannot be read would be wrong.
+    if ((verb == "list" || verb == "get") && !args.empty()) {
+        if (const std::string problem = store.readProblem(); !problem.empty()) {
+            err << "kestrova-cli settings: " << problem << '\n';
+            return 1;
+        }
+    }
     if (verb == "list" && args.size() == 1) {
         for (const SettingKey& key : allSettingKeys()) {
             out << settingName(key) << '=' << currentValue(store, key) << '\n';
@@ -87,7 +94,7 @@ int runSettingsCommand(const std::vector<std::string>& args, SettingsStore& stor
         }
         // Stored under the table's spelling unless the file already has the key.
         if (!store.writeText(settingName(*key), args[2])) {
-            err << "kestrova-cli settings: cannot write " << store.path().string() << '\n';
+            err << "kestrova-cli settings: cannot write " << store.lastError() << '\n';
             return 1;
         }
         return 0;

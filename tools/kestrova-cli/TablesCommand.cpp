@@ -15,6 +15,26 @@
 
 namespace kestrova::cli {
 
+std::optional<GlyphTable> loadGlyphs(const std::string& file, std::ostream& err) {
+    std::vector<std::string> problems;
+    std::optional<GlyphTable> glyphs;
+    if (file.empty()) {
+        glyphs = loadGlyphTables(&problems);
+    } else {
+        std::string problem;
+        glyphs = GlyphTable::load(file, &problem);
+        if (!problem.empty())
+            problems.push_back(std::move(problem));
+    }
+    if (glyphs->empty()) {
+        err << "no glyph table: " << emptyGlyphTableReason(problems, file) << '\n';
+        return std::nullopt;
+    }
+    for (const std::string& problem : problems)
+        err << "glyph table left out: " << problem << '\n';
+    return glyphs;
+}
+
 // tables --sim LOBBY.json | --x11 [--display NAME]  [--glyphs FILE]
 int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err) {
     ClientOptions options;
@@ -22,11 +42,9 @@ int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     const std::string& glyphFile = options.glyphFile;
 
-    const GlyphTable glyphs = glyphFile.empty() ? loadGlyphTables() : GlyphTable::load(glyphFile);
-    if (glyphs.empty()) {
-        err << "no glyph table\n";
+    const std::optional<GlyphTable> glyphs = loadGlyphs(glyphFile, err);
+    if (!glyphs)
         return 1;
-    }
 
     std::optional<Client> client = openClient(options, err);
     if (!client)
@@ -37,23 +55,21 @@ int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err) {
     const SettingsStore settings(SettingsStore::defaultPath());
     const LobbyFilter filter = LobbyFilter::fromSettings(settings);
     CliObserver observer;
-    PassContext context{platform, clock, glyphs, observer};
+    PassContext context{platform, clock, *glyphs, observer};
     LobbyEntryList entries;
     if (TableListPass(context).run(entries) != PassEnd::EndOfList || observer.failed())
         return 1;
 
+    // One row a line, as before.
     out << "[";
     bool firstRow = true;
     for (const LobbyEntry& entry : tableListEntries(entries, filter)) {
-        out << (firstRow ? "\n  [" : ",\n  [");
+        nlohmann::ordered_json row = {entry.name, entry.stakes, "0", std::to_string(entry.players),
+                                      entry.averagePot};
+        for (std::size_t c = row.size(); c < 13; ++c)
+            row.push_back("");
+        out << (firstRow ? "\n  " : ",\n  ") << jsonText(row);
         firstRow = false;
-        const std::string row[] = {entry.name, entry.stakes, "0", std::to_string(entry.players),
-                                   entry.averagePot};
-        for (std::size_t c = 0; c < std::size(row); ++c)
-            out << (c ? ", " : "") << jsonString(row[c]);
-        for (std::size_t c = std::size(row); c < 13; ++c)
-            out << ", \"\"";
-        out << "]";
     }
     out << (firstRow ? "]\n" : "\n]\n");
     return 0;

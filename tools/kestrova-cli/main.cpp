@@ -20,8 +20,9 @@ void usage(std::ostream& out) {
            "  aggregate                           rebuild the PokerTracker 3 aggregator tables\n"
            "  settings get KEY | set KEY VALUE | list\n"
            "  buddies list | add NAME | remove NAME | import FILE.csv | export FILE.csv\n"
-           "  db list | db add --kind N --host H [--port P] --db D --user U [--password W]\n"
-           "     [--inactive] | db remove INDEX   the tracking databases in db.conf\n";
+           "  db list | db add --kind N --host H [--port P] --db D --user U\n"
+           "     [--password W | --password-stdin] [--inactive] | db remove INDEX\n"
+           "                                      the tracking databases in db.conf\n";
 }
 
 }  // namespace
@@ -48,7 +49,7 @@ int main(int argc, char* argv[]) {
     if (command == "buddies")
         return kestrova::runBuddiesCommand(args, std::cout, std::cerr);
     if (command == "db")
-        return kestrova::runDbCommand(args, std::cout, std::cerr);
+        return kestrova::runDbCommand(args, std::cin, std::cout, std::cerr);
     if (command == "--help" || command == "help") {
         usage(std::cout);
         return 0;

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -35,19 +37,30 @@ void syncDirectory(const std::filesystem::path& directory) {
     }
 }
 
+bool fail(std::string* error, const std::filesystem::path& file, int errorNumber) {
+    if (error != nullptr) {
+        *error = file.string() + ": " + std::strerror(errorNumber);
+    }
+    return false;
+}
+
+std::string temporaryPrefix(const std::filesystem::path& file) {
+    return "." + file.filename().string() + ".";
+}
+
 bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
-                     std::optional<mode_t> mode) {
+                     std::optional<mode_t> mode, std::string* error) {
     if (file.filename().empty()) {
-        return false;
+        return fail(error, file, EISDIR);
     }
     std::filesystem::path directory = file.parent_path();
     if (directory.empty()) {
         directory = ".";
     }
-    std::string temporary = (directory / ("." + file.filename().string() + ".XXXXXX")).string();
+    std::string temporary = (directory / (temporaryPrefix(file) + "XXXXXX")).string();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return fail(error, file, errno);
     }
 
     // A requested mode wins. Otherwise keep the permissions of the file being
@@ -65,11 +78,18 @@ bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
     }
 
     bool ok = modeSet && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temporary.c_str(), file.c_str()) == 0;
+    int failure = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    if (ok && ::rename(temporary.c_str(), file.c_str()) != 0) {
+        ok = false;
+        failure = errno;
+    }
     if (!ok) {
         ::unlink(temporary.c_str());
-        return false;
+        return fail(error, file, failure);
     }
     syncDirectory(directory);
     return true;
@@ -77,13 +97,37 @@ bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
 
 }  // namespace
 
-bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
-    return writeAtomically(file, bytes, std::nullopt);
+bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         std::string* error) {
+    return writeAtomically(file, bytes, std::nullopt, error);
 }
 
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                         std::filesystem::perms permissions) {
-    return writeAtomically(file, bytes, static_cast<mode_t>(permissions));
+                         std::filesystem::perms permissions, std::string* error) {
+    return writeAtomically(file, bytes, static_cast<mode_t>(permissions), error);
+}
+
+void removeStaleTemporaries(const std::filesystem::path& file) {
+    const std::string prefix = temporaryPrefix(file);
+    std::filesystem::path directory = file.parent_path();
+    if (directory.empty()) {
+        directory = ".";
+    }
+    const auto cutoff = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        // mkostemp's six characters after the prefix, nothing else.
+        if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) {
+            continue;
+        }
+        std::error_code ignored;
+        if (it->is_regular_file(ignored) && !it->is_symlink(ignored) &&
+            it->last_write_time(ignored) < cutoff && !ignored) {
+            std::filesystem::remove(it->path(), ignored);
+        }
+    }
 }
 
 }  // namespace kestrova

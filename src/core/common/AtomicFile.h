@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace kestrova {
@@ -10,14 +11,20 @@ namespace kestrova {
 // temporary file in the same directory, are flushed to disk, and the temporary
 // file is then renamed over the old one. The directory must exist.
 //
-// Returns false when any step fails; the old file is then untouched and the
-// temporary file is removed.
-bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// Returns false when any step fails; the old file is then untouched, the
+// temporary file is removed and `error` (when given) gets "PATH: reason".
+bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         std::string* error = nullptr);
 
 // The same, but the new file has exactly `permissions` from the moment its
 // temporary file exists, whatever the mode of the file it replaces (for files
 // holding secrets, such as passwords).
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                         std::filesystem::perms permissions);
+                         std::filesystem::perms permissions, std::string* error = nullptr);
+
+// Removes the temporary files that writes of `file` left behind when they were
+// killed mid-way. Only files older than a minute go, so a write in progress in
+// another process keeps its own; call it while holding the file's FileLock.
+void removeStaleTemporaries(const std::filesystem::path& file);
 
 }  // namespace kestrova

@@ -1,30 +1,17 @@
 #include "common/BinaryReader.h"
 
 #include <algorithm>
-#include <fstream>
+
+#include "common/FileContents.h"
 
 namespace kestrova {
 
 std::optional<std::string> readFileBounded(const std::filesystem::path& file,
                                            std::size_t maxBytes) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    FileContents contents = readWholeFile(file, maxBytes, true);
+    if (!contents.read())
         return std::nullopt;
-    }
-    std::string bytes;
-    constexpr std::size_t kChunk = 64 * 1024;
-    while (bytes.size() < maxBytes) {
-        const std::size_t want = std::min(kChunk, maxBytes - bytes.size());
-        const std::size_t old = bytes.size();
-        bytes.resize(old + want);
-        in.read(bytes.data() + old, static_cast<std::streamsize>(want));
-        const auto got = static_cast<std::size_t>(in.gcount());
-        bytes.resize(old + got);
-        if (got < want) {
-            break;
-        }
-    }
-    return bytes;
+    return std::move(contents.bytes);
 }
 
 std::optional<std::int32_t> BinaryReader::readInt32() {

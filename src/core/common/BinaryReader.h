@@ -9,7 +9,8 @@
 
 namespace kestrova {
 
-// Reads at most `maxBytes` of a file. Nullopt when the file cannot be opened;
+// Reads at most `maxBytes` of a regular file. Nullopt when the file cannot be
+// opened or is no regular file (see readWholeFile);
 // a longer file yields only its first `maxBytes`, so a reader never holds more
 // than it is prepared to parse.
 std::optional<std::string> readFileBounded(const std::filesystem::path& file, std::size_t maxBytes);

@@ -7,6 +7,7 @@
 #include "common/AtomicFile.h"
 #include "common/BinaryReader.h"
 #include "common/BinaryWriter.h"
+#include "common/FileContents.h"
 #include "common/Text.h"
 
 namespace kestrova {
@@ -23,18 +24,36 @@ BuddyList::BuddyList(std::filesystem::path directory)
 
 BuddyList::LoadResult BuddyList::loadBuddies() {
     names_.clear();
-    const auto bytes = readFileBounded(file_, kMaxFileBytes);
-    if (!bytes) {
+    damaged_ = false;
+    loadProblem_.clear();
+    const FileContents file = readWholeFile(file_, kMaxFileBytes);
+    if (!file.read() && !file.failed()) {
         return LoadResult::NoFile;
     }
-    bool complete = true;
-    names_ = fromBytes(*bytes, &complete);
-    return complete ? LoadResult::Loaded : LoadResult::ReadError;
+    std::string problem = file.error;
+    if (file.read()) {
+        names_ = fromBytes(file.bytes, &problem);
+        if (!problem.empty()) {
+            problem = file_.string() + ": " + problem;
+        }
+    }
+    if (problem.empty()) {
+        return LoadResult::Loaded;
+    }
+    damaged_ = true;
+    loadProblem_ = std::move(problem);
+    return LoadResult::ReadError;
 }
 
 bool BuddyList::saveBuddies() const {
+    if (damaged_) {
+        return false;
+    }
     const auto bytes = toBytes(names_);
-    return bytes && writeFileAtomically(file_, *bytes);
+    if (!bytes) {
+        return false;
+    }
+    return writeFileAtomically(file_, *bytes);
 }
 
 int BuddyList::indexOfBuddy(std::string_view name) const {
@@ -72,39 +91,38 @@ BuddyList::Change BuddyList::removeBuddy(std::string_view name) {
     return change;
 }
 
-std::vector<std::string> BuddyList::fromBytes(std::string_view bytes, bool* complete) {
+std::vector<std::string> BuddyList::fromBytes(std::string_view bytes, std::string* problem) {
     std::vector<std::string> names;
-    bool clean = true;
+    std::string why;
     BinaryReader reader(bytes);
-    std::size_t position = 0;
     const auto count = reader.readInt32();
     if (!count) {
-        clean = bytes.empty();  // an empty file is an empty list
+        if (!bytes.empty()) {  // an empty file is an empty list
+            why = "the file ends inside the entry count";
+        }
     } else {
-        position = reader.position();
         const auto stored = static_cast<std::uint32_t>(*count);
-        for (std::uint32_t i = 0; i < stored; ++i) {
-            BinaryReader field(bytes.substr(position));
-            const auto length = field.readInt32();
+        for (std::uint32_t i = 0; i < stored && why.empty(); ++i) {
+            const std::string entry =
+                "entry " + std::to_string(i + 1) + " of " + std::to_string(stored) + ": ";
+            const auto length = reader.readInt32();
             if (!length) {
-                clean = false;
-                break;
+                why = entry + "the file ends early";
+            } else if (*length < 0 || static_cast<std::size_t>(*length) >= kNameBufferBytes) {
+                why = entry + "name length " + std::to_string(*length) + " (names are at most " +
+                      std::to_string(kNameBufferBytes - 1) + " bytes)";
+            } else if (static_cast<std::size_t>(*length) > reader.remaining()) {
+                why = entry + "the file ends early";
+            } else {
+                const std::size_t size = static_cast<std::size_t>(*length);
+                names.emplace_back(bytes.substr(reader.position(), size));
+                bytes.remove_prefix(reader.position() + size);
+                reader = BinaryReader(bytes);
             }
-            const auto size = static_cast<std::uint32_t>(*length);
-            if (size >= kNameBufferBytes) {
-                break;
-            }
-            position += 4;
-            if (size > bytes.size() - position) {
-                clean = false;
-                break;
-            }
-            names.emplace_back(bytes.substr(position, size));
-            position += size;
         }
     }
-    if (complete != nullptr) {
-        *complete = clean;
+    if (problem != nullptr) {
+        *problem = why;
     }
     return names;
 }

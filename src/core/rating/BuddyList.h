@@ -27,9 +27,12 @@ public:
     static constexpr std::string_view kSaveErrorText = "Unable to save mofofish";
 
     enum class LoadResult {
-        Loaded,     // the file was read (possibly ending early at an over-long entry)
+        Loaded,     // the whole file was read
         NoFile,     // no file: the list stays empty, nothing to tell the user
-        ReadError,  // the file ends inside an entry: the names before it are kept
+        ReadError,  // the file could not be read whole (unreadable, no regular
+                    // file, an over-long or negative length, ends inside an
+                    // entry): the names before the damage are kept and
+                    // loadProblem() says where and why
     };
 
     // What a change did. `saved` is false only when a save was asked for and failed.
@@ -43,8 +46,17 @@ public:
 
     // Replaces the list with the file's names.
     LoadResult loadBuddies();
-    // Rewrites the file; false when it could not be written.
+    // Rewrites the file; false when it could not be written, and false without
+    // writing after a ReadError load: the names past the damage would be lost
+    // unless the user agreed to that with acceptDamagedFile(). A caller that
+    // loads, changes and saves holds a FileLock on filePath() throughout, so
+    // that another process's change is not lost.
     bool saveBuddies() const;
+    // The user agreed to replace a damaged file with the names that were read.
+    void acceptDamagedFile() { damaged_ = false; }
+    bool damaged() const { return damaged_; }
+    // "PATH: reason" after a ReadError load, otherwise empty.
+    const std::string& loadProblem() const { return loadProblem_; }
 
     // Index of the first buddy equal to name ignoring letter case, or -1.
     int indexOfBuddy(std::string_view name) const override;
@@ -61,15 +73,20 @@ public:
     std::size_t size() const { return names_.size(); }
     const std::filesystem::path& filePath() const { return file_; }
 
-    // The names of a file's bytes; `complete` tells whether the file ended
-    // cleanly (all entries, or an over-long entry that ends the list).
-    static std::vector<std::string> fromBytes(std::string_view bytes, bool* complete = nullptr);
+    // The names of a file's bytes; `problem` (when given) gets why the reading
+    // ended before the stored count (empty when all entries were read). An
+    // entry length of kNameBufferBytes or more ends the list as other readers
+    // of the file do, but is damage all the same.
+    static std::vector<std::string> fromBytes(std::string_view bytes,
+                                              std::string* problem = nullptr);
     // Nullopt when a name is too long for a reader to take back.
     static std::optional<std::string> toBytes(const std::vector<std::string>& names);
 
 private:
     std::filesystem::path file_;
     std::vector<std::string> names_;
+    bool damaged_ = false;
+    std::string loadProblem_;
 };
 
 }  // namespace kestrova

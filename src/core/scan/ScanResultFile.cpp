@@ -2,20 +2,37 @@
 
 #include "common/AtomicFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <system_error>
 
 namespace kestrova {
 
-std::filesystem::path scanResultFile(const std::string& savedPath) {
-    const std::filesystem::path path(savedPath);
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return path / "scanresult.txt";
-    return path;
+std::string ScanResultWrite::message() const {
+    return "Unable to write the scan result to " + path + ": " + reason;
 }
 
-bool writeScanResult(const std::filesystem::path& file,
-                     const std::vector<std::shared_ptr<PlayerStats>>& rows) {
+ScanResultWrite writeScanResult(const std::string& savedPath,
+                                const std::vector<std::shared_ptr<PlayerStats>>& rows) {
+    ScanResultWrite result;
+    result.path = savedPath;
+    if (savedPath.empty()) {
+        result.path = "\"\"";
+        result.reason = "no folder is saved in dir.conf";
+        return result;
+    }
+    const std::filesystem::path folder(savedPath);
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(folder, error);
+    if (!std::filesystem::is_directory(status)) {
+        result.reason = std::filesystem::exists(status) ? "not a folder"
+                        : error && error != std::errc::no_such_file_or_directory
+                            ? error.message()
+                            : std::strerror(ENOENT);
+        return result;
+    }
+    const std::filesystem::path file = folder / kScanResultFileName;
+    result.path = file.string();
     std::string text;
     for (const std::shared_ptr<PlayerStats>& row : rows) {
         for (const std::string* field :
@@ -26,7 +43,14 @@ bool writeScanResult(const std::filesystem::path& file,
         }
         text += '\n';
     }
-    return writeFileAtomically(file, text);
+    std::string why;
+    result.written = writeFileAtomically(file, text, &why);
+    if (!result.written) {
+        // The path is in the message already.
+        const std::string prefix = file.string() + ": ";
+        result.reason = why.starts_with(prefix) ? why.substr(prefix.size()) : why;
+    }
+    return result;
 }
 
 }  // namespace kestrova

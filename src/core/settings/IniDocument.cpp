@@ -10,26 +10,41 @@ namespace {
 
 struct LineSpan {
     std::size_t begin = 0;
-    std::size_t contentEnd = 0;  // before "\r\n" or "\n" (or a "\r" ending the text)
+    std::size_t contentEnd = 0;  // before the line break
     std::size_t end = 0;         // after the line break
-    bool hasBreak = false;       // false only for a last line without "\n"
+    bool hasBreak = false;       // false only for a last line without one
 };
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Lines end at "\r\n", "\n" or a lone "\r" (files edited on other systems mix
+// them). A byte-order mark before the first line is no part of it.
 std::vector<LineSpan> splitLines(std::string_view text) {
     std::vector<LineSpan> lines;
-    std::size_t begin = 0;
+    std::size_t begin = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     while (begin < text.size()) {
-        const std::size_t newline = text.find('\n', begin);
+        const std::size_t stop = text.find_first_of("\r\n", begin);
         LineSpan line;
         line.begin = begin;
-        const std::size_t stop = newline == std::string_view::npos ? text.size() : newline;
-        line.contentEnd = (stop > begin && text[stop - 1] == '\r') ? stop - 1 : stop;
-        line.hasBreak = newline != std::string_view::npos;
-        line.end = line.hasBreak ? newline + 1 : text.size();
+        line.hasBreak = stop != std::string_view::npos;
+        line.contentEnd = line.hasBreak ? stop : text.size();
+        line.end = !line.hasBreak ? text.size()
+                   : (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n')
+                       ? stop + 2
+                       : stop + 1;
         lines.push_back(line);
         begin = line.end;
     }
     return lines;
+}
+
+// The first line break of the text, to be used for added lines; "\n" for none.
+std::string_view lineBreakOf(std::string_view text) {
+    const std::size_t stop = text.find_first_of("\r\n");
+    if (stop == std::string_view::npos || text[stop] == '\n') {
+        return "\n";
+    }
+    return (stop + 1 < text.size() && text[stop + 1] == '\n') ? "\r\n" : "\r";
 }
 
 // The section name of a header line, or nullopt for any other line.
@@ -124,11 +139,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
         key.front() == '#' || hasLineBreak(value)) {
         return false;
     }
-    const std::size_t firstNewline = text_.find('\n');
-    const std::string_view eol =
-        (firstNewline != std::string::npos && firstNewline > 0 && text_[firstNewline - 1] == '\r')
-            ? "\r\n"
-            : "\n";
+    const std::string_view eol = lineBreakOf(text_);
 
     const std::vector<LineSpan> lines = splitLines(text_);
     const Location where = locate(text_, lines, section, key);
@@ -147,24 +158,21 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
         return true;
     }
 
-    // A bare CR ending the text becomes part of the line break we add.
-    const std::string_view breakAtEnd = (!text_.empty() && text_.back() == '\r') ? "\n" : eol;
-
     std::string entry(key);
     entry += '=';
     entry += value;
     if (where.sectionLine) {
         const LineSpan& after = lines[where.lastKeyLine];
         if (!after.hasBreak) {
-            text_.insert(after.end, std::string(breakAtEnd) + entry);
+            text_.insert(after.end, std::string(eol) + entry);
         } else {
             text_.insert(after.end, entry + std::string(eol));
         }
         return true;
     }
 
-    if (!text_.empty() && text_.back() != '\n') {
-        text_ += breakAtEnd;
+    if (!text_.empty() && text_.back() != '\n' && text_.back() != '\r' && text_ != kByteOrderMark) {
+        text_ += eol;
     }
     text_ += '[';
     text_ += section;

@@ -13,7 +13,9 @@ namespace kestrova {
 // - inside it "key=value" lines, blanks around key and value ignored, a value
 //   in matching single or double quotes loses them; the first line of a key
 //   counts; lines starting with ';' or '#' and lines without '=' are no keys;
-// - names match ignoring case.
+// - names match ignoring case;
+// - lines end at CR LF, LF or a lone CR, and a UTF-8 byte-order mark at the
+//   start is skipped (added lines take the file's first line break).
 // An edit changes one line (or adds one) and keeps every other byte, including
 // the line-end style, comments and other sections.
 class IniDocument final {

@@ -10,6 +10,8 @@
 
 #include "common/AtomicFile.h"
 #include "common/BinaryReader.h"
+#include "common/FileContents.h"
+#include "common/FileLock.h"
 #include "common/Text.h"
 #include "settings/IniDocument.h"
 
@@ -25,6 +27,23 @@ std::filesystem::path homeDirectory() {
         return entry->pw_dir;
     }
     return ".";
+}
+
+// Where a write must go: the final target when the path is a symbolic link
+// (relative links count from the link's folder), so the link survives.
+std::filesystem::path linkTarget(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(path, error)) {
+            return path;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) {
+            return path;
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
 }
 
 }  // namespace
@@ -43,25 +62,30 @@ std::filesystem::path SettingsStore::defaultPath() {
     return base / "kestrova" / kFileName;
 }
 
+std::optional<std::string> SettingsStore::value(std::string_view key) const {
+    const FileContents file = readWholeFile(path_, kMaxFileBytes);
+    if (!file.read()) {
+        return std::nullopt;
+    }
+    return IniDocument(file.bytes).value(section_, key);
+}
+
+std::string SettingsStore::readProblem() const {
+    return readWholeFile(path_, kMaxFileBytes).error;
+}
+
 int SettingsStore::readInt(std::string_view key, int defaultValue) const {
-    const std::optional<std::string> text = readFileBounded(path_, kMaxFileBytes);
-    if (!text) {
+    const std::optional<std::string> found = value(key);
+    if (!found || found->empty()) {
         return defaultValue;
     }
-    const std::optional<std::string> value = IniDocument(*text).value(section_, key);
-    if (!value || value->empty()) {
-        return defaultValue;
-    }
-    return leadingInteger(*value);
+    return leadingInteger(*found);
 }
 
 std::string SettingsStore::readText(std::string_view key, std::string_view defaultValue,
                                     std::size_t bufferBytes) const {
-    std::optional<std::string> value;
-    if (const std::optional<std::string> text = readFileBounded(path_, kMaxFileBytes)) {
-        value = IniDocument(*text).value(section_, key);
-    }
-    std::string result = value ? std::move(*value) : std::string(defaultValue);
+    std::optional<std::string> found = value(key);
+    std::string result = found ? std::move(*found) : std::string(defaultValue);
     result.resize(std::min(result.size(), bufferBytes == 0 ? 0 : bufferBytes - 1));
     return result;
 }
@@ -75,32 +99,36 @@ bool SettingsStore::writeInt(const IntKey& key, int value) {
 }
 
 bool SettingsStore::writeText(std::string_view key, std::string_view value) {
-    std::string text;
-    std::error_code error;
-    if (std::filesystem::exists(path_, error)) {
-        if (std::filesystem::file_size(path_, error) > kMaxFileBytes || error) {
-            return false;
-        }
-        std::optional<std::string> old = readFileBounded(path_, kMaxFileBytes);
-        if (!old) {
-            return false;
-        }
-        text = std::move(*old);
-    } else if (error) {
-        return false;
-    }
-
-    IniDocument document(std::move(text));
-    if (!document.setValue(section_, key, value)) {
-        return false;
-    }
-    if (const std::filesystem::path directory = path_.parent_path(); !directory.empty()) {
+    lastError_.clear();
+    const std::filesystem::path file = linkTarget(path_);
+    if (const std::filesystem::path directory = file.parent_path(); !directory.empty()) {
+        std::error_code error;
         std::filesystem::create_directories(directory, error);
         if (error) {
+            lastError_ = directory.string() + ": " + error.message();
             return false;
         }
     }
-    return writeFileAtomically(path_, document.text());
+    const FileLock lock(file);
+    if (!lock.locked()) {
+        lastError_ = lock.error();
+        return false;
+    }
+    removeStaleTemporaries(file);
+    FileContents old = readWholeFile(file, kMaxFileBytes);
+    if (old.failed()) {
+        lastError_ = old.error;
+        return false;
+    }
+    IniDocument document(std::move(old.bytes));
+    if (!document.setValue(section_, key, value)) {
+        lastError_ = std::string(key) + ": a key or value the file cannot hold";
+        return false;
+    }
+    if (!writeFileAtomically(file, document.text(), &lastError_)) {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace kestrova

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,8 @@ class SettingsStore {
 public:
     static constexpr std::string_view kFileName = "Velloran.ini";
     static constexpr std::string_view kSection = "Tallyhand";
-    // A larger file is not ours to rewrite; reads see only this much of it.
+    // A larger file is refused whole (read as defaults, never rewritten):
+    // reading part of it would drop the rest at the next write.
     static constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
 
     explicit SettingsStore(std::filesystem::path iniFile,
@@ -35,9 +37,18 @@ public:
     std::string readText(std::string_view key, std::string_view defaultValue,
                          std::size_t bufferBytes) const;
     // Stores the value at once, creating the directory and file when needed.
-    // False when the file could not be written or the key or value cannot be
-    // stored (line breaks); the old file is then left as it was.
+    // False when the file could not be read or written or the key or value
+    // cannot be stored (line breaks); the old file is then left as it was and
+    // lastError() says why. Concurrent writers (other processes too) are
+    // serialised by a lock, so none loses another's key. A symbolic link is
+    // written through: its target gets the new text.
     bool writeText(std::string_view key, std::string_view value);
+
+    // Why the file cannot be read ("PATH: reason": unreadable, no regular
+    // file, too large), or empty when it can be or is missing. Reads then give
+    // the defaults; a caller that must not act on them asks first.
+    std::string readProblem() const;
+    const std::string& lastError() const { return lastError_; }
 
     // The same through the key table, each reader passing its own default.
     int read(const IntKey& key) const { return readInt(key.name, key.defaultValue); }
@@ -56,8 +67,11 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
 private:
+    std::optional<std::string> value(std::string_view key) const;
+
     std::filesystem::path path_;
     std::string section_;
+    std::string lastError_;
 };
 
 }  // namespace kestrova

@@ -7,6 +7,7 @@
 #include "common/AtomicFile.h"
 #include "common/BinaryReader.h"
 #include "common/BinaryWriter.h"
+#include "common/FileContents.h"
 #include "settings/CompanionFile.h"
 
 namespace kestrova {
@@ -16,6 +17,7 @@ namespace {
 // Four lengths, the kind and the marker: the least a record can take.
 constexpr std::size_t kMinRecordBytes = 4 * 4 + 4 + 1;
 constexpr char kActiveMarker = '0';
+constexpr std::string_view kPortTrailer = "PORT";
 constexpr char kInactiveMarker = '1';
 
 void tell(std::string* problem, std::string text) {
@@ -99,6 +101,19 @@ std::string readPort(const std::filesystem::path& directory, std::size_t index) 
     return port ? std::to_string(*port) : std::string(DatabaseList::kDefaultPort);
 }
 
+// The ports after the last of `count` records, when "db.conf" has them.
+std::optional<std::vector<std::int32_t>> trailerPorts(std::string_view rest, std::size_t count) {
+    if (!rest.starts_with(kPortTrailer) || rest.size() != kPortTrailer.size() + 4 * count) {
+        return std::nullopt;
+    }
+    BinaryReader reader(rest.substr(kPortTrailer.size()));
+    std::vector<std::int32_t> ports;
+    while (const auto port = reader.readInt32()) {
+        ports.push_back(*port);
+    }
+    return ports;
+}
+
 std::string portBytes(const std::string& portText) {
     BinaryWriter writer;
     writer.writeInt32(DatabaseList::portNumber(portText));
@@ -114,10 +129,15 @@ std::string DatabaseList::portFileName(std::size_t index) {
 DatabaseList DatabaseList::load(const std::filesystem::path& directory, std::string* problem) {
     tell(problem, "");
     DatabaseList list;
-    const auto bytes = readCompanionFile(directory, kFileName);
-    if (!bytes) {
+    const FileContents file = readWholeFile(directory / kFileName, kMaxCompanionFileBytes);
+    if (file.failed()) {
+        tell(problem, file.error);
         return list;
     }
+    if (!file.read()) {
+        return list;
+    }
+    const std::string* bytes = &file.bytes;
     BinaryReader reader(*bytes);
     const auto count = reader.readCount(kMinRecordBytes);
     if (!count) {
@@ -132,8 +152,11 @@ DatabaseList DatabaseList::load(const std::filesystem::path& directory, std::str
         if (!entry) {
             break;
         }
-        entry->port = readPort(directory, i);
         list.append(std::move(*entry));
+    }
+    const auto trailer = trailerPorts(rest, count->stored);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        list.entries_[i].port = trailer ? std::to_string((*trailer)[i]) : readPort(directory, i);
     }
     if (list.size() < count->stored && problem != nullptr && problem->empty()) {
         tell(problem, std::string(kFileName) + ": the file ends early");
@@ -149,16 +172,20 @@ bool DatabaseList::save(const std::filesystem::path& directory, std::string* pro
             return false;
         }
     }
-    // Port files first: a "db.conf" that is already new never meets an old port file.
+    removeStaleTemporaries(directory / kFileName);
+    std::string why;
+    // Port files first, for programs that read only them: a "db.conf" that is
+    // already new never meets an old port file. This reader needs only the
+    // one rename of "db.conf" (see the trailer above).
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (!writeFileAtomically(directory / portFileName(i), portBytes(entries_[i].port),
-                                 kFilePermissions)) {
-            tell(problem, "cannot write " + (directory / portFileName(i)).string());
+                                 kFilePermissions, &why)) {
+            tell(problem, "cannot write " + why);
             return false;
         }
     }
-    if (!writeFileAtomically(directory / kFileName, dbConfBytes(), kFilePermissions)) {
-        tell(problem, "cannot write " + (directory / kFileName).string());
+    if (!writeFileAtomically(directory / kFileName, dbConfBytes(), kFilePermissions, &why)) {
+        tell(problem, "cannot write " + why);
         return false;
     }
     return true;
@@ -214,6 +241,12 @@ std::string DatabaseList::dbConfBytes() const {
         bytes += record.bytes();
         bytes += entry.active ? kActiveMarker : kInactiveMarker;
     }
+    BinaryWriter ports;
+    for (const DatabaseEntry& entry : entries_) {
+        ports.writeInt32(portNumber(entry.port));
+    }
+    bytes += kPortTrailer;
+    bytes += ports.bytes();
     return bytes;
 }
 

@@ -25,6 +25,16 @@ namespace kestrova {
 // A missing port file means "5432". Port files of removed entries stay on disk
 // and are never read.
 //
+// A rewrite cannot replace "db.conf" and several port files in one step, and a
+// writer killed between them (or a reader coming in between) would put an
+// entry on another entry's port. So "db.conf" carries the ports as well, after
+// the last record: the 4 bytes "PORT" and one int32 per entry. Programs that
+// read only N records never look there; this reader takes the ports from
+// there when the trailer matches the records, and from the port files (still
+// written for those programs) otherwise, e.g. after another program rewrote
+// "db.conf" without it. One rename of "db.conf" thus switches entries and
+// ports together.
+//
 // Other programs read these files into 100-byte buffers, so a text may hold at
 // most 99 bytes. Past that the file is treated as damaged, never cut: a cut host
 // or password would connect somewhere else or fail for a reason the user cannot
@@ -44,10 +54,20 @@ public:
 
     // "port<index>.conf".
     static std::string portFileName(std::size_t index);
+    static std::filesystem::path lockTarget(const std::filesystem::path& directory) {
+        return directory / kFileName;
+    }
 
     // The list as stored in `directory`; empty when "db.conf" is missing. When
     // the file is damaged, the entries before the damage and, in `problem`, a
-    // message saying where and why (empty when the whole file was read).
+    // message saying where and why (empty when the whole file was read). A file
+    // that exists but cannot be read (permissions, no regular file) gives an
+    // empty list and a problem: it must never be taken for an empty list and
+    // overwritten.
+    //
+    // A read-modify-write (load, change, save) holds a FileLock on
+    // lockTarget(directory) throughout, so that concurrent writers do not lose
+    // each other's changes.
     static DatabaseList load(const std::filesystem::path& directory,
                              std::string* problem = nullptr);
 

@@ -4,8 +4,12 @@
 
 #include "common/Text.h"
 
+#include <charconv>
+#include <thread>
 #include <utility>
+
 #include <vector>
+#include "common/SocketWait.h"
 
 namespace kestrova {
 
@@ -41,6 +45,20 @@ std::string plainOrQuoted(std::string_view value) {
 bool isDefaultPort(std::string_view port) {
     // The number the text starts with, as atoi would read it.
     return leadingInteger(port) == 5432;
+}
+
+// Asks the server to stop the statement. PQcancel opens a connection of its
+// own and may wait as long as the server stays silent, so it runs apart and is
+// never waited for; the server's statement_timeout ends the statement anyway.
+void cancelInBackground(pg_conn* connection) {
+    PGcancel* cancel = PQgetCancel(connection);
+    if (cancel == nullptr)
+        return;
+    std::thread([cancel] {
+        char error[256];
+        PQcancel(cancel, error, sizeof error);
+        PQfreeCancel(cancel);
+    }).detach();
 }
 
 }  // namespace
@@ -129,13 +147,31 @@ std::string PostgresConnection::connectionText(std::string_view host, std::strin
 
 bool PostgresConnection::open(const std::string& connectionText) {
     close();
+    timeoutMessage_.clear();
     // The connection text goes in as the database name to expand, so that the
-    // timeout can be added without changing the text itself.
-    const std::string timeout = std::to_string(kConnectTimeoutSeconds);
-    const char* keywords[] = {"dbname", "connect_timeout", nullptr};
-    const char* values[] = {connectionText.c_str(), timeout.c_str(), nullptr};
-    connection_ = PQconnectdbParams(keywords, values, 1);
-    return connection_ != nullptr && PQstatus(connection_) == CONNECTION_OK;
+    // server-side limit can be added without changing the text itself. The
+    // connect deadline is ours, not libpq's connect_timeout, which counts per
+    // host (nine silent hosts took nine times as long).
+    const std::string options =
+        "-c statement_timeout=" + std::to_string(timeouts_.statement.count());
+    const char* keywords[] = {"dbname", "options", nullptr};
+    const char* values[] = {connectionText.c_str(), options.c_str(), nullptr};
+    connection_ = PQconnectStartParams(keywords, values, 1);
+    if (connection_ == nullptr || PQstatus(connection_) == CONNECTION_BAD)
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + timeouts_.connect;
+    for (PostgresPollingStatusType state = PGRES_POLLING_WRITING;;) {
+        if (state == PGRES_POLLING_OK)
+            return true;
+        if (state == PGRES_POLLING_FAILED)
+            return false;
+        if (!waitForSocket(PQsocket(connection_), state == PGRES_POLLING_WRITING, deadline)) {
+            timeoutMessage_ = "no answer from the database server within " +
+                              std::to_string(timeouts_.connect.count()) + " ms of connecting\n";
+            return false;
+        }
+        state = PQconnectPoll(connection_);
+    }
 }
 
 void PostgresConnection::close() {
@@ -145,6 +181,8 @@ void PostgresConnection::close() {
 }
 
 std::string PostgresConnection::errorMessage() const {
+    if (!timeoutMessage_.empty())
+        return timeoutMessage_;
     if (connection_ == nullptr)
         return "no connection to the database server\n";
     const char* message = PQerrorMessage(connection_);
@@ -158,7 +196,31 @@ bool PostgresConnection::setClientEncoding(const char* encoding) {
 PostgresResult PostgresConnection::execute(const std::string& statement) {
     if (connection_ == nullptr)
         return PostgresResult();
-    return PostgresResult(PQexec(connection_, statement.c_str()));
+    timeoutMessage_.clear();
+    if (PQsendQuery(connection_, statement.c_str()) == 0)
+        return PostgresResult();
+    // A client-side grace beyond the server's own statement_timeout, so that a
+    // working server reports its own error first.
+    const auto deadline =
+        std::chrono::steady_clock::now() + timeouts_.statement + timeouts_.statement / 10;
+    PostgresResult last;
+    for (;;) {
+        while (PQisBusy(connection_) == 0) {
+            pg_result* result = PQgetResult(connection_);
+            if (result == nullptr)
+                return last;  // as PQexec: the last result of the statement
+            last = PostgresResult(result);
+        }
+        if (!waitForSocket(PQsocket(connection_), false, deadline) ||
+            PQconsumeInput(connection_) == 0) {
+            break;
+        }
+    }
+    timeoutMessage_ = "no answer from the database server to a statement within " +
+                      std::to_string(timeouts_.statement.count()) + " ms\n";
+    cancelInBackground(connection_);
+    close();
+    return PostgresResult();
 }
 
 std::optional<std::string> PostgresConnection::escapeString(std::string_view text) const {

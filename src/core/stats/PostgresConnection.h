@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,11 +41,18 @@ private:
 // One connection of the PostgreSQL client library.
 class PostgresConnection final {
 public:
-    // Seconds a connect may take before it counts as failed; an unreachable
-    // host must not freeze a scan for minutes.
-    static constexpr int kConnectTimeoutSeconds = 10;
+    // A server that accepts and then stays silent must not freeze a scan or a
+    // look-up: connecting (to every host of a host list together) and each
+    // statement have a deadline. The statement deadline holds on both sides:
+    // the server's statement_timeout, and a client-side wait that cancels the
+    // statement and closes the connection when the server stays silent.
+    struct Timeouts {
+        std::chrono::milliseconds connect{10'000};
+        std::chrono::milliseconds statement{60'000};
+    };
 
     PostgresConnection() = default;
+    explicit PostgresConnection(Timeouts timeouts) : timeouts_(timeouts) {}
     PostgresConnection(PostgresConnection&& other) noexcept;
     PostgresConnection& operator=(PostgresConnection&& other) noexcept;
     PostgresConnection(const PostgresConnection&) = delete;
@@ -66,10 +74,13 @@ public:
     bool isOpen() const { return connection_ != nullptr; }
     void close();
 
-    // The library's last error text for this connection.
+    // The library's last error text for this connection, or why the last
+    // connect or statement ran out of time.
     std::string errorMessage() const;
     bool setClientEncoding(const char* encoding);
 
+    // Failed, with the connection closed, when the server does not answer
+    // within the statement deadline.
     PostgresResult execute(const std::string& statement);
 
     // The text escaped for use between single quotes in a statement, for this
@@ -79,6 +90,8 @@ public:
 
 private:
     pg_conn* connection_ = nullptr;
+    Timeouts timeouts_;
+    std::string timeoutMessage_;
 };
 
 }  // namespace kestrova

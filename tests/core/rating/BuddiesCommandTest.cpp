@@ -94,7 +94,7 @@ TEST(BuddiesCommand, RefusedDiskIsReported) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(runBuddiesCommand({"add", "x"}, dir / "gone", out, err), 1);
-    EXPECT_NE(err.str().find("Unable to save mofofish"), std::string::npos);
+    EXPECT_NE(err.str().find("gone/.mofofish.lock: No such file or directory"), std::string::npos);
 }
 
 }  // namespace

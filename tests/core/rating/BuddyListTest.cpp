@@ -82,7 +82,7 @@ TEST(BuddyFile, AddWithSaveWritesTheExactBytes) {
     EXPECT_EQ(again.names(), buddies.names());
 }
 
-TEST(BuddyFile, SecondEntryOfLength200EndsTheReading) {
+TEST(BuddyFile, SecondEntryOfLength200EndsTheReadingAndIsReported) {
     std::string file = bytes(
         "\x03\x00\x00\x00"
         "\x05\x00\x00\x00"
@@ -92,9 +92,9 @@ TEST(BuddyFile, SecondEntryOfLength200EndsTheReading) {
     file += bytes(
         "\x05\x00\x00\x00"
         "third");
-    bool complete = false;
-    EXPECT_EQ(BuddyList::fromBytes(file, &complete), std::vector<std::string>{"first"});
-    EXPECT_TRUE(complete);
+    std::string problem;
+    EXPECT_EQ(BuddyList::fromBytes(file, &problem), std::vector<std::string>{"first"});
+    EXPECT_EQ(problem, "entry 2 of 3: name length 200 (names are at most 149 bytes)");
 }
 
 TEST(BuddyFile, LengthOf149IsStillAName) {
@@ -106,31 +106,31 @@ TEST(BuddyFile, LengthOf149IsStillAName) {
 }
 
 TEST(BuddyFile, HostileCountsAndLengthsNeverReadPastTheEnd) {
-    bool complete = true;
+    std::string problem;
     // A count of four billion with one name, then the file ends.
     EXPECT_EQ(BuddyList::fromBytes(bytes("\xff\xff\xff\xff"
                                          "\x01\x00\x00\x00"
                                          "q"),
-                                   &complete),
+                                   &problem),
               std::vector<std::string>{"q"});
-    EXPECT_FALSE(complete);
-    // A negative length is a huge u32: the reading ends there.
+    EXPECT_NE(problem.find("ends early"), std::string::npos);
+    // A negative length ends the reading, and is damage.
     EXPECT_TRUE(BuddyList::fromBytes(bytes("\x01\x00\x00\x00"
                                            "\xff\xff\xff\xff"),
-                                     &complete)
+                                     &problem)
                     .empty());
-    EXPECT_TRUE(complete);
+    EXPECT_NE(problem.find("name length -1"), std::string::npos);
     // A name cut short by the end of the file.
     EXPECT_TRUE(BuddyList::fromBytes(bytes("\x01\x00\x00\x00"
                                            "\x09\x00\x00\x00"
                                            "abc"),
-                                     &complete)
+                                     &problem)
                     .empty());
-    EXPECT_FALSE(complete);
-    EXPECT_TRUE(BuddyList::fromBytes(bytes("\x01\x00"), &complete).empty());
-    EXPECT_FALSE(complete);
-    EXPECT_TRUE(BuddyList::fromBytes("", &complete).empty());
-    EXPECT_TRUE(complete);
+    EXPECT_FALSE(problem.empty());
+    EXPECT_TRUE(BuddyList::fromBytes(bytes("\x01\x00"), &problem).empty());
+    EXPECT_FALSE(problem.empty());
+    EXPECT_TRUE(BuddyList::fromBytes("", &problem).empty());
+    EXPECT_TRUE(problem.empty());
 }
 
 TEST(BuddyFile, DamagedFileReportsAReadErrorKeepingEarlierNames) {
@@ -143,6 +143,36 @@ TEST(BuddyFile, DamagedFileReportsAReadErrorKeepingEarlierNames) {
     BuddyList buddies(dir.path());
     EXPECT_EQ(buddies.loadBuddies(), BuddyList::LoadResult::ReadError);
     EXPECT_EQ(buddies.names(), std::vector<std::string>{"a"});
+}
+
+// A file that was not read whole is never replaced by what was read, unless
+// the user agrees; one that cannot be read at all is no empty list.
+TEST(BuddyFile, AFileNotReadWholeIsNeverRewrittenUnasked) {
+    test::TempDir dir;
+    std::string original = bytes(
+        "\x03\x00\x00\x00"
+        "\x01\x00\x00\x00"
+        "a"
+        "\x96\x00\x00\x00");
+    original += std::string(150, 'x') + bytes(
+                                            "\x01\x00\x00\x00"
+                                            "c");
+    test::writeBytes(dir / "mofofish", original);
+    BuddyList buddies(dir.path());
+    ASSERT_EQ(buddies.loadBuddies(), BuddyList::LoadResult::ReadError);
+    EXPECT_NE(buddies.loadProblem().find("mofofish: entry 2 of 3"), std::string::npos);
+    EXPECT_FALSE(buddies.addBuddy("new", true).saved);
+    EXPECT_EQ(test::readBytes(dir / "mofofish"), original);
+    buddies.acceptDamagedFile();
+    EXPECT_TRUE(buddies.saveBuddies());
+    EXPECT_EQ(buddies.loadBuddies(), BuddyList::LoadResult::Loaded);
+    EXPECT_EQ(buddies.names(), (std::vector<std::string>{"a", "new"}));
+
+    std::filesystem::remove(dir / "mofofish");
+    std::filesystem::create_directory(dir / "mofofish");
+    EXPECT_EQ(buddies.loadBuddies(), BuddyList::LoadResult::ReadError);
+    EXPECT_NE(buddies.loadProblem().find("Is a directory"), std::string::npos);
+    EXPECT_FALSE(buddies.addBuddy("x", true).saved);
 }
 
 TEST(BuddyFile, SaveIntoAMissingDirectoryFailsAndSaysSo) {

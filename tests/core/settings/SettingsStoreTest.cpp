@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <optional>
 #include <string>
 
 #include "TempDir.h"
+#include "common/FileLock.h"
 
 namespace kestrova {
 namespace {
@@ -161,17 +164,71 @@ TEST_F(SettingsStoreTest, WriteAddsKeyToSectionEndingTheFileWithoutBreak) {
 }
 
 // Found by fuzzing: a bare CR ending the file belongs to the line end, not to the value.
-TEST_F(SettingsStoreTest, BareCarriageReturnAtEndOfFileEndsTheLine) {
-    SettingsStore store = storeWith("[Tallyhand]\r\nform=3\r");
-    EXPECT_EQ(store.readText("form", "", 100), "3");
+// Files edited elsewhere: CR-only and mixed line ends and a byte-order mark
+// are read, and a write changes the key instead of appending a duplicate.
+TEST_F(SettingsStoreTest, EveryLineEndStyleAndAByteOrderMarkAreRead) {
+    SettingsStore store = storeWith("[Tallyhand]\rform=3\rskin=2\r");
+    EXPECT_EQ(store.readInt("form", 0), 3);
+    ASSERT_TRUE(store.writeText("form", "5"));
+    ASSERT_TRUE(store.writeText("scan", "7"));
+    EXPECT_EQ(readBytes(ini()), "[Tallyhand]\rform=5\rskin=2\rscan=7\r");
+
+    store = storeWith("\xEF\xBB\xBF[Tallyhand]\r\nform=3\nskin=2\r");
+    EXPECT_EQ(store.readInt("form", 0), 3);
+    EXPECT_EQ(store.readInt("skin", 0), 2);
     ASSERT_TRUE(store.writeText("skin", "1"));
-    EXPECT_EQ(readBytes(ini()), "[Tallyhand]\r\nform=3\r\nskin=1");
-    EXPECT_EQ(store.readText("form", "", 100), "3");
-    EXPECT_EQ(store.readInt("skin", 0), 1);
+    EXPECT_EQ(readBytes(ini()), "\xEF\xBB\xBF[Tallyhand]\r\nform=3\nskin=1\r");
 
     SettingsStore other = storeWith("[Other]\nx=1\r");
     ASSERT_TRUE(other.writeText("form", "5"));
-    EXPECT_EQ(readBytes(ini()), "[Other]\nx=1\r\n[Tallyhand]\nform=5\n");
+    EXPECT_EQ(other.readInt("form", 0), 5);
+    EXPECT_EQ(other.readInt("x", 0), 0);
+}
+
+// A file over the limit is refused whole, never half read and rewritten; a
+// symbolic link stays a link; a write killed earlier leaves no temporary file
+// for long; concurrent writers lose no key.
+TEST_F(SettingsStoreTest, LargeFilesLinksStaleTemporariesAndConcurrentWriters) {
+    std::string big =
+        "[Tallyhand]\n" + std::string(SettingsStore::kMaxFileBytes, ';') + "\nform=3\n";
+    SettingsStore store = storeWith(big);
+    EXPECT_EQ(store.readInt("form", 1), 1);
+    EXPECT_NE(store.readProblem().find("larger than"), std::string::npos);
+    EXPECT_FALSE(store.writeText("form", "5"));
+    EXPECT_NE(store.lastError().find("Velloran.ini: larger than"), std::string::npos);
+    EXPECT_EQ(readBytes(ini()).size(), big.size());
+
+    std::filesystem::remove(ini());
+    writeBytes(dir_ / "real.ini", "[Tallyhand]\nform=3\n");
+    std::filesystem::create_symlink("real.ini", ini());
+    const auto stale = dir_ / ".real.ini.AbC123";
+    writeBytes(stale, "left by a killed write");
+    std::filesystem::last_write_time(
+        stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    ASSERT_TRUE(store.writeText("form", "4"));
+    EXPECT_TRUE(std::filesystem::is_symlink(ini()));
+    EXPECT_EQ(readBytes(dir_ / "real.ini"), "[Tallyhand]\nform=4\n");
+    EXPECT_FALSE(std::filesystem::exists(stale));
+
+    constexpr int kKeys = 20;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    const char* prefix = child == 0 ? "child" : "parent";
+    bool allWritten = true;
+    for (int i = 0; i < kKeys; ++i) {
+        allWritten = store.writeText(prefix + std::to_string(i), "1") && allWritten;
+    }
+    if (child == 0) {
+        ::_exit(allWritten ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(allWritten);
+    EXPECT_EQ(status, 0);
+    for (int i = 0; i < kKeys; ++i) {
+        EXPECT_EQ(store.readInt("child" + std::to_string(i), 0), 1) << i;
+        EXPECT_EQ(store.readInt("parent" + std::to_string(i), 0), 1) << i;
+    }
 }
 
 TEST_F(SettingsStoreTest, WriteChangesOnlyFirstOccurrence) {
@@ -222,8 +279,8 @@ TEST_F(SettingsStoreTest, FailedWriteLeavesOldFile) {
     EXPECT_FALSE(written);
     EXPECT_EQ(readBytes(ini()), before);
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
-        ++entries;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        entries += entry.path() != FileLock::lockPath(ini());
     }
     EXPECT_EQ(entries, 1) << "the temporary file must be removed";
 }
@@ -232,7 +289,14 @@ TEST_F(SettingsStoreTest, WriteIntoUnwritablePlaceFails) {
     writeBytes(dir_ / "notadir", "x");
     SettingsStore store(dir_ / "notadir" / "Velloran.ini");
     EXPECT_FALSE(store.writeText("form", "5"));
+    EXPECT_NE(store.lastError().find("notadir"), std::string::npos);
     EXPECT_EQ(store.readInt("form", 3), 3);
+
+    // A file that exists but cannot be read is no empty file to replace.
+    std::filesystem::create_directory(ini());
+    SettingsStore folder(ini());
+    EXPECT_FALSE(folder.writeText("form", "5"));
+    EXPECT_NE(folder.readProblem().find("Is a directory"), std::string::npos);
 }
 
 // ---- where the file lives ----------------------------------------------------

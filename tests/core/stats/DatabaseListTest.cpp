@@ -104,7 +104,8 @@ TEST(DatabaseListFilesTest, SaveWritesTheSameBytesBack) {
 
     TempDir out;
     ASSERT_TRUE(list.save(out.path()));
-    EXPECT_EQ(readBytes(out / "db.conf"), kTwoEntries);
+    // The ports follow the records as well (see DatabaseList).
+    EXPECT_EQ(readBytes(out / "db.conf"), kTwoEntries + "PORT" + kPort5433 + kPort5432);
     EXPECT_EQ(readBytes(out / "port0.conf"), kPort5433);
     EXPECT_EQ(readBytes(out / "port1.conf"), kPort5432);
 }
@@ -167,6 +168,32 @@ TEST(DatabaseListFilesTest, RemovingFirstOfTwoRewritesPortZeroAndLeavesPortOne) 
     EXPECT_EQ(loaded.at(0).host, "second");
     EXPECT_EQ(loaded.at(0).port, "5434");
     EXPECT_FALSE(list.remove(5));
+
+    // Killed after the port files but before "db.conf": the old entries keep
+    // their own ports, as they were saved with them.
+    DatabaseList two;
+    two.append(entry("first", "d1", "u1", 5, "", true, "5433"));
+    two.append(entry("second", "d2", "u2", 5, "", true, "5434"));
+    ASSERT_TRUE(two.save(dir.path()));
+    writeBytes(dir / "port0.conf", bytes("\x3a\x15\x00\x00"));
+    const DatabaseList interrupted = DatabaseList::load(dir.path());
+    ASSERT_EQ(interrupted.size(), 2u);
+    EXPECT_EQ(interrupted.at(0).port, "5433");
+    EXPECT_EQ(interrupted.at(1).port, "5434");
+}
+
+// A "db.conf" that exists but cannot be read is no empty list, and reading it
+// never waits (a FIFO without a writer).
+TEST(DatabaseListHostileTest, UnreadableFileIsAProblemNotAnEmptyList) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "db.conf").c_str(), 0600), 0);
+    std::string problem;
+    EXPECT_TRUE(DatabaseList::load(dir.path(), &problem).empty());
+    EXPECT_NE(problem.find("db.conf: not a regular file"), std::string::npos);
+    std::filesystem::remove(dir / "db.conf");
+    std::filesystem::create_directory(dir / "db.conf");
+    DatabaseList::load(dir.path(), &problem);
+    EXPECT_NE(problem.find("db.conf: Is a directory"), std::string::npos);
 }
 
 TEST(DatabaseListFilesTest, ShortPortFileCountsAsMissing) {

@@ -23,10 +23,11 @@ struct CommandResult {
     std::string err;
 };
 
-CommandResult run(const TempDir& dir, std::vector<std::string> args) {
+CommandResult run(const TempDir& dir, std::vector<std::string> args, std::string stdinText = {}) {
+    std::istringstream input(stdinText);
     std::ostringstream out;
     std::ostringstream err;
-    const int status = runDbCommand(args, dir.path(), out, err);
+    const int status = runDbCommand(args, dir.path(), input, out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -136,6 +137,32 @@ TEST(DbCommandTest, DamagedFileIsListedAsFarAsReadableButNotRewritten) {
               1);
     EXPECT_EQ(run(dir, {"remove", "1"}).status, 1);
     EXPECT_EQ(readBytes(dir / "db.conf"), damaged);
+
+    // A file that cannot be read at all is neither listed as empty nor replaced.
+    std::filesystem::remove(dir / "db.conf");
+    std::filesystem::create_directory(dir / "db.conf");
+    const CommandResult unreadable = run(dir, {"list"});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_NE(unreadable.err.find("db.conf: Is a directory"), std::string::npos);
+    EXPECT_EQ(run(dir, {"add", "--kind", "5", "--host", "x", "--db", "d", "--user", "u"}).status,
+              1);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "db.conf"));
+}
+
+TEST(DbCommandTest, PasswordFromStandardInputAndInvalidUtf8InTheList) {
+    TempDir dir;
+    ASSERT_EQ(run(dir,
+                  {"add", "--kind", "5", "--host", "h\xff", "--db", "d", "--user", "u",
+                   "--password-stdin"},
+                  "s3cret\r\n")
+                  .status,
+              0);
+    EXPECT_EQ(DatabaseList::load(dir.path()).at(0).password, "s3cret");
+    EXPECT_NE(run(dir, {"list"}).out.find("\"host\":\"h\xEF\xBF\xBD\""), std::string::npos);
+    EXPECT_EQ(run(dir, {"add", "--kind", "5", "--host", "h", "--db", "d", "--user", "u",
+                        "--password-stdin"})
+                  .status,
+              1);
 }
 
 }  // namespace

@@ -1,8 +1,17 @@
 #include "stats/TrackerNamePattern.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "stats/PostgresConnection.h"
 #include "stats/TrackerStatements.h"
@@ -108,6 +117,121 @@ TEST(TrackerValues, DataShapeFlagTellsFamiliesApart) {
     counters.dataShape = 1;  // a Firebird database came first
     trackerValues::markPostgresFamily(counters);
     EXPECT_EQ(counters.dataShape, 10);
+}
+
+// ---- a server that goes silent ---------------------------------------------
+
+// Listens on 127.0.0.1. With `login`, it answers the start-up of one client
+// (no SSL, no password) and then never says another word; without, it
+// accepts the connection and stays silent from the start.
+class SilentServer final {
+public:
+    explicit SilentServer(bool login) : login_(login) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
+        ::listen(listener_, 16);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~SilentServer() {
+        ::shutdown(listener_, SHUT_RDWR);
+        ::close(listener_);
+        thread_.join();
+        for (const int client : clients_)
+            ::close(client);
+    }
+    int port() const { return port_; }
+
+private:
+    static void send(int fd, const char* bytes, std::size_t size) {
+        if (::write(fd, bytes, size) < 0)
+            ADD_FAILURE() << "write to the client failed";
+    }
+    static bool readExactly(int fd, char* buffer, std::size_t size) {
+        for (std::size_t got = 0; got < size;) {
+            const ssize_t n = ::read(fd, buffer + got, size - got);
+            if (n <= 0)
+                return false;
+            got += static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+    void serve() {
+        for (;;) {
+            const int client = ::accept(listener_, nullptr, nullptr);
+            if (client < 0)
+                return;
+            clients_.push_back(client);
+            if (!login_)
+                continue;
+            // SSL or GSS requests get "N"; the start-up message gets
+            // AuthenticationOk, BackendKeyData and ReadyForQuery.
+            for (;;) {
+                char header[8];
+                if (!readExactly(client, header, 4))
+                    break;
+                const std::uint32_t size = (std::uint32_t(std::uint8_t(header[0])) << 24) |
+                                           (std::uint32_t(std::uint8_t(header[1])) << 16) |
+                                           (std::uint32_t(std::uint8_t(header[2])) << 8) |
+                                           std::uint8_t(header[3]);
+                std::string body(size - 4, '\0');
+                if (!readExactly(client, body.data(), body.size()))
+                    break;
+                if (size == 8 && body[0] == 0x04 && body[1] == char(0xd2)) {
+                    send(client, "N", 1);
+                    continue;
+                }
+                static const char kReady[] =
+                    "R\0\0\0\x08\0\0\0\0"
+                    "K\0\0\0\x0c\0\0\0\x01\0\0\0\x02"
+                    "Z\0\0\0\x05I";
+                send(client, kReady, sizeof kReady - 1);
+                break;
+            }
+        }
+    }
+
+    bool login_;
+    int listener_ = -1;
+    int port_ = 0;
+    std::vector<int> clients_;
+    std::thread thread_;
+};
+
+// Every statement and the connect to a whole host list end in bounded time
+// when the server stops answering, with a reason.
+TEST(PostgresConnectionDeadlines, ASilentServerTimesOut) {
+    const PostgresConnection::Timeouts timeouts{std::chrono::milliseconds(600),
+                                                std::chrono::milliseconds(400)};
+    SilentServer afterLogin(true);
+    PostgresConnection connection(timeouts);
+    ASSERT_TRUE(connection.open("host=127.0.0.1 port=" + std::to_string(afterLogin.port()) +
+                                " dbname=x user=u sslmode=disable gssencmode=disable"))
+        << connection.errorMessage();
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(connection.execute("BEGIN").status(), PostgresResult::Status::Failed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_NE(connection.errorMessage().find("no answer from the database server"),
+              std::string::npos);
+    EXPECT_FALSE(connection.isOpen());
+
+    std::vector<std::unique_ptr<SilentServer>> silent;
+    std::string hosts;
+    std::string ports;
+    for (int i = 0; i < 9; ++i) {
+        silent.push_back(std::make_unique<SilentServer>(false));
+        hosts += (i ? "," : "") + std::string("127.0.0.1");
+        ports += (i ? "," : "") + std::to_string(silent.back()->port());
+    }
+    start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(connection.open("host=" + hosts + " port=" + ports + " dbname=x user=u"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_NE(connection.errorMessage().find("of connecting"), std::string::npos);
 }
 
 }  // namespace

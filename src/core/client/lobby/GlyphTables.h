@@ -2,10 +2,21 @@
 
 #include "client/ocr/GlyphTable.h"
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 namespace kestrova {
 
 // The shipped table "ocr.txt" followed by the user's own additions "ocr2.txt"
 // (entries learnt from his client); a pair of the second file wins over the first.
-GlyphTable loadGlyphTables();
+// A file that exists but cannot be read is left out; `problems` (when given)
+// gets one "PATH: reason" for each.
+GlyphTable loadGlyphTables(std::vector<std::string>* problems = nullptr);
+
+// Why a glyph table came out empty, for the user: the problems of the files,
+// or that none was found or it held no pairs.
+std::string emptyGlyphTableReason(const std::vector<std::string>& problems,
+                                  const std::filesystem::path& file = {});
 
 }  // namespace kestrova

@@ -1,8 +1,10 @@
 #include "client/ocr/GlyphTable.h"
 
+#include "common/FileContents.h"
+
 #include <algorithm>
-#include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace kestrova {
 
@@ -43,9 +45,9 @@ bool readBoundedLine(std::streambuf& in, std::string& line, bool& tooLong) {
 
 }  // namespace
 
-GlyphTable GlyphTable::load(const std::filesystem::path& file) {
+GlyphTable GlyphTable::load(const std::filesystem::path& file, std::string* problem) {
     GlyphTable table;
-    table.readFile(file);
+    table.readFile(file, problem);
     return table;
 }
 
@@ -55,11 +57,15 @@ GlyphTable GlyphTable::parse(std::istream& in) {
     return table;
 }
 
-bool GlyphTable::readFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+bool GlyphTable::readFile(const std::filesystem::path& file, std::string* problem) {
+    FileContents contents = readWholeFile(file, kMaxFileBytes);
+    if (problem != nullptr) {
+        *problem = contents.error;
+    }
+    if (!contents.read()) {
         return false;
     }
+    std::istringstream in(std::move(contents.bytes));
     read(in);
     return true;
 }

@@ -26,23 +26,28 @@ namespace kestrova {
 //
 // Entries are kept ordered by decreasing signature length (equal lengths keep
 // reading order) for greedy splitting; a later pair with the same signature
-// replaces the text in the look-up map. A missing or unreadable file adds
-// nothing.
+// replaces the text in the look-up map. A missing file adds nothing; so does
+// one that cannot be read (a folder, FIFO or device, no permission, larger
+// than kMaxFileBytes), and the reading says why.
 class GlyphTable {
 public:
     static constexpr std::size_t kMaxLineLength = 255;
+    // Far above any real table (thousands of touching pairs take a few MB).
+    static constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
 
     struct Entry {
         std::string signature;
         std::string text;
     };
 
-    static GlyphTable load(const std::filesystem::path& file);
+    // `problem` (when given) gets "PATH: reason" for a file that exists but
+    // could not be read, and is cleared otherwise.
+    static GlyphTable load(const std::filesystem::path& file, std::string* problem = nullptr);
     static GlyphTable parse(std::istream& in);
 
     // Appends the pairs of a file or stream (e.g. "ocr2.txt" after "ocr.txt").
-    // readFile returns false when the file cannot be opened.
-    bool readFile(const std::filesystem::path& file);
+    // readFile returns false when the file is missing or cannot be read.
+    bool readFile(const std::filesystem::path& file, std::string* problem = nullptr);
     void read(std::istream& in);
 
     // False (and nothing added) for a malformed signature or an empty text.

@@ -110,7 +110,23 @@ TEST(GlyphTableLoading, MissingFileGivesAnEmptyTable) {
     const auto missing = std::filesystem::path(KESTROVA_BINARY_DIR) / "no-such-glyphs.txt";
     EXPECT_TRUE(GlyphTable::load(missing).empty());
     GlyphTable table;
-    EXPECT_FALSE(table.readFile(missing));
+    std::string problem = "x";
+    EXPECT_FALSE(table.readFile(missing, &problem));
+    EXPECT_EQ(problem, "");
+}
+
+// A folder, FIFO or device in place of a table is named, left out, and never
+// read from (it used to throw or to block).
+TEST(GlyphTableLoading, FilesThatAreNoTablesAreNamedAndLeftOut) {
+    const auto folder = std::filesystem::path(KESTROVA_BINARY_DIR) / "glyph-folder.txt";
+    std::filesystem::create_directories(folder);
+    std::string problem;
+    EXPECT_TRUE(GlyphTable::load(folder, &problem).empty());
+    EXPECT_EQ(problem, folder.string() + ": Is a directory");
+    GlyphTable table = parseText("12,\na\n");
+    EXPECT_FALSE(table.readFile("/dev/zero", &problem));
+    EXPECT_EQ(problem, "/dev/zero: not a regular file");
+    EXPECT_EQ(table.size(), 1u);
 }
 
 TEST(GlyphTableLoading, SecondReadAppendsAfterEqualLengthsOfTheFirst) {
