@@ -12,5 +12,6 @@ using Args = std::vector<std::string>;
 int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err);
 int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err);
 int runScanCommand(const Args& args, std::ostream& out, std::ostream& err);
+int runOpenCommand(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kestrova::cli
