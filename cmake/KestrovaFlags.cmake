@@ -8,8 +8,11 @@ if(KESTROVA_WERROR)
   target_compile_options(kestrova_flags INTERFACE -Werror)
 endif()
 if(KESTROVA_SANITIZE)
-  target_compile_options(kestrova_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
-  target_link_options(kestrova_flags INTERFACE -fsanitize=address,undefined)
+  # Undefined behaviour must fail the run, not print a line and carry on.
+  target_compile_options(kestrova_flags INTERFACE -fsanitize=address,undefined
+    -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(kestrova_flags INTERFACE -fsanitize=address,undefined
+    -fno-sanitize-recover=all)
 endif()
 
 # Qt targets additionally get Qt's string-safety macros.

@@ -82,8 +82,8 @@ public:
         ++captures;
         return image;
     }
-    int countTopLevelWindows(std::string_view className) override {
-        return inner_.countTopLevelWindows(className);
+    std::vector<kestrova::WindowInfo> tableWindows(kestrova::WindowId lobby) override {
+        return inner_.tableWindows(lobby);
     }
 
     std::chrono::steady_clock::duration drawing{};

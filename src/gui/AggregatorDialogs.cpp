@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "stats/AggregatorBuilder.h"
 #include "stats/TrackerLookup.h"
 
 namespace kestrova {
@@ -56,7 +57,8 @@ bool runAggregatorUpdate(QWidget* parent, TrackerLookup& lookup, MessageSink& me
     QApplication::restoreOverrideCursor();
     if (built) {
         QMessageBox::information(parent, QStringLiteral("Update complete"),
-                                 QStringLiteral("The update of the database is now complete"));
+                                 QString::fromStdString(aggregatorCompletionText(
+                                     lookup.aggregatorWithoutTrigramIndex())));
     }
     return built;
 }

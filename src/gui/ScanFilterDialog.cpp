@@ -87,8 +87,8 @@ ScanFilterDialog::ScanFilterDialog(SettingsStore& settings, std::filesystem::pat
                           settings.read(keys::c_sixmax) == 1, this);
     headsUp_ = keyCheckBox(QStringLiteral("Scan Heads Up tables"), keys::c_headsup.name,
                            settings.read(keys::c_headsup) == 1, this);
-    limit_ = keyCheckBox(QStringLiteral("Scan Limit tables"), keys::LimDialog.name,
-                         settings.read(keys::LimDialog) == 1, this);
+    limit_ = keyCheckBox(QStringLiteral("Scan Limit tables"), keys::Lim.name,
+                         settings.read(keys::Lim) == 1, this);
     noLimit_ = keyCheckBox(QStringLiteral("Scan No Limit tables"), keys::NLim.name,
                            settings.read(keys::NLim) == 1, this);
     potLimit_ = keyCheckBox(QStringLiteral("Scan Pot Limit tables"), keys::PLim.name,

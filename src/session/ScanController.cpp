@@ -40,7 +40,9 @@ public:
     void lobbyFound(const Rect& lobbyRect) override {
         owner_.report(scan_event::LobbyFound{lobbyRect});
     }
-    void tableRead(const LobbyEntry& entry) override { owner_.report(scan_event::TableRead{entry}); }
+    void tableRead(const LobbyEntry& entry) override {
+        owner_.report(scan_event::TableRead{entry});
+    }
     void playerFound(const std::shared_ptr<PlayerStats>& record) override {
         owner_.report(scan_event::PlayerFound{record});
     }
@@ -60,10 +62,7 @@ ScanController::BusyToken::~BusyToken() {
 }
 
 ScanController::ScanController(Resources resources, Poster post, TimerService* timers)
-    : resources_(resources),
-      post_(std::move(post)),
-      timers_(timers),
-      state_(*resources.state) {
+    : resources_(resources), post_(std::move(post)), timers_(timers), state_(*resources.state) {
     if (resources_.tracker)
         resources_.tracker->setBuddyList(&passBuddies_);
     thread_ = std::thread([this] { worker(); });
@@ -161,7 +160,8 @@ void ScanController::runPass(Request& request) {
                 state_.lobbyEntries.clear();
                 state_.tables.clear();
                 end = TableListPass(context).run(state_.lobbyEntries);
-                report(scan_event::TableListRead{tableListEntries(state_.lobbyEntries, request.filter)});
+                report(scan_event::TableListRead{
+                    tableListEntries(state_.lobbyEntries, request.filter)});
                 break;
             case PassKind::ScanSelected:
                 end = TableScanPass(context, *resources_.lookup, state_, request.filter)
@@ -173,13 +173,12 @@ void ScanController::runPass(Request& request) {
                 end = TableScanPass(context, *resources_.lookup, state_, request.filter)
                           .scanAll(request.openerMaximum);
                 break;
-            case PassKind::OpenTable: {
-                std::string wanted = request.tableName;
-                if (!openTableByName(*resources_.platform, *resources_.clock, *resources_.glyphs,
-                                     wanted, observer))
-                    end = cancelled_ ? PassEnd::Cancelled : PassEnd::ClientNotFound;
+            case PassKind::OpenTable:
+                // A table no longer in the lobby has been told; the walk itself went well.
+                if (openTableByName(*resources_.platform, *resources_.clock, *resources_.glyphs,
+                                    request.tableName, observer) == OpenResult::LobbyNotFound)
+                    end = PassEnd::ClientNotFound;
                 break;
-            }
         }
     }
 

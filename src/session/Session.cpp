@@ -20,8 +20,8 @@ constexpr int kEverestClientKind = 5;
 Session::Session(SessionServices services)
     : services_(std::move(services)),
       store_(services_.settingsFile),
-      trace_(services_.headless ? std::filesystem::path()
-                                : services_.workingDir / TraceLog::kFileName),
+      trace_(services_.headless ? TraceLog::off()
+                                : TraceLog(services_.workingDir / TraceLog::kFileName)),
       buddies_(services_.workingDir),
       knownPlayerLine_(kInitialKnownPlayerLine) {
     trace_.truncate();

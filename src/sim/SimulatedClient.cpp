@@ -22,14 +22,16 @@ std::vector<WindowInfo> SimulatedClient::topLevelWindows() {
     // Tables open on top of the lobby: newest first.
     for (std::size_t i = openedTables_.size(); i-- > 0;) {
         const int offset = static_cast<int>(i % 10) * 24;
-        windows.push_back({kFirstTableWindow + i, openedTables_[i], kTableClass,
-                           Rect{60 + offset, 60 + offset, 60 + offset + kTableWidth,
-                                60 + offset + kTableHeight}});
+        windows.push_back(
+            {kFirstTableWindow + i, openedTables_[i], kProgramClass,
+             Rect{60 + offset, 60 + offset, 60 + offset + kTableWidth, 60 + offset + kTableHeight},
+             kProgramClass});
     }
     windows.push_back(
-        {kLobbyWindow, kLobbyTitle, kLobbyClass,
+        {kLobbyWindow, kLobbyTitle, kProgramClass,
          Rect{kLobbyScreenLeft, kLobbyScreenTop, kLobbyScreenLeft + LobbyRenderer::kWindowWidth,
-              kLobbyScreenTop + LobbyRenderer::kWindowHeight}});
+              kLobbyScreenTop + LobbyRenderer::kWindowHeight},
+         kProgramClass});
     return windows;
 }
 
@@ -110,12 +112,8 @@ std::optional<Image> SimulatedClient::capture(WindowId window) {
     return std::nullopt;
 }
 
-int SimulatedClient::countTopLevelWindows(std::string_view className) {
-    int count = 0;
-    for (const WindowInfo& info : topLevelWindows()) {
-        count += info.className == className ? 1 : 0;
-    }
-    return count;
+std::vector<WindowInfo> SimulatedClient::tableWindows(WindowId lobby) {
+    return otherWindowsOfProgram(topLevelWindows(), lobby);
 }
 
 }  // namespace kestrova::sim

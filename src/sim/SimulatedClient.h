@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/ClientPlatform.h"
+#include "client/lobby/ProgramWindows.h"
 #include "sim/BitmapFont.h"
 #include "sim/Lobby.h"
 #include "sim/LobbyRenderer.h"
@@ -22,9 +23,11 @@ public:
     static constexpr WindowId kListWindow = 2;
     static constexpr WindowId kFirstTableWindow = 100;
     static constexpr const char* kLobbyTitle = "Everest Poker - Lobby";
-    static constexpr const char* kLobbyClass = "EverestLobbyFrame";
+    // The client's windows look as they do under Wine on X11: every top-level
+    // window carries the program's name as WM_CLASS, and a table window is told
+    // from the lobby only by its title, the table's name.
+    static constexpr const char* kProgramClass = kWineClientProgram;
     static constexpr const char* kListClass = "EverestTableList";
-    static constexpr const char* kTableClass = "PokerStarsTableFrameClass";
     static constexpr int kTableWidth = 800;
     static constexpr int kTableHeight = 560;
 
@@ -45,7 +48,7 @@ public:
     void showWindow(WindowId window, int showState) override;
     void setTopmost(WindowId window, bool topmost) override;
     std::optional<Image> capture(WindowId window) override;
-    int countTopLevelWindows(std::string_view className) override;
+    std::vector<WindowInfo> tableWindows(WindowId lobby) override;
 
     WindowId lobbyWindow() const { return kLobbyWindow; }
     WindowId listWindow() const { return kListWindow; }

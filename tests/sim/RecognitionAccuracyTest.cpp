@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <sstream>
 
 namespace kestrova::sim {
@@ -46,7 +48,7 @@ BitmapFont* RecognitionAccuracy::font_ = nullptr;
 std::string describe(const LobbyEntry& e) {
     std::ostringstream out;
     out << "[" << e.name << "|" << e.game << "|" << e.stakes << "|" << e.players << "/" << e.seats
-        << "|" << e.extra << "|" << e.averagePot << "]";
+        << "|" << e.extra << "|" << e.averagePot << "|" << e.limitKind << "]";
     return out.str();
 }
 
@@ -88,6 +90,11 @@ TEST_F(RecognitionAccuracy, EveryLobbyRowReadsBackExactly) {
             expected.averagePot = tables[static_cast<std::size_t>(row)].averagePot;
             expected.players = tables[static_cast<std::size_t>(row)].seated;
             expected.seats = tables[static_cast<std::size_t>(row)].seats;
+            // The filter's limit kind: the shipped glyphs must read the type column.
+            static const std::map<std::string, std::string> kinds = {
+                {"FL", "Limit"}, {"NL", "No Limit"}, {"PL", "Pot Limit"}};
+            const auto kind = kinds.find(expected.extra);
+            expected.limitKind = kind == kinds.end() ? "" : kind->second;
             const bool ok = reading.firstLineFits && reading.selected.has_value() &&
                             *reading.selected == expected;
             if (!ok && ++failures <= kReportedFailures) {

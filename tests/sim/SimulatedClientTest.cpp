@@ -110,11 +110,14 @@ TEST(SimulatedClientOpening, EnterOpensTheSelectedTableAsATableWindow) {
     pressKey(client, client.listWindow(), win32::VK_DOWN);
     pressKey(client, client.listWindow(), win32::VK_RETURN);
     ASSERT_EQ(client.openedTables(), std::vector<std::string>{"Table 1"});
-    EXPECT_EQ(client.countTopLevelWindows("PokerStarsTableFrameClass"), 1);
+    // As under Wine: the table window is the program's other window, titled with the table.
     const std::vector<WindowInfo> windows = client.topLevelWindows();
     ASSERT_EQ(windows.size(), 2u);
     EXPECT_EQ(windows[0].title, "Table 1");
-    EXPECT_EQ(windows[0].className, "PokerStarsTableFrameClass");
+    EXPECT_EQ(windows[0].instanceName, windows[1].instanceName);
+    const std::vector<WindowInfo> tables = client.tableWindows(client.lobbyWindow());
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(tables[0].title, "Table 1");
 }
 
 TEST(SimulatedClientOpening, ClickOnTheOpenButtonOpensOnButtonUp) {
@@ -131,7 +134,7 @@ TEST(SimulatedClientOpening, ClickOnTheOpenButtonOpensOnButtonUp) {
     // The selection stays; a second open of the same table makes no second window.
     EXPECT_EQ(client.selectedRow(), 2);
     click(client, client.listWindow(), 640, 388);
-    EXPECT_EQ(client.countTopLevelWindows("PokerStarsTableFrameClass"), 1);
+    EXPECT_EQ(client.tableWindows(client.lobbyWindow()).size(), 1u);
 }
 
 TEST(SimulatedClientOpening, FocusClickOpensNothing) {

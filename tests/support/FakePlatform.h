@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/ClientPlatform.h"
+#include "client/Win32Messages.h"
 
 #include <map>
 #include <vector>
@@ -31,11 +32,14 @@ public:
     void showWindow(WindowId w, int state) override { shown.emplace_back(w, state); }
     void setTopmost(WindowId, bool) override {}
     std::optional<Image> capture(WindowId) override { return std::nullopt; }
-    int countTopLevelWindows(std::string_view className) override {
-        int n = 0;
-        for (const WindowInfo& w : windows)
-            n += w.className == className ? 1 : 0;
-        return n;
+    // The Win32 rule: windows of the table class.
+    std::vector<WindowInfo> tableWindows(WindowId) override {
+        std::vector<WindowInfo> tables;
+        for (const WindowInfo& w : windows) {
+            if (w.className == win32::kTableWindowClass)
+                tables.push_back(w);
+        }
+        return tables;
     }
 };
 

@@ -1,6 +1,7 @@
 #include "LobbyWindow.h"
 
 #include "TableWindow.h"
+#include "WineWindowClass.h"
 #include "client/Win32Messages.h"
 
 #include <QGuiApplication>
@@ -56,6 +57,7 @@ LobbyWindow::LobbyWindow(Lobby lobby, const BitmapFont& font)
     : lobby_(std::move(lobby)), state_(lobby_.size()), renderer_(font) {
     setWindowTitle(QStringLiteral("Everest Poker - Lobby"));
     setFixedSize(LobbyRenderer::kWindowWidth, LobbyRenderer::kWindowHeight);
+    setWineWindowClass(*this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     picture_ = renderer_.render(lobby_, state_);
     listArea_ = new ListArea(this, picture_);

@@ -2,6 +2,7 @@
 
 #include "TrackerCliSupport.h"
 #include "settings/SettingsStore.h"
+#include "stats/AggregatorBuilder.h"
 #include "stats/PlayerRecordList.h"
 #include "stats/TrackerLookup.h"
 
@@ -19,15 +20,14 @@ int runAggregateCommand(const std::vector<std::string>& args,
         return 1;
     cli::StreamMessageSink messages(err);
     PlayerRecordList records;
-    TrackerLookup lookup(*databases, settings, nullptr, records,
-                         TraceLog(directory / std::string(TraceLog::kFileName)));
+    TrackerLookup lookup(*databases, settings, nullptr, records, TraceLog::off());
     if (!lookup.connectDatabases(messages))
         return 1;
     const bool built = lookup.buildAggregator(messages);
     lookup.disconnectDatabases();
     if (!built || messages.count() > 0)
         return 1;
-    out << "The update of the database is now complete\n";
+    out << aggregatorCompletionText(lookup.aggregatorWithoutTrigramIndex()) << '\n';
     return 0;
 }
 

@@ -17,6 +17,7 @@ using Args = std::vector<std::string>;
 int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err);
 int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err);
 int runScanCommand(const Args& args, std::ostream& out, std::ostream& err);
+int runOpenCommand(const Args& args, std::ostream& out, std::ostream& err);
 
 // The glyph table of `file`, or the shipped tables when it is empty; nullopt
 // after telling err why when the table came out empty. A file that could not

@@ -5,6 +5,7 @@
 
 #include "Json.h"
 #include "TrackerCliSupport.h"
+#include "rating/BuddyList.h"
 #include "settings/SettingsStore.h"
 #include "stats/DatabaseList.h"
 #include "stats/PlayerRecordList.h"
@@ -82,9 +83,12 @@ int runLookupCommand(const std::vector<std::string>& args, const std::filesystem
         return 1;
     }
     cli::StreamMessageSink messages(err);
+    // The buddy mark comes from "mofofish" as in the main window; a missing file
+    // is an empty list, an unreadable one keeps the names before the damage.
+    BuddyList buddies(directory);
+    buddies.loadBuddies();
     PlayerRecordList records;
-    TrackerLookup lookup(*databases, settings, nullptr, records,
-                         TraceLog(directory / std::string(TraceLog::kFileName)));
+    TrackerLookup lookup(*databases, settings, &buddies, records, TraceLog::off());
     if (!lookup.connectDatabases(messages))
         return 1;
     const auto record = lookup.lookupPlayer(name, stack, seat, messages);

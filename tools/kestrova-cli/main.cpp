@@ -16,6 +16,7 @@ void usage(std::ostream& out) {
            "  ocr seats IMAGE [--glyphs FILE]     the seat names and chips of a capture, as JSON\n"
            "  tables --sim LOBBY.json | --x11     \"Get Table List\", the table list as JSON\n"
            "  scan --sim LOBBY.json | --x11      \"Scan All Tables\", both lists as JSON\n"
+           "  open NAME --sim LOBBY.json | --x11  \"Open\": opens the table NAME in the client\n"
            "  lookup NAME [--stack TEXT] [--seat TEXT]   one player from every active database\n"
            "  aggregate                           rebuild the PokerTracker 3 aggregator tables\n"
            "  settings get KEY | set KEY VALUE | list\n"
@@ -42,6 +43,8 @@ int main(int argc, char* argv[]) {
         return kestrova::runSettingsCommand(args, std::cout, std::cerr);
     if (command == "scan")
         return kestrova::cli::runScanCommand(args, std::cout, std::cerr);
+    if (command == "open")
+        return kestrova::cli::runOpenCommand(args, std::cout, std::cerr);
     if (command == "lookup")
         return kestrova::runLookupCommand(args, std::cout, std::cerr);
     if (command == "aggregate")

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kestrova {
@@ -20,6 +19,9 @@ struct WindowInfo {
     // Top-level windows: the normal (restored) rectangle in screen coordinates.
     // Child windows: the rectangle relative to the parent window's top-left corner.
     Rect rect;
+    // X11: the instance part of WM_CLASS, which Wine fills with the program's file
+    // name ("everestclient.exe"); empty where the platform has no such name.
+    std::string instanceName;
 };
 
 // What the passes ask of the desktop the poker client runs on, and nothing more.
@@ -41,7 +43,15 @@ public:
     // The whole window as the user would see it, or nothing when it cannot be captured
     // (gone, minimised).
     virtual std::optional<Image> capture(WindowId window) = 0;
-    virtual int countTopLevelWindows(std::string_view className) = 0;
+    // Whether capture() shows the window's own pixels where other windows cover it
+    // (Win32 PrintWindow, X11 Composite). When not, it copies the screen, and the
+    // caller brings the window on top for the copy.
+    virtual bool capturesCoveredWindows() { return true; }
+    // The client's open table windows, found beside its lobby window by what the
+    // platform can see: on Win32 the windows of class win32::kTableWindowClass; on
+    // X11 (Wine) the other windows of the lobby's program, which carry its WM_CLASS
+    // and the table's name as title but nothing of the Win32 class.
+    virtual std::vector<WindowInfo> tableWindows(WindowId lobby) = 0;
 };
 
 }  // namespace kestrova

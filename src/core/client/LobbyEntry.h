@@ -10,9 +10,9 @@ struct LobbyEntry {
     std::string name;
     std::string game;        // the column after the name; kept, not used
     std::string stakes;      // copied into the table list's "Limit" column
-    std::string extra;       // the column after the seats; kept, not used
+    std::string extra;       // the column after the seats: the limit type ("FL", "NL", "PL")
     std::string averagePot;  // copied into the "Avg. Pot" column
-    std::string limitKind;   // "Limit", "No Limit", "Pot Limit"; the screen reader leaves it empty
+    std::string limitKind;   // "Limit", "No Limit", "Pot Limit", or empty when unknown
     int players = 0;         // seated players as shown
     int seats = 0;           // table size: 2 heads-up, 6 six-max, more than 6 full ring
 

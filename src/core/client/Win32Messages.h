@@ -16,6 +16,9 @@ inline constexpr int VK_HOME = 0x24;
 inline constexpr int VK_UP = 0x26;
 inline constexpr int VK_DOWN = 0x28;
 
+// The Win32 class of the client's table windows.
+inline constexpr const char* kTableWindowClass = "PokerStarsTableFrameClass";
+
 inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_RESTORE = 9;
 

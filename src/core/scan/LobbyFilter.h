@@ -8,7 +8,7 @@ class SettingsStore;
 
 // Which lobby tables a pass looks at: by player count, limit kind and table size.
 struct LobbyFilter {
-    bool limit = false;    // key Lim = 1
+    bool limit = true;     // key Lim = 1
     bool noLimit = true;   // key NLim = 1
     int potLimit = 1;      // key PLim, raw: only 0 excludes pot-limit tables
     bool fullRing = true;  // key c_fullring = 1

@@ -203,9 +203,7 @@ void TableScanPass::scanTable() {
 
 bool TableScanPass::openSelectedTable(const EverestLobby& lobby, int openerMaximum) {
     int open = 0;
-    for (const WindowInfo& w : context_.platform.topLevelWindows()) {
-        if (w.className != kTableWindowClass)
-            continue;
+    for (const WindowInfo& w : context_.platform.tableWindows(lobby.window)) {
         ++open;
         click(context_.platform, lobby.window, w.rect.width() / 2, w.rect.height() / 2);
     }

@@ -27,7 +27,6 @@ public:
     static constexpr int kAfterDownMs = 100;
     static constexpr int kAfterOpenClickMs = 2000;
     static constexpr int kAfterRestoreMs = 500;
-    static constexpr const char* kTableWindowClass = "PokerStarsTableFrameClass";
 
     TableScanPass(PassContext& context, PlayerLookup& lookup, ScanState& state,
                   const LobbyFilter& filter);

@@ -147,7 +147,7 @@ using SettingKey = std::variant<IntKey, TextKey>;
     INT(c_fullring, 1, ScanFilter, Flag)               \
     INT(c_sixmax, 1, ScanFilter, Flag)                 \
     INT(c_headsup, 1, ScanFilter, Flag)                \
-    INT(Lim, 0, ScanFilter, Flag)                      \
+    INT(Lim, 1, ScanFilter, Flag)                      \
     INT(NLim, 1, ScanFilter, Flag)                     \
     INT(PLim, 1, ScanFilter, Flag)                     \
     INT(fpc, 1, ScanFilter, Flag)                      \
@@ -206,10 +206,9 @@ KESTROVA_SETTING_KEYS(KESTROVA_INT_KEY, KESTROVA_TEXT_KEY)
 
 // Readers whose default or buffer differs from the main reader's.
 
-// The "Scanfilter" dialog shows "Scan Limit tables" checked and "Number of
-// player between" unchecked when the keys are missing; the start-up reads Lim
-// and fpc above.
-inline constexpr IntKey LimDialog = Lim.withDefault(1);
+// The "Scanfilter" dialog shows "Number of player between" unchecked when the
+// key is missing; the start-up reads fpc above. (Lim has one default for both:
+// a first start scans limit tables, as the dialog shows.)
 inline constexpr IntKey fpcDialog = fpc.withDefault(0);
 
 // The Profile tab reads the own screen name through 256 bytes; the main

@@ -17,7 +17,12 @@ public:
     explicit TraceLog(std::filesystem::path file = std::filesystem::path(kFileName))
         : file_(std::move(file)) {}
 
-    // Empties the file, creating it when missing.
+    // A trace that writes nothing: runs without a window (the command line) promise
+    // to leave no "log.txt" behind.
+    static TraceLog off() { return TraceLog(std::filesystem::path()); }
+    bool isOff() const { return file_.empty(); }
+
+    // Empties the file, creating it when missing. Both do nothing when off.
     bool truncate() const;
     bool append(std::string_view text) const;
 

@@ -31,30 +31,51 @@ std::string sumLiteral(PostgresConnection& connection, std::string_view value) {
     return escaped ? "'" + *escaped + "'" : "0";
 }
 
-void addTrigramIndex(PostgresConnection& connection) {
-    // Outside the filling transaction: a server without the extension, or a
-    // user who may not add it, keeps a working table without the index.
+// Outside the filling transaction: a server without the extension, or a user
+// who may not add it, keeps a working table without the index. False then.
+bool addTrigramIndex(PostgresConnection& connection) {
     connection.execute("CREATE EXTENSION IF NOT EXISTS pg_trgm");
-    connection.execute(
-        "CREATE INDEX hhps_player_name_trgm ON hhps USING gin (player_name gin_trgm_ops)");
+    const bool indexed =
+        connection
+            .execute(
+                "CREATE INDEX hhps_player_name_trgm ON hhps USING gin (player_name "
+                "gin_trgm_ops)")
+            .commandOk();
     connection.execute("ANALYZE hhps");
+    return indexed;
 }
+
+// Each row in a savepoint of its own, in the same round trip: a failed insert
+// then spoils only its own row, and the transaction goes on with the next.
+constexpr std::string_view kRowSavepoint = "SAVEPOINT hhps_row; ";
+constexpr std::string_view kRowRelease = " RELEASE SAVEPOINT hhps_row";
+constexpr std::string_view kRowRollback =
+    "ROLLBACK TO SAVEPOINT hhps_row; RELEASE SAVEPOINT hhps_row";
 
 }  // namespace
 
-bool buildAggregatorTable(PostgresConnection& connection, MessageSink& messages) {
+std::string aggregatorCompletionText(bool withoutTrigramIndex) {
+    std::string text = "The update of the database is now complete";
+    if (withoutTrigramIndex)
+        text +=
+            "\n\nThe server could not add the trigram index (PostgreSQL extension pg_trgm), so "
+            "look-ups through the aggregator database work without it and are slower.";
+    return text;
+}
+
+AggregatorBuild buildAggregatorTable(PostgresConnection& connection, MessageSink& messages) {
     connection.execute(std::string(sql::kAggregatorDrop));
     if (!connection.execute(std::string(sql::kAggregatorCreate)).commandOk()) {
         fail(connection, "Error 3: ", messages);
-        return false;
+        return AggregatorBuild::Failed;
     }
     if (!connection.execute(std::string(sql::kAggregatorBegin)).commandOk()) {
         fail(connection, "BEGIN command failed: ", messages);
-        return false;
+        return AggregatorBuild::Failed;
     }
     if (!connection.execute(std::string(sql::kAggregatorDeclare)).commandOk()) {
         fail(connection, "Error 4: ", messages);
-        return false;
+        return AggregatorBuild::Failed;
     }
     const std::string fetch(sql::kAggregatorFetch);
     std::vector<std::string> sums;
@@ -65,7 +86,7 @@ bool buildAggregatorTable(PostgresConnection& connection, MessageSink& messages)
             // The fetch itself failed (connection lost): what was inserted so
             // far is rolled back with the transaction.
             fail(connection, "Error 5: ", messages);
-            return false;
+            return AggregatorBuild::Failed;
         }
         if (row.rows() < 1)
             break;
@@ -77,13 +98,17 @@ bool buildAggregatorTable(PostgresConnection& connection, MessageSink& messages)
         sums.clear();
         for (int column = 1; column <= kSumColumns; ++column)
             sums.push_back(sumLiteral(connection, row.value(0, column)));
-        if (!connection.execute(sql::aggregatorInsert(*name, sums)).commandOk())
+        const std::string insert = std::string(kRowSavepoint) + sql::aggregatorInsert(*name, sums) +
+                                   std::string(kRowRelease);
+        if (!connection.execute(insert).commandOk()) {
             fail(connection, "Error 7: ", messages);
+            connection.execute(std::string(kRowRollback));
+        }
     }
     connection.execute(std::string(sql::kAggregatorClose));
     connection.execute(std::string(sql::kAggregatorEnd));
-    addTrigramIndex(connection);
-    return true;
+    return addTrigramIndex(connection) ? AggregatorBuild::Built
+                                       : AggregatorBuild::BuiltWithoutTrigramIndex;
 }
 
 }  // namespace kestrova

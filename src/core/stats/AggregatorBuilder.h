@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace kestrova {
 
 class MessageSink;
@@ -12,10 +14,15 @@ class PostgresConnection;
 // the server offers pg_trgm, a trigram index makes the look-up's leading "%"
 // pattern fast; without it the table works as well, only slower.
 //
-// False after a message titled "Error" when the table could not be created or
-// filled ("Error 3: ", "BEGIN command failed: ", "Error 4: ", followed by the
-// server's message); the caller then closes the connection. A row that cannot
-// be stored shows "Error 7: " and the build goes on.
-bool buildAggregatorTable(PostgresConnection& connection, MessageSink& messages);
+// Failed after a message titled "Error" when the table could not be created or
+// filled ("Error 3: ", "BEGIN command failed: ", "Error 4: ", "Error 5: "
+// followed by the server's message); the caller then closes the connection. A
+// row that cannot be stored shows "Error 7: " and the build goes on with the next.
+enum class AggregatorBuild { Built, BuiltWithoutTrigramIndex, Failed };
+AggregatorBuild buildAggregatorTable(PostgresConnection& connection, MessageSink& messages);
+
+// "The update of the database is now complete", and when a database got no trigram
+// index, one sentence that says so.
+std::string aggregatorCompletionText(bool withoutTrigramIndex);
 
 }  // namespace kestrova

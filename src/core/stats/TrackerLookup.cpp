@@ -420,15 +420,22 @@ bool TrackerLookup::holdemManager(Source& source, bool monthlyTables, const std:
 }
 
 bool TrackerLookup::buildAggregator(MessageSink& messages) {
+    aggregatorWithoutTrigramIndex_ = false;
     if (!connected_)
         return false;
     for (auto& source : sources_) {
         if (!source.entry.active || source.kind != kinds(DatabaseKind::PokerTracker3))
             continue;
-        if (!buildAggregatorTable(source.connection, messages)) {
-            source.connection.close();
-            connected_ = false;
-            return false;
+        switch (buildAggregatorTable(source.connection, messages)) {
+            case AggregatorBuild::Failed:
+                source.connection.close();
+                connected_ = false;
+                return false;
+            case AggregatorBuild::BuiltWithoutTrigramIndex:
+                aggregatorWithoutTrigramIndex_ = true;
+                break;
+            case AggregatorBuild::Built:
+                break;
         }
     }
     return true;

@@ -59,6 +59,9 @@ public:
     // database over the open connections (connectDatabases() first). False
     // after a message when a database failed; that connection is then closed.
     bool buildAggregator(MessageSink& messages);
+    // Whether the last build left a database without the trigram index that makes
+    // aggregator look-ups fast (the completion message says so).
+    bool aggregatorWithoutTrigramIndex() const { return aggregatorWithoutTrigramIndex_; }
 
     // Replaces the database list (after the options dialog); closes every
     // connection first.
@@ -117,6 +120,7 @@ private:
     PlayerRecordList& records_;
     TraceLog trace_;
     bool connected_ = false;
+    bool aggregatorWithoutTrigramIndex_ = false;
 };
 
 }  // namespace kestrova

@@ -2,6 +2,9 @@
 
 #include "scan/LobbyEntryList.h"
 #include "scan/TableListRows.h"
+#include "settings/SettingsStore.h"
+
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -49,12 +52,15 @@ TEST(LobbyFilter, TableSizeFlags) {
 }
 
 TEST(LobbyFilter, LimitKinds) {
-    LobbyFilter filter;  // Limit off, No Limit on, Pot Limit raw 1
+    // A first start scans every kind, as the "Scanfilter" dialog then shows.
+    const test::TempDir dir;
+    LobbyFilter filter = LobbyFilter::fromSettings(SettingsStore(dir / "Velloran.ini"));
+    for (const char* kind : {"Limit", "No Limit", "Pot Limit", ""})
+        EXPECT_TRUE(filter.accepts(entry("t", 3, 10, kind))) << kind;
+
+    filter.limit = false;
     EXPECT_FALSE(filter.accepts(entry("l", 3, 10, "Limit")));
     EXPECT_TRUE(filter.accepts(entry("nl", 3, 10, "No Limit")));
-    EXPECT_TRUE(filter.accepts(entry("pl", 3, 10, "Pot Limit")));
-    EXPECT_TRUE(filter.accepts(entry("unknown", 3, 10, "")));
-
     filter.noLimit = false;
     filter.potLimit = 0;
     EXPECT_FALSE(filter.accepts(entry("nl", 3, 10, "No Limit")));

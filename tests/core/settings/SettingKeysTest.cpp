@@ -57,12 +57,9 @@ protected:
     SettingsStore store_{dir_ / "Velloran.ini"};
 };
 
-TEST_F(NoIniDefaults, ScanfilterDialogAndStartUpDifferOnLimAndFpc) {
-    EXPECT_EQ(store_.read(keys::Lim), 0);
-    EXPECT_EQ(store_.read(keys::LimDialog), 1);
+TEST_F(NoIniDefaults, ScanfilterDialogAndStartUpDifferOnFpcOnly) {
     EXPECT_EQ(store_.read(keys::fpc), 1);
     EXPECT_EQ(store_.read(keys::fpcDialog), 0);
-    EXPECT_EQ(keys::LimDialog.name, keys::Lim.name);
 }
 
 TEST_F(NoIniDefaults, StartUpReadsTheDocumentedValues) {

@@ -25,8 +25,8 @@ protected:
 };
 
 TEST_F(SettingsCommand, GetShowsStartUpDefaultsWithoutFile) {
-    EXPECT_EQ(run({"get", "Lim"}), 0);
-    EXPECT_EQ(out_.str(), "0\n");
+    EXPECT_EQ(run({"get", "fpc"}), 0);
+    EXPECT_EQ(out_.str(), "1\n");
     EXPECT_EQ(run({"get", "scanint"}), 0);
     EXPECT_EQ(out_.str(), "15\n");
     EXPECT_EQ(run({"get", "suffix"}), 0);

@@ -7,6 +7,7 @@
 #include "AggregateCommand.h"
 #include "LookupCommand.h"
 #include "PostgresServer.h"
+#include "rating/BuddyList.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "stats/DatabaseList.h"
@@ -59,11 +60,16 @@ protected:
     std::ostringstream err_;
 };
 
+// The buddy mark as the main window shows it, and no trace file from the command line.
 TEST_F(TrackerCommandsTest, LookupPrintsTheRecordAsJson) {
     configure(std::string(PostgresServer::kPassword));
+    BuddyList buddies(dir_);
+    buddies.addBuddy("Somebody", false);
+    buddies.addBuddy("kiii3r", true);
     ASSERT_EQ(lookup({"KiII3r", "--stack", "2,500 ", "--seat", "4"}), 0) << err_.str();
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "log.txt"));
     EXPECT_EQ(out_.str(),
-              "{\"name\":\"KiII3r\",\"buddyIndex\":-1,\"icon\":0,\"vpip\":\"66.67\","
+              "{\"name\":\"KiII3r\",\"buddyIndex\":1,\"icon\":0,\"vpip\":\"66.67\","
               "\"af\":\"0.00\",\"flopAf\":\"0.00\",\"turnAf\":\"0.00\",\"riverAf\":\"0.00\","
               "\"hands\":\"3\",\"table\":\"\",\"wtsd\":\"0.00\",\"wonSd\":\"0\","
               "\"won\":\"8.00\",\"seat\":\"4\",\"pfr\":\"0.00\",\"stack\":\"2500\","

@@ -18,6 +18,7 @@
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "settings/TraceLog.h"
+#include "stats/AggregatorBuilder.h"
 #include "stats/PlayerRecordList.h"
 
 namespace kestrova {
@@ -518,6 +519,35 @@ TEST_F(TrackerLookupTest, AggregatorIsBuiltInEveryActivePokerTracker3Database) {
     EXPECT_EQ(queryValue("kt_pt3_b", "SELECT count(*) FROM hhps"), "12");
     EXPECT_EQ(queryValue("kt_pt3", "SELECT to_regclass('hhps') IS NULL"), "t");
     EXPECT_EQ(queryValue("kt_elephant", "SELECT to_regclass('hhps') IS NULL"), "t");
+}
+
+// One row the table cannot take (a sum beyond bigint) must not cost the others; a
+// database where the trigram index cannot be made keeps a working table.
+TEST_F(TrackerLookupTest, AggregatorGoesOnAfterAFailedRowAndTellsAMissingIndex) {
+    server().createDatabase("kt_pt3_bad");
+    server().executeFile("kt_pt3_bad", std::string(kFixtures) + "/pokertracker3.sql");
+    server().execute("kt_pt3_bad",
+                     "ALTER TABLE holdem_hand_player_statistics ALTER COLUMN cnt_f_call TYPE "
+                     "bigint; INSERT INTO holdem_hand_player_statistics (id_hand, id_player, "
+                     "cnt_f_call) VALUES (950, 1, 9223372036854775807), "
+                     "(951, 1, 9223372036854775807); "
+                     "CREATE TABLE hhps_player_name_trgm (taken integer)");
+    auto& lookup = makeLookup({entryFor("kt_pt3_bad", DatabaseKind::PokerTracker3)});
+    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    ASSERT_TRUE(lookup.buildAggregator(sink_));
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_EQ(sink_.messages[0].text.rfind("Error 7: ", 0), 0u) << sink_.messages[0].text;
+    EXPECT_EQ(queryValue("kt_pt3_bad", "SELECT count(*) FROM hhps"), "11");
+    EXPECT_EQ(queryValue("kt_pt3_bad", "SELECT count(*) FROM hhps WHERE player_name = 'Ivan'"),
+              "1");
+    EXPECT_TRUE(lookup.aggregatorWithoutTrigramIndex());
+    EXPECT_NE(aggregatorCompletionText(true).find("trigram"), std::string::npos);
+
+    // A healthy database clears the note.
+    auto& healthy = makeLookup({entryFor("kt_pt3_agg", DatabaseKind::PokerTracker3)});
+    ASSERT_TRUE(healthy.connectDatabases(sink_));
+    ASSERT_TRUE(healthy.buildAggregator(sink_));
+    EXPECT_FALSE(healthy.aggregatorWithoutTrigramIndex());
 }
 
 TEST_F(TrackerLookupTest, AggregatorFailureClosesTheConnection) {

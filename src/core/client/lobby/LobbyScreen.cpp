@@ -10,6 +10,7 @@ namespace kestrova {
 namespace {
 constexpr int kMaxScrollRetries = 3;
 constexpr int kAfterEnterMs = 100;
+constexpr int kBeforeScreenCopyMs = 200;
 constexpr std::size_t kMinMatchLength = 3;
 }  // namespace
 
@@ -18,7 +19,16 @@ LobbyScreen::LobbyScreen(ClientPlatform& platform, Clock& clock, const GlyphTabl
     : platform_(platform), clock_(clock), glyphs_(glyphs), lobby_(lobby) {}
 
 bool LobbyScreen::grab() {
+    // A copy of the screen shows whatever lies on the lobby: it goes on top for the
+    // copy, is given time to redraw, and goes back to the bottom afterwards.
+    const bool fromScreen = !platform_.capturesCoveredWindows();
+    if (fromScreen) {
+        platform_.setTopmost(lobby_.window, true);
+        clock_.sleepMs(kBeforeScreenCopyMs);
+    }
     std::optional<Image> image = platform_.capture(lobby_.window);
+    if (fromScreen)
+        platform_.setTopmost(lobby_.window, false);
     capture_ = image ? std::move(*image) : Image();
     return !capture_.isNull();
 }
@@ -43,12 +53,12 @@ void LobbyScreen::readSeats(SeatReading& seats) const {
     kestrova::readSeats(capture_, glyphs_, seats);
 }
 
-bool LobbyScreen::findTableInList(std::string& wantedNames, bool open) {
-    for (const std::string& name : readSelectedNames(capture_, lobby_.geometry, glyphs_)) {
-        if (name.size() < kMinMatchLength)
-            continue;
-        const std::size_t at = wantedNames.find(name);
-        if (at == std::string::npos)
+LobbyScreen::RowMatch LobbyScreen::findTableInList(const std::string& wantedName, bool open) {
+    RowMatch match;
+    const std::string wanted = tableName(wantedName);
+    for (std::string& name : readSelectedNames(capture_, lobby_.geometry, glyphs_)) {
+        match.selectedName = std::move(name);
+        if (match.selectedName.size() < kMinMatchLength || match.selectedName != wanted)
             continue;
         if (open) {
             pressKey(platform_, lobby_.listWindow, win32::VK_RETURN);
@@ -57,10 +67,10 @@ bool LobbyScreen::findTableInList(std::string& wantedNames, bool open) {
         }
         release();
         grab();
-        wantedNames.replace(at, kMinMatchLength, kMinMatchLength, '\n');
-        return true;
+        match.found = true;
+        return match;
     }
-    return false;
+    return match;
 }
 
 }  // namespace kestrova

@@ -23,10 +23,12 @@ public:
 
     const EverestLobby& lobby() const { return lobby_; }
 
-    // False when the window could not be captured (gone or minimised).
+    // False when the window could not be captured (gone or minimised). Where the
+    // platform can only copy the screen, the lobby is raised for the copy.
     bool grab();
     void release();
     bool grabbed() const { return !capture_.isNull(); }
+    const Image& image() const { return capture_; }
 
     // The highlighted row. When the line grid leaves no room for a first line, the
     // list is nudged (Down, Up) and captured again, a few times at most.
@@ -34,11 +36,14 @@ public:
 
     void readSeats(SeatReading& seats) const;
 
-    // Whether the highlighted row's name (more than 2 characters) occurs in wantedNames.
-    // When found: with open, Enter goes to the list and the lobby is restored; the
-    // capture is taken again and the first 3 characters of the match in wantedNames
-    // are overwritten with line feeds, so the same table is not found twice.
-    bool findTableInList(std::string& wantedNames, bool open);
+    struct RowMatch {
+        bool found = false;
+        std::string selectedName;  // the highlighted row's name as read (empty when none)
+    };
+    // Whether the highlighted row's name (more than 2 characters) is wantedName;
+    // both are compared as tableName() gives them. When found and open, Enter goes
+    // to the list, the lobby is restored and the capture is taken again.
+    RowMatch findTableInList(const std::string& wantedName, bool open);
 
 private:
     ClientPlatform& platform_;

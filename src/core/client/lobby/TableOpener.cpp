@@ -4,38 +4,57 @@
 #include "client/WindowInput.h"
 #include "client/lobby/EverestLobby.h"
 #include "client/lobby/LobbyScreen.h"
+#include "client/ocr/LobbyPageReader.h"
 
 namespace kestrova {
 
 namespace {
-constexpr int kMaxRows = 60;
 constexpr int kAfterRestoreMs = 300;
 constexpr int kAfterDownMs = 100;
+// Down on the last row leaves the selection there: the list has ended when one
+// name (or nothing at all) was read this many times in a row after a Down.
+constexpr int kRepeatsAtEnd = 3;
+// No lobby lists this many tables; the bound only keeps a lobby that never
+// repeats a reading (a flickering client) from holding the walk forever.
+constexpr int kMaxRows = 1000;
 }  // namespace
 
-bool openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,
-                     std::string& wantedNames, MessageSink& messages) {
+OpenResult openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,
+                           const std::string& wantedName, MessageSink& messages) {
     const LobbySearch search = findEverestLobby(platform);
     if (!search.lobby) {
         messages.showMessage(search.errorTitle, kLobbyNotFoundMessage);
-        return false;
+        return OpenResult::LobbyNotFound;
     }
     const EverestLobby& lobby = *search.lobby;
+    const std::string wanted = tableName(wantedName);
     selectFirstRow(platform, clock, lobby);
     restoreWindow(platform, lobby.window);
     clock.sleepMs(kAfterRestoreMs);
 
     LobbyScreen screen(platform, clock, glyphs, lobby);
-    for (int row = 0; row < kMaxRows; ++row) {
+    std::string lastRead;
+    int repeats = 0;
+    for (int row = 0; row < kMaxRows && repeats < kRepeatsAtEnd; ++row) {
         screen.grab();
-        const bool found = screen.findTableInList(wantedNames, true);
+        const LobbyScreen::RowMatch found = screen.findTableInList(wanted, true);
         screen.release();
+        if (found.found)
+            return OpenResult::Opened;
+        if (row > 0 && found.selectedName == lastRead) {
+            ++repeats;
+        } else {
+            repeats = 0;
+            lastRead = found.selectedName;
+        }
         pressKey(platform, lobby.listWindow, win32::VK_DOWN);
         clock.sleepMs(kAfterDownMs);
-        if (found)
-            return true;
     }
-    return false;
+    messages.showMessage(kTableNotFoundTitle,
+                         "The table \"" + wanted +
+                             "\" is no longer in the lobby.\nPress \"Get Table List\" to read "
+                             "the lobby again.");
+    return OpenResult::TableNotFound;
 }
 
 }  // namespace kestrova

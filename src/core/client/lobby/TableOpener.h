@@ -9,11 +9,20 @@
 
 namespace kestrova {
 
+enum class OpenResult {
+    Opened,
+    LobbyNotFound,  // the user has been told
+    TableNotFound,  // the walk reached the end of the list; the user has been told
+};
+
+inline constexpr const char* kTableNotFoundTitle = "Table not found";
+
 // Opens a table of the lobby the way a user would: from the top of the list,
-// Down row by row (60 rows at most) until the highlighted row's name occurs in
-// wantedNames, then Enter. The match in wantedNames is overwritten, so the same
-// text does not open the same table twice. True when a table was opened.
-bool openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,
-                     std::string& wantedNames, MessageSink& messages);
+// Down row by row until the highlighted row's name is the wanted name, then
+// Enter. Names are compared as the table list shows them (tableName(): without
+// the client's "(S)" and "(D)" markers), whole: "Aspen 1" does not open for
+// "Aspen 12". The walk ends at the end of the list.
+OpenResult openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,
+                           const std::string& wantedName, MessageSink& messages);
 
 }  // namespace kestrova

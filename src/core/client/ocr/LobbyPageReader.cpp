@@ -26,14 +26,12 @@ int leadingInt(std::string_view text) {
 LobbyEntry entryFromFields(std::string name, std::string game, std::string stakes,
                            std::string seated, std::string extra, std::string averagePot) {
     LobbyEntry entry;
-    name = std::string(trimBlanks(name));
-    removeAll(name, "(S)");
-    removeAll(name, "(D)");
-    entry.name = trimBlanks(name);
+    entry.name = tableName(name);
     entry.game = trimBlanks(game);
     entry.stakes = trimBlanks(stakes);
     entry.extra = trimBlanks(extra);
     entry.averagePot = trimBlanks(averagePot);
+    entry.limitKind = limitKindOf(entry.extra, entry.game);
     const std::string_view seats = trimBlanks(seated);
     const auto slash = seats.find('/');
     entry.players = leadingInt(seats);
@@ -43,6 +41,44 @@ LobbyEntry entryFromFields(std::string name, std::string game, std::string stake
 }
 
 }  // namespace lobbyscan
+
+namespace {
+
+// The kind named by one column's text: the short forms of the type column as
+// whole words, or the long forms a game text may spell out.
+std::string kindIn(std::string_view text) {
+    std::string words = " ";
+    for (const char c : text)
+        words += (c == '/' || c == '-' || c == '\t') ? ' ' : c;
+    words += ' ';
+    const auto has = [&](std::string_view word) {
+        return words.find(" " + std::string(word) + " ") != std::string::npos;
+    };
+    const auto mentions = [&](std::string_view phrase) {
+        return words.find(phrase) != std::string::npos;
+    };
+    if (has("NL") || mentions("No Limit"))
+        return "No Limit";
+    if (has("PL") || mentions("Pot Limit"))
+        return "Pot Limit";
+    if (has("FL") || mentions("Limit"))
+        return "Limit";
+    return {};
+}
+
+}  // namespace
+
+std::string limitKindOf(std::string_view typeColumn, std::string_view game) {
+    std::string kind = kindIn(typeColumn);
+    return kind.empty() ? kindIn(game) : kind;
+}
+
+std::string tableName(std::string_view text) {
+    std::string name(trimBlanks(text));
+    lobbyscan::removeAll(name, "(S)");
+    lobbyscan::removeAll(name, "(D)");
+    return std::string(trimBlanks(name));
+}
 
 int lineGridOffset(const Image& capture, const LobbyGeometry& geometry) {
     return lineGridOffsetIn(capture, geometry);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrova {
@@ -21,6 +22,16 @@ namespace kestrova {
 // Lines are 16 rows high, start at list top + lineGridOffset and are read while
 // their top + 15 is not below the list bottom. Ink is white (all parts > 250).
 
+// A table's name as the lobby shows it, reduced to its identity: trimmed, without
+// the "(S)" and "(D)" markers the client appends. Every reader and every
+// comparison of table names goes through this.
+std::string tableName(std::string_view text);
+
+// "Limit", "No Limit" or "Pot Limit" as the lobby filter compares them: from the
+// type column ("FL", "NL", "PL"), else from the game text ("No Limit Hold'em");
+// empty when neither names a kind.
+std::string limitKindOf(std::string_view typeColumn, std::string_view game);
+
 // Offset of the first line below the list top (0 to 15), from the row boundary at x = 600.
 int lineGridOffset(const Image& capture, const LobbyGeometry& geometry);
 
@@ -30,7 +41,7 @@ bool isSelectionHighlight(std::uint32_t argb);
 // The selected line gives: name = columns list left + 1 .. + 110, with "(S)"
 // and "(D)" removed; game up to + 178, stakes up to + 260, "seated/seats" up
 // to + 337 (leading digits of each side, 0 when none), extra up to + 405,
-// average pot up to + 488. All texts are trimmed; limitKind stays empty.
+// average pot up to + 488. All texts are trimmed; limitKind is limitKindOf(extra, game).
 struct LobbyPageReading {
     bool firstLineFits = false;          // false: the caller scrolls (Down, Up) and captures again
     std::optional<LobbyEntry> selected;  // the highlighted line, when one is visible
@@ -39,7 +50,7 @@ struct LobbyPageReading {
 LobbyPageReading readLobbyPage(const Image& capture, const LobbyGeometry& geometry,
                                const GlyphTable& glyphs);
 
-// The trimmed names (columns list left + 1 .. + 110, markers kept) of the
+// The names (columns list left + 1 .. + 110, as tableName() gives them) of the
 // highlighted lines, top to bottom.
 std::vector<std::string> readSelectedNames(const Image& capture, const LobbyGeometry& geometry,
                                            const GlyphTable& glyphs);

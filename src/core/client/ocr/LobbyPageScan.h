@@ -89,7 +89,8 @@ void forEachSelectedLine(const Source& source, const LobbyGeometry& geometry, in
 }  // namespace lobbyscan
 
 template <PixelSource Source>
-int lineGridOffsetIn(const Source& source, const LobbyGeometry& geometry) {
+int lineGridOffsetIn(const Source& source, const LobbyGeometry& unbounded) {
+    const LobbyGeometry geometry = lobbyscan::bounded(unbounded);
     const int x = lobbyscan::kGridProbeX;
     for (int i = 0; i < lobbyscan::kLineRows - 1; ++i) {
         const int y = geometry.listTop + i;
@@ -104,8 +105,9 @@ int lineGridOffsetIn(const Source& source, const LobbyGeometry& geometry) {
 }
 
 template <PixelSource Source>
-LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& geometry,
+LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& unbounded,
                                    const GlyphTable& glyphs) {
+    const LobbyGeometry geometry = lobbyscan::bounded(unbounded);
     using namespace lobbyscan;
     LobbyPageReading reading;
     const int offset = lineGridOffsetIn(source, geometry);
@@ -135,8 +137,9 @@ LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& ge
 }
 
 template <PixelSource Source>
-std::vector<std::string> readSelectedNamesFrom(const Source& source, const LobbyGeometry& geometry,
+std::vector<std::string> readSelectedNamesFrom(const Source& source, const LobbyGeometry& unbounded,
                                                const GlyphTable& glyphs) {
+    const LobbyGeometry geometry = lobbyscan::bounded(unbounded);
     using namespace lobbyscan;
     std::vector<std::string> names;
     TextLineRecogniser recogniser(glyphs);
@@ -145,7 +148,7 @@ std::vector<std::string> readSelectedNamesFrom(const Source& source, const Lobby
         const LineRows<Source, kLineRows> rows(source, top);
         recogniser.reset();
         readColumns(rows, left + kNameFrom, left + kNameEnd, recogniser);
-        names.emplace_back(trimBlanks(recogniser.text()));
+        names.push_back(tableName(recogniser.text()));
         return true;
     });
     return names;

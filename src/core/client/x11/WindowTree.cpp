@@ -3,11 +3,15 @@
 #include "client/x11/XcbConnection.h"
 #include "client/x11/XcbReply.h"
 
+#include <cstring>
 #include <utility>
 
 namespace kestrova {
 
 namespace {
+
+// ICCCM WM_STATE values: 1 Normal, 3 Iconic.
+constexpr std::uint32_t kIconicState = 3;
 
 // Names are short; a bounded read keeps a hostile property from costing much.
 constexpr std::uint32_t kMaxPropertyWords = 1024;
@@ -97,19 +101,22 @@ std::vector<WindowTree::Details> WindowTree::describe(
     xcb_connection_t* c = connection_.get();
     const xcb_atom_t netWmName = connection_.atom("_NET_WM_NAME");
     const xcb_atom_t utf8 = connection_.atom("UTF8_STRING");
+    const xcb_atom_t wmState = connection_.atom("WM_STATE");
 
     struct Cookies {
         xcb_get_window_attributes_cookie_t attributes;
         xcb_get_property_cookie_t netName;
         xcb_get_property_cookie_t name;
         xcb_get_property_cookie_t wmClass;
+        xcb_get_property_cookie_t wmState;
     };
     std::vector<Cookies> cookies;
     cookies.reserve(windows.size());
     for (const xcb_window_t w : windows) {
         cookies.push_back({xcb_get_window_attributes(c, w), requestProperty(c, w, netWmName, utf8),
                            requestProperty(c, w, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY),
-                           requestProperty(c, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING)});
+                           requestProperty(c, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING),
+                           xcb_get_property(c, 0, w, wmState, wmState, 0, 1)});
     }
 
     std::vector<Details> result(windows.size());
@@ -134,12 +141,22 @@ std::vector<WindowTree::Details> WindowTree::describe(
         // WM_CLASS is "instance\0class\0".
         if (std::optional<std::string> wmClass = propertyBytes(c, cookies[i].wmClass)) {
             const std::size_t split = wmClass->find('\0');
+            d.instanceName = latin1ToUtf8(wmClass->substr(0, split));
             if (split != std::string::npos) {
                 std::string cls = wmClass->substr(split + 1);
                 if (const std::size_t end = cls.find('\0'); end != std::string::npos)
                     cls.resize(end);
                 d.className = latin1ToUtf8(cls);
             }
+        }
+
+        XcbReply<xcb_get_property_reply_t> state(
+            xcb_get_property_reply(c, cookies[i].wmState, nullptr));
+        if (state && wmState != XCB_ATOM_NONE && state->type == wmState && state->format == 32 &&
+            xcb_get_property_value_length(state.get()) >= 4) {
+            std::uint32_t value = 0;
+            std::memcpy(&value, xcb_get_property_value(state.get()), sizeof value);
+            d.iconic = value == kIconicState;
         }
     }
     return result;

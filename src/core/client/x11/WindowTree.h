@@ -24,6 +24,10 @@ public:
         xcb_visualid_t visual = XCB_NONE;
         std::optional<std::string> name;  // _NET_WM_NAME, else WM_NAME, as UTF-8
         std::string className;            // the class part of WM_CLASS
+        std::string instanceName;         // the instance part of WM_CLASS
+        // WM_STATE says Iconic: minimised by its window manager (or asked to start
+        // so). Such a window is unmapped, yet it is there and keeps its placement.
+        bool iconic = false;
     };
 
     struct Geometry {

@@ -1,6 +1,7 @@
 #include "client/x11/X11Platform.h"
 
 #include "client/Win32Messages.h"
+#include "client/lobby/ProgramWindows.h"
 #include "client/x11/EventTimestamps.h"
 #include "client/x11/KeyCodeMapper.h"
 #include "client/x11/WindowCapturer.h"
@@ -24,9 +25,6 @@ constexpr int kLargeHeight = 500;
 
 constexpr std::uint32_t kNetWmStateRemove = 0;
 constexpr std::uint32_t kNetWmStateAdd = 1;
-// _NET_ACTIVE_WINDOW source indication: a pager or similar tool, which window
-// managers honour without focus-stealing checks.
-constexpr std::uint32_t kSourcePager = 2;
 
 bool isLarge(const Rect& r) {
     return r.width() > kLargeWidth && r.height() > kLargeHeight;
@@ -104,17 +102,22 @@ void X11Platform::collectTopLevel(std::uint32_t window, std::vector<WindowInfo>&
     // query_tree lists bottom to top; callers want the topmost first.
     for (std::size_t i = kids.size(); i-- > 0;) {
         const WindowTree::Details& d = details[i];
-        // An unmapped window hides its whole subtree: a minimised client is not found.
-        if (!d.exists || !d.viewable)
+        if (!d.exists)
             continue;
         if (d.name) {
+            // A hidden window is not there for the user, a minimised one is: the
+            // client's lobby is found by its normal placement and restored.
+            if (!d.viewable && !d.iconic)
+                continue;
             WindowInfo info;
             info.id = kids[i];
             info.title = *d.name;
             info.className = d.className;
+            info.instanceName = d.instanceName;
             out.push_back(std::move(info));
         } else {
-            // A window-manager frame (or another unnamed wrapper): the client is inside.
+            // A window-manager frame (or another unnamed wrapper): the client is
+            // inside, also when the frame is unmapped because the client is minimised.
             collectTopLevel(kids[i], out, depth + 1);
         }
     }
@@ -253,11 +256,10 @@ void X11Platform::showWindow(WindowId window, int showState) {
         xcb_map_window(c, target);
         const std::uint32_t above[] = {XCB_STACK_MODE_ABOVE};
         xcb_configure_window(c, target, XCB_CONFIG_WINDOW_STACK_MODE, above);
+        // No _NET_ACTIVE_WINDOW: the keyboard focus stays with the user's window.
         if (windowManagerRunning()) {
             sendToWindowManager(target, connection_->atom("_NET_WM_STATE"), kNetWmStateRemove,
                                 connection_->atom("_NET_WM_STATE_HIDDEN"), 0);
-            sendToWindowManager(target, connection_->atom("_NET_ACTIVE_WINDOW"), kSourcePager,
-                                timestamps_->next(), 0);
         }
     }
     xcb_flush(c);
@@ -282,13 +284,18 @@ std::optional<Image> X11Platform::capture(WindowId window) {
     return capturer_->capture(toXcb(window));
 }
 
-int X11Platform::countTopLevelWindows(std::string_view className) {
-    int count = 0;
-    for (const WindowInfo& info : topLevelWindows()) {
-        if (info.className == className)
-            ++count;
-    }
-    return count;
+bool X11Platform::capturesCoveredWindows() {
+    return capturer_->compositeAvailable();
+}
+
+// What Wine 8 shows X11 of a program's windows (checked with a small Win32
+// program under Xvfb): WM_CLASS is the executable's file name in lower case for
+// both parts ("everestclient.exe"), WM_NAME and _NET_WM_NAME are the window text,
+// and the Win32 class appears nowhere. Besides its visible windows each Wine
+// program keeps an unmapped 1x1 "Default IME" window, which topLevelWindows()
+// leaves out as hidden. So the tables are the lobby program's other windows.
+std::vector<WindowInfo> X11Platform::tableWindows(WindowId lobby) {
+    return otherWindowsOfProgram(topLevelWindows(), lobby);
 }
 
 bool X11Platform::windowManagerRunning() {

@@ -24,8 +24,9 @@ public:
                                              std::string* error = nullptr);
     ~X11Platform() override;
 
-    // Top-level windows: the mapped windows that carry a name, topmost first, found
-    // below window-manager frames; rect in root coordinates.
+    // Top-level windows: the mapped or minimised (WM_STATE Iconic) windows that carry
+    // a name, topmost first, found below window-manager frames; rect in root
+    // coordinates (a minimised window keeps its normal placement).
     std::vector<WindowInfo> topLevelWindows() override;
     // All descendants in stacking order (bottom first, depth first). A Wine window
     // has no X window per control, so a large window without a large child gets
@@ -38,7 +39,9 @@ public:
     void showWindow(WindowId window, int showState) override;
     void setTopmost(WindowId window, bool topmost) override;
     std::optional<Image> capture(WindowId window) override;
-    int countTopLevelWindows(std::string_view className) override;
+    bool capturesCoveredWindows() override;
+    // The other windows of the lobby's program (WM_CLASS instance), as under Wine.
+    std::vector<WindowInfo> tableWindows(WindowId lobby) override;
 
     // Empty when covered windows are captured faithfully, else why not.
     const std::string& compositeUnavailableReason() const;

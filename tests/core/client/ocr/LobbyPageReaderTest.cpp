@@ -101,10 +101,22 @@ TEST(LobbyPageReading, SelectedLineGivesAllFields) {
     EXPECT_EQ(entry.seats, 10);
     EXPECT_EQ(entry.extra, "PL");
     EXPECT_EQ(entry.averagePot, "$1,234");
-    EXPECT_EQ(entry.limitKind, "");
+    EXPECT_EQ(entry.limitKind, "Pot Limit");
 }
 
-TEST(LobbyPageReading, MarkersAreRemovedFromTheName) {
+TEST(LobbyPageReading, LimitKindComesFromTheTypeColumnElseTheGame) {
+    EXPECT_EQ(limitKindOf("FL", "Hold'em"), "Limit");
+    EXPECT_EQ(limitKindOf("NL", "Hold'em"), "No Limit");
+    EXPECT_EQ(limitKindOf("PL", "No Limit Hold'em"), "Pot Limit");
+    EXPECT_EQ(limitKindOf("", "No Limit Hold'em"), "No Limit");
+    EXPECT_EQ(limitKindOf("Fast", "Pot Limit Omaha"), "Pot Limit");
+    EXPECT_EQ(limitKindOf("Fast", "Omaha H/L"), "");
+    // A word that merely contains the letters names no kind.
+    EXPECT_EQ(limitKindOf("NLH2", "Stud"), "");
+}
+
+// The table finder compares with the names the table list shows.
+TEST(LobbyPageReading, MarkersAreRemovedFromTheNameByEveryReader) {
     std::vector<Row> rows = rowsWithSelected(0);
     rows[0].name = "Bern (S)";
     const LobbyCapture capture(0, rows);
@@ -112,7 +124,7 @@ TEST(LobbyPageReading, MarkersAreRemovedFromTheName) {
     ASSERT_TRUE(reading.selected.has_value());
     EXPECT_EQ(reading.selected->name, "Bern");
     EXPECT_EQ(readSelectedNames(capture.image, capture.geometry, capture.font.table()),
-              std::vector<std::string>{"Bern (S)"});
+              std::vector<std::string>{"Bern"});
 }
 
 TEST(LobbyPageReading, SeatCountWithoutDigitsReadsZero) {

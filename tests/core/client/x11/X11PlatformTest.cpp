@@ -3,6 +3,9 @@
 #include "XvfbServer.h"
 #include "client/Win32Messages.h"
 #include "client/WindowInput.h"
+#include "client/lobby/EverestLobby.h"
+#include "client/lobby/LobbyScreen.h"
+#include "common/Clock.h"
 
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
@@ -60,9 +63,17 @@ public:
     void setNetName(xcb_window_t window, const std::string& utf8) {
         setProperty(window, atom("_NET_WM_NAME"), atom("UTF8_STRING"), utf8);
     }
-    void setClass(xcb_window_t window, const std::string& className) {
-        const std::string value = "instance" + std::string(1, '\0') + className + '\0';
+    void setClass(xcb_window_t window, const std::string& className,
+                  const std::string& instance = "instance") {
+        const std::string value = instance + std::string(1, '\0') + className + '\0';
         setProperty(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, value);
+    }
+    // What a window manager writes on a client it has minimised (ICCCM IconicState).
+    void setIconic(xcb_window_t window) {
+        const std::uint32_t state[] = {3, XCB_NONE};
+        const xcb_atom_t wmState = atom("WM_STATE");
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, wmState, wmState, 32, 2,
+                            state);
     }
 
     void map(xcb_window_t window) { xcb_map_window(connection_, window); }
@@ -240,8 +251,8 @@ TEST_F(X11PlatformTest, FindsClientInsideWindowManagerFrame) {
         EXPECT_NE(w.id, frame);
 }
 
-TEST_F(X11PlatformTest, UnmappedWindowIsNotFoundUntilShown) {
-    const xcb_window_t hidden = client_->createTopLevel("Minimised", "C", 10, 10, 800, 600);
+TEST_F(X11PlatformTest, HiddenWindowIsNotFoundUntilShown) {
+    const xcb_window_t hidden = client_->createTopLevel("Hidden", "C", 10, 10, 800, 600);
     const xcb_window_t frame = client_->create(client_->root(), 0, 0, 300, 300);
     const xcb_window_t inHiddenFrame = client_->create(frame, 0, 0, 100, 100);
     client_->setName(inHiddenFrame, "In hidden frame");
@@ -249,13 +260,42 @@ TEST_F(X11PlatformTest, UnmappedWindowIsNotFoundUntilShown) {
     client_->sync();
 
     auto windows = platform_->topLevelWindows();
-    EXPECT_EQ(findTitle(windows, "Minimised"), nullptr);
+    EXPECT_EQ(findTitle(windows, "Hidden"), nullptr);
     EXPECT_EQ(findTitle(windows, "In hidden frame"), nullptr);
     EXPECT_FALSE(platform_->capture(hidden).has_value());
 
     platform_->showWindow(hidden, win32::SW_RESTORE);
     windows = platform_->topLevelWindows();
-    EXPECT_NE(findTitle(windows, "Minimised"), nullptr);
+    EXPECT_NE(findTitle(windows, "Hidden"), nullptr);
+}
+
+// A minimised lobby is found by its normal placement and restored by the pass,
+// on its own and inside the unmapped frame of a window manager.
+TEST_F(X11PlatformTest, MinimisedLobbyIsFoundAndRestored) {
+    const xcb_window_t bare =
+        client_->createTopLevel("Everest Poker - Lobby", "E", 30, 40, 900, 700);
+    client_->setIconic(bare);
+    const xcb_window_t frame = client_->create(client_->root(), 100, 50, 820, 630);
+    const xcb_window_t framed = client_->create(frame, 5, 25, 800, 600);
+    client_->setName(framed, "Framed and minimised");
+    client_->setIconic(framed);
+    client_->map(framed);
+    client_->sync();
+
+    const auto windows = platform_->topLevelWindows();
+    const WindowInfo* lobby = findTitle(windows, "Everest Poker - Lobby");
+    ASSERT_NE(lobby, nullptr);
+    EXPECT_EQ(lobby->rect, (Rect{30, 40, 930, 740}));
+    const WindowInfo* inFrame = findTitle(windows, "Framed and minimised");
+    ASSERT_NE(inFrame, nullptr);
+    EXPECT_EQ(inFrame->rect, (Rect{105, 75, 905, 675}));
+
+    const LobbySearch search = findEverestLobby(*platform_);
+    ASSERT_TRUE(search.lobby.has_value()) << search.errorTitle;
+    EXPECT_EQ(search.lobby->window, bare);
+    EXPECT_FALSE(platform_->capture(bare).has_value());
+    restoreWindow(*platform_, bare);
+    EXPECT_TRUE(platform_->capture(bare).has_value());
 }
 
 TEST_F(X11PlatformTest, ListsTopmostFirstAndFollowsSetTopmost) {
@@ -278,19 +318,34 @@ TEST_F(X11PlatformTest, ListsTopmostFirstAndFollowsSetTopmost) {
     EXPECT_EQ(order(), (std::vector<WindowId>{second, first}));
 }
 
-TEST_F(X11PlatformTest, CountsTopLevelWindowsByClass) {
-    for (int i = 0; i < 3; ++i) {
-        const xcb_window_t table = client_->createTopLevel(
-            "Table " + std::to_string(i), "PokerStarsTableFrameClass", i * 10, 0, 200, 200);
-        if (i < 2)
-            client_->map(table);
-    }
-    client_->map(client_->createTopLevel("Lobby", "Other", 0, 0, 100, 100));
+// Under Wine the Win32 class of a table window is nowhere on X11: WM_CLASS holds
+// the program's file name, WM_NAME the window text.
+TEST_F(X11PlatformTest, TableWindowsAreTheLobbyProgramsOtherWindows) {
+    const std::string program = "everestclient.exe";
+    const auto wineWindow = [&](const std::string& title, int x, int size, bool mapped) {
+        const xcb_window_t w = client_->createTopLevel(title, program, x, 0, size, size);
+        client_->setClass(w, program, program);
+        if (mapped)
+            client_->map(w);
+        return w;
+    };
+    const xcb_window_t lobby = wineWindow("Everest Poker - Lobby", 0, 800, true);
+    const xcb_window_t bern = wineWindow("Bern - $0.05/$0.10", 20, 500, true);
+    const xcb_window_t aspen = wineWindow("Aspen 12", 40, 500, true);
+    wineWindow("Default IME", 0, 1, false);  // every Wine program has one, unmapped
+    const xcb_window_t other = client_->createTopLevel("Bern", "Other", 60, 0, 500, 500);
+    client_->setClass(other, "other.exe", "other.exe");
+    client_->map(other);
     client_->sync();
 
-    EXPECT_EQ(platform_->countTopLevelWindows("PokerStarsTableFrameClass"), 2);
-    EXPECT_EQ(platform_->countTopLevelWindows("Other"), 1);
-    EXPECT_EQ(platform_->countTopLevelWindows("PokerStars"), 0);
+    std::vector<WindowId> ids;
+    for (const WindowInfo& w : platform_->tableWindows(lobby))
+        ids.push_back(w.id);
+    std::sort(ids.begin(), ids.end());
+    std::vector<WindowId> expected{bern, aspen};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(ids, expected);
+    EXPECT_TRUE(platform_->tableWindows(0x7fffffff).empty()) << "no such lobby";
 }
 
 // --- child windows -----------------------------------------------------------------
@@ -419,7 +474,7 @@ TEST_F(X11PlatformTest, CaptureOfMissingOrUnmappedWindowGivesNothing) {
     EXPECT_FALSE(platform_->capture(0).has_value());
 }
 
-TEST_F(X11PlatformTest, AsksARunningWindowManagerToRestoreActivateAndKeepOnTop) {
+TEST_F(X11PlatformTest, AsksARunningWindowManagerToRestoreAndKeepOnTop) {
     // The test client plays window manager: it announces itself the EWMH way and
     // takes the requests that go to the root.
     const xcb_window_t check = client_->create(client_->root(), -10, -10, 1, 1);
@@ -449,23 +504,55 @@ TEST_F(X11PlatformTest, AsksARunningWindowManagerToRestoreActivateAndKeepOnTop) 
         }
     }
     EXPECT_TRUE(mapRequested);
-    ASSERT_EQ(messages.size(), 3u);
+    // Restoring does not ask for activation: the keyboard focus stays where it is.
+    ASSERT_EQ(messages.size(), 2u);
     const xcb_atom_t state = client_->atom("_NET_WM_STATE");
     EXPECT_EQ(messages[0].window, window);
     EXPECT_EQ(messages[0].type, state);
     EXPECT_EQ(messages[0].data.data32[0], 0u) << "remove";
     EXPECT_EQ(messages[0].data.data32[1], client_->atom("_NET_WM_STATE_HIDDEN"));
-    EXPECT_EQ(messages[1].type, client_->atom("_NET_ACTIVE_WINDOW"));
-    EXPECT_EQ(messages[1].data.data32[0], 2u) << "source: a pager-like tool";
-    EXPECT_NE(messages[1].data.data32[1], 0u) << "timestamp";
-    EXPECT_EQ(messages[2].type, state);
-    EXPECT_EQ(messages[2].data.data32[0], 1u) << "add";
-    EXPECT_EQ(messages[2].data.data32[1], client_->atom("_NET_WM_STATE_ABOVE"));
+    EXPECT_EQ(messages[1].type, state);
+    EXPECT_EQ(messages[1].data.data32[0], 1u) << "add";
+    EXPECT_EQ(messages[1].data.data32[1], client_->atom("_NET_WM_STATE_ABOVE"));
 
     // A window manager that went away leaves a stale root property behind.
     xcb_destroy_window(client_->get(), check);
     client_->sync();
     EXPECT_FALSE(platform_->windowManagerRunning());
+}
+
+// Without Composite only the screen can be copied: the lobby is raised for the copy
+// (the server repaints its background on the raise) and put back afterwards.
+TEST(X11PlatformWithoutComposite, LobbyIsRaisedForTheCopyAndLoweredAfter) {
+    XvfbServer server;
+    std::string error;
+    if (XvfbServer::findBinary().empty())
+        GTEST_SKIP() << "Xvfb is not installed";
+    ASSERT_TRUE(server.start(error, "1280x1024x24", {"-extension", "Composite"})) << error;
+    auto platform = X11Platform::open(server.displayName(), &error);
+    ASSERT_NE(platform, nullptr) << error;
+    ASSERT_FALSE(platform->capturesCoveredWindows());
+
+    TestClient client(server.displayName());
+    const xcb_window_t lobbyWindow = client.create(client.root(), 0, 0, 400, 300, 0x00ff00);
+    client.setName(lobbyWindow, "Everest Poker - Lobby");
+    client.map(lobbyWindow);
+    const xcb_window_t cover = client.create(client.root(), 0, 0, 400, 300, 0x0000ff);
+    client.setName(cover, "Cover");
+    client.map(cover);
+    client.sync();
+
+    EverestLobby lobby;
+    lobby.window = lobbyWindow;
+    ManualClock clock;
+    const GlyphTable glyphs;
+    LobbyScreen screen(*platform, clock, glyphs, lobby);
+    ASSERT_TRUE(screen.grab());
+    EXPECT_EQ(screen.image().pixel(200, 150), 0xff00ff00u) << "the lobby, not its cover";
+    EXPECT_EQ(clock.totalMs(), 200);
+    const auto windows = platform->topLevelWindows();
+    ASSERT_FALSE(windows.empty());
+    EXPECT_EQ(windows.front().id, cover) << "the lobby went back to the bottom";
 }
 
 // --- input -------------------------------------------------------------------------

@@ -43,7 +43,8 @@ std::string XvfbServer::findBinary() {
     return isExecutable("/usr/bin/Xvfb") ? "/usr/bin/Xvfb" : std::string();
 }
 
-bool XvfbServer::start(std::string& error, const std::string& screen) {
+bool XvfbServer::start(std::string& error, const std::string& screen,
+                       const std::vector<std::string>& extraArgs) {
     const std::string binary = findBinary();
     if (binary.empty()) {
         error = "Xvfb is not installed";
@@ -66,6 +67,7 @@ bool XvfbServer::start(std::string& error, const std::string& screen) {
         close(fds[0]);
         std::vector<std::string> args{binary, "-displayfd", fdText, "-screen", "0",
                                       screen, "-nolisten",  "tcp",  "-noreset"};
+        args.insert(args.end(), extraArgs.begin(), extraArgs.end());
         std::vector<char*> argv;
         for (std::string& a : args)
             argv.push_back(a.data());

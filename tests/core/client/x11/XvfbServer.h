@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 #include <string>
+#include <vector>
 
 namespace kestrova::testing {
 
@@ -18,7 +19,9 @@ public:
     static std::string findBinary();
 
     // Starts the server and waits (bounded) until it accepts connections.
-    bool start(std::string& error, const std::string& screen = "1280x1024x24");
+    // extraArgs go to Xvfb as they are (e.g. "-extension", "Composite").
+    bool start(std::string& error, const std::string& screen = "1280x1024x24",
+               const std::vector<std::string>& extraArgs = {});
     void stop();
 
     bool running() const { return pid_ > 0; }
