@@ -16,33 +16,19 @@ PlayerListView::PlayerListView(QTreeWidget* list, PlayerListModel& model, Column
       model_(model),
       shift_(columns == Columns::WholeList ? 1 : 0),
       session_(session),
-      icons_(icons) {
+      icons_(icons),
+      items_(list, shift_ ? RowSortMode::WholePlayerList : RowSortMode::PlayerList) {
     model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
 }
 
 void PlayerListView::sync(std::optional<std::size_t> row) {
-    const bool sorting = list_->isSortingEnabled();
-    list_->setSortingEnabled(false);
-    // Items stay while their rows do: a refresh must not pull them from under a click.
-    if (model_.size() < items_.size()) {
-        list_->clear();
-        items_.clear();
-    }
-    const RowSortMode mode = shift_ ? RowSortMode::WholePlayerList : RowSortMode::PlayerList;
-    while (items_.size() < model_.size())
-        items_.push_back(new CTreeWidgetItem(list_, mode));
-    if (row)
-        show(*row);
-    else
-        for (std::size_t i = 0; i < items_.size(); ++i)
-            show(i);
-    list_->setSortingEnabled(sorting);
+    items_.sync(model_.size(), row, [this](std::size_t index) { show(index); });
 }
 
 void PlayerListView::show(std::size_t index) {
     const PlayerRow& row = model_.rows()[index];
     const PlayerStats& record = *row.record;
-    CTreeWidgetItem* item = items_[index];
+    CTreeWidgetItem* item = items_.at(index);
     const std::string& label = session_.settings().autorate.label(record.icon);
     if (shift_) {
         const WholePlayerRowTexts texts = wholePlayerRowTexts(record, label);
@@ -77,9 +63,6 @@ void PlayerListView::show(std::size_t index) {
 }
 
 std::shared_ptr<PlayerStats> PlayerListView::recordOf(const QTreeWidgetItem* item) const {
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (items_[i] == item)
-            return model_.rows()[i].record;
-    }
-    return nullptr;
+    const std::optional<std::size_t> row = items_.rowOf(item);
+    return row ? model_.rows()[*row].record : nullptr;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModelItems.h"
+
 #include <QIcon>
 #include <QObject>
 
@@ -8,7 +10,6 @@
 #include <optional>
 #include <vector>
 
-class CTreeWidgetItem;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -44,5 +45,5 @@ private:
     int shift_;
     kestrova::Session& session_;
     const std::vector<QIcon>& icons_;
-    std::vector<CTreeWidgetItem*> items_;
+    ModelItems items_;
 };

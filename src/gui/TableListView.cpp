@@ -9,31 +9,17 @@
 using namespace kestrova;
 
 TableListView::TableListView(QTreeWidget* list, TableListModel& model, QObject* parent)
-    : QObject(parent), list_(list), model_(model) {
+    : QObject(parent), list_(list), model_(model), items_(list, RowSortMode::TableList) {
     model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
 }
 
 void TableListView::sync(std::optional<std::size_t> row) {
-    const bool sorting = list_->isSortingEnabled();
-    list_->setSortingEnabled(false);
-    // Items stay while their rows do: a refresh must not pull them from under a click.
-    if (model_.size() < items_.size()) {
-        list_->clear();
-        items_.clear();
-    }
-    while (items_.size() < model_.size())
-        items_.push_back(new CTreeWidgetItem(list_, RowSortMode::TableList));
-    if (row)
-        show(*row);
-    else
-        for (std::size_t i = 0; i < items_.size(); ++i)
-            show(i);
-    list_->setSortingEnabled(sorting);
+    items_.sync(model_.size(), row, [this](std::size_t index) { show(index); });
 }
 
 void TableListView::show(std::size_t index) {
     const TableRow& row = model_.rows()[index];
-    CTreeWidgetItem* item = items_[index];
+    CTreeWidgetItem* item = items_.at(index);
     const TableColumnTexts texts = row.columnTexts();
     item->setTexts({texts.begin(), texts.end()});
     const TableEvaluation* e = row.evaluation ? &*row.evaluation : nullptr;
@@ -48,11 +34,7 @@ void TableListView::show(std::size_t index) {
 }
 
 std::optional<std::size_t> TableListView::rowOf(const QTreeWidgetItem* item) const {
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (items_[i] == item)
-            return i;
-    }
-    return std::nullopt;
+    return items_.rowOf(item);
 }
 
 const std::string* TableListView::nameOf(const QTreeWidgetItem* item) const {
@@ -62,5 +44,5 @@ const std::string* TableListView::nameOf(const QTreeWidgetItem* item) const {
 
 QTreeWidgetItem* TableListView::itemOf(const std::string& tableName) const {
     const std::optional<std::size_t> row = model_.indexOf(tableName);
-    return row && *row < items_.size() ? items_[*row] : nullptr;
+    return row && *row < items_.size() ? items_.at(*row) : nullptr;
 }

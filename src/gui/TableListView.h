@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ModelItems.h"
+
 #include <QObject>
 
 #include <cstddef>
@@ -7,7 +9,6 @@
 #include <string>
 #include <vector>
 
-class CTreeWidgetItem;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -33,5 +34,5 @@ private:
 
     QTreeWidget* list_;
     kestrova::TableListModel& model_;
-    std::vector<CTreeWidgetItem*> items_;
+    ModelItems items_;
 };
