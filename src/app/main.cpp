@@ -1,5 +1,7 @@
 #include "grabber.h"
 
+#include "TerminationSignal.h"
+
 #include "client/DesktopPlatform.h"
 
 #include <QApplication>
@@ -8,6 +10,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrova Everest"));
+    quitOnTerminationRequest(app);
 
     // The client is reached through the desktop the window itself lives on.
     kestrova::DesktopPlatform desktop;
