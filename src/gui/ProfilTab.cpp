@@ -200,10 +200,19 @@ void ProfilTab::slot_Edit() {
         runRangeDialog(true);
 }
 
+// Only numbers the editor admits reach the file; the dialog stays open, saying
+// which bound is wrong, until both texts are complete.
+bool ProfilTab::boundsAccepted() {
+    if (!dialog_)
+        return false;
+    const QString problem = dialog_->boundsProblem();
+    if (!problem.isEmpty() && prompts_.showMessage)
+        prompts_.showMessage(dialog_, QStringLiteral("Error"), problem);
+    return problem.isEmpty();
+}
+
 void ProfilTab::slot_Add() {
-    // Only numbers the editor admits reach the file; the dialog stays open
-    // until both texts are complete.
-    if (!dialog_ || !dialog_->textsAcceptable())
+    if (!boundsAccepted())
         return;
     auto* item = new QTreeWidgetItem(ranges_);
     fillRow(item, dialog_->minimumText(), dialog_->maximumText(), dialog_->colour());
@@ -211,7 +220,7 @@ void ProfilTab::slot_Add() {
 }
 
 void ProfilTab::slot_EditDone() {
-    if (!dialog_ || !dialog_->textsAcceptable())
+    if (!boundsAccepted())
         return;
     if (selected_ != nullptr)
         fillRow(selected_, dialog_->minimumText(), dialog_->maximumText(), dialog_->colour());

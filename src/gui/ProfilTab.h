@@ -69,6 +69,7 @@ public slots:
 
 private:
     void runRangeDialog(bool editing);
+    bool boundsAccepted();
     void appendRow(const ProfileRange& range);
     static void fillRow(QTreeWidgetItem* item, const QString& minimum, const QString& maximum,
                         const QColor& colour);

@@ -75,8 +75,17 @@ void ProfileRangeDialog::setTexts(const QString& minimum, const QString& maximum
     maximum_->setText(maximum);
 }
 
-bool ProfileRangeDialog::textsAcceptable() const {
-    return acceptable(minimum_) && acceptable(maximum_);
+QString ProfileRangeDialog::boundsProblem() const {
+    const std::pair<const QLineEdit*, QString> bounds[] = {{minimum_, QStringLiteral("Min.")},
+                                                           {maximum_, QStringLiteral("Max.")}};
+    for (const auto& [edit, label] : bounds) {
+        if (!acceptable(edit))
+            return QStringLiteral("%1 must be a number from 0 to %2 with at most %3 decimals.")
+                .arg(label)
+                .arg(kLargestBound, 0, 'f', 0)
+                .arg(kDecimals);
+    }
+    return {};
 }
 
 void ProfileRangeDialog::setColour(const QColor& colour) {

@@ -23,8 +23,8 @@ public:
     QString minimumText() const;
     QString maximumText() const;
     void setTexts(const QString& minimum, const QString& maximum);
-    // True when both texts are numbers the editor admits.
-    bool textsAcceptable() const;
+    // What is wrong with the bounds, naming the field; empty when both are numbers.
+    QString boundsProblem() const;
 
     QColor colour() const { return colour_; }
     void setColour(const QColor& colour);

@@ -252,6 +252,9 @@ private slots:
             QCOMPARE(dialog->minimumText(), QStringLiteral("12.34"));  // validator
             dialog->confirmButton()->click();                          // "Max." empty
             QVERIFY(dialog->isVisible());
+            // The user is told which bound is wrong.
+            QCOMPARE(log_.messages.size(), 1);
+            QVERIFY(log_.messages.last().startsWith(QStringLiteral("Error|Max. must be a number")));
             QTest::keyClicks(dialog->maximumEdit(), QStringLiteral("900001"));
             dialog->confirmButton()->click();  // above 900000
             QVERIFY(dialog->isVisible());
