@@ -90,6 +90,8 @@ TEST_F(ScanSimEndToEndTest, FullScanShowsTheTrackerFiguresForEveryTableAndPlayer
         << error;
 
     expectScanOutput(output, ExpectedScan::compute(lobby_, fixture, settings));
+    // A headless run leaves the window's trace file alone.
+    EXPECT_FALSE(QFile::exists(scan.workingDirectory() + QStringLiteral("/log.txt")));
 
     // The reviewed output of this scan, compared as JSON values; set
     // KESTROVA_RECORD_GOLDEN to write a new one for review instead.
@@ -104,6 +106,22 @@ TEST_F(ScanSimEndToEndTest, FullScanShowsTheTrackerFiguresForEveryTableAndPlayer
     const QJsonDocument actual = QJsonDocument::fromJson(output);
     ASSERT_FALSE(actual.isNull()) << output.toStdString();
     EXPECT_EQ(actual, expected) << output.toStdString();
+}
+
+// A damaged database list is told on standard error and fails the command: a
+// headless run never waits for a click on a box nobody sees.
+TEST_F(ScanSimEndToEndTest, DamagedDatabaseListFailsTheScanWithAMessage) {
+    CliScan scan(QStringLiteral(KESTROVA_CLI_PATH));
+    QFile dbConf(scan.workingDirectory() + QStringLiteral("/db.conf"));
+    ASSERT_TRUE(dbConf.open(QIODevice::WriteOnly));
+    dbConf.write("\x05\x00\x00\x00garbage");
+    dbConf.close();
+    QByteArray output;
+    std::string error;
+    EXPECT_FALSE(scan.run({QStringLiteral("scan"), QStringLiteral("--sim"), kLobbyFile},
+                          QProcessEnvironment(), 30000, output, error));
+    EXPECT_NE(error.find("exited with 1"), std::string::npos) << error;
+    EXPECT_NE(error.find("db.conf"), std::string::npos) << error;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "FakePlatform.h"
 #include "SimLobbies.h"
 #include "common/Clock.h"
+#include "settings/StakesFile.h"
 #include "sim/SimulatedClient.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -42,6 +44,7 @@ private slots:
     void getTableListFillsTheListAndReenablesControls();
     void cancelDuringAWaitEndsThePassAtOnce();
     void getTableListHonoursTheSizeFilter();
+    void filterDialogPreselectsTheSavedStakes();
     void missingLobbyIsReportedAndEndsThePass();
     void menuTogglesWriteTheirKeys();
     void firstStartWithoutAnyFile();
@@ -199,6 +202,19 @@ void GrabberTest::cancelDuringAWaitEndsThePassAtOnce() {
     QVERIFY(tables->topLevelItemCount() >= scanned);
     QVERIFY(tables->topLevelItemCount() < 30);
     QVERIFY(messages_.empty());
+}
+
+void GrabberTest::filterDialogPreselectsTheSavedStakes() {
+    QVERIFY(StakesFile::write(dir_->path().toStdString(), 5, {"$1/$2", "$5/$10"}));
+    auto w = makeWindow(nullptr);
+    QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("pbFilter")), Qt::LeftButton);
+    auto* stakes = w->findChild<QListWidget*>(QStringLiteral("stakes"));
+    QVERIFY(stakes);
+    QStringList selected;
+    for (const QListWidgetItem* item : stakes->selectedItems())
+        selected << item->text();
+    selected.sort();
+    QCOMPARE(selected, (QStringList{QStringLiteral("$1/$2"), QStringLiteral("$5/$10")}));
 }
 
 void GrabberTest::getTableListHonoursTheSizeFilter() {
