@@ -14,9 +14,8 @@ flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -f
 
 targets="OpenCountConf CloseConf DirConf WindowConf Window2Conf ColumnConf LimitsFile StakesFile IniDocument
          LayoutFile"
-sources="$root/src/core/common/BinaryReader.cpp $root/src/core/common/BinaryWriter.cpp $root/src/core/common/Text.cpp
-         $root/src/core/common/AtomicFile.cpp $root/src/core/common/DataFiles.cpp
-         $(ls "$root"/src/core/settings/*.cpp) $(ls "$root"/src/core/hud/*.cpp)"
+sources="$(ls "$root"/src/core/common/*.cpp) $(ls "$root"/src/core/settings/*.cpp)
+         $(ls "$root"/src/core/hud/*.cpp)"
 
 mkdir -p "$out/obj"
 objects=""
