@@ -25,8 +25,6 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     main->setObjectName(QStringLiteral("menuMain"));
     m.options = makeAction(main, QStringLiteral("Options"), QStringLiteral("Options dialog"),
                            QStringLiteral("Options dialog."));
-    m.profiles = makeAction(main, QStringLiteral("Profiles…"),
-                            QStringLiteral("Edit the statistic profiles"));
     m.about = main->addAction(QStringLiteral("Info"));
     main->addSeparator();
     m.exit = main->addAction(QStringLiteral("Exit"));

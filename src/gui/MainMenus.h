@@ -11,7 +11,6 @@ struct AppSettings;
 // The window connects the actions to its commands.
 struct MainMenus {
     QAction* options = nullptr;
-    QAction* profiles = nullptr;
     QAction* about = nullptr;
     QAction* exit = nullptr;
     QAction* showBuddies = nullptr;

@@ -2,8 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QIntValidator>
@@ -11,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "ProfileRangeDialog.h"
 #include "QtText.h"
@@ -257,31 +254,6 @@ bool ProfilTab::saveShownProfile() {
     if (!StatProfile::save(directory_, stat, shownProfile()))
         return false;
     emit profileSaved(stat);
-    return true;
-}
-
-bool execProfilesDialog(QWidget* parent, const std::filesystem::path& directory,
-                        SettingsStore& settings, const UserPrompts& prompts,
-                        const std::function<void()>& onSaved) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Profiles"));
-    auto* tab = new ProfilTab(directory, prompts, &dialog);
-    tab->loadSettings(settings);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(tab);
-    layout->addWidget(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    if (onSaved)
-        QObject::connect(tab, &ProfilTab::profileSaved, &dialog, [&onSaved] { onSaved(); });
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    if (!tab->writeSettings(settings) && prompts.showMessage) {
-        prompts.showMessage(parent, QStringLiteral("Error"),
-                            QStringLiteral("Could not write the settings file ") +
-                                QString::fromStdString(settings.path().string()));
-    }
     return true;
 }
 

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include <filesystem>
-#include <functional>
 
 #include "ProfileRangeDialog.h"
 #include "UserPrompts.h"
@@ -24,8 +23,7 @@ class SettingsStore;
 
 // The profile page: the colour ranges of the ten statistics ("Min", "Max",
 // "Color"; first match wins) and the settings "profilhands", "profilme" and
-// "excludeme". A page of the options dialog; until that exists the main window
-// shows it in a dialog of its own (see execProfilesDialog).
+// "excludeme". A page of the options dialog.
 //
 // "Save" writes the file of the chosen statistic; "Delete" writes it at once;
 // "New" and "Edit" change the list only. The settings are written by the
@@ -85,12 +83,5 @@ private:
     QTreeWidgetItem* selected_ = nullptr;
     QPointer<ProfileRangeDialog> dialog_;
 };
-
-// The profile page in a modal dialog titled "Profiles" with "OK" and "Cancel";
-// "OK" writes the three settings. onSaved runs after every profile file the
-// page writes. True when the user left with "OK".
-bool execProfilesDialog(QWidget* parent, const std::filesystem::path& directory,
-                        SettingsStore& settings, const UserPrompts& prompts,
-                        const std::function<void()>& onSaved);
 
 }  // namespace kestrova

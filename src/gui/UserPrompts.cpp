@@ -29,6 +29,9 @@ UserPrompts UserPrompts::standard() {
     prompts.askSaveFile = [](QWidget* parent, const QString& title, const QString& filter) {
         return QFileDialog::getSaveFileName(parent, title, QString(), filter);
     };
+    prompts.askDirectory = [](QWidget* parent, const QString& caption) {
+        return QFileDialog::getExistingDirectory(parent, caption);
+    };
     prompts.askColour = [](QWidget* parent, const QColor& initial) {
         return QColorDialog::getColor(initial, parent);
     };

@@ -23,6 +23,8 @@ struct UserPrompts {
     // A file name; empty when the user cancels.
     using FileQuestion =
         std::function<QString(QWidget* parent, const QString& title, const QString& filter)>;
+    // A directory; empty when the user cancels.
+    using DirectoryQuestion = std::function<QString(QWidget* parent, const QString& caption)>;
     // A colour; an invalid colour when the user cancels.
     using ColourQuestion = std::function<QColor(QWidget* parent, const QColor& initial)>;
 
@@ -30,6 +32,7 @@ struct UserPrompts {
     TextQuestion askText;
     FileQuestion askOpenFile;
     FileQuestion askSaveFile;
+    DirectoryQuestion askDirectory;
     ColourQuestion askColour;
 
     // The toolkit's own boxes and dialogs.

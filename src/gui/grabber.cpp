@@ -4,9 +4,12 @@
 #include "AggregatorDialogs.h"
 #include "AppIcon.h"
 #include "BuddyListWindow.h"
+#include "CloseTab.h"
 #include "ImportPlayersDialog.h"
+#include "LimitTab.h"
 #include "MainMenus.h"
 #include "MessageHandlerSink.h"
+#include "OpenTab.h"
 #include "PlayerFilterDialog.h"
 #include "PlayerListView.h"
 #include "ProfilTab.h"
@@ -14,6 +17,7 @@
 #include "QtTimerService.h"
 #include "ScanFilterDialog.h"
 #include "ScanProgress.h"
+#include "TabDialog.h"
 #include "TableListView.h"
 #include "UpdateOffer.h"
 #include "WindowState.h"
@@ -23,6 +27,7 @@
 #include "lists/PlayerRowTexts.h"
 #include "settings/SettingKeys.h"
 #include "stats/TrackerLookup.h"
+#include "update/UpdateSite.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +44,7 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cstdlib>
@@ -48,6 +54,8 @@ using namespace kestrova;
 namespace {
 
 constexpr int kDefaultOpenerMaximum = 30;
+// The user's guide on the vendor's web site; the "Databases" page's "Help" opens it.
+constexpr std::string_view kGuidePage = "/guide.php";
 
 const QStringList& tableListHeaders() {
     static const QStringList headers = {
@@ -294,7 +302,6 @@ void grabber::createMenus() {
     qaCheckUpdate_ = menus.checkUpdate;
     qaUseAgg_ = menus.useAggregator;
     connect(menus.options, &QAction::triggered, this, &grabber::slot_pbOptionen);
-    connect(menus.profiles, &QAction::triggered, this, &grabber::slot_Profiles);
     connect(menus.about, &QAction::triggered, this, &grabber::slot_qaAbout);
     connect(menus.exit, &QAction::triggered, this, &grabber::slot_quit);
     connect(menus.showBuddies, &QAction::triggered, this, &grabber::slot_ShowBuddies);
@@ -495,7 +502,29 @@ void grabber::slot_pblowfilter() {
     dialog->open();
 }
 
-void grabber::slot_pbOptionen() {}
+void grabber::slot_pbOptionen() {
+    TabDialog::Services services;
+    services.directory = session_->workingDir();
+    services.clientKind = session_->settings().clientKind;
+    services.prompts = prompts();
+    services.databases.guidePage =
+        QUrl(toQString(UpdateSite::load(session_->store()).page(kGuidePage)));
+    TabDialog dialog(session_->store(), std::move(services), this);
+    // New colours show at once, not only after the dialog.
+    connect(dialog.profilTab(), &ProfilTab::profileSaved, this, [this] { session_->reload(); });
+    // The datamining pages serve only the clients it can read.
+    const int kind = session_->settings().clientKind;
+    if (kind != 0 && kind != 1 && kind != 2 && kind != 6) {
+        dialog.openTab()->setEnabled(false);
+        dialog.closeTab()->setEnabled(false);
+        dialog.limitTab()->setEnabled(false);
+    }
+    dialog.resize(500, 500);
+    dialog.setMinimumWidth(500);
+    dialog.exec();
+    session_->optionsClosed();
+    applyDisplaySettings();
+}
 
 std::optional<ScanController::BusyToken> grabber::beginExclusive() {
     std::optional<ScanController::BusyToken> token = session_->scans().tryBeginExclusive();
@@ -535,13 +564,6 @@ void grabber::slot_ImportBDB() {
     connect(&dialog, &ImportPlayersDialog::buddiesChanged, this,
             [this] { session_->buddiesChanged(); });
     dialog.exec();
-}
-
-// The profile page, until the options dialog hosts it; its colours show at once.
-void grabber::slot_Profiles() {
-    execProfilesDialog(this, session_->workingDir(), session_->store(), prompts(),
-                       [this] { session_->reload(); });
-    session_->reload();
 }
 
 void grabber::slot_Update() {

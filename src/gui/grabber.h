@@ -97,7 +97,6 @@ public slots:
     void slot_UseAgg();
     void slot_qaAbout();
     void slot_quit();
-    void slot_Profiles();
     void slot_qaLayout();
 
 private:

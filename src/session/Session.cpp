@@ -71,10 +71,7 @@ Session::Session(SessionServices services)
     scans_ = std::make_unique<ScanController>(resources, services_.post, services_.timers);
     scans_->setEventHandler([this](const ScanEvent& event) { handle(event); });
     scans_->setScanAllRequest([this] { return request(PassKind::ScanAll); });
-    scans_->onBusyChanged = [this](bool busy) {
-        if (listener_)
-            listener_->busyChanged(busy);
-    };
+    scans_->onBusyChanged = [this](bool busy) { busyChanged(busy); };
     scans_->onTimersChanged = [this] {
         if (listener_)
             listener_->timersChanged();
@@ -116,6 +113,36 @@ void Session::apply(const AppSettings& settings) {
 void Session::reload() {
     colours_ = ColourRanges::load(services_.workingDir);
     apply(AppSettings::load(store_, services_.workingDir));
+}
+
+void Session::optionsClosed() {
+    reloadDatabases();
+    reload();
+    if (services_.timers)
+        services_.timers->stop(TimerId::CacheClear);
+    cacheExpiry_ = CacheExpiry(settings_.cacheLifetimeSeconds);
+    cacheExpiry_.markExpired();
+}
+
+void Session::reloadDatabases() {
+    if (scans_->busy()) {
+        databasesPending_ = true;
+        return;
+    }
+    databasesPending_ = false;
+    std::string problem;
+    const DatabaseList list = DatabaseList::load(services_.workingDir, &problem);
+    databases_.assign(list.begin(), list.end());
+    tracker_->setDatabases(databases_);
+    if (!problem.empty())
+        message("Error", problem);
+}
+
+void Session::busyChanged(bool busy) {
+    if (!busy && databasesPending_)
+        reloadDatabases();
+    if (listener_)
+        listener_->busyChanged(busy);
 }
 
 void Session::message(const std::string& title, const std::string& text) {

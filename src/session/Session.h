@@ -67,6 +67,13 @@ public:
     void apply(const AppSettings& settings);
     // Reads the settings and profile files again (after a dialog wrote them) and applies them.
     void reload();
+    // After the options dialog, "OK" or not: the settings, the database list,
+    // and the statistics cache emptied at the next "Get Table List", its
+    // clearing timer started anew there with the lifetime now set.
+    void optionsClosed();
+    // Reads "db.conf" again and hands the list to the look-ups. The worker owns
+    // the connections while a pass runs, so then this waits for its end.
+    void reloadDatabases();
     void trace(std::string_view marker) const;
 
     const GlyphTable& glyphs() const { return glyphs_; }
@@ -106,6 +113,7 @@ private:
     void finished(const scan_event::Finished& finished);
     void writeScanResult();
     void message(const std::string& title, const std::string& text);
+    void busyChanged(bool busy);
     ScanController::Request request(PassKind kind) const;
 
     SessionServices services_;
@@ -117,6 +125,7 @@ private:
     BuddyList buddies_;
     ColourRanges colours_;
     std::vector<DatabaseEntry> databases_;
+    bool databasesPending_ = false;  // reloadDatabases() waits for the running pass
     ScanState state_;
     std::unique_ptr<TrackerLookup> tracker_;
     CacheExpiry cacheExpiry_;

@@ -2,18 +2,26 @@
 
 #include "GateClock.h"
 
+#include "CloseTab.h"
+#include "DisplayTab.h"
 #include "FakePlatform.h"
+#include "LimitTab.h"
+#include "OpenTab.h"
 #include "SimLobbies.h"
+#include "TabDialog.h"
 #include "common/Clock.h"
 #include "settings/StakesFile.h"
 #include "sim/SimulatedClient.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -53,6 +61,7 @@ private slots:
     void closingSavesGeometrySortingAndWidths();
     void closingWhileMinimisedKeepsGeometry();
     void columnWidthsGoToBothPlayerLists();
+    void optionsRunAt500AndTheWindowFollowsThemAfterwards();
 
 private:
     std::unique_ptr<grabber> makeWindow(ClientPlatform* platform);
@@ -397,3 +406,32 @@ void GrabberTest::columnWidthsGoToBothPlayerLists() {
 
 QTEST_MAIN(GrabberTest)
 #include "GrabberTest.moc"
+
+void GrabberTest::optionsRunAt500AndTheWindowFollowsThemAfterwards() {
+    auto w = makeWindow(nullptr);
+    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
+    QVERIFY(!tables->isColumnHidden(0));
+    QStringList entries;
+    for (QAction* a : w->menuBar()->actions().first()->menu()->actions())
+        entries << a->text();
+    QVERIFY(!entries.contains(QStringLiteral("Profiles…")));
+
+    bool checked = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<TabDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->size(), QSize(500, 500));
+        QCOMPARE(dialog->minimumWidth(), 500);
+        // The Everest client is none of the datamining clients.
+        QVERIFY(!dialog->openTab()->isEnabled());
+        QVERIFY(!dialog->closeTab()->isEnabled());
+        QVERIFY(!dialog->limitTab()->isEnabled());
+        dialog->displayTab()->findChild<QCheckBox*>(QStringLiteral("dtname"))->setChecked(false);
+        dialog->accept();
+        checked = true;
+    });
+    w->slot_pbOptionen();
+    QVERIFY(checked);
+    QVERIFY(tables->isColumnHidden(0));
+    QVERIFY(!w->session().settings().display.tableColumns[0]);
+}

@@ -9,6 +9,8 @@
 #include "TempDir.h"
 #include "TimerService.h"
 #include "sim/SimulatedClient.h"
+#include "stats/DatabaseList.h"
+#include "stats/TrackerLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +24,16 @@ namespace {
 
 class ManualTimers final : public TimerService {
 public:
-    void start(TimerId id, int, std::function<void()> tick) override {
+    void start(TimerId id, int intervalMs, std::function<void()> tick) override {
         ticks[id] = std::move(tick);
+        intervals[id] = intervalMs;
     }
     void stop(TimerId id) override { ticks.erase(id); }
     bool running(TimerId id) const override { return ticks.count(id) != 0; }
     void fire(TimerId id) { ticks.at(id)(); }
 
     std::map<TimerId, std::function<void()>> ticks;
+    std::map<TimerId, int> intervals;
 };
 
 class SessionTest : public ::testing::Test, public SessionListener {
@@ -190,4 +194,31 @@ TEST_F(SessionTest, ScanSelectedFillsTheWantedRowAndBuddiesRateScannedTablesOnly
     EXPECT_EQ(rows[2].evaluation->buddies, 1);
     EXPECT_EQ(rows[0].columnTexts()[5], "");
     EXPECT_EQ(rows[0].columnTexts()[10], "");
+}
+
+TEST_F(SessionTest, ClosingTheOptionsReloadsDatabasesAfterTheJobAndRestartsTheCacheTimer) {
+    session->getTableList();
+    settle();
+    ASSERT_EQ(timers.intervals.at(TimerId::CacheClear), 1200 * 1000);
+
+    DatabaseList list;
+    list.append(DatabaseEntry{.host = "h", .database = "d", .user = "u"});
+    ASSERT_TRUE(list.save(dir.path()));
+    session->store().writeText("cache", "300");
+    {
+        // The worker may be using the connections: the new list waits for the job's end.
+        std::optional<ScanController::BusyToken> job = session->scans().tryBeginExclusive();
+        session->optionsClosed();
+        EXPECT_TRUE(session->databases().empty());
+        EXPECT_FALSE(timers.running(TimerId::CacheClear));
+    }
+    ASSERT_EQ(session->databases().size(), 1u);
+    EXPECT_EQ(session->tracker()->databaseCount(), 1u);
+
+    // The next table list starts the timer with the new lifetime and empties the cache.
+    lookup.cache->append(std::make_shared<PlayerStats>());
+    session->getTableList();
+    settle();
+    EXPECT_EQ(timers.intervals.at(TimerId::CacheClear), 300 * 1000);
+    EXPECT_EQ(session->scanState().records.size(), 0u);
 }

@@ -1,0 +1,409 @@
+// The "Options" dialog through its own controls on the offscreen platform:
+// what "OK" and "Cancel" write, and the "Databases" page against a real
+// PostgreSQL server.
+#include "TabDialog.h"
+
+#include "DBTab.h"
+#include "DisplayTab.h"
+#include "GeneralTab.h"
+#include "PostgresServer.h"
+#include "TempDir.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingsStore.h"
+#include "stats/DatabaseList.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <map>
+#include <memory>
+
+using namespace kestrova;
+using test::readBytes;
+using test::writeBytes;
+
+namespace {
+
+constexpr auto kTimeout = std::chrono::milliseconds(1000);
+const char* const kDatabase = "kt_options";
+
+std::string le32(std::int32_t value) {
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[static_cast<std::size_t>(i)] =
+            static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xffu);
+    return bytes;
+}
+
+std::string counted(const std::string& text) {
+    return le32(static_cast<std::int32_t>(text.size())) + text;
+}
+
+// One record of "db.conf" as other programs write it (no port trailer).
+std::string dbRecord(const std::string& host, const std::string& db, int kind, char marker) {
+    return counted(host) + counted(db) + counted("me") + le32(kind) + counted("pw") + marker;
+}
+
+// A TCP port on 127.0.0.1; with listening, a server that takes the connection
+// and never answers, else a port nobody listens on.
+class LocalPort {
+public:
+    explicit LocalPort(bool listening) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        auto* generic = reinterpret_cast<sockaddr*>(&address);
+        ::bind(fd_, generic, sizeof address);
+        ::getsockname(fd_, generic, &length);
+        port_ = ntohs(address.sin_port);
+        if (listening) {
+            ::listen(fd_, 4);
+        } else {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~LocalPort() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    QString text() const { return QString::number(port_); }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
+}  // namespace
+
+class OptionsDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void okWithoutSettingsWritesEveryDefaultOfTheOptionGroups();
+    void okWritesBackWhatThePagesHold();
+    void cancelLeavesEveryFileAsItWas();
+    void storedListLoadsInOrderWithItsMarkers();
+    void anUnreachableStoredDatabaseKeepsItsRowAndRemovingTheFirstRowRewritesTheFiles();
+    void findAndHelp();
+    void addDatabaseTestsTheLoginWithoutShowingThePassword();
+    void anUnansweringServerCostsTheTimeOutWhileTheWindowsPaint();
+
+private:
+    std::unique_ptr<TabDialog> makeDialog();
+    template <typename T>
+    T* child(QWidget* parent, const char* name) {
+        T* widget = parent->findChild<T*>(QLatin1String(name));
+        if (widget == nullptr)
+            qFatal("no widget named %s", name);
+        return widget;
+    }
+    QLineEdit* field(TabDialog& dialog, const char* name) {
+        return child<QLineEdit>(dialog.dbTab(), name);
+    }
+    void click(QWidget* parent, const char* button) {
+        QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
+    }
+    std::string ini() const { return readBytes(dir_->path() / "Velloran.ini"); }
+
+    std::unique_ptr<test::TempDir> dir_;
+    std::unique_ptr<SettingsStore> store_;
+    QStringList messages_;
+    QString directoryAnswer_;
+    QStringList openFileQuestions_;
+    QList<QUrl> opened_;
+};
+
+void OptionsDialogTest::initTestCase() {
+    if (test::PostgresServer::available())
+        test::PostgresServer::shared().createDatabase(kDatabase);
+}
+
+void OptionsDialogTest::init() {
+    dir_ = std::make_unique<test::TempDir>();
+    store_ = std::make_unique<SettingsStore>(dir_->path() / "Velloran.ini");
+    messages_.clear();
+    openFileQuestions_.clear();
+    opened_.clear();
+    qunsetenv("PGPORT");
+}
+
+std::unique_ptr<TabDialog> OptionsDialogTest::makeDialog() {
+    TabDialog::Services services;
+    services.directory = dir_->path();
+    services.prompts.showMessage = [this](QWidget*, const QString& title, const QString& text) {
+        messages_ << title + QLatin1Char('|') + text;
+    };
+    services.prompts.askDirectory = [this](QWidget*, const QString&) { return directoryAnswer_; };
+    services.prompts.askOpenFile = [this](QWidget*, const QString& title, const QString& filter) {
+        openFileQuestions_ << title + QLatin1Char('|') + filter;
+        return QStringLiteral("/data/pm.fdb");
+    };
+    services.databases.guidePage = QUrl(QStringLiteral("http://vendor.test/guide.php"));
+    services.databases.openUrl = [this](const QUrl& url) { opened_ << url; };
+    services.databases.connectTimeout = kTimeout;
+    return std::make_unique<TabDialog>(*store_, std::move(services));
+}
+
+void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
+    auto dialog = makeDialog();
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Options"));
+    QCOMPARE(dialog->tabs()->count(), 4);
+    click(dialog.get(), "pbOk");
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QVERIFY(messages_.isEmpty());
+
+    int written = 0;
+    for (const SettingKey& key : allSettingKeys()) {
+        const SettingGroup group = settingGroup(key);
+        if (group == SettingGroup::MainWindow || group == SettingGroup::ScanFilter ||
+            group == SettingGroup::PlayerFilter)
+            continue;
+        const std::string name(settingName(key));
+        const std::string expected = std::visit(
+            [](const auto& k) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(k)>, IntKey>)
+                    return std::to_string(k.defaultValue);
+                else
+                    return std::string(k.defaultValue);
+            },
+            key);
+        QVERIFY2(store_->readText(name, "<missing>", 100) == expected, name.c_str());
+        ++written;
+    }
+    QCOMPARE(written, 10 + 5 + 5 + 33 + 3);
+    QCOMPARE(readBytes(dir_->path() / "c.conf"), le32(4));
+    QCOMPARE(readBytes(dir_->path() / "Close.conf"), le32(0) + le32(0) + le32(0));
+    QCOMPARE(readBytes(dir_->path() / "dir.conf"), le32(0) + le32(0));
+    QVERIFY(DatabaseList::load(dir_->path()).empty());
+}
+
+void OptionsDialogTest::okWritesBackWhatThePagesHold() {
+    // Values only a hand-edited file holds; the hidden pages keep them.
+    writeBytes(dir_->path() / "Velloran.ini",
+               "[Tallyhand]\nopen=0\nminplayer=20\nclose=0\ncloseHandsCount=77\ndelay=abc\n"
+               "dtname=0\n");
+    writeBytes(dir_->path() / "dir.conf", le32(1) + counted("/somewhere"));
+    writeBytes(dir_->path() / "Close.conf", le32(1) + le32(3) + le32(40));
+    auto dialog = makeDialog();
+    QCOMPARE(child<QLineEdit>(dialog->generalTab(), "directory")->text(),
+             QStringLiteral("/somewhere"));
+    QVERIFY(!child<QCheckBox>(dialog->displayTab(), "dtname")->isChecked());
+
+    // Cancelling the directory chooser empties the field.
+    directoryAnswer_.clear();
+    click(dialog->generalTab(), "pbSearch");
+    QVERIFY(child<QLineEdit>(dialog->generalTab(), "directory")->text().isEmpty());
+    child<QCheckBox>(dialog->displayTab(), "dpseat")->setChecked(false);
+    click(dialog.get(), "pbOk");
+
+    QCOMPARE(readBytes(dir_->path() / "dir.conf"), le32(1) + le32(0));
+    QCOMPARE(store_->readText("open", "", 10), std::string("0"));
+    QCOMPARE(store_->readText("minplayer", "", 10), std::string("20"));
+    QCOMPARE(store_->readText("close", "", 10), std::string("0"));
+    QCOMPARE(store_->readText("closeHandsCount", "", 10), std::string("77"));
+    QCOMPARE(store_->readText("delay", "", 10), std::string("abc"));
+    QCOMPARE(store_->readText("dtname", "", 10), std::string("0"));
+    QCOMPARE(store_->readText("dpseat", "", 10), std::string("0"));
+    QCOMPARE(readBytes(dir_->path() / "Close.conf"), le32(1) + le32(3) + le32(40));
+}
+
+void OptionsDialogTest::cancelLeavesEveryFileAsItWas() {
+    writeBytes(dir_->path() / "Velloran.ini", "[Tallyhand]\ncache=300\n");
+    writeBytes(dir_->path() / "dir.conf", le32(0) + counted("/x"));
+    writeBytes(dir_->path() / "db.conf", le32(1) + dbRecord("h", "d", 6, '0'));
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_->path()))
+        files[entry.path().filename().string()] = readBytes(entry.path());
+
+    auto dialog = makeDialog();
+    child<QCheckBox>(dialog->generalTab(), "saveResult")->setChecked(true);
+    child<QLineEdit>(dialog->generalTab(), "cache")->setText(QStringLiteral("999"));
+    dialog->dbTab()->list()->topLevelItem(0)->setCheckState(6, Qt::Unchecked);
+    click(dialog.get(), "pbCancel");
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+
+    std::map<std::string, std::string> after;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_->path()))
+        after[entry.path().filename().string()] = readBytes(entry.path());
+    QVERIFY(after == files);
+}
+
+void OptionsDialogTest::storedListLoadsInOrderWithItsMarkers() {
+    writeBytes(dir_->path() / "db.conf", le32(0));
+    QCOMPARE(makeDialog()->dbTab()->list()->topLevelItemCount(), 0);
+
+    // Kinds without a login test; any marker but "1" is active.
+    writeBytes(dir_->path() / "db.conf", le32(3) + dbRecord("a", "a.fdb", 1, '0') +
+                                             dbRecord("b", "b", 2, 'x') +
+                                             dbRecord("c", "c.mdb", 3, '1'));
+    writeBytes(dir_->path() / "port1.conf", le32(3306));
+    auto dialog = makeDialog();
+    QTreeWidget* list = dialog->dbTab()->list();
+    QCOMPARE(list->topLevelItemCount(), 3);
+    QVERIFY(list->isColumnHidden(5));
+    const QStringList hosts{list->topLevelItem(0)->text(0), list->topLevelItem(1)->text(0),
+                            list->topLevelItem(2)->text(0)};
+    QCOMPARE(hosts, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    QCOMPARE(list->topLevelItem(1)->text(1), QStringLiteral("3306"));
+    QCOMPARE(list->topLevelItem(2)->text(1), QStringLiteral("5432"));
+    QCOMPARE(list->topLevelItem(1)->text(4), QStringLiteral("mySQL"));
+    QCOMPARE(list->topLevelItem(0)->checkState(6), Qt::Checked);
+    QCOMPARE(list->topLevelItem(1)->checkState(6), Qt::Checked);
+    QCOMPARE(list->topLevelItem(2)->checkState(6), Qt::Unchecked);
+    // The password is in no visible text.
+    QVERIFY(list->topLevelItem(0)->text(5).isEmpty());
+    QVERIFY(messages_.isEmpty());
+}
+
+void OptionsDialogTest::
+    anUnreachableStoredDatabaseKeepsItsRowAndRemovingTheFirstRowRewritesTheFiles() {
+    const LocalPort closed(false);
+    writeBytes(dir_->path() / "db.conf",
+               le32(2) + dbRecord("127.0.0.1", "e", 6, '0') + dbRecord("127.0.0.1", "pt3", 5, '0'));
+    writeBytes(dir_->path() / "port0.conf", le32(7000));
+    writeBytes(dir_->path() / "port1.conf", le32(closed.text().toInt()));
+    {
+        auto dialog = makeDialog();
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(messages_[0].startsWith(QStringLiteral("Error|Connection to database failed: ")));
+        QVERIFY(!messages_[0].contains(QStringLiteral("pw")));
+        QCOMPARE(dialog->dbTab()->list()->topLevelItemCount(), 2);
+        click(dialog.get(), "pbOk");
+        QCOMPARE(DatabaseList::load(dir_->path()).size(), std::size_t{2});
+    }
+
+    auto dialog = makeDialog();
+    DBTab* page = dialog->dbTab();
+    QTreeWidget* list = page->list();
+    page->Database_Clicked(list->topLevelItem(1), 0);
+    page->Database_Clicked(list->topLevelItem(0), 0);
+    QCOMPARE(list->topLevelItem(1)->background(0).color(), QColor(Qt::white));
+    QCOMPARE(list->topLevelItem(0)->background(3).color(), QColor(Qt::red));
+    QCOMPARE(field(*dialog, "port")->text(), QStringLiteral("7000"));
+    QCOMPARE(field(*dialog, "password")->text(), QStringLiteral("pw"));
+    QCOMPARE(child<QComboBox>(page, "kind")->currentIndex(), 6);
+    click(page, "pbRemove");
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QVERIFY(field(*dialog, "host")->text().isEmpty());
+    QCOMPARE(child<QComboBox>(page, "kind")->currentIndex(), 0);
+    click(dialog.get(), "pbOk");
+
+    const DatabaseList saved = DatabaseList::load(dir_->path());
+    QCOMPARE(saved.size(), std::size_t{1});
+    QCOMPARE(saved.at(0).database, std::string("pt3"));
+    QCOMPARE(readBytes(dir_->path() / "port0.conf"), le32(closed.text().toInt()));
+    // Left on disk for programs that never look past the count.
+    QVERIFY(std::filesystem::exists(dir_->path() / "port1.conf"));
+}
+
+void OptionsDialogTest::findAndHelp() {
+    auto dialog = makeDialog();
+    DBTab* page = dialog->dbTab();
+    auto* find = child<QPushButton>(page, "pbFind");
+    QVERIFY(!find->isEnabled());
+    child<QComboBox>(page, "kind")->setCurrentIndex(1);
+    QVERIFY(find->isEnabled());
+    click(page, "pbFind");
+    QCOMPARE(openFileQuestions_, QStringList{QStringLiteral("Choose a Database file|*.fdb")});
+    QCOMPARE(field(*dialog, "database")->text(), QStringLiteral("/data/pm.fdb"));
+    child<QComboBox>(page, "kind")->setCurrentIndex(5);
+    QVERIFY(!find->isEnabled());
+    click(page, "pbHelp");
+    QCOMPARE(opened_, QList<QUrl>{QUrl(QStringLiteral("http://vendor.test/guide.php"))});
+}
+
+void OptionsDialogTest::addDatabaseTestsTheLoginWithoutShowingThePassword() {
+    if (!test::PostgresServer::available())
+        QSKIP("PostgreSQL server programs not installed");
+    const test::PostgresServer& server = test::PostgresServer::shared();
+    auto dialog = makeDialog();
+    DBTab* page = dialog->dbTab();
+    const auto fill = [&](int kind, const QString& port, const QString& password) {
+        child<QComboBox>(page, "kind")->setCurrentIndex(kind);
+        field(*dialog, "host")->setText(QStringLiteral("127.0.0.1"));
+        field(*dialog, "port")->setText(port);
+        field(*dialog, "database")->setText(QLatin1String(kDatabase));
+        field(*dialog, "user")->setText(QStringLiteral("tracker"));
+        field(*dialog, "password")->setText(password);
+        click(page, "pbAdd");
+    };
+    const QString port = QString::fromStdString(server.portText());
+    const QString password = QString::fromLatin1(test::PostgresServer::kPassword);
+
+    fill(5, port, QStringLiteral("wrong-secret"));
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].startsWith(QStringLiteral("Error|Connection to database failed: ")));
+    QVERIFY(!messages_[0].contains(QStringLiteral("wrong-secret")));
+    QCOMPARE(page->list()->topLevelItemCount(), 0);
+    QCOMPARE(field(*dialog, "password")->text(), QStringLiteral("wrong-secret"));
+
+    fill(5, port, password);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(page->list()->topLevelItemCount(), 1);
+    QCOMPARE(page->list()->topLevelItem(0)->checkState(6), Qt::Checked);
+    QVERIFY(field(*dialog, "host")->text().isEmpty());
+    QVERIFY(field(*dialog, "password")->text().isEmpty());
+    QCOMPARE(field(*dialog, "port")->text(), port);
+
+    // Port 5432 is left out of the connection text, so libpq takes its own default.
+    qputenv("PGPORT", port.toLatin1());
+    fill(4, QStringLiteral("5432"), password);
+    QCOMPARE(page->list()->topLevelItemCount(), 2);
+    QCOMPARE(page->list()->topLevelItem(1)->checkState(6), Qt::Unchecked);
+    QCOMPARE(page->list()->topLevelItem(1)->text(4), QStringLiteral("Holdem Manager"));
+    // So is an empty password: the server asks for one.
+    fill(0, port, QString());
+    QCOMPARE(messages_.size(), 2);
+    QVERIFY(messages_[1].contains(QStringLiteral("no password supplied")));
+
+    const LocalPort closed(false);
+    fill(5, closed.text(), password);
+    QCOMPARE(messages_.size(), 3);
+    QVERIFY(!messages_[2].contains(password));
+    QCOMPARE(page->list()->topLevelItemCount(), 2);
+
+    click(dialog.get(), "pbOk");
+    const DatabaseList saved = DatabaseList::load(dir_->path());
+    QCOMPARE(saved.size(), std::size_t{2});
+    QCOMPARE(saved.at(0).password, test::PostgresServer::kPassword);
+    QCOMPARE(saved.at(1).port, std::string("5432"));
+    QVERIFY(saved.at(0).active && !saved.at(1).active);
+}
+
+void OptionsDialogTest::anUnansweringServerCostsTheTimeOutWhileTheWindowsPaint() {
+    const LocalPort silent(true);
+    auto dialog = makeDialog();
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, this, [&] { ++ticks; });
+    timer.start(20);
+    child<QComboBox>(dialog->dbTab(), "kind")->setCurrentIndex(5);
+    field(*dialog, "host")->setText(QStringLiteral("127.0.0.1"));
+    field(*dialog, "port")->setText(silent.text());
+    QElapsedTimer clock;
+    clock.start();
+    click(dialog->dbTab(), "pbAdd");
+    QVERIFY(clock.elapsed() < 4 * kTimeout.count());
+    QVERIFY(ticks >= 10);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(dialog->dbTab()->list()->topLevelItemCount(), 0);
+}
+
+QTEST_MAIN(OptionsDialogTest)
+#include "OptionsDialogTest.moc"
