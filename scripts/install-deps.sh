@@ -11,6 +11,9 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   postgresql libpq-dev
+  libfbclient2 firebird-dev firebird3.0-server-core firebird3.0-utils firebird3.0-server
+  libmysql++-dev mariadb-server
+  unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3
   libcurl4-openssl-dev
   jq
   nlohmann-json3-dev

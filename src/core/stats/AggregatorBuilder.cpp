@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "common/MessageSink.h"
-#include "stats/PostgresConnection.h"
 #include "stats/TrackerNamePattern.h"
 #include "stats/TrackerStatements.h"
 #include "stats/TrackerValues.h"
+#include "stats/postgres/PostgresConnection.h"
 
 namespace kestrova {
 

@@ -63,8 +63,7 @@ PlayerStats buildPlayerStats(const TrackerCounters& counters, const std::string&
 
     // Mixed database families count street actions differently; per-street figures
     // would mean nothing then.
-    constexpr std::int32_t kMixedFamilies = 10;
-    const bool streetsComparable = c.dataShape != kMixedFamilies;
+    const bool streetsComparable = c.dataShape != DataShape::Mixed;
 
     PlayerStats stats;
     stats.name = name;

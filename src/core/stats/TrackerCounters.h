@@ -4,6 +4,24 @@
 
 namespace kestrova {
 
+// Which family of trackers contributed to a look-up. The families count the
+// street actions differently, so when both did (Mixed) the per-street
+// aggression is shown as 0. The numbers are the ones users know from traces.
+enum class DataShape : std::int32_t {
+    None = -1,
+    PostgresFamily = 0,
+    Firebird = 1,
+    Mixed = 10,
+};
+
+// A database of `family` contributes: the shape becomes the family when
+// nothing contributed before and Mixed when the other family did.
+constexpr DataShape markFamily(DataShape shape, DataShape family) {
+    if (shape == DataShape::None)
+        return family;
+    return shape == family ? shape : DataShape::Mixed;
+}
+
 // The counts one look-up sums over every active database; the figures of a
 // record are ratios of these sums, never averages of per-database figures.
 struct TrackerCounters {
@@ -29,9 +47,7 @@ struct TrackerCounters {
     std::int32_t sbStealAttempts = 0;
     std::int32_t sbFoldCount = 0;
     std::int32_t icon = 0;
-    // -1 at start; 0 after PostgreSQL-family databases, 1 after Firebird ones,
-    // 10 when both families contributed (per-street aggression is then shown as 0).
-    std::int32_t dataShape = -1;
+    DataShape dataShape = DataShape::None;
 
     bool operator==(const TrackerCounters&) const = default;
 };

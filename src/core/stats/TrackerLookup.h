@@ -9,8 +9,8 @@
 #include "settings/TraceLog.h"
 #include "stats/DatabaseEntry.h"
 #include "stats/PlayerLookup.h"
-#include "stats/PostgresConnection.h"
 #include "stats/TrackerCounters.h"
+#include "stats/TrackerSource.h"
 
 namespace kestrova {
 
@@ -19,20 +19,18 @@ class MessageSink;
 class PlayerRecordList;
 class SettingsStore;
 
-// Looks players up in the configured tracking databases: PokerTracker 2 on
-// PostgreSQL, PokerTracker 3 (per hand or through the aggregator table),
-// Elephant and Holdem Manager (with or without its monthly tables), each over
-// one libpq connection that stays open for a batch of look-ups.
-//
-// Every value taken from a screen name or a database result enters a statement
-// through the connection's string escaping (or as a bare decimal integer), so
-// no name can change what a statement does; statements have no length limit.
+// Looks players up in the configured tracking databases, one TrackerSource
+// per database: the PostgreSQL trackers (PokerTracker 2 and 3, Elephant,
+// Holdem Manager), whose connections stay open for a batch of look-ups, and
+// Pokermanager on Firebird, PokerOffice on MySQL and PokerTracker 2 in Access
+// files, which connect inside every look-up. Their counts are summed in list
+// order.
 //
 // Failures are told through the MessageSink with the texts users know; a
-// failing statement closes that database's connection and clears the connected
-// flag, and the next connectDatabases() connects every database again. Until
-// then lookupPlayer() returns no record rather than a record built without the
-// lost database, which the cache would keep.
+// failing PostgreSQL statement closes that database's connection and clears the
+// connected flag, and the next connectDatabases() connects every PostgreSQL
+// database again. Until then lookupPlayer() returns no record rather than a
+// record built without the lost database, which the cache would keep.
 class TrackerLookup final : public PlayerLookup {
 public:
     // entries: the database list in file order; only active entries are used.
@@ -72,49 +70,19 @@ public:
     // The kind each entry is queried as: Holdem Manager entries turn into
     // kind 7 in memory when connectDatabases() finds the monthly tables.
     std::int32_t effectiveKind(std::size_t index) const;
-    std::size_t databaseCount() const { return sources_.size(); }
+    std::size_t databaseCount() const { return slots_.size(); }
 
     // "Connection to database failed: ..." with the password's characters hidden.
     static std::string connectionFailureText(const std::string& libraryMessage,
                                              std::string_view user, std::string_view password);
 
 private:
-    struct Source {
-        DatabaseEntry entry;
-        std::int32_t kind = 0;
-        PostgresConnection connection;
+    struct Slot {
+        std::int32_t storedKind = 0;
+        std::unique_ptr<TrackerSource> source;  // null for a kind no tracker has
     };
 
-    bool connectOne(Source& source, MessageSink& messages);
-    void detectMonthlyTables(Source& source);
-    void failBlock(Source& source, std::string_view message, MessageSink& messages);
-
-    // One cursor: BEGIN, the declaration, FETCH ALL; the fetched rows stay in
-    // `rows`. On failure the message has been shown and the connection closed.
-    enum class DeclareCheck { Ignore, MustSucceed };
-    struct CursorTexts {
-        std::string_view beginFailure;
-        std::string_view declareFailure;  // for DeclareCheck::MustSucceed
-        std::string_view fetchFailure;
-    };
-    bool runCursor(Source& source, const std::string& declaration, DeclareCheck check,
-                   const CursorTexts& texts, PostgresResult& rows, MessageSink& messages);
-
-    // The connection's quoted form of a LIKE pattern; empty optional after a
-    // message when the connection cannot quote it.
-    bool quotePattern(Source& source, const std::string& pattern, std::string& quoted,
-                      MessageSink& messages);
-
-    bool pokerTracker2(Source& source, const std::string& name, TrackerCounters& counters,
-                       MessageSink& messages);
-    bool pokerTracker3(Source& source, const std::string& pattern, TrackerCounters& counters,
-                       MessageSink& messages);
-    bool elephant(Source& source, const std::string& pattern, TrackerCounters& counters,
-                  MessageSink& messages);
-    bool holdemManager(Source& source, bool monthlyTables, const std::string& pattern,
-                       TrackerCounters& counters, MessageSink& messages);
-
-    std::vector<Source> sources_;
+    std::vector<Slot> slots_;
     const SettingsStore& settings_;
     const BuddyIndex* buddies_;
     PlayerRecordList& records_;

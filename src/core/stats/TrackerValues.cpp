@@ -53,11 +53,18 @@ void add(std::int32_t& counter, std::int64_t value) {
         counter = static_cast<std::int32_t>(sum);
 }
 
-void markPostgresFamily(TrackerCounters& counters) {
-    if (counters.dataShape == -1)
-        counters.dataShape = 0;
-    else if (counters.dataShape != 0)
-        counters.dataShape = 10;
+void addCounts(TrackerCounters& total, const TrackerCounters& part) {
+    for (auto member :
+         {&TrackerCounters::hands, &TrackerCounters::vpip, &TrackerCounters::pfr,
+          &TrackerCounters::flopBets, &TrackerCounters::turnBets, &TrackerCounters::riverBets,
+          &TrackerCounters::flopRaises, &TrackerCounters::turnRaises, &TrackerCounters::riverRaises,
+          &TrackerCounters::flopCalls, &TrackerCounters::turnCalls, &TrackerCounters::riverCalls,
+          &TrackerCounters::showdowns, &TrackerCounters::flopsSeen, &TrackerCounters::showdownsWon,
+          &TrackerCounters::bbStealAttempts, &TrackerCounters::bbFoldCount,
+          &TrackerCounters::sbStealAttempts, &TrackerCounters::sbFoldCount})
+        add(total.*member, part.*member);
+    total.won += part.won;
+    total.totalBet += part.totalBet;
 }
 
 bool isDecimalInteger(std::string_view text) {

@@ -16,9 +16,9 @@ float toMoney(std::string_view text);
 // counter += value without overflowing.
 void add(std::int32_t& counter, std::int64_t value);
 
-// Every PostgreSQL database marks the counters: the data-shape flag becomes 0
-// when it was -1 and 10 when another family contributed before.
-void markPostgresFamily(TrackerCounters& counters);
+// Adds every count and amount of `part` to `total` (not the icon, not the
+// data-shape flag).
+void addCounts(TrackerCounters& total, const TrackerCounters& part);
 
 // True for an optional minus sign followed by 1 to 18 digits.
 bool isDecimalInteger(std::string_view text);

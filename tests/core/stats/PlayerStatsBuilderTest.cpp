@@ -128,14 +128,14 @@ TEST(AggressionTest, MixedDatabaseFamiliesHidePerStreetFactors) {
     c.flopCalls = 1;
     c.turnBets = 2;
     c.turnCalls = 1;
-    c.dataShape = 10;
+    c.dataShape = DataShape::Mixed;
     const PlayerStats s = build(c);
     EXPECT_EQ(s.flopAf, "0.00");
     EXPECT_EQ(s.turnAf, "0.00");
     EXPECT_EQ(s.riverAf, "0.00");
     EXPECT_EQ(s.af, "2.50");
 
-    c.dataShape = 0;
+    c.dataShape = DataShape::PostgresFamily;
     EXPECT_EQ(build(c).flopAf, "3.00");
 }
 

@@ -138,7 +138,7 @@ TEST_F(TrackerLookupTest, PokerTracker3SumsEveryHandOfThePlayer) {
     EXPECT_EQ(c.showdowns, 2);
     EXPECT_EQ(c.showdownsWon, 1);
     EXPECT_EQ(c.flopsSeen, 3);
-    EXPECT_EQ(c.dataShape, 0);
+    EXPECT_EQ(c.dataShape, DataShape::PostgresFamily);
     EXPECT_TRUE(sink_.messages.empty());
 }
 

@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "stats/PostgresConnection.h"
 #include "stats/TrackerStatements.h"
 #include "stats/TrackerValues.h"
+#include "stats/postgres/PostgresConnection.h"
 
 namespace kestrova {
 namespace {
@@ -109,14 +109,14 @@ TEST(TrackerValues, ReadsSumsAsTheDatabasesPrintThem) {
 }
 
 TEST(TrackerValues, DataShapeFlagTellsFamiliesApart) {
-    TrackerCounters counters;
-    trackerValues::markPostgresFamily(counters);
-    EXPECT_EQ(counters.dataShape, 0);
-    trackerValues::markPostgresFamily(counters);
-    EXPECT_EQ(counters.dataShape, 0);
-    counters.dataShape = 1;  // a Firebird database came first
-    trackerValues::markPostgresFamily(counters);
-    EXPECT_EQ(counters.dataShape, 10);
+    constexpr auto pg = DataShape::PostgresFamily;
+    constexpr auto fb = DataShape::Firebird;
+    EXPECT_EQ(markFamily(DataShape::None, pg), pg);
+    EXPECT_EQ(markFamily(pg, pg), pg);
+    EXPECT_EQ(markFamily(DataShape::None, fb), fb);
+    EXPECT_EQ(markFamily(fb, pg), DataShape::Mixed);
+    EXPECT_EQ(markFamily(pg, fb), DataShape::Mixed);
+    EXPECT_EQ(markFamily(DataShape::Mixed, pg), DataShape::Mixed);
 }
 
 // ---- a server that goes silent ---------------------------------------------

@@ -1,4 +1,4 @@
-#include "stats/PostgresConnection.h"
+#include "stats/postgres/PostgresConnection.h"
 
 #include <libpq-fe.h>
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "stats/SqlTrackerSource.h"
+
+namespace kestrova {
+
+// PokerOffice on MySQL: the first player whose nickname matches the name
+// pattern, then one action row per hand, counted letter by letter. A server
+// that cannot be reached, and every failing statement, contribute nothing
+// without a word.
+class PokerOfficeSource final : public SqlTrackerSource {
+public:
+    static constexpr std::string_view kPlayerSearch =
+        "select playerid from player where nickname like ?";
+    static constexpr std::string_view kActions =
+        "select showdown, raisedpreflop, action1, action2, action3, action4, won from action "
+        "where playerid = ?";
+    static constexpr std::string_view kNameList = "select nickname from player";
+
+    using SqlTrackerSource::SqlTrackerSource;
+    DatabaseKind kind() const override { return DatabaseKind::PokerOfficeMysql; }
+    bool addCounters(const TrackerName& name, TrackerCounters& counters,
+                     MessageSink& messages) override;
+
+    // The port to connect to: the one the user entered, or 0 (the client
+    // library's default) when the field is empty, not a port or the
+    // PostgreSQL default the dialog starts with.
+    static unsigned serverPort(std::string_view port);
+
+protected:
+    std::unique_ptr<SqlConnection> open(MessageSink& messages) override;
+    std::string_view nameListStatement() const override { return kNameList; }
+    void reportFailure(const SqlConnection&, MessageSink&) override {}
+};
+
+}  // namespace kestrova

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/TraceLog.h"
+#include "stats/DatabaseEntry.h"
+#include "stats/PlayerNameSource.h"
+#include "stats/TrackerCounters.h"
+
+namespace kestrova {
+
+class ImportProgress;
+class MessageSink;
+class SettingsStore;
+
+// The name one look-up searches for, in the forms the trackers need.
+struct TrackerName {
+    const std::string& name;     // as read from the screen
+    const std::string& pattern;  // trackerNamePattern(name), not yet quoted
+};
+
+// One configured database of one tracker kind: how it is connected, how a
+// player's counts are read from it and how its player names are listed.
+class TrackerSource {
+public:
+    explicit TrackerSource(DatabaseEntry entry) : entry_(std::move(entry)) {}
+    virtual ~TrackerSource() = default;
+    TrackerSource(const TrackerSource&) = delete;
+    TrackerSource& operator=(const TrackerSource&) = delete;
+
+    using Result = PlayerNameSource::Result;
+
+    const DatabaseEntry& entry() const { return entry_; }
+    // The kind the database is queried as (Holdem Manager turns into its
+    // monthly variant at connect time).
+    virtual DatabaseKind kind() const = 0;
+
+    // The PostgreSQL kinds keep one connection open for a batch of look-ups;
+    // the others open and close theirs inside every look-up.
+    virtual bool keepsConnection() const { return false; }
+    virtual bool connect(MessageSink& /*messages*/) { return true; }
+    virtual void disconnect() {}
+
+    // Adds the database's counts for the name. False when the look-up must end
+    // without a record; the user has been told why.
+    virtual bool addCounters(const TrackerName& name, TrackerCounters& counters,
+                             MessageSink& messages) = 0;
+
+    // Appends every player name of the database, for the import into the
+    // buddy list; kinds without a player list add none.
+    virtual PlayerNameSource::Result collectNames(std::vector<std::string>& /*names*/,
+                                                  ImportProgress& /*progress*/,
+                                                  MessageSink& /*messages*/) {
+        return PlayerNameSource::Result::Done;
+    }
+
+private:
+    DatabaseEntry entry_;
+};
+
+// What some sources read besides their entry. settings may be null (the
+// import's name listing reads none).
+struct TrackerSourceContext {
+    const SettingsStore* settings = nullptr;
+    TraceLog trace = TraceLog::off();
+};
+
+// The source for the entry's kind; null for a kind code no tracker has.
+std::unique_ptr<TrackerSource> makeTrackerSource(DatabaseEntry entry,
+                                                 const TrackerSourceContext& context);
+
+}  // namespace kestrova

@@ -1,0 +1,35 @@
+#include "stats/TrackerSource.h"
+
+#include "stats/AccessTrackerSource.h"
+#include "stats/ElephantSource.h"
+#include "stats/HoldemManagerSource.h"
+#include "stats/PokerOfficeSource.h"
+#include "stats/PokerTracker2Source.h"
+#include "stats/PokerTracker3Source.h"
+#include "stats/PokermanagerSource.h"
+
+namespace kestrova {
+
+std::unique_ptr<TrackerSource> makeTrackerSource(DatabaseEntry entry,
+                                                 const TrackerSourceContext& context) {
+    switch (static_cast<DatabaseKind>(entry.kind)) {
+        case DatabaseKind::PokerTracker2Postgres:
+            return std::make_unique<PokerTracker2Source>(std::move(entry));
+        case DatabaseKind::PokermanagerFirebird:
+            return std::make_unique<PokermanagerSource>(std::move(entry));
+        case DatabaseKind::PokerOfficeMysql:
+            return std::make_unique<PokerOfficeSource>(std::move(entry));
+        case DatabaseKind::PokerTracker2Access:
+            return std::make_unique<AccessTrackerSource>(std::move(entry));
+        case DatabaseKind::HoldemManager:
+        case DatabaseKind::HoldemManagerMonthly:
+            return std::make_unique<HoldemManagerSource>(std::move(entry), context.trace);
+        case DatabaseKind::PokerTracker3:
+            return std::make_unique<PokerTracker3Source>(std::move(entry), context.settings);
+        case DatabaseKind::Elephant:
+            return std::make_unique<ElephantSource>(std::move(entry));
+    }
+    return nullptr;
+}
+
+}  // namespace kestrova

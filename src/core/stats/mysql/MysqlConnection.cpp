@@ -1,0 +1,98 @@
+#include <mysql++/mysql++.h>
+
+#include <memory>
+
+#include "stats/SqlDrivers.h"
+
+namespace kestrova {
+
+namespace {
+
+constexpr int kConnectTimeoutSeconds = 60;
+
+// A connection of MySQL++ over the MariaDB client, with exceptions off: every
+// failure is a false return and the library's error text.
+class MysqlConnection final : public SqlConnection {
+public:
+    MysqlConnection() : connection_(false) {}
+
+    bool connect(const MysqlLogin& login) {
+        connection_.set_option(new mysqlpp::ConnectTimeoutOption(kConnectTimeoutSeconds));
+        connection_.set_option(new mysqlpp::SetCharsetNameOption("utf8mb4"));
+        const auto text = [](const std::string& value) {
+            return value.empty() ? nullptr : value.c_str();
+        };
+        if (!connection_.connect(text(login.database), text(login.host), text(login.user),
+                                 login.password.c_str(), login.port)) {
+            step_ = "connect";
+            return false;
+        }
+        return true;
+    }
+
+    bool query(std::string_view statement, const std::vector<std::string>& parameters,
+               const SqlRowHandler& onRow) override {
+        mysqlpp::Query query = connection_.query();
+        // Each "?" becomes the parameter, escaped for the connection's
+        // character set and quoted.
+        std::string text;
+        std::size_t next = 0;
+        for (const char c : statement) {
+            if (c != '?' || next >= parameters.size()) {
+                text += c;
+                continue;
+            }
+            std::string escaped;
+            query.escape_string(&escaped, parameters[next].data(), parameters[next].size());
+            text += '\'' + escaped + '\'';
+            ++next;
+        }
+        mysqlpp::UseQueryResult result = query.use(text);
+        if (!result) {
+            step_ = "query";
+            return false;
+        }
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < result.num_fields(); ++i)
+            names.push_back(result.field_name(static_cast<int>(i)));
+        std::vector<std::optional<std::string>> values(names.size());
+        bool wanted = true;
+        while (mysqlpp::Row row = result.fetch_row()) {
+            if (!wanted)
+                continue;  // the rest of the result must still be read
+            for (std::size_t i = 0; i < values.size() && i < row.size(); ++i) {
+                const mysqlpp::String& value = row[i];
+                if (value.is_null())
+                    values[i].reset();
+                else
+                    values[i].emplace(value.data(), value.length());
+            }
+            wanted = onRow(SqlRow(names, values));
+        }
+        if (connection_.errnum() != 0) {
+            step_ = "fetch";
+            return false;
+        }
+        return true;
+    }
+
+    std::string failedStep() const override { return step_; }
+    std::string errorMessage() const override { return connection_.error(); }
+
+private:
+    mysqlpp::Connection connection_;
+    std::string step_;
+};
+
+}  // namespace
+
+std::unique_ptr<SqlConnection> openMysql(const MysqlLogin& login, std::string& error) {
+    auto connection = std::make_unique<MysqlConnection>();
+    if (!connection->connect(login)) {
+        error = connection->errorMessage();
+        return nullptr;
+    }
+    return connection;
+}
+
+}  // namespace kestrova

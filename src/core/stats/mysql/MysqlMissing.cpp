@@ -1,0 +1,10 @@
+#include "stats/SqlDrivers.h"
+
+namespace kestrova {
+
+std::unique_ptr<SqlConnection> openMysql(const MysqlLogin& /*login*/, std::string& error) {
+    error = "This build has no MySQL client library.";
+    return nullptr;
+}
+
+}  // namespace kestrova
