@@ -1,6 +1,6 @@
 #include "ConnectionTest.h"
 
-#include "stats/PostgresConnection.h"
+#include "stats/postgres/PostgresConnection.h"
 #include "stats/TrackerLookup.h"
 
 #include <QApplication>
