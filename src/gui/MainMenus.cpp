@@ -27,6 +27,8 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
                            QStringLiteral("Options dialog."));
     m.profiles = makeAction(main, QStringLiteral("Profiles…"),
                             QStringLiteral("Edit the statistic profiles"));
+    m.teachFont = makeAction(main, QStringLiteral("Teach Font…"),
+                             QStringLiteral("Teach the recogniser your client's lobby font"));
     m.about = main->addAction(QStringLiteral("Info"));
     main->addSeparator();
     m.exit = main->addAction(QStringLiteral("Exit"));

@@ -12,6 +12,7 @@ struct AppSettings;
 struct MainMenus {
     QAction* options = nullptr;
     QAction* profiles = nullptr;
+    QAction* teachFont = nullptr;
     QAction* about = nullptr;
     QAction* exit = nullptr;
     QAction* showBuddies = nullptr;

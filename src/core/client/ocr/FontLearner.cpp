@@ -176,7 +176,7 @@ std::string FontLearning::report() const {
     };
     section("Lines whose text did not fit their pixels (not learnt):", misfits);
     section("Characters seen but not attributed:", unattributed);
-    section("Characters drawn with identical pixels (the readers give the first):", lookAlikes);
+    section("Characters drawn with identical pixels (they read as the first):", lookAlikes);
     section("Glyphs the tables read as another text:", replaced);
     return text;
 }
