@@ -149,7 +149,7 @@ bool Session::learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::st
         *problem = "A scan is running; the glyphs are learnt when it has finished.";
         return false;
     }
-    if (!saveLearntGlyphs(entries, problem, services_.workingDir / "ocr2.txt")) {
+    if (!saveLearntGlyphs(entries, services_.workingDir / "ocr2.txt", true, problem)) {
         return false;
     }
     for (const GlyphTable::Entry& entry : entries) {

@@ -107,7 +107,7 @@ int learnLobby(const QCommandLineParser& args) {
     std::cout << learning.report();
     std::string error;
     if (!learning.entries.empty() &&
-        !kestrova::saveLearntGlyphs(learning.entries, &error, tableFile)) {
+        !kestrova::saveLearntGlyphs(learning.entries, tableFile, false, &error)) {
         std::cerr << "glyph-table: " << error << '\n';
         return 1;
     }

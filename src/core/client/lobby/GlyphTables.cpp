@@ -18,11 +18,11 @@ GlyphTable loadGlyphTables(std::vector<std::string>* problems) {
     return table;
 }
 
-bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries, std::string* error,
-                      const std::filesystem::path& target) {
+bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
+                      const std::filesystem::path& target, bool fromCurrent, std::string* error) {
     std::error_code ec;
     const std::filesystem::path base =
-        std::filesystem::exists(target, ec) ? target : findDataFile("ocr2.txt");
+        std::filesystem::exists(target, ec) || !fromCurrent ? target : findDataFile("ocr2.txt");
     FileContents contents = readWholeFile(base, GlyphTable::kMaxFileBytes);
     if (contents.failed()) {
         if (error != nullptr) {
