@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxcb1-dev libxcb-composite0-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
   clang libclang-rt-14-dev

@@ -25,6 +25,8 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     main->setObjectName(QStringLiteral("menuMain"));
     m.options = makeAction(main, QStringLiteral("Options"), QStringLiteral("Options dialog"),
                            QStringLiteral("Options dialog."));
+    m.teachFont = makeAction(main, QStringLiteral("Teach Font…"),
+                             QStringLiteral("Teach the recogniser your client's lobby font"));
     m.about = main->addAction(QStringLiteral("Info"));
     main->addSeparator();
     m.exit = main->addAction(QStringLiteral("Exit"));

@@ -11,6 +11,7 @@ struct AppSettings;
 // The window connects the actions to its commands.
 struct MainMenus {
     QAction* options = nullptr;
+    QAction* teachFont = nullptr;
     QAction* about = nullptr;
     QAction* exit = nullptr;
     QAction* showBuddies = nullptr;

@@ -19,6 +19,7 @@
 #include "ScanProgress.h"
 #include "TabDialog.h"
 #include "TableListView.h"
+#include "TeachFontDialog.h"
 #include "UpdateOffer.h"
 #include "WindowState.h"
 #include "common/DataFiles.h"
@@ -303,6 +304,7 @@ void grabber::createMenus() {
     qaUseAgg_ = menus.useAggregator;
     connect(menus.options, &QAction::triggered, this, &grabber::slot_pbOptionen);
     connect(menus.about, &QAction::triggered, this, &grabber::slot_qaAbout);
+    connect(menus.teachFont, &QAction::triggered, this, &grabber::slot_qaTeachFont);
     connect(menus.exit, &QAction::triggered, this, &grabber::slot_quit);
     connect(menus.showBuddies, &QAction::triggered, this, &grabber::slot_ShowBuddies);
     connect(menus.addBuddy, &QAction::triggered, this, &grabber::slot_AddBuddies);
@@ -608,6 +610,18 @@ void grabber::slot_qaAbout() {
     about->setAttribute(Qt::WA_DeleteOnClose);
     connect(about, &AboutDialog::closeRequested, about, &QWidget::close);
     about->open();
+}
+
+void grabber::slot_qaTeachFont() {
+    std::string problem;
+    std::optional<kestrova::Session::LobbyCapture> capture = session_->captureLobby(&problem);
+    if (!capture) {
+        messageHandler_(QStringLiteral("Error"), toQString(problem));
+        return;
+    }
+    auto* dialog = new TeachFontDialog(*session_, std::move(*capture), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 // "Exit" ends at once: nothing is saved, as the user asked for a hard stop.

@@ -96,6 +96,7 @@ public slots:
     void slot_AggHelp();
     void slot_UseAgg();
     void slot_qaAbout();
+    void slot_qaTeachFont();
     void slot_quit();
     void slot_qaLayout();
 

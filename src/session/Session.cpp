@@ -1,7 +1,10 @@
 #include "Session.h"
 
 #include "SessionListener.h"
+#include "client/WindowInput.h"
+#include "client/lobby/EverestLobby.h"
 #include "client/lobby/GlyphTables.h"
+#include "client/lobby/LobbyScreen.h"
 #include "common/Clock.h"
 #include "evaluation/KnownPlayerLine.h"
 #include "scan/ScanResultFile.h"
@@ -143,6 +146,43 @@ void Session::busyChanged(bool busy) {
         reloadDatabases();
     if (listener_)
         listener_->busyChanged(busy);
+}
+
+std::optional<Session::LobbyCapture> Session::captureLobby(std::string* problem) {
+    if (busy()) {
+        *problem = "A scan is running; teach the font when it has finished.";
+        return std::nullopt;
+    }
+    if (!services_.platform) {
+        *problem = kLobbyNotFoundMessage;
+        return std::nullopt;
+    }
+    const LobbySearch search = findEverestLobby(*services_.platform);
+    if (!search.lobby) {
+        *problem = kLobbyNotFoundMessage;
+        return std::nullopt;
+    }
+    restoreWindow(*services_.platform, search.lobby->window);
+    LobbyScreen screen(*services_.platform, *services_.clock, glyphs_, *search.lobby);
+    if (!screen.grab()) {
+        *problem = kLobbyNotFoundMessage;
+        return std::nullopt;
+    }
+    return LobbyCapture{screen.image(), search.lobby->geometry};
+}
+
+bool Session::learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::string* problem) {
+    if (busy()) {
+        *problem = "A scan is running; the glyphs are learnt when it has finished.";
+        return false;
+    }
+    if (!saveLearntGlyphs(entries, services_.workingDir / "ocr2.txt", true, problem)) {
+        return false;
+    }
+    for (const GlyphTable::Entry& entry : entries) {
+        glyphs_.add(entry.signature, entry.text);
+    }
+    return true;
 }
 
 void Session::message(const std::string& title, const std::string& text) {

@@ -4,7 +4,9 @@
 #include "PlayerListModel.h"
 #include "ScanController.h"
 #include "TableListModel.h"
+#include "client/LobbyGeometry.h"
 #include "client/ocr/GlyphTable.h"
+#include "common/Image.h"
 #include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
 #include "scan/ScanState.h"
@@ -77,6 +79,17 @@ public:
     void trace(std::string_view marker) const;
 
     const GlyphTable& glyphs() const { return glyphs_; }
+    // A capture of the Everest lobby and where its list is, for teaching a font;
+    // refused while a pass runs (it drives the client).
+    struct LobbyCapture {
+        Image image;
+        LobbyGeometry geometry;
+    };
+    std::optional<LobbyCapture> captureLobby(std::string* problem);
+    // Adds learnt glyphs to the user's table "ocr2.txt" in the working directory
+    // and to the table in use, so that the next pass reads with them. Refused
+    // while a pass runs, as the pass reads the table.
+    bool learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::string* problem);
     BuddyList& buddies() { return buddies_; }
     const ColourRanges& colours() const { return colours_; }
     const std::vector<DatabaseEntry>& databases() const { return databases_; }

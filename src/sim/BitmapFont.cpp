@@ -30,8 +30,25 @@ BitmapFont::BitmapFont(const QString& fontFile) {
                                  " (Debian package fonts-dejavu-core)");
     }
     family_ = families.front();
+    setUp(kPixelSize);
+}
+
+BitmapFont::BitmapFont(const QString& family, int pixelSize) {
+    if (!QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
+        throw std::runtime_error("no installed font family \"" + family.toStdString() + "\"");
+    }
+    // Larger letters would not fit the 12 rows the seat lines are read in.
+    if (pixelSize < 6 || pixelSize > 14) {
+        throw std::runtime_error("a pixel size from 6 to 14 is needed, not " +
+                                 std::to_string(pixelSize));
+    }
+    family_ = family;
+    setUp(pixelSize);
+}
+
+void BitmapFont::setUp(int pixelSize) {
     font_ = QFont(family_);
-    font_.setPixelSize(kPixelSize);
+    font_.setPixelSize(pixelSize);
     font_.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
     font_.setHintingPreference(QFont::PreferFullHinting);
     font_.setKerning(false);

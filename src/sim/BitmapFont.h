@@ -47,6 +47,10 @@ public:
 
     // Throws std::runtime_error when the file cannot be loaded as a font.
     explicit BitmapFont(const QString& fontFile = defaultFontFile());
+    // An installed font family at any pixel size, for clients that draw their
+    // lobby with another font. Throws std::runtime_error for an unknown family or
+    // a size the text lines cannot hold.
+    BitmapFont(const QString& family, int pixelSize);
 
     const Glyph& glyph(char32_t character) const;
     std::vector<PlacedGlyph> layout(const QString& text) const;
@@ -66,6 +70,7 @@ public:
 
 private:
     Glyph rasterise(char32_t character) const;
+    void setUp(int pixelSize);
 
     QString family_;
     QFont font_;

@@ -1,4 +1,3 @@
-#include "GlyphLearner.h"
 #include "GlyphTableBuilder.h"
 #include "client/ocr/GlyphTable.h"
 #include "sim/BitmapFont.h"
@@ -41,91 +40,6 @@ TEST(GlyphTableTool, LayoutKeepsGapsWithinWhatTheReaderJoins) {
             EXPECT_LE(gap, BitmapFont::kMaxGap);
         }
     }
-}
-
-QImage lineImage(const BitmapFont& font, const QString& text, QRgb ink, QRgb background) {
-    QImage image(200, 20, QImage::Format_RGB32);
-    image.fill(background);
-    font.draw(image, 5, 2, text, ink, 0, image.width());
-    return image;
-}
-
-TEST(GlyphTableTool, LearnsUnknownGlyphsFromACapturedLine) {
-    const BitmapFont font;
-    const QImage image =
-        lineImage(font, QStringLiteral("Ab 12"), qRgb(255, 255, 255), qRgb(40, 140, 60));
-    GlyphLearner::Line line{0, 200, 2, GlyphLearner::Ink::White, QStringLiteral("Ab 12")};
-    GlyphTable known;
-    known.add(font.signatureOf(U'A'), "A");
-    const GlyphLearner::Result result = GlyphLearner::learn(image, line, known);
-    EXPECT_TRUE(result.unattributed.empty());
-    ASSERT_EQ(result.learnt.size(), 3u);
-    EXPECT_EQ(result.learnt[0].text, "b");
-    EXPECT_EQ(result.learnt[0].signature, font.signatureOf(U'b'));
-    EXPECT_EQ(result.learnt[2].text, "2");
-}
-
-// Learning a second time reads back the table the first run wrote.
-TEST(GlyphTableTool, KnownGlyphsIncludeTheTableLearntBefore) {
-    const auto dir = std::filesystem::temp_directory_path() / "kestrova-known-glyphs";
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "ocr.txt") << "1022,\nl\n";
-    std::ofstream(dir / "ocr2.txt") << "7,7,\nb\n12,\nc\n";
-    std::string problem;
-    const GlyphTable known = GlyphLearner::knownGlyphs(dir / "ocr.txt", dir / "ocr2.txt", &problem);
-    EXPECT_EQ(problem, "");
-    ASSERT_EQ(known.size(), 3u);
-    EXPECT_EQ(*known.find("7,7,"), "b");
-    std::filesystem::remove_all(dir);
-}
-
-TEST(GlyphTableTool, TouchingGlyphsBecomeOneEntryWhenTheRestIsKnown) {
-    const BitmapFont font;
-    // Find a touching pair in the font to draw.
-    QString pair;
-    for (const QChar a : QStringLiteral("rTfy_")) {
-        for (const QChar b : QStringLiteral("aeo_j")) {
-            if (pair.isEmpty() && font.gapBetween(a.unicode(), b.unicode()) == 0) {
-                pair = QString(a) + b;
-            }
-        }
-    }
-    ASSERT_FALSE(pair.isEmpty());
-    const QString text = pair + QStringLiteral(" K");
-    const QImage image = lineImage(font, text, qRgb(0, 0, 128), qRgb(250, 250, 240));
-    GlyphLearner::Line line{0, 200, 2, GlyphLearner::Ink::DiffersFromBackground, text};
-    GlyphTable known;
-    known.add(font.signatureOf(U'K'), "K");
-    const GlyphLearner::Result result = GlyphLearner::learn(image, line, known);
-    EXPECT_TRUE(result.unattributed.empty());
-    ASSERT_EQ(result.learnt.size(), 1u);
-    EXPECT_EQ(result.learnt[0].text, pair.toStdString());
-}
-
-TEST(GlyphTableTool, ReportsCharactersWithoutGlyphs) {
-    const BitmapFont font;
-    const QImage image =
-        lineImage(font, QStringLiteral("a b"), qRgb(255, 255, 255), qRgb(40, 140, 60));
-    GlyphLearner::Line line{0, 200, 2, GlyphLearner::Ink::White, QStringLiteral("a b c")};
-    GlyphTable known;
-    known.add(font.signatureOf(U'a'), "a");
-    known.add(font.signatureOf(U'b'), "b");
-    const GlyphLearner::Result result = GlyphLearner::learn(image, line, known);
-    EXPECT_TRUE(result.learnt.empty());
-    ASSERT_EQ(result.unattributed.size(), 1u);
-    EXPECT_NE(result.unattributed[0].find("\"c\""), std::string::npos);
-}
-
-TEST(GlyphTableTool, ReportsGlyphsItCannotAttribute) {
-    const BitmapFont font;
-    const QImage image =
-        lineImage(font, QStringLiteral("ab"), qRgb(255, 255, 255), qRgb(40, 140, 60));
-    GlyphLearner::Line line{0, 200, 2, GlyphLearner::Ink::White, QStringLiteral("abc")};
-    const GlyphLearner::Result result = GlyphLearner::learn(image, line, GlyphTable{});
-    // Two unknown glyphs for three characters: which one holds two cannot be told.
-    EXPECT_TRUE(result.learnt.empty());
-    ASSERT_EQ(result.unattributed.size(), 1u);
-    EXPECT_NE(result.unattributed[0].find("\"abc\""), std::string::npos);
 }
 
 }  // namespace

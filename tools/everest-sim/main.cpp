@@ -14,6 +14,7 @@
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -31,6 +32,19 @@ bool wantsRender(int argc, char* argv[]) {
     return false;
 }
 
+// The lobby's font: the simulator's own, or --font at --pixel-size.
+std::unique_ptr<BitmapFont> lobbyFont(const QCommandLineParser& args) {
+    if (!args.isSet(QStringLiteral("font"))) {
+        return std::make_unique<BitmapFont>();
+    }
+    bool ok = false;
+    const int size = args.value(QStringLiteral("pixel-size")).toInt(&ok);
+    if (!ok) {
+        throw std::runtime_error("--pixel-size needs a number");
+    }
+    return std::make_unique<BitmapFont>(args.value(QStringLiteral("font")), size);
+}
+
 int render(const Lobby& lobby, const QCommandLineParser& args) {
     bool ok = false;
     const int row = args.value(QStringLiteral("select")).toInt(&ok);
@@ -44,8 +58,8 @@ int render(const Lobby& lobby, const QCommandLineParser& args) {
                   << " tables\n";
         return 1;
     }
-    const BitmapFont font;
-    const LobbyRenderer renderer(font);
+    const std::unique_ptr<BitmapFont> font = lobbyFont(args);
+    const LobbyRenderer renderer(*font);
     LobbyState state(lobby.size());
     state.select(row);
     if (!renderer.render(lobby, state).save(out, "PNG")) {
@@ -60,7 +74,8 @@ int render(const Lobby& lobby, const QCommandLineParser& args) {
 QString lobbyArgument(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--select") == 0 || std::strcmp(argv[i], "--out") == 0 ||
-            std::strcmp(argv[i], "--at") == 0) {
+            std::strcmp(argv[i], "--at") == 0 || std::strcmp(argv[i], "--font") == 0 ||
+            std::strcmp(argv[i], "--pixel-size") == 0) {
             ++i;
         } else if (argv[i][0] != '-') {
             return QString::fromLocal8Bit(argv[i]);
@@ -103,6 +118,11 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("out"), QStringLiteral("PNG file for --render."), QStringLiteral("file")},
         {QStringLiteral("at"), QStringLiteral("Screen position of the lobby window."),
          QStringLiteral("x,y")},
+        {QStringLiteral("font"),
+         QStringLiteral("Draw the lobby with this installed font family (no antialiasing)."),
+         QStringLiteral("family")},
+        {QStringLiteral("pixel-size"), QStringLiteral("Pixel size of --font."), QStringLiteral("n"),
+         QStringLiteral("11")},
     });
     args.process(*app);
     if (args.positionalArguments().size() != 1) {
@@ -113,8 +133,8 @@ int main(int argc, char* argv[]) {
         if (renderOnly) {
             return render(lobby, args);
         }
-        const BitmapFont font;
-        kestrova::sim::LobbyWindow window(lobby, font);
+        const std::unique_ptr<BitmapFont> font = lobbyFont(args);
+        kestrova::sim::LobbyWindow window(lobby, *font);
         if (args.isSet(QStringLiteral("at"))) {
             const QStringList at = args.value(QStringLiteral("at")).split(QLatin1Char(','));
             if (at.size() == 2)

@@ -1,26 +1,36 @@
 // glyph-table: writes the glyph table of the simulator's font, or learns glyphs
 // from a capture of the user's own client into a table file.
-#include "GlyphLearner.h"
 #include "GlyphTableBuilder.h"
+#include "client/lobby/GlyphTables.h"
+#include "client/ocr/FontLearner.h"
 #include "client/ocr/GlyphTable.h"
+#include "common/FileContents.h"
 #include "sim/BitmapFont.h"
+#include "sim/LobbyRenderer.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
 namespace {
 
+using kestrova::FileContents;
+using kestrova::FontLearner;
+using kestrova::FontLearning;
 using kestrova::GlyphTable;
+using kestrova::LobbyTexts;
+using kestrova::readWholeFile;
 using kestrova::sim::BitmapFont;
-using kestrova::sim::GlyphLearner;
 using kestrova::sim::GlyphTableBuilder;
+using kestrova::sim::LobbyRenderer;
 
 int generate(const QString& outFile) {
     const BitmapFont font;
@@ -48,54 +58,61 @@ int generate(const QString& outFile) {
     return 0;
 }
 
-int learn(const QCommandLineParser& args) {
-    const QString imageFile = args.value(QStringLiteral("learn"));
-    const QImage image(imageFile);
-    if (image.isNull()) {
-        std::cerr << "glyph-table: cannot read the image " << imageFile.toStdString() << '\n';
+int learnLobby(const QCommandLineParser& args) {
+    const QStringList images = args.values(QStringLiteral("learn-lobby"));
+    const QStringList textFiles = args.values(QStringLiteral("texts"));
+    if (images.size() != textFiles.size()) {
+        std::cerr << "glyph-table: give one --texts file for every --learn-lobby screenshot\n";
         return 1;
     }
-    bool okX = false;
-    bool okEnd = false;
-    bool okTop = false;
-    GlyphLearner::Line line;
-    line.xBegin = args.value(QStringLiteral("x")).toInt(&okX);
-    line.xEnd = args.value(QStringLiteral("x-end")).toInt(&okEnd);
-    line.top = args.value(QStringLiteral("top")).toInt(&okTop);
-    line.text = args.value(QStringLiteral("text"));
-    const QString ink = args.value(QStringLiteral("ink"));
-    if (!okX || !okEnd || !okTop || line.xEnd <= line.xBegin || line.text.trimmed().isEmpty() ||
-        (ink != QStringLiteral("white") && ink != QStringLiteral("background"))) {
-        std::cerr << "glyph-table: --learn needs --x, --x-end (> x), --top, --text and "
-                     "--ink white|background\n";
+    const std::filesystem::path tableFile = args.value(QStringLiteral("table")).toStdString();
+    GlyphTable known;
+    for (const std::filesystem::path& file :
+         {std::filesystem::path(args.value(QStringLiteral("known")).toStdString()), tableFile}) {
+        std::string problem;
+        known.readFile(file, &problem);
+        if (!problem.empty()) {
+            std::cerr << "glyph-table: " << problem << '\n';
+            return 1;
+        }
+    }
+    const auto started = std::chrono::steady_clock::now();
+    FontLearner learner(known);
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        const QImage image(images[i]);
+        if (image.isNull()) {
+            std::cerr << "glyph-table: cannot read the image " << images[i].toStdString() << '\n';
+            return 1;
+        }
+        // Far above any lobby's texts.
+        constexpr std::size_t kMaxTextBytes = 1024 * 1024;
+        const FileContents texts = readWholeFile(textFiles[i].toStdString(), kMaxTextBytes);
+        if (!texts.read()) {
+            std::cerr << "glyph-table: "
+                      << (texts.failed() ? texts.error
+                                         : textFiles[i].toStdString() + ": no such file")
+                      << '\n';
+            return 1;
+        }
+        std::string problem;
+        if (!learner.addCapture(LobbyRenderer::toImage(image), LobbyTexts::parse(texts.bytes),
+                                nullptr, &problem)) {
+            std::cerr << "glyph-table: " << images[i].toStdString() << ": " << problem << '\n';
+            return 1;
+        }
+    }
+    const FontLearning learning = learner.learn();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
+    std::cout << learning.report();
+    std::string error;
+    if (!learning.entries.empty() &&
+        !kestrova::saveLearntGlyphs(learning.entries, tableFile, false, &error)) {
+        std::cerr << "glyph-table: " << error << '\n';
         return 1;
     }
-    line.ink = ink == QStringLiteral("white") ? GlyphLearner::Ink::White
-                                              : GlyphLearner::Ink::DiffersFromBackground;
-
-    const QString tableFile = args.value(QStringLiteral("table"));
-    std::string problem;
-    const GlyphTable known = GlyphLearner::knownGlyphs(
-        args.value(QStringLiteral("known")).toStdString(), tableFile.toStdString(), &problem);
-    if (!problem.empty()) {
-        std::cerr << "glyph-table: " << problem << '\n';
-        return 1;
-    }
-    const GlyphLearner::Result result = GlyphLearner::learn(image, line, known);
-    std::ofstream out(tableFile.toStdString(), std::ios::binary | std::ios::app);
-    for (const GlyphTable::Entry& entry : result.learnt) {
-        out << entry.signature << '\n' << entry.text << '\n';
-        std::cout << "learnt \"" << entry.text << "\" " << entry.signature << '\n';
-    }
-    if (!out.flush()) {
-        std::cerr << "glyph-table: cannot write " << tableFile.toStdString() << '\n';
-        return 1;
-    }
-    for (const std::string& what : result.unattributed) {
-        std::cout << "not attributed: " << what << '\n';
-    }
-    std::cout << result.learnt.size() << " signature(s) added to " << tableFile.toStdString()
-              << '\n';
+    std::cout << learning.entries.size() << " entries added to " << tableFile.string() << " ("
+              << took.count() << " ms)\n";
     return 0;
 }
 
@@ -110,22 +127,20 @@ int main(int argc, char* argv[]) {
     QCommandLineParser args;
     args.setApplicationDescription(QStringLiteral(
         "Writes the glyph table of the simulated lobby's font, or learns glyphs from a "
-        "capture of your own client (--learn)."));
+        "screenshot of your own client's lobby (--learn-lobby with --texts)."));
     args.addHelpOption();
     args.addOptions({
         {QStringLiteral("out"), QStringLiteral("Table file to write."), QStringLiteral("file"),
          QStringLiteral("ocr.txt")},
-        {QStringLiteral("learn"), QStringLiteral("Capture (PNG) to learn from."),
+        {QStringLiteral("learn-lobby"),
+         QStringLiteral("Screenshot (PNG) of your client's lobby window, with a row selected; "
+                        "may be given several times."),
          QStringLiteral("image")},
-        {QStringLiteral("x"), QStringLiteral("First column of the text line."),
-         QStringLiteral("x")},
-        {QStringLiteral("x-end"), QStringLiteral("Column after the last one of the line."),
-         QStringLiteral("x")},
-        {QStringLiteral("top"), QStringLiteral("Top row of the text line."), QStringLiteral("y")},
-        {QStringLiteral("ink"), QStringLiteral("white (lobby rows) or background (seats)."),
-         QStringLiteral("rule")},
-        {QStringLiteral("text"), QStringLiteral("The text the line shows."),
-         QStringLiteral("text")},
+        {QStringLiteral("texts"),
+         QStringLiteral("What the screenshot shows: the visible list rows top to bottom, one a "
+                        "line, columns separated by tabs; an empty line; the seat lines, name "
+                        "and chips separated by a tab."),
+         QStringLiteral("file")},
         {QStringLiteral("table"), QStringLiteral("Table file learnt glyphs are added to."),
          QStringLiteral("file"), QStringLiteral("ocr2.txt")},
         {QStringLiteral("known"), QStringLiteral("Table of glyphs already known."),
@@ -133,8 +148,8 @@ int main(int argc, char* argv[]) {
     });
     args.process(app);
     try {
-        if (args.isSet(QStringLiteral("learn"))) {
-            return learn(args);
+        if (args.isSet(QStringLiteral("learn-lobby"))) {
+            return learnLobby(args);
         }
         return generate(args.value(QStringLiteral("out")));
     } catch (const std::exception& error) {

@@ -1,6 +1,8 @@
 #include "client/lobby/GlyphTables.h"
 
+#include "common/AtomicFile.h"
 #include "common/DataFiles.h"
+#include "common/FileContents.h"
 
 namespace kestrova {
 
@@ -14,6 +16,28 @@ GlyphTable loadGlyphTables(std::vector<std::string>* problems) {
         }
     }
     return table;
+}
+
+bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
+                      const std::filesystem::path& target, bool fromCurrent, std::string* error) {
+    std::error_code ec;
+    const std::filesystem::path base =
+        std::filesystem::exists(target, ec) || !fromCurrent ? target : findDataFile("ocr2.txt");
+    FileContents contents = readWholeFile(base, GlyphTable::kMaxFileBytes);
+    if (contents.failed()) {
+        if (error != nullptr) {
+            *error = contents.error;
+        }
+        return false;
+    }
+    std::string bytes = std::move(contents.bytes);
+    if (!bytes.empty() && bytes.back() != '\n') {
+        bytes += '\n';
+    }
+    for (const GlyphTable::Entry& entry : entries) {
+        bytes += entry.signature + '\n' + entry.text + '\n';
+    }
+    return writeFileAtomically(target, bytes, error);
 }
 
 std::string emptyGlyphTableReason(const std::vector<std::string>& problems,

@@ -16,6 +16,13 @@ GlyphTable loadGlyphTables(std::vector<std::string>* problems = nullptr);
 
 // Why a glyph table came out empty, for the user: the problems of the files,
 // or that none was found or it held no pairs.
+// Appends learnt pairs to the table `target` and replaces it whole. When
+// `target` does not exist yet and `fromCurrent` is set, it starts from the
+// "ocr2.txt" read now (the user's table in the working directory replaces the
+// shipped one). False, with "PATH: reason", when it cannot.
+bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
+                      const std::filesystem::path& target, bool fromCurrent, std::string* error);
+
 std::string emptyGlyphTableReason(const std::vector<std::string>& problems,
                                   const std::filesystem::path& file = {});
 

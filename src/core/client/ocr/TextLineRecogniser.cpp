@@ -110,7 +110,8 @@ void TextLineRecogniser::appendGlyphText(std::string_view signature, int firstX)
             if (rules_ != nullptr) {
                 ruled = rules_->textFor(prefix, restX);
             }
-            text_.append(ruled ? *ruled : std::string_view(it->text));
+            // A later pair with the same signature (a learnt one) wins here as in the map.
+            text_.append(ruled ? *ruled : std::string_view(*glyphs_.find(prefix)));
             rest.remove_prefix(prefix.size());
             restX += columnsIn(prefix);
             matched = true;

@@ -69,6 +69,16 @@ TEST_F(TextLineRecogniserTest, SingleEntryWinsOverASplitWhenTheMapKnowsTheWholeG
     EXPECT_EQ(pairs.text(), "m");
 }
 
+// A learnt table read after the shipped one may give a known signature another
+// text; the glyph then reads the same alone and touching a neighbour.
+TEST_F(TextLineRecogniserTest, ALaterTextOfASignatureWinsAloneAndInASplit) {
+    GlyphTable relearnt = table;
+    relearnt.add(sig('r'), "f");
+    TextLineRecogniser reader(relearnt);
+    Feeder(reader).glyph(sig('r')).gap(1).glyph(sig('r') + sig('n')).gap(1);
+    EXPECT_EQ(reader.text(), "ffn");
+}
+
 TEST_F(TextLineRecogniserTest, UnknownRemainderAfterASplitIsDropped) {
     feed.glyph(sig('r') + "4095,1,").gap(1).glyph(sig('a')).gap(1);
     EXPECT_EQ(recogniser.text(), "ra");

@@ -1,0 +1,593 @@
+#include "client/ocr/FontLearner.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <set>
+
+namespace kestrova {
+
+namespace {
+
+constexpr const char* kListColumnNames[] = {"name", "game",        "stakes", "players",
+                                            "type", "average pot", "waiting"};
+constexpr const char* kSeatColumnNames[] = {"name", "chips"};
+// A word with more ways to share its characters among its glyphs is left unattributed.
+constexpr std::size_t kMaxSplits = 20000;
+
+std::vector<std::string> split(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) {
+            return parts;
+        }
+        start = end + 1;
+    }
+}
+
+std::vector<std::string> characters(std::string_view text) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : 2;
+        out.emplace_back(text.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
+// The words of a field's text, each as its characters.
+std::vector<std::vector<std::string>> wordsOf(std::string_view text) {
+    std::vector<std::vector<std::string>> words;
+    for (const std::string& word : split(text, ' ')) {
+        if (!word.empty()) {
+            words.push_back(characters(word));
+        }
+    }
+    return words;
+}
+
+std::string joined(const std::vector<std::string>& parts, std::size_t from, std::size_t count) {
+    std::string text;
+    for (std::size_t i = from; i < from + count; ++i) {
+        text += parts[i];
+    }
+    return text;
+}
+
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+// Length of the longest entry the readers would cut off the start of a glyph.
+std::size_t longestPrefix(const GlyphTable& table, std::string_view signature) {
+    const auto& entries = table.entries();
+    const auto first = std::partition_point(entries.begin(), entries.end(), [&](const auto& e) {
+        return e.signature.size() > signature.size();
+    });
+    for (auto it = first; it != entries.end(); ++it) {
+        if (signature.starts_with(it->signature)) {
+            return it->signature.size();
+        }
+    }
+    return 0;
+}
+
+// Groups a field's glyphs into words at the gaps the readers read as blanks: more
+// than 3 empty columns, or exactly 3 where the text needs them (after a "1" the
+// readers see none). Empty when the gaps cannot give `words` groups.
+std::vector<std::vector<std::size_t>> groupGlyphs(const std::vector<InkGlyph>& glyphs,
+                                                  std::size_t words) {
+    std::vector<int> gaps;
+    for (std::size_t i = 1; i < glyphs.size(); ++i) {
+        gaps.push_back(glyphs[i].x - glyphs[i - 1].x - glyphs[i - 1].width);
+    }
+    const auto wide = static_cast<std::size_t>(
+        std::count_if(gaps.begin(), gaps.end(), [](int g) { return g > 3; }));
+    const auto three = static_cast<std::size_t>(std::count(gaps.begin(), gaps.end(), 3));
+    const int minimum = wide + 1 == words ? 4 : wide + three + 1 == words ? 3 : 0;
+    std::vector<std::vector<std::size_t>> groups;
+    if (minimum == 0 || glyphs.empty()) {
+        return groups;
+    }
+    groups.emplace_back(1, 0);
+    for (std::size_t i = 1; i < glyphs.size(); ++i) {
+        if (gaps[i - 1] >= minimum) {
+            groups.emplace_back();
+        }
+        groups.back().push_back(i);
+    }
+    return groups;
+}
+
+// Calls visit(parts) for every way to give `glyphs` glyphs at least one of
+// `chars` characters each, in order; stops after `limit` ways. Returns the number visited.
+std::size_t forEachSplit(std::size_t glyphs, std::size_t chars, std::size_t limit,
+                         const std::function<void(const std::vector<std::size_t>&)>& visit) {
+    std::vector<std::size_t> parts(glyphs, 1);
+    std::size_t visited = 0;
+    std::function<void(std::size_t, std::size_t)> place = [&](std::size_t i, std::size_t left) {
+        if (visited >= limit) {
+            return;
+        }
+        if (i + 1 == glyphs) {
+            parts[i] = left;
+            ++visited;
+            visit(parts);
+            return;
+        }
+        for (std::size_t n = 1; n + (glyphs - i - 1) <= left; ++n) {
+            parts[i] = n;
+            place(i + 1, left - n);
+        }
+    };
+    place(0, chars);
+    return visited;
+}
+
+}  // namespace
+
+LobbyTexts LobbyTexts::parse(std::string_view text) {
+    LobbyTexts texts;
+    bool seats = false;
+    for (std::string line : split(text, '\n')) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty()) {
+            // One empty line ends the rows; a last line break ends the file.
+            seats = seats || !texts.rows.empty();
+            continue;
+        }
+        (seats ? texts.seats : texts.rows).push_back(split(line, '\t'));
+    }
+    return texts;
+}
+
+std::string LobbyTexts::format() const {
+    std::string text;
+    const auto add = [&text](const std::vector<std::string>& columns) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            text += (i == 0 ? "" : "\t") + columns[i];
+        }
+        text += '\n';
+    };
+    std::for_each(rows.begin(), rows.end(), add);
+    text += '\n';
+    std::for_each(seats.begin(), seats.end(), add);
+    return text;
+}
+
+std::string FontLearning::report() const {
+    std::string text = "Learnt " + std::to_string(glyphs) + " glyph(s) and " +
+                       std::to_string(pairs) + " touching pair(s).\n";
+    const auto section = [&text](const char* heading, const std::vector<std::string>& items) {
+        if (items.empty()) {
+            return;
+        }
+        text += heading;
+        text += '\n';
+        for (const std::string& item : items) {
+            text += "  " + item + '\n';
+        }
+    };
+    section("Lines whose text did not fit their pixels (not learnt):", misfits);
+    section("Characters seen but not attributed:", unattributed);
+    section("Characters drawn with identical pixels (they read as the first):", lookAlikes);
+    section("Glyphs the tables read as another text:", replaced);
+    return text;
+}
+
+void FontLearner::addLine(const Image& capture, const TextLine& line,
+                          const std::vector<std::string>& texts, std::string label) {
+    Line learnt;
+    learnt.label = std::move(label);
+    const bool seat = line.kind == LineKind::Seat;
+    for (std::size_t f = 0; f < line.fields.size() && learnt.misfit.empty(); ++f) {
+        const std::string text = f < texts.size() ? texts[f] : std::string();
+        const std::vector<InkGlyph> glyphs = glyphsIn(capture, line, line.fields[f]);
+        const auto words = wordsOf(text);
+        const std::string column =
+            std::string(seat ? kSeatColumnNames[f] : kListColumnNames[f]) + " column";
+        if (words.empty() || glyphs.empty()) {
+            if (words.empty() != glyphs.empty()) {
+                learnt.misfit = column + (words.empty() ? " shows text, but none is given"
+                                                        : " shows nothing, but " + inQuotes(text) +
+                                                              " is given");
+            }
+            continue;
+        }
+        const auto groups = groupGlyphs(glyphs, words.size());
+        if (groups.size() != words.size()) {
+            learnt.misfit = column + ": " + inQuotes(text) + " has " +
+                            std::to_string(words.size()) + " word(s), the pixels show other gaps";
+            continue;
+        }
+        for (std::size_t w = 0; w < words.size(); ++w) {
+            if (groups[w].size() > words[w].size()) {
+                learnt.misfit = column + ": " + inQuotes(joined(words[w], 0, words[w].size())) +
+                                " has fewer characters than the pixels show glyphs";
+                break;
+            }
+            Word word;
+            word.characters = words[w];
+            for (const std::size_t g : groups[w]) {
+                word.signatures.push_back(glyphs[g].signature);
+                word.xs.push_back(glyphs[g].x);
+            }
+            learnt.words.push_back(std::move(word));
+        }
+    }
+    lines_.push_back(std::move(learnt));
+}
+
+int FontLearner::alignRows(const Image& capture, int highlightTop, const LobbyTexts& texts) const {
+    const int rows = static_cast<int>(texts.rows.size());
+    const int pitch = LobbyGeometry::kLineHeight;
+    int best = -1;
+    long bestScore = 0;
+    for (int s = 0; s < rows; ++s) {
+        const int first = highlightTop - s * pitch;
+        if (first < 0 || first + rows * pitch > capture.height()) {
+            continue;
+        }
+        long score = 0;
+        for (int i = 0; i < rows; ++i) {
+            const TextLine line = listLine(capture, first + i * pitch, i == s);
+            long glyphs = 0;
+            for (const TextField& field : line.fields) {
+                glyphs += static_cast<long>(glyphsIn(capture, line, field).size());
+            }
+            long chars = 0;
+            for (const std::string& column : texts.rows[static_cast<std::size_t>(i)]) {
+                for (const auto& word : wordsOf(column)) {
+                    chars += static_cast<long>(word.size());
+                }
+            }
+            score += std::labs(glyphs - chars);
+        }
+        if (best < 0 || score < bestScore) {
+            best = s;
+            bestScore = score;
+        }
+    }
+    return best < 0 ? -1 : highlightTop - best * pitch;
+}
+
+bool FontLearner::addCapture(const Image& capture, const LobbyTexts& texts,
+                             const LobbyGeometry* geometry, std::string* problem) {
+    const std::string prefix =
+        captures_ == 0 ? "" : "capture " + std::to_string(captures_ + 1) + ", ";
+    std::vector<TextLine> rows;
+    if (geometry != nullptr) {
+        rows = listLines(capture, *geometry);
+    } else if (!texts.rows.empty()) {
+        const std::optional<int> highlight = findHighlightTop(capture);
+        if (!highlight) {
+            *problem =
+                prefix + "no highlighted row in the table list; select a row and capture again";
+            return false;
+        }
+        const int first = alignRows(capture, *highlight, texts);
+        if (first < 0) {
+            *problem = prefix + "the capture shows fewer list rows than the texts give";
+            return false;
+        }
+        const int selected = (*highlight - first) / LobbyGeometry::kLineHeight;
+        for (int i = 0; i < static_cast<int>(texts.rows.size()); ++i) {
+            rows.push_back(
+                listLine(capture, first + i * LobbyGeometry::kLineHeight, i == selected));
+        }
+    }
+    if (texts.rows.size() > rows.size()) {
+        *problem = prefix + "the texts give " + std::to_string(texts.rows.size()) +
+                   " list rows, the capture shows " + std::to_string(rows.size());
+        return false;
+    }
+    const std::vector<TextLine> seats = seatLines(capture);
+    if (texts.seats.size() > seats.size()) {
+        *problem = prefix + "the texts give " + std::to_string(texts.seats.size()) +
+                   " seat lines, the seat area has " + std::to_string(seats.size());
+        return false;
+    }
+    ++captures_;
+    for (std::size_t i = 0; i < texts.rows.size(); ++i) {
+        addLine(capture, rows[i], texts.rows[i], prefix + "row " + std::to_string(i + 1));
+    }
+    for (std::size_t i = 0; i < texts.seats.size(); ++i) {
+        addLine(capture, seats[i], texts.seats[i], prefix + "seat line " + std::to_string(i + 1));
+    }
+    return true;
+}
+
+FontLearning FontLearner::learn() const {
+    FontLearning result;
+    std::vector<std::string> misfit(lines_.size());
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        misfit[l] = lines_[l].misfit;
+    }
+    static const std::vector<Word> kNone;
+    const auto fitWords = [&](std::size_t l) -> const std::vector<Word>& {
+        return misfit[l].empty() ? lines_[l].words : kNone;
+    };
+
+    // Words with as many glyphs as characters say what each glyph is. A glyph
+    // that other lines show as another character, while they draw this
+    // character otherwise, is a typing error: its line is left out.
+    std::map<std::string, std::map<std::string, int>> seen;   // signature -> character -> times
+    std::map<std::string, std::map<std::string, int>> drawn;  // character -> signature -> times
+    const auto majority = [&seen](const std::string& signature) {
+        const auto& counts = seen.at(signature);
+        return std::max_element(counts.begin(), counts.end(),
+                                [](const auto& a, const auto& b) { return a.second < b.second; })
+            ->first;
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        seen.clear();
+        drawn.clear();
+        for (std::size_t l = 0; l < lines_.size(); ++l) {
+            for (const Word& word : fitWords(l)) {
+                if (word.signatures.size() == word.characters.size()) {
+                    for (std::size_t g = 0; g < word.signatures.size(); ++g) {
+                        ++seen[word.signatures[g]][word.characters[g]];
+                        ++drawn[word.characters[g]][word.signatures[g]];
+                    }
+                }
+            }
+        }
+        for (std::size_t l = 0; l < lines_.size() && !changed; ++l) {
+            for (const Word& word : fitWords(l)) {
+                if (word.signatures.size() != word.characters.size()) {
+                    continue;
+                }
+                for (std::size_t g = 0; g < word.signatures.size() && !changed; ++g) {
+                    const std::string& c = word.characters[g];
+                    const std::string& signature = word.signatures[g];
+                    const std::string usual = majority(signature);
+                    if (usual == c) {
+                        continue;
+                    }
+                    const auto& ways = drawn.at(c);
+                    const int here = ways.at(signature);
+                    if (std::any_of(ways.begin(), ways.end(), [&](const auto& way) {
+                            return way.first != signature && way.second > here;
+                        })) {
+                        misfit[l] = "the glyph at x " + std::to_string(word.xs[g]) + " reads " +
+                                    inQuotes(usual) + " elsewhere, and " + inQuotes(c) +
+                                    " is drawn otherwise";
+                        changed = true;
+                    }
+                }
+            }
+        }
+    }
+
+    std::map<std::string, std::string> textOf;  // signature -> text, as learnt here
+    std::set<std::pair<std::string, std::string>> alike;
+    for (const auto& [signature, counts] : seen) {
+        const std::string usual = majority(signature);
+        textOf[signature] = usual;
+        for (const auto& [c, times] : counts) {
+            if (c != usual && alike.insert({usual, c}).second) {
+                result.lookAlikes.push_back(inQuotes(usual) + " and " + inQuotes(c) +
+                                            " (signature " + signature + ")");
+            }
+        }
+    }
+    const auto sigsOf = [&drawn](const std::string& c) -> const std::map<std::string, int>* {
+        const auto it = drawn.find(c);
+        return it == drawn.end() ? nullptr : &it->second;
+    };
+    // Whether a glyph can be the characters [from, from + count) touching, each
+    // known character drawn as it is elsewhere.
+    const auto canBe = [&](const std::string& signature, const Word& word, std::size_t from,
+                           std::size_t count) {
+        std::function<bool(std::size_t, std::size_t)> match = [&](std::size_t pos,
+                                                                  std::size_t i) -> bool {
+            if (i == from + count) {
+                return pos == signature.size();
+            }
+            if (const auto* ways = sigsOf(word.characters[i])) {
+                for (const auto& [way, times] : *ways) {
+                    if (signature.compare(pos, way.size(), way) == 0 &&
+                        match(pos + way.size(), i + 1)) {
+                        return true;
+                    }
+                }
+                return false;
+            }
+            for (std::size_t end = signature.find(',', pos); end != std::string::npos;
+                 end = signature.find(',', end + 1)) {
+                if (match(end + 1, i + 1)) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        return match(0, from);
+    };
+
+    // Words with fewer glyphs than characters hold touching glyphs: of the ways to
+    // share the characters, the one that agrees best with what is known wins,
+    // and what it teaches helps the next words.
+    struct Pending {
+        std::size_t line;
+        const Word* word;
+    };
+    std::vector<Pending> pending;
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        for (const Word& word : fitWords(l)) {
+            if (word.signatures.size() < word.characters.size()) {
+                pending.push_back({l, &word});
+            }
+        }
+    }
+    for (bool progress = true; progress && !pending.empty();) {
+        progress = false;
+        std::vector<Pending> still;
+        for (const Pending& p : pending) {
+            if (!misfit[p.line].empty()) {
+                continue;
+            }
+            const Word& word = *p.word;
+            int bestScore = 0;
+            int ties = 0;
+            std::vector<std::size_t> best;
+            const std::size_t ways = forEachSplit(
+                word.signatures.size(), word.characters.size(), kMaxSplits,
+                [&](const std::vector<std::size_t>& parts) {
+                    int score = 0;
+                    std::size_t from = 0;
+                    for (std::size_t g = 0; g < parts.size(); ++g) {
+                        const std::string& signature = word.signatures[g];
+                        const std::string text = joined(word.characters, from, parts[g]);
+                        if (const auto it = textOf.find(signature); it != textOf.end()) {
+                            if (it->second != text && !alike.contains({it->second, text})) {
+                                return;
+                            }
+                            ++score;
+                        } else if (parts[g] == 1) {
+                            score -= sigsOf(text) != nullptr ? 1 : 0;
+                        } else if (!canBe(signature, word, from, parts[g])) {
+                            return;
+                        } else {
+                            bool allKnown = true;
+                            for (std::size_t i = from; i < from + parts[g]; ++i) {
+                                allKnown = allKnown && sigsOf(word.characters[i]) != nullptr;
+                            }
+                            score += allKnown ? static_cast<int>(parts[g]) : 0;
+                        }
+                        from += parts[g];
+                    }
+                    if (best.empty() || score > bestScore) {
+                        best = parts;
+                        bestScore = score;
+                        ties = 0;
+                    } else if (score == bestScore) {
+                        ++ties;
+                    }
+                });
+            if (best.empty() && ways < kMaxSplits) {
+                misfit[p.line] = inQuotes(joined(word.characters, 0, word.characters.size())) +
+                                 " cannot be drawn with the glyphs the pixels show";
+                continue;
+            }
+            if (best.empty() || ties > 0) {
+                still.push_back(p);
+                continue;
+            }
+            std::size_t from = 0;
+            for (std::size_t g = 0; g < best.size(); ++g) {
+                const std::string text = joined(word.characters, from, best[g]);
+                if (textOf.emplace(word.signatures[g], text).second && best[g] == 1) {
+                    ++drawn[text][word.signatures[g]];
+                }
+                from += best[g];
+            }
+            progress = true;
+        }
+        pending = std::move(still);
+    }
+    for (const Pending& p : pending) {
+        if (misfit[p.line].empty()) {
+            result.unattributed.push_back(
+                lines_[p.line].label + ": " +
+                inQuotes(joined(p.word->characters, 0, p.word->characters.size())) + " shows " +
+                std::to_string(p.word->signatures.size()) +
+                " glyph(s); which of them touch could not be told");
+        }
+    }
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        if (!misfit[l].empty()) {
+            result.misfits.push_back(lines_[l].label + ": " + misfit[l]);
+        }
+    }
+
+    // Only the glyphs of lines that fit are kept.
+    std::set<std::string> fitting;
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        for (const Word& word : fitWords(l)) {
+            fitting.insert(word.signatures.begin(), word.signatures.end());
+        }
+    }
+    GlyphTable combined = known_;
+    const auto keep = [&](const std::string& signature, const std::string& text) {
+        const std::string* before = combined.find(signature);
+        if (before != nullptr && *before == text) {
+            return;
+        }
+        if (before != nullptr && known_.find(signature) != nullptr) {
+            result.replaced.push_back(inQuotes(*before) + " now reads " + inQuotes(text) +
+                                      " (signature " + signature + ")");
+        }
+        combined.add(signature, text);
+        result.entries.push_back({signature, text});
+        ++(characters(text).size() == 1 ? result.glyphs : result.pairs);
+    };
+    for (const auto& [signature, text] : textOf) {
+        if (fitting.contains(signature)) {
+            keep(signature, text);
+        }
+    }
+    // Characters that may touch in lines not seen yet. The readers split a glyph
+    // greedily, longest entry first: touching characters read right only when
+    // the first piece cut off is the first character (or the glyph is known
+    // whole); otherwise the touching characters are learnt together.
+    std::vector<std::pair<std::string, std::string>> singles;  // character, signature
+    for (const auto& [signature, text] : textOf) {
+        if (fitting.contains(signature) && characters(text).size() == 1) {
+            singles.emplace_back(text, signature);
+        }
+    }
+    const auto splitsRight = [&combined](const std::string& signature, const std::string& text,
+                                         const std::string& first, const std::string& firstText) {
+        if (const std::string* whole = combined.find(signature)) {
+            return *whole == text;
+        }
+        const std::size_t cut = longestPrefix(combined, signature);
+        return cut == first.size() && *combined.find(first) == firstText;
+    };
+    for (const auto& [a, aSignature] : singles) {
+        for (const auto& [b, bSignature] : singles) {
+            // A glyph seen whole here keeps what it showed.
+            if (!textOf.contains(aSignature + bSignature) &&
+                !splitsRight(aSignature + bSignature, a + b, aSignature, a)) {
+                keep(aSignature + bSignature, a + b);
+            }
+        }
+    }
+    // With a third character, only an entry longer than the first two that
+    // begins with them can be cut off wrongly; the pairs above cover the rest.
+    for (const auto& [a, aSignature] : singles) {
+        for (const auto& [b, bSignature] : singles) {
+            const std::string pair = aSignature + bSignature;
+            const auto& entries = combined.entries();
+            const bool overlong = std::any_of(entries.begin(), entries.end(), [&](const auto& e) {
+                return e.signature.size() > pair.size() && e.signature.starts_with(pair);
+            });
+            if (!overlong) {
+                continue;
+            }
+            const std::string* pairText = combined.find(pair);
+            for (const auto& [c, cSignature] : singles) {
+                const std::string signature = pair + cSignature;
+                if (combined.find(signature) != nullptr) {
+                    continue;  // another glyph, or these three known whole
+                }
+                const bool right = pairText != nullptr
+                                       ? splitsRight(signature, a + b + c, pair, a + b)
+                                       : splitsRight(signature, a + b + c, aSignature, a);
+                if (!right) {
+                    keep(signature, a + b + c);
+                }
+            }
+        }
+    }
+    return result;
+}
+
+}  // namespace kestrova

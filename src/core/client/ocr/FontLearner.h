@@ -1,0 +1,80 @@
+#pragma once
+
+#include "client/LobbyGeometry.h"
+#include "client/ocr/GlyphTable.h"
+#include "client/ocr/LobbyTextLines.h"
+#include "common/Image.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+// What a person reads off one lobby capture.
+//
+// Text form: the visible list rows top to bottom, one per line, the columns as
+// the lobby shows them separated by tabs; then an empty line; then the seat
+// lines, name and chips separated by a tab. Missing columns are empty.
+struct LobbyTexts {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::vector<std::string>> seats;
+
+    static LobbyTexts parse(std::string_view text);
+    std::string format() const;
+};
+
+// What one learning gave, in plain words.
+struct FontLearning {
+    std::vector<GlyphTable::Entry> entries;  // new pairs, to append to "ocr2.txt"
+    int glyphs = 0;                          // single characters among them
+    int pairs = 0;                           // touching characters among them
+    std::vector<std::string> misfits;        // lines whose text did not fit their pixels
+    std::vector<std::string> unattributed;   // characters seen but not attributed
+    std::vector<std::string> lookAlikes;     // characters drawn with identical pixels
+    std::vector<std::string> replaced;       // glyphs the tables knew as another text
+
+    std::string report() const;
+};
+
+// Learns a client's font from lobby captures and the texts their lines show:
+// the glyphs of each field are matched, word by word, with its characters;
+// touching glyphs are told apart by what the other words show; pairs of
+// characters that would be misread where they touch are added as pairs.
+class FontLearner final {
+public:
+    // known: the glyph tables read so far; only what they lack or read
+    // otherwise is returned.
+    explicit FontLearner(const GlyphTable& known) : known_(known) {}
+
+    // One capture of the lobby window. geometry: where the list is (null: found
+    // from the highlighted row and the texts). False, with the reason, when the
+    // capture shows no highlighted row or fewer lines than the texts.
+    bool addCapture(const Image& capture, const LobbyTexts& texts, const LobbyGeometry* geometry,
+                    std::string* problem);
+
+    FontLearning learn() const;
+
+private:
+    struct Word {
+        std::vector<std::string> signatures;  // one per glyph
+        std::vector<int> xs;
+        std::vector<std::string> characters;  // UTF-8, one per character
+    };
+    struct Line {
+        std::string label;  // "row 3", "seat line 2"
+        std::vector<Word> words;
+        std::string misfit;  // why the text does not fit, empty when it does
+    };
+
+    void addLine(const Image& capture, const TextLine& line, const std::vector<std::string>& texts,
+                 std::string label);
+    int alignRows(const Image& capture, int highlightTop, const LobbyTexts& texts) const;
+
+    const GlyphTable& known_;
+    std::vector<Line> lines_;
+    int captures_ = 0;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Session.h"
+#include "client/ocr/LobbyTextLines.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QPlainTextEdit;
+class QTableWidget;
+
+// "Teach Font…": the captured lobby beside its visible rows and seat lines as
+// the glyph tables read them now ("?" for a glyph they do not know). The user
+// corrects the cells and learns; the rows are then read again with what was
+// learnt, and a report says what was learnt and what did not fit.
+class TeachFontDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    TeachFontDialog(kestrova::Session& session, kestrova::Session::LobbyCapture capture,
+                    QWidget* parent = nullptr);
+
+    QTableWidget* rowsTable() const { return rows_; }
+    QTableWidget* seatsTable() const { return seats_; }
+    QString report() const;
+
+public slots:
+    void learn();
+
+private:
+    void readCells();
+
+    kestrova::Session& session_;
+    kestrova::Session::LobbyCapture capture_;
+    std::vector<kestrova::TextLine> rowLines_;
+    std::vector<kestrova::TextLine> seatLines_;
+    QTableWidget* rows_ = nullptr;
+    QTableWidget* seats_ = nullptr;
+    QPlainTextEdit* report_ = nullptr;
+};

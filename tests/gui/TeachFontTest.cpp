@@ -1,0 +1,86 @@
+// "Main → Teach Font…" on the simulated lobby, with a glyph table that lacks "Z".
+#include "grabber.h"
+
+#include "GateClock.h"
+#include "SimLobbies.h"
+#include "TeachFontDialog.h"
+#include "sim/SimulatedClient.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <sstream>
+
+using namespace kestrova;
+
+class TeachFontTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void correctedCellsAreLearntAndReadAgain();
+};
+
+void TeachFontTest::correctedCellsAreLearntAndReadAgain() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString oldCwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR);
+    {
+        // The shipped table less every entry that holds a "Z".
+        std::ifstream shipped(KESTROVA_DATA_DIR "/ocr.txt", std::ios::binary);
+        std::ofstream table("ocr.txt", std::ios::binary);
+        std::string signature;
+        std::string text;
+        while (std::getline(shipped, signature) && std::getline(shipped, text)) {
+            if (text.find('Z') == std::string::npos)
+                table << signature << '\n' << text << '\n';
+        }
+    }
+    std::vector<sim::LobbyTable> tables = test::makeLobby(6).tables();
+    tables[3].name = "Zermatt 4";
+    sim::SimulatedClient client{sim::Lobby(tables)};
+    test::GateClock clock;
+    clock.setOpen(true);
+    {
+        GrabberServices services;
+        services.platform = &client;
+        services.clock = &clock;
+        grabber window(services);
+        std::vector<QString> messages;
+        window.setMessageHandler(
+            [&](const QString&, const QString& text) { messages.push_back(text); });
+        window.slot_qaTeachFont();
+        QVERIFY(messages.empty());
+        auto* dialog = window.findChild<TeachFontDialog*>();
+        QVERIFY(dialog);
+        QTableWidget* rows = dialog->rowsTable();
+        QCOMPARE(rows->item(0, 0)->text(), QStringLiteral("Table 01"));
+        QCOMPARE(rows->item(0, 2)->text(), QStringLiteral("$1/$2"));
+        QCOMPARE(rows->item(3, 1)->text(), QStringLiteral("Hold'em"));
+        QVERIFY(rows->item(3, 0)->text() != QStringLiteral("Zermatt 4"));
+        QCOMPARE(dialog->seatsTable()->item(0, 0)->text(), QStringLiteral("player1_0"));
+        QCOMPARE(dialog->seatsTable()->item(0, 1)->text(), QStringLiteral("1,250"));
+        if (const QByteArray shot = qgetenv("KESTROVA_TEACH_FONT_SCREENSHOT"); !shot.isEmpty())
+            dialog->grab().save(QString::fromLocal8Bit(shot));
+
+        rows->item(3, 0)->setText(QStringLiteral("Zermatt 4"));
+        dialog->learn();
+        QCOMPARE(rows->item(3, 0)->text(), QStringLiteral("Zermatt 4"));
+        QVERIFY2(dialog->report().startsWith(QStringLiteral("Learnt 1 glyph(s)")),
+                 qPrintable(dialog->report()));
+        QFile learnt(QStringLiteral("ocr2.txt"));
+        QVERIFY(learnt.open(QIODevice::ReadOnly));
+        QVERIFY(learnt.readAll().contains("\nZ\n"));
+        dialog->close();
+    }
+    QDir::setCurrent(oldCwd);
+}
+
+QTEST_MAIN(TeachFontTest)
+#include "TeachFontTest.moc"

@@ -1,0 +1,248 @@
+// A client font the shipped table does not know, learnt from one lobby capture
+// and the texts it shows, must read every other row and seat list exactly.
+#include "RandomLobby.h"
+#include "client/LobbyGeometry.h"
+#include "client/ocr/FontLearner.h"
+#include "client/ocr/GlyphTable.h"
+#include "client/ocr/LobbyPageReader.h"
+#include "client/ocr/SeatReader.h"
+#include "sim/BitmapFont.h"
+#include "sim/LobbyRenderer.h"
+#include "sim/LobbyState.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace kestrova::sim {
+namespace {
+
+using testing::RandomLobby;
+
+// Every character the random texts use, so that one capture can show them all.
+const std::string kCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_.'";
+constexpr int kTrainingRows = 20;
+constexpr int kSelectedRow = 6;
+constexpr int kReadRows = 500;
+constexpr int kReadSeatLists = 500;
+constexpr int kReported = 10;
+
+std::vector<std::string> rowTexts(const LobbyTable& t) {
+    return {t.name,
+            t.game,
+            t.stakes,
+            LobbyRenderer::seatsText(t).toStdString(),
+            t.extra,
+            t.averagePot,
+            std::to_string(t.waiting)};
+}
+
+LobbyTable randomTable(RandomLobby& random, std::string name) {
+    LobbyTable table;
+    table.name = std::move(name);
+    table.game = random.game();
+    table.stakes = random.stakes();
+    table.seats = 2 + random.below(9);
+    table.seated = random.below(12);
+    table.extra = random.extra();
+    table.averagePot = random.averagePot();
+    table.waiting = random.below(20);
+    return table;
+}
+
+// Seat lines as the reader gives them back: name and normalised chips.
+struct SeatList {
+    LobbyTable table;
+    std::vector<std::string> names;
+    std::vector<std::string> chips;
+};
+
+SeatList randomSeats(RandomLobby& random, const LobbyRenderer& renderer, int seated) {
+    SeatList list;
+    for (int p = 0; p < seated; ++p) {
+        RandomLobby::Chips chips = random.chips();
+        if (!renderer.fitsSeatChips(QString::fromStdString(chips.shown))) {
+            chips = {"1,250", "1250"};
+        }
+        list.table.players.push_back({random.name(true), chips.shown});
+        list.names.push_back(list.table.players.back().name);
+        list.chips.push_back(chips.expected);
+    }
+    if (seated < LobbyRenderer::kSeatLines) {
+        list.names.push_back("Waiting:");
+        list.chips.push_back("");
+        if (seated + 1 < LobbyRenderer::kSeatLines) {
+            list.table.waitlist.push_back(random.name(true));
+            list.names.push_back(list.table.waitlist.back());
+            list.chips.push_back("");
+        }
+    }
+    return list;
+}
+
+class FontLearning : public ::testing::TestWithParam<std::pair<const char*, int>> {
+protected:
+    void SetUp() override {
+        font_ =
+            std::make_unique<BitmapFont>(QString::fromLatin1(GetParam().first), GetParam().second);
+        renderer_ = std::make_unique<LobbyRenderer>(*font_);
+        shipped_ = GlyphTable::load(KESTROVA_DATA_DIR "/ocr.txt");
+        // Characters the font draws with identical pixels read as one of them.
+        for (const char c : kCharacters + "$/,:()") {
+            const std::string signature = font_->signatureOf(static_cast<char32_t>(c));
+            canonical_[c] = bySignature_.emplace(signature, c).first->second;
+        }
+    }
+
+    std::string canonical(const std::string& text) const {
+        std::string out = text;
+        for (char& c : out) {
+            if (const auto it = canonical_.find(c); it != canonical_.end()) {
+                c = it->second;
+            }
+        }
+        return out;
+    }
+
+    // Twenty rows, the first names showing every character apart, the others
+    // random, one selected with a full seat area; the texts a person would type.
+    Image trainingCapture(RandomLobby& random, LobbyTexts& texts) const {
+        std::vector<LobbyTable> tables;
+        std::size_t next = 0;
+        for (int r = 0; r < kTrainingRows; ++r) {
+            std::string name;
+            while (next < kCharacters.size() &&
+                   renderer_->fitsColumn(LobbyRenderer::Column::Name,
+                                         QString::fromStdString(name + " " + kCharacters[next]))) {
+                name += (name.empty() ? "" : " ") + std::string(1, kCharacters[next++]);
+            }
+            tables.push_back(randomTable(random, name.empty() ? random.name(false) : name));
+            texts.rows.push_back(rowTexts(tables.back()));
+        }
+        EXPECT_EQ(next, kCharacters.size()) << "the rows do not show every character";
+        const SeatList seats = randomSeats(random, *renderer_, 8);
+        tables[kSelectedRow].players = seats.table.players;
+        tables[kSelectedRow].waitlist = seats.table.waitlist;
+        for (const SeatedPlayer& p : seats.table.players) {
+            texts.seats.push_back({p.name, p.stack});
+        }
+        texts.seats.push_back({"Waiting:"});
+        texts.seats.push_back({seats.table.waitlist.front()});
+        LobbyState state(static_cast<int>(tables.size()));
+        state.select(kSelectedRow);
+        return LobbyRenderer::toImage(renderer_->render(Lobby(tables), state));
+    }
+
+    std::unique_ptr<BitmapFont> font_;
+    std::unique_ptr<LobbyRenderer> renderer_;
+    GlyphTable shipped_;
+    std::map<std::string, char> bySignature_;
+    std::map<char, char> canonical_;
+};
+
+TEST_P(FontLearning, OneCaptureTeachesTheFontForEveryOtherRowAndSeatList) {
+    RandomLobby random(4711, *renderer_);
+    LobbyTexts texts;
+    const Image capture = trainingCapture(random, texts);
+    FontLearner learner(shipped_);
+    std::string problem;
+    ASSERT_TRUE(learner.addCapture(capture, texts, nullptr, &problem)) << problem;
+    const kestrova::FontLearning learnt = learner.learn();
+    EXPECT_TRUE(learnt.misfits.empty()) << learnt.report();
+    EXPECT_TRUE(learnt.unattributed.empty()) << learnt.report();
+    EXPECT_GE(learnt.glyphs, static_cast<int>(bySignature_.size()) - 10) << learnt.report();
+
+    GlyphTable glyphs = shipped_;
+    for (const GlyphTable::Entry& entry : learnt.entries) {
+        glyphs.add(entry.signature, entry.text);
+    }
+    const LobbyGeometry geometry = LobbyGeometry::fromListWindow(
+        Rect{0, LobbyRenderer::kListWindowTop, LobbyRenderer::kWindowWidth,
+             LobbyRenderer::kWindowHeight});
+    int failures = 0;
+    for (int n = 0; n < kReadRows; ++n) {
+        const LobbyTable table = randomTable(random, random.name(false));
+        const std::vector<LobbyTable> tables = {table};
+        LobbyState state(1);
+        const auto reading = readLobbyPage(
+            LobbyRenderer::toImage(renderer_->render(Lobby(tables), state)), geometry, glyphs);
+        const std::vector<std::string> drawn = rowTexts(table);
+        std::vector<std::string> read;
+        if (reading.selected) {
+            const LobbyEntry& e = *reading.selected;
+            read = {e.name,   e.game,
+                    e.stakes, std::to_string(e.players) + "/" + std::to_string(e.seats),
+                    e.extra,  e.averagePot,
+                    drawn[6]};
+        }
+        const auto same = [&] {
+            for (std::size_t i = 0; i < read.size(); ++i) {
+                if (canonical(read[i]) != canonical(drawn[i])) {
+                    return false;
+                }
+            }
+            return !read.empty();
+        };
+        if (!same() && ++failures <= kReported) {
+            ADD_FAILURE() << "row " << n << ": drew [" << drawn[0] << "|" << drawn[1] << "|"
+                          << drawn[2] << "|" << drawn[3] << "|" << drawn[4] << "|" << drawn[5]
+                          << "], read ["
+                          << (read.empty() ? std::string("nothing")
+                                           : read[0] + "|" + read[1] + "|" + read[2] + "|" +
+                                                 read[3] + "|" + read[4] + "|" + read[5])
+                          << "]";
+        }
+    }
+    for (int n = 0; n < kReadSeatLists; ++n) {
+        const SeatList seats = randomSeats(random, *renderer_, random.below(11));
+        SeatReading reading;
+        readSeats(LobbyRenderer::toImage(renderer_->render(Lobby({seats.table}), LobbyState(1))),
+                  glyphs, reading);
+        for (std::size_t i = 0; i < seats.names.size(); ++i) {
+            const std::string& name = reading.names[2 * i];
+            const std::string& chips = reading.chips[2 * i];
+            if ((canonical(name) != canonical(seats.names[i]) || chips != seats.chips[i]) &&
+                ++failures <= kReported) {
+                ADD_FAILURE() << "seat list " << n << ", line " << i << ": drew [" << seats.names[i]
+                              << "|" << seats.chips[i] << "], read [" << name << "|" << chips
+                              << "]";
+            }
+        }
+    }
+    EXPECT_EQ(failures, 0);
+}
+
+TEST_P(FontLearning, TextsThatDoNotFitTheirPixelsAreReportedNotLearnt) {
+    RandomLobby random(99, *renderer_);
+    LobbyTexts texts;
+    const Image capture = trainingCapture(random, texts);
+    texts.rows[15][0] += "x";                                        // one character too many
+    texts.rows[17][0] = std::string(texts.rows[17][0].size(), 'W');  // a wrong reading
+    texts.seats[2][1] = "7";                                         // chips misread
+    FontLearner learner(shipped_);
+    std::string problem;
+    ASSERT_TRUE(learner.addCapture(capture, texts, nullptr, &problem)) << problem;
+    const kestrova::FontLearning learnt = learner.learn();
+    const std::string report = learnt.report();
+    ASSERT_EQ(learnt.misfits.size(), 3u) << report;
+    EXPECT_TRUE(learnt.misfits[0].starts_with("row 16: ")) << report;
+    EXPECT_TRUE(learnt.misfits[1].starts_with("row 18: ")) << report;
+    EXPECT_TRUE(learnt.misfits[2].starts_with("seat line 3: ")) << report;
+    for (const GlyphTable::Entry& entry : learnt.entries) {
+        if (entry.text == "W" || entry.text == "7") {
+            EXPECT_EQ(entry.signature, font_->signatureOf(static_cast<char32_t>(entry.text[0])));
+        }
+    }
+
+    // Without a highlighted row the list cannot be found.
+    const Image blank(LobbyRenderer::kWindowWidth, LobbyRenderer::kWindowHeight, 0xffffffffu);
+    EXPECT_FALSE(FontLearner(shipped_).addCapture(blank, texts, nullptr, &problem));
+    EXPECT_NE(problem.find("no highlighted row"), std::string::npos) << problem;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, FontLearning,
+                         ::testing::Values(std::make_pair("Liberation Sans", 12),
+                                           std::make_pair("DejaVu Serif", 11)));
+
+}  // namespace
+}  // namespace kestrova::sim
