@@ -29,8 +29,8 @@ inline constexpr int kTitleTop = 9;
 
 // Offsets from the list's left edge at which the readers cut a row into columns;
 // the last one is the list's right edge less two.
-inline constexpr std::array<int, 8> kCuts = {1, 110, 178, 260, 337, 405, 488,
-                                             kListRight - 2 - kListLeft};
+inline constexpr std::array<int, 8> kCuts = {1,   110, 178, 260,
+                                             337, 405, 488, kListRight - 2 - kListLeft};
 inline constexpr int kCellPadLeft = 4;
 inline constexpr int kCellPadRight = 2;
 // The readers find the row grid at this column; no ink may touch it.
@@ -77,7 +77,7 @@ inline constexpr std::uint32_t kRowSelectedText = 0xffffffffu;
 inline constexpr std::uint32_t kSeatBackground = 0xfff7f6ecu;  // 247, 246, 236
 inline constexpr std::uint32_t kSeatBorder = 0xff000000u;
 // Not dark in every part, so seat text never passes for the box's top border.
-inline constexpr std::uint32_t kSeatText = 0xff141480u;    // 20, 20, 128
+inline constexpr std::uint32_t kSeatText = 0xff141480u;     // 20, 20, 128
 inline constexpr std::uint32_t kTableWindow = 0xff145a32u;  // 20, 90, 50
 
 }  // namespace kestrova::sim::layout

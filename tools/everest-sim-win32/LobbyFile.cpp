@@ -55,7 +55,8 @@ std::vector<LobbyTable> loadLobbyFile(const std::string& path) {
         throw std::runtime_error(file.failed() ? file.error : path + ": cannot open");
     std::vector<LobbyTable> tables;
     try {
-        for (const Json& table : Json::parse(file.bytes).at("tables"))
+        const Json document = Json::parse(file.bytes);
+        for (const Json& table : document.at("tables"))
             tables.push_back(parseTable(table));
     } catch (const std::exception& e) {
         throw std::runtime_error(path + ": " + e.what());

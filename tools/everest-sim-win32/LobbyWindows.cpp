@@ -78,8 +78,7 @@ bool LobbyWindows::create() {
     WNDCLASSA tableClass = frameClass;
     tableClass.lpfnWndProc = reinterpret_cast<WNDPROC>(&tableProc);
     tableClass.lpszClassName = kTableClass;
-    if (!RegisterClassA(&frameClass) || !RegisterClassA(&listClass) ||
-        !RegisterClassA(&tableClass))
+    if (!RegisterClassA(&frameClass) || !RegisterClassA(&listClass) || !RegisterClassA(&tableClass))
         return false;
 
     BITMAPINFO info{};
@@ -108,8 +107,8 @@ bool LobbyWindows::create() {
         return false;
     list_ = CreateWindowExA(0, kListClass, "", WS_CHILD | WS_VISIBLE, layout::kListWindowLeft,
                             layout::kListWindowTop, layout::kWindowWidth,
-                            layout::kWindowHeight - layout::kListWindowTop, frame_, nullptr,
-                            module, nullptr);
+                            layout::kWindowHeight - layout::kListWindowTop, frame_, nullptr, module,
+                            nullptr);
     if (list_ == nullptr)
         return false;
     UpdateWindow(frame_);
@@ -137,8 +136,8 @@ void LobbyWindows::redraw() {
 void LobbyWindows::paint(HWND window, void* dc, int sourceTop) {
     RECT client{};
     GetClientRect(window, &client);
-    BitBlt(static_cast<HDC>(dc), 0, 0, client.right, client.bottom,
-           static_cast<HDC>(pictureDc_), 0, sourceTop, SRCCOPY);
+    BitBlt(static_cast<HDC>(dc), 0, 0, client.right, client.bottom, static_cast<HDC>(pictureDc_), 0,
+           sourceTop, SRCCOPY);
 }
 
 void LobbyWindows::act(LobbyState::Action action) {
@@ -149,8 +148,8 @@ void LobbyWindows::act(LobbyState::Action action) {
     // Beside the lobby, never over it: captures of the lobby stay clean.
     const int offset = 20 * (opened_++ % 10);
     CreateWindowExA(0, kTableClass, table.name.c_str(), WS_POPUP | WS_VISIBLE,
-                    layout::kWindowWidth + 10 + offset, offset, kTableWidth, kTableHeight,
-                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                    layout::kWindowWidth + 10 + offset, offset, kTableWidth, kTableHeight, nullptr,
+                    nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 std::intptr_t __stdcall LobbyWindows::frameProc(HWND window, unsigned message,
@@ -177,8 +176,8 @@ std::intptr_t __stdcall LobbyWindows::frameProc(HWND window, unsigned message,
     }
 }
 
-std::intptr_t __stdcall LobbyWindows::listProc(HWND window, unsigned message,
-                                               std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t __stdcall LobbyWindows::listProc(HWND window, unsigned message, std::uintptr_t wParam,
+                                               std::intptr_t lParam) {
     if (const char* name = messageName(message))
         instance->log(std::string(name) + " " + hex(wParam, 2) + " " +
                       hex(static_cast<std::uintptr_t>(lParam) & 0xffffffffu, 8));

@@ -29,8 +29,8 @@ public:
     int run();
 
 private:
-    static std::intptr_t __stdcall frameProc(HWND__* window, unsigned message, std::uintptr_t wParam,
-                                             std::intptr_t lParam);
+    static std::intptr_t __stdcall frameProc(HWND__* window, unsigned message,
+                                             std::uintptr_t wParam, std::intptr_t lParam);
     static std::intptr_t __stdcall listProc(HWND__* window, unsigned message, std::uintptr_t wParam,
                                             std::intptr_t lParam);
     static std::intptr_t __stdcall tableProc(HWND__* window, unsigned message,

@@ -3,8 +3,7 @@
 namespace kestrova::cli {
 
 // The simulated lobby draws with Qt, which this build leaves out.
-bool openSimulatedClient(const ClientOptions& /*options*/, Client& /*client*/,
-                         std::ostream& err) {
+bool openSimulatedClient(const ClientOptions& /*options*/, Client& /*client*/, std::ostream& err) {
     err << "--sim: this build has no simulated lobby; run everest-sim-win32 and use --win32\n";
     return false;
 }

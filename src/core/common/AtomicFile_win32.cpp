@@ -13,8 +13,8 @@ namespace {
 bool fail(std::string* error, const std::filesystem::path& file, DWORD code) {
     if (error != nullptr) {
         char text[256] = {};
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                       0, text, sizeof(text), nullptr);
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       text, sizeof(text), nullptr);
         std::string reason(text);
         while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
             reason.pop_back();
@@ -25,7 +25,8 @@ bool fail(std::string* error, const std::filesystem::path& file, DWORD code) {
 
 // A new, unused name beside the file; CREATE_NEW refuses one that exists.
 HANDLE createTemporary(const std::filesystem::path& file, std::filesystem::path& temporary) {
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device seed;
     std::mt19937 random(seed());
     std::uniform_int_distribution<std::size_t> pick(0, sizeof(kLetters) - 2);
@@ -48,7 +49,8 @@ HANDLE createTemporary(const std::filesystem::path& file, std::filesystem::path&
 bool writeAll(HANDLE handle, std::string_view bytes) {
     while (!bytes.empty()) {
         DWORD written = 0;
-        const DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+        const DWORD chunk =
+            bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
         if (!WriteFile(handle, bytes.data(), chunk, &written, nullptr))
             return false;
         bytes.remove_prefix(written);
