@@ -106,11 +106,11 @@ check "glyph table"
 lobby="$here/data/lobby-60.json"
 glyphs=$(winpath "$here/data/ocr-win32-sim.txt")
 wine "$sim" "$(winpath "$lobby")" --log "$(winpath "$work/sim.log")" >"$work/sim.out" 2>&1 &
-for _ in $(seq 200); do
-  [ -s "$work/sim.log" ] || [ -e "$work/sim.log" ] && break
+for _ in $(seq 300); do
+  grep -q '^shown' "$work/sim.log" 2>/dev/null && break
   sleep 0.1
 done
-sleep 1
+grep -q '^shown' "$work/sim.log" 2>/dev/null || fail "the Win32 lobby did not show: $(cat "$work/sim.out")"
 mkdir -p "$work/run"
 (cd "$work/run" && APPDATA="$work/run" wine "$cli" tables --win32 --glyphs "$glyphs" \
   --trace "$(winpath "$work/trace.txt")" >"$work/tables.json" 2>"$work/tables.err") ||
@@ -125,7 +125,7 @@ fi
 check "table list, $(echo "$got" | jq length) rows as in the lobby file"
 
 # 3. What the lobby saw: click into the list (200, 300), Home, then Downs, each key down before up.
-log=$(tr -d '\r' <"$work/sim.log")
+log=$(tr -d '\r' <"$work/sim.log" | grep '^WM_')
 [ "$(echo "$log" | head -4)" = "WM_LBUTTONDOWN 0x00 0x012c00c8
 WM_LBUTTONUP 0x00 0x012c00c8
 WM_KEYDOWN 0x24 0x00000000

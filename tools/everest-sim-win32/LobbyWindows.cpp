@@ -112,6 +112,7 @@ bool LobbyWindows::create() {
     if (list_ == nullptr)
         return false;
     UpdateWindow(frame_);
+    log("shown");
     return true;
 }
 

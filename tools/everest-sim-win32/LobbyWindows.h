@@ -15,8 +15,9 @@ namespace kestrova::sim {
 // The lobby on the Windows desktop: a top-level window "Everest Poker - Lobby"
 // with the list child window, which takes the clicks and keys. Every message
 // the list gets is written to the log (when given) before it is acted on, and
-// every table opened as "opened NAME". Redraws before a message returns, so a
-// capture taken after SendMessageA sees its effect.
+// every table opened as "opened NAME"; "shown" once the windows are up.
+// Redraws before a message returns, so a capture taken after SendMessageA
+// sees its effect.
 class LobbyWindows final {
 public:
     LobbyWindows(std::vector<LobbyTable> tables, const std::string& logFile);
