@@ -10,6 +10,9 @@ cmake --build "$dir" -j "$(nproc)"
 # Every binary file reader, fuzzed for a short while.
 ASAN_OPTIONS=detect_leaks=0 KESTROVA_FUZZ_DIR="$dir/fuzz" "$here/fuzz/run.sh" 20
 
+# The Win32 backend, cross-built and run under Wine (skipped where Wine cannot start).
+"$here/scripts/test-wine.sh"
+
 # The sanitizer options and the offscreen Qt platform are set per test by CTest
 # (tests/CMakeLists.txt), so a plain ctest in build-test runs the same way.
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/LobbyTable.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,25 +10,6 @@
 #include <vector>
 
 namespace kestrova::sim {
-
-struct SeatedPlayer {
-    std::string name;
-    std::string stack;  // as the client shows it: "1,250", "$12.50", "3.400,75"
-};
-
-// One table of the simulated lobby, with the texts its list row and seat list show.
-struct LobbyTable {
-    std::string name;
-    std::string game;
-    std::string stakes;
-    int seated = 0;
-    int seats = 10;
-    std::string extra;
-    std::string averagePot;
-    int waiting = 0;
-    std::vector<SeatedPlayer> players;
-    std::vector<std::string> waitlist;
-};
 
 // A bad lobby file; what() names the file and what is wrong with it.
 class LobbyError final : public std::runtime_error {

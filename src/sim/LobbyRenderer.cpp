@@ -9,29 +9,7 @@ namespace kestrova::sim {
 
 namespace {
 
-// Offsets from the list's left edge at which the readers cut a row into columns;
-// the last one is the list's right edge less two.
-constexpr std::array<int, 8> kCuts = {
-    1, 110, 178, 260, 337, 405, 488, LobbyRenderer::kListRight - 2 - LobbyRenderer::kListLeft};
-constexpr int kCellPadLeft = 4;
-constexpr int kCellPadRight = 2;
-// The readers find the row grid at this column; no ink may touch it.
-constexpr int kGridProbeX = 600;
-
-const QRgb kWindowBackground = qRgb(214, 222, 234);
-const QRgb kTitleStrip = qRgb(38, 64, 110);
-const QRgb kTitleText = qRgb(255, 255, 255);
-const QRgb kHeaderBackground = qRgb(190, 200, 216);
-const QRgb kHeaderText = qRgb(30, 30, 40);
-const QRgb kRowEven = qRgb(255, 255, 255);
-const QRgb kRowOdd = qRgb(232, 238, 247);
-const QRgb kRowSelected = qRgb(46, 139, 87);
-const QRgb kRowText = qRgb(16, 16, 24);
-const QRgb kRowSelectedText = qRgb(255, 255, 255);
-const QRgb kSeatBackground = qRgb(247, 246, 236);
-const QRgb kSeatBorder = qRgb(0, 0, 0);
-// Not dark in every part, so seat text never passes for the box's top border.
-const QRgb kSeatText = qRgb(20, 20, 128);
+using namespace layout;
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -40,12 +18,11 @@ QString qs(const std::string& text) {
 }  // namespace
 
 int LobbyRenderer::columnTextLeft(Column column) {
-    return kListLeft + kCuts[static_cast<std::size_t>(column)] + kCellPadLeft - 1;
+    return layout::columnTextLeft(column);
 }
 
 int LobbyRenderer::columnClipRight(Column column) {
-    const int right = kListLeft + kCuts[static_cast<std::size_t>(column) + 1] - kCellPadRight;
-    return column == Column::Waiting ? std::min(right, kGridProbeX - 10) : right;
+    return layout::columnClipRight(column);
 }
 
 bool LobbyRenderer::fitsColumn(Column column, const QString& text) const {
@@ -80,12 +57,11 @@ QImage LobbyRenderer::render(const Lobby& lobby, const LobbyState& state) const 
         painter.fillRect(kSeatBoxLeft, kSeatBoxTop - 20, kSeatBoxRight - kSeatBoxLeft, 18,
                          kHeaderBackground);
     }
-    font_.draw(image, 12, 9, QStringLiteral("Everest Poker - Lobby"), kTitleText, 0, kWindowWidth);
+    font_.draw(image, kTitleX, kTitleTop, QStringLiteral("Everest Poker - Lobby"), kTitleText, 0,
+               kWindowWidth);
     const int headerTop = kListTop - 18;
-    const std::array<const char*, 7> headers = {"Table", "Game",    "Stakes", "Plrs",
-                                                "Type",  "Avg Pot", "Wait"};
-    for (std::size_t i = 0; i < headers.size(); ++i) {
-        drawCell(image, static_cast<Column>(i), headerTop, headers[i], kHeaderText);
+    for (std::size_t i = 0; i < kHeaders.size(); ++i) {
+        drawCell(image, static_cast<Column>(i), headerTop, kHeaders[i], kHeaderText);
     }
     font_.draw(image, seatNameLeft(), kSeatBoxTop - 18, QStringLiteral("Player"), kHeaderText, 0,
                kWindowWidth);
@@ -160,8 +136,8 @@ void LobbyRenderer::drawSeats(QImage& image, const LobbyTable& table) const {
 
 QImage LobbyRenderer::renderTableWindow(const QString& title, int width, int height) const {
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    image.fill(qRgb(20, 90, 50));
-    font_.draw(image, 12, 9, title, qRgb(255, 255, 255), 0, image.width());
+    image.fill(kTableWindow);
+    font_.draw(image, kTitleX, kTitleTop, title, qRgb(255, 255, 255), 0, image.width());
     return image;
 }
 

@@ -3,6 +3,7 @@
 #include "common/Image.h"
 #include "sim/BitmapFont.h"
 #include "sim/Lobby.h"
+#include "sim/LobbyLayout.h"
 #include "sim/LobbyState.h"
 
 #include <QImage>
@@ -16,23 +17,23 @@ namespace kestrova::sim {
 // comes from here, so a capture in-process and a capture of everest-sim agree.
 class LobbyRenderer final {
 public:
-    static constexpr int kWindowWidth = 1000;
-    static constexpr int kWindowHeight = 700;
+    static constexpr int kWindowWidth = layout::kWindowWidth;
+    static constexpr int kWindowHeight = layout::kWindowHeight;
     // The list child window, relative to the lobby window.
-    static constexpr int kListWindowLeft = 0;
-    static constexpr int kListWindowTop = 30;
-    static constexpr int kListLeft = 20;
-    static constexpr int kListRight = 655;
-    static constexpr int kListTop = kListWindowTop + 219;
-    static constexpr int kRowHeight = 16;
+    static constexpr int kListWindowLeft = layout::kListWindowLeft;
+    static constexpr int kListWindowTop = layout::kListWindowTop;
+    static constexpr int kListLeft = layout::kListLeft;
+    static constexpr int kListRight = layout::kListRight;
+    static constexpr int kListTop = layout::kListTop;
+    static constexpr int kRowHeight = layout::kRowHeight;
     // Seat list box: dark top border row and left border column.
-    static constexpr int kSeatBoxTop = 250;
-    static constexpr int kSeatBoxLeft = 690;
-    static constexpr int kSeatBoxRight = 970;
-    static constexpr int kSeatLineHeight = 14;
-    static constexpr int kSeatLines = 10;
+    static constexpr int kSeatBoxTop = layout::kSeatBoxTop;
+    static constexpr int kSeatBoxLeft = layout::kSeatBoxLeft;
+    static constexpr int kSeatBoxRight = layout::kSeatBoxRight;
+    static constexpr int kSeatLineHeight = layout::kSeatLineHeight;
+    static constexpr int kSeatLines = layout::kSeatLines;
 
-    enum class Column { Name, Game, Stakes, Seats, Extra, AveragePot, Waiting };
+    using Column = layout::Column;
 
     explicit LobbyRenderer(const BitmapFont& font) : font_(font) {}
 
@@ -50,11 +51,11 @@ public:
     static int columnClipRight(Column column);
     bool fitsColumn(Column column, const QString& text) const;
 
-    static int seatLineTop(int line) { return kSeatBoxTop + 3 + line * kSeatLineHeight; }
-    static int seatNameLeft() { return kSeatBoxLeft + 1 + 3; }
-    static int seatNameClipRight() { return kSeatBoxLeft + 1 + 110; }
-    static int seatChipsLeft() { return kSeatBoxLeft + 1 + 152; }
-    static int seatChipsClipRight() { return kSeatBoxLeft + 1 + 232; }
+    static int seatLineTop(int line) { return layout::seatLineTop(line); }
+    static int seatNameLeft() { return layout::seatNameLeft(); }
+    static int seatNameClipRight() { return layout::seatNameClipRight(); }
+    static int seatChipsLeft() { return layout::seatChipsLeft(); }
+    static int seatChipsClipRight() { return layout::seatChipsClipRight(); }
     bool fitsSeatName(const QString& name) const;
     bool fitsSeatChips(const QString& chips) const;
 

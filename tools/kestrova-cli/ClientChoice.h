@@ -12,12 +12,14 @@
 namespace kestrova::cli {
 
 // Which client a lobby command drives: "--sim LOBBY.json" (the in-process simulated
-// lobby, no real waits) or "--x11 [--display NAME]" (a real lobby window).
+// lobby, no real waits; not in the Windows build) or the desktop's real lobby
+// window: "--x11 [--display NAME]" or, on Windows, "--win32".
 struct ClientOptions {
     std::string simFile;
     std::string display;
     std::string glyphFile;  // "--glyphs FILE"
-    bool x11 = false;
+    std::string traceFile;  // "--trace FILE": how the backend had to work around the desktop
+    bool desktop = false;
 };
 
 // False, with the usage on err, for anything else.
@@ -32,5 +34,8 @@ struct Client {
 };
 
 std::optional<Client> openClient(const ClientOptions& options, std::ostream& err);
+
+// The in-process simulated lobby of options.simFile; false after telling err why.
+bool openSimulatedClient(const ClientOptions& options, Client& client, std::ostream& err);
 
 }  // namespace kestrova::cli

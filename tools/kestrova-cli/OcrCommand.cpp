@@ -1,33 +1,18 @@
 #include "Commands.h"
 
+#include "ImageFile.h"
 #include "Json.h"
 #include "client/LobbyGeometry.h"
 #include "client/lobby/GlyphTables.h"
 #include "client/ocr/LobbyPageReader.h"
 #include "client/ocr/SeatReader.h"
 #include "client/ocr/SeatScan.h"
-#include "sim/LobbyRenderer.h"
-
-#include <QImage>
-#include <QString>
+#include "sim/LobbyLayout.h"
 
 #include <charconv>
-#include <cstring>
 #include <optional>
 
 namespace kestrova::cli {
-
-namespace {
-
-Image toImage(const QImage& source) {
-    const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
-    Image image(rgb.width(), rgb.height());
-    for (int y = 0; y < rgb.height(); ++y)
-        std::memcpy(image.row(y), rgb.constScanLine(y), static_cast<std::size_t>(rgb.width()) * 4);
-    return image;
-}
-
-}  // namespace
 
 // ocr lobby|seats IMAGE [--glyphs FILE] [--child-top N]
 int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err) {
@@ -36,7 +21,7 @@ int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     std::string glyphFile;
-    int childTop = sim::LobbyRenderer::kListWindowTop;
+    int childTop = sim::layout::kListWindowTop;
     for (std::size_t i = 2; i + 1 < args.size(); i += 2) {
         if (args[i] == "--glyphs")
             glyphFile = args[i + 1];
@@ -53,15 +38,15 @@ int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err) {
             return 1;
         }
     }
-    const QImage source(QString::fromStdString(args[1]));
-    if (source.isNull()) {
+    const std::optional<Image> source = readImageFile(args[1]);
+    if (!source) {
         err << "cannot read image " << args[1] << '\n';
         return 1;
     }
     std::optional<GlyphTable> glyphs = loadGlyphs(glyphFile, err);
     if (!glyphs)
         return 1;
-    const Image capture = toImage(source);
+    const Image& capture = *source;
 
     if (args[0] == "lobby") {
         const LobbyGeometry geometry = LobbyGeometry::fromListWindow(Rect{0, childTop, 0, 0});
@@ -83,8 +68,8 @@ int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err) {
 
     // The probes that find the seat list lie at these points; a smaller image
     // holds no seat list at all.
-    if (source.width() <= seatscan::kTopProbeX || source.height() <= seatscan::kTopProbeFromY) {
-        err << args[1] << ": " << source.width() << "x" << source.height()
+    if (capture.width() <= seatscan::kTopProbeX || capture.height() <= seatscan::kTopProbeFromY) {
+        err << args[1] << ": " << capture.width() << "x" << capture.height()
             << " is too small for the seat list (reaching x " << seatscan::kTopProbeX << ", y "
             << seatscan::kTopProbeFromY << ")\n";
         return 1;

@@ -1,11 +1,12 @@
 #include "common/AtomicFile.h"
 
+#include "common/AtomicFileNames.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -42,10 +43,6 @@ bool fail(std::string* error, const std::filesystem::path& file, int errorNumber
         *error = file.string() + ": " + std::strerror(errorNumber);
     }
     return false;
-}
-
-std::string temporaryPrefix(const std::filesystem::path& file) {
-    return "." + file.filename().string() + ".";
 }
 
 bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
@@ -105,29 +102,6 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                          std::filesystem::perms permissions, std::string* error) {
     return writeAtomically(file, bytes, static_cast<mode_t>(permissions), error);
-}
-
-void removeStaleTemporaries(const std::filesystem::path& file) {
-    const std::string prefix = temporaryPrefix(file);
-    std::filesystem::path directory = file.parent_path();
-    if (directory.empty()) {
-        directory = ".";
-    }
-    const auto cutoff = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        // mkostemp's six characters after the prefix, nothing else.
-        if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) {
-            continue;
-        }
-        std::error_code ignored;
-        if (it->is_regular_file(ignored) && !it->is_symlink(ignored) &&
-            it->last_write_time(ignored) < cutoff && !ignored) {
-            std::filesystem::remove(it->path(), ignored);
-        }
-    }
 }
 
 }  // namespace kestrova

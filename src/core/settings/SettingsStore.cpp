@@ -1,8 +1,5 @@
 #include "settings/SettingsStore.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
@@ -18,16 +15,6 @@
 namespace kestrova {
 
 namespace {
-
-std::filesystem::path homeDirectory() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return home;
-    }
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir) {
-        return entry->pw_dir;
-    }
-    return ".";
-}
 
 // Where a write must go: the final target when the path is a symbolic link
 // (relative links count from the link's folder), so the link survives.
@@ -50,17 +37,6 @@ std::filesystem::path linkTarget(std::filesystem::path path) {
 
 SettingsStore::SettingsStore(std::filesystem::path iniFile, std::string section)
     : path_(std::move(iniFile)), section_(std::move(section)) {}
-
-std::filesystem::path SettingsStore::defaultPath() {
-    std::filesystem::path base;
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && *xdg != '\0' && std::filesystem::path(xdg).is_absolute()) {
-        base = xdg;
-    } else {
-        base = homeDirectory() / ".config";
-    }
-    return base / "kestrova" / kFileName;
-}
 
 std::optional<std::string> SettingsStore::value(std::string_view key) const {
     const FileContents file = readWholeFile(path_, kMaxFileBytes);

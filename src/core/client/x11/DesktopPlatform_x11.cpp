@@ -4,7 +4,7 @@
 
 namespace kestrova {
 
-DesktopPlatform DesktopPlatform::open(const std::string& display) {
+DesktopPlatform DesktopPlatform::open(const std::string& display, Trace /*trace*/) {
     DesktopPlatform result;
     std::unique_ptr<X11Platform> x11 = X11Platform::open(display, &result.problem);
     if (x11) {
@@ -12,6 +12,10 @@ DesktopPlatform DesktopPlatform::open(const std::string& display) {
         result.platform = std::move(x11);
     }
     return result;
+}
+
+const char* DesktopPlatform::backendName() {
+    return "x11";
 }
 
 }  // namespace kestrova

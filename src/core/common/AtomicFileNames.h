@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kestrova {
+
+// A rewrite's temporary file is ".NAME." plus this many characters, beside NAME.
+inline constexpr std::size_t kTemporarySuffixLength = 6;
+
+inline std::string temporaryPrefix(const std::filesystem::path& file) {
+    return "." + file.filename().string() + ".";
+}
+
+}  // namespace kestrova

@@ -1,0 +1,83 @@
+#include "stats/postgres/PostgresConnection.h"
+
+#include <utility>
+
+// A build without libpq (the Windows cross build): no result ever exists and
+// every connection fails, with a message that tells why.
+namespace kestrova {
+
+namespace {
+constexpr const char* kNoClient = "this build of Kestrova Everest has no PostgreSQL client library";
+}  // namespace
+
+PostgresResult::PostgresResult(PostgresResult&& other) noexcept
+    : result_(std::exchange(other.result_, nullptr)) {}
+
+PostgresResult& PostgresResult::operator=(PostgresResult&& other) noexcept {
+    result_ = std::exchange(other.result_, nullptr);
+    return *this;
+}
+
+PostgresResult::~PostgresResult() = default;
+
+void PostgresResult::clear() {
+    result_ = nullptr;
+}
+
+PostgresResult::Status PostgresResult::status() const {
+    return Status::Failed;
+}
+
+int PostgresResult::rows() const {
+    return 0;
+}
+
+int PostgresResult::columns() const {
+    return 0;
+}
+
+std::string_view PostgresResult::value(int /*row*/, int /*column*/) const {
+    return {};
+}
+
+PostgresConnection::PostgresConnection(PostgresConnection&& other) noexcept
+    : connection_(std::exchange(other.connection_, nullptr)) {}
+
+PostgresConnection& PostgresConnection::operator=(PostgresConnection&& other) noexcept {
+    connection_ = std::exchange(other.connection_, nullptr);
+    return *this;
+}
+
+PostgresConnection::~PostgresConnection() = default;
+
+std::string PostgresConnection::connectionText(std::string_view host, std::string_view port,
+                                               std::string_view database, std::string_view user,
+                                               std::string_view /*password*/) {
+    // Never handed to a library here; the password stays out of it.
+    return "host=" + std::string(host) + " port=" + std::string(port) +
+           " dbname=" + std::string(database) + " user=" + std::string(user);
+}
+
+bool PostgresConnection::open(const std::string& /*connectionText*/) {
+    return false;
+}
+
+void PostgresConnection::close() {}
+
+std::string PostgresConnection::errorMessage() const {
+    return kNoClient;
+}
+
+bool PostgresConnection::setClientEncoding(const char* /*encoding*/) {
+    return false;
+}
+
+PostgresResult PostgresConnection::execute(const std::string& /*statement*/) {
+    return PostgresResult();
+}
+
+std::optional<std::string> PostgresConnection::escapeString(std::string_view /*text*/) const {
+    return std::nullopt;
+}
+
+}  // namespace kestrova
