@@ -151,7 +151,8 @@ void ScanController::runPass(Request& request) {
         observer.showMessage("Error1", kLobbyNotFoundMessage);
         end = PassEnd::ClientNotFound;
     } else {
-        PassContext context{*resources_.platform, *resources_.clock, *resources_.glyphs, observer};
+        PassContext context{*resources_.platform, *resources_.clock, *resources_.glyphs, observer,
+                            request.adaptiveWaits};
         passBuddies_ = std::move(request.buddies);
         switch (request.kind) {
             case PassKind::TableList:

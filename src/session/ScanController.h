@@ -57,6 +57,7 @@ public:
         std::optional<int> openerMaximum;   // ScanAll while the opener runs
         int minimumHands = 100;             // for the known-player figures
         BuddyList buddies;                  // what the look-ups mark as buddies
+        bool adaptiveWaits = false;         // see ClientWaits
     };
 
     // Builds the request of the interval and opener scans from the current settings.

@@ -129,6 +129,7 @@ ScanController::Request Session::request(PassKind kind) const {
     r.filter = settings_.lobbyFilter;
     r.minimumHands = settings_.evaluation.minimumHands;
     r.buddies = buddies_;
+    r.adaptiveWaits = settings_.adaptiveWaits;
     return r;
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <charconv>
 #include <cstdio>
 
 namespace kestrova::cli {
@@ -17,6 +18,15 @@ namespace {
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+bool delay(const std::string& text, int& ms) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0)
+        return false;
+    ms = value;
+    return true;
 }
 
 }  // namespace
@@ -33,9 +43,18 @@ bool parseClientOptions(const Args& args, const std::string& command, ClientOpti
             options.display = args[++i];
         else if (args[i] == "--glyphs" && hasValue)
             options.glyphFile = args[++i];
+        else if (args[i] == "--row-delay-ms" && hasValue && delay(args[i + 1], options.rowDelayMs))
+            ++i;
+        else if (args[i] == "--seat-delay-ms" && hasValue &&
+                 delay(args[i + 1], options.seatDelayMs))
+            ++i;
+        else if (args[i] == "--chips-delay-ms" && hasValue &&
+                 delay(args[i + 1], options.chipsDelayMs))
+            ++i;
         else {
             err << "usage: kestrova-cli " << command
-                << " --sim LOBBY.json | --x11 [--display NAME] [--glyphs FILE]\n";
+                << " --sim LOBBY.json [--row-delay-ms N] [--seat-delay-ms N] [--chips-delay-ms N]"
+                   " | --x11 [--display NAME] [--glyphs FILE]\n";
             return false;
         }
     }
@@ -66,14 +85,20 @@ std::optional<Client> openClient(const ClientOptions& options, std::ostream& err
     static char name[] = "kestrova-cli";
     static char* argv[] = {name, nullptr};
     client.qtApplication = std::make_shared<QGuiApplication>(argc, argv);
+    auto clock = std::make_unique<ManualClock>();
     try {
-        client.platform = std::make_unique<sim::SimulatedClient>(
+        auto sim = std::make_unique<sim::SimulatedClient>(
             sim::Lobby::loadFile(QString::fromStdString(options.simFile)));
+        const sim::ClientLatency latency{options.rowDelayMs, options.seatDelayMs,
+                                         options.chipsDelayMs};
+        if (latency.any())
+            sim->setLatency(latency, [time = clock.get()] { return time->totalMs(); });
+        client.platform = std::move(sim);
     } catch (const sim::LobbyError& e) {
         err << e.what() << '\n';
         return std::nullopt;
     }
-    client.clock = std::make_unique<ManualClock>();
+    client.clock = std::move(clock);
     return client;
 }
 

@@ -18,6 +18,11 @@ struct ClientOptions {
     std::string display;
     std::string glyphFile;  // "--glyphs FILE"
     bool x11 = false;
+    // "--row-delay-ms N", "--seat-delay-ms N", "--chips-delay-ms N": the simulated
+    // lobby draws late, on the command's virtual clock.
+    int rowDelayMs = 0;
+    int seatDelayMs = 0;
+    int chipsDelayMs = 0;
 };
 
 // False, with the usage on err, for anything else.
