@@ -107,6 +107,7 @@ private:
     void writeScanResult();
     void message(const std::string& title, const std::string& text);
     ScanController::Request request(PassKind kind) const;
+    TrackerOptions trackerOptions() const;
 
     SessionServices services_;
     SettingsStore store_;

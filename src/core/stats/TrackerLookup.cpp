@@ -42,9 +42,20 @@ constexpr auto kinds(DatabaseKind kind) {
 
 }  // namespace
 
+TrackerOptions TrackerOptions::fromSettings(const SettingsStore& settings) {
+    TrackerOptions o;
+    o.useAggregator = settings.read(keys::useagg) == 1;
+    o.excludeMe = settings.read(keys::excludeme) == 1;
+    o.ownName = settings.readText(keys::profilme);
+    return o;
+}
+
 TrackerLookup::TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
                              const BuddyIndex* buddies, PlayerRecordList& records, TraceLog trace)
-    : settings_(settings), buddies_(buddies), records_(records), trace_(std::move(trace)) {
+    : options_(Options::fromSettings(settings)),
+      buddies_(buddies),
+      records_(records),
+      trace_(std::move(trace)) {
     setDatabases(std::move(entries));
 }
 
@@ -192,8 +203,7 @@ std::shared_ptr<PlayerStats> TrackerLookup::lookupPlayer(const std::string& name
                                                          const std::string& seat,
                                                          MessageSink& messages) {
     TrackerCounters counters;
-    const bool isMe =
-        settings_.read(keys::excludeme) == 1 && name == settings_.readText(keys::profilme);
+    const bool isMe = options_.excludeMe && name == options_.ownName;
     if (!isMe && !sumCounters(name, counters, messages))
         return nullptr;
     auto record =
@@ -309,7 +319,7 @@ bool TrackerLookup::pokerTracker3(Source& source, const std::string& pattern,
     std::string quoted;
     if (!quotePattern(source, pattern, quoted, messages))
         return true;
-    const bool useAggregator = settings_.read(keys::useagg) == 1;
+    const bool useAggregator = options_.useAggregator;
     PostgresResult rows;
     if (!runCursor(source, sql::pokerTracker3Statistics(useAggregator, quoted),
                    DeclareCheck::Ignore, {kPokerTracker3BeginFailed, {}, kPokerTracker3FetchFailed},

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/TraceLog.h"
@@ -11,6 +12,7 @@
 #include "stats/PlayerLookup.h"
 #include "stats/PostgresConnection.h"
 #include "stats/TrackerCounters.h"
+#include "stats/TrackerOptions.h"
 
 namespace kestrova {
 
@@ -35,9 +37,12 @@ class SettingsStore;
 // lost database, which the cache would keep.
 class TrackerLookup final : public PlayerLookup {
 public:
+    using Options = TrackerOptions;
+
     // entries: the database list in file order; only active entries are used.
     // buddies may be null (every record then has buddy index -1). New records
-    // are appended to records. settings is read at every look-up.
+    // are appended to records. The options are read from settings here; later
+    // changes come through setOptions().
     TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
                   const BuddyIndex* buddies, PlayerRecordList& records,
                   TraceLog trace = TraceLog());
@@ -67,6 +72,9 @@ public:
     // connection first.
     void setDatabases(std::vector<DatabaseEntry> entries);
     void setBuddyList(const BuddyIndex* buddies) { buddies_ = buddies; }
+    // From the thread that looks players up, between look-ups.
+    void setOptions(Options options) { options_ = std::move(options); }
+    const Options& options() const { return options_; }
 
     bool connected() const { return connected_; }
     // The kind each entry is queried as: Holdem Manager entries turn into
@@ -115,7 +123,7 @@ private:
                        TrackerCounters& counters, MessageSink& messages);
 
     std::vector<Source> sources_;
-    const SettingsStore& settings_;
+    Options options_;
     const BuddyIndex* buddies_;
     PlayerRecordList& records_;
     TraceLog trace_;
