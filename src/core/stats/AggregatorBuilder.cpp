@@ -105,6 +105,9 @@ AggregatorBuild buildAggregatorTable(PostgresConnection& connection, MessageSink
         fail(connection, "BEGIN command failed: ", messages);
         return AggregatorBuild::Failed;
     }
+    // The cursor is read to its end: plan it for the whole result (one hash
+    // aggregate) rather than for its first rows, which takes several times longer.
+    connection.execute("SET LOCAL cursor_tuple_fraction = 1.0");
     if (!connection.execute(std::string(sql::kAggregatorDeclare)).commandOk()) {
         fail(connection, "Error 4: ", messages);
         return AggregatorBuild::Failed;
