@@ -98,8 +98,10 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
     }
     int waited = 0;
     while (pollStep(boundMs, waited)) {
-        if (!screen_.grab())
+        if (!screen_.grab()) {
+            captureFailed_ = true;
             break;
+        }
         const std::uint64_t now = listSignature(screen_.image(), screen_.lobby().geometry);
         screen_.release();
         if (now != *noted_) {
@@ -118,6 +120,8 @@ std::optional<SeatReading> ClientWaits::readOnce() {
     if (screen_.grab()) {
         reading.emplace();
         screen_.readSeats(*reading);
+    } else {
+        captureFailed_ = true;
     }
     screen_.release();
     return reading;
@@ -134,30 +138,36 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
     ScanObserver& observer = context_.observer;
     // Slots the new table does not fill must not keep the previous table's players.
     seats = SeatReading{};
+    captureFailed_ = false;
     boundMs += std::exchange(shortfallMs_, 0);
     if (!adaptive() || !seatsKnown_) {
         context_.clock.sleepMs(boundMs);
         if (observer.cancelled())
             return false;
-        if (std::optional<SeatReading> reading = readOnce()) {
-            accept(*reading, seats);
-            // As the fixed waits assume, the list is settled after the full time,
-            // unless it is plainly still being drawn.
-            seatsKnown_ = seatsComplete(*reading);
-        }
+        std::optional<SeatReading> reading = readOnce();
+        if (!reading)
+            return false;
+        accept(*reading, seats);
+        // As the fixed waits assume, the list is settled after the full time,
+        // unless it is plainly still being drawn.
+        seatsKnown_ = seatsComplete(*reading);
         return true;
     }
     if (!rowMoved_) {
         // The highlight stayed: the list on the screen is the one accepted last.
-        if (std::optional<SeatReading> reading = readOnce())
-            accept(*reading, seats);
+        std::optional<SeatReading> reading = readOnce();
+        if (!reading)
+            return false;
+        accept(*reading, seats);
         return !observer.cancelled();
     }
     std::optional<SeatReading> previous;
     int waited = 0;
     for (;;) {
         std::optional<SeatReading> reading = readOnce();
-        if (reading && seatsComplete(*reading) && !sameReading(*reading, accepted_)) {
+        if (!reading)
+            return false;
+        if (seatsComplete(*reading) && !sameReading(*reading, accepted_)) {
             if (previous && sameReading(*reading, *previous)) {
                 accept(*reading, seats);
                 return true;
@@ -173,8 +183,10 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
         return false;
     // The bound is reached: read as the fixed wait reads. The client is slower
     // than the bound, so the list it shows next may still be a stale one.
-    if (std::optional<SeatReading> reading = readOnce())
-        accept(*reading, seats);
+    std::optional<SeatReading> reading = readOnce();
+    if (!reading)
+        return false;
+    accept(*reading, seats);
     seatsKnown_ = false;
     return true;
 }

@@ -46,8 +46,10 @@ public:
     // until the highlight has moved, at most boundMs.
     void afterSelectionKey(int fixedMs, int boundMs);
     // Waits (at most boundMs) for the selected row's seat list and reads it into
-    // seats. False when the user cancelled: nothing read then belongs to the row.
+    // seats. False when the user cancelled or the lobby could not be captured
+    // (captureFailed()): nothing read then belongs to the row.
     bool readSeats(int boundMs, SeatReading& seats);
+    bool captureFailed() const { return captureFailed_; }
     // The pass moved on without reading the seats, or changed what the client shows.
     void seatsUnknown() { seatsKnown_ = false; }
 
@@ -69,6 +71,7 @@ private:
     std::optional<std::uint64_t> noted_;
     bool rowMoved_ = false;
     bool seatsKnown_ = false;
+    bool captureFailed_ = false;
     // How much sooner than the fixed wait the last selection key was done with:
     // the seat wait's bound grows by it, so that nothing is read sooner after
     // the key than the fixed waits read it.

@@ -110,9 +110,15 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
                                       ? nullptr
                                       : state_.lobbyEntries.find(state_.selectedRowName);
         if (entry && filter_.accepts(*entry)) {
-            // A cancelled wait leaves the previous table's seats on the screen.
-            if (!waits.readSeats(kSeatsShownMs, state_.seats))
+            // A cancelled wait leaves the previous table's seats on the screen, and a
+            // failed capture shows none: neither is reported as this table's players.
+            if (!waits.readSeats(kSeatsShownMs, state_.seats)) {
+                if (waits.captureFailed()) {
+                    observer.showMessage("Error", "Error Capturing");
+                    end = PassEnd::CaptureFailed;
+                }
                 break;
+            }
             if (openerMaximum) {
                 atEnd = !openSelectedTable(*lobby, *openerMaximum) || atEnd;
                 waits.seatsUnknown();

@@ -128,6 +128,66 @@ TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
     EXPECT_LT(adaptiveMs * 2, fixedMs);
 }
 
+namespace {
+
+// The lobby can be captured so many times, then no more (minimised, gone).
+class FailingCaptures final : public ClientPlatform {
+public:
+    FailingCaptures(sim::SimulatedClient& client, int captures)
+        : client_(client), left_(captures) {}
+    std::vector<WindowInfo> topLevelWindows() override { return client_.topLevelWindows(); }
+    std::vector<WindowInfo> childWindows(WindowId p) override { return client_.childWindows(p); }
+    void sendMessage(WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override {
+        client_.sendMessage(w, m, wp, lp);
+    }
+    void showWindow(WindowId w, int s) override { client_.showWindow(w, s); }
+    void setTopmost(WindowId w, bool t) override { client_.setTopmost(w, t); }
+    std::optional<Image> capture(WindowId w) override {
+        if (left_-- <= 0)
+            return std::nullopt;
+        return client_.capture(w);
+    }
+    std::vector<WindowInfo> tableWindows(WindowId l) override { return client_.tableWindows(l); }
+
+private:
+    sim::SimulatedClient& client_;
+    int left_;
+};
+
+}  // namespace
+
+// Wherever the captures stop, the scan ends with one message and reports no
+// table it could not read whole.
+TEST_F(ClientWaitsTest, CaptureFailingHalfWayEndsTheScanWithoutAnEmptyTable) {
+    for (const bool adaptive : {false, true}) {
+        for (int captures = 2; captures < 1000; captures = captures * 2 + 1) {
+            sim::SimulatedClient client(lobbyOf(6));
+            ManualClock clock;
+            client.setLatency({30, 300, 60}, [&clock] { return clock.totalMs(); });
+            FailingCaptures failing(client, captures);
+            Observer observer;
+            test::FakeLookup lookup;
+            ScanState state;
+            lookup.cache = &state.records;
+            PassContext context{failing, clock, glyphs, observer, adaptive};
+            const PassEnd end =
+                TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt);
+            SCOPED_TRACE(std::to_string(captures) + (adaptive ? " adaptive" : " fixed"));
+            EXPECT_EQ(lookup.disconnects, 1);
+            for (const auto& table : state.tables.tables())
+                EXPECT_GT(table->playersCounted, 0) << table->name;
+            if (end == PassEnd::EndOfList) {
+                // Enough captures for the whole lobby.
+                EXPECT_EQ(state.tables.size(), 6u);
+                EXPECT_TRUE(observer.messages.empty());
+                break;
+            }
+            EXPECT_EQ(end, PassEnd::CaptureFailed);
+            EXPECT_EQ(observer.messages, std::vector<std::string>{"Error: Error Capturing"});
+        }
+    }
+}
+
 TEST(ClientWaitsSeats, CompleteOnlyWithChipsForEverySeatedName) {
     SeatReading seats;
     EXPECT_FALSE(ClientWaits::seatsComplete(seats));
