@@ -2,6 +2,7 @@
 # Builds every fuzz target with clang, libFuzzer and the address and
 # undefined-behaviour sanitizers, then runs each for SECONDS (default 20).
 #   fuzz/run.sh [SECONDS]
+# KESTROVA_FUZZ_TARGETS="DbConf Recogniser" limits the run to those targets.
 # Build output and the growing corpora go to $KESTROVA_FUZZ_DIR (default
 # build-fuzz/ beside this folder); a crashing input is left there as crash-*.
 set -eu
@@ -12,10 +13,14 @@ out=${KESTROVA_FUZZ_DIR:-$root/build-fuzz}
 cxx=${CXX_FUZZ:-clang++}
 flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined -I$root/src/core"
 
-targets="OpenCountConf CloseConf DirConf WindowConf Window2Conf ColumnConf LimitsFile StakesFile IniDocument
-         LayoutFile"
-sources="$(ls "$root"/src/core/common/*.cpp) $(ls "$root"/src/core/settings/*.cpp)
-         $(ls "$root"/src/core/hud/*.cpp)"
+targets=${KESTROVA_FUZZ_TARGETS:-"OpenCountConf CloseConf DirConf WindowConf Window2Conf ColumnConf LimitsFile
+         StakesFile IniDocument LayoutFile DbConf BuddyFile StatProfile GlyphTable Recogniser"}
+# Every platform-neutral and POSIX file helper, and the readers the targets feed.
+sources="$(ls "$root"/src/core/common/*.cpp | grep -v '_win32\.cpp$')
+         $root/src/core/stats/DatabaseList.cpp $root/src/core/stats/DatabaseEntry.cpp
+         $root/src/core/rating/BuddyList.cpp $root/src/core/rating/StatProfile.cpp
+         $(ls "$root"/src/core/client/ocr/*.cpp)
+         $(ls "$root"/src/core/settings/*.cpp) $(ls "$root"/src/core/hud/*.cpp)"
 
 mkdir -p "$out/obj"
 objects=""
@@ -39,7 +44,7 @@ for target in $targets; do
         cp -n "$root/fuzz/seeds/$target"/* "$corpus"/ 2>/dev/null || true
     fi
     log="$out/$target.log"
-    if (cd "$out" && "./${target}Fuzzer" -max_total_time="$seconds" -max_len=4096 \
+    if (cd "$out" && KESTROVA_DATA_DIR="$root/data" "./${target}Fuzzer" -max_total_time="$seconds" -max_len=4096 \
             -print_final_stats=1 "$corpus" >"$log" 2>&1); then
         result=ok
     else

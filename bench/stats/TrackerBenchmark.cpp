@@ -15,6 +15,7 @@
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "stats/PlayerRecordList.h"
+#include "stats/postgres/PostgresConnection.h"
 #include "stats/TrackerLookup.h"
 
 namespace {
@@ -61,15 +62,21 @@ std::string generator(int players, int hands) {
            "flg_won_hand boolean NOT NULL, flg_f_saw boolean NOT NULL);\n"
            "SELECT setseed(0.25);\n"
            "INSERT INTO player (player_name) SELECT 'p' || substr(md5(i::text), 1, 11) "
-           "FROM generate_series(1, " + p + ") AS i;\n"
+           "FROM generate_series(1, " +
+           p +
+           ") AS i;\n"
            "INSERT INTO holdem_hand_player_statistics SELECT i / 6, "
-           "1 + floor(" + p + " * power(random(), 1.5))::int, "
+           "1 + floor(" +
+           p +
+           " * power(random(), 1.5))::int, "
            "round(((random() - 0.5) * 10)::numeric, 2), random() < 0.3, "
            "(random() < 0.15)::int, random() < 0.2, (random() < 0.05)::int, random() < 0.15, "
            "(random() < 0.04)::int, random() < 0.1, (random() < 0.03)::int, "
            "(random() < 0.2)::int, (random() < 0.12)::int, (random() < 0.08)::int, "
            "random() < 0.1, random() < 0.5, random() < 0.35 "
-           "FROM generate_series(1, " + h + ") AS i;\n"
+           "FROM generate_series(1, " +
+           h +
+           ") AS i;\n"
            "CREATE INDEX hhps_id_player ON holdem_hand_player_statistics (id_player);\n"
            "ANALYZE player; ANALYZE holdem_hand_player_statistics;\n";
 }
@@ -135,13 +142,33 @@ int main(int argc, char* argv[]) {
                         f.medianMs, f.p95Ms, names.size(), handsSeen);
         };
 
-        settings.writeFlag(kestrova::keys::useagg, false);
+        // The floor every look-up stands on: one round trip to the same server.
+        {
+            kestrova::PostgresConnection bare;
+            if (!bare.open(kestrova::PostgresConnection::connectionText(
+                    entry.host, entry.port, entry.database, entry.user, entry.password)))
+                return 1;
+            std::vector<double> ms;
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                const auto t = Clock::now();
+                bare.execute("SELECT 1");
+                ms.push_back(msSince(t));
+            }
+            const Figures f = figures(ms);
+            std::printf("%-34s median %.3f ms  p95 %.3f ms\n", "bare SELECT 1 round trip",
+                        f.medianMs, f.p95Ms);
+        }
+
+        kestrova::TrackerOptions options = lookup.options();
+        options.useAggregator = false;
+        lookup.setOptions(options);
         measure("look-up per hand rows");
         start = Clock::now();
         if (!lookup.buildAggregator(sink))
             return 1;
         std::printf("aggregator build                   %.1f s\n", msSince(start) / 1000.0);
-        settings.writeFlag(kestrova::keys::useagg, true);
+        options.useAggregator = true;
+        lookup.setOptions(options);
         measure("look-up through the aggregator");
         measure("  again, pages now cached");
         return sink.count == 0 ? 0 : 1;

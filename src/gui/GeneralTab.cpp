@@ -111,6 +111,12 @@ GeneralTab::GeneralTab(const SettingsStore& settings, const std::filesystem::pat
                          settings.read(keys::dbcache) != 0, scanning,
                          QStringLiteral("Enable/disable databasecaching"),
                          QStringLiteral("If checked, databasecaching is enabled."));
+    adaptiveWait_ = makeCheck(
+        QStringLiteral("Wait only as long as the client needs to draw"), "adaptivewait",
+        settings.read(keys::adaptivewait) == 1, scanning,
+        QStringLiteral("Read each row and seat list as soon as the client has drawn it"),
+        QStringLiteral("If checked, scans watch the lobby and go on as soon as it is drawn; the "
+                       "fixed waits stay the upper bound."));
     cache_ =
         makeField(toQString(settings.readText(keys::cacheGeneralTab)), "cache", scanning, QString(),
                   QStringLiteral("Specify how long to cache the statistics. If a value is "
@@ -130,6 +136,7 @@ GeneralTab::GeneralTab(const SettingsStore& settings, const std::filesystem::pat
     scanningRows->addWidget(
         new QLabel(QStringLiteral("How long to wait for Playerlist (in msec):"), scanning), 3, 0);
     scanningRows->addWidget(scan_, 3, 1);
+    scanningRows->addWidget(adaptiveWait_, 4, 0, 1, 2);
 
     QGroupBox* hud = makeGroup(QStringLiteral("Head-Up-Display"), false, page, this);
     hudLim_ =
@@ -178,6 +185,7 @@ void GeneralTab::writeRealtime(OptionsWriter& out) const {
 void GeneralTab::writeCurrentLimit(OptionsWriter& out) const {
     out.flag(keys::curLim, curLim_);
     out.flag(keys::hudLim, hudLim_);
+    out.flag(keys::adaptivewait, adaptiveWait_);
 }
 
 }  // namespace kestrova

@@ -46,6 +46,7 @@ private:
     QLineEdit* delay_ = nullptr;
     QCheckBox* curLim_ = nullptr;
     QCheckBox* dbcache_ = nullptr;
+    QCheckBox* adaptiveWait_ = nullptr;
     QLineEdit* cache_ = nullptr;
     QLineEdit* scan_ = nullptr;
     QCheckBox* hudLim_ = nullptr;

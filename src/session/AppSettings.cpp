@@ -53,6 +53,7 @@ AppSettings AppSettings::load(const SettingsStore& settings,
     s.scanIntervalMinutes = settings.read(keys::scanint);
     s.checkUpdate = settings.read(keys::checkupdate) == 1;
     s.useAggregator = settings.read(keys::useagg) == 1;
+    s.adaptiveWaits = settings.read(keys::adaptivewait) == 1;
     s.scanResult = DirConf::read(workingDir);
     s.tablesToOpen = OpenCountConf::read(workingDir);
     s.selectedStakes = StakesFile::read(workingDir, s.clientKind);

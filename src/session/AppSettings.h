@@ -44,6 +44,7 @@ struct AppSettings {
     int scanIntervalMinutes = 0;     // scanint: the interval the user chose
     bool checkUpdate = false;
     bool useAggregator = false;
+    bool adaptiveWaits = false;      // adaptivewait: the passes watch the client
     DirConf scanResult;              // whether and where "Scan All Tables" saves its result
     int tablesToOpen = 4;            // c.conf
     std::vector<std::string> selectedStakes;  // the stakes file of the client kind

@@ -151,8 +151,11 @@ void ScanController::runPass(Request& request) {
         observer.showMessage("Error1", kLobbyNotFoundMessage);
         end = PassEnd::ClientNotFound;
     } else {
-        PassContext context{*resources_.platform, *resources_.clock, *resources_.glyphs, observer};
+        PassContext context{*resources_.platform, *resources_.clock, *resources_.glyphs, observer,
+                            request.adaptiveWaits};
         passBuddies_ = std::move(request.buddies);
+        if (resources_.tracker)
+            resources_.tracker->setOptions(request.trackerOptions);
         switch (request.kind) {
             case PassKind::TableList:
                 if (clearCache_.exchange(false))

@@ -5,6 +5,7 @@
 #include "rating/BuddyList.h"
 #include "scan/LobbyFilter.h"
 #include "scan/ScanState.h"
+#include "stats/TrackerOptions.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -57,6 +58,8 @@ public:
         std::optional<int> openerMaximum;   // ScanAll while the opener runs
         int minimumHands = 100;             // for the known-player figures
         BuddyList buddies;                  // what the look-ups mark as buddies
+        bool adaptiveWaits = false;         // see ClientWaits
+        TrackerOptions trackerOptions;      // what the tracker look-ups follow
     };
 
     // Builds the request of the interval and opener scans from the current settings.

@@ -104,8 +104,15 @@ PlayerLookup& Session::lookup() {
     return *tracker_;
 }
 
+TrackerOptions Session::trackerOptions() const {
+    return {settings_.useAggregator, settings_.evaluation.excludeMe, settings_.evaluation.ownName};
+}
+
 void Session::apply(const AppSettings& settings) {
     settings_ = settings;
+    // A running pass keeps the options it started with; the next one takes these.
+    if (tracker_ && (!scans_ || !scans_->busy()))
+        tracker_->setOptions(trackerOptions());
     cacheExpiry_.setLifetimeSeconds(settings_.cacheLifetimeSeconds);
     tables_.reevaluate([this](const auto& players) { return evaluate(players); });
     players_.refresh();
@@ -196,6 +203,8 @@ ScanController::Request Session::request(PassKind kind) const {
     r.filter = settings_.lobbyFilter;
     r.minimumHands = settings_.evaluation.minimumHands;
     r.buddies = buddies_;
+    r.adaptiveWaits = settings_.adaptiveWaits;
+    r.trackerOptions = trackerOptions();
     return r;
 }
 

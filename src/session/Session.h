@@ -128,6 +128,7 @@ private:
     void message(const std::string& title, const std::string& text);
     void busyChanged(bool busy);
     ScanController::Request request(PassKind kind) const;
+    TrackerOptions trackerOptions() const;
 
     SessionServices services_;
     SettingsStore store_;

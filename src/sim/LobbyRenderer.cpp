@@ -48,6 +48,10 @@ void LobbyRenderer::drawCell(QImage& image, Column column, int lineTop, const st
 }
 
 QImage LobbyRenderer::render(const Lobby& lobby, const LobbyState& state) const {
+    return render(lobby, LobbyView::settled(state));
+}
+
+QImage LobbyRenderer::render(const Lobby& lobby, const LobbyView& view) const {
     QImage image(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
     image.fill(kWindowBackground);
     {
@@ -68,7 +72,7 @@ QImage LobbyRenderer::render(const Lobby& lobby, const LobbyState& state) const 
     font_.draw(image, seatChipsLeft(), kSeatBoxTop - 18, QStringLiteral("Chips"), kHeaderText, 0,
                kWindowWidth);
 
-    drawList(image, lobby, state);
+    drawList(image, lobby, view);
     {
         QPainter painter(&image);
         const int boxBottom = seatLineTop(kSeatLines) + 2;
@@ -79,18 +83,18 @@ QImage LobbyRenderer::render(const Lobby& lobby, const LobbyState& state) const 
         painter.fillRect(kSeatBoxRight - 1, kSeatBoxTop, 1, boxBottom - kSeatBoxTop, kSeatBorder);
         painter.fillRect(kSeatBoxLeft, boxBottom - 1, kSeatBoxRight - kSeatBoxLeft, 1, kSeatBorder);
     }
-    if (state.selectedRow() >= 0 && state.selectedRow() < lobby.size()) {
-        drawSeats(image, lobby.table(state.selectedRow()));
+    if (view.seatRow >= 0 && view.seatRow < lobby.size()) {
+        drawSeats(image, lobby.table(view.seatRow), view.chipsShown);
     }
     return image;
 }
 
-void LobbyRenderer::drawList(QImage& image, const Lobby& lobby, const LobbyState& state) const {
+void LobbyRenderer::drawList(QImage& image, const Lobby& lobby, const LobbyView& view) const {
     QPainter painter(&image);
     for (int line = 0; line < LobbyState::kVisibleRows; ++line) {
-        const int row = state.topRow() + line;
+        const int row = view.topRow + line;
         const int lineTop = kListTop + line * kRowHeight;
-        const bool selected = row == state.selectedRow();
+        const bool selected = row == view.highlightedRow;
         const QRgb background = selected ? kRowSelected : (row % 2 == 0 ? kRowEven : kRowOdd);
         painter.fillRect(kListLeft, lineTop, kListRight - kListLeft, kRowHeight, background);
         if (row >= lobby.size()) {
@@ -108,7 +112,7 @@ void LobbyRenderer::drawList(QImage& image, const Lobby& lobby, const LobbyState
     }
 }
 
-void LobbyRenderer::drawSeats(QImage& image, const LobbyTable& table) const {
+void LobbyRenderer::drawSeats(QImage& image, const LobbyTable& table, bool chipsShown) const {
     int line = 0;
     for (const SeatedPlayer& player : table.players) {
         if (line >= kSeatLines) {
@@ -117,8 +121,9 @@ void LobbyRenderer::drawSeats(QImage& image, const LobbyTable& table) const {
         const int top = seatLineTop(line++);
         font_.draw(image, seatNameLeft(), top, qs(player.name), kSeatText, seatNameLeft(),
                    seatNameClipRight());
-        font_.draw(image, seatChipsLeft(), top, qs(player.stack), kSeatText, seatChipsLeft(),
-                   seatChipsClipRight());
+        if (chipsShown)
+            font_.draw(image, seatChipsLeft(), top, qs(player.stack), kSeatText, seatChipsLeft(),
+                       seatChipsClipRight());
     }
     if (line >= kSeatLines) {
         return;

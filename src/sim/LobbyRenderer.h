@@ -2,6 +2,7 @@
 
 #include "common/Image.h"
 #include "sim/BitmapFont.h"
+#include "sim/ClientLatency.h"
 #include "sim/Lobby.h"
 #include "sim/LobbyLayout.h"
 #include "sim/LobbyState.h"
@@ -42,6 +43,8 @@ public:
     }
 
     QImage render(const Lobby& lobby, const LobbyState& state) const;
+    // The lobby as a slow client shows it for a while after a key.
+    QImage render(const Lobby& lobby, const LobbyView& view) const;
     QImage renderTableWindow(const QString& title, int width, int height) const;
     // A QImage as the 0xAARRGGBB capture the readers take.
     static Image toImage(const QImage& image);
@@ -64,8 +67,8 @@ public:
     const BitmapFont& font() const { return font_; }
 
 private:
-    void drawList(QImage& image, const Lobby& lobby, const LobbyState& state) const;
-    void drawSeats(QImage& image, const LobbyTable& table) const;
+    void drawList(QImage& image, const Lobby& lobby, const LobbyView& view) const;
+    void drawSeats(QImage& image, const LobbyTable& table, bool chipsShown) const;
     void drawCell(QImage& image, Column column, int lineTop, const std::string& text,
                   QRgb colour) const;
 

@@ -71,6 +71,13 @@ void SimulatedClient::sendMessage(WindowId window, std::uint32_t message, std::u
         default:
             break;
     }
+    if (delayed_)
+        delayed_->update(state_, nowMs_());
+}
+
+void SimulatedClient::setLatency(ClientLatency latency, std::function<long long()> nowMs) {
+    delayed_.emplace(latency, state_);
+    nowMs_ = std::move(nowMs);
 }
 
 void SimulatedClient::openSelectedTable() {
@@ -98,7 +105,8 @@ std::optional<Image> SimulatedClient::capture(WindowId window) {
         if (minimised_) {
             return std::nullopt;
         }
-        const QImage lobby = renderer_.render(lobby_, state_);
+        const QImage lobby = renderer_.render(
+            lobby_, delayed_ ? delayed_->at(nowMs_()) : LobbyView::settled(state_));
         if (window == kLobbyWindow) {
             return LobbyRenderer::toImage(lobby);
         }

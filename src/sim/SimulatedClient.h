@@ -3,11 +3,14 @@
 #include "client/ClientPlatform.h"
 #include "client/lobby/ProgramWindows.h"
 #include "sim/BitmapFont.h"
+#include "sim/ClientLatency.h"
 #include "sim/Lobby.h"
 #include "sim/LobbyRenderer.h"
 #include "sim/LobbyState.h"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +66,9 @@ public:
     bool minimised() const { return minimised_; }
     // Closes every opened table window.
     void closeTables() { openedTables_.clear(); }
+    // From now on the lobby draws every change of the selection late; nowMs is
+    // the clock the delays run on (the pass's clock, real or virtual).
+    void setLatency(ClientLatency latency, std::function<long long()> nowMs);
     const Lobby& lobby() const { return lobby_; }
     const LobbyState& state() const { return state_; }
     const LobbyRenderer& renderer() const { return renderer_; }
@@ -78,6 +84,8 @@ private:
     std::vector<std::string> openedTables_;
     bool minimised_ = false;
     bool buttonDown_ = false;
+    std::optional<DelayedLobbyView> delayed_;
+    std::function<long long()> nowMs_;
 };
 
 }  // namespace kestrova::sim

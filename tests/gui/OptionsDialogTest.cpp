@@ -186,7 +186,7 @@ void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
         QVERIFY2(store_->readText(name, "<missing>", 100) == expected, name.c_str());
         ++written;
     }
-    QCOMPARE(written, 10 + 5 + 5 + 33 + 3);
+    QCOMPARE(written, 11 + 5 + 5 + 33 + 3);
     QCOMPARE(readBytes(dir_->path() / "c.conf"), le32(4));
     QCOMPARE(readBytes(dir_->path() / "Close.conf"), le32(0) + le32(0) + le32(0));
     QCOMPARE(readBytes(dir_->path() / "dir.conf"), le32(0) + le32(0));

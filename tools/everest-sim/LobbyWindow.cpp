@@ -53,8 +53,12 @@ int virtualKeyOf(int qtKey) {
 
 }  // namespace
 
-LobbyWindow::LobbyWindow(Lobby lobby, const BitmapFont& font)
-    : lobby_(std::move(lobby)), state_(lobby_.size()), renderer_(font) {
+LobbyWindow::LobbyWindow(Lobby lobby, const BitmapFont& font, ClientLatency latency)
+    : lobby_(std::move(lobby)), state_(lobby_.size()), renderer_(font), delayed_(latency, state_) {
+    since_.start();
+    redraw_.setSingleShot(true);
+    redraw_.setTimerType(Qt::PreciseTimer);
+    connect(&redraw_, &QTimer::timeout, this, &LobbyWindow::refresh);
     setWindowTitle(QStringLiteral("Everest Poker - Lobby"));
     setFixedSize(LobbyRenderer::kWindowWidth, LobbyRenderer::kWindowHeight);
     setWineWindowClass(*this);
@@ -65,9 +69,14 @@ LobbyWindow::LobbyWindow(Lobby lobby, const BitmapFont& font)
 }
 
 void LobbyWindow::refresh() {
-    picture_ = renderer_.render(lobby_, state_);
+    const long long now = since_.elapsed();
+    delayed_.update(state_, now);
+    picture_ = renderer_.render(lobby_, delayed_.at(now));
     update();
     listArea_->update();
+    // The next step of a late redraw.
+    if (const std::optional<long long> next = delayed_.nextChange(now))
+        redraw_.start(static_cast<int>(*next - now));
 }
 
 bool LobbyWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "sim/BitmapFont.h"
+#include "sim/ClientLatency.h"
 #include "sim/Lobby.h"
 #include "sim/LobbyRenderer.h"
 #include "sim/LobbyState.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMap>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace kestrova::sim {
@@ -22,7 +25,8 @@ class LobbyWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    LobbyWindow(Lobby lobby, const BitmapFont& font);
+    // A latency makes the lobby draw each move of the selection late, in steps.
+    LobbyWindow(Lobby lobby, const BitmapFont& font, ClientLatency latency = {});
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +43,9 @@ private:
     QWidget* listArea_;
     bool buttonDown_ = false;
     QMap<QString, QPointer<TableWindow>> tables_;
+    DelayedLobbyView delayed_;
+    QElapsedTimer since_;
+    QTimer redraw_;
 };
 
 }  // namespace kestrova::sim

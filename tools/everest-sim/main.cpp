@@ -15,6 +15,7 @@
 #include <iostream>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -75,7 +76,9 @@ QString lobbyArgument(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--select") == 0 || std::strcmp(argv[i], "--out") == 0 ||
             std::strcmp(argv[i], "--at") == 0 || std::strcmp(argv[i], "--font") == 0 ||
-            std::strcmp(argv[i], "--pixel-size") == 0) {
+            std::strcmp(argv[i], "--pixel-size") == 0 || std::strcmp(argv[i], "--row-delay-ms") == 0 ||
+            std::strcmp(argv[i], "--seat-delay-ms") == 0 ||
+            std::strcmp(argv[i], "--chips-delay-ms") == 0) {
             ++i;
         } else if (argv[i][0] != '-') {
             return QString::fromLocal8Bit(argv[i]);
@@ -123,6 +126,15 @@ int main(int argc, char* argv[]) {
          QStringLiteral("family")},
         {QStringLiteral("pixel-size"), QStringLiteral("Pixel size of --font."), QStringLiteral("n"),
          QStringLiteral("11")},
+        {QStringLiteral("row-delay-ms"),
+         QStringLiteral("The highlight moves this many ms after a key."), QStringLiteral("ms"),
+         QStringLiteral("0")},
+        {QStringLiteral("seat-delay-ms"),
+         QStringLiteral("The new table's seat list appears this many ms after the highlight."),
+         QStringLiteral("ms"), QStringLiteral("0")},
+        {QStringLiteral("chips-delay-ms"),
+         QStringLiteral("Chip counts appear this many ms after the names."), QStringLiteral("ms"),
+         QStringLiteral("0")},
     });
     args.process(*app);
     if (args.positionalArguments().size() != 1) {
@@ -133,8 +145,21 @@ int main(int argc, char* argv[]) {
         if (renderOnly) {
             return render(lobby, args);
         }
+        kestrova::sim::ClientLatency latency;
+        const std::pair<const char*, int*> delays[] = {{"row-delay-ms", &latency.rowDelayMs},
+                                                       {"seat-delay-ms", &latency.seatDelayMs},
+                                                       {"chips-delay-ms", &latency.chipsDelayMs}};
+        for (const auto& [name, value] : delays) {
+            bool ok = false;
+            *value = args.value(QString::fromLatin1(name)).toInt(&ok);
+            if (!ok || *value < 0) {
+                std::cerr << "everest-sim: --" << name
+                          << " needs a whole number of ms, 0 or more\n";
+                return 1;
+            }
+        }
         const std::unique_ptr<BitmapFont> font = lobbyFont(args);
-        kestrova::sim::LobbyWindow window(lobby, *font);
+        kestrova::sim::LobbyWindow window(lobby, *font, latency);
         if (args.isSet(QStringLiteral("at"))) {
             const QStringList at = args.value(QStringLiteral("at")).split(QLatin1Char(','));
             if (at.size() == 2)

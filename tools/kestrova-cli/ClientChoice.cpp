@@ -3,7 +3,22 @@
 #include "client/DesktopPlatform.h"
 #include "settings/TraceLog.h"
 
+#include <charconv>
+
 namespace kestrova::cli {
+
+namespace {
+
+bool delay(const std::string& text, int& ms) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0)
+        return false;
+    ms = value;
+    return true;
+}
+
+}  // namespace
 
 bool parseClientOptions(const Args& args, const std::string& command, ClientOptions& options,
                         std::ostream& err) {
@@ -20,9 +35,19 @@ bool parseClientOptions(const Args& args, const std::string& command, ClientOpti
             options.glyphFile = args[++i];
         else if (args[i] == "--trace" && hasValue)
             options.traceFile = args[++i];
+        else if (args[i] == "--row-delay-ms" && hasValue && delay(args[i + 1], options.rowDelayMs))
+            ++i;
+        else if (args[i] == "--seat-delay-ms" && hasValue &&
+                 delay(args[i + 1], options.seatDelayMs))
+            ++i;
+        else if (args[i] == "--chips-delay-ms" && hasValue &&
+                 delay(args[i + 1], options.chipsDelayMs))
+            ++i;
         else {
-            err << "usage: kestrova-cli " << command << " --sim LOBBY.json | " << desktopOption
-                << " [--display NAME] [--glyphs FILE] [--trace FILE]\n";
+            err << "usage: kestrova-cli " << command
+                << " --sim LOBBY.json [--row-delay-ms N] [--seat-delay-ms N] [--chips-delay-ms N]"
+                   " | "
+                << desktopOption << " [--display NAME] [--glyphs FILE] [--trace FILE]\n";
             return false;
         }
     }
@@ -38,7 +63,6 @@ std::optional<Client> openClient(const ClientOptions& options, std::ostream& err
     if (!options.desktop) {
         if (!openSimulatedClient(options, client, err))
             return std::nullopt;
-        client.clock = std::make_unique<ManualClock>();
         return client;
     }
     DesktopPlatform::Trace trace;

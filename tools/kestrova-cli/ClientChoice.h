@@ -20,6 +20,11 @@ struct ClientOptions {
     std::string glyphFile;  // "--glyphs FILE"
     std::string traceFile;  // "--trace FILE": how the backend had to work around the desktop
     bool desktop = false;
+    // "--row-delay-ms N", "--seat-delay-ms N", "--chips-delay-ms N": the simulated
+    // lobby draws late, on the command's virtual clock.
+    int rowDelayMs = 0;
+    int seatDelayMs = 0;
+    int chipsDelayMs = 0;
 };
 
 // False, with the usage on err, for anything else.
@@ -35,7 +40,8 @@ struct Client {
 
 std::optional<Client> openClient(const ClientOptions& options, std::ostream& err);
 
-// The in-process simulated lobby of options.simFile; false after telling err why.
+// The in-process simulated lobby of options.simFile on a virtual clock; false
+// after telling err why.
 bool openSimulatedClient(const ClientOptions& options, Client& client, std::ostream& err);
 
 }  // namespace kestrova::cli

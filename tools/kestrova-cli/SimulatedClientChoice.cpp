@@ -29,13 +29,20 @@ bool openSimulatedClient(const ClientOptions& options, Client& client, std::ostr
     static char name[] = "kestrova-cli";
     static char* argv[] = {name, nullptr};
     client.qtApplication = std::make_shared<QGuiApplication>(argc, argv);
+    auto clock = std::make_unique<ManualClock>();
     try {
-        client.platform = std::make_unique<sim::SimulatedClient>(
+        auto sim = std::make_unique<sim::SimulatedClient>(
             sim::Lobby::loadFile(QString::fromStdString(options.simFile)));
+        const sim::ClientLatency latency{options.rowDelayMs, options.seatDelayMs,
+                                         options.chipsDelayMs};
+        if (latency.any())
+            sim->setLatency(latency, [time = clock.get()] { return time->totalMs(); });
+        client.platform = std::move(sim);
     } catch (const sim::LobbyError& e) {
         err << e.what() << '\n';
         return false;
     }
+    client.clock = std::move(clock);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "scan/PassContext.h"
 #include "scan/TableListPass.h"
 #include "scan/TableListRows.h"
+#include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 
 #include <memory>
@@ -55,7 +56,7 @@ int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err) {
     const SettingsStore settings(SettingsStore::defaultPath());
     const LobbyFilter filter = LobbyFilter::fromSettings(settings);
     CliObserver observer;
-    PassContext context{platform, clock, *glyphs, observer};
+    PassContext context{platform, clock, *glyphs, observer, settings.read(keys::adaptivewait) == 1};
     LobbyEntryList entries;
     if (TableListPass(context).run(entries) != PassEnd::EndOfList || observer.failed())
         return 1;

@@ -10,7 +10,8 @@ namespace {
 constexpr int kAfterRestoreMs = 500;
 }  // namespace
 
-std::optional<EverestLobby> startLobbyWalk(PassContext& context) {
+std::optional<EverestLobby> startLobbyWalk(
+    PassContext& context, const std::function<void(const EverestLobby&)>& beforeHome) {
     LobbySearch search = findEverestLobby(context.platform);
     if (!search.lobby) {
         context.observer.showMessage(search.errorTitle, kLobbyNotFoundMessage);
@@ -19,7 +20,10 @@ std::optional<EverestLobby> startLobbyWalk(PassContext& context) {
     const EverestLobby& lobby = *search.lobby;
     restoreWindow(context.platform, lobby.window);
     context.clock.sleepMs(kAfterRestoreMs);
-    selectFirstRow(context.platform, context.clock, lobby);
+    selectFirstRow(context.platform, context.clock, lobby, [&] {
+        if (beforeHome)
+            beforeHome(lobby);
+    });
     context.observer.lobbyFound(lobby.windowRect);
     return lobby;
 }

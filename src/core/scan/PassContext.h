@@ -13,6 +13,8 @@ struct PassContext {
     Clock& clock;
     const GlyphTable& glyphs;
     ScanObserver& observer;
+    // Watch the client instead of sleeping out the fixed waits (see ClientWaits).
+    bool adaptiveWaits = false;
 };
 
 }  // namespace kestrova

@@ -3,7 +3,7 @@
 #include "client/Win32Messages.h"
 #include "client/WindowInput.h"
 #include "client/lobby/LobbyScreen.h"
-#include "common/Clock.h"
+#include "scan/ClientWaits.h"
 #include "scan/EndOfListDetector.h"
 #include "scan/LobbyWalkStart.h"
 #include "scan/ScanObserver.h"
@@ -11,11 +11,17 @@
 namespace kestrova {
 
 PassEnd TableListPass::run(LobbyEntryList& entries) {
-    std::optional<EverestLobby> lobby = startLobbyWalk(context_);
+    std::optional<std::uint64_t> listBeforeHome;
+    std::optional<EverestLobby> lobby = startLobbyWalk(context_, [&](const EverestLobby& found) {
+        listBeforeHome = ClientWaits::captureList(context_, found);
+    });
     if (!lobby)
         return PassEnd::ClientNotFound;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
+    ClientWaits waits(context_, screen);
+    waits.noteList(listBeforeHome);
+    waits.afterSelectionKey(0, kAfterDownMs);
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
     while (!observer.cancelled()) {
@@ -32,9 +38,10 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
             observer.tableRead(*row);
         }
         atEnd = endOfList.onRead(selectedName) || atEnd;
+        waits.noteList();
         screen.release();
         pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
-        context_.clock.sleepMs(kAfterDownMs);
+        waits.afterSelectionKey(kAfterDownMs, kAfterDownMs);
         if (atEnd)
             return PassEnd::EndOfList;
     }

@@ -4,6 +4,7 @@
 #include "client/WindowInput.h"
 #include "client/lobby/LobbyScreen.h"
 #include "common/Clock.h"
+#include "scan/ClientWaits.h"
 #include "scan/EndOfListDetector.h"
 #include "scan/LobbyWalkStart.h"
 #include "scan/ScanObserver.h"
@@ -33,8 +34,11 @@ TableScanPass::TableScanPass(PassContext& context, PlayerLookup& lookup, ScanSta
                              const LobbyFilter& filter)
     : context_(context), lookup_(lookup), state_(state), filter_(filter) {}
 
-PassEnd TableScanPass::start(std::optional<EverestLobby>& lobby) {
-    lobby = startLobbyWalk(context_);
+PassEnd TableScanPass::start(std::optional<EverestLobby>& lobby,
+                             std::optional<std::uint64_t>& listBeforeHome) {
+    lobby = startLobbyWalk(context_, [&](const EverestLobby& found) {
+        listBeforeHome = ClientWaits::captureList(context_, found);
+    });
     if (!lobby)
         return PassEnd::ClientNotFound;
     if (!lookup_.connectDatabases(context_.observer))
@@ -44,16 +48,20 @@ PassEnd TableScanPass::start(std::optional<EverestLobby>& lobby) {
 
 PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
     std::optional<EverestLobby> lobby;
-    if (const PassEnd failed = start(lobby); !lobby || failed != PassEnd::EndOfList)
+    std::optional<std::uint64_t> listBeforeHome;
+    if (const PassEnd failed = start(lobby, listBeforeHome); !lobby || failed != PassEnd::EndOfList)
         return failed;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
+    ClientWaits waits(context_, screen);
+    waits.noteList(listBeforeHome);
+    waits.afterSelectionKey(0, kAfterDownMs);
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
     PassEnd end = PassEnd::Cancelled;
     while (!observer.cancelled()) {
         bool atEnd = false;
-        if (!readSelectedRow(screen, endOfList, atEnd)) {
+        if (!readSelectedRow(screen, waits, endOfList, atEnd)) {
             end = PassEnd::CaptureFailed;
             break;
         }
@@ -67,6 +75,8 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
             break;
         }
         pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
+        // The fixed walk reads the next row at once; a slow highlight is waited for.
+        waits.afterSelectionKey(0, kAfterDownMs);
         if (atEnd) {
             end = PassEnd::EndOfList;
             break;
@@ -78,16 +88,20 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
 
 PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
     std::optional<EverestLobby> lobby;
-    if (const PassEnd failed = start(lobby); !lobby || failed != PassEnd::EndOfList)
+    std::optional<std::uint64_t> listBeforeHome;
+    if (const PassEnd failed = start(lobby, listBeforeHome); !lobby || failed != PassEnd::EndOfList)
         return failed;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
+    ClientWaits waits(context_, screen);
+    waits.noteList(listBeforeHome);
+    waits.afterSelectionKey(0, kAfterDownMs);
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
     PassEnd end = PassEnd::Cancelled;
     while (!observer.cancelled()) {
         bool atEnd = false;
-        if (!readSelectedRow(screen, endOfList, atEnd)) {
+        if (!readSelectedRow(screen, waits, endOfList, atEnd)) {
             end = PassEnd::CaptureFailed;
             break;
         }
@@ -96,19 +110,26 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
                                       ? nullptr
                                       : state_.lobbyEntries.find(state_.selectedRowName);
         if (entry && filter_.accepts(*entry)) {
-            context_.clock.sleepMs(kSeatsShownMs);
-            // A cancelled wait leaves the previous table's seats on the screen.
-            if (observer.cancelled())
+            // A cancelled wait leaves the previous table's seats on the screen, and a
+            // failed capture shows none: neither is reported as this table's players.
+            if (!waits.readSeats(kSeatsShownMs, state_.seats)) {
+                if (waits.captureFailed()) {
+                    observer.showMessage("Error", "Error Capturing");
+                    end = PassEnd::CaptureFailed;
+                }
                 break;
-            readSeatsOnce(screen);
+            }
             if (openerMaximum) {
                 atEnd = !openSelectedTable(*lobby, *openerMaximum) || atEnd;
+                waits.seatsUnknown();
             } else if (!state_.tables.find(state_.selectedRowName)) {
                 scanTable();
             }
+        } else {
+            waits.seatsUnknown();
         }
         pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
-        context_.clock.sleepMs(kAfterDownMs);
+        waits.afterSelectionKey(kAfterDownMs, kAfterDownMs);
         if (atEnd) {
             end = PassEnd::EndOfList;
             break;
@@ -118,8 +139,8 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
     return end;
 }
 
-bool TableScanPass::readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList,
-                                    bool& atEnd) {
+bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
+                                    EndOfListDetector& endOfList, bool& atEnd) {
     if (!screen.grab()) {
         context_.observer.showMessage("Error", "Error Capturing");
         return false;
@@ -131,6 +152,7 @@ bool TableScanPass::readSelectedRow(LobbyScreen& screen, EndOfListDetector& endO
         context_.observer.tableRead(*row);
     }
     atEnd = endOfList.onRead(state_.selectedRowName);
+    waits.noteList();
     screen.release();
     return true;
 }

@@ -5,11 +5,13 @@
 #include "scan/PassEnd.h"
 #include "scan/ScanState.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace kestrova {
 
+class ClientWaits;
 class EndOfListDetector;
 class LobbyScreen;
 class PlayerLookup;
@@ -39,11 +41,13 @@ public:
     PassEnd scanAll(std::optional<int> openerMaximum);
 
 private:
-    // The lobby, or why the pass cannot start.
-    PassEnd start(std::optional<EverestLobby>& lobby);
+    // The lobby, or why the pass cannot start; with adaptive waits also the
+    // list as it was before Home.
+    PassEnd start(std::optional<EverestLobby>& lobby, std::optional<std::uint64_t>& listBeforeHome);
     // Reads the highlighted row into the lobby entries; false when the lobby
     // could not be captured (the user has been told). atEnd tells the end of the list.
-    bool readSelectedRow(LobbyScreen& screen, EndOfListDetector& endOfList, bool& atEnd);
+    bool readSelectedRow(LobbyScreen& screen, ClientWaits& waits, EndOfListDetector& endOfList,
+                         bool& atEnd);
     void readSeatsOnce(LobbyScreen& screen);
     // False when the user cancelled during the waits: nothing read then belongs to the table.
     bool readSeatsSlowly(LobbyScreen& screen);

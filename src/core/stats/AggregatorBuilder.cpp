@@ -45,12 +45,44 @@ bool addTrigramIndex(PostgresConnection& connection) {
     return indexed;
 }
 
-// Each row in a savepoint of its own, in the same round trip: a failed insert
-// then spoils only its own row, and the transaction goes on with the next.
+// Each insert in a savepoint of its own, in the same round trip: a failed insert
+// then spoils only its own rows, and the transaction goes on with the next.
 constexpr std::string_view kRowSavepoint = "SAVEPOINT hhps_row; ";
 constexpr std::string_view kRowRelease = " RELEASE SAVEPOINT hhps_row";
 constexpr std::string_view kRowRollback =
     "ROLLBACK TO SAVEPOINT hhps_row; RELEASE SAVEPOINT hhps_row";
+
+struct Row {
+    std::string quotedName;
+    std::vector<std::string> sums;
+};
+
+// The whole batch in one insert. A batch the server refuses is redone row by
+// row, each in its own savepoint, so that the rows that fail are named one by
+// one ("Error 7") and the others are kept.
+void insertBatch(PostgresConnection& connection, const std::vector<Row>& batch,
+                 MessageSink& messages) {
+    if (batch.empty())
+        return;
+    std::vector<std::string> values;
+    values.reserve(batch.size());
+    for (const Row& row : batch)
+        values.push_back(sql::aggregatorValues(row.quotedName, row.sums));
+    const std::string insert =
+        std::string(kRowSavepoint) + sql::aggregatorInsertRows(values) + std::string(kRowRelease);
+    if (connection.execute(insert).commandOk())
+        return;
+    connection.execute(std::string(kRowRollback));
+    for (const Row& row : batch) {
+        const std::string one = std::string(kRowSavepoint) +
+                                sql::aggregatorInsert(row.quotedName, row.sums) +
+                                std::string(kRowRelease);
+        if (!connection.execute(one).commandOk()) {
+            fail(connection, "Error 7: ", messages);
+            connection.execute(std::string(kRowRollback));
+        }
+    }
+}
 
 }  // namespace
 
@@ -73,6 +105,9 @@ AggregatorBuild buildAggregatorTable(PostgresConnection& connection, MessageSink
         fail(connection, "BEGIN command failed: ", messages);
         return AggregatorBuild::Failed;
     }
+    // The cursor is read to its end: plan it for the whole result (one hash
+    // aggregate) rather than for its first rows, which takes several times longer.
+    connection.execute("SET LOCAL cursor_tuple_fraction = 1.0");
     if (!connection.execute(std::string(sql::kAggregatorDeclare)).commandOk()) {
         fail(connection, "Error 4: ", messages);
         return AggregatorBuild::Failed;
@@ -80,30 +115,30 @@ AggregatorBuild buildAggregatorTable(PostgresConnection& connection, MessageSink
     const std::string fetch(sql::kAggregatorFetch);
     std::vector<std::string> sums;
     sums.reserve(kSumColumns);
+    std::vector<Row> batch;
     while (true) {
-        PostgresResult row = connection.execute(fetch);
-        if (!row.tuplesOk()) {
+        PostgresResult rows = connection.execute(fetch);
+        if (!rows.tuplesOk()) {
             // The fetch itself failed (connection lost): what was inserted so
             // far is rolled back with the transaction.
             fail(connection, "Error 5: ", messages);
             return AggregatorBuild::Failed;
         }
-        if (row.rows() < 1)
+        if (rows.rows() < 1)
             break;
-        const auto name = connection.escapeString(alteredTrackerName(row.value(0, 0)));
-        if (!name) {
-            fail(connection, "Error 7: ", messages);
-            continue;
+        batch.clear();
+        for (int r = 0; r < rows.rows(); ++r) {
+            const auto name = connection.escapeString(alteredTrackerName(rows.value(r, 0)));
+            if (!name) {
+                fail(connection, "Error 7: ", messages);
+                continue;
+            }
+            sums.clear();
+            for (int column = 1; column <= kSumColumns; ++column)
+                sums.push_back(sumLiteral(connection, rows.value(r, column)));
+            batch.push_back({*name, sums});
         }
-        sums.clear();
-        for (int column = 1; column <= kSumColumns; ++column)
-            sums.push_back(sumLiteral(connection, row.value(0, column)));
-        const std::string insert = std::string(kRowSavepoint) + sql::aggregatorInsert(*name, sums) +
-                                   std::string(kRowRelease);
-        if (!connection.execute(insert).commandOk()) {
-            fail(connection, "Error 7: ", messages);
-            connection.execute(std::string(kRowRollback));
-        }
+        insertBatch(connection, batch, messages);
     }
     connection.execute(std::string(sql::kAggregatorClose));
     connection.execute(std::string(sql::kAggregatorEnd));

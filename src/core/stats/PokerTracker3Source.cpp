@@ -1,7 +1,5 @@
 #include "stats/PokerTracker3Source.h"
 
-#include "settings/SettingKeys.h"
-#include "settings/SettingsStore.h"
 #include "stats/TrackerStatements.h"
 #include "stats/TrackerValues.h"
 
@@ -26,7 +24,7 @@ bool PokerTracker3Source::addCounters(const TrackerName& name, TrackerCounters& 
     std::string quoted;
     if (!quotePattern(name.pattern, quoted, messages))
         return true;
-    const bool useAggregator = settings_ != nullptr && settings_->read(keys::useagg) == 1;
+    const bool useAggregator = options_ != nullptr && options_->useAggregator;
     PostgresResult rows;
     if (!runCursor(trackerStatements::pokerTracker3Statistics(useAggregator, quoted),
                    DeclareCheck::Ignore, {kBeginFailed, {}, kFetchFailed}, rows, messages))

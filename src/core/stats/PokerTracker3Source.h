@@ -5,17 +5,17 @@
 namespace kestrova {
 
 // PokerTracker 3: the per-hand statistics table, or the aggregator table hhps
-// when the setting "useagg" is 1 (read at every look-up).
+// when the setting "useagg" is 1 (from the look-up's options).
 class PokerTracker3Source final : public PostgresTrackerSource {
 public:
-    PokerTracker3Source(DatabaseEntry entry, const SettingsStore* settings)
-        : PostgresTrackerSource(std::move(entry)), settings_(settings) {}
+    PokerTracker3Source(DatabaseEntry entry, const TrackerOptions* options)
+        : PostgresTrackerSource(std::move(entry)), options_(options) {}
     DatabaseKind kind() const override { return DatabaseKind::PokerTracker3; }
     bool addCounters(const TrackerName& name, TrackerCounters& counters,
                      MessageSink& messages) override;
 
 private:
-    const SettingsStore* settings_;
+    const TrackerOptions* options_;
 };
 
 }  // namespace kestrova

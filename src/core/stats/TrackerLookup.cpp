@@ -12,9 +12,20 @@
 
 namespace kestrova {
 
+TrackerOptions TrackerOptions::fromSettings(const SettingsStore& settings) {
+    TrackerOptions o;
+    o.useAggregator = settings.read(keys::useagg) == 1;
+    o.excludeMe = settings.read(keys::excludeme) == 1;
+    o.ownName = settings.readText(keys::profilme);
+    return o;
+}
+
 TrackerLookup::TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
                              const BuddyIndex* buddies, PlayerRecordList& records, TraceLog trace)
-    : settings_(settings), buddies_(buddies), records_(records), trace_(std::move(trace)) {
+    : options_(Options::fromSettings(settings)),
+      buddies_(buddies),
+      records_(records),
+      trace_(std::move(trace)) {
     setDatabases(std::move(entries));
 }
 
@@ -29,7 +40,7 @@ void TrackerLookup::setDatabases(std::vector<DatabaseEntry> entries) {
     for (auto& entry : entries) {
         Slot slot;
         slot.storedKind = entry.kind;
-        slot.source = makeTrackerSource(std::move(entry), {&settings_, trace_});
+        slot.source = makeTrackerSource(std::move(entry), {&options_, trace_});
         slots_.push_back(std::move(slot));
     }
 }
@@ -76,7 +87,7 @@ std::shared_ptr<PlayerStats> TrackerLookup::lookupPlayer(const std::string& name
                                                          MessageSink& messages) {
     TrackerCounters counters;
     const bool isMe =
-        settings_.read(keys::excludeme) == 1 && name == settings_.readText(keys::profilme);
+        options_.excludeMe && name == options_.ownName;
     if (!isMe && !sumCounters(name, counters, messages))
         return nullptr;
     auto record =

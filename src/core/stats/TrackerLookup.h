@@ -4,12 +4,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/TraceLog.h"
 #include "stats/DatabaseEntry.h"
 #include "stats/PlayerLookup.h"
 #include "stats/TrackerCounters.h"
+#include "stats/TrackerOptions.h"
 #include "stats/TrackerSource.h"
 
 namespace kestrova {
@@ -33,6 +35,8 @@ class SettingsStore;
 // record built without the lost database, which the cache would keep.
 class TrackerLookup final : public PlayerLookup {
 public:
+    using Options = TrackerOptions;
+
     // entries: the database list in file order; only active entries are used.
     // buddies may be null (every record then has buddy index -1). New records
     // are appended to records. settings is read at every look-up.
@@ -65,6 +69,11 @@ public:
     // connection first.
     void setDatabases(std::vector<DatabaseEntry> entries);
     void setBuddyList(const BuddyIndex* buddies) { buddies_ = buddies; }
+    // The settings a look-up follows, read from the settings once at
+    // construction; later changes come from the thread that looks players up,
+    // between look-ups.
+    void setOptions(Options options) { options_ = std::move(options); }
+    const Options& options() const { return options_; }
 
     bool connected() const { return connected_; }
     // The kind each entry is queried as: Holdem Manager entries turn into
@@ -83,7 +92,7 @@ private:
     };
 
     std::vector<Slot> slots_;
-    const SettingsStore& settings_;
+    Options options_;
     const BuddyIndex* buddies_;
     PlayerRecordList& records_;
     TraceLog trace_;

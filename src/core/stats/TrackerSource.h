@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "settings/TraceLog.h"
+#include "stats/TrackerOptions.h"
 #include "stats/DatabaseEntry.h"
 #include "stats/PlayerNameSource.h"
 #include "stats/TrackerCounters.h"
@@ -60,10 +61,10 @@ private:
     DatabaseEntry entry_;
 };
 
-// What some sources read besides their entry. settings may be null (the
-// import's name listing reads none).
+// What some sources read besides their entry. options may be null (the
+// import's name listing reads none); they outlive the source.
 struct TrackerSourceContext {
-    const SettingsStore* settings = nullptr;
+    const TrackerOptions* options = nullptr;
     TraceLog trace = TraceLog::off();
 };
 

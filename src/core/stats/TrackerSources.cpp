@@ -25,7 +25,7 @@ std::unique_ptr<TrackerSource> makeTrackerSource(DatabaseEntry entry,
         case DatabaseKind::HoldemManagerMonthly:
             return std::make_unique<HoldemManagerSource>(std::move(entry), context.trace);
         case DatabaseKind::PokerTracker3:
-            return std::make_unique<PokerTracker3Source>(std::move(entry), context.settings);
+            return std::make_unique<PokerTracker3Source>(std::move(entry), context.options);
         case DatabaseKind::Elephant:
             return std::make_unique<ElephantSource>(std::move(entry));
     }

@@ -133,11 +133,15 @@ std::string holdemManagerStreets(bool monthlyTables, std::string_view quotedPatt
                   quotedPattern, "')) group by streetactiontype_id");
 }
 
-std::string aggregatorInsert(std::string_view quotedName,
+namespace {
+constexpr std::string_view kAggregatorInsertHead =
+    "Insert into hhps (player_name,  hands,  won,  vpip,  pfr,  faf,  taf,  raf,  fcall,  "
+    "tcall,  rcall,  showdown,  wonhand,  sawflop) values ";
+}  // namespace
+
+std::string aggregatorValues(std::string_view quotedName,
                              const std::vector<std::string>& sumLiterals) {
-    std::string text =
-        "Insert into hhps (player_name,  hands,  won,  vpip,  pfr,  faf,  taf,  raf,  fcall,  "
-        "tcall,  rcall,  showdown,  wonhand,  sawflop) values ('";
+    std::string text = "('";
     text += quotedName;
     text += "',";
     for (std::size_t i = 0; i < sumLiterals.size(); ++i) {
@@ -145,7 +149,23 @@ std::string aggregatorInsert(std::string_view quotedName,
             text += ',';
         text += sumLiterals[i];
     }
-    text += ");";
+    text += ')';
+    return text;
+}
+
+std::string aggregatorInsert(std::string_view quotedName,
+                             const std::vector<std::string>& sumLiterals) {
+    return std::string(kAggregatorInsertHead) + aggregatorValues(quotedName, sumLiterals) + ";";
+}
+
+std::string aggregatorInsertRows(const std::vector<std::string>& valueRows) {
+    std::string text(kAggregatorInsertHead);
+    for (std::size_t i = 0; i < valueRows.size(); ++i) {
+        if (i > 0)
+            text += ',';
+        text += valueRows[i];
+    }
+    text += ';';
     return text;
 }
 

@@ -34,12 +34,18 @@ inline constexpr std::string_view kAggregatorDrop = "DROP table hhps";
 extern const std::string_view kAggregatorCreate;
 inline constexpr std::string_view kAggregatorBegin = "BEGIN work";
 extern const std::string_view kAggregatorDeclare;
-inline constexpr std::string_view kAggregatorFetch = "FETCH forward 1 in mycur";
+// The rows come in batches: one round trip per batch instead of per player.
+inline constexpr std::string_view kAggregatorFetch = "FETCH forward 1000 in mycur";
 inline constexpr std::string_view kAggregatorClose = "CLOSE mycur";
 inline constexpr std::string_view kAggregatorEnd = "END work";
 // values: the escaped altered name and the thirteen sums as SQL literals.
 std::string aggregatorInsert(std::string_view quotedName,
                              const std::vector<std::string>& sumLiterals);
+// One row's "('name',sum,...)" for aggregatorInsertRows.
+std::string aggregatorValues(std::string_view quotedName,
+                             const std::vector<std::string>& sumLiterals);
+// One insert of many rows, each as aggregatorValues gives it.
+std::string aggregatorInsertRows(const std::vector<std::string>& valueRows);
 
 }  // namespace trackerStatements
 

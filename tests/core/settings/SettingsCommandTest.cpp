@@ -51,7 +51,7 @@ TEST_F(SettingsCommand, ListShowsEveryKeyWithItsValue) {
     ASSERT_EQ(run({"set", "scanint", "30"}), 0);
     ASSERT_EQ(run({"list"}), 0);
     const std::string listing = out_.str();
-    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 111);
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 112);
     EXPECT_EQ(listing.rfind("delay=1000\n", 0), 0u);
     EXPECT_NE(listing.find("\nscanint=30\n"), std::string::npos);
     EXPECT_NE(listing.find("\nprofilme=\n"), std::string::npos);

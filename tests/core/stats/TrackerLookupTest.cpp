@@ -100,6 +100,13 @@ protected:
         return *lookup_;
     }
 
+    // The look-up follows the options it is given, not later writes to the settings file.
+    void useAggregator(bool on) {
+        TrackerOptions options = lookup_->options();
+        options.useAggregator = on;
+        lookup_->setOptions(options);
+    }
+
     TrackerCounters sums(const std::string& name) {
         TrackerCounters counters;
         EXPECT_TRUE(lookup_->sumCounters(name, counters, sink_)) << name;
@@ -451,7 +458,7 @@ TEST_F(TrackerLookupTest, HostileNamesWithTheAggregator) {
     auto& lookup = makeLookup({entryFor("kt_pt3_agg", DatabaseKind::PokerTracker3)});
     ASSERT_TRUE(lookup.connectDatabases(sink_));
     ASSERT_TRUE(lookup.buildAggregator(sink_));
-    settings_->writeText(keys::useagg, "1");
+    useAggregator(true);
     for (const std::string& name : hostileNames()) {
         ASSERT_NE(lookup.lookupPlayer(name, "1", "0", sink_), nullptr) << name;
         EXPECT_TRUE(sink_.messages.empty()) << name;
@@ -478,9 +485,9 @@ TEST_F(TrackerLookupTest, AggregatorRoundTripFindsEveryPlayerAsThePerHandPathDoe
                                             "Case",     "case",        "lucky",  "Ivan",   "'quote",
                                             "\\start",  "back\\slash", "ghost",  "Nobody"};
     for (const std::string& name : names) {
-        settings_->writeText(keys::useagg, "0");
+        useAggregator(false);
         const TrackerCounters perHand = sums(name);
-        settings_->writeText(keys::useagg, "1");
+        useAggregator(true);
         const TrackerCounters aggregated = sums(name);
         EXPECT_EQ(aggregated, perHand) << name;
     }
@@ -496,7 +503,7 @@ TEST_F(TrackerLookupTest, SecondAggregatorUpdateReplacesTheTable) {
     server().execute("kt_pt3_agg2",
                      "INSERT INTO holdem_hand_player_statistics (id_hand, id_player) "
                      "VALUES (900, 1), (901, 1)");
-    settings_->writeText(keys::useagg, "1");
+    useAggregator(true);
     EXPECT_EQ(sums("RiverRat").hands, 4);  // a snapshot
     ASSERT_TRUE(lookup.buildAggregator(sink_));
     EXPECT_EQ(sums("RiverRat").hands, 6);

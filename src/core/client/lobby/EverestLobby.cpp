@@ -50,9 +50,12 @@ LobbySearch findEverestLobby(ClientPlatform& platform) {
     return search;
 }
 
-void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby) {
+void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby,
+                    const std::function<void()>& beforeHome) {
     click(platform, lobby.listWindow, kListClickX, kListClickY);
     clock.sleepMs(kAfterClickMs);
+    if (beforeHome)
+        beforeHome();
     pressKey(platform, lobby.listWindow, win32::VK_HOME);
 }
 

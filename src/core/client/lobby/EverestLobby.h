@@ -3,6 +3,7 @@
 #include "client/ClientPlatform.h"
 #include "client/LobbyGeometry.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,7 +32,9 @@ LobbySearch findEverestLobby(ClientPlatform& platform);
 
 class Clock;
 // Clicks into the list (200, 300), waits for the client, and presses Home, so the
-// first row is selected and the list takes the keys that follow.
-void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby);
+// first row is selected and the list takes the keys that follow. beforeHome
+// runs just before the key, while the list still shows the old selection.
+void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby,
+                    const std::function<void()>& beforeHome = {});
 
 }  // namespace kestrova

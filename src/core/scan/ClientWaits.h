@@ -1,0 +1,82 @@
+#pragma once
+
+#include "client/LobbyGeometry.h"
+#include "client/ocr/SeatReader.h"
+#include "common/Image.h"
+#include "scan/PassContext.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace kestrova {
+
+class LobbyScreen;
+struct EverestLobby;
+
+// The waits of a pass between driving the client and reading it. With fixed
+// waits each one sleeps its full time, whatever the client does. With adaptive
+// waits the pass looks at the client every kPollMs instead and goes on as soon
+// as what it reads next is on the screen; the fixed time stays the upper
+// bound, so a client slower than that is read when the fixed wait would read it.
+//
+// A seat list counts as the selected table's when the highlight has moved
+// since the last list the pass accepted, the list differs from that one, every
+// name carries its chips, and two consecutive captures agree. When the pass
+// does not know which list the client showed last (at the start, after a row
+// whose seats it skipped, after opening a table), a stale list of a passed-over
+// row could still arrive, so it waits the full time as the fixed mode does.
+class ClientWaits final {
+public:
+    static constexpr int kPollMs = 20;
+
+    ClientWaits(PassContext& context, LobbyScreen& screen);
+
+    bool adaptive() const { return context_.adaptiveWaits; }
+
+    // The list's signature of a fresh capture (adaptive waits only), for the
+    // walk start to take before it presses Home.
+    static std::optional<std::uint64_t> captureList(PassContext& context,
+                                                    const EverestLobby& lobby);
+    void noteList(std::optional<std::uint64_t> signature) { noted_ = signature; }
+    // Remember the list as the current capture shows it, before a key that may
+    // move the selection (the screen must be grabbed).
+    void noteList();
+    void noteList(const Image& capture);
+    // After a key that may move the selection: the fixed wait of fixedMs, or
+    // until the highlight has moved, at most boundMs.
+    void afterSelectionKey(int fixedMs, int boundMs);
+    // Waits (at most boundMs) for the selected row's seat list and reads it into
+    // seats. False when the user cancelled or the lobby could not be captured
+    // (captureFailed()): nothing read then belongs to the row.
+    bool readSeats(int boundMs, SeatReading& seats);
+    bool captureFailed() const { return captureFailed_; }
+    // The pass moved on without reading the seats, or changed what the client shows.
+    void seatsUnknown() { seatsKnown_ = false; }
+
+    // What the pass compares to tell that the list has changed.
+    static std::uint64_t listSignature(const Image& capture, const LobbyGeometry& geometry);
+    // Every seated name (before the waiting list) has its chips, and there is one.
+    static bool seatsComplete(const SeatReading& seats);
+
+private:
+    // A capture's reading, or nothing when the capture failed.
+    std::optional<SeatReading> readOnce();
+    // Sleeps one poll step of at most what is left of boundMs; false when
+    // the bound is used up or the user cancelled.
+    bool pollStep(int boundMs, int& waitedMs);
+    void accept(const SeatReading& reading, SeatReading& seats);
+
+    PassContext& context_;
+    LobbyScreen& screen_;
+    std::optional<std::uint64_t> noted_;
+    bool rowMoved_ = false;
+    bool seatsKnown_ = false;
+    bool captureFailed_ = false;
+    // How much sooner than the fixed wait the last selection key was done with:
+    // the seat wait's bound grows by it, so that nothing is read sooner after
+    // the key than the fixed waits read it.
+    int shortfallMs_ = 0;
+    SeatReading accepted_;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace kestrova {
+
+class SettingsStore;
+
+// The settings a player look-up follows, taken from the settings snapshot
+// rather than from the settings file at every player.
+struct TrackerOptions {
+    bool useAggregator = false;  // useagg: PokerTracker 3 through the hhps table
+    bool excludeMe = false;      // excludeme: the user's own name gets an empty record
+    std::string ownName;         // profilme
+
+    static TrackerOptions fromSettings(const SettingsStore& settings);
+    bool operator==(const TrackerOptions&) const = default;
+};
+
+}  // namespace kestrova

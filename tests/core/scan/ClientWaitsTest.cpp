@@ -1,0 +1,200 @@
+#include "scan/ClientWaits.h"
+
+#include "FakeLookup.h"
+#include "client/lobby/GlyphTables.h"
+#include "common/Clock.h"
+#include "scan/ScanObserver.h"
+#include "scan/TableListPass.h"
+#include "scan/TableScanPass.h"
+#include "sim/SimulatedClient.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace kestrova;
+
+namespace {
+
+class Observer final : public ScanObserver {
+public:
+    // "table/name/stack" of every player found, in order.
+    std::vector<std::string> seen;
+    std::vector<std::string> messages;
+
+    void showMessage(const std::string& title, const std::string& text) override {
+        messages.push_back(title + ": " + text);
+    }
+    bool cancelled() const override { return false; }
+    void playerFound(const std::shared_ptr<PlayerStats>& r) override {
+        seen.push_back(r->table + "/" + r->name + "/" + r->stack);
+    }
+};
+
+sim::Lobby lobbyOf(int tables) {
+    std::vector<sim::LobbyTable> rows;
+    for (int t = 0; t < tables; ++t) {
+        sim::LobbyTable row;
+        row.name = "Table " + std::to_string(t + 1);
+        row.stakes = "$1/$2";
+        row.seats = 6;
+        row.averagePot = "$12.00";
+        for (int p = 0; p < 1 + t % 5; ++p)
+            row.players.push_back(
+                {"Player" + std::to_string(t) + "x" + std::to_string(p), std::to_string(100 + p)});
+        row.seated = static_cast<int>(row.players.size());
+        rows.push_back(row);
+    }
+    return sim::Lobby(rows);
+}
+
+struct ScanRun {
+    std::vector<std::string> seen;
+    long long waitedMs = 0;
+};
+
+class ClientWaitsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
+        glyphs = loadGlyphTables();
+        ASSERT_FALSE(glyphs.empty());
+    }
+
+    ScanRun scanAll(const sim::ClientLatency& latency, bool adaptive, int tables = 8) {
+        sim::SimulatedClient client(lobbyOf(tables));
+        ManualClock clock;
+        client.setLatency(latency, [&clock] { return clock.totalMs(); });
+        Observer observer;
+        test::FakeLookup lookup;
+        ScanState state;
+        lookup.cache = &state.records;
+        PassContext context{client, clock, glyphs, observer, adaptive};
+        const PassEnd end =
+            TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt);
+        EXPECT_EQ(end, PassEnd::EndOfList);
+        EXPECT_TRUE(observer.messages.empty());
+        return {observer.seen, clock.totalMs()};
+    }
+
+    GlyphTable glyphs;
+};
+
+}  // namespace
+
+TEST_F(ClientWaitsTest, AdaptiveScanReadsWhatTheFixedScanReadsInAFractionOfTheTime) {
+    // Names come well before their chips, so a stable but half-drawn list
+    // shows in several consecutive captures.
+    const sim::ClientLatency slow{30, 300, 150};
+    const ScanRun settled = scanAll({}, false);
+    const ScanRun fixed = scanAll(slow, false);
+    const ScanRun adaptive = scanAll(slow, true);
+    ASSERT_EQ(settled.seen.size(), 21u);
+    EXPECT_EQ(fixed.seen, settled.seen);
+    EXPECT_EQ(adaptive.seen, settled.seen);
+    EXPECT_LT(adaptive.waitedMs * 2, fixed.waitedMs);
+}
+
+TEST_F(ClientWaitsTest, ClientSlowerThanTheBoundIsNeverReadEarlierThanTheFixedWaits) {
+    // Seats later than the fixed wait: both modes read at the bound and agree.
+    const sim::ClientLatency tooSlow{30, 1250, 100};
+    const ScanRun fixed = scanAll(tooSlow, false, 6);
+    const ScanRun adaptive = scanAll(tooSlow, true, 6);
+    EXPECT_EQ(adaptive.seen, fixed.seen);
+}
+
+TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
+    const auto walk = [this](bool adaptive, long long& waitedMs) {
+        sim::SimulatedClient client(lobbyOf(30));
+        ManualClock clock;
+        client.setLatency({30, 300, 0}, [&clock] { return clock.totalMs(); });
+        Observer observer;
+        PassContext context{client, clock, glyphs, observer, adaptive};
+        LobbyEntryList entries;
+        EXPECT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
+        waitedMs = clock.totalMs();
+        std::vector<std::string> names;
+        for (const LobbyEntry& e : entries.entries())
+            names.push_back(e.name + " " + std::to_string(e.players));
+        return names;
+    };
+    long long fixedMs = 0;
+    long long adaptiveMs = 0;
+    const std::vector<std::string> fixed = walk(false, fixedMs);
+    ASSERT_EQ(fixed.size(), 30u);
+    EXPECT_EQ(walk(true, adaptiveMs), fixed);
+    EXPECT_LT(adaptiveMs * 2, fixedMs);
+}
+
+namespace {
+
+// The lobby can be captured so many times, then no more (minimised, gone).
+class FailingCaptures final : public ClientPlatform {
+public:
+    FailingCaptures(sim::SimulatedClient& client, int captures)
+        : client_(client), left_(captures) {}
+    std::vector<WindowInfo> topLevelWindows() override { return client_.topLevelWindows(); }
+    std::vector<WindowInfo> childWindows(WindowId p) override { return client_.childWindows(p); }
+    void sendMessage(WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override {
+        client_.sendMessage(w, m, wp, lp);
+    }
+    void showWindow(WindowId w, int s) override { client_.showWindow(w, s); }
+    void setTopmost(WindowId w, bool t) override { client_.setTopmost(w, t); }
+    std::optional<Image> capture(WindowId w) override {
+        if (left_-- <= 0)
+            return std::nullopt;
+        return client_.capture(w);
+    }
+    std::vector<WindowInfo> tableWindows(WindowId l) override { return client_.tableWindows(l); }
+
+private:
+    sim::SimulatedClient& client_;
+    int left_;
+};
+
+}  // namespace
+
+// Wherever the captures stop, the scan ends with one message and reports no
+// table it could not read whole.
+TEST_F(ClientWaitsTest, CaptureFailingHalfWayEndsTheScanWithoutAnEmptyTable) {
+    for (const bool adaptive : {false, true}) {
+        for (int captures = 2; captures < 1000; captures = captures * 2 + 1) {
+            sim::SimulatedClient client(lobbyOf(6));
+            ManualClock clock;
+            client.setLatency({30, 300, 60}, [&clock] { return clock.totalMs(); });
+            FailingCaptures failing(client, captures);
+            Observer observer;
+            test::FakeLookup lookup;
+            ScanState state;
+            lookup.cache = &state.records;
+            PassContext context{failing, clock, glyphs, observer, adaptive};
+            const PassEnd end =
+                TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt);
+            SCOPED_TRACE(std::to_string(captures) + (adaptive ? " adaptive" : " fixed"));
+            EXPECT_EQ(lookup.disconnects, 1);
+            for (const auto& table : state.tables.tables())
+                EXPECT_GT(table->playersCounted, 0) << table->name;
+            if (end == PassEnd::EndOfList) {
+                // Enough captures for the whole lobby.
+                EXPECT_EQ(state.tables.size(), 6u);
+                EXPECT_TRUE(observer.messages.empty());
+                break;
+            }
+            EXPECT_EQ(end, PassEnd::CaptureFailed);
+            EXPECT_EQ(observer.messages, std::vector<std::string>{"Error: Error Capturing"});
+        }
+    }
+}
+
+TEST(ClientWaitsSeats, CompleteOnlyWithChipsForEverySeatedName) {
+    SeatReading seats;
+    EXPECT_FALSE(ClientWaits::seatsComplete(seats));
+    seats.names[0] = "Anna";
+    EXPECT_FALSE(ClientWaits::seatsComplete(seats));
+    seats.chips[0] = "100";
+    seats.names[2] = "Waiting:";
+    seats.names[3] = "Bert";  // the waiting list has no chips
+    EXPECT_TRUE(ClientWaits::seatsComplete(seats));
+}
