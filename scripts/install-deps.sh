@@ -13,6 +13,7 @@ packages=(
   postgresql libpq-dev
   libcurl4-openssl-dev
   jq
+  desktop-file-utils appstream help2man
   nlohmann-json3-dev
 )
 

@@ -58,7 +58,8 @@ bool isPortFileName(std::string_view name) {
     if (name.size() <= head.size() + tail.size() || !name.starts_with(head) ||
         !name.ends_with(tail))
         return false;
-    const std::string_view digits = name.substr(head.size(), name.size() - head.size() - tail.size());
+    const std::string_view digits =
+        name.substr(head.size(), name.size() - head.size() - tail.size());
     return std::all_of(digits.begin(), digits.end(),
                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
@@ -98,9 +99,8 @@ UserDataDir UserDataDir::prepare(const std::filesystem::path& dir,
         return result;
     std::filesystem::create_directories(dir, ec);
     if (ec) {
-        result.problems.push_back("Cannot create the folder " + dir.string() + ": " +
-                                  ec.message() + "; the files stay in " + startFolder.string() +
-                                  ".");
+        result.problems.push_back("Cannot create the folder " + dir.string() + ": " + ec.message() +
+                                  "; the files stay in " + startFolder.string() + ".");
         result.dir = startFolder;
         return result;
     }
@@ -116,8 +116,8 @@ UserDataDir UserDataDir::prepare(const std::filesystem::path& dir,
          it.increment(ec)) {
         const std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (isCompanionFileName(name) && it->symlink_status(typeError).type() ==
-                                             std::filesystem::file_type::regular)
+        if (isCompanionFileName(name) &&
+            it->symlink_status(typeError).type() == std::filesystem::file_type::regular)
             found.push_back(it->path());
     }
     std::sort(found.begin(), found.end());

@@ -80,15 +80,13 @@ int main(int argc, char* argv[]) {
     if (command == "open")
         return kestrova::cli::runOpenCommand(args, std::cout, std::cerr);
     if (command == "lookup")
-        return kestrova::runLookupCommand(args, companionFolder(),
-                                          kestrova::SettingsStore(
-                                              kestrova::SettingsStore::defaultPath()),
-                                          std::cout, std::cerr);
+        return kestrova::runLookupCommand(
+            args, companionFolder(),
+            kestrova::SettingsStore(kestrova::SettingsStore::defaultPath()), std::cout, std::cerr);
     if (command == "aggregate")
-        return kestrova::runAggregateCommand(args, companionFolder(),
-                                             kestrova::SettingsStore(
-                                                 kestrova::SettingsStore::defaultPath()),
-                                             std::cout, std::cerr);
+        return kestrova::runAggregateCommand(
+            args, companionFolder(),
+            kestrova::SettingsStore(kestrova::SettingsStore::defaultPath()), std::cout, std::cerr);
     if (command == "buddies")
         return kestrova::runBuddiesCommand(args, companionFolder(), std::cout, std::cerr);
     if (command == "db")
