@@ -11,20 +11,25 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 
-# Settings and companion files of the demo live in their own folder.
+# The demo keeps its settings and companion files to itself, in its own folder.
 run="$here/build/demo-run"
 mkdir -p "$run"
 cd "$run"
-export KESTROVA_DATA_DIR="$here/data"
-# The demo keeps its settings to itself.
 export XDG_CONFIG_HOME="$run/config"
+export XDG_DATA_HOME="$run/data"
+files="$XDG_DATA_HOME/kestrova"
+mkdir -p "$files"
+chmod 700 "$files"
 
-# A throwaway PokerTracker 3 database holding the demo lobby's players.
+# A throwaway PokerTracker 3 database and a PokerTracker 2 one holding the demo
+# lobby's players, and colour profiles for their statistics.
 "$here/scripts/demo-db.sh" "$run"
+"$here/scripts/demo-profiles.sh" "$files"
 
 # A roomier main window than the 500 x 400 of a first start: Window.conf holds
 # two sort columns (none) and the size, as little-endian 32-bit integers.
-[ -f Window.conf ] || printf '\xff\xff\xff\xff\xff\xff\xff\xff\x70\x03\x00\x00\xbc\x02\x00\x00' > Window.conf
+[ -f "$files/Window.conf" ] ||
+  printf '\xff\xff\xff\xff\xff\xff\xff\xff\x70\x03\x00\x00\xbc\x02\x00\x00' > "$files/Window.conf"
 
 # The lobby to the right of the main window, which always opens at (0, 0).
 "$here/build/tools/everest-sim/everest-sim" --at 900,0 "$here/data/demo-lobby.json" &

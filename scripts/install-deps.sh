@@ -16,6 +16,7 @@ packages=(
   unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3
   libcurl4-openssl-dev
   jq
+  desktop-file-utils appstream help2man
   nlohmann-json3-dev
 )
 

@@ -124,6 +124,8 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     session.settingsFile = services_.settingsFile;
     session.workingDir = services_.workingDir;
     session_ = std::make_unique<Session>(std::move(session));
+    for (const std::string& line : services_.startupTrace)
+        session_->trace(line);
     session_->trace("1");
 
     messageHandler_ = [this](const QString& title, const QString& text) {

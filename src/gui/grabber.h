@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -44,6 +45,8 @@ struct GrabberServices {
     std::filesystem::path settingsFile = kestrova::SettingsStore::defaultPath();
     // Companion files and the trace file live here.
     std::filesystem::path workingDir = ".";
+    // Lines for the freshly started trace file (what start-up did to workingDir).
+    std::vector<std::string> startupTrace;
 };
 
 // The main window: the table list, the player lists and every user command,

@@ -30,13 +30,16 @@ TEST(AppTermination, TerminationSavesLikeAClose) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("KESTROVA_DATA_DIR"), QStringLiteral(KESTROVA_DATA_DIR));
     app.setProcessEnvironment(env);
     app.setWorkingDirectory(dir.path());
     app.start(QStringLiteral(KESTROVA_APP_PATH), {});
     ASSERT_TRUE(app.waitForStarted(10000));
 
-    const QString log = dir.filePath(QStringLiteral("log.txt"));
+    // The companion files and the trace live in the per-user data folder.
+    const QString data = dir.filePath(QStringLiteral("data/kestrova"));
+    const QString log = data + QStringLiteral("/log.txt");
     for (int i = 0; i < 300 && !readAll(log).contains("<32>"); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     ASSERT_TRUE(readAll(log).contains("<32>")) << "the window never finished starting";
@@ -46,8 +49,8 @@ TEST(AppTermination, TerminationSavesLikeAClose) {
     EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(app.exitCode(), 0);
     EXPECT_TRUE(readAll(log).endsWith("---->cleanup\n"));
-    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("Window.conf"))).size(), 16);
-    EXPECT_EQ(readAll(dir.filePath(QStringLiteral("Column.conf"))).size(), 4 + 11 * 4 + 4 + 15 * 4);
+    EXPECT_EQ(readAll(data + QStringLiteral("/Window.conf")).size(), 16);
+    EXPECT_EQ(readAll(data + QStringLiteral("/Column.conf")).size(), 4 + 11 * 4 + 4 + 15 * 4);
     EXPECT_TRUE(readAll(ini.fileName()).contains("scanint=7"));
 }
 

@@ -45,9 +45,11 @@ bool CliScan::prepare(const ScanSettings& settings, const PostgresServer& server
     }
     const QDir dir(dir_.path());
     if (!dir.mkpath(QStringLiteral("config/kestrova")) ||
+        !dir.mkpath(QStringLiteral("data/kestrova")) ||
         !writeFile(dir.filePath(QStringLiteral("config/kestrova/Velloran.ini")), settings.iniText(),
                    error) ||
-        !writeFile(dir.filePath(QStringLiteral("mofofish")), settings.buddyFile(), error)) {
+        !writeFile(dir.filePath(QStringLiteral("data/kestrova/mofofish")), settings.buddyFile(),
+                   error)) {
         if (error.empty())
             error = "cannot create the settings directory";
         return false;
@@ -73,6 +75,7 @@ bool CliScan::run(const QStringList& arguments, const QProcessEnvironment& extra
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"),
                QDir(dir_.path()).filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), QDir(dir_.path()).filePath(QStringLiteral("data")));
     for (const QString& key : extra.keys())
         env.insert(key, extra.value(key));
     cli.setProcessEnvironment(env);

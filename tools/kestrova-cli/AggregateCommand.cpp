@@ -31,10 +31,4 @@ int runAggregateCommand(const std::vector<std::string>& args,
     return 0;
 }
 
-int runAggregateCommand(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err) {
-    const SettingsStore settings(SettingsStore::defaultPath());
-    return runAggregateCommand(args, std::filesystem::current_path(), settings, out, err);
-}
-
 }  // namespace kestrova

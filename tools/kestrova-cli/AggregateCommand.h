@@ -18,6 +18,4 @@ int runAggregateCommand(const std::vector<std::string>& args,
                         const std::filesystem::path& directory, const SettingsStore& settings,
                         std::ostream& out, std::ostream& err);
 
-int runAggregateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
 }  // namespace kestrova

@@ -133,8 +133,4 @@ int runBuddiesCommand(const std::vector<std::string>& args, const std::filesyste
     return exportCsv(buddies, argument, err);
 }
 
-int runBuddiesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return runBuddiesCommand(args, std::filesystem::path(), out, err);
-}
-
 }  // namespace kestrova

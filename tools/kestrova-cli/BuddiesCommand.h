@@ -24,6 +24,4 @@ namespace kestrova {
 int runBuddiesCommand(const std::vector<std::string>& args, const std::filesystem::path& directory,
                       std::ostream& out, std::ostream& err);
 
-int runBuddiesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
 }  // namespace kestrova

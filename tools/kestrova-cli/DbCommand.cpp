@@ -217,9 +217,4 @@ int runDbCommand(const std::vector<std::string>& args, const std::filesystem::pa
     return usageError(err, verb.empty() ? "missing subcommand" : "bad arguments");
 }
 
-int runDbCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                 std::ostream& err) {
-    return runDbCommand(args, std::filesystem::path(), in, out, err);
-}
-
 }  // namespace kestrova

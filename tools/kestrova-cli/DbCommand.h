@@ -30,7 +30,4 @@ namespace kestrova {
 int runDbCommand(const std::vector<std::string>& args, const std::filesystem::path& directory,
                  std::istream& in, std::ostream& out, std::ostream& err);
 
-int runDbCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                 std::ostream& err);
-
 }  // namespace kestrova

@@ -99,9 +99,4 @@ int runLookupCommand(const std::vector<std::string>& args, const std::filesystem
     return 0;
 }
 
-int runLookupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const SettingsStore settings(SettingsStore::defaultPath());
-    return runLookupCommand(args, std::filesystem::current_path(), settings, out, err);
-}
-
 }  // namespace kestrova

@@ -22,7 +22,4 @@ class SettingsStore;
 int runLookupCommand(const std::vector<std::string>& args, const std::filesystem::path& directory,
                      const SettingsStore& settings, std::ostream& out, std::ostream& err);
 
-// The same in the working directory with the user's settings file.
-int runLookupCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
 }  // namespace kestrova

@@ -11,7 +11,8 @@ namespace kestrova::cli {
 
 // scan --sim LOBBY.json | --x11 [--display NAME]: "Scan All Tables" exactly as the
 // main window runs it (settings, db.conf, mofofish, profiles), its lists as JSON.
-int runScanCommand(const Args& args, std::ostream& out, std::ostream& err) {
+int runScanCommand(const Args& args, const std::filesystem::path& directory, std::ostream& out,
+                   std::ostream& err) {
     ClientOptions options;
     if (!parseClientOptions(args, "scan", options, err))
         return 1;
@@ -26,6 +27,7 @@ int runScanCommand(const Args& args, std::ostream& out, std::ostream& err) {
     services.platform = client->platform.get();
     services.clock = client->clock.get();
     services.glyphs = std::move(glyphs);
+    services.workingDir = directory;
     HeadlessSession headless(std::move(services), err);
     Session& session = headless.session();
     if (headless.failed())

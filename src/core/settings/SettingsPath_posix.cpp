@@ -32,4 +32,11 @@ std::filesystem::path SettingsStore::defaultPath() {
     return base / "kestrova" / kFileName;
 }
 
+std::filesystem::path SettingsStore::userDataDirectory() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg != nullptr && *xdg != '\0' && std::filesystem::path(xdg).is_absolute())
+        return std::filesystem::path(xdg) / "kestrova";
+    return homeDirectory() / ".local" / "share" / "kestrova";
+}
+
 }  // namespace kestrova

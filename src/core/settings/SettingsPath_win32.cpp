@@ -18,4 +18,9 @@ std::filesystem::path SettingsStore::defaultPath() {
     return base / "kestrova" / kFileName;
 }
 
+// The companion files go beside the settings, in the user's application data.
+std::filesystem::path SettingsStore::userDataDirectory() {
+    return defaultPath().parent_path();
+}
+
 }  // namespace kestrova

@@ -29,6 +29,9 @@ public:
     // $XDG_CONFIG_HOME/kestrova/Velloran.ini, or ~/.config/kestrova/Velloran.ini
     // when the variable is unset, empty or not absolute.
     static std::filesystem::path defaultPath();
+    // The per-user folder of the companion files: $XDG_DATA_HOME/kestrova, or
+    // ~/.local/share/kestrova under the same rule.
+    static std::filesystem::path userDataDirectory();
 
     // The default for a missing file, section or key and for an empty value;
     // otherwise the leading decimal digits (optionally signed), 0 without any.

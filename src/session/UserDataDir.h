@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+// The folder the companion files and the trace file live in: one per user, so
+// that the program can always write them wherever it was started from (a
+// desktop menu starts it in the home folder).
+struct UserDataDir {
+    std::filesystem::path dir;          // where the files live from now on
+    bool created = false;               // this start made the folder
+    std::vector<std::string> moved;     // files moved there from the start folder
+    std::filesystem::path startFolder;  // where they came from
+    std::vector<std::string> problems;  // one sentence each
+
+    // Makes `dir` when it is missing, and on that first start moves the
+    // companion files found in `startFolder` into it, never over a file it
+    // holds. When `dir` cannot be made the files stay in `startFolder`, which
+    // is then used instead.
+    static UserDataDir prepare(const std::filesystem::path& dir,
+                               const std::filesystem::path& startFolder);
+
+    // What the move did, one line each, for the trace file; empty when nothing happened.
+    std::vector<std::string> traceLines() const;
+};
+
+// Whether a file of this name is one of the user's companion files (settings,
+// database list, profiles, buddies, layouts, window state).
+bool isCompanionFileName(std::string_view name);
+
+}  // namespace kestrova

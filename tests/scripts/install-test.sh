@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# An installed tree: the programs find their shipped data under <prefix>/share
+# wherever they are started, the window makes the per-user folder and moves the
+# companion files of its start folder there once, and the desktop entry and the
+# AppStream metadata pass their validators. Arguments: BUILD_DIR.
+set -euo pipefail
+build=$1
+top=$(mktemp -d)
+trap 'rm -rf "$top"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+prefix="$top/prefix"
+cmake --install "$build" --prefix "$prefix" > /dev/null
+unset KESTROVA_DATA_DIR
+export XDG_CONFIG_HOME="$top/config" XDG_DATA_HOME="$top/data"
+
+for file in bin/kestrova bin/kestrova-cli bin/everest-sim share/kestrova/ocr.txt \
+    share/kestrova/icons/15.png share/kestrova/pp.def share/kestrova/pp_9_max.jpg \
+    share/applications/org.kestrova.Everest.desktop share/metainfo/org.kestrova.Everest.metainfo.xml \
+    share/icons/hicolor/scalable/apps/org.kestrova.Everest.svg; do
+  [ -e "$prefix/$file" ] || fail "$file is not installed"
+done
+desktop-file-validate "$prefix/share/applications/org.kestrova.Everest.desktop" ||
+  fail "desktop entry"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.kestrova.Everest.metainfo.xml" > "$top/as" ||
+  fail "AppStream: $(cat "$top/as")"
+
+# The command line reads the lobby with the installed glyph table, from a folder without data.
+mkdir "$top/elsewhere"
+cd "$top/elsewhere"
+"$prefix/bin/kestrova-cli" tables --sim "$prefix/share/kestrova/demo-lobby.json" > "$top/tables" ||
+  fail "kestrova-cli tables"
+[ "$(jq length "$top/tables")" -gt 10 ] || fail "table list: $(head -c 300 "$top/tables")"
+
+# The window, started in a folder holding an older release's files.
+printf 'not a companion file' > notes.txt
+printf '\0\0\0\0' > mofofish
+"$prefix/bin/kestrova" > "$top/window.out" 2>&1 &
+window=$!
+files="$XDG_DATA_HOME/kestrova"
+for _ in $(seq 300); do
+  grep -q '<32>' "$files/log.txt" 2> /dev/null && break
+  kill -0 "$window" 2> /dev/null || break
+  sleep 0.1
+done
+kill "$window" 2> /dev/null || true
+wait "$window" 2> /dev/null || true
+grep -q '<32>' "$files/log.txt" || fail "the window did not start: $(cat "$top/window.out")"
+[ -f "$files/mofofish" ] && [ ! -e mofofish ] || fail "mofofish was not moved"
+[ -f notes.txt ] || fail "a file that is not the program's was moved"
+grep -q "^Moved from $top/elsewhere to $files: mofofish$" "$files/log.txt" ||
+  fail "the move is not in the trace: $(cat "$files/log.txt")"
+[ "$(stat -c %a "$files")" = 700 ] || fail "the per-user folder is readable by others"
+echo ok
