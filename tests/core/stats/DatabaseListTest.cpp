@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "Printers.h"
 #include "TempDir.h"
 
 namespace kestrova {
@@ -79,101 +80,70 @@ unsigned modeOf(const std::filesystem::path& file) {
     return st.st_mode & 0777u;
 }
 
-TEST(DatabaseListFilesTest, LoadsHandWrittenFileWithPortsAndDefaultPort) {
+// The ports follow the records in "db.conf" as well as in "port%i.conf"; a
+// missing or short port file gives the default port.
+TEST(DatabaseListFiles, HandWrittenFileLoadsAndSavesToTheSameBytes) {
     TempDir dir;
     writeBytes(dir / "db.conf", kTwoEntries);
-    writeBytes(dir / "port0.conf", kPort5433);  // no port1.conf
+    writeBytes(dir / "port0.conf", kPort5433);
+    writeBytes(dir / "port1.conf", bytes("\x39\x15"));
 
     std::string problem = "stale";
     const DatabaseList list = DatabaseList::load(dir.path(), &problem);
     EXPECT_EQ(problem, "");
-    ASSERT_EQ(list.size(), 2u);
     DatabaseEntry first = entry("localhost", "pt3", "postgres", 5, "secret", true, "5433");
     first.position = "1";
     DatabaseEntry second = entry("10.0.0.2", "hm", "u", 4, "", false, "5432");
     second.position = "2";
-    EXPECT_EQ(list.at(0), first);
-    EXPECT_EQ(list.at(1), second);
-}
-
-TEST(DatabaseListFilesTest, SaveWritesTheSameBytesBack) {
-    TempDir dir;
-    writeBytes(dir / "db.conf", kTwoEntries);
-    writeBytes(dir / "port0.conf", kPort5433);
-    const DatabaseList list = DatabaseList::load(dir.path());
+    EXPECT_EQ(list.entries(), (std::vector<DatabaseEntry>{first, second}));
 
     TempDir out;
     ASSERT_TRUE(list.save(out.path()));
-    // The ports follow the records as well (see DatabaseList).
     EXPECT_EQ(readBytes(out / "db.conf"), kTwoEntries + "PORT" + kPort5433 + kPort5432);
     EXPECT_EQ(readBytes(out / "port0.conf"), kPort5433);
     EXPECT_EQ(readBytes(out / "port1.conf"), kPort5432);
 }
 
-TEST(DatabaseListFilesTest, SavedListReloadsInOrderWithSecondPortFromIndexOne) {
-    TempDir dir;
-    DatabaseList list;
-    list.append(entry("a", "one", "ua", 0, "pa", true, "6000"));
-    list.append(entry("b", "two", "ub", 6, "pb", false, "6001"));
-    ASSERT_TRUE(list.save(dir.path()));
-
-    const DatabaseList loaded = DatabaseList::load(dir.path());
-    ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(loaded.at(0).host, "a");
-    EXPECT_EQ(loaded.at(1).host, "b");
-    EXPECT_EQ(loaded.at(1).port, "6001");
-    EXPECT_EQ(readBytes(dir / "port1.conf"), bytes("\x71\x17\x00\x00"));
-    EXPECT_FALSE(loaded.at(1).active);
-    EXPECT_EQ(loaded.entries(), list.entries());
-}
-
-TEST(DatabaseListFilesTest, MissingFileOrZeroCountGiveAnEmptyList) {
-    TempDir dir;
-    std::string problem;
-    EXPECT_TRUE(DatabaseList::load(dir.path(), &problem).empty());
-    EXPECT_EQ(problem, "");
-
-    writeBytes(dir / "db.conf", count(0));
-    EXPECT_TRUE(DatabaseList::load(dir.path(), &problem).empty());
-    EXPECT_EQ(problem, "");
-}
-
-TEST(DatabaseListFilesTest, EveryMarkerButOneLoadsAsActive) {
+TEST(DatabaseListFiles, MarkersPortsAndKindsAsStored) {
     TempDir dir;
     writeBytes(dir / "db.conf", count(4) + record("h0", '0') + record("h1", 'x') +
                                     record("h2", '1') + record("h3", '\0'));
-    const DatabaseList list = DatabaseList::load(dir.path());
-    ASSERT_EQ(list.size(), 4u);
-    EXPECT_TRUE(list.at(0).active);
-    EXPECT_TRUE(list.at(1).active);
-    EXPECT_FALSE(list.at(2).active);
-    EXPECT_TRUE(list.at(3).active);
+    std::vector<bool> active;
+    const DatabaseList markers = DatabaseList::load(dir.path());
+    for (const DatabaseEntry& e : markers.entries())
+        active.push_back(e.active);
+    EXPECT_EQ(active, (std::vector<bool>{true, true, false, true})) << "only '1' is inactive";
+
+    EXPECT_EQ(DatabaseList::portNumber(" 5433 "), 5433);
+    for (const char* bad : {"0x10", "54a", "", "99999999999"})
+        EXPECT_EQ(DatabaseList::portNumber(bad), 0) << bad;
+    DatabaseList list;
+    list.append(entry("h", "d", "u", 7, "", true, "abc"));  // monthly Holdem Manager
+    ASSERT_TRUE(list.save(dir.path()));
+    EXPECT_EQ(readBytes(dir / "port0.conf"), bytes("\x00\x00\x00\x00"));
+    EXPECT_EQ(DatabaseList::load(dir.path()).at(0).kind, 4);
 }
 
-TEST(DatabaseListFilesTest, RemovingFirstOfTwoRewritesPortZeroAndLeavesPortOne) {
+TEST(DatabaseListFiles, RemovingFirstOfTwoRewritesPortZeroAndAnInterruptedSaveKeepsPorts) {
     TempDir dir;
     DatabaseList list;
     list.append(entry("first", "d1", "u1", 5, "", true, "5433"));
     list.append(entry("second", "d2", "u2", 5, "", true, "5434"));
     ASSERT_TRUE(list.save(dir.path()));
+    const DatabaseList two = list;
 
     ASSERT_TRUE(list.remove(0));
+    EXPECT_FALSE(list.remove(5));
     EXPECT_EQ(list.at(0).position, "1");
     ASSERT_TRUE(list.save(dir.path()));
-
     EXPECT_EQ(readBytes(dir / "port0.conf"), bytes("\x3a\x15\x00\x00"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "port1.conf"));
     const DatabaseList loaded = DatabaseList::load(dir.path());
     ASSERT_EQ(loaded.size(), 1u);
     EXPECT_EQ(loaded.at(0).host, "second");
     EXPECT_EQ(loaded.at(0).port, "5434");
-    EXPECT_FALSE(list.remove(5));
 
     // Killed after the port files but before "db.conf": the old entries keep
     // their own ports, as they were saved with them.
-    DatabaseList two;
-    two.append(entry("first", "d1", "u1", 5, "", true, "5433"));
-    two.append(entry("second", "d2", "u2", 5, "", true, "5434"));
     ASSERT_TRUE(two.save(dir.path()));
     writeBytes(dir / "port0.conf", bytes("\x3a\x15\x00\x00"));
     const DatabaseList interrupted = DatabaseList::load(dir.path());
@@ -184,7 +154,7 @@ TEST(DatabaseListFilesTest, RemovingFirstOfTwoRewritesPortZeroAndLeavesPortOne) 
 
 // A "db.conf" that exists but cannot be read is no empty list, and reading it
 // never waits (a FIFO without a writer).
-TEST(DatabaseListHostileTest, UnreadableFileIsAProblemNotAnEmptyList) {
+TEST(DatabaseListHostile, UnreadableFileIsAProblemNotAnEmptyList) {
     TempDir dir;
     ASSERT_EQ(::mkfifo((dir / "db.conf").c_str(), 0600), 0);
     std::string problem;
@@ -196,110 +166,46 @@ TEST(DatabaseListHostileTest, UnreadableFileIsAProblemNotAnEmptyList) {
     EXPECT_NE(problem.find("db.conf: Is a directory"), std::string::npos);
 }
 
-TEST(DatabaseListFilesTest, ShortPortFileCountsAsMissing) {
-    TempDir dir;
-    writeBytes(dir / "db.conf", count(1) + record("h"));
-    writeBytes(dir / "port0.conf", bytes("\x39\x15"));
-    EXPECT_EQ(DatabaseList::load(dir.path()).at(0).port, "5432");
-}
-
-TEST(DatabaseListFilesTest, TypedPortsConvertInBaseTenOrGiveZero) {
-    EXPECT_EQ(DatabaseList::portNumber("5433"), 5433);
-    EXPECT_EQ(DatabaseList::portNumber(" 5433 "), 5433);
-    EXPECT_EQ(DatabaseList::portNumber("0x10"), 0);
-    EXPECT_EQ(DatabaseList::portNumber("54a"), 0);
-    EXPECT_EQ(DatabaseList::portNumber(""), 0);
-    EXPECT_EQ(DatabaseList::portNumber("99999999999"), 0);
-
-    TempDir dir;
-    DatabaseList list;
-    list.append(entry("h", "d", "u", 5, "", true, "abc"));
-    ASSERT_TRUE(list.save(dir.path()));
-    EXPECT_EQ(readBytes(dir / "port0.conf"), bytes("\x00\x00\x00\x00"));
-}
-
-TEST(DatabaseListFilesTest, MonthlyHoldemManagerKindIsStoredAsHoldemManager) {
-    TempDir dir;
-    DatabaseList list;
-    list.append(entry("h", "d", "u", 7, "", true));
-    ASSERT_TRUE(list.save(dir.path()));
-    EXPECT_EQ(DatabaseList::load(dir.path()).at(0).kind, 4);
-}
-
-TEST(DatabaseListFilesTest, PostgresKinds) {
-    for (std::int32_t kind : {0, 4, 5, 6, 7}) {
-        EXPECT_TRUE(isPostgresKind(kind)) << kind;
-    }
-    for (std::int32_t kind : {1, 2, 3, -1, 8, 1000}) {
-        EXPECT_FALSE(isPostgresKind(kind)) << kind;
-    }
-}
-
-TEST(DatabaseListHostileTest, TextOf99BytesLoadsAnd100EndsTheRead) {
-    TempDir dir;
-    const std::string longest(99, 'h');
-    writeBytes(dir / "db.conf",
-               count(3) + record(longest) + record(std::string(100, 'x')) + record("after"));
-    std::string problem;
-    const DatabaseList list = DatabaseList::load(dir.path(), &problem);
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list.at(0).host, longest);
-    EXPECT_NE(problem.find("entry 2"), std::string::npos) << problem;
-    EXPECT_NE(problem.find("100 bytes"), std::string::npos) << problem;
-}
-
-TEST(DatabaseListHostileTest, HugeCountKeepsTheRecordsThatAreThere) {
-    TempDir dir;
-    writeBytes(dir / "db.conf", count(0x7FFFFFFF) + record("one") + record("two"));
-    std::string problem;
-    const DatabaseList list = DatabaseList::load(dir.path(), &problem);
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list.at(1).host, "two");
-    EXPECT_NE(problem, "");
-}
-
-TEST(DatabaseListHostileTest, NegativeCountOrShortCountGiveAnEmptyList) {
-    TempDir dir;
-    std::string problem;
-    writeBytes(dir / "db.conf", count(0xFFFFFFFF) + record("one"));
-    EXPECT_TRUE(DatabaseList::load(dir.path(), &problem).empty());
-    EXPECT_NE(problem, "");
-
-    writeBytes(dir / "db.conf", bytes("\x01\x00"));
-    EXPECT_TRUE(DatabaseList::load(dir.path(), &problem).empty());
-    EXPECT_NE(problem, "");
-}
-
-TEST(DatabaseListHostileTest, BadLengthsAndTruncationsEndTheReadAfterWholeRecords) {
-    const std::string good = record("good");
+// Texts hold at most 99 bytes; damage ends the read after the whole records
+// before it, and is told.
+TEST(DatabaseListHostile, DamageEndsTheReadAfterWholeRecords) {
     // clang-format off
     const std::string cases[] = {
+        record(std::string(100, 'x')),                    // one byte too long
         bytes("\xff\xff\xff\xff"),                        // negative length
         bytes("\xff\xff\xff\x7f" "abc"),                  // length far past the end
-        bytes("\x05\x00\x00\x00" "ab"),                   // text cut short
         record("cut").substr(0, record("cut").size() - 1),  // marker missing
         record("cut").substr(0, 20),                      // ends inside the kind
     };
     // clang-format on
     for (const std::string& bad : cases) {
         TempDir dir;
-        writeBytes(dir / "db.conf", count(3) + good + bad);
+        writeBytes(dir / "db.conf", count(3) + record(std::string(99, 'h')) + bad);
         std::string problem;
         const DatabaseList list = DatabaseList::load(dir.path(), &problem);
         ASSERT_EQ(list.size(), 1u);
-        EXPECT_EQ(list.at(0).host, "good");
+        EXPECT_EQ(list.at(0).host, std::string(99, 'h'));
         EXPECT_NE(problem.find("entry 2"), std::string::npos) << problem;
+    }
+    TempDir dir;
+    std::string problem;
+    writeBytes(dir / "db.conf", count(0x7FFFFFFF) + record("one") + record("two"));
+    EXPECT_EQ(DatabaseList::load(dir.path(), &problem).size(), 2u);
+    EXPECT_NE(problem, "");
+    for (const std::string& bad : {count(0xFFFFFFFF) + record("one"), bytes("\x01\x00")}) {
+        writeBytes(dir / "db.conf", bad);
+        EXPECT_TRUE(DatabaseList::load(dir.path(), &problem).empty());
+        EXPECT_NE(problem, "");
     }
 }
 
-TEST(DatabaseListHostileTest, SaveRefusesTextsLongerThan99BytesAndWritesNothing) {
+TEST(DatabaseListHostile, SaveRefusesTextsLongerThan99BytesAndWritesNothing) {
     TempDir dir;
     writeBytes(dir / "db.conf", kTwoEntries);
     for (int field = 0; field < 4; ++field) {
         DatabaseEntry e = entry("h", "d", "u", 5, "p", true);
         std::string* texts[] = {&e.host, &e.database, &e.user, &e.password};
         *texts[field] = std::string(100, 'z');
-        EXPECT_NE(DatabaseList::textProblem(e), "");
         DatabaseList list;
         list.append(entry("ok", "d", "u", 5, "", true));
         list.append(e);
@@ -309,31 +215,21 @@ TEST(DatabaseListHostileTest, SaveRefusesTextsLongerThan99BytesAndWritesNothing)
         EXPECT_EQ(readBytes(dir / "db.conf"), kTwoEntries);
         EXPECT_FALSE(std::filesystem::exists(dir / "port0.conf"));
     }
-    EXPECT_EQ(DatabaseList::textProblem(entry(std::string(99, 'h'), "d", "u", 5, "", true)), "");
 }
 
-TEST(DatabaseListPermissionsTest, FilesAreWrittenForTheOwnerOnly) {
-    TempDir dir;
-    const mode_t oldMask = ::umask(022);
-    DatabaseList list;
-    list.append(entry("h", "d", "u", 5, "secret", true));
-    const bool saved = list.save(dir.path());
-    ::umask(oldMask);
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(modeOf(dir / "db.conf"), 0600u);
-    EXPECT_EQ(modeOf(dir / "port0.conf"), 0600u);
-}
-
-TEST(DatabaseListPermissionsTest, AWorldReadableFileBecomesOwnerOnly) {
+// Passwords are stored: a saved file, new or world-readable before, is the owner's only.
+TEST(DatabaseListFiles, FilesAreWrittenForTheOwnerOnly) {
     TempDir dir;
     writeBytes(dir / "db.conf", kTwoEntries);
     writeBytes(dir / "port0.conf", kPort5433);
     std::filesystem::permissions(dir / "db.conf", std::filesystem::perms(0644));
     std::filesystem::permissions(dir / "port0.conf", std::filesystem::perms(0666));
-    ASSERT_TRUE(DatabaseList::load(dir.path()).save(dir.path()));
-    EXPECT_EQ(modeOf(dir / "db.conf"), 0600u);
-    EXPECT_EQ(modeOf(dir / "port0.conf"), 0600u);
-    EXPECT_EQ(modeOf(dir / "port1.conf"), 0600u);
+    const mode_t oldMask = ::umask(022);
+    const bool saved = DatabaseList::load(dir.path()).save(dir.path());
+    ::umask(oldMask);
+    ASSERT_TRUE(saved);
+    for (const char* file : {"db.conf", "port0.conf", "port1.conf"})
+        EXPECT_EQ(modeOf(dir / file), 0600u) << file;
 }
 
 }  // namespace

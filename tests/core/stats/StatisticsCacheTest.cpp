@@ -20,88 +20,39 @@ std::shared_ptr<PlayerStats> record(const std::string& name, const std::string& 
     return r;
 }
 
-TEST(PlayerRecordListTest, FindReturnsTheFirstRecordOfAName) {
+// Found by exact name, first record first; appending numbers the records.
+TEST(PlayerRecordList, FindsTheFirstRecordOfTheExactName) {
     PlayerRecordList list;
-    list.append(record("Anna", "10"));
-    list.append(record("Bob", "20"));
-    list.append(record("Anna", "30"));
-    const auto found = list.findCachedPlayer("Anna");
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->hands, "10");
-    EXPECT_EQ(found, list.at(0));
-}
-
-TEST(PlayerRecordListTest, NamesDifferingInCaseAreTwoRecords) {
-    PlayerRecordList list;
-    list.append(record("Fish", "1"));
-    EXPECT_FALSE(list.findCachedPlayer("fish"));
-    list.append(record("fish", "2"));
-    EXPECT_EQ(list.size(), 2u);
-    EXPECT_EQ(list.findCachedPlayer("fish")->hands, "2");
-    EXPECT_EQ(list.findCachedPlayer("Fish")->hands, "1");
-}
-
-TEST(PlayerRecordListTest, OnlyTheWholeNameMatches) {
-    PlayerRecordList list;
-    list.append(record("Bob "));
-    list.append(record("Bobby"));
-    EXPECT_FALSE(list.findCachedPlayer("Bob"));
-    EXPECT_FALSE(list.findCachedPlayer(""));
-    EXPECT_TRUE(list.findCachedPlayer("Bob "));
-}
-
-TEST(PlayerRecordListTest, AppendStoresThePositionInTheRecord) {
-    PlayerRecordList list;
-    auto first = record("a");
-    auto second = record("b");
-    EXPECT_EQ(list.append(first), 0);
-    EXPECT_EQ(list.append(second), 1);
-    EXPECT_EQ(first->recordIndex, 0);
-    EXPECT_EQ(second->recordIndex, 1);
+    EXPECT_EQ(list.append(record("Anna", "10")), 0);
+    EXPECT_EQ(list.append(record("Bob ", "20")), 1);
+    EXPECT_EQ(list.append(record("Anna", "30")), 2);
     EXPECT_EQ(list.append(nullptr), -1);
-    EXPECT_EQ(list.size(), 2u);
-
-    std::vector<std::string> names;
-    for (const auto& r : list) {
-        names.push_back(r->name);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(list.findCachedPlayer("Anna"), list.at(0));
+    EXPECT_EQ(list.at(2)->recordIndex, 2);
+    for (const char* other : {"anna", "Bob", ""})
+        EXPECT_FALSE(list.findCachedPlayer(other)) << other;
 }
 
-TEST(PlayerRecordListTest, ARecordHeldByATableSurvivesClearing) {
+TEST(PlayerRecordList, ARecordHeldByATableSurvivesClearing) {
     PlayerRecordList list;
-    std::vector<std::shared_ptr<PlayerStats>> tablePlayers;  // what a scanned table keeps
     list.append(record("Seated", "42"));
-    tablePlayers.push_back(list.findCachedPlayer("Seated"));
-    std::weak_ptr<PlayerStats> notHeld;
-    {
-        auto other = record("Gone");
-        notHeld = other;
-        list.append(std::move(other));
-    }
-
+    const auto held = list.findCachedPlayer("Seated");  // what a scanned table keeps
+    list.append(record("Gone"));
+    const std::weak_ptr<PlayerStats> notHeld = list.at(1);
     list.clear();
     EXPECT_TRUE(list.empty());
-    EXPECT_FALSE(list.findCachedPlayer("Seated"));
-    ASSERT_EQ(tablePlayers.size(), 1u);
-    EXPECT_EQ(tablePlayers[0]->name, "Seated");
-    EXPECT_EQ(tablePlayers[0]->hands, "42");
-    EXPECT_TRUE(notHeld.expired());  // records nobody shows are freed at once
+    EXPECT_EQ(held->hands, "42");
+    EXPECT_TRUE(notHeld.expired()) << "records nobody shows are freed at once";
 }
 
-TEST(CacheLifetimeTest, LifetimeComesFromTheSettings) {
+TEST(CacheExpiry, LifetimeComesFromTheSettings) {
     test::TempDir dir;
     SettingsStore store(dir / "Velloran.ini");
     EXPECT_EQ(cacheLifetimeSeconds(store), 1200);  // both keys missing
-
     ASSERT_TRUE(store.writeText(keys::cache, "300"));
     EXPECT_EQ(cacheLifetimeSeconds(store), 300);
-
     ASSERT_TRUE(store.writeFlag(keys::dbcache, false));
     EXPECT_EQ(cacheLifetimeSeconds(store), -1);
-
-    EXPECT_EQ(cacheLifetimeSeconds(1, 1200), 1200);
-    EXPECT_EQ(cacheLifetimeSeconds(0, 1200), -1);
 }
 
 // The main window's "Get Table List" as far as the cache is concerned.
@@ -127,71 +78,43 @@ struct MainWindowCache {
     void timerFired() { expiry.markExpired(); }
 };
 
-TEST(CacheExpiryTest, FirstGetTableListStartsOneTimerWithTheLifetime) {
-    MainWindowCache window(1200);
-    EXPECT_FALSE(window.expiry.timerExists());
+// One timer, started by the first "Get Table List" with the lifetime it had then;
+// records go only at a "Get Table List" after it fired.
+TEST(CacheExpiry, RecordsAreDroppedOnlyAtGetTableListAfterExpiry) {
+    MainWindowCache window(300);
     window.getTableList();
-    window.getTableList();
-    EXPECT_EQ(window.timersStarted, 1);
-    EXPECT_EQ(window.timerIntervalMs, 1'200'000);
-    EXPECT_TRUE(window.expiry.timerExists());
-}
-
-TEST(CacheExpiryTest, RecordsAreDroppedOnlyAtGetTableListAfterExpiry) {
-    MainWindowCache window(1200);
-    window.getTableList();
+    window.expiry.setLifetimeSeconds(900);  // settings reloaded after the options dialog
     window.scanAllTables();
     window.scanAllTables();
     window.getTableList();  // not expired yet
+    EXPECT_EQ(window.timersStarted, 1);
+    EXPECT_EQ(window.timerIntervalMs, 300'000);
     EXPECT_EQ(window.records.size(), 2u);
 
     window.timerFired();
     window.scanAllTables();  // a scan alone never empties the cache
     EXPECT_EQ(window.records.size(), 3u);
-    EXPECT_TRUE(window.expiry.isExpired());
-
     window.getTableList();
     EXPECT_TRUE(window.records.empty());
-    EXPECT_FALSE(window.expiry.isExpired());
-
     window.scanAllTables();
     window.getTableList();  // the flag was cleared with the records
     EXPECT_EQ(window.records.size(), 1u);
+
+    MainWindowCache huge(2'000'000'000);
+    huge.getTableList();
+    EXPECT_EQ(huge.timerIntervalMs, 2'147'483'647);
 }
 
-TEST(CacheExpiryTest, DisabledCacheNeverStartsATimerNorClears) {
-    MainWindowCache window(cacheLifetimeSeconds(0, 1200));
-    window.scanAllTables();
-    window.timerFired();  // the options dialog closing sets the flag too
-    window.getTableList();
-    window.getTableList();
-    EXPECT_EQ(window.timersStarted, 0);
-    EXPECT_FALSE(window.expiry.timerExists());
-    EXPECT_EQ(window.records.size(), 1u);
-}
-
-TEST(CacheExpiryTest, ZeroLifetimeActsLikeADisabledCache) {
-    MainWindowCache window(0);
-    window.scanAllTables();
-    window.timerFired();
-    window.getTableList();
-    EXPECT_EQ(window.timersStarted, 0);
-    EXPECT_EQ(window.records.size(), 1u);
-}
-
-TEST(CacheExpiryTest, RunningTimerKeepsItsFirstInterval) {
-    MainWindowCache window(300);
-    window.getTableList();
-    window.expiry.setLifetimeSeconds(900);  // settings reloaded after the options dialog
-    window.getTableList();
-    EXPECT_EQ(window.timersStarted, 1);
-    EXPECT_EQ(window.timerIntervalMs, 300'000);
-}
-
-TEST(CacheExpiryTest, HugeLifetimeGivesTheLongestTimerInterval) {
-    MainWindowCache window(2'000'000'000);
-    window.getTableList();
-    EXPECT_EQ(window.timerIntervalMs, 2'147'483'647);
+TEST(CacheExpiry, DisabledOrZeroLifetimeNeverStartsATimerNorClears) {
+    for (const int lifetime : {cacheLifetimeSeconds(0, 1200), 0}) {
+        MainWindowCache window(lifetime);
+        window.scanAllTables();
+        window.timerFired();  // the options dialog closing sets the flag too
+        window.getTableList();
+        EXPECT_EQ(window.timersStarted, 0);
+        EXPECT_FALSE(window.expiry.timerExists());
+        EXPECT_EQ(window.records.size(), 1u);
+    }
 }
 
 }  // namespace

@@ -17,29 +17,16 @@ WindowInfo window(WindowId id, std::string title, Rect rect) {
 
 }  // namespace
 
-TEST(WindowInput, KeyPressIsKeyDownThenKeyUpWithTheVirtualKey) {
+TEST(WindowInput, KeysClicksAndRestoreAreTheWin32Messages) {
     FakePlatform platform;
     pressKey(platform, 7, win32::VK_DOWN);
-    ASSERT_EQ(platform.sent.size(), 2u);
-    EXPECT_EQ(platform.sent[0], (FakePlatform::Sent{7, 0x100, 0x28, 0}));
-    EXPECT_EQ(platform.sent[1], (FakePlatform::Sent{7, 0x101, 0x28, 0}));
-}
-
-TEST(WindowInput, ClickPacksTheSpotIntoLParam) {
-    FakePlatform platform;
     click(platform, 9, 200, 300);
-    ASSERT_EQ(platform.sent.size(), 2u);
-    EXPECT_EQ(platform.sent[0], (FakePlatform::Sent{9, 0x201, 0, 0x012C00C8}));
-    EXPECT_EQ(platform.sent[1], (FakePlatform::Sent{9, 0x202, 0, 0x012C00C8}));
-    EXPECT_EQ(win32::pointX(0x012C00C8), 200);
-    EXPECT_EQ(win32::pointY(0x012C00C8), 300);
-}
-
-TEST(WindowInput, RestoreUsesShowState9) {
-    FakePlatform platform;
     restoreWindow(platform, 3);
-    ASSERT_EQ(platform.shown.size(), 1u);
-    EXPECT_EQ(platform.shown[0], (std::pair<WindowId, int>{3, 9}));
+    EXPECT_EQ(platform.sent, (std::vector<FakePlatform::Sent>{{7, 0x100, 0x28, 0},
+                                                              {7, 0x101, 0x28, 0},
+                                                              {9, 0x201, 0, 0x012C00C8},
+                                                              {9, 0x202, 0, 0x012C00C8}}));
+    EXPECT_EQ(platform.shown, (std::vector<std::pair<WindowId, int>>{{3, 9}}));
 }
 
 TEST(FindEverestLobby, TakesTheFirstLargeLobbyAndItsFirstLargeChild) {

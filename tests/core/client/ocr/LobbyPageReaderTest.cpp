@@ -1,6 +1,7 @@
 #include "client/ocr/LobbyPageReader.h"
 
 #include "GlyphStamp.h"
+#include "Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -68,104 +69,58 @@ std::vector<Row> rowsWithSelected(int selected, int count = 21) {
     return rows;
 }
 
-TEST(LobbyLineGrid, OffsetIsTheFirstRowBoundaryBelowTheListTop) {
-    for (const int offset : {0, 1, 5, 15}) {
-        const LobbyCapture capture(offset, rowsWithSelected(-1));
-        EXPECT_EQ(lineGridOffset(capture.image, capture.geometry), offset) << offset;
-    }
-}
-
-TEST(LobbyLineGrid, HighlightColourRange) {
-    EXPECT_TRUE(isSelectionHighlight(rgb(114, 116, 114)));
-    EXPECT_TRUE(isSelectionHighlight(rgb(0, 184, 0)));
-    EXPECT_FALSE(isSelectionHighlight(rgb(115, 150, 0)));
-    EXPECT_FALSE(isSelectionHighlight(rgb(0, 115, 0)));
-    EXPECT_FALSE(isSelectionHighlight(rgb(0, 185, 0)));
-    EXPECT_FALSE(isSelectionHighlight(rgb(0, 150, 115)));
-    EXPECT_FALSE(isSelectionHighlight(kWhite));
-}
-
 TEST(LobbyPageReading, SelectedLineGivesAllFields) {
+    EXPECT_TRUE(isSelectionHighlight(rgb(114, 116, 114)));
+    EXPECT_FALSE(isSelectionHighlight(rgb(0, 185, 0)));
     std::vector<Row> rows = rowsWithSelected(4);
-    rows[4] = Row{"Aspen 1", "Omaha", "$0.10/$0.25", "10/10", "PL", "$1,234", true};
+    rows[4] = Row{"Aspen 1 (S)", "Omaha", "$0.10/$0.25", "10/10", "PL", "$1,234", true};
     const LobbyCapture capture(7, rows);
     const LobbyPageReading reading =
         readLobbyPage(capture.image, capture.geometry, capture.font.table());
     EXPECT_TRUE(reading.firstLineFits);
-    ASSERT_TRUE(reading.selected.has_value());
-    const LobbyEntry& entry = *reading.selected;
-    EXPECT_EQ(entry.name, "Aspen 1");
-    EXPECT_EQ(entry.game, "Omaha");
-    EXPECT_EQ(entry.stakes, "$0.10/$0.25");
-    EXPECT_EQ(entry.players, 10);
-    EXPECT_EQ(entry.seats, 10);
-    EXPECT_EQ(entry.extra, "PL");
-    EXPECT_EQ(entry.averagePot, "$1,234");
-    EXPECT_EQ(entry.limitKind, "Pot Limit");
+    // clang-format off
+    const LobbyEntry aspen{.name = "Aspen 1", .game = "Omaha", .stakes = "$0.10/$0.25",
+                           .extra = "PL", .averagePot = "$1,234", .limitKind = "Pot Limit",
+                           .players = 10, .seats = 10};
+    // clang-format on
+    EXPECT_EQ(reading.selected, aspen) << "markers are removed from the name";
+    EXPECT_EQ(readSelectedNames(capture.image, capture.geometry, capture.font.table()),
+              std::vector<std::string>{"Aspen 1"});
 }
 
 TEST(LobbyPageReading, LimitKindComesFromTheTypeColumnElseTheGame) {
     EXPECT_EQ(limitKindOf("FL", "Hold'em"), "Limit");
     EXPECT_EQ(limitKindOf("NL", "Hold'em"), "No Limit");
     EXPECT_EQ(limitKindOf("PL", "No Limit Hold'em"), "Pot Limit");
-    EXPECT_EQ(limitKindOf("", "No Limit Hold'em"), "No Limit");
     EXPECT_EQ(limitKindOf("Fast", "Pot Limit Omaha"), "Pot Limit");
     EXPECT_EQ(limitKindOf("Fast", "Omaha H/L"), "");
-    // A word that merely contains the letters names no kind.
-    EXPECT_EQ(limitKindOf("NLH2", "Stud"), "");
+    EXPECT_EQ(limitKindOf("NLH2", "Stud"), "") << "a word that merely contains the letters";
 }
 
-// The table finder compares with the names the table list shows.
-TEST(LobbyPageReading, MarkersAreRemovedFromTheNameByEveryReader) {
-    std::vector<Row> rows = rowsWithSelected(0);
-    rows[0].name = "Bern (S)";
-    const LobbyCapture capture(0, rows);
-    const auto reading = readLobbyPage(capture.image, capture.geometry, capture.font.table());
-    ASSERT_TRUE(reading.selected.has_value());
-    EXPECT_EQ(reading.selected->name, "Bern");
-    EXPECT_EQ(readSelectedNames(capture.image, capture.geometry, capture.font.table()),
-              std::vector<std::string>{"Bern"});
-}
-
-TEST(LobbyPageReading, SeatCountWithoutDigitsReadsZero) {
-    std::vector<Row> rows = rowsWithSelected(2);
-    rows[2].seated = "x/y";
-    const LobbyCapture capture(3, rows);
-    const auto reading = readLobbyPage(capture.image, capture.geometry, capture.font.table());
-    ASSERT_TRUE(reading.selected.has_value());
-    EXPECT_EQ(reading.selected->players, 0);
-    EXPECT_EQ(reading.selected->seats, 0);
-}
-
-TEST(LobbyPageReading, LastLineThatFitsIsRead) {
-    // Offset 0: 21 lines of 16 rows end exactly at the list bottom.
-    const LobbyCapture capture(0, rowsWithSelected(20));
-    const auto reading = readLobbyPage(capture.image, capture.geometry, capture.font.table());
+// The last line that fits is read; lines not highlighted never are; seat
+// counts without digits read 0; a first line that does not fit asks for a scroll.
+TEST(LobbyPageReading, LinesAndTheirLimits) {
+    const LobbyCapture last(0, rowsWithSelected(20));  // 21 lines of 16 rows end at the bottom
+    const GlyphTable table = last.font.table();
+    auto reading = readLobbyPage(last.image, last.geometry, table);
     ASSERT_TRUE(reading.selected.has_value());
     EXPECT_EQ(reading.selected->name, "Table 20");
-}
 
-TEST(LobbyPageReading, LinesNotHighlightedAreNeverRead) {
-    const LobbyCapture capture(2, rowsWithSelected(-1));
-    const GlyphTable table = capture.font.table();
-    const auto reading = readLobbyPage(capture.image, capture.geometry, table);
-    EXPECT_TRUE(reading.firstLineFits);
-    EXPECT_FALSE(reading.selected.has_value());
-    EXPECT_TRUE(readSelectedNames(capture.image, capture.geometry, table).empty());
-}
+    std::vector<Row> rows = rowsWithSelected(-1);
+    const LobbyCapture none(2, rows);
+    EXPECT_FALSE(readLobbyPage(none.image, none.geometry, table).selected.has_value());
+    EXPECT_TRUE(readSelectedNames(none.image, none.geometry, table).empty());
 
-TEST(LobbyPageReading, SelectedNamesAreTheFirst110ColumnsOfEachHighlightedLine) {
-    std::vector<Row> rows = rowsWithSelected(1);
-    rows[5].selected = true;
-    const LobbyCapture capture(9, rows);
-    EXPECT_EQ(readSelectedNames(capture.image, capture.geometry, capture.font.table()),
+    rows[1].selected = rows[5].selected = true;
+    rows[1].seated = "x/y";
+    const LobbyCapture two(9, rows);
+    EXPECT_EQ(readLobbyPage(two.image, two.geometry, table).selected->players, 0);
+    EXPECT_EQ(readSelectedNames(two.image, two.geometry, table),
               (std::vector<std::string>{"Table 1", "Table 5"}));
-}
 
-TEST(LobbyPageReading, FirstLineThatDoesNotFitAsksForAScroll) {
-    LobbyCapture capture(0, rowsWithSelected(0));
-    capture.geometry.listBottom = capture.geometry.listTop + 14;
-    const auto reading = readLobbyPage(capture.image, capture.geometry, capture.font.table());
+    LobbyCapture low(0, rowsWithSelected(0));
+    low.geometry.listBottom = low.geometry.listTop + 14;
+    reading = readLobbyPage(low.image, low.geometry, table);
     EXPECT_FALSE(reading.firstLineFits);
     EXPECT_FALSE(reading.selected.has_value());
 }
@@ -189,6 +144,10 @@ TEST(LobbyPageReading, CapturesSmallerThanTheGeometryAreReadInsideTheirBounds) {
             EXPECT_LE(reading.selected->name.size(), std::string("Table 3").size());
         }
         EXPECT_LE(names.size(), 1u);
+    }
+    for (const int offset : {0, 1, 5, 15}) {
+        const LobbyCapture capture(offset, rowsWithSelected(-1));
+        EXPECT_EQ(lineGridOffset(capture.image, capture.geometry), offset) << offset;
     }
     // A geometry far outside the capture.
     LobbyGeometry away = full.geometry;

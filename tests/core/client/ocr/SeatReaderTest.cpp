@@ -46,56 +46,30 @@ public:
     Image image;
 };
 
+// Each line with a name advances the seat index by two, an empty line by one;
+// an empty name keeps the old name but stores the chips; ten lines at most.
 TEST(SeatReading, NamesAndChipsAdvanceTheSeatIndexByTwo) {
     SeatCapture capture;
-    capture.line(0, "Alice", "$1,250");
+    capture.line(0, "", "$500");
     capture.line(1, "Bob 2", "12,50");
     capture.line(3, "Waiting", "");
-    capture.line(4, "Carl", "$1.234,56");
-    const SeatReading seats = capture.read();
-    EXPECT_EQ(seats.names[0], "Alice");
-    EXPECT_EQ(seats.chips[0], "1250");
-    EXPECT_EQ(seats.names[2], "Bob 2");
-    EXPECT_EQ(seats.chips[2], "12.50");
-    // Line 2 is empty: one step; line 3 has a name only: an empty chip text.
-    EXPECT_EQ(seats.names[5], "Waiting");
-    EXPECT_EQ(seats.chips[5], "");
-    EXPECT_EQ(seats.names[7], "Carl");
-    EXPECT_EQ(seats.chips[7], "1234.56");
-    for (const int untouched : {1, 3, 4, 6, 8}) {
-        EXPECT_EQ(seats.names[static_cast<std::size_t>(untouched)], "") << untouched;
-    }
-}
-
-TEST(SeatReading, EmptyNameKeepsTheOldNameButStoresTheChips) {
-    SeatCapture capture;
-    capture.line(0, "", "$500");
+    for (int i = 4; i < 12; ++i)
+        capture.line(i, "P" + std::to_string(i), "$1,234.5" + std::to_string(i));
     SeatReading seats;
     seats.names[0] = "Earlier";
-    seats.chips[0] = "1";
+    seats.names[4] = "kept";
     readSeats(capture.image, capture.font.table(), seats);
     EXPECT_EQ(seats.names[0], "Earlier");
     EXPECT_EQ(seats.chips[0], "500");
-}
-
-TEST(SeatReading, EmptyLinesLeaveTheArraysAsTheyWere) {
-    SeatCapture capture;
-    SeatReading seats;
-    seats.names[3] = "kept";
-    readSeats(capture.image, capture.font.table(), seats);
-    EXPECT_EQ(seats.names[3], "kept");
-    EXPECT_EQ(seats.chips[3], "");
-}
-
-TEST(SeatReading, TenFullLinesStayInsideTheArrays) {
-    SeatCapture capture;
-    for (int i = 0; i < 12; ++i) {
-        capture.line(i, "P" + std::to_string(i), "$" + std::to_string(100 + i));
-    }
-    const SeatReading seats = capture.read();
-    EXPECT_EQ(seats.names[18], "P9");
-    EXPECT_EQ(seats.chips[18], "109");
-    EXPECT_EQ(seats.names[20], "");
+    EXPECT_EQ(seats.names[2], "Bob 2");
+    EXPECT_EQ(seats.chips[2], "12.50");
+    EXPECT_EQ(seats.names[4], "kept");
+    EXPECT_EQ(seats.names[5], "Waiting");
+    EXPECT_EQ(seats.chips[5], "");
+    EXPECT_EQ(seats.names[7], "P4");
+    EXPECT_EQ(seats.chips[7], "1234.54");
+    EXPECT_EQ(seats.names[17], "P9");
+    EXPECT_EQ(seats.names[19], "") << "lines after the tenth are not read";
 }
 
 TEST(SeatReading, NameEndsAt112ColumnsAndChipsStartAt148) {
@@ -148,26 +122,18 @@ protected:
     }
 };
 
-TEST_F(StrokeTest, StrokeWithoutBrightNeighboursIsAnL) {
+// An "l" stroke is a "t" when a bright column or mark is next to it.
+TEST_F(StrokeTest, StrokeIsAnLUnlessABrightNeighbourMakesItAT) {
     EXPECT_EQ(capture.read().names[0], "al");
-}
-
-TEST_F(StrokeTest, StrokeNextToABrightFullColumnIsAT) {
+    testing::fill(capture.image, strokeX + 2, top, strokeX + 3, top + 12, rgb(150, 150, 200));
+    EXPECT_EQ(capture.read().names[0], "al") << "not bright enough";
+    // One column of gap, then a bright mark in row 3, inside the sampled grid.
+    capture.image.setPixel(strokeX + 3, top + 3, rgb(250, 250, 250));
+    EXPECT_EQ(capture.read().names[0], "at");
     // The bright column right of the stroke is ink in every row, so it ends the
     // glyph without joining it, and it is where a "t" shows its crossbar.
+    capture.image.setPixel(strokeX + 3, top + 3, rgb(90, 90, 110));
     testing::fill(capture.image, strokeX + 2, top, strokeX + 3, top + 12, rgb(230, 230, 230));
-    EXPECT_EQ(capture.read().names[0], "at");
-}
-
-TEST_F(StrokeTest, NeighbourNotBrightEnoughKeepsTheL) {
-    testing::fill(capture.image, strokeX + 2, top, strokeX + 3, top + 12, rgb(150, 150, 200));
-    EXPECT_EQ(capture.read().names[0], "al");
-}
-
-TEST_F(StrokeTest, BrightMarkWithinTheGridMakesAT) {
-    // One column of gap, then a bright mark in row 3: a separate glyph the
-    // table does not know, inside the sampled grid.
-    capture.image.setPixel(strokeX + 3, top + 3, rgb(250, 250, 250));
     EXPECT_EQ(capture.read().names[0], "at");
 }
 
@@ -193,11 +159,9 @@ protected:
     }
 };
 
-TEST_F(DarkPrefixTest, DarkInkAcceptsTheLongPrefix) {
+// Dark ink accepts the long prefix; bright ink skips it for the shorter entries.
+TEST_F(DarkPrefixTest, OnlyDarkInkAcceptsTheLongPrefix) {
     EXPECT_EQ(readWithInk(rgb(40, 40, 140)), "m=");
-}
-
-TEST_F(DarkPrefixTest, BrightInkSkipsItForTheNextShorterEntries) {
     EXPECT_EQ(readWithInk(rgb(240, 40, 40)), "u-u=");
 }
 
@@ -234,22 +198,18 @@ TEST(SeatReadingEdges, CapturesSmallerThanTheAreaAreReadInsideTheirBounds) {
     }
 }
 
-TEST(ChipText, SeparatorsAreNormalised) {
-    EXPECT_EQ(normaliseChipText("1,250"), "1250");
-    EXPECT_EQ(normaliseChipText("12,50"), "12.50");
-    EXPECT_EQ(normaliseChipText("1.234,56"), "1234.56");
-    EXPECT_EQ(normaliseChipText("1,234.56"), "1234.56");
-    EXPECT_EQ(normaliseChipText("1234.5"), "1234.5");
-    EXPECT_EQ(normaliseChipText("1,234,567"), "1234567");
-    EXPECT_EQ(normaliseChipText("0,5"), "0.5");
-    EXPECT_EQ(normaliseChipText(","), ".");
-    EXPECT_EQ(normaliseChipText(""), "");
-}
-
-TEST(ChipText, BlanksAndDollarsAreRemoved) {
-    EXPECT_EQ(normaliseChipText("$ 1,250"), "1250");
-    EXPECT_EQ(normaliseChipText(" $12,50 "), "12.50");
-    EXPECT_EQ(normaliseChipText("$"), "");
+TEST(ChipText, SeparatorsBlanksAndDollarsAreNormalised) {
+    const std::pair<const char*, const char*> cases[] = {{"1,250", "1250"},
+                                                         {"12,50", "12.50"},
+                                                         {"1.234,56", "1234.56"},
+                                                         {"1,234.56", "1234.56"},
+                                                         {"1,234,567", "1234567"},
+                                                         {"0,5", "0.5"},
+                                                         {" $12,50 ", "12.50"},
+                                                         {"$", ""},
+                                                         {"", ""}};
+    for (const auto& [text, normal] : cases)
+        EXPECT_EQ(normaliseChipText(text), normal) << text;
 }
 
 }  // namespace
