@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -87,10 +88,14 @@ protected:
             drain();
         }
     }
-    // Waits until the running pass blocks in the shut gate.
+    // Waits until the running pass blocks in the shut gate; a pass that never
+    // gets there fails the test rather than hanging it.
     void untilWaiting() {
-        while (!clock.waiting())
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!clock.waiting()) {
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no pass waits";
             std::this_thread::yield();
+        }
     }
 
     void showMessage(const std::string& title, const std::string& text) override {
@@ -190,6 +195,12 @@ TEST_F(SessionTest, ScanSelectedFillsTheWantedRowAndBuddiesRateScannedTablesOnly
     ASSERT_TRUE(rows[2].scanned());
     EXPECT_EQ(rows[2].name, wanted);
     EXPECT_FALSE(rows[0].scanned());
+    // Scanned again, the table's players are listed once.
+    const std::size_t listed = session->players().size();
+    EXPECT_EQ(listed, rows[2].seated.size());
+    ASSERT_TRUE(session->scanSelected(wanted));
+    settle();
+    EXPECT_EQ(session->players().size(), listed);
 
     // A buddy change rates the scanned table again and leaves the others unfilled.
     const std::string player = rows[2].seated.at(0)->name;
