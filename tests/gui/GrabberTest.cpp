@@ -1,25 +1,24 @@
-#include "grabber.h"
-
-#include "GateClock.h"
-
+// The main window over its session: what only the widgets show. The figures the
+// passes fill in are the session's, tested without a window.
 #include "CloseTab.h"
 #include "DisplayTab.h"
-#include "FakePlatform.h"
 #include "LimitTab.h"
 #include "OpenTab.h"
-#include "SimLobbies.h"
 #include "TabDialog.h"
-#include "common/Clock.h"
+#include "grabber.h"
 #include "settings/StakesFile.h"
+
+#include "FakeLookup.h"
+#include "GateClock.h"
+#include "SimLobbies.h"
+#include "TempDir.h"
 #include "sim/SimulatedClient.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QHeaderView>
-#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,13 +31,35 @@
 #include <QTreeWidget>
 
 using namespace kestrova;
+using test::le32;
+using test::readBytes;
+using test::writeBytes;
 
 namespace {
 
-struct Message {
-    QString title;
-    QString text;
-};
+sim::LobbyTable table(std::string name, std::string pot, std::vector<std::string> players) {
+    sim::LobbyTable t;
+    t.name = std::move(name);
+    t.stakes = "$1/$2";
+    t.averagePot = std::move(pot);
+    for (std::string& p : players)
+        t.players.push_back({std::move(p), "1,500"});
+    t.seated = static_cast<int>(t.players.size());
+    return t;
+}
+
+sim::Lobby threeTables() {
+    return sim::Lobby({table("Alpha", "$9.50", {"FishOne", "Rock"}),
+                       table("Beta", "$12.00", {"FishTwo", "FishOne", "nobody"}),
+                       table("Gamma", "$100.00", {"Shark"})});
+}
+
+QStringList column(const QTreeWidget* list, int c) {
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        texts << list->topLevelItem(i)->text(c);
+    return texts;
+}
 
 }  // namespace
 
@@ -46,37 +67,42 @@ class GrabberTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void filterDialogPreselectsTheSavedStakes();
+    void optionsRunAt500AndTheWindowFollowsThemAfterwards();
     void init();
     void cleanup();
-    void constructionBuildsTheWindowAsUsersKnowIt();
-    void getTableListFillsTheListAndReenablesControls();
-    void cancelDuringAWaitEndsThePassAtOnce();
-    void getTableListHonoursTheSizeFilter();
-    void filterDialogPreselectsTheSavedStakes();
-    void missingLobbyIsReportedAndEndsThePass();
+    void passWaitsOffTheWindowThreadWithTheControlsOff();
+    void progressCancelEndsAWaitingPass();
+    void listClicksShowATablesPlayersAndMarkBuddies();
+    void avgPotSortsByAmount();
+    void tableButtonsActOnTheSelectedRow();
+    void openerButtonAsksStartsAndStops();
+    void intervalCounterCountsDownAndResets();
     void menuTogglesWriteTheirKeys();
-    void firstStartWithoutAnyFile();
     void windowConfRangeRules_data();
     void windowConfRangeRules();
-    void closingSavesGeometrySortingAndWidths();
+    void closingSavesTheWindowFilesForTheNextStart();
     void closingWhileMinimisedKeepsGeometry();
     void columnWidthsGoToBothPlayerLists();
-    void optionsRunAt500AndTheWindowFollowsThemAfterwards();
 
 private:
-    std::unique_ptr<grabber> makeWindow(ClientPlatform* platform);
-    QString iniPath() const {
-        return dir_->path() + QStringLiteral("/config/kestrova/Velloran.ini");
+    void open(sim::Lobby lobby = threeTables());
+    void waitForPass() { QTRY_VERIFY_WITH_TIMEOUT(!window_->isBusy(), 20000); }
+    QTreeWidget* list(const char* name) {
+        return window_->findChild<QTreeWidget*>(QLatin1String(name));
     }
-    void writeIni(const QByteArray& text);
-    static QByteArray int32s(std::initializer_list<qint32> values);
-    static void writeFile(const QString& name, const QByteArray& bytes);
-    static QByteArray readFile(const QString& name);
+    QPushButton* button(const char* name) {
+        return window_->findChild<QPushButton*>(QLatin1String(name));
+    }
+    QSpinBox* interval() { return window_->findChild<QSpinBox*>(QStringLiteral("sbInterval")); }
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString oldCwd_;
     test::GateClock clock_;
-    std::vector<Message> messages_;
+    test::FakeLookup lookup_;
+    std::unique_ptr<sim::SimulatedClient> client_;
+    std::unique_ptr<grabber> window_;
+    QStringList messages_;
 };
 
 void GrabberTest::init() {
@@ -88,134 +114,258 @@ void GrabberTest::init() {
     qputenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR);
     messages_.clear();
     clock_.setOpen(true);
+    lookup_ = test::FakeLookup{};
 }
 
 void GrabberTest::cleanup() {
+    clock_.setOpen(true);
+    window_.reset();
+    client_.reset();
     QDir::setCurrent(oldCwd_);
     dir_.reset();
 }
 
-void GrabberTest::writeIni(const QByteArray& text) {
-    QDir().mkpath(QFileInfo(iniPath()).path());
-    QFile f(iniPath());
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
-
-std::unique_ptr<grabber> GrabberTest::makeWindow(ClientPlatform* platform) {
+void GrabberTest::open(sim::Lobby lobby) {
+    window_.reset();
+    client_ = std::make_unique<sim::SimulatedClient>(std::move(lobby));
     GrabberServices services;
-    services.platform = platform;
+    services.platform = client_.get();
     services.clock = &clock_;
-    services.settingsFile = SettingsStore::defaultPath();
-    auto window = std::make_unique<grabber>(services);
-    window->setMessageHandler([this](const QString& title, const QString& text) {
-        messages_.push_back({title, text});
+    services.lookup = &lookup_;
+    window_ = std::make_unique<grabber>(services);
+    lookup_.cache = const_cast<PlayerRecordList*>(&window_->session().scanState().records);
+    window_->setMessageHandler([this](const QString& title, const QString& text) {
+        messages_ << title + QStringLiteral(": ") + text;
     });
-    return window;
 }
 
-void GrabberTest::constructionBuildsTheWindowAsUsersKnowIt() {
-    auto w = makeWindow(nullptr);
-    QCOMPARE(w->windowTitle(), QStringLiteral("Kestrova Everest v1.30"));
-    auto* refresh = w->findChild<QPushButton*>(QStringLiteral("pbRefresh"));
-    QVERIFY(refresh);
-    QCOMPARE(refresh->text(), QStringLiteral("Get Table List"));
-    QCOMPARE(refresh->toolTip(), QStringLiteral("Retrieve list of available tables"));
-    QCOMPARE(refresh->statusTip(), QStringLiteral("Just retrieves the list of available tables."));
-    QCOMPARE(w->findChild<QPushButton*>(QStringLiteral("pbJoin"))->maximumWidth(), 100);
-    QCOMPARE(refresh->maximumWidth(), 130);
-    QCOMPARE(w->findChild<QLabel*>(QStringLiteral("knownPlayers"))->text(),
-             QStringLiteral("Knownplayer : 0 %"));
-    QCOMPARE(w->findChild<QPushButton*>(QStringLiteral("pbLowFilter"))->text(),
-             QStringLiteral("F\ni\nl\nt\ne\nr"));
-    QCOMPARE(w->findChild<QSpinBox*>(QStringLiteral("sbInterval"))->value(), 15);
-
-    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
-    QCOMPARE(tables->columnCount(), 13);
-    QCOMPARE(tables->headerItem()->text(12), QStringLiteral("Tot.Stacks"));
-    auto* players = w->findChild<QTreeWidget*>(QStringLiteral("playerList"));
-    QCOMPARE(players->columnCount(), 20);
-    QVERIFY(players->isColumnHidden(7));
-    auto* whole = w->findChild<QTreeWidget*>(QStringLiteral("wholePlayerList"));
-    QCOMPARE(whole->columnCount(), 21);
-    QVERIFY(whole->isColumnHidden(8));
-
-    QStringList menus;
-    for (QAction* a : w->menuBar()->actions())
-        menus << a->text();
-    QCOMPARE(menus, (QStringList{QStringLiteral("Main"), QStringLiteral("Buddylist"),
-                                 QStringLiteral("Update"), QStringLiteral("PT3 Aggregator"),
-                                 QStringLiteral("HUD")}));
-    // Start-up always selects the Everest client.
-    QCOMPARE(SettingsStore(SettingsStore::defaultPath()).readInt("form", 0), 5);
-}
-
-void GrabberTest::getTableListFillsTheListAndReenablesControls() {
-    sim::SimulatedClient client(test::makeLobby(30));
-    auto w = makeWindow(&client);
-    auto* refresh = w->findChild<QPushButton*>(QStringLiteral("pbRefresh"));
-    auto* scan = w->findChild<QPushButton*>(QStringLiteral("pbScan"));
-    auto* fullScan = w->findChild<QPushButton*>(QStringLiteral("pbFullScan"));
+void GrabberTest::passWaitsOffTheWindowThreadWithTheControlsOff() {
+    open(test::makeLobby(30));
+    QPushButton* refresh = button("pbRefresh");
     clock_.setOpen(false);
-
     QTest::mouseClick(refresh, Qt::LeftButton);
-    // The pass waits on its own thread while the window goes on answering.
     QTRY_VERIFY(clock_.waiting());
     QVERIFY(!clock_.threads().count(std::this_thread::get_id()));
-    QVERIFY(w->isBusy());
-    QVERIFY(!refresh->isEnabled() && !scan->isEnabled() && !fullScan->isEnabled());
+    QVERIFY(!refresh->isEnabled() && !button("pbScan")->isEnabled() &&
+            !button("pbFullScan")->isEnabled());
     bool eventLoopTurned = false;
     QTimer::singleShot(0, [&] { eventLoopTurned = true; });
     QTRY_VERIFY(eventLoopTurned);
-    QVERIFY(clock_.waiting());
 
     clock_.setOpen(true);
-    QTRY_VERIFY(!w->isBusy());
-    QVERIFY(messages_.empty());
-    QVERIFY(refresh->isEnabled() && scan->isEnabled() && fullScan->isEnabled());
-
-    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
-    QStringList expected;
-    for (const sim::LobbyTable& t : client.lobby().tables()) {
-        if (t.seated >= 1 && t.seated <= 10)
-            expected << QString::fromStdString(t.name);
-    }
-    QStringList shown;
-    for (int i = 0; i < tables->topLevelItemCount(); ++i)
-        shown << tables->topLevelItem(i)->text(0);
-    QCOMPARE(shown, expected);
-
-    QTreeWidgetItem* first = tables->topLevelItem(0);
-    QCOMPARE(first->text(1), QStringLiteral("$1/$2"));
-    QCOMPARE(first->text(2), QStringLiteral("0"));
-    QCOMPARE(first->text(3), QStringLiteral("2"));
-    QCOMPARE(first->text(4), QStringLiteral("$10.50"));
+    waitForPass();
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(refresh->isEnabled() && button("pbScan")->isEnabled() &&
+            button("pbFullScan")->isEnabled());
+    QCOMPARE(std::size_t(list("tableList")->topLevelItemCount()),
+             window_->session().tables().rows().size());
+    QCOMPARE(list("tableList")->topLevelItem(0)->text(4), QStringLiteral("$10.50"));
 }
 
-void GrabberTest::cancelDuringAWaitEndsThePassAtOnce() {
-    sim::SimulatedClient client(test::makeLobby(30));
-    auto w = makeWindow(&client);
-    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
-    QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("pbFullScan")), Qt::LeftButton);
-    QTRY_VERIFY(tables->topLevelItemCount() >= 2);
+void GrabberTest::progressCancelEndsAWaitingPass() {
+    open(test::makeLobby(30));
+    QTest::mouseClick(button("pbFullScan"), Qt::LeftButton);
+    QTRY_VERIFY(list("tableList")->topLevelItemCount() >= 2);
     clock_.setOpen(false);
     QTRY_VERIFY(clock_.waiting());
-    const int scanned = tables->topLevelItemCount();
-
-    auto* progress = w->findChild<QProgressDialog*>(QStringLiteral("scanProgress"));
+    auto* progress = window_->findChild<QProgressDialog*>(QStringLiteral("scanProgress"));
     QVERIFY(progress);
     emit progress->canceled();  // what its "Cancel" button sends
     // The gate stays shut: only the cancel can end the wait.
-    QTRY_VERIFY_WITH_TIMEOUT(!w->isBusy(), 2000);
-    QVERIFY(w->findChild<QPushButton*>(QStringLiteral("pbFullScan"))->isEnabled());
-    QVERIFY(tables->topLevelItemCount() >= scanned);
-    QVERIFY(tables->topLevelItemCount() < 30);
-    QVERIFY(messages_.empty());
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->isBusy(), 2000);
+    QVERIFY(button("pbFullScan")->isEnabled());
+    QVERIFY(list("tableList")->topLevelItemCount() < 30);
+    QVERIFY(messages_.isEmpty());
+}
+
+void GrabberTest::listClicksShowATablesPlayersAndMarkBuddies() {
+    open();
+    QTest::mouseClick(button("pbFullScan"), Qt::LeftButton);
+    waitForPass();
+    QTreeWidget* tables = list("tableList");
+    QTreeWidget* players = list("playerList");
+    QTreeWidget* whole = list("wholePlayerList");
+    tables->setCurrentItem(tables->topLevelItem(0));
+    QCOMPARE(column(players, 1).size(), 2);
+    QVERIFY(column(players, 1).contains(QStringLiteral("Rock")));
+
+    // A click in the whole list jumps to that player's table.
+    emit whole->itemClicked(whole->findItems(QStringLiteral("Shark"), Qt::MatchExactly, 2)[0], 2);
+    QCOMPARE(tables->currentItem()->text(0), QStringLiteral("Gamma"));
+    QCOMPARE(column(players, 1), QStringList{QStringLiteral("Shark")});
+
+    QTreeWidgetItem* rock = whole->findItems(QStringLiteral("Rock"), Qt::MatchExactly, 2)[0];
+    rock->setCheckState(4, Qt::Checked);
+    emit whole->itemClicked(rock, 4);
+    QCOMPARE(window_->buddies().indexOfBuddy("rock"), 0);
+    QCOMPARE(tables->topLevelItem(0)->text(10), QStringLiteral("1"));
+    rock->setCheckState(4, Qt::Unchecked);
+    emit whole->itemClicked(rock, 4);
+    QCOMPARE(window_->buddies().indexOfBuddy("Rock"), -1);
+    QCOMPARE(tables->topLevelItem(0)->text(10), QStringLiteral("0"));
+}
+
+void GrabberTest::avgPotSortsByAmount() {
+    open();
+    QTest::mouseClick(button("pbRefresh"), Qt::LeftButton);
+    waitForPass();
+    list("tableList")->sortByColumn(4, Qt::AscendingOrder);
+    QCOMPARE(column(list("tableList"), 4),
+             (QStringList{QStringLiteral("$9.50"), QStringLiteral("$12.00"),
+                          QStringLiteral("$100.00")}));
+}
+
+void GrabberTest::tableButtonsActOnTheSelectedRow() {
+    open();
+    QTest::mouseClick(button("pbScan"), Qt::LeftButton);
+    QCOMPARE(messages_, QStringList{QStringLiteral(
+                            "Error: Please select the table from the tablelist which you want to "
+                            "scan.\nOr press Full Scan to scan all tables")});
+    QTest::mouseClick(button("pbRefresh"), Qt::LeftButton);
+    waitForPass();
+    list("tableList")->setCurrentItem(list("tableList")->topLevelItem(2));
+    QTest::mouseClick(button("pbJoin"), Qt::LeftButton);
+    waitForPass();
+    QCOMPARE(client_->openedTables(), std::vector<std::string>{"Gamma"});
+}
+
+void GrabberTest::openerButtonAsksStartsAndStops() {
+    open();
+    window_->setOpenerQuestion([] { return std::nullopt; });
+    QTest::mouseClick(button("pbOpener"), Qt::LeftButton);
+    QVERIFY(!window_->isOpenerRunning());
+
+    window_->setOpenerQuestion([] { return 2; });
+    QTest::mouseClick(button("pbOpener"), Qt::LeftButton);
+    waitForPass();
+    QVERIFY(window_->isOpenerRunning());
+    QCOMPARE(button("pbOpener")->text(), QStringLiteral("Stop Opener"));
+    QCOMPARE(client_->openedTables(), (std::vector<std::string>{"Alpha", "Beta"}));
+    QVERIFY(!button("pbFullScan")->isEnabled());  // the opener keeps the scans to itself
+
+    QTest::mouseClick(button("pbOpener"), Qt::LeftButton);
+    QVERIFY(!window_->isOpenerRunning());
+    QCOMPARE(button("pbOpener")->text(), QStringLiteral("Run Opener"));
+    QVERIFY(button("pbFullScan")->isEnabled());
+}
+
+void GrabberTest::intervalCounterCountsDownAndResets() {
+    open();
+    auto* on = window_->findChild<QCheckBox*>(QStringLiteral("cbInterval"));
+    interval()->setValue(2);
+    QTest::mouseClick(on, Qt::LeftButton);
+    waitForPass();
+    QCOMPARE(lookup_.connects, 1);  // the first scan runs at once
+    ScanController& scans = window_->session().scans();
+    scans.intervalTick();
+    QCOMPARE(interval()->value(), 1);
+    QCOMPARE(lookup_.connects, 1);
+    scans.intervalTick();
+    waitForPass();
+    QCOMPARE(lookup_.connects, 2);
+    QCOMPARE(interval()->value(), 2);
+    scans.intervalTick();
+    QTest::mouseClick(on, Qt::LeftButton);  // off
+    QCOMPARE(interval()->value(), 2);       // the chosen interval, not what was left of it
+}
+
+void GrabberTest::menuTogglesWriteTheirKeys() {
+    open();
+    for (QAction* a : window_->findChildren<QAction*>()) {
+        if (a->text() == QStringLiteral("Use Aggregator Database") ||
+            a->text() == QStringLiteral("Check for Updates on Startup"))
+            a->trigger();
+    }
+    const SettingsStore store(SettingsStore::defaultPath());
+    QCOMPARE(store.readInt("useagg", 0), 1);
+    QCOMPARE(store.readInt("checkupdate", 1), 0);
+}
+
+void GrabberTest::windowConfRangeRules_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("tableSort");
+    QTest::addColumn<int>("playerSort");
+    QTest::addColumn<QSize>("size");
+    auto bytes = [](std::initializer_list<std::int32_t> v) {
+        return QByteArray::fromStdString(le32(v));
+    };
+    QTest::newRow("all applied") << bytes({10, 12, 900, 700}) << 10 << 12 << QSize(900, 700);
+    QTest::newRow("table column 11 ignored alone")
+        << bytes({11, 3, 900, 700}) << -1 << 3 << QSize(900, 700);
+    QTest::newRow("player column 13 ignored")
+        << bytes({2, 13, 900, 700}) << 2 << -1 << QSize(900, 700);
+    QTest::newRow("negative column ignored")
+        << bytes({-1, 0, 900, 700}) << -1 << 0 << QSize(900, 700);
+    QTest::newRow("width 3000 gives 500 x 400")
+        << bytes({1, 2, 3000, 700}) << 1 << 2 << QSize(500, 400);
+    QTest::newRow("too short for the size") << bytes({1, 2}) << 1 << 2 << QSize(800, 600);
+}
+
+void GrabberTest::windowConfRangeRules() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, tableSort);
+    QFETCH(int, playerSort);
+    QFETCH(QSize, size);
+    writeBytes("Window.conf", file.toStdString());
+    open();
+    QCOMPARE(list("tableList")->header()->sortIndicatorSection(), tableSort);
+    QCOMPARE(list("playerList")->header()->sortIndicatorSection(), playerSort);
+    if (tableSort >= 0)
+        QCOMPARE(list("tableList")->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    QCOMPARE(window_->size(), size);
+}
+
+void GrabberTest::closingSavesTheWindowFilesForTheNextStart() {
+    open();
+    window_->resize(640, 480);
+    list("tableList")->sortByColumn(4, Qt::AscendingOrder);
+    list("wholePlayerList")->sortByColumn(6, Qt::AscendingOrder);
+    interval()->setValue(7);
+    window_.reset();
+    QCOMPARE(readBytes("Window.conf"), le32({4, -1, 640, 480}));
+    QCOMPARE(readBytes("Window2.conf"), le32({6, 1}));
+    QCOMPARE(SettingsStore(SettingsStore::defaultPath()).readInt("scanint", 15), 7);
+    const std::string columns = readBytes("Column.conf");
+    QCOMPARE(columns.size(), std::size_t(4 + 11 * 4 + 4 + 15 * 4));
+    QCOMPARE(columns.substr(0, 4), le32({11}));
+    QCOMPARE(columns.substr(48, 4), le32({15}));
+
+    open();
+    QCOMPARE(window_->size(), QSize(640, 480));
+    QCOMPARE(list("tableList")->header()->sortIndicatorSection(), 4);
+    QCOMPARE(list("wholePlayerList")->header()->sortIndicatorSection(), 6);
+    QCOMPARE(list("wholePlayerList")->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+    QCOMPARE(interval()->value(), 7);
+}
+
+void GrabberTest::closingWhileMinimisedKeepsGeometry() {
+    writeBytes("Window.conf", le32({1, 2, 900, 700}));
+    writeBytes("Window2.conf", le32({3, 0}));
+    open();
+    window_->showMinimized();
+    QTRY_VERIFY(window_->isMinimized());
+    interval()->setValue(9);
+    window_.reset();
+    QCOMPARE(readBytes("Window.conf"), le32({1, 2, 900, 700}));
+    QCOMPARE(readBytes("Window2.conf"), le32({3, 0}));
+    QCOMPARE(SettingsStore(SettingsStore::defaultPath()).readInt("scanint", 15), 15);
+    QCOMPARE(readBytes("Column.conf").size(), std::size_t(4 + 11 * 4 + 4 + 15 * 4));
+}
+
+void GrabberTest::columnWidthsGoToBothPlayerLists() {
+    writeBytes("Column.conf", le32({2, 150, 60, 3, 40, 170, 55}));
+    open();
+    QCOMPARE(list("tableList")->header()->sectionSize(0), 150);
+    QCOMPARE(list("tableList")->header()->sectionSize(1), 60);
+    QCOMPARE(list("playerList")->header()->sectionSize(1), 170);
+    QCOMPARE(list("wholePlayerList")->header()->sectionSize(2), 170);
+    QCOMPARE(list("wholePlayerList")->header()->sectionSize(3), 55);
 }
 
 void GrabberTest::filterDialogPreselectsTheSavedStakes() {
     QVERIFY(StakesFile::write(dir_->path().toStdString(), 5, {"$1/$2", "$5/$10"}));
-    auto w = makeWindow(nullptr);
+    open();
+    grabber* w = window_.get();
     QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("pbFilter")), Qt::LeftButton);
     auto* stakes = w->findChild<QListWidget*>(QStringLiteral("stakes"));
     QVERIFY(stakes);
@@ -226,189 +376,9 @@ void GrabberTest::filterDialogPreselectsTheSavedStakes() {
     QCOMPARE(selected, (QStringList{QStringLiteral("$1/$2"), QStringLiteral("$5/$10")}));
 }
 
-void GrabberTest::getTableListHonoursTheSizeFilter() {
-    writeIni("[Tallyhand]\r\nc_sixmax=0\r\n");
-    sim::SimulatedClient client(test::makeLobby(12));
-    auto w = makeWindow(&client);
-    QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("pbRefresh")), Qt::LeftButton);
-    QTRY_VERIFY(!w->isBusy());
-    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
-    QStringList shown;
-    for (int i = 0; i < tables->topLevelItemCount(); ++i)
-        shown << tables->topLevelItem(i)->text(0);
-    QCOMPARE(shown, (QStringList{QStringLiteral("Table 01"), QStringLiteral("Table 02"),
-                                 QStringLiteral("Table 03"), QStringLiteral("Table 04"),
-                                 QStringLiteral("Table 06"), QStringLiteral("Table 08"),
-                                 QStringLiteral("Table 09"), QStringLiteral("Table 11")}));
-}
-
-void GrabberTest::missingLobbyIsReportedAndEndsThePass() {
-    test::FakePlatform desktop;  // no lobby window at all
-    auto w = makeWindow(&desktop);
-    auto* refresh = w->findChild<QPushButton*>(QStringLiteral("pbRefresh"));
-    QTest::mouseClick(refresh, Qt::LeftButton);
-    QTRY_VERIFY(!w->isBusy());
-    QCOMPARE(messages_.size(), std::size_t{1});
-    QCOMPARE(messages_[0].title, QStringLiteral("Error1"));
-    QCOMPARE(messages_[0].text, QStringLiteral("Everestclient not found or minimized"));
-    QVERIFY(refresh->isEnabled());
-    QVERIFY(!w->isBusy());
-    QCOMPARE(w->findChild<QTreeWidget*>(QStringLiteral("tableList"))->topLevelItemCount(), 0);
-}
-
-void GrabberTest::menuTogglesWriteTheirKeys() {
-    auto w = makeWindow(nullptr);
-    QAction* useAgg = nullptr;
-    QAction* checkUpdate = nullptr;
-    for (QAction* a : w->findChildren<QAction*>()) {
-        if (a->text() == QStringLiteral("Use Aggregator Database"))
-            useAgg = a;
-        if (a->text() == QStringLiteral("Check for Updates on Startup"))
-            checkUpdate = a;
-    }
-    QVERIFY(useAgg && checkUpdate);
-    QVERIFY(!useAgg->isChecked());
-    QVERIFY(checkUpdate->isChecked());
-    useAgg->trigger();
-    checkUpdate->trigger();
-    const SettingsStore store(SettingsStore::defaultPath());
-    QCOMPARE(store.readInt("useagg", 0), 1);
-    QCOMPARE(store.readInt("checkupdate", 1), 0);
-}
-
-QByteArray GrabberTest::int32s(std::initializer_list<qint32> values) {
-    QByteArray bytes;
-    for (qint32 v : values) {
-        const auto u = static_cast<quint32>(v);
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.append(static_cast<char>((u >> shift) & 0xffu));
-    }
-    return bytes;
-}
-
-void GrabberTest::writeFile(const QString& name, const QByteArray& bytes) {
-    QFile f(name);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray GrabberTest::readFile(const QString& name) {
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void GrabberTest::firstStartWithoutAnyFile() {
-    {
-        auto w = makeWindow(nullptr);
-        QCOMPARE(w->size(), QSize(500, 400));
-        QCOMPARE(w->pos(), QPoint(0, 0));
-        auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
-        QCOMPARE(tables->header()->sortIndicatorSection(), -1);
-        const QByteArray log = readFile(QStringLiteral("log.txt"));
-        QVERIFY(log.startsWith("1"));
-        QVERIFY(log.contains("<32>"));
-    }
-    QVERIFY(readFile(QStringLiteral("log.txt")).endsWith("---->cleanup\n"));
-}
-
-void GrabberTest::windowConfRangeRules_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("tableSort");
-    QTest::addColumn<int>("playerSort");
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("all applied") << int32s({10, 12, 900, 700}) << 10 << 12 << QSize(900, 700);
-    QTest::newRow("table column 11 ignored alone")
-        << int32s({11, 3, 900, 700}) << -1 << 3 << QSize(900, 700);
-    QTest::newRow("player column 13 ignored")
-        << int32s({2, 13, 900, 700}) << 2 << -1 << QSize(900, 700);
-    QTest::newRow("negative column ignored")
-        << int32s({-1, 0, 900, 700}) << -1 << 0 << QSize(900, 700);
-    QTest::newRow("width 3000 gives 500 x 400")
-        << int32s({1, 2, 3000, 700}) << 1 << 2 << QSize(500, 400);
-    QTest::newRow("too short for the size") << int32s({1, 2}) << 1 << 2 << QSize(800, 600);
-}
-
-void GrabberTest::windowConfRangeRules() {
-    QFETCH(QByteArray, file);
-    QFETCH(int, tableSort);
-    QFETCH(int, playerSort);
-    QFETCH(QSize, size);
-    writeFile(QStringLiteral("Window.conf"), file);
-    auto w = makeWindow(nullptr);
-    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
-    auto* players = w->findChild<QTreeWidget*>(QStringLiteral("playerList"));
-    QCOMPARE(tables->header()->sortIndicatorSection(), tableSort);
-    QCOMPARE(players->header()->sortIndicatorSection(), playerSort);
-    if (tableSort >= 0)
-        QCOMPARE(tables->header()->sortIndicatorOrder(), Qt::DescendingOrder);
-    QCOMPARE(w->size(), size);
-}
-
-void GrabberTest::closingSavesGeometrySortingAndWidths() {
-    {
-        auto w = makeWindow(nullptr);
-        w->resize(640, 480);
-        w->findChild<QTreeWidget*>(QStringLiteral("tableList"))
-            ->sortByColumn(4, Qt::AscendingOrder);
-        w->findChild<QTreeWidget*>(QStringLiteral("wholePlayerList"))
-            ->sortByColumn(6, Qt::AscendingOrder);
-        w->findChild<QSpinBox*>(QStringLiteral("sbInterval"))->setValue(7);
-    }
-    QCOMPARE(readFile(QStringLiteral("Window.conf")), int32s({4, -1, 640, 480}));
-    QCOMPARE(readFile(QStringLiteral("Window2.conf")), int32s({6, 1}));
-    QCOMPARE(SettingsStore(SettingsStore::defaultPath()).readInt("scanint", 15), 7);
-    const QByteArray columns = readFile(QStringLiteral("Column.conf"));
-    QCOMPARE(columns.size(), 4 + 11 * 4 + 4 + 15 * 4);
-    QCOMPARE(columns.left(4), int32s({11}));
-    QCOMPARE(columns.mid(48, 4), int32s({15}));
-
-    // The next start finds the window as it was left.
-    auto again = makeWindow(nullptr);
-    QCOMPARE(again->size(), QSize(640, 480));
-    QCOMPARE(again->findChild<QTreeWidget*>(QStringLiteral("tableList"))
-                 ->header()
-                 ->sortIndicatorSection(),
-             4);
-    auto* whole = again->findChild<QTreeWidget*>(QStringLiteral("wholePlayerList"));
-    QCOMPARE(whole->header()->sortIndicatorSection(), 6);
-    QCOMPARE(whole->header()->sortIndicatorOrder(), Qt::AscendingOrder);
-    QCOMPARE(again->findChild<QSpinBox*>(QStringLiteral("sbInterval"))->value(), 7);
-}
-
-void GrabberTest::closingWhileMinimisedKeepsGeometry() {
-    const QByteArray window = int32s({1, 2, 900, 700});
-    writeFile(QStringLiteral("Window.conf"), window);
-    writeFile(QStringLiteral("Window2.conf"), int32s({3, 0}));
-    {
-        auto w = makeWindow(nullptr);
-        w->showMinimized();
-        QTRY_VERIFY(w->isMinimized());
-        w->findChild<QSpinBox*>(QStringLiteral("sbInterval"))->setValue(9);
-    }
-    QCOMPARE(readFile(QStringLiteral("Window.conf")), window);
-    QCOMPARE(readFile(QStringLiteral("Window2.conf")), int32s({3, 0}));
-    QCOMPARE(SettingsStore(SettingsStore::defaultPath()).readInt("scanint", 15), 15);
-    QCOMPARE(readFile(QStringLiteral("Column.conf")).size(), 4 + 11 * 4 + 4 + 15 * 4);
-}
-
-void GrabberTest::columnWidthsGoToBothPlayerLists() {
-    writeFile(QStringLiteral("Column.conf"), int32s({2, 150, 60}) + int32s({3, 40, 170, 55}));
-    auto w = makeWindow(nullptr);
-    auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
-    auto* players = w->findChild<QTreeWidget*>(QStringLiteral("playerList"));
-    auto* whole = w->findChild<QTreeWidget*>(QStringLiteral("wholePlayerList"));
-    QCOMPARE(tables->header()->sectionSize(0), 150);
-    QCOMPARE(tables->header()->sectionSize(1), 60);
-    QCOMPARE(players->header()->sectionSize(1), 170);
-    QCOMPARE(whole->header()->sectionSize(2), 170);
-    QCOMPARE(whole->header()->sectionSize(3), 55);
-}
-
-QTEST_MAIN(GrabberTest)
-#include "GrabberTest.moc"
-
 void GrabberTest::optionsRunAt500AndTheWindowFollowsThemAfterwards() {
-    auto w = makeWindow(nullptr);
+    open();
+    grabber* w = window_.get();
     auto* tables = w->findChild<QTreeWidget*>(QStringLiteral("tableList"));
     QVERIFY(!tables->isColumnHidden(0));
     QStringList entries;
@@ -435,3 +405,6 @@ void GrabberTest::optionsRunAt500AndTheWindowFollowsThemAfterwards() {
     QVERIFY(tables->isColumnHidden(0));
     QVERIFY(!w->session().settings().display.tableColumns[0]);
 }
+
+QTEST_MAIN(GrabberTest)
+#include "GrabberTest.moc"

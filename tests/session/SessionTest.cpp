@@ -3,17 +3,21 @@
 #include "Session.h"
 
 #include "FakeLookup.h"
+#include "FakePlatform.h"
 #include "GateClock.h"
 #include "SessionListener.h"
 #include "SimLobbies.h"
 #include "TempDir.h"
 #include "TimerService.h"
+#include "settings/DirConf.h"
 #include "sim/SimulatedClient.h"
 #include "stats/DatabaseList.h"
 #include "stats/TrackerLookup.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -41,9 +45,13 @@ protected:
     void SetUp() override {
         setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
         setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
-        client = std::make_unique<sim::SimulatedClient>(test::makeLobby(8));
+        start(test::makeLobby(8));
+    }
+    void start(sim::Lobby lobby, ClientPlatform* platform = nullptr) {
+        session.reset();
+        client = std::make_unique<sim::SimulatedClient>(std::move(lobby));
         SessionServices services;
-        services.platform = client.get();
+        services.platform = platform ? platform : client.get();
         services.clock = &clock;
         services.lookup = &lookup;
         services.timers = &timers;
@@ -84,10 +92,14 @@ protected:
             drain();
         }
     }
-    // Waits until the running pass blocks in the shut gate.
+    // Waits until the running pass blocks in the shut gate; a pass that never
+    // gets there fails the test rather than hanging it.
     void untilWaiting() {
-        while (!clock.waiting())
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!clock.waiting()) {
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no pass waits";
             std::this_thread::yield();
+        }
     }
 
     void showMessage(const std::string& title, const std::string& text) override {
@@ -187,6 +199,12 @@ TEST_F(SessionTest, ScanSelectedFillsTheWantedRowAndBuddiesRateScannedTablesOnly
     ASSERT_TRUE(rows[2].scanned());
     EXPECT_EQ(rows[2].name, wanted);
     EXPECT_FALSE(rows[0].scanned());
+    // Scanned again, the table's players are listed once.
+    const std::size_t listed = session->players().size();
+    EXPECT_EQ(listed, rows[2].seated.size());
+    ASSERT_TRUE(session->scanSelected(wanted));
+    settle();
+    EXPECT_EQ(session->players().size(), listed);
 
     // A buddy change rates the scanned table again and leaves the others unfilled.
     const std::string player = rows[2].seated.at(0)->name;
@@ -194,6 +212,69 @@ TEST_F(SessionTest, ScanSelectedFillsTheWantedRowAndBuddiesRateScannedTablesOnly
     EXPECT_EQ(rows[2].evaluation->buddies, 1);
     EXPECT_EQ(rows[0].columnTexts()[5], "");
     EXPECT_EQ(rows[0].columnTexts()[10], "");
+}
+
+TEST_F(SessionTest, FullScanRatesTablesAndListsOneRowPerPlayerAndTable) {
+    auto table = [](std::string name, std::vector<std::string> players) {
+        sim::LobbyTable t;
+        t.name = std::move(name);
+        t.stakes = "$1/$2";
+        for (std::string& p : players)
+            t.players.push_back({std::move(p), "1,500"});
+        t.seated = static_cast<int>(t.players.size());
+        return t;
+    };
+    start(sim::Lobby({table("Alpha", {"FishOne", "Rock"}),
+                      table("Beta", {"FishTwo", "FishOne", "nobody"}), table("Gamma", {"Shark"})}));
+    lookup.figures = [](PlayerStats& r) {
+        const bool fish = r.name.starts_with("Fish");
+        r.hands = fish ? "500" : "50";
+        r.vpip = fish ? "60.00" : "20.00";
+        r.pfr = "5.00";
+        r.af = "1.00";
+        r.wtsd = "30.00";
+        r.won = fish ? "-120.00" : "10.00";
+    };
+    DirConf saved;
+    saved.saveFlag = 1;
+    saved.resultPath = (dir.path() / "results").string();
+    std::filesystem::create_directory(dir.path() / "results");
+    ASSERT_TRUE(saved.write(dir.path()));
+    session->reload();
+
+    ASSERT_TRUE(session->scanAll());
+    settle();
+    EXPECT_TRUE(messages.empty());
+    const std::vector<TableRow>& rows = session->tables().rows();
+    ASSERT_EQ(rows.size(), 3u);
+    const TableColumnTexts beta = rows[1].columnTexts();
+    EXPECT_EQ(beta[3], "3");  // the unknown player is counted
+    EXPECT_EQ(beta[5], "60.00");
+    EXPECT_EQ(beta[9], "2 / 2");
+    EXPECT_EQ(beta[11], "2");
+    // FishOne sits at two tables: two rows, one per table.
+    std::vector<std::string> listed;
+    for (const PlayerRow& row : session->players().rows())
+        listed.push_back(row.record->name + "@" + row.record->table);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"FishOne@Alpha", "FishOne@Beta", "FishTwo@Beta",
+                                                "Rock@Alpha", "Shark@Gamma"}));
+
+    // The result file goes into the folder the user chose.
+    const std::string result = test::readBytes(dir.path() / "results" / "scanresult.txt");
+    EXPECT_EQ(std::count(result.begin(), result.end(), '\n'), 5);
+    EXPECT_NE(result.find("Gamma;Shark;1500;50;10.00;20.00;5.00;1.00;30.00;;\n"), std::string::npos)
+        << result;
+}
+
+TEST_F(SessionTest, MissingLobbyIsToldAndEndsThePass) {
+    test::FakePlatform desktop;  // no lobby window at all
+    start(test::makeLobby(3), &desktop);
+    ASSERT_TRUE(session->getTableList());
+    settle();
+    EXPECT_EQ(messages, std::vector<std::string>{"Error1: Everestclient not found or minimized"});
+    EXPECT_FALSE(session->busy());
+    EXPECT_TRUE(session->tables().rows().empty());
 }
 
 TEST_F(SessionTest, ClosingTheOptionsReloadsDatabasesAfterTheJobAndRestartsTheCacheTimer) {

@@ -2,8 +2,10 @@
 
 #include <stdlib.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -41,6 +43,16 @@ inline void writeBytes(const std::filesystem::path& file, std::string_view bytes
 inline std::string readBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Little-endian 32-bit integers, as the binary companion files store them.
+inline std::string le32(std::initializer_list<std::int32_t> values) {
+    std::string out;
+    for (const std::int32_t v : values) {
+        for (int shift = 0; shift < 32; shift += 8)
+            out += static_cast<char>((static_cast<std::uint32_t>(v) >> shift) & 0xffu);
+    }
+    return out;
 }
 
 // Bytes written out by hand: "\x01\x00" style literals keep embedded zeros.

@@ -102,23 +102,6 @@ std::string centsText(std::int64_t cents) {
 
 }  // namespace
 
-FixtureCounters& FixtureCounters::operator+=(const FixtureCounters& o) {
-    hands += o.hands;
-    vpip += o.vpip;
-    pfr += o.pfr;
-    flopBets += o.flopBets;
-    turnBets += o.turnBets;
-    riverBets += o.riverBets;
-    flopCalls += o.flopCalls;
-    turnCalls += o.turnCalls;
-    riverCalls += o.riverCalls;
-    showdowns += o.showdowns;
-    showdownsWon += o.showdownsWon;
-    flopsSeen += o.flopsSeen;
-    wonCents += o.wonCents;
-    return *this;
-}
-
 ScanFixture::ScanFixture(const sim::Lobby& lobby) {
     std::vector<std::string> names;
     std::set<std::string> seen;
@@ -221,31 +204,6 @@ void ScanFixture::load(PostgresServer& server, const std::string& database) cons
     server.execute(database, "SET ROLE " + std::string(PostgresServer::kUser) + ";\n" + sql());
 }
 
-FixtureCounters ScanFixture::countersFor(const std::string& screenName) const {
-    const std::string pattern = namePattern(screenName);
-    FixtureCounters sum;
-    for (const DatabasePlayer& p : players_) {
-        if (!likeMatches(pattern, p.name))
-            continue;
-        FixtureCounters c;
-        c.hands = p.hands;
-        c.vpip = p.vpip;
-        c.pfr = p.pfr;
-        c.flopBets = p.flopBetFlags + p.flopRaises;
-        c.turnBets = p.turnBetFlags + p.turnRaises;
-        c.riverBets = p.riverBetFlags + p.riverRaises;
-        c.flopCalls = p.flopCalls;
-        c.turnCalls = p.turnCalls;
-        c.riverCalls = p.riverCalls;
-        c.showdowns = p.showdowns;
-        c.showdownsWon = p.showdownsWon;
-        c.flopsSeen = p.flopsSeen;
-        c.wonCents = p.wonCents;
-        sum += c;
-    }
-    return sum;
-}
-
 std::string ScanFixture::namePattern(const std::string& screenName) {
     std::string pattern = "%";
     for (std::size_t i = 0; i < screenName.size(); ++i) {
@@ -254,21 +212,6 @@ std::string ScanFixture::namePattern(const std::string& screenName) {
         pattern += wildcard ? '_' : c;
     }
     return pattern;
-}
-
-bool ScanFixture::likeMatches(const std::string& pattern, const std::string& name) {
-    // Only a leading "%" occurs: the name must end in text matching the rest.
-    if (pattern.empty() || pattern[0] != '%')
-        return false;
-    const std::string tail = pattern.substr(1);
-    if (name.size() < tail.size())
-        return false;
-    const std::size_t offset = name.size() - tail.size();
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        if (tail[i] != '_' && tail[i] != name[offset + i])
-            return false;
-    }
-    return true;
 }
 
 }  // namespace kestrova::test

@@ -3,33 +3,12 @@
 #include "sim/Lobby.h"
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace kestrova::test {
 
 class PostgresServer;
-
-// What a PokerTracker 3 look-up sums for a player: counts of hand rows with the
-// flag set (or the raise count 1), and the money won in cents.
-struct FixtureCounters {
-    std::int32_t hands = 0;
-    std::int32_t vpip = 0;
-    std::int32_t pfr = 0;
-    std::int32_t flopBets = 0;  // flg_f_bet rows plus cnt_f_raise: PokerTracker 3 bets
-    std::int32_t turnBets = 0;
-    std::int32_t riverBets = 0;
-    std::int32_t flopCalls = 0;
-    std::int32_t turnCalls = 0;
-    std::int32_t riverCalls = 0;
-    std::int32_t showdowns = 0;
-    std::int32_t showdownsWon = 0;
-    std::int32_t flopsSeen = 0;
-    std::int64_t wonCents = 0;
-
-    FixtureCounters& operator+=(const FixtureCounters& other);
-};
 
 // A PokerTracker 3 database for the players of a lobby, with counters chosen
 // per player (boundary hands 0, 100 and 101, no calls, no flops, no showdowns,
@@ -59,17 +38,11 @@ public:
     // the tracker's user.
     void load(PostgresServer& server, const std::string& database) const;
 
-    // What a look-up of this screen name sums: every database player whose name
-    // the look-up's pattern matches.
-    FixtureCounters countersFor(const std::string& screenName) const;
-
     const std::vector<DatabasePlayer>& players() const { return players_; }
 
     // "%" + the name, every character after the first that is an apostrophe,
     // not an ASCII letter or digit, "l" or "I" turned into "_".
     static std::string namePattern(const std::string& screenName);
-    // PostgreSQL LIKE of such a pattern ("%" prefix, "_" one character).
-    static bool likeMatches(const std::string& pattern, const std::string& name);
 
 private:
     std::vector<DatabasePlayer> players_;

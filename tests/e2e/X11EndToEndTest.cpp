@@ -1,0 +1,200 @@
+// The whole chain on a real X server: everest-sim shows a lobby on a private
+// Xvfb, and kestrova-cli and the X11 backend work it as they would the client.
+#include "CliRun.h"
+#include "PostgresServer.h"
+#include "TempDir.h"
+#include "XvfbServer.h"
+#include "client/LobbyGeometry.h"
+#include "client/Win32Messages.h"
+#include "client/WindowInput.h"
+#include "client/ocr/LobbyPageReader.h"
+#include "client/x11/X11Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace kestrova::test {
+namespace {
+
+const QString kLobbyFile = QStringLiteral(KESTROVA_DATA_DIR "/lobby-60.json");
+constexpr int kStartTimeoutMs = 20000;
+
+class X11EndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (testing::XvfbServer::findBinary().empty())
+            GTEST_SKIP() << "Xvfb is not installed; the end-to-end test needs an X server";
+        std::string error;
+        ASSERT_TRUE(xvfb_.start(error)) << error;
+        display_.insert(QStringLiteral("DISPLAY"), QString::fromStdString(xvfb_.displayName()));
+        platform_ = X11Platform::open(xvfb_.displayName(), &error);
+        ASSERT_NE(platform_, nullptr) << error;
+    }
+
+    void TearDown() override {
+        platform_.reset();
+        if (sim_.state() != QProcess::NotRunning) {
+            sim_.kill();
+            sim_.waitForFinished(kStartTimeoutMs);
+        }
+        xvfb_.stop();
+    }
+
+    // everest-sim is another process: whether it has reacted can only be seen by
+    // looking again. Bounded, so a broken sim fails the test instead of hanging it.
+    bool eventually(const std::function<bool()>& condition, int timeoutMs = kStartTimeoutMs) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > deadline || sim_.state() != QProcess::Running)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return true;
+    }
+
+    void showLobby(const QString& file) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(display_);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        sim_.setProcessEnvironment(env);
+        sim_.start(QStringLiteral(EVEREST_SIM_PATH), {file});
+        ASSERT_TRUE(sim_.waitForStarted(kStartTimeoutMs)) << "everest-sim did not start";
+        ASSERT_TRUE(eventually([&] {
+            for (const WindowInfo& w : platform_->topLevelWindows()) {
+                if (w.title == "Everest Poker - Lobby")
+                    lobby_ = w;
+            }
+            return lobby_.id != 0;
+        })) << "everest-sim shows no lobby: "
+            << simOutput();
+    }
+
+    std::string simOutput() {
+        return (sim_.readAllStandardError() + sim_.readAllStandardOutput()).toStdString();
+    }
+
+    std::vector<std::string> tableTitles() {
+        std::vector<std::string> titles;
+        for (const WindowInfo& w : platform_->tableWindows(lobby_.id))
+            titles.push_back(w.title);
+        std::sort(titles.begin(), titles.end());
+        return titles;
+    }
+
+    testing::XvfbServer xvfb_;
+    QProcessEnvironment display_;
+    QProcess sim_;
+    std::unique_ptr<X11Platform> platform_;
+    WindowInfo lobby_;
+    CliRun cli_;
+};
+
+TEST_F(X11EndToEndTest, CaptureShowsTheSelectionTheKeysMoved) {
+    ASSERT_NO_FATAL_FAILURE(showLobby(kLobbyFile));
+    std::optional<WindowInfo> list;
+    for (const WindowInfo& child : platform_->childWindows(lobby_.id)) {
+        if (!list && child.rect.width() > 750 && child.rect.height() > 500)
+            list = child;
+    }
+    ASSERT_TRUE(list.has_value()) << "the lobby has no child larger than 750 x 500";
+    const LobbyGeometry geometry = LobbyGeometry::fromListWindow(list->rect);
+    std::optional<Image> image;
+    auto selectionAt = [&](int line) {
+        return eventually(
+            [&] {
+                image = platform_->capture(lobby_.id);
+                const int y = geometry.listTop + line * LobbyGeometry::kLineHeight + 1;
+                return image && isSelectionHighlight(image->pixel(geometry.listLeft + 2, y));
+            },
+            5000);
+    };
+    click(*platform_, list->id, 200, 300);
+    pressKey(*platform_, list->id, win32::VK_HOME);
+    ASSERT_TRUE(selectionAt(0)) << "Home did not select the first row: " << simOutput();
+    for (int i = 0; i < 3; ++i)
+        pressKey(*platform_, list->id, win32::VK_DOWN);
+    ASSERT_TRUE(selectionAt(3)) << "three Downs did not reach the fourth row";
+
+    // The capture is the lobby exactly as the simulator draws it.
+    const QString png = cli_.path(QStringLiteral("row3.png"));
+    QProcess render;
+    render.start(QStringLiteral(EVEREST_SIM_PATH),
+                 {QStringLiteral("--render"), kLobbyFile, QStringLiteral("--select"),
+                  QStringLiteral("3"), QStringLiteral("--out"), png});
+    ASSERT_TRUE(render.waitForFinished(kStartTimeoutMs));
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    const QImage expected = QImage(png).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(expected.size(), QSize(image->width(), image->height()));
+    int differing = 0;
+    for (int y = 0; y < expected.height(); ++y) {
+        const auto* want = reinterpret_cast<const std::uint32_t*>(expected.constScanLine(y));
+        for (int x = 0; x < expected.width(); ++x)
+            differing += (want[x] | 0xff000000u) != image->pixel(x, y) ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0) << "pixels differ between the capture and --render";
+}
+
+// The real waits: 1300 ms per scanned table and 100 ms per row, plus the look-ups.
+TEST_F(X11EndToEndTest, FullScanShowsTheReviewedFigures) {
+    if (!PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL is not installed; the tracker needs a server";
+    ASSERT_NO_FATAL_FAILURE(cli_.prepareScan(PostgresServer::shared(), "scan_x11_pt3"));
+    ASSERT_NO_FATAL_FAILURE(showLobby(kLobbyFile));
+    const CliRun::Result scan =
+        cli_.run({QStringLiteral("scan"), QStringLiteral("--x11")}, display_, 480000);
+    ASSERT_EQ(scan.exitCode, 0) << scan.err << "\neverest-sim: " << simOutput();
+    expectGoldenScan(scan.out);
+}
+
+// "Aspen 1" comes before "Aspen 12"; the client shows "Bern (S)" where the table
+// list says "Bern".
+TEST_F(X11EndToEndTest, OpenFindsTheWholeNameAsTheTableListShowsIt) {
+    QJsonArray tables;
+    for (const char* name : {"Aspen 1", "Aspen 12", "Bern (S)", "Chur"}) {
+        tables.append(QJsonObject{
+            {QStringLiteral("name"), QString::fromLatin1(name)},
+            {QStringLiteral("stakes"), QStringLiteral("$1/$2")},
+            {QStringLiteral("players"),
+             QJsonArray{QJsonObject{{QStringLiteral("name"), QStringLiteral("Anna")}}}}});
+    }
+    const QString file = cli_.path(QStringLiteral("lobby.json"));
+    writeBytes(
+        file.toStdString(),
+        QJsonDocument(QJsonObject{{QStringLiteral("tables"), tables}}).toJson().toStdString());
+    ASSERT_NO_FATAL_FAILURE(showLobby(file));
+    auto open = [&](const char* name) {
+        return cli_.run(
+            {QStringLiteral("open"), QString::fromLatin1(name), QStringLiteral("--x11")}, display_,
+            120000);
+    };
+
+    CliRun::Result run = open("Aspen 12");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.toStdString(), "{\"opened\": \"Aspen 12\"}\n");
+    ASSERT_TRUE(eventually([&] { return tableTitles().size() == 1; }));
+    EXPECT_EQ(tableTitles(), std::vector<std::string>{"Aspen 12"});
+
+    run = open("Bern");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_TRUE(eventually([&] { return tableTitles().size() == 2; }));
+    EXPECT_EQ(tableTitles(), (std::vector<std::string>{"Aspen 12", "Bern (S)"}));
+
+    run = open("Davos");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("no longer in the lobby"), std::string::npos) << run.err;
+    EXPECT_EQ(tableTitles().size(), 2u);
+}
+
+}  // namespace
+}  // namespace kestrova::test

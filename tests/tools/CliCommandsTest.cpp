@@ -1,0 +1,279 @@
+// The kestrova-cli commands that keep the user's files: buddies, settings and
+// databases, and the look-up and the aggregator against a throwaway server.
+#include "AggregateCommand.h"
+#include "BuddiesCommand.h"
+#include "DbCommand.h"
+#include "LookupCommand.h"
+#include "SettingsCommand.h"
+
+#include "PostgresServer.h"
+#include "TempDir.h"
+#include "rating/BuddyList.h"
+#include "settings/SettingsStore.h"
+#include "stats/DatabaseList.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <sstream>
+
+namespace kestrova {
+namespace {
+
+using test::bytes;
+using test::PostgresServer;
+using test::readBytes;
+using test::writeBytes;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Each command run against the files of one temporary working directory.
+class CliCommands : public ::testing::Test {
+protected:
+    template <class Command>
+    static Outcome capture(Command command) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = command(out, err);
+        return {status, out.str(), err.str()};
+    }
+    Outcome buddies(const std::vector<std::string>& args) {
+        return capture(
+            [&](auto& out, auto& err) { return runBuddiesCommand(args, dir.path(), out, err); });
+    }
+    Outcome settings(const std::vector<std::string>& args) {
+        return capture(
+            [&](auto& out, auto& err) { return runSettingsCommand(args, store, out, err); });
+    }
+    Outcome db(const std::vector<std::string>& args, const std::string& input = {}) {
+        std::istringstream in(input);
+        return capture(
+            [&](auto& out, auto& err) { return runDbCommand(args, dir.path(), in, out, err); });
+    }
+    Outcome lookup(const std::vector<std::string>& args) {
+        return capture([&](auto& out, auto& err) {
+            return runLookupCommand(args, dir.path(), store, out, err);
+        });
+    }
+    static std::vector<std::string> add(std::vector<std::string> more) {
+        std::vector<std::string> args = {"add",  "--kind", "5",      "--host", "h",
+                                         "--db", "d",      "--user", "u"};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }
+
+    test::TempDir dir;
+    SettingsStore store{dir / "Velloran.ini"};
+};
+
+TEST_F(CliCommands, BuddiesGoThroughTheFile) {
+    EXPECT_EQ(buddies({"list"}).out, "");
+    EXPECT_EQ(buddies({"add", "Rounder"}).status, 0);
+    EXPECT_EQ(buddies({"add", "fish 2"}).status, 0);
+    EXPECT_EQ(readBytes(dir / "mofofish"), bytes("\x02\0\0\0\x07\0\0\0Rounder\x06\0\0\0fish 2"));
+    const Outcome again = buddies({"add", "ROUNDER"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("is a buddy already"), std::string::npos);
+    EXPECT_EQ(buddies({"remove", "rounder"}).status, 0);
+    EXPECT_EQ(buddies({"list"}).out, "fish 2\n");
+    EXPECT_EQ(buddies({"remove", "rounder"}).status, 1);
+
+    writeBytes(dir / "in.csv", "a\r\nb\r\n\r\nA\r\nc");
+    EXPECT_EQ(buddies({"import", (dir / "in.csv").string()}).out,
+              "3 buddies successfully imported.\n");
+    EXPECT_EQ(buddies({"export", (dir / "out").string()}).status, 0);
+    EXPECT_EQ(readBytes(dir / "out.csv"), "fish 2\na\nb\nc\n");
+    EXPECT_EQ(buddies({"import", (dir / "none.csv").string()}).status, 1);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {}, {"frobnicate"}, {"add"}, {"add", ""}, {"add", std::string(150, 'x')}})
+        EXPECT_EQ(buddies(bad).status, 1);
+}
+
+TEST_F(CliCommands, DamagedOrUnwritableBuddyFileIsToldAndNeverRewritten) {
+    const std::string damaged = bytes("\x03\0\0\0\x03\0\0\0abc\x09\0\0\0de");
+    writeBytes(dir / "mofofish", damaged);
+    const Outcome listed = buddies({"list"});
+    EXPECT_EQ(listed.status, 1);
+    EXPECT_EQ(listed.out, "abc\n");
+    EXPECT_NE(listed.err.find("Could not read the Everest buddylist"), std::string::npos);
+    EXPECT_EQ(buddies({"add", "x"}).status, 1);
+    EXPECT_EQ(readBytes(dir / "mofofish"), damaged);
+
+    const Outcome refused = capture([&](auto& out, auto& err) {
+        return runBuddiesCommand({"add", "x"}, dir / "gone", out, err);
+    });
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("gone/.mofofish.lock: No such file or directory"),
+              std::string::npos);
+}
+
+TEST_F(CliCommands, SettingsGoThroughTheStore) {
+    EXPECT_EQ(settings({"get", "scanint"}).out, "15\n");
+    EXPECT_FALSE(std::filesystem::exists(store.path())) << "reading creates nothing";
+    EXPECT_EQ(settings({"set", "LIM", "1"}).status, 0);
+    EXPECT_EQ(settings({"set", "cache", "600 seconds"}).status, 0);
+    EXPECT_EQ(settings({"get", "cache"}).out, "600\n")
+        << "the main window reads the leading digits";
+    EXPECT_EQ(settings({"set", "profilme", "Hero Name"}).status, 0);
+    EXPECT_EQ(settings({"get", "Profilme"}).out, "Hero Name\n");
+    EXPECT_NE(settings({"list"}).out.find("\nprofilme=Hero Name\n"), std::string::npos);
+    EXPECT_EQ(readBytes(store.path()),
+              "[Tallyhand]\nLim=1\ncache=600 seconds\nprofilme=Hero Name\n");
+
+    const std::string before = readBytes(store.path());
+    EXPECT_NE(settings({"get", "nosuchkey"}).err.find("unknown key"), std::string::npos);
+    EXPECT_NE(settings({"set", "Lim", "yes"}).err.find("0 or 1"), std::string::npos);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {}, {"get"}, {"list", "x"}, {"set", "scanint", "15min"}, {"set", "profilme", "a\nb"}})
+        EXPECT_EQ(settings(bad).status, 1);
+    EXPECT_EQ(readBytes(store.path()), before);
+
+    writeBytes(dir / "file", "x");
+    SettingsStore broken(dir / "file" / "Velloran.ini");
+    const Outcome failed = capture([&](auto& out, auto& err) {
+        return runSettingsCommand({"set", "form", "5"}, broken, out, err);
+    });
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("cannot write"), std::string::npos);
+}
+
+TEST_F(CliCommands, DatabasesAreListedWithoutPasswordsAndKeptOwnerOnly) {
+    EXPECT_EQ(db({"list"}).out, "[]\n");
+    EXPECT_EQ(db({"add", "--kind", "5", "--host", "localhost", "--db", "pt3", "--user", "postgres",
+                  "--password", "hunter2"})
+                  .out,
+              "1\n");
+    EXPECT_EQ(db({"add", "--kind", "4", "--host", "db\"host\xff", "--port", "6543", "--db", "hm",
+                  "--user", "u", "--inactive", "--password-stdin"},
+                 "s3cret\r\n")
+                  .out,
+              "2\n");
+    EXPECT_EQ(db({"list"}).out,
+              "[\n"
+              "{\"index\":1,\"kind\":5,\"host\":\"localhost\",\"port\":5432,\"db\":\"pt3\","
+              "\"user\":\"postgres\",\"active\":true},\n"
+              "{\"index\":2,\"kind\":4,\"host\":\"db\\\"host\xEF\xBF\xBD\",\"port\":6543,"
+              "\"db\":\"hm\",\"user\":\"u\",\"active\":false}\n"
+              "]\n");
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "db.conf").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777u, 0600u);
+
+    // The files are the program's own: the options dialog reads them back.
+    EXPECT_EQ(db({"remove", "1"}).status, 0);
+    const DatabaseList list = DatabaseList::load(dir.path());
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list.at(0).password, "s3cret");
+    EXPECT_EQ(list.at(0).port, "6543");
+    EXPECT_EQ(list.at(0).position, "1");
+    for (const char* index : {"2", "0", "x"})
+        EXPECT_EQ(db({"remove", index}).status, 1);
+}
+
+TEST_F(CliCommands, BadDatabaseAddsChangeNothing) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"add", "--host", "h", "--db", "d", "--user", "u"},  // no kind
+        {"add", "--kind", "7", "--host", "h", "--db", "d", "--user", "u"},
+        add({"--port", "70000"}),
+        add({"--port", "54a"}),
+        add({"--password", std::string(100, 'p')}),
+        add({"--host", "i"}),
+        add({"--colour", "red"}),
+        add({"--password-stdin"}),  // nothing on the input
+        {"frobnicate"},
+        {},
+    };
+    for (const auto& args : bad) {
+        const Outcome r = db(args);
+        EXPECT_EQ(r.status, 1) << (args.empty() ? "" : args.back());
+        EXPECT_NE(r.err, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "db.conf"));
+}
+
+TEST_F(CliCommands, DamagedDatabaseListIsListedAsFarAsReadableButNeverRewritten) {
+    ASSERT_EQ(db(add({})).status, 0);
+    std::string damaged = readBytes(dir / "db.conf");
+    damaged[0] = 2;  // claims a second entry that is not there
+    writeBytes(dir / "db.conf", damaged);
+    const Outcome listed = db({"list"});
+    EXPECT_EQ(listed.status, 1);
+    EXPECT_NE(listed.out.find("\"host\":\"h\""), std::string::npos);
+    EXPECT_EQ(db(add({})).status, 1);
+    EXPECT_EQ(db({"remove", "1"}).status, 1);
+    EXPECT_EQ(readBytes(dir / "db.conf"), damaged);
+
+    // A file that cannot be read at all is neither listed as empty nor replaced.
+    std::filesystem::remove(dir / "db.conf");
+    std::filesystem::create_directory(dir / "db.conf");
+    EXPECT_NE(db({"list"}).err.find("db.conf: Is a directory"), std::string::npos);
+    EXPECT_EQ(db(add({})).status, 1);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "db.conf"));
+}
+
+class CliTrackerCommands : public CliCommands {
+protected:
+    void SetUp() override {
+        if (!PostgresServer::available())
+            GTEST_SKIP() << "PostgreSQL server programs not installed";
+        PostgresServer& server = PostgresServer::shared();
+        server.createDatabase("cli_pt3");
+        server.executeFile("cli_pt3", KESTROVA_STATS_FIXTURES "/pokertracker3.sql");
+    }
+    void configure(std::string_view password) {
+        ASSERT_EQ(db({"add", "--kind", "5", "--host", std::string(PostgresServer::kHost), "--port",
+                      PostgresServer::shared().portText(), "--db", "cli_pt3", "--user",
+                      std::string(PostgresServer::kUser), "--password", std::string(password)})
+                      .status,
+                  0);
+    }
+};
+
+// The buddy mark as the main window shows it, and no trace file from the command line.
+TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJson) {
+    configure(PostgresServer::kPassword);
+    BuddyList list(dir.path());
+    list.addBuddy("Somebody", false);
+    list.addBuddy("kiii3r", true);
+    const Outcome found = lookup({"KiII3r", "--stack", "2,500 ", "--seat", "4"});
+    ASSERT_EQ(found.status, 0) << found.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "log.txt"));
+    EXPECT_EQ(found.out,
+              "{\"name\":\"KiII3r\",\"buddyIndex\":1,\"icon\":0,\"vpip\":\"66.67\","
+              "\"af\":\"0.00\",\"flopAf\":\"0.00\",\"turnAf\":\"0.00\",\"riverAf\":\"0.00\","
+              "\"hands\":\"3\",\"table\":\"\",\"wtsd\":\"0.00\",\"wonSd\":\"0\","
+              "\"won\":\"8.00\",\"seat\":\"4\",\"pfr\":\"0.00\",\"stack\":\"2500\","
+              "\"attToSteal\":\"N/A\",\"foldSbToSteal\":\"N/A\",\"foldBbToSteal\":\"N/A\","
+              "\"contiBetFlop\":\"N/A\",\"threeBetCap\":\"0.00\"}\n");
+    EXPECT_EQ(found.err, "");
+    EXPECT_EQ(lookup({}).status, 1);
+    EXPECT_EQ(lookup({"a", "b"}).status, 1);
+}
+
+TEST_F(CliTrackerCommands, LookupFailureGoesToStandardError) {
+    configure("wrong");
+    const Outcome failed = lookup({"RiverRat"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err.rfind("Connection to database failed: ", 0), 0u);
+    EXPECT_NE(failed.err.find("\nPassword: *****"), std::string::npos);
+}
+
+TEST_F(CliTrackerCommands, AggregateThenLookupThroughTheAggregator) {
+    configure(PostgresServer::kPassword);
+    const Outcome aggregated = capture(
+        [&](auto& out, auto& err) { return runAggregateCommand({}, dir.path(), store, out, err); });
+    ASSERT_EQ(aggregated.status, 0) << aggregated.err;
+    EXPECT_EQ(aggregated.out, "The update of the database is now complete\n");
+    store.writeText(keys::useagg, "1");
+    const Outcome found = lookup({"O'Brien"});
+    ASSERT_EQ(found.status, 0) << found.err;
+    EXPECT_NE(found.out.find("\"hands\":\"2\""), std::string::npos) << found.out;
+}
+
+}  // namespace
+}  // namespace kestrova
