@@ -16,11 +16,13 @@ flags="-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined -f
 targets=${KESTROVA_FUZZ_TARGETS:-"OpenCountConf CloseConf DirConf WindowConf Window2Conf ColumnConf LimitsFile
          StakesFile IniDocument LayoutFile DbConf BuddyFile StatProfile GlyphTable Recogniser"}
 # Every platform-neutral and POSIX file helper, and the readers the targets feed.
-sources="$(ls "$root"/src/core/common/*.cpp | grep -v '_win32\.cpp$')
+sources="$(ls "$root"/src/core/common/*.cpp)
          $root/src/core/stats/DatabaseList.cpp $root/src/core/stats/DatabaseEntry.cpp
          $root/src/core/rating/BuddyList.cpp $root/src/core/rating/StatProfile.cpp
          $(ls "$root"/src/core/client/ocr/*.cpp)
          $(ls "$root"/src/core/settings/*.cpp) $(ls "$root"/src/core/hud/*.cpp)"
+# Only this platform's implementation files: not Windows', not the stand-ins.
+sources=$(printf '%s\n' $sources | grep -vE '_(win32|none)\.cpp$')
 
 mkdir -p "$out/obj"
 objects=""
