@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "FuzzCheck.h"
 #include "stats/DatabaseList.h"
@@ -52,6 +53,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string again;
     const DatabaseList reloaded = DatabaseList::load(out, &again);
     FUZZ_CHECK(again.empty());
-    FUZZ_CHECK(reloaded.entries() == list.entries());
+    // The monthly-table Holdem Manager kind is found at connect time and stored
+    // as plain Holdem Manager.
+    std::vector<kestrova::DatabaseEntry> expected = list.entries();
+    for (kestrova::DatabaseEntry& entry : expected) {
+        if (entry.kind == static_cast<std::int32_t>(kestrova::DatabaseKind::HoldemManagerMonthly))
+            entry.kind = static_cast<std::int32_t>(kestrova::DatabaseKind::HoldemManager);
+    }
+    FUZZ_CHECK(reloaded.entries() == expected);
     return 0;
 }
