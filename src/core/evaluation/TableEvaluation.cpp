@@ -90,7 +90,7 @@ TableEvaluation evaluateTable(const std::vector<std::shared_ptr<PlayerStats>>& p
                 ++result.losers;
             }
         }
-        result.stackSum += static_cast<float>(stackAmount(player.stack));
+        result.stackSum += stackAmount(player.stack);
         if (buddies.contains(player.name)) {
             ++result.buddies;
         }

@@ -31,7 +31,7 @@ struct TableEvaluation {
     int known = 0;    // K: players with hands and a VPIP figure
     int buddies = 0;  // B
     int losers = 0;   // L: players with hands who lost money
-    float stackSum = 0;
+    double stackSum = 0;
     bool ownSeat = false;  // the user sits at the table: its name cell turns green
 
     std::string averageVpip;  // column 5: two decimals, or "0" without reads
