@@ -102,7 +102,7 @@ TableEvaluation evaluateTable(const std::vector<std::shared_ptr<PlayerStats>>& p
     result.readsText = std::to_string(result.reads) + " / " + std::to_string(result.known);
     result.buddiesText = std::to_string(result.buddies);
     result.losersText = std::to_string(result.losers);
-    result.totalStacks = twoDecimals(static_cast<double>(result.stackSum));
+    result.totalStacks = twoDecimals(result.stackSum);
 
     if (result.reads > 0) {
         const double divisor = result.reads;
