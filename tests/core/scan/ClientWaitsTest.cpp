@@ -1,5 +1,6 @@
 #include "scan/ClientWaits.h"
 
+#include "FailingCaptures.h"
 #include "FakeLookup.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
@@ -128,34 +129,6 @@ TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
     EXPECT_LT(adaptiveMs * 2, fixedMs);
 }
 
-namespace {
-
-// The lobby can be captured so many times, then no more (minimised, gone).
-class FailingCaptures final : public ClientPlatform {
-public:
-    FailingCaptures(sim::SimulatedClient& client, int captures)
-        : client_(client), left_(captures) {}
-    std::vector<WindowInfo> topLevelWindows() override { return client_.topLevelWindows(); }
-    std::vector<WindowInfo> childWindows(WindowId p) override { return client_.childWindows(p); }
-    void sendMessage(WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override {
-        client_.sendMessage(w, m, wp, lp);
-    }
-    void showWindow(WindowId w, int s) override { client_.showWindow(w, s); }
-    void setTopmost(WindowId w, bool t) override { client_.setTopmost(w, t); }
-    std::optional<Image> capture(WindowId w) override {
-        if (left_-- <= 0)
-            return std::nullopt;
-        return client_.capture(w);
-    }
-    std::vector<WindowInfo> tableWindows(WindowId l) override { return client_.tableWindows(l); }
-
-private:
-    sim::SimulatedClient& client_;
-    int left_;
-};
-
-}  // namespace
-
 // Wherever the captures stop, the scan ends with one message and reports no
 // table it could not read whole.
 TEST_F(ClientWaitsTest, CaptureFailingHalfWayEndsTheScanWithoutAnEmptyTable) {
@@ -164,7 +137,7 @@ TEST_F(ClientWaitsTest, CaptureFailingHalfWayEndsTheScanWithoutAnEmptyTable) {
             sim::SimulatedClient client(lobbyOf(6));
             ManualClock clock;
             client.setLatency({30, 300, 60}, [&clock] { return clock.totalMs(); });
-            FailingCaptures failing(client, captures);
+            test::FailingCaptures failing(client, captures);
             Observer observer;
             test::FakeLookup lookup;
             ScanState state;
