@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <map>
@@ -61,9 +62,14 @@ class HookedClock final : public Clock {
 public:
     std::function<void(int)> hook;
     void sleepMs(int ms) override {
+        sleptMs_ += ms;
         if (hook)
             hook(ms);
     }
+    long long nowMs() const override { return sleptMs_; }
+
+private:
+    std::atomic<long long> sleptMs_ = 0;
 };
 
 // What a session test puts in place of the defaults.

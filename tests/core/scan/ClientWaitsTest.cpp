@@ -106,6 +106,45 @@ TEST_F(ClientWaitsTest, ClientSlowerThanTheBoundIsNeverReadEarlierThanTheFixedWa
     EXPECT_EQ(adaptive.seen, fixed.seen);
 }
 
+// The first look for a seat list goes where the client drew the last one. A
+// client that turns slower (chips long after the names) or faster in the
+// middle of a scan is still read as the settled lobby reads.
+TEST_F(ClientWaitsTest, ClientChangingItsPaceMidScanIsReadWhole) {
+    // A virtual clock that changes the client's pace at given times.
+    class PacedClock final : public Clock {
+    public:
+        std::vector<std::pair<long long, sim::ClientLatency>> paces;
+        sim::SimulatedClient* client = nullptr;
+        void sleepMs(int ms) override {
+            totalMs_ += ms;
+            while (!paces.empty() && paces.front().first <= totalMs_) {
+                client->setLatency(paces.front().second, [this] { return totalMs_; });
+                paces.erase(paces.begin());
+            }
+        }
+        long long nowMs() const override { return totalMs_; }
+
+    private:
+        long long totalMs_ = 0;
+    };
+
+    const ScanRun settled = scanAll({}, false, 16);
+    sim::SimulatedClient client(lobbyOf(16));
+    PacedClock clock;
+    clock.client = &client;
+    clock.paces = {{2500, {30, 700, 250}}, {6000, {10, 100, 0}}, {8000, {40, 500, 0}}};
+    client.setLatency({30, 300, 0}, [&clock] { return clock.nowMs(); });
+    Observer observer;
+    test::FakeLookup lookup;
+    ScanState state;
+    lookup.cache = &state.records;
+    PassContext context{client, clock, glyphs, observer, true};
+    EXPECT_EQ(TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt),
+              PassEnd::EndOfList);
+    EXPECT_TRUE(clock.paces.empty()) << "the scan ended before the last change";
+    EXPECT_EQ(observer.seen, settled.seen);
+}
+
 TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
     const auto walk = [this](bool adaptive, long long& waitedMs) {
         sim::SimulatedClient client(lobbyOf(30));
