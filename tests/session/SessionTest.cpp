@@ -2,12 +2,12 @@
 // timers, cancelling, and the list models the passes fill.
 #include "Session.h"
 
-#include "DiskFaults.h"
 #include "FailingCaptures.h"
 #include "FakeLookup.h"
 #include "FakePlatform.h"
 #include "GateClock.h"
 #include "PostgresServer.h"
+#include "RefusedWrites.h"
 #include "SessionListener.h"
 #include "SimLobbies.h"
 #include "TempDir.h"

@@ -86,6 +86,10 @@ bool ClientWaits::pollStep(int boundMs, int& waitedMs, std::optional<long long> 
     return !context_.observer.cancelled();
 }
 
+int ClientWaits::sinceKeyMs() const {
+    return static_cast<int>(std::clamp<long long>(context_.clock.nowMs() - keyAtMs_, 0, 1 << 30));
+}
+
 int ClientWaits::firstSeatLookMs() {
     lookingEarly_ = false;
     if (!seatsDrawnMs_)
@@ -204,9 +208,6 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
     }
     // The first look comes when the last list was seen drawn, not while the
     // client is surely still drawing; from there every kPollMs.
-    const auto sinceKeyMs = [this] {
-        return static_cast<int>(std::min<long long>(context_.clock.nowMs() - keyAtMs_, 1 << 30));
-    };
     int waited = std::clamp(firstSeatLookMs() - sinceKeyMs(), 0, boundMs);
     if (waited > 0) {
         context_.clock.sleepMs(waited);
@@ -218,7 +219,7 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
     bool drawnSeen = false;
     for (;;) {
         const long long lookStarted = context_.clock.nowMs();
-        const int lookedAt = static_cast<int>(std::min<long long>(lookStarted - keyAtMs_, 1 << 30));
+        const int lookedAt = sinceKeyMs();
         std::optional<SeatReading> reading = readOnce();
         if (!reading)
             return false;

@@ -70,6 +70,7 @@ private:
     // the bound is used up or the user cancelled.
     bool pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs = {});
     void accept(const SeatReading& reading, SeatReading& seats);
+    int sinceKeyMs() const;
     // When (after the selection key) to look first for the new seat list.
     int firstSeatLookMs();
     // What a look sinceKeyMs after the key found: the list drawn or not yet.

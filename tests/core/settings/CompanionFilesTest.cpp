@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "DiskFaults.h"
+#include "RefusedWrites.h"
 #include "TempDir.h"
 #include "common/BinaryReader.h"
 #include "settings/CloseConf.h"

@@ -12,7 +12,7 @@
 #include <set>
 #include <string>
 
-#include "DiskFaults.h"
+#include "KilledSaves.h"
 #include "TempDir.h"
 #include "common/FileLock.h"
 #include "settings/SettingKeys.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "DiskFaults.h"
+#include "KilledSaves.h"
 #include "Printers.h"
 #include "TempDir.h"
 
