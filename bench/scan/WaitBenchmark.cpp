@@ -1,9 +1,13 @@
 // bench_waits [--tables N] [--row-delay-ms N] [--seat-delay-ms N] [--chips-delay-ms N]
+//             [--runs N] [--no-fixed]
 // "Scan All Tables" over a simulated lobby that draws late (by default 60
 // tables, the highlight 30 ms after a key, the seat list 300 ms after that),
-// on the real clock: once with the fixed waits, once with adaptive waits.
-// Both must read the same players. Reports both wall times beside the sum of
-// the client's latencies, the least time any scan can take.
+// on the real clock: once with the fixed waits, `runs` times (default 3) with
+// adaptive waits. Every run must read the same players. Reports the wall
+// times beside the sum of the client's latencies, the least time any scan can
+// take, with the median adaptive run, and how many captures it took and what
+// they cost.
+#include "client/ClientPlatform.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
 #include "scan/PassContext.h"
@@ -15,6 +19,7 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -74,9 +79,45 @@ kestrova::sim::Lobby lobbyOf(int tables) {
     return kestrova::sim::Lobby(rows);
 }
 
+// Counts the captures and the time they take.
+class CountingPlatform final : public kestrova::ClientPlatform {
+public:
+    explicit CountingPlatform(kestrova::ClientPlatform& client) : client_(client) {}
+    int captures = 0;
+    double captureSeconds = 0;
+
+    std::vector<kestrova::WindowInfo> topLevelWindows() override {
+        return client_.topLevelWindows();
+    }
+    std::vector<kestrova::WindowInfo> childWindows(kestrova::WindowId p) override {
+        return client_.childWindows(p);
+    }
+    void sendMessage(kestrova::WindowId w, std::uint32_t m, std::uintptr_t wp,
+                     std::intptr_t lp) override {
+        client_.sendMessage(w, m, wp, lp);
+    }
+    void showWindow(kestrova::WindowId w, int s) override { client_.showWindow(w, s); }
+    void setTopmost(kestrova::WindowId w, bool t) override { client_.setTopmost(w, t); }
+    std::optional<kestrova::Image> capture(kestrova::WindowId w) override {
+        const auto start = Steady::now();
+        std::optional<kestrova::Image> image = client_.capture(w);
+        captureSeconds += std::chrono::duration<double>(Steady::now() - start).count();
+        ++captures;
+        return image;
+    }
+    std::vector<kestrova::WindowInfo> tableWindows(kestrova::WindowId l) override {
+        return client_.tableWindows(l);
+    }
+
+private:
+    kestrova::ClientPlatform& client_;
+};
+
 struct Result {
     std::vector<std::string> seen;
     double seconds = 0;
+    int captures = 0;
+    double captureSeconds = 0;
 };
 
 Result scan(int tables, const kestrova::sim::ClientLatency& latency, bool adaptive,
@@ -86,16 +127,19 @@ Result scan(int tables, const kestrova::sim::ClientLatency& latency, bool adapti
     client.setLatency(latency, [zero] {
         return std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - zero).count();
     });
+    CountingPlatform counting(client);
     kestrova::SystemClock clock;
     Observer observer;
     InstantLookup lookup;
     kestrova::ScanState state;
-    kestrova::PassContext context{client, clock, glyphs, observer, adaptive};
+    kestrova::PassContext context{counting, clock, glyphs, observer, adaptive};
     const auto start = Steady::now();
     kestrova::TableScanPass(context, lookup, state, kestrova::LobbyFilter()).scanAll(std::nullopt);
     Result r;
     r.seconds = std::chrono::duration<double>(Steady::now() - start).count();
     r.seen = std::move(observer.seen);
+    r.captures = counting.captures;
+    r.captureSeconds = counting.captureSeconds;
     return r;
 }
 
@@ -103,8 +147,16 @@ Result scan(int tables, const kestrova::sim::ClientLatency& latency, bool adapti
 
 int main(int argc, char** argv) {
     int tables = 60;
+    int runs = 3;
+    bool withFixed = true;
     kestrova::sim::ClientLatency latency{30, 300, 0};
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--no-fixed") == 0) {
+            withFixed = false;
+            continue;
+        }
+        if (i + 1 >= argc)
+            break;
         const int value = std::atoi(argv[i + 1]);
         if (std::strcmp(argv[i], "--tables") == 0)
             tables = value;
@@ -114,23 +166,45 @@ int main(int argc, char** argv) {
             latency.seatDelayMs = value;
         else if (std::strcmp(argv[i], "--chips-delay-ms") == 0)
             latency.chipsDelayMs = value;
+        else if (std::strcmp(argv[i], "--runs") == 0)
+            runs = std::max(value, 1);
+        ++i;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);  // the simulated client draws with Qt's fonts
     setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 0);
     const kestrova::GlyphTable glyphs = kestrova::loadGlyphTables();
 
-    const Result adaptive = scan(tables, latency, true, glyphs);
-    const Result fixed = scan(tables, latency, false, glyphs);
+    std::vector<Result> adaptive;
+    for (int run = 0; run < runs; ++run)
+        adaptive.push_back(scan(tables, latency, true, glyphs));
+    std::sort(adaptive.begin(), adaptive.end(),
+              [](const Result& a, const Result& b) { return a.seconds < b.seconds; });
+    const Result& median = adaptive[adaptive.size() / 2];
     const double floor =
         tables * (latency.rowDelayMs + latency.seatDelayMs + latency.chipsDelayMs) / 1000.0;
     std::printf("tables %d, latencies row %d ms, seats %d ms, chips %d ms\n", tables,
                 latency.rowDelayMs, latency.seatDelayMs, latency.chipsDelayMs);
     std::printf("sum of the client's latencies   %.2f s\n", floor);
-    std::printf("fixed waits                     %.2f s\n", fixed.seconds);
-    std::printf("adaptive waits                  %.2f s  (%.2fx the latencies, %.2fx fixed)\n",
-                adaptive.seconds, adaptive.seconds / floor, adaptive.seconds / fixed.seconds);
-    std::printf("players read                    %zu, same in both: %s\n", adaptive.seen.size(),
-                adaptive.seen == fixed.seen ? "yes" : "NO");
-    return adaptive.seen == fixed.seen && !adaptive.seen.empty() ? 0 : 1;
+    std::printf("adaptive waits, %d runs         ", runs);
+    for (const Result& r : adaptive)
+        std::printf(" %.2f", r.seconds / floor);
+    std::printf("  (x the latencies)\n");
+    std::printf("adaptive waits, median          %.2f s  (%.2fx the latencies)\n", median.seconds,
+                median.seconds / floor);
+    std::printf("its captures                    %d, %.1f per table, %.2f ms each\n",
+                median.captures, static_cast<double>(median.captures) / tables,
+                median.captures ? 1000.0 * median.captureSeconds / median.captures : 0.0);
+    bool same = !median.seen.empty();
+    for (const Result& r : adaptive)
+        same = same && r.seen == median.seen;
+    if (withFixed) {
+        const Result fixed = scan(tables, latency, false, glyphs);
+        std::printf("fixed waits                     %.2f s  (adaptive median %.2fx fixed)\n",
+                    fixed.seconds, median.seconds / fixed.seconds);
+        same = same && fixed.seen == median.seen;
+    }
+    std::printf("players read                    %zu, same in every run: %s\n", median.seen.size(),
+                same ? "yes" : "NO");
+    return same ? 0 : 1;
 }

@@ -1,5 +1,8 @@
 #include "PlayerFilterDialog.h"
 
+#include "OptionsWriter.h"
+#include "QtText.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -48,22 +51,25 @@ PlayerFilterDialog::PlayerFilterDialog(kestrova::SettingsStore& settings,
     connect(save, &QPushButton::clicked, this, &PlayerFilterDialog::slot_pblowfilter_save);
 }
 
-void PlayerFilterDialog::writeRange(const FilterRangeRow& row, const kestrova::IntKey& on,
-                                    const kestrova::IntKey& minimum,
+void PlayerFilterDialog::writeRange(kestrova::OptionsWriter& out, const FilterRangeRow& row,
+                                    const kestrova::IntKey& on, const kestrova::IntKey& minimum,
                                     const kestrova::IntKey& maximum) {
-    settings_.writeFlag(on, row.box->isChecked());
-    settings_.writeText(minimum, row.minimum->text().toLatin1().toStdString());
-    settings_.writeText(maximum, row.maximum->text().toLatin1().toStdString());
+    out.flag(on, row.box);
+    out.text(minimum.name, row.minimum->text().toLatin1().toStdString());
+    out.text(maximum.name, row.maximum->text().toLatin1().toStdString());
 }
 
 void PlayerFilterDialog::slot_pblowfilter_save() {
-    settings_.writeFlag(keys::low_buddy, buddy_->isChecked());
-    settings_.writeFlag(keys::low_looser, loser_->isChecked());
-    writeRange(vpip_, keys::low_tfvpip, keys::low_tfvpipmin, keys::low_tfvpipmax);
-    writeRange(pfr_, keys::low_tfpfr, keys::low_tfpfrmin, keys::low_tfpfrmax);
-    writeRange(af_, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
-    writeRange(stack_, keys::low_tfstack, keys::low_tfstackmin, keys::low_tfstackmax);
+    kestrova::OptionsWriter out(settings_, {});
+    out.flag(keys::low_buddy, buddy_);
+    out.flag(keys::low_looser, loser_);
+    writeRange(out, vpip_, keys::low_tfvpip, keys::low_tfvpipmin, keys::low_tfvpipmax);
+    writeRange(out, pfr_, keys::low_tfpfr, keys::low_tfpfrmin, keys::low_tfpfrmax);
+    writeRange(out, af_, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
+    writeRange(out, stack_, keys::low_tfstack, keys::low_tfstackmin, keys::low_tfstackmax);
     playerFilter_ = kestrova::PlayerFilterSettings::fromSettings(settings_);
+    if (!out.problem().empty())
+        emit saveFailed(toQString(out.problem()));
     emit playerFilterSaved();
     accept();
 }

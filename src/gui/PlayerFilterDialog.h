@@ -9,6 +9,7 @@
 class QCheckBox;
 
 namespace kestrova {
+class OptionsWriter;
 class SettingsStore;
 }  // namespace kestrova
 
@@ -28,14 +29,18 @@ public:
     const kestrova::PlayerFilterSettings& playerFilter() const { return playerFilter_; }
 
 signals:
+    // After "Save" when a write failed (the disk full or read-only): what
+    // failed first. The dialog still closes; the caller tells the user.
+    void saveFailed(const QString& problem);
     void playerFilterSaved();
 
 public slots:
     void slot_pblowfilter_save();
 
 private:
-    void writeRange(const FilterRangeRow& row, const kestrova::IntKey& on,
-                    const kestrova::IntKey& minimum, const kestrova::IntKey& maximum);
+    void writeRange(kestrova::OptionsWriter& out, const FilterRangeRow& row,
+                    const kestrova::IntKey& on, const kestrova::IntKey& minimum,
+                    const kestrova::IntKey& maximum);
 
     kestrova::SettingsStore& settings_;
     kestrova::PlayerFilterSettings playerFilter_;

@@ -1,5 +1,8 @@
 #include "ScanFilterDialog.h"
 
+#include "OptionsWriter.h"
+#include "QtText.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -177,36 +180,37 @@ ScanFilterDialog::ScanFilterDialog(SettingsStore& settings, std::filesystem::pat
     connect(save, &QPushButton::clicked, this, &ScanFilterDialog::slot_scanok);
 }
 
-void ScanFilterDialog::writeRange(const FilterRangeRow& range, const kestrova::IntKey& on,
-                                  const kestrova::IntKey& minimum,
+void ScanFilterDialog::writeRange(kestrova::OptionsWriter& out, const FilterRangeRow& range,
+                                  const kestrova::IntKey& on, const kestrova::IntKey& minimum,
                                   const kestrova::IntKey& maximum) {
-    settings_.writeFlag(on, range.box->isChecked());
-    settings_.writeText(minimum, latin1(range.minimum->text()));
-    settings_.writeText(maximum, latin1(range.maximum->text()));
+    out.flag(on, range.box);
+    out.text(minimum.name, latin1(range.minimum->text()));
+    out.text(maximum.name, latin1(range.maximum->text()));
 }
 
 void ScanFilterDialog::slot_scanok() {
-    settings_.writeFlag(keys::c_fullring, fullRing_->isChecked());
-    settings_.writeFlag(keys::c_sixmax, sixMax_->isChecked());
-    settings_.writeFlag(keys::c_headsup, headsUp_->isChecked());
-    settings_.writeFlag(keys::Lim, limit_->isChecked());
-    settings_.writeFlag(keys::NLim, noLimit_->isChecked());
-    settings_.writeFlag(keys::PLim, potLimit_->isChecked());
-    writeRange(playerCount_, keys::fpc, keys::fpcmin, keys::fpcmax);
+    kestrova::OptionsWriter out(settings_, workingDir_);
+    out.flag(keys::c_fullring, fullRing_);
+    out.flag(keys::c_sixmax, sixMax_);
+    out.flag(keys::c_headsup, headsUp_);
+    out.flag(keys::Lim, limit_);
+    out.flag(keys::NLim, noLimit_);
+    out.flag(keys::PLim, potLimit_);
+    writeRange(out, playerCount_, keys::fpc, keys::fpcmin, keys::fpcmax);
 
-    settings_.writeFlag(keys::tfact, tfact_->isChecked());
-    settings_.writeInt(keys::tfnum, tfnum_->currentIndex());
-    writeRange(tfvpip_, keys::tfvpip, keys::tfvpipmin, keys::tfvpipmax);
-    writeRange(tfpfr_, keys::tfpfr, keys::tfpfrmin, keys::tfpfrmax);
-    writeRange(tfaf_, keys::tfaf, keys::tfafmin, keys::tfafmax);
-    writeRange(tfstack_, keys::tfstack, keys::tfstackmin, keys::tfstackmax);
-    settings_.writeFlag(keys::tfloser, tfloser_->isChecked());
+    out.flag(keys::tfact, tfact_);
+    out.text(keys::tfnum.name, std::to_string(tfnum_->currentIndex()));
+    writeRange(out, tfvpip_, keys::tfvpip, keys::tfvpipmin, keys::tfvpipmax);
+    writeRange(out, tfpfr_, keys::tfpfr, keys::tfpfrmin, keys::tfpfrmax);
+    writeRange(out, tfaf_, keys::tfaf, keys::tfafmin, keys::tfafmax);
+    writeRange(out, tfstack_, keys::tfstack, keys::tfstackmin, keys::tfstackmax);
+    out.flag(keys::tfloser, tfloser_);
 
-    settings_.writeFlag(keys::ofact, ofact_->isChecked());
-    writeRange(ofvpip_, keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax);
-    writeRange(ofpfr_, keys::ofpfr, keys::ofpfrmin, keys::ofpfrmax);
-    settings_.writeFlag(keys::ofreads, ofreads_->isChecked());
-    settings_.writeInt(keys::ofnum, ofnum_->currentIndex());
+    out.flag(keys::ofact, ofact_);
+    writeRange(out, ofvpip_, keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax);
+    writeRange(out, ofpfr_, keys::ofpfr, keys::ofpfrmin, keys::ofpfrmax);
+    out.flag(keys::ofreads, ofreads_);
+    out.text(keys::ofnum.name, std::to_string(ofnum_->currentIndex()));
 
     // With nothing selected the file keeps its stakes; the list in memory empties.
     selectedStakes_.clear();
@@ -215,11 +219,14 @@ void ScanFilterDialog::slot_scanok() {
             selectedStakes_.push_back(latin1(stakesList_->item(i)->text()));
         }
     }
-    kestrova::StakesFile::write(workingDir_, clientKind_, selectedStakes_);
+    out.file(kestrova::StakesFile::write(workingDir_, clientKind_, selectedStakes_),
+             kestrova::StakesFile::fileName(clientKind_).value_or(""));
     stakesFilterOn_ = stakesBox_->isChecked();
-    settings_.writeFlag(keys::tf_stakes, stakesFilterOn_);
+    out.text(keys::tf_stakes.name, stakesFilterOn_ ? "1" : "0");
 
     tableFilter_ = kestrova::TableFilterSettings::fromSettings(settings_);
+    if (!out.problem().empty())
+        emit saveFailed(toQString(out.problem()));
     emit scanFilterSaved();
     accept();
 }

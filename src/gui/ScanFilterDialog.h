@@ -16,6 +16,7 @@ class QLineEdit;
 class QListWidget;
 
 namespace kestrova {
+class OptionsWriter;
 class SettingsStore;
 }  // namespace kestrova
 
@@ -49,6 +50,9 @@ public:
     static QStringList stakesItems(int clientKind);
 
 signals:
+    // After "Save" when a write failed (the disk full or read-only): what
+    // failed first. The dialog still closes; the caller tells the user.
+    void saveFailed(const QString& problem);
     // Every key and the stakes file are written; the lobby filter and the
     // table filter are to be reloaded from the settings.
     void scanFilterSaved();
@@ -57,8 +61,9 @@ public slots:
     void slot_scanok();
 
 private:
-    void writeRange(const FilterRangeRow& row, const kestrova::IntKey& on,
-                    const kestrova::IntKey& minimum, const kestrova::IntKey& maximum);
+    void writeRange(kestrova::OptionsWriter& out, const FilterRangeRow& row,
+                    const kestrova::IntKey& on, const kestrova::IntKey& minimum,
+                    const kestrova::IntKey& maximum);
 
     kestrova::SettingsStore& settings_;
     std::filesystem::path workingDir_;

@@ -495,6 +495,8 @@ void grabber::slot_pbFilter() {
                              settings.selectedStakes, settings.clientKind, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &ScanFilterDialog::scanFilterSaved, this, [this] { session_->reload(); });
+    connect(dialog, &ScanFilterDialog::saveFailed, this,
+            [this](const QString& problem) { messageHandler_(QStringLiteral("Error"), problem); });
     dialog->open();
 }
 
@@ -503,6 +505,8 @@ void grabber::slot_pblowfilter() {
         new PlayerFilterDialog(session_->store(), session_->settings().playerFilter, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &PlayerFilterDialog::playerFilterSaved, this, [this] { session_->reload(); });
+    connect(dialog, &PlayerFilterDialog::saveFailed, this,
+            [this](const QString& problem) { messageHandler_(QStringLiteral("Error"), problem); });
     dialog->open();
 }
 

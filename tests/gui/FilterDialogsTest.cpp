@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "PlayerFilterDialog.h"
+#include "RefusedWrites.h"
 #include "ScanFilterDialog.h"
 #include "TempDir.h"
 #include "settings/SettingsStore.h"
@@ -125,6 +126,34 @@ private slots:
         QCOMPARE(s.readText("low_tfstackmax", "?", 10), std::string("999999"));
         QVERIFY(dialog.playerFilter().buddiesOnly);
         QCOMPARE(dialog.playerFilter().vpip, (FilterRange{true, 25, 100}));
+    }
+
+    // A disk that refuses the writes: both dialogs still close and tell the
+    // first failure once; the files stay as they were.
+    void aRefusedSaveIsToldAndLeavesTheFiles() {
+        settings_->writeText("c_headsup", "1");
+        StakesFile::write(dir_->path(), 5, {"$2/$4"});
+        const std::string ini = readBytes(settings_->path());
+        const std::string stakes = readBytes(*dir_ / "fstakes5");
+        const test::RefusedWrites full;
+
+        ScanFilterDialog scan(*settings_, dir_->path(), TableFilterSettings{}, {"$1/$2"});
+        QSignalSpy scanFailed(&scan, &ScanFilterDialog::saveFailed);
+        child<QCheckBox>(scan, "c_headsup")->setChecked(false);
+        child<QPushButton>(scan, "save")->click();
+        QCOMPARE(scan.result(), int(QDialog::Accepted));
+        QCOMPARE(scanFailed.count(), 1);
+        const QString told = scanFailed.at(0).at(0).toString();
+        QVERIFY2(told.startsWith(QStringLiteral("Could not write the settings file ")) &&
+                     told.endsWith(QStringLiteral("No space left on device")),
+                 qPrintable(told));
+
+        PlayerFilterDialog player(*settings_, PlayerFilterSettings{});
+        QSignalSpy playerFailed(&player, &PlayerFilterDialog::saveFailed);
+        child<QPushButton>(player, "save")->click();
+        QCOMPARE(playerFailed.count(), 1);
+        QCOMPARE(readBytes(settings_->path()), ini);
+        QCOMPARE(readBytes(*dir_ / "fstakes5"), stakes);
     }
 
     void closingWithoutSaveWritesNothing() {

@@ -2,13 +2,18 @@
 // timers, cancelling, and the list models the passes fill.
 #include "Session.h"
 
+#include "FailingCaptures.h"
 #include "FakeLookup.h"
 #include "FakePlatform.h"
 #include "GateClock.h"
+#include "PostgresServer.h"
+#include "RefusedWrites.h"
 #include "SessionListener.h"
 #include "SimLobbies.h"
 #include "TempDir.h"
 #include "TimerService.h"
+#include "TrackerEntry.h"
+#include "scan/TableScanPass.h"
 #include "settings/DirConf.h"
 #include "sim/SimulatedClient.h"
 #include "stats/DatabaseList.h"
@@ -17,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <map>
@@ -40,6 +46,39 @@ public:
     std::map<TimerId, int> intervals;
 };
 
+// A table of the simulated lobby with these players, 1,500 chips each.
+sim::LobbyTable simTable(std::string name, std::vector<std::string> players) {
+    sim::LobbyTable t;
+    t.name = std::move(name);
+    t.stakes = "$1/$2";
+    for (std::string& p : players)
+        t.players.push_back({std::move(p), "1,500"});
+    t.seated = static_cast<int>(t.players.size());
+    return t;
+}
+
+// Never sleeps; tells each wait to a hook on the worker's thread.
+class HookedClock final : public Clock {
+public:
+    std::function<void(int)> hook;
+    void sleepMs(int ms) override {
+        sleptMs_ += ms;
+        if (hook)
+            hook(ms);
+    }
+    long long nowMs() const override { return sleptMs_; }
+
+private:
+    std::atomic<long long> sleptMs_ = 0;
+};
+
+// What a session test puts in place of the defaults.
+struct Stand {
+    ClientPlatform* platform = nullptr;  // the simulated client
+    Clock* clock = nullptr;              // the gate clock
+    bool databases = false;              // the databases of "db.conf", not the fake look-up
+};
+
 class SessionTest : public ::testing::Test, public SessionListener {
 protected:
     void SetUp() override {
@@ -47,13 +86,13 @@ protected:
         setenv("XDG_CONFIG_HOME", (dir.path() / "config").c_str(), 1);
         start(test::makeLobby(8));
     }
-    void start(sim::Lobby lobby, ClientPlatform* platform = nullptr) {
+    void start(sim::Lobby lobby, Stand stand = {}) {
         session.reset();
         client = std::make_unique<sim::SimulatedClient>(std::move(lobby));
         SessionServices services;
-        services.platform = platform ? platform : client.get();
-        services.clock = &clock;
-        services.lookup = &lookup;
+        services.platform = stand.platform ? stand.platform : client.get();
+        services.clock = stand.clock ? stand.clock : &clock;
+        services.lookup = stand.databases ? nullptr : &lookup;
         services.timers = &timers;
         services.workingDir = dir.path();
         services.headless = true;
@@ -112,6 +151,7 @@ protected:
 
     test::TempDir dir;
     test::GateClock clock;
+    HookedClock hooked;
     test::FakeLookup lookup;
     ManualTimers timers;
     std::unique_ptr<sim::SimulatedClient> client;
@@ -215,17 +255,9 @@ TEST_F(SessionTest, ScanSelectedFillsTheWantedRowAndBuddiesRateScannedTablesOnly
 }
 
 TEST_F(SessionTest, FullScanRatesTablesAndListsOneRowPerPlayerAndTable) {
-    auto table = [](std::string name, std::vector<std::string> players) {
-        sim::LobbyTable t;
-        t.name = std::move(name);
-        t.stakes = "$1/$2";
-        for (std::string& p : players)
-            t.players.push_back({std::move(p), "1,500"});
-        t.seated = static_cast<int>(t.players.size());
-        return t;
-    };
-    start(sim::Lobby({table("Alpha", {"FishOne", "Rock"}),
-                      table("Beta", {"FishTwo", "FishOne", "nobody"}), table("Gamma", {"Shark"})}));
+    start(sim::Lobby({simTable("Alpha", {"FishOne", "Rock"}),
+                      simTable("Beta", {"FishTwo", "FishOne", "nobody"}),
+                      simTable("Gamma", {"Shark"})}));
     lookup.figures = [](PlayerStats& r) {
         const bool fish = r.name.starts_with("Fish");
         r.hands = fish ? "500" : "50";
@@ -269,7 +301,7 @@ TEST_F(SessionTest, FullScanRatesTablesAndListsOneRowPerPlayerAndTable) {
 
 TEST_F(SessionTest, MissingLobbyIsToldAndEndsThePass) {
     test::FakePlatform desktop;  // no lobby window at all
-    start(test::makeLobby(3), &desktop);
+    start(test::makeLobby(3), {.platform = &desktop});
     ASSERT_TRUE(session->getTableList());
     settle();
     EXPECT_EQ(messages, std::vector<std::string>{"Error1: Everestclient not found or minimized"});
@@ -302,4 +334,140 @@ TEST_F(SessionTest, ClosingTheOptionsReloadsDatabasesAfterTheJobAndRestartsTheCa
     settle();
     EXPECT_EQ(timers.intervals.at(TimerId::CacheClear), 300 * 1000);
     EXPECT_EQ(session->scanState().records.size(), 0u);
+}
+
+// The lists after a pass: every player row belongs to a listed table that
+// seats it, and every scanned table's players are listed.
+void expectConsistent(Session& session) {
+    std::size_t seated = 0;
+    for (const TableRow& row : session.tables().rows())
+        seated += row.seated.size();
+    EXPECT_EQ(session.players().size(), seated);
+    for (const PlayerRow& player : session.players().rows()) {
+        const TableRow* table = session.tables().find(player.record->table);
+        ASSERT_NE(table, nullptr) << player.record->name;
+        EXPECT_NE(std::find(table->seated.begin(), table->seated.end(), player.record),
+                  table->seated.end())
+            << player.record->name;
+    }
+}
+
+// Captures that stop half-way through a full scan, at a row or at a seat
+// list: one "Error Capturing", the pass ends, the lists hold whole tables
+// only; with the client back, the next scan reads every table.
+TEST_F(SessionTest, CaptureFailingHalfWayEndsThePassAndKeepsTheListsWhole) {
+    for (int captures = 2; captures <= 5; ++captures) {
+        SCOPED_TRACE(captures);
+        sim::SimulatedClient desktop(test::makeLobby(10));
+        test::FailingCaptures failing(desktop, captures);
+        start(test::makeLobby(10), {.platform = &failing});
+        messages.clear();
+        ASSERT_TRUE(session->scanAll());
+        settle();
+        EXPECT_EQ(messages, std::vector<std::string>{"Error: Error Capturing"});
+        EXPECT_EQ(ends.back(), PassEnd::CaptureFailed);
+        EXPECT_FALSE(session->busy());
+        EXPECT_LT(session->tables().size(), 9u);
+        expectConsistent(*session);
+
+        failing.allow(1000);
+        ASSERT_TRUE(session->scanAll());
+        settle();
+        EXPECT_EQ(messages.size(), 1u);
+        EXPECT_EQ(ends.back(), PassEnd::EndOfList);
+        EXPECT_EQ(session->tables().size(), 9u);  // table 7 is empty
+        expectConsistent(*session);
+        session.reset();
+    }
+}
+
+// A disk that refuses every rewrite: the buddy mark and the scan result are
+// told as not saved, and the files on disk stay as they were.
+TEST_F(SessionTest, RefusedWritesAreToldAndLeaveTheOldFiles) {
+    DirConf saved;
+    saved.saveFlag = 1;
+    saved.resultPath = dir.path().string();
+    ASSERT_TRUE(saved.write(dir.path()));
+    session->reload();
+    session->setBuddy("player1_0", true);
+    ASSERT_TRUE(session->scanAll());
+    settle();
+    ASSERT_TRUE(messages.empty());
+    const std::string buddies = test::readBytes(dir.path() / "mofofish");
+    const std::string result = test::readBytes(dir.path() / "scanresult.txt");
+    ASSERT_FALSE(result.empty());
+
+    {
+        const test::RefusedWrites full;
+        session->setBuddy("player2_0", true);
+        ASSERT_TRUE(session->scanAll());
+        settle();
+    }
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0], "Error: Unable to save mofofish");
+    EXPECT_EQ(messages[1].rfind("Error: Unable to write the scan result to ", 0), 0u)
+        << messages[1];
+    EXPECT_NE(messages[1].find("No space left on device"), std::string::npos) << messages[1];
+    EXPECT_EQ(test::readBytes(dir.path() / "mofofish"), buddies);
+    EXPECT_EQ(test::readBytes(dir.path() / "scanresult.txt"), result);
+}
+
+// "name@table" and the hands of every listed player.
+std::map<std::string, std::string> listedHands(Session& session) {
+    std::map<std::string, std::string> hands;
+    for (const PlayerRow& row : session.players().rows())
+        hands[row.record->name + "@" + row.record->table] = row.record->hands;
+    return hands;
+}
+
+// The tracker server killed in the middle of a full scan: one message, the
+// walk goes on to the end of the lobby without the lost database, and the
+// next scan connects again and looks every player up.
+TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
+    if (!test::PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL server programs not installed";
+    test::PostgresServer& server = test::PostgresServer::shared();
+    server.createDatabase("session_pt3");
+    server.executeFile("session_pt3", std::string(KESTROVA_STATS_FIXTURES) + "/pokertracker3.sql");
+    DatabaseList list;
+    list.append(test::trackerEntry(server, "session_pt3", DatabaseKind::PokerTracker3));
+    ASSERT_TRUE(list.save(dir.path()));
+
+    int seatWaits = 0;
+    hooked.hook = [&](int ms) {
+        // While the second table's seats are awaited: its players are the first
+        // to be looked up on a dead connection.
+        if (ms == TableScanPass::kSeatsShownMs && ++seatWaits == 2)
+            server.kill();
+    };
+    start(sim::Lobby({simTable("Alpha", {"RiverRat", "Ivan"}), simTable("Beta", {"lucky", "Case"}),
+                      simTable("Gamma", {"Stranger", "RiverRat"})}),
+          {.clock = &hooked, .databases = true});
+    ASSERT_TRUE(session->scanAll());
+    settle();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(
+                  "Error: Your database is probably not configured correct with Kestrova\n.", 0),
+              0u)
+        << messages[0];
+    EXPECT_EQ(ends.back(), PassEnd::EndOfList);
+    EXPECT_EQ(session->tables().size(), 3u);
+    // Alpha's players, looked up before the kill, and RiverRat again from the cache.
+    EXPECT_EQ(listedHands(*session),
+              (std::map<std::string, std::string>{
+                  {"RiverRat@Alpha", "4"}, {"Ivan@Alpha", "2"}, {"RiverRat@Gamma", "4"}}));
+    expectConsistent(*session);
+
+    server.start();
+    ASSERT_TRUE(session->scanAll());
+    settle();
+    EXPECT_EQ(messages.size(), 1u) << messages.back();
+    EXPECT_EQ(ends.back(), PassEnd::EndOfList);
+    EXPECT_EQ(listedHands(*session), (std::map<std::string, std::string>{{"RiverRat@Alpha", "4"},
+                                                                         {"Ivan@Alpha", "2"},
+                                                                         {"lucky@Beta", "2"},
+                                                                         {"Case@Beta", "5"},
+                                                                         {"Stranger@Gamma", "0"},
+                                                                         {"RiverRat@Gamma", "4"}}));
+    expectConsistent(*session);
 }

@@ -14,13 +14,19 @@ namespace kestrova::test {
 // waits. Notes the threads that waited.
 class GateClock final : public Clock {
 public:
-    void sleepMs(int) override {
+    void sleepMs(int delayMs) override {
         std::unique_lock lock(mutex_);
+        sleptMs_ += delayMs;
         threads_.insert(std::this_thread::get_id());
         ++waiting_;
         changed_.notify_all();
         changed_.wait(lock, [this] { return open_ || interrupted_; });
         --waiting_;
+    }
+    // The time the waits asked for, as if each took its full time.
+    long long nowMs() const override {
+        const std::lock_guard lock(mutex_);
+        return sleptMs_;
     }
     void interrupt() override { set(interrupted_, true); }
     void resume() override { set(interrupted_, false); }
@@ -49,6 +55,7 @@ private:
     bool open_ = true;
     bool interrupted_ = false;
     int waiting_ = 0;
+    long long sleptMs_ = 0;
     std::set<std::thread::id> threads_;
 };
 

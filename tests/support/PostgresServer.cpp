@@ -165,6 +165,18 @@ void PostgresServer::stop() {
                     " -m fast -w -t 60 stop");
 }
 
+void PostgresServer::kill() {
+    if (!running_)
+        return;
+    // Without synchronous commits the latest ones may still wait in memory for
+    // the WAL writer; the tests' data must survive the crash as a real
+    // server's committed data would.
+    execute("postgres", "CHECKPOINT");
+    running_ = false;
+    runAsServerUser(binDirectory_ + "/pg_ctl -D " + shellQuoted(dataDirectory_) +
+                    " -m immediate -w -t 60 stop");
+}
+
 void PostgresServer::createDatabase(const std::string& name) {
     execute("postgres", "DROP DATABASE IF EXISTS \"" + name + "\" WITH (FORCE)");
     execute("postgres",

@@ -36,6 +36,9 @@ public:
     // stop() then start() keeps the data and the port.
     void start();
     void stop();
+    // Ends every server process at once, without a clean shutdown, as a crash
+    // or an administrator's kill would; start() then recovers the data.
+    void kill();
     bool running() const { return running_; }
 
     int port() const { return port_; }

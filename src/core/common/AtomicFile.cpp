@@ -45,6 +45,16 @@ bool fail(std::string* error, const std::filesystem::path& file, int errorNumber
     return false;
 }
 
+// Runs one step unless the fault probe fails it; false with errno set otherwise.
+template <typename Step>
+bool step(AtomicWriteStep which, Step&& run) {
+    if (const int injected = probeAtomicWrite(which); injected != 0) {
+        errno = injected;
+        return false;
+    }
+    return run();
+}
+
 bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
                      std::optional<mode_t> mode, std::string* error) {
     if (file.filename().empty()) {
@@ -55,8 +65,11 @@ bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
         directory = ".";
     }
     std::string temporary = (directory / (temporaryPrefix(file) + "XXXXXX")).string();
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
+    int fd = -1;
+    if (!step(AtomicWriteStep::CreateTemporary, [&] {
+            fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+            return fd >= 0;
+        })) {
         return fail(error, file, errno);
     }
 
@@ -74,13 +87,19 @@ bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
         ::fchmod(fd, 0666 & ~mask);
     }
 
-    bool ok = modeSet && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = modeSet && step(AtomicWriteStep::WriteBytes, [&] { return writeAll(fd, bytes); }) &&
+              step(AtomicWriteStep::SyncFile, [&] { return ::fsync(fd) == 0; });
     int failure = ok ? 0 : errno;
+    if (!step(AtomicWriteStep::CloseFile, [&] { return true; }) && ok) {
+        ok = false;
+        failure = errno;
+    }
     if (::close(fd) != 0 && ok) {
         ok = false;
         failure = errno;
     }
-    if (ok && ::rename(temporary.c_str(), file.c_str()) != 0) {
+    if (ok && !step(AtomicWriteStep::Rename,
+                    [&] { return ::rename(temporary.c_str(), file.c_str()) == 0; })) {
         ok = false;
         failure = errno;
     }
@@ -88,7 +107,9 @@ bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
         ::unlink(temporary.c_str());
         return fail(error, file, failure);
     }
-    syncDirectory(directory);
+    if (probeAtomicWrite(AtomicWriteStep::SyncDirectory) == 0) {
+        syncDirectory(directory);
+    }
     return true;
 }
 

@@ -27,4 +27,19 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
 // another process keeps its own; call it while holding the file's FileLock.
 void removeStaleTemporaries(const std::filesystem::path& file);
 
+// The steps of a rewrite, in order, for fault tests: a test installs a probe
+// that is called before every step of every rewrite in the process and may
+// stop the process there, or fail the step by returning an errno value (0
+// lets it run). Without a probe (the default) nothing is called.
+enum class AtomicWriteStep {
+    CreateTemporary,
+    WriteBytes,
+    SyncFile,
+    CloseFile,
+    Rename,
+    SyncDirectory
+};
+using AtomicWriteProbe = int (*)(AtomicWriteStep step);
+void setAtomicWriteProbe(AtomicWriteProbe probe);
+
 }  // namespace kestrova

@@ -15,6 +15,9 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual void sleepMs(int delayMs) = 0;
+    // Milliseconds since any fixed start, never going back: how long the
+    // client took to draw is measured with it.
+    virtual long long nowMs() const = 0;
     virtual void interrupt() {}
     virtual void resume() {}
 };
@@ -23,6 +26,7 @@ public:
 class SystemClock final : public Clock {
 public:
     void sleepMs(int delayMs) override;
+    long long nowMs() const override;
     void interrupt() override;
     void resume() override;
 
@@ -36,6 +40,7 @@ private:
 class ManualClock final : public Clock {
 public:
     void sleepMs(int delayMs) override { totalMs_ += delayMs; }
+    long long nowMs() const override { return totalMs_; }
     long long totalMs() const { return totalMs_; }
 
 private:

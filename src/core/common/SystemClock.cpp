@@ -11,6 +11,12 @@ void SystemClock::sleepMs(int delayMs) {
     wake_.wait_for(lock, std::chrono::milliseconds(delayMs), [this] { return interrupted_; });
 }
 
+long long SystemClock::nowMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 void SystemClock::interrupt() {
     {
         const std::lock_guard lock(mutex_);

@@ -73,13 +73,57 @@ void ClientWaits::noteList(const Image& capture) {
     noted_ = listSignature(capture, screen_.lobby().geometry);
 }
 
-bool ClientWaits::pollStep(int boundMs, int& waitedMs) {
+bool ClientWaits::pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs) {
     if (waitedMs >= boundMs)
         return false;
     const int step = std::min(kPollMs, boundMs - waitedMs);
-    context_.clock.sleepMs(step);
+    // Looks start every kPollMs: the time the last one took is not slept again.
+    // It is counted as slept, so the bound is never reached sooner than the
+    // fixed wait would reach it.
+    const long long took = lookStartedMs ? context_.clock.nowMs() - *lookStartedMs : 0;
+    context_.clock.sleepMs(static_cast<int>(std::clamp<long long>(step - took, 0, step)));
     waitedMs += step;
     return !context_.observer.cancelled();
+}
+
+int ClientWaits::sinceKeyMs() const {
+    return static_cast<int>(std::clamp<long long>(context_.clock.nowMs() - keyAtMs_, 0, 1 << 30));
+}
+
+int ClientWaits::firstSeatLookMs() {
+    lookingEarly_ = false;
+    if (!seatsDrawnMs_)
+        return 0;
+    if (creeping_ || ++tablesSinceProbe_ >= kProbeEveryTables) {
+        tablesSinceProbe_ = 0;
+        lookingEarly_ = true;
+        return *seatsDrawnMs_ - kProbeStepMs;
+    }
+    return *seatsDrawnMs_;
+}
+
+void ClientWaits::learnSeatLook(bool firstLook, bool drawn, int sinceKeyMs) {
+    if (drawn) {
+        if (seatsDrawnMs_) {
+            seatsDrawnMs_ = std::min(*seatsDrawnMs_, sinceKeyMs);
+        } else {
+            // Seen drawn now, it may have been drawn a little sooner: creep
+            // towards that until a look comes too early.
+            seatsDrawnMs_ = sinceKeyMs;
+            creeping_ = true;
+        }
+        return;
+    }
+    if (!firstLook)
+        return;
+    if (lookingEarly_) {
+        // The list comes between this look and the time learnt: stay there.
+        creeping_ = false;
+    } else if (seatsDrawnMs_ && sinceKeyMs >= *seatsDrawnMs_) {
+        // The client has become slower: learn its time again.
+        seatsDrawnMs_.reset();
+        creeping_ = false;
+    }
 }
 
 void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
@@ -90,6 +134,7 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
     }
     rowMoved_ = false;
     shortfallMs_ = 0;
+    keyAtMs_ = context_.clock.nowMs();
     if (!noted_) {
         // Nothing to compare with: whatever the key did has had the full time.
         context_.clock.sleepMs(boundMs);
@@ -161,13 +206,29 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
         accept(*reading, seats);
         return !observer.cancelled();
     }
+    // The first look comes when the last list was seen drawn, not while the
+    // client is surely still drawing; from there every kPollMs.
+    int waited = std::clamp(firstSeatLookMs() - sinceKeyMs(), 0, boundMs);
+    if (waited > 0) {
+        context_.clock.sleepMs(waited);
+        if (observer.cancelled())
+            return false;
+    }
     std::optional<SeatReading> previous;
-    int waited = 0;
+    bool firstLook = true;
+    bool drawnSeen = false;
     for (;;) {
+        const long long lookStarted = context_.clock.nowMs();
+        const int lookedAt = sinceKeyMs();
         std::optional<SeatReading> reading = readOnce();
         if (!reading)
             return false;
-        if (seatsComplete(*reading) && !sameReading(*reading, accepted_)) {
+        const bool drawn = seatsComplete(*reading) && !sameReading(*reading, accepted_);
+        if (firstLook || (drawn && !drawnSeen))
+            learnSeatLook(firstLook, drawn, lookedAt);
+        firstLook = false;
+        drawnSeen = drawnSeen || drawn;
+        if (drawn) {
             if (previous && sameReading(*reading, *previous)) {
                 accept(*reading, seats);
                 return true;
@@ -176,7 +237,7 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
         } else {
             previous.reset();
         }
-        if (!pollStep(boundMs, waited))
+        if (!pollStep(boundMs, waited, lookStarted))
             break;
     }
     if (observer.cancelled())

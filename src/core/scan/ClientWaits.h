@@ -28,6 +28,11 @@ struct EverestLobby;
 class ClientWaits final {
 public:
     static constexpr int kPollMs = 20;
+    // A client takes about as long for every table's seat list. The first look
+    // goes where the last list was seen drawn, at first a little sooner each
+    // table until a look comes too early, then once in a while.
+    static constexpr int kProbeStepMs = 4;
+    static constexpr int kProbeEveryTables = 16;
 
     ClientWaits(PassContext& context, LobbyScreen& screen);
 
@@ -63,8 +68,13 @@ private:
     std::optional<SeatReading> readOnce();
     // Sleeps one poll step of at most what is left of boundMs; false when
     // the bound is used up or the user cancelled.
-    bool pollStep(int boundMs, int& waitedMs);
+    bool pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs = {});
     void accept(const SeatReading& reading, SeatReading& seats);
+    int sinceKeyMs() const;
+    // When (after the selection key) to look first for the new seat list.
+    int firstSeatLookMs();
+    // What a look sinceKeyMs after the key found: the list drawn or not yet.
+    void learnSeatLook(bool firstLook, bool drawn, int sinceKeyMs);
 
     PassContext& context_;
     LobbyScreen& screen_;
@@ -76,6 +86,13 @@ private:
     // the seat wait's bound grows by it, so that nothing is read sooner after
     // the key than the fixed waits read it.
     int shortfallMs_ = 0;
+    // When the last selection key was pressed (the clock's time).
+    long long keyAtMs_ = 0;
+    // The earliest time after the key the recent seat lists were seen drawn.
+    std::optional<int> seatsDrawnMs_;
+    bool creeping_ = false;
+    bool lookingEarly_ = false;
+    int tablesSinceProbe_ = 0;
     SeatReading accepted_;
 };
 

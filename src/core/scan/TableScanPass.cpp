@@ -129,7 +129,9 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
             waits.seatsUnknown();
         }
         pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
-        waits.afterSelectionKey(kAfterDownMs, kAfterDownMs);
+        // Nothing is read after the last key: only the fixed walk sleeps it out.
+        if (!atEnd || !waits.adaptive())
+            waits.afterSelectionKey(kAfterDownMs, kAfterDownMs);
         if (atEnd) {
             end = PassEnd::EndOfList;
             break;

@@ -1,5 +1,6 @@
 #include "scan/ClientWaits.h"
 
+#include "FailingCaptures.h"
 #include "FakeLookup.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
@@ -105,6 +106,45 @@ TEST_F(ClientWaitsTest, ClientSlowerThanTheBoundIsNeverReadEarlierThanTheFixedWa
     EXPECT_EQ(adaptive.seen, fixed.seen);
 }
 
+// The first look for a seat list goes where the client drew the last one. A
+// client that turns slower (chips long after the names) or faster in the
+// middle of a scan is still read as the settled lobby reads.
+TEST_F(ClientWaitsTest, ClientChangingItsPaceMidScanIsReadWhole) {
+    // A virtual clock that changes the client's pace at given times.
+    class PacedClock final : public Clock {
+    public:
+        std::vector<std::pair<long long, sim::ClientLatency>> paces;
+        sim::SimulatedClient* client = nullptr;
+        void sleepMs(int ms) override {
+            totalMs_ += ms;
+            while (!paces.empty() && paces.front().first <= totalMs_) {
+                client->setLatency(paces.front().second, [this] { return totalMs_; });
+                paces.erase(paces.begin());
+            }
+        }
+        long long nowMs() const override { return totalMs_; }
+
+    private:
+        long long totalMs_ = 0;
+    };
+
+    const ScanRun settled = scanAll({}, false, 16);
+    sim::SimulatedClient client(lobbyOf(16));
+    PacedClock clock;
+    clock.client = &client;
+    clock.paces = {{2500, {30, 700, 250}}, {6000, {10, 100, 0}}, {8000, {40, 500, 0}}};
+    client.setLatency({30, 300, 0}, [&clock] { return clock.nowMs(); });
+    Observer observer;
+    test::FakeLookup lookup;
+    ScanState state;
+    lookup.cache = &state.records;
+    PassContext context{client, clock, glyphs, observer, true};
+    EXPECT_EQ(TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt),
+              PassEnd::EndOfList);
+    EXPECT_TRUE(clock.paces.empty()) << "the scan ended before the last change";
+    EXPECT_EQ(observer.seen, settled.seen);
+}
+
 TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
     const auto walk = [this](bool adaptive, long long& waitedMs) {
         sim::SimulatedClient client(lobbyOf(30));
@@ -128,34 +168,6 @@ TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
     EXPECT_LT(adaptiveMs * 2, fixedMs);
 }
 
-namespace {
-
-// The lobby can be captured so many times, then no more (minimised, gone).
-class FailingCaptures final : public ClientPlatform {
-public:
-    FailingCaptures(sim::SimulatedClient& client, int captures)
-        : client_(client), left_(captures) {}
-    std::vector<WindowInfo> topLevelWindows() override { return client_.topLevelWindows(); }
-    std::vector<WindowInfo> childWindows(WindowId p) override { return client_.childWindows(p); }
-    void sendMessage(WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override {
-        client_.sendMessage(w, m, wp, lp);
-    }
-    void showWindow(WindowId w, int s) override { client_.showWindow(w, s); }
-    void setTopmost(WindowId w, bool t) override { client_.setTopmost(w, t); }
-    std::optional<Image> capture(WindowId w) override {
-        if (left_-- <= 0)
-            return std::nullopt;
-        return client_.capture(w);
-    }
-    std::vector<WindowInfo> tableWindows(WindowId l) override { return client_.tableWindows(l); }
-
-private:
-    sim::SimulatedClient& client_;
-    int left_;
-};
-
-}  // namespace
-
 // Wherever the captures stop, the scan ends with one message and reports no
 // table it could not read whole.
 TEST_F(ClientWaitsTest, CaptureFailingHalfWayEndsTheScanWithoutAnEmptyTable) {
@@ -164,7 +176,7 @@ TEST_F(ClientWaitsTest, CaptureFailingHalfWayEndsTheScanWithoutAnEmptyTable) {
             sim::SimulatedClient client(lobbyOf(6));
             ManualClock clock;
             client.setLatency({30, 300, 60}, [&clock] { return clock.totalMs(); });
-            FailingCaptures failing(client, captures);
+            test::FailingCaptures failing(client, captures);
             Observer observer;
             test::FakeLookup lookup;
             ScanState state;

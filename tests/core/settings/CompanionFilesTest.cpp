@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
+#include "RefusedWrites.h"
 #include "TempDir.h"
 #include "common/BinaryReader.h"
 #include "settings/CloseConf.h"
@@ -166,6 +168,36 @@ TEST_F(CompanionFiles, WritesReplaceWholeFilesOrNothing) {
 
     writeBytes(dir_ / "big", std::string(100000, 'q'));
     EXPECT_EQ(readFileBounded(dir_ / "big", 70000)->size(), 70000u);
+}
+
+// A disk that refuses any step of a rewrite (full, failing) leaves every
+// companion file as it was, with no temporary file beside it, and says so.
+TEST_F(CompanionFiles, RefusedWritesLeaveTheOldFiles) {
+    ASSERT_TRUE(OpenCountConf::write(dir_.path(), 7));
+    ASSERT_TRUE((CloseConf{1, 5, -20}).write(dir_.path()));
+    ASSERT_TRUE((ColumnConf{{50}, {300}}).write(dir_.path()));
+    ASSERT_TRUE(LimitsFile::write(dir_.path(), 0, {{"Holdem", "NL", "$1/$2"}}));
+    ASSERT_TRUE(StakesFile::write(dir_.path(), 5, {"NL $1/$2"}));
+    std::map<std::string, std::string> before;
+    for (const auto& file : std::filesystem::directory_iterator(dir_.path()))
+        before[file.path().filename().string()] = readBytes(file.path());
+
+    for (const AtomicWriteStep step :
+         {AtomicWriteStep::CreateTemporary, AtomicWriteStep::WriteBytes, AtomicWriteStep::SyncFile,
+          AtomicWriteStep::CloseFile, AtomicWriteStep::Rename}) {
+        const test::RefusedWrites full(step);
+        SCOPED_TRACE(static_cast<int>(step));
+        EXPECT_FALSE(OpenCountConf::write(dir_.path(), 9));
+        EXPECT_FALSE((CloseConf{0, 1, 2}).write(dir_.path()));
+        EXPECT_FALSE((ColumnConf{{1}, {2}}).write(dir_.path()));
+        EXPECT_FALSE(LimitsFile::write(dir_.path(), 0, {}));
+        EXPECT_FALSE(StakesFile::write(dir_.path(), 5, {"PL $5/$10"}));
+        EXPECT_FALSE((DirConf{1, "/x"}).write(dir_.path()));
+        std::map<std::string, std::string> now;
+        for (const auto& file : std::filesystem::directory_iterator(dir_.path()))
+            now[file.path().filename().string()] = readBytes(file.path());
+        EXPECT_EQ(now, before);
+    }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <set>
 #include <string>
 
+#include "KilledSaves.h"
 #include "TempDir.h"
 #include "common/FileLock.h"
 #include "settings/SettingKeys.h"
@@ -229,6 +230,24 @@ TEST_F(SettingsStoreTest, FailedWriteLeavesOldFile) {
         entries += entry.path() != FileLock::lockPath(ini());
     }
     EXPECT_EQ(entries, 1) << "the temporary file must be removed";
+}
+
+// Killed before any step of a write, the process leaves the old file or the
+// new one whole, and the lock it held does not keep the next writer out.
+TEST_F(SettingsStoreTest, KilledAtEveryStepOfAWriteLeavesTheOldOrTheNewFile) {
+    const std::string before = "[Tallyhand]\nform=3\nprofilme=me\n";
+    const std::string after = "[Tallyhand]\nform=3\nprofilme=Hero\n";
+    SettingsStore store = storeWith(before);
+    const int steps =
+        test::killAtEveryStep([&] { return store.writeText("profilme", "Hero"); },
+                              [&](bool finished) {
+                                  const std::string now = readBytes(ini());
+                                  EXPECT_TRUE(now == after || (!finished && now == before)) << now;
+                                  writeBytes(ini(), before);
+                              });
+    EXPECT_GE(steps, 5);
+    ASSERT_TRUE(store.writeText("form", "4"));
+    EXPECT_EQ(store.readInt("form", 0), 4);
 }
 
 TEST_F(SettingsStoreTest, FirstWriteCreatesTheFolderAndAnUnwritablePlaceFails) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "KilledSaves.h"
 #include "Printers.h"
 #include "TempDir.h"
 
@@ -142,14 +143,20 @@ TEST(DatabaseListFiles, RemovingFirstOfTwoRewritesPortZeroAndAnInterruptedSaveKe
     EXPECT_EQ(loaded.at(0).host, "second");
     EXPECT_EQ(loaded.at(0).port, "5434");
 
-    // Killed after the port files but before "db.conf": the old entries keep
-    // their own ports, as they were saved with them.
+    // Killed at any step of a save (after the port files, before "db.conf"...),
+    // the list loads whole as it was saved before or after, each entry with its port.
     ASSERT_TRUE(two.save(dir.path()));
-    writeBytes(dir / "port0.conf", bytes("\x3a\x15\x00\x00"));
-    const DatabaseList interrupted = DatabaseList::load(dir.path());
-    ASSERT_EQ(interrupted.size(), 2u);
-    EXPECT_EQ(interrupted.at(0).port, "5433");
-    EXPECT_EQ(interrupted.at(1).port, "5434");
+    const int steps = test::killAtEveryStep(
+        [&] { return list.save(dir.path()); },
+        [&](bool finished) {
+            const DatabaseList now = DatabaseList::load(dir.path());
+            if (finished)
+                EXPECT_EQ(now.entries(), list.entries());
+            else
+                EXPECT_TRUE(now.entries() == two.entries() || now.entries() == list.entries());
+            ASSERT_TRUE(two.save(dir.path()));
+        });
+    EXPECT_GE(steps, 10) << "two files of five steps each";
 }
 
 // A "db.conf" that exists but cannot be read is no empty list, and reading it
