@@ -7,6 +7,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace kestrova::sim::testing {
 
@@ -99,6 +100,52 @@ public:
     }
 
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(rng_); }
+
+    LobbyTable table() {
+        LobbyTable t;
+        t.name = name(false);
+        t.game = game();
+        t.stakes = stakes();
+        t.seats = 2 + below(9);
+        t.seated = below(12);
+        t.extra = extra();
+        t.averagePot = averagePot();
+        t.waiting = below(20);
+        return t;
+    }
+
+    // A table's seat list, and the lines the seat reader must give back: names
+    // and normalised chips, then "Waiting:" and the waiting players while lines
+    // are left. A negative count of waiting players draws one below 4.
+    struct SeatList {
+        LobbyTable table;
+        std::vector<std::string> names;
+        std::vector<std::string> chips;
+    };
+    SeatList seatList(int seated, int waiting = -1) {
+        SeatList list;
+        list.table.name = "T";
+        for (int p = 0; p < seated; ++p) {
+            Chips drawn = chips();
+            list.names.push_back(name(true));
+            if (!renderer_.fitsSeatChips(QString::fromStdString(drawn.shown)))
+                drawn = {"1,250", "1250"};
+            list.table.players.push_back({list.names.back(), drawn.shown});
+            list.chips.push_back(drawn.expected);
+        }
+        if (seated < LobbyRenderer::kSeatLines) {
+            list.names.push_back("Waiting:");
+            list.chips.push_back("");
+            for (int w = 0, n = waiting < 0 ? below(4) : waiting; w < n; ++w) {
+                list.table.waitlist.push_back(name(true));
+                if (static_cast<int>(list.names.size()) < LobbyRenderer::kSeatLines) {
+                    list.names.push_back(list.table.waitlist.back());
+                    list.chips.push_back("");
+                }
+            }
+        }
+        return list;
+    }
 
 private:
     template <std::size_t N>

@@ -63,18 +63,8 @@ TEST_F(RecognitionAccuracy, EveryLobbyRowReadsBackExactly) {
     int failures = 0;
     for (int l = 0; l < kLobbies; ++l) {
         std::vector<LobbyTable> tables;
-        for (int t = 0; t < kTablesPerLobby; ++t) {
-            LobbyTable table;
-            table.name = random.name(false);
-            table.game = random.game();
-            table.stakes = random.stakes();
-            table.seats = 2 + random.below(9);
-            table.seated = random.below(12);
-            table.extra = random.extra();
-            table.averagePot = random.averagePot();
-            table.waiting = random.below(20);
-            tables.push_back(table);
-        }
+        for (int t = 0; t < kTablesPerLobby; ++t)
+            tables.push_back(random.table());
         const Lobby lobby(tables);
         LobbyState state(lobby.size());
         for (int row = 0; row < lobby.size(); ++row) {
@@ -82,14 +72,9 @@ TEST_F(RecognitionAccuracy, EveryLobbyRowReadsBackExactly) {
             state.select(row);
             const Image capture = LobbyRenderer::toImage(renderer.render(lobby, state));
             const LobbyPageReading reading = readLobbyPage(capture, geometry, *glyphs_);
-            LobbyEntry expected;
-            expected.name = tables[static_cast<std::size_t>(row)].name;
-            expected.game = tables[static_cast<std::size_t>(row)].game;
-            expected.stakes = tables[static_cast<std::size_t>(row)].stakes;
-            expected.extra = tables[static_cast<std::size_t>(row)].extra;
-            expected.averagePot = tables[static_cast<std::size_t>(row)].averagePot;
-            expected.players = tables[static_cast<std::size_t>(row)].seated;
-            expected.seats = tables[static_cast<std::size_t>(row)].seats;
+            const LobbyTable& drawn = tables[static_cast<std::size_t>(row)];
+            LobbyEntry expected{drawn.name,       drawn.game,   drawn.stakes, drawn.extra,
+                                drawn.averagePot, {},           drawn.seated, drawn.seats};
             // The filter's limit kind: the shipped glyphs must read the type column.
             static const std::map<std::string, std::string> kinds = {
                 {"FL", "Limit"}, {"NL", "No Limit"}, {"PL", "Pot Limit"}};
@@ -115,49 +100,22 @@ TEST_F(RecognitionAccuracy, EverySeatListReadsBackExactly) {
     int failures = 0;
     int lines = 0;
     for (int n = 0; n < kSeatLists; ++n) {
-        LobbyTable table;
-        table.name = "T";
-        std::vector<std::string> expectedNames;
-        std::vector<std::string> expectedChips;
-        const int seated = random.below(11);
-        for (int p = 0; p < seated; ++p) {
-            RandomLobby::Chips chips = random.chips();
-            const std::string name = random.name(true);
-            if (!renderer.fitsSeatChips(QString::fromStdString(chips.shown))) {
-                chips = {"1,250", "1250"};
-            }
-            table.players.push_back({name, chips.shown});
-            expectedNames.push_back(name);
-            expectedChips.push_back(chips.expected);
-        }
-        if (seated < LobbyRenderer::kSeatLines) {
-            expectedNames.push_back("Waiting:");
-            expectedChips.push_back("");
-            const int waiting = random.below(4);
-            for (int w = 0; w < waiting; ++w) {
-                table.waitlist.push_back(random.name(true));
-                if (static_cast<int>(expectedNames.size()) < LobbyRenderer::kSeatLines) {
-                    expectedNames.push_back(table.waitlist.back());
-                    expectedChips.push_back("");
-                }
-            }
-        }
-        const Lobby lobby({table});
-        const LobbyState state(1);
-        const Image capture = LobbyRenderer::toImage(renderer.render(lobby, state));
+        const RandomLobby::SeatList seats = random.seatList(random.below(11));
         SeatReading reading;
-        readSeats(capture, *glyphs_, reading);
+        readSeats(LobbyRenderer::toImage(renderer.render(Lobby({seats.table}), LobbyState(1))),
+                  *glyphs_, reading);
         // Every line with text moves the seat index on by two.
-        for (std::size_t i = 0; i < expectedNames.size(); ++i) {
+        for (std::size_t i = 0; i < seats.names.size(); ++i) {
             ++lines;
             const std::string& name = reading.names[2 * i];
             const std::string& chips = reading.chips[2 * i];
-            if ((name != expectedNames[i] || chips != expectedChips[i]) &&
+            if ((name != seats.names[i] || chips != seats.chips[i]) &&
                 ++failures <= kReportedFailures) {
                 ADD_FAILURE() << "seed " << kSeatSeed << ", list " << n << ", line " << i
-                              << ": drew [" << expectedNames[i] << "|"
-                              << (i < table.players.size() ? table.players[i].stack : "")
-                              << "] expecting chips [" << expectedChips[i] << "], read [" << name
+                              << ": drew [" << seats.names[i] << "|"
+                              << (i < seats.table.players.size() ? seats.table.players[i].stack
+                                                                 : "")
+                              << "] expecting chips [" << seats.chips[i] << "], read [" << name
                               << "|" << chips << "]";
             }
         }
