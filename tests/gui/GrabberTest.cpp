@@ -268,7 +268,7 @@ void GrabberTest::closingWhileMinimisedKeepsGeometryAndWidthsGoToBothPlayerLists
     QCOMPARE(readBytes("Column.conf").size(), std::size_t(4 + 11 * 4 + 4 + 15 * 4));
 }
 
-void GrabberTest::filterAndOptionsDialogsWorkOnTheWindowsSettings() {
+void GrabberTest::filterOptionsAndMenuTogglesWorkOnTheWindowsSettings() {
     QVERIFY(StakesFile::write(dir_->path().toStdString(), 5, {"$1/$2", "$5/$10"}));
     open();
     QTest::mouseClick(button("pbFilter"), Qt::LeftButton);
