@@ -262,26 +262,6 @@ TEST_F(X11PlatformTest, MinimisedLobbyIsFoundAndRestored) {
     EXPECT_TRUE(platform_->capture(bare).has_value());
 }
 
-TEST_F(X11PlatformTest, ListsTopmostFirstAndFollowsSetTopmost) {
-    const xcb_window_t first = client_->createTopLevel("First", "D", 0, 0, 100, 100);
-    const xcb_window_t second = client_->createTopLevel("Second", "D", 50, 50, 100, 100);
-    client_->map(first);
-    client_->map(second);
-    client_->sync();
-
-    auto order = [&] {
-        std::vector<WindowId> ids;
-        for (const WindowInfo& w : platform_->topLevelWindows())
-            ids.push_back(w.id);
-        return ids;
-    };
-    EXPECT_EQ(order(), (std::vector<WindowId>{second, first}));
-    platform_->setTopmost(first, true);
-    EXPECT_EQ(order(), (std::vector<WindowId>{first, second}));
-    platform_->setTopmost(first, false);
-    EXPECT_EQ(order(), (std::vector<WindowId>{second, first}));
-}
-
 // Under Wine the Win32 class of a table window is nowhere on X11: WM_CLASS holds
 // the program's file name, WM_NAME the window text.
 TEST_F(X11PlatformTest, TableWindowsAreTheLobbyProgramsOtherWindows) {
