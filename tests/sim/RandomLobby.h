@@ -1,10 +1,18 @@
 #pragma once
 
+#include "client/LobbyGeometry.h"
+#include "client/ocr/GlyphTable.h"
+#include "client/ocr/LobbyPageReader.h"
+#include "client/ocr/SeatReader.h"
 #include "sim/Lobby.h"
 #include "sim/LobbyRenderer.h"
+#include "sim/LobbyState.h"
 
 #include <QString>
+#include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -200,5 +208,73 @@ private:
     std::mt19937 rng_;
     const LobbyRenderer& renderer_;
 };
+
+// Texts as compared: a font that draws two characters alike may read either.
+using SameAs = std::function<std::string(const std::string&)>;
+constexpr int kReportedMismatches = 15;
+
+inline std::string describe(const LobbyEntry& e) {
+    return e.name + "|" + e.game + "|" + e.stakes + "|" + std::to_string(e.players) + "/" +
+           std::to_string(e.seats) + "|" + e.extra + "|" + e.averagePot + "|" + e.limitKind;
+}
+
+// Lobbies of 25 random rows, each row selected in turn and read back with
+// `glyphs`; returns the rows read otherwise than drawn, the first few reported.
+inline int rowMismatches(RandomLobby& random, const LobbyRenderer& renderer,
+                         const GlyphTable& glyphs, int lobbies, const SameAs& same) {
+    static const std::map<std::string, std::string> kinds = {
+        {"FL", "Limit"}, {"NL", "No Limit"}, {"PL", "Pot Limit"}};
+    const LobbyGeometry geometry = LobbyGeometry::fromListWindow(
+        Rect{0, LobbyRenderer::kListWindowTop, LobbyRenderer::kWindowWidth,
+             LobbyRenderer::kWindowHeight});
+    int mismatches = 0;
+    for (int l = 0; l < lobbies; ++l) {
+        std::vector<LobbyTable> tables;
+        for (int t = 0; t < 25; ++t)
+            tables.push_back(random.table());
+        const Lobby lobby(tables);
+        LobbyState state(lobby.size());
+        for (std::size_t row = 0; row < tables.size(); ++row) {
+            state.select(static_cast<int>(row));
+            const LobbyPageReading reading = readLobbyPage(
+                LobbyRenderer::toImage(renderer.render(lobby, state)), geometry, glyphs);
+            const LobbyTable& t = tables[row];
+            const auto kind = kinds.find(t.extra);
+            const LobbyEntry drawn{t.name,   t.game,   t.stakes,
+                                   t.extra,  t.averagePot, kind == kinds.end() ? "" : kind->second,
+                                   t.seated, t.seats};
+            const std::string read = reading.selected ? describe(*reading.selected) : "nothing";
+            if ((!reading.firstLineFits || same(read) != same(describe(drawn))) &&
+                ++mismatches <= kReportedMismatches)
+                ADD_FAILURE() << "lobby " << l << ", row " << row << ": drew [" << describe(drawn)
+                              << "], read [" << read << "]";
+        }
+    }
+    return mismatches;
+}
+
+// Random seat lists read back with `glyphs`: names as `same` compares them,
+// chips exactly; returns the lines read otherwise, the first few reported.
+inline int seatMismatches(RandomLobby& random, const LobbyRenderer& renderer,
+                          const GlyphTable& glyphs, int lists, const SameAs& same) {
+    int mismatches = 0;
+    for (int n = 0; n < lists; ++n) {
+        const RandomLobby::SeatList seats = random.seatList(random.below(11));
+        SeatReading reading;
+        readSeats(LobbyRenderer::toImage(renderer.render(Lobby({seats.table}), LobbyState(1))),
+                  glyphs, reading);
+        // Every line with text moves the seat index on by two.
+        for (std::size_t i = 0; i < seats.names.size(); ++i) {
+            const std::string& name = reading.names[2 * i];
+            const std::string& chips = reading.chips[2 * i];
+            if ((same(name) != same(seats.names[i]) || chips != seats.chips[i]) &&
+                ++mismatches <= kReportedMismatches)
+                ADD_FAILURE() << "seat list " << n << ", line " << i << ": drew ["
+                              << seats.names[i] << "|" << seats.chips[i] << "], read [" << name
+                              << "|" << chips << "]";
+        }
+    }
+    return mismatches;
+}
 
 }  // namespace kestrova::sim::testing
