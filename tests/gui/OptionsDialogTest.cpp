@@ -27,6 +27,7 @@
 #include <unistd.h>
 
 #include <map>
+#include <utility>
 #include <memory>
 
 using namespace kestrova;
@@ -48,35 +49,32 @@ std::string dbRecord(const std::string& host, const std::string& db, int kind, c
     return counted(host) + counted(db) + counted("me") + le32({kind}) + counted("pw") + marker;
 }
 
-// A TCP port on 127.0.0.1; with listening, a server that takes the connection
-// and never answers, else a port nobody listens on.
+// A TCP port of 127.0.0.1 that a socket holds: listening, it takes connections
+// and never answers; else, once the socket is closed, nobody listens there.
 class LocalPort {
 public:
-    explicit LocalPort(bool listening) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    explicit LocalPort(bool listening) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        auto* generic = reinterpret_cast<sockaddr*>(&address);
-        ::bind(fd_, generic, sizeof address);
-        ::getsockname(fd_, generic, &length);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
-        if (listening) {
+        if (listening)
             ::listen(fd_, 4);
-        } else {
-            ::close(fd_);
-            fd_ = -1;
-        }
+        else
+            ::close(std::exchange(fd_, -1));
     }
     ~LocalPort() {
         if (fd_ >= 0)
             ::close(fd_);
     }
     QString text() const { return QString::number(port_); }
+    int port() const { return port_; }
 
 private:
-    int fd_ = -1;
+    int fd_;
     int port_ = 0;
 };
 
@@ -250,7 +248,7 @@ void OptionsDialogTest::
     writeBytes(dir_->path() / "db.conf",
                le32({2}) + dbRecord("127.0.0.1", "e", 6, '0') + dbRecord("127.0.0.1", "pt3", 5, '0'));
     writeBytes(dir_->path() / "port0.conf", le32({7000}));
-    writeBytes(dir_->path() / "port1.conf", le32({closed.text().toInt()}));
+    writeBytes(dir_->path() / "port1.conf", le32({closed.port()}));
     {
         auto dialog = makeDialog();
         QCOMPARE(messages_.size(), 1);
@@ -280,7 +278,7 @@ void OptionsDialogTest::
     const DatabaseList saved = DatabaseList::load(dir_->path());
     QCOMPARE(saved.size(), std::size_t{1});
     QCOMPARE(saved.at(0).database, std::string("pt3"));
-    QCOMPARE(readBytes(dir_->path() / "port0.conf"), le32({closed.text().toInt()}));
+    QCOMPARE(readBytes(dir_->path() / "port0.conf"), le32({closed.port()}));
     // Left on disk for programs that never look past the count.
     QVERIFY(std::filesystem::exists(dir_->path() / "port1.conf"));
 }
