@@ -74,9 +74,10 @@ private slots:
         child<QPushButton>(dialog, "save")->click();
         QCOMPARE(saved.count(), 1);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        for (const auto& [key, value] :
-             {std::pair{"c_headsup", "0"}, {"c_fullring", "1"}, {"tfnum", "0"}, {"tfvpipmin", "12"},
-              {"tfstackmax", "1500"}, {"tfvpipmax", "125"}, {"ofnum", "10"}, {"tf_stakes", "1"}})
+        const char* const expected[][2] = {
+            {"c_headsup", "0"},     {"c_fullring", "1"},  {"tfnum", "0"},  {"tfvpipmin", "12"},
+            {"tfstackmax", "1500"}, {"tfvpipmax", "125"}, {"ofnum", "10"}, {"tf_stakes", "1"}};
+        for (const auto& [key, value] : expected)
             QVERIFY2(settings_->readText(key, "?", 10) == value, key);
         QCOMPARE(dialog.tableFilter().stack.maximum, 1500);
         const std::string chosen = readBytes(*dir_ / "fstakes5");
@@ -110,8 +111,11 @@ private slots:
         type(dialog, "low_tfstackmax", QStringLiteral("9999999"));
         child<QPushButton>(dialog, "save")->click();
         QCOMPARE(saved.count(), 1);
-        for (const auto& [key, value] : {std::pair{"low_buddy", "1"}, {"low_looser", "1"},
-                                         {"low_tfvpipmin", "25"}, {"low_tfstackmax", "999999"}})
+        const char* const expected[][2] = {{"low_buddy", "1"},
+                                           {"low_looser", "1"},
+                                           {"low_tfvpipmin", "25"},
+                                           {"low_tfstackmax", "999999"}};
+        for (const auto& [key, value] : expected)
             QVERIFY2(settings_->readText(key, "?", 10) == value, key);
         QVERIFY(dialog.playerFilter().buddiesOnly);
         QCOMPARE(dialog.playerFilter().vpip, (FilterRange{true, 25, 100}));

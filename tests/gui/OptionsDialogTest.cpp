@@ -27,8 +27,8 @@
 #include <unistd.h>
 
 #include <map>
-#include <utility>
 #include <memory>
+#include <utility>
 
 using namespace kestrova;
 using test::le32;
@@ -195,9 +195,10 @@ void OptionsDialogTest::okWritesBackWhatThePagesHold() {
     click(dialog.get(), "pbOk");
 
     QCOMPARE(readBytes(dir_->path() / "dir.conf"), le32({1, 0}));
-    for (const auto& [key, value] : {std::pair{"open", "0"}, {"minplayer", "20"}, {"close", "0"},
-                                     {"closeHandsCount", "77"}, {"delay", "abc"}, {"dtname", "0"},
-                                     {"dpseat", "0"}})
+    const char* const expected[][2] = {
+        {"open", "0"},    {"minplayer", "20"}, {"close", "0"}, {"closeHandsCount", "77"},
+        {"delay", "abc"}, {"dtname", "0"},     {"dpseat", "0"}};
+    for (const auto& [key, value] : expected)
         QVERIFY2(store_->readText(key, "", 10) == value, key);
     QCOMPARE(readBytes(dir_->path() / "Close.conf"), le32({1, 3, 40}));
 }
@@ -245,8 +246,8 @@ void OptionsDialogTest::storedListLoadsInOrderWithItsMarkers() {
 void OptionsDialogTest::
     anUnreachableStoredDatabaseKeepsItsRowAndRemovingTheFirstRowRewritesTheFiles() {
     const LocalPort closed(false);
-    writeBytes(dir_->path() / "db.conf",
-               le32({2}) + dbRecord("127.0.0.1", "e", 6, '0') + dbRecord("127.0.0.1", "pt3", 5, '0'));
+    writeBytes(dir_->path() / "db.conf", le32({2}) + dbRecord("127.0.0.1", "e", 6, '0') +
+                                             dbRecord("127.0.0.1", "pt3", 5, '0'));
     writeBytes(dir_->path() / "port0.conf", le32({7000}));
     writeBytes(dir_->path() / "port1.conf", le32({closed.port()}));
     {

@@ -58,8 +58,9 @@ private slots:
         answerOffer(QMessageBox::Yes);
         QWidget window;
         makeOffer(&window)->visitDownloadPage();
-        QCOMPARE(opened_, (std::vector<QUrl>{QUrl(QStringLiteral("http://www.example.org/tdownload.php")),
-                                             QUrl(QStringLiteral("http://www.example.org/vdownload.php"))}));
+        QCOMPARE(opened_,
+                 (std::vector<QUrl>{QUrl(QStringLiteral("http://www.example.org/tdownload.php")),
+                                    QUrl(QStringLiteral("http://www.example.org/vdownload.php"))}));
     }
 
     void checkupdateZeroAsksNothing() {

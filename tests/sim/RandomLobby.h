@@ -8,8 +8,8 @@
 #include "sim/LobbyRenderer.h"
 #include "sim/LobbyState.h"
 
-#include <QString>
 #include <gtest/gtest.h>
+#include <QString>
 
 #include <functional>
 #include <map>
@@ -240,7 +240,7 @@ inline int rowMismatches(RandomLobby& random, const LobbyRenderer& renderer,
                 LobbyRenderer::toImage(renderer.render(lobby, state)), geometry, glyphs);
             const LobbyTable& t = tables[row];
             const auto kind = kinds.find(t.extra);
-            const LobbyEntry drawn{t.name,   t.game,   t.stakes,
+            const LobbyEntry drawn{t.name,   t.game,       t.stakes,
                                    t.extra,  t.averagePot, kind == kinds.end() ? "" : kind->second,
                                    t.seated, t.seats};
             const std::string read = reading.selected ? describe(*reading.selected) : "nothing";
@@ -269,9 +269,9 @@ inline int seatMismatches(RandomLobby& random, const LobbyRenderer& renderer,
             const std::string& chips = reading.chips[2 * i];
             if ((same(name) != same(seats.names[i]) || chips != seats.chips[i]) &&
                 ++mismatches <= kReportedMismatches)
-                ADD_FAILURE() << "seat list " << n << ", line " << i << ": drew ["
-                              << seats.names[i] << "|" << seats.chips[i] << "], read [" << name
-                              << "|" << chips << "]";
+                ADD_FAILURE() << "seat list " << n << ", line " << i << ": drew [" << seats.names[i]
+                              << "|" << seats.chips[i] << "], read [" << name << "|" << chips
+                              << "]";
         }
     }
     return mismatches;
