@@ -69,22 +69,12 @@ public:
     }
 
     std::string stakes() {
-        for (;;) {
-            std::string text = dollars() + "/" + dollars();
-            if (renderer_.fitsColumn(LobbyRenderer::Column::Stakes, QString::fromStdString(text))) {
-                return text;
-            }
-        }
+        return fitting(LobbyRenderer::Column::Stakes,
+                       [this] { return dollars() + "/" + dollars(); });
     }
 
     std::string averagePot() {
-        for (;;) {
-            std::string text = dollars();
-            if (renderer_.fitsColumn(LobbyRenderer::Column::AveragePot,
-                                     QString::fromStdString(text))) {
-                return text;
-            }
-        }
+        return fitting(LobbyRenderer::Column::AveragePot, [this] { return dollars(); });
     }
 
     Chips chips() {
@@ -156,6 +146,15 @@ public:
     }
 
 private:
+    template <class Draw>
+    std::string fitting(LobbyRenderer::Column column, Draw draw) {
+        for (;;) {
+            std::string text = draw();
+            if (renderer_.fitsColumn(column, QString::fromStdString(text)))
+                return text;
+        }
+    }
+
     template <std::size_t N>
     std::string pick(const char* const (&options)[N]) {
         return options[below(static_cast<int>(N))];

@@ -89,7 +89,7 @@ TEST_F(CliCommands, BuddiesGoThroughTheFile) {
     EXPECT_EQ(readBytes(dir / "out.csv"), "fish 2\na\nb\nc\n");
     EXPECT_EQ(buddies({"import", (dir / "none.csv").string()}).status, 1);
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"frobnicate"}, {"add", ""}, {"add", std::string(150, 'x')}})
+             {}, {"frobnicate"}, {"add"}, {"add", ""}, {"add", std::string(150, 'x')}})
         EXPECT_EQ(buddies(bad).status, 1);
 }
 
@@ -128,7 +128,7 @@ TEST_F(CliCommands, SettingsGoThroughTheStore) {
     EXPECT_NE(settings({"get", "nosuchkey"}).err.find("unknown key"), std::string::npos);
     EXPECT_NE(settings({"set", "Lim", "yes"}).err.find("0 or 1"), std::string::npos);
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"get"}, {"set", "scanint", "15min"}, {"set", "profilme", "a\nb"}})
+             {}, {"get"}, {"list", "x"}, {"set", "scanint", "15min"}, {"set", "profilme", "a\nb"}})
         EXPECT_EQ(settings(bad).status, 1);
     EXPECT_EQ(readBytes(store.path()), before);
 
@@ -179,9 +179,13 @@ TEST_F(CliCommands, BadDatabaseAddsChangeNothing) {
         {"add", "--host", "h", "--db", "d", "--user", "u"},  // no kind
         {"add", "--kind", "7", "--host", "h", "--db", "d", "--user", "u"},
         add({"--port", "70000"}),
+        add({"--port", "54a"}),
         add({"--password", std::string(100, 'p')}),
+        add({"--host", "i"}),
+        add({"--colour", "red"}),
         add({"--password-stdin"}),  // nothing on the input
         {"frobnicate"},
+        {},
     };
     for (const auto& args : bad) {
         const Outcome r = db(args);
@@ -255,6 +259,7 @@ TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJsonOrTheFailure) {
               "\"attToSteal\":\"N/A\",\"foldSbToSteal\":\"N/A\",\"foldBbToSteal\":\"N/A\","
               "\"contiBetFlop\":\"N/A\",\"threeBetCap\":\"0.00\"}\n");
     EXPECT_EQ(found.err, "");
+    EXPECT_EQ(lookup({}).status, 1);
     EXPECT_EQ(lookup({"a", "b"}).status, 1);
 }
 
