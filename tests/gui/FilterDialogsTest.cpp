@@ -52,11 +52,13 @@ private slots:
         current.playerCountActive = true;
         current.requiredPlayers = 7;
         current.vpip = {true, 12, 34};
+        current.overallPfr = {true, 5, 9};
         current.minimumReads = 10;
         ScanFilterDialog dialog(*settings_, dir_->path(), current, {"$2/$4"});
         QVERIFY(child<QCheckBox>(dialog, "tfact")->isChecked());
         QCOMPARE(child<QComboBox>(dialog, "tfnum")->currentIndex(), 7);
         QCOMPARE(child<QLineEdit>(dialog, "tfvpipmin")->text(), QStringLiteral("12"));
+        QCOMPARE(child<QLineEdit>(dialog, "ofpfrmax")->text(), QStringLiteral("9"));
         QCOMPARE(child<QComboBox>(dialog, "ofnum")->currentIndex(), 10);
         QListWidget* stakes = child<QListWidget>(dialog, "stakes");
         QCOMPARE(stakes->selectedItems().size(), 1);
