@@ -158,7 +158,7 @@ TEST_F(SessionTest, NothingStartsInsideAnotherJobAndTicksWaitForIt) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(SessionTest, CancelEndsAWaitingPassAndKeepsWhatWasScanned) {
+TEST_F(SessionTest, CancelAndStopEndTheWaitingJobOnly) {
     clock.setOpen(false);
     ASSERT_TRUE(session->scanAll());
     untilWaiting();
@@ -174,9 +174,8 @@ TEST_F(SessionTest, CancelEndsAWaitingPassAndKeepsWhatWasScanned) {
     settle();
     EXPECT_EQ(ends.back(), PassEnd::EndOfList);
     EXPECT_FALSE(session->tables().rows().empty());
-}
 
-TEST_F(SessionTest, StoppingTheOpenerStopsItsOpening) {
+    // Stopping the opener stops its opening, and its timer.
     clock.setOpen(false);
     ASSERT_TRUE(session->scans().startOpener(5));
     EXPECT_FALSE(session->scans().startOpener(5));
