@@ -103,20 +103,9 @@ private slots:
         log_ = PromptLog();
     }
 
-    // A cancelled colour chooser leaves the row white.
-    void newRowsAreWrittenOnlyBySave() {
-        ProfilTab tab(path_, log_.prompts());
-        QSignalSpy saved(&tab, &ProfilTab::profileSaved);
-        addRange(tab, "0", "20", QColor(0, 255, 0));
-        addRange(tab, "15", "30", QColor());
-        QVERIFY(!std::filesystem::exists(path_ / "VPIP"));
-        child<QPushButton>(tab, "pbSave")->click();
-        QCOMPARE(saved.count(), 1);
-        QCOMPARE(readBytes(path_ / "VPIP"), le32({2}) + profileRow("0", "20", 0, 255, 0) +
-                                                profileRow("15", "30", 255, 255, 255));
-    }
-
-    void incompleteNumbersKeepTheDialogOpen() {
+    // Incomplete numbers keep the range dialog open and say which bound is wrong;
+    // a cancelled colour chooser leaves a new row white; only "Save" writes.
+    void newRowsAreCheckedAndWrittenOnlyBySave() {
         ProfilTab tab(path_, log_.prompts());
         bool checked = false;
         QTimer::singleShot(0, &tab, [&] {
@@ -126,7 +115,6 @@ private slots:
             QCOMPARE(dialog->minimumText(), QStringLiteral("12.34"));
             dialog->confirmButton()->click();  // "Max." empty
             QVERIFY(dialog->isVisible());
-            // The user is told which bound is wrong.
             QCOMPARE(log_.messages.size(), 1);
             QVERIFY(log_.messages.last().startsWith(QStringLiteral("Error|Max. must be a number")));
             QTest::keyClicks(dialog->maximumEdit(), QStringLiteral("900001"));
@@ -138,6 +126,15 @@ private slots:
         tab.slot_New();
         QVERIFY(checked);
         QCOMPARE(child<QTreeWidget>(tab, "ranges")->topLevelItemCount(), 0);
+
+        QSignalSpy saved(&tab, &ProfilTab::profileSaved);
+        addRange(tab, "0", "20", QColor(0, 255, 0));
+        addRange(tab, "15", "30", QColor());
+        QVERIFY(!std::filesystem::exists(path_ / "VPIP"));
+        child<QPushButton>(tab, "pbSave")->click();
+        QCOMPARE(saved.count(), 1);
+        QCOMPARE(readBytes(path_ / "VPIP"), le32({2}) + profileRow("0", "20", 0, 255, 0) +
+                                                profileRow("15", "30", 255, 255, 255));
     }
 
     void clickSelectsTheRowThatEditAndDeleteChange() {
