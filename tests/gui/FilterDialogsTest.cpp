@@ -45,85 +45,81 @@ private slots:
         settings_ = std::make_unique<SettingsStore>(*dir_ / "Velloran.ini");
     }
 
-    void scanFilterShowsTheFilterInMemory() {
-        settings_->writeText("tfvpipmin", "33");  // the groups ignore the file
+    // The dialog shows the filter in memory, not the file; "Save" writes the keys
+    // and, when stakes are chosen, the stakes file.
+    void scanFilterShowsTheFilterAndSaveWritesKeysAndStakes() {
+        settings_->writeText("tfvpipmin", "33");
         TableFilterSettings current;
         current.playerCountActive = true;
         current.requiredPlayers = 7;
         current.vpip = {true, 12, 34};
         current.overallPfr = {true, 5, 9};
         current.minimumReads = 10;
-        ScanFilterDialog dialog(*settings_, dir_->path(), current, {"$1/$2", "$5/$10"});
+        ScanFilterDialog dialog(*settings_, dir_->path(), current, {"$2/$4"});
         QVERIFY(child<QCheckBox>(dialog, "tfact")->isChecked());
         QCOMPARE(child<QComboBox>(dialog, "tfnum")->currentIndex(), 7);
         QCOMPARE(child<QLineEdit>(dialog, "tfvpipmin")->text(), QStringLiteral("12"));
         QCOMPARE(child<QLineEdit>(dialog, "ofpfrmax")->text(), QStringLiteral("9"));
         QCOMPARE(child<QComboBox>(dialog, "ofnum")->currentIndex(), 10);
-        QCOMPARE(child<QListWidget>(dialog, "stakes")->selectedItems().size(), 2);
-    }
+        QListWidget* stakes = child<QListWidget>(dialog, "stakes");
+        QCOMPARE(stakes->selectedItems().size(), 1);
 
-    void scanFilterSaveWritesTheKeysAndTheStakesFile() {
-        ScanFilterDialog dialog(*settings_, dir_->path(), TableFilterSettings{}, {});
         QSignalSpy saved(&dialog, &ScanFilterDialog::scanFilterSaved);
         child<QCheckBox>(dialog, "c_headsup")->setChecked(false);
-        child<QCheckBox>(dialog, "tfact")->setChecked(true);
         child<QComboBox>(dialog, "tfnum")->setCurrentIndex(0);
         child<QCheckBox>(dialog, "tfstack")->setChecked(true);
         type(dialog, "tfstackmax", QStringLiteral("1500"));
         // Letters and points never get in; digits do up to the width of the top bound.
         type(dialog, "tfvpipmax", QStringLiteral("1x2.53"));
-        child<QComboBox>(dialog, "ofnum")->setCurrentIndex(5);
-        QListWidget* stakes = child<QListWidget>(dialog, "stakes");
+        stakes->clearSelection();
         stakes->item(8)->setSelected(true);   // $1/$2
         stakes->item(11)->setSelected(true);  // $5/$10
         child<QPushButton>(dialog, "save")->click();
-
         QCOMPARE(saved.count(), 1);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const SettingsStore& s = *settings_;
-        QCOMPARE(s.readText("c_headsup", "?", 10), std::string("0"));
-        QCOMPARE(s.readText("c_fullring", "?", 10), std::string("1"));
-        QCOMPARE(s.readText("tfnum", "?", 10), std::string("0"));
-        QCOMPARE(s.readText("tfstackmax", "?", 10), std::string("1500"));
-        QCOMPARE(s.readText("tfvpipmax", "?", 10), std::string("125"));
-        QCOMPARE(s.readText("ofnum", "?", 10), std::string("5"));
-        QCOMPARE(s.readText("tf_stakes", "?", 10), std::string("1"));
+        const char* const expected[][2] = {
+            {"c_headsup", "0"},     {"c_fullring", "1"},  {"tfnum", "0"},  {"tfvpipmin", "12"},
+            {"tfstackmax", "1500"}, {"tfvpipmax", "125"}, {"ofnum", "10"}, {"tf_stakes", "1"}};
+        for (const auto& [key, value] : expected)
+            QVERIFY2(settings_->readText(key, "?", 10) == value, key);
         QCOMPARE(dialog.tableFilter().stack.maximum, 1500);
-        QCOMPARE(dialog.selectedStakes(), (std::vector<std::string>{"$1/$2", "$5/$10"}));
-        QCOMPARE(readBytes(*dir_ / "fstakes5"), *StakesFile::toBytes({"$1/$2", "$5/$10"}));
+        const std::string chosen = readBytes(*dir_ / "fstakes5");
+        QCOMPARE(chosen, *StakesFile::toBytes({"$1/$2", "$5/$10"}));
+
+        ScanFilterDialog again(*settings_, dir_->path(), dialog.tableFilter(), {"$2/$4"});
+        child<QListWidget>(again, "stakes")->clearSelection();
+        child<QPushButton>(again, "save")->click();
+        QCOMPARE(readBytes(*dir_ / "fstakes5"), chosen);
+        QVERIFY(again.selectedStakes().empty());
     }
 
-    void scanFilterSaveWithoutStakesKeepsTheFile() {
-        StakesFile::write(dir_->path(), 5, {"$2/$4"});
-        const std::string before = readBytes(*dir_ / "fstakes5");
-        ScanFilterDialog dialog(*settings_, dir_->path(), TableFilterSettings{}, {"$2/$4"});
-        child<QListWidget>(dialog, "stakes")->clearSelection();
-        child<QPushButton>(dialog, "save")->click();
-        QCOMPARE(readBytes(*dir_ / "fstakes5"), before);
-        QVERIFY(dialog.selectedStakes().empty());
-    }
-
-    void playerFilterShowsTheFilterAndSavesTheLowKeys() {
+    // Only "Save" writes: the "low_" keys, the top bound six digits wide.
+    void playerFilterShowsTheFilterAndOnlySaveWrites() {
         PlayerFilterSettings current;
         current.losersOnly = true;
         current.stack = {true, 20, 5000};
+        {
+            PlayerFilterDialog dialog(*settings_, current);
+            child<QCheckBox>(dialog, "low_buddy")->setChecked(true);
+            dialog.reject();
+            QVERIFY(!std::filesystem::exists(settings_->path()));
+        }
         PlayerFilterDialog dialog(*settings_, current);
         QVERIFY(child<QCheckBox>(dialog, "low_looser")->isChecked());
         QCOMPARE(child<QLineEdit>(dialog, "low_tfstackmax")->text(), QStringLiteral("5000"));
-
         QSignalSpy saved(&dialog, &PlayerFilterDialog::playerFilterSaved);
         child<QCheckBox>(dialog, "low_buddy")->setChecked(true);
         child<QCheckBox>(dialog, "low_tfvpip")->setChecked(true);
         type(dialog, "low_tfvpipmin", QStringLiteral("25"));
-        type(dialog, "low_tfstackmax", QStringLiteral("9999999"));  // six digits at most
+        type(dialog, "low_tfstackmax", QStringLiteral("9999999"));
         child<QPushButton>(dialog, "save")->click();
-
         QCOMPARE(saved.count(), 1);
-        const SettingsStore& s = *settings_;
-        QCOMPARE(s.readText("low_buddy", "?", 10), std::string("1"));
-        QCOMPARE(s.readText("low_looser", "?", 10), std::string("1"));
-        QCOMPARE(s.readText("low_tfvpipmin", "?", 10), std::string("25"));
-        QCOMPARE(s.readText("low_tfstackmax", "?", 10), std::string("999999"));
+        const char* const expected[][2] = {{"low_buddy", "1"},
+                                           {"low_looser", "1"},
+                                           {"low_tfvpipmin", "25"},
+                                           {"low_tfstackmax", "999999"}};
+        for (const auto& [key, value] : expected)
+            QVERIFY2(settings_->readText(key, "?", 10) == value, key);
         QVERIFY(dialog.playerFilter().buddiesOnly);
         QCOMPARE(dialog.playerFilter().vpip, (FilterRange{true, 25, 100}));
     }
@@ -154,13 +150,6 @@ private slots:
         QCOMPARE(playerFailed.count(), 1);
         QCOMPARE(readBytes(settings_->path()), ini);
         QCOMPARE(readBytes(*dir_ / "fstakes5"), stakes);
-    }
-
-    void closingWithoutSaveWritesNothing() {
-        PlayerFilterDialog dialog(*settings_, PlayerFilterSettings{});
-        child<QCheckBox>(dialog, "low_buddy")->setChecked(true);
-        dialog.reject();
-        QVERIFY(!std::filesystem::exists(settings_->path()));
     }
 
 private:

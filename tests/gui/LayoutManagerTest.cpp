@@ -130,56 +130,42 @@ private slots:
     }
 
     // The box's corner follows the cursor on a 5-pixel grid, rounded toward
-    // zero and not clamped to the canvas.
-    void dragsBoxesOnTheFivePixelGrid() {
-        QStringList messages;
-        auto dialog = open(&messages);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        Layout* canvas = dialog->shownCanvas();
-        CStat* box = canvas->box(StatKind::ContinuationBet, 2);
-        QVERIFY(box->isVisible());
-
-        QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 7));
-        QCOMPARE(canvas->dragged(), box);
-        for (const auto& [cursor, corner] : {std::pair{QPoint(123, 47), BoxPosition{120, 45}},
-                                             std::pair{QPoint(-3, 7), BoxPosition{0, 5}},
-                                             std::pair{QPoint(-7, 7), BoxPosition{-5, 5}}}) {
-            QTest::mouseMove(canvas, cursor);
-            QCOMPARE(canvas->model().position(StatKind::ContinuationBet, 2), corner);
-            QCOMPARE(box->pos(), QPoint(corner.x, corner.y));
-        }
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(-7, 7));
-
-        // A press beside every box drags nothing.
-        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(795, 560));
-        QCOMPARE(canvas->dragged(), nullptr);
-        QTest::mouseMove(canvas, QPoint(300, 300));
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(canvas->model().position(StatKind::ContinuationBet, 2), (BoxPosition{-5, 5}));
-    }
-
-    // A kind off, by its check box or by a loaded file, hides its boxes on that
-    // layout only, so they neither draw nor take presses.
-    void kindSwitchedOffIsHiddenOnlyOnTheShownLayout() {
+    // zero and not clamped to the canvas. A kind off, by its check box or by a
+    // loaded file, hides its boxes on that layout only, so they neither draw nor
+    // take presses.
+    void dragsBoxesOnTheGridAndHidesKindsSwitchedOff() {
         QStringList messages;
         writeFamily(dir_, marked(8), LayoutFamily::User);
         auto dialog = open(&messages);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        LayoutSet others = marked(8);
+        Layout* shown = dialog->shownCanvas();
+        CStat* box = shown->box(StatKind::ThreeBet, 2);  // drawn on top
+        QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 7));
+        QCOMPARE(shown->dragged(), box);
+        for (const auto& [cursor, corner] : {std::pair{QPoint(123, 47), BoxPosition{120, 45}},
+                                             std::pair{QPoint(-3, 7), BoxPosition{0, 5}},
+                                             std::pair{QPoint(-7, 7), BoxPosition{-5, 5}}}) {
+            QTest::mouseMove(shown, cursor);
+            QCOMPARE(shown->model().position(StatKind::ThreeBet, 2), corner);
+            QCOMPARE(box->pos(), QPoint(corner.x, corner.y));
+        }
+        QTest::mouseRelease(shown, Qt::LeftButton, {}, QPoint(-7, 7));
+        // A press beside every box drags nothing.
+        QTest::mousePress(shown, Qt::LeftButton, {}, QPoint(795, 560));
+        QCOMPARE(shown->dragged(), nullptr);
+        QTest::mouseRelease(shown, Qt::LeftButton, {}, QPoint(795, 560));
 
+        LayoutSet others = marked(8);
+        others.layout(kFtp, 1).setPosition(StatKind::ThreeBet, 2, {-5, 5});
         QCheckBox* foldSb = dialog->checkBox(StatKind::FoldSmallBlind);
         QVERIFY(foldSb->isChecked());
         foldSb->click();
-        Layout* shown = dialog->shownCanvas();
-        QCOMPARE(shown->model().flag(StatKind::FoldSmallBlind), 0);
         QVERIFY(shown->box(StatKind::FoldSmallBlind, 0)->isHidden());
         others.layout(kFtp, 1).setFlag(StatKind::FoldSmallBlind, 0);
         for (int room = 0; room < hud::kRoomCount; ++room) {
-            for (int size = 0; size < hud::kSizeCount; ++size) {
+            for (int size = 0; size < hud::kSizeCount; ++size)
                 QCOMPARE(dialog->canvas(room, size)->model(), others.layout(room, size));
-            }
         }
         dialog->roomBox()->setCurrentIndex(1);
         QVERIFY(dialog->checkBox(StatKind::FoldSmallBlind)->isChecked());

@@ -28,8 +28,10 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 
 using namespace kestrova;
+using test::le32;
 using test::readBytes;
 using test::writeBytes;
 
@@ -38,52 +40,41 @@ namespace {
 constexpr auto kTimeout = std::chrono::milliseconds(1000);
 const char* const kDatabase = "kt_options";
 
-std::string le32(std::int32_t value) {
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<std::size_t>(i)] =
-            static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xffu);
-    return bytes;
-}
-
 std::string counted(const std::string& text) {
-    return le32(static_cast<std::int32_t>(text.size())) + text;
+    return le32({static_cast<std::int32_t>(text.size())}) + text;
 }
 
 // One record of "db.conf" as other programs write it (no port trailer).
 std::string dbRecord(const std::string& host, const std::string& db, int kind, char marker) {
-    return counted(host) + counted(db) + counted("me") + le32(kind) + counted("pw") + marker;
+    return counted(host) + counted(db) + counted("me") + le32({kind}) + counted("pw") + marker;
 }
 
-// A TCP port on 127.0.0.1; with listening, a server that takes the connection
-// and never answers, else a port nobody listens on.
+// A TCP port of 127.0.0.1 that a socket holds: listening, it takes connections
+// and never answers; else, once the socket is closed, nobody listens there.
 class LocalPort {
 public:
-    explicit LocalPort(bool listening) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    explicit LocalPort(bool listening) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        auto* generic = reinterpret_cast<sockaddr*>(&address);
-        ::bind(fd_, generic, sizeof address);
-        ::getsockname(fd_, generic, &length);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
-        if (listening) {
+        if (listening)
             ::listen(fd_, 4);
-        } else {
-            ::close(fd_);
-            fd_ = -1;
-        }
+        else
+            ::close(std::exchange(fd_, -1));
     }
     ~LocalPort() {
         if (fd_ >= 0)
             ::close(fd_);
     }
     QString text() const { return QString::number(port_); }
+    int port() const { return port_; }
 
 private:
-    int fd_ = -1;
+    int fd_;
     int port_ = 0;
 };
 
@@ -100,7 +91,7 @@ private slots:
     void cancelLeavesEveryFileAsItWas();
     void storedListLoadsInOrderWithItsMarkers();
     void anUnreachableStoredDatabaseKeepsItsRowAndRemovingTheFirstRowRewritesTheFiles();
-    void findAndHelp();
+    void findAsksForTheFileOfFileDatabasesOnly();
     void addDatabaseTestsTheLoginWithoutShowingThePassword();
     void anUnansweringServerCostsTheTimeOutWhileTheWindowsPaint();
 
@@ -126,7 +117,6 @@ private:
     QStringList messages_;
     QString directoryAnswer_;
     QStringList openFileQuestions_;
-    QList<QUrl> opened_;
 };
 
 void OptionsDialogTest::initTestCase() {
@@ -139,7 +129,6 @@ void OptionsDialogTest::init() {
     store_ = std::make_unique<SettingsStore>(dir_->path() / "Velloran.ini");
     messages_.clear();
     openFileQuestions_.clear();
-    opened_.clear();
     qunsetenv("PGPORT");
 }
 
@@ -154,21 +143,16 @@ std::unique_ptr<TabDialog> OptionsDialogTest::makeDialog() {
         openFileQuestions_ << title + QLatin1Char('|') + filter;
         return QStringLiteral("/data/pm.fdb");
     };
-    services.databases.guidePage = QUrl(QStringLiteral("http://vendor.test/guide.php"));
-    services.databases.openUrl = [this](const QUrl& url) { opened_ << url; };
     services.databases.connectTimeout = kTimeout;
     return std::make_unique<TabDialog>(*store_, std::move(services));
 }
 
 void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
     auto dialog = makeDialog();
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Options"));
-    QCOMPARE(dialog->tabs()->count(), 4);
     click(dialog.get(), "pbOk");
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QVERIFY(messages_.isEmpty());
 
-    int written = 0;
     for (const SettingKey& key : allSettingKeys()) {
         const SettingGroup group = settingGroup(key);
         if (group == SettingGroup::MainWindow || group == SettingGroup::ScanFilter ||
@@ -184,12 +168,10 @@ void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
             },
             key);
         QVERIFY2(store_->readText(name, "<missing>", 100) == expected, name.c_str());
-        ++written;
     }
-    QCOMPARE(written, 11 + 5 + 5 + 33 + 3);
-    QCOMPARE(readBytes(dir_->path() / "c.conf"), le32(4));
-    QCOMPARE(readBytes(dir_->path() / "Close.conf"), le32(0) + le32(0) + le32(0));
-    QCOMPARE(readBytes(dir_->path() / "dir.conf"), le32(0) + le32(0));
+    QCOMPARE(readBytes(dir_->path() / "c.conf"), le32({4}));
+    QCOMPARE(readBytes(dir_->path() / "Close.conf"), le32({0, 0, 0}));
+    QCOMPARE(readBytes(dir_->path() / "dir.conf"), le32({0, 0}));
     QVERIFY(DatabaseList::load(dir_->path()).empty());
 }
 
@@ -198,8 +180,8 @@ void OptionsDialogTest::okWritesBackWhatThePagesHold() {
     writeBytes(dir_->path() / "Velloran.ini",
                "[Tallyhand]\nopen=0\nminplayer=20\nclose=0\ncloseHandsCount=77\ndelay=abc\n"
                "dtname=0\n");
-    writeBytes(dir_->path() / "dir.conf", le32(1) + counted("/somewhere"));
-    writeBytes(dir_->path() / "Close.conf", le32(1) + le32(3) + le32(40));
+    writeBytes(dir_->path() / "dir.conf", le32({1}) + counted("/somewhere"));
+    writeBytes(dir_->path() / "Close.conf", le32({1, 3, 40}));
     auto dialog = makeDialog();
     QCOMPARE(child<QLineEdit>(dialog->generalTab(), "directory")->text(),
              QStringLiteral("/somewhere"));
@@ -212,21 +194,19 @@ void OptionsDialogTest::okWritesBackWhatThePagesHold() {
     child<QCheckBox>(dialog->displayTab(), "dpseat")->setChecked(false);
     click(dialog.get(), "pbOk");
 
-    QCOMPARE(readBytes(dir_->path() / "dir.conf"), le32(1) + le32(0));
-    QCOMPARE(store_->readText("open", "", 10), std::string("0"));
-    QCOMPARE(store_->readText("minplayer", "", 10), std::string("20"));
-    QCOMPARE(store_->readText("close", "", 10), std::string("0"));
-    QCOMPARE(store_->readText("closeHandsCount", "", 10), std::string("77"));
-    QCOMPARE(store_->readText("delay", "", 10), std::string("abc"));
-    QCOMPARE(store_->readText("dtname", "", 10), std::string("0"));
-    QCOMPARE(store_->readText("dpseat", "", 10), std::string("0"));
-    QCOMPARE(readBytes(dir_->path() / "Close.conf"), le32(1) + le32(3) + le32(40));
+    QCOMPARE(readBytes(dir_->path() / "dir.conf"), le32({1, 0}));
+    const char* const expected[][2] = {
+        {"open", "0"},    {"minplayer", "20"}, {"close", "0"}, {"closeHandsCount", "77"},
+        {"delay", "abc"}, {"dtname", "0"},     {"dpseat", "0"}};
+    for (const auto& [key, value] : expected)
+        QVERIFY2(store_->readText(key, "", 10) == value, key);
+    QCOMPARE(readBytes(dir_->path() / "Close.conf"), le32({1, 3, 40}));
 }
 
 void OptionsDialogTest::cancelLeavesEveryFileAsItWas() {
     writeBytes(dir_->path() / "Velloran.ini", "[Tallyhand]\ncache=300\n");
-    writeBytes(dir_->path() / "dir.conf", le32(0) + counted("/x"));
-    writeBytes(dir_->path() / "db.conf", le32(1) + dbRecord("h", "d", 6, '0'));
+    writeBytes(dir_->path() / "dir.conf", le32({0}) + counted("/x"));
+    writeBytes(dir_->path() / "db.conf", le32({1}) + dbRecord("h", "d", 6, '0'));
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(dir_->path()))
         files[entry.path().filename().string()] = readBytes(entry.path());
@@ -245,39 +225,31 @@ void OptionsDialogTest::cancelLeavesEveryFileAsItWas() {
 }
 
 void OptionsDialogTest::storedListLoadsInOrderWithItsMarkers() {
-    writeBytes(dir_->path() / "db.conf", le32(0));
-    QCOMPARE(makeDialog()->dbTab()->list()->topLevelItemCount(), 0);
-
     // Kinds without a login test; any marker but "1" is active.
-    writeBytes(dir_->path() / "db.conf", le32(3) + dbRecord("a", "a.fdb", 1, '0') +
+    writeBytes(dir_->path() / "db.conf", le32({3}) + dbRecord("a", "a.fdb", 1, '0') +
                                              dbRecord("b", "b", 2, 'x') +
                                              dbRecord("c", "c.mdb", 3, '1'));
-    writeBytes(dir_->path() / "port1.conf", le32(3306));
+    writeBytes(dir_->path() / "port1.conf", le32({3306}));
     auto dialog = makeDialog();
     QTreeWidget* list = dialog->dbTab()->list();
     QCOMPARE(list->topLevelItemCount(), 3);
-    QVERIFY(list->isColumnHidden(5));
-    const QStringList hosts{list->topLevelItem(0)->text(0), list->topLevelItem(1)->text(0),
-                            list->topLevelItem(2)->text(0)};
-    QCOMPARE(hosts, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("b"));
     QCOMPARE(list->topLevelItem(1)->text(1), QStringLiteral("3306"));
     QCOMPARE(list->topLevelItem(2)->text(1), QStringLiteral("5432"));
-    QCOMPARE(list->topLevelItem(1)->text(4), QStringLiteral("mySQL"));
-    QCOMPARE(list->topLevelItem(0)->checkState(6), Qt::Checked);
     QCOMPARE(list->topLevelItem(1)->checkState(6), Qt::Checked);
     QCOMPARE(list->topLevelItem(2)->checkState(6), Qt::Unchecked);
     // The password is in no visible text.
-    QVERIFY(list->topLevelItem(0)->text(5).isEmpty());
+    QVERIFY(list->isColumnHidden(5) && list->topLevelItem(0)->text(5).isEmpty());
     QVERIFY(messages_.isEmpty());
 }
 
 void OptionsDialogTest::
     anUnreachableStoredDatabaseKeepsItsRowAndRemovingTheFirstRowRewritesTheFiles() {
     const LocalPort closed(false);
-    writeBytes(dir_->path() / "db.conf",
-               le32(2) + dbRecord("127.0.0.1", "e", 6, '0') + dbRecord("127.0.0.1", "pt3", 5, '0'));
-    writeBytes(dir_->path() / "port0.conf", le32(7000));
-    writeBytes(dir_->path() / "port1.conf", le32(closed.text().toInt()));
+    writeBytes(dir_->path() / "db.conf", le32({2}) + dbRecord("127.0.0.1", "e", 6, '0') +
+                                             dbRecord("127.0.0.1", "pt3", 5, '0'));
+    writeBytes(dir_->path() / "port0.conf", le32({7000}));
+    writeBytes(dir_->path() / "port1.conf", le32({closed.port()}));
     {
         auto dialog = makeDialog();
         QCOMPARE(messages_.size(), 1);
@@ -307,12 +279,12 @@ void OptionsDialogTest::
     const DatabaseList saved = DatabaseList::load(dir_->path());
     QCOMPARE(saved.size(), std::size_t{1});
     QCOMPARE(saved.at(0).database, std::string("pt3"));
-    QCOMPARE(readBytes(dir_->path() / "port0.conf"), le32(closed.text().toInt()));
+    QCOMPARE(readBytes(dir_->path() / "port0.conf"), le32({closed.port()}));
     // Left on disk for programs that never look past the count.
     QVERIFY(std::filesystem::exists(dir_->path() / "port1.conf"));
 }
 
-void OptionsDialogTest::findAndHelp() {
+void OptionsDialogTest::findAsksForTheFileOfFileDatabasesOnly() {
     auto dialog = makeDialog();
     DBTab* page = dialog->dbTab();
     auto* find = child<QPushButton>(page, "pbFind");
@@ -324,8 +296,6 @@ void OptionsDialogTest::findAndHelp() {
     QCOMPARE(field(*dialog, "database")->text(), QStringLiteral("/data/pm.fdb"));
     child<QComboBox>(page, "kind")->setCurrentIndex(5);
     QVERIFY(!find->isEnabled());
-    click(page, "pbHelp");
-    QCOMPARE(opened_, QList<QUrl>{QUrl(QStringLiteral("http://vendor.test/guide.php"))});
 }
 
 void OptionsDialogTest::addDatabaseTestsTheLoginWithoutShowingThePassword() {
@@ -371,12 +341,6 @@ void OptionsDialogTest::addDatabaseTestsTheLoginWithoutShowingThePassword() {
     fill(0, port, QString());
     QCOMPARE(messages_.size(), 2);
     QVERIFY(messages_[1].contains(QStringLiteral("no password supplied")));
-
-    const LocalPort closed(false);
-    fill(5, closed.text(), password);
-    QCOMPARE(messages_.size(), 3);
-    QVERIFY(!messages_[2].contains(password));
-    QCOMPARE(page->list()->topLevelItemCount(), 2);
 
     click(dialog.get(), "pbOk");
     const DatabaseList saved = DatabaseList::load(dir_->path());

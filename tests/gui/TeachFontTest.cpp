@@ -13,7 +13,6 @@
 #include <QTest>
 
 #include <fstream>
-#include <sstream>
 
 using namespace kestrova;
 
@@ -60,14 +59,10 @@ void TeachFontTest::correctedCellsAreLearntAndReadAgain() {
         auto* dialog = window.findChild<TeachFontDialog*>();
         QVERIFY(dialog);
         QTableWidget* rows = dialog->rowsTable();
-        QCOMPARE(rows->item(0, 0)->text(), QStringLiteral("Table 01"));
         QCOMPARE(rows->item(0, 2)->text(), QStringLiteral("$1/$2"));
-        QCOMPARE(rows->item(3, 1)->text(), QStringLiteral("Hold'em"));
         QVERIFY(rows->item(3, 0)->text() != QStringLiteral("Zermatt 4"));
         QCOMPARE(dialog->seatsTable()->item(0, 0)->text(), QStringLiteral("player1_0"));
         QCOMPARE(dialog->seatsTable()->item(0, 1)->text(), QStringLiteral("1,250"));
-        if (const QByteArray shot = qgetenv("KESTROVA_TEACH_FONT_SCREENSHOT"); !shot.isEmpty())
-            dialog->grab().save(QString::fromLocal8Bit(shot));
 
         rows->item(3, 0)->setText(QStringLiteral("Zermatt 4"));
         dialog->learn();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # An installed tree: the programs find their shipped data under <prefix>/share
-# wherever they are started, the window makes the per-user folder and moves the
-# companion files of its start folder there once, and the desktop entry and the
-# AppStream metadata pass their validators. Arguments: BUILD_DIR.
+# wherever they are started, the window makes the per-user folder, moves the
+# companion files of its start folder there once and saves its files when the
+# desktop ends it, and the desktop entry and the AppStream metadata pass their
+# validators. Arguments: BUILD_DIR.
 set -euo pipefail
 build=$1
 top=$(mktemp -d)
@@ -31,9 +32,12 @@ cd "$top/elsewhere"
   fail "kestrova-cli tables"
 [ "$(jq length "$top/tables")" -gt 10 ] || fail "table list: $(head -c 300 "$top/tables")"
 
-# The window, started in a folder holding an older release's files.
+# The window, started in a folder holding an older release's files, and ended
+# by the desktop (SIGTERM at log-out): it keeps what a close keeps.
 printf 'not a companion file' > notes.txt
 printf '\0\0\0\0' > mofofish
+mkdir -p "$XDG_CONFIG_HOME/kestrova"
+printf '[Tallyhand]\r\ncheckupdate=0\r\nscanint=7\r\n' > "$XDG_CONFIG_HOME/kestrova/Velloran.ini"
 "$prefix/bin/kestrova" > "$top/window.out" 2>&1 &
 window=$!
 files="$XDG_DATA_HOME/kestrova"
@@ -42,9 +46,13 @@ for _ in $(seq 300); do
   kill -0 "$window" 2> /dev/null || break
   sleep 0.1
 done
-kill "$window" 2> /dev/null || true
-wait "$window" 2> /dev/null || true
 grep -q '<32>' "$files/log.txt" || fail "the window did not start: $(cat "$top/window.out")"
+kill -TERM "$window"
+wait "$window" || fail "the window did not end cleanly on SIGTERM: $(cat "$top/window.out")"
+[ "$(tail -c 13 "$files/log.txt")" = "---->cleanup" ] || fail "no cleanup at the end of the trace"
+[ "$(stat -c %s "$files/Window.conf")" = 16 ] && [ "$(stat -c %s "$files/Column.conf")" = 112 ] ||
+  fail "the window files were not saved"
+grep -q '^scanint=7' "$XDG_CONFIG_HOME/kestrova/Velloran.ini" || fail "the settings were not kept"
 [ -f "$files/mofofish" ] && [ ! -e mofofish ] || fail "mofofish was not moved"
 [ -f notes.txt ] || fail "a file that is not the program's was moved"
 grep -q "^Moved from $top/elsewhere to $files: mofofish$" "$files/log.txt" ||

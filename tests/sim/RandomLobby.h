@@ -1,12 +1,21 @@
 #pragma once
 
+#include "client/LobbyGeometry.h"
+#include "client/ocr/GlyphTable.h"
+#include "client/ocr/LobbyPageReader.h"
+#include "client/ocr/SeatReader.h"
 #include "sim/Lobby.h"
 #include "sim/LobbyRenderer.h"
+#include "sim/LobbyState.h"
 
+#include <gtest/gtest.h>
 #include <QString>
 
+#include <functional>
+#include <map>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace kestrova::sim::testing {
 
@@ -60,22 +69,12 @@ public:
     }
 
     std::string stakes() {
-        for (;;) {
-            std::string text = dollars() + "/" + dollars();
-            if (renderer_.fitsColumn(LobbyRenderer::Column::Stakes, QString::fromStdString(text))) {
-                return text;
-            }
-        }
+        return fitting(LobbyRenderer::Column::Stakes,
+                       [this] { return dollars() + "/" + dollars(); });
     }
 
     std::string averagePot() {
-        for (;;) {
-            std::string text = dollars();
-            if (renderer_.fitsColumn(LobbyRenderer::Column::AveragePot,
-                                     QString::fromStdString(text))) {
-                return text;
-            }
-        }
+        return fitting(LobbyRenderer::Column::AveragePot, [this] { return dollars(); });
     }
 
     Chips chips() {
@@ -100,7 +99,62 @@ public:
 
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(rng_); }
 
+    LobbyTable table() {
+        LobbyTable t;
+        t.name = name(false);
+        t.game = game();
+        t.stakes = stakes();
+        t.seats = 2 + below(9);
+        t.seated = below(12);
+        t.extra = extra();
+        t.averagePot = averagePot();
+        t.waiting = below(20);
+        return t;
+    }
+
+    // A table's seat list, and the lines the seat reader must give back: names
+    // and normalised chips, then "Waiting:" and the waiting players while lines
+    // are left. A negative count of waiting players draws one below 4.
+    struct SeatList {
+        LobbyTable table;
+        std::vector<std::string> names;
+        std::vector<std::string> chips;
+    };
+    SeatList seatList(int seated, int waiting = -1) {
+        SeatList list;
+        list.table.name = "T";
+        for (int p = 0; p < seated; ++p) {
+            Chips drawn = chips();
+            list.names.push_back(name(true));
+            if (!renderer_.fitsSeatChips(QString::fromStdString(drawn.shown)))
+                drawn = {"1,250", "1250"};
+            list.table.players.push_back({list.names.back(), drawn.shown});
+            list.chips.push_back(drawn.expected);
+        }
+        if (seated < LobbyRenderer::kSeatLines) {
+            list.names.push_back("Waiting:");
+            list.chips.push_back("");
+            for (int w = 0, n = waiting < 0 ? below(4) : waiting; w < n; ++w) {
+                list.table.waitlist.push_back(name(true));
+                if (static_cast<int>(list.names.size()) < LobbyRenderer::kSeatLines) {
+                    list.names.push_back(list.table.waitlist.back());
+                    list.chips.push_back("");
+                }
+            }
+        }
+        return list;
+    }
+
 private:
+    template <class Draw>
+    std::string fitting(LobbyRenderer::Column column, Draw draw) {
+        for (;;) {
+            std::string text = draw();
+            if (renderer_.fitsColumn(column, QString::fromStdString(text)))
+                return text;
+        }
+    }
+
     template <std::size_t N>
     std::string pick(const char* const (&options)[N]) {
         return options[below(static_cast<int>(N))];
@@ -153,5 +207,73 @@ private:
     std::mt19937 rng_;
     const LobbyRenderer& renderer_;
 };
+
+// Texts as compared: a font that draws two characters alike may read either.
+using SameAs = std::function<std::string(const std::string&)>;
+constexpr int kReportedMismatches = 15;
+
+inline std::string describe(const LobbyEntry& e) {
+    return e.name + "|" + e.game + "|" + e.stakes + "|" + std::to_string(e.players) + "/" +
+           std::to_string(e.seats) + "|" + e.extra + "|" + e.averagePot + "|" + e.limitKind;
+}
+
+// Lobbies of 25 random rows, each row selected in turn and read back with
+// `glyphs`; returns the rows read otherwise than drawn, the first few reported.
+inline int rowMismatches(RandomLobby& random, const LobbyRenderer& renderer,
+                         const GlyphTable& glyphs, int lobbies, const SameAs& same) {
+    static const std::map<std::string, std::string> kinds = {
+        {"FL", "Limit"}, {"NL", "No Limit"}, {"PL", "Pot Limit"}};
+    const LobbyGeometry geometry = LobbyGeometry::fromListWindow(
+        Rect{0, LobbyRenderer::kListWindowTop, LobbyRenderer::kWindowWidth,
+             LobbyRenderer::kWindowHeight});
+    int mismatches = 0;
+    for (int l = 0; l < lobbies; ++l) {
+        std::vector<LobbyTable> tables;
+        for (int t = 0; t < 25; ++t)
+            tables.push_back(random.table());
+        const Lobby lobby(tables);
+        LobbyState state(lobby.size());
+        for (std::size_t row = 0; row < tables.size(); ++row) {
+            state.select(static_cast<int>(row));
+            const LobbyPageReading reading = readLobbyPage(
+                LobbyRenderer::toImage(renderer.render(lobby, state)), geometry, glyphs);
+            const LobbyTable& t = tables[row];
+            const auto kind = kinds.find(t.extra);
+            const LobbyEntry drawn{t.name,   t.game,       t.stakes,
+                                   t.extra,  t.averagePot, kind == kinds.end() ? "" : kind->second,
+                                   t.seated, t.seats};
+            const std::string read = reading.selected ? describe(*reading.selected) : "nothing";
+            if ((!reading.firstLineFits || same(read) != same(describe(drawn))) &&
+                ++mismatches <= kReportedMismatches)
+                ADD_FAILURE() << "lobby " << l << ", row " << row << ": drew [" << describe(drawn)
+                              << "], read [" << read << "]";
+        }
+    }
+    return mismatches;
+}
+
+// Random seat lists read back with `glyphs`: names as `same` compares them,
+// chips exactly; returns the lines read otherwise, the first few reported.
+inline int seatMismatches(RandomLobby& random, const LobbyRenderer& renderer,
+                          const GlyphTable& glyphs, int lists, const SameAs& same) {
+    int mismatches = 0;
+    for (int n = 0; n < lists; ++n) {
+        const RandomLobby::SeatList seats = random.seatList(random.below(11));
+        SeatReading reading;
+        readSeats(LobbyRenderer::toImage(renderer.render(Lobby({seats.table}), LobbyState(1))),
+                  glyphs, reading);
+        // Every line with text moves the seat index on by two.
+        for (std::size_t i = 0; i < seats.names.size(); ++i) {
+            const std::string& name = reading.names[2 * i];
+            const std::string& chips = reading.chips[2 * i];
+            if ((same(name) != same(seats.names[i]) || chips != seats.chips[i]) &&
+                ++mismatches <= kReportedMismatches)
+                ADD_FAILURE() << "seat list " << n << ", line " << i << ": drew [" << seats.names[i]
+                              << "|" << seats.chips[i] << "], read [" << name << "|" << chips
+                              << "]";
+        }
+    }
+    return mismatches;
+}
 
 }  // namespace kestrova::sim::testing

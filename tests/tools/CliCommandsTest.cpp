@@ -233,8 +233,17 @@ protected:
     }
 };
 
-// The buddy mark as the main window shows it, and no trace file from the command line.
-TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJson) {
+// A failure goes to standard error; the record as JSON with the buddy mark as the
+// main window shows it, and no trace file from the command line.
+TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJsonOrTheFailure) {
+    configure("wrong");
+    const Outcome failed = lookup({"RiverRat"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err.rfind("Connection to database failed: ", 0), 0u);
+    EXPECT_NE(failed.err.find("\nPassword: *****"), std::string::npos);
+    ASSERT_EQ(db({"remove", "1"}).status, 0);
+
     configure(PostgresServer::kPassword);
     BuddyList list(dir.path());
     list.addBuddy("Somebody", false);
@@ -252,15 +261,6 @@ TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJson) {
     EXPECT_EQ(found.err, "");
     EXPECT_EQ(lookup({}).status, 1);
     EXPECT_EQ(lookup({"a", "b"}).status, 1);
-}
-
-TEST_F(CliTrackerCommands, LookupFailureGoesToStandardError) {
-    configure("wrong");
-    const Outcome failed = lookup({"RiverRat"});
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.out, "");
-    EXPECT_EQ(failed.err.rfind("Connection to database failed: ", 0), 0u);
-    EXPECT_NE(failed.err.find("\nPassword: *****"), std::string::npos);
 }
 
 TEST_F(CliTrackerCommands, AggregateThenLookupThroughTheAggregator) {

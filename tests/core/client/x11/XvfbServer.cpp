@@ -1,7 +1,6 @@
 #include "XvfbServer.h"
 
 #include <poll.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
@@ -15,32 +14,19 @@ namespace {
 
 constexpr int kStartTimeoutMs = 15000;
 
-bool isExecutable(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-           access(path.c_str(), X_OK) == 0;
-}
-
 }  // namespace
 
 XvfbServer::~XvfbServer() {
     stop();
 }
 
+// Debian's xvfb package puts it in /usr/bin.
 std::string XvfbServer::findBinary() {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        const std::size_t end = dirs.find(':', start);
-        const std::string dir = dirs.substr(start, end == std::string::npos ? end : end - start);
-        if (!dir.empty() && isExecutable(dir + "/Xvfb"))
-            return dir + "/Xvfb";
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
+    for (const char* path : {"/usr/bin/Xvfb", "/usr/local/bin/Xvfb"}) {
+        if (access(path, X_OK) == 0)
+            return path;
     }
-    return isExecutable("/usr/bin/Xvfb") ? "/usr/bin/Xvfb" : std::string();
+    return {};
 }
 
 bool XvfbServer::start(std::string& error, const std::string& screen,
