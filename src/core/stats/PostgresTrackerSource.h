@@ -10,8 +10,9 @@
 namespace kestrova {
 
 // The common part of the PostgreSQL trackers: the connection that stays open
-// for a batch, the cursor protocol every statement runs in, and the failure
-// rule (message, connection closed; the caller then clears its connected flag).
+// for a batch, the single-query look-ups that fail with the texts of the
+// cursor protocol users know, and the failure rule (message, connection
+// closed; the caller then clears its connected flag).
 //
 // Every value taken from a screen name or a database result enters a statement
 // through the connection's string escaping or as a bare decimal integer.
