@@ -15,8 +15,10 @@
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "stats/PlayerRecordList.h"
-#include "stats/postgres/PostgresConnection.h"
 #include "stats/TrackerLookup.h"
+#include "stats/TrackerNamePattern.h"
+#include "stats/TrackerStatements.h"
+#include "stats/postgres/PostgresConnection.h"
 
 namespace {
 
@@ -142,35 +144,53 @@ int main(int argc, char* argv[]) {
                         f.medianMs, f.p95Ms, names.size(), handsSeen);
         };
 
-        // The floor every look-up stands on: one round trip to the same server.
-        {
-            kestrova::PostgresConnection bare;
-            if (!bare.open(kestrova::PostgresConnection::connectionText(
-                    entry.host, entry.port, entry.database, entry.user, entry.password)))
-                return 1;
+        // The floor every look-up stands on: one round trip to the same server,
+        // and the per-hand statement alone, sent as text over a bare connection.
+        kestrova::PostgresConnection bare;
+        if (!bare.open(kestrova::PostgresConnection::connectionText(
+                entry.host, entry.port, entry.database, entry.user, entry.password)))
+            return 1;
+        const auto measureBare = [&](const char* label, auto statementFor) {
             std::vector<double> ms;
-            for (std::size_t i = 0; i < names.size(); ++i) {
+            for (const std::string& name : names) {
+                const std::string statement = statementFor(name);
                 const auto t = Clock::now();
-                bare.execute("SELECT 1");
+                bare.execute(statement);
                 ms.push_back(msSince(t));
             }
             const Figures f = figures(ms);
-            std::printf("%-34s median %.3f ms  p95 %.3f ms\n", "bare SELECT 1 round trip",
-                        f.medianMs, f.p95Ms);
-        }
+            std::printf("%-34s median %.3f ms  p95 %.3f ms\n", label, f.medianMs, f.p95Ms);
+        };
+        measureBare("bare SELECT 1 round trip", [](const std::string&) { return "SELECT 1"; });
+        measureBare("per-hand statement alone", [&](const std::string& name) {
+            return kestrova::trackerStatements::pokerTracker3Statistics(
+                *bare.escapeString(kestrova::trackerNamePattern(name)));
+        });
 
         kestrova::TrackerOptions options = lookup.options();
         options.useAggregator = false;
         lookup.setOptions(options);
         measure("look-up per hand rows");
+        measureBare("bare SELECT 1 round trip", [](const std::string&) { return "SELECT 1"; });
         start = Clock::now();
         if (!lookup.buildAggregator(sink))
             return 1;
-        std::printf("aggregator build                   %.1f s\n", msSince(start) / 1000.0);
+        std::printf("aggregator build                   %.2f s\n", msSince(start) / 1000.0);
+        // The floor of the build: the server filling the table, nothing else.
+        bare.execute("BEGIN");
+        bare.execute("DROP INDEX hhps_player_name_trgm");
+        bare.execute("TRUNCATE hhps");
+        start = Clock::now();
+        if (!bare.execute(std::string(kestrova::trackerStatements::kAggregatorInsertSelect))
+                 .commandOk())
+            return 1;
+        std::printf("  its INSERT ... SELECT alone      %.2f s\n", msSince(start) / 1000.0);
+        bare.execute("ROLLBACK");
         options.useAggregator = true;
         lookup.setOptions(options);
         measure("look-up through the aggregator");
         measure("  again, pages now cached");
+        measureBare("bare SELECT 1 round trip", [](const std::string&) { return "SELECT 1"; });
         return sink.count == 0 ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_stats: %s\n", e.what());

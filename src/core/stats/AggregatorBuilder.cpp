@@ -41,7 +41,8 @@ bool addTrigramIndex(PostgresConnection& connection) {
                 "CREATE INDEX hhps_player_name_trgm ON hhps USING gin (player_name "
                 "gin_trgm_ops)")
             .commandOk();
-    connection.execute("ANALYZE hhps");
+    // The look-up filters on the name alone; the other columns need no statistics.
+    connection.execute("ANALYZE hhps (player_name)");
     return indexed;
 }
 
@@ -84,6 +85,64 @@ void insertBatch(PostgresConnection& connection, const std::vector<Row>& batch,
     }
 }
 
+// The sums inserted inside the server, in a savepoint of their own: a
+// refusal (a row the table cannot take) leaves the transaction usable for the
+// row-by-row fill. Not on a server that stores names as bytes of no declared
+// encoding: it would alter a multi-byte character byte by byte, while names
+// read through the client are altered by character.
+bool fillInServer(PostgresConnection& connection) {
+    if (connection.serverSetting("server_encoding") == "SQL_ASCII")
+        return false;
+    const std::string fill = "SAVEPOINT hhps_fill; " + std::string(sql::kAggregatorInsertSelect) +
+                             "; RELEASE SAVEPOINT hhps_fill";
+    if (connection.execute(fill).commandOk())
+        return true;
+    connection.execute("ROLLBACK TO SAVEPOINT hhps_fill; RELEASE SAVEPOINT hhps_fill");
+    return false;
+}
+
+// The rows fetched through a cursor and inserted in batches, each row a failed
+// batch holds named by "Error 7". False after a message when the cursor failed.
+bool fillRowByRow(PostgresConnection& connection, MessageSink& messages) {
+    // The cursor is read to its end: plan it for the whole result (one hash
+    // aggregate) rather than for its first rows, which takes several times longer.
+    connection.execute("SET LOCAL cursor_tuple_fraction = 1.0");
+    if (!connection.execute(std::string(sql::kAggregatorDeclare)).commandOk()) {
+        fail(connection, "Error 4: ", messages);
+        return false;
+    }
+    const std::string fetch(sql::kAggregatorFetch);
+    std::vector<std::string> sums;
+    sums.reserve(kSumColumns);
+    std::vector<Row> batch;
+    while (true) {
+        PostgresResult rows = connection.execute(fetch);
+        if (!rows.tuplesOk()) {
+            // The fetch itself failed (connection lost): what was inserted so
+            // far is rolled back with the transaction.
+            fail(connection, "Error 5: ", messages);
+            return false;
+        }
+        if (rows.rows() < 1)
+            break;
+        batch.clear();
+        for (int r = 0; r < rows.rows(); ++r) {
+            const auto name = connection.escapeString(alteredTrackerName(rows.value(r, 0)));
+            if (!name) {
+                fail(connection, "Error 7: ", messages);
+                continue;
+            }
+            sums.clear();
+            for (int column = 1; column <= kSumColumns; ++column)
+                sums.push_back(sumLiteral(connection, rows.value(r, column)));
+            batch.push_back({*name, sums});
+        }
+        insertBatch(connection, batch, messages);
+    }
+    connection.execute(std::string(sql::kAggregatorClose));
+    return true;
+}
+
 }  // namespace
 
 std::string aggregatorCompletionText(bool withoutTrigramIndex) {
@@ -105,42 +164,8 @@ AggregatorBuild buildAggregatorTable(PostgresConnection& connection, MessageSink
         fail(connection, "BEGIN command failed: ", messages);
         return AggregatorBuild::Failed;
     }
-    // The cursor is read to its end: plan it for the whole result (one hash
-    // aggregate) rather than for its first rows, which takes several times longer.
-    connection.execute("SET LOCAL cursor_tuple_fraction = 1.0");
-    if (!connection.execute(std::string(sql::kAggregatorDeclare)).commandOk()) {
-        fail(connection, "Error 4: ", messages);
+    if (!fillInServer(connection) && !fillRowByRow(connection, messages))
         return AggregatorBuild::Failed;
-    }
-    const std::string fetch(sql::kAggregatorFetch);
-    std::vector<std::string> sums;
-    sums.reserve(kSumColumns);
-    std::vector<Row> batch;
-    while (true) {
-        PostgresResult rows = connection.execute(fetch);
-        if (!rows.tuplesOk()) {
-            // The fetch itself failed (connection lost): what was inserted so
-            // far is rolled back with the transaction.
-            fail(connection, "Error 5: ", messages);
-            return AggregatorBuild::Failed;
-        }
-        if (rows.rows() < 1)
-            break;
-        batch.clear();
-        for (int r = 0; r < rows.rows(); ++r) {
-            const auto name = connection.escapeString(alteredTrackerName(rows.value(r, 0)));
-            if (!name) {
-                fail(connection, "Error 7: ", messages);
-                continue;
-            }
-            sums.clear();
-            for (int column = 1; column <= kSumColumns; ++column)
-                sums.push_back(sumLiteral(connection, rows.value(r, column)));
-            batch.push_back({*name, sums});
-        }
-        insertBatch(connection, batch, messages);
-    }
-    connection.execute(std::string(sql::kAggregatorClose));
     connection.execute(std::string(sql::kAggregatorEnd));
     return addTrigramIndex(connection) ? AggregatorBuild::Built
                                        : AggregatorBuild::BuiltWithoutTrigramIndex;

@@ -14,10 +14,13 @@ class PostgresConnection;
 // the server offers pg_trgm, a trigram index makes the look-up's leading "%"
 // pattern fast; without it the table works as well, only slower.
 //
-// Failed after a message titled "Error" when the table could not be created or
-// filled ("Error 3: ", "BEGIN command failed: ", "Error 4: ", "Error 5: "
-// followed by the server's message); the caller then closes the connection. A
-// row that cannot be stored shows "Error 7: " and the build goes on with the next.
+// The server fills the table with one INSERT ... SELECT; only when it refuses
+// are the rows fetched and inserted from here in batches, so that a row that
+// cannot be stored is named: it shows "Error 7: " and the build goes on with
+// the next. Failed after a message titled "Error" when the table could not be
+// created or filled ("Error 3: ", "BEGIN command failed: ", "Error 4: ",
+// "Error 5: " followed by the server's message); the caller then closes the
+// connection.
 enum class AggregatorBuild { Built, BuiltWithoutTrigramIndex, Failed };
 AggregatorBuild buildAggregatorTable(PostgresConnection& connection, MessageSink& messages);
 

@@ -24,8 +24,8 @@ bool ElephantSource::addCounters(const TrackerName& name, TrackerCounters& count
     if (!quotePattern(name.pattern, quoted, messages))
         return true;
     PostgresResult rows;
-    if (!runCursor(trackerStatements::elephantStatistics(quoted), DeclareCheck::Ignore,
-                   {kBeginFailed, {}, kFetchFailed}, rows, messages))
+    if (!runQuery(trackerStatements::elephantStatistics(quoted), DeclareCheck::Ignore,
+                  {kBeginFailed, {}, kFetchFailed}, rows, messages))
         return false;
     for (int row = 0; row < rows.rows(); ++row) {
         const auto at = [&](int column) { return toCounter(rows.value(row, column)); };

@@ -65,9 +65,9 @@ bool HoldemManagerSource::addCounters(const TrackerName& name, TrackerCounters& 
         monthly_ ? CursorTexts{kMonthlyBeginFailed, kSummaryDeclareFailed, kMonthlyFetchFailed}
                  : CursorTexts{kBeginFailed, {}, kFetchFailed};
     PostgresResult rows;
-    if (!runCursor(sql::holdemManagerSummary(monthly_, quoted),
-                   monthly_ ? DeclareCheck::MustSucceed : DeclareCheck::Ignore, texts, rows,
-                   messages))
+    if (!runQuery(sql::holdemManagerSummary(monthly_, quoted),
+                  monthly_ ? DeclareCheck::MustSucceed : DeclareCheck::Ignore, texts, rows,
+                  messages))
         return false;
     if (rows.rows() > 0) {
         const auto at = [&](int column) { return toCounter(rows.value(0, column)); };
@@ -83,8 +83,8 @@ bool HoldemManagerSource::addCounters(const TrackerName& name, TrackerCounters& 
         add(counters.bbFoldCount, static_cast<std::int64_t>(at(7)) - at(8));
         add(counters.sbFoldCount, static_cast<std::int64_t>(at(9)) - at(10));
     }
-    if (!runCursor(sql::holdemManagerStreets(monthly_, quoted), DeclareCheck::Ignore,
-                   {texts.beginFailure, {}, texts.fetchFailure}, rows, messages))
+    if (!runQuery(sql::holdemManagerStreets(monthly_, quoted), DeclareCheck::Ignore,
+                  {texts.beginFailure, {}, texts.fetchFailure}, rows, messages))
         return false;
     for (int row = 0; row < rows.rows(); ++row) {
         const std::int32_t bets = toCounter(rows.value(row, 1));

@@ -56,19 +56,29 @@ std::unique_ptr<SqlConnection> PokerOfficeSource::open(MessageSink& /*messages*/
 
 bool PokerOfficeSource::addCounters(const TrackerName& name, TrackerCounters& counters,
                                     MessageSink& messages) {
-    const auto connection = open(messages);
-    if (!connection)
-        return true;
     std::optional<std::string> id;
-    const bool searched = connection->query(kPlayerSearch, {name.pattern}, [&](const SqlRow& row) {
-        if (const auto value = row.value("playerid"))
-            id.emplace(*value);
-        return false;  // the first row is the player
-    });
+    bool searched = false;
+    for (int attempt = 0; attempt < 2 && !searched; ++attempt) {
+        const bool kept = connection_ != nullptr;
+        if (!kept)
+            connection_ = open(messages);
+        if (!connection_)
+            return true;
+        searched = connection_->query(kPlayerSearch, {name.pattern}, [&](const SqlRow& row) {
+            if (const auto value = row.value("playerid"))
+                id.emplace(*value);
+            return false;  // the first row is the player
+        });
+        if (!searched) {
+            connection_.reset();
+            if (!kept)
+                return true;
+        }
+    }
     // No player, no second statement.
     if (!searched || !id)
         return true;
-    connection->query(kActions, {*id}, [&](const SqlRow& row) {
+    connection_->query(kActions, {*id}, [&](const SqlRow& row) {
         add(counters.hands, 1);
         add(counters.flopsSeen, 1);
         const auto preflop = row.value("action1");

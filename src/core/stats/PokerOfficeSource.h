@@ -8,6 +8,11 @@ namespace kestrova {
 // pattern, then one action row per hand, counted letter by letter. A server
 // that cannot be reached, and every failing statement, contribute nothing
 // without a word.
+//
+// The connection a look-up opens serves the following ones until
+// disconnect() (the end of a scan): a server connect costs more than the
+// look-up's two statements. A kept connection that fails its first statement
+// (the server dropped it) is replaced once, inside the same look-up.
 class PokerOfficeSource final : public SqlTrackerSource {
 public:
     static constexpr std::string_view kPlayerSearch =
@@ -21,6 +26,7 @@ public:
     DatabaseKind kind() const override { return DatabaseKind::PokerOfficeMysql; }
     bool addCounters(const TrackerName& name, TrackerCounters& counters,
                      MessageSink& messages) override;
+    void disconnect() override { connection_.reset(); }
 
     // The port to connect to: the one the user entered, or 0 (the client
     // library's default) when the field is empty, not a port or the
@@ -31,6 +37,9 @@ protected:
     std::unique_ptr<SqlConnection> open(MessageSink& messages) override;
     std::string_view nameListStatement() const override { return kNameList; }
     void reportFailure(const SqlConnection&, MessageSink&) override {}
+
+private:
+    std::unique_ptr<SqlConnection> connection_;
 };
 
 }  // namespace kestrova

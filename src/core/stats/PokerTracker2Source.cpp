@@ -32,8 +32,8 @@ bool PokerTracker2Source::addCounters(const TrackerName& name, TrackerCounters& 
     if (!quotePattern(pokerTracker2NamePattern(name.name), quoted, messages))
         return true;
     PostgresResult rows;
-    if (!runCursor(sql::pokerTracker2PlayerSearch(quoted), DeclareCheck::MustSucceed,
-                   {kBeginFailed, kSearchDeclareFailed, kFetchFailed}, rows, messages))
+    if (!runQuery(sql::pokerTracker2PlayerSearch(quoted), DeclareCheck::MustSucceed,
+                  {kBeginFailed, kSearchDeclareFailed, kFetchFailed}, rows, messages))
         return false;
     std::vector<std::string> ids;
     std::int32_t icon = 0;
@@ -50,8 +50,8 @@ bool PokerTracker2Source::addCounters(const TrackerName& name, TrackerCounters& 
         counters.icon = icon;
     if (ids.empty())
         return true;
-    if (!runCursor(sql::pokerTracker2Statistics(ids), DeclareCheck::Ignore,
-                   {kBeginFailed, {}, kFetchFailed}, rows, messages))
+    if (!runQuery(sql::pokerTracker2Statistics(ids), DeclareCheck::Ignore,
+                  {kBeginFailed, {}, kFetchFailed}, rows, messages))
         return false;
     for (int row = 0; row < rows.rows(); ++row) {
         const auto at = [&](int column) { return toCounter(rows.value(row, column)); };

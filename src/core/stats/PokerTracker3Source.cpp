@@ -15,19 +15,29 @@ constexpr std::string_view kBeginFailed =
     "Your database is probably not configured correct with Kestrova\n.BEGIN command failed: ";
 constexpr std::string_view kFetchFailed =
     "Your database is probably not configured correct with Kestrova\n.FETCH ALL failed: ";
+// The aggregator look-up's name among the connection's prepared statements.
+const std::string kAggregatorLookup = "kestrova_hhps_lookup";
 
 }  // namespace
 
 bool PokerTracker3Source::addCounters(const TrackerName& name, TrackerCounters& counters,
                                       MessageSink& messages) {
     counters.dataShape = markFamily(counters.dataShape, DataShape::PostgresFamily);
+    // The aggregator's pattern goes apart from its statement, but the check
+    // that the connection can take it holds for both paths.
     std::string quoted;
     if (!quotePattern(name.pattern, quoted, messages))
         return true;
     const bool useAggregator = options_ != nullptr && options_->useAggregator;
+    const CursorTexts texts{kBeginFailed, {}, kFetchFailed};
     PostgresResult rows;
-    if (!runCursor(trackerStatements::pokerTracker3Statistics(useAggregator, quoted),
-                   DeclareCheck::Ignore, {kBeginFailed, {}, kFetchFailed}, rows, messages))
+    const bool fetched = useAggregator
+                             ? runPrepared(kAggregatorLookup,
+                                           std::string(trackerStatements::kPokerTracker3Aggregated),
+                                           {name.pattern}, texts, rows, messages)
+                             : runQuery(trackerStatements::pokerTracker3Statistics(quoted),
+                                        DeclareCheck::Ignore, texts, rows, messages);
+    if (!fetched)
         return false;
     // PokerTracker 3's amounts are already net of what was put in: its rows
     // leave the total bet alone, whatever other databases added to it.

@@ -70,6 +70,34 @@ bool PostgresTrackerSource::runCursor(const std::string& declaration, DeclareChe
     return true;
 }
 
+bool PostgresTrackerSource::runQuery(const std::string& query, DeclareCheck check,
+                                     const CursorTexts& texts, PostgresResult& rows,
+                                     MessageSink& messages) {
+    rows = connection_.execute(query);
+    return acceptRows(rows, check, texts, messages);
+}
+
+bool PostgresTrackerSource::runPrepared(const std::string& name, const std::string& query,
+                                        const std::vector<std::string>& parameters,
+                                        const CursorTexts& texts, PostgresResult& rows,
+                                        MessageSink& messages) {
+    rows = connection_.executePrepared(name, query, parameters);
+    return acceptRows(rows, DeclareCheck::Ignore, texts, messages);
+}
+
+bool PostgresTrackerSource::acceptRows(PostgresResult& rows, DeclareCheck check,
+                                       const CursorTexts& texts, MessageSink& messages) {
+    if (rows.tuplesOk())
+        return true;
+    rows.clear();
+    if (connection_.lost())
+        failBlock(texts.beginFailure, messages);
+    else
+        failBlock(check == DeclareCheck::MustSucceed ? texts.declareFailure : texts.fetchFailure,
+                  messages);
+    return false;
+}
+
 bool PostgresTrackerSource::quotePattern(const std::string& pattern, std::string& quoted,
                                          MessageSink& messages) {
     auto escaped = connection_.escapeString(pattern);

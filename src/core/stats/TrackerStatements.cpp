@@ -4,13 +4,8 @@ namespace kestrova::trackerStatements {
 
 namespace {
 
-constexpr std::string_view kPokerTracker3Aggregated =
-    "DECLARE myportal CURSOR FOR SELECT sum (hhps.hands), SUM (won), SUM(vpip), SUM(pfr), "
-    "SUM(faf), SUM(taf), SUM(raf), SUM(fcall), SUM(tcall), SUM(rcall), SUM(showdown), "
-    "SUM(wonhand), SUM(sawflop) FROM hhps WHERE player_name LIKE '";
-
 constexpr std::string_view kPokerTracker3PerHand =
-    "DECLARE myportal CURSOR FOR SELECT count (hhps.id_player), SUM (hhps.amt_won), "
+    "SELECT count (hhps.id_player), SUM (hhps.amt_won), "
     "SUM(case when (hhps.flg_vpip) then 1 else 0 end), "
     "SUM(case when (hhps.cnt_p_raise > 0) then 1 else 0 end), "
     "SUM(hhps.cnt_f_raise) + SUM(case when (hhps.flg_f_bet) THEN 1 ELSE 0 END), "
@@ -24,14 +19,14 @@ constexpr std::string_view kPokerTracker3PerHand =
     "AND p.player_name LIKE '";
 
 constexpr std::string_view kElephant =
-    "DECLARE myportal CURSOR FOR SELECT SUM(c.num_games), SUM(c.vpip), SUM(c.preflop_raise), "
+    "SELECT SUM(c.num_games), SUM(c.vpip), SUM(c.preflop_raise), "
     "SUM(c.af_br_flop), SUM(c.af_br_turn), SUM(c.af_br_river), SUM(c.af_ca_flop), "
     "SUM(c.af_ca_turn), SUM(c.af_ca_river), SUM(c.seen_flop), SUM(c.seen_showdown), "
     "SUM(c.won_sd) FROM player p, playercache c WHERE c.player_ID=p.player_ID AND "
     "p.player_name LIKE '";
 
 constexpr std::string_view kHoldemManagerSummaryMonthly =
-    "DECLARE myportal CURSOR FOR Select sum(totalhands), sum(totalamountwon), sum(vpiphands), "
+    "Select sum(totalhands), sum(totalamountwon), sum(vpiphands), "
     "sum(pfrhands), sum(sawshowdown), sum(sawflop), sum(wonshowdown), "
     "sum(bigblindstealattempted), sum(bigblindstealdefended), sum(smallblindstealattempted), "
     "sum(smallblindstealdefended) from compiledplayerresults_month where "
@@ -39,7 +34,7 @@ constexpr std::string_view kHoldemManagerSummaryMonthly =
     "where player_id IN (Select player_id from players where playername ILIKE '";
 
 constexpr std::string_view kHoldemManagerSummary =
-    "DECLARE myportal CURSOR FOR Select sum(totalhands), sum(totalamountwon), sum(vpiphands), "
+    "Select sum(totalhands), sum(totalamountwon), sum(vpiphands), "
     "sum(pfrhands), sum(sawshowdown), sum(sawflop), sum(wonshowdown), "
     "sum(bigblindstealattempted), sum(bigblindstealdefended), sum(smallblindstealattempted), "
     "sum(smallblindstealdefended) from compiledplayerresults where "
@@ -47,14 +42,14 @@ constexpr std::string_view kHoldemManagerSummary =
     "where player_id IN (Select player_id from players where playername LIKE '";
 
 constexpr std::string_view kHoldemManagerStreetsMonthly =
-    "DECLARE myportal CURSOR FOR Select streetactiontype_id, sum(totalbets), sum(totalcalls) "
+    "Select streetactiontype_id, sum(totalbets), sum(totalcalls) "
     "from postflopactions_month where (streetactiontype_id=1 OR streetactiontype_id=2 OR "
     "streetactiontype_id=3) AND compiledplayerresults_id IN (Select compiledplayerresults_id "
     "from compiledresults_month where player_id IN (Select player_id from players where "
     "playername ILIKE '";
 
 constexpr std::string_view kHoldemManagerStreets =
-    "DECLARE myportal CURSOR FOR Select streetactiontype_id, sum(totalbets), sum(totalcalls) "
+    "Select streetactiontype_id, sum(totalbets), sum(totalcalls) "
     "from postflopactions where (streetactiontype_id=1 OR streetactiontype_id=2 OR "
     "streetactiontype_id=3) AND compiledplayerresults_id IN (Select compiledplayerresults_id "
     "from compiledresults where player_id IN (Select player_id from players where "
@@ -70,6 +65,11 @@ std::string joined(std::string_view head, std::string_view middle, std::string_v
 }
 
 }  // namespace
+
+const std::string_view kPokerTracker3Aggregated =
+    "SELECT sum (hhps.hands), SUM (won), SUM(vpip), SUM(pfr), "
+    "SUM(faf), SUM(taf), SUM(raf), SUM(fcall), SUM(tcall), SUM(rcall), SUM(showdown), "
+    "SUM(wonhand), SUM(sawflop) FROM hhps WHERE player_name LIKE $1";
 
 const std::string_view kAggregatorCreate =
     "CREATE TABLE hhps (  player_name text,  hands bigint,  won numeric,  vpip bigint,  "
@@ -91,16 +91,41 @@ const std::string_view kAggregatorDeclare =
     "FROM holdem_hand_player_statistics hhps, player p WHERE hhps.id_player = p.id_player "
     "group by p.player_name)";
 
+// The cursor's sums computed and stored by the server in one statement. The
+// name is altered as alteredTrackerName() alters it: the first character kept,
+// every later one that is not an ASCII letter or digit, or is "l" or "I",
+// replaced by "_" (the characters are listed, not given as ranges, so that no
+// collation can widen them). An empty sum is stored as 0.
+const std::string_view kAggregatorInsertSelect =
+    "INSERT INTO hhps (player_name, hands, won, vpip, pfr, faf, taf, raf, fcall, tcall, "
+    "rcall, showdown, wonhand, sawflop) "
+    "SELECT left(coalesce(p.player_name, ''), 1) || "
+    "regexp_replace(substr(coalesce(p.player_name, ''), 2), "
+    "'[^ABCDEFGHJKLMNOPQRSTUVWXYZabcdefghijkmnopqrstuvwxyz0123456789]', '_', 'g'), "
+    "count (hhps.id_player), coalesce(SUM (hhps.amt_won), 0), "
+    "coalesce(SUM(case when (hhps.flg_vpip) then 1 else 0 end), 0), "
+    "coalesce(SUM(case when (hhps.cnt_p_raise > 0) then 1 else 0 end), 0), "
+    "coalesce(SUM(hhps.cnt_f_raise) + SUM(case when (hhps.flg_f_bet) THEN 1 ELSE 0 END), 0), "
+    "coalesce(SUM(hhps.cnt_t_raise) + SUM(case when (hhps.flg_t_bet) THEN 1 ELSE 0 END), 0), "
+    "coalesce(SUM(hhps.cnt_r_raise) + SUM(case when (hhps.flg_r_bet) THEN 1 ELSE 0 END), 0), "
+    "coalesce(SUM(hhps.cnt_f_call), 0), coalesce(SUM(hhps.cnt_t_call), 0), "
+    "coalesce(SUM(hhps.cnt_r_call), 0), "
+    "coalesce(SUM(case when (hhps.flg_showdown) THEN 1 ELSE 0 END), 0), "
+    "coalesce(SUM(case when (hhps.flg_won_hand AND hhps.flg_showdown) THEN 1 ELSE 0 END), 0), "
+    "coalesce(SUM(case when (hhps.flg_f_saw) THEN 1 ELSE 0 END), 0) "
+    "FROM holdem_hand_player_statistics hhps, player p WHERE hhps.id_player = p.id_player "
+    "group by p.player_name";
+
 std::string pokerTracker2PlayerSearch(std::string_view quotedPattern) {
     return joined(
-        "DECLARE myportal CURSOR FOR select player_id, treeview_icon from players where "
+        "select player_id, treeview_icon from players where "
         "screen_name LIKE '",
         quotedPattern, "'");
 }
 
 std::string pokerTracker2Statistics(const std::vector<std::string>& idLiterals) {
     std::string text =
-        "DECLARE myportal CURSOR FOR SELECT sum(fbet), sum(fraise), sum(fcall), sum(tbet), "
+        "SELECT sum(fbet), sum(fraise), sum(fcall), sum(tbet), "
         "sum(traise), sum(tcall), sum(rbet), sum(rraise), sum(rcall), sum(fpossible_actions), "
         "sum(tpossible_actions), sum(rpossible_actions), sum(pre_flop_raise_n), "
         "sum(vol_put_money_in_pot), sum(went_to_showdown_n), sum(saw_flop_n), "
@@ -114,9 +139,8 @@ std::string pokerTracker2Statistics(const std::vector<std::string>& idLiterals) 
     return text;
 }
 
-std::string pokerTracker3Statistics(bool useAggregator, std::string_view quotedPattern) {
-    return joined(useAggregator ? kPokerTracker3Aggregated : kPokerTracker3PerHand, quotedPattern,
-                  "'");
+std::string pokerTracker3Statistics(std::string_view quotedPattern) {
+    return joined(kPokerTracker3PerHand, quotedPattern, "'");
 }
 
 std::string elephantStatistics(std::string_view quotedPattern) {

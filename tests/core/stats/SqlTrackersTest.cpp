@@ -232,6 +232,21 @@ TEST_F(PokerOfficeTest, CountsActionLettersAndNulls) {
     EXPECT_TRUE(lookup.sink.messages.empty());
 }
 
+// A batch of look-ups needs one connection (a second is refused here); one the
+// server dropped is replaced at the next look-up.
+TEST_F(PokerOfficeTest, OneConnectionServesTheBatchAndALostOneIsReplaced) {
+    Lookup lookup({office(server_->port())});
+    server_->execute(
+        "ALTER USER 'tracker'@'%' WITH MAX_CONNECTIONS_PER_HOUR 1; FLUSH USER_RESOURCES");
+    for (const char* name : {"RiverRat", "O'Brien", "RiverRat"})
+        EXPECT_GT(lookup.sums(name).hands, 0) << name;
+    server_->execute(
+        "ALTER USER 'tracker'@'%' WITH MAX_CONNECTIONS_PER_HOUR 0; FLUSH USER_RESOURCES");
+    server_->execute("KILL USER tracker");
+    EXPECT_EQ(lookup.sums("RiverRat").hands, 4);
+    EXPECT_TRUE(lookup.sink.messages.empty());
+}
+
 TEST_F(PokerOfficeTest, ThePortEnteredIsUsedAndAnUnreachableServerGivesNothing) {
     EXPECT_EQ(PokerOfficeSource::serverPort("5432"), 0u);
     EXPECT_EQ(PokerOfficeSource::serverPort(""), 0u);

@@ -20,6 +20,8 @@
 #include "settings/TraceLog.h"
 #include "stats/AggregatorBuilder.h"
 #include "stats/PlayerRecordList.h"
+#include "stats/TrackerNamePattern.h"
+#include "stats/postgres/PostgresConnection.h"
 
 namespace kestrova {
 namespace {
@@ -403,6 +405,35 @@ TEST_F(TrackerLookupTest, ServerStoppedInTheMiddleOfABatch) {
     EXPECT_EQ(records_.size(), 2u);
 }
 
+// The aggregator look-up is prepared once per connection: a new connection
+// (after the server restarted) and a server session that lost it both get it
+// prepared again.
+TEST_F(TrackerLookupTest, PreparedAggregatorLookUpSurvivesAReconnectAndALostSession) {
+    auto& lookup = makeLookup({entryFor("kt_pt3_agg", DatabaseKind::PokerTracker3)});
+    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    ASSERT_TRUE(lookup.buildAggregator(sink_));
+    useAggregator(true);
+    EXPECT_EQ(sums("RiverRat").hands, 4);
+    server().stop();
+    server().start();
+    TrackerCounters lost;
+    EXPECT_FALSE(lookup.sumCounters("KiII3r", lost, sink_));
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    EXPECT_EQ(sums("KiII3r").hands, 3);
+    EXPECT_EQ(sums("RiverRat").hands, 4);
+    EXPECT_EQ(sink_.messages.size(), 1u);
+
+    const DatabaseEntry e = entryFor("kt_pt3", DatabaseKind::PokerTracker3);
+    PostgresConnection connection;
+    ASSERT_TRUE(connection.open(
+        PostgresConnection::connectionText(e.host, e.port, e.database, e.user, e.password)));
+    const std::string count = "SELECT count(*) FROM player WHERE player_name LIKE $1";
+    EXPECT_EQ(connection.executePrepared("count", count, {"%a%"}).value(0, 0), "6");
+    ASSERT_TRUE(connection.execute("DEALLOCATE ALL").commandOk());
+    EXPECT_EQ(connection.executePrepared("count", count, {"%'%"}).value(0, 0), "2");
+}
+
 // --- hostile names ----------------------------------------------------------
 
 std::vector<std::string> hostileNames() {
@@ -492,6 +523,47 @@ TEST_F(TrackerLookupTest, AggregatorRoundTripFindsEveryPlayerAsThePerHandPathDoe
         EXPECT_EQ(aggregated, perHand) << name;
     }
     EXPECT_TRUE(sink_.messages.empty());
+}
+
+// The server fills the table and alters the names itself: character by
+// character as the look-up's pattern alters them, whatever the characters.
+TEST_F(TrackerLookupTest, AggregatorStoresEveryNameAsTheLookUpAltersIt) {
+    server().createDatabase("kt_pt3_odd");
+    server().executeFile("kt_pt3_odd", std::string(kFixtures) + "/pokertracker3.sql");
+    const std::vector<std::string> names = {"J\xC3\xA9r\xC3\xB4me",
+                                            "\xCE\xA9mega",
+                                            "\xC3\x89",
+                                            "Zo\xC3\xAB l",
+                                            "x",
+                                            "a-b.c_d",
+                                            "\xE2\x82\xACuro\xF0\x9F\x82\xA1",
+                                            "lIl1",
+                                            "tab\there",
+                                            "~"};
+    std::string insert = "SET ROLE tracker; INSERT INTO player (id_player, player_name) VALUES ";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        insert += (i ? ", (" : "(") + std::to_string(100 + i) + ", E'" + names[i] + "')";
+    insert +=
+        "; INSERT INTO holdem_hand_player_statistics (id_hand, id_player, amt_won, "
+        "flg_vpip) SELECT 1000 + id_player, id_player, 1.25, true FROM player WHERE "
+        "id_player >= 100";
+    server().execute("kt_pt3_odd", insert);
+    auto& lookup = makeLookup({entryFor("kt_pt3_odd", DatabaseKind::PokerTracker3)});
+    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    ASSERT_TRUE(lookup.buildAggregator(sink_));
+    ASSERT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
+    for (const std::string& name : names) {
+        EXPECT_EQ(queryValue("kt_pt3_odd", "SELECT count(*) FROM hhps WHERE player_name = E'" +
+                                               alteredTrackerName(name) + "'"),
+                  "1")
+            << name;
+        useAggregator(false);
+        const TrackerCounters perHand = sums(name);
+        useAggregator(true);
+        EXPECT_EQ(sums(name), perHand) << name;
+        EXPECT_GE(perHand.hands, 1) << name;
+    }
+    EXPECT_EQ(queryValue("kt_pt3_odd", "SELECT count(*) FROM hhps"), std::to_string(12 + 10));
 }
 
 TEST_F(TrackerLookupTest, SecondAggregatorUpdateReplacesTheTable) {

@@ -2,14 +2,13 @@
 
 #include <libpq-fe.h>
 
-#include "common/Text.h"
-
-#include <charconv>
+#include <algorithm>
 #include <thread>
 #include <utility>
-
 #include <vector>
+
 #include "common/SocketWait.h"
+#include "common/Text.h"
 
 namespace kestrova {
 
@@ -78,6 +77,12 @@ PostgresResult::~PostgresResult() {
     clear();
 }
 
+std::string_view PostgresResult::sqlState() const {
+    const char* state =
+        result_ == nullptr ? nullptr : PQresultErrorField(result_, PG_DIAG_SQLSTATE);
+    return state == nullptr ? std::string_view() : std::string_view(state);
+}
+
 void PostgresResult::clear() {
     if (result_ != nullptr)
         PQclear(result_);
@@ -118,12 +123,18 @@ std::string_view PostgresResult::value(int row, int column) const {
 }
 
 PostgresConnection::PostgresConnection(PostgresConnection&& other) noexcept
-    : connection_(std::exchange(other.connection_, nullptr)) {}
+    : connection_(std::exchange(other.connection_, nullptr)),
+      timeouts_(other.timeouts_),
+      timeoutMessage_(std::move(other.timeoutMessage_)),
+      prepared_(std::exchange(other.prepared_, {})) {}
 
 PostgresConnection& PostgresConnection::operator=(PostgresConnection&& other) noexcept {
     if (this != &other) {
         close();
         connection_ = std::exchange(other.connection_, nullptr);
+        timeouts_ = other.timeouts_;
+        timeoutMessage_ = std::move(other.timeoutMessage_);
+        prepared_ = std::exchange(other.prepared_, {});
     }
     return *this;
 }
@@ -178,6 +189,12 @@ void PostgresConnection::close() {
     if (connection_ != nullptr)
         PQfinish(connection_);
     connection_ = nullptr;
+    // Prepared statements live and die with the server session.
+    prepared_.clear();
+}
+
+bool PostgresConnection::lost() const {
+    return connection_ == nullptr || PQstatus(connection_) != CONNECTION_OK;
 }
 
 std::string PostgresConnection::errorMessage() const {
@@ -193,11 +210,20 @@ bool PostgresConnection::setClientEncoding(const char* encoding) {
     return connection_ != nullptr && PQsetClientEncoding(connection_, encoding) == 0;
 }
 
+std::string PostgresConnection::serverSetting(const char* name) const {
+    const char* value = connection_ == nullptr ? nullptr : PQparameterStatus(connection_, name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
 PostgresResult PostgresConnection::execute(const std::string& statement) {
     if (connection_ == nullptr)
         return PostgresResult();
+    return awaitResult(PQsendQuery(connection_, statement.c_str()) != 0);
+}
+
+PostgresResult PostgresConnection::awaitResult(bool sent) {
     timeoutMessage_.clear();
-    if (PQsendQuery(connection_, statement.c_str()) == 0)
+    if (!sent)
         return PostgresResult();
     // A client-side grace beyond the server's own statement_timeout, so that a
     // working server reports its own error first.
@@ -220,6 +246,53 @@ PostgresResult PostgresConnection::execute(const std::string& statement) {
                       std::to_string(timeouts_.statement.count()) + " ms\n";
     cancelInBackground(connection_);
     close();
+    return PostgresResult();
+}
+
+bool PostgresConnection::prepare(const std::string& name, const std::string& statement,
+                                 int parameterCount, PostgresResult& failure) {
+    if (prepared_.empty() && PQserverVersion(connection_) >= 120000) {
+        // Planning a short look-up costs as much as running it; the plan of a
+        // statement prepared here suits every value (see executePrepared).
+        if (execute("SET plan_cache_mode = force_generic_plan").status() ==
+                PostgresResult::Status::Failed &&
+            lost())
+            return false;
+    }
+    failure = awaitResult(
+        PQsendPrepare(connection_, name.c_str(), statement.c_str(), parameterCount, nullptr) != 0);
+    if (!failure.commandOk())
+        return false;
+    prepared_.push_back(name);
+    return true;
+}
+
+PostgresResult PostgresConnection::executePrepared(const std::string& name,
+                                                   const std::string& statement,
+                                                   const std::vector<std::string>& parameters) {
+    std::vector<const char*> values;
+    values.reserve(parameters.size());
+    for (const std::string& parameter : parameters)
+        values.push_back(parameter.c_str());
+    const int count = static_cast<int>(values.size());
+    // Twice at most: a server session that lost its prepared statements (a
+    // pooler in between, DISCARD ALL) gets the statement prepared again.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (connection_ == nullptr)
+            return PostgresResult();
+        if (std::find(prepared_.begin(), prepared_.end(), name) == prepared_.end()) {
+            PostgresResult failure;
+            if (!prepare(name, statement, count, failure))
+                return failure;
+        }
+        PostgresResult result =
+            awaitResult(PQsendQueryPrepared(connection_, name.c_str(), count, values.data(),
+                                            nullptr, nullptr, 0) != 0);
+        constexpr std::string_view kNoSuchPreparedStatement = "26000";
+        if (result.sqlState() != kNoSuchPreparedStatement || attempt > 0)
+            return result;
+        prepared_.erase(std::find(prepared_.begin(), prepared_.end(), name));
+    }
     return PostgresResult();
 }
 

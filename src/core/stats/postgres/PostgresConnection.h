@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // libpq's handle types, kept out of every header that includes this one.
 struct pg_conn;
@@ -32,6 +33,8 @@ public:
     int columns() const;
     // The value as text; empty for NULL and for a cell outside the result.
     std::string_view value(int row, int column) const;
+    // The server's five-character SQLSTATE code of a failed statement, or empty.
+    std::string_view sqlState() const;
     void clear();
 
 private:
@@ -72,16 +75,33 @@ public:
     // errorMessage() then says why and the handle stays until close().
     bool open(const std::string& connectionText);
     bool isOpen() const { return connection_ != nullptr; }
+    // No usable connection: never opened, closed, or broken off by the server
+    // or the network. A statement that failed on a connection that is not lost
+    // was refused by the server.
+    bool lost() const;
     void close();
 
     // The library's last error text for this connection, or why the last
     // connect or statement ran out of time.
     std::string errorMessage() const;
     bool setClientEncoding(const char* encoding);
+    // A setting the server reports at connect time ("server_encoding",
+    // "server_version", ...); empty when unknown.
+    std::string serverSetting(const char* name) const;
 
     // Failed, with the connection closed, when the server does not answer
     // within the statement deadline.
     PostgresResult execute(const std::string& statement);
+
+    // Runs a statement by name, prepared on this connection the first time the
+    // name is used and kept until the connection closes; the parameters ($1,
+    // ...) travel as text, apart from the statement. One round trip, no parsing
+    // or planning per run: on servers that allow it (PostgreSQL 12 and later)
+    // prepared statements run with the plan made once for any value, so use
+    // this only for statements whose best plan does not depend on the values.
+    // The result of a failed preparation is returned as the statement's.
+    PostgresResult executePrepared(const std::string& name, const std::string& statement,
+                                   const std::vector<std::string>& parameters);
 
     // The text escaped for use between single quotes in a statement, for this
     // connection's encoding and quoting rules; nothing when the text is not
@@ -89,9 +109,16 @@ public:
     std::optional<std::string> escapeString(std::string_view text) const;
 
 private:
+    // Waits for the results of what was just sent (sent: whether sending
+    // worked) within the statement deadline; the last result, as PQexec.
+    PostgresResult awaitResult(bool sent);
+    bool prepare(const std::string& name, const std::string& statement, int parameterCount,
+                 PostgresResult& failure);
+
     pg_conn* connection_ = nullptr;
     Timeouts timeouts_;
     std::string timeoutMessage_;
+    std::vector<std::string> prepared_;  // names prepared on this connection
 };
 
 }  // namespace kestrova

@@ -20,6 +20,10 @@ PostgresResult& PostgresResult::operator=(PostgresResult&& other) noexcept {
 
 PostgresResult::~PostgresResult() = default;
 
+std::string_view PostgresResult::sqlState() const {
+    return {};
+}
+
 void PostgresResult::clear() {
     result_ = nullptr;
 }
@@ -64,6 +68,10 @@ bool PostgresConnection::open(const std::string& /*connectionText*/) {
 
 void PostgresConnection::close() {}
 
+bool PostgresConnection::lost() const {
+    return true;
+}
+
 std::string PostgresConnection::errorMessage() const {
     return kNoClient;
 }
@@ -72,7 +80,17 @@ bool PostgresConnection::setClientEncoding(const char* /*encoding*/) {
     return false;
 }
 
+std::string PostgresConnection::serverSetting(const char* /*name*/) const {
+    return {};
+}
+
 PostgresResult PostgresConnection::execute(const std::string& /*statement*/) {
+    return PostgresResult();
+}
+
+PostgresResult PostgresConnection::executePrepared(const std::string& /*name*/,
+                                                   const std::string& /*statement*/,
+                                                   const std::vector<std::string>& /*parameters*/) {
     return PostgresResult();
 }
 
