@@ -8,11 +8,13 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FirebirdFiles.h"
 #include "MariadbServer.h"
 #include "PostgresServer.h"
+#include "Printers.h"
 #include "ProcessTools.h"
 #include "RecordingSink.h"
 #include "TrackerEntry.h"
@@ -78,6 +80,13 @@ private:
     TrackerLookup lookup_;
 };
 
+std::vector<int> handsOf(Lookup& lookup, std::initializer_list<const char*> names) {
+    std::vector<int> hands;
+    for (const char* name : names)
+        hands.push_back(lookup.sums(name).hands);
+    return hands;
+}
+
 std::vector<std::string> names(const DatabaseEntry& e, NoProgress& progress,
                                PlayerNameSource::Result expected = PlayerNameSource::Result::Done) {
     std::vector<std::string> collected;
@@ -120,20 +129,17 @@ std::string PokermanagerTest::brokenFile_;
 
 TEST_F(PokermanagerTest, CountsEveryHandWithTheNameBound) {
     Lookup lookup({entry(DatabaseKind::PokermanagerFirebird, file_)});
-    const TrackerCounters c = lookup.sums("RiverRat");
-    EXPECT_EQ(c.hands, 4);
-    EXPECT_EQ(c.vpip, 2);
-    EXPECT_EQ(c.pfr, 1);
-    EXPECT_EQ(c.flopBets, 3);
-    EXPECT_EQ(c.flopCalls, 2);
-    EXPECT_EQ(c.showdowns, 2);  // LAST_ROUND 0; a NULL round is no showdown
-    EXPECT_EQ(c.showdownsWon, 1);
-    EXPECT_EQ(c.dataShape, DataShape::Firebird);
-    EXPECT_EQ(lookup.sums("riverrat").hands, 4);  // letter case ignored
-    EXPECT_EQ(lookup.sums("O'Brien").hands, 2);
-    EXPECT_EQ(lookup.sums("Back\\slash").hands, 1);
-    EXPECT_EQ(lookup.sums("x') OR 1=1 --").hands, 0);
-    EXPECT_EQ(lookup.sums("ghost").hands, 0);
+    // Showdowns: LAST_ROUND 0; a NULL round is no showdown.
+    EXPECT_EQ(lookup.sums("RiverRat"), (TrackerCounters{.hands = 4,
+                                                        .vpip = 2,
+                                                        .pfr = 1,
+                                                        .flopBets = 3,
+                                                        .flopCalls = 2,
+                                                        .showdowns = 2,
+                                                        .showdownsWon = 1,
+                                                        .dataShape = DataShape::Firebird}));
+    EXPECT_EQ(handsOf(lookup, {"riverrat", "O'Brien", "Back\\slash", "x') OR 1=1 --", "ghost"}),
+              (std::vector<int>{4, 2, 1, 0, 0}));  // letter case ignored
     EXPECT_TRUE(lookup.sink.messages.empty());
 }
 
@@ -211,24 +217,21 @@ test::MariadbServer* PokerOfficeTest::server_ = nullptr;
 
 TEST_F(PokerOfficeTest, CountsActionLettersAndNulls) {
     Lookup lookup({office(server_->port())});
-    const TrackerCounters c = lookup.sums("RiverRat");
-    EXPECT_EQ(c.hands, 4);
-    EXPECT_EQ(c.flopsSeen, 4);  // an empty action2 is a flop seen too
-    EXPECT_EQ(c.vpip, 2);
-    EXPECT_EQ(c.pfr, 1);
-    EXPECT_EQ(c.flopBets, 1);  // "BRC"
-    EXPECT_EQ(c.flopRaises, 1);
-    EXPECT_EQ(c.flopCalls, 1);
-    EXPECT_EQ(c.turnBets, 1);
-    EXPECT_EQ(c.riverCalls, 1);
-    EXPECT_EQ(c.showdowns, 2);
-    EXPECT_EQ(c.showdownsWon, 1);
-    EXPECT_EQ(c.dataShape, DataShape::None);
-    EXPECT_EQ(lookup.sums("O'Brien").hands, 2);
-    EXPECT_EQ(lookup.sums("'Quote").hands, 1);  // a leading apostrophe is searched too
-    EXPECT_EQ(lookup.sums("Back\\slash").hands, 1);
-    EXPECT_EQ(lookup.sums("ghost").hands, 0);
-    EXPECT_EQ(lookup.sums("Nobody").hands, 0);  // and no second statement
+    // Flop "BRC"; an empty action2 is a flop seen too.
+    EXPECT_EQ(lookup.sums("RiverRat"), (TrackerCounters{.hands = 4,
+                                                        .vpip = 2,
+                                                        .pfr = 1,
+                                                        .flopBets = 1,
+                                                        .turnBets = 1,
+                                                        .flopRaises = 1,
+                                                        .flopCalls = 1,
+                                                        .riverCalls = 1,
+                                                        .showdowns = 2,
+                                                        .flopsSeen = 4,
+                                                        .showdownsWon = 1}));
+    // A leading apostrophe is searched too; an unknown name needs no second statement.
+    EXPECT_EQ(handsOf(lookup, {"O'Brien", "'Quote", "Back\\slash", "ghost", "Nobody"}),
+              (std::vector<int>{2, 1, 1, 0, 0}));
     EXPECT_TRUE(lookup.sink.messages.empty());
 }
 
@@ -293,31 +296,27 @@ TEST_F(AccessTest, DriverSumsAndProgramSumsAgree) {
             EXPECT_TRUE(source.addCounters({name, pattern}, c, sink));
             return c;
         };
-        const TrackerCounters c = count("RiverRat");
-        EXPECT_EQ(c.hands, 3);
-        EXPECT_EQ(c.icon, 7);
-        EXPECT_EQ(c.flopBets, 2);
-        EXPECT_EQ(c.flopRaises, 1);
-        EXPECT_EQ(c.flopCalls, 1);
-        EXPECT_EQ(c.turnBets, 1);
-        EXPECT_EQ(c.turnCalls, 2);
-        EXPECT_EQ(c.riverRaises, 1);
-        EXPECT_EQ(c.pfr, 1);
-        EXPECT_EQ(c.vpip, 2);
-        EXPECT_EQ(c.showdowns, 1);
-        EXPECT_EQ(c.flopsSeen, 2);
-        EXPECT_EQ(c.showdownsWon, 1);  // won_hand counts with a showdown only
-        EXPECT_FLOAT_EQ(c.totalBet, 15.25f);
-        EXPECT_FLOAT_EQ(c.won, 30.5f);
+        // won_hand counts with a showdown only.
+        EXPECT_EQ(count("RiverRat"), (TrackerCounters{.hands = 3,
+                                                      .vpip = 2,
+                                                      .pfr = 1,
+                                                      .flopBets = 2,
+                                                      .turnBets = 1,
+                                                      .flopRaises = 1,
+                                                      .riverRaises = 1,
+                                                      .flopCalls = 1,
+                                                      .turnCalls = 2,
+                                                      .showdowns = 1,
+                                                      .flopsSeen = 2,
+                                                      .showdownsWon = 1,
+                                                      .won = 30.5f,
+                                                      .totalBet = 15.25f,
+                                                      .icon = 7}));
         const TrackerCounters killer = count("KiIIer");  // Killer and KiIler
-        EXPECT_EQ(killer.hands, 2);
-        EXPECT_EQ(killer.icon, 3);
+        EXPECT_EQ(std::pair(killer.hands, killer.icon), std::pair(2, 3));
         EXPECT_EQ(count("O'Brien").hands, 1);
-        const TrackerCounters ghost = count("ghost");
-        EXPECT_EQ(ghost.hands, 0);
-        EXPECT_EQ(ghost.icon, 2);
+        EXPECT_EQ(count("ghost"), (TrackerCounters{.icon = 2}));
         EXPECT_EQ(count("x' OR ''='").hands, 0);
-        EXPECT_EQ(c.dataShape, DataShape::None);
         EXPECT_TRUE(sink.messages.empty());
     }
 }

@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <libpq-fe.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "PostgresServer.h"
+#include "Printers.h"
+#include "RecordingSink.h"
+#include "TempDir.h"
 #include "TrackerEntry.h"
-#include "common/MessageSink.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "settings/TraceLog.h"
@@ -26,78 +23,68 @@ namespace {
 
 using test::PostgresServer;
 
-constexpr const char* kFixtures = KESTROVA_STATS_FIXTURES;
-
-struct Message {
-    std::string title;
-    std::string text;
-};
-
-class RecordingSink final : public MessageSink {
-public:
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back({title, text});
-    }
-    std::vector<Message> messages;
-};
+const std::string kFixtures = KESTROVA_STATS_FIXTURES;
+constexpr auto kPt3 = DatabaseKind::PokerTracker3;
+constexpr auto kPt2 = DatabaseKind::PokerTracker2Postgres;
+constexpr auto kHm = DatabaseKind::HoldemManager;
 
 PostgresServer& server() {
     return PostgresServer::shared();
 }
 
-DatabaseEntry entryFor(const std::string& database, DatabaseKind kind) {
-    return test::trackerEntry(server(), database, kind);
+DatabaseEntry entryFor(const std::string& database, DatabaseKind kind, bool active = true) {
+    DatabaseEntry entry = test::trackerEntry(server(), database, kind);
+    entry.active = active;
+    return entry;
 }
 
-// Runs one query as the superuser and returns the first value.
-std::string queryValue(const std::string& database, const std::string& sql) {
-    const std::string text = "host=" + server().socketDirectory() + " port=" + server().portText() +
-                             " dbname='" + database + "' user=postgres";
-    PGconn* connection = PQconnectdb(text.c_str());
-    PGresult* result = PQexec(connection, sql.c_str());
-    std::string value = PQntuples(result) > 0 ? PQgetvalue(result, 0, 0) : "";
-    PQclear(result);
-    PQfinish(connection);
-    return value;
+void createFrom(const std::string& database, const char* fixture) {
+    server().createDatabase(database);
+    if (fixture != nullptr)
+        server().executeFile(database, kFixtures + "/" + fixture);
 }
+
+// The first value of a query run as the superuser.
+std::string queryValue(const std::string& database, const std::string& sql) {
+    const auto column = server().queryColumn(database, sql);
+    return column.empty() ? "" : column.front();
+}
+
+bool startsWith(const std::string& text, std::string_view start) {
+    return text.rfind(start, 0) == 0;
+}
+
+constexpr std::string_view kFetchFailed =
+    "Error|Your database is probably not configured correct with Kestrova\n.FETCH ALL failed: ";
 
 class TrackerLookupTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (!PostgresServer::available())
             return;
-        const std::string dir = kFixtures;
-        const std::pair<const char*, const char*> databases[] = {
-            {"kt_pt3", "pokertracker3.sql"}, {"kt_pt3_agg", "pokertracker3.sql"},
-            {"kt_pt2", "pokertracker2.sql"}, {"kt_elephant", "elephant.sql"},
-            {"kt_hm", "holdemmanager.sql"},  {"kt_hm_month", "holdemmanager-monthly.sql"},
-            {"kt_empty", nullptr},
-        };
-        for (const auto& [name, file] : databases) {
-            server().createDatabase(name);
-            if (file != nullptr)
-                server().executeFile(name, dir + "/" + file);
-        }
+        createFrom("kt_pt3", "pokertracker3.sql");
+        createFrom("kt_pt3_agg", "pokertracker3.sql");
+        createFrom("kt_pt2", "pokertracker2.sql");
+        createFrom("kt_elephant", "elephant.sql");
+        createFrom("kt_hm", "holdemmanager.sql");
+        createFrom("kt_hm_month", "holdemmanager-monthly.sql");
+        createFrom("kt_empty", nullptr);
     }
 
     void SetUp() override {
         if (!PostgresServer::available())
             GTEST_SKIP() << "PostgreSQL server programs not installed";
-        std::string pattern = (std::filesystem::temp_directory_path() / "kt-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        settings_ = std::make_unique<SettingsStore>(dir_ / "Velloran.ini");
-    }
-    void TearDown() override {
-        lookup_.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
     }
 
     TrackerLookup& makeLookup(std::vector<DatabaseEntry> entries) {
-        lookup_ = std::make_unique<TrackerLookup>(std::move(entries), *settings_, nullptr, records_,
+        lookup_ = std::make_unique<TrackerLookup>(std::move(entries), settings_, nullptr, records_,
                                                   TraceLog(dir_ / "log.txt"));
         return *lookup_;
+    }
+    TrackerLookup& connected(std::vector<DatabaseEntry> entries) {
+        TrackerLookup& lookup = makeLookup(std::move(entries));
+        EXPECT_TRUE(lookup.connectDatabases(sink_)) << testing::PrintToString(sink_.messages);
+        return lookup;
     }
 
     // The look-up follows the options it is given, not later writes to the settings file.
@@ -112,143 +99,132 @@ protected:
         EXPECT_TRUE(lookup_->sumCounters(name, counters, sink_)) << name;
         return counters;
     }
-
-    std::string traceText() const {
-        std::ifstream in(dir_ / "log.txt", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+    std::string hands(const std::string& name) {
+        const auto record = lookup_->lookupPlayer(name, "1", "0", sink_);
+        return record ? record->hands : "no record";
     }
 
-    std::filesystem::path dir_;
-    std::unique_ptr<SettingsStore> settings_;
+    test::TempDir dir_;
+    SettingsStore settings_{dir_ / "Velloran.ini"};
     PlayerRecordList records_;
-    RecordingSink sink_;
+    test::RecordingSink sink_;
     std::unique_ptr<TrackerLookup> lookup_;
 };
 
 // --- sums per kind and across databases -------------------------------------
 
-TEST_F(TrackerLookupTest, PokerTracker3SumsEveryHandOfThePlayer) {
-    auto& lookup = makeLookup({entryFor("kt_pt3", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    const TrackerCounters c = sums("RiverRat");
-    EXPECT_EQ(c.hands, 4);
-    EXPECT_FLOAT_EQ(c.won, 13.0f);
-    EXPECT_EQ(c.vpip, 3);
-    EXPECT_EQ(c.pfr, 2);
-    EXPECT_EQ(c.flopBets, 2);
-    EXPECT_EQ(c.turnBets, 2);
-    EXPECT_EQ(c.riverBets, 1);
-    EXPECT_EQ(c.flopRaises + c.turnRaises + c.riverRaises, 0);
-    EXPECT_EQ(c.flopCalls, 2);
-    EXPECT_EQ(c.turnCalls, 2);
-    EXPECT_EQ(c.riverCalls, 1);
-    EXPECT_EQ(c.showdowns, 2);
-    EXPECT_EQ(c.showdownsWon, 1);
-    EXPECT_EQ(c.flopsSeen, 3);
-    EXPECT_EQ(c.dataShape, DataShape::PostgresFamily);
-    EXPECT_TRUE(sink_.messages.empty());
-}
+TEST_F(TrackerLookupTest, EveryKindSumsEveryHandOfThePlayer) {
+    connected({entryFor("kt_pt3", kPt3)});
+    EXPECT_EQ(sums("RiverRat"), (TrackerCounters{.hands = 4,
+                                                 .vpip = 3,
+                                                 .pfr = 2,
+                                                 .flopBets = 2,
+                                                 .turnBets = 2,
+                                                 .riverBets = 1,
+                                                 .flopCalls = 2,
+                                                 .turnCalls = 2,
+                                                 .riverCalls = 1,
+                                                 .showdowns = 2,
+                                                 .flopsSeen = 3,
+                                                 .showdownsWon = 1,
+                                                 .won = 13,
+                                                 .dataShape = DataShape::PostgresFamily}));
 
-TEST_F(TrackerLookupTest, NamePatternFindsOddNamesAndLIConfusion) {
-    auto& lookup = makeLookup({entryFor("kt_pt3", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    EXPECT_EQ(sums("O'Brien").hands, 2);
-    EXPECT_EQ(sums("KiII3r").hands, 3);  // read with l/I confusion
-    EXPECT_EQ(sums("Ki113r").hands, 0);  // digits are kept: 1 is not l
-    EXPECT_EQ(sums("Pct%50").hands, 2);
-    EXPECT_EQ(sums("_under").hands, 2);
-    EXPECT_EQ(sums("Case").hands, 5);  // case variants are different players
-    EXPECT_EQ(sums("case").hands, 2);
-    EXPECT_EQ(sums("\\start").hands, 2);
-    EXPECT_EQ(sums("back\\slash").hands, 2);
-    EXPECT_EQ(sums("ghost").hands, 0);  // no statistics rows: NULL sums count 0
-    EXPECT_EQ(sums("Nobody").hands, 0);
-    EXPECT_EQ(sums("under").hands, 2);  // "%" matches any prefix
-    EXPECT_TRUE(sink_.messages.empty());
-}
+    connected({entryFor("kt_pt2", kPt2)});
+    EXPECT_EQ(sums("RiverRat"), (TrackerCounters{.hands = 3,
+                                                 .vpip = 2,
+                                                 .pfr = 1,
+                                                 .flopBets = 2,
+                                                 .turnBets = 1,
+                                                 .flopRaises = 1,
+                                                 .riverRaises = 1,
+                                                 .flopCalls = 1,
+                                                 .turnCalls = 2,
+                                                 .showdowns = 2,
+                                                 .flopsSeen = 3,
+                                                 .showdownsWon = 1,
+                                                 .won = 45.5f,
+                                                 .totalBet = 30,
+                                                 .icon = 7,
+                                                 .dataShape = DataShape::PostgresFamily}));
 
-TEST_F(TrackerLookupTest, PokerTracker2SearchesTrimmedNamesAndSumsGames) {
-    auto& lookup = makeLookup({entryFor("kt_pt2", DatabaseKind::PokerTracker2Postgres)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    const TrackerCounters c = sums("RiverRat");
-    EXPECT_EQ(c.hands, 3);
-    EXPECT_EQ(c.icon, 7);
-    EXPECT_EQ(c.flopBets, 2);
-    EXPECT_EQ(c.flopRaises, 1);
-    EXPECT_EQ(c.flopCalls, 1);
-    EXPECT_EQ(c.turnBets, 1);
-    EXPECT_EQ(c.turnCalls, 2);
-    EXPECT_EQ(c.riverRaises, 1);
-    EXPECT_EQ(c.pfr, 1);
-    EXPECT_EQ(c.vpip, 2);
-    EXPECT_EQ(c.showdowns, 2);
-    EXPECT_EQ(c.flopsSeen, 3);
-    EXPECT_EQ(c.showdownsWon, 1);
-    EXPECT_FLOAT_EQ(c.totalBet, 30.0f);
-    EXPECT_FLOAT_EQ(c.won, 45.5f);
-    EXPECT_EQ(sums("Blank ").hands, 1);  // trailing blank trimmed, l blurred
-    EXPECT_EQ(sums("Pct%50").hands, 2);  // "%" matches itself only, not PctX50
-    const TrackerCounters killer = sums("KiII3r");
-    EXPECT_EQ(killer.hands, 4);
-    EXPECT_EQ(killer.icon, 3);
-    const TrackerCounters noGames = sums("NoGames");
-    EXPECT_EQ(noGames.hands, 0);
-    EXPECT_EQ(noGames.icon, 2);
-    EXPECT_EQ(sums("Ri'verRat").hands, 0);  // an apostrophe is never searched
-    EXPECT_TRUE(sink_.messages.empty());
-}
+    connected({entryFor("kt_elephant", DatabaseKind::Elephant)});  // every matching player
+    EXPECT_EQ(sums("RiverRat"), (TrackerCounters{.hands = 35,
+                                                 .vpip = 11,
+                                                 .pfr = 6,
+                                                 .flopBets = 4,
+                                                 .turnBets = 2,
+                                                 .riverBets = 1,
+                                                 .flopCalls = 3,
+                                                 .turnCalls = 2,
+                                                 .riverCalls = 1,
+                                                 .showdowns = 5,
+                                                 .flopsSeen = 16,
+                                                 .showdownsWon = 3,
+                                                 .dataShape = DataShape::PostgresFamily}));
 
-TEST_F(TrackerLookupTest, ElephantAddsEveryMatchingPlayer) {
-    auto& lookup = makeLookup({entryFor("kt_elephant", DatabaseKind::Elephant)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    const TrackerCounters c = sums("RiverRat");
-    EXPECT_EQ(c.hands, 35);
-    EXPECT_EQ(c.vpip, 11);
-    EXPECT_EQ(c.pfr, 6);
-    EXPECT_EQ(c.flopBets, 4);
-    EXPECT_EQ(c.turnBets, 2);
-    EXPECT_EQ(c.riverBets, 1);
-    EXPECT_EQ(c.flopCalls, 3);
-    EXPECT_EQ(c.flopsSeen, 16);
-    EXPECT_EQ(c.showdowns, 5);
-    EXPECT_EQ(c.showdownsWon, 3);
-}
-
-TEST_F(TrackerLookupTest, HoldemManagerWithAndWithoutMonthlyTables) {
-    auto& lookup = makeLookup({entryFor("kt_hm", DatabaseKind::HoldemManager),
-                               entryFor("kt_hm_month", DatabaseKind::HoldemManager)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    EXPECT_EQ(lookup.effectiveKind(0), 4);
-    EXPECT_EQ(lookup.effectiveKind(1), 7);
-    EXPECT_EQ(traceText(),
+    // Holdem Manager with and without monthly tables: LIKE in the daily tables
+    // finds RiverRat only, ILIKE in the monthly ones riverrat too.
+    auto& hm = connected({entryFor("kt_hm", kHm), entryFor("kt_hm_month", kHm)});
+    EXPECT_EQ(hm.effectiveKind(0), 4);
+    EXPECT_EQ(hm.effectiveKind(1), 7);
+    EXPECT_EQ(test::readBytes(dir_ / "log.txt"),
               "HEM\nVersion\nFAIL\nClear\nDone\nHEM\nVersion\nHEM_10509\nClear\nDone\n");
-    const TrackerCounters c = sums("RiverRat");
-    // LIKE in the daily tables finds RiverRat only; ILIKE in the monthly ones riverrat.
-    EXPECT_EQ(c.hands, 70);
-    EXPECT_FLOAT_EQ(c.won, 7.75f);
-    EXPECT_EQ(c.vpip, 14);
-    EXPECT_EQ(c.pfr, 7);
-    EXPECT_EQ(c.showdowns, 9);
-    EXPECT_EQ(c.flopsSeen, 29);
-    EXPECT_EQ(c.showdownsWon, 4);
-    EXPECT_EQ(c.bbStealAttempts, 16);
-    EXPECT_EQ(c.bbFoldCount, 11);
-    EXPECT_EQ(c.sbStealAttempts, 8);
-    EXPECT_EQ(c.sbFoldCount, 6);
-    EXPECT_EQ(c.flopBets, 7);
-    EXPECT_EQ(c.flopCalls, 4);
-    EXPECT_EQ(c.turnBets, 2);
-    EXPECT_EQ(c.turnCalls, 2);
-    EXPECT_EQ(c.riverBets, 3);
-    EXPECT_EQ(c.riverCalls, 2);
-    EXPECT_TRUE(sink_.messages.empty());
+    EXPECT_EQ(sums("RiverRat"), (TrackerCounters{.hands = 70,
+                                                 .vpip = 14,
+                                                 .pfr = 7,
+                                                 .flopBets = 7,
+                                                 .turnBets = 2,
+                                                 .riverBets = 3,
+                                                 .flopCalls = 4,
+                                                 .turnCalls = 2,
+                                                 .riverCalls = 2,
+                                                 .showdowns = 9,
+                                                 .flopsSeen = 29,
+                                                 .showdownsWon = 4,
+                                                 .won = 7.75f,
+                                                 .bbStealAttempts = 16,
+                                                 .bbFoldCount = 11,
+                                                 .sbStealAttempts = 8,
+                                                 .sbFoldCount = 6,
+                                                 .dataShape = DataShape::PostgresFamily}));
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front();
+}
+
+TEST_F(TrackerLookupTest, NamePatternsFindOddNamesAndLIConfusion) {
+    connected({entryFor("kt_pt3", kPt3)});
+    const std::pair<const char*, int> pt3[] = {
+        {"O'Brien", 2}, {"KiII3r", 3},       // read with l/I confusion
+        {"Ki113r", 0},                       // digits are kept: 1 is not l
+        {"Pct%50", 2},  {"_under", 2},       // "%" and "_" first match only themselves
+        {"Case", 5},    {"case", 2},         // case variants are different players
+        {"\\start", 2}, {"back\\slash", 2},  //
+        {"ghost", 0},                        // no statistics rows: NULL sums count 0
+        {"under", 2},                        // "%" matches any prefix
+    };
+    for (const auto& [name, expected] : pt3)
+        EXPECT_EQ(sums(name).hands, expected) << name;
+
+    connected({entryFor("kt_pt2", kPt2)});
+    const std::pair<const char*, int> pt2[] = {
+        {"Blank ", 1},     // trailing blank trimmed, l blurred
+        {"Pct%50", 2},     // "%" matches itself only, not PctX50
+        {"Ri'verRat", 0},  // an apostrophe is never searched
+    };
+    for (const auto& [name, expected] : pt2)
+        EXPECT_EQ(sums(name).hands, expected) << name;
+    EXPECT_EQ(sums("KiII3r"), (TrackerCounters{.hands = 4,
+                                               .won = 4,
+                                               .totalBet = 4,
+                                               .icon = 3,
+                                               .dataShape = DataShape::PostgresFamily}));
+    EXPECT_EQ(sums("NoGames").icon, 2);
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front();
 }
 
 TEST_F(TrackerLookupTest, OnePersonInThreeKindsIsSummedAndPokerTracker3KeepsTheTotalBet) {
-    auto& lookup = makeLookup({entryFor("kt_pt2", DatabaseKind::PokerTracker2Postgres),
-                               entryFor("kt_pt3", DatabaseKind::PokerTracker3),
-                               entryFor("kt_hm", DatabaseKind::HoldemManager)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    auto& lookup = connected({entryFor("kt_pt2", kPt2), entryFor("no_such_database", kPt3, false),
+                              entryFor("kt_pt3", kPt3), entryFor("kt_hm", kHm)});
     const auto record = lookup.lookupPlayer("RiverRat", "1,250 ", "3", sink_);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->hands, "57");
@@ -260,59 +236,39 @@ TEST_F(TrackerLookupTest, OnePersonInThreeKindsIsSummedAndPokerTracker3KeepsTheT
     EXPECT_EQ(record->seat, "3");
     EXPECT_EQ(record->foldBbToSteal, "60.00");  // 6 of 10
     ASSERT_EQ(records_.size(), 1u);
-    EXPECT_EQ(records_.at(0), record);
     EXPECT_EQ(records_.findCachedPlayer("RiverRat"), record);
-}
-
-TEST_F(TrackerLookupTest, InactiveDatabasesAreNeitherConnectedNorRead) {
-    DatabaseEntry broken = entryFor("no_such_database", DatabaseKind::PokerTracker3);
-    broken.active = false;
-    auto& lookup = makeLookup({broken, entryFor("kt_pt3", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    EXPECT_EQ(sums("RiverRat").hands, 4);
-    EXPECT_TRUE(sink_.messages.empty());
+    EXPECT_TRUE(sink_.messages.empty()) << "an inactive entry is neither connected nor read";
 }
 
 TEST_F(TrackerLookupTest, OwnScreenNameIsNotLookedUpWhenExcluded) {
-    settings_->writeText(keys::excludeme, "1");
-    settings_->writeText(keys::profilme, "RiverRat");
-    auto& lookup = makeLookup({entryFor("kt_pt3", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    const auto me = lookup.lookupPlayer("RiverRat", "10", "0", sink_);
-    ASSERT_NE(me, nullptr);
-    EXPECT_EQ(me->hands, "0");
-    EXPECT_EQ(lookup.lookupPlayer("riverrat", "10", "0", sink_)->hands, "0");  // not me
-    EXPECT_EQ(lookup.lookupPlayer("KiII3r", "10", "0", sink_)->hands, "3");
+    settings_.writeText(keys::excludeme, "1");
+    settings_.writeText(keys::profilme, "RiverRat");
+    connected({entryFor("kt_pt3", kPt3)});
+    EXPECT_EQ(hands("RiverRat"), "0");
+    EXPECT_EQ(hands("riverrat"), "0");  // not me, but unknown in this database
+    EXPECT_EQ(hands("KiII3r"), "3");
 }
 
 // --- failures ---------------------------------------------------------------
 
-TEST_F(TrackerLookupTest, ConnectionFailureNamesTheUserAndHidesThePassword) {
-    DatabaseEntry wrong = entryFor("kt_pt3", DatabaseKind::PokerTracker3);
+TEST_F(TrackerLookupTest, ConnectionFailureNamesTheUserHidesThePasswordAndStopsThere) {
+    DatabaseEntry wrong = entryFor("kt_pt3", kPt3);
     wrong.password = "s3cr3t'pw";
-    auto& lookup = makeLookup({wrong});
+    auto& lookup = makeLookup({wrong, entryFor("kt_hm", kHm)});
     EXPECT_FALSE(lookup.connectDatabases(sink_));
     EXPECT_FALSE(lookup.connected());
     ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].title, "Error");
-    const std::string& text = sink_.messages[0].text;
-    EXPECT_EQ(text.rfind("Connection to database failed: ", 0), 0u) << text;
+    const std::string& text = sink_.messages[0];
+    EXPECT_TRUE(startsWith(text, "Error|Connection to database failed: ")) << text;
     EXPECT_NE(text.find("\nUsername: tracker\nPassword: *********"), std::string::npos) << text;
     EXPECT_EQ(text.find("s3cr3t"), std::string::npos);
-}
-
-TEST_F(TrackerLookupTest, LaterEntriesAreNotTriedAfterAFailedConnect) {
-    auto& lookup = makeLookup({entryFor("no_such_database", DatabaseKind::Elephant),
-                               entryFor("kt_hm", DatabaseKind::HoldemManager)});
-    EXPECT_FALSE(lookup.connectDatabases(sink_));
-    EXPECT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(traceText(), "");  // Holdem Manager never probed
+    EXPECT_EQ(test::readBytes(dir_ / "log.txt"), "") << "Holdem Manager never probed";
 }
 
 struct BlockFailure {
     DatabaseKind kind;
     const char* database;
-    const char* expectedStart;
+    std::string_view expectedStart;
 };
 
 class TrackerBlockFailureTest : public TrackerLookupTest,
@@ -320,14 +276,12 @@ class TrackerBlockFailureTest : public TrackerLookupTest,
 
 TEST_P(TrackerBlockFailureTest, ShowsItsMessageClosesAndReconnectsNextBatch) {
     const BlockFailure& failure = GetParam();
-    auto& lookup = makeLookup({entryFor(failure.database, failure.kind)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    auto& lookup = connected({entryFor(failure.database, failure.kind)});
     EXPECT_EQ(lookup.lookupPlayer("RiverRat", "1", "0", sink_), nullptr);
     ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].title, "Error");
-    const std::string& text = sink_.messages[0].text;
-    EXPECT_EQ(text.rfind(failure.expectedStart, 0), 0u) << text;
-    EXPECT_GT(text.size(), std::string(failure.expectedStart).size());  // server's reason
+    const std::string& text = sink_.messages[0];
+    EXPECT_TRUE(startsWith(text, failure.expectedStart)) << text;
+    EXPECT_GT(text.size(), failure.expectedStart.size());  // server's reason
     EXPECT_FALSE(lookup.connected());
     EXPECT_TRUE(records_.empty());
     // The rest of the batch gets no record and no second box.
@@ -341,137 +295,88 @@ TEST_P(TrackerBlockFailureTest, ShowsItsMessageClosesAndReconnectsNextBatch) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryBlock, TrackerBlockFailureTest,
-    ::testing::Values(
-        BlockFailure{DatabaseKind::PokerTracker3, "kt_empty",
-                     "Your database is probably not configured correct with Kestrova\n"
-                     ".FETCH ALL failed: "},
-        BlockFailure{DatabaseKind::Elephant, "kt_empty",
-                     "Your database is probably not configured correct with Quorrin\n"
-                     ".FETCH ALL failed: "},
-        BlockFailure{DatabaseKind::HoldemManager, "kt_empty", "FETCH ALL failed: "},
-        BlockFailure{DatabaseKind::PokerTracker2Postgres, "kt_empty", "3 failed: "},
-        BlockFailure{DatabaseKind::PokerTracker2Postgres, "kt_pt3", "3 failed: "}));
+    ::testing::Values(BlockFailure{kPt3, "kt_empty", kFetchFailed},
+                      BlockFailure{
+                          DatabaseKind::Elephant, "kt_empty",
+                          "Error|Your database is probably not configured correct with Quorrin\n"
+                          ".FETCH ALL failed: "},
+                      BlockFailure{kHm, "kt_empty", "Error|FETCH ALL failed: "},
+                      BlockFailure{kPt2, "kt_empty", "Error|3 failed: "},
+                      BlockFailure{kPt2, "kt_pt3", "Error|3 failed: "}));
 
-TEST_F(TrackerLookupTest, MonthlySummaryDeclarationFailureSaysError) {
+TEST_F(TrackerLookupTest, MonthlySummaryDeclarationFailureAndAMissingAggregatorTable) {
     server().createDatabase("kt_hm_broken");
     server().execute(
         "kt_hm_broken",
         "SET ROLE tracker; CREATE TABLE compiledresults_month (compiledplayerresults_id int, "
         "player_id int); INSERT INTO compiledresults_month VALUES (1, 1);");
-    auto& lookup = makeLookup({entryFor("kt_hm_broken", DatabaseKind::HoldemManager)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    auto& lookup = connected({entryFor("kt_hm_broken", kHm)});
     ASSERT_EQ(lookup.effectiveKind(0), 7);
-    EXPECT_EQ(lookup.lookupPlayer("RiverRat", "1", "0", sink_), nullptr);
+    EXPECT_EQ(hands("RiverRat"), "no record");
     ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].text.rfind("ERROR: ", 0), 0u) << sink_.messages[0].text;
-}
+    EXPECT_TRUE(startsWith(sink_.messages[0], "Error|ERROR: ")) << sink_.messages[0];
 
-TEST_F(TrackerLookupTest, AggregatorSettingWithoutTableFailsWithTheFetchMessage) {
-    settings_->writeText(keys::useagg, "1");
-    auto& lookup = makeLookup({entryFor("kt_pt3", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    EXPECT_EQ(lookup.lookupPlayer("RiverRat", "1", "0", sink_), nullptr);
-    ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].text.rfind(
-                  "Your database is probably not configured correct with Kestrova\n"
-                  ".FETCH ALL failed: ",
-                  0),
-              0u);
+    settings_.writeText(keys::useagg, "1");
+    connected({entryFor("kt_pt3", kPt3)});
+    EXPECT_EQ(hands("RiverRat"), "no record");
+    ASSERT_EQ(sink_.messages.size(), 2u);
+    EXPECT_TRUE(startsWith(sink_.messages[1], kFetchFailed)) << sink_.messages[1];
 }
 
 TEST_F(TrackerLookupTest, ServerStoppedInTheMiddleOfABatch) {
-    auto& lookup = makeLookup({entryFor("kt_pt3", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    ASSERT_NE(lookup.lookupPlayer("RiverRat", "1", "0", sink_), nullptr);
+    auto& lookup = connected({entryFor("kt_pt3", kPt3)});
+    EXPECT_EQ(hands("RiverRat"), "4");
     server().stop();
-    EXPECT_EQ(lookup.lookupPlayer("KiII3r", "1", "0", sink_), nullptr);
-    EXPECT_EQ(lookup.lookupPlayer("Case", "1", "0", sink_), nullptr);
+    EXPECT_EQ(hands("KiII3r"), "no record");
+    EXPECT_EQ(hands("Case"), "no record");
     ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].text.rfind(
-                  "Your database is probably not configured correct with Kestrova\n.", 0),
-              0u)
-        << sink_.messages[0].text;
+    EXPECT_TRUE(
+        startsWith(sink_.messages[0],
+                   "Error|Your database is probably not configured correct with Kestrova\n."))
+        << sink_.messages[0];
     // The next batch cannot connect while the server is down...
     EXPECT_FALSE(lookup.connectDatabases(sink_));
     EXPECT_EQ(sink_.messages.size(), 2u);
     server().start();
     // ...and works once it is back.
     ASSERT_TRUE(lookup.connectDatabases(sink_));
-    const auto record = lookup.lookupPlayer("KiII3r", "1", "0", sink_);
-    ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->hands, "3");
+    EXPECT_EQ(hands("KiII3r"), "3");
     EXPECT_EQ(records_.size(), 2u);
 }
 
 // --- hostile names ----------------------------------------------------------
 
-std::vector<std::string> hostileNames() {
-    return {"'; DROP TABLE player; --",
-            "x'); DELETE FROM players; --",
-            "'",
-            "''",
-            "\\",
-            "x\\",
-            "\\'",
-            "a\\'b",
-            "%",
-            "%%",
-            "_",
-            "100%",
-            ";",
-            "$$",
-            "E'\\x27'",
-            "name\nwith\nlines",
-            "tab\there",
-            std::string("nul\0byte", 8),
-            "J\xE9r\xF4me",
-            "\xC3",
-            std::string(2000, 'a'),
-            std::string(2000, '\''),
-            std::string(1000, '\\'),
-            "' OR 1=1 --",
-            "\") OR (\"1\"=\"1"};
-}
+// clang-format off
+const std::vector<std::string> kHostileNames = {
+    "'; DROP TABLE player; --", "x'); DELETE FROM players; --", "'", "''", "\\", "x\\", "\\'",
+    "a\\'b", "%", "%%", "_", "100%", ";", "$$", "E'\\x27'", "name\nwith\nlines", "tab\there",
+    std::string("nul\0byte", 8), "J\xE9r\xF4me", "\xC3", std::string(2000, 'a'),
+    std::string(2000, '\''), std::string(1000, '\\'), "' OR 1=1 --", "\") OR (\"1\"=\"1"};
+// clang-format on
 
 TEST_F(TrackerLookupTest, HostileNamesGiveRecordsAndChangeNothing) {
-    auto& lookup = makeLookup({entryFor("kt_pt2", DatabaseKind::PokerTracker2Postgres),
-                               entryFor("kt_pt3", DatabaseKind::PokerTracker3),
-                               entryFor("kt_elephant", DatabaseKind::Elephant),
-                               entryFor("kt_hm", DatabaseKind::HoldemManager),
-                               entryFor("kt_hm_month", DatabaseKind::HoldemManager)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    for (const std::string& name : hostileNames()) {
+    auto& lookup = connected({entryFor("kt_pt2", kPt2), entryFor("kt_pt3", kPt3),
+                              entryFor("kt_elephant", DatabaseKind::Elephant),
+                              entryFor("kt_hm", kHm), entryFor("kt_hm_month", kHm)});
+    for (const std::string& name : kHostileNames) {
         const auto record = lookup.lookupPlayer(name, "1", "0", sink_);
         ASSERT_NE(record, nullptr) << name;
         EXPECT_EQ(record->name, name);
-        EXPECT_TRUE(sink_.messages.empty()) << name << ": " << sink_.messages.front().text;
+        EXPECT_TRUE(sink_.messages.empty()) << name << ": " << sink_.messages.front();
         EXPECT_TRUE(lookup.connected()) << name;
     }
     EXPECT_EQ(queryValue("kt_pt3", "SELECT count(*) FROM player"), "13");
     EXPECT_EQ(queryValue("kt_pt2", "SELECT count(*) FROM players"), "6");
     EXPECT_EQ(queryValue("kt_hm", "SELECT count(*) FROM players"), "2");
-    // The connections still answer ordinary look-ups.
-    EXPECT_EQ(lookup.lookupPlayer("KiII3r", "1", "0", sink_)->hands, "7");  // PokerTracker 2 and 3
-}
-
-TEST_F(TrackerLookupTest, HostileNamesWithTheAggregator) {
-    auto& lookup = makeLookup({entryFor("kt_pt3_agg", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    ASSERT_TRUE(lookup.buildAggregator(sink_));
-    useAggregator(true);
-    for (const std::string& name : hostileNames()) {
-        ASSERT_NE(lookup.lookupPlayer(name, "1", "0", sink_), nullptr) << name;
-        EXPECT_TRUE(sink_.messages.empty()) << name;
-    }
+    EXPECT_EQ(hands("KiII3r"), "7");  // the connections still answer: PokerTracker 2 and 3
 }
 
 // --- aggregator ---------------------------------------------------------------
 
-TEST_F(TrackerLookupTest, AggregatorRoundTripFindsEveryPlayerAsThePerHandPathDoes) {
-    auto& lookup = makeLookup({entryFor("kt_pt3_agg", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
+TEST_F(TrackerLookupTest, AggregatorFindsEveryPlayerAsThePerHandPathDoes) {
+    auto& lookup = connected({entryFor("kt_pt3_agg", kPt3)});
     ASSERT_TRUE(lookup.buildAggregator(sink_));
-    ASSERT_TRUE(sink_.messages.empty()) << sink_.messages.front().text;
+    ASSERT_TRUE(sink_.messages.empty()) << sink_.messages.front();
     // Names altered as the look-up pattern alters them: first character kept.
     EXPECT_EQ(queryValue("kt_pt3_agg",
                          "SELECT string_agg(player_name, ',' ORDER BY player_name COLLATE \"C\") "
@@ -481,90 +386,71 @@ TEST_F(TrackerLookupTest, AggregatorRoundTripFindsEveryPlayerAsThePerHandPathDoe
     // A player without hands has no row to sum; a NULL sum is stored as 0.
     EXPECT_EQ(queryValue("kt_pt3_agg", "SELECT count(*) FROM hhps WHERE faf IS NULL"), "0");
 
-    const std::vector<std::string> names = {"RiverRat", "O'Brien",     "KiII3r", "Pct%50", "_under",
-                                            "Case",     "case",        "lucky",  "Ivan",   "'quote",
-                                            "\\start",  "back\\slash", "ghost",  "Nobody"};
-    for (const std::string& name : names) {
+    for (const std::string name :
+         {"RiverRat", "O'Brien", "KiII3r", "Pct%50", "_under", "Case", "case", "lucky", "Ivan",
+          "'quote", "\\start", "back\\slash", "ghost", "Nobody"}) {
         useAggregator(false);
         const TrackerCounters perHand = sums(name);
         useAggregator(true);
-        const TrackerCounters aggregated = sums(name);
-        EXPECT_EQ(aggregated, perHand) << name;
+        EXPECT_EQ(sums(name), perHand) << name;
     }
-    EXPECT_TRUE(sink_.messages.empty());
+    for (const std::string& name : kHostileNames)
+        EXPECT_NE(lookup.lookupPlayer(name, "1", "0", sink_), nullptr) << name;
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front();
 }
 
-TEST_F(TrackerLookupTest, SecondAggregatorUpdateReplacesTheTable) {
-    server().createDatabase("kt_pt3_agg2");
-    server().executeFile("kt_pt3_agg2", std::string(kFixtures) + "/pokertracker3.sql");
-    auto& lookup = makeLookup({entryFor("kt_pt3_agg2", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    ASSERT_TRUE(lookup.buildAggregator(sink_));
-    server().execute("kt_pt3_agg2",
-                     "INSERT INTO holdem_hand_player_statistics (id_hand, id_player) "
-                     "VALUES (900, 1), (901, 1)");
-    useAggregator(true);
-    EXPECT_EQ(sums("RiverRat").hands, 4);  // a snapshot
-    ASSERT_TRUE(lookup.buildAggregator(sink_));
-    EXPECT_EQ(sums("RiverRat").hands, 6);
-    EXPECT_EQ(queryValue("kt_pt3_agg2", "SELECT count(*) FROM hhps"), "12");
-}
-
-TEST_F(TrackerLookupTest, AggregatorIsBuiltInEveryActivePokerTracker3Database) {
-    server().createDatabase("kt_pt3_a");
-    server().createDatabase("kt_pt3_b");
-    server().executeFile("kt_pt3_a", std::string(kFixtures) + "/pokertracker3.sql");
-    server().executeFile("kt_pt3_b", std::string(kFixtures) + "/pokertracker3.sql");
-    DatabaseEntry inactive = entryFor("kt_pt3", DatabaseKind::PokerTracker3);
-    inactive.active = false;
-    auto& lookup = makeLookup({entryFor("kt_pt3_a", DatabaseKind::PokerTracker3),
-                               entryFor("kt_elephant", DatabaseKind::Elephant), inactive,
-                               entryFor("kt_pt3_b", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
+// Built in every active PokerTracker 3 database; a second build replaces the
+// table, which until then is a snapshot.
+TEST_F(TrackerLookupTest, AggregatorIsBuiltInEveryActivePokerTracker3DatabaseAndRebuilt) {
+    createFrom("kt_pt3_a", "pokertracker3.sql");
+    createFrom("kt_pt3_b", "pokertracker3.sql");
+    auto& lookup =
+        connected({entryFor("kt_pt3_a", kPt3), entryFor("kt_elephant", DatabaseKind::Elephant),
+                   entryFor("kt_pt3", kPt3, false), entryFor("kt_pt3_b", kPt3)});
     ASSERT_TRUE(lookup.buildAggregator(sink_));
     EXPECT_EQ(queryValue("kt_pt3_a", "SELECT count(*) FROM hhps"), "12");
     EXPECT_EQ(queryValue("kt_pt3_b", "SELECT count(*) FROM hhps"), "12");
     EXPECT_EQ(queryValue("kt_pt3", "SELECT to_regclass('hhps') IS NULL"), "t");
     EXPECT_EQ(queryValue("kt_elephant", "SELECT to_regclass('hhps') IS NULL"), "t");
+
+    server().execute("kt_pt3_a",
+                     "INSERT INTO holdem_hand_player_statistics (id_hand, id_player) "
+                     "VALUES (900, 1), (901, 1)");
+    useAggregator(true);
+    EXPECT_EQ(sums("RiverRat").hands, 43);  // 4 in each PokerTracker 3, 35 in Elephant
+    ASSERT_TRUE(lookup.buildAggregator(sink_));
+    EXPECT_EQ(sums("RiverRat").hands, 45);
 }
 
 // One row the table cannot take (a sum beyond bigint) must not cost the others; a
 // database where the trigram index cannot be made keeps a working table.
 TEST_F(TrackerLookupTest, AggregatorGoesOnAfterAFailedRowAndTellsAMissingIndex) {
-    server().createDatabase("kt_pt3_bad");
-    server().executeFile("kt_pt3_bad", std::string(kFixtures) + "/pokertracker3.sql");
+    createFrom("kt_pt3_bad", "pokertracker3.sql");
     server().execute("kt_pt3_bad",
                      "ALTER TABLE holdem_hand_player_statistics ALTER COLUMN cnt_f_call TYPE "
                      "bigint; INSERT INTO holdem_hand_player_statistics (id_hand, id_player, "
                      "cnt_f_call) VALUES (950, 1, 9223372036854775807), "
                      "(951, 1, 9223372036854775807); "
                      "CREATE TABLE hhps_player_name_trgm (taken integer)");
-    auto& lookup = makeLookup({entryFor("kt_pt3_bad", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    auto& lookup = connected({entryFor("kt_pt3_bad", kPt3)});
     ASSERT_TRUE(lookup.buildAggregator(sink_));
     ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].text.rfind("Error 7: ", 0), 0u) << sink_.messages[0].text;
+    EXPECT_TRUE(startsWith(sink_.messages[0], "Error|Error 7: ")) << sink_.messages[0];
     EXPECT_EQ(queryValue("kt_pt3_bad", "SELECT count(*) FROM hhps"), "11");
     EXPECT_EQ(queryValue("kt_pt3_bad", "SELECT count(*) FROM hhps WHERE player_name = 'Ivan'"),
               "1");
     EXPECT_TRUE(lookup.aggregatorWithoutTrigramIndex());
     EXPECT_NE(aggregatorCompletionText(true).find("trigram"), std::string::npos);
 
-    // A healthy database clears the note.
-    auto& healthy = makeLookup({entryFor("kt_pt3_agg", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(healthy.connectDatabases(sink_));
+    // A healthy database clears the note; one without tables fails and closes.
+    auto& healthy = connected({entryFor("kt_pt3_agg", kPt3)});
     ASSERT_TRUE(healthy.buildAggregator(sink_));
     EXPECT_FALSE(healthy.aggregatorWithoutTrigramIndex());
-}
-
-TEST_F(TrackerLookupTest, AggregatorFailureClosesTheConnection) {
-    auto& lookup = makeLookup({entryFor("kt_empty", DatabaseKind::PokerTracker3)});
-    ASSERT_TRUE(lookup.connectDatabases(sink_));
-    EXPECT_FALSE(lookup.buildAggregator(sink_));
-    ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].title, "Error");
-    EXPECT_EQ(sink_.messages[0].text.rfind("Error 4: ", 0), 0u) << sink_.messages[0].text;
-    EXPECT_FALSE(lookup.connected());
+    auto& empty = connected({entryFor("kt_empty", kPt3)});
+    EXPECT_FALSE(empty.buildAggregator(sink_));
+    ASSERT_EQ(sink_.messages.size(), 2u);
+    EXPECT_TRUE(startsWith(sink_.messages[1], "Error|Error 4: ")) << sink_.messages[1];
+    EXPECT_FALSE(empty.connected());
 }
 
 }  // namespace
