@@ -219,6 +219,13 @@ TEST_F(TrackerLookupTest, NamePatternsFindOddNamesAndLIConfusion) {
                                                .icon = 3,
                                                .dataShape = DataShape::PostgresFamily}));
     EXPECT_EQ(sums("NoGames").icon, 2);
+    // Two players behind one pattern: the games of both.
+    createFrom("kt_pt2_twins", "pokertracker2.sql");
+    server().execute("kt_pt2_twins",
+                     "INSERT INTO players VALUES (7, 'KiIl3r', 1, 0); INSERT INTO game_players "
+                     "(game_id, player_id, total_bet, total_won) VALUES (50, 7, 1, 1)");
+    connected({entryFor("kt_pt2_twins", kPt2)});
+    EXPECT_EQ(sums("KiII3r").hands, 5);
     EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front();
 }
 
