@@ -27,16 +27,8 @@ constexpr int k9Max = 0;
 constexpr int k6Max = 1;
 constexpr int k2Max = 2;
 
-std::string le32(std::int32_t value) {
-    std::string bytes(4, '\0');
-    for (std::size_t i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xffu);
-    }
-    return bytes;
-}
-
 std::string entry(std::uint8_t flag, std::int32_t x, std::int32_t y) {
-    return std::string(1, static_cast<char>(flag)) + le32(x) + le32(y);
+    return std::string(1, static_cast<char>(flag)) + kestrova::test::le32({x, y});
 }
 
 // Every flag and position different, extremes and negatives included.
