@@ -30,6 +30,31 @@ constexpr const char* kFixtures = KESTROVA_STATS_FIXTURES;
 
 using test::RecordingSink;
 
+PlayerStats figures(const std::string& hands, const std::string& vpip, const std::string& pfr,
+                    const std::string& af) {
+    PlayerStats stats;
+    stats.hands = hands;
+    stats.vpip = vpip;
+    stats.pfr = pfr;
+    stats.af = af;
+    return stats;
+}
+
+// Figures are truncated before the range test; "N/A" counts as 0; the minimum
+// hands always apply.
+TEST(ImportRanges, EveryEnabledRangeMustHold) {
+    ImportFilter filter;
+    filter.vpip = {true, 40, 100};
+    filter.af = {true, 0, 3};
+    filter.minimumHands = 200;
+    EXPECT_TRUE(filter.passes(figures("200", "40.99", "0", "3.99")));
+    EXPECT_TRUE(filter.passes(figures("200", "100.99", "0", "N/A")));
+    EXPECT_FALSE(filter.passes(figures("200", "39.99", "0", "0")));
+    EXPECT_FALSE(filter.passes(figures("200", "101.00", "0", "0")));
+    EXPECT_FALSE(filter.passes(figures("200", "50", "0", "4")));
+    EXPECT_FALSE(filter.passes(figures("199", "50", "0", "0")));
+}
+
 class CountingProgress final : public ImportProgress {
 public:
     explicit CountingProgress(int cancelAtCall = 0) : cancelAtCall_(cancelAtCall) {}
@@ -80,13 +105,18 @@ protected:
     }
 
     PlayerImport::Outcome run(const std::vector<DatabaseEntry>& entries, const ImportFilter& filter,
-                              ImportProgress& progress) {
+                              ImportProgress& progress, BuddyList* buddies = nullptr) {
         TrackerLookup lookup(entries, *settings_, buddies_.get(), records_);
         PlayerImport import(lookup, names_, sink_);
-        auto outcome = import.run(entries, filter, *buddies_, progress);
+        auto outcome = import.run(entries, filter, buddies ? *buddies : *buddies_, progress);
         candidates_ = import.candidates();
         EXPECT_FALSE(lookup.connected());
         return outcome;
+    }
+    Names saved() const {
+        BuddyList reloaded(dir_.path());
+        reloaded.loadBuddies();
+        return reloaded.names();
     }
 
     TempDir dir_;
@@ -98,25 +128,34 @@ protected:
     Names candidates_;
 };
 
-TEST_F(PlayerImportServerTest, NamesOfTwoDatabasesAreLookedUpOnceAndSummed) {
+std::vector<DatabaseEntry> twoDatabases() {
+    return {entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres),
+            entryFor("ki_pt2_b", DatabaseKind::PokerTracker2Postgres)};
+}
+
+TEST_F(PlayerImportServerTest, NamesOfActiveDatabasesAreLookedUpOnceSummedAndSavedOnce) {
     // The same players in two PokerTracker 2 databases: each name is looked up
     // once and its hands are summed over both (RiverRat 6, PctX50 14, Kill3r 8,
-    // Pct%50 4, Blank 2, NoGames 0).
-    const std::vector<DatabaseEntry> entries = {
-        entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres),
-        entryFor("ki_pt2_b", DatabaseKind::PokerTracker2Postgres)};
+    // Pct%50 4, Blank 2, NoGames 0). An inactive database is not read at all.
+    DatabaseEntry inactive = entryFor("ki_empty", DatabaseKind::PokerTracker2Postgres);
+    inactive.active = false;
+    std::vector<DatabaseEntry> entries = twoDatabases();
+    entries.insert(entries.begin() + 1, inactive);
+    buddies_->addBuddy("RIVERRAT", false);  // known already, ignoring case
     ImportFilter filter;
     filter.minimumHands = 5;
     CountingProgress progress;
     const auto outcome = run(entries, filter, progress);
-    EXPECT_FALSE(outcome.failed);
+    EXPECT_FALSE(outcome.failed || outcome.cancelled);
     EXPECT_EQ(outcome.collected, 12u);
     EXPECT_EQ(candidates_.size(), 6u);
     EXPECT_EQ(outcome.lookedUp, 6u);
+    EXPECT_EQ(outcome.added, 2u);
     EXPECT_EQ(records_.size(), 6u);
     Names added = buddies_->names();
     std::sort(added.begin(), added.end());
-    EXPECT_EQ(added, (Names{"Kill3r", "PctX50", "RiverRat"}));
+    EXPECT_EQ(added, (Names{"Kill3r", "PctX50", "RIVERRAT"}));
+    EXPECT_EQ(saved(), buddies_->names());
     EXPECT_TRUE(sink_.messages.empty());
     // The row counts of both name lists, then the candidates.
     EXPECT_EQ(progress.maxima, (std::vector<int>{6, 6, 6}));
@@ -136,19 +175,28 @@ TEST_F(PlayerImportServerTest, VpipRangeAgainstTheDatabaseAndNoNameListInPokerTr
     EXPECT_TRUE(sink_.messages.empty());
 }
 
-TEST_F(PlayerImportServerTest, CancelDuringCollectionLooksNobodyUp) {
-    CountingProgress progress(3);
-    const auto outcome = run({entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres),
-                              entryFor("ki_pt2_b", DatabaseKind::PokerTracker2Postgres)},
-                             ImportFilter{}, progress);
+// Cancelled while the names are collected, nobody is looked up; while the
+// players are looked up, those added before stay and are saved.
+TEST_F(PlayerImportServerTest, CancelKeepsThePlayersAddedBefore) {
+    CountingProgress duringNames(3);
+    auto outcome = run(twoDatabases(), ImportFilter{}, duringNames);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.collected, 2u);
     EXPECT_EQ(outcome.lookedUp, 0u);
     EXPECT_TRUE(buddies_->names().empty());
+
+    // 12 checks while collecting, then one before and one after each look-up.
+    CountingProgress duringLookups(12 + 4);
+    outcome = run(twoDatabases(), ImportFilter{}, duringLookups);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(outcome.lookedUp, 2u);
+    EXPECT_EQ(buddies_->names().size(), 2u);
+    EXPECT_EQ(saved(), buddies_->names());
 }
 
 // No players table: the declaration fails, so does the FETCH after it; a wrong
-// password is told without the password.
+// password is told without the password; a list that cannot be saved is told
+// and kept in memory.
 TEST_F(PlayerImportServerTest, FailuresAreToldAndEndTheImport) {
     CountingProgress progress;
     auto outcome = run({entryFor("ki_empty", DatabaseKind::PokerTracker2Postgres),
@@ -167,6 +215,11 @@ TEST_F(PlayerImportServerTest, FailuresAreToldAndEndTheImport) {
     ASSERT_EQ(sink_.messages.size(), 2u);
     EXPECT_EQ(sink_.messages[1].rfind("Error|Connection to database failed: ", 0), 0u);
     EXPECT_EQ(sink_.messages[1].find("wrong-pw"), std::string::npos);
+
+    BuddyList homeless(dir_ / "gone");
+    EXPECT_FALSE(run(twoDatabases(), ImportFilter{}, progress, &homeless).saved);
+    EXPECT_EQ(sink_.messages.back(), "Error|Unable to save mofofish");
+    EXPECT_EQ(homeless.names().size(), 6u) << "the names stay in memory";
 }
 
 }  // namespace
