@@ -1,6 +1,8 @@
 #include "scan/ClientWaits.h"
 
 #include "FakeLookup.h"
+#include "RecordingObserver.h"
+#include "SimLobbies.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
 #include "scan/ScanObserver.h"
@@ -18,36 +20,12 @@ using namespace kestrova;
 
 namespace {
 
-class Observer final : public ScanObserver {
-public:
-    // "table/name/stack" of every player found, in order.
+// "table/name/stack" of every player found, in order.
+std::vector<std::string> seenBy(const test::RecordingObserver& observer) {
     std::vector<std::string> seen;
-    std::vector<std::string> messages;
-
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back(title + ": " + text);
-    }
-    bool cancelled() const override { return false; }
-    void playerFound(const std::shared_ptr<PlayerStats>& r) override {
+    for (const auto& r : observer.players)
         seen.push_back(r->table + "/" + r->name + "/" + r->stack);
-    }
-};
-
-sim::Lobby lobbyOf(int tables) {
-    std::vector<sim::LobbyTable> rows;
-    for (int t = 0; t < tables; ++t) {
-        sim::LobbyTable row;
-        row.name = "Table " + std::to_string(t + 1);
-        row.stakes = "$1/$2";
-        row.seats = 6;
-        row.averagePot = "$12.00";
-        for (int p = 0; p < 1 + t % 5; ++p)
-            row.players.push_back(
-                {"Player" + std::to_string(t) + "x" + std::to_string(p), std::to_string(100 + p)});
-        row.seated = static_cast<int>(row.players.size());
-        rows.push_back(row);
-    }
-    return sim::Lobby(rows);
+    return seen;
 }
 
 struct ScanRun {
@@ -64,10 +42,10 @@ protected:
     }
 
     ScanRun scanAll(const sim::ClientLatency& latency, bool adaptive, int tables = 8) {
-        sim::SimulatedClient client(lobbyOf(tables));
+        sim::SimulatedClient client(test::makeLobby(tables));
         ManualClock clock;
         client.setLatency(latency, [&clock] { return clock.totalMs(); });
-        Observer observer;
+        test::RecordingObserver observer;
         test::FakeLookup lookup;
         ScanState state;
         lookup.cache = &state.records;
@@ -76,7 +54,7 @@ protected:
             TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt);
         EXPECT_EQ(end, PassEnd::EndOfList);
         EXPECT_TRUE(observer.messages.empty());
-        return {observer.seen, clock.totalMs()};
+        return {seenBy(observer), clock.totalMs()};
     }
 
     GlyphTable glyphs;
@@ -91,7 +69,7 @@ TEST_F(ClientWaitsTest, AdaptiveScanReadsWhatTheFixedScanReadsInAFractionOfTheTi
     const ScanRun settled = scanAll({}, false);
     const ScanRun fixed = scanAll(slow, false);
     const ScanRun adaptive = scanAll(slow, true);
-    ASSERT_EQ(settled.seen.size(), 21u);
+    ASSERT_EQ(settled.seen.size(), 36u);
     EXPECT_EQ(fixed.seen, settled.seen);
     EXPECT_EQ(adaptive.seen, settled.seen);
     EXPECT_LT(adaptive.waitedMs * 2, fixed.waitedMs);
@@ -107,10 +85,10 @@ TEST_F(ClientWaitsTest, ClientSlowerThanTheBoundIsNeverReadEarlierThanTheFixedWa
 
 TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
     const auto walk = [this](bool adaptive, long long& waitedMs) {
-        sim::SimulatedClient client(lobbyOf(30));
+        sim::SimulatedClient client(test::makeLobby(30));
         ManualClock clock;
         client.setLatency({30, 300, 0}, [&clock] { return clock.totalMs(); });
-        Observer observer;
+        test::RecordingObserver observer;
         PassContext context{client, clock, glyphs, observer, adaptive};
         LobbyEntryList entries;
         EXPECT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
@@ -161,11 +139,11 @@ private:
 TEST_F(ClientWaitsTest, CaptureFailingHalfWayEndsTheScanWithoutAnEmptyTable) {
     for (const bool adaptive : {false, true}) {
         for (int captures = 2; captures < 1000; captures = captures * 2 + 1) {
-            sim::SimulatedClient client(lobbyOf(6));
+            sim::SimulatedClient client(test::makeLobby(6));
             ManualClock clock;
             client.setLatency({30, 300, 60}, [&clock] { return clock.totalMs(); });
             FailingCaptures failing(client, captures);
-            Observer observer;
+            test::RecordingObserver observer;
             test::FakeLookup lookup;
             ScanState state;
             lookup.cache = &state.records;

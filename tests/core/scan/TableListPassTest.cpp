@@ -1,6 +1,7 @@
 #include "scan/TableListPass.h"
 
 #include "Printers.h"
+#include "RecordingObserver.h"
 #include "SimLobbies.h"
 #include "client/Win32Messages.h"
 #include "client/lobby/GlyphTables.h"
@@ -16,28 +17,6 @@ using namespace kestrova;
 using Sent = sim::SimulatedClient::SentMessage;
 
 namespace {
-
-class RecordingObserver final : public ScanObserver {
-public:
-    std::vector<std::pair<std::string, std::string>> messages;
-    int eventRounds = 0;
-    Rect lobbyRect;
-    int cancelAfterRounds = -1;
-
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.emplace_back(title, text);
-    }
-    void lobbyFound(const Rect& r) override { lobbyRect = r; }
-    void tableRead(const LobbyEntry&) override {
-        if (++eventRounds == cancelAfterRounds)
-            cancel();
-    }
-    bool cancelled() const override { return cancelled_; }
-    void cancel() { cancelled_ = true; }
-
-private:
-    bool cancelled_ = false;
-};
 
 class TableListPassTest : public ::testing::Test {
 protected:
@@ -56,7 +35,7 @@ protected:
 
     GlyphTable glyphs;
     ManualClock clock;
-    RecordingObserver observer;
+    test::RecordingObserver observer;
 };
 
 }  // namespace
@@ -94,7 +73,7 @@ TEST_F(TableListPassTest, ReadsEveryRowOfALobbyLongerThanOnePage) {
         EXPECT_EQ(sent[i], (Sent{list, win32::WM_KEYDOWN, 0x28, 0}));
         EXPECT_EQ(sent[i + 1], (Sent{list, win32::WM_KEYUP, 0x28, 0}));
     }
-    EXPECT_EQ(downs, observer.eventRounds);
+    EXPECT_EQ(downs, observer.rounds);
     // 500 ms after restoring, 200 ms after the click, 200 ms after every Down.
     EXPECT_EQ(clock.totalMs(), 500 + 200 + downs * 200);
     EXPECT_EQ(observer.lobbyRect.width(), sim::LobbyRenderer::kWindowWidth);
@@ -109,7 +88,7 @@ TEST_F(TableListPassTest, CancelKeepsWhatWasReadAndAnEmptyLobbyEnds) {
     EXPECT_EQ(entries.entries().size(), 5u);
 
     sim::SimulatedClient empty{sim::Lobby{}};
-    RecordingObserver fresh;
+    test::RecordingObserver fresh;
     PassContext emptyContext{empty, clock, glyphs, fresh};
     LobbyEntryList none;
     ASSERT_EQ(TableListPass(emptyContext).run(none), PassEnd::EndOfList);

@@ -1,6 +1,7 @@
 #include "scan/TableScanPass.h"
 
 #include "FakeLookup.h"
+#include "RecordingObserver.h"
 #include "client/Win32Messages.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
@@ -17,33 +18,6 @@
 using namespace kestrova;
 
 namespace {
-
-class Observer final : public ScanObserver {
-public:
-    std::vector<std::string> messages;
-    std::vector<std::shared_ptr<PlayerStats>> players;
-    // Name, stakes, "0", players counted and average pot of each scanned table.
-    std::vector<std::array<std::string, 5>> rows;
-    int cancelAfterRounds = -1;
-    int rounds = 0;
-
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back(title + ": " + text);
-    }
-    void tableRead(const LobbyEntry&) override {
-        if (++rounds == cancelAfterRounds)
-            cancel();
-    }
-    bool cancelled() const override { return cancelled_; }
-    void cancel() { cancelled_ = true; }
-    void playerFound(const std::shared_ptr<PlayerStats>& r) override { players.push_back(r); }
-    void tableScanned(const ScannedTable& t) override {
-        rows.push_back({t.name, t.stakes, "0", std::to_string(t.playersCounted), t.averagePot});
-    }
-
-private:
-    bool cancelled_ = false;
-};
 
 sim::LobbyTable table(std::string name, std::vector<std::string> players, int seats = 10,
                       std::vector<std::string> waiting = {}) {
@@ -78,7 +52,7 @@ protected:
 
     GlyphTable glyphs;
     ManualClock clock;
-    Observer observer;
+    test::RecordingObserver observer;
     test::FakeLookup lookup;
     ScanState state;
     LobbyFilter filter;
@@ -144,7 +118,7 @@ TEST_F(TableScanPassTest, CancelKeepsWhatWasReadAndFailingDatabasesEndBeforeTheW
     EXPECT_EQ(observer.rows.size(), 2u);
     EXPECT_EQ(lookup.disconnects, 1);
 
-    observer = Observer{};
+    observer = test::RecordingObserver{};
     lookup.failConnect = true;
     EXPECT_FALSE(scanAll(client));
     EXPECT_TRUE(observer.rows.empty());
