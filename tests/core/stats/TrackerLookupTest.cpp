@@ -1,22 +1,36 @@
+// Tracker look-ups against real servers and files the suite makes itself: the
+// PostgreSQL kinds on a throwaway cluster, Pokermanager on Firebird files and
+// a Firebird server, PokerOffice on MariaDB, PokerTracker 2 in Access files
+// through SQLite's ODBC driver.
 #include "stats/TrackerLookup.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "FirebirdFiles.h"
+#include "MariadbServer.h"
 #include "PostgresServer.h"
 #include "Printers.h"
+#include "ProcessTools.h"
 #include "RecordingSink.h"
 #include "TempDir.h"
 #include "TrackerEntry.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "settings/TraceLog.h"
+#include "stats/AccessTrackerSource.h"
 #include "stats/AggregatorBuilder.h"
+#include "stats/ImportProgress.h"
 #include "stats/PlayerRecordList.h"
+#include "stats/PokerOfficeSource.h"
+#include "stats/TrackerNameSource.h"
 
 namespace kestrova {
 namespace {
@@ -54,28 +68,17 @@ bool startsWith(const std::string& text, std::string_view start) {
     return text.rfind(start, 0) == 0;
 }
 
+// Every counter that is set, as the printer shows it.
+std::string shown(const TrackerCounters& counters) {
+    return testing::PrintToString(counters);
+}
+
 constexpr std::string_view kFetchFailed =
     "Error|Your database is probably not configured correct with Kestrova\n.FETCH ALL failed: ";
 
-class TrackerLookupTest : public ::testing::Test {
+// One look-up over the entries, as the scan runs it.
+class LookupFixture : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (!PostgresServer::available())
-            return;
-        createFrom("kt_pt3", "pokertracker3.sql");
-        createFrom("kt_pt3_agg", "pokertracker3.sql");
-        createFrom("kt_pt2", "pokertracker2.sql");
-        createFrom("kt_elephant", "elephant.sql");
-        createFrom("kt_hm", "holdemmanager.sql");
-        createFrom("kt_hm_month", "holdemmanager-monthly.sql");
-        createFrom("kt_empty", nullptr);
-    }
-
-    void SetUp() override {
-        if (!PostgresServer::available())
-            GTEST_SKIP() << "PostgreSQL server programs not installed";
-    }
-
     TrackerLookup& makeLookup(std::vector<DatabaseEntry> entries) {
         lookup_ = std::make_unique<TrackerLookup>(std::move(entries), settings_, nullptr, records_,
                                                   TraceLog(dir_ / "log.txt"));
@@ -103,6 +106,12 @@ protected:
         const auto record = lookup_->lookupPlayer(name, "1", "0", sink_);
         return record ? record->hands : "no record";
     }
+    std::vector<int> handsOf(std::initializer_list<const char*> names) {
+        std::vector<int> counted;
+        for (const char* name : names)
+            counted.push_back(sums(name).hands);
+        return counted;
+    }
 
     test::TempDir dir_;
     SettingsStore settings_{dir_ / "Velloran.ini"};
@@ -111,57 +120,43 @@ protected:
     std::unique_ptr<TrackerLookup> lookup_;
 };
 
+class TrackerLookupTest : public LookupFixture {
+protected:
+    static void SetUpTestSuite() {
+        if (!PostgresServer::available())
+            return;
+        createFrom("kt_pt3", "pokertracker3.sql");
+        createFrom("kt_pt3_agg", "pokertracker3.sql");
+        createFrom("kt_pt2", "pokertracker2.sql");
+        createFrom("kt_elephant", "elephant.sql");
+        createFrom("kt_hm", "holdemmanager.sql");
+        createFrom("kt_hm_month", "holdemmanager-monthly.sql");
+        createFrom("kt_empty", nullptr);
+    }
+
+    void SetUp() override {
+        if (!PostgresServer::available())
+            GTEST_SKIP() << "PostgreSQL server programs not installed";
+    }
+};
+
 // --- sums per kind and across databases -------------------------------------
 
 TEST_F(TrackerLookupTest, EveryKindSumsEveryHandOfThePlayer) {
     connected({entryFor("kt_pt3", kPt3)});
-    EXPECT_EQ(sums("RiverRat"), (TrackerCounters{.hands = 4,
-                                                 .vpip = 3,
-                                                 .pfr = 2,
-                                                 .flopBets = 2,
-                                                 .turnBets = 2,
-                                                 .riverBets = 1,
-                                                 .flopCalls = 2,
-                                                 .turnCalls = 2,
-                                                 .riverCalls = 1,
-                                                 .showdowns = 2,
-                                                 .flopsSeen = 3,
-                                                 .showdownsWon = 1,
-                                                 .won = 13,
-                                                 .dataShape = DataShape::PostgresFamily}));
+    EXPECT_EQ(shown(sums("RiverRat")),
+              "{hands=4 vpip=3 pfr=2 fBet=2 tBet=2 rBet=1 fCall=2 tCall=2 rCall=1 sd=2 flops=3 "
+              "sdWon=1 won=13 shape=0}");
 
     connected({entryFor("kt_pt2", kPt2)});
-    EXPECT_EQ(sums("RiverRat"), (TrackerCounters{.hands = 3,
-                                                 .vpip = 2,
-                                                 .pfr = 1,
-                                                 .flopBets = 2,
-                                                 .turnBets = 1,
-                                                 .flopRaises = 1,
-                                                 .riverRaises = 1,
-                                                 .flopCalls = 1,
-                                                 .turnCalls = 2,
-                                                 .showdowns = 2,
-                                                 .flopsSeen = 3,
-                                                 .showdownsWon = 1,
-                                                 .won = 45.5f,
-                                                 .totalBet = 30,
-                                                 .icon = 7,
-                                                 .dataShape = DataShape::PostgresFamily}));
+    EXPECT_EQ(shown(sums("RiverRat")),
+              "{hands=3 vpip=2 pfr=1 fBet=2 tBet=1 fRaise=1 rRaise=1 fCall=1 tCall=2 sd=2 flops=3 "
+              "sdWon=1 won=45.5 bet=30 icon=7 shape=0}");
 
     connected({entryFor("kt_elephant", DatabaseKind::Elephant)});  // every matching player
-    EXPECT_EQ(sums("RiverRat"), (TrackerCounters{.hands = 35,
-                                                 .vpip = 11,
-                                                 .pfr = 6,
-                                                 .flopBets = 4,
-                                                 .turnBets = 2,
-                                                 .riverBets = 1,
-                                                 .flopCalls = 3,
-                                                 .turnCalls = 2,
-                                                 .riverCalls = 1,
-                                                 .showdowns = 5,
-                                                 .flopsSeen = 16,
-                                                 .showdownsWon = 3,
-                                                 .dataShape = DataShape::PostgresFamily}));
+    EXPECT_EQ(shown(sums("RiverRat")),
+              "{hands=35 vpip=11 pfr=6 fBet=4 tBet=2 rBet=1 fCall=3 tCall=2 rCall=1 sd=5 flops=16 "
+              "sdWon=3 shape=0}");
 
     // Holdem Manager with and without monthly tables: LIKE in the daily tables
     // finds RiverRat only, ILIKE in the monthly ones riverrat too.
@@ -170,24 +165,9 @@ TEST_F(TrackerLookupTest, EveryKindSumsEveryHandOfThePlayer) {
     EXPECT_EQ(hm.effectiveKind(1), 7);
     EXPECT_EQ(test::readBytes(dir_ / "log.txt"),
               "HEM\nVersion\nFAIL\nClear\nDone\nHEM\nVersion\nHEM_10509\nClear\nDone\n");
-    EXPECT_EQ(sums("RiverRat"), (TrackerCounters{.hands = 70,
-                                                 .vpip = 14,
-                                                 .pfr = 7,
-                                                 .flopBets = 7,
-                                                 .turnBets = 2,
-                                                 .riverBets = 3,
-                                                 .flopCalls = 4,
-                                                 .turnCalls = 2,
-                                                 .riverCalls = 2,
-                                                 .showdowns = 9,
-                                                 .flopsSeen = 29,
-                                                 .showdownsWon = 4,
-                                                 .won = 7.75f,
-                                                 .bbStealAttempts = 16,
-                                                 .bbFoldCount = 11,
-                                                 .sbStealAttempts = 8,
-                                                 .sbFoldCount = 6,
-                                                 .dataShape = DataShape::PostgresFamily}));
+    EXPECT_EQ(shown(sums("RiverRat")),
+              "{hands=70 vpip=14 pfr=7 fBet=7 tBet=2 rBet=3 fCall=4 tCall=2 rCall=2 sd=9 flops=29 "
+              "sdWon=4 won=7.75 bbSteal=16 bbFold=11 sbSteal=8 sbFold=6 shape=0}");
     EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front();
 }
 
@@ -213,11 +193,7 @@ TEST_F(TrackerLookupTest, NamePatternsFindOddNamesAndLIConfusion) {
     };
     for (const auto& [name, expected] : pt2)
         EXPECT_EQ(sums(name).hands, expected) << name;
-    EXPECT_EQ(sums("KiII3r"), (TrackerCounters{.hands = 4,
-                                               .won = 4,
-                                               .totalBet = 4,
-                                               .icon = 3,
-                                               .dataShape = DataShape::PostgresFamily}));
+    EXPECT_EQ(shown(sums("KiII3r")), "{hands=4 won=4 bet=4 icon=3 shape=0}");
     EXPECT_EQ(sums("NoGames").icon, 2);
     // Two players behind one pattern: the games of both.
     createFrom("kt_pt2_twins", "pokertracker2.sql");
@@ -458,6 +434,227 @@ TEST_F(TrackerLookupTest, AggregatorGoesOnAfterAFailedRowAndTellsAMissingIndex) 
     ASSERT_EQ(sink_.messages.size(), 2u);
     EXPECT_TRUE(startsWith(sink_.messages[1], "Error|Error 4: ")) << sink_.messages[1];
     EXPECT_FALSE(empty.connected());
+}
+
+// --- trackers not on PostgreSQL ------------------------------------------------
+
+// The drivers this build has: f Firebird, m MySQL, o ODBC.
+bool built(char driver) {
+    return std::string_view(KESTROVA_SQL_DRIVERS).find(driver) != std::string_view::npos;
+}
+
+constexpr auto kPm = DatabaseKind::PokermanagerFirebird;
+constexpr auto kAccess = DatabaseKind::PokerTracker2Access;
+
+DatabaseEntry entry(DatabaseKind kind, const std::string& database) {
+    return {.database = database, .kind = static_cast<std::int32_t>(kind)};
+}
+
+class NoProgress final : public ImportProgress {
+public:
+    void setLabel(const std::string&) override {}
+    void setMaximum(int) override {}
+    void setValue(int) override {}
+    bool cancelled() override { return ++rows > cancelAfter; }
+    int rows = 0;
+    int cancelAfter = 1000;
+};
+
+std::vector<std::string> names(const DatabaseEntry& e, NoProgress& progress,
+                               PlayerNameSource::Result expected = PlayerNameSource::Result::Done) {
+    std::vector<std::string> collected;
+    test::RecordingSink sink;
+    EXPECT_EQ(TrackerNameSource().collectNames(e, collected, progress, sink), expected);
+    return collected;
+}
+
+class PokermanagerTest : public LookupFixture {
+protected:
+    static void SetUpTestSuite() {
+        if (!built('f') || !test::FirebirdFiles::available())
+            return;
+        files_ = new test::FirebirdFiles();
+        file_ = files_->create("pokermanager", kFixtures + "/pokermanager.sql");
+        const std::string noGames = files_->directory() + "/no-games.sql";
+        std::ofstream(noGames) << "CREATE TABLE PLAYERS (PLAYER_ID INTEGER, PLAYER_NAME "
+                                  "VARCHAR(64));\nINSERT INTO PLAYERS VALUES (1, 'RiverRat');\n"
+                                  "COMMIT;\n";
+        brokenFile_ = files_->create("no-games", noGames);
+    }
+    static void TearDownTestSuite() {
+        delete files_;
+        files_ = nullptr;
+    }
+    void SetUp() override {
+        if (files_ == nullptr)
+            GTEST_SKIP() << "no Firebird client library or isql-fb here";
+    }
+
+    static inline test::FirebirdFiles* files_ = nullptr;
+    static inline std::string file_;
+    static inline std::string brokenFile_;
+};
+
+TEST_F(PokermanagerTest, CountsEveryHandWithTheNameBound) {
+    connected({entry(kPm, file_)});
+    // Showdowns: LAST_ROUND 0; a NULL round is no showdown.
+    EXPECT_EQ(shown(sums("RiverRat")),
+              "{hands=4 vpip=2 pfr=1 fBet=3 fCall=2 sd=2 sdWon=1 shape=1}");
+    EXPECT_EQ(handsOf({"riverrat", "O'Brien", "Back\\slash", "x') OR 1=1 --", "ghost"}),
+              (std::vector<int>{4, 2, 1, 0, 0}));  // letter case ignored
+    EXPECT_TRUE(sink_.messages.empty());
+}
+
+TEST_F(PokermanagerTest, WithPostgresTheStreetFiguresAreZero) {
+    if (!PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL server programs not installed";
+    createFrom("kt_pt3_fb", "pokertracker3.sql");
+    auto& lookup = connected({entryFor("kt_pt3_fb", kPt3), entry(kPm, file_)});
+    const auto record = lookup.lookupPlayer("RiverRat", "$10", "0", sink_);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->hands, "8");
+    EXPECT_EQ(record->flopAf, "0.00");
+    EXPECT_EQ(record->riverAf, "0.00");
+    EXPECT_EQ(sums("RiverRat").dataShape, DataShape::Mixed);
+}
+
+// A missing file ends only this database's block, a failing statistics
+// statement the whole look-up.
+TEST_F(PokermanagerTest, FailuresNameTheStep) {
+    connected({entry(kPm, file_ + ".gone")});
+    EXPECT_EQ(sums("RiverRat").hands, 0);
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_TRUE(startsWith(sink_.messages[0], "Error|PROBLEM ON :attach_db")) << sink_.messages[0];
+    connected({entry(kPm, brokenFile_)});
+    EXPECT_EQ(hands("RiverRat"), "no record");
+    ASSERT_EQ(sink_.messages.size(), 2u);
+    EXPECT_TRUE(startsWith(sink_.messages[1], "Error|PROBLEM ON :dsql_prepare"));
+}
+
+TEST_F(PokermanagerTest, ServerOnLoopbackAndTheNameList) {
+    files_->startServer("masterkey");
+    connected({entry(kPm, files_->serverPrefix() + file_)});
+    EXPECT_EQ(sums("RiverRat").hands, 4);
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages[0];
+
+    NoProgress progress;
+    EXPECT_EQ(names(entry(kPm, file_), progress),
+              (std::vector<std::string>{"RiverRat", "O'Brien", "ghost", "Back\\slash"}));
+}
+
+class PokerOfficeTest : public LookupFixture {
+protected:
+    static void SetUpTestSuite() {
+        if (!built('m') || !test::MariadbServer::available())
+            return;
+        server_ = new test::MariadbServer();
+        server_->loadDatabase("pokeroffice", kFixtures + "/pokeroffice.sql");
+    }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+    }
+    void SetUp() override {
+        if (server_ == nullptr)
+            GTEST_SKIP() << "no MySQL++ or MariaDB server here";
+    }
+    static DatabaseEntry office(int port) {
+        return {.host = "127.0.0.1",
+                .port = std::to_string(port),
+                .database = "pokeroffice",
+                .user = std::string(test::MariadbServer::kUser),
+                .password = std::string(test::MariadbServer::kPassword),
+                .kind = static_cast<std::int32_t>(DatabaseKind::PokerOfficeMysql)};
+    }
+
+    static inline test::MariadbServer* server_ = nullptr;
+};
+
+TEST_F(PokerOfficeTest, CountsActionLettersAndNulls) {
+    connected({office(server_->port())});
+    // Flop "BRC"; an empty action2 is a flop seen too.
+    EXPECT_EQ(shown(sums("RiverRat")),
+              "{hands=4 vpip=2 pfr=1 fBet=1 tBet=1 fRaise=1 fCall=1 rCall=1 sd=2 flops=4 sdWon=1}");
+    // A leading apostrophe is searched too; an unknown name needs no second statement.
+    EXPECT_EQ(handsOf({"O'Brien", "'Quote", "Back\\slash", "ghost", "Nobody"}),
+              (std::vector<int>{2, 1, 1, 0, 0}));
+    EXPECT_TRUE(sink_.messages.empty());
+}
+
+TEST_F(PokerOfficeTest, ThePortEnteredIsUsedAndAnUnreachableServerGivesNothing) {
+    EXPECT_EQ(PokerOfficeSource::serverPort("5432"), 0u);
+    EXPECT_EQ(PokerOfficeSource::serverPort("3307x"), 0u);
+    connected({office(test::freeLoopbackPort())});
+    EXPECT_EQ(sums("RiverRat").hands, 0);
+    EXPECT_TRUE(sink_.messages.empty());
+
+    NoProgress progress;
+    EXPECT_EQ(names(office(server_->port()), progress).size(), 5u);
+    NoProgress cancelling;
+    cancelling.cancelAfter = 2;
+    EXPECT_EQ(names(office(server_->port()), cancelling, PlayerNameSource::Result::Cancelled),
+              (std::vector<std::string>{"RiverRat", "O'Brien"}));
+}
+
+class AccessTest : public LookupFixture {
+protected:
+    static void SetUpTestSuite() {
+        const std::string driver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
+        if (!built('o') || !std::filesystem::exists(driver) ||
+            !std::filesystem::exists("/usr/bin/sqlite3"))
+            return;
+        dir_ = test::makeTemporaryDirectory("kestrova-odbc");
+        // A private driver list: the tests need no system ODBC set-up.
+        std::ofstream(dir_ + "/odbcinst.ini") << "[SQLite3]\nDriver=" << driver << "\n";
+        ::setenv("ODBCSYSINI", dir_.c_str(), 1);
+        const std::string file = dir_ + "/pt2.db";
+        test::runCommand("/usr/bin/sqlite3 " + test::shellQuoted(file) + " < " +
+                         test::shellQuoted(kFixtures + "/access.sql"));
+        connection_ = "Driver={SQLite3};Database=" + file + ";";
+    }
+    static void TearDownTestSuite() {
+        if (!dir_.empty())
+            std::filesystem::remove_all(dir_);
+    }
+    void SetUp() override {
+        if (connection_.empty())
+            GTEST_SKIP() << "no ODBC driver manager or SQLite ODBC driver here";
+    }
+
+    static inline std::string dir_;
+    static inline std::string connection_;
+};
+
+TEST_F(AccessTest, DriverSumsAndProgramSumsAgree) {
+    for (const auto how :
+         {AccessTrackerSource::Sums::ByDriver, AccessTrackerSource::Sums::ByProgram}) {
+        SCOPED_TRACE(how == AccessTrackerSource::Sums::ByDriver ? "driver" : "program");
+        AccessTrackerSource source(entry(kAccess, connection_), how);
+        const auto count = [&](const std::string& name) {
+            TrackerCounters c;
+            EXPECT_TRUE(source.addCounters({name, ""}, c, sink_));
+            return c;
+        };
+        // won_hand counts with a showdown only.
+        EXPECT_EQ(shown(count("RiverRat")),
+                  "{hands=3 vpip=2 pfr=1 fBet=2 tBet=1 fRaise=1 rRaise=1 fCall=1 tCall=2 sd=1 "
+                  "flops=2 sdWon=1 won=30.5 bet=15.25 icon=7}");
+        // Killer and KiIler.
+        EXPECT_EQ(shown(count("KiIIer")),
+                  "{hands=2 vpip=1 fBet=1 fCall=1 sd=1 flops=2 sdWon=1 won=4 bet=3 icon=3}");
+        EXPECT_EQ(count("O'Brien").hands, 1);
+        EXPECT_EQ(shown(count("ghost")), "{icon=2}");
+        EXPECT_EQ(count("x' OR ''='").hands, 0);
+        EXPECT_TRUE(sink_.messages.empty());
+    }
+}
+
+TEST_F(AccessTest, LookupNamesAndUnreadableFiles) {
+    connected({entry(kAccess, connection_), entry(kAccess, dir_ + "/missing.mdb")});
+    EXPECT_EQ(sums("RiverRat").hands, 3);
+    EXPECT_TRUE(sink_.messages.empty());
+    NoProgress progress;
+    EXPECT_EQ(names(entry(kAccess, connection_), progress).size(), 5u);
 }
 
 }  // namespace
