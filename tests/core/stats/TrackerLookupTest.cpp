@@ -655,6 +655,11 @@ TEST_F(AccessTest, LookupNamesAndUnreadableFiles) {
     EXPECT_TRUE(sink_.messages.empty());
     NoProgress progress;
     EXPECT_EQ(names(entry(kAccess, connection_), progress).size(), 5u);
+    // An id that is no number is bound, never written into the statement.
+    std::vector<std::string> bound;
+    EXPECT_TRUE(AccessTrackerSource::statisticsStatement({"1", "x'y"}, bound)
+                    .ends_with("WHERE player_id=1 or player_id=?"));
+    EXPECT_EQ(bound, std::vector<std::string>{"x'y"});
 }
 
 }  // namespace
