@@ -25,6 +25,7 @@ struct Case {
     const char* expected;
 };
 
+// clang-format off
 const Case kCases[] = {
     {"found nowhere", {}, "0.00 0.00 | 0.00 0.00 0.00 0.00 | 0.00 0 | 0.00 | N/A N/A N/A N/A 0.00"},
     {"percent of hands",
@@ -36,38 +37,26 @@ const Case kCases[] = {
      {.hands = 160, .vpip = 1, .pfr = 7, .bbStealAttempts = 160, .bbFoldCount = 17},
      "0.63 4.37 | 0.00 0.00 0.00 0.00 | 0.00 0 | 0.00 | N/A N/A 10.63 N/A 0.00"},
     {"showdowns per flop seen, won per showdown; a steal figure without attempts",
-     {.hands = 50,
-      .showdowns = 4,
-      .flopsSeen = 8,
-      .showdownsWon = 3,
-      .bbStealAttempts = 16,
+     {.hands = 50, .showdowns = 4, .flopsSeen = 8, .showdownsWon = 3, .bbStealAttempts = 16,
       .bbFoldCount = 11},
      "0.00 0.00 | 0.00 0.00 0.00 0.00 | 50.00 75.00 | 0.00 | N/A N/A 68.75 N/A 0.00"},
     {"overall factor sums every street before dividing",
-     {.flopBets = 4,
-      .riverBets = 1,
-      .turnRaises = 1,
-      .flopCalls = 1,
-      .turnCalls = 3,
+     {.flopBets = 4, .riverBets = 1, .turnRaises = 1, .flopCalls = 1, .turnCalls = 3,
       .dataShape = DataShape::PostgresFamily},
      "0.00 0.00 | 1.50 4.00 0.33 0.00 | 0.00 0 | 0.00 | N/A N/A N/A N/A 0.00"},
     {"mixed database families hide the street factors",
      {.flopBets = 3, .turnBets = 2, .flopCalls = 1, .turnCalls = 1, .dataShape = DataShape::Mixed},
      "0.00 0.00 | 2.50 0.00 0.00 0.00 | 0.00 0 | 0.00 | N/A N/A N/A N/A 0.00"},
-    {"won less total bet",
-     {.won = 10.0f, .totalBet = 35.25f},
+    {"won less total bet", {.won = 10.0f, .totalBet = 35.25f},
      "0.00 0.00 | 0.00 0.00 0.00 0.00 | 0.00 0 | -25.25 | N/A N/A N/A N/A 0.00"},
-    {"a loss rounding to zero shows no sign",
-     {.won = 0.001f, .totalBet = 0.002f},
+    {"a loss rounding to zero shows no sign", {.won = 0.001f, .totalBet = 0.002f},
      "0.00 0.00 | 0.00 0.00 0.00 0.00 | 0.00 0 | 0.00 | N/A N/A N/A N/A 0.00"},
     {"counters near the limit do not overflow",
-     {.hands = 2'000'000'000,
-      .vpip = 2'000'000'000,
-      .flopBets = 2'000'000'000,
-      .flopRaises = 2'000'000'000,
-      .flopCalls = 2'000'000'000},
+     {.hands = 2'000'000'000, .vpip = 2'000'000'000, .flopBets = 2'000'000'000,
+      .flopRaises = 2'000'000'000, .flopCalls = 2'000'000'000},
      "100.00 0.00 | 2.00 2.00 0.00 0.00 | 0.00 0 | 0.00 | N/A N/A N/A N/A 0.00"},
 };
+// clang-format on
 
 TEST(PlayerStatsFigures, DerivedFromTheSummedCounters) {
     for (const Case& c : kCases)
