@@ -1,8 +1,6 @@
 #include "stats/TrackerNamePattern.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -14,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "ProcessTools.h"
 #include "stats/TrackerValues.h"
 #include "stats/postgres/PostgresConnection.h"
 
@@ -77,15 +76,7 @@ TEST(TrackerValues, ReadsSumsAsTheDatabasesPrintThemAndSaturates) {
 class SilentServer final {
 public:
     explicit SilentServer(bool login) : login_(login) {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
-        ::listen(listener_, 16);
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
+        listener_ = test::listenOnLoopback(port_);
         thread_ = std::thread([this] { serve(); });
     }
     ~SilentServer() {
