@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CountingProgress.h"
 #include "PostgresServer.h"
 #include "RecordingSink.h"
 #include "TempDir.h"
@@ -22,6 +23,7 @@
 namespace kestrova {
 namespace {
 
+using test::CountingProgress;
 using test::PostgresServer;
 using test::TempDir;
 using Names = std::vector<std::string>;
@@ -54,23 +56,6 @@ TEST(ImportRanges, EveryEnabledRangeMustHold) {
     EXPECT_FALSE(filter.passes(figures("200", "50", "0", "4")));
     EXPECT_FALSE(filter.passes(figures("199", "50", "0", "0")));
 }
-
-class CountingProgress final : public ImportProgress {
-public:
-    explicit CountingProgress(int cancelAtCall = 0) : cancelAtCall_(cancelAtCall) {}
-    void setLabel(const std::string&) override {}
-    void setMaximum(int maximum) override { maxima.push_back(maximum); }
-    void setValue(int) override {}
-    bool cancelled() override {
-        ++calls_;
-        return cancelAtCall_ > 0 && calls_ >= cancelAtCall_;
-    }
-    std::vector<int> maxima;
-
-private:
-    int cancelAtCall_;
-    int calls_ = 0;
-};
 
 PostgresServer& server() {
     return PostgresServer::shared();

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "CountingProgress.h"
 #include "FirebirdFiles.h"
 #include "MariadbServer.h"
 #include "PostgresServer.h"
@@ -450,17 +451,7 @@ DatabaseEntry entry(DatabaseKind kind, const std::string& database) {
     return {.database = database, .kind = static_cast<std::int32_t>(kind)};
 }
 
-class NoProgress final : public ImportProgress {
-public:
-    void setLabel(const std::string&) override {}
-    void setMaximum(int) override {}
-    void setValue(int) override {}
-    bool cancelled() override { return ++rows > cancelAfter; }
-    int rows = 0;
-    int cancelAfter = 1000;
-};
-
-std::vector<std::string> names(const DatabaseEntry& e, NoProgress& progress,
+std::vector<std::string> names(const DatabaseEntry& e, test::CountingProgress& progress,
                                PlayerNameSource::Result expected = PlayerNameSource::Result::Done) {
     std::vector<std::string> collected;
     test::RecordingSink sink;
@@ -537,7 +528,7 @@ TEST_F(PokermanagerTest, ServerOnLoopbackAndTheNameList) {
     EXPECT_EQ(sums("RiverRat").hands, 4);
     EXPECT_TRUE(sink_.messages.empty()) << sink_.messages[0];
 
-    NoProgress progress;
+    test::CountingProgress progress;
     EXPECT_EQ(names(entry(kPm, file_), progress),
               (std::vector<std::string>{"RiverRat", "O'Brien", "ghost", "Back\\slash"}));
 }
@@ -588,10 +579,9 @@ TEST_F(PokerOfficeTest, ThePortEnteredIsUsedAndAnUnreachableServerGivesNothing) 
     EXPECT_EQ(sums("RiverRat").hands, 0);
     EXPECT_TRUE(sink_.messages.empty());
 
-    NoProgress progress;
+    test::CountingProgress progress;
     EXPECT_EQ(names(office(server_->port()), progress).size(), 5u);
-    NoProgress cancelling;
-    cancelling.cancelAfter = 2;
+    test::CountingProgress cancelling(3);
     EXPECT_EQ(names(office(server_->port()), cancelling, PlayerNameSource::Result::Cancelled),
               (std::vector<std::string>{"RiverRat", "O'Brien"}));
 }
@@ -653,7 +643,7 @@ TEST_F(AccessTest, LookupNamesAndUnreadableFiles) {
     connected({entry(kAccess, connection_), entry(kAccess, dir_ + "/missing.mdb")});
     EXPECT_EQ(sums("RiverRat").hands, 3);
     EXPECT_TRUE(sink_.messages.empty());
-    NoProgress progress;
+    test::CountingProgress progress;
     EXPECT_EQ(names(entry(kAccess, connection_), progress).size(), 5u);
     // An id that is no number is bound, never written into the statement.
     std::vector<std::string> bound;
