@@ -44,10 +44,6 @@ std::string record(const std::string& host, char marker = '0') {
            "u" + le32({5, 0}) + marker;
 }
 
-std::string count(std::uint32_t n) {
-    return le32({static_cast<std::int32_t>(n)});
-}
-
 unsigned modeOf(const std::filesystem::path& file) {
     struct stat st {};
     ::stat(file.c_str(), &st);
@@ -80,7 +76,7 @@ TEST(DatabaseListFiles, HandWrittenFileLoadsAndSavesToTheSameBytes) {
 
 TEST(DatabaseListFiles, MarkersPortsAndKindsAsStored) {
     TempDir dir;
-    writeBytes(dir / "db.conf", count(4) + record("h0", '0') + record("h1", 'x') +
+    writeBytes(dir / "db.conf", le32({4}) + record("h0", '0') + record("h1", 'x') +
                                     record("h2", '1') + record("h3", '\0'));
     std::vector<bool> active;
     const DatabaseList markers = DatabaseList::load(dir.path());
@@ -154,7 +150,7 @@ TEST(DatabaseListHostile, DamageEndsTheReadAfterWholeRecords) {
     // clang-format on
     for (const std::string& bad : cases) {
         TempDir dir;
-        writeBytes(dir / "db.conf", count(3) + record(std::string(99, 'h')) + bad);
+        writeBytes(dir / "db.conf", le32({3}) + record(std::string(99, 'h')) + bad);
         std::string problem;
         const DatabaseList list = DatabaseList::load(dir.path(), &problem);
         ASSERT_EQ(list.size(), 1u);
@@ -163,10 +159,10 @@ TEST(DatabaseListHostile, DamageEndsTheReadAfterWholeRecords) {
     }
     TempDir dir;
     std::string problem;
-    writeBytes(dir / "db.conf", count(0x7FFFFFFF) + record("one") + record("two"));
+    writeBytes(dir / "db.conf", le32({2147483647}) + record("one") + record("two"));
     EXPECT_EQ(DatabaseList::load(dir.path(), &problem).size(), 2u);
     EXPECT_NE(problem, "");
-    for (const std::string& bad : {count(0xFFFFFFFF) + record("one"), bytes("\x01\x00")}) {
+    for (const std::string& bad : {le32({-1}) + record("one"), bytes("\x01\x00")}) {
         writeBytes(dir / "db.conf", bad);
         EXPECT_TRUE(DatabaseList::load(dir.path(), &problem).empty());
         EXPECT_NE(problem, "");

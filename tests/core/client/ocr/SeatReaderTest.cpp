@@ -186,12 +186,7 @@ TEST(SeatReadingEdges, CapturesSmallerThanTheAreaAreReadInsideTheirBounds) {
     const int sizes[][2] = {{0, 0},     {1, 1},     {841, 1},   {700, 300}, {841, 286},
                             {900, 260}, {692, 450}, {860, 300}, {999, 449}, {3000, 5}};
     for (const auto& size : sizes) {
-        Image small(size[0], size[1]);
-        for (int y = 0; y < small.height(); ++y) {
-            for (int x = 0; x < small.width(); ++x) {
-                small.setPixel(x, y, full.image.contains(x, y) ? full.image.pixel(x, y) : kBorder);
-            }
-        }
+        const Image small = testing::cropped(full.image, size[0], size[1], kBorder);
         SeatReading seats;
         readSeats(small, table, seats);
         SUCCEED();
@@ -199,15 +194,11 @@ TEST(SeatReadingEdges, CapturesSmallerThanTheAreaAreReadInsideTheirBounds) {
 }
 
 TEST(ChipText, SeparatorsBlanksAndDollarsAreNormalised) {
-    const std::pair<const char*, const char*> cases[] = {{"1,250", "1250"},
-                                                         {"12,50", "12.50"},
-                                                         {"1.234,56", "1234.56"},
-                                                         {"1,234.56", "1234.56"},
-                                                         {"1,234,567", "1234567"},
-                                                         {"0,5", "0.5"},
-                                                         {" $12,50 ", "12.50"},
-                                                         {"$", ""},
-                                                         {"", ""}};
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"1,250", "1250"}, {"12,50", "12.50"}, {"1.234,56", "1234.56"}, {"1,234.56", "1234.56"},
+        {"1,234,567", "1234567"}, {"0,5", "0.5"}, {" $12,50 ", "12.50"}, {"$", ""}, {"", ""}};
+    // clang-format on
     for (const auto& [text, normal] : cases)
         EXPECT_EQ(normaliseChipText(text), normal) << text;
 }
