@@ -2,8 +2,8 @@
 
 #include "FakeLookup.h"
 #include "RecordingObserver.h"
+#include "ShippedGlyphs.h"
 #include "SimLobbies.h"
-#include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
 #include "scan/ScanObserver.h"
 #include "scan/TableListPass.h"
@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -35,12 +34,6 @@ struct ScanRun {
 
 class ClientWaitsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
-        glyphs = loadGlyphTables();
-        ASSERT_FALSE(glyphs.empty());
-    }
-
     ScanRun scanAll(const sim::ClientLatency& latency, bool adaptive, int tables = 8) {
         sim::SimulatedClient client(test::makeLobby(tables));
         ManualClock clock;
@@ -57,7 +50,7 @@ protected:
         return {seenBy(observer), clock.totalMs()};
     }
 
-    GlyphTable glyphs;
+    GlyphTable glyphs = test::shippedGlyphs();
 };
 
 }  // namespace

@@ -2,16 +2,15 @@
 
 #include "Printers.h"
 #include "RecordingObserver.h"
+#include "ShippedGlyphs.h"
 #include "SimLobbies.h"
 #include "client/Win32Messages.h"
-#include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
 #include "scan/ScanObserver.h"
 #include "sim/SimulatedClient.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 using namespace kestrova;
 using Sent = sim::SimulatedClient::SentMessage;
@@ -20,12 +19,6 @@ namespace {
 
 class TableListPassTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
-        glyphs = loadGlyphTables();
-        ASSERT_FALSE(glyphs.empty());
-    }
-
     std::vector<std::string> names(const LobbyEntryList& entries) const {
         std::vector<std::string> out;
         for (const LobbyEntry& e : entries.entries())
@@ -33,7 +26,7 @@ protected:
         return out;
     }
 
-    GlyphTable glyphs;
+    GlyphTable glyphs = test::shippedGlyphs();
     ManualClock clock;
     test::RecordingObserver observer;
 };

@@ -2,8 +2,8 @@
 
 #include "FakeLookup.h"
 #include "RecordingObserver.h"
+#include "ShippedGlyphs.h"
 #include "client/Win32Messages.h"
-#include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
 #include "scan/ScanObserver.h"
 #include "sim/SimulatedClient.h"
@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <map>
 
 using namespace kestrova;
@@ -37,12 +36,7 @@ sim::LobbyTable table(std::string name, std::vector<std::string> players, int se
 
 class TableScanPassTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
-        glyphs = loadGlyphTables();
-        ASSERT_FALSE(glyphs.empty());
-        lookup.cache = &state.records;
-    }
+    void SetUp() override { lookup.cache = &state.records; }
 
     bool scanAll(sim::SimulatedClient& client, std::optional<int> opener = std::nullopt) {
         PassContext context{client, clock, glyphs, observer};
@@ -50,7 +44,7 @@ protected:
         return end == PassEnd::EndOfList || end == PassEnd::Cancelled;
     }
 
-    GlyphTable glyphs;
+    GlyphTable glyphs = test::shippedGlyphs();
     ManualClock clock;
     test::RecordingObserver observer;
     test::FakeLookup lookup;

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -249,44 +250,34 @@ TEST_F(TrackerLookupTest, ConnectionFailureNamesTheUserHidesThePasswordAndStopsT
     EXPECT_EQ(test::readBytes(dir_ / "log.txt"), "") << "Holdem Manager never probed";
 }
 
-struct BlockFailure {
-    DatabaseKind kind;
-    const char* database;
-    std::string_view expectedStart;
-};
-
-class TrackerBlockFailureTest : public TrackerLookupTest,
-                                public ::testing::WithParamInterface<BlockFailure> {};
-
-TEST_P(TrackerBlockFailureTest, ShowsItsMessageClosesAndReconnectsNextBatch) {
-    const BlockFailure& failure = GetParam();
-    auto& lookup = connected({entryFor(failure.database, failure.kind)});
-    EXPECT_EQ(lookup.lookupPlayer("RiverRat", "1", "0", sink_), nullptr);
-    ASSERT_EQ(sink_.messages.size(), 1u);
-    const std::string& text = sink_.messages[0];
-    EXPECT_TRUE(startsWith(text, failure.expectedStart)) << text;
-    EXPECT_GT(text.size(), failure.expectedStart.size());  // server's reason
-    EXPECT_FALSE(lookup.connected());
-    EXPECT_TRUE(records_.empty());
-    // The rest of the batch gets no record and no second box.
-    EXPECT_EQ(lookup.lookupPlayer("Other", "1", "0", sink_), nullptr);
-    EXPECT_EQ(sink_.messages.size(), 1u);
-    // The next batch connects again and fails the same way.
-    EXPECT_TRUE(lookup.connectDatabases(sink_));
-    EXPECT_EQ(lookup.lookupPlayer("RiverRat", "1", "0", sink_), nullptr);
-    EXPECT_EQ(sink_.messages.size(), 2u);
+// A failing block shows its message, closes, gives the rest of the batch no
+// record and no second box, and the next batch connects again.
+TEST_F(TrackerLookupTest, EveryBlockFailureClosesAndReconnectsNextBatch) {
+    const std::tuple<DatabaseKind, const char*, std::string_view> failures[] = {
+        {kPt3, "kt_empty", kFetchFailed},
+        {DatabaseKind::Elephant, "kt_empty",
+         "Error|Your database is probably not configured correct with Quorrin\n.FETCH ALL "
+         "failed: "},
+        {kHm, "kt_empty", "Error|FETCH ALL failed: "},
+        {kPt2, "kt_empty", "Error|3 failed: "},
+        {kPt2, "kt_pt3", "Error|3 failed: "}};
+    for (const auto& [kind, database, expectedStart] : failures) {
+        SCOPED_TRACE(database);
+        sink_.messages.clear();
+        records_.clear();
+        auto& lookup = connected({entryFor(database, kind)});
+        EXPECT_EQ(hands("RiverRat"), "no record");
+        ASSERT_EQ(sink_.messages.size(), 1u);
+        EXPECT_TRUE(startsWith(sink_.messages[0], expectedStart)) << sink_.messages[0];
+        EXPECT_GT(sink_.messages[0].size(), expectedStart.size());  // the server's reason
+        EXPECT_FALSE(lookup.connected());
+        EXPECT_EQ(hands("Other"), "no record");
+        EXPECT_TRUE(lookup.connectDatabases(sink_));
+        EXPECT_EQ(hands("RiverRat"), "no record");
+        EXPECT_EQ(sink_.messages.size(), 2u);
+        EXPECT_TRUE(records_.empty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryBlock, TrackerBlockFailureTest,
-    ::testing::Values(BlockFailure{kPt3, "kt_empty", kFetchFailed},
-                      BlockFailure{
-                          DatabaseKind::Elephant, "kt_empty",
-                          "Error|Your database is probably not configured correct with Quorrin\n"
-                          ".FETCH ALL failed: "},
-                      BlockFailure{kHm, "kt_empty", "Error|FETCH ALL failed: "},
-                      BlockFailure{kPt2, "kt_empty", "Error|3 failed: "},
-                      BlockFailure{kPt2, "kt_pt3", "Error|3 failed: "}));
 
 TEST_F(TrackerLookupTest, MonthlySummaryDeclarationFailureAndAMissingAggregatorTable) {
     server().createDatabase("kt_hm_broken");
