@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "CountingProgress.h"
@@ -31,14 +33,9 @@ using Names = std::vector<std::string>;
 constexpr const char* kFixtures = KESTROVA_STATS_FIXTURES;
 
 using test::RecordingSink;
-
-PlayerStats figures(const std::string& hands, const std::string& vpip, const std::string& pfr,
-                    const std::string& af) {
+PlayerStats figures(const char* hands, const char* vpip, const char* af) {
     PlayerStats stats;
-    stats.hands = hands;
-    stats.vpip = vpip;
-    stats.pfr = pfr;
-    stats.af = af;
+    std::tie(stats.hands, stats.vpip, stats.af) = std::tuple(hands, vpip, af);
     return stats;
 }
 
@@ -49,12 +46,12 @@ TEST(ImportRanges, EveryEnabledRangeMustHold) {
     filter.vpip = {true, 40, 100};
     filter.af = {true, 0, 3};
     filter.minimumHands = 200;
-    EXPECT_TRUE(filter.passes(figures("200", "40.99", "0", "3.99")));
-    EXPECT_TRUE(filter.passes(figures("200", "100.99", "0", "N/A")));
-    EXPECT_FALSE(filter.passes(figures("200", "39.99", "0", "0")));
-    EXPECT_FALSE(filter.passes(figures("200", "101.00", "0", "0")));
-    EXPECT_FALSE(filter.passes(figures("200", "50", "0", "4")));
-    EXPECT_FALSE(filter.passes(figures("199", "50", "0", "0")));
+    EXPECT_TRUE(filter.passes(figures("200", "40.99", "3.99")));
+    EXPECT_TRUE(filter.passes(figures("200", "100.99", "N/A")));
+    EXPECT_FALSE(filter.passes(figures("200", "39.99", "0")));
+    EXPECT_FALSE(filter.passes(figures("200", "101.00", "0")));
+    EXPECT_FALSE(filter.passes(figures("200", "50", "4")));
+    EXPECT_FALSE(filter.passes(figures("199", "50", "0")));
 }
 
 PostgresServer& server() {
@@ -68,32 +65,28 @@ DatabaseEntry entryFor(const std::string& database, DatabaseKind kind) {
 class PlayerImportServerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!PostgresServer::available()) {
+        if (!PostgresServer::available())
             return;
-        }
-        const std::string dir = kFixtures;
-        for (const char* name : {"ki_pt2_a", "ki_pt2_b"}) {
+        for (const auto& [name, fixture] : {std::pair{"ki_pt2_a", "/pokertracker2.sql"},
+                                            {"ki_pt2_b", "/pokertracker2.sql"},
+                                            {"ki_pt3", "/pokertracker3.sql"},
+                                            {"ki_empty", ""}}) {
             server().createDatabase(name);
-            server().executeFile(name, dir + "/pokertracker2.sql");
+            if (*fixture != '\0')
+                server().executeFile(name, kFixtures + std::string(fixture));
         }
-        server().createDatabase("ki_pt3");
-        server().executeFile("ki_pt3", dir + "/pokertracker3.sql");
-        server().createDatabase("ki_empty");
     }
 
     void SetUp() override {
-        if (!PostgresServer::available()) {
+        if (!PostgresServer::available())
             GTEST_SKIP() << "PostgreSQL server programs not installed";
-        }
-        settings_ = std::make_unique<SettingsStore>(dir_ / "Velloran.ini");
-        buddies_ = std::make_unique<BuddyList>(dir_.path());
     }
 
     PlayerImport::Outcome run(const std::vector<DatabaseEntry>& entries, const ImportFilter& filter,
                               ImportProgress& progress, BuddyList* buddies = nullptr) {
-        TrackerLookup lookup(entries, *settings_, buddies_.get(), records_);
+        TrackerLookup lookup(entries, settings_, &buddies_, records_);
         PlayerImport import(lookup, names_, sink_);
-        auto outcome = import.run(entries, filter, buddies ? *buddies : *buddies_, progress);
+        auto outcome = import.run(entries, filter, buddies ? *buddies : buddies_, progress);
         candidates_ = import.candidates();
         EXPECT_FALSE(lookup.connected());
         return outcome;
@@ -105,8 +98,8 @@ protected:
     }
 
     TempDir dir_;
-    std::unique_ptr<SettingsStore> settings_;
-    std::unique_ptr<BuddyList> buddies_;
+    SettingsStore settings_{dir_ / "Velloran.ini"};
+    BuddyList buddies_{dir_.path()};
     PlayerRecordList records_;
     TrackerNameSource names_;
     RecordingSink sink_;
@@ -126,7 +119,7 @@ TEST_F(PlayerImportServerTest, NamesOfActiveDatabasesAreLookedUpOnceSummedAndSav
     inactive.active = false;
     std::vector<DatabaseEntry> entries = twoDatabases();
     entries.insert(entries.begin() + 1, inactive);
-    buddies_->addBuddy("RIVERRAT", false);  // known already, ignoring case
+    buddies_.addBuddy("RIVERRAT", false);  // known already, ignoring case
     ImportFilter filter;
     filter.minimumHands = 5;
     CountingProgress progress;
@@ -137,10 +130,10 @@ TEST_F(PlayerImportServerTest, NamesOfActiveDatabasesAreLookedUpOnceSummedAndSav
     EXPECT_EQ(outcome.lookedUp, 6u);
     EXPECT_EQ(outcome.added, 2u);
     EXPECT_EQ(records_.size(), 6u);
-    Names added = buddies_->names();
+    Names added = buddies_.names();
     std::sort(added.begin(), added.end());
     EXPECT_EQ(added, (Names{"Kill3r", "PctX50", "RIVERRAT"}));
-    EXPECT_EQ(saved(), buddies_->names());
+    EXPECT_EQ(saved(), buddies_.names());
     EXPECT_TRUE(sink_.messages.empty());
     // The row counts of both name lists, then the candidates.
     EXPECT_EQ(progress.maxima, (std::vector<int>{6, 6, 6}));
@@ -156,7 +149,7 @@ TEST_F(PlayerImportServerTest, VpipRangeAgainstTheDatabaseAndNoNameListInPokerTr
     EXPECT_EQ(outcome.collected, 6u) << "PokerTracker 3 gives no names";
     // Names come from PokerTracker 2 only, figures from both: Pct%50 plays loose
     // in PokerTracker 3.
-    EXPECT_EQ(buddies_->names(), (Names{"RiverRat", "Pct%50"}));
+    EXPECT_EQ(buddies_.names(), (Names{"RiverRat", "Pct%50"}));
     EXPECT_TRUE(sink_.messages.empty());
 }
 
@@ -168,15 +161,15 @@ TEST_F(PlayerImportServerTest, CancelKeepsThePlayersAddedBefore) {
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.collected, 2u);
     EXPECT_EQ(outcome.lookedUp, 0u);
-    EXPECT_TRUE(buddies_->names().empty());
+    EXPECT_TRUE(buddies_.names().empty());
 
     // 12 checks while collecting, then one before and one after each look-up.
     CountingProgress duringLookups(12 + 4);
     outcome = run(twoDatabases(), ImportFilter{}, duringLookups);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.lookedUp, 2u);
-    EXPECT_EQ(buddies_->names().size(), 2u);
-    EXPECT_EQ(saved(), buddies_->names());
+    EXPECT_EQ(buddies_.names().size(), 2u);
+    EXPECT_EQ(saved(), buddies_.names());
 }
 
 // No players table: the declaration fails, so does the FETCH after it; a wrong
@@ -191,7 +184,7 @@ TEST_F(PlayerImportServerTest, FailuresAreToldAndEndTheImport) {
     ASSERT_EQ(sink_.messages.size(), 1u);
     EXPECT_EQ(sink_.messages[0].rfind("Error|FETCH ALL failed: ", 0), 0u) << sink_.messages[0];
     EXPECT_EQ(outcome.lookedUp, 0u);
-    EXPECT_TRUE(buddies_->names().empty());
+    EXPECT_TRUE(buddies_.names().empty());
 
     DatabaseEntry entry = entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres);
     entry.password = "wrong-pw";
