@@ -30,18 +30,6 @@ TEST(PlayerRecordList, FindsTheFirstRecordOfTheExactName) {
         EXPECT_FALSE(list.findCachedPlayer(other)) << other;
 }
 
-TEST(PlayerRecordList, ARecordHeldByATableSurvivesClearing) {
-    PlayerRecordList list;
-    list.append(record("Seated", "42"));
-    const auto held = list.findCachedPlayer("Seated");  // what a scanned table keeps
-    list.append(record("Gone"));
-    const std::weak_ptr<PlayerStats> notHeld = list.at(1);
-    list.clear();
-    EXPECT_TRUE(list.empty());
-    EXPECT_EQ(held->hands, "42");
-    EXPECT_TRUE(notHeld.expired()) << "records nobody shows are freed at once";
-}
-
 // One timer, started by the first "Get Table List" with the lifetime it had then;
 // records go only at a "Get Table List" after it fired.
 TEST(CacheExpiry, RecordsAreDroppedOnlyAtGetTableListAfterExpiry) {
