@@ -11,10 +11,7 @@ namespace kestrova {
 namespace {
 
 std::shared_ptr<PlayerStats> record(const std::string& name, const std::string& hands = "0") {
-    auto r = std::make_shared<PlayerStats>();
-    r->name = name;
-    r->hands = hands;
-    return r;
+    return std::make_shared<PlayerStats>(PlayerStats{.name = name, .hands = hands});
 }
 
 // Found by exact name, first record first; appending numbers the records.
