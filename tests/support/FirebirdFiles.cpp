@@ -1,7 +1,5 @@
 #include "FirebirdFiles.h"
 
-#include <signal.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -45,11 +43,7 @@ FirebirdFiles::FirebirdFiles() {
 }
 
 FirebirdFiles::~FirebirdFiles() {
-    if (pid_ > 0) {
-        ::kill(static_cast<pid_t>(pid_), SIGTERM);
-        for (int i = 0; i < 100 && ::kill(static_cast<pid_t>(pid_), 0) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+    stopProcess(pid_);
     std::error_code ignored;
     fs::remove_all(directory_, ignored);
 }
@@ -82,16 +76,7 @@ void FirebirdFiles::startServer(const std::string& sysdbaPassword) {
                " < /dev/null > /dev/null 2>&1 &");
     // Ready once the port takes connections.
     const std::string probe = "exec 3<>/dev/tcp/127.0.0.1/" + std::to_string(port_);
-    for (int attempt = 0;; ++attempt) {
-        try {
-            runCommand("bash -c " + shellQuoted(probe));
-            break;
-        } catch (const std::runtime_error&) {
-            if (attempt > 100)
-                throw;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-    }
+    retryUntilDone(100, [&] { runCommand("bash -c " + shellQuoted(probe)); });
     std::ifstream(directory_ + "/server.pid") >> pid_;
 }
 

@@ -1,12 +1,12 @@
 #include "HttpTestServer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <stdexcept>
+
+#include "ProcessTools.h"
 
 namespace kestrova::test {
 
@@ -49,17 +49,7 @@ bool sendAll(int fd, const std::string& bytes, const std::atomic<bool>& stop) {
 
 HttpTestServer::HttpTestServer(Mode mode, std::string body, int status)
     : mode_(mode), body_(std::move(body)), status_(status) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    auto* generic = reinterpret_cast<sockaddr*>(&address);
-    if (listener_ < 0 || ::bind(listener_, generic, length) != 0 || ::listen(listener_, 8) != 0 ||
-        ::getsockname(listener_, generic, &length) != 0) {
-        throw std::runtime_error("cannot listen on 127.0.0.1");
-    }
-    port_ = ntohs(address.sin_port);
+    listener_ = listenOnLoopback(port_);
     if (mode_ != Mode::Silent) {
         thread_ = std::thread([this] { serve(); });
     }

@@ -46,16 +46,7 @@ MariadbServer::MariadbServer() {
                " --skip-log-bin --innodb-buffer-pool-size=16M" + " --skip-name-resolve" + user +
                " > " + shellQuoted(directory_ + "/server.log") + " 2>&1 < /dev/null &");
     // Ready once the client gets in over the socket.
-    for (int attempt = 0;; ++attempt) {
-        try {
-            execute("SELECT 1");
-            break;
-        } catch (const std::runtime_error&) {
-            if (attempt > 300)
-                throw;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-    }
+    retryUntilDone(300, [&] { execute("SELECT 1"); });
     std::ifstream pid(pidFile);
     pid >> pid_;
     execute("CREATE USER '" + std::string(kUser) + "'@'%' IDENTIFIED BY '" +
@@ -63,11 +54,7 @@ MariadbServer::MariadbServer() {
 }
 
 MariadbServer::~MariadbServer() {
-    if (pid_ > 0) {
-        ::kill(static_cast<pid_t>(pid_), SIGTERM);
-        for (int i = 0; i < 100 && ::kill(static_cast<pid_t>(pid_), 0) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+    stopProcess(pid_);
     std::error_code ignored;
     fs::remove_all(directory_, ignored);
 }

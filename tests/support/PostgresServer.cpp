@@ -2,14 +2,10 @@
 
 #include <libpq-fe.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <pwd.h>
-#include <sys/socket.h>
+#include "ProcessTools.h"
+
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -23,34 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string shellQuoted(const std::string& text) {
-    std::string out = "'";
-    for (const char c : text) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out += c;
-    }
-    return out + "'";
-}
-
-// Runs a shell command; its output, and throws when it fails.
-std::string run(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr)
-        throw std::runtime_error("cannot run: " + command);
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    if (status != 0)
-        throw std::runtime_error("failed (" + std::to_string(status) + "): " + command + "\n" +
-                                 output);
-    return output;
-}
-
 std::string findBinDirectory() {
     if (const char* configured = std::getenv("KESTROVA_PG_BINDIR"))
         return configured;
@@ -62,28 +30,12 @@ std::string findBinDirectory() {
     return {};
 }
 
-int freePort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        throw std::runtime_error("no socket for a free port");
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    socklen_t length = sizeof(address);
-    // The socket API takes the generic address type.
-    auto* generic = reinterpret_cast<sockaddr*>(&address);
-    if (::bind(fd, generic, sizeof(address)) != 0 || ::getsockname(fd, generic, &length) != 0) {
-        ::close(fd);
-        throw std::runtime_error("no free port on 127.0.0.1");
-    }
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
 bool isRoot() {
     return ::geteuid() == 0;
 }
+
+using Connection = std::unique_ptr<PGconn, decltype(&PQfinish)>;
+using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
 }  // namespace
 
@@ -99,14 +51,11 @@ PostgresServer& PostgresServer::shared() {
 PostgresServer::PostgresServer() : binDirectory_(findBinDirectory()) {
     if (binDirectory_.empty())
         throw std::runtime_error("PostgreSQL server programs not found (install postgresql)");
-    std::string pattern = (fs::temp_directory_path() / "kestrova-pg-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary directory");
-    directory_ = pattern;
+    directory_ = makeTemporaryDirectory("kestrova-pg");
     dataDirectory_ = directory_ + "/data";
     if (isRoot())
-        run("chown postgres:postgres " + shellQuoted(directory_));
-    port_ = freePort();
+        runCommand("chown postgres:postgres " + shellQuoted(directory_));
+    port_ = freeLoopbackPort();
 
     runAsServerUser(binDirectory_ + "/initdb -D " + shellQuoted(dataDirectory_) +
                     " -U postgres -A trust -E UTF8 --locale=C --no-sync");
@@ -120,14 +69,10 @@ PostgresServer::PostgresServer() : binDirectory_(findBinDirectory()) {
     hba << "local all all trust\nhost all all 127.0.0.1/32 scram-sha-256\n";
     hba.close();
 
-    // Stops the server and removes the directory when this process is gone,
-    // however it ended.
-    const std::string watchdog =
-        "while kill -0 " + std::to_string(::getpid()) + " 2>/dev/null; do sleep 1; done; " +
-        "pid=$(head -1 " + shellQuoted(dataDirectory_ + "/postmaster.pid") +
-        " 2>/dev/null); [ -n \"$pid\" ] && kill -QUIT \"$pid\" 2>/dev/null; sleep 2; rm -rf " +
-        shellQuoted(directory_);
-    run("setsid sh -c " + shellQuoted(watchdog) + " >/dev/null 2>&1 < /dev/null &");
+    cleanUpAfterExit("pid=$(head -1 " + shellQuoted(dataDirectory_ + "/postmaster.pid") +
+                     " 2>/dev/null); [ -n \"$pid\" ] && kill -QUIT \"$pid\" 2>/dev/null; "
+                     "sleep 2; rm -rf " +
+                     shellQuoted(directory_));
 
     start();
     execute("postgres", "CREATE ROLE " + std::string(kUser) + " LOGIN PASSWORD '" +
@@ -145,8 +90,8 @@ PostgresServer::~PostgresServer() {
 
 std::string PostgresServer::runAsServerUser(const std::string& command) {
     if (isRoot())
-        return run("runuser -u postgres -- sh -c " + shellQuoted(command));
-    return run(command);
+        return runCommand("runuser -u postgres -- sh -c " + shellQuoted(command));
+    return runCommand(command);
 }
 
 void PostgresServer::start() {
@@ -184,16 +129,23 @@ void PostgresServer::createDatabase(const std::string& name) {
     execute(name, "ALTER SCHEMA public OWNER TO " + std::string(kUser));
 }
 
+// Runs sql over the socket as the superuser; throws unless the server accepts it.
+static Result runAsSuperuser(const std::string& directory, int port, const std::string& database,
+                             const std::string& sql) {
+    const std::string text = "host=" + directory + " port=" + std::to_string(port) + " dbname='" +
+                             database + "' user=postgres";
+    const Connection connection(PQconnectdb(text.c_str()), &PQfinish);
+    Result result(PQexec(connection.get(), sql.c_str()), &PQclear);
+    const auto status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw std::runtime_error("statement failed in " + database + ": " +
+                                 std::string(PQerrorMessage(connection.get())));
+    return result;
+}
+
 std::vector<std::string> PostgresServer::queryColumn(const std::string& database,
                                                      const std::string& sql) {
-    const std::string text = "host=" + directory_ + " port=" + std::to_string(port_) + " dbname='" +
-                             database + "' user=postgres";
-    std::unique_ptr<PGconn, decltype(&PQfinish)> connection(PQconnectdb(text.c_str()), &PQfinish);
-    std::unique_ptr<PGresult, decltype(&PQclear)> result(PQexec(connection.get(), sql.c_str()),
-                                                         &PQclear);
-    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK)
-        throw std::runtime_error("query failed in " + database + ": " +
-                                 std::string(PQerrorMessage(connection.get())));
+    const Result result = runAsSuperuser(directory_, port_, database, sql);
     std::vector<std::string> values;
     for (int row = 0; row < PQntuples(result.get()); ++row)
         values.emplace_back(PQgetvalue(result.get(), row, 0));
@@ -201,18 +153,7 @@ std::vector<std::string> PostgresServer::queryColumn(const std::string& database
 }
 
 void PostgresServer::execute(const std::string& database, const std::string& sql) {
-    const std::string text = "host=" + directory_ + " port=" + std::to_string(port_) + " dbname='" +
-                             database + "' user=postgres";
-    std::unique_ptr<PGconn, decltype(&PQfinish)> connection(PQconnectdb(text.c_str()), &PQfinish);
-    if (PQstatus(connection.get()) != CONNECTION_OK)
-        throw std::runtime_error("cannot connect to the test server: " +
-                                 std::string(PQerrorMessage(connection.get())));
-    std::unique_ptr<PGresult, decltype(&PQclear)> result(PQexec(connection.get(), sql.c_str()),
-                                                         &PQclear);
-    const auto status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw std::runtime_error("statement failed in " + database + ": " +
-                                 std::string(PQerrorMessage(connection.get())));
+    runAsSuperuser(directory_, port_, database, sql);
 }
 
 void PostgresServer::executeFile(const std::string& database, const std::string& path) {

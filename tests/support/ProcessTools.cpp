@@ -2,14 +2,17 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
+#include <thread>
 
 namespace kestrova::test {
 
@@ -40,21 +43,48 @@ std::string runCommand(const std::string& command) {
     return output;
 }
 
-int freeLoopbackPort() {
+int listenOnLoopback(int& port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        throw std::runtime_error("no socket for a free port");
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
     auto* generic = reinterpret_cast<sockaddr*>(&address);
-    if (::bind(fd, generic, sizeof(address)) != 0 || ::getsockname(fd, generic, &length) != 0) {
-        ::close(fd);
-        throw std::runtime_error("no free port on 127.0.0.1");
+    if (fd < 0 || ::bind(fd, generic, sizeof(address)) != 0 || ::listen(fd, 16) != 0 ||
+        ::getsockname(fd, generic, &length) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        throw std::runtime_error("cannot listen on 127.0.0.1");
     }
-    ::close(fd);
-    return ntohs(address.sin_port);
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+int freeLoopbackPort() {
+    int port = 0;
+    ::close(listenOnLoopback(port));
+    return port;
+}
+
+void stopProcess(long pid) {
+    if (pid <= 0)
+        return;
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    for (int i = 0; i < 100 && ::kill(static_cast<pid_t>(pid), 0) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+void retryUntilDone(int attempts, const std::function<void()>& step) {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            step();
+            return;
+        } catch (const std::runtime_error&) {
+            if (attempt >= attempts)
+                throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
 }
 
 std::string makeTemporaryDirectory(const std::string& prefix) {

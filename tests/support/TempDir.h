@@ -1,10 +1,13 @@
 #pragma once
 
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <iterator>
 #include <string>
@@ -53,6 +56,21 @@ inline std::string le32(std::initializer_list<std::int32_t> values) {
             out += static_cast<char>((static_cast<std::uint32_t>(v) >> shift) & 0xffu);
     }
     return out;
+}
+
+// Runs `write` with files limited to `bytes`, so that writes fail half-way even
+// for root; returns what it returned.
+inline bool underFileSizeLimit(rlim_t bytes, const std::function<bool()>& write) {
+    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+    rlimit small = oldLimit;
+    small.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = write();
+    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+    ::signal(SIGXFSZ, oldHandler);
+    return written;
 }
 
 // Bytes written out by hand: "\x01\x00" style literals keep embedded zeros.

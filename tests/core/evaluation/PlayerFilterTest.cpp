@@ -6,15 +6,7 @@ namespace kestrova {
 namespace {
 
 PlayerFilterRow row() {
-    PlayerFilterRow r;
-    r.table = "Aconcagua";
-    r.stack = "1250.50";
-    r.won = "-5.00";
-    r.vpip = "25.00";
-    r.pfr = "8.00";
-    r.af = "2.00";
-    r.tableStakes = "$1/$2";
-    return r;
+    return {"Aconcagua", false, "1250.50", "-5.00", "25.00", "8.00", "2.00", "$1/$2"};
 }
 
 // VPIP, PFR and AF bounds are compared untruncated.

@@ -19,17 +19,11 @@ struct SeatedPlayer {
     std::string stack = "100";
 };
 
-inline std::shared_ptr<PlayerStats> makePlayer(const SeatedPlayer& seated) {
-    auto player = std::make_shared<PlayerStats>();
-    player->name = seated.name;
-    player->hands = seated.hands;
-    player->vpip = seated.vpip;
-    player->pfr = seated.pfr;
-    player->af = seated.af;
-    player->wtsd = seated.wtsd;
-    player->won = seated.won;
-    player->stack = seated.stack;
-    return player;
+inline std::shared_ptr<PlayerStats> makePlayer(const SeatedPlayer& p) {
+    // clang-format off
+    return std::make_shared<PlayerStats>(PlayerStats{.name = p.name, .vpip = p.vpip, .af = p.af,
+        .hands = p.hands, .wtsd = p.wtsd, .won = p.won, .pfr = p.pfr, .stack = p.stack});
+    // clang-format on
 }
 
 inline std::vector<std::shared_ptr<PlayerStats>> makePlayers(

@@ -21,11 +21,7 @@ EvaluationSettings settingsWith(int minimumHands, std::string ownName = {}) {
 }
 
 TEST(TableEvaluation, EmptyVpipWithHandsCountsNeitherReadNorKnownButAddsItsPfr) {
-    SeatedPlayer known{"a", "200", "20.00"};
-    known.pfr = "10.00";
-    SeatedPlayer noVpip{"b", "300", ""};
-    noVpip.pfr = "30.00";
-    const auto players = makePlayers({known, noVpip});
+    const auto players = makePlayers({{"a", "200", "20.00", "10.00"}, {"b", "300", "", "30.00"}});
     const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{});
     EXPECT_EQ(result.readsText, "1 / 1");
     EXPECT_EQ(result.averageVpip, "20.00");
@@ -33,15 +29,11 @@ TEST(TableEvaluation, EmptyVpipWithHandsCountsNeitherReadNorKnownButAddsItsPfr) 
 }
 
 TEST(TableEvaluation, AveragesOverReadPlayersWithTwoDecimals) {
-    SeatedPlayer a{"a", "500", "20.00"};
-    a.af = "1.50";
-    a.wtsd = "30.00";
-    SeatedPlayer b{"b", "101", "25.00"};
-    b.af = "2.25";
-    b.wtsd = "";
-    const SeatedPlayer fewHands{"c", "50", "90.00"};  // known, not read
-    auto players = makePlayers({a, b, fewHands});
-    players.push_back(nullptr);  // skipped
+    auto players =
+        makePlayers({{.name = "a", .hands = "500", .vpip = "20.00", .af = "1.50", .wtsd = "30.00"},
+                     {.name = "b", .hands = "101", .vpip = "25.00", .af = "2.25", .wtsd = ""},
+                     {"c", "50", "90.00"}});  // c is known, not read
+    players.push_back(nullptr);               // skipped
     const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{});
     EXPECT_EQ(result.reads, 2);
     EXPECT_EQ(result.known, 3);
@@ -53,15 +45,10 @@ TEST(TableEvaluation, AveragesOverReadPlayersWithTwoDecimals) {
 }
 
 TEST(TableEvaluation, LosersNeedHandsStacksAndBuddiesCountEveryone) {
-    SeatedPlayer loser{"loser", "20", ""};
-    loser.won = "-12.50";
-    loser.stack = "$1,250.50";
-    SeatedPlayer noHands{"Buddy", "0", ""};
-    noHands.won = "-99.00";
-    noHands.stack = "1250.50";
-    SeatedPlayer unknown{"nobody", "", ""};
-    unknown.stack = "";
-    const auto players = makePlayers({loser, noHands, unknown});
+    const auto players =
+        makePlayers({{.name = "loser", .hands = "20", .won = "-12.50", .stack = "$1,250.50"},
+                     {.name = "Buddy", .hands = "0", .won = "-99.00", .stack = "1250.50"},
+                     {.name = "nobody", .stack = ""}});
     BuddyList buddies;
     buddies.addBuddy("bUDDY", false);
     const TableEvaluation result = evaluateTable(players, settingsWith(100), buddies);

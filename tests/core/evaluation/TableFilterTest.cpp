@@ -41,9 +41,8 @@ TEST(PlayerCountTest, CountsPlayersPassingEveryActiveCriterion) {
     settings.pfr = {true, 0, 5};  // both loose players raise 10
     EXPECT_FALSE(playerCountTestShows(makePlayers({loose, tight, loose2}), "", 100, settings));
 
-    SeatedPlayer even{"a", "500", "20.00"};
-    SeatedPlayer loser{"b", "500", "20.00"};
-    loser.won = "-0.01";
+    const SeatedPlayer even{"a", "500", "20.00"};
+    const SeatedPlayer loser{.name = "b", .hands = "500", .vpip = "20.00", .won = "-0.01"};
     settings = playerCountOn(1);
     settings.loser = true;
     EXPECT_FALSE(playerCountTestShows(makePlayers({even}), "", 100, settings));
@@ -53,8 +52,7 @@ TEST(PlayerCountTest, CountsPlayersPassingEveryActiveCriterion) {
 // Stacks in big blinds: the stakes after the last "$" or "/" give the big blind;
 // a stack without a currency sign keeps its first digit.
 TEST(PlayerCountTest, StackInBigBlinds) {
-    SeatedPlayer seated{"a", "500", "20.00"};
-    seated.stack = "$150";
+    SeatedPlayer seated{.name = "a", .hands = "500", .vpip = "20.00", .stack = "$150"};
     TableFilterSettings settings = playerCountOn(1);
     settings.stack = {true, 75, 75};
     EXPECT_TRUE(playerCountTestShows(makePlayers({seated}), "$1/$2", 100, settings));

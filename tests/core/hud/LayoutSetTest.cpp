@@ -1,8 +1,6 @@
 #include "hud/LayoutSet.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -27,16 +25,8 @@ constexpr int k9Max = 0;
 constexpr int k6Max = 1;
 constexpr int k2Max = 2;
 
-std::string le32(std::int32_t value) {
-    std::string bytes(4, '\0');
-    for (std::size_t i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xffu);
-    }
-    return bytes;
-}
-
 std::string entry(std::uint8_t flag, std::int32_t x, std::int32_t y) {
-    return std::string(1, static_cast<char>(flag)) + le32(x) + le32(y);
+    return std::string(1, static_cast<char>(flag)) + kestrova::test::le32({x, y});
 }
 
 // Every flag and position different, extremes and negatives included.
@@ -164,22 +154,14 @@ TEST_F(LayoutFiles, MissingFileIsReportedOnceAndTheOtherRoomLoads) {
     EXPECT_NE(layoutFilePath(dir(), kPp, LayoutFamily::Default).parent_path(), dir());
 }
 
-// The file-size limit makes both writes fail half-way, even for root.
 TEST_F(LayoutFiles, FailedSaveLeavesTheOldFilesWhole) {
     const std::string oldFtp = LayoutSet().roomBytes(kFtp);
     const std::string oldPp = "short but mine";
     writeBytes(dir() / "ftp.lo", oldFtp);
     writeBytes(dir() / "pp.lo", oldPp);
 
-    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit oldLimit{};
-    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
-    rlimit small = oldLimit;
-    small.rlim_cur = 1000;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = distinctLayouts().save(dir(), sink_);
-    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-    ::signal(SIGXFSZ, oldHandler);
+    const bool saved = kestrova::test::underFileSizeLimit(
+        1000, [&] { return distinctLayouts().save(dir(), sink_); });
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(sink_.messages,

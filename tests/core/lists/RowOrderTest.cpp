@@ -26,15 +26,10 @@ bool less(RowSortMode mode, int column, std::vector<std::string> a, std::vector<
 TEST(RowOrder, TableListColumns) {
     EXPECT_TRUE(less(RowSortMode::TableList, 0, {"alpha"}, {"Beta"}));
     EXPECT_FALSE(less(RowSortMode::TableList, 0, {"Beta"}, {"alpha"}));
-    std::vector<std::string> a(13), b(13);
-    a[3] = "10";
-    b[3] = "9";
-    a[4] = "$9.50";
-    b[4] = "$10";
-    a[5] = "9.5";
-    b[5] = "10.25";
-    a[12] = "N/A";
-    b[12] = "0.5";
+    const std::vector<std::string> a{"", "", "", "10", "$9.50", "9.5", "",
+                                     "", "", "", "",   "",      "N/A"};
+    const std::vector<std::string> b{"", "", "", "9", "$10", "10.25", "",
+                                     "", "", "", "",  "",    "0.5"};
     for (const int column : {3, 4, 5, 12})
         EXPECT_TRUE(less(RowSortMode::TableList, column, a, b)) << column;
 }

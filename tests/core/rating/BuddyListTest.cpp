@@ -10,7 +10,7 @@
 namespace kestrova {
 namespace {
 
-using test::bytes;
+using test::le32;
 using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
@@ -40,8 +40,7 @@ TEST(BuddyFile, ExactBytesAndRemoval) {
     buddies.addBuddy("Mr Bluff", false);
     EXPECT_TRUE(buddies.addBuddy("KAT2", true).saved);
     EXPECT_EQ(readBytes(dir / "mofofish"),
-              bytes("\x03\x00\x00\x00\x03\x00\x00\x00Kat\x08\x00\x00\x00Mr Bluff"
-                    "\x04\x00\x00\x00KAT2"));
+              le32({3, 3}) + "Kat" + le32({8}) + "Mr Bluff" + le32({4}) + "KAT2");
 
     const BuddyList::Change change = buddies.removeBuddy("kat");
     EXPECT_TRUE(change.changed && change.saved);
@@ -53,26 +52,18 @@ TEST(BuddyFile, ExactBytesAndRemoval) {
 
 TEST(BuddyFile, DamageEndsTheReadAfterWholeNamesAndIsTold) {
     std::string problem;
-    const std::string first = bytes(
-        "\x03\x00\x00\x00\x05\x00\x00\x00"
-        "first");
-    EXPECT_EQ(
-        BuddyList::fromBytes(first + bytes("\x95\x00\x00\x00") + std::string(149, 'z'), &problem),
-        (Names{"first", std::string(149, 'z')}));
-    EXPECT_EQ(
-        BuddyList::fromBytes(first + bytes("\x96\x00\x00\x00") + std::string(150, 'y'), &problem),
-        Names{"first"});
+    const std::string first = le32({3, 5}) + "first";
+    EXPECT_EQ(BuddyList::fromBytes(first + le32({149}) + std::string(149, 'z'), &problem),
+              (Names{"first", std::string(149, 'z')}));
+    EXPECT_EQ(BuddyList::fromBytes(first + le32({150}) + std::string(150, 'y'), &problem),
+              Names{"first"});
     EXPECT_EQ(problem, "entry 2 of 3: name length 150 (names are at most 149 bytes)");
     // A count of four billion with one name, then the file ends.
-    EXPECT_EQ(BuddyList::fromBytes(bytes("\xff\xff\xff\xff\x01\x00\x00\x00q"), &problem),
-              Names{"q"});
+    EXPECT_EQ(BuddyList::fromBytes(le32({-1, 1}) + "q", &problem), Names{"q"});
     EXPECT_NE(problem.find("ends early"), std::string::npos);
-    EXPECT_TRUE(BuddyList::fromBytes(bytes("\x01\x00\x00\x00\xff\xff\xff\xff"), &problem).empty());
+    EXPECT_TRUE(BuddyList::fromBytes(le32({1, -1}), &problem).empty());
     EXPECT_NE(problem.find("name length -1"), std::string::npos);
-    EXPECT_TRUE(BuddyList::fromBytes(bytes("\x01\x00\x00\x00\x09\x00\x00\x00"
-                                           "abc"),
-                                     &problem)
-                    .empty());
+    EXPECT_TRUE(BuddyList::fromBytes(le32({1, 9}) + "abc", &problem).empty());
     EXPECT_FALSE(problem.empty());
     EXPECT_TRUE(BuddyList::fromBytes("", &problem).empty());
     EXPECT_TRUE(problem.empty());
@@ -82,13 +73,8 @@ TEST(BuddyFile, DamageEndsTheReadAfterWholeNamesAndIsTold) {
 // the user agrees; one that cannot be read at all is no empty list.
 TEST(BuddyFile, AFileNotReadWholeIsNeverRewrittenUnasked) {
     TempDir dir;
-    const std::string original = bytes(
-                                     "\x03\x00\x00\x00\x01\x00\x00\x00"
-                                     "a\x96\x00\x00\x00") +
-                                 std::string(150, 'x') +
-                                 bytes(
-                                     "\x01\x00\x00\x00"
-                                     "c");
+    const std::string original =
+        le32({3, 1}) + "a" + le32({150}) + std::string(150, 'x') + le32({1}) + "c";
     writeBytes(dir / "mofofish", original);
     BuddyList buddies(dir.path());
     ASSERT_EQ(buddies.loadBuddies(), BuddyList::LoadResult::ReadError);

@@ -1,52 +1,24 @@
 #include "scan/TableListPass.h"
 
 #include "Printers.h"
+#include "RecordingObserver.h"
+#include "ShippedGlyphs.h"
 #include "SimLobbies.h"
 #include "client/Win32Messages.h"
-#include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
 #include "scan/ScanObserver.h"
 #include "sim/SimulatedClient.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 using namespace kestrova;
 using Sent = sim::SimulatedClient::SentMessage;
 
 namespace {
 
-class RecordingObserver final : public ScanObserver {
-public:
-    std::vector<std::pair<std::string, std::string>> messages;
-    int eventRounds = 0;
-    Rect lobbyRect;
-    int cancelAfterRounds = -1;
-
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.emplace_back(title, text);
-    }
-    void lobbyFound(const Rect& r) override { lobbyRect = r; }
-    void tableRead(const LobbyEntry&) override {
-        if (++eventRounds == cancelAfterRounds)
-            cancel();
-    }
-    bool cancelled() const override { return cancelled_; }
-    void cancel() { cancelled_ = true; }
-
-private:
-    bool cancelled_ = false;
-};
-
 class TableListPassTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
-        glyphs = loadGlyphTables();
-        ASSERT_FALSE(glyphs.empty());
-    }
-
     std::vector<std::string> names(const LobbyEntryList& entries) const {
         std::vector<std::string> out;
         for (const LobbyEntry& e : entries.entries())
@@ -54,9 +26,9 @@ protected:
         return out;
     }
 
-    GlyphTable glyphs;
+    GlyphTable glyphs = test::shippedGlyphs();
     ManualClock clock;
-    RecordingObserver observer;
+    test::RecordingObserver observer;
 };
 
 }  // namespace
@@ -94,7 +66,7 @@ TEST_F(TableListPassTest, ReadsEveryRowOfALobbyLongerThanOnePage) {
         EXPECT_EQ(sent[i], (Sent{list, win32::WM_KEYDOWN, 0x28, 0}));
         EXPECT_EQ(sent[i + 1], (Sent{list, win32::WM_KEYUP, 0x28, 0}));
     }
-    EXPECT_EQ(downs, observer.eventRounds);
+    EXPECT_EQ(downs, observer.rounds);
     // 500 ms after restoring, 200 ms after the click, 200 ms after every Down.
     EXPECT_EQ(clock.totalMs(), 500 + 200 + downs * 200);
     EXPECT_EQ(observer.lobbyRect.width(), sim::LobbyRenderer::kWindowWidth);
@@ -109,7 +81,7 @@ TEST_F(TableListPassTest, CancelKeepsWhatWasReadAndAnEmptyLobbyEnds) {
     EXPECT_EQ(entries.entries().size(), 5u);
 
     sim::SimulatedClient empty{sim::Lobby{}};
-    RecordingObserver fresh;
+    test::RecordingObserver fresh;
     PassContext emptyContext{empty, clock, glyphs, fresh};
     LobbyEntryList none;
     ASSERT_EQ(TableListPass(emptyContext).run(none), PassEnd::EndOfList);

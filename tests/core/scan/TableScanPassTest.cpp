@@ -1,8 +1,9 @@
 #include "scan/TableScanPass.h"
 
 #include "FakeLookup.h"
+#include "RecordingObserver.h"
+#include "ShippedGlyphs.h"
 #include "client/Win32Messages.h"
-#include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
 #include "scan/ScanObserver.h"
 #include "sim/SimulatedClient.h"
@@ -11,39 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <map>
 
 using namespace kestrova;
 
 namespace {
-
-class Observer final : public ScanObserver {
-public:
-    std::vector<std::string> messages;
-    std::vector<std::shared_ptr<PlayerStats>> players;
-    // Name, stakes, "0", players counted and average pot of each scanned table.
-    std::vector<std::array<std::string, 5>> rows;
-    int cancelAfterRounds = -1;
-    int rounds = 0;
-
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back(title + ": " + text);
-    }
-    void tableRead(const LobbyEntry&) override {
-        if (++rounds == cancelAfterRounds)
-            cancel();
-    }
-    bool cancelled() const override { return cancelled_; }
-    void cancel() { cancelled_ = true; }
-    void playerFound(const std::shared_ptr<PlayerStats>& r) override { players.push_back(r); }
-    void tableScanned(const ScannedTable& t) override {
-        rows.push_back({t.name, t.stakes, "0", std::to_string(t.playersCounted), t.averagePot});
-    }
-
-private:
-    bool cancelled_ = false;
-};
 
 sim::LobbyTable table(std::string name, std::vector<std::string> players, int seats = 10,
                       std::vector<std::string> waiting = {}) {
@@ -63,12 +36,7 @@ sim::LobbyTable table(std::string name, std::vector<std::string> players, int se
 
 class TableScanPassTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
-        glyphs = loadGlyphTables();
-        ASSERT_FALSE(glyphs.empty());
-        lookup.cache = &state.records;
-    }
+    void SetUp() override { lookup.cache = &state.records; }
 
     bool scanAll(sim::SimulatedClient& client, std::optional<int> opener = std::nullopt) {
         PassContext context{client, clock, glyphs, observer};
@@ -76,9 +44,9 @@ protected:
         return end == PassEnd::EndOfList || end == PassEnd::Cancelled;
     }
 
-    GlyphTable glyphs;
+    GlyphTable glyphs = test::shippedGlyphs();
     ManualClock clock;
-    Observer observer;
+    test::RecordingObserver observer;
     test::FakeLookup lookup;
     ScanState state;
     LobbyFilter filter;
@@ -144,7 +112,7 @@ TEST_F(TableScanPassTest, CancelKeepsWhatWasReadAndFailingDatabasesEndBeforeTheW
     EXPECT_EQ(observer.rows.size(), 2u);
     EXPECT_EQ(lookup.disconnects, 1);
 
-    observer = Observer{};
+    observer = test::RecordingObserver{};
     lookup.failConnect = true;
     EXPECT_FALSE(scanAll(client));
     EXPECT_TRUE(observer.rows.empty());

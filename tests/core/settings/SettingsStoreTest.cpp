@@ -1,8 +1,6 @@
 #include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,6 +67,12 @@ TEST_F(SettingsStoreTest, TextIsCutToBufferLessOneAndLosesBlanksAndQuotes) {
     EXPECT_EQ(store.readText("a", "", 1000), "quoted text");
     EXPECT_EQ(store.readText("c", "", 1000), "\"unbalanced");
     EXPECT_EQ(store.readText("d", "", 1000), "inner \"quotes\" stay");
+
+    // Each typed key reads through its own buffer, as its window did.
+    SettingsStore typed(dir_ / "typed.ini");
+    ASSERT_TRUE(typed.writeText(keys::profilme, std::string(200, 'x')));
+    EXPECT_EQ(typed.readText(keys::profilme).size(), 127u);
+    EXPECT_EQ(typed.readText(keys::profilmeProfileTab).size(), 200u);
 }
 
 // ---- writes ------------------------------------------------------------------
@@ -183,20 +187,8 @@ TEST_F(SettingsStoreTest, ValuesThatWouldBreakTheFileAreRefused) {
     EXPECT_EQ(readBytes(ini()), "[Tallyhand]\nprofilme=me\n");
 }
 
-TEST_F(SettingsStoreTest, TypedKeysRoundTrip) {
-    SettingsStore store(ini());
-    ASSERT_TRUE(store.writeFlag(keys::Lim, true));
-    ASSERT_TRUE(store.writeInt(keys::scanint, 23));
-    ASSERT_TRUE(store.writeText(keys::cache, "600abc"));
-    ASSERT_TRUE(store.writeText(keys::profilme, std::string(200, 'x')));
-    EXPECT_EQ(store.read(keys::Lim), 1);
-    EXPECT_EQ(store.read(keys::scanint), 23);
-    EXPECT_EQ(store.read(keys::cache), 600);
-    EXPECT_EQ(store.readText(keys::cacheGeneralTab), "600abc");
-    EXPECT_EQ(store.readText(keys::profilme).size(), 127u);
-    EXPECT_EQ(store.readText(keys::profilmeProfileTab).size(), 200u);
-
-    // Names are found ignoring case, so no two keys may differ in case only.
+// Names are found ignoring case, so no two keys may differ in case only.
+TEST(SettingKeys, NoTwoNamesDifferInCaseOnly) {
     std::set<std::string> names;
     for (const SettingKey& key : allSettingKeys()) {
         std::string lower(settingName(key));
@@ -213,15 +205,8 @@ TEST_F(SettingsStoreTest, FailedWriteLeavesOldFile) {
     const std::string before = "[Tallyhand]\nprofilme=me\n";
     SettingsStore store = storeWith(before);
 
-    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit oldLimit{};
-    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
-    rlimit small = oldLimit;
-    small.rlim_cur = 64;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = store.writeText("profilme", std::string(500, 'y'));
-    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-    ::signal(SIGXFSZ, oldHandler);
+    const bool written = test::underFileSizeLimit(
+        64, [&] { return store.writeText("profilme", std::string(500, 'y')); });
 
     EXPECT_FALSE(written);
     EXPECT_EQ(readBytes(ini()), before);

@@ -14,65 +14,35 @@ namespace kestrova {
 namespace {
 
 using test::bytes;
+using test::le32;
 using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
 // Two entries written out by hand: a PokerTracker 3 database on localhost
 // (active) and an inactive Holdem Manager one without a password.
-// clang-format off
-const std::string kTwoEntries = bytes(
-    "\x02\x00\x00\x00"
-    "\x09\x00\x00\x00" "localhost"
-    "\x03\x00\x00\x00" "pt3"
-    "\x08\x00\x00\x00" "postgres"
-    "\x05\x00\x00\x00"
-    "\x06\x00\x00\x00" "secret"
-    "0"
-    "\x08\x00\x00\x00" "10.0.0.2"
-    "\x02\x00\x00\x00" "hm"
-    "\x01\x00\x00\x00" "u"
-    "\x04\x00\x00\x00"
-    "\x00\x00\x00\x00"
-    "1");
-// clang-format on
-const std::string kPort5433 = bytes("\x39\x15\x00\x00");
-const std::string kPort5432 = bytes("\x38\x15\x00\x00");
+const std::string kTwoEntries = le32({2, 9}) + "localhost" + le32({3}) + "pt3" + le32({8}) +
+                                "postgres" + le32({5, 6}) + "secret" + "0" + le32({8}) +
+                                "10.0.0.2" + le32({2}) + "hm" + le32({1}) + "u" + le32({4, 0}) +
+                                "1";
+const std::string kPort5433 = le32({5433});
+const std::string kPort5432 = le32({5432});
 
 DatabaseEntry entry(std::string host, std::string database, std::string user, std::int32_t kind,
                     std::string password, bool active, std::string port = "5432") {
-    DatabaseEntry e;
-    e.host = std::move(host);
-    e.database = std::move(database);
-    e.user = std::move(user);
-    e.kind = kind;
-    e.password = std::move(password);
-    e.active = active;
-    e.port = std::move(port);
-    return e;
+    return {.host = std::move(host),
+            .port = std::move(port),
+            .database = std::move(database),
+            .user = std::move(user),
+            .password = std::move(password),
+            .active = active,
+            .kind = kind};
 }
 
 // One record with the given host text and marker, for the hostile-file cases.
 std::string record(const std::string& host, char marker = '0') {
-    std::string r;
-    const auto length = static_cast<std::uint32_t>(host.size());
-    for (int i = 0; i < 4; ++i) {
-        r += static_cast<char>((length >> (8 * i)) & 0xFF);
-    }
-    r += host;
-    // clang-format off
-    r += bytes("\x01\x00\x00\x00" "d" "\x01\x00\x00\x00" "u" "\x05\x00\x00\x00" "\x00\x00\x00\x00");
-    // clang-format on
-    r += marker;
-    return r;
-}
-
-std::string count(std::uint32_t n) {
-    std::string c;
-    for (int i = 0; i < 4; ++i) {
-        c += static_cast<char>((n >> (8 * i)) & 0xFF);
-    }
-    return c;
+    return le32({static_cast<std::int32_t>(host.size())}) + host + le32({1}) + "d" + le32({1}) +
+           "u" + le32({5, 0}) + marker;
 }
 
 unsigned modeOf(const std::filesystem::path& file) {
@@ -107,7 +77,7 @@ TEST(DatabaseListFiles, HandWrittenFileLoadsAndSavesToTheSameBytes) {
 
 TEST(DatabaseListFiles, MarkersPortsAndKindsAsStored) {
     TempDir dir;
-    writeBytes(dir / "db.conf", count(4) + record("h0", '0') + record("h1", 'x') +
+    writeBytes(dir / "db.conf", le32({4}) + record("h0", '0') + record("h1", 'x') +
                                     record("h2", '1') + record("h3", '\0'));
     std::vector<bool> active;
     const DatabaseList markers = DatabaseList::load(dir.path());
@@ -187,7 +157,7 @@ TEST(DatabaseListHostile, DamageEndsTheReadAfterWholeRecords) {
     // clang-format on
     for (const std::string& bad : cases) {
         TempDir dir;
-        writeBytes(dir / "db.conf", count(3) + record(std::string(99, 'h')) + bad);
+        writeBytes(dir / "db.conf", le32({3}) + record(std::string(99, 'h')) + bad);
         std::string problem;
         const DatabaseList list = DatabaseList::load(dir.path(), &problem);
         ASSERT_EQ(list.size(), 1u);
@@ -196,10 +166,10 @@ TEST(DatabaseListHostile, DamageEndsTheReadAfterWholeRecords) {
     }
     TempDir dir;
     std::string problem;
-    writeBytes(dir / "db.conf", count(0x7FFFFFFF) + record("one") + record("two"));
+    writeBytes(dir / "db.conf", le32({2147483647}) + record("one") + record("two"));
     EXPECT_EQ(DatabaseList::load(dir.path(), &problem).size(), 2u);
     EXPECT_NE(problem, "");
-    for (const std::string& bad : {count(0xFFFFFFFF) + record("one"), bytes("\x01\x00")}) {
+    for (const std::string& bad : {le32({-1}) + record("one"), bytes("\x01\x00")}) {
         writeBytes(dir / "db.conf", bad);
         EXPECT_TRUE(DatabaseList::load(dir.path(), &problem).empty());
         EXPECT_NE(problem, "");

@@ -1,8 +1,6 @@
 #include "client/lobby/EverestLobby.h"
 
 #include "FakePlatform.h"
-#include "client/Win32Messages.h"
-#include "client/WindowInput.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +14,6 @@ WindowInfo window(WindowId id, std::string title, Rect rect) {
 }
 
 }  // namespace
-
-TEST(WindowInput, KeysClicksAndRestoreAreTheWin32Messages) {
-    FakePlatform platform;
-    pressKey(platform, 7, win32::VK_DOWN);
-    click(platform, 9, 200, 300);
-    restoreWindow(platform, 3);
-    EXPECT_EQ(platform.sent, (std::vector<FakePlatform::Sent>{{7, 0x100, 0x28, 0},
-                                                              {7, 0x101, 0x28, 0},
-                                                              {9, 0x201, 0, 0x012C00C8},
-                                                              {9, 0x202, 0, 0x012C00C8}}));
-    EXPECT_EQ(platform.shown, (std::vector<std::pair<WindowId, int>>{{3, 9}}));
-}
 
 TEST(FindEverestLobby, TakesTheFirstLargeLobbyAndItsFirstLargeChild) {
     FakePlatform platform;

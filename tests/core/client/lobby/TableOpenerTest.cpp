@@ -1,12 +1,11 @@
 #include "client/lobby/TableOpener.h"
 
 #include "RecordingSink.h"
-#include "client/lobby/GlyphTables.h"
+#include "ShippedGlyphs.h"
 #include "sim/SimulatedClient.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 using namespace kestrova;
 
@@ -26,13 +25,7 @@ sim::Lobby lobbyOf(std::vector<std::string> names) {
 
 class TableOpenerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
-        glyphs = loadGlyphTables();
-        ASSERT_FALSE(glyphs.empty());
-    }
-
-    GlyphTable glyphs;
+    GlyphTable glyphs = test::shippedGlyphs();
     ManualClock clock;
     test::RecordingSink messages;
 };

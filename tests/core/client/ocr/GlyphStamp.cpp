@@ -87,4 +87,13 @@ int TestFont::draw(Image& image, int x, int top, std::string_view text, std::uin
     return x;
 }
 
+Image cropped(const Image& image, int width, int height, std::uint32_t outside) {
+    Image small(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            small.setPixel(x, y, image.contains(x, y) ? image.pixel(x, y) : outside);
+    }
+    return small;
+}
+
 }  // namespace kestrova::testing

@@ -20,6 +20,9 @@ int stamp(Image& image, int x, int top, std::string_view signature, std::uint32_
 
 void fill(Image& image, int left, int top, int right, int bottom, std::uint32_t argb);
 
+// The top-left width x height of image; pixels beyond it are `outside`.
+Image cropped(const Image& image, int width, int height, std::uint32_t outside);
+
 // A small made-up font: every character used by the tests has a signature of
 // its own that fits 12 rows; a few follow the shapes the readers treat
 // specially ("1", ".", "l", "m", "r", "n").

@@ -131,12 +131,7 @@ TEST(LobbyPageReading, CapturesSmallerThanTheGeometryAreReadInsideTheirBounds) {
     const int sizes[][2] = {{0, 0},     {1, 1},     {21, 600},  {600, 250}, {601, 263},
                             {640, 300}, {700, 280}, {150, 600}, {699, 599}, {2000, 20}};
     for (const auto& size : sizes) {
-        Image small(size[0], size[1]);
-        for (int y = 0; y < small.height(); ++y) {
-            for (int x = 0; x < small.width(); ++x) {
-                small.setPixel(x, y, full.image.contains(x, y) ? full.image.pixel(x, y) : kWhite);
-            }
-        }
+        const Image small = testing::cropped(full.image, size[0], size[1], kWhite);
         const auto reading = readLobbyPage(small, full.geometry, table);
         lineGridOffset(small, full.geometry);
         const auto names = readSelectedNames(small, full.geometry, table);

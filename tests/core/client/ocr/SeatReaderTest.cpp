@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -59,17 +60,15 @@ TEST(SeatReading, NamesAndChipsAdvanceTheSeatIndexByTwo) {
     seats.names[0] = "Earlier";
     seats.names[4] = "kept";
     readSeats(capture.image, capture.font.table(), seats);
-    EXPECT_EQ(seats.names[0], "Earlier");
-    EXPECT_EQ(seats.chips[0], "500");
-    EXPECT_EQ(seats.names[2], "Bob 2");
-    EXPECT_EQ(seats.chips[2], "12.50");
-    EXPECT_EQ(seats.names[4], "kept");
-    EXPECT_EQ(seats.names[5], "Waiting");
-    EXPECT_EQ(seats.chips[5], "");
-    EXPECT_EQ(seats.names[7], "P4");
-    EXPECT_EQ(seats.chips[7], "1234.54");
-    EXPECT_EQ(seats.names[17], "P9");
-    EXPECT_EQ(seats.names[19], "") << "lines after the tenth are not read";
+    // Lines after the tenth are not read.
+    const std::array<std::string, SeatReading::kSlots> names{
+        "Earlier", "", "Bob 2", "", "kept", "Waiting", "",   "P4", "",
+        "P5",      "", "P6",    "", "P7",   "",        "P8", "",   "P9"};
+    const std::array<std::string, SeatReading::kSlots> chips{
+        "500",     "", "12.50",   "", "",        "", "",        "1234.54", "",
+        "1234.55", "", "1234.56", "", "1234.57", "", "1234.58", "",        "1234.59"};
+    EXPECT_EQ(seats.names, names);
+    EXPECT_EQ(seats.chips, chips);
 }
 
 TEST(SeatReading, NameEndsAt112ColumnsAndChipsStartAt148) {
@@ -186,12 +185,7 @@ TEST(SeatReadingEdges, CapturesSmallerThanTheAreaAreReadInsideTheirBounds) {
     const int sizes[][2] = {{0, 0},     {1, 1},     {841, 1},   {700, 300}, {841, 286},
                             {900, 260}, {692, 450}, {860, 300}, {999, 449}, {3000, 5}};
     for (const auto& size : sizes) {
-        Image small(size[0], size[1]);
-        for (int y = 0; y < small.height(); ++y) {
-            for (int x = 0; x < small.width(); ++x) {
-                small.setPixel(x, y, full.image.contains(x, y) ? full.image.pixel(x, y) : kBorder);
-            }
-        }
+        const Image small = testing::cropped(full.image, size[0], size[1], kBorder);
         SeatReading seats;
         readSeats(small, table, seats);
         SUCCEED();
@@ -199,15 +193,11 @@ TEST(SeatReadingEdges, CapturesSmallerThanTheAreaAreReadInsideTheirBounds) {
 }
 
 TEST(ChipText, SeparatorsBlanksAndDollarsAreNormalised) {
-    const std::pair<const char*, const char*> cases[] = {{"1,250", "1250"},
-                                                         {"12,50", "12.50"},
-                                                         {"1.234,56", "1234.56"},
-                                                         {"1,234.56", "1234.56"},
-                                                         {"1,234,567", "1234567"},
-                                                         {"0,5", "0.5"},
-                                                         {" $12,50 ", "12.50"},
-                                                         {"$", ""},
-                                                         {"", ""}};
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"1,250", "1250"}, {"12,50", "12.50"}, {"1.234,56", "1234.56"}, {"1,234.56", "1234.56"},
+        {"1,234,567", "1234567"}, {"0,5", "0.5"}, {" $12,50 ", "12.50"}, {"$", ""}, {"", ""}};
+    // clang-format on
     for (const auto& [text, normal] : cases)
         EXPECT_EQ(normaliseChipText(text), normal) << text;
 }

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kestrova {
 namespace {
@@ -29,6 +31,22 @@ public:
         }
         return *this;
     }
+    // "_n" is n empty columns; "x+y" glyphs of `font` touching; a part with
+    // commas a raw signature.
+    void script(const std::string& text, const testing::TestFont& font) {
+        std::istringstream tokens(text);
+        for (std::string token; tokens >> token;) {
+            if (token[0] == '_') {
+                gap(std::stoi(token.substr(1)));
+                continue;
+            }
+            std::string signature;
+            std::istringstream parts(token);
+            for (std::string part; std::getline(parts, part, '+');)
+                signature += part.find(',') != std::string::npos ? part : font.signature(part[0]);
+            glyph(signature);
+        }
+    }
 
 private:
     TextLineRecogniser& recogniser_;
@@ -45,20 +63,22 @@ protected:
     std::string sig(char c) const { return font.signature(c); }
 };
 
-TEST_F(TextLineRecogniserTest, KnownGlyphsAreReadThroughTheMap) {
-    feed.glyph(sig('A')).gap(1).glyph(sig('b')).gap(1).glyph(sig('1')).gap(1);
-    EXPECT_EQ(recogniser.text(), "Ab1");
-}
-
-TEST_F(TextLineRecogniserTest, TouchingRAndNAreSplitIntoRn) {
-    feed.glyph(sig('r') + sig('n')).gap(1);
-    EXPECT_EQ(recogniser.text(), "rn");
-}
-
-TEST_F(TextLineRecogniserTest, SplitRestartsFromTheLongestAfterEveryMatch) {
-    // "m" is longer than "n": after "r" the split must start again from the top.
-    feed.glyph(sig('r') + sig('m') + sig('n') + sig('1')).gap(1);
-    EXPECT_EQ(recogniser.text(), "rmn1");
+// Glyphs through the map; touching glyphs split from the longest entry down,
+// starting again from the top after every match; unknown glyphs and
+// remainders give nothing; three empty columns after a "1" are no blank, four
+// are, two after other glyphs are none, three are; a wide gap is one blank.
+TEST_F(TextLineRecogniserTest, GlyphsSplitsUnknownsAndBlanks) {
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"A _1 b _1 1 _1", "Ab1"}, {"r+n _1", "rn"}, {"r+m+n+1 _1", "rmn1"},
+        {"r+4095,1, _1 a _1", "ra"}, {"4095,4095,4095, _1 a _1", "a"}, {"1 _3 2 _1", "12"},
+        {"1 _4 2 _1", "1 2"}, {"a _2 b _1", "ab"}, {"a _3 b _1", "a b"}, {"a _40 b _40", "a b "}};
+    // clang-format on
+    for (const auto& [script, text] : cases) {
+        TextLineRecogniser reader(table);
+        Feeder(reader).script(script, font);
+        EXPECT_EQ(reader.text(), text) << script;
+    }
 }
 
 TEST_F(TextLineRecogniserTest, SingleEntryWinsOverASplitWhenTheMapKnowsTheWholeGlyph) {
@@ -79,42 +99,11 @@ TEST_F(TextLineRecogniserTest, ALaterTextOfASignatureWinsAloneAndInASplit) {
     EXPECT_EQ(reader.text(), "ffn");
 }
 
-TEST_F(TextLineRecogniserTest, UnknownRemainderAfterASplitIsDropped) {
-    feed.glyph(sig('r') + "4095,1,").gap(1).glyph(sig('a')).gap(1);
-    EXPECT_EQ(recogniser.text(), "ra");
-}
-
-TEST_F(TextLineRecogniserTest, UnknownGlyphGivesNothing) {
-    feed.glyph("4095,4095,4095,").gap(1).glyph(sig('a')).gap(1);
-    EXPECT_EQ(recogniser.text(), "a");
-}
-
 TEST_F(TextLineRecogniserTest, EmptyTableRecognisesNothing) {
     const GlyphTable none;
     TextLineRecogniser empty(none);
     Feeder(empty).glyph(sig('a')).gap(5).glyph(sig('r') + sig('n')).gap(1);
     EXPECT_EQ(empty.text(), " ");
-}
-
-TEST_F(TextLineRecogniserTest, ThreeEmptyColumnsAfterAOneAreNoBlankFourAre) {
-    feed.glyph(sig('1')).gap(3).glyph(sig('2')).gap(1);
-    EXPECT_EQ(recogniser.takeText(), "12");
-    recogniser.reset();
-    feed.glyph(sig('1')).gap(4).glyph(sig('2')).gap(1);
-    EXPECT_EQ(recogniser.takeText(), "1 2");
-}
-
-TEST_F(TextLineRecogniserTest, TwoEmptyColumnsAfterOtherGlyphsAreNoBlankThreeAre) {
-    feed.glyph(sig('a')).gap(2).glyph(sig('b')).gap(1);
-    EXPECT_EQ(recogniser.takeText(), "ab");
-    recogniser.reset();
-    feed.glyph(sig('a')).gap(3).glyph(sig('b')).gap(1);
-    EXPECT_EQ(recogniser.takeText(), "a b");
-}
-
-TEST_F(TextLineRecogniserTest, AWideGapGivesOneBlankOnly) {
-    feed.glyph(sig('a')).gap(40).glyph(sig('b')).gap(40);
-    EXPECT_EQ(recogniser.text(), "a b ");
 }
 
 TEST_F(TextLineRecogniserTest, CutEndsTheGlyphAndNoBlankCrossesIt) {
