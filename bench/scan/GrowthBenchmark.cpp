@@ -7,8 +7,8 @@
 // memory while that size ran. Times are compared in CPU time of the scanning
 // thread, which other programs on a shared machine do not stretch. Passes
 // (exit 0) when the scan's own time per table at the largest size is within
-// 1.5x of that at the second size, and the peak stays under 150 MB. Needs the PostgreSQL server programs; not run by
-// the tests.
+// 1.5x of that at the second size, and the peak stays under 150 MB. Needs
+// the PostgreSQL server programs; not run by the tests.
 #include "PostgresServer.h"
 #include "ScanFixture.h"
 #include "ScanProbes.h"
@@ -207,10 +207,11 @@ int main(int argc, char** argv) {
 
         std::printf("warm statistics cache, waits on a virtual clock; median of %d scans\n",
                     warmScans);
-        std::printf("(CPU: this thread's CPU time; own: the scan without the simulator's drawing)\n");
-        std::printf("%7s %8s %9s %9s %9s %12s %9s %12s %8s %8s\n", "tables", "records",
-                    "captures", "wall ms", "CPU ms", "drawing CPU", "own CPU", "own ms/table",
-                    "peak MB", "cold s");
+        std::printf(
+            "(CPU: this thread's CPU time; own: the scan without the simulator's drawing)\n");
+        std::printf("%7s %8s %9s %9s %9s %12s %9s %12s %8s %8s\n", "tables", "records", "captures",
+                    "wall ms", "CPU ms", "drawing CPU", "own CPU", "own ms/table", "peak MB",
+                    "cold s");
         for (const Row& r : rows) {
             std::printf("%7d %8zu %9d %9.1f %9.1f %12.1f %9.1f %12.4f %8.1f %8.1f\n", r.tables,
                         r.records, r.warm.captures, r.warm.totalMs, r.warm.cpuMs,

@@ -43,6 +43,10 @@ TEST(PlayerRecordList, ARecordHeldByATableSurvivesClearing) {
     EXPECT_TRUE(list.empty());
     EXPECT_EQ(held->hands, "42");
     EXPECT_TRUE(notHeld.expired()) << "records nobody shows are freed at once";
+    // The look-up forgets the cleared records too.
+    EXPECT_FALSE(list.findCachedPlayer("Seated"));
+    list.append(record("Gone", "7"));
+    EXPECT_EQ(list.findCachedPlayer("Gone")->hands, "7");
 }
 
 TEST(CacheExpiry, LifetimeComesFromTheSettings) {
