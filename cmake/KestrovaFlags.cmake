@@ -14,6 +14,14 @@ if(KESTROVA_SANITIZE)
   target_link_options(kestrova_flags INTERFACE -fsanitize=address,undefined
     -fno-sanitize-recover=all)
 endif()
+if(KESTROVA_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "KESTROVA_FUZZ needs clang (libFuzzer): -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  # Coverage for libFuzzer in every object; only the fuzz programs link the
+  # fuzzer's runtime, so such a build is for them alone.
+  target_compile_options(kestrova_flags INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # Qt targets additionally get Qt's string-safety macros.
 add_library(kestrova_qt_flags INTERFACE)

@@ -18,6 +18,7 @@ packages=(
   jq
   desktop-file-utils appstream help2man
   nlohmann-json3-dev
+  libtesseract-dev tesseract-ocr-eng  # bench_ocr_tesseract only
 )
 
 missing=()

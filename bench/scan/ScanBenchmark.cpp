@@ -6,6 +6,7 @@
 // Needs the PostgreSQL server programs; not run by the tests.
 #include "PostgresServer.h"
 #include "ScanFixture.h"
+#include "ScanProbes.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
 #include "scan/LobbyFilter.h"
@@ -32,121 +33,19 @@
 
 namespace {
 
+using kestrova::test::CountingObserver;
 using kestrova::test::PostgresServer;
+using kestrova::test::TimedLookup;
+using kestrova::test::TimedPlatform;
 
 constexpr int kTables = 200;
 constexpr int kPlayersPerTable = 9;
 const std::string kDatabase = "bench_scan_pt3";
 
-class CountingObserver final : public kestrova::ScanObserver {
-public:
-    void showMessage(const std::string& title, const std::string& text) override {
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
-        ++messages;
-    }
-    bool cancelled() const override { return false; }
-    void playerFound(const std::shared_ptr<kestrova::PlayerStats>&) override { ++players; }
-    void tableScanned(const kestrova::ScannedTable&) override { ++tables; }
-
-    int messages = 0;
-    int players = 0;
-    int tables = 0;
-};
-
-// The simulated client drawing its lobby stands in for the real client's
-// screen; the time it takes is told apart from the scan's own.
-class TimedPlatform final : public kestrova::ClientPlatform {
-public:
-    explicit TimedPlatform(kestrova::ClientPlatform& inner) : inner_(inner) {}
-
-    std::vector<kestrova::WindowInfo> topLevelWindows() override {
-        return inner_.topLevelWindows();
-    }
-    std::vector<kestrova::WindowInfo> childWindows(kestrova::WindowId parent) override {
-        return inner_.childWindows(parent);
-    }
-    void sendMessage(kestrova::WindowId window, std::uint32_t message, std::uintptr_t wParam,
-                     std::intptr_t lParam) override {
-        inner_.sendMessage(window, message, wParam, lParam);
-    }
-    void showWindow(kestrova::WindowId window, int showState) override {
-        inner_.showWindow(window, showState);
-    }
-    void setTopmost(kestrova::WindowId window, bool topmost) override {
-        inner_.setTopmost(window, topmost);
-    }
-    std::optional<kestrova::Image> capture(kestrova::WindowId window) override {
-        const auto start = std::chrono::steady_clock::now();
-        std::optional<kestrova::Image> image = inner_.capture(window);
-        drawing += std::chrono::steady_clock::now() - start;
-        ++captures;
-        return image;
-    }
-    std::vector<kestrova::WindowInfo> tableWindows(kestrova::WindowId lobby) override {
-        return inner_.tableWindows(lobby);
-    }
-
-    std::chrono::steady_clock::duration drawing{};
-    int captures = 0;
-
-private:
-    kestrova::ClientPlatform& inner_;
-};
-
-// Time spent in the tracker look-ups (the statements and building the records).
-class TimedLookup final : public kestrova::PlayerLookup {
-public:
-    explicit TimedLookup(kestrova::PlayerLookup& inner) : inner_(inner) {}
-
-    bool connectDatabases(kestrova::MessageSink& messages) override {
-        return inner_.connectDatabases(messages);
-    }
-    void disconnectDatabases() override { inner_.disconnectDatabases(); }
-    std::shared_ptr<kestrova::PlayerStats> lookupPlayer(const std::string& name,
-                                                        const std::string& stack,
-                                                        const std::string& seat,
-                                                        kestrova::MessageSink& messages) override {
-        const auto start = std::chrono::steady_clock::now();
-        std::shared_ptr<kestrova::PlayerStats> record =
-            inner_.lookupPlayer(name, stack, seat, messages);
-        spent += std::chrono::steady_clock::now() - start;
-        ++lookups;
-        return record;
-    }
-
-    std::chrono::steady_clock::duration spent{};
-    int lookups = 0;
-
-private:
-    kestrova::PlayerLookup& inner_;
-};
-
-kestrova::sim::Lobby benchLobby() {
-    std::vector<kestrova::sim::LobbyTable> tables;
-    for (int t = 0; t < kTables; ++t) {
-        kestrova::sim::LobbyTable table;
-        table.name = "Summit " + std::to_string(1000 + t);
-        table.game = "Hold'em";
-        table.stakes = t % 3 == 0 ? "$1/$2" : "$0.25/$0.50";
-        table.seats = 10;
-        table.extra = "NL";
-        table.averagePot = "$" + std::to_string(10 + t % 90) + ".25";
-        for (int p = 0; p < kPlayersPerTable; ++p) {
-            const int id = t * kPlayersPerTable + p;
-            table.players.push_back(
-                {"Rider" + std::to_string(10000 + id),
-                 std::to_string(1 + id % 9) + "," + std::to_string(100 + id % 900)});
-        }
-        table.seated = kPlayersPerTable;
-        tables.push_back(std::move(table));
-    }
-    return kestrova::sim::Lobby(std::move(tables));
-}
-
 // One server, one database, one lobby for every benchmark of the run.
 struct Setup {
     Setup()
-        : lobby(benchLobby()),
+        : lobby(kestrova::test::summitLobby(kTables, kPlayersPerTable)),
           workDir(std::filesystem::path(server.directory()) / "scan-bench"),
           settings((std::filesystem::create_directories(workDir), workDir / "Velloran.ini")) {
         kestrova::test::ScanFixture(lobby).load(server, kDatabase);

@@ -24,9 +24,9 @@ std::vector<std::string> BuddyCsv::namesFromText(std::string_view text) {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        // A file written on Windows ends its lines in CR LF; the CR is no
-        // part of the name.
-        if (!line.empty() && line.back() == '\r') {
+        // A file written on Windows ends its lines in CR LF; no CR at the
+        // end is part of a name (an export would lose it: "a\r" came back "a").
+        while (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
         if (!line.empty()) {

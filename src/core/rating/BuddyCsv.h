@@ -35,9 +35,9 @@ public:
     static std::string unreadableText(const std::filesystem::path& file);
     static std::string unwritableText(const std::filesystem::path& file);
 
-    // The names of a file's text: lines end in LF or CRLF, blank lines are
-    // skipped, and a last line without a line feed is a name too (many
-    // programs end their files that way).
+    // The names of a file's text: lines end in LF or CRLF (CRs at a line's
+    // end are dropped), blank lines are skipped, and a last line without a
+    // line feed is a name too (many programs end their files that way).
     static std::vector<std::string> namesFromText(std::string_view text);
     // Every name followed by "\n".
     static std::string toText(const std::vector<std::string>& names);

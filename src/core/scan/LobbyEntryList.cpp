@@ -1,40 +1,43 @@
 #include "scan/LobbyEntryList.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace kestrova {
 
 LobbyEntryList::Merge LobbyEntryList::merge(const LobbyEntry& reading) {
-    auto known = std::find_if(entries_.begin(), entries_.end(),
-                              [&](const LobbyEntry& e) { return e.name == reading.name; });
-    if (known == entries_.end()) {
+    const auto known = positions_.find(reading.name);
+    if (known == positions_.end()) {
+        positions_.emplace(reading.name, entries_.size());
         entries_.push_back(reading);
         return Merge::Appended;
     }
-    LobbyEntry moved = *known;
+    const std::size_t at = known->second;
+    LobbyEntry moved = std::move(entries_[at]);
     moved.stakes = reading.stakes;
     moved.seats = reading.seats;
-    entries_.erase(known);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
     entries_.push_back(std::move(moved));
+    reindexFrom(at);
     return Merge::AlreadyKnown;
 }
 
 void LobbyEntryList::refresh(const LobbyEntry& reading) {
-    for (LobbyEntry& e : entries_) {
-        if (e.name == reading.name) {
-            e = reading;
-            return;
-        }
+    if (const auto known = positions_.find(reading.name); known != positions_.end()) {
+        entries_[known->second] = reading;
+        return;
     }
+    positions_.emplace(reading.name, entries_.size());
     entries_.push_back(reading);
 }
 
 const LobbyEntry* LobbyEntryList::find(std::string_view name) const {
-    for (const LobbyEntry& e : entries_) {
-        if (e.name == name)
-            return &e;
-    }
-    return nullptr;
+    const auto known = positions_.find(name);
+    return known == positions_.end() ? nullptr : &entries_[known->second];
+}
+
+void LobbyEntryList::reindexFrom(std::size_t first) {
+    for (std::size_t i = first; i < entries_.size(); ++i)
+        positions_[entries_[i].name] = i;
 }
 
 }  // namespace kestrova

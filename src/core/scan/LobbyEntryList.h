@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/LobbyEntry.h"
+#include "common/TextMap.h"
 
 #include <string_view>
 #include <vector>
@@ -20,11 +21,18 @@ public:
 
     const LobbyEntry* find(std::string_view name) const;
     const std::vector<LobbyEntry>& entries() const { return entries_; }
-    void clear() { entries_.clear(); }
+    void clear() {
+        entries_.clear();
+        positions_.clear();
+    }
     bool empty() const { return entries_.empty(); }
 
 private:
+    // Positions in entries_ from `first` on, after they moved.
+    void reindexFrom(std::size_t first);
+
     std::vector<LobbyEntry> entries_;
+    TextMap<std::size_t> positions_;  // by table name
 };
 
 }  // namespace kestrova

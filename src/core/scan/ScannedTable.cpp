@@ -3,11 +3,8 @@
 namespace kestrova {
 
 ScannedTable* ScannedTableList::find(std::string_view name) {
-    for (const auto& t : tables_) {
-        if (t->name == name)
-            return t.get();
-    }
-    return nullptr;
+    const auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : found->second;
 }
 
 const ScannedTable* ScannedTableList::find(std::string_view name) const {
@@ -19,6 +16,7 @@ ScannedTable& ScannedTableList::findOrCreate(std::string_view name) {
         return *t;
     auto table = std::make_unique<ScannedTable>();
     table->name = std::string(name);
+    byName_.emplace(table->name, table.get());
     tables_.push_back(std::move(table));
     return *tables_.back();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/TextMap.h"
 #include "stats/PlayerStats.h"
 
 #include <memory>
@@ -21,18 +22,23 @@ struct ScannedTable {
 };
 
 // The tables a pass has scanned, found by name. Tables live at fixed
-// addresses until the list is cleared.
+// addresses until the list is cleared; a table's name is its key and must not
+// change.
 class ScannedTableList final {
 public:
     ScannedTable* find(std::string_view name);
     const ScannedTable* find(std::string_view name) const;
     ScannedTable& findOrCreate(std::string_view name);
-    void clear() { tables_.clear(); }
+    void clear() {
+        tables_.clear();
+        byName_.clear();
+    }
     std::size_t size() const { return tables_.size(); }
     const std::vector<std::unique_ptr<ScannedTable>>& tables() const { return tables_; }
 
 private:
     std::vector<std::unique_ptr<ScannedTable>> tables_;
+    TextMap<ScannedTable*> byName_;
 };
 
 }  // namespace kestrova

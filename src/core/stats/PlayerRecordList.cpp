@@ -5,12 +5,8 @@
 namespace kestrova {
 
 PlayerRecordList::Record PlayerRecordList::findCachedPlayer(std::string_view name) const {
-    for (const Record& record : records_) {
-        if (record->name == name) {
-            return record;
-        }
-    }
-    return nullptr;
+    const auto found = firstByName_.find(name);
+    return found == firstByName_.end() ? nullptr : records_[found->second];
 }
 
 std::int32_t PlayerRecordList::append(Record record) {
@@ -19,6 +15,7 @@ std::int32_t PlayerRecordList::append(Record record) {
     }
     const auto index = static_cast<std::int32_t>(records_.size());
     record->recordIndex = index;
+    firstByName_.try_emplace(record->name, records_.size());
     records_.push_back(std::move(record));
     return index;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/TextMap.h"
 #include "stats/PlayerStats.h"
 
 namespace kestrova {
@@ -25,7 +26,8 @@ public:
     using Record = std::shared_ptr<PlayerStats>;
 
     // The first record whose name equals `name` exactly (case-sensitive, whole
-    // string), or null. Later records of the same name are never returned.
+    // string), or null. Later records of the same name are never returned. A
+    // record's name is its key here: it must not change once appended.
     Record findCachedPlayer(std::string_view name) const;
 
     // Appends the record, stores its position in record->recordIndex and
@@ -33,7 +35,10 @@ public:
     std::int32_t append(Record record);
 
     // Drops the list's references to every record.
-    void clear() { records_.clear(); }
+    void clear() {
+        records_.clear();
+        firstByName_.clear();
+    }
 
     std::size_t size() const { return records_.size(); }
     bool empty() const { return records_.empty(); }
@@ -43,6 +48,7 @@ public:
 
 private:
     std::vector<Record> records_;
+    TextMap<std::size_t> firstByName_;  // positions in records_
 };
 
 }  // namespace kestrova

@@ -130,6 +130,9 @@ TEST(BuddyCsv, ExportAndImportKeepOrderAndBytes) {
     const auto unsaved = BuddyCsv::importFrom(other / "in.csv", homeless);
     EXPECT_FALSE(unsaved.saved);
     EXPECT_EQ(homeless.names().size(), 7u) << "the names stay in memory";
+
+    // No name ends in a CR, which an export and import would drop.
+    EXPECT_EQ(BuddyCsv::namesFromText("a\r\r\n\r\r\nb\rc\r"), (Names{"a", "b\rc"}));
 }
 
 }  // namespace

@@ -82,6 +82,16 @@ TEST(LobbyEntryList, KnownNameMovesToTheEndWithNewStakesAndSize) {
     EXPECT_EQ(moved.seats, 9);
     EXPECT_EQ(moved.players, 3);
     EXPECT_EQ(moved.averagePot, "$40");
-    ASSERT_NE(entries.find("B"), nullptr);
+    // Found where they now are, refreshed in place, forgotten when cleared.
+    EXPECT_EQ(entries.find("A"), &entries.entries().back());
+    EXPECT_EQ(entries.find("B"), &entries.entries().front());
     EXPECT_EQ(entries.find("C"), nullptr);
+    entries.refresh(entry("B", 1, 6));
+    entries.refresh(entry("C", 2, 10));
+    ASSERT_EQ(entries.entries().size(), 3u);
+    EXPECT_EQ(entries.entries().front().players, 1);
+    EXPECT_EQ(entries.find("C")->players, 2);
+    entries.clear();
+    EXPECT_EQ(entries.find("A"), nullptr);
+    EXPECT_EQ(entries.merge(entry("A", 3, 10)), LobbyEntryList::Merge::Appended);
 }

@@ -27,6 +27,16 @@ TEST(PlayerRecordList, FindsTheFirstRecordOfTheExactName) {
         EXPECT_FALSE(list.findCachedPlayer(other)) << other;
 }
 
+// The index by name forgets what clear() dropped.
+TEST(PlayerRecordList, ClearedRecordsAreNotFoundAgain) {
+    PlayerRecordList list;
+    list.append(record("Gone", "42"));
+    list.clear();
+    EXPECT_FALSE(list.findCachedPlayer("Gone"));
+    list.append(record("Gone", "7"));
+    EXPECT_EQ(list.findCachedPlayer("Gone")->hands, "7");
+}
+
 // One timer, started by the first "Get Table List" with the lifetime it had then;
 // records go only at a "Get Table List" after it fired.
 TEST(CacheExpiry, RecordsAreDroppedOnlyAtGetTableListAfterExpiry) {
