@@ -56,8 +56,6 @@ bool ClientWaits::seatsComplete(const SeatReading& seats) {
 
 std::optional<std::uint64_t> ClientWaits::captureList(PassContext& context,
                                                       const EverestLobby& lobby) {
-    if (!context.adaptiveWaits)
-        return std::nullopt;
     LobbyScreen screen(context.platform, context.clock, context.glyphs, lobby);
     if (!screen.grab())
         return std::nullopt;
@@ -126,10 +124,37 @@ void ClientWaits::learnSeatLook(bool firstLook, bool drawn, int sinceKeyMs) {
     }
 }
 
+bool ClientWaits::awaitListChange(int boundMs, int& waitedMs) {
+    do {
+        if (!screen_.grab()) {
+            // The next read captures again and tells the user.
+            screen_.release();
+            return true;
+        }
+        const std::uint64_t now = listSignature(screen_.image(), screen_.lobby().geometry);
+        screen_.release();
+        if (now != *noted_) {
+            noted_ = now;
+            return true;
+        }
+    } while (pollStep(boundMs, waitedMs));
+    return false;
+}
+
+void ClientWaits::afterLastKey(int fixedMs) {
+    if (!adaptive() && fixedMs > 0)
+        context_.clock.sleepMs(fixedMs);
+}
+
 void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
+    highlightStuck_ = false;
     if (!adaptive()) {
         if (fixedMs > 0)
             context_.clock.sleepMs(fixedMs);
+        int waited = fixedMs;
+        if (noted_)
+            highlightStuck_ =
+                !awaitListChange(kHighlightBoundMs, waited) && !context_.observer.cancelled();
         return;
     }
     rowMoved_ = false;
@@ -142,22 +167,15 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
         return;
     }
     int waited = 0;
-    while (pollStep(boundMs, waited)) {
-        if (!screen_.grab()) {
-            captureFailed_ = true;
-            break;
-        }
-        const std::uint64_t now = listSignature(screen_.image(), screen_.lobby().geometry);
-        screen_.release();
-        if (now != *noted_) {
-            noted_ = now;
-            rowMoved_ = true;
-            shortfallMs_ = std::max(fixedMs - waited, 0);
-            return;
-        }
+    if (pollStep(boundMs, waited) &&
+        awaitListChange(std::max(boundMs, kHighlightBoundMs), waited)) {
+        rowMoved_ = true;
+        shortfallMs_ = std::max(fixedMs - waited, 0);
+        return;
     }
     // The list stayed as it was: the end of the list, or a client slower than
     // the bound, which is read as the fixed wait would read it.
+    highlightStuck_ = !context_.observer.cancelled();
 }
 
 std::optional<SeatReading> ClientWaits::readOnce() {
