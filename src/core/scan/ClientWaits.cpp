@@ -124,24 +124,40 @@ void ClientWaits::learnSeatLook(bool firstLook, bool drawn, int sinceKeyMs) {
     }
 }
 
-bool ClientWaits::awaitListChange(int boundMs, int& waitedMs) {
-    do {
-        if (!screen_.grab()) {
-            // The next read captures again and tells the user.
-            screen_.release();
-            return true;
-        }
+bool ClientWaits::grabChangedList(int boundMs, int& waitedMs) {
+    for (;;) {
+        const long long lookStarted = context_.clock.nowMs();
+        if (!screen_.grab())
+            return true;  // the caller's read tells the user
         const std::uint64_t now = listSignature(screen_.image(), screen_.lobby().geometry);
-        screen_.release();
         if (now != *noted_) {
             noted_ = now;
             return true;
         }
-    } while (pollStep(boundMs, waitedMs));
-    return false;
+        // A slow look (a screen copy raises the lobby first) counts against the bound.
+        const long long took = context_.clock.nowMs() - lookStarted;
+        waitedMs += static_cast<int>(std::clamp<long long>(took - kPollMs, 0, boundMs));
+        if (waitedMs >= boundMs || context_.observer.cancelled())
+            return false;
+        screen_.release();
+        const int step = std::min(kPollMs, boundMs - waitedMs);
+        context_.clock.sleepMs(static_cast<int>(std::clamp<long long>(step - took, 0, step)));
+        waitedMs += step;
+    }
+}
+
+bool ClientWaits::grabRow() {
+    const std::optional<int> waited = std::exchange(fixedWaitedMs_, std::nullopt);
+    if (!waited || !noted_)
+        return screen_.grab();
+    int waitedMs = *waited;
+    highlightStuck_ =
+        !grabChangedList(kHighlightBoundMs, waitedMs) && !context_.observer.cancelled();
+    return screen_.grabbed();
 }
 
 void ClientWaits::afterLastKey(int fixedMs) {
+    fixedWaitedMs_.reset();
     if (!adaptive() && fixedMs > 0)
         context_.clock.sleepMs(fixedMs);
 }
@@ -151,10 +167,8 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
     if (!adaptive()) {
         if (fixedMs > 0)
             context_.clock.sleepMs(fixedMs);
-        int waited = fixedMs;
-        if (noted_)
-            highlightStuck_ =
-                !awaitListChange(kHighlightBoundMs, waited) && !context_.observer.cancelled();
+        // The capture that reads the row tells whether the highlight has moved.
+        fixedWaitedMs_ = fixedMs;
         return;
     }
     rowMoved_ = false;
@@ -167,8 +181,10 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
         return;
     }
     int waited = 0;
-    if (pollStep(boundMs, waited) &&
-        awaitListChange(std::max(boundMs, kHighlightBoundMs), waited)) {
+    const bool moved =
+        pollStep(boundMs, waited) && grabChangedList(std::max(boundMs, kHighlightBoundMs), waited);
+    screen_.release();
+    if (moved) {
         rowMoved_ = true;
         shortfallMs_ = std::max(fixedMs - waited, 0);
         return;

@@ -61,6 +61,10 @@ public:
     // After the walk's last key: nothing is read any more, so only the fixed
     // walk sleeps it out.
     void afterLastKey(int fixedMs);
+    // Grabs the lobby to read the highlighted row; false when it could not be
+    // captured. After a fixed wait, a capture that still shows the list as
+    // noted before the key is taken again until it changes.
+    bool grabRow();
     // The list did not change within kHighlightBoundMs of the last key: the end
     // of the list, or a client that has not handled the key yet. Another key
     // then could be handled together with it and move past a row unread.
@@ -91,9 +95,10 @@ private:
     // Sleeps one poll step of at most what is left of boundMs; false when
     // the bound is used up or the user cancelled.
     bool pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs = {});
-    // Polls until the list differs from the noted one, at most boundMs in all
-    // (waitedMs already gone); true when it changed.
-    bool awaitListChange(int boundMs, int& waitedMs);
+    // Captures until the list differs from the noted one, at most boundMs in
+    // all (waitedMs already gone); true when it changed or a capture failed.
+    // The last capture stays grabbed.
+    bool grabChangedList(int boundMs, int& waitedMs);
     void accept(const SeatReading& reading, SeatReading& seats);
     int sinceKeyMs() const;
     // When (after the selection key) to look first for the new seat list.
@@ -108,6 +113,8 @@ private:
     bool seatsKnown_ = false;
     bool captureFailed_ = false;
     bool highlightStuck_ = false;
+    // Set by a fixed wait after a key: how long it waited, for grabRow().
+    std::optional<int> fixedWaitedMs_;
     // How much sooner than the fixed wait the last selection key was done with:
     // the seat wait's bound grows by it, so that nothing is read sooner after
     // the key than the fixed waits read it.

@@ -25,7 +25,7 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
     DownKeys down;
     ScanObserver& observer = context_.observer;
     while (!observer.cancelled()) {
-        if (!screen.grab()) {
+        if (!waits.grabRow()) {
             observer.showMessage("Error", "Error Capturing");
             return PassEnd::CaptureFailed;
         }

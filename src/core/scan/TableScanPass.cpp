@@ -147,7 +147,7 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
 
 bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
                                     EndOfListDetector& endOfList, bool& atEnd) {
-    if (!screen.grab()) {
+    if (!waits.grabRow()) {
         context_.observer.showMessage("Error", "Error Capturing");
         return false;
     }
