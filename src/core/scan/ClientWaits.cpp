@@ -56,8 +56,6 @@ bool ClientWaits::seatsComplete(const SeatReading& seats) {
 
 std::optional<std::uint64_t> ClientWaits::captureList(PassContext& context,
                                                       const EverestLobby& lobby) {
-    if (!context.adaptiveWaits)
-        return std::nullopt;
     LobbyScreen screen(context.platform, context.clock, context.glyphs, lobby);
     if (!screen.grab())
         return std::nullopt;
@@ -126,10 +124,51 @@ void ClientWaits::learnSeatLook(bool firstLook, bool drawn, int sinceKeyMs) {
     }
 }
 
+bool ClientWaits::grabChangedList(int boundMs, int& waitedMs) {
+    for (;;) {
+        const long long lookStarted = context_.clock.nowMs();
+        if (!screen_.grab())
+            return true;  // the caller's read tells the user
+        const std::uint64_t now = listSignature(screen_.image(), screen_.lobby().geometry);
+        if (now != *noted_) {
+            noted_ = now;
+            return true;
+        }
+        // A slow look (a screen copy raises the lobby first) counts against the bound.
+        const long long took = context_.clock.nowMs() - lookStarted;
+        waitedMs += static_cast<int>(std::clamp<long long>(took - kPollMs, 0, boundMs));
+        if (waitedMs >= boundMs || context_.observer.cancelled())
+            return false;
+        screen_.release();
+        const int step = std::min(kPollMs, boundMs - waitedMs);
+        context_.clock.sleepMs(static_cast<int>(std::clamp<long long>(step - took, 0, step)));
+        waitedMs += step;
+    }
+}
+
+bool ClientWaits::grabRow() {
+    const std::optional<int> waited = std::exchange(fixedWaitedMs_, std::nullopt);
+    if (!waited || !noted_)
+        return screen_.grab();
+    int waitedMs = *waited;
+    highlightStuck_ =
+        !grabChangedList(kHighlightBoundMs, waitedMs) && !context_.observer.cancelled();
+    return screen_.grabbed();
+}
+
+void ClientWaits::afterLastKey(int fixedMs) {
+    fixedWaitedMs_.reset();
+    if (!adaptive() && fixedMs > 0)
+        context_.clock.sleepMs(fixedMs);
+}
+
 void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
+    highlightStuck_ = false;
     if (!adaptive()) {
         if (fixedMs > 0)
             context_.clock.sleepMs(fixedMs);
+        // The capture that reads the row tells whether the highlight has moved.
+        fixedWaitedMs_ = fixedMs;
         return;
     }
     rowMoved_ = false;
@@ -142,22 +181,17 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
         return;
     }
     int waited = 0;
-    while (pollStep(boundMs, waited)) {
-        if (!screen_.grab()) {
-            captureFailed_ = true;
-            break;
-        }
-        const std::uint64_t now = listSignature(screen_.image(), screen_.lobby().geometry);
-        screen_.release();
-        if (now != *noted_) {
-            noted_ = now;
-            rowMoved_ = true;
-            shortfallMs_ = std::max(fixedMs - waited, 0);
-            return;
-        }
+    const bool moved =
+        pollStep(boundMs, waited) && grabChangedList(std::max(boundMs, kHighlightBoundMs), waited);
+    screen_.release();
+    if (moved) {
+        rowMoved_ = true;
+        shortfallMs_ = std::max(fixedMs - waited, 0);
+        return;
     }
     // The list stayed as it was: the end of the list, or a client slower than
     // the bound, which is read as the fixed wait would read it.
+    highlightStuck_ = !context_.observer.cancelled();
 }
 
 std::optional<SeatReading> ClientWaits::readOnce() {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace kestrova {
 
@@ -25,9 +26,15 @@ struct EverestLobby;
 // does not know which list the client showed last (at the start, after a row
 // whose seats it skipped, after opening a table), a stale list of a passed-over
 // row could still arrive, so it waits the full time as the fixed mode does.
+//
+// In both modes a key's highlight move that has not been drawn when the wait is
+// over is waited for, at most kHighlightBoundMs after the key: a busy client
+// draws it late, and a row read before it would be read twice and the next
+// move would jump over a row.
 class ClientWaits final {
 public:
     static constexpr int kPollMs = 20;
+    static constexpr int kHighlightBoundMs = 1000;
     // A client takes about as long for every table's seat list. The first look
     // goes where the last list was seen drawn, at first a little sooner each
     // table until a look comes too early, then once in a while.
@@ -38,8 +45,8 @@ public:
 
     bool adaptive() const { return context_.adaptiveWaits; }
 
-    // The list's signature of a fresh capture (adaptive waits only), for the
-    // walk start to take before it presses Home.
+    // The list's signature of a fresh capture, for the walk start to take
+    // before it presses Home.
     static std::optional<std::uint64_t> captureList(PassContext& context,
                                                     const EverestLobby& lobby);
     void noteList(std::optional<std::uint64_t> signature) { noted_ = signature; }
@@ -48,8 +55,27 @@ public:
     void noteList();
     void noteList(const Image& capture);
     // After a key that may move the selection: the fixed wait of fixedMs, or
-    // until the highlight has moved, at most boundMs.
+    // until the highlight has moved, at most boundMs; then, while the list still
+    // looks as noted before the key, until it changes (see kHighlightBoundMs).
     void afterSelectionKey(int fixedMs, int boundMs);
+    // After the walk's last key: nothing is read any more, so only the fixed
+    // walk sleeps it out.
+    void afterLastKey(int fixedMs);
+    // Grabs the lobby to read the highlighted row; false when it could not be
+    // captured. After a fixed wait, a capture that still shows the list as
+    // noted before the key is taken again until it changes.
+    bool grabRow();
+    // The list did not change within kHighlightBoundMs of the last key: the end
+    // of the list, or a client that has not handled the key yet. Another key
+    // then could be handled together with it and move past a row unread.
+    bool highlightStuck() const { return highlightStuck_; }
+    // Whether the last Down has shown, from the names read before and after it
+    // (empty when no row was read). A name read again although the list changed
+    // is the old row still highlighted. While it has not shown, the walk reads
+    // again instead of pressing Down once more.
+    bool downShown(const std::string& before, const std::string& after) const {
+        return after.empty() || (!highlightStuck_ && after != before);
+    }
     // Waits (at most boundMs) for the selected row's seat list and reads it into
     // seats. False when the user cancelled or the lobby could not be captured
     // (captureFailed()): nothing read then belongs to the row.
@@ -69,6 +95,10 @@ private:
     // Sleeps one poll step of at most what is left of boundMs; false when
     // the bound is used up or the user cancelled.
     bool pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs = {});
+    // Captures until the list differs from the noted one, at most boundMs in
+    // all (waitedMs already gone); true when it changed or a capture failed.
+    // The last capture stays grabbed.
+    bool grabChangedList(int boundMs, int& waitedMs);
     void accept(const SeatReading& reading, SeatReading& seats);
     int sinceKeyMs() const;
     // When (after the selection key) to look first for the new seat list.
@@ -82,6 +112,9 @@ private:
     bool rowMoved_ = false;
     bool seatsKnown_ = false;
     bool captureFailed_ = false;
+    bool highlightStuck_ = false;
+    // Set by a fixed wait after a key: how long it waited, for grabRow().
+    std::optional<int> fixedWaitedMs_;
     // How much sooner than the fixed wait the last selection key was done with:
     // the seat wait's bound grows by it, so that nothing is read sooner after
     // the key than the fixed waits read it.

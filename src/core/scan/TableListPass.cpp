@@ -1,9 +1,8 @@
 #include "scan/TableListPass.h"
 
-#include "client/Win32Messages.h"
-#include "client/WindowInput.h"
 #include "client/lobby/LobbyScreen.h"
 #include "scan/ClientWaits.h"
+#include "scan/DownKeys.h"
 #include "scan/EndOfListDetector.h"
 #include "scan/LobbyWalkStart.h"
 #include "scan/ScanObserver.h"
@@ -23,27 +22,33 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
     waits.noteList(listBeforeHome);
     waits.afterSelectionKey(0, kAfterDownMs);
     EndOfListDetector endOfList;
+    DownKeys down;
     ScanObserver& observer = context_.observer;
     while (!observer.cancelled()) {
-        if (!screen.grab()) {
+        if (!waits.grabRow()) {
             observer.showMessage("Error", "Error Capturing");
             return PassEnd::CaptureFailed;
         }
         bool atEnd = false;
         std::string selectedName;
-        if (std::optional<LobbyEntry> row = screen.readSelectedRow()) {
+        std::optional<LobbyEntry> row = screen.readSelectedRow();
+        if (row)
             selectedName = row->name;
+        down.read(waits, selectedName);
+        if (row) {
             // A name seen before means the list has come round: the walk is over.
-            atEnd = entries.merge(*row) == LobbyEntryList::Merge::AlreadyKnown;
+            atEnd = entries.merge(*row) == LobbyEntryList::Merge::AlreadyKnown && !down.stale();
             observer.tableRead(*row);
         }
         atEnd = endOfList.onRead(selectedName) || atEnd;
         waits.noteList();
         screen.release();
-        pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
-        waits.afterSelectionKey(kAfterDownMs, kAfterDownMs);
-        if (atEnd)
+        down.press(context_.platform, lobby->listWindow);
+        if (atEnd) {
+            waits.afterLastKey(kAfterDownMs);
             return PassEnd::EndOfList;
+        }
+        waits.afterSelectionKey(kAfterDownMs, kAfterDownMs);
     }
     return PassEnd::Cancelled;
 }

@@ -5,6 +5,7 @@
 #include "client/lobby/LobbyScreen.h"
 #include "common/Clock.h"
 #include "scan/ClientWaits.h"
+#include "scan/DownKeys.h"
 #include "scan/EndOfListDetector.h"
 #include "scan/LobbyWalkStart.h"
 #include "scan/ScanObserver.h"
@@ -59,12 +60,14 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
     PassEnd end = PassEnd::Cancelled;
+    DownKeys down;
     while (!observer.cancelled()) {
         bool atEnd = false;
         if (!readSelectedRow(screen, waits, endOfList, atEnd)) {
             end = PassEnd::CaptureFailed;
             break;
         }
+        down.read(waits, state_.selectedRowName);
         if (!wantedName.empty() && state_.selectedRowName == wantedName) {
             // Rows on the way are only read: scanning them would show other tables'
             // figures in the selected row until the wanted one arrives.
@@ -74,13 +77,13 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
             end = observer.cancelled() ? PassEnd::Cancelled : PassEnd::EndOfList;
             break;
         }
-        pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
-        // The fixed walk reads the next row at once; a slow highlight is waited for.
-        waits.afterSelectionKey(0, kAfterDownMs);
+        down.press(context_.platform, lobby->listWindow);
         if (atEnd) {
             end = PassEnd::EndOfList;
             break;
         }
+        // The fixed walk reads the next row at once; a slow highlight is waited for.
+        waits.afterSelectionKey(0, kAfterDownMs);
     }
     lookup_.disconnectDatabases();
     return end;
@@ -99,12 +102,14 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
     PassEnd end = PassEnd::Cancelled;
+    DownKeys down;
     while (!observer.cancelled()) {
         bool atEnd = false;
         if (!readSelectedRow(screen, waits, endOfList, atEnd)) {
             end = PassEnd::CaptureFailed;
             break;
         }
+        down.read(waits, state_.selectedRowName);
 
         const LobbyEntry* entry = state_.selectedRowName.empty()
                                       ? nullptr
@@ -128,14 +133,13 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
         } else {
             waits.seatsUnknown();
         }
-        pressKey(context_.platform, lobby->listWindow, win32::VK_DOWN);
-        // Nothing is read after the last key: only the fixed walk sleeps it out.
-        if (!atEnd || !waits.adaptive())
-            waits.afterSelectionKey(kAfterDownMs, kAfterDownMs);
+        down.press(context_.platform, lobby->listWindow);
         if (atEnd) {
+            waits.afterLastKey(kAfterDownMs);
             end = PassEnd::EndOfList;
             break;
         }
+        waits.afterSelectionKey(kAfterDownMs, kAfterDownMs);
     }
     lookup_.disconnectDatabases();
     return end;
@@ -143,7 +147,7 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
 
 bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
                                     EndOfListDetector& endOfList, bool& atEnd) {
-    if (!screen.grab()) {
+    if (!waits.grabRow()) {
         context_.observer.showMessage("Error", "Error Capturing");
         return false;
     }

@@ -35,6 +35,22 @@ struct ScanRun {
 
 class ClientWaitsTest : public ::testing::Test {
 protected:
+    std::vector<std::string> tableList(const sim::ClientLatency& latency, bool adaptive,
+                                       long long& waitedMs, int tables = 30) {
+        sim::SimulatedClient client(test::makeLobby(tables));
+        ManualClock clock;
+        client.setLatency(latency, [&clock] { return clock.totalMs(); });
+        test::RecordingObserver observer;
+        PassContext context{client, clock, glyphs, observer, adaptive};
+        LobbyEntryList entries;
+        EXPECT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
+        waitedMs = clock.totalMs();
+        std::vector<std::string> names;
+        for (const LobbyEntry& e : entries.entries())
+            names.push_back(e.name + " " + std::to_string(e.players));
+        return names;
+    }
+
     ScanRun scanAll(const sim::ClientLatency& latency, bool adaptive, int tables = 8) {
         sim::SimulatedClient client(test::makeLobby(tables));
         ManualClock clock;
@@ -113,26 +129,28 @@ TEST_F(ClientWaitsTest, ClientChangingItsPaceMidScanIsReadWhole) {
 }
 
 TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
-    const auto walk = [this](bool adaptive, long long& waitedMs) {
-        sim::SimulatedClient client(test::makeLobby(30));
-        ManualClock clock;
-        client.setLatency({30, 300, 0}, [&clock] { return clock.totalMs(); });
-        test::RecordingObserver observer;
-        PassContext context{client, clock, glyphs, observer, adaptive};
-        LobbyEntryList entries;
-        EXPECT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
-        waitedMs = clock.totalMs();
-        std::vector<std::string> names;
-        for (const LobbyEntry& e : entries.entries())
-            names.push_back(e.name + " " + std::to_string(e.players));
-        return names;
-    };
     long long fixedMs = 0;
     long long adaptiveMs = 0;
-    const std::vector<std::string> fixed = walk(false, fixedMs);
+    const std::vector<std::string> fixed = tableList({30, 300, 0}, false, fixedMs);
     ASSERT_EQ(fixed.size(), 30u);
-    EXPECT_EQ(walk(true, adaptiveMs), fixed);
+    EXPECT_EQ(tableList({30, 300, 0}, true, adaptiveMs), fixed);
     EXPECT_LT(adaptiveMs * 2, fixedMs);
+}
+
+// A busy client draws the highlight after the fixed wait. The walk reads the
+// row when it has moved: read before, it was read twice (the first time with
+// the next table's seats), the next move jumped over a row, and the table
+// list took the repeated row for the end of the list.
+TEST_F(ClientWaitsTest, HighlightDrawnAfterTheFixedWaitSkipsNoRow) {
+    const sim::ClientLatency lateHighlight{250, 0, 0};
+    const ScanRun settled = scanAll({}, false);
+    EXPECT_EQ(scanAll(lateHighlight, false).seen, settled.seen);
+    EXPECT_EQ(scanAll(lateHighlight, true).seen, settled.seen);
+
+    long long waitedMs = 0;
+    const std::vector<std::string> rows = tableList({}, false, waitedMs);
+    EXPECT_EQ(tableList(lateHighlight, false, waitedMs), rows);
+    EXPECT_EQ(tableList(lateHighlight, true, waitedMs), rows);
 }
 
 // Wherever the captures stop, the scan ends with one message and reports no
