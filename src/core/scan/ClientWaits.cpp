@@ -146,6 +146,13 @@ bool ClientWaits::grabChangedList(int boundMs, int& waitedMs) {
     }
 }
 
+int ClientWaits::highlightBoundMs(int boundMs) const {
+    const int longest = std::max(boundMs, kHighlightBoundMs);
+    if (!slowestMoveMs_)
+        return longest;
+    return std::min(std::max(kLearntBoundFactor * *slowestMoveMs_ + kPollMs, boundMs), longest);
+}
+
 bool ClientWaits::grabRow() {
     const std::optional<int> waited = std::exchange(fixedWaitedMs_, std::nullopt);
     if (!waited || !noted_)
@@ -182,11 +189,12 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
     }
     int waited = 0;
     const bool moved =
-        pollStep(boundMs, waited) && grabChangedList(std::max(boundMs, kHighlightBoundMs), waited);
+        pollStep(boundMs, waited) && grabChangedList(highlightBoundMs(boundMs), waited);
     screen_.release();
     if (moved) {
         rowMoved_ = true;
         shortfallMs_ = std::max(fixedMs - waited, 0);
+        slowestMoveMs_ = std::max(slowestMoveMs_.value_or(0), sinceKeyMs());
         return;
     }
     // The list stayed as it was: the end of the list, or a client slower than

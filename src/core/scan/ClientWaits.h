@@ -35,6 +35,10 @@ class ClientWaits final {
 public:
     static constexpr int kPollMs = 20;
     static constexpr int kHighlightBoundMs = 1000;
+    // Adaptive waits: once the client has shown how late it draws a highlight
+    // move, a key that moves nothing (Down on the last row) is given this many
+    // times that, not the whole kHighlightBoundMs.
+    static constexpr int kLearntBoundFactor = 3;
     // A client takes about as long for every table's seat list. The first look
     // goes where the last list was seen drawn, at first a little sooner each
     // table until a look comes too early, then once in a while.
@@ -101,6 +105,8 @@ private:
     bool grabChangedList(int boundMs, int& waitedMs);
     void accept(const SeatReading& reading, SeatReading& seats);
     int sinceKeyMs() const;
+    // How long adaptive waits wait for a highlight move after the key.
+    int highlightBoundMs(int boundMs) const;
     // When (after the selection key) to look first for the new seat list.
     int firstSeatLookMs();
     // What a look sinceKeyMs after the key found: the list drawn or not yet.
@@ -121,6 +127,8 @@ private:
     int shortfallMs_ = 0;
     // When the last selection key was pressed (the clock's time).
     long long keyAtMs_ = 0;
+    // The latest a highlight move was seen drawn after its key, in this pass.
+    std::optional<int> slowestMoveMs_;
     // The earliest time after the key the recent seat lists were seen drawn.
     std::optional<int> seatsDrawnMs_;
     bool creeping_ = false;
