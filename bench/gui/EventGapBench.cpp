@@ -2,6 +2,7 @@
 // the real clock: the demo lobby's "Get Table List" and "Scan All Tables" in
 // the main window, with a look-up that answers at once. Prints the longest gap
 // between two ticks of a 5 ms timer, and the 99th percentile.
+#include "FakeLookup.h"
 #include "grabber.h"
 
 #include "sim/Lobby.h"
@@ -18,23 +19,6 @@
 #include <vector>
 
 namespace {
-
-class InstantLookup final : public kestrova::PlayerLookup {
-public:
-    bool connectDatabases(kestrova::MessageSink&) override { return true; }
-    void disconnectDatabases() override {}
-    std::shared_ptr<kestrova::PlayerStats> lookupPlayer(const std::string& name,
-                                                        const std::string& stack,
-                                                        const std::string& seat,
-                                                        kestrova::MessageSink&) override {
-        auto record = std::make_shared<kestrova::PlayerStats>();
-        record->name = name;
-        record->stack = stack;
-        record->seat = seat;
-        record->hands = "250";
-        return record;
-    }
-};
 
 // Runs one pass and returns the gaps between timer ticks while it ran, in ms.
 std::vector<double> gapsDuring(grabber& window, void (grabber::*command)()) {
@@ -72,7 +56,7 @@ int main(int argc, char* argv[]) {
     const QString lobbyFile = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                        : QStringLiteral(KESTROVA_DATA_DIR "/demo-lobby.json");
     kestrova::sim::SimulatedClient client(kestrova::sim::Lobby::loadFile(lobbyFile));
-    InstantLookup lookup;
+    kestrova::test::FakeLookup lookup;  // every player known at once
 
     GrabberServices services;
     services.platform = &client;

@@ -7,6 +7,7 @@
 // times beside the sum of the client's latencies, the least time any scan can
 // take, with the median adaptive run, and how many captures it took and what
 // they cost.
+#include "FakeLookup.h"
 #include "client/ClientPlatform.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
@@ -30,23 +31,6 @@
 namespace {
 
 using Steady = std::chrono::steady_clock;
-
-// Every player is known at once: the figures are the waits and the reading.
-class InstantLookup final : public kestrova::PlayerLookup {
-public:
-    bool connectDatabases(kestrova::MessageSink&) override { return true; }
-    void disconnectDatabases() override {}
-    std::shared_ptr<kestrova::PlayerStats> lookupPlayer(const std::string& name,
-                                                        const std::string& stack,
-                                                        const std::string& seat,
-                                                        kestrova::MessageSink&) override {
-        auto r = std::make_shared<kestrova::PlayerStats>();
-        r->name = name;
-        r->stack = stack;
-        r->seat = seat;
-        return r;
-    }
-};
 
 class Observer final : public kestrova::ScanObserver {
 public:
@@ -130,7 +114,7 @@ Result scan(int tables, const kestrova::sim::ClientLatency& latency, bool adapti
     CountingPlatform counting(client);
     kestrova::SystemClock clock;
     Observer observer;
-    InstantLookup lookup;
+    kestrova::test::FakeLookup lookup;  // every player known at once
     kestrova::ScanState state;
     kestrova::PassContext context{counting, clock, glyphs, observer, adaptive};
     const auto start = Steady::now();
