@@ -7,14 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 out=$(mkdir -p "${1:-$here/build-deb}" && cd "${1:-$here/build-deb}" && pwd)
 "$here/scripts/install-deps.sh"
 need=(devscripts debhelper lintian)
-missing=()
-for p in "${need[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  [ "$(id -u)" -eq 0 ] || { echo "Missing packages: ${missing[*]}; run this as root to install them." >&2; exit 1; }
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-fi
+"$here/scripts/install-packages.sh" "${need[@]}"
 
 # dpkg-buildpackage writes next to the source folder: build in a copy.
 work=$(mktemp -d)
