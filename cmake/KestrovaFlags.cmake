@@ -20,7 +20,8 @@ if(KESTROVA_FUZZ)
   endif()
   # Coverage for libFuzzer in every object; only the fuzz programs link the
   # fuzzer's runtime, so such a build is for them alone.
-  target_compile_options(kestrova_flags INTERFACE -fsanitize=fuzzer-no-link)
+  target_compile_options(kestrova_flags INTERFACE -fsanitize=fuzzer-no-link
+    -fsanitize-coverage-ignorelist=${CMAKE_SOURCE_DIR}/fuzz/coverage-ignorelist.txt)
 endif()
 
 # Qt targets additionally get Qt's string-safety macros.

@@ -51,6 +51,7 @@ seed_dirs() {
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
     export TMPDIR=/dev/shm
 fi
+export LSAN_OPTIONS="suppressions=$root/fuzz/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 limit=""
 if [ -n "${KESTROVA_FUZZ_RUNS:-}" ]; then
     limit="-runs=$KESTROVA_FUZZ_RUNS"
