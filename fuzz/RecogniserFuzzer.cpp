@@ -53,9 +53,8 @@ kestrova::Image picture(int width, int height, const std::uint8_t* palette,
                         const std::uint8_t* bytes, std::size_t size) {
     std::uint32_t colours[4];
     for (int i = 0; i < 4; ++i) {
-        const std::uint8_t* rgb = palette + 3 * i;
-        colours[i] =
-            0xff000000u | (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
+        const std::uint8_t* c = palette + 3 * i;
+        colours[i] = kestrova::rgb(c[0], c[1], c[2]);
     }
     kestrova::Image image(width, height);
     const std::size_t bits = size * 8;
