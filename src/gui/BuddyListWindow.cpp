@@ -117,9 +117,13 @@ bool addBuddyInteractively(QWidget* parent, BuddyList& buddies, const UserPrompt
                                       QStringLiteral("Screenname :"));
     if (!text || text->isEmpty())
         return false;
-    const QByteArray name = text->toUtf8();
-    const auto change = buddies.addBuddy(
-        std::string_view(name.constData(), static_cast<std::size_t>(name.size())), true);
+    const QByteArray bytes = text->toUtf8();
+    const std::string_view name(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (const std::string why = BuddyList::whyNoScreenName(name); !why.empty()) {
+        tell(prompts, parent, BuddyList::kErrorTitle, why);
+        return false;
+    }
+    const auto change = buddies.addBuddy(name, true);
     if (!change.saved)
         tellSaveFailed(prompts, parent);
     return change.changed;

@@ -85,8 +85,33 @@ TEST_F(CliCommands, BuddiesGoThroughTheFile) {
     writeBytes(dir / "in.csv", "a\r\nb\r\n\r\nA\r\nc");
     EXPECT_EQ(buddies({"import", (dir / "in.csv").string()}).out,
               "3 buddies successfully imported.\n");
-    EXPECT_EQ(buddies({"export", (dir / "out").string()}).status, 0);
+    const Outcome exported = buddies({"export", (dir / "out").string()});
+    EXPECT_EQ(exported.status, 0);
+    EXPECT_EQ(exported.out, "written: " + (dir / "out.csv").string() + "\n");
     EXPECT_EQ(readBytes(dir / "out.csv"), "fish 2\na\nb\nc\n");
+    // Only regular files are written; a device or folder gets no ".csv" twin.
+    std::filesystem::create_directory(dir / "folder");
+    std::filesystem::create_directory(dir / "taken.csv");
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    for (const std::string& target :
+         {(dir / "pipe").string(), (dir / "folder").string(), (dir / "taken").string()}) {
+        const Outcome refused = buddies({"export", target});
+        EXPECT_EQ(refused.status, 1) << target;
+        EXPECT_EQ(refused.out, "") << target;
+        EXPECT_NE(refused.err.find("Could not write the file"), std::string::npos) << target;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "pipe.csv"));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "pipe"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "folder.csv"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.csv"));
+    // A line break would make two names in every list and CSV file.
+    for (const std::string& name :
+         std::vector<std::string>{"a\nb", "a\tb", std::string("a\0b", 3), "a\x7F"}) {
+        const Outcome refused = buddies({"add", name});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.err.find("control characters"), std::string::npos);
+    }
+    EXPECT_EQ(buddies({"list"}).out, "fish 2\na\nb\nc\n");
     EXPECT_EQ(buddies({"import", (dir / "none.csv").string()}).status, 1);
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {}, {"frobnicate"}, {"add"}, {"add", ""}, {"add", std::string(150, 'x')}})
@@ -178,6 +203,7 @@ TEST_F(CliCommands, BadDatabaseAddsChangeNothing) {
     const std::vector<std::vector<std::string>> bad = {
         {"add", "--host", "h", "--db", "d", "--user", "u"},  // no kind
         {"add", "--kind", "7", "--host", "h", "--db", "d", "--user", "u"},
+        {"add", "--kind", "-0", "--host", "h", "--db", "d", "--user", "u"},
         add({"--port", "70000"}),
         add({"--port", "54a"}),
         add({"--password", std::string(100, 'p')}),

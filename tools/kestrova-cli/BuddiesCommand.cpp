@@ -41,11 +41,10 @@ int add(BuddyList& buddies, const std::string& name, std::ostream& err) {
     if (buddies.contains(name)) {
         return failure(err, "\"" + name + "\" is a buddy already");
     }
-    const auto change = buddies.addBuddy(name, true);
-    if (!change.changed) {
-        return failure(err, "\"" + name + "\" is no screen name (empty, or " +
-                                std::to_string(BuddyList::kNameBufferBytes) + " bytes or longer)");
+    if (const std::string why = BuddyList::whyNoScreenName(name); !why.empty()) {
+        return failure(err, "refused: " + why + "; nothing changed");
     }
+    const auto change = buddies.addBuddy(name, true);
     if (!change.saved) {
         return failure(err, BuddyList::kSaveErrorText);
     }
@@ -75,11 +74,14 @@ int importCsv(BuddyList& buddies, const std::filesystem::path& file, std::ostrea
     return 0;
 }
 
-int exportCsv(const BuddyList& buddies, const std::filesystem::path& chosen, std::ostream& err) {
-    const auto file = BuddyCsv::exportPath(chosen);
+int exportCsv(const BuddyList& buddies, const std::filesystem::path& chosen, std::ostream& out,
+              std::ostream& err) {
+    // A device or folder named on purpose gets no ".csv" file beside it.
+    const auto file = BuddyCsv::isNoRegularFile(chosen) ? chosen : BuddyCsv::exportPath(chosen);
     if (!BuddyCsv::exportTo(file, buddies)) {
         return failure(err, BuddyCsv::unwritableText(file));
     }
+    out << "written: " << file.string() << '\n';
     return 0;
 }
 
@@ -130,7 +132,7 @@ int runBuddiesCommand(const std::vector<std::string>& args, const std::filesyste
     if (command == "import") {
         return importCsv(buddies, argument, out, err);
     }
-    return exportCsv(buddies, argument, err);
+    return exportCsv(buddies, argument, out, err);
 }
 
 }  // namespace kestrova

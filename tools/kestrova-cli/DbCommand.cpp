@@ -30,8 +30,12 @@ int usageError(std::ostream& err, std::string_view why) {
     return 1;
 }
 
-// A whole decimal number within [minimum, maximum], or nullopt.
+// A whole decimal number within [minimum, maximum], written in digits only
+// (no sign: "-0" is no kind), or nullopt.
 std::optional<int> decimalIn(std::string_view text, int minimum, int maximum) {
+    if (text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, value, 10);
@@ -124,7 +128,7 @@ int add(const std::vector<std::string>& args, const std::filesystem::path& direc
     }
     const auto kind = decimalIn(values["--kind"], 0, kLastStoredKind);
     if (!kind) {
-        return usageError(err, "--kind takes a number from 0 to 6");
+        return usageError(err, "--kind takes a number from 0 to 6, in digits only");
     }
     DatabaseEntry entry;
     entry.kind = *kind;

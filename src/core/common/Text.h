@@ -4,9 +4,9 @@
 
 namespace kestrova {
 
-// Small text helpers every layer shares, ASCII only and independent of the C
-// locale (Qt switches it to the desktop's, which would change tolower and the
-// C library's number readers).
+// Small text helpers every layer shares, independent of the C locale (Qt
+// switches it to the desktop's, which would change tolower and the C library's
+// number readers).
 
 // Without leading and trailing blanks (spaces and tabs).
 std::string_view trimBlanks(std::string_view text);
@@ -27,5 +27,10 @@ char lowerAscii(char c);
 // as they are.
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b);
 bool lessIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// Equal ignoring the case of every letter: UTF-8 texts compare by Unicode's
+// simple case folding of each character ("Élan" equals "éLAN"); bytes that
+// are no UTF-8 compare as they are.
+bool equalIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace kestrova

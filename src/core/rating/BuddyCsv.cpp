@@ -55,7 +55,16 @@ std::filesystem::path BuddyCsv::exportPath(const std::filesystem::path& chosen) 
     return std::filesystem::path(name + std::string(kExtension));
 }
 
+bool BuddyCsv::isNoRegularFile(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+}
+
 bool BuddyCsv::exportTo(const std::filesystem::path& file, const BuddyList& buddies) {
+    if (isNoRegularFile(file)) {
+        return false;
+    }
     return writeFileAtomically(file, toText(buddies.names()));
 }
 

@@ -46,8 +46,11 @@ public:
     // already ends in it.
     static std::filesystem::path exportPath(const std::filesystem::path& chosen);
 
-    // Writes the list to `file` (already passed through exportPath);
-    // false when it could not be written.
+    // True when `file` exists and is no regular file (a folder, a device, a
+    // pipe), which an export never writes.
+    static bool isNoRegularFile(const std::filesystem::path& file);
+    // Writes the list to `file` (already passed through exportPath); false
+    // when it could not be written or isNoRegularFile().
     static bool exportTo(const std::filesystem::path& file, const BuddyList& buddies);
 
     struct ImportResult {

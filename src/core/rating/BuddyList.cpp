@@ -58,18 +58,34 @@ bool BuddyList::saveBuddies() const {
 
 int BuddyList::indexOfBuddy(std::string_view name) const {
     for (std::size_t i = 0; i < names_.size(); ++i) {
-        if (equalIgnoringAsciiCase(names_[i], name)) {
+        if (equalIgnoringCase(names_[i], name)) {
             return static_cast<int>(i);
         }
     }
     return -1;
 }
 
-BuddyList::Change BuddyList::addBuddy(std::string_view name, bool save) {
-    Change change;
+std::string BuddyList::whyNoScreenName(std::string_view name) {
     // An empty name is no player; a longer one than a reader takes back would
     // end every later load at this entry.
-    if (name.empty() || name.size() >= kNameBufferBytes || contains(name)) {
+    if (name.empty()) {
+        return "a screen name is not empty";
+    }
+    if (name.size() >= kNameBufferBytes) {
+        return "a screen name has fewer than " + std::to_string(kNameBufferBytes) + " bytes";
+    }
+    const bool control = std::any_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (control) {
+        return "a screen name holds no control characters (line breaks, tabs)";
+    }
+    return {};
+}
+
+BuddyList::Change BuddyList::addBuddy(std::string_view name, bool save) {
+    Change change;
+    if (!whyNoScreenName(name).empty() || contains(name)) {
         return change;
     }
     names_.emplace_back(name);

@@ -62,9 +62,12 @@ public:
     int indexOfBuddy(std::string_view name) const override;
     bool contains(std::string_view name) const { return indexOfBuddy(name) >= 0; }
 
+    // Why a text cannot be a buddy's screen name (empty, kNameBufferBytes or
+    // longer, or holding a control character such as a line break, which
+    // would split the name in every list and CSV file); empty when it can.
+    static std::string whyNoScreenName(std::string_view name);
     // Appends the name when it is not in the list yet (ignoring case) and
-    // saves when asked to. An empty name, or one of kNameBufferBytes or more,
-    // is not added.
+    // saves when asked to. A name whyNoScreenName() refuses is not added.
     Change addBuddy(std::string_view name, bool save);
     // Removes the first entry equal to the name ignoring case, then saves.
     Change removeBuddy(std::string_view name);

@@ -29,6 +29,24 @@ TEST(BuddyList, MembershipIgnoresLetterCaseAndNamesHoldAtMost149Bytes) {
     EXPECT_EQ(buddies.names(), (Names{"Rounder8", "a", std::string(149, 'x')}));
 }
 
+// Letters beyond ASCII fold too, a character at a time; broken UTF-8 bytes
+// match only themselves.
+TEST(BuddyList, MembershipFoldsTheCaseOfEveryLetter) {
+    BuddyList buddies;
+    EXPECT_TRUE(buddies.addBuddy("\xC3\x89lan", false).changed);           // Élan
+    EXPECT_FALSE(buddies.addBuddy("\xC3\xA9LAN", false).changed);          // éLAN
+    EXPECT_TRUE(buddies.addBuddy("\xD0\x9F\xD1\x91\xD1\x82\xD1\x80", false).changed);  // Пётр
+    EXPECT_EQ(buddies.indexOfBuddy("\xD0\xBF\xD0\x81\xD0\xA2\xD0\xA0"), 1);            // пЁТР
+    EXPECT_TRUE(buddies.addBuddy("\xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1", false).changed);  // Σοφία
+    EXPECT_EQ(buddies.indexOfBuddy("\xCF\x83\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1"), 2);            // σοφία
+    EXPECT_EQ(buddies.indexOfBuddy("\xC3\xA9la"), -1);
+    EXPECT_EQ(buddies.indexOfBuddy("\xC3\xA8lan"), -1);  // è is another letter
+    EXPECT_TRUE(buddies.addBuddy("x\xC9", false).changed);  // Latin-1 É, no UTF-8
+    EXPECT_EQ(buddies.indexOfBuddy("x\xC9"), 3);
+    EXPECT_EQ(buddies.indexOfBuddy("x\xE9"), -1);
+    EXPECT_EQ(buddies.indexOfBuddy("X\xC3\x89"), -1);
+}
+
 // "mofofish": a count, then counted names. Removing takes the first entry equal
 // ignoring case, and saves.
 TEST(BuddyFile, ExactBytesAndRemoval) {
