@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
         entry.user = std::string(PostgresServer::kUser);
         entry.password = std::string(PostgresServer::kPassword);
         entry.kind = static_cast<std::int32_t>(kestrova::DatabaseKind::PokerTracker3);
-        const kestrova::GlyphTable glyphs = kestrova::loadGlyphTables();
+        const kestrova::GlyphTable glyphs = kestrova::loadGlyphTables({});
         const kestrova::LobbyFilter filter = kestrova::LobbyFilter::fromSettings(settings);
 
         std::vector<Row> rows;

@@ -55,7 +55,7 @@ struct Setup {
         entry.user = std::string(PostgresServer::kUser);
         entry.password = std::string(PostgresServer::kPassword);
         entry.kind = static_cast<std::int32_t>(kestrova::DatabaseKind::PokerTracker3);
-        glyphs = kestrova::loadGlyphTables();
+        glyphs = kestrova::loadGlyphTables({});
         filter = kestrova::LobbyFilter::fromSettings(settings);
     }
 

@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);  // the simulated client draws with Qt's fonts
     setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 0);
-    const kestrova::GlyphTable glyphs = kestrova::loadGlyphTables();
+    const kestrova::GlyphTable glyphs = kestrova::loadGlyphTables({});
 
     std::vector<Result> adaptive;
     for (int run = 0; run < runs; ++run)

@@ -59,7 +59,7 @@ Session::Session(SessionServices services)
     } else {
         // A damaged table is left out and named; the lobby is read without it.
         std::vector<std::string> problems;
-        glyphs_ = loadGlyphTables(&problems);
+        glyphs_ = loadGlyphTables(services_.workingDir, &problems);
         for (const std::string& left : problems)
             startupMessages_.emplace_back("Error", "Glyph table left out: " + left);
     }

@@ -9,7 +9,7 @@ namespace kestrova::test {
 // The glyph tables shipped in data/, read as the program reads them.
 inline GlyphTable shippedGlyphs() {
     ::setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 1);
-    return loadGlyphTables();
+    return loadGlyphTables({});
 }
 
 }  // namespace kestrova::test

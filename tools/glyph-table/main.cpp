@@ -4,6 +4,7 @@
 #include "client/lobby/GlyphTables.h"
 #include "client/ocr/FontLearner.h"
 #include "client/ocr/GlyphTable.h"
+#include "settings/SettingsStore.h"
 #include "common/FileContents.h"
 #include "sim/BitmapFont.h"
 #include "sim/LobbyRenderer.h"
@@ -65,12 +66,24 @@ int learnLobby(const QCommandLineParser& args) {
         std::cerr << "glyph-table: give one --texts file for every --learn-lobby screenshot\n";
         return 1;
     }
-    const std::filesystem::path tableFile = args.value(QStringLiteral("table")).toStdString();
+    // By default the glyphs go where the program reads them at every start.
+    const std::filesystem::path tableFile =
+        args.isSet(QStringLiteral("table"))
+            ? std::filesystem::path(args.value(QStringLiteral("table")).toStdString())
+            : kestrova::SettingsStore::userDataDirectory() / "ocr2.txt";
     GlyphTable known;
-    for (const std::filesystem::path& file :
-         {std::filesystem::path(args.value(QStringLiteral("known")).toStdString()), tableFile}) {
+    std::vector<std::string> problems;
+    if (args.isSet(QStringLiteral("known"))) {
         std::string problem;
-        known.readFile(file, &problem);
+        known.readFile(args.value(QStringLiteral("known")).toStdString(), &problem);
+        problems.push_back(problem);
+    } else {
+        known = kestrova::loadGlyphTables(kestrova::SettingsStore::userDataDirectory(), &problems);
+    }
+    std::string tableProblem;
+    known.readFile(tableFile, &tableProblem);
+    problems.push_back(tableProblem);
+    for (const std::string& problem : problems) {
         if (!problem.empty()) {
             std::cerr << "glyph-table: " << problem << '\n';
             return 1;
@@ -79,6 +92,13 @@ int learnLobby(const QCommandLineParser& args) {
     const auto started = std::chrono::steady_clock::now();
     FontLearner learner(known);
     for (qsizetype i = 0; i < images.size(); ++i) {
+        // A FIFO or device would block the reader, or feed it for ever.
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(images[i].toStdString(), ec)) {
+            std::cerr << "glyph-table: " << images[i].toStdString()
+                      << ": not a regular file\n";
+            return 1;
+        }
         const QImage image(images[i]);
         if (image.isNull()) {
             std::cerr << "glyph-table: cannot read the image " << images[i].toStdString() << '\n';
@@ -141,10 +161,13 @@ int main(int argc, char* argv[]) {
                         "line, columns separated by tabs; an empty line; the seat lines, name "
                         "and chips separated by a tab."),
          QStringLiteral("file")},
-        {QStringLiteral("table"), QStringLiteral("Table file learnt glyphs are added to."),
-         QStringLiteral("file"), QStringLiteral("ocr2.txt")},
-        {QStringLiteral("known"), QStringLiteral("Table of glyphs already known."),
-         QStringLiteral("file"), QStringLiteral("ocr.txt")},
+        {QStringLiteral("table"),
+         QStringLiteral("Table file learnt glyphs are added to (default: ocr2.txt in the "
+                        "per-user data folder, where the programs read it)."),
+         QStringLiteral("file")},
+        {QStringLiteral("known"),
+         QStringLiteral("Table of glyphs already known (default: the tables the programs read)."),
+         QStringLiteral("file")},
     });
     args.process(app);
     try {

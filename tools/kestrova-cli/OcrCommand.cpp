@@ -10,6 +10,7 @@
 #include "sim/LobbyLayout.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 
 namespace kestrova::cli {
@@ -37,6 +38,12 @@ int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err) {
             err << "unknown option " << args[i] << '\n';
             return 1;
         }
+    }
+    // A FIFO or device would block the image reader, or feed it for ever.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(args[1], ec)) {
+        err << "cannot read image " << args[1] << ": not a regular file\n";
+        return 1;
     }
     const std::optional<Image> source = readImageFile(args[1]);
     if (!source) {

@@ -20,7 +20,7 @@ std::optional<GlyphTable> loadGlyphs(const std::string& file, std::ostream& err)
     std::vector<std::string> problems;
     std::optional<GlyphTable> glyphs;
     if (file.empty()) {
-        glyphs = loadGlyphTables(&problems);
+        glyphs = loadGlyphTables(SettingsStore::userDataDirectory(), &problems);
     } else {
         std::string problem;
         glyphs = GlyphTable::load(file, &problem);

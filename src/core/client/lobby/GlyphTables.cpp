@@ -6,11 +6,17 @@
 
 namespace kestrova {
 
-GlyphTable loadGlyphTables(std::vector<std::string>* problems) {
+GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
+                           std::vector<std::string>* problems) {
     GlyphTable table;
-    for (const char* name : {"ocr.txt", "ocr2.txt"}) {
+    std::vector<std::filesystem::path> files{findDataFile("ocr.txt"), findDataFile("ocr2.txt")};
+    std::error_code ec;
+    if (!userFolder.empty() && !std::filesystem::equivalent(files.back(), userFolder / "ocr2.txt", ec)) {
+        files.push_back(userFolder / "ocr2.txt");
+    }
+    for (const std::filesystem::path& file : files) {
         std::string problem;
-        table.readFile(findDataFile(name), &problem);
+        table.readFile(file, &problem);
         if (!problem.empty() && problems != nullptr) {
             problems->push_back(std::move(problem));
         }
@@ -36,6 +42,14 @@ bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
     }
     for (const GlyphTable::Entry& entry : entries) {
         bytes += entry.signature + '\n' + entry.text + '\n';
+    }
+    if (bytes.size() > GlyphTable::kMaxFileBytes) {
+        if (error != nullptr) {
+            *error = target.string() + ": the learnt glyphs would make the table larger than " +
+                     std::to_string(GlyphTable::kMaxFileBytes / (1024 * 1024)) +
+                     " MiB, more than can be read back; nothing was saved";
+        }
+        return false;
     }
     return writeFileAtomically(target, bytes, error);
 }

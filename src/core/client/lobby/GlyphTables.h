@@ -9,17 +9,20 @@
 namespace kestrova {
 
 // The shipped table "ocr.txt" followed by the user's own additions "ocr2.txt"
-// (entries learnt from his client); a pair of the second file wins over the first.
-// A file that exists but cannot be read is left out; `problems` (when given)
-// gets one "PATH: reason" for each.
-GlyphTable loadGlyphTables(std::vector<std::string>* problems = nullptr);
+// (entries learnt from his client): the one found beside "ocr.txt" (the start
+// folder first), then the one the program saves to in `userFolder`, his
+// per-user data folder; a later pair wins. A file that exists but cannot be
+// read is left out; `problems` (when given) gets one "PATH: reason" for each.
+GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
+                           std::vector<std::string>* problems = nullptr);
 
 // Why a glyph table came out empty, for the user: the problems of the files,
 // or that none was found or it held no pairs.
 // Appends learnt pairs to the table `target` and replaces it whole. When
 // `target` does not exist yet and `fromCurrent` is set, it starts from the
 // "ocr2.txt" read now (the user's table in the working directory replaces the
-// shipped one). False, with "PATH: reason", when it cannot.
+// shipped one). False, with "PATH: reason", when it cannot, or when the table
+// would grow past what the readers accept (it would then be lost whole).
 bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
                       const std::filesystem::path& target, bool fromCurrent, std::string* error);
 

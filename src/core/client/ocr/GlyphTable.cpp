@@ -101,7 +101,9 @@ void GlyphTable::read(std::istream& in) {
         return a.signature.size() > b.signature.size();
     });
     for (const Entry& entry : added) {
-        map_.insert_or_assign(entry.signature, entry.text);
+        if (map_.insert_or_assign(entry.signature, entry.text).second) {
+            addShape(entry.signature);
+        }
     }
     std::vector<Entry> merged;
     merged.reserve(entries_.size() + added.size());
@@ -121,9 +123,39 @@ bool GlyphTable::add(std::string signature, std::string text) {
     const auto before = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
         return e.signature.size() < signature.size();
     });
-    map_.insert_or_assign(signature, text);
+    if (map_.insert_or_assign(signature, text).second) {
+        addShape(signature);
+    }
     entries_.insert(before, Entry{std::move(signature), std::move(text)});
     return true;
+}
+
+void GlyphTable::addShape(const std::string& signature) {
+    std::vector<std::uint32_t> columns = columnsOf(signature);
+    // An empty column cannot be part of one run of ink.
+    if (columns.empty() || std::find(columns.begin(), columns.end(), 0u) != columns.end()) {
+        return;
+    }
+    shapes_.push_back(Shape{std::move(columns), signature});
+}
+
+std::vector<std::uint32_t> GlyphTable::columnsOf(std::string_view signature) {
+    std::vector<std::uint32_t> columns;
+    std::uint64_t code = 0;
+    for (const char c : signature) {
+        if (c == ',') {
+            columns.push_back(static_cast<std::uint32_t>(code));
+            code = 0;
+        } else if (c >= '0' && c <= '9') {
+            code = code * 10 + static_cast<std::uint64_t>(c - '0');
+            if (code > 0xffffffffu) {
+                return {};
+            }
+        } else {
+            return {};
+        }
+    }
+    return columns;
 }
 
 bool GlyphTable::isSignature(std::string_view signature) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <istream>
@@ -40,6 +41,14 @@ public:
         std::string text;
     };
 
+    // A known glyph's pixel columns, for explaining ink the map does not know
+    // as glyphs that touch or overlap. One per distinct signature.
+    struct Shape {
+        std::vector<std::uint32_t> columns;
+        std::string signature;
+        int width() const { return static_cast<int>(columns.size()); }
+    };
+
     // `problem` (when given) gets "PATH: reason" for a file that exists but
     // could not be read, and is cleared otherwise.
     static GlyphTable load(const std::filesystem::path& file, std::string* problem = nullptr);
@@ -60,6 +69,10 @@ public:
     // Longest signature first.
     const std::vector<Entry>& entries() const { return entries_; }
     const std::string* find(std::string_view signature) const;
+    const std::vector<Shape>& shapes() const { return shapes_; }
+
+    // Column codes of a signature ("1022,4," -> {1022, 4}); empty when malformed.
+    static std::vector<std::uint32_t> columnsOf(std::string_view signature);
 
 private:
     struct Hash {
@@ -68,8 +81,11 @@ private:
             return std::hash<std::string_view>{}(s);
         }
     };
+    void addShape(const std::string& signature);
+
     std::vector<Entry> entries_;
     std::unordered_map<std::string, std::string, Hash, std::equal_to<>> map_;
+    std::vector<Shape> shapes_;
 };
 
 }  // namespace kestrova

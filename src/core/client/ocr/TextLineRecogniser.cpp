@@ -1,20 +1,13 @@
 #include "client/ocr/TextLineRecogniser.h"
 
-#include <algorithm>
+#include "client/ocr/InkSplitter.h"
 
 namespace kestrova {
-
-namespace {
-
-int columnsIn(std::string_view signature) {
-    return static_cast<int>(std::count(signature.begin(), signature.end(), ','));
-}
-
-}  // namespace
 
 TextLineRecogniser::TextLineRecogniser(const GlyphTable& glyphs, const GlyphRules* rules)
     : glyphs_(glyphs), rules_(rules) {
     signature_.reserve(128);
+    columns_.reserve(64);
 }
 
 void TextLineRecogniser::addInkColumn(int x, std::uint32_t code) {
@@ -23,7 +16,9 @@ void TextLineRecogniser::addInkColumn(int x, std::uint32_t code) {
         glyphFirstX_ = x;
         countingBlanks_ = false;
         signature_.clear();
+        columns_.clear();
     }
+    columns_.push_back(code);
     // Digits written backwards into a small buffer, then appended at once.
     char digits[12];
     char* end = digits + sizeof digits;
@@ -52,6 +47,7 @@ std::string TextLineRecogniser::takeText() {
 void TextLineRecogniser::reset() {
     text_.clear();
     signature_.clear();
+    columns_.clear();
     inGlyph_ = false;
     countingBlanks_ = false;
     emptyColumns_ = 0;
@@ -87,40 +83,9 @@ void TextLineRecogniser::appendGlyphText(std::string_view signature, int firstX)
     if (appendKnown(signature, firstX)) {
         return;
     }
-    // Touching glyphs: cut off the longest known prefix, then start again.
-    const auto& entries = glyphs_.entries();
-    std::string_view rest = signature;
-    int restX = firstX;
-    bool matched = true;
-    while (matched && !rest.empty()) {
-        matched = false;
-        // Entries longer than the rest cannot be its prefix.
-        const auto first = std::partition_point(
-            entries.begin(), entries.end(),
-            [&](const GlyphTable::Entry& e) { return e.signature.size() > rest.size(); });
-        for (auto it = first; it != entries.end(); ++it) {
-            const std::string& prefix = it->signature;
-            if (!rest.starts_with(prefix)) {
-                continue;
-            }
-            if (rules_ != nullptr && !rules_->acceptsPrefix(prefix, restX)) {
-                continue;
-            }
-            std::optional<std::string_view> ruled;
-            if (rules_ != nullptr) {
-                ruled = rules_->textFor(prefix, restX);
-            }
-            // A later pair with the same signature (a learnt one) wins here as in the map.
-            text_.append(ruled ? *ruled : std::string_view(*glyphs_.find(prefix)));
-            rest.remove_prefix(prefix.size());
-            restX += columnsIn(prefix);
-            matched = true;
-            break;
-        }
-    }
-    if (!rest.empty()) {
-        appendKnown(rest, restX);
-    }
+    // Glyphs that touch or overlap: explained by the known shapes, or "?".
+    const std::optional<std::string> split = InkSplitter(glyphs_, rules_).read(columns_, firstX);
+    text_.append(split ? *split : std::string_view("?"));
 }
 
 }  // namespace kestrova

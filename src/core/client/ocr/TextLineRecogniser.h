@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrova {
 
@@ -19,8 +20,8 @@ public:
     // decides.
     virtual std::optional<std::string_view> textFor(std::string_view signature,
                                                     int firstX) const = 0;
-    // Whether a table entry may be cut off as a prefix starting at firstX
-    // during greedy splitting; false makes the split try the next shorter one.
+    // Whether a table entry may stand at firstX inside glyphs that touch;
+    // false leaves it out of the explanations of that ink.
     virtual bool acceptsPrefix(std::string_view signature, int firstX) const = 0;
 };
 
@@ -29,8 +30,8 @@ public:
 // Columns are fed left to right with their code (bit r = ink in row r; 0 = a
 // column without ink). Consecutive ink columns form a glyph; an empty column
 // or cut() ends it. A glyph is read through the table's map; when the map does
-// not know it, it is split greedily (longest entry first, restarting after
-// every match) and a remainder the map knows is appended.
+// not know it, it is explained as known glyphs that touch or overlap
+// (InkSplitter), and reads "?" when it cannot be explained for certain.
 //
 // Blanks: after a glyph the empty columns are counted (the one that ends the
 // glyph included); more than 3 after a glyph read as "1", more than 2 after
@@ -74,6 +75,7 @@ private:
     const GlyphRules* rules_;
     std::string text_;
     std::string signature_;
+    std::vector<std::uint32_t> columns_;
     int glyphFirstX_ = 0;
     bool inGlyph_ = false;
     bool countingBlanks_ = false;
