@@ -48,11 +48,13 @@ FirebirdFiles::~FirebirdFiles() {
     fs::remove_all(directory_, ignored);
 }
 
-std::string FirebirdFiles::create(const std::string& name, const std::string& sqlFile) {
+std::string FirebirdFiles::create(const std::string& name, const std::string& sqlFile,
+                                  const std::string& characterSet) {
     const std::string path = directory_ + "/" + name + ".fdb";
     const std::string script = directory_ + "/" + name + ".create.sql";
-    std::ofstream(script) << "CREATE DATABASE '" << path << "' USER 'SYSDBA';\nINPUT '" << sqlFile
-                          << "';\n";
+    std::ofstream(script) << "CREATE DATABASE '" << path << "' USER 'SYSDBA'"
+                          << (characterSet.empty() ? "" : " DEFAULT CHARACTER SET " + characterSet)
+                          << ";\nINPUT '" << sqlFile << "';\n";
     runCommand(std::string(kIsql) + " -q -b -i " + shellQuoted(script));
     return path;
 }

@@ -20,8 +20,10 @@ public:
     static bool available();
     const std::string& directory() const { return directory_; }
 
-    // A new file `name`.fdb loaded from the SQL file; returns its path.
-    std::string create(const std::string& name, const std::string& sqlFile);
+    // A new file `name`.fdb loaded from the SQL file; returns its path. Text
+    // columns take the characterSet given, or none (bytes as they come).
+    std::string create(const std::string& name, const std::string& sqlFile,
+                       const std::string& characterSet = "");
 
     void startServer(const std::string& sysdbaPassword);
     // "127.0.0.1/port:" for a path on the running server.

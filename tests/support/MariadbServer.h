@@ -23,6 +23,8 @@ public:
     static bool available();
 
     int port() const { return port_; }
+    // For SIGSTOP and SIGCONT: a server that stalls with its connections open.
+    long pid() const { return pid_; }
     // Creates the database (dropped first) and runs the SQL file in it.
     void loadDatabase(const std::string& name, const std::string& sqlFile);
     // Runs SQL as root over the socket.

@@ -141,6 +141,7 @@ using SettingKey = std::variant<IntKey, TextKey>;
     INT(minimize, 0, MainWindow, ExactFlag)            \
     INT(checkupdate, 1, MainWindow, Flag)              \
     INT(useagg, 0, MainWindow, Flag)                   \
+    INT(lookuptimeout, 10, MainWindow, Integer)        \
     INT(adaptivewait, 0, GeneralTab, ExactFlag)        \
     INT(def6max, 1, MainWindow, ExactFlag)             \
     INT(scanint, 15, MainWindow, Integer)              \

@@ -78,19 +78,27 @@ std::string AccessTrackerSource::statisticsStatement(const std::vector<std::stri
     return text;
 }
 
-std::unique_ptr<SqlConnection> AccessTrackerSource::open(MessageSink& /*messages*/) {
+std::unique_ptr<SqlConnection> AccessTrackerSource::open(std::string& error) {
     const std::string& database = entry().database;
     const bool connectionString =
         startsWithKey(database, "Driver=") || startsWithKey(database, "DSN=");
-    std::string error;
     return openOdbc(connectionString ? database : accessConnectionString(database), error);
+}
+
+void AccessTrackerSource::fail(const std::string& reason, MessageSink& messages) {
+    failForPass("The PokerTracker database \"" + entry().database +
+                    "\" cannot be read in this pass: " + reason,
+                reason, messages);
 }
 
 bool AccessTrackerSource::addCounters(const TrackerName& name, TrackerCounters& counters,
                                       MessageSink& messages) {
-    const auto connection = open(messages);
-    if (!connection)
+    std::string error;
+    const auto connection = open(error);
+    if (!connection) {
+        fail(error, messages);
         return true;
+    }
     std::vector<std::string> ids;
     std::int32_t icon = 0;
     const bool searched =
@@ -101,8 +109,10 @@ bool AccessTrackerSource::addCounters(const TrackerName& name, TrackerCounters& 
                 icon = toCounter(*value);
             return true;
         });
-    if (!searched)
+    if (!searched) {
+        fail(connection->errorMessage(), messages);
         return true;
+    }
     if (icon != 0)
         counters.icon = icon;
     if (ids.empty())
@@ -178,9 +188,7 @@ bool AccessTrackerSource::sumInProgram(SqlConnection& connection,
             });
         if (!read) {
             // Sums over part of the games would pass for the player's figures.
-            messages.showMessage("Error", "The games cannot be read from database \"" +
-                                              entry().database +
-                                              "\": " + connection.errorMessage());
+            fail(connection.errorMessage(), messages);
             return true;
         }
     }

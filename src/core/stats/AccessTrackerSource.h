@@ -11,7 +11,10 @@ namespace kestrova {
 //
 // Drivers that cannot run the sums (MDBTools knows neither SUM nor IIF nor
 // aliases) refuse the statement; the games' plain rows are then read and
-// summed here. A file that cannot be opened contributes nothing.
+// summed here. Values go to drivers that cannot take parameters as quoted
+// literals (see the ODBC connection). A file that cannot be opened or read
+// contributes nothing: the user is told once, and the file is left out for
+// the rest of the pass.
 class AccessTrackerSource final : public SqlTrackerSource {
 public:
     enum class Sums {
@@ -38,11 +41,11 @@ public:
                                            std::vector<std::string>& bound);
 
 protected:
-    std::unique_ptr<SqlConnection> open(MessageSink& messages) override;
+    std::unique_ptr<SqlConnection> open(std::string& error) override;
     std::string_view nameListStatement() const override { return kNameList; }
-    void reportFailure(const SqlConnection&, MessageSink&) override {}
 
 private:
+    void fail(const std::string& reason, MessageSink& messages);
     bool sumInProgram(SqlConnection& connection, const std::vector<std::string>& ids,
                       TrackerCounters& counters, MessageSink& messages);
 

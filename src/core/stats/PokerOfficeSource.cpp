@@ -1,6 +1,8 @@
 #include "stats/PokerOfficeSource.h"
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 
 #include "stats/SqlDrivers.h"
 #include "stats/TrackerValues.h"
@@ -48,10 +50,21 @@ unsigned PokerOfficeSource::serverPort(std::string_view port) {
     return value;
 }
 
-std::unique_ptr<SqlConnection> PokerOfficeSource::open(MessageSink& /*messages*/) {
+std::unique_ptr<SqlConnection> PokerOfficeSource::open(std::string& error) {
     const DatabaseEntry& e = entry();
-    std::string error;
-    return openMysql({e.host, serverPort(e.port), e.database, e.user, e.password}, error);
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(statementTimeout());
+    return openMysql({e.host, serverPort(e.port), e.database, e.user, e.password},
+                     static_cast<int>(std::max<std::chrono::seconds::rep>(seconds.count(), 1)),
+                     error);
+}
+
+void PokerOfficeSource::fail(const std::string& reason, MessageSink& messages) {
+    connection_.reset();
+    const DatabaseEntry& e = entry();
+    failForPass("PokerOffice database \"" + e.database + "\" on " +
+                    (e.host.empty() ? std::string("this computer") : e.host) +
+                    " cannot be used in this pass: " + reason,
+                reason, messages);
 }
 
 bool PokerOfficeSource::addCounters(const TrackerName& name, TrackerCounters& counters,
@@ -60,25 +73,31 @@ bool PokerOfficeSource::addCounters(const TrackerName& name, TrackerCounters& co
     bool searched = false;
     for (int attempt = 0; attempt < 2 && !searched; ++attempt) {
         const bool kept = connection_ != nullptr;
-        if (!kept)
-            connection_ = open(messages);
-        if (!connection_)
-            return true;
+        if (!kept) {
+            std::string error;
+            connection_ = open(error);
+            if (!connection_) {
+                fail(error, messages);
+                return true;
+            }
+        }
         searched = connection_->query(kPlayerSearch, {name.pattern}, [&](const SqlRow& row) {
             if (const auto value = row.value("playerid"))
                 id.emplace(*value);
             return false;  // the first row is the player
         });
-        if (!searched) {
-            connection_.reset();
-            if (!kept)
-                return true;
+        if (!searched && !kept) {
+            fail(connection_->errorMessage(), messages);
+            return true;
         }
+        if (!searched)
+            connection_.reset();
     }
     // No player, no second statement.
     if (!searched || !id)
         return true;
-    connection_->query(kActions, {*id}, [&](const SqlRow& row) {
+    const TrackerCounters before = counters;
+    const bool read = connection_->query(kActions, {*id}, [&](const SqlRow& row) {
         add(counters.hands, 1);
         add(counters.flopsSeen, 1);
         const auto preflop = row.value("action1");
@@ -94,6 +113,11 @@ bool PokerOfficeSource::addCounters(const TrackerName& name, TrackerCounters& co
             add(counters.showdownsWon, counter(row, "won"));
         return true;
     });
+    // Part of a player's hands would pass for all of them.
+    if (!read) {
+        counters = before;
+        fail(connection_->errorMessage(), messages);
+    }
     return true;
 }
 

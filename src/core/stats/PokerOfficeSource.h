@@ -6,8 +6,8 @@ namespace kestrova {
 
 // PokerOffice on MySQL: the first player whose nickname matches the name
 // pattern, then one action row per hand, counted letter by letter. A server
-// that cannot be reached, and every failing statement, contribute nothing
-// without a word.
+// that cannot be reached, and a failing statement, contribute nothing: the
+// user is told once and the database is left out for the rest of the pass.
 //
 // The connection a look-up opens serves the following ones until
 // disconnect() (the end of a scan): a server connect costs more than the
@@ -34,11 +34,12 @@ public:
     static unsigned serverPort(std::string_view port);
 
 protected:
-    std::unique_ptr<SqlConnection> open(MessageSink& messages) override;
+    std::unique_ptr<SqlConnection> open(std::string& error) override;
     std::string_view nameListStatement() const override { return kNameList; }
-    void reportFailure(const SqlConnection&, MessageSink&) override {}
 
 private:
+    void fail(const std::string& reason, MessageSink& messages);
+
     std::unique_ptr<SqlConnection> connection_;
 };
 

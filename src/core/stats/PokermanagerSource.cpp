@@ -15,6 +15,7 @@ using trackerValues::toCounter;
 
 constexpr const char* kErrorTitle = "Error";
 constexpr std::string_view kProblem = "PROBLEM ON :";
+constexpr std::string_view kStringTruncation = "22001";
 
 // Pokermanager's files are guarded by the server's factory SYSDBA login. The
 // password is put together here rather than stored as one text in the program.
@@ -23,30 +24,44 @@ std::string sysdbaPassword() {
     return std::string(letters, sizeof letters);
 }
 
-void showProblem(std::string_view stepAndReason, MessageSink& messages) {
-    messages.showMessage(kErrorTitle, std::string(kProblem) + std::string(stepAndReason));
+std::string problemText(std::string_view stepAndReason) {
+    return std::string(kProblem) + std::string(stepAndReason);
+}
+
+// The reason without the step, for the list of failed databases.
+std::string reasonOf(const std::string& stepAndReason) {
+    const std::size_t lineEnd = stepAndReason.find('\n');
+    return lineEnd == std::string::npos ? stepAndReason : stepAndReason.substr(lineEnd + 1);
 }
 
 }  // namespace
 
-std::unique_ptr<SqlConnection> PokermanagerSource::open(MessageSink& messages) {
-    std::string error;
-    auto connection = openFirebird(entry().database, "sysdba", sysdbaPassword(), error);
-    if (!connection)
-        showProblem(error, messages);
-    return connection;
+std::unique_ptr<SqlConnection> PokermanagerSource::open(std::string& error) {
+    return openFirebird(entry().database, "sysdba", sysdbaPassword(), error);
+}
+
+void PokermanagerSource::reportOpenFailure(const std::string& error, MessageSink& messages) {
+    messages.showMessage(kErrorTitle, problemText(error));
 }
 
 void PokermanagerSource::reportFailure(const SqlConnection& connection, MessageSink& messages) {
-    showProblem(connection.failedStep() + "\n" + connection.errorMessage(), messages);
+    messages.showMessage(kErrorTitle,
+                         problemText(connection.failedStep() + "\n" + connection.errorMessage()));
+}
+
+void PokermanagerSource::fail(const std::string& stepAndReason, MessageSink& messages) {
+    failForPass(problemText(stepAndReason), reasonOf(stepAndReason), messages);
 }
 
 bool PokermanagerSource::addCounters(const TrackerName& name, TrackerCounters& counters,
                                      MessageSink& messages) {
     counters.dataShape = markFamily(counters.dataShape, DataShape::Firebird);
-    const auto connection = open(messages);
-    if (!connection)
+    std::string error;
+    const auto connection = open(error);
+    if (!connection) {
+        fail(error, messages);
         return true;
+    }
 
     std::int64_t id = -1;
     const bool searched = connection->query(kIdSearch, {name.name}, [&](const SqlRow& row) {
@@ -56,7 +71,9 @@ bool PokermanagerSource::addCounters(const TrackerName& name, TrackerCounters& c
         return false;  // the first row is the player
     });
     if (!searched) {
-        reportFailure(*connection, messages);
+        // Longer than the name column: no stored name is that long.
+        if (connection->sqlState() != kStringTruncation)
+            fail(connection->failedStep() + "\n" + connection->errorMessage(), messages);
         return true;
     }
     if (id < 0)
@@ -81,7 +98,7 @@ bool PokermanagerSource::addCounters(const TrackerName& name, TrackerCounters& c
         return true;
     });
     if (!read) {
-        reportFailure(*connection, messages);
+        fail(connection->failedStep() + "\n" + connection->errorMessage(), messages);
         return false;
     }
     return true;

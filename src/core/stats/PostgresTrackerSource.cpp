@@ -28,13 +28,13 @@ bool PostgresTrackerSource::connect(MessageSink& messages) {
     const DatabaseEntry& e = entry();
     const std::string text =
         PostgresConnection::connectionText(e.host, e.port, e.database, e.user, e.password);
+    connection_.setStatementTimeout(statementTimeout());
     if (!connection_.open(text)) {
         messages.showMessage(std::string(kErrorTitle),
                              connectionFailureText(connection_.errorMessage(), e.user, e.password));
         connection_.close();
         return false;
     }
-    connection_.setClientEncoding("UTF8");
     afterConnect();
     return true;
 }

@@ -12,6 +12,10 @@ namespace kestrova {
 // On a failed connect the functions return null, `error` holding the library's
 // message (for Firebird, after the failed step's label and a new line).
 
+// How long connecting to a server may take before the database counts as
+// unreachable.
+constexpr int kConnectTimeoutSeconds = 5;
+
 // A Firebird database: a plain file path opens the file with the embedded
 // engine, "host:path" (or "host/port:path") goes to that server. One
 // transaction per statement.
@@ -25,8 +29,10 @@ struct MysqlLogin {
     std::string user;
     std::string password;
 };
-// A MySQL or MariaDB server: no compression, a 60-second connect time-out.
-std::unique_ptr<SqlConnection> openMysql(const MysqlLogin& login, std::string& error);
+// A MySQL or MariaDB server: no compression; connecting and every statement
+// each have a deadline, statementTimeoutSeconds for a statement.
+std::unique_ptr<SqlConnection> openMysql(const MysqlLogin& login, int statementTimeoutSeconds,
+                                         std::string& error);
 
 // An ODBC data source given by a full connection string ("Driver={...};...").
 std::unique_ptr<SqlConnection> openOdbc(const std::string& connectionString, std::string& error);

@@ -7,9 +7,12 @@ namespace kestrova {
 PlayerNameSource::Result SqlTrackerSource::collectNames(std::vector<std::string>& names,
                                                         ImportProgress& progress,
                                                         MessageSink& messages) {
-    const auto connection = open(messages);
-    if (!connection)
+    std::string error;
+    const auto connection = open(error);
+    if (!connection) {
+        reportOpenFailure(error, messages);
         return Result::Done;
+    }
     // The count is not known before the last row: the progress shows activity.
     progress.setMaximum(0);
     Result outcome = Result::Done;

@@ -21,14 +21,14 @@ public:
                                           MessageSink& messages) override;
 
 protected:
-    // A new connection to the entry's database; null after telling the user
-    // why, when the kind tells failures at all.
-    virtual std::unique_ptr<SqlConnection> open(MessageSink& messages) = 0;
+    // A new connection to the entry's database; null with the reason in `error`.
+    virtual std::unique_ptr<SqlConnection> open(std::string& error) = 0;
     // The statement that lists every player name, in its first column.
     virtual std::string_view nameListStatement() const = 0;
-    // Tells the user that a statement failed; silent for the kinds whose
-    // failures contribute nothing without a word.
-    virtual void reportFailure(const SqlConnection& connection, MessageSink& messages) = 0;
+    // Tells the user that the name list could not be read; silent for the
+    // kinds whose lists contribute nothing without a word.
+    virtual void reportOpenFailure(const std::string& /*error*/, MessageSink& /*messages*/) {}
+    virtual void reportFailure(const SqlConnection& /*connection*/, MessageSink& /*messages*/) {}
 };
 
 }  // namespace kestrova

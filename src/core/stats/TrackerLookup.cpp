@@ -1,7 +1,10 @@
 #include "stats/TrackerLookup.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "common/MessageSink.h"
+#include "common/Text.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "stats/AggregatorBuilder.h"
@@ -11,6 +14,16 @@
 #include "stats/TrackerNamePattern.h"
 
 namespace kestrova {
+
+namespace {
+
+constexpr std::chrono::minutes kAggregatorStatementTimeout{1};
+
+}  // namespace
+
+std::chrono::milliseconds TrackerOptions::lookupTimeoutFrom(const SettingsStore& settings) {
+    return std::chrono::seconds(std::max(settings.read(keys::lookuptimeout), 1));
+}
 
 TrackerOptions TrackerOptions::fromSettings(const SettingsStore& settings) {
     TrackerOptions o;
@@ -23,6 +36,7 @@ TrackerOptions TrackerOptions::fromSettings(const SettingsStore& settings) {
 TrackerLookup::TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
                              const BuddyIndex* buddies, PlayerRecordList& records, TraceLog trace)
     : options_(Options::fromSettings(settings)),
+      lookupTimeout_(Options::lookupTimeoutFrom(settings)),
       buddies_(buddies),
       records_(records),
       trace_(std::move(trace)) {
@@ -60,6 +74,11 @@ std::string TrackerLookup::connectionFailureText(const std::string& libraryMessa
 bool TrackerLookup::connectDatabases(MessageSink& messages) {
     if (connected_)
         return true;
+    // A new pass: every database gets asked again.
+    for (auto& slot : slots_) {
+        if (slot.source)
+            slot.source->startPass(lookupTimeout_);
+    }
     for (auto& slot : slots_) {
         TrackerSource* source = slot.source.get();
         if (source == nullptr || !source->entry().active || !source->keepsConnection())
@@ -100,7 +119,8 @@ bool TrackerLookup::sumCounters(const std::string& name, TrackerCounters& counte
                                 MessageSink& messages) {
     counters = TrackerCounters();
     // No tracker stores a NUL character in a name: such a name is found nowhere.
-    if (name.find('\0') != std::string::npos)
+    // A blank name would match every player of a LIKE search: it is unknown.
+    if (name.find('\0') != std::string::npos || trimWhiteSpace(name).empty())
         return true;
     for (const auto& slot : slots_) {
         // A database lost earlier in this batch: no record until the next
@@ -113,7 +133,7 @@ bool TrackerLookup::sumCounters(const std::string& name, TrackerCounters& counte
     const TrackerName searched{name, pattern};
     for (auto& slot : slots_) {
         TrackerSource* source = slot.source.get();
-        if (source == nullptr || !source->entry().active)
+        if (source == nullptr || !source->entry().active || source->passFailure())
             continue;
         if (!source->addCounters(searched, counters, messages)) {
             if (source->keepsConnection())
@@ -122,6 +142,15 @@ bool TrackerLookup::sumCounters(const std::string& name, TrackerCounters& counte
         }
     }
     return true;
+}
+
+std::vector<TrackerLookup::Failure> TrackerLookup::failedDatabases() const {
+    std::vector<Failure> failed;
+    for (const auto& slot : slots_) {
+        if (slot.source && slot.source->passFailure())
+            failed.push_back({slot.source->entry().database, *slot.source->passFailure()});
+    }
+    return failed;
 }
 
 bool TrackerLookup::buildAggregator(MessageSink& messages) {
@@ -134,7 +163,19 @@ bool TrackerLookup::buildAggregator(MessageSink& messages) {
             source->kind() != DatabaseKind::PokerTracker3)
             continue;
         auto& postgres = static_cast<PostgresTrackerSource&>(*source);
-        switch (buildAggregatorTable(postgres.connection(), messages)) {
+        // Building reads every hand: its statements get a deadline of their own.
+        PostgresConnection& connection = postgres.connection();
+        const auto refused = [&] {
+            messages.showMessage("Error", "Database \"" + source->entry().database +
+                                              "\": " + connection.errorMessage());
+            return AggregatorBuild::Failed;
+        };
+        AggregatorBuild built = connection.setStatementTimeout(kAggregatorStatementTimeout)
+                                    ? buildAggregatorTable(connection, messages)
+                                    : refused();
+        if (built != AggregatorBuild::Failed && !connection.setStatementTimeout(lookupTimeout_))
+            built = refused();
+        switch (built) {
             case AggregatorBuild::Failed:
                 postgres.disconnect();
                 connected_ = false;

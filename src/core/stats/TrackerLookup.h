@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -32,7 +33,9 @@ class SettingsStore;
 // failing PostgreSQL statement closes that database's connection and clears the
 // connected flag, and the next connectDatabases() connects every PostgreSQL
 // database again. Until then lookupPlayer() returns no record rather than a
-// record built without the lost database, which the cache would keep.
+// record built without the lost database, which the cache would keep. The
+// databases opened inside every look-up that fail are told once and left out
+// for the rest of the pass (see failedDatabases()).
 class TrackerLookup final : public PlayerLookup {
 public:
     using Options = TrackerOptions;
@@ -52,6 +55,14 @@ public:
     std::shared_ptr<PlayerStats> lookupPlayer(const std::string& name, const std::string& stack,
                                               const std::string& seat,
                                               MessageSink& messages) override;
+
+    // The databases that failed in this pass (since connectDatabases()) and
+    // were left out of the look-ups after one message each.
+    struct Failure {
+        std::string database;
+        std::string reason;
+    };
+    std::vector<Failure> failedDatabases() const;
 
     // The counters summed over every active database, without building a
     // record; false (after a message) when a database failed.
@@ -93,6 +104,7 @@ private:
 
     std::vector<Slot> slots_;
     Options options_;
+    std::chrono::milliseconds lookupTimeout_;  // read once, at construction
     const BuddyIndex* buddies_;
     PlayerRecordList& records_;
     TraceLog trace_;

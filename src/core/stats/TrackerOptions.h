@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace kestrova {
@@ -14,6 +15,10 @@ struct TrackerOptions {
     std::string ownName;         // profilme
 
     static TrackerOptions fromSettings(const SettingsStore& settings);
+    // lookuptimeout: how long one look-up statement may take (seconds in the
+    // settings, 1 at least); short, so that a stalled server does not hold up
+    // a scan for long.
+    static std::chrono::milliseconds lookupTimeoutFrom(const SettingsStore& settings);
     bool operator==(const TrackerOptions&) const = default;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +59,27 @@ public:
         return PlayerNameSource::Result::Done;
     }
 
+    // Why the database failed in this pass (it could not be reached, or a
+    // statement that every name needs failed), or nothing. A failed database
+    // is not asked again until the next pass, so that a silent server costs
+    // one wait and the user reads one message, not one per seated player.
+    const std::optional<std::string>& passFailure() const { return passFailure_; }
+    // A new pass, whose statements each get statementTimeout at most.
+    void startPass(std::chrono::milliseconds statementTimeout) {
+        passFailure_.reset();
+        statementTimeout_ = statementTimeout;
+    }
+
+protected:
+    std::chrono::milliseconds statementTimeout() const { return statementTimeout_; }
+    // Shows the message (title "Error") and leaves the database out for the
+    // rest of the pass; `reason` is what the failure list says.
+    void failForPass(const std::string& message, const std::string& reason, MessageSink& messages);
+
 private:
     DatabaseEntry entry_;
+    std::optional<std::string> passFailure_;
+    std::chrono::milliseconds statementTimeout_{10'000};
 };
 
 // What some sources read besides their entry. options may be null (the

@@ -1,5 +1,6 @@
 #include "stats/TrackerSource.h"
 
+#include "common/MessageSink.h"
 #include "stats/AccessTrackerSource.h"
 #include "stats/ElephantSource.h"
 #include "stats/HoldemManagerSource.h"
@@ -9,6 +10,12 @@
 #include "stats/PokermanagerSource.h"
 
 namespace kestrova {
+
+void TrackerSource::failForPass(const std::string& message, const std::string& reason,
+                                MessageSink& messages) {
+    messages.showMessage("Error", message);
+    passFailure_ = reason;
+}
 
 std::unique_ptr<TrackerSource> makeTrackerSource(DatabaseEntry entry,
                                                  const TrackerSourceContext& context) {

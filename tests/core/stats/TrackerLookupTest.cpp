@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +16,8 @@
 #include <tuple>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 #include "CountingProgress.h"
 #include "FirebirdFiles.h"
@@ -531,6 +535,14 @@ protected:
                                   "VARCHAR(64));\nINSERT INTO PLAYERS VALUES (1, 'RiverRat');\n"
                                   "COMMIT;\n";
         brokenFile_ = files_->create("no-games", noGames);
+        const std::string utf8 = files_->directory() + "/utf8.sql";
+        std::ofstream(utf8) << "CREATE TABLE PLAYERS (PLAYER_ID INTEGER, PLAYER_NAME "
+                               "VARCHAR(64));\nCREATE TABLE GAME_PLAYERS (PLAYER_ID INTEGER, "
+                               "VOL_PUT_IN SMALLINT, PRE_FLOP_RAISE SMALLINT, BET_RAISE_AF "
+                               "SMALLINT, CALL_AF SMALLINT, LAST_ROUND SMALLINT, WON SMALLINT);\n"
+                               "INSERT INTO PLAYERS VALUES (1, 'ZO\xC3\x8B');\n"
+                               "INSERT INTO GAME_PLAYERS VALUES (1, 1, 0, 0, 0, 3, 0);\nCOMMIT;\n";
+        utf8File_ = files_->create("utf8", utf8, "UTF8");
     }
     static void TearDownTestSuite() {
         delete files_;
@@ -544,6 +556,7 @@ protected:
     static inline test::FirebirdFiles* files_ = nullptr;
     static inline std::string file_;
     static inline std::string brokenFile_;
+    static inline std::string utf8File_;
 };
 
 TEST_F(PokermanagerTest, CountsEveryHandWithTheNameBound) {
@@ -553,7 +566,18 @@ TEST_F(PokermanagerTest, CountsEveryHandWithTheNameBound) {
               "{hands=4 vpip=2 pfr=1 fBet=3 fCall=2 sd=2 sdWon=1 shape=1}");
     EXPECT_EQ(handsOf({"riverrat", "O'Brien", "Back\\slash", "x') OR 1=1 --", "ghost"}),
               (std::vector<int>{4, 2, 1, 0, 0}));  // letter case ignored
-    EXPECT_TRUE(sink_.messages.empty());
+    // Longer than the name column: no such player, no error.
+    EXPECT_EQ(sums(std::string(2000, 'R')).hands, 0);
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front();
+}
+
+// Letter case is ignored as the column's own character set does it, beyond ASCII.
+TEST_F(PokermanagerTest, UpperCaseLettersBeyondAsciiMatch) {
+    connected({entry(kPm, utf8File_)});
+    EXPECT_EQ(handsOf({"ZO\xC3\x8B", "zo\xC3\xAB", "Zo\xC3\xAB", "ZOE"}),
+              (std::vector<int>{1, 1, 1, 0}));
+    EXPECT_EQ(sums(std::string(64, 'R') + "\xC3\x8B").hands, 0);
+    EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front();
 }
 
 TEST_F(PokermanagerTest, WithPostgresTheStreetFiguresAreZero) {
@@ -570,16 +594,43 @@ TEST_F(PokermanagerTest, WithPostgresTheStreetFiguresAreZero) {
 }
 
 // A missing file ends only this database's block, a failing statistics
-// statement the whole look-up.
-TEST_F(PokermanagerTest, FailuresNameTheStep) {
-    connected({entry(kPm, file_ + ".gone")});
-    EXPECT_EQ(sums("RiverRat").hands, 0);
+// statement the whole look-up; either is told once and leaves the file out
+// until the next pass.
+TEST_F(PokermanagerTest, FailuresNameTheStepOncePerPass) {
+    auto& lookup = connected({entry(kPm, file_ + ".gone")});
+    EXPECT_EQ(handsOf({"RiverRat", "O'Brien"}), (std::vector<int>{0, 0}));
     ASSERT_EQ(sink_.messages.size(), 1u);
     EXPECT_TRUE(startsWith(sink_.messages[0], "Error|PROBLEM ON :attach_db")) << sink_.messages[0];
-    connected({entry(kPm, brokenFile_)});
+    ASSERT_EQ(lookup.failedDatabases().size(), 1u);
+    EXPECT_EQ(lookup.failedDatabases()[0].database, file_ + ".gone");
+    lookup.disconnectDatabases();
+    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    EXPECT_TRUE(lookup.failedDatabases().empty());
+    EXPECT_EQ(sums("RiverRat").hands, 0);
+    EXPECT_EQ(sink_.messages.size(), 2u) << "told again in the next pass";
+
+    connected({entry(kPm, brokenFile_), entry(kPm, file_)});
     EXPECT_EQ(hands("RiverRat"), "no record");
-    ASSERT_EQ(sink_.messages.size(), 2u);
-    EXPECT_TRUE(startsWith(sink_.messages[1], "Error|PROBLEM ON :dsql_prepare"));
+    ASSERT_EQ(sink_.messages.size(), 3u);
+    EXPECT_TRUE(startsWith(sink_.messages[2], "Error|PROBLEM ON :dsql_prepare"));
+    EXPECT_EQ(hands("RiverRat"), "4");
+    EXPECT_EQ(sink_.messages.size(), 3u);
+}
+
+// A server that accepts and never answers costs one short wait per pass,
+// named as what it is.
+TEST_F(PokermanagerTest, SilentServerTimesOutOnceWithItsCause) {
+    int port = 0;
+    const int silent = test::listenOnLoopback(port);
+    auto& lookup = connected({entry(kPm, "127.0.0.1/" + std::to_string(port) + ":" + file_)});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(handsOf({"RiverRat", "O'Brien", "ghost"}), (std::vector<int>{0, 0, 0}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+    ::close(silent);
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_NE(sink_.messages[0].find("no answer from the server within"), std::string::npos)
+        << sink_.messages[0];
+    EXPECT_EQ(lookup.failedDatabases().size(), 1u);
 }
 
 TEST_F(PokermanagerTest, ServerOnLoopbackAndTheNameList) {
@@ -629,6 +680,8 @@ TEST_F(PokerOfficeTest, CountsActionLettersAndNulls) {
     // A leading apostrophe is searched too; an unknown name needs no second statement.
     EXPECT_EQ(handsOf({"O'Brien", "'Quote", "Back\\slash", "ghost", "Nobody"}),
               (std::vector<int>{2, 1, 1, 0, 0}));
+    // A blank name would match everybody: it is nobody.
+    EXPECT_EQ(handsOf({"", " ", "\t "}), (std::vector<int>{0, 0, 0}));
     EXPECT_TRUE(sink_.messages.empty());
 }
 
@@ -646,18 +699,60 @@ TEST_F(PokerOfficeTest, OneConnectionServesTheBatchAndALostOneIsReplaced) {
     EXPECT_TRUE(sink_.messages.empty());
 }
 
-TEST_F(PokerOfficeTest, ThePortEnteredIsUsedAndAnUnreachableServerGivesNothing) {
+// An unreachable server contributes nothing; the user is told once per pass.
+TEST_F(PokerOfficeTest, ThePortEnteredIsUsedAndAnUnreachableServerIsToldOnce) {
     EXPECT_EQ(PokerOfficeSource::serverPort("5432"), 0u);
     EXPECT_EQ(PokerOfficeSource::serverPort("3307x"), 0u);
-    connected({office(test::freeLoopbackPort())});
-    EXPECT_EQ(sums("RiverRat").hands, 0);
-    EXPECT_TRUE(sink_.messages.empty());
+    auto& lookup = connected({office(test::freeLoopbackPort()), office(server_->port())});
+    EXPECT_EQ(handsOf({"RiverRat", "O'Brien"}), (std::vector<int>{4, 2}));
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_TRUE(startsWith(sink_.messages[0], "Error|PokerOffice database \"pokeroffice\" on "
+                                              "127.0.0.1 cannot be used in this pass: "))
+        << sink_.messages[0];
+    ASSERT_EQ(lookup.failedDatabases().size(), 1u);
+    EXPECT_FALSE(lookup.failedDatabases()[0].reason.empty());
+
+    DatabaseEntry wrong = office(server_->port());
+    wrong.password = "not-the-password";
+    connected({wrong});
+    EXPECT_EQ(handsOf({"RiverRat", "O'Brien"}), (std::vector<int>{0, 0}));
+    ASSERT_EQ(sink_.messages.size(), 2u);
+    EXPECT_EQ(sink_.messages[1].find("not-the-password"), std::string::npos);
 
     test::CountingProgress progress;
     EXPECT_EQ(names(office(server_->port()), progress).size(), 5u);
     test::CountingProgress cancelling(3);
     EXPECT_EQ(names(office(server_->port()), cancelling, PlayerNameSource::Result::Cancelled),
               (std::vector<std::string>{"RiverRat", "O'Brien"}));
+}
+
+// A server that accepts and never answers, and one that stalls with a kept
+// connection, cost one bounded wait per pass instead of blocking the look-ups.
+TEST_F(PokerOfficeTest, SilentAndStalledServersCostOneShortWaitPerPass) {
+    int port = 0;
+    const int silent = test::listenOnLoopback(port);
+    auto& lookup = connected({office(port)});
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(handsOf({"RiverRat", "O'Brien", "ghost"}), (std::vector<int>{0, 0, 0}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+    ::close(silent);
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_EQ(lookup.failedDatabases().size(), 1u);
+
+    settings_.writeText(keys::lookuptimeout, "1");
+    connected({office(server_->port())});
+    EXPECT_EQ(sums("RiverRat").hands, 4);
+    ::kill(static_cast<pid_t>(server_->pid()), SIGSTOP);
+    start = std::chrono::steady_clock::now();
+    const std::vector<int> stalled = handsOf({"O'Brien", "RiverRat"});
+    const auto waited = std::chrono::steady_clock::now() - start;
+    ::kill(static_cast<pid_t>(server_->pid()), SIGCONT);
+    EXPECT_EQ(stalled, (std::vector<int>{0, 0}));
+    EXPECT_LT(waited, std::chrono::seconds(15));
+    EXPECT_EQ(sink_.messages.size(), 2u);
+    lookup_->disconnectDatabases();
+    ASSERT_TRUE(lookup_->connectDatabases(sink_));
+    EXPECT_EQ(sums("RiverRat").hands, 4);
 }
 
 class AccessTest : public LookupFixture {
@@ -668,13 +763,20 @@ protected:
             !std::filesystem::exists("/usr/bin/sqlite3"))
             return;
         dir_ = test::makeTemporaryDirectory("kestrova-odbc");
-        // A private driver list: the tests need no system ODBC set-up.
-        std::ofstream(dir_ + "/odbcinst.ini") << "[SQLite3]\nDriver=" << driver << "\n";
+        // A private driver list: the tests need no system ODBC set-up. The
+        // stand-in for MDBTools takes its place under its name.
+        std::ofstream(dir_ + "/odbcinst.ini")
+            << "[SQLite3]\nDriver=" << driver << "\n[MDBTools]\nDriver=" << kStandIn << "\n";
         ::setenv("ODBCSYSINI", dir_.c_str(), 1);
         const std::string file = dir_ + "/pt2.db";
         test::runCommand("/usr/bin/sqlite3 " + test::shellQuoted(file) + " < " +
                          test::shellQuoted(kFixtures + "/access.sql"));
         connection_ = "Driver={SQLite3};Database=" + file + ";";
+        // A folder name that would end the file's value and add a key of its own.
+        const std::string odd = dir_ + "/x;Driver={SQLite3};}";
+        std::filesystem::create_directory(odd);
+        std::filesystem::copy_file(file, odd + "/pt2.mdb");
+        mdbFile_ = odd + "/pt2.mdb";
     }
     static void TearDownTestSuite() {
         if (!dir_.empty())
@@ -685,15 +787,29 @@ protected:
             GTEST_SKIP() << "no ODBC driver manager or SQLite ODBC driver here";
     }
 
+    static bool haveStandIn() { return !kStandIn.empty(); }
+
     static inline std::string dir_;
     static inline std::string connection_;
+    static inline std::string mdbFile_;
+#ifdef KESTROVA_STANDIN_ODBC
+    static inline const std::string kStandIn = KESTROVA_STANDIN_ODBC;
+#else
+    static inline const std::string kStandIn;
+#endif
 };
 
-TEST_F(AccessTest, DriverSumsAndProgramSumsAgree) {
-    for (const auto how :
-         {AccessTrackerSource::Sums::ByDriver, AccessTrackerSource::Sums::ByProgram}) {
-        SCOPED_TRACE(how == AccessTrackerSource::Sums::ByDriver ? "driver" : "program");
-        AccessTrackerSource source(entry(kAccess, connection_), how);
+// The driver's sums, the program's, and those of a driver that (like
+// MDBTools') takes neither bound parameters nor sums, reached by a file path.
+TEST_F(AccessTest, DriverSumsProgramSumsAndADriverWithoutEitherAgree) {
+    using Sums = AccessTrackerSource::Sums;
+    std::vector<std::pair<std::string, Sums>> ways = {{connection_, Sums::ByDriver},
+                                                      {connection_, Sums::ByProgram}};
+    if (haveStandIn())
+        ways.emplace_back(mdbFile_, Sums::ByDriver);
+    for (const auto& [database, how] : ways) {
+        SCOPED_TRACE(database + (how == Sums::ByDriver ? " driver" : " program"));
+        AccessTrackerSource source(entry(kAccess, database), how);
         const auto count = [&](const std::string& name) {
             TrackerCounters c;
             EXPECT_TRUE(source.addCounters({name, ""}, c, sink_));
@@ -709,14 +825,27 @@ TEST_F(AccessTest, DriverSumsAndProgramSumsAgree) {
         EXPECT_EQ(count("O'Brien").hands, 1);
         EXPECT_EQ(shown(count("ghost")), "{icon=2}");
         EXPECT_EQ(count("x' OR ''='").hands, 0);
-        EXPECT_TRUE(sink_.messages.empty());
+        EXPECT_EQ(count("River\nRat").hands, 0);
+        EXPECT_TRUE(sink_.messages.empty()) << sink_.messages.front();
     }
 }
 
+// A missing or damaged file is told once per pass, and the others still count.
 TEST_F(AccessTest, LookupNamesAndUnreadableFiles) {
-    connected({entry(kAccess, connection_), entry(kAccess, dir_ + "/missing.mdb")});
-    EXPECT_EQ(sums("RiverRat").hands, 3);
-    EXPECT_TRUE(sink_.messages.empty());
+    if (!haveStandIn())
+        GTEST_SKIP() << "no SQLite library for the MDBTools stand-in";
+    const std::string damaged = dir_ + "/damaged.mdb";
+    std::ofstream(damaged) << "not an Access file";
+    auto& lookup = connected({entry(kAccess, connection_), entry(kAccess, dir_ + "/missing.mdb"),
+                              entry(kAccess, damaged)});
+    EXPECT_EQ(handsOf({"RiverRat", "KiIIer"}), (std::vector<int>{3, 2}));
+    ASSERT_EQ(sink_.messages.size(), 2u);
+    EXPECT_NE(sink_.messages[0].find("missing.mdb\" cannot be read in this pass: "),
+              std::string::npos)
+        << sink_.messages[0];
+    EXPECT_NE(sink_.messages[1].find("damaged.mdb"), std::string::npos);
+    EXPECT_EQ(lookup.failedDatabases().size(), 2u);
+    sink_.messages.clear();
     test::CountingProgress progress;
     EXPECT_EQ(names(entry(kAccess, connection_), progress).size(), 5u);
     // An id that is no number is bound, never written into the statement.

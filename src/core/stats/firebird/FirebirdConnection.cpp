@@ -1,6 +1,7 @@
 #include <ibase.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -63,10 +64,23 @@ public:
         };
         item(isc_dpb_user_name, user);
         item(isc_dpb_password, password);
+        // The server's own default waits three minutes for a silent host.
+        dpb.push_back(isc_dpb_connect_timeout);
+        dpb.push_back(4);
+        for (int shift = 0; shift < 32; shift += 8)
+            dpb.push_back(static_cast<char>((kConnectTimeoutSeconds >> shift) & 0xff));
+        const auto started = std::chrono::steady_clock::now();
         if (isc_attach_database(status_, 0, database.c_str(), &db_, static_cast<short>(dpb.size()),
                                 dpb.data()) != 0) {
             db_ = 0;
-            return fail("attach_db");
+            fail("attach_db");
+            // A time-out comes back as "connection rejected by remote
+            // interface"; the user needs to know it was silence.
+            if (std::chrono::steady_clock::now() - started >=
+                std::chrono::seconds(kConnectTimeoutSeconds))
+                message_ = "no answer from the server within " +
+                           std::to_string(kConnectTimeoutSeconds) + " seconds";
+            return false;
         }
         return true;
     }
@@ -89,10 +103,14 @@ public:
 
     std::string failedStep() const override { return step_; }
     std::string errorMessage() const override { return message_; }
+    std::string sqlState() const override { return sqlState_; }
 
 private:
     bool fail(const char* step) {
         step_ = step;
+        char state[FB_SQLSTATE_SIZE] = {};
+        fb_sqlstate(state, status_);
+        sqlState_ = state;
         message_ = statusText(status_);
         return false;
     }
@@ -199,6 +217,7 @@ private:
     isc_db_handle db_ = 0;
     std::string step_;
     std::string message_;
+    std::string sqlState_;
 };
 
 }  // namespace

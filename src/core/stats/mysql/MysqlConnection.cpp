@@ -1,5 +1,6 @@
 #include <mysql++/mysql++.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "stats/SqlDrivers.h"
@@ -8,16 +9,20 @@ namespace kestrova {
 
 namespace {
 
-constexpr int kConnectTimeoutSeconds = 60;
-
 // A connection of MySQL++ over the MariaDB client, with exceptions off: every
 // failure is a false return and the library's error text.
 class MysqlConnection final : public SqlConnection {
 public:
     MysqlConnection() : connection_(false) {}
 
-    bool connect(const MysqlLogin& login) {
+    // The read and write time-outs bound every statement, on a kept
+    // connection too: a server that goes silent after the login is waited
+    // for no longer than a statement may take.
+    bool connect(const MysqlLogin& login, int statementTimeoutSeconds) {
+        const auto statementSeconds = static_cast<unsigned>(std::max(statementTimeoutSeconds, 1));
         connection_.set_option(new mysqlpp::ConnectTimeoutOption(kConnectTimeoutSeconds));
+        connection_.set_option(new mysqlpp::ReadTimeoutOption(statementSeconds));
+        connection_.set_option(new mysqlpp::WriteTimeoutOption(statementSeconds));
         connection_.set_option(new mysqlpp::SetCharsetNameOption("utf8mb4"));
         const auto text = [](const std::string& value) {
             return value.empty() ? nullptr : value.c_str();
@@ -86,9 +91,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SqlConnection> openMysql(const MysqlLogin& login, std::string& error) {
+std::unique_ptr<SqlConnection> openMysql(const MysqlLogin& login, int statementTimeoutSeconds,
+                                         std::string& error) {
     auto connection = std::make_unique<MysqlConnection>();
-    if (!connection->connect(login)) {
+    if (!connection->connect(login, statementTimeoutSeconds)) {
         error = connection->errorMessage();
         return nullptr;
     }

@@ -2,7 +2,8 @@
 
 namespace kestrova {
 
-std::unique_ptr<SqlConnection> openMysql(const MysqlLogin& /*login*/, std::string& error) {
+std::unique_ptr<SqlConnection> openMysql(const MysqlLogin& /*login*/, int /*statementTimeoutSeconds*/,
+                                         std::string& error) {
     error = "This build has no MySQL client library.";
     return nullptr;
 }

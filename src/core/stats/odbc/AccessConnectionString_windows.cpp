@@ -2,8 +2,15 @@
 
 namespace kestrova {
 
+// In braces, "}" doubled: a ";" in the path cannot end the value or add a key.
 std::string accessConnectionString(const std::string& path) {
-    return "Driver={Microsoft Access Driver (*.mdb)};Dbq=" + path + ";Uid=;Pwd=;";
+    std::string quoted;
+    for (const char c : path) {
+        quoted += c;
+        if (c == '}')
+            quoted += '}';
+    }
+    return "Driver={Microsoft Access Driver (*.mdb)};Dbq={" + quoted + "};Uid=;Pwd=;";
 }
 
 }  // namespace kestrova

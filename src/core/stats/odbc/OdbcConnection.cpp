@@ -1,6 +1,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "stats/SqlDrivers.h"
@@ -78,8 +79,58 @@ public:
         return true;
     }
 
+    // Some drivers (MDBTools') take bound parameters without a word and then
+    // cannot parse the statement: after a failure with parameters the
+    // statement is tried once more with the values written in as literals,
+    // and this connection keeps doing so once that worked.
     bool query(std::string_view statement, const std::vector<std::string>& parameters,
                const SqlRowHandler& onRow) override {
+        if (!parameters.empty() && !literalsOnly_) {
+            if (run(statement, parameters, onRow))
+                return true;
+            if (started_ || !runWithLiterals(statement, parameters, onRow))
+                return false;
+            literalsOnly_ = true;
+            return true;
+        }
+        return literalsOnly_ ? runWithLiterals(statement, parameters, onRow)
+                             : run(statement, parameters, onRow);
+    }
+
+    std::string failedStep() const override { return step_; }
+    std::string errorMessage() const override { return message_; }
+
+private:
+    bool runWithLiterals(std::string_view statement, const std::vector<std::string>& parameters,
+                         const SqlRowHandler& onRow) {
+        std::string text;
+        std::size_t next = 0;
+        for (const char c : statement) {
+            if (c != '?' || next >= parameters.size()) {
+                text += c;
+                continue;
+            }
+            const std::string& value = parameters[next++];
+            // No driver-independent way writes a control character in a
+            // literal: a value holding one matches nothing.
+            if (std::any_of(value.begin(), value.end(), [](char v) {
+                    return static_cast<unsigned char>(v) < 0x20 || v == '\x7f';
+                }))
+                return true;
+            text += '\'';
+            for (const char v : value) {
+                text += v;
+                if (v == '\'')
+                    text += '\'';
+            }
+            text += '\'';
+        }
+        return run(text, {}, onRow);
+    }
+
+    bool run(std::string_view statement, const std::vector<std::string>& parameters,
+             const SqlRowHandler& onRow) {
+        started_ = false;
         Statement stmt;
         if (!succeeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &stmt.handle)))
             return fail("allocate", SQL_HANDLE_DBC, dbc_);
@@ -129,15 +180,12 @@ public:
                 if (!readValue(stmt.handle, static_cast<SQLUSMALLINT>(c + 1), values[c]))
                     return fail("fetch", SQL_HANDLE_STMT, stmt.handle);
             }
+            started_ = true;
             if (!onRow(SqlRow(names, values)))
                 return true;
         }
     }
 
-    std::string failedStep() const override { return step_; }
-    std::string errorMessage() const override { return message_; }
-
-private:
     bool fail(const char* step, SQLSMALLINT type, SQLHANDLE handle) {
         step_ = step;
         message_ = diagnostics(type, handle);
@@ -174,6 +222,8 @@ private:
     SQLHENV env_ = SQL_NULL_HENV;
     SQLHDBC dbc_ = SQL_NULL_HDBC;
     bool connected_ = false;
+    bool literalsOnly_ = false;
+    bool started_ = false;  // rows were handed on: the statement cannot be run again
     std::string step_;
     std::string message_;
 };

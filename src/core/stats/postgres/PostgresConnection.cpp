@@ -165,8 +165,8 @@ bool PostgresConnection::open(const std::string& connectionText) {
     // host (nine silent hosts took nine times as long).
     const std::string options =
         "-c statement_timeout=" + std::to_string(timeouts_.statement.count());
-    const char* keywords[] = {"dbname", "options", nullptr};
-    const char* values[] = {connectionText.c_str(), options.c_str(), nullptr};
+    const char* keywords[] = {"dbname", "options", "client_encoding", nullptr};
+    const char* values[] = {connectionText.c_str(), options.c_str(), "UTF8", nullptr};
     connection_ = PQconnectStartParams(keywords, values, 1);
     if (connection_ == nullptr || PQstatus(connection_) == CONNECTION_BAD)
         return false;
@@ -206,8 +206,11 @@ std::string PostgresConnection::errorMessage() const {
     return message == nullptr ? std::string() : std::string(message);
 }
 
-bool PostgresConnection::setClientEncoding(const char* encoding) {
-    return connection_ != nullptr && PQsetClientEncoding(connection_, encoding) == 0;
+bool PostgresConnection::setStatementTimeout(std::chrono::milliseconds timeout) {
+    timeouts_.statement = timeout;
+    if (connection_ == nullptr)
+        return true;
+    return execute("SET statement_timeout = " + std::to_string(timeout.count())).commandOk();
 }
 
 std::string PostgresConnection::serverSetting(const char* name) const {

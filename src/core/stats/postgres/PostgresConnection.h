@@ -72,7 +72,9 @@ public:
                                       std::string_view password);
 
     // Closes any open connection first. False when the connection is not OK;
-    // errorMessage() then says why and the handle stays until close().
+    // errorMessage() then says why and the handle stays until close(). The
+    // connection speaks UTF-8 from its start-up message on, so that no round
+    // trip after the connect deadline is needed to set it up.
     bool open(const std::string& connectionText);
     bool isOpen() const { return connection_ != nullptr; }
     // No usable connection: never opened, closed, or broken off by the server
@@ -84,7 +86,11 @@ public:
     // The library's last error text for this connection, or why the last
     // connect or statement ran out of time.
     std::string errorMessage() const;
-    bool setClientEncoding(const char* encoding);
+    // A new deadline for the statements that follow, on both sides (the
+    // server's statement_timeout too, when a connection is open). False when
+    // the server did not take it.
+    bool setStatementTimeout(std::chrono::milliseconds timeout);
+    std::chrono::milliseconds statementTimeout() const { return timeouts_.statement; }
     // A setting the server reports at connect time ("server_encoding",
     // "server_version", ...); empty when unknown.
     std::string serverSetting(const char* name) const;

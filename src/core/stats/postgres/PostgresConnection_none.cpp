@@ -76,8 +76,9 @@ std::string PostgresConnection::errorMessage() const {
     return kNoClient;
 }
 
-bool PostgresConnection::setClientEncoding(const char* /*encoding*/) {
-    return false;
+bool PostgresConnection::setStatementTimeout(std::chrono::milliseconds timeout) {
+    timeouts_.statement = timeout;
+    return true;
 }
 
 std::string PostgresConnection::serverSetting(const char* /*name*/) const {
