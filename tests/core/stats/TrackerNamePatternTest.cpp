@@ -13,6 +13,12 @@
 #include <vector>
 
 #include "ProcessTools.h"
+#include "RecordingSink.h"
+#include "TempDir.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingsStore.h"
+#include "stats/PlayerRecordList.h"
+#include "stats/TrackerLookup.h"
 #include "stats/TrackerValues.h"
 #include "stats/postgres/PostgresConnection.h"
 
@@ -173,6 +179,32 @@ TEST(PostgresConnectionDeadlines, ASilentServerTimesOut) {
     EXPECT_FALSE(connection.open("host=" + hosts + " port=" + ports + " dbname=x user=u"));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_NE(connection.errorMessage().find("of connecting"), std::string::npos);
+}
+
+// A server silent right after the login holds up neither the connect of a
+// pass nor a look-up for longer than the look-up deadline ("lookuptimeout").
+TEST(PostgresConnectionDeadlines, ATrackerSilentAfterTheLoginCostsOneShortWait) {
+    SilentServer afterLogin(true);
+    test::TempDir dir;
+    SettingsStore settings(dir / "Velloran.ini");
+    settings.writeText(keys::lookuptimeout, "1");
+    PlayerRecordList records;
+    const DatabaseEntry entry{.host = "127.0.0.1",
+                              .port = std::to_string(afterLogin.port()),
+                              .database = "x",
+                              .user = "u",
+                              .kind = static_cast<std::int32_t>(DatabaseKind::PokerTracker3)};
+    TrackerLookup lookup({entry}, settings, nullptr, records, TraceLog::off());
+    test::RecordingSink sink;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(lookup.connectDatabases(sink));
+    EXPECT_EQ(lookup.lookupPlayer("RiverRat", "1", "0", sink), nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].find("no answer from the database server to a statement within "
+                                    "1000 ms"),
+              std::string::npos)
+        << sink.messages[0];
 }
 
 }  // namespace
