@@ -3,6 +3,7 @@
 #include "common/FileContents.h"
 
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -105,6 +106,11 @@ LobbyTable parseTable(const QJsonValue& value, int index, const QString& source)
                    static_cast<int>(table.players.size()));
     table.seats = countField(object, QStringLiteral("seats"), source,
                              where(index, QStringLiteral("seats")), 10);
+    // The client's tables seat 2 to 10, and every filter rule is made for those.
+    if (table.seats < 2 || table.seats > 10) {
+        fail(source, where(index, QStringLiteral("seats")) +
+                         QStringLiteral(" must be from 2 to 10, as at the client's tables"));
+    }
     table.waiting = countField(object, QStringLiteral("waiting"), source,
                                where(index, QStringLiteral("waiting")),
                                static_cast<int>(table.waitlist.size()));
@@ -147,8 +153,20 @@ Lobby Lobby::parse(const QByteArray& json, const QString& sourceName) {
     std::vector<LobbyTable> parsed;
     const QJsonArray array = tables.toArray();
     parsed.reserve(static_cast<std::size_t>(array.size()));
+    // The name is a table's identity: the lobby walk takes a name read again
+    // for the end of the list, so a second table of one name would hide tables.
+    QHash<QString, int> firstOfName;
     for (qsizetype i = 0; i < array.size(); ++i) {
         parsed.push_back(parseTable(array.at(i), static_cast<int>(i), sourceName));
+        const QString name = QString::fromStdString(parsed.back().name).trimmed();
+        const int index = static_cast<int>(i);
+        if (const auto first = firstOfName.constFind(name); first != firstOfName.cend()) {
+            fail(sourceName, where(index, QStringLiteral("name")) +
+                                 QStringLiteral(" is the name of table %1 too; table names must "
+                                                "differ")
+                                     .arg(*first + 1));
+        }
+        firstOfName.insert(name, index);
     }
     return Lobby(std::move(parsed));
 }

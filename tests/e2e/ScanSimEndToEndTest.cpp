@@ -41,5 +41,16 @@ TEST(ScanSimEndToEndTest, DamagedDatabaseListFailsTheScanWithAMessage) {
     EXPECT_NE(scan.err.find("db.conf"), std::string::npos) << scan.err;
 }
 
+// A second lobby would be ignored without a word.
+TEST(ScanSimEndToEndTest, AnOptionGivenTwiceIsRefused) {
+    CliRun cli;
+    const QString lobby = QStringLiteral(KESTROVA_DATA_DIR "/lobby-60.json");
+    const CliRun::Result scan = cli.run(
+        {QStringLiteral("scan"), QStringLiteral("--sim"), lobby, QStringLiteral("--sim"), lobby});
+    EXPECT_EQ(scan.exitCode, 1);
+    EXPECT_EQ(scan.out, "");
+    EXPECT_NE(scan.err.find("scan: --sim given twice"), std::string::npos) << scan.err;
+}
+
 }  // namespace
 }  // namespace kestrova::test

@@ -31,6 +31,11 @@ TEST(LobbyFile, BadFilesSayWhichFileAndWhatIsWrong) {
         {R"({"tables":[{"name":"A","players":[{"stack":"1"}]}]})",
          "\"players\" entry 1 needs a non-empty \"name\""},
         {R"({"tables":[{"name":"A","waitlist":"Bo"}]})", "must be a list"},
+        {R"({"tables":[{"name":"A"},{"name":"B"},{"name":" A"}]})",
+         "table 3: \"name\" is the name of table 1 too"},
+        {R"({"tables":[{"name":"A","seats":1000}]})", "table 1: \"seats\" must be from 2 to 10"},
+        {R"({"tables":[{"name":"A","seats":1}]})", "\"seats\" must be from 2 to 10"},
+        {R"({"tables":[{"name":"A","seats":11}]})", "\"seats\" must be from 2 to 10"},
     };
     for (const auto& [json, error] : cases)
         EXPECT_NE(errorOf(json).find(error), std::string::npos) << json;

@@ -4,6 +4,7 @@
 #include "settings/TraceLog.h"
 
 #include <charconv>
+#include <set>
 
 namespace kestrova::cli {
 
@@ -23,8 +24,14 @@ bool delay(const std::string& text, int& ms) {
 bool parseClientOptions(const Args& args, const std::string& command, ClientOptions& options,
                         std::ostream& err) {
     const std::string desktopOption = std::string("--") + DesktopPlatform::backendName();
+    std::set<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
+        // A second lobby or display would be quietly ignored: say so instead.
+        if (args[i].starts_with("--") && !given.insert(args[i]).second) {
+            err << command << ": " << args[i] << " given twice\n";
+            return false;
+        }
         if (args[i] == "--sim" && hasValue)
             options.simFile = args[++i];
         else if (args[i] == desktopOption)
