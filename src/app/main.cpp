@@ -10,9 +10,56 @@
 #include <QGuiApplication>
 
 #include <filesystem>
+#include <iostream>
+#include <string_view>
 #include <system_error>
 
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: kestrova [--help | --version] [-platform NAME] [-display NAME]\n"
+    "\n"
+    "Kestrova Everest: rates the tables of the Everest poker lobby and shows the\n"
+    "players' figures from the tracking databases.\n"
+    "\n"
+    "  --help            this text\n"
+    "  --version         the version\n"
+    "  -platform NAME    Qt's display platform (xcb, wayland, offscreen)\n"
+    "  -display NAME     the X display (otherwise $DISPLAY)\n"
+    "\n"
+    "The command-line front end is kestrova-cli.\n";
+
+// Answered before Qt starts, so that they work without a display: the
+// application object aborts when it finds none. Qt's display options pass
+// through to it; anything else is refused. -1: go on and start the window.
+int answerArguments(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (argument == "--version") {
+            std::cout << "kestrova " KESTROVA_VERSION "\n";
+            return 0;
+        }
+        const bool qtOption = argument == "-platform" || argument == "-display";
+        if (!qtOption || i + 1 >= argc) {
+            std::cerr << "kestrova: " << (qtOption ? "missing value for " : "unknown argument ")
+                      << argument << '\n'
+                      << kUsage;
+            return 2;
+        }
+        ++i;
+    }
+    return -1;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (const int answered = answerArguments(argc, argv); answered >= 0)
+        return answered;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrova Everest"));
     quitOnTerminationRequest(app);
@@ -30,6 +77,7 @@ int main(int argc, char* argv[]) {
     std::error_code ec;
     const kestrova::UserDataDir data = kestrova::UserDataDir::prepare(
         kestrova::SettingsStore::userDataDirectory(), std::filesystem::current_path(ec));
+    kestrova::removeKilledSaveLeftovers(data.dir, kestrova::SettingsStore::defaultPath());
 
     GrabberServices services;
     services.workingDir = data.dir;

@@ -1,5 +1,6 @@
 #include "UserDataDir.h"
 
+#include "common/AtomicFile.h"
 #include "hud/HudLayout.h"
 #include "hud/LayoutSet.h"
 #include "rating/BuddyList.h"
@@ -87,6 +88,14 @@ bool moveFile(const std::filesystem::path& from, const std::filesystem::path& to
 
 bool isCompanionFileName(std::string_view name) {
     return companionNames().contains(name) || isPortFileName(name);
+}
+
+void removeKilledSaveLeftovers(const std::filesystem::path& dataDir,
+                               const std::filesystem::path& settingsFile) {
+    removeStaleTemporariesIn(dataDir, [](std::string_view name) {
+        return isCompanionFileName(name) || name == "ocr2.txt";
+    });
+    removeStaleTemporaries(settingsFile);
 }
 
 UserDataDir UserDataDir::prepare(const std::filesystem::path& dir,

@@ -32,4 +32,11 @@ struct UserDataDir {
 // database list, profiles, buddies, layouts, window state).
 bool isCompanionFileName(std::string_view name);
 
+// The start's sweep of what killed saves left behind: the temporaries of the
+// companion files and of the learnt glyphs ("ocr2.txt") in `dataDir`, and of
+// the settings file, once a minute old (a younger one may be another running
+// program's save in progress).
+void removeKilledSaveLeftovers(const std::filesystem::path& dataDir,
+                               const std::filesystem::path& settingsFile);
+
 }  // namespace kestrova

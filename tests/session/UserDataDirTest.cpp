@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -57,6 +58,40 @@ TEST(UserDataDirTest, AFolderThatCannotBeMadeLeavesTheFilesInTheStartFolder) {
     ASSERT_EQ(data.problems.size(), 1u);
     EXPECT_NE(data.problems[0].find("Cannot create the folder"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(start / "db.conf"));
+}
+
+// What killed saves left behind goes at the next start, for every file family
+// the programs write; a young temporary may be a save in progress and stays.
+TEST(UserDataDirTest, TheStartRemovesTheTemporariesOfKilledSaves) {
+    test::TempDir data;
+    test::TempDir config;
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2);
+    const std::vector<std::string> gone = {
+        ".port0.conf.Ab3xYz", ".port12.conf.000000", ".db.conf.q1W2e3", ".mofofish.zzzzzz",
+        ".VPIP.AAAAAA",       ".ocr2.txt.a1b2c3",    ".pp.lo.x9Y8z7"};
+    const std::vector<std::string> kept = {".notes.txt.Ab3xYz", ".port0.conf.Ab3xY",
+                                           "port0.conf.Ab3xYz", ".port0.conf"};
+    for (const std::string& name : gone)
+        test::writeBytes(data / name, "left by a killed save");
+    for (const std::string& name : kept)
+        test::writeBytes(data / name, "not a temporary of ours");
+    for (const std::string& name : gone)
+        std::filesystem::last_write_time(data / name, old);
+    for (const std::string& name : kept)
+        std::filesystem::last_write_time(data / name, old);
+    test::writeBytes(data / ".db.conf.young1", "a save in progress");
+    test::writeBytes(config / ".Velloran.ini.XyZ123", "killed");
+    std::filesystem::last_write_time(config / ".Velloran.ini.XyZ123", old);
+    test::writeBytes(config / "Velloran.ini", "[Tallyhand]\n");
+
+    removeKilledSaveLeftovers(data.path(), config / "Velloran.ini");
+    for (const std::string& name : gone)
+        EXPECT_FALSE(std::filesystem::exists(data / name)) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(data / name)) << name;
+    EXPECT_TRUE(std::filesystem::exists(data / ".db.conf.young1"));
+    EXPECT_FALSE(std::filesystem::exists(config / ".Velloran.ini.XyZ123"));
+    EXPECT_TRUE(std::filesystem::exists(config / "Velloran.ini"));
 }
 
 }  // namespace

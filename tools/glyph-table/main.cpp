@@ -8,6 +8,7 @@
 #include "common/FileContents.h"
 #include "sim/BitmapFont.h"
 #include "sim/LobbyRenderer.h"
+#include "sim/ProgramArguments.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -136,19 +137,10 @@ int learnLobby(const QCommandLineParser& args) {
     return 0;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    // Fonts need a GUI application, never a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("glyph-table"));
-
-    QCommandLineParser args;
+void describeOptions(QCommandLineParser& args) {
     args.setApplicationDescription(QStringLiteral(
         "Writes the glyph table of the simulated lobby's font, or learns glyphs from a "
         "screenshot of your own client's lobby (--learn-lobby with --texts)."));
-    args.addHelpOption();
     args.addOptions({
         {QStringLiteral("out"), QStringLiteral("Table file to write."), QStringLiteral("file"),
          QStringLiteral("ocr.txt")},
@@ -169,6 +161,22 @@ int main(int argc, char* argv[]) {
          QStringLiteral("Table of glyphs already known (default: the tables the programs read)."),
          QStringLiteral("file")},
     });
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (const auto answered = kestrova::sim::answerProgramArguments(
+            argc, argv, "glyph-table", KESTROVA_VERSION, describeOptions, 0))
+        return *answered;
+    // Fonts need a GUI application, never a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("glyph-table"));
+
+    QCommandLineParser args;
+    describeOptions(args);
+    args.addHelpOption();
     args.process(app);
     try {
         if (args.isSet(QStringLiteral("learn-lobby"))) {

@@ -54,6 +54,7 @@ std::filesystem::path companionFolder() {
     std::error_code ec;
     const kestrova::UserDataDir data = kestrova::UserDataDir::prepare(
         kestrova::SettingsStore::userDataDirectory(), std::filesystem::current_path(ec));
+    kestrova::removeKilledSaveLeftovers(data.dir, kestrova::SettingsStore::defaultPath());
     for (const std::string& line : data.traceLines())
         if (!data.created || line.rfind("Created ", 0) != 0)
             std::cerr << "kestrova-cli: " << line;
@@ -65,7 +66,7 @@ std::filesystem::path companionFolder() {
 int main(int argc, char* argv[]) {
     if (argc < 2) {
         usage(std::cerr);
-        return 1;
+        return 2;
     }
     const std::string command = argv[1];
     const kestrova::cli::Args args(argv + 2, argv + argc);
@@ -99,7 +100,7 @@ int main(int argc, char* argv[]) {
         usage(std::cout);
         return 0;
     }
-    std::cerr << "unknown command " << command << '\n';
+    std::cerr << "kestrova-cli: unknown command " << command << '\n';
     usage(std::cerr);
-    return 1;
+    return 2;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,9 +25,17 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
                          std::filesystem::perms permissions, std::string* error = nullptr);
 
 // Removes the temporary files that writes of `file` left behind when they were
-// killed mid-way. Only files older than a minute go, so a write in progress in
-// another process keeps its own; call it while holding the file's FileLock.
-void removeStaleTemporaries(const std::filesystem::path& file);
+// killed mid-way. Only files older than `minimumAge` go, so a write in
+// progress in another process keeps its own; a caller holding the file's
+// FileLock, which every writer of the file takes, may pass zero.
+void removeStaleTemporaries(const std::filesystem::path& file,
+                            std::chrono::seconds minimumAge = std::chrono::minutes(1));
+
+// The same, a minute old, for every file of `directory` that `isOurs` names:
+// the sweep at start, which finds what saves of files no later save cleans up
+// left behind.
+void removeStaleTemporariesIn(const std::filesystem::path& directory,
+                              const std::function<bool(std::string_view)>& isOurs);
 
 // The steps of a rewrite, in order, for fault tests: a test installs a probe
 // that is called before every step of every rewrite in the process and may

@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <optional>
 #include <system_error>
@@ -90,7 +91,9 @@ bool SettingsStore::writeText(std::string_view key, std::string_view value) {
         lastError_ = lock.error();
         return false;
     }
-    removeStaleTemporaries(file);
+    // Every writer holds the lock while its temporary exists: any found now
+    // is a killed write's, however young.
+    removeStaleTemporaries(file, std::chrono::seconds(0));
     FileContents old = readWholeFile(file, kMaxFileBytes);
     if (old.failed()) {
         lastError_ = old.error;
