@@ -29,7 +29,11 @@ void tell(const UserPrompts& prompts, QWidget* parent, std::string_view title,
         prompts.showMessage(parent, toQString(title), toQString(text));
 }
 
-void tellSaveFailed(const UserPrompts& prompts, QWidget* parent) {
+// A save refused because the file is damaged goes ahead once the user agrees
+// to lose the names past the damage; without that the change stays in memory.
+void saveFailed(const UserPrompts& prompts, QWidget* parent, BuddyList& buddies) {
+    if (offerBuddyFileRepair(parent, buddies, prompts) && buddies.saveBuddies())
+        return;
     tell(prompts, parent, BuddyList::kErrorTitle, BuddyList::kSaveErrorText);
 }
 
@@ -38,6 +42,15 @@ QByteArray bytesOf(const std::string& text) {
 }
 
 }  // namespace
+
+bool offerBuddyFileRepair(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts) {
+    if (!buddies.damaged() || !prompts.askYesNo ||
+        !prompts.askYesNo(parent, toQString(BuddyList::kErrorTitle),
+                          toQString(buddies.repairQuestion())))
+        return false;
+    buddies.acceptDamagedFile();
+    return true;
+}
 
 BuddyListWindow::BuddyListWindow(BuddyList& buddies, UserPrompts prompts, QWidget* parent)
     : QDialog(parent), buddies_(buddies), prompts_(std::move(prompts)) {
@@ -103,7 +116,7 @@ void BuddyListWindow::slot_RemoveSel() {
     // One box for the whole selection: the names are gone from memory either
     // way, and the next save that works writes them all.
     if (!saved)
-        tellSaveFailed(prompts_, this);
+        saveFailed(prompts_, this, buddies_);
 }
 
 void BuddyListWindow::slot_buddyClose() {
@@ -125,7 +138,7 @@ bool addBuddyInteractively(QWidget* parent, BuddyList& buddies, const UserPrompt
     }
     const auto change = buddies.addBuddy(name, true);
     if (!change.saved)
-        tellSaveFailed(prompts, parent);
+        saveFailed(prompts, parent, buddies);
     return change.changed;
 }
 
@@ -145,7 +158,7 @@ bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts
     }
     tell(prompts, parent, BuddyCsv::kImportDoneTitle, BuddyCsv::importDoneText(result.imported));
     if (!result.saved)
-        tellSaveFailed(prompts, parent);
+        saveFailed(prompts, parent, buddies);
     return result.imported > 0;
 }
 

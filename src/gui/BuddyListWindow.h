@@ -41,8 +41,14 @@ private:
     QListWidget* list_ = nullptr;
 };
 
+// When the buddy file was damaged at loading, asks whether it may be
+// rewritten with the names that could be read; true when the user agreed, and
+// the next save then replaces it.
+bool offerBuddyFileRepair(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts);
+
 // The "Buddylist" menu's commands; each shows exactly its own boxes. All
-// return true when the buddy list changed.
+// return true when the buddy list changed. A save the damaged file refuses
+// comes with the offer to repair it.
 
 // "Add": asks "Screenname :" in "Add player to list"; a non-empty name not in
 // the list yet is appended and saved.

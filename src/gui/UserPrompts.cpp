@@ -35,6 +35,9 @@ UserPrompts UserPrompts::standard() {
     prompts.askColour = [](QWidget* parent, const QColor& initial) {
         return QColorDialog::getColor(initial, parent);
     };
+    prompts.askYesNo = [](QWidget* parent, const QString& title, const QString& text) {
+        return QMessageBox::question(parent, title, text) == QMessageBox::Yes;
+    };
     return prompts;
 }
 

@@ -27,6 +27,9 @@ struct UserPrompts {
     using DirectoryQuestion = std::function<QString(QWidget* parent, const QString& caption)>;
     // A colour; an invalid colour when the user cancels.
     using ColourQuestion = std::function<QColor(QWidget* parent, const QColor& initial)>;
+    // "Yes" or "No"; true for "Yes".
+    using YesNoQuestion =
+        std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
 
     Message showMessage;
     TextQuestion askText;
@@ -34,6 +37,7 @@ struct UserPrompts {
     FileQuestion askSaveFile;
     DirectoryQuestion askDirectory;
     ColourQuestion askColour;
+    YesNoQuestion askYesNo;
 
     // The toolkit's own boxes and dialogs.
     static UserPrompts standard();

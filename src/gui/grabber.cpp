@@ -462,8 +462,10 @@ void grabber::table_dblClicked(QTreeWidgetItem*, int) {
 void grabber::player_Clicked(QTreeWidgetItem* item, int column) {
     if (!item || column != kBuddyColumn)
         return;
-    if (const std::shared_ptr<PlayerStats> record = tablePlayers_->recordOf(item))
+    if (const std::shared_ptr<PlayerStats> record = tablePlayers_->recordOf(item)) {
+        offerBuddyFileRepair(this, session_->buddies(), prompts());
         session_->setBuddy(record->name, item->checkState(column) == Qt::Checked);
+    }
 }
 
 void grabber::playerlist_Clicked(QTreeWidgetItem* item, int column) {
@@ -471,6 +473,7 @@ void grabber::playerlist_Clicked(QTreeWidgetItem* item, int column) {
     if (!record)
         return;
     if (column == kBuddyColumn + 1) {
+        offerBuddyFileRepair(this, session_->buddies(), prompts());
         session_->setBuddy(record->name, item->checkState(column) == Qt::Checked);
         return;
     }

@@ -60,6 +60,8 @@ struct PromptLog {
     std::optional<QString> textAnswer;
     QString openAnswer;
     QColor colourAnswer;
+    bool yesAnswer = false;
+    QStringList questions;  // "title|text"
 
     UserPrompts prompts() {
         UserPrompts p;
@@ -70,6 +72,10 @@ struct PromptLog {
         p.askOpenFile = [this](QWidget*, const QString&, const QString&) { return openAnswer; };
         p.askSaveFile = [](QWidget*, const QString&, const QString&) { return QString(); };
         p.askColour = [this](QWidget*, const QColor&) { return colourAnswer; };
+        p.askYesNo = [this](QWidget*, const QString& title, const QString& text) {
+            questions << title + QLatin1Char('|') + text;
+            return yesAnswer;
+        };
         return p;
     }
 };
@@ -212,6 +218,32 @@ private slots:
         QVERIFY(addBuddyInteractively(nullptr, buddies, log_.prompts()));
         QCOMPARE(log_.messages.size(), 2);
         QCOMPARE(buddies.names(), (Names{"mike", "d"}));
+    }
+
+    // A damaged file is rewritten with the names that could be read only
+    // after the user agrees; until then every change is refused on disk.
+    void damagedBuddyFileIsRepairedOnlyWhenTheUserAgrees() {
+        const std::string damaged = std::string("\x03\0\0\0\x03\0\0\0abc\x09\0\0\0de", 17);
+        writeBytes(path_ / "mofofish", damaged);
+        BuddyList buddies(path_);
+        QCOMPARE(buddies.loadBuddies(), BuddyList::LoadResult::ReadError);
+        log_.textAnswer = QStringLiteral("Kat");
+        QVERIFY(addBuddyInteractively(nullptr, buddies, log_.prompts()));
+        QCOMPARE(log_.questions.size(), 1);
+        QVERIFY(log_.questions[0].contains(QStringLiteral("entry 2 of 3")));
+        QVERIFY(log_.questions[0].contains(QStringLiteral("with the 2 names")));
+        QCOMPARE(log_.messages, QStringList{QStringLiteral("Error|Unable to save mofofish")});
+        QCOMPARE(readBytes(path_ / "mofofish"), damaged);
+
+        log_.yesAnswer = true;
+        log_.textAnswer = QStringLiteral("Bo");
+        QVERIFY(addBuddyInteractively(nullptr, buddies, log_.prompts()));
+        QCOMPARE(log_.questions.size(), 2);
+        QCOMPARE(log_.messages.size(), 1);
+        QCOMPARE(reloaded(path_), (Names{"abc", "Kat", "Bo"}));
+        log_.textAnswer = QStringLiteral("Cy");
+        QVERIFY(addBuddyInteractively(nullptr, buddies, log_.prompts()));
+        QCOMPARE(log_.questions.size(), 2);
     }
 
     // The remark comes first; without a chosen file nothing changes.

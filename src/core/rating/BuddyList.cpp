@@ -56,6 +56,13 @@ bool BuddyList::saveBuddies() const {
     return writeFileAtomically(file_, *bytes);
 }
 
+std::string BuddyList::repairQuestion() const {
+    return std::string(kReadErrorText) + ": " + loadProblem_ +
+           ".\nNo change can be saved over the damaged file. Rewrite it with the " +
+           std::to_string(names_.size()) +
+           " names in the list now? Names past the damage are lost.";
+}
+
 int BuddyList::indexOfBuddy(std::string_view name) const {
     for (std::size_t i = 0; i < names_.size(); ++i) {
         if (equalIgnoringCase(names_[i], name)) {

@@ -54,6 +54,9 @@ public:
     bool saveBuddies() const;
     // The user agreed to replace a damaged file with the names that were read.
     void acceptDamagedFile() { damaged_ = false; }
+    // Asks that agreement after a ReadError load: what is damaged, and how
+    // many names a rewrite keeps.
+    std::string repairQuestion() const;
     bool damaged() const { return damaged_; }
     // "PATH: reason" after a ReadError load, otherwise empty.
     const std::string& loadProblem() const { return loadProblem_; }
