@@ -278,7 +278,7 @@ TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJsonOrTheFailure) {
     ASSERT_EQ(found.status, 0) << found.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "log.txt"));
     EXPECT_EQ(found.out,
-              "{\"name\":\"KiII3r\",\"buddyIndex\":1,\"icon\":0,\"vpip\":\"66.67\","
+              "{\"name\":\"KiII3r\",\"known\":true,\"buddyIndex\":1,\"icon\":0,\"vpip\":\"66.67\","
               "\"af\":\"0.00\",\"flopAf\":\"0.00\",\"turnAf\":\"0.00\",\"riverAf\":\"0.00\","
               "\"hands\":\"3\",\"table\":\"\",\"wtsd\":\"0.00\",\"wonSd\":\"0\","
               "\"won\":\"8.00\",\"seat\":\"4\",\"pfr\":\"0.00\",\"stack\":\"2500\","
@@ -287,6 +287,25 @@ TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJsonOrTheFailure) {
     EXPECT_EQ(found.err, "");
     EXPECT_EQ(lookup({}).status, 1);
     EXPECT_EQ(lookup({"a", "b"}).status, 1);
+    EXPECT_EQ(lookup({"NoSuchPlayer"}).out.rfind("{\"name\":\"NoSuchPlayer\",\"known\":false,", 0),
+              0u);
+
+    // A database that cannot be read is named on standard error and in the
+    // record's "failed" list while another answers; alone, it is a failure.
+    const std::string missing = (dir / "missing.mdb").string();
+    ASSERT_EQ(db({"add", "--kind", "3", "--host", "-", "--db", missing, "--user", "-"}).status, 0);
+    const Outcome partly = lookup({"KiII3r"});
+    EXPECT_EQ(partly.status, 0) << partly.err;
+    EXPECT_NE(partly.out.find("\"hands\":\"3\""), std::string::npos);
+    EXPECT_NE(partly.out.find("\"failed\":[{\"database\":\"" + missing + "\",\"reason\":"),
+              std::string::npos)
+        << partly.out;
+    EXPECT_NE(partly.err.find(missing), std::string::npos);
+    ASSERT_EQ(db({"remove", "1"}).status, 0);
+    const Outcome alone = lookup({"KiII3r"});
+    EXPECT_EQ(alone.status, 1);
+    EXPECT_EQ(alone.out, "");
+    EXPECT_NE(alone.err.find(missing), std::string::npos);
 }
 
 TEST_F(CliTrackerCommands, AggregateThenLookupThroughTheAggregator) {

@@ -17,9 +17,14 @@ namespace {
 
 constexpr const char* kUsage = "usage: kestrova-cli lookup NAME [--stack TEXT] [--seat TEXT]\n";
 
-void printRecord(std::ostream& out, const PlayerStats& r) {
+// "known": whether any database has a hand of the player; the figures of an
+// unknown player are all zeros and would otherwise pass for a real record.
+// "failed": the databases that could not be asked, when others answered.
+void printRecord(std::ostream& out, const PlayerStats& r,
+                 const std::vector<TrackerLookup::Failure>& failed) {
     nlohmann::ordered_json record;
     record["name"] = r.name;
+    record["known"] = r.hands != "0";
     record["buddyIndex"] = r.buddyIndex;
     record["icon"] = r.icon;
     const std::pair<const char*, const std::string*> texts[] = {
@@ -44,6 +49,12 @@ void printRecord(std::ostream& out, const PlayerStats& r) {
     };
     for (const auto& [key, text] : texts) {
         record[key] = *text;
+    }
+    if (!failed.empty()) {
+        nlohmann::ordered_json list = nlohmann::ordered_json::array();
+        for (const auto& failure : failed)
+            list.push_back({{"database", failure.database}, {"reason", failure.reason}});
+        record["failed"] = std::move(list);
     }
     out << cli::jsonText(record) << '\n';
 }
@@ -92,10 +103,16 @@ int runLookupCommand(const std::vector<std::string>& args, const std::filesystem
     if (!lookup.connectDatabases(messages))
         return 1;
     const auto record = lookup.lookupPlayer(name, stack, seat, messages);
+    const auto failed = lookup.failedDatabases();
     lookup.disconnectDatabases();
-    if (record == nullptr || messages.count() > 0)
+    // Databases that failed have said why on standard error. The record is
+    // printed only when every other message was one of theirs and some
+    // database answered: its "failed" list then names the ones left out.
+    const auto active = static_cast<std::size_t>(std::count_if(
+        databases->begin(), databases->end(), [](const DatabaseEntry& e) { return e.active; }));
+    if (record == nullptr || static_cast<std::size_t>(messages.count()) != failed.size() || failed.size() >= active)
         return 1;
-    printRecord(out, *record);
+    printRecord(out, *record, failed);
     return 0;
 }
 
