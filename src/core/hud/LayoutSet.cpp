@@ -8,6 +8,7 @@
 #include "common/BinaryReader.h"
 #include "common/BinaryWriter.h"
 #include "common/DataFiles.h"
+#include "common/FileContents.h"
 #include "common/MessageSink.h"
 
 namespace kestrova::hud {
@@ -117,16 +118,27 @@ std::string LayoutSet::roomBytes(int room) const {
 void LayoutSet::load(const std::filesystem::path& directory, LayoutFamily family,
                      MessageSink* failures) {
     for (int room = 0; room < kRoomCount; ++room) {
+        const std::filesystem::path file = layoutFilePath(directory, room, family);
         // Nothing past the room's size is read; a longer file is not ours to judge.
-        const std::optional<std::string> bytes =
-            readFileBounded(layoutFilePath(directory, room, family), roomFileBytes(room));
-        if (!bytes) {
-            if (failures != nullptr) {
-                failures->showMessage(std::string(kErrorTitle), std::string(kLoadErrorText));
+        const FileContents contents = readWholeFile(file, roomFileBytes(room), true);
+        std::string problem = contents.error;
+        if (contents.status == FileContents::Status::Missing) {
+            // A user who never saved has no file of his own: the defaults
+            // stand. The shipped defaults are always there.
+            if (family == LayoutFamily::Default) {
+                problem = file.string() + ": no such file";
             }
-            continue;
+        } else if (contents.read()) {
+            readRoom(room, contents.bytes);
+            if (contents.bytes.empty() || contents.bytes.size() % kEntryBytes != 0) {
+                problem = file.string() + ": damaged, " + std::to_string(contents.bytes.size()) +
+                          " bytes is no whole number of entries";
+            }
         }
-        readRoom(room, *bytes);
+        if (!problem.empty() && failures != nullptr) {
+            failures->showMessage(std::string(kErrorTitle),
+                                  std::string(kLoadErrorText) + ": " + problem);
+        }
     }
 }
 

@@ -58,9 +58,12 @@ public:
     void readRoom(int room, std::string_view bytes);
     std::string roomBytes(int room) const;
 
-    // Reads both rooms' files of the family. A file that cannot be opened
-    // leaves its room as it was and, when `failures` is given, is told there
-    // as "Error loading layout" (title "Error"), once per room.
+    // Reads both rooms' files of the family. A missing file of the user's
+    // leaves its room as it was, quietly (he has not saved one yet). A file
+    // that cannot be read (or a missing shipped one) leaves its room as it was,
+    // and a damaged one (empty, or ending inside an entry) loads what it holds;
+    // when `failures` is given, both are told there once per room as "Error
+    // loading layout: PATH: reason" (title "Error").
     void load(const std::filesystem::path& directory, LayoutFamily family, MessageSink* failures);
 
     // Rewrites "ftp.lo" and "pp.lo" whole and atomically, so a failed write

@@ -138,14 +138,31 @@ TEST_F(LayoutFiles, FilesOfAnotherLengthLoadWhatTheyHold) {
     }
 }
 
-TEST_F(LayoutFiles, MissingFileIsReportedOnceAndTheOtherRoomLoads) {
+// A user who never saved has no layout file: no message. A file that cannot
+// be read, or a damaged one, is named with the reason.
+TEST_F(LayoutFiles, MissingUserFileIsQuietAndUnreadableOrDamagedOnesAreNamed) {
     const LayoutSet wanted = distinctLayouts();
     writeBytes(dir() / "pp.lo", wanted.roomBytes(kPp));
     LayoutSet set;
     set.load(dir(), LayoutFamily::User, &sink_);
-    EXPECT_EQ(sink_.messages, std::vector<std::string>{"Error|Error loading layout"});
+    EXPECT_TRUE(sink_.messages.empty());
     EXPECT_EQ(set.layout(kPp, k9Max), wanted.layout(kPp, k9Max));
     EXPECT_EQ(set.layout(kFtp, k9Max), LayoutSet().layout(kFtp, k9Max));
+
+    std::filesystem::create_directory(dir() / "ftp.lo");
+    writeBytes(dir() / "pp.lo", wanted.roomBytes(kPp).substr(0, 100));
+    set.load(dir(), LayoutFamily::User, &sink_);
+    ASSERT_EQ(sink_.messages.size(), 2u);
+    EXPECT_EQ(sink_.messages[0].rfind(
+                  "Error|Error loading layout: " + (dir() / "ftp.lo").string() + ": ", 0),
+              0u)
+        << sink_.messages[0];
+    EXPECT_EQ(sink_.messages[1], "Error|Error loading layout: " + (dir() / "pp.lo").string() +
+                                     ": damaged, 100 bytes is no whole number of entries");
+    writeBytes(dir() / "pp.lo", "");
+    sink_.messages.clear();
+    set.load(dir(), LayoutFamily::User, &sink_);
+    EXPECT_EQ(sink_.messages.size(), 2u);
 
     // A default file of the user's own in the folder wins over the shipped one.
     writeBytes(dir() / "ftp.def", wanted.roomBytes(kFtp));
