@@ -1,7 +1,7 @@
 #include "ConnectionTest.h"
 
-#include "stats/postgres/PostgresConnection.h"
 #include "stats/TrackerLookup.h"
+#include "stats/postgres/PostgresConnection.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -21,8 +21,7 @@ std::optional<std::string> testOne(const DatabaseEntry& entry, std::chrono::mill
     if (connection.open(PostgresConnection::connectionText(entry.host, entry.port, entry.database,
                                                            entry.user, entry.password)))
         return std::nullopt;
-    return TrackerLookup::connectionFailureText(connection.errorMessage(), entry.user,
-                                                entry.password);
+    return TrackerLookup::connectionFailureText(connection.errorMessage(), entry.user);
 }
 
 }  // namespace

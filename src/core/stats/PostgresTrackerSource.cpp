@@ -16,12 +16,11 @@ constexpr std::string_view kErrorTitle = "Error";
 }  // namespace
 
 std::string PostgresTrackerSource::connectionFailureText(const std::string& libraryMessage,
-                                                         std::string_view user,
-                                                         std::string_view password) {
-    // The user may be reading this with someone watching: the password's
-    // characters stay hidden, its length does not matter.
+                                                         std::string_view user) {
+    // The user may be reading this with someone watching: a fixed mask tells
+    // neither the password's characters nor its length.
     return "Connection to database failed: " + libraryMessage + "\nUsername: " + std::string(user) +
-           "\nPassword: " + std::string(password.size(), '*');
+           "\nPassword: ********";
 }
 
 bool PostgresTrackerSource::connect(MessageSink& messages) {
@@ -31,7 +30,7 @@ bool PostgresTrackerSource::connect(MessageSink& messages) {
     connection_.setStatementTimeout(statementTimeout());
     if (!connection_.open(text)) {
         messages.showMessage(std::string(kErrorTitle),
-                             connectionFailureText(connection_.errorMessage(), e.user, e.password));
+                             connectionFailureText(connection_.errorMessage(), e.user));
         connection_.close();
         return false;
     }

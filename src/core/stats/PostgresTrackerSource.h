@@ -26,9 +26,10 @@ public:
     bool isConnected() const { return connection_.isOpen(); }
     PostgresConnection& connection() { return connection_; }
 
-    // "Connection to database failed: ..." with the password's characters hidden.
+    // "Connection to database failed: ..." with the user and a fixed password
+    // mask, which tells nothing about the password.
     static std::string connectionFailureText(const std::string& libraryMessage,
-                                             std::string_view user, std::string_view password);
+                                             std::string_view user);
 
 protected:
     // Runs after a successful connect (Holdem Manager probes its tables).

@@ -67,8 +67,8 @@ std::int32_t TrackerLookup::effectiveKind(std::size_t index) const {
 }
 
 std::string TrackerLookup::connectionFailureText(const std::string& libraryMessage,
-                                                 std::string_view user, std::string_view password) {
-    return PostgresTrackerSource::connectionFailureText(libraryMessage, user, password);
+                                                 std::string_view user) {
+    return PostgresTrackerSource::connectionFailureText(libraryMessage, user);
 }
 
 bool TrackerLookup::connectDatabases(MessageSink& messages) {

@@ -92,9 +92,10 @@ public:
     std::int32_t effectiveKind(std::size_t index) const;
     std::size_t databaseCount() const { return slots_.size(); }
 
-    // "Connection to database failed: ..." with the password's characters hidden.
+    // "Connection to database failed: ..." with the user and a fixed password
+    // mask, which tells nothing about the password.
     static std::string connectionFailureText(const std::string& libraryMessage,
-                                             std::string_view user, std::string_view password);
+                                             std::string_view user);
 
 private:
     struct Slot {

@@ -251,7 +251,8 @@ TEST_F(TrackerLookupTest, ConnectionFailureNamesTheUserHidesThePasswordAndStopsT
     ASSERT_EQ(sink_.messages.size(), 1u);
     const std::string& text = sink_.messages[0];
     EXPECT_TRUE(startsWith(text, "Error|Connection to database failed: ")) << text;
-    EXPECT_NE(text.find("\nUsername: tracker\nPassword: *********"), std::string::npos) << text;
+    // A fixed mask: not one star per character of the 9.
+    EXPECT_TRUE(text.ends_with("\nUsername: tracker\nPassword: ********")) << text;
     EXPECT_EQ(text.find("s3cr3t"), std::string::npos);
     EXPECT_EQ(test::readBytes(dir_ / "log.txt"), "") << "Holdem Manager never probed";
 }
