@@ -1,6 +1,7 @@
 #include <mysql++/mysql++.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 #include "stats/SqlDrivers.h"
@@ -27,9 +28,16 @@ public:
         const auto text = [](const std::string& value) {
             return value.empty() ? nullptr : value.c_str();
         };
+        statementSeconds_ = statementSeconds;
+        const auto started = std::chrono::steady_clock::now();
         if (!connection_.connect(text(login.database), text(login.host), text(login.user),
                                  login.password.c_str(), login.port)) {
             step_ = "connect";
+            // The library speaks of a lost connection and a system error number.
+            if (std::chrono::steady_clock::now() - started >=
+                std::chrono::seconds(kConnectTimeoutSeconds))
+                timeout_ = "no answer from the server within " +
+                           std::to_string(kConnectTimeoutSeconds) + " seconds of connecting";
             return false;
         }
         return true;
@@ -52,11 +60,18 @@ public:
             text += '\'' + escaped + '\'';
             ++next;
         }
-        mysqlpp::UseQueryResult result = query.use(text);
-        if (!result) {
-            step_ = "query";
+        timeout_.clear();
+        const auto started = std::chrono::steady_clock::now();
+        const auto failed = [&](const char* step) {
+            step_ = step;
+            if (std::chrono::steady_clock::now() - started >= std::chrono::seconds(statementSeconds_))
+                timeout_ = "no answer from the server to a statement within " +
+                           std::to_string(statementSeconds_) + " seconds";
             return false;
-        }
+        };
+        mysqlpp::UseQueryResult result = query.use(text);
+        if (!result)
+            return failed("query");
         std::vector<std::string> names;
         for (std::size_t i = 0; i < result.num_fields(); ++i)
             names.push_back(result.field_name(static_cast<int>(i)));
@@ -74,19 +89,21 @@ public:
             }
             wanted = onRow(SqlRow(names, values));
         }
-        if (connection_.errnum() != 0) {
-            step_ = "fetch";
-            return false;
-        }
+        if (connection_.errnum() != 0)
+            return failed("fetch");
         return true;
     }
 
     std::string failedStep() const override { return step_; }
-    std::string errorMessage() const override { return connection_.error(); }
+    std::string errorMessage() const override {
+        return timeout_.empty() ? connection_.error() : timeout_;
+    }
 
 private:
     mysqlpp::Connection connection_;
+    unsigned statementSeconds_ = 1;
     std::string step_;
+    std::string timeout_;  // why the last step failed, when it ran out of time
 };
 
 }  // namespace
