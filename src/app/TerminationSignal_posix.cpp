@@ -1,7 +1,9 @@
 #include "TerminationSignal.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <QWidget>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -11,6 +13,10 @@ namespace {
 
 // The handler may only write to a descriptor; the event loop reads it.
 int signalPipe[2] = {-1, -1};
+bool requested = false;
+
+// Often enough that no one sees a box that is already being closed.
+constexpr int kCloseBoxesEveryMs = 50;
 
 void onTerminate(int) {
     const char byte = 1;
@@ -19,14 +25,30 @@ void onTerminate(int) {
 
 }  // namespace
 
-void quitOnTerminationRequest(QCoreApplication& app) {
+bool terminationRequested() {
+    return requested;
+}
+
+void quitOnTerminationRequest(QApplication& app) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier] {
-        notifier->setEnabled(false);
+    auto* closeBoxes = new QTimer(&app);
+    closeBoxes->setInterval(kCloseBoxesEveryMs);
+    // A modal box runs an event loop of its own: closing it lets the code that
+    // opened it go on to the end instead of waiting for a click.
+    QObject::connect(closeBoxes, &QTimer::timeout, &app, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+        QCoreApplication::quit();
+    });
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [closeBoxes] {
         char byte = 0;
         [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
+        requested = true;
+        closeBoxes->start();
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
         QCoreApplication::quit();
     });
     struct sigaction action = {};

@@ -87,9 +87,14 @@ int main(int argc, char* argv[]) {
     int status = 0;
     {
         grabber window(services);
-        window.show();
-        QObject::connect(&app, &QGuiApplication::lastWindowClosed, &app, &QCoreApplication::quit);
-        status = QApplication::exec();
+        // Asked to end while a start-up box was open: the window is saved
+        // at once, without ever running.
+        if (!terminationRequested()) {
+            window.show();
+            QObject::connect(&app, &QGuiApplication::lastWindowClosed, &app,
+                             &QCoreApplication::quit);
+            status = QApplication::exec();
+        }
     }
     return status;
 }

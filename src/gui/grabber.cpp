@@ -370,14 +370,17 @@ void grabber::timersChanged() {
 }
 
 void grabber::scanEvent(const ScanEvent& event) {
-    if (const auto* started = std::get_if<scan_event::Started>(&event)) {
-        if (started->pass != PassKind::OpenTable)
-            progress_ =
-                std::make_unique<ScanProgress>(this, [this] { session_->scans().cancel(); });
+    if (std::holds_alternative<scan_event::Started>(event)) {
+        lastRowName_.clear();
+        progress_ = std::make_unique<ScanProgress>(this, [this] { session_->scans().cancel(); });
     } else if (const auto* found = std::get_if<scan_event::LobbyFound>(&event)) {
         if (progress_)
             progress_->lobbyFound(found->lobbyRect);
+    } else if (const auto* list = std::get_if<scan_event::TableListRead>(&event)) {
+        if (!list->tables.empty())
+            lastRowName_ = list->tables.back().name;
     } else if (const auto* scanned = std::get_if<scan_event::TableScanned>(&event)) {
+        lastRowName_ = scanned->table.name;
         // "Scan Selected Table" shows the table it scanned, found by name.
         if (session_->scans().runningPass() == PassKind::ScanSelected) {
             if (QTreeWidgetItem* row = tables_->itemOf(scanned->table.name)) {
@@ -387,6 +390,13 @@ void grabber::scanEvent(const ScanEvent& event) {
         }
     } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
         progress_.reset();
+        // The last row a pass made is the current one, so that "Open" acts on
+        // it; the selection stays as the user left it.
+        if (done->pass == PassKind::TableList || done->pass == PassKind::ScanAll) {
+            if (QTreeWidgetItem* row = tables_->itemOf(lastRowName_);
+                row && !tableList_->currentItem())
+                tableList_->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+        }
         if (done->pass == PassKind::ScanSelected || done->pass == PassKind::ScanAll) {
             knownPlayers_->setText(toQString(session_->knownPlayerLine()));
             fitTableColumns();

@@ -130,6 +130,8 @@ private:
     std::optional<kestrova::UserPrompts> userPrompts_;
     std::vector<QIcon> autorateIcons_;
     std::unique_ptr<ScanProgress> progress_;
+    // The table row the running pass made last: current once the pass ends.
+    std::string lastRowName_;
     UpdateOffer* updateOffer_ = nullptr;
 
     TableListView* tables_ = nullptr;

@@ -178,9 +178,18 @@ void ScanController::runPass(Request& request) {
                 break;
             case PassKind::OpenTable:
                 // A table no longer in the lobby has been told; the walk itself went well.
-                if (openTableByName(*resources_.platform, *resources_.clock, *resources_.glyphs,
-                                    request.tableName, observer) == OpenResult::LobbyNotFound)
-                    end = PassEnd::ClientNotFound;
+                switch (openTableByName(*resources_.platform, *resources_.clock,
+                                        *resources_.glyphs, request.tableName, observer,
+                                        [&observer] { return observer.cancelled(); })) {
+                    case OpenResult::LobbyNotFound:
+                        end = PassEnd::ClientNotFound;
+                        break;
+                    case OpenResult::Cancelled:
+                        end = PassEnd::Cancelled;
+                        break;
+                    default:
+                        break;
+                }
                 break;
         }
     }
@@ -204,9 +213,16 @@ void ScanController::report(ScanEvent event) {
 }
 
 void ScanController::finished(const scan_event::Finished& finished) {
-    setBusy(false);
+    // The front end handles the end while still busy: a box it shows must not
+    // let a timer start the next pass, whose progress dialog this end would
+    // then close.
     if (handler_)
         handler_(finished);
+    // A cancel interrupted the shared clock for this pass only; waits outside
+    // passes (teaching the font) need it running.
+    if (resources_.clock)
+        resources_.clock->resume();
+    setBusy(false);
     runPendingScan();
 }
 

@@ -66,6 +66,7 @@ private slots:
     void cleanup();
     void passWaitsOffTheWindowThreadUntilTheProgressCancel();
     void listsShowTablesAndPlayersAndTheButtonsActOnTheSelectedRow();
+    void openRightAfterAPassActsOnItsLastRowWithAProgressDialog();
     void openerButtonAsksStartsAndStops();
     void intervalCounterCountsDownAndResets();
     void closingSavesTheWindowFilesForTheNextStart();
@@ -186,6 +187,24 @@ void GrabberTest::listsShowTablesAndPlayersAndTheButtonsActOnTheSelectedRow() {
     QTest::mouseClick(button("pbJoin"), Qt::LeftButton);
     waitForPass();
     QCOMPARE(client_->openedTables(), std::vector<std::string>{"Beta"});
+}
+
+// The last row "Get Table List" made is current, so "Open" acts on it at once;
+// the "Open" walk shows the progress dialog and its Cancel like the scans.
+void GrabberTest::openRightAfterAPassActsOnItsLastRowWithAProgressDialog() {
+    open();
+    QTest::mouseClick(button("pbRefresh"), Qt::LeftButton);
+    waitForPass();
+    QTreeWidget* tables = list("tableList");
+    QVERIFY(tables->currentItem());
+    QCOMPARE(tables->currentItem()->text(0), QStringLiteral("Gamma"));
+    clock_.setOpen(false);
+    QTest::mouseClick(button("pbJoin"), Qt::LeftButton);
+    QTRY_VERIFY(clock_.waiting());
+    QVERIFY(window_->findChild<QProgressDialog*>(QStringLiteral("scanProgress")));
+    clock_.setOpen(true);
+    waitForPass();
+    QCOMPARE(client_->openedTables(), std::vector<std::string>{"Gamma"});
 }
 
 void GrabberTest::openerButtonAsksStartsAndStops() {

@@ -58,4 +58,27 @@ grep -q '^scanint=7' "$XDG_CONFIG_HOME/kestrova/Velloran.ini" || fail "the setti
 grep -q "^Moved from $top/elsewhere to $files: mofofish$" "$files/log.txt" ||
   fail "the move is not in the trace: $(cat "$files/log.txt")"
 [ "$(stat -c %a "$files")" = 700 ] || fail "the per-user folder is readable by others"
+
+# Ended while a start-up box waits for its "OK" (a damaged buddy file): the
+# box goes unanswered and the window still saves its files.
+printf '\5\0\0\0' > "$files/mofofish"
+rm "$files/Window.conf"
+"$prefix/bin/kestrova" > "$top/window.out" 2>&1 &
+window=$!
+for _ in $(seq 300); do
+  [ "$(grep -c '<16>' "$files/log.txt")" -ge 2 ] && break
+  sleep 0.1
+done
+sleep 1
+kill -TERM "$window"
+for _ in $(seq 100); do
+  kill -0 "$window" 2> /dev/null || break
+  sleep 0.1
+done
+if kill -0 "$window" 2> /dev/null; then
+  kill -KILL "$window"
+  fail "the window ignored SIGTERM with a box open"
+fi
+wait "$window" || fail "the window did not end cleanly on SIGTERM with a box open: $(cat "$top/window.out")"
+[ -f "$files/Window.conf" ] || fail "the window files were not saved with a box open"
 echo ok

@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <thread>
 
 using namespace kestrova;
 
@@ -145,8 +146,10 @@ protected:
         messages.push_back(title + ": " + text);
     }
     void scanEvent(const ScanEvent& event) override {
-        if (const auto* done = std::get_if<scan_event::Finished>(&event))
+        if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
             ends.push_back(done->end);
+            busyAtEnd.push_back(session->busy());
+        }
     }
 
     test::TempDir dir;
@@ -160,6 +163,7 @@ protected:
     std::vector<std::function<void()>> queue;
     std::vector<std::string> messages;
     std::vector<PassEnd> ends;
+    std::vector<bool> busyAtEnd;
 };
 
 }  // namespace
@@ -207,6 +211,25 @@ TEST_F(SessionTest, CancelAndStopEndTheWaitingJobOnly) {
     EXPECT_FALSE(session->busy());
     ASSERT_EQ(ends, std::vector<PassEnd>{PassEnd::Cancelled});
     EXPECT_TRUE(session->tables().rows().empty());
+    // The front end handles a pass's end while it still holds busy: a box
+    // shown there lets no timer start the next pass.
+    EXPECT_EQ(busyAtEnd, std::vector<bool>{true});
+    // The cancel interrupted the clock for that pass only: a wait outside
+    // passes (teaching the font) waits again.
+    std::thread sleeper([this] { clock.sleepMs(1); });
+    untilWaiting();
+    clock.setOpen(true);
+    sleeper.join();
+
+    // "Open" ends at its Cancel too, opening nothing and telling nothing.
+    clock.setOpen(false);
+    ASSERT_TRUE(session->openTable("Table 07"));
+    untilWaiting();
+    session->scans().cancel();
+    settle();
+    EXPECT_EQ(ends.back(), PassEnd::Cancelled);
+    EXPECT_TRUE(client->openedTables().empty());
+    EXPECT_TRUE(messages.empty());
 
     // The next pass waits again: the cancel ended that pass only.
     clock.setOpen(true);

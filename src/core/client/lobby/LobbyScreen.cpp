@@ -11,7 +11,6 @@ namespace {
 constexpr int kMaxScrollRetries = 3;
 constexpr int kAfterEnterMs = 100;
 constexpr int kBeforeScreenCopyMs = 200;
-constexpr std::size_t kMinMatchLength = 3;
 }  // namespace
 
 LobbyScreen::LobbyScreen(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,

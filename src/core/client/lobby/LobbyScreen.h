@@ -18,6 +18,10 @@ struct LobbyEntry;
 // released before the next key press, as the client redraws on each key.
 class LobbyScreen final {
 public:
+    // A selected row's name shorter than this is never taken for a wanted
+    // table: one or two characters occur inside too many other names.
+    static constexpr std::size_t kMinMatchLength = 3;
+
     LobbyScreen(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,
                 const EverestLobby& lobby);
 

@@ -20,14 +20,23 @@ constexpr int kMaxRows = 1000;
 }  // namespace
 
 OpenResult openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,
-                           const std::string& wantedName, MessageSink& messages) {
+                           const std::string& wantedName, MessageSink& messages,
+                           const std::function<bool()>& cancelled) {
+    const std::string wanted = tableName(wantedName);
+    if (wanted.size() < LobbyScreen::kMinMatchLength) {
+        messages.showMessage(kTableNotFoundTitle,
+                             "The table \"" + wanted + "\" cannot be opened: a name of fewer than " +
+                                 std::to_string(LobbyScreen::kMinMatchLength) +
+                                 " characters cannot be told apart from the other tables' "
+                                 "names.\nOpen it in the client.");
+        return OpenResult::NameTooShort;
+    }
     const LobbySearch search = findEverestLobby(platform);
     if (!search.lobby) {
         messages.showMessage(search.errorTitle, kLobbyNotFoundMessage);
         return OpenResult::LobbyNotFound;
     }
     const EverestLobby& lobby = *search.lobby;
-    const std::string wanted = tableName(wantedName);
     selectFirstRow(platform, clock, lobby);
     restoreWindow(platform, lobby.window);
     clock.sleepMs(kAfterRestoreMs);
@@ -36,6 +45,8 @@ OpenResult openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTa
     std::string lastRead;
     int repeats = 0;
     for (int row = 0; row < kMaxRows && repeats < kRepeatsAtEnd; ++row) {
+        if (cancelled && cancelled())
+            return OpenResult::Cancelled;
         screen.grab();
         const LobbyScreen::RowMatch found = screen.findTableInList(wanted, true);
         screen.release();

@@ -51,4 +51,20 @@ TEST_F(TableOpenerTest, TableNoLongerInTheLobbyIsToldAndNothingOpens) {
     EXPECT_NE(messages.messages[0].find("\"Aspen\""), std::string::npos);
 }
 
+// Names of one or two characters cannot be told apart: said at once, without
+// walking the lobby, and not as "no longer in the lobby".
+TEST_F(TableOpenerTest, TooShortANameIsRefusedWithoutAWalk) {
+    sim::SimulatedClient client(lobbyOf({"Aspen 1", "AB", "Bern"}));
+    for (const char* name : {"AB", "X (S)"}) {
+        EXPECT_EQ(openTableByName(client, clock, glyphs, name, messages),
+                  OpenResult::NameTooShort);
+    }
+    EXPECT_TRUE(client.openedTables().empty());
+    EXPECT_EQ(clock.totalMs(), 0);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_NE(messages.messages[0].find("\"AB\" cannot be opened"), std::string::npos);
+    EXPECT_EQ(messages.messages[1].find("no longer"), std::string::npos);
+    EXPECT_EQ(openTableByName(client, clock, glyphs, "Bern", messages), OpenResult::Opened);
+}
+
 }  // namespace
