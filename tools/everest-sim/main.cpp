@@ -5,6 +5,7 @@
 #include "sim/Lobby.h"
 #include "sim/LobbyRenderer.h"
 #include "sim/LobbyState.h"
+#include "sim/ProgramArguments.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -87,32 +88,8 @@ QString lobbyArgument(int argc, char* argv[]) {
     return {};
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    const bool renderOnly = wantsRender(argc, argv);
-    Lobby lobby;
-    if (const QString file = lobbyArgument(argc, argv); !file.isEmpty()) {
-        try {
-            lobby = Lobby::loadFile(file);
-        } catch (const std::exception& error) {
-            std::cerr << "everest-sim: " << error.what() << '\n';
-            return 1;
-        }
-    }
-    std::unique_ptr<QGuiApplication> app;
-    if (renderOnly) {
-        // A render must work without any display.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QApplication>(argc, argv);
-    }
-    QGuiApplication::setApplicationName(QStringLiteral("everest-sim"));
-
-    QCommandLineParser args;
+void describeOptions(QCommandLineParser& args) {
     args.setApplicationDescription(QStringLiteral("A simulated Everest Poker lobby."));
-    args.addHelpOption();
     args.addPositionalArgument(QStringLiteral("lobby"), QStringLiteral("Lobby file (JSON)."));
     args.addOptions({
         {QStringLiteral("render"), QStringLiteral("Write the lobby window's image and exit.")},
@@ -136,11 +113,38 @@ int main(int argc, char* argv[]) {
          QStringLiteral("Chip counts appear this many ms after the names."), QStringLiteral("ms"),
          QStringLiteral("0")},
     });
-    args.process(*app);
-    if (args.positionalArguments().size() != 1) {
-        std::cerr << "everest-sim: give exactly one lobby file\n";
-        return 1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (const auto answered = kestrova::sim::answerProgramArguments(
+            argc, argv, "everest-sim", KESTROVA_VERSION, describeOptions, 1))
+        return *answered;
+    const bool renderOnly = wantsRender(argc, argv);
+    Lobby lobby;
+    if (const QString file = lobbyArgument(argc, argv); !file.isEmpty()) {
+        try {
+            lobby = Lobby::loadFile(file);
+        } catch (const std::exception& error) {
+            std::cerr << "everest-sim: " << error.what() << '\n';
+            return 1;
+        }
     }
+    std::unique_ptr<QGuiApplication> app;
+    if (renderOnly) {
+        // A render must work without any display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    QGuiApplication::setApplicationName(QStringLiteral("everest-sim"));
+
+    QCommandLineParser args;
+    describeOptions(args);
+    args.addHelpOption();
+    args.process(*app);
     try {
         if (renderOnly) {
             return render(lobby, args);
