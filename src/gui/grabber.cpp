@@ -296,7 +296,10 @@ void grabber::createWidgets() {
     layout->addWidget(splitter);
 
     setCentralWidget(central);
-    statusBar();
+    // A pass's last problem; a label, so that status tips do not wipe it.
+    passProblem_ = new QLabel(this);
+    passProblem_->setObjectName(QStringLiteral("passProblem"));
+    statusBar()->addWidget(passProblem_, 1);
 }
 
 void grabber::createMenus() {
@@ -358,6 +361,11 @@ void grabber::updateControls() {
 }
 
 void grabber::showMessage(const std::string& title, const std::string& text) {
+    // The box goes once it is answered; the status bar keeps the problem in
+    // sight (a database left out, say) until the next pass starts.
+    QString line = toQString(text);
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    passProblem_->setText(toQString(title) + QStringLiteral(": ") + line);
     messageHandler_(toQString(title), toQString(text));
 }
 
@@ -371,6 +379,7 @@ void grabber::timersChanged() {
 
 void grabber::scanEvent(const ScanEvent& event) {
     if (std::holds_alternative<scan_event::Started>(event)) {
+        passProblem_->clear();
         lastRowName_.clear();
         progress_ = std::make_unique<ScanProgress>(this, [this] { session_->scans().cancel(); });
     } else if (const auto* found = std::get_if<scan_event::LobbyFound>(&event)) {

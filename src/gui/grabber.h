@@ -138,6 +138,7 @@ private:
     PlayerListView* tablePlayers_ = nullptr;
     PlayerListView* wholePlayers_ = nullptr;
     QLabel* knownPlayers_ = nullptr;
+    QLabel* passProblem_ = nullptr;
     QPushButton* pbFilter_ = nullptr;
     QPushButton* pbRefresh_ = nullptr;
     QPushButton* pbScan_ = nullptr;

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -147,6 +148,20 @@ void GrabberTest::passWaitsOffTheWindowThreadUntilTheProgressCancel() {
     QVERIFY(button("pbRefresh")->isEnabled() && button("pbFullScan")->isEnabled());
     QVERIFY(list("tableList")->topLevelItemCount() < 30);
     QVERIFY(messages_.isEmpty());
+
+    // A pass's failure stays in the status bar after its box, until the next pass.
+    clock_.setOpen(true);
+    lookup_.failConnect = true;
+    QTest::mouseClick(button("pbFullScan"), Qt::LeftButton);
+    waitForPass();
+    QCOMPARE(messages_, QStringList{QStringLiteral("Error: no database")});
+    auto* problem = window_->findChild<QLabel*>(QStringLiteral("passProblem"));
+    QVERIFY(problem);
+    QCOMPARE(problem->text(), QStringLiteral("Error: no database"));
+    lookup_.failConnect = false;
+    QTest::mouseClick(button("pbFullScan"), Qt::LeftButton);
+    QTRY_VERIFY(problem->text().isEmpty());
+    waitForPass();
 }
 
 void GrabberTest::listsShowTablesAndPlayersAndTheButtonsActOnTheSelectedRow() {
