@@ -33,7 +33,10 @@ BitmapFont::BitmapFont(const QString& fontFile) {
     setUp(kPixelSize);
 }
 
-BitmapFont::BitmapFont(const QString& family, int pixelSize) {
+BitmapFont::BitmapFont(const QString& family, int pixelSize)
+    : BitmapFont(family, pixelSize, Style{}) {}
+
+BitmapFont::BitmapFont(const QString& family, int pixelSize, Style style) : style_(style) {
     if (!QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
         throw std::runtime_error("no installed font family \"" + family.toStdString() + "\"");
     }
@@ -49,9 +52,10 @@ BitmapFont::BitmapFont(const QString& family, int pixelSize) {
 void BitmapFont::setUp(int pixelSize) {
     font_ = QFont(family_);
     font_.setPixelSize(pixelSize);
-    font_.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+    font_.setStyleStrategy(QFont::StyleStrategy(
+        (style_.antialias ? QFont::PreferAntialias : QFont::NoAntialias) | QFont::NoFontMerging));
     font_.setHintingPreference(QFont::PreferFullHinting);
-    font_.setKerning(false);
+    font_.setKerning(style_.kerning);
 }
 
 BitmapFont::Glyph BitmapFont::rasterise(char32_t character) const {
@@ -63,18 +67,23 @@ BitmapFont::Glyph BitmapFont::rasterise(char32_t character) const {
     scratch.fill(Qt::white);
     {
         QPainter painter(&scratch);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, style_.antialias);
         painter.setFont(font_);
         painter.setPen(Qt::black);
         painter.drawText(kScratchLeft, kScratchTop + kBaselineRow, text);
     }
+    // Without smoothing a pixel is ink or not; with it, any coverage counts.
+    const int inkBelow = style_.antialias ? 255 : 128;
     int first = -1;
     std::vector<std::uint32_t> columns;
+    std::vector<std::uint8_t> coverage;
     for (int x = 0; x < kScratchSize; ++x) {
         std::uint32_t code = 0;
         bool any = false;
+        std::uint8_t column[kRows] = {};
         for (int y = 0; y < kScratchSize; ++y) {
-            if (qRed(scratch.pixel(x, y)) >= 128) {
+            const int red = qRed(scratch.pixel(x, y));
+            if (red >= inkBelow) {
                 continue;
             }
             any = true;
@@ -84,18 +93,24 @@ BitmapFont::Glyph BitmapFont::rasterise(char32_t character) const {
                 continue;
             }
             code |= 1u << row;
+            column[row] = static_cast<std::uint8_t>(255 - red);
         }
         if (any) {
             if (first < 0) {
                 first = x;
             }
             columns.resize(static_cast<std::size_t>(x - first), 0u);
+            coverage.resize(static_cast<std::size_t>(x - first) * kRows, 0u);
             columns.push_back(code);
+            coverage.insert(coverage.end(), column, column + kRows);
         }
     }
     if (first >= 0) {
         glyph.inkLeft = first - kScratchLeft;
         glyph.columns = std::move(columns);
+        if (style_.antialias) {
+            glyph.coverage = std::move(coverage);
+        }
     }
     return glyph;
 }
@@ -108,17 +123,28 @@ const BitmapFont::Glyph& BitmapFont::glyph(char32_t character) const {
     return it->second;
 }
 
-int BitmapFont::gapBetween(char32_t left, char32_t right) const {
+int BitmapFont::naturalGap(char32_t left, char32_t right, int pendingSpace) const {
     const Glyph& a = glyph(left);
     const Glyph& b = glyph(right);
-    const int natural = a.advance - a.inkLeft - a.width() + b.inkLeft;
-    return std::clamp(natural, 0, kMaxGap);
+    int advance = a.advance;
+    if (style_.kerning && pendingSpace == 0) {
+        // The pair's kerning: what the two set together differ from their advances.
+        const QFontMetrics metrics(font_);
+        const QString pair = QString::fromUcs4(&left, 1) + QString::fromUcs4(&right, 1);
+        advance = metrics.horizontalAdvance(pair) - b.advance;
+    }
+    return advance - a.inkLeft - a.width() + pendingSpace + b.inkLeft;
+}
+
+int BitmapFont::gapBetween(char32_t left, char32_t right) const {
+    return std::clamp(naturalGap(left, right, 0), style_.kerning ? -kMaxOverlap : 0, kMaxGap);
 }
 
 std::vector<BitmapFont::PlacedGlyph> BitmapFont::layout(const QString& text) const {
     std::vector<PlacedGlyph> placed;
-    const Glyph* previous = nullptr;
+    char32_t previous = 0;
     int previousRight = 0;  // last ink column of the previous glyph
+    int earlierRight = -1;  // last ink column of the glyph before that
     int pendingSpace = 0;   // pen advance of the blanks since the previous glyph
     for (const char32_t character : text.toUcs4()) {
         const Glyph& current = glyph(character);
@@ -127,28 +153,29 @@ std::vector<BitmapFont::PlacedGlyph> BitmapFont::layout(const QString& text) con
             continue;
         }
         int x = 0;
-        if (previous != nullptr) {
-            const int natural = previous->advance - previous->inkLeft - previous->width() +
-                                pendingSpace + current.inkLeft;
-            const int gap = pendingSpace > 0
-                                ? std::clamp(natural, kMinSpaceColumns, kMaxSpaceColumns)
-                                : std::clamp(natural, 0, kMaxGap);
-            x = previousRight + 1 + gap;
+        if (previous != 0) {
+            const int gap = pendingSpace > 0 ? std::clamp(naturalGap(previous, character, pendingSpace),
+                                                          kMinSpaceColumns, kMaxSpaceColumns)
+                                             : gapBetween(previous, character);
+            // A kerned glyph shares columns with its neighbour only, never
+            // with the glyph before it.
+            x = std::max({previousRight + 1 + gap, placed.back().x + 1, earlierRight + 1});
         }
         placed.push_back({character, x});
-        previous = &current;
-        previousRight = x + current.width() - 1;
+        previous = character;
+        earlierRight = pendingSpace > 0 ? -1 : previousRight;
+        previousRight = std::max(previousRight, x + current.width() - 1);
         pendingSpace = 0;
     }
     return placed;
 }
 
 int BitmapFont::textWidth(const QString& text) const {
-    const std::vector<PlacedGlyph> placed = layout(text);
-    if (placed.empty()) {
-        return 0;
+    int right = 0;
+    for (const PlacedGlyph& placed : layout(text)) {
+        right = std::max(right, placed.x + glyph(placed.character).width());
     }
-    return placed.back().x + glyph(placed.back().character).width();
+    return right;
 }
 
 void BitmapFont::draw(QImage& image, int x, int lineTop, const QString& text, QRgb colour,
@@ -165,9 +192,21 @@ void BitmapFont::draw(QImage& image, int x, int lineTop, const QString& text, QR
             const std::uint32_t code = g.columns[static_cast<std::size_t>(column)];
             for (int row = 0; row < kRows; ++row) {
                 const int py = lineTop + row;
-                if ((code & (1u << row)) != 0 && py >= 0 && py < image.height()) {
-                    image.setPixel(px, py, colour);
+                if ((code & (1u << row)) == 0 || py < 0 || py >= image.height()) {
+                    continue;
                 }
+                if (g.coverage.empty()) {
+                    image.setPixel(px, py, colour);
+                    continue;
+                }
+                const int alpha = g.coverage[static_cast<std::size_t>(column * kRows + row)];
+                const QRgb under = image.pixel(px, py);
+                const auto mix = [alpha](int from, int to) {
+                    return from + (to - from) * alpha / 255;
+                };
+                image.setPixel(px, py, qRgb(mix(qRed(under), qRed(colour)),
+                                            mix(qGreen(under), qGreen(colour)),
+                                            mix(qBlue(under), qBlue(colour))));
             }
         }
     }

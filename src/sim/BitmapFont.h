@@ -17,6 +17,10 @@ namespace kestrova::sim {
 // the same wherever it is drawn. The gap between two glyphs' ink is the font's
 // natural gap clamped to 0..2 columns; a space leaves at least kMinSpaceColumns.
 //
+// Style::kerning sets pairs as the font's kerning table says, so neighbours may
+// share up to kMaxOverlap columns (their ink is the union); Style::antialias
+// draws grey-smoothed glyphs, blended into what is under them.
+//
 // Needs a QGuiApplication.
 class BitmapFont final {
 public:
@@ -26,14 +30,22 @@ public:
     // Every glyph's ink lies in these rows from the line top.
     static constexpr int kRows = 12;
     static constexpr int kMaxGap = 2;
+    static constexpr int kMaxOverlap = 2;
     static constexpr int kMinSpaceColumns = 5;
     static constexpr int kMaxSpaceColumns = 7;
+
+    struct Style {
+        bool kerning = false;
+        bool antialias = false;
+    };
 
     struct Glyph {
         int inkLeft = 0;       // first ink column relative to the pen position
         int advance = 0;       // pen advance in whole pixels
         bool clipped = false;  // some ink fell outside the kRows rows (and was dropped)
         std::vector<std::uint32_t> columns;  // per ink column: bit r set = ink on row r
+        // With antialiasing: coverage 0..255 per ink column and row (column-major).
+        std::vector<std::uint8_t> coverage;
         int width() const { return static_cast<int>(columns.size()); }
     };
 
@@ -51,6 +63,7 @@ public:
     // lobby with another font. Throws std::runtime_error for an unknown family or
     // a size the text lines cannot hold.
     BitmapFont(const QString& family, int pixelSize);
+    BitmapFont(const QString& family, int pixelSize, Style style);
 
     const Glyph& glyph(char32_t character) const;
     std::vector<PlacedGlyph> layout(const QString& text) const;
@@ -71,9 +84,11 @@ public:
 private:
     Glyph rasterise(char32_t character) const;
     void setUp(int pixelSize);
+    int naturalGap(char32_t left, char32_t right, int pendingSpace) const;
 
     QString family_;
     QFont font_;
+    Style style_;
     mutable std::map<char32_t, Glyph> cache_;
 };
 

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iostream>
 #include <map>
+#include <set>
 
 namespace kestrova::sim {
 namespace {
@@ -138,6 +141,107 @@ TEST_P(FontLearning, TextsThatDoNotFitTheirPixelsAreReportedNotLearnt) {
     EXPECT_FALSE(FontLearner(shipped_).addCapture(blank, texts, nullptr, &problem));
     EXPECT_NE(problem.find("no highlighted row"), std::string::npos) << problem;
 }
+
+// A user teaches from the lobby as it comes: random tables, each screenshot
+// with a selected row and its seat list, until every character has been shown
+// somewhere, mostly touching or overlapping its neighbours. Rows and seat
+// lists never taught then read exactly, or "?" where the font cannot tell.
+struct TaughtFont {
+    const char* family;
+    int pixelSize;
+    bool kerning;
+    bool antialias;
+};
+
+class TaughtFromScreenshots : public ::testing::TestWithParam<TaughtFont> {};
+
+TEST_P(TaughtFromScreenshots, RowsAndSeatListsNeverTaughtReadExactly) {
+    const TaughtFont& param = GetParam();
+    const BitmapFont font(QString::fromLatin1(param.family), param.pixelSize,
+                          {param.kerning, param.antialias});
+    const LobbyRenderer renderer(font);
+    RandomLobby random(20261207u + static_cast<unsigned>(param.pixelSize), renderer);
+    const GlyphTable shipped = GlyphTable::load(KESTROVA_DATA_DIR "/ocr.txt");
+
+    std::set<char> unseen;
+    for (const char c : kCharacters + "$/,()") {
+        unseen.insert(c);
+    }
+    FontLearner learner(shipped);
+    int screenshots = 0;
+    while (!unseen.empty() && screenshots < 12) {
+        std::vector<LobbyTable> tables;
+        LobbyTexts texts;
+        for (int r = 0; r < kTrainingRows; ++r) {
+            tables.push_back(random.table());
+            texts.rows.push_back(rowTexts(tables.back()));
+        }
+        const RandomLobby::SeatList seats = random.seatList(8, 1);
+        tables[kSelectedRow].players = seats.table.players;
+        tables[kSelectedRow].waitlist = seats.table.waitlist;
+        for (const SeatedPlayer& p : seats.table.players) {
+            texts.seats.push_back({p.name, p.stack});
+        }
+        texts.seats.push_back({"Waiting:"});
+        texts.seats.push_back({seats.table.waitlist.front()});
+        LobbyState state(static_cast<int>(tables.size()));
+        state.select(kSelectedRow);
+        std::string problem;
+        ASSERT_TRUE(learner.addCapture(LobbyRenderer::toImage(renderer.render(Lobby(tables), state)),
+                                       texts, nullptr, &problem))
+            << problem;
+        for (const auto& lines : {texts.rows, texts.seats}) {
+            for (const auto& line : lines) {
+                for (const std::string& column : line) {
+                    for (const char c : column) {
+                        unseen.erase(c);
+                    }
+                }
+            }
+        }
+        ++screenshots;
+    }
+    const kestrova::FontLearning learnt = learner.learn();
+    GlyphTable glyphs = shipped;
+    for (const GlyphTable::Entry& entry : learnt.entries) {
+        glyphs.add(entry.signature, entry.text);
+    }
+    std::map<std::string, char> bySignature;
+    std::map<char, char> canonical;
+    for (const char c : kCharacters + "$/,()") {
+        canonical[c] = bySignature.emplace(font.signatureOf(static_cast<char32_t>(c)), c).first->second;
+    }
+    const SameAs same = [&canonical](const std::string& text) {
+        std::string out = text;
+        for (char& c : out) {
+            if (const auto it = canonical.find(c); it != canonical.end()) {
+                c = it->second;
+            }
+        }
+        return out;
+    };
+    constexpr int kLobbies = 8;  // 25 rows each
+    constexpr int kSeatLists = 40;
+    const int quiet = std::getenv("KESTROVA_SHOW_MISREADS") == nullptr ? 0 : 15;
+    const int rowMisses = rowMismatches(random, renderer, glyphs, kLobbies, same, quiet);
+    RandomLobby lists(7u, renderer);
+    const int seatMisses = seatMismatches(lists, renderer, glyphs, kSeatLists, same, quiet);
+    std::cout << param.family << " " << param.pixelSize << " px" << (param.kerning ? " kerning" : "")
+              << (param.antialias ? " antialias" : "") << ": " << screenshots
+              << " screenshot(s), rows read exactly " << kLobbies * 25 - rowMisses << "/"
+              << kLobbies * 25 << ", seat lines misread " << seatMisses << "\n"
+              << learnt.report();
+    EXPECT_LE(rowMisses, kLobbies * 25 * 3 / 100);
+    EXPECT_LE(seatMisses, kSeatLists * 10 * 3 / 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fonts, TaughtFromScreenshots,
+    ::testing::Values(TaughtFont{"Liberation Sans", 11, false, false},
+                      TaughtFont{"Liberation Sans", 12, true, false},
+                      TaughtFont{"Liberation Serif", 12, false, false},
+                      TaughtFont{"DejaVu Serif", 13, true, false},
+                      TaughtFont{"DejaVu Sans", 14, true, false}));
 
 INSTANTIATE_TEST_SUITE_P(Fonts, FontLearning,
                          ::testing::Values(std::make_pair("Liberation Sans", 12),

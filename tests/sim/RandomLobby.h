@@ -46,12 +46,12 @@ public:
     std::string game() {
         static const char* const games[] = {"Hold'em",   "Omaha", "Stud",  "Razz",
                                             "Omaha H/L", "Draw",  "Badugi"};
-        return pick(games);
+        return fitting(LobbyRenderer::Column::Game, [this] { return pick(games); });
     }
 
     std::string extra() {
         static const char* const extras[] = {"NL", "PL", "FL", "Turbo", "Fast", "Cap", "(6)"};
-        return pick(extras);
+        return fitting(LobbyRenderer::Column::Extra, [this] { return pick(extras); });
     }
 
     std::string dollars() {
@@ -220,7 +220,8 @@ inline std::string describe(const LobbyEntry& e) {
 // Lobbies of 25 random rows, each row selected in turn and read back with
 // `glyphs`; returns the rows read otherwise than drawn, the first few reported.
 inline int rowMismatches(RandomLobby& random, const LobbyRenderer& renderer,
-                         const GlyphTable& glyphs, int lobbies, const SameAs& same) {
+                         const GlyphTable& glyphs, int lobbies, const SameAs& same,
+                         int reported = kReportedMismatches) {
     static const std::map<std::string, std::string> kinds = {
         {"FL", "Limit"}, {"NL", "No Limit"}, {"PL", "Pot Limit"}};
     const LobbyGeometry geometry = LobbyGeometry::fromListWindow(
@@ -244,7 +245,7 @@ inline int rowMismatches(RandomLobby& random, const LobbyRenderer& renderer,
                                    t.seated, t.seats};
             const std::string read = reading.selected ? describe(*reading.selected) : "nothing";
             if ((!reading.firstLineFits || same(read) != same(describe(drawn))) &&
-                ++mismatches <= kReportedMismatches)
+                ++mismatches <= reported)
                 ADD_FAILURE() << "lobby " << l << ", row " << row << ": drew [" << describe(drawn)
                               << "], read [" << read << "]";
         }
@@ -255,7 +256,8 @@ inline int rowMismatches(RandomLobby& random, const LobbyRenderer& renderer,
 // Random seat lists read back with `glyphs`: names as `same` compares them,
 // chips exactly; returns the lines read otherwise, the first few reported.
 inline int seatMismatches(RandomLobby& random, const LobbyRenderer& renderer,
-                          const GlyphTable& glyphs, int lists, const SameAs& same) {
+                          const GlyphTable& glyphs, int lists, const SameAs& same,
+                          int reported = kReportedMismatches) {
     int mismatches = 0;
     for (int n = 0; n < lists; ++n) {
         const RandomLobby::SeatList seats = random.seatList(random.below(11));
@@ -267,7 +269,7 @@ inline int seatMismatches(RandomLobby& random, const LobbyRenderer& renderer,
             const std::string& name = reading.names[2 * i];
             const std::string& chips = reading.chips[2 * i];
             if ((same(name) != same(seats.names[i]) || chips != seats.chips[i]) &&
-                ++mismatches <= kReportedMismatches)
+                ++mismatches <= reported)
                 ADD_FAILURE() << "seat list " << n << ", line " << i << ": drew [" << seats.names[i]
                               << "|" << seats.chips[i] << "], read [" << name << "|" << chips
                               << "]";

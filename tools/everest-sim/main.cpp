@@ -44,7 +44,10 @@ std::unique_ptr<BitmapFont> lobbyFont(const QCommandLineParser& args) {
     if (!ok) {
         throw std::runtime_error("--pixel-size needs a number");
     }
-    return std::make_unique<BitmapFont>(args.value(QStringLiteral("font")), size);
+    BitmapFont::Style style;
+    style.kerning = args.isSet(QStringLiteral("kerning"));
+    style.antialias = args.isSet(QStringLiteral("antialias"));
+    return std::make_unique<BitmapFont>(args.value(QStringLiteral("font")), size, style);
 }
 
 int render(const Lobby& lobby, const QCommandLineParser& args) {
@@ -101,6 +104,12 @@ void describeOptions(QCommandLineParser& args) {
         {QStringLiteral("font"),
          QStringLiteral("Draw the lobby with this installed font family (no antialiasing)."),
          QStringLiteral("family")},
+        {QStringLiteral("kerning"),
+         QStringLiteral("Set --font's letter pairs as its kerning table says: neighbours may "
+                        "overlap.")},
+        {QStringLiteral("antialias"),
+         QStringLiteral("Draw --font with grey smoothing, as Windows and Wine do when font "
+                        "smoothing is on.")},
         {QStringLiteral("pixel-size"), QStringLiteral("Pixel size of --font."), QStringLiteral("n"),
          QStringLiteral("11")},
         {QStringLiteral("row-delay-ms"),

@@ -1,5 +1,7 @@
 #include "client/ocr/FontLearner.h"
 
+#include "client/ocr/InkSplitter.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -12,6 +14,9 @@ namespace {
 constexpr const char* kListColumnNames[] = {"name", "game",        "stakes", "players",
                                             "type", "average pot", "waiting"};
 constexpr const char* kSeatColumnNames[] = {"name", "chips"};
+// What lobby rows and seat lists are written with.
+constexpr const char* kLobbyCharacters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.,$/-_'()";
 // A word with more ways to share its characters among its glyphs is left unattributed.
 constexpr std::size_t kMaxSplits = 20000;
 
@@ -60,20 +65,6 @@ std::string joined(const std::vector<std::string>& parts, std::size_t from, std:
 
 std::string inQuotes(std::string_view text) {
     return "\"" + std::string(text) + "\"";
-}
-
-// Length of the longest entry the readers would cut off the start of a glyph.
-std::size_t longestPrefix(const GlyphTable& table, std::string_view signature) {
-    const auto& entries = table.entries();
-    const auto first = std::partition_point(entries.begin(), entries.end(), [&](const auto& e) {
-        return e.signature.size() > signature.size();
-    });
-    for (auto it = first; it != entries.end(); ++it) {
-        if (signature.starts_with(it->signature)) {
-            return it->signature.size();
-        }
-    }
-    return 0;
 }
 
 // Groups a field's glyphs into words at the gaps the readers read as blanks: more
@@ -128,7 +119,133 @@ std::size_t forEachSplit(std::size_t glyphs, std::size_t chars, std::size_t limi
     return visited;
 }
 
+// Takes a known way of drawing a run's first (or last) character off the run,
+// sharing as few columns with the rest as the pixels allow; false when none
+// fits and leaves something.
+bool peelOff(std::vector<std::uint32_t>& rest, const std::set<std::string>& ways, bool left) {
+    for (const std::string& way : ways) {
+        const std::vector<std::uint32_t> shape = GlyphTable::columnsOf(way);
+        const std::size_t w = shape.size();
+        if (w == 0 || w >= rest.size()) {
+            continue;
+        }
+        const std::size_t base = left ? 0 : rest.size() - w;
+        for (std::size_t shared = 0; shared <= InkSplitter::kMaxOverlap && shared < w; ++shared) {
+            // Columns of the shape that only it covers, and those it shares.
+            const std::size_t ownFrom = left ? 0 : shared;
+            const std::size_t ownTo = left ? w - shared : w;
+            bool fits = true;
+            for (std::size_t i = 0; i < w && fits; ++i) {
+                const std::uint32_t ink = rest[base + i];
+                fits = i >= ownFrom && i < ownTo
+                           ? ink == shape[i]
+                           : (shape[i] & ~ink) == 0 && (ink & ~shape[i]) != 0;
+            }
+            if (!fits) {
+                continue;
+            }
+            std::vector<std::uint32_t> remainder;
+            for (std::size_t i = 0; i < rest.size(); ++i) {
+                const bool inShape = i >= base && i < base + w;
+                const std::size_t k = i - base;
+                if (inShape && k >= ownFrom && k < ownTo) {
+                    continue;
+                }
+                remainder.push_back(inShape ? rest[i] & ~shape[k] : rest[i]);
+            }
+            rest = std::move(remainder);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+std::set<std::string> FontLearner::learnFromTouching(
+    std::map<std::string, std::string>& textOf,
+    std::map<std::string, std::map<std::string, int>>& drawn) const {
+    // Every way each character is known to be drawn: here, or in the tables.
+    std::map<std::string, std::set<std::string>> shapesOf;
+    for (const auto& [c, ways] : drawn) {
+        for (const auto& [signature, times] : ways) {
+            shapesOf[c].insert(signature);
+        }
+    }
+    for (const GlyphTable::Entry& entry : known_.entries()) {
+        const std::string* text = known_.find(entry.signature);
+        if (characters(entry.text).size() == 1 && text != nullptr && *text == entry.text) {
+            shapesOf[entry.text].insert(entry.signature);
+        }
+    }
+    std::set<std::string> learnt;
+    for (bool progress = true; progress;) {
+        std::map<std::string, std::string> found;  // signature -> character
+        for (const auto& [signature, text] : textOf) {
+            const std::vector<std::string> chars = characters(text);
+            std::vector<std::uint32_t> rest = GlyphTable::columnsOf(signature);
+            std::size_t from = 0;
+            std::size_t to = chars.size();
+            const auto peel = [&](bool left) {
+                if (peelOff(rest, shapesOf[chars[left ? from : to - 1]], left)) {
+                    left ? ++from : --to;
+                    return true;
+                }
+                return false;
+            };
+            while (to - from > 1 && peel(true)) {
+            }
+            while (to - from > 1 && peel(false)) {
+            }
+            if (chars.size() > 1 && to - from == 1) {
+                std::string piece;
+                for (const std::uint32_t code : rest) {
+                    piece += std::to_string(code) + ',';
+                }
+                if (!textOf.contains(piece) && known_.find(piece) == nullptr) {
+                    found.emplace(piece, chars[from]);
+                }
+            }
+        }
+        for (const auto& [signature, c] : found) {
+            textOf.emplace(signature, c);
+            ++drawn[c][signature];
+            shapesOf[c].insert(signature);
+            learnt.insert(signature);
+        }
+        progress = !found.empty();
+    }
+    // The runs themselves stay a fast path for the readers.
+    for (const auto& [signature, text] : textOf) {
+        if (characters(text).size() > 1) {
+            learnt.insert(signature);
+        }
+    }
+    return learnt;
+}
+
+std::vector<std::string> FontLearner::missingCharacters() const {
+    std::set<std::string> shown;
+    for (const Line& line : lines_) {
+        for (const Word& word : line.misfit.empty() ? line.words : std::vector<Word>{}) {
+            shown.insert(word.characters.begin(), word.characters.end());
+        }
+    }
+    if (taught_ != nullptr) {
+        for (const GlyphTable::Entry& entry : taught_->entries()) {
+            for (const std::string& c : characters(entry.text)) {
+                shown.insert(c);
+            }
+        }
+    }
+    std::vector<std::string> missing;
+    for (const char c : std::string_view(kLobbyCharacters)) {
+        if (!shown.contains(std::string(1, c))) {
+            missing.emplace_back(1, c);
+        }
+    }
+    return missing;
+}
 
 LobbyTexts LobbyTexts::parse(std::string_view text) {
     LobbyTexts texts;
@@ -177,7 +294,14 @@ std::string FontLearning::report() const {
     section("Lines whose text did not fit their pixels (not learnt):", misfits);
     section("Characters seen but not attributed:", unattributed);
     section("Characters drawn with identical pixels (they read as the first):", lookAlikes);
-    section("Glyphs the tables read as another text:", replaced);
+    section("Drawn like a glyph the tables already read otherwise (left as it was):", clashes);
+    if (!missing.empty()) {
+        text += "Not taught yet:";
+        for (const std::string& c : missing) {
+            text += " " + c;
+        }
+        text += "\nSelect another table (a new seat list) or rows that show them, and learn again.\n";
+    }
     return text;
 }
 
@@ -408,7 +532,47 @@ FontLearning FontLearner::learn() const {
             }
             return false;
         };
-        return match(0, from);
+        if (match(0, from)) {
+            return true;
+        }
+        // Kerning: the characters may share columns. Known ones must then
+        // explain the ink together, or be taken off its ends.
+        GlyphTable ways;
+        bool allKnown = true;
+        for (std::size_t i = from; i < from + count; ++i) {
+            if (const auto* drawnAs = sigsOf(word.characters[i])) {
+                for (const auto& [way, times] : *drawnAs) {
+                    ways.add(way, word.characters[i]);
+                }
+            } else {
+                allKnown = false;
+            }
+        }
+        std::vector<std::uint32_t> rest = GlyphTable::columnsOf(signature);
+        if (allKnown) {
+            const std::optional<std::string> read = InkSplitter(ways, nullptr).read(rest, 0);
+            return read && *read == joined(word.characters, from, count);
+        }
+        const auto waysOf = [&](std::size_t i) {
+            std::set<std::string> out;
+            for (const auto& [way, times] : *sigsOf(word.characters[i])) {
+                out.insert(way);
+            }
+            return out;
+        };
+        std::size_t first = from;
+        std::size_t last = from + count;
+        for (; sigsOf(word.characters[first]) != nullptr; ++first) {
+            if (!peelOff(rest, waysOf(first), true)) {
+                return false;
+            }
+        }
+        for (; sigsOf(word.characters[last - 1]) != nullptr; --last) {
+            if (!peelOff(rest, waysOf(last - 1), false)) {
+                return false;
+            }
+        }
+        return true;
     };
 
     // Words with fewer glyphs than characters hold touching glyphs: of the ways to
@@ -507,8 +671,11 @@ FontLearning FontLearner::learn() const {
         }
     }
 
+    // Touching characters teach single glyphs: a character known at either end
+    // of a run is peeled off, and a last one left alone is learnt.
+    std::set<std::string> fitting = learnFromTouching(textOf, drawn);
+
     // Only the glyphs of lines that fit are kept.
-    std::set<std::string> fitting;
     for (std::size_t l = 0; l < lines_.size(); ++l) {
         for (const Word& word : fitWords(l)) {
             fitting.insert(word.signatures.begin(), word.signatures.end());
@@ -520,73 +687,28 @@ FontLearning FontLearner::learn() const {
         if (before != nullptr && *before == text) {
             return;
         }
-        if (before != nullptr && known_.find(signature) != nullptr) {
-            result.replaced.push_back(inQuotes(*before) + " now reads " + inQuotes(text) +
-                                      " (signature " + signature + ")");
+        // What the tables decided earlier stands: flipping it would misread
+        // every line that was right before.
+        if (before != nullptr) {
+            result.clashes.push_back(inQuotes(text) + " is drawn like " + inQuotes(*before) +
+                                     ", which it keeps reading as (signature " + signature + ")");
+            return;
         }
         combined.add(signature, text);
         result.entries.push_back({signature, text});
         ++(characters(text).size() == 1 ? result.glyphs : result.pairs);
     };
-    for (const auto& [signature, text] : textOf) {
-        if (fitting.contains(signature)) {
-            keep(signature, text);
-        }
-    }
-    // Characters that may touch in lines not seen yet. The readers split a glyph
-    // greedily, longest entry first: touching characters read right only when
-    // the first piece cut off is the first character (or the glyph is known
-    // whole); otherwise the touching characters are learnt together.
-    std::vector<std::pair<std::string, std::string>> singles;  // character, signature
-    for (const auto& [signature, text] : textOf) {
-        if (fitting.contains(signature) && characters(text).size() == 1) {
-            singles.emplace_back(text, signature);
-        }
-    }
-    const auto splitsRight = [&combined](const std::string& signature, const std::string& text,
-                                         const std::string& first, const std::string& firstText) {
-        if (const std::string* whole = combined.find(signature)) {
-            return *whole == text;
-        }
-        const std::size_t cut = longestPrefix(combined, signature);
-        return cut == first.size() && *combined.find(first) == firstText;
-    };
-    for (const auto& [a, aSignature] : singles) {
-        for (const auto& [b, bSignature] : singles) {
-            // A glyph seen whole here keeps what it showed.
-            if (!textOf.contains(aSignature + bSignature) &&
-                !splitsRight(aSignature + bSignature, a + b, aSignature, a)) {
-                keep(aSignature + bSignature, a + b);
+    // Single glyphs first, so that a run of touching characters is kept whole
+    // only as a fast path beside them.
+    for (const bool single : {true, false}) {
+        for (const auto& [signature, text] : textOf) {
+            if ((characters(text).size() == 1) == single &&
+                fitting.contains(signature)) {
+                keep(signature, text);
             }
         }
     }
-    // With a third character, only an entry longer than the first two that
-    // begins with them can be cut off wrongly; the pairs above cover the rest.
-    for (const auto& [a, aSignature] : singles) {
-        for (const auto& [b, bSignature] : singles) {
-            const std::string pair = aSignature + bSignature;
-            const auto& entries = combined.entries();
-            const bool overlong = std::any_of(entries.begin(), entries.end(), [&](const auto& e) {
-                return e.signature.size() > pair.size() && e.signature.starts_with(pair);
-            });
-            if (!overlong) {
-                continue;
-            }
-            const std::string* pairText = combined.find(pair);
-            for (const auto& [c, cSignature] : singles) {
-                const std::string signature = pair + cSignature;
-                if (combined.find(signature) != nullptr) {
-                    continue;  // another glyph, or these three known whole
-                }
-                const bool right = pairText != nullptr
-                                       ? splitsRight(signature, a + b + c, pair, a + b)
-                                       : splitsRight(signature, a + b + c, aSignature, a);
-                if (!right) {
-                    keep(signature, a + b + c);
-                }
-            }
-        }
-    }
+    result.missing = missingCharacters();
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include "common/Image.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,8 @@ struct FontLearning {
     std::vector<std::string> misfits;        // lines whose text did not fit their pixels
     std::vector<std::string> unattributed;   // characters seen but not attributed
     std::vector<std::string> lookAlikes;     // characters drawn with identical pixels
-    std::vector<std::string> replaced;       // glyphs the tables knew as another text
+    std::vector<std::string> clashes;        // drawn like a glyph the tables read otherwise
+    std::vector<std::string> missing;        // lobby characters no taught text has shown yet
 
     std::string report() const;
 };
@@ -44,9 +46,11 @@ struct FontLearning {
 // characters that would be misread where they touch are added as pairs.
 class FontLearner final {
 public:
-    // known: the glyph tables read so far; only what they lack or read
-    // otherwise is returned.
-    explicit FontLearner(const GlyphTable& known) : known_(known) {}
+    // known: the glyph tables read so far; only what they lack is returned.
+    // taught: the user's own table among them (what earlier teaching showed),
+    // so that the characters still missing can be named.
+    explicit FontLearner(const GlyphTable& known, const GlyphTable* taught = nullptr)
+        : known_(known), taught_(taught) {}
 
     // One capture of the lobby window. geometry: where the list is (null: found
     // from the highlighted row and the texts). False, with the reason, when the
@@ -71,8 +75,15 @@ private:
     void addLine(const Image& capture, const TextLine& line, const std::vector<std::string>& texts,
                  std::string label);
     int alignRows(const Image& capture, int highlightTop, const LobbyTexts& texts) const;
+    // Learns the single glyphs of runs of touching characters by peeling the
+    // known ones off; returns the signatures learnt and the runs.
+    std::set<std::string> learnFromTouching(
+        std::map<std::string, std::string>& textOf,
+        std::map<std::string, std::map<std::string, int>>& drawn) const;
+    std::vector<std::string> missingCharacters() const;
 
     const GlyphTable& known_;
+    const GlyphTable* taught_;
     std::vector<Line> lines_;
     int captures_ = 0;
 };

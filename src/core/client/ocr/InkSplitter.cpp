@@ -3,7 +3,6 @@
 #include "client/ocr/TextLineRecogniser.h"
 
 #include <algorithm>
-#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -28,8 +27,12 @@ bool better(int glyphs, int shared, const Placement& than) {
     return glyphs < than.glyphs || (glyphs == than.glyphs && shared < than.shared);
 }
 
+// A hash of the text read so far, the same however it was cut into pieces.
 std::size_t extendHash(std::size_t hash, std::string_view text) {
-    return hash * 1000003u ^ std::hash<std::string_view>{}(text);
+    for (const char c : text) {
+        hash = hash * 1099511628211u + static_cast<unsigned char>(c) + 1u;
+    }
+    return hash;
 }
 
 }  // namespace
@@ -127,7 +130,8 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
                 }
                 continue;
             }
-            for (int overlap = 0; overlap <= kMaxOverlap && overlap < w - p.overlap; ++overlap) {
+            for (int overlap = 0; overlap <= kMaxOverlap && overlap <= w - p.overlap && overlap < w;
+                 ++overlap) {
                 const int next = end - overlap;
                 if (next > exact || next >= width) {
                     continue;
