@@ -2,14 +2,14 @@
 # The demo: the simulated Everest lobby and Kestrova Everest side by side.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-"$here/scripts/install-deps.sh"
-"$here/scripts/build.sh" "$here/build"
-
+# Said before the long build, not after it.
 if [ -z "${DISPLAY:-}" ]; then
   echo "No X display: Kestrova Everest and the simulated lobby are desktop programs." >&2
   echo "Run this from a desktop session, or start one with: xvfb-run -s '-screen 0 1920x1080x24' $0" >&2
   exit 1
 fi
+"$here/scripts/install-deps.sh"
+"$here/scripts/build.sh" "$here/build"
 
 # The demo keeps its settings and companion files to itself, in its own folder.
 run="$here/build/demo-run"

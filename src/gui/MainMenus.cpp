@@ -1,6 +1,7 @@
 #include "MainMenus.h"
 
 #include "AppSettings.h"
+#include "update/UpdateCheck.h"
 
 #include <QAction>
 #include <QMenu>
@@ -48,6 +49,8 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     m.checkUpdate = update->addAction(QStringLiteral("Check for Updates on Startup"));
     m.checkUpdate->setCheckable(true);
     m.checkUpdate->setChecked(settings.checkUpdate);
+    // Without the check in the build the entry would promise what never happens.
+    m.checkUpdate->setVisible(kestrova::update_check::kBuiltIn);
     m.download = update->addAction(QStringLiteral("Visit Download Page"));
 
     QMenu* aggregator = bar.addMenu(QStringLiteral("PT3 Aggregator"));

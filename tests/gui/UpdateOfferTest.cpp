@@ -23,6 +23,7 @@ class UpdateOfferTest : public QObject {
     test::TempDir dir_;
     SettingsStore settings_{dir_ / "Velloran.ini"};
     std::vector<QUrl> opened_;
+    std::string site_;
 
     std::unique_ptr<UpdateOffer> makeOffer(QWidget* window) {
         return std::make_unique<UpdateOffer>(window, UpdateSite::load(settings_),
@@ -30,16 +31,18 @@ class UpdateOfferTest : public QObject {
     }
 
     // Runs the start-up check against a server answering "9.99" and presses
-    // the given button in the offer.
+    // the given button in the offer; the server's address is the whole site.
     void answerOffer(QMessageBox::StandardButton button) {
         HttpTestServer server(HttpTestServer::Mode::Answer, "9.99");
         settings_.writeText(keys::updateserver, server.url());
+        site_ = server.url();
         QWidget window;
         const auto offer = makeOffer(&window);
         QVERIFY(offer->checkAtStartup(settings_));
         QTRY_VERIFY_WITH_TIMEOUT(window.findChild<QMessageBox*>() != nullptr, 10000);
         auto* box = window.findChild<QMessageBox*>();
         QCOMPARE(box->windowTitle(), QStringLiteral("New Version Available!"));
+        QVERIFY(box->text().contains(QStringLiteral("(support@127.0.0.1)")));
         box->button(button)->click();
         QCOMPARE(server.requests().size(), 1u);
     }
@@ -51,16 +54,17 @@ private slots:
         std::filesystem::remove(settings_.path());
     }
 
-    // "Yes" opens the offer page, "No" nothing; the menu opens the download page.
+    // "Yes" opens the offer page, "No" nothing; the menu opens the download
+    // page. Every address is on the site key updateserver names.
     void theOfferOpensItsPageOnlyOnYes() {
         answerOffer(QMessageBox::No);
         QVERIFY(opened_.empty());
         answerOffer(QMessageBox::Yes);
         QWidget window;
         makeOffer(&window)->visitDownloadPage();
-        QCOMPARE(opened_,
-                 (std::vector<QUrl>{QUrl(QStringLiteral("http://www.example.org/tdownload.php")),
-                                    QUrl(QStringLiteral("http://www.example.org/vdownload.php"))}));
+        const QString site = QString::fromStdString(site_);
+        QCOMPARE(opened_, (std::vector<QUrl>{QUrl(site + QStringLiteral("/tdownload.php")),
+                                             QUrl(site + QStringLiteral("/vdownload.php"))}));
     }
 
     void checkupdateZeroAsksNothing() {

@@ -145,9 +145,12 @@ TEST_F(CliCommands, SettingsGoThroughTheStore) {
         << "the main window reads the leading digits";
     EXPECT_EQ(settings({"set", "profilme", "Hero Name"}).status, 0);
     EXPECT_EQ(settings({"get", "Profilme"}).out, "Hero Name\n");
+    EXPECT_EQ(settings({"set", "updateserver", "http://127.0.0.1:8080"}).status, 0);
+    EXPECT_EQ(settings({"get", "updateserver"}).out, "http://127.0.0.1:8080\n");
     EXPECT_NE(settings({"list"}).out.find("\nprofilme=Hero Name\n"), std::string::npos);
     EXPECT_EQ(readBytes(store.path()),
-              "[Tallyhand]\nLim=1\ncache=600 seconds\nprofilme=Hero Name\n");
+              "[Tallyhand]\nLim=1\ncache=600 seconds\nprofilme=Hero Name\n"
+              "updateserver=http://127.0.0.1:8080\n");
 
     const std::string before = readBytes(store.path());
     EXPECT_NE(settings({"get", "nosuchkey"}).err.find("unknown key"), std::string::npos);

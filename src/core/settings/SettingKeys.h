@@ -140,6 +140,7 @@ using SettingKey = std::variant<IntKey, TextKey>;
     INT(skin, 0, MainWindow, Integer)                  \
     INT(minimize, 0, MainWindow, ExactFlag)            \
     INT(checkupdate, 1, MainWindow, Flag)              \
+    TEXT(updateserver, "", 256, MainWindow, Text)      \
     INT(useagg, 0, MainWindow, Flag)                   \
     INT(lookuptimeout, 10, MainWindow, Integer)        \
     INT(adaptivewait, 0, GeneralTab, ExactFlag)        \

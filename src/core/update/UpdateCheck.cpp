@@ -11,7 +11,7 @@
 namespace kestrova::update_check {
 
 bool enabled(const SettingsStore& settings) {
-    return settings.read(keys::checkupdate) == 1;
+    return kBuiltIn && settings.read(keys::checkupdate) == 1;
 }
 
 std::string versionPath() {

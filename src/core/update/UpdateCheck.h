@@ -21,7 +21,10 @@ inline constexpr std::size_t kMaxAnswerBytes = 1024;
 inline constexpr std::string_view kOfferPage = "/tdownload.php";
 inline constexpr std::string_view kDownloadPage = "/vdownload.php";
 
-// Key checkupdate reads exactly 1.
+// False in a build whose updates come from a package manager.
+inline constexpr bool kBuiltIn = KESTROVA_UPDATE_CHECK != 0;
+
+// The build has the check and key checkupdate reads exactly 1.
 bool enabled(const SettingsStore& settings);
 
 // "/vversion.php?v=1.30".

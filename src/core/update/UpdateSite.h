@@ -3,32 +3,25 @@
 #include <string>
 #include <string_view>
 
-#include "settings/SettingKeys.h"
-
 namespace kestrova {
 
 class SettingsStore;
 
-namespace keys {
-// A base address such as "http://127.0.0.1:8080" that replaces the update
-// server, for mirrors and tests. Added by hand; nothing writes it.
-inline constexpr TextKey updateserver{"updateserver", "", 256, SettingGroup::MainWindow,
-                                      SettingRule::Text};
-}  // namespace keys
-
-// Where the program asks for a newer version and where it sends the user for
-// one. The defaults are placeholders a distributor replaces here.
+// The project's web site: where the program asks for a newer version, the
+// pages it sends the user to, and the support address, all derived from one
+// base address. The build names it (KESTROVA_SITE); key updateserver (a base
+// address such as "http://127.0.0.1:8080", for mirrors and tests) replaces it
+// for every address at once.
 struct UpdateSite {
-    static constexpr std::string_view kDefaultServer = "http://update.example.org";
-    static constexpr std::string_view kDefaultWebSite = "http://www.example.org";
-    static constexpr std::string_view kDefaultSupportEmail = "support@example.org";
+    static constexpr std::string_view kDefaultSite = KESTROVA_SITE;
 
-    std::string server{kDefaultServer};  // http base address, no path
-    std::string webSite{kDefaultWebSite};
-    std::string supportEmail{kDefaultSupportEmail};
+    std::string server{kDefaultSite};  // http base address, no path
+    std::string webSite{kDefaultSite};
+    std::string supportEmail;  // "support@" and the site's host
 
-    // The defaults, the server replaced by key updateserver when it is set.
     static UpdateSite load(const SettingsStore& settings);
+    // Everything derived from `site`.
+    static UpdateSite at(std::string_view site);
 
     // An address on the web site, path starting with "/".
     std::string page(std::string_view path) const;
