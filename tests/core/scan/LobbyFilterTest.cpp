@@ -44,6 +44,13 @@ TEST(LobbyFilter, PlayerCountSizeAndLimitKind) {
     filter.fullRing = false;
     EXPECT_FALSE(filter.accepts(entry("seven", 3, 7)));
 
+    // Full ring off alone hides only tables of more than 6 seats.
+    filter = LobbyFilter{};
+    filter.fullRing = false;
+    EXPECT_TRUE(filter.accepts(entry("six", 3, 6)));
+    EXPECT_TRUE(filter.accepts(entry("hu", 1, 2)));
+    EXPECT_FALSE(filter.accepts(entry("ten", 3, 10)));
+
     filter = LobbyFilter{};
     filter.limit = false;
     filter.potLimit = 0;
