@@ -121,10 +121,17 @@ std::size_t forEachSplit(std::size_t glyphs, std::size_t chars, std::size_t limi
 
 // Takes a known way of drawing a run's first (or last) character off the run,
 // sharing as few columns with the rest as the pixels allow; false when none
-// fits and leaves something.
-bool peelOff(std::vector<std::uint32_t>& rest, const std::set<std::string>& ways, bool left) {
+// fits and leaves something. `shared` (when given) gets the columns shared.
+bool peelOff(std::vector<std::uint32_t>& rest, const std::set<std::string>& ways, bool left,
+             std::size_t* sharedColumns = nullptr) {
+    // The widest way first: a narrower one may be its part ("_" beside "__").
+    std::vector<std::vector<std::uint32_t>> shapes;
     for (const std::string& way : ways) {
-        const std::vector<std::uint32_t> shape = GlyphTable::columnsOf(way);
+        shapes.push_back(GlyphTable::columnsOf(way));
+    }
+    std::stable_sort(shapes.begin(), shapes.end(),
+                     [](const auto& a, const auto& b) { return a.size() > b.size(); });
+    for (const std::vector<std::uint32_t>& shape : shapes) {
         const std::size_t w = shape.size();
         if (w == 0 || w >= rest.size()) {
             continue;
@@ -154,6 +161,9 @@ bool peelOff(std::vector<std::uint32_t>& rest, const std::set<std::string>& ways
                 remainder.push_back(inShape ? rest[i] & ~shape[k] : rest[i]);
             }
             rest = std::move(remainder);
+            if (sharedColumns != nullptr) {
+                *sharedColumns = shared;
+            }
             return true;
         }
     }
@@ -186,9 +196,14 @@ std::set<std::string> FontLearner::learnFromTouching(
             std::vector<std::uint32_t> rest = GlyphTable::columnsOf(signature);
             std::size_t from = 0;
             std::size_t to = chars.size();
+            // Pixels a neighbour shares are not known to be the piece's own:
+            // a piece left after a kerned neighbour is not learnt.
+            bool clean = true;
             const auto peel = [&](bool left) {
-                if (peelOff(rest, shapesOf[chars[left ? from : to - 1]], left)) {
+                std::size_t shared = 0;
+                if (peelOff(rest, shapesOf[chars[left ? from : to - 1]], left, &shared)) {
                     left ? ++from : --to;
+                    clean = clean && shared == 0;
                     return true;
                 }
                 return false;
@@ -197,7 +212,7 @@ std::set<std::string> FontLearner::learnFromTouching(
             }
             while (to - from > 1 && peel(false)) {
             }
-            if (chars.size() > 1 && to - from == 1) {
+            if (chars.size() > 1 && to - from == 1 && clean) {
                 std::string piece;
                 for (const std::uint32_t code : rest) {
                     piece += std::to_string(code) + ',';
@@ -224,23 +239,15 @@ std::set<std::string> FontLearner::learnFromTouching(
     return learnt;
 }
 
-std::vector<std::string> FontLearner::missingCharacters() const {
-    std::set<std::string> shown;
-    for (const Line& line : lines_) {
-        for (const Word& word : line.misfit.empty() ? line.words : std::vector<Word>{}) {
-            shown.insert(word.characters.begin(), word.characters.end());
-        }
-    }
+std::vector<std::string> FontLearner::missingCharacters(std::set<std::string> learnt) const {
     if (taught_ != nullptr) {
         for (const GlyphTable::Entry& entry : taught_->entries()) {
-            for (const std::string& c : characters(entry.text)) {
-                shown.insert(c);
-            }
+            learnt.insert(entry.text);
         }
     }
     std::vector<std::string> missing;
     for (const char c : std::string_view(kLobbyCharacters)) {
-        if (!shown.contains(std::string(1, c))) {
+        if (!learnt.contains(std::string(1, c))) {
             missing.emplace_back(1, c);
         }
     }
@@ -294,7 +301,8 @@ std::string FontLearning::report() const {
     section("Lines whose text did not fit their pixels (not learnt):", misfits);
     section("Characters seen but not attributed:", unattributed);
     section("Characters drawn with identical pixels (they read as the first):", lookAlikes);
-    section("Drawn like a glyph the tables already read otherwise (left as it was):", clashes);
+    section("Drawn like a glyph taught earlier as another text (left as it was):", clashes);
+    section("Glyphs the shipped table read as another text:", replaced);
     if (!missing.empty()) {
         text += "Not taught yet:";
         for (const std::string& c : missing) {
@@ -687,12 +695,21 @@ FontLearning FontLearner::learn() const {
         if (before != nullptr && *before == text) {
             return;
         }
-        // What the tables decided earlier stands: flipping it would misread
-        // every line that was right before.
-        if (before != nullptr) {
+        // What the user taught earlier stands: flipping it would misread every
+        // line that was right before. The shipped table belongs to another
+        // font and gives way.
+        const bool taughtBefore =
+            (taught_ != nullptr && taught_->find(signature) != nullptr) ||
+            std::any_of(result.entries.begin(), result.entries.end(),
+                        [&](const GlyphTable::Entry& e) { return e.signature == signature; });
+        if (before != nullptr && taughtBefore) {
             result.clashes.push_back(inQuotes(text) + " is drawn like " + inQuotes(*before) +
                                      ", which it keeps reading as (signature " + signature + ")");
             return;
+        }
+        if (before != nullptr) {
+            result.replaced.push_back(inQuotes(*before) + " now reads " + inQuotes(text) +
+                                      " (signature " + signature + ")");
         }
         combined.add(signature, text);
         result.entries.push_back({signature, text});
@@ -708,7 +725,18 @@ FontLearning FontLearner::learn() const {
             }
         }
     }
-    result.missing = missingCharacters();
+    // A character counts once it is known as a glyph of its own (or drawn
+    // like one): seen only inside touching runs it cannot be read in other company.
+    std::set<std::string> glyphsLearnt;
+    for (const auto& [signature, text] : textOf) {
+        glyphsLearnt.insert(text);
+    }
+    for (const auto& [signature, counts] : seen) {
+        for (const auto& [c, times] : counts) {
+            glyphsLearnt.insert(c);
+        }
+    }
+    result.missing = missingCharacters(std::move(glyphsLearnt));
     return result;
 }
 

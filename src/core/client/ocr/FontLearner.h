@@ -34,8 +34,9 @@ struct FontLearning {
     std::vector<std::string> misfits;        // lines whose text did not fit their pixels
     std::vector<std::string> unattributed;   // characters seen but not attributed
     std::vector<std::string> lookAlikes;     // characters drawn with identical pixels
-    std::vector<std::string> clashes;        // drawn like a glyph the tables read otherwise
-    std::vector<std::string> missing;        // lobby characters no taught text has shown yet
+    std::vector<std::string> clashes;        // drawn like a glyph taught earlier otherwise
+    std::vector<std::string> replaced;       // glyphs the shipped table read otherwise
+    std::vector<std::string> missing;        // lobby characters not learnt as a glyph of their own
 
     std::string report() const;
 };
@@ -80,7 +81,8 @@ private:
     std::set<std::string> learnFromTouching(
         std::map<std::string, std::string>& textOf,
         std::map<std::string, std::map<std::string, int>>& drawn) const;
-    std::vector<std::string> missingCharacters() const;
+    // The lobby's characters not among `learnt` nor in the user's table.
+    std::vector<std::string> missingCharacters(std::set<std::string> learnt) const;
 
     const GlyphTable& known_;
     const GlyphTable* taught_;

@@ -15,7 +15,7 @@ struct Placement {
     int shape = 0;
     int x = 0;
     int overlap = 0;  // columns shared with the glyph before it
-    int glyphs = 0;   // glyphs from the run's start up to this one
+    int glyphs = 0;   // characters read from the run's start up to this one
     int shared = 0;   // columns shared, summed over the same glyphs
     std::size_t textHash = 0;
     bool ambiguous = false;  // equally good ways here read differently
@@ -25,6 +25,12 @@ struct Placement {
 
 bool better(int glyphs, int shared, const Placement& than) {
     return glyphs < than.glyphs || (glyphs == than.glyphs && shared < than.shared);
+}
+
+int characterCount(std::string_view text) {
+    return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xc0u) != 0x80u;
+    }));
 }
 
 // A hash of the text read so far, the same however it was cut into pieces.
@@ -75,9 +81,11 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
     std::vector<std::vector<int>> at(static_cast<std::size_t>(width));  // placements by x
     const auto offer = [&](int s, int x, int overlap, int from) {
         const Placement* before = from < 0 ? nullptr : &placed[static_cast<std::size_t>(from)];
-        const int glyphs = before == nullptr ? 1 : before->glyphs + 1;
-        const int shared = (before == nullptr ? 0 : before->shared) + overlap;
         const std::string_view text = textOf(s, x);
+        // Characters, not pieces: a learnt run of touching characters is no
+        // better an explanation than its characters.
+        const int glyphs = (before == nullptr ? 0 : before->glyphs) + characterCount(text);
+        const int shared = (before == nullptr ? 0 : before->shared) + overlap;
         const std::size_t hash = extendHash(before == nullptr ? 0 : before->textHash, text);
         const bool ambiguous = before != nullptr && before->ambiguous;
         for (const int index : at[static_cast<std::size_t>(x)]) {

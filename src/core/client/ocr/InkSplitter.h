@@ -14,8 +14,8 @@ class GlyphRules;
 // Reads a run of ink the glyph map does not know as known glyphs that touch
 // or overlap (kerning): each glyph's columns placed at a column offset,
 // neighbours sharing up to kMaxOverlap columns, their union equal to the ink
-// pixel for pixel. Of the explanations, the one with the fewest glyphs wins,
-// then the one with the fewest shared columns. No explanation, or two equally
+// pixel for pixel. Of the explanations, the one with the fewest characters
+// wins, then the one with the fewest shared columns. No explanation, or two equally
 // good ones with different texts, give nullopt: the caller shows "?" rather
 // than a wrong letter.
 class InkSplitter final {
