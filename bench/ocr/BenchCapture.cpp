@@ -56,7 +56,7 @@ void fill(Image& image, int left, int top, int right, int bottom, std::uint32_t 
 }
 
 int draw(Image& image, const std::map<char, std::string>& glyphs, int x, int top,
-         std::string_view text, std::uint32_t ink) {
+         std::string_view text, std::uint32_t ink, int gap = 1) {
     for (const char c : text) {
         const auto glyph = glyphs.find(c);
         if (c == ' ' || glyph == glyphs.end()) {
@@ -77,7 +77,7 @@ int draw(Image& image, const std::map<char, std::string>& glyphs, int x, int top
             value = 0;
             ++x;
         }
-        ++x;
+        x += gap;
     }
     return x;
 }
@@ -99,7 +99,7 @@ std::unique_ptr<VirtualPixels> makeVirtualPixels(const Image& image) {
     return std::make_unique<ImageVirtualPixels>(image);
 }
 
-BenchCapture makeBenchCapture(const std::filesystem::path& glyphFile) {
+BenchCapture makeBenchCapture(const std::filesystem::path& glyphFile, int seatNameGap) {
     BenchCapture capture;
     capture.glyphs = GlyphTable::load(glyphFile);
     std::map<char, std::string> glyphs = glyphsOf(capture.glyphs);
@@ -147,7 +147,7 @@ BenchCapture makeBenchCapture(const std::filesystem::path& glyphFile) {
     for (int line = 0; line < 10; ++line) {
         const int top = 253 + 14 * line;
         const std::uint32_t ink = rgb(20, 20, 140);
-        draw(image, glyphs, 693, top, names[line], ink);
+        draw(image, glyphs, 693, top, names[line], ink, seatNameGap);
         capture.seatNames.emplace_back(names[line]);
         std::string chips = "$";
         chips += std::to_string(line + 1);

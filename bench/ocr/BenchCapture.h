@@ -23,7 +23,9 @@ struct BenchCapture {
     std::vector<std::string> seatNames;
 };
 
-BenchCapture makeBenchCapture(const std::filesystem::path& glyphFile);
+// seatNameGap: empty columns between the glyphs of the seat names; 0 draws
+// every name as one run of touching glyphs that the map does not know.
+BenchCapture makeBenchCapture(const std::filesystem::path& glyphFile, int seatNameGap = 1);
 
 // One virtual call per pixel, the cost model of a GetPixel-style reader. The
 // implementation lives in another file so that the compiler cannot see

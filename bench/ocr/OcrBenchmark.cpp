@@ -70,6 +70,26 @@ void BM_SeatsThroughVirtualPixel(benchmark::State& state) {
 }
 BENCHMARK(BM_SeatsThroughVirtualPixel);
 
+// Every seat name one run of touching glyphs: each is explained by the known
+// shapes, the costliest reading of a seat area.
+void BM_SeatsOfTouchingGlyphs(benchmark::State& state) {
+    static const BenchCapture touching =
+        makeBenchCapture(std::filesystem::path(KESTROVA_DATA_DIR) / "ocr.txt", 0);
+    SeatReading seats;
+    readSeatsFrom(touching.image, touching.glyphs, seats);
+    int exact = 0;
+    for (int line = 0; line < 10; ++line) {
+        exact += seats.names[static_cast<std::size_t>(2 * line)] ==
+                 touching.seatNames[static_cast<std::size_t>(line)];
+    }
+    state.counters["names_exact"] = exact;
+    for (auto _ : state) {
+        readSeatsFrom(touching.image, touching.glyphs, seats);
+        benchmark::DoNotOptimize(seats);
+    }
+}
+BENCHMARK(BM_SeatsOfTouchingGlyphs);
+
 void BM_LobbyPageFromImage(benchmark::State& state) {
     const BenchCapture& c = capture();
     for (auto _ : state) {

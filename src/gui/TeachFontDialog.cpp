@@ -3,6 +3,7 @@
 #include "QtText.h"
 #include "client/ocr/FontLearner.h"
 
+#include <QColor>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -97,20 +98,36 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
     resize(1500, 760);
 }
 
-void TeachFontDialog::readCells() {
-    const auto fill = [this](QTableWidget* table, const std::vector<kestrova::TextLine>& lines) {
+int TeachFontDialog::readCells(const kestrova::LobbyTexts* typed) {
+    int marked = 0;
+    const auto fill = [&](QTableWidget* table, const std::vector<kestrova::TextLine>& lines,
+                          const std::vector<std::vector<std::string>>* texts) {
         for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
             const kestrova::TextLine& line = lines[static_cast<std::size_t>(r)];
             for (int c = 0; c < static_cast<int>(line.fields.size()); ++c) {
-                const std::string text = kestrova::readField(
+                const std::string read = kestrova::readField(
                     capture_.image, line, line.fields[static_cast<std::size_t>(c)],
                     session_.glyphs());
-                table->setItem(r, c, new QTableWidgetItem(toQString(text)));
+                const auto row = static_cast<std::size_t>(r);
+                const auto column = static_cast<std::size_t>(c);
+                const std::string* want = texts != nullptr && row < texts->size() &&
+                                                  column < (*texts)[row].size()
+                                              ? &(*texts)[row][column]
+                                              : nullptr;
+                auto* item = new QTableWidgetItem(toQString(want != nullptr ? *want : read));
+                if (want != nullptr && *want != read) {
+                    item->setBackground(QColor(255, 214, 153));
+                    item->setToolTip(QStringLiteral("Still read as \u201c%1\u201d")
+                                         .arg(toQString(read)));
+                    ++marked;
+                }
+                table->setItem(r, c, item);
             }
         }
     };
-    fill(rows_, rowLines_);
-    fill(seats_, seatLines_);
+    fill(rows_, rowLines_, typed != nullptr ? &typed->rows : nullptr);
+    fill(seats_, seatLines_, typed != nullptr ? &typed->seats : nullptr);
+    return marked;
 }
 
 QString TeachFontDialog::report() const {
@@ -121,7 +138,8 @@ void TeachFontDialog::learn() {
     kestrova::LobbyTexts texts;
     texts.rows = cellTexts(*rows_);
     texts.seats = cellTexts(*seats_);
-    kestrova::FontLearner learner(session_.glyphs());
+    const kestrova::GlyphTable taught = session_.taughtGlyphs();
+    kestrova::FontLearner learner(session_.glyphs(), &taught);
     std::string problem;
     if (!learner.addCapture(capture_.image, texts, &capture_.geometry, &problem)) {
         report_->setPlainText(toQString(problem));
@@ -132,6 +150,10 @@ void TeachFontDialog::learn() {
     if (!learning.entries.empty() && !session_.learnGlyphs(learning.entries, &problem)) {
         text += QStringLiteral("\nNothing was saved: ") + toQString(problem);
     }
+    if (const int marked = readCells(&texts); marked > 0) {
+        text += QStringLiteral("\n%1 cell(s) still read otherwise are marked; point at one to "
+                               "see what is read.")
+                    .arg(marked);
+    }
     report_->setPlainText(text);
-    readCells();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Session.h"
+#include "client/ocr/FontLearner.h"
 #include "client/ocr/LobbyTextLines.h"
 
 #include <QDialog>
@@ -13,7 +14,8 @@ class QTableWidget;
 // "Teach Font…": the captured lobby beside its visible rows and seat lines as
 // the glyph tables read them now ("?" for a glyph they do not know). The user
 // corrects the cells and learns; the rows are then read again with what was
-// learnt, and a report says what was learnt and what did not fit.
+// learnt, every cell still read otherwise than typed is marked, and a report
+// says what was learnt, what did not fit and which characters are still missing.
 class TeachFontDialog final : public QDialog {
     Q_OBJECT
 
@@ -29,7 +31,9 @@ public slots:
     void learn();
 
 private:
-    void readCells();
+    // Fills the cells with what the tables read; with the typed texts, keeps
+    // those and marks the cells read otherwise. Returns the cells marked.
+    int readCells(const kestrova::LobbyTexts* typed = nullptr);
 
     kestrova::Session& session_;
     kestrova::Session::LobbyCapture capture_;

@@ -192,6 +192,10 @@ bool Session::learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::st
     return true;
 }
 
+GlyphTable Session::taughtGlyphs() const {
+    return GlyphTable::load(services_.workingDir / "ocr2.txt");
+}
+
 void Session::message(const std::string& title, const std::string& text) {
     if (listener_)
         listener_->showMessage(title, text);

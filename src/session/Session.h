@@ -90,6 +90,8 @@ public:
     // and to the table in use, so that the next pass reads with them. Refused
     // while a pass runs, as the pass reads the table.
     bool learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::string* problem);
+    // What the user taught so far: his table "ocr2.txt" in the working directory.
+    GlyphTable taughtGlyphs() const;
     BuddyList& buddies() { return buddies_; }
     const ColourRanges& colours() const { return colours_; }
     const std::vector<DatabaseEntry>& databases() const { return databases_; }

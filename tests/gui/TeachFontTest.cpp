@@ -65,8 +65,14 @@ void TeachFontTest::correctedCellsAreLearntAndReadAgain() {
         QCOMPARE(dialog->seatsTable()->item(0, 1)->text(), QStringLiteral("1,250"));
 
         rows->item(3, 0)->setText(QStringLiteral("Zermatt 4"));
+        rows->item(1, 4)->setText(QStringLiteral("Wrong"));  // a slip: stays marked
         dialog->learn();
         QCOMPARE(rows->item(3, 0)->text(), QStringLiteral("Zermatt 4"));
+        QVERIFY(rows->item(3, 0)->toolTip().isEmpty());
+        QCOMPARE(rows->item(1, 4)->text(), QStringLiteral("Wrong"));
+        QVERIFY(!rows->item(1, 4)->toolTip().isEmpty());
+        QVERIFY2(dialog->report().contains(QStringLiteral("1 cell(s) still read otherwise")),
+                 qPrintable(dialog->report()));
         QVERIFY2(dialog->report().startsWith(QStringLiteral("Learnt 1 glyph(s)")),
                  qPrintable(dialog->report()));
         QFile learnt(QStringLiteral("ocr2.txt"));

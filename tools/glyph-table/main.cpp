@@ -82,7 +82,8 @@ int learnLobby(const QCommandLineParser& args) {
         known = kestrova::loadGlyphTables(kestrova::SettingsStore::userDataDirectory(), &problems);
     }
     std::string tableProblem;
-    known.readFile(tableFile, &tableProblem);
+    const GlyphTable taught = GlyphTable::load(tableFile, &tableProblem);
+    known.readFile(tableFile);
     problems.push_back(tableProblem);
     for (const std::string& problem : problems) {
         if (!problem.empty()) {
@@ -91,7 +92,7 @@ int learnLobby(const QCommandLineParser& args) {
         }
     }
     const auto started = std::chrono::steady_clock::now();
-    FontLearner learner(known);
+    FontLearner learner(known, &taught);
     for (qsizetype i = 0; i < images.size(); ++i) {
         // A FIFO or device would block the reader, or feed it for ever.
         std::error_code ec;
