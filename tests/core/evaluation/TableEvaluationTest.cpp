@@ -48,11 +48,13 @@ TEST(TableEvaluation, LosersNeedHandsStacksAndBuddiesCountEveryone) {
     const auto players =
         makePlayers({{.name = "loser", .hands = "20", .won = "-12.50", .stack = "$1,250.50"},
                      {.name = "Buddy", .hands = "0", .won = "-99.00", .stack = "1250.50"},
-                     {.name = "nobody", .stack = ""}});
+                     {.name = "nobody", .stack = ""},
+                     {.name = "even", .hands = "300", .won = "0.00", .stack = ""},
+                     {.name = "cent", .hands = "300", .won = "-0.01", .stack = ""}});
     BuddyList buddies;
     buddies.addBuddy("bUDDY", false);
     const TableEvaluation result = evaluateTable(players, settingsWith(100), buddies);
-    EXPECT_EQ(result.losersText, "1");
+    EXPECT_EQ(result.losersText, "2") << "a break-even player is no loser; a cent down is";
     EXPECT_EQ(result.buddiesText, "1");
     EXPECT_EQ(result.totalStacks, "2501.00");
     EXPECT_EQ(result.readsText, "0 / 0");
