@@ -139,6 +139,13 @@ TEST_F(CompanionFiles, WritesReplaceWholeFilesOrNothing) {
         EXPECT_TRUE(LimitsFile::write(dir_.path(), kind, {{"x", "y", "z"}}));
     EXPECT_EQ(fileCount(), 2);
 
+    // 229 bytes is the longest text every reader takes back.
+    const std::vector<LimitRecord> longest{{std::string(229, 't'), "NL", std::string(229, 'l')}};
+    ASSERT_TRUE(LimitsFile::write(dir_.path(), 6, longest));
+    EXPECT_EQ(LimitsFile::read(dir_.path(), 6), longest);
+    EXPECT_FALSE(LimitsFile::write(dir_.path(), 6, {{"x", std::string(230, 's'), "y"}}));
+    EXPECT_EQ(LimitsFile::read(dir_.path(), 6), longest) << "a refused write keeps the file";
+
     EXPECT_FALSE((DirConf{1, std::string(DirConf::kMaxPathBytes + 1, 'a')}).write(dir_.path()));
     EXPECT_FALSE(OpenCountConf::write(dir_ / "missing", 3));
 
