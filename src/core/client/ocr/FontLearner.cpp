@@ -239,6 +239,29 @@ std::set<std::string> FontLearner::learnFromTouching(
     return learnt;
 }
 
+std::optional<int> FontLearner::learntWordGap(const std::vector<std::string>& misfit) const {
+    int widestLetterGap = -1;
+    int narrowestWordGap = -1;
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        if (!misfit[l].empty()) {
+            continue;
+        }
+        for (const int gap : lines_[l].letterGaps) {
+            widestLetterGap = std::max(widestLetterGap, gap);
+        }
+        for (const int gap : lines_[l].wordGaps) {
+            narrowestWordGap = narrowestWordGap < 0 ? gap : std::min(narrowestWordGap, gap);
+        }
+    }
+    if (widestLetterGap < 0 || narrowestWordGap <= widestLetterGap) {
+        return std::nullopt;  // not shown, or not told apart by width
+    }
+    // Halfway, so that a slightly wider gap than any taught still reads alike.
+    const int gap = (widestLetterGap + narrowestWordGap + 1) / 2;
+    const bool fixedRuleReads = widestLetterGap <= 2 && narrowestWordGap >= 4;
+    return fixedRuleReads ? std::nullopt : std::optional<int>(gap);
+}
+
 std::vector<std::string> FontLearner::missingCharacters(std::set<std::string> learnt) const {
     if (taught_ != nullptr) {
         for (const GlyphTable::Entry& entry : taught_->entries()) {
@@ -298,6 +321,9 @@ std::string FontLearning::report() const {
             text += "  " + item + '\n';
         }
     };
+    if (wordGap) {
+        text += "Words are parted by " + std::to_string(*wordGap) + " or more empty columns.\n";
+    }
     section("Lines whose text did not fit their pixels (not learnt):", misfits);
     section("Characters seen but not attributed:", unattributed);
     section("Characters drawn with identical pixels (they read as the first):", lookAlikes);
@@ -349,6 +375,10 @@ void FontLearner::addLine(const Image& capture, const TextLine& line,
             for (const std::size_t g : groups[w]) {
                 word.signatures.push_back(glyphs[g].signature);
                 word.xs.push_back(glyphs[g].x);
+                if (g > 0) {
+                    const int gap = glyphs[g].x - glyphs[g - 1].x - glyphs[g - 1].width;
+                    (g == groups[w].front() ? learnt.wordGaps : learnt.letterGaps).push_back(gap);
+                }
             }
             learnt.words.push_back(std::move(word));
         }
@@ -737,6 +767,14 @@ FontLearning FontLearner::learn() const {
         }
     }
     result.missing = missingCharacters(std::move(glyphsLearnt));
+    if (const std::optional<int> gap = learntWordGap(misfit)) {
+        result.wordGap = gap;
+        const std::string text = std::string(GlyphTable::kWordGapPrefix) + std::to_string(*gap);
+        if (const std::string* before = known_.find(GlyphTable::kSettingsSignature);
+            before == nullptr || *before != text) {
+            result.entries.push_back({std::string(GlyphTable::kSettingsSignature), text});
+        }
+    }
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include "common/Image.h"
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -37,6 +38,7 @@ struct FontLearning {
     std::vector<std::string> clashes;        // drawn like a glyph taught earlier otherwise
     std::vector<std::string> replaced;       // glyphs the shipped table read otherwise
     std::vector<std::string> missing;        // lobby characters not learnt as a glyph of their own
+    std::optional<int> wordGap;              // empty columns that part words, when learnt
 
     std::string report() const;
 };
@@ -71,6 +73,9 @@ private:
         std::string label;  // "row 3", "seat line 2"
         std::vector<Word> words;
         std::string misfit;  // why the text does not fit, empty when it does
+        // Empty columns between glyphs of one word, and between words.
+        std::vector<int> letterGaps;
+        std::vector<int> wordGaps;
     };
 
     void addLine(const Image& capture, const TextLine& line, const std::vector<std::string>& texts,
@@ -83,6 +88,9 @@ private:
         std::map<std::string, std::map<std::string, int>>& drawn) const;
     // The lobby's characters not among `learnt` nor in the user's table.
     std::vector<std::string> missingCharacters(std::set<std::string> learnt) const;
+    // The word gap the lines that fit show, when the readers' fixed rule
+    // would not read it.
+    std::optional<int> learntWordGap(const std::vector<std::string>& misfit) const;
 
     const GlyphTable& known_;
     const GlyphTable* taught_;

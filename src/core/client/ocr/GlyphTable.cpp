@@ -139,6 +139,21 @@ void GlyphTable::addShape(const std::string& signature) {
     shapes_.push_back(Shape{std::move(columns), signature});
 }
 
+std::optional<int> GlyphTable::wordGap() const {
+    const std::string* settings = find(kSettingsSignature);
+    if (settings == nullptr || !settings->starts_with(kWordGapPrefix)) {
+        return std::nullopt;
+    }
+    int gap = 0;
+    for (const char c : std::string_view(*settings).substr(kWordGapPrefix.size())) {
+        if (c < '0' || c > '9' || gap > 100) {
+            return std::nullopt;
+        }
+        gap = gap * 10 + (c - '0');
+    }
+    return gap >= 1 ? std::optional<int>(gap) : std::nullopt;
+}
+
 std::vector<std::uint32_t> GlyphTable::columnsOf(std::string_view signature) {
     std::vector<std::uint32_t> columns;
     std::uint64_t code = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -35,6 +36,11 @@ public:
     static constexpr std::size_t kMaxLineLength = 255;
     // Far above any real table (thousands of touching pairs take a few MB).
     static constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
+    // A pair with this signature (a column without ink, so never a glyph)
+    // carries a font's reading settings; "gap=N": N or more empty columns
+    // after a glyph are a blank.
+    static constexpr std::string_view kSettingsSignature = "0,";
+    static constexpr std::string_view kWordGapPrefix = "gap=";
 
     struct Entry {
         std::string signature;
@@ -70,6 +76,8 @@ public:
     const std::vector<Entry>& entries() const { return entries_; }
     const std::string* find(std::string_view signature) const;
     const std::vector<Shape>& shapes() const { return shapes_; }
+    // The word gap a learnt font gives; nothing for the fixed rule.
+    std::optional<int> wordGap() const;
 
     // Column codes of a signature ("1022,4," -> {1022, 4}); empty when malformed.
     static std::vector<std::uint32_t> columnsOf(std::string_view signature);

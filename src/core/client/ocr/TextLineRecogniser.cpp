@@ -5,7 +5,7 @@
 namespace kestrova {
 
 TextLineRecogniser::TextLineRecogniser(const GlyphTable& glyphs, const GlyphRules* rules)
-    : glyphs_(glyphs), rules_(rules) {
+    : glyphs_(glyphs), rules_(rules), wordGap_(glyphs.wordGap()) {
     signature_.reserve(128);
     columns_.reserve(64);
 }
@@ -56,9 +56,10 @@ void TextLineRecogniser::reset() {
 void TextLineRecogniser::endGlyph() {
     const std::size_t before = text_.size();
     appendGlyphText(signature_, glyphFirstX_);
-    // A "1" is narrow and the client sets it with a wider gap.
+    // A "1" is narrow and the client sets it with a wider gap; a learnt font
+    // says its own word gap.
     const bool one = text_.size() == before + 1 && text_.back() == '1';
-    blankThreshold_ = one ? 3 : 2;
+    blankThreshold_ = wordGap_ ? *wordGap_ - 1 : one ? 3 : 2;
     countingBlanks_ = true;
     emptyColumns_ = 0;
     inGlyph_ = false;

@@ -35,7 +35,8 @@ public:
 //
 // Blanks: after a glyph the empty columns are counted (the one that ends the
 // glyph included); more than 3 after a glyph read as "1", more than 2 after
-// any other, append one blank, and counting stops until the next glyph.
+// any other, append one blank, and counting stops until the next glyph. A
+// table that carries a learnt word gap replaces the rule: that many columns.
 // cut() ends the glyph and stops counting, so no blank crosses a field
 // boundary.
 class TextLineRecogniser final {
@@ -81,6 +82,7 @@ private:
     bool countingBlanks_ = false;
     int emptyColumns_ = 0;
     int blankThreshold_ = 2;
+    std::optional<int> wordGap_;
 };
 
 }  // namespace kestrova

@@ -128,6 +128,19 @@ TEST_F(TextLineRecogniserTest, ALaterTextOfASignatureWinsAloneAndInASplit) {
     EXPECT_EQ(reader.text(), "ffn");
 }
 
+// A learnt font's word gap replaces the fixed rule, after a "1" too; a damaged
+// setting leaves the fixed rule.
+TEST_F(TextLineRecogniserTest, ALearntWordGapPartsWords) {
+    for (const auto& [setting, expected] :
+         {std::pair<const char*, const char*>{"gap=5", "ab1c d"}, {"gap=x", "a b 1 c d"}}) {
+        GlyphTable learnt = table;
+        learnt.add("0,", setting);
+        TextLineRecogniser reader(learnt);
+        Feeder(reader).script("a _3 b _4 1 _4 c _5 d _1", font);
+        EXPECT_EQ(reader.text(), std::string(expected)) << setting;
+    }
+}
+
 TEST_F(TextLineRecogniserTest, EmptyTableRecognisesNothing) {
     const GlyphTable none;
     TextLineRecogniser empty(none);
