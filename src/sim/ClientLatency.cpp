@@ -19,6 +19,7 @@ DelayedLobbyView::DelayedLobbyView(ClientLatency latency, const LobbyState& init
     latency_.rowDelayMs = std::max(latency_.rowDelayMs, 0);
     latency_.seatDelayMs = std::max(latency_.seatDelayMs, 0);
     latency_.chipsDelayMs = std::max(latency_.chipsDelayMs, 0);
+    latency_.redrawDelayMs = std::max(latency_.redrawDelayMs, 0);
     changes_.push_back({kLongAgo, initial.selectedRow(), initial.topRow()});
 }
 
@@ -26,7 +27,7 @@ void DelayedLobbyView::update(const LobbyState& state, long long nowMs) {
     // A key that leaves the selection where it was (Down on the last row) redraws nothing.
     if (state.selectedRow() != changes_.back().row)
         changes_.push_back({nowMs, state.selectedRow(), state.topRow()});
-    while (changes_.size() > 1 && chipsAt(changes_[1]) <= nowMs)
+    while (changes_.size() > 1 && redrawAt(changes_[1]) <= nowMs)
         changes_.erase(changes_.begin());
 }
 
@@ -40,6 +41,7 @@ LobbyView DelayedLobbyView::at(long long nowMs) const {
         if (seatsAt(c) <= nowMs) {
             view.seatRow = c.row;
             view.chipsShown = chipsAt(c) <= nowMs;
+            view.lastSeatShown = latency_.redrawDelayMs == 0 || redrawAt(c) <= nowMs;
         }
     }
     return view;
@@ -48,7 +50,7 @@ LobbyView DelayedLobbyView::at(long long nowMs) const {
 std::optional<long long> DelayedLobbyView::nextChange(long long nowMs) const {
     std::optional<long long> next;
     for (const Change& c : changes_) {
-        for (const long long t : {highlightAt(c), seatsAt(c), chipsAt(c)}) {
+        for (const long long t : {highlightAt(c), seatsAt(c), chipsAt(c), redrawAt(c)}) {
             if (t > nowMs && (!next || t < *next))
                 next = t;
         }

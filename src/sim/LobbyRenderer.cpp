@@ -84,7 +84,7 @@ QImage LobbyRenderer::render(const Lobby& lobby, const LobbyView& view) const {
         painter.fillRect(kSeatBoxLeft, boxBottom - 1, kSeatBoxRight - kSeatBoxLeft, 1, kSeatBorder);
     }
     if (view.seatRow >= 0 && view.seatRow < lobby.size()) {
-        drawSeats(image, lobby.table(view.seatRow), view.chipsShown);
+        drawSeats(image, lobby.table(view.seatRow), view);
     }
     return image;
 }
@@ -112,16 +112,20 @@ void LobbyRenderer::drawList(QImage& image, const Lobby& lobby, const LobbyView&
     }
 }
 
-void LobbyRenderer::drawSeats(QImage& image, const LobbyTable& table, bool chipsShown) const {
+void LobbyRenderer::drawSeats(QImage& image, const LobbyTable& table, const LobbyView& view) const {
     int line = 0;
-    for (const SeatedPlayer& player : table.players) {
+    std::size_t drawn = table.players.size();
+    if (!view.lastSeatShown && drawn > 0)
+        --drawn;
+    for (std::size_t i = 0; i < drawn; ++i) {
+        const SeatedPlayer& player = table.players[i];
         if (line >= kSeatLines) {
             return;
         }
         const int top = seatLineTop(line++);
         font_.draw(image, seatNameLeft(), top, qs(player.name), kSeatText, seatNameLeft(),
                    seatNameClipRight());
-        if (chipsShown)
+        if (view.chipsShown)
             font_.draw(image, seatChipsLeft(), top, qs(player.stack), kSeatText, seatChipsLeft(),
                        seatChipsClipRight());
     }

@@ -68,7 +68,7 @@ public:
 
 private:
     void drawList(QImage& image, const Lobby& lobby, const LobbyView& view) const;
-    void drawSeats(QImage& image, const LobbyTable& table, bool chipsShown) const;
+    void drawSeats(QImage& image, const LobbyTable& table, const LobbyView& view) const;
     void drawCell(QImage& image, Column column, int lineTop, const std::string& text,
                   QRgb colour) const;
 

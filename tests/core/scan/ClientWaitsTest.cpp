@@ -128,6 +128,16 @@ TEST_F(ClientWaitsTest, ClientChangingItsPaceMidScanIsReadWhole) {
     EXPECT_EQ(seenBy(observer), settled.seen);
 }
 
+// A client that redraws a seat list (here adding its last player) sooner after
+// it first looks complete than the next look: the pass waits for two equal
+// looks and reads the final list, not the first.
+TEST_F(ClientWaitsTest, SeatListRedrawnAfterItLooksCompleteIsReadAsRedrawn) {
+    const ScanRun settled = scanAll({}, false, 16);
+    const sim::ClientLatency redrawn{30, 300, 150, ClientWaits::kPollMs / 2};
+    EXPECT_EQ(scanAll(redrawn, true, 16).seen, settled.seen);
+    EXPECT_EQ(scanAll(redrawn, false, 16).seen, settled.seen);
+}
+
 TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
     long long fixedMs = 0;
     long long adaptiveMs = 0;
