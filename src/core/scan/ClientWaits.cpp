@@ -1,5 +1,7 @@
 #include "scan/ClientWaits.h"
 
+#include "client/Win32Messages.h"
+#include "client/WindowInput.h"
 #include "client/lobby/LobbyScreen.h"
 #include "common/Clock.h"
 #include "scan/ScanObserver.h"
@@ -54,12 +56,54 @@ bool ClientWaits::seatsComplete(const SeatReading& seats) {
     return named > 0;
 }
 
-std::optional<std::uint64_t> ClientWaits::captureList(PassContext& context,
-                                                      const EverestLobby& lobby) {
+ClientWaits::HomeStart ClientWaits::beforeHome(PassContext& context, const EverestLobby& lobby) {
+    HomeStart start;
     LobbyScreen screen(context.platform, context.clock, context.glyphs, lobby);
     if (!screen.grab())
-        return std::nullopt;
-    return listSignature(screen.image(), lobby.geometry);
+        return start;
+    start.list = listSignature(screen.image(), lobby.geometry);
+    const LobbyScreen::ListPlace place = screen.listPlace();
+    screen.release();
+    start.homeMoves = !place.atFirstRow;
+    if (!context.adaptiveWaits || !place.pageFull || place.selectedLine != 0)
+        return start;
+    const long long keyAt = context.clock.nowMs();
+    pressKey(context.platform, lobby.listWindow, win32::VK_DOWN);
+    while (context.clock.nowMs() - keyAt < kHighlightBoundMs && !context.observer.cancelled()) {
+        context.clock.sleepMs(kPollMs);
+        if (!screen.grab())
+            break;
+        const std::uint64_t now = listSignature(screen.image(), lobby.geometry);
+        screen.release();
+        if (now != *start.list) {
+            start.list = now;
+            start.moveMs = static_cast<int>(context.clock.nowMs() - keyAt);
+            break;
+        }
+    }
+    return start;
+}
+
+void ClientWaits::afterHome(const HomeStart& start, int boundMs) {
+    noted_ = start.list;
+    if (start.moveMs)
+        slowestMoveMs_ = start.moveMs;
+    if (start.homeMoves) {
+        afterSelectionKey(0, boundMs);
+        return;
+    }
+    // The list already shows its first row: nothing to wait for.
+    highlightStuck_ = false;
+    fixedWaitedMs_.reset();
+    rowMoved_ = false;
+    keyAtMs_ = context_.clock.nowMs();
+}
+
+bool ClientWaits::lastRowShown() const {
+    if (!adaptive())
+        return false;
+    return (highlightStuck_ && stuckAfterLearntBound_) ||
+           (screen_.grabbed() && screen_.listPlace().lastRowSelected);
 }
 
 void ClientWaits::noteList() {
@@ -200,6 +244,7 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
     // The list stayed as it was: the end of the list, or a client slower than
     // the bound, which is read as the fixed wait would read it.
     highlightStuck_ = !context_.observer.cancelled();
+    stuckAfterLearntBound_ = slowestMoveMs_.has_value();
 }
 
 std::optional<SeatReading> ClientWaits::readOnce() {

@@ -49,10 +49,20 @@ public:
 
     bool adaptive() const { return context_.adaptiveWaits; }
 
-    // The list's signature of a fresh capture, for the walk start to take
-    // before it presses Home.
-    static std::optional<std::uint64_t> captureList(PassContext& context,
-                                                    const EverestLobby& lobby);
+    // What the walk start sees just before it presses Home.
+    struct HomeStart {
+        std::optional<std::uint64_t> list;  // the list's signature
+        bool homeMoves = true;
+        // How late the client drew a Down pressed before Home (adaptive waits).
+        std::optional<int> moveMs;
+    };
+    // Captures the list before Home. With adaptive waits, a full page highlighted
+    // on its first line may or may not be scrolled: a Down first makes sure that
+    // Home moves, so that its wait ends on the move, and shows how late the
+    // client draws one.
+    static HomeStart beforeHome(PassContext& context, const EverestLobby& lobby);
+    // After Home: waits for its move unless it cannot move.
+    void afterHome(const HomeStart& start, int boundMs);
     void noteList(std::optional<std::uint64_t> signature) { noted_ = signature; }
     // Remember the list as the current capture shows it, before a key that may
     // move the selection (the screen must be grabbed).
@@ -73,6 +83,11 @@ public:
     // of the list, or a client that has not handled the key yet. Another key
     // then could be handled together with it and move past a row unread.
     bool highlightStuck() const { return highlightStuck_; }
+    // Adaptive waits, with the row just read still grabbed: Down would move
+    // nothing, as the page shows no row below the highlight, or the last Down
+    // has not moved within the client's learnt drawing delay. The walk ends
+    // there instead of pressing Down and waiting for a move that cannot come.
+    bool lastRowShown() const;
     // Whether the last Down has shown, from the names read before and after it
     // (empty when no row was read). A name read again although the list changed
     // is the old row still highlighted. While it has not shown, the walk reads
@@ -119,6 +134,8 @@ private:
     bool seatsKnown_ = false;
     bool captureFailed_ = false;
     bool highlightStuck_ = false;
+    // highlightStuck_ came after a wait bounded by the learnt drawing delay.
+    bool stuckAfterLearntBound_ = false;
     // Set by a fixed wait after a key: how long it waited, for grabRow().
     std::optional<int> fixedWaitedMs_;
     // How much sooner than the fixed wait the last selection key was done with:

@@ -10,17 +10,16 @@
 namespace kestrova {
 
 PassEnd TableListPass::run(LobbyEntryList& entries) {
-    std::optional<std::uint64_t> listBeforeHome;
+    ClientWaits::HomeStart home;
     std::optional<EverestLobby> lobby = startLobbyWalk(context_, [&](const EverestLobby& found) {
-        listBeforeHome = ClientWaits::captureList(context_, found);
+        home = ClientWaits::beforeHome(context_, found);
     });
     if (!lobby)
         return PassEnd::ClientNotFound;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
     ClientWaits waits(context_, screen);
-    waits.noteList(listBeforeHome);
-    waits.afterSelectionKey(0, kAfterDownMs);
+    waits.afterHome(home, kAfterDownMs);
     EndOfListDetector endOfList;
     DownKeys down;
     ScanObserver& observer = context_.observer;
@@ -41,8 +40,11 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
             observer.tableRead(*row);
         }
         atEnd = endOfList.onRead(selectedName) || atEnd;
+        const bool lastRow = waits.lastRowShown();
         waits.noteList();
         screen.release();
+        if (lastRow)
+            return PassEnd::EndOfList;
         down.press(context_.platform, lobby->listWindow);
         if (atEnd) {
             waits.afterLastKey(kAfterDownMs);

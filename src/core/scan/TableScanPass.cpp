@@ -35,10 +35,9 @@ TableScanPass::TableScanPass(PassContext& context, PlayerLookup& lookup, ScanSta
                              const LobbyFilter& filter)
     : context_(context), lookup_(lookup), state_(state), filter_(filter) {}
 
-PassEnd TableScanPass::start(std::optional<EverestLobby>& lobby,
-                             std::optional<std::uint64_t>& listBeforeHome) {
+PassEnd TableScanPass::start(std::optional<EverestLobby>& lobby, ClientWaits::HomeStart& home) {
     lobby = startLobbyWalk(context_, [&](const EverestLobby& found) {
-        listBeforeHome = ClientWaits::captureList(context_, found);
+        home = ClientWaits::beforeHome(context_, found);
     });
     if (!lobby)
         return PassEnd::ClientNotFound;
@@ -49,21 +48,21 @@ PassEnd TableScanPass::start(std::optional<EverestLobby>& lobby,
 
 PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
     std::optional<EverestLobby> lobby;
-    std::optional<std::uint64_t> listBeforeHome;
-    if (const PassEnd failed = start(lobby, listBeforeHome); !lobby || failed != PassEnd::EndOfList)
+    ClientWaits::HomeStart home;
+    if (const PassEnd failed = start(lobby, home); !lobby || failed != PassEnd::EndOfList)
         return failed;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
     ClientWaits waits(context_, screen);
-    waits.noteList(listBeforeHome);
-    waits.afterSelectionKey(0, kAfterDownMs);
+    waits.afterHome(home, kAfterDownMs);
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
     PassEnd end = PassEnd::Cancelled;
     DownKeys down;
     while (!observer.cancelled()) {
         bool atEnd = false;
-        if (!readSelectedRow(screen, waits, endOfList, atEnd)) {
+        bool lastRow = false;
+        if (!readSelectedRow(screen, waits, endOfList, atEnd, lastRow)) {
             end = PassEnd::CaptureFailed;
             break;
         }
@@ -75,6 +74,10 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
             if (entry && filter_.accepts(*entry) && readSeatsSlowly(screen))
                 scanTable();
             end = observer.cancelled() ? PassEnd::Cancelled : PassEnd::EndOfList;
+            break;
+        }
+        if (lastRow) {
+            end = PassEnd::EndOfList;
             break;
         }
         down.press(context_.platform, lobby->listWindow);
@@ -91,21 +94,21 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
 
 PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
     std::optional<EverestLobby> lobby;
-    std::optional<std::uint64_t> listBeforeHome;
-    if (const PassEnd failed = start(lobby, listBeforeHome); !lobby || failed != PassEnd::EndOfList)
+    ClientWaits::HomeStart home;
+    if (const PassEnd failed = start(lobby, home); !lobby || failed != PassEnd::EndOfList)
         return failed;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
     ClientWaits waits(context_, screen);
-    waits.noteList(listBeforeHome);
-    waits.afterSelectionKey(0, kAfterDownMs);
+    waits.afterHome(home, kAfterDownMs);
     EndOfListDetector endOfList;
     ScanObserver& observer = context_.observer;
     PassEnd end = PassEnd::Cancelled;
     DownKeys down;
     while (!observer.cancelled()) {
         bool atEnd = false;
-        if (!readSelectedRow(screen, waits, endOfList, atEnd)) {
+        bool lastRow = false;
+        if (!readSelectedRow(screen, waits, endOfList, atEnd, lastRow)) {
             end = PassEnd::CaptureFailed;
             break;
         }
@@ -133,6 +136,10 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
         } else {
             waits.seatsUnknown();
         }
+        if (lastRow) {
+            end = PassEnd::EndOfList;
+            break;
+        }
         down.press(context_.platform, lobby->listWindow);
         if (atEnd) {
             waits.afterLastKey(kAfterDownMs);
@@ -146,7 +153,7 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
 }
 
 bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
-                                    EndOfListDetector& endOfList, bool& atEnd) {
+                                    EndOfListDetector& endOfList, bool& atEnd, bool& lastRow) {
     if (!waits.grabRow()) {
         context_.observer.showMessage("Error", "Error Capturing");
         return false;
@@ -158,6 +165,7 @@ bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
         context_.observer.tableRead(*row);
     }
     atEnd = endOfList.onRead(state_.selectedRowName);
+    lastRow = waits.lastRowShown();
     waits.noteList();
     screen.release();
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scan/ClientWaits.h"
 #include "scan/LobbyFilter.h"
 #include "scan/PassContext.h"
 #include "scan/PassEnd.h"
@@ -11,7 +12,6 @@
 
 namespace kestrova {
 
-class ClientWaits;
 class EndOfListDetector;
 class LobbyScreen;
 class PlayerLookup;
@@ -43,11 +43,12 @@ public:
 private:
     // The lobby, or why the pass cannot start; with adaptive waits also the
     // list as it was before Home.
-    PassEnd start(std::optional<EverestLobby>& lobby, std::optional<std::uint64_t>& listBeforeHome);
+    PassEnd start(std::optional<EverestLobby>& lobby, ClientWaits::HomeStart& home);
     // Reads the highlighted row into the lobby entries; false when the lobby
-    // could not be captured (the user has been told). atEnd tells the end of the list.
+    // could not be captured (the user has been told). atEnd tells the end of the
+    // list, lastRow that no Down is to be pressed after this row.
     bool readSelectedRow(LobbyScreen& screen, ClientWaits& waits, EndOfListDetector& endOfList,
-                         bool& atEnd);
+                         bool& atEnd, bool& lastRow);
     void readSeatsOnce(LobbyScreen& screen);
     // False when the user cancelled during the waits: nothing read then belongs to the table.
     bool readSeatsSlowly(LobbyScreen& screen);

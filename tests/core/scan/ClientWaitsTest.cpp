@@ -5,6 +5,7 @@
 #include "RecordingObserver.h"
 #include "ShippedGlyphs.h"
 #include "SimLobbies.h"
+#include "client/Win32Messages.h"
 #include "common/Clock.h"
 #include "scan/ScanObserver.h"
 #include "scan/TableListPass.h"
@@ -145,6 +146,30 @@ TEST_F(ClientWaitsTest, TableListWaitsForTheHighlightOnly) {
     ASSERT_EQ(fixed.size(), 30u);
     EXPECT_EQ(tableList({30, 300, 0}, true, adaptiveMs), fixed);
     EXPECT_LT(adaptiveMs * 2, fixedMs);
+}
+
+// Home on the first row and Down on the last move nothing: the walk neither
+// waits for them nor presses Down on a last row that the page shows. Where
+// the list is longer than the page, the end costs one wait of the learnt
+// delay, and the start a Down that makes Home move.
+TEST_F(ClientWaitsTest, KeysThatMoveNothingCostNoWait) {
+    for (const int tables : {16, 30}) {
+        sim::SimulatedClient client(test::makeLobby(tables));
+        ManualClock clock;
+        client.setLatency({30, 300, 0}, [&clock] { return clock.totalMs(); });
+        test::RecordingObserver observer;
+        PassContext context{client, clock, glyphs, observer, true};
+        LobbyEntryList entries;
+        EXPECT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
+        EXPECT_EQ(entries.entries().size(), static_cast<std::size_t>(tables));
+        const long long restoreAndClickMs = 500 + 200;
+        EXPECT_LT(clock.totalMs(), restoreAndClickMs + tables * (30 + 2 * ClientWaits::kPollMs))
+            << tables;
+        int downs = 0;
+        for (const auto& m : client.messages())
+            downs += m.message == win32::WM_KEYDOWN && m.wParam == win32::VK_DOWN;
+        EXPECT_EQ(downs, tables < 21 ? tables - 1 : tables + 1) << tables;
+    }
 }
 
 // A busy client draws the highlight after the fixed wait. The walk reads the

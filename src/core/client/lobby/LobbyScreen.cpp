@@ -5,12 +5,30 @@
 #include "client/WindowInput.h"
 #include "client/ocr/LobbyPageReader.h"
 
+#include <algorithm>
+
 namespace kestrova {
 
 namespace {
 constexpr int kMaxScrollRetries = 3;
 constexpr int kAfterEnterMs = 100;
 constexpr int kBeforeScreenCopyMs = 200;
+// The part of a line's name cell that a name always inks: clear of the
+// column edges and the row boundaries.
+constexpr int kNameInkLeft = 4;
+constexpr int kNameInkRight = 106;
+
+bool lineBlank(const Image& capture, int left, int top) {
+    const std::uint32_t background = capture.row(top + 1)[left + kNameInkLeft];
+    for (int y = top + 1; y < top + LobbyGeometry::kLineHeight - 1; ++y) {
+        const std::uint32_t* row = capture.row(y);
+        for (int x = left + kNameInkLeft; x < left + kNameInkRight; ++x) {
+            if (row[x] != background)
+                return false;
+        }
+    }
+    return true;
+}
 }  // namespace
 
 LobbyScreen::LobbyScreen(ClientPlatform& platform, Clock& clock, const GlyphTable& glyphs,
@@ -50,6 +68,35 @@ std::optional<LobbyEntry> LobbyScreen::readSelectedRow() {
 
 void LobbyScreen::readSeats(SeatReading& seats) const {
     kestrova::readSeats(capture_, glyphs_, seats);
+}
+
+LobbyScreen::ListPlace LobbyScreen::listPlace() const {
+    ListPlace place;
+    const LobbyGeometry& g = lobby_.geometry;
+    if (capture_.isNull() || g.listLeft + kNameInkRight > capture_.width() || g.listTop < 0)
+        return place;
+    const int bottom = std::min(g.listBottom, capture_.height());
+    int line = 0;
+    int firstBlank = -1;
+    for (int top = g.listTop + lineGridOffset(capture_, g);
+         top + LobbyGeometry::kLineHeight - 1 < bottom; top += LobbyGeometry::kLineHeight, ++line) {
+        if (isSelectionHighlight(capture_.row(top + 1)[g.listLeft + 2])) {
+            place.selectedLine = line;
+            continue;
+        }
+        if (!lineBlank(capture_, g.listLeft, top))
+            continue;
+        if (firstBlank < 0) {
+            firstBlank = line;
+            // An empty list has no row to move to either.
+            place.lastRowSelected =
+                (line == 0 && place.selectedLine < 0) || place.selectedLine == line - 1;
+        }
+    }
+    place.pageFull = line > 0 && firstBlank < 0;
+    // Without a highlight Home selects the first row, unless there is none.
+    place.atFirstRow = firstBlank >= 0 && (place.selectedLine == 0 || firstBlank == 0);
+    return place;
 }
 
 LobbyScreen::RowMatch LobbyScreen::findTableInList(const std::string& wantedName, bool open) {

@@ -40,6 +40,19 @@ public:
 
     void readSeats(SeatReading& seats) const;
 
+    // Where the highlight sits on the visible page of the list. A line without a
+    // name is past the list's last row; the list only scrolls once the page is
+    // full, so a page with such a line shows the whole list.
+    struct ListPlace {
+        int selectedLine = -1;  // -1: no line highlighted
+        // Down would move nothing: no row below the highlight, or no row at all.
+        bool lastRowSelected = false;
+        // Home would leave the selection where it is (or there is nothing to select).
+        bool atFirstRow = false;
+        bool pageFull = false;
+    };
+    ListPlace listPlace() const;
+
     struct RowMatch {
         bool found = false;
         std::string selectedName;  // the highlighted row's name as read (empty when none)
