@@ -7,6 +7,7 @@
 #include "DisplayTab.h"
 #include "GeneralTab.h"
 #include "PostgresServer.h"
+#include "ProfilTab.h"
 #include "TempDir.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
@@ -155,6 +156,7 @@ void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
 
     // The defaults as the user knows them, written out here so that a wrong
     // default in the key table shows; the table only says which keys to expect.
+    // clang-format off
     std::map<std::string, std::string> expected{
         {"delay", "1000"}, {"suffix", "txt"}, {"observed", "0"}, {"add6max", "0"},
         {"realtime", "0"}, {"curLim", "0"}, {"dbcache", "1"}, {"cache", "1200"}, {"scan", "500"},
@@ -169,6 +171,7 @@ void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
           "dpturnaf", "dpriveraf", "dpatts", "dpfoldsb", "dpfoldbb", "dpcbet", "cbPlayerList",
           "tdblclickopen"})
         expected[shown] = "1";
+    // clang-format on
     for (const auto& [name, value] : expected)
         QVERIFY2(store_->readText(name, "<missing>", 100) == value, name.c_str());
     for (const SettingKey& key : allSettingKeys()) {
@@ -201,7 +204,11 @@ void OptionsDialogTest::okWritesBackWhatThePagesHold() {
     click(dialog->generalTab(), "pbSearch");
     QVERIFY(child<QLineEdit>(dialog->generalTab(), "directory")->text().isEmpty());
     child<QCheckBox>(dialog->displayTab(), "dpseat")->setChecked(false);
+    // An own name the settings file cannot hold: the Profile tab's write fails, and says so.
+    child<QLineEdit>(dialog->profilTab(), "profilme")->setText(QStringLiteral("two\nlines"));
     click(dialog.get(), "pbOk");
+    QCOMPARE(messages_, QStringList{QStringLiteral("Error|Could not write the settings file ") +
+                                    QString::fromStdString(dir_->path() / "Velloran.ini")});
 
     QCOMPARE(readBytes(dir_->path() / "dir.conf"), le32({1, 0}));
     const char* const expected[][2] = {
