@@ -5,9 +5,10 @@
 // on the real clock: once with the fixed waits, `runs` times (default 3) with
 // adaptive waits. Every run must read the same players. Reports the wall
 // times beside the sum of the client's latencies, the least time any scan can
-// take, with the median adaptive run, and how many captures it took and what
-// they cost.
+// take, for the median adaptive run and the fixed run, with their captures per
+// table and the scan thread's CPU time (the simulated client's drawing left out).
 #include "FakeLookup.h"
+#include "ScanProbes.h"
 #include "client/ClientPlatform.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
@@ -63,45 +64,14 @@ kestrova::sim::Lobby lobbyOf(int tables) {
     return kestrova::sim::Lobby(rows);
 }
 
-// Counts the captures and the time they take.
-class CountingPlatform final : public kestrova::ClientPlatform {
-public:
-    explicit CountingPlatform(kestrova::ClientPlatform& client) : client_(client) {}
-    int captures = 0;
-    double captureSeconds = 0;
-
-    std::vector<kestrova::WindowInfo> topLevelWindows() override {
-        return client_.topLevelWindows();
-    }
-    std::vector<kestrova::WindowInfo> childWindows(kestrova::WindowId p) override {
-        return client_.childWindows(p);
-    }
-    void sendMessage(kestrova::WindowId w, std::uint32_t m, std::uintptr_t wp,
-                     std::intptr_t lp) override {
-        client_.sendMessage(w, m, wp, lp);
-    }
-    void showWindow(kestrova::WindowId w, int s) override { client_.showWindow(w, s); }
-    void setTopmost(kestrova::WindowId w, bool t) override { client_.setTopmost(w, t); }
-    std::optional<kestrova::Image> capture(kestrova::WindowId w) override {
-        const auto start = Steady::now();
-        std::optional<kestrova::Image> image = client_.capture(w);
-        captureSeconds += std::chrono::duration<double>(Steady::now() - start).count();
-        ++captures;
-        return image;
-    }
-    std::vector<kestrova::WindowInfo> tableWindows(kestrova::WindowId l) override {
-        return client_.tableWindows(l);
-    }
-
-private:
-    kestrova::ClientPlatform& client_;
-};
-
 struct Result {
     std::vector<std::string> seen;
     double seconds = 0;
     int captures = 0;
     double captureSeconds = 0;
+    // The scan thread's CPU time, the simulated client's drawing left out: what
+    // the waits (and the reading) cost the machine while the client draws.
+    double cpuSeconds = 0;
 };
 
 Result scan(int tables, const kestrova::sim::ClientLatency& latency, bool adaptive,
@@ -111,19 +81,23 @@ Result scan(int tables, const kestrova::sim::ClientLatency& latency, bool adapti
     client.setLatency(latency, [zero] {
         return std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - zero).count();
     });
-    CountingPlatform counting(client);
+    kestrova::test::TimedPlatform counting(client);
     kestrova::SystemClock clock;
     Observer observer;
     kestrova::test::FakeLookup lookup;  // every player known at once
     kestrova::ScanState state;
     kestrova::PassContext context{counting, clock, glyphs, observer, adaptive};
     const auto start = Steady::now();
+    const auto cpuStart = kestrova::test::threadCpuTime();
     kestrova::TableScanPass(context, lookup, state, kestrova::LobbyFilter()).scanAll(std::nullopt);
     Result r;
     r.seconds = std::chrono::duration<double>(Steady::now() - start).count();
+    r.cpuSeconds = std::chrono::duration<double>(kestrova::test::threadCpuTime() - cpuStart -
+                                                 counting.drawingCpu)
+                       .count();
     r.seen = std::move(observer.seen);
     r.captures = counting.captures;
-    r.captureSeconds = counting.captureSeconds;
+    r.captureSeconds = std::chrono::duration<double>(counting.drawing).count();
     return r;
 }
 
@@ -169,23 +143,26 @@ int main(int argc, char** argv) {
         tables * (latency.rowDelayMs + latency.seatDelayMs + latency.chipsDelayMs) / 1000.0;
     std::printf("tables %d, latencies row %d ms, seats %d ms, chips %d ms\n", tables,
                 latency.rowDelayMs, latency.seatDelayMs, latency.chipsDelayMs);
-    std::printf("sum of the client's latencies   %.2f s\n", floor);
-    std::printf("adaptive waits, %d runs         ", runs);
+    std::printf("sum of the client's latencies %.2f s\n", floor);
+    std::printf("adaptive waits, %d runs       ", runs);
     for (const Result& r : adaptive)
         std::printf(" %.2f", r.seconds / floor);
     std::printf("  (x the latencies)\n");
-    std::printf("adaptive waits, median          %.2f s  (%.2fx the latencies)\n", median.seconds,
-                median.seconds / floor);
-    std::printf("its captures                    %d, %.1f per table, %.2f ms each\n",
-                median.captures, static_cast<double>(median.captures) / tables,
+    std::printf("%-16s %8s %8s %10s %12s %14s\n", "waits", "wall s", "x lat", "captures", "per table",
+                "scan CPU ms");
+    const auto row = [&](const char* name, const Result& r) {
+        std::printf("%-16s %8.2f %8.2f %10d %12.1f %14.0f\n", name, r.seconds, r.seconds / floor,
+                    r.captures, static_cast<double>(r.captures) / tables, 1000.0 * r.cpuSeconds);
+    };
+    row("polling, median", median);
+    std::printf("a capture (the client drawing) %.2f ms\n",
                 median.captures ? 1000.0 * median.captureSeconds / median.captures : 0.0);
     bool same = !median.seen.empty();
     for (const Result& r : adaptive)
         same = same && r.seen == median.seen;
     if (withFixed) {
         const Result fixed = scan(tables, latency, false, glyphs);
-        std::printf("fixed waits                     %.2f s  (adaptive median %.2fx fixed)\n",
-                    fixed.seconds, median.seconds / fixed.seconds);
+        row("fixed", fixed);
         same = same && fixed.seen == median.seen;
     }
     std::printf("players read                    %zu, same in every run: %s\n", median.seen.size(),
