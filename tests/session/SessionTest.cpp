@@ -352,6 +352,29 @@ TEST_F(SessionTest, ClosingTheOptionsReloadsDatabasesAfterTheJobAndRestartsTheCa
     EXPECT_EQ(session->scanState().records.size(), 0u);
 }
 
+// Settings applied while a pass runs reach its look-ups only from the next
+// pass: the worker looks players up meanwhile.
+TEST_F(SessionTest, TrackerOptionsChangedDuringAPassTakeEffectAtTheNextPass) {
+    start(test::makeLobby(3), {.databases = true});
+    AppSettings changed = session->settings();
+    changed.useAggregator = true;
+    changed.evaluation.excludeMe = true;
+    changed.evaluation.ownName = "player1_0";
+    clock.setOpen(false);
+    ASSERT_TRUE(session->scanAll());
+    untilWaiting();
+    session->apply(changed);
+    const auto described = [](const TrackerOptions& o) {
+        return std::to_string(o.useAggregator) + std::to_string(o.excludeMe) + " " + o.ownName;
+    };
+    EXPECT_EQ(described(session->tracker()->options()), "00 ");
+    clock.setOpen(true);
+    settle();
+    ASSERT_TRUE(session->scanAll());
+    settle();
+    EXPECT_EQ(described(session->tracker()->options()), "11 player1_0");
+}
+
 // The lists after a pass: every player row belongs to a listed table that
 // seats it, and every scanned table's players are listed.
 void expectConsistent(Session& session) {
