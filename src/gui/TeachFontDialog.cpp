@@ -52,8 +52,9 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
     : QDialog(parent),
       session_(session),
       capture_(std::move(capture)),
-      rowLines_(kestrova::listLines(capture_.image, capture_.geometry)),
-      seatLines_(kestrova::seatLines(capture_.image)) {
+      rowLines_(kestrova::listLines(capture_.image, capture_.geometry,
+                                    session_.glyphs().smoothPercent())),
+      seatLines_(kestrova::seatLines(capture_.image, session_.glyphs().smoothPercent())) {
     setWindowTitle(QStringLiteral("Teach Font"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
@@ -99,6 +100,10 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
 }
 
 int TeachFontDialog::readCells(const kestrova::LobbyTexts* typed) {
+    // Learning may have found the text smoothed: the lines are cut anew.
+    const std::optional<int> smoothPercent = session_.glyphs().smoothPercent();
+    rowLines_ = kestrova::listLines(capture_.image, capture_.geometry, smoothPercent);
+    seatLines_ = kestrova::seatLines(capture_.image, smoothPercent);
     int marked = 0;
     const auto fill = [&](QTableWidget* table, const std::vector<kestrova::TextLine>& lines,
                           const std::vector<std::vector<std::string>>* texts) {

@@ -150,14 +150,20 @@ struct TaughtFont {
     const char* family;
     int pixelSize;
     bool kerning;
+    bool antialias = false;
 };
+
+void PrintTo(const TaughtFont& font, std::ostream* out) {
+    *out << font.family << " " << font.pixelSize << " px" << (font.kerning ? " kerned" : "")
+         << (font.antialias ? " smoothed" : "");
+}
 
 class TaughtFromScreenshots : public ::testing::TestWithParam<TaughtFont> {};
 
 TEST_P(TaughtFromScreenshots, RowsAndSeatListsNeverTaughtReadExactly) {
     const TaughtFont& param = GetParam();
     const BitmapFont font(QString::fromLatin1(param.family), param.pixelSize,
-                          {.kerning = param.kerning});
+                          {.kerning = param.kerning, .antialias = param.antialias});
     const LobbyRenderer renderer(font);
     RandomLobby random(20261207u + static_cast<unsigned>(param.pixelSize), renderer);
     const GlyphTable shipped = GlyphTable::load(KESTROVA_DATA_DIR "/ocr.txt");
@@ -219,7 +225,7 @@ TEST_P(TaughtFromScreenshots, RowsAndSeatListsNeverTaughtReadExactly) {
     RandomLobby lists(7u, renderer);
     const int seatMisses = seatMismatches(lists, renderer, glyphs, kSeatLists, same, quiet);
     std::cout << param.family << " " << param.pixelSize << " px" << (param.kerning ? " kerning" : "")
-              << ": " << screenshots
+              << (param.antialias ? " smoothed" : "") << ": " << screenshots
               << " screenshot(s), rows read exactly " << kLobbies * 25 - rowMisses << "/"
               << kLobbies * 25 << ", seat lines misread " << seatMisses << "\n"
               << learnt.report();
@@ -235,15 +241,19 @@ INSTANTIATE_TEST_SUITE_P(
                       TaughtFont{"DejaVu Serif", 13, true},
                       TaughtFont{"Liberation Serif", 10, false},
                       TaughtFont{"DejaVu Sans", 10, true},
-                      TaughtFont{"Liberation Sans", 13, true}),
-    [](const ::testing::TestParamInfo<TaughtFont>& info) {
+                      TaughtFont{"Liberation Sans", 13, true},
+                      TaughtFont{"DejaVu Sans", 11, false, true},
+                      TaughtFont{"Liberation Sans", 12, false, true},
+                      TaughtFont{"DejaVu Serif", 12, false, true}),
+    [](const ::testing::TestParamInfo<TaughtFont>& font) {
         std::string name;
-        for (const char* c = info.param.family; *c != '\0'; ++c) {
+        for (const char* c = font.param.family; *c != '\0'; ++c) {
             if (*c != ' ') {
                 name += *c;
             }
         }
-        return name + std::to_string(info.param.pixelSize) + (info.param.kerning ? "Kerned" : "");
+        return name + std::to_string(font.param.pixelSize) + (font.param.kerning ? "Kerned" : "") +
+               (font.param.antialias ? "Smoothed" : "");
     });
 
 INSTANTIATE_TEST_SUITE_P(Fonts, FontLearning,

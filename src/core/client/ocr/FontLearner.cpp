@@ -277,6 +277,45 @@ std::vector<std::string> FontLearner::missingCharacters(std::set<std::string> le
     return missing;
 }
 
+int FontLearner::chooseSmoothPercent(const Image& capture, const std::vector<TextLine>& lines,
+                                     const std::vector<const std::vector<std::string>*>& texts) {
+    int best = HalfwayInk::kDefaultPercent;
+    long bestScore = 0;
+    bool first = true;
+    for (const int percent : {50, 40, 33, 25, 20}) {
+        std::vector<TextLine> cut(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(
+                                                                     std::min(lines.size(), texts.size())));
+        smoothLines(capture, cut, percent);
+        long score = 0;
+        for (std::size_t l = 0; l < cut.size(); ++l) {
+            for (std::size_t f = 0; f < cut[l].fields.size() && f < texts[l]->size(); ++f) {
+                const auto words = wordsOf((*texts[l])[f]);
+                if (words.empty()) {
+                    continue;
+                }
+                const auto groups = groupGlyphs(glyphsIn(capture, cut[l], cut[l].fields[f]), words.size());
+                if (groups.size() != words.size()) {
+                    score -= 20;  // words run together or fall apart
+                    continue;
+                }
+                for (std::size_t w = 0; w < words.size(); ++w) {
+                    // A glyph broken in two costs far more than two that touch:
+                    // its pieces can pass for other characters.
+                    score += groups[w].size() > words[w].size() ? -20
+                             : groups[w].size() == words[w].size() ? 1
+                                                                    : 0;
+                }
+            }
+        }
+        if (first || score > bestScore) {
+            best = percent;
+            bestScore = score;
+            first = false;
+        }
+    }
+    return best;
+}
+
 LobbyTexts LobbyTexts::parse(std::string_view text) {
     LobbyTexts texts;
     bool seats = false;
@@ -323,6 +362,10 @@ std::string FontLearning::report() const {
     };
     if (wordGap) {
         text += "Words are parted by " + std::to_string(*wordGap) + " or more empty columns.\n";
+    }
+    if (smoothPercent) {
+        text += "The text is grey-smoothed; a pixel " + std::to_string(*smoothPercent) +
+                " % of the way to the text colour is read as ink.\n";
     }
     section("Lines whose text did not fit their pixels (not learnt):", misfits);
     section("Characters seen but not attributed:", unattributed);
@@ -449,7 +492,28 @@ bool FontLearner::addCapture(const Image& capture, const LobbyTexts& texts,
                    " list rows, the capture shows " + std::to_string(rows.size());
         return false;
     }
-    const std::vector<TextLine> seats = seatLines(capture);
+    // The first capture tells whether the client smooths its text; the glyphs
+    // are then cut as the readers will cut them.
+    if (captures_ == 0) {
+        smoothPercent_ = known_.smoothPercent();
+        std::vector<TextLine> lines = rows;
+        std::vector<const std::vector<std::string>*> lineTexts;
+        for (const auto& row : texts.rows) {
+            lineTexts.push_back(&row);
+        }
+        const std::vector<TextLine> plainSeats = seatLines(capture);
+        for (std::size_t i = 0; i < texts.seats.size() && i < plainSeats.size(); ++i) {
+            lines.push_back(plainSeats[i]);
+            lineTexts.push_back(&texts.seats[i]);
+        }
+        if (!smoothPercent_ && looksSmoothed(capture, lines)) {
+            smoothPercent_ = chooseSmoothPercent(capture, lines, lineTexts);
+        }
+    }
+    if (smoothPercent_) {
+        smoothLines(capture, rows, *smoothPercent_);
+    }
+    const std::vector<TextLine> seats = seatLines(capture, smoothPercent_);
     if (texts.seats.size() > seats.size()) {
         *problem = prefix + "the texts give " + std::to_string(texts.seats.size()) +
                    " seat lines, the seat area has " + std::to_string(seats.size());
@@ -548,6 +612,11 @@ FontLearning FontLearner::learn() const {
     // known character drawn as it is elsewhere.
     const auto canBe = [&](const std::string& signature, const Word& word, std::size_t from,
                            std::size_t count) {
+        // Every character takes a column of its own at least.
+        if (static_cast<std::size_t>(std::count(signature.begin(), signature.end(), ',')) <
+            count) {
+            return false;
+        }
         std::function<bool(std::size_t, std::size_t)> match = [&](std::size_t pos,
                                                                   std::size_t i) -> bool {
             if (i == from + count) {
@@ -767,13 +836,16 @@ FontLearning FontLearner::learn() const {
         }
     }
     result.missing = missingCharacters(std::move(glyphsLearnt));
-    if (const std::optional<int> gap = learntWordGap(misfit)) {
-        result.wordGap = gap;
-        const std::string text = std::string(GlyphTable::kWordGapPrefix) + std::to_string(*gap);
-        if (const std::string* before = known_.find(GlyphTable::kSettingsSignature);
-            before == nullptr || *before != text) {
-            result.entries.push_back({std::string(GlyphTable::kSettingsSignature), text});
-        }
+    // How the readers are to read this font, when not as they read the shipped one.
+    GlyphTable::Settings settings = known_.settings();
+    result.wordGap = learntWordGap(misfit);
+    settings.wordGap = result.wordGap ? result.wordGap : settings.wordGap;
+    settings.smoothPercent = smoothPercent_;
+    result.smoothPercent = smoothPercent_;
+    const std::string text = settings.format();
+    if (const std::string* before = known_.find(GlyphTable::kSettingsSignature);
+        !text.empty() && (before == nullptr || *before != text)) {
+        result.entries.push_back({std::string(GlyphTable::kSettingsSignature), text});
     }
     return result;
 }

@@ -39,6 +39,7 @@ struct FontLearning {
     std::vector<std::string> replaced;       // glyphs the shipped table read otherwise
     std::vector<std::string> missing;        // lobby characters not learnt as a glyph of their own
     std::optional<int> wordGap;              // empty columns that part words, when learnt
+    std::optional<int> smoothPercent;        // the capture's text is grey-smoothed: its ink share
 
     std::string report() const;
 };
@@ -88,12 +89,17 @@ private:
         std::map<std::string, std::map<std::string, int>>& drawn) const;
     // The lobby's characters not among `learnt` nor in the user's table.
     std::vector<std::string> missingCharacters(std::set<std::string> learnt) const;
+    // The ink share that parts the capture's smoothed text best into as many
+    // glyphs as the texts have characters.
+    static int chooseSmoothPercent(const Image& capture, const std::vector<TextLine>& lines,
+                                   const std::vector<const std::vector<std::string>*>& texts);
     // The word gap the lines that fit show, when the readers' fixed rule
     // would not read it.
     std::optional<int> learntWordGap(const std::vector<std::string>& misfit) const;
 
     const GlyphTable& known_;
     const GlyphTable* taught_;
+    std::optional<int> smoothPercent_;
     std::vector<Line> lines_;
     int captures_ = 0;
 };

@@ -139,19 +139,43 @@ void GlyphTable::addShape(const std::string& signature) {
     shapes_.push_back(Shape{std::move(columns), signature});
 }
 
-std::optional<int> GlyphTable::wordGap() const {
-    const std::string* settings = find(kSettingsSignature);
-    if (settings == nullptr || !settings->starts_with(kWordGapPrefix)) {
-        return std::nullopt;
-    }
-    int gap = 0;
-    for (const char c : std::string_view(*settings).substr(kWordGapPrefix.size())) {
-        if (c < '0' || c > '9' || gap > 100) {
-            return std::nullopt;
+GlyphTable::Settings GlyphTable::settings() const {
+    const std::string* text = find(kSettingsSignature);
+    return text == nullptr ? Settings{} : Settings::parse(*text);
+}
+
+GlyphTable::Settings GlyphTable::Settings::parse(std::string_view text) {
+    Settings settings;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        end = end == std::string_view::npos ? text.size() : end;
+        const std::string_view token = text.substr(start, end - start);
+        const auto number = [&token](std::string_view key, int low, int high) -> std::optional<int> {
+            if (!token.starts_with(key) || token.size() == key.size() || token.size() > key.size() + 3 ||
+                !std::all_of(token.begin() + static_cast<std::ptrdiff_t>(key.size()), token.end(),
+                             [](char c) { return c >= '0' && c <= '9'; })) {
+                return std::nullopt;
+            }
+            const int value = std::stoi(std::string(token.substr(key.size())));
+            return value >= low && value <= high ? std::optional<int>(value) : std::nullopt;
+        };
+        if (const auto gap = number("gap=", 1, 100)) {
+            settings.wordGap = gap;
+        } else if (const auto percent = number("smooth=", 5, 95)) {
+            settings.smoothPercent = percent;
         }
-        gap = gap * 10 + (c - '0');
+        start = end + 1;
     }
-    return gap >= 1 ? std::optional<int>(gap) : std::nullopt;
+    return settings;
+}
+
+std::string GlyphTable::Settings::format() const {
+    std::string text = wordGap ? "gap=" + std::to_string(*wordGap) : std::string();
+    if (smoothPercent) {
+        text += (text.empty() ? "smooth=" : " smooth=") + std::to_string(*smoothPercent);
+    }
+    return text;
 }
 
 std::vector<std::uint32_t> GlyphTable::columnsOf(std::string_view signature) {

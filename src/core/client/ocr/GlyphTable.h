@@ -37,10 +37,19 @@ public:
     // Far above any real table (thousands of touching pairs take a few MB).
     static constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
     // A pair with this signature (a column without ink, so never a glyph)
-    // carries a font's reading settings; "gap=N": N or more empty columns
-    // after a glyph are a blank.
+    // carries a font's reading settings, blank-separated: "gap=N" (N or more
+    // empty columns after a glyph are a blank) and "smooth=P" (grey-smoothed
+    // text, ink from P % of the way to the text colour: see SmoothedInk.h).
+    // Older readers take it for a glyph never seen.
     static constexpr std::string_view kSettingsSignature = "0,";
-    static constexpr std::string_view kWordGapPrefix = "gap=";
+
+    struct Settings {
+        std::optional<int> wordGap;
+        std::optional<int> smoothPercent;
+
+        static Settings parse(std::string_view text);
+        std::string format() const;  // empty for the readers' fixed rules
+    };
 
     struct Entry {
         std::string signature;
@@ -76,8 +85,12 @@ public:
     const std::vector<Entry>& entries() const { return entries_; }
     const std::string* find(std::string_view signature) const;
     const std::vector<Shape>& shapes() const { return shapes_; }
+    Settings settings() const;
     // The word gap a learnt font gives; nothing for the fixed rule.
-    std::optional<int> wordGap() const;
+    std::optional<int> wordGap() const { return settings().wordGap; }
+    // The share of the way to the text colour that is ink, for smoothed text.
+    std::optional<int> smoothPercent() const { return settings().smoothPercent; }
+    bool smoothed() const { return smoothPercent().has_value(); }
 
     // Column codes of a signature ("1022,4," -> {1022, 4}); empty when malformed.
     static std::vector<std::uint32_t> columnsOf(std::string_view signature);

@@ -8,6 +8,7 @@
 #include "client/ocr/GlyphTable.h"
 #include "client/ocr/LobbyPageReader.h"
 #include "client/ocr/PixelSource.h"
+#include "client/ocr/SmoothedInk.h"
 #include "client/ocr/TextLineRecogniser.h"
 #include "common/Image.h"
 #include "common/Text.h"
@@ -40,12 +41,25 @@ int leadingInt(std::string_view text);
 LobbyEntry entryFromFields(std::string name, std::string game, std::string stakes,
                            std::string seated, std::string extra, std::string averagePot);
 
-template <PixelSource Source>
-void readColumns(const LineRows<Source, kLineRows>& rows, int from, int to,
+template <PixelSource Source, class IsInk>
+void readColumns(const LineRows<Source, kLineRows>& rows, IsInk isInk, int from, int to,
                  TextLineRecogniser& recogniser) {
     rows.feed(
-        from, to, isWhiteInk, [](std::uint32_t code) { return code; }, recogniser);
+        from, to, isInk, [](std::uint32_t code) { return code; }, recogniser);
     recogniser.cut();
+}
+
+// Calls read(isInk) with the selected line's ink rule: white, or with smoothed
+// text the font's share of the way from the highlight to white.
+template <PixelSource Source, class Read>
+void withSelectedInk(const Source& source, const LobbyGeometry& geometry, int top,
+                     std::optional<int> smoothPercent, Read read) {
+    if (smoothPercent) {
+        read(HalfwayInk::towardsWhiteFrom(source.pixel(geometry.listLeft + 2, top + 1),
+                                          *smoothPercent));
+    } else {
+        read(isWhiteInk);
+    }
 }
 
 // A geometry far beyond any capture is pulled in so that no coordinate
@@ -117,16 +131,19 @@ LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& un
     const int left = geometry.listLeft;
     forEachSelectedLine(source, geometry, offset, [&](int top) {
         const LineRows<Source, kLineRows> rows(source, top);
-        readColumns(rows, left + kNameFrom, left + kNameEnd, recogniser);
-        std::string name = recogniser.takeText();
+        std::string name;
         std::string fields[5];
-        int from = left + kNameEnd;
-        for (int i = 0; i < 5; ++i) {
-            const int to = left + kFieldEnds[i];
-            readColumns(rows, from, to, recogniser);
-            fields[i] = recogniser.takeText();
-            from = to;
-        }
+        withSelectedInk(source, geometry, top, glyphs.smoothPercent(), [&](auto isInk) {
+            readColumns(rows, isInk, left + kNameFrom, left + kNameEnd, recogniser);
+            name = recogniser.takeText();
+            int from = left + kNameEnd;
+            for (int i = 0; i < 5; ++i) {
+                const int to = left + kFieldEnds[i];
+                readColumns(rows, isInk, from, to, recogniser);
+                fields[i] = recogniser.takeText();
+                from = to;
+            }
+        });
         // The last column (up to list right - 2) holds nothing the program keeps.
         reading.selected =
             entryFromFields(std::move(name), std::move(fields[0]), std::move(fields[1]),
@@ -147,7 +164,9 @@ std::vector<std::string> readSelectedNamesFrom(const Source& source, const Lobby
     forEachSelectedLine(source, geometry, lineGridOffsetIn(source, geometry), [&](int top) {
         const LineRows<Source, kLineRows> rows(source, top);
         recogniser.reset();
-        readColumns(rows, left + kNameFrom, left + kNameEnd, recogniser);
+        withSelectedInk(source, geometry, top, glyphs.smoothPercent(), [&](auto isInk) {
+            readColumns(rows, isInk, left + kNameFrom, left + kNameEnd, recogniser);
+        });
         names.push_back(tableName(recogniser.text()));
         return true;
     });

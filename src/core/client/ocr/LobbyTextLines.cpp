@@ -33,9 +33,9 @@ std::vector<std::uint32_t> columnCodes(const Image& capture, const TextLine& lin
         const std::uint32_t* pixels = capture.row(line.top + r);
         for (int x = from; x < to; ++x) {
             const std::uint32_t p = pixels[x];
-            const bool ink = line.kind == LineKind::SelectedRow
-                                 ? lobbyscan::isWhiteInk(p)
-                                 : ((p ^ line.background) & 0x00ffffffu) != 0;
+            const bool ink = line.smoothedInk                  ? (*line.smoothedInk)(p)
+                             : line.kind == LineKind::SelectedRow ? lobbyscan::isWhiteInk(p)
+                                                                  : ((p ^ line.background) & 0x00ffffffu) != 0;
             if (ink) {
                 codes[static_cast<std::size_t>(x - from)] |= 1u << r;
             }
@@ -54,9 +54,32 @@ void appendCode(std::string& signature, std::uint32_t code) {
     signature += ',';
 }
 
+// The smoothed-text rule of a line whose fields are set; contrast: of its
+// text (unused for the highlighted row's white text).
+void setSmoothedInk(TextLine& line, int contrast, int percent) {
+    line.smoothedInk = line.kind == LineKind::SelectedRow
+                           ? HalfwayInk::towardsWhiteFrom(line.background, percent)
+                           : HalfwayInk::forContrast(line.background, contrast, percent);
+}
+
+// The text contrast over lines, each against its own background.
+int contrastOver(const Image& capture, const std::vector<TextLine>& lines) {
+    int contrast = 0;
+    for (const TextLine& line : lines) {
+        if (line.kind != LineKind::SelectedRow && !line.fields.empty()) {
+            contrast = std::max(
+                contrast, textContrast(capture, line.top, line.top + rowsOf(line.kind),
+                                       line.fields.front().from, line.fields.back().to,
+                                       line.background));
+        }
+    }
+    return contrast;
+}
+
 }  // namespace
 
-TextLine listLine(const Image& capture, int top, bool selected) {
+TextLine listLine(const Image& capture, int top, bool selected,
+                  std::optional<int> smoothPercent) {
     TextLine line;
     line.kind = selected ? LineKind::SelectedRow : LineKind::ListRow;
     line.top = top;
@@ -73,10 +96,13 @@ TextLine listLine(const Image& capture, int top, bool selected) {
         line.fields.push_back({from, to});
     }
     line.fields.push_back({to, LobbyGeometry::kListRight - 2});
+    if (smoothPercent) {
+        setSmoothedInk(line, contrastOver(capture, {line}), *smoothPercent);
+    }
     return line;
 }
 
-std::vector<TextLine> seatLines(const Image& capture) {
+std::vector<TextLine> seatLines(const Image& capture, std::optional<int> smoothPercent) {
     using namespace seatscan;
     const int top = findTopEdge(capture);
     const int left = findLeftEdge(capture, top) + 1;
@@ -90,6 +116,9 @@ std::vector<TextLine> seatLines(const Image& capture) {
         }
         line.fields = {{left, left + kNameEnd}, {left + kChipsFrom, left + kAreaWidth}};
         lines.push_back(std::move(line));
+    }
+    if (smoothPercent) {
+        smoothLines(capture, lines, *smoothPercent);
     }
     return lines;
 }
@@ -107,7 +136,8 @@ std::optional<int> findHighlightTop(const Image& capture) {
     return std::nullopt;
 }
 
-std::vector<TextLine> listLines(const Image& capture, const LobbyGeometry& geometry) {
+std::vector<TextLine> listLines(const Image& capture, const LobbyGeometry& geometry,
+                                std::optional<int> smoothPercent) {
     std::vector<TextLine> lines;
     const int probeX = geometry.listLeft + 2;
     const int first = geometry.listTop + lineGridOffset(capture, geometry);
@@ -116,10 +146,45 @@ std::vector<TextLine> listLines(const Image& capture, const LobbyGeometry& geome
         if (!linePixelsInside(capture, top, lobbyscan::kLineRows, probeX)) {
             break;
         }
-        lines.push_back(
-            listLine(capture, top, isSelectionHighlight(capture.pixel(probeX, top + 1))));
+        lines.push_back(listLine(capture, top, isSelectionHighlight(capture.pixel(probeX, top + 1))));
+    }
+    if (smoothPercent) {
+        smoothLines(capture, lines, *smoothPercent);
     }
     return lines;
+}
+
+void smoothLines(const Image& capture, std::vector<TextLine>& lines, int smoothPercent) {
+    for (TextLine& line : lines) {
+        setSmoothedInk(line, contrastOver(capture, {line}), smoothPercent);
+    }
+}
+
+bool looksSmoothed(const Image& capture, const std::vector<TextLine>& lines) {
+    long strong = 0;
+    long between = 0;
+    for (const TextLine& line : lines) {
+        const int rows = rowsOf(line.kind);
+        if (line.fields.empty() || !rowsInside(capture, line.top, rows)) {
+            continue;
+        }
+        const int from = std::max(line.fields.front().from, 0);
+        const int to = std::min(line.fields.back().to, capture.width());
+        const int contrast = textContrast(capture, line.top, line.top + rows, from, to,
+                                          line.background);
+        if (contrast < HalfwayInk::kMinContrast) {
+            continue;  // no text on this line
+        }
+        for (int y = line.top; y < line.top + rows; ++y) {
+            for (int x = from; x < to; ++x) {
+                const int d = colourDistance(capture.pixel(x, y), line.background);
+                strong += d * 20 >= contrast * 17 ? 1 : 0;
+                between += d * 20 > contrast * 3 && d * 20 < contrast * 17 ? 1 : 0;
+            }
+        }
+    }
+    // Unsmoothed text has its own colour and the background's, and little else.
+    return strong > 0 && between * 4 > strong;
 }
 
 std::vector<InkGlyph> glyphsIn(const Image& capture, const TextLine& line, const TextField& field) {

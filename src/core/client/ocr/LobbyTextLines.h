@@ -2,6 +2,7 @@
 
 #include "client/LobbyGeometry.h"
 #include "client/ocr/GlyphTable.h"
+#include "client/ocr/SmoothedInk.h"
 #include "common/Image.h"
 
 #include <cstdint>
@@ -19,8 +20,10 @@ namespace kestrova {
 //
 // Ink: white in the highlighted row, as the lobby reader sees it; a colour
 // other than the line's background (the pixel at the line's first column,
-// top + 1) in the other rows and the seat lines. A column that is ink from top
-// to bottom is a border, not a glyph.
+// top + 1) in the other rows and the seat lines. With smoothed text (a table
+// that says "smooth") a pixel half-way to the text colour or more, as the
+// readers see it then. A column that is ink from top to bottom is a border, not
+// a glyph.
 
 enum class LineKind { SelectedRow, ListRow, Seat };
 
@@ -34,6 +37,7 @@ struct TextLine {
     int top = 0;
     std::uint32_t background = 0;
     std::vector<TextField> fields;
+    std::optional<HalfwayInk> smoothedInk;  // set for smoothed text
 };
 
 // One run of ink columns: a glyph, or glyphs that touch.
@@ -48,16 +52,24 @@ struct InkGlyph {
 inline constexpr int kListColumns = 7;
 inline constexpr int kSeatColumns = 2;
 
-TextLine listLine(const Image& capture, int top, bool selected);
+// smoothPercent: the font's smoothed-text rule (GlyphTable::smoothPercent()).
+TextLine listLine(const Image& capture, int top, bool selected,
+                  std::optional<int> smoothPercent = {});
+// Gives lines the smoothed-text rule, each from its own text's contrast.
+void smoothLines(const Image& capture, std::vector<TextLine>& lines, int smoothPercent);
 // The seat area's ten lines where the seat reader finds them.
-std::vector<TextLine> seatLines(const Image& capture);
+std::vector<TextLine> seatLines(const Image& capture, std::optional<int> smoothPercent = {});
 
 // The top of the highlighted row: the first row of the highlight colour at list
 // left + 2, from the top of the capture.
 std::optional<int> findHighlightTop(const Image& capture);
 // The list's lines where the lobby reader's grid puts them, every one whose 16
 // rows are inside the list and the capture.
-std::vector<TextLine> listLines(const Image& capture, const LobbyGeometry& geometry);
+std::vector<TextLine> listLines(const Image& capture, const LobbyGeometry& geometry,
+                                std::optional<int> smoothPercent = {});
+// Whether the lines' text is grey-smoothed: many of its pixels lie between
+// the background and the text colour.
+bool looksSmoothed(const Image& capture, const std::vector<TextLine>& lines);
 
 std::vector<InkGlyph> glyphsIn(const Image& capture, const TextLine& line, const TextField& field);
 

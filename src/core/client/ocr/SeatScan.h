@@ -6,6 +6,7 @@
 #include "client/ocr/GlyphTable.h"
 #include "client/ocr/PixelSource.h"
 #include "client/ocr/SeatReader.h"
+#include "client/ocr/SmoothedInk.h"
 #include "client/ocr/TextLineRecogniser.h"
 #include "common/Image.h"
 #include "common/Text.h"
@@ -123,12 +124,15 @@ int findLeftEdge(const Source& source, int top) {
     return kDefaultLeftEdge;
 }
 
-template <PixelSource Source>
-void readColumns(const LineRows<Source, kLineRows>& rows, std::uint32_t background, int from,
-                 int to, TextLineRecogniser& recogniser) {
-    const auto isInk = [background](std::uint32_t argb) {
-        return ((argb ^ background) & 0x00ffffffu) != 0;
-    };
+// Any colour but the line's background.
+struct OtherThanBackground {
+    std::uint32_t background;
+    bool operator()(std::uint32_t argb) const { return ((argb ^ background) & 0x00ffffffu) != 0; }
+};
+
+template <PixelSource Source, class IsInk>
+void readColumns(const LineRows<Source, kLineRows>& rows, IsInk isInk, int from, int to,
+                 TextLineRecogniser& recogniser) {
     // A full column is a border or a highlight, not a letter.
     const auto fullIsEmpty = [](std::uint32_t code) { return code == kAllRows ? 0u : code; };
     rows.feed(from, to, isInk, fullIsEmpty, recogniser);
@@ -146,6 +150,7 @@ void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& 
 
     SeatGlyphRules<Source> rules(source);
     TextLineRecogniser recogniser(glyphs, &rules);
+    const std::optional<int> smoothPercent = glyphs.smoothPercent();
     int seat = 0;
     for (int line = 0; line < kLines; ++line) {
         const int lineTop = top + kFirstLineBelowTop + line * kLinePitch;
@@ -158,10 +163,21 @@ void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& 
         recogniser.reset();
         const LineRows<Source, kLineRows> rows(source, lineTop);
 
-        readColumns(rows, background, left, left + kNameEnd, recogniser);
-        const std::string name(trimBlanks(recogniser.takeText()));
-        readColumns(rows, background, left + kChipsFrom, right, recogniser);
-        std::string chips = normaliseChipText(recogniser.takeText());
+        std::string name;
+        std::string chips;
+        const auto readLine = [&](auto isInk) {
+            readColumns(rows, isInk, left, left + kNameEnd, recogniser);
+            name = trimBlanks(recogniser.takeText());
+            readColumns(rows, isInk, left + kChipsFrom, right, recogniser);
+            chips = normaliseChipText(recogniser.takeText());
+        };
+        if (smoothPercent) {
+            readLine(HalfwayInk::forContrast(
+                background, textContrast(source, lineTop, lineTop + kLineRows, left, right, background),
+                *smoothPercent));
+        } else {
+            readLine(OtherThanBackground{background});
+        }
 
         const bool stored = !name.empty() || !chips.empty();
         if (stored && seat < SeatReading::kSlots) {

@@ -71,7 +71,11 @@ std::vector<Row> rowsWithSelected(int selected, int count = 21) {
 
 TEST(LobbyPageReading, SelectedLineGivesAllFields) {
     EXPECT_TRUE(isSelectionHighlight(rgb(114, 116, 114)));
+    EXPECT_TRUE(isSelectionHighlight(rgb(0, 184, 0)));
     EXPECT_FALSE(isSelectionHighlight(rgb(0, 185, 0)));
+    EXPECT_FALSE(isSelectionHighlight(rgb(0, 115, 0)));
+    EXPECT_FALSE(isSelectionHighlight(rgb(115, 150, 0)));
+    EXPECT_FALSE(isSelectionHighlight(rgb(0, 150, 115)));
     std::vector<Row> rows = rowsWithSelected(4);
     rows[4] = Row{"Aspen 1 (S)", "Omaha", "$0.10/$0.25", "10/10", "PL", "$1,234", true};
     const LobbyCapture capture(7, rows);
