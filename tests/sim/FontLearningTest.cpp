@@ -1,5 +1,5 @@
-// A client font the shipped table does not know, learnt from one lobby capture
-// and the texts it shows, must read every other row and seat list exactly.
+// A client font the shipped table does not know, learnt from lobby screenshots
+// and the texts they show, must read every other row and seat list exactly.
 #include "RandomLobby.h"
 #include "client/ocr/FontLearner.h"
 #include "sim/BitmapFont.h"
@@ -16,8 +16,9 @@ namespace {
 
 using namespace testing;
 
-// Every character the random texts use, so that one capture can show them all.
-const std::string kCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_.'";
+// Every character the random texts use.
+const std::string kCharacters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_.'$/,:()";
 constexpr int kTrainingRows = 20;
 constexpr int kSelectedRow = 6;
 
@@ -31,97 +32,56 @@ std::vector<std::string> rowTexts(const LobbyTable& t) {
             std::to_string(t.waiting)};
 }
 
-class FontLearning : public ::testing::TestWithParam<std::pair<const char*, int>> {
-protected:
-    void SetUp() override {
-        font_ =
-            std::make_unique<BitmapFont>(QString::fromLatin1(GetParam().first), GetParam().second);
-        renderer_ = std::make_unique<LobbyRenderer>(*font_);
-        shipped_ = GlyphTable::load(KESTROVA_DATA_DIR "/ocr.txt");
-        // Characters the font draws with identical pixels read as one of them.
-        for (const char c : kCharacters + "$/,:()") {
-            const std::string signature = font_->signatureOf(static_cast<char32_t>(c));
-            canonical_[c] = bySignature_.emplace(signature, c).first->second;
-        }
+// A screenshot of a random lobby: twenty rows, one selected with a full seat
+// list; `texts` gets what a person would type for it.
+Image randomScreenshot(RandomLobby& random, const LobbyRenderer& renderer, LobbyTexts& texts) {
+    std::vector<LobbyTable> tables;
+    for (int r = 0; r < kTrainingRows; ++r) {
+        tables.push_back(random.table());
+        texts.rows.push_back(rowTexts(tables.back()));
     }
+    const RandomLobby::SeatList seats = random.seatList(8, 1);
+    tables[kSelectedRow].players = seats.table.players;
+    tables[kSelectedRow].waitlist = seats.table.waitlist;
+    for (const SeatedPlayer& p : seats.table.players) {
+        texts.seats.push_back({p.name, p.stack});
+    }
+    texts.seats.push_back({"Waiting:"});
+    texts.seats.push_back({seats.table.waitlist.front()});
+    LobbyState state(static_cast<int>(tables.size()));
+    state.select(kSelectedRow);
+    return LobbyRenderer::toImage(renderer.render(Lobby(tables), state));
+}
 
-    std::string canonical(const std::string& text) const {
+// Characters the font draws with identical pixels read as one of them.
+SameAs lookAlikesOf(const BitmapFont& font) {
+    std::map<std::string, char> bySignature;
+    std::map<char, char> canonical;
+    for (const char c : kCharacters) {
+        canonical[c] = bySignature.emplace(font.signatureOf(static_cast<char32_t>(c)), c).first->second;
+    }
+    return [canonical](const std::string& text) {
         std::string out = text;
         for (char& c : out) {
-            if (const auto it = canonical_.find(c); it != canonical_.end()) {
+            if (const auto it = canonical.find(c); it != canonical.end()) {
                 c = it->second;
             }
         }
         return out;
-    }
-
-    // Twenty rows, the first names showing every character apart, the others
-    // random, one selected with a full seat area; the texts a person would type.
-    Image trainingCapture(RandomLobby& random, LobbyTexts& texts) const {
-        std::vector<LobbyTable> tables;
-        std::size_t next = 0;
-        for (int r = 0; r < kTrainingRows; ++r) {
-            std::string name;
-            while (next < kCharacters.size() &&
-                   renderer_->fitsColumn(LobbyRenderer::Column::Name,
-                                         QString::fromStdString(name + " " + kCharacters[next]))) {
-                name += (name.empty() ? "" : " ") + std::string(1, kCharacters[next++]);
-            }
-            tables.push_back(random.table());
-            if (!name.empty())
-                tables.back().name = name;
-            texts.rows.push_back(rowTexts(tables.back()));
-        }
-        EXPECT_EQ(next, kCharacters.size()) << "the rows do not show every character";
-        const RandomLobby::SeatList seats = random.seatList(8, 1);
-        tables[kSelectedRow].players = seats.table.players;
-        tables[kSelectedRow].waitlist = seats.table.waitlist;
-        for (const SeatedPlayer& p : seats.table.players) {
-            texts.seats.push_back({p.name, p.stack});
-        }
-        texts.seats.push_back({"Waiting:"});
-        texts.seats.push_back({seats.table.waitlist.front()});
-        LobbyState state(static_cast<int>(tables.size()));
-        state.select(kSelectedRow);
-        return LobbyRenderer::toImage(renderer_->render(Lobby(tables), state));
-    }
-
-    std::unique_ptr<BitmapFont> font_;
-    std::unique_ptr<LobbyRenderer> renderer_;
-    GlyphTable shipped_;
-    std::map<std::string, char> bySignature_;
-    std::map<char, char> canonical_;
-};
-
-TEST_P(FontLearning, OneCaptureTeachesTheFontForEveryOtherRowAndSeatList) {
-    RandomLobby random(4711, *renderer_);
-    LobbyTexts texts;
-    const Image capture = trainingCapture(random, texts);
-    FontLearner learner(shipped_);
-    std::string problem;
-    ASSERT_TRUE(learner.addCapture(capture, texts, nullptr, &problem)) << problem;
-    const kestrova::FontLearning learnt = learner.learn();
-    EXPECT_TRUE(learnt.misfits.empty()) << learnt.report();
-    EXPECT_TRUE(learnt.unattributed.empty()) << learnt.report();
-    EXPECT_GE(learnt.glyphs, static_cast<int>(bySignature_.size()) - 10) << learnt.report();
-
-    GlyphTable glyphs = shipped_;
-    for (const GlyphTable::Entry& entry : learnt.entries) {
-        glyphs.add(entry.signature, entry.text);
-    }
-    const SameAs same = [this](const std::string& text) { return canonical(text); };
-    EXPECT_EQ(rowMismatches(random, *renderer_, glyphs, 20, same), 0) << "of 500 rows";
-    EXPECT_EQ(seatMismatches(random, *renderer_, glyphs, 500, same), 0);
+    };
 }
 
-TEST_P(FontLearning, TextsThatDoNotFitTheirPixelsAreReportedNotLearnt) {
-    RandomLobby random(99, *renderer_);
+TEST(FontLearning, TextsThatDoNotFitTheirPixelsAreReportedNotLearnt) {
+    const BitmapFont font(QStringLiteral("Liberation Sans"), 12);
+    const LobbyRenderer renderer(font);
+    RandomLobby random(99, renderer);
     LobbyTexts texts;
-    const Image capture = trainingCapture(random, texts);
+    const Image capture = randomScreenshot(random, renderer, texts);
     texts.rows[15][0] += "x";                                        // one character too many
     texts.rows[17][0] = std::string(texts.rows[17][0].size(), 'W');  // a wrong reading
     texts.seats[2][1] = "7";                                         // chips misread
-    FontLearner learner(shipped_);
+    const GlyphTable shipped = GlyphTable::load(KESTROVA_DATA_DIR "/ocr.txt");
+    FontLearner learner(shipped);
     std::string problem;
     ASSERT_TRUE(learner.addCapture(capture, texts, nullptr, &problem)) << problem;
     const kestrova::FontLearning learnt = learner.learn();
@@ -132,13 +92,13 @@ TEST_P(FontLearning, TextsThatDoNotFitTheirPixelsAreReportedNotLearnt) {
     EXPECT_TRUE(learnt.misfits[2].starts_with("seat line 3: ")) << report;
     for (const GlyphTable::Entry& entry : learnt.entries) {
         if (entry.text == "W" || entry.text == "7") {
-            EXPECT_EQ(entry.signature, font_->signatureOf(static_cast<char32_t>(entry.text[0])));
+            EXPECT_EQ(entry.signature, font.signatureOf(static_cast<char32_t>(entry.text[0])));
         }
     }
 
     // Without a highlighted row the list cannot be found.
     const Image blank(LobbyRenderer::kWindowWidth, LobbyRenderer::kWindowHeight, 0xffffffffu);
-    EXPECT_FALSE(FontLearner(shipped_).addCapture(blank, texts, nullptr, &problem));
+    EXPECT_FALSE(FontLearner(shipped).addCapture(blank, texts, nullptr, &problem));
     EXPECT_NE(problem.find("no highlighted row"), std::string::npos) << problem;
 }
 
@@ -176,26 +136,10 @@ TEST_P(TaughtFromScreenshots, RowsAndSeatListsNeverTaughtReadExactly) {
     FontLearner learner(shipped);
     int screenshots = 0;
     while ((screenshots == 0 || lacking(learner.learn())) && screenshots < 12) {
-        std::vector<LobbyTable> tables;
         LobbyTexts texts;
-        for (int r = 0; r < kTrainingRows; ++r) {
-            tables.push_back(random.table());
-            texts.rows.push_back(rowTexts(tables.back()));
-        }
-        const RandomLobby::SeatList seats = random.seatList(8, 1);
-        tables[kSelectedRow].players = seats.table.players;
-        tables[kSelectedRow].waitlist = seats.table.waitlist;
-        for (const SeatedPlayer& p : seats.table.players) {
-            texts.seats.push_back({p.name, p.stack});
-        }
-        texts.seats.push_back({"Waiting:"});
-        texts.seats.push_back({seats.table.waitlist.front()});
-        LobbyState state(static_cast<int>(tables.size()));
-        state.select(kSelectedRow);
+        const Image screenshot = randomScreenshot(random, renderer, texts);
         std::string problem;
-        ASSERT_TRUE(learner.addCapture(LobbyRenderer::toImage(renderer.render(Lobby(tables), state)),
-                                       texts, nullptr, &problem))
-            << problem;
+        ASSERT_TRUE(learner.addCapture(screenshot, texts, nullptr, &problem)) << problem;
         ++screenshots;
     }
     const kestrova::FontLearning learnt = learner.learn();
@@ -204,20 +148,7 @@ TEST_P(TaughtFromScreenshots, RowsAndSeatListsNeverTaughtReadExactly) {
     for (const GlyphTable::Entry& entry : learnt.entries) {
         glyphs.add(entry.signature, entry.text);
     }
-    std::map<std::string, char> bySignature;
-    std::map<char, char> canonical;
-    for (const char c : kCharacters + "$/,()") {
-        canonical[c] = bySignature.emplace(font.signatureOf(static_cast<char32_t>(c)), c).first->second;
-    }
-    const SameAs same = [&canonical](const std::string& text) {
-        std::string out = text;
-        for (char& c : out) {
-            if (const auto it = canonical.find(c); it != canonical.end()) {
-                c = it->second;
-            }
-        }
-        return out;
-    };
+    const SameAs same = lookAlikesOf(font);
     constexpr int kLobbies = 8;  // 25 rows each
     constexpr int kSeatLists = 40;
     const int quiet = std::getenv("KESTROVA_SHOW_MISREADS") == nullptr ? 0 : 15;
@@ -256,9 +187,6 @@ INSTANTIATE_TEST_SUITE_P(
                (font.param.antialias ? "Smoothed" : "");
     });
 
-INSTANTIATE_TEST_SUITE_P(Fonts, FontLearning,
-                         ::testing::Values(std::make_pair("Liberation Sans", 12),
-                                           std::make_pair("DejaVu Serif", 11)));
 
 }  // namespace
 }  // namespace kestrova::sim
