@@ -79,6 +79,7 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
 
     std::vector<Placement> placed;
     std::vector<std::vector<int>> at(static_cast<std::size_t>(width));  // placements by x
+    bool overflowed = false;
     const auto offer = [&](int s, int x, int overlap, int from) {
         const Placement* before = from < 0 ? nullptr : &placed[static_cast<std::size_t>(from)];
         const std::string_view text = textOf(s, x);
@@ -104,6 +105,10 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
             }
             return;
         }
+        if (placed.size() >= kMaxPlacements) {
+            overflowed = true;
+            return;
+        }
         at[static_cast<std::size_t>(x)].push_back(static_cast<int>(placed.size()));
         placed.push_back(Placement{s, x, overlap, glyphs, shared, hash, ambiguous, from, text});
     };
@@ -113,7 +118,7 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
 
     int best = -1;
     bool tied = false;
-    for (int x = 0; x < width; ++x) {
+    for (int x = 0; x < width && !overflowed; ++x) {
         // Placements at x are only made from placements left of x.
         for (std::size_t k = 0; k < at[static_cast<std::size_t>(x)].size(); ++k) {
             const int index = at[static_cast<std::size_t>(x)][k];
@@ -162,7 +167,7 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
             }
         }
     }
-    if (best < 0 || tied || placed[static_cast<std::size_t>(best)].ambiguous) {
+    if (overflowed || best < 0 || tied || placed[static_cast<std::size_t>(best)].ambiguous) {
         return std::nullopt;
     }
     std::vector<std::string_view> texts;

@@ -21,6 +21,9 @@ class GlyphRules;
 class InkSplitter final {
 public:
     static constexpr int kMaxOverlap = 3;
+    // Ink that would take more placements than this to explain reads "?":
+    // no lobby text comes near, a crafted table or picture could.
+    static constexpr std::size_t kMaxPlacements = 50000;
 
     InkSplitter(const GlyphTable& glyphs, const GlyphRules* rules) : glyphs_(glyphs), rules_(rules) {}
 
