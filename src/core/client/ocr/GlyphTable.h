@@ -26,9 +26,10 @@ namespace kestrova {
 // text is empty. A last unpaired line is ignored. A UTF-8 byte-order mark at
 // the start of a file is skipped.
 //
-// Entries are kept ordered by decreasing signature length (equal lengths keep
-// reading order) for greedy splitting; a later pair with the same signature
-// replaces the text in the look-up map. A missing file adds nothing; so does
+// Entries are listed by decreasing signature length (equal lengths keep
+// reading order); a later pair with the same signature replaces the text in
+// the look-up map, and ink the map does not know is explained by the shapes()
+// (InkSplitter). A missing file adds nothing; so does
 // one that cannot be read (a folder, FIFO or device, no permission, larger
 // than kMaxFileBytes), and the reading says why.
 class GlyphTable {
