@@ -9,6 +9,16 @@
 
 namespace kestrova {
 
+// The statement with each "?" replaced by literal(parameter), in order, for
+// drivers that cannot bind parameters. Nothing when literal() refuses a value.
+std::optional<std::string> withParametersWritten(
+    std::string_view statement, const std::vector<std::string>& parameters,
+    const std::function<std::optional<std::string>(const std::string&)>& literal);
+
+// A connection-string value in braces, "}" doubled, so that no ";" or "}" in
+// it ends the value or adds a key of its own.
+std::string inBraces(const std::string& value);
+
 // One fetched row: every value as text, NULL as nullopt.
 class SqlRow {
 public:

@@ -48,18 +48,12 @@ public:
         mysqlpp::Query query = connection_.query();
         // Each "?" becomes the parameter, escaped for the connection's
         // character set and quoted.
-        std::string text;
-        std::size_t next = 0;
-        for (const char c : statement) {
-            if (c != '?' || next >= parameters.size()) {
-                text += c;
-                continue;
-            }
-            std::string escaped;
-            query.escape_string(&escaped, parameters[next].data(), parameters[next].size());
-            text += '\'' + escaped + '\'';
-            ++next;
-        }
+        const std::string text =
+            *withParametersWritten(statement, parameters, [&query](const std::string& value) {
+                std::string escaped;
+                query.escape_string(&escaped, value.data(), value.size());
+                return std::optional<std::string>('\'' + escaped + '\'');
+            });
         timeout_.clear();
         const auto started = std::chrono::steady_clock::now();
         const auto failed = [&](const char* step) {

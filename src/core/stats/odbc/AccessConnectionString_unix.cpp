@@ -16,15 +16,7 @@ bool needsBraces(const std::string& path) {
 // one that would end the value early or add a key of its own goes in braces,
 // "}" doubled: such a file is then not found rather than another driver loaded.
 std::string accessConnectionString(const std::string& path) {
-    if (!needsBraces(path))
-        return "Driver={MDBTools};DBQ=" + path + ";";
-    std::string quoted;
-    for (const char c : path) {
-        quoted += c;
-        if (c == '}')
-            quoted += '}';
-    }
-    return "Driver={MDBTools};DBQ={" + quoted + "};";
+    return "Driver={MDBTools};DBQ=" + (needsBraces(path) ? inBraces(path) : path) + ";";
 }
 
 }  // namespace kestrova

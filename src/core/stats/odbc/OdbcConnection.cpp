@@ -103,29 +103,23 @@ public:
 private:
     bool runWithLiterals(std::string_view statement, const std::vector<std::string>& parameters,
                          const SqlRowHandler& onRow) {
-        std::string text;
-        std::size_t next = 0;
-        for (const char c : statement) {
-            if (c != '?' || next >= parameters.size()) {
-                text += c;
-                continue;
-            }
-            const std::string& value = parameters[next++];
-            // No driver-independent way writes a control character in a
-            // literal: a value holding one matches nothing.
-            if (std::any_of(value.begin(), value.end(), [](char v) {
-                    return static_cast<unsigned char>(v) < 0x20 || v == '\x7f';
-                }))
-                return true;
-            text += '\'';
-            for (const char v : value) {
-                text += v;
-                if (v == '\'')
-                    text += '\'';
-            }
-            text += '\'';
-        }
-        return run(text, {}, onRow);
+        const std::optional<std::string> text =
+            withParametersWritten(statement, parameters, [](const std::string& value) {
+                // No driver-independent way writes a control character in a
+                // literal: a value holding one matches nothing.
+                if (std::any_of(value.begin(), value.end(), [](char v) {
+                        return static_cast<unsigned char>(v) < 0x20 || v == '\x7f';
+                    }))
+                    return std::optional<std::string>();
+                std::string quoted = "'";
+                for (const char v : value) {
+                    quoted += v;
+                    if (v == '\'')
+                        quoted += '\'';
+                }
+                return std::optional<std::string>(quoted + "'");
+            });
+        return !text || run(*text, {}, onRow);
     }
 
     bool run(std::string_view statement, const std::vector<std::string>& parameters,
