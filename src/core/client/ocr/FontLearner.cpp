@@ -1,13 +1,25 @@
 #include "client/ocr/FontLearner.h"
 
-#include "client/ocr/InkSplitter.h"
+#include "client/ocr/SmoothingChoice.h"
+#include "client/ocr/TouchingGlyphs.h"
+#include "client/ocr/TypedWords.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <map>
+#include <optional>
 #include <set>
+#include <utility>
 
 namespace kestrova {
+
+using fontlearning::characters;
+using fontlearning::groupGlyphs;
+using fontlearning::inQuotes;
+using fontlearning::joined;
+using fontlearning::split;
+using fontlearning::wordsOf;
 
 namespace {
 
@@ -19,80 +31,6 @@ constexpr const char* kLobbyCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.,$/-_'()";
 // A word with more ways to share its characters among its glyphs is left unattributed.
 constexpr std::size_t kMaxSplits = 20000;
-
-std::vector<std::string> split(std::string_view text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, start);
-        parts.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos) {
-            return parts;
-        }
-        start = end + 1;
-    }
-}
-
-std::vector<std::string> characters(std::string_view text) {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : 2;
-        out.emplace_back(text.substr(i, length));
-        i += length;
-    }
-    return out;
-}
-
-// The words of a field's text, each as its characters.
-std::vector<std::vector<std::string>> wordsOf(std::string_view text) {
-    std::vector<std::vector<std::string>> words;
-    for (const std::string& word : split(text, ' ')) {
-        if (!word.empty()) {
-            words.push_back(characters(word));
-        }
-    }
-    return words;
-}
-
-std::string joined(const std::vector<std::string>& parts, std::size_t from, std::size_t count) {
-    std::string text;
-    for (std::size_t i = from; i < from + count; ++i) {
-        text += parts[i];
-    }
-    return text;
-}
-
-std::string inQuotes(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
-// Groups a field's glyphs into words at the gaps the readers read as blanks: more
-// than 3 empty columns, or exactly 3 where the text needs them (after a "1" the
-// readers see none). Empty when the gaps cannot give `words` groups.
-std::vector<std::vector<std::size_t>> groupGlyphs(const std::vector<InkGlyph>& glyphs,
-                                                  std::size_t words) {
-    std::vector<int> gaps;
-    for (std::size_t i = 1; i < glyphs.size(); ++i) {
-        gaps.push_back(glyphs[i].x - glyphs[i - 1].x - glyphs[i - 1].width);
-    }
-    const auto wide = static_cast<std::size_t>(
-        std::count_if(gaps.begin(), gaps.end(), [](int g) { return g > 3; }));
-    const auto three = static_cast<std::size_t>(std::count(gaps.begin(), gaps.end(), 3));
-    const int minimum = wide + 1 == words ? 4 : wide + three + 1 == words ? 3 : 0;
-    std::vector<std::vector<std::size_t>> groups;
-    if (minimum == 0 || glyphs.empty()) {
-        return groups;
-    }
-    groups.emplace_back(1, 0);
-    for (std::size_t i = 1; i < glyphs.size(); ++i) {
-        if (gaps[i - 1] >= minimum) {
-            groups.emplace_back();
-        }
-        groups.back().push_back(i);
-    }
-    return groups;
-}
 
 // Calls visit(parts) for every way to give `glyphs` glyphs at least one of
 // `chars` characters each, in order; stops after `limit` ways. Returns the number visited.
@@ -119,202 +57,28 @@ std::size_t forEachSplit(std::size_t glyphs, std::size_t chars, std::size_t limi
     return visited;
 }
 
-// Takes a known way of drawing a run's first (or last) character off the run,
-// sharing as few columns with the rest as the pixels allow; false when none
-// fits and leaves something. `shared` (when given) gets the columns shared.
-bool peelOff(std::vector<std::uint32_t>& rest, const std::set<std::string>& ways, bool left,
-             std::size_t* sharedColumns = nullptr) {
-    // The widest way first: a narrower one may be its part ("_" beside "__").
-    std::vector<std::vector<std::uint32_t>> shapes;
-    for (const std::string& way : ways) {
-        shapes.push_back(GlyphTable::columnsOf(way));
-    }
-    std::stable_sort(shapes.begin(), shapes.end(),
-                     [](const auto& a, const auto& b) { return a.size() > b.size(); });
-    for (const std::vector<std::uint32_t>& shape : shapes) {
-        const std::size_t w = shape.size();
-        if (w == 0 || w >= rest.size()) {
-            continue;
-        }
-        const std::size_t base = left ? 0 : rest.size() - w;
-        for (std::size_t shared = 0; shared <= InkSplitter::kMaxOverlap && shared < w; ++shared) {
-            // Columns of the shape that only it covers, and those it shares.
-            const std::size_t ownFrom = left ? 0 : shared;
-            const std::size_t ownTo = left ? w - shared : w;
-            bool fits = true;
-            for (std::size_t i = 0; i < w && fits; ++i) {
-                const std::uint32_t ink = rest[base + i];
-                fits = i >= ownFrom && i < ownTo
-                           ? ink == shape[i]
-                           : (shape[i] & ~ink) == 0 && (ink & ~shape[i]) != 0;
-            }
-            if (!fits) {
-                continue;
-            }
-            std::vector<std::uint32_t> remainder;
-            for (std::size_t i = 0; i < rest.size(); ++i) {
-                const bool inShape = i >= base && i < base + w;
-                const std::size_t k = i - base;
-                if (inShape && k >= ownFrom && k < ownTo) {
-                    continue;
-                }
-                remainder.push_back(inShape ? rest[i] & ~shape[k] : rest[i]);
-            }
-            rest = std::move(remainder);
-            if (sharedColumns != nullptr) {
-                *sharedColumns = shared;
-            }
-            return true;
-        }
-    }
-    return false;
+// The character a glyph is read as most often (the first of equals).
+std::string majority(const std::map<std::string, int>& counts) {
+    return std::max_element(counts.begin(), counts.end(),
+                            [](const auto& a, const auto& b) { return a.second < b.second; })
+        ->first;
 }
 
 }  // namespace
 
-std::set<std::string> FontLearner::learnFromTouching(
-    std::map<std::string, std::string>& textOf,
-    std::map<std::string, std::map<std::string, int>>& drawn) const {
-    // Every way each character is known to be drawn: here, or in the tables.
-    std::map<std::string, std::set<std::string>> shapesOf;
-    for (const auto& [c, ways] : drawn) {
-        for (const auto& [signature, times] : ways) {
-            shapesOf[c].insert(signature);
-        }
-    }
-    for (const GlyphTable::Entry& entry : known_.entries()) {
-        const std::string* text = known_.find(entry.signature);
-        if (characters(entry.text).size() == 1 && text != nullptr && *text == entry.text) {
-            shapesOf[entry.text].insert(entry.signature);
-        }
-    }
-    std::set<std::string> learnt;
-    for (bool progress = true; progress;) {
-        std::map<std::string, std::string> found;  // signature -> character
-        for (const auto& [signature, text] : textOf) {
-            const std::vector<std::string> chars = characters(text);
-            std::vector<std::uint32_t> rest = GlyphTable::columnsOf(signature);
-            std::size_t from = 0;
-            std::size_t to = chars.size();
-            // Pixels a neighbour shares are not known to be the piece's own:
-            // a piece left after a kerned neighbour is not learnt.
-            bool clean = true;
-            const auto peel = [&](bool left) {
-                std::size_t shared = 0;
-                if (peelOff(rest, shapesOf[chars[left ? from : to - 1]], left, &shared)) {
-                    left ? ++from : --to;
-                    clean = clean && shared == 0;
-                    return true;
-                }
-                return false;
-            };
-            while (to - from > 1 && peel(true)) {
-            }
-            while (to - from > 1 && peel(false)) {
-            }
-            if (chars.size() > 1 && to - from == 1 && clean) {
-                std::string piece;
-                for (const std::uint32_t code : rest) {
-                    piece += std::to_string(code) + ',';
-                }
-                if (!textOf.contains(piece) && known_.find(piece) == nullptr) {
-                    found.emplace(piece, chars[from]);
-                }
-            }
-        }
-        for (const auto& [signature, c] : found) {
-            textOf.emplace(signature, c);
-            ++drawn[c][signature];
-            shapesOf[c].insert(signature);
-            learnt.insert(signature);
-        }
-        progress = !found.empty();
-    }
-    // The runs themselves stay a fast path for the readers.
-    for (const auto& [signature, text] : textOf) {
-        if (characters(text).size() > 1) {
-            learnt.insert(signature);
-        }
-    }
-    return learnt;
-}
+struct FontLearner::Evidence {
+    std::vector<std::string> misfit;  // per line: why it is left out, empty while it fits
+    std::map<std::string, std::map<std::string, int>> seen;  // signature -> character -> times
+    fontlearning::DrawnWays drawn;                           // character -> signature -> times
+    std::map<std::string, std::string> textOf;               // signature -> text, as learnt here
+    std::set<std::pair<std::string, std::string>> alike;     // characters drawn with one glyph
+};
 
-std::optional<int> FontLearner::learntWordGap(const std::vector<std::string>& misfit) const {
-    int widestLetterGap = -1;
-    int narrowestWordGap = -1;
-    for (std::size_t l = 0; l < lines_.size(); ++l) {
-        if (!misfit[l].empty()) {
-            continue;
-        }
-        for (const int gap : lines_[l].letterGaps) {
-            widestLetterGap = std::max(widestLetterGap, gap);
-        }
-        for (const int gap : lines_[l].wordGaps) {
-            narrowestWordGap = narrowestWordGap < 0 ? gap : std::min(narrowestWordGap, gap);
-        }
-    }
-    if (widestLetterGap < 0 || narrowestWordGap <= widestLetterGap) {
-        return std::nullopt;  // not shown, or not told apart by width
-    }
-    // Halfway, so that a slightly wider gap than any taught still reads alike.
-    const int gap = (widestLetterGap + narrowestWordGap + 1) / 2;
-    const bool fixedRuleReads = widestLetterGap <= 2 && narrowestWordGap >= 4;
-    return fixedRuleReads ? std::nullopt : std::optional<int>(gap);
-}
-
-std::vector<std::string> FontLearner::missingCharacters(std::set<std::string> learnt) const {
-    if (taught_ != nullptr) {
-        for (const GlyphTable::Entry& entry : taught_->entries()) {
-            learnt.insert(entry.text);
-        }
-    }
-    std::vector<std::string> missing;
-    for (const char c : std::string_view(kLobbyCharacters)) {
-        if (!learnt.contains(std::string(1, c))) {
-            missing.emplace_back(1, c);
-        }
-    }
-    return missing;
-}
-
-int FontLearner::chooseSmoothPercent(const Image& capture, const std::vector<TextLine>& lines,
-                                     const std::vector<const std::vector<std::string>*>& texts) {
-    int best = HalfwayInk::kDefaultPercent;
-    long bestScore = 0;
-    bool first = true;
-    for (const int percent : {50, 40, 33, 25, 20}) {
-        std::vector<TextLine> cut(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(
-                                                                     std::min(lines.size(), texts.size())));
-        smoothLines(capture, cut, percent);
-        long score = 0;
-        for (std::size_t l = 0; l < cut.size(); ++l) {
-            for (std::size_t f = 0; f < cut[l].fields.size() && f < texts[l]->size(); ++f) {
-                const auto words = wordsOf((*texts[l])[f]);
-                if (words.empty()) {
-                    continue;
-                }
-                const auto groups = groupGlyphs(glyphsIn(capture, cut[l], cut[l].fields[f]), words.size());
-                if (groups.size() != words.size()) {
-                    score -= 20;  // words run together or fall apart
-                    continue;
-                }
-                for (std::size_t w = 0; w < words.size(); ++w) {
-                    // A glyph broken in two costs far more than two that touch:
-                    // its pieces can pass for other characters.
-                    score += groups[w].size() > words[w].size() ? -20
-                             : groups[w].size() == words[w].size() ? 1
-                                                                    : 0;
-                }
-            }
-        }
-        if (first || score > bestScore) {
-            best = percent;
-            bestScore = score;
-            first = false;
-        }
-    }
-    return best;
-}
+struct FontLearner::Split {
+    std::vector<std::size_t> parts;  // characters per glyph; empty when no way fits
+    int ties = 0;                    // other ways that score as well
+    std::size_t ways = 0;            // ways tried
+};
 
 LobbyTexts LobbyTexts::parse(std::string_view text) {
     LobbyTexts texts;
@@ -507,7 +271,7 @@ bool FontLearner::addCapture(const Image& capture, const LobbyTexts& texts,
             lineTexts.push_back(&texts.seats[i]);
         }
         if (!smoothPercent_ && looksSmoothed(capture, lines)) {
-            smoothPercent_ = chooseSmoothPercent(capture, lines, lineTexts);
+            smoothPercent_ = fontlearning::chooseSmoothPercent(capture, lines, lineTexts);
         }
     }
     if (smoothPercent_) {
@@ -531,167 +295,111 @@ bool FontLearner::addCapture(const Image& capture, const LobbyTexts& texts,
 
 FontLearning FontLearner::learn() const {
     FontLearning result;
-    std::vector<std::string> misfit(lines_.size());
-    for (std::size_t l = 0; l < lines_.size(); ++l) {
-        misfit[l] = lines_[l].misfit;
+    Evidence evidence;
+    for (const Line& line : lines_) {
+        evidence.misfit.push_back(line.misfit);
     }
-    static const std::vector<Word> kNone;
-    const auto fitWords = [&](std::size_t l) -> const std::vector<Word>& {
-        return misfit[l].empty() ? lines_[l].words : kNone;
-    };
+    readWholeGlyphs(evidence);
+    nameGlyphs(evidence, result);
+    attributeTouching(evidence, result);
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        if (!evidence.misfit[l].empty()) {
+            result.misfits.push_back(lines_[l].label + ": " + evidence.misfit[l]);
+        }
+    }
+    // Touching characters teach single glyphs: a character known at either end
+    // of a run is peeled off, and a last one left alone is learnt.
+    std::set<std::string> fitting =
+        fontlearning::peelKnownGlyphs(known_, evidence.textOf, evidence.drawn);
+    // Only the glyphs of lines that fit are kept.
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        for (const Word& word : fitWords(evidence, l)) {
+            fitting.insert(word.signatures.begin(), word.signatures.end());
+        }
+    }
+    keepLearnt(evidence, fitting, result);
+    result.missing = missingCharacters(evidence);
+    addSettings(evidence, result);
+    return result;
+}
 
-    // Words with as many glyphs as characters say what each glyph is. A glyph
-    // that other lines show as another character, while they draw this
-    // character otherwise, is a typing error: its line is left out.
-    std::map<std::string, std::map<std::string, int>> seen;   // signature -> character -> times
-    std::map<std::string, std::map<std::string, int>> drawn;  // character -> signature -> times
-    const auto majority = [&seen](const std::string& signature) {
-        const auto& counts = seen.at(signature);
-        return std::max_element(counts.begin(), counts.end(),
-                                [](const auto& a, const auto& b) { return a.second < b.second; })
-            ->first;
-    };
+const std::vector<FontLearner::Word>& FontLearner::fitWords(const Evidence& evidence,
+                                                            std::size_t line) const {
+    static const std::vector<Word> kNone;
+    return evidence.misfit[line].empty() ? lines_[line].words : kNone;
+}
+
+void FontLearner::readWholeGlyphs(Evidence& evidence) const {
     for (bool changed = true; changed;) {
-        changed = false;
-        seen.clear();
-        drawn.clear();
+        evidence.seen.clear();
+        evidence.drawn.clear();
         for (std::size_t l = 0; l < lines_.size(); ++l) {
-            for (const Word& word : fitWords(l)) {
+            for (const Word& word : fitWords(evidence, l)) {
                 if (word.signatures.size() == word.characters.size()) {
                     for (std::size_t g = 0; g < word.signatures.size(); ++g) {
-                        ++seen[word.signatures[g]][word.characters[g]];
-                        ++drawn[word.characters[g]][word.signatures[g]];
+                        ++evidence.seen[word.signatures[g]][word.characters[g]];
+                        ++evidence.drawn[word.characters[g]][word.signatures[g]];
                     }
                 }
             }
         }
-        for (std::size_t l = 0; l < lines_.size() && !changed; ++l) {
-            for (const Word& word : fitWords(l)) {
-                if (word.signatures.size() != word.characters.size()) {
+        // One line at a time: the next count no longer has its error.
+        changed = leaveOutTypingError(evidence);
+    }
+}
+
+bool FontLearner::leaveOutTypingError(Evidence& evidence) const {
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        for (const Word& word : fitWords(evidence, l)) {
+            if (word.signatures.size() != word.characters.size()) {
+                continue;
+            }
+            for (std::size_t g = 0; g < word.signatures.size(); ++g) {
+                const std::string& c = word.characters[g];
+                const std::string& signature = word.signatures[g];
+                const std::string usual = majority(evidence.seen.at(signature));
+                if (usual == c) {
                     continue;
                 }
-                for (std::size_t g = 0; g < word.signatures.size() && !changed; ++g) {
-                    const std::string& c = word.characters[g];
-                    const std::string& signature = word.signatures[g];
-                    const std::string usual = majority(signature);
-                    if (usual == c) {
-                        continue;
-                    }
-                    const auto& ways = drawn.at(c);
-                    const int here = ways.at(signature);
-                    if (std::any_of(ways.begin(), ways.end(), [&](const auto& way) {
-                            return way.first != signature && way.second > here;
-                        })) {
-                        misfit[l] = "the glyph at x " + std::to_string(word.xs[g]) + " reads " +
-                                    inQuotes(usual) + " elsewhere, and " + inQuotes(c) +
-                                    " is drawn otherwise";
-                        changed = true;
-                    }
+                const auto& ways = evidence.drawn.at(c);
+                const int here = ways.at(signature);
+                if (std::any_of(ways.begin(), ways.end(), [&](const auto& way) {
+                        return way.first != signature && way.second > here;
+                    })) {
+                    evidence.misfit[l] = "the glyph at x " + std::to_string(word.xs[g]) +
+                                         " reads " + inQuotes(usual) + " elsewhere, and " +
+                                         inQuotes(c) + " is drawn otherwise";
+                    return true;
                 }
             }
         }
     }
+    return false;
+}
 
-    std::map<std::string, std::string> textOf;  // signature -> text, as learnt here
-    std::set<std::pair<std::string, std::string>> alike;
-    for (const auto& [signature, counts] : seen) {
-        const std::string usual = majority(signature);
-        textOf[signature] = usual;
+void FontLearner::nameGlyphs(Evidence& evidence, FontLearning& result) const {
+    for (const auto& [signature, counts] : evidence.seen) {
+        const std::string usual = majority(counts);
+        evidence.textOf[signature] = usual;
         for (const auto& [c, times] : counts) {
-            if (c != usual && alike.insert({usual, c}).second) {
+            if (c != usual && evidence.alike.insert({usual, c}).second) {
                 result.lookAlikes.push_back(inQuotes(usual) + " and " + inQuotes(c) +
                                             " (signature " + signature + ")");
             }
         }
     }
-    const auto sigsOf = [&drawn](const std::string& c) -> const std::map<std::string, int>* {
-        const auto it = drawn.find(c);
-        return it == drawn.end() ? nullptr : &it->second;
-    };
-    // Whether a glyph can be the characters [from, from + count) touching, each
-    // known character drawn as it is elsewhere.
-    const auto canBe = [&](const std::string& signature, const Word& word, std::size_t from,
-                           std::size_t count) {
-        // Every character takes a column of its own at least.
-        if (static_cast<std::size_t>(std::count(signature.begin(), signature.end(), ',')) <
-            count) {
-            return false;
-        }
-        std::function<bool(std::size_t, std::size_t)> match = [&](std::size_t pos,
-                                                                  std::size_t i) -> bool {
-            if (i == from + count) {
-                return pos == signature.size();
-            }
-            if (const auto* ways = sigsOf(word.characters[i])) {
-                for (const auto& [way, times] : *ways) {
-                    if (signature.compare(pos, way.size(), way) == 0 &&
-                        match(pos + way.size(), i + 1)) {
-                        return true;
-                    }
-                }
-                return false;
-            }
-            for (std::size_t end = signature.find(',', pos); end != std::string::npos;
-                 end = signature.find(',', end + 1)) {
-                if (match(end + 1, i + 1)) {
-                    return true;
-                }
-            }
-            return false;
-        };
-        if (match(0, from)) {
-            return true;
-        }
-        // Kerning: the characters may share columns. Known ones must then
-        // explain the ink together, or be taken off its ends.
-        GlyphTable ways;
-        bool allKnown = true;
-        for (std::size_t i = from; i < from + count; ++i) {
-            if (const auto* drawnAs = sigsOf(word.characters[i])) {
-                for (const auto& [way, times] : *drawnAs) {
-                    ways.add(way, word.characters[i]);
-                }
-            } else {
-                allKnown = false;
-            }
-        }
-        std::vector<std::uint32_t> rest = GlyphTable::columnsOf(signature);
-        if (allKnown) {
-            const std::optional<std::string> read = InkSplitter(ways, nullptr).read(rest, 0);
-            return read && *read == joined(word.characters, from, count);
-        }
-        const auto waysOf = [&](std::size_t i) {
-            std::set<std::string> out;
-            for (const auto& [way, times] : *sigsOf(word.characters[i])) {
-                out.insert(way);
-            }
-            return out;
-        };
-        std::size_t first = from;
-        std::size_t last = from + count;
-        for (; sigsOf(word.characters[first]) != nullptr; ++first) {
-            if (!peelOff(rest, waysOf(first), true)) {
-                return false;
-            }
-        }
-        for (; sigsOf(word.characters[last - 1]) != nullptr; --last) {
-            if (!peelOff(rest, waysOf(last - 1), false)) {
-                return false;
-            }
-        }
-        return true;
-    };
+}
 
-    // Words with fewer glyphs than characters hold touching glyphs: of the ways to
-    // share the characters, the one that agrees best with what is known wins,
-    // and what it teaches helps the next words.
+void FontLearner::attributeTouching(Evidence& evidence, FontLearning& result) const {
+    // What one word teaches helps the next: the words left undecided are
+    // tried again while any is decided.
     struct Pending {
         std::size_t line;
         const Word* word;
     };
     std::vector<Pending> pending;
     for (std::size_t l = 0; l < lines_.size(); ++l) {
-        for (const Word& word : fitWords(l)) {
+        for (const Word& word : fitWords(evidence, l)) {
             if (word.signatures.size() < word.characters.size()) {
                 pending.push_back({l, &word});
             }
@@ -701,70 +409,36 @@ FontLearning FontLearner::learn() const {
         progress = false;
         std::vector<Pending> still;
         for (const Pending& p : pending) {
-            if (!misfit[p.line].empty()) {
+            if (!evidence.misfit[p.line].empty()) {
                 continue;
             }
             const Word& word = *p.word;
-            int bestScore = 0;
-            int ties = 0;
-            std::vector<std::size_t> best;
-            const std::size_t ways = forEachSplit(
-                word.signatures.size(), word.characters.size(), kMaxSplits,
-                [&](const std::vector<std::size_t>& parts) {
-                    int score = 0;
-                    std::size_t from = 0;
-                    for (std::size_t g = 0; g < parts.size(); ++g) {
-                        const std::string& signature = word.signatures[g];
-                        const std::string text = joined(word.characters, from, parts[g]);
-                        if (const auto it = textOf.find(signature); it != textOf.end()) {
-                            if (it->second != text && !alike.contains({it->second, text})) {
-                                return;
-                            }
-                            ++score;
-                        } else if (parts[g] == 1) {
-                            score -= sigsOf(text) != nullptr ? 1 : 0;
-                        } else if (!canBe(signature, word, from, parts[g])) {
-                            return;
-                        } else {
-                            bool allKnown = true;
-                            for (std::size_t i = from; i < from + parts[g]; ++i) {
-                                allKnown = allKnown && sigsOf(word.characters[i]) != nullptr;
-                            }
-                            score += allKnown ? static_cast<int>(parts[g]) : 0;
-                        }
-                        from += parts[g];
-                    }
-                    if (best.empty() || score > bestScore) {
-                        best = parts;
-                        bestScore = score;
-                        ties = 0;
-                    } else if (score == bestScore) {
-                        ++ties;
-                    }
-                });
-            if (best.empty() && ways < kMaxSplits) {
-                misfit[p.line] = inQuotes(joined(word.characters, 0, word.characters.size())) +
-                                 " cannot be drawn with the glyphs the pixels show";
+            const Split best = bestSplit(evidence, word);
+            if (best.parts.empty() && best.ways < kMaxSplits) {
+                evidence.misfit[p.line] =
+                    inQuotes(joined(word.characters, 0, word.characters.size())) +
+                    " cannot be drawn with the glyphs the pixels show";
                 continue;
             }
-            if (best.empty() || ties > 0) {
+            if (best.parts.empty() || best.ties > 0) {
                 still.push_back(p);
                 continue;
             }
             std::size_t from = 0;
-            for (std::size_t g = 0; g < best.size(); ++g) {
-                const std::string text = joined(word.characters, from, best[g]);
-                if (textOf.emplace(word.signatures[g], text).second && best[g] == 1) {
-                    ++drawn[text][word.signatures[g]];
+            for (std::size_t g = 0; g < best.parts.size(); ++g) {
+                const std::string text = joined(word.characters, from, best.parts[g]);
+                if (evidence.textOf.emplace(word.signatures[g], text).second &&
+                    best.parts[g] == 1) {
+                    ++evidence.drawn[text][word.signatures[g]];
                 }
-                from += best[g];
+                from += best.parts[g];
             }
             progress = true;
         }
         pending = std::move(still);
     }
     for (const Pending& p : pending) {
-        if (misfit[p.line].empty()) {
+        if (evidence.misfit[p.line].empty()) {
             result.unattributed.push_back(
                 lines_[p.line].label + ": " +
                 inQuotes(joined(p.word->characters, 0, p.word->characters.size())) + " shows " +
@@ -772,22 +446,59 @@ FontLearning FontLearner::learn() const {
                 " glyph(s); which of them touch could not be told");
         }
     }
-    for (std::size_t l = 0; l < lines_.size(); ++l) {
-        if (!misfit[l].empty()) {
-            result.misfits.push_back(lines_[l].label + ": " + misfit[l]);
-        }
-    }
+}
 
-    // Touching characters teach single glyphs: a character known at either end
-    // of a run is peeled off, and a last one left alone is learnt.
-    std::set<std::string> fitting = learnFromTouching(textOf, drawn);
-
-    // Only the glyphs of lines that fit are kept.
-    for (std::size_t l = 0; l < lines_.size(); ++l) {
-        for (const Word& word : fitWords(l)) {
-            fitting.insert(word.signatures.begin(), word.signatures.end());
+FontLearner::Split FontLearner::bestSplit(const Evidence& evidence, const Word& word) const {
+    Split best;
+    int bestScore = 0;
+    const auto consider = [&](const std::vector<std::size_t>& parts) {
+        const std::optional<int> score = splitScore(evidence, word, parts);
+        if (!score) {
+            return;
         }
+        if (best.parts.empty() || *score > bestScore) {
+            best.parts = parts;
+            bestScore = *score;
+            best.ties = 0;
+        } else if (*score == bestScore) {
+            ++best.ties;
+        }
+    };
+    best.ways = forEachSplit(word.signatures.size(), word.characters.size(), kMaxSplits, consider);
+    return best;
+}
+
+std::optional<int> FontLearner::splitScore(const Evidence& evidence, const Word& word,
+                                           const std::vector<std::size_t>& parts) {
+    int score = 0;
+    std::size_t from = 0;
+    for (std::size_t g = 0; g < parts.size(); ++g) {
+        const std::string& signature = word.signatures[g];
+        const std::string text = joined(word.characters, from, parts[g]);
+        if (const auto it = evidence.textOf.find(signature); it != evidence.textOf.end()) {
+            if (it->second != text && !evidence.alike.contains({it->second, text})) {
+                return std::nullopt;
+            }
+            ++score;
+        } else if (parts[g] == 1) {
+            score -= evidence.drawn.contains(text) ? 1 : 0;
+        } else if (!fontlearning::canBeTouching(signature, word.characters, from, parts[g],
+                                                evidence.drawn)) {
+            return std::nullopt;
+        } else {
+            bool allKnown = true;
+            for (std::size_t i = from; i < from + parts[g]; ++i) {
+                allKnown = allKnown && evidence.drawn.contains(word.characters[i]);
+            }
+            score += allKnown ? static_cast<int>(parts[g]) : 0;
+        }
+        from += parts[g];
     }
+    return score;
+}
+
+void FontLearner::keepLearnt(const Evidence& evidence, const std::set<std::string>& fitting,
+                             FontLearning& result) const {
     GlyphTable combined = known_;
     const auto keep = [&](const std::string& signature, const std::string& text) {
         const std::string* before = combined.find(signature);
@@ -817,28 +528,66 @@ FontLearning FontLearner::learn() const {
     // Single glyphs first, so that a run of touching characters is kept whole
     // only as a fast path beside them.
     for (const bool single : {true, false}) {
-        for (const auto& [signature, text] : textOf) {
-            if ((characters(text).size() == 1) == single &&
-                fitting.contains(signature)) {
+        for (const auto& [signature, text] : evidence.textOf) {
+            if ((characters(text).size() == 1) == single && fitting.contains(signature)) {
                 keep(signature, text);
             }
         }
     }
+}
+
+std::vector<std::string> FontLearner::missingCharacters(const Evidence& evidence) const {
     // A character counts once it is known as a glyph of its own (or drawn
     // like one): seen only inside touching runs it cannot be read in other company.
-    std::set<std::string> glyphsLearnt;
-    for (const auto& [signature, text] : textOf) {
-        glyphsLearnt.insert(text);
+    std::set<std::string> learnt;
+    for (const auto& [signature, text] : evidence.textOf) {
+        learnt.insert(text);
     }
-    for (const auto& [signature, counts] : seen) {
+    for (const auto& [signature, counts] : evidence.seen) {
         for (const auto& [c, times] : counts) {
-            glyphsLearnt.insert(c);
+            learnt.insert(c);
         }
     }
-    result.missing = missingCharacters(std::move(glyphsLearnt));
-    // How the readers are to read this font, when not as they read the shipped one.
+    if (taught_ != nullptr) {
+        for (const GlyphTable::Entry& entry : taught_->entries()) {
+            learnt.insert(entry.text);
+        }
+    }
+    std::vector<std::string> missing;
+    for (const char c : std::string_view(kLobbyCharacters)) {
+        if (!learnt.contains(std::string(1, c))) {
+            missing.emplace_back(1, c);
+        }
+    }
+    return missing;
+}
+
+std::optional<int> FontLearner::learntWordGap(const std::vector<std::string>& misfit) const {
+    int widestLetterGap = -1;
+    int narrowestWordGap = -1;
+    for (std::size_t l = 0; l < lines_.size(); ++l) {
+        if (!misfit[l].empty()) {
+            continue;
+        }
+        for (const int gap : lines_[l].letterGaps) {
+            widestLetterGap = std::max(widestLetterGap, gap);
+        }
+        for (const int gap : lines_[l].wordGaps) {
+            narrowestWordGap = narrowestWordGap < 0 ? gap : std::min(narrowestWordGap, gap);
+        }
+    }
+    if (widestLetterGap < 0 || narrowestWordGap <= widestLetterGap) {
+        return std::nullopt;  // not shown, or not told apart by width
+    }
+    // Halfway, so that a slightly wider gap than any taught still reads alike.
+    const int gap = (widestLetterGap + narrowestWordGap + 1) / 2;
+    const bool fixedRuleReads = widestLetterGap <= 2 && narrowestWordGap >= 4;
+    return fixedRuleReads ? std::nullopt : std::optional<int>(gap);
+}
+
+void FontLearner::addSettings(const Evidence& evidence, FontLearning& result) const {
     GlyphTable::Settings settings = known_.settings();
-    result.wordGap = learntWordGap(misfit);
+    result.wordGap = learntWordGap(evidence.misfit);
     settings.wordGap = result.wordGap ? result.wordGap : settings.wordGap;
     settings.smoothPercent = smoothPercent_;
     result.smoothPercent = smoothPercent_;
@@ -847,7 +596,6 @@ FontLearning FontLearner::learn() const {
         !text.empty() && (before == nullptr || *before != text)) {
         result.entries.push_back({std::string(GlyphTable::kSettingsSignature), text});
     }
-    return result;
 }
 
 }  // namespace kestrova

@@ -79,23 +79,46 @@ private:
         std::vector<int> wordGaps;
     };
 
+    // What the lines show of each glyph, gathered as learn() goes on.
+    struct Evidence;
+    // How a word with touching glyphs is best shared among them.
+    struct Split;
+
     void addLine(const Image& capture, const TextLine& line, const std::vector<std::string>& texts,
                  std::string label);
     int alignRows(const Image& capture, int highlightTop, const LobbyTexts& texts) const;
-    // Learns the single glyphs of runs of touching characters by peeling the
-    // known ones off; returns the signatures learnt and the runs.
-    std::set<std::string> learnFromTouching(
-        std::map<std::string, std::string>& textOf,
-        std::map<std::string, std::map<std::string, int>>& drawn) const;
-    // The lobby's characters not among `learnt` nor in the user's table.
-    std::vector<std::string> missingCharacters(std::set<std::string> learnt) const;
-    // The ink share that parts the capture's smoothed text best into as many
-    // glyphs as the texts have characters.
-    static int chooseSmoothPercent(const Image& capture, const std::vector<TextLine>& lines,
-                                   const std::vector<const std::vector<std::string>*>& texts);
+
+    // The phases of learn(), in order.
+    // Words with as many glyphs as characters say what each glyph is; lines
+    // with a typing error are left out.
+    void readWholeGlyphs(Evidence& evidence) const;
+    // Each glyph's text is what most lines read it as.
+    void nameGlyphs(Evidence& evidence, FontLearning& result) const;
+    // Words with fewer glyphs than characters: which characters touch.
+    void attributeTouching(Evidence& evidence, FontLearning& result) const;
+    // The glyphs learnt that the tables do not read so already, as entries.
+    void keepLearnt(const Evidence& evidence, const std::set<std::string>& fitting,
+                    FontLearning& result) const;
+    // The lobby's characters learnt neither here nor in the user's table.
+    std::vector<std::string> missingCharacters(const Evidence& evidence) const;
     // The word gap the lines that fit show, when the readers' fixed rule
     // would not read it.
     std::optional<int> learntWordGap(const std::vector<std::string>& misfit) const;
+    // How the readers are to read this font, when not as they read the shipped one.
+    void addSettings(const Evidence& evidence, FontLearning& result) const;
+
+    // The words of a line that still fits; none once it does not.
+    const std::vector<Word>& fitWords(const Evidence& evidence, std::size_t line) const;
+    // The glyph that reads as something else elsewhere while its character
+    // is drawn otherwise: its line is marked a misfit. False when none does.
+    bool leaveOutTypingError(Evidence& evidence) const;
+    // Of the ways to share a word's characters among its glyphs, the one that
+    // agrees best with what is known.
+    Split bestSplit(const Evidence& evidence, const Word& word) const;
+    // How well sharing them as `parts` says agrees with what is known; none
+    // when it contradicts it.
+    static std::optional<int> splitScore(const Evidence& evidence, const Word& word,
+                                         const std::vector<std::size_t>& parts);
 
     const GlyphTable& known_;
     const GlyphTable* taught_;
