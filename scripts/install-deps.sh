@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libxcb1-dev libxcb-composite0-dev
+  libxcb1-dev libxcb-composite0-dev libxcb-damage0-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
@@ -17,7 +17,7 @@ packages=(
   libcurl4-openssl-dev
   jq
   desktop-file-utils appstream help2man
-  nlohmann-json3-dev
+  nlohmann-json3-dev libcli11-dev
   libtesseract-dev tesseract-ocr-eng  # bench_ocr_tesseract only
 )
 

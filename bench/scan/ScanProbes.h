@@ -56,6 +56,9 @@ public:
     std::vector<WindowInfo> tableWindows(WindowId lobby) override {
         return inner_.tableWindows(lobby);
     }
+    std::unique_ptr<DrawingWatch> watchDrawing(WindowId window) override {
+        return inner_.watchDrawing(window);
+    }
 
     std::chrono::steady_clock::duration drawing{};
     std::chrono::nanoseconds drawingCpu{};

@@ -1,6 +1,7 @@
 #include "sim/SimulatedClient.h"
 
 #include "client/Win32Messages.h"
+#include "sim/LobbyLayout.h"
 
 #include <algorithm>
 
@@ -11,6 +12,32 @@ namespace {
 // Where the lobby sits on the simulated screen (normal placement).
 constexpr int kLobbyScreenLeft = 40;
 constexpr int kLobbyScreenTop = 30;
+
+// Tells what changed on the screen between two looks by comparing the
+// pictures the lobby showed then and now.
+class LobbyDrawingWatch final : public DrawingWatch {
+public:
+    explicit LobbyDrawingWatch(const SimulatedClient& client)
+        : client_(client), shown_(client.shownView()) {}
+
+    std::vector<Rect> takeDrawn() override {
+        using namespace layout;
+        const LobbyView now = client_.shownView();
+        std::vector<Rect> drawn;
+        if (now.highlightedRow != shown_.highlightedRow || now.topRow != shown_.topRow)
+            drawn.push_back({kListLeft, kListTop, kListRight, kListTop + kVisibleRows * kRowHeight});
+        if (now.seatRow != shown_.seatRow || now.chipsShown != shown_.chipsShown ||
+            now.lastSeatShown != shown_.lastSeatShown) {
+            drawn.push_back({kSeatBoxLeft, kSeatBoxTop, kSeatBoxRight, seatLineTop(kSeatLines)});
+        }
+        shown_ = now;
+        return drawn;
+    }
+
+private:
+    const SimulatedClient& client_;
+    LobbyView shown_;
+};
 
 }  // namespace
 
@@ -105,8 +132,7 @@ std::optional<Image> SimulatedClient::capture(WindowId window) {
         if (minimised_) {
             return std::nullopt;
         }
-        const QImage lobby = renderer_.render(
-            lobby_, delayed_ ? delayed_->at(nowMs_()) : LobbyView::settled(state_));
+        const QImage lobby = renderer_.render(lobby_, shownView());
         if (window == kLobbyWindow) {
             return LobbyRenderer::toImage(lobby);
         }
@@ -118,6 +144,16 @@ std::optional<Image> SimulatedClient::capture(WindowId window) {
             renderer_.renderTableWindow(QString::fromStdString(title), kTableWidth, kTableHeight));
     }
     return std::nullopt;
+}
+
+LobbyView SimulatedClient::shownView() const {
+    return delayed_ ? delayed_->at(nowMs_()) : LobbyView::settled(state_);
+}
+
+std::unique_ptr<DrawingWatch> SimulatedClient::watchDrawing(WindowId window) {
+    if (!drawingWatched_ || window != kLobbyWindow)
+        return nullptr;
+    return std::make_unique<LobbyDrawingWatch>(*this);
 }
 
 std::vector<WindowInfo> SimulatedClient::tableWindows(WindowId lobby) {

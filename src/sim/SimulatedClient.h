@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +53,13 @@ public:
     void setTopmost(WindowId window, bool topmost) override;
     std::optional<Image> capture(WindowId window) override;
     std::vector<WindowInfo> tableWindows(WindowId lobby) override;
+    // Reports the lobby's drawing as the X server's Damage extension does:
+    // the list and the seat box whenever what they show changes.
+    std::unique_ptr<DrawingWatch> watchDrawing(WindowId window) override;
+    // Off: no watch, as on a platform that cannot tell (the waits poll).
+    void setDrawingWatched(bool watched) { drawingWatched_ = watched; }
+    // What a capture shows at this moment.
+    LobbyView shownView() const;
 
     WindowId lobbyWindow() const { return kLobbyWindow; }
     WindowId listWindow() const { return kListWindow; }
@@ -83,6 +91,7 @@ private:
     std::vector<SentMessage> messages_;
     std::vector<std::string> openedTables_;
     bool minimised_ = false;
+    bool drawingWatched_ = true;
     bool buttonDown_ = false;
     std::optional<DelayedLobbyView> delayed_;
     std::function<long long()> nowMs_;

@@ -26,6 +26,9 @@ public:
         return client_.capture(w);
     }
     std::vector<WindowInfo> tableWindows(WindowId l) override { return client_.tableWindows(l); }
+    std::unique_ptr<DrawingWatch> watchDrawing(WindowId w) override {
+        return client_.watchDrawing(w);
+    }
 
 private:
     ClientPlatform& client_;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "client/DrawingWatch.h"
 #include "common/Image.h"
 #include "common/Rect.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +54,12 @@ public:
     // X11 (Wine) the other windows of the lobby's program, which carry its WM_CLASS
     // and the table's name as title but nothing of the Win32 class.
     virtual std::vector<WindowInfo> tableWindows(WindowId lobby) = 0;
+    // Reports what is drawn into a window from now on; nullptr where the
+    // platform cannot tell (the waits then poll captures).
+    virtual std::unique_ptr<DrawingWatch> watchDrawing(WindowId window) {
+        (void)window;
+        return nullptr;
+    }
 };
 
 }  // namespace kestrova

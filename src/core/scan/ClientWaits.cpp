@@ -1,5 +1,6 @@
 #include "scan/ClientWaits.h"
 
+#include "client/ClientPlatform.h"
 #include "client/Win32Messages.h"
 #include "client/WindowInput.h"
 #include "client/lobby/LobbyScreen.h"
@@ -22,7 +23,12 @@ bool sameReading(const SeatReading& a, const SeatReading& b) {
 }  // namespace
 
 ClientWaits::ClientWaits(PassContext& context, LobbyScreen& screen)
-    : context_(context), screen_(screen) {}
+    : context_(context), screen_(screen) {
+    if (context.adaptiveWaits)
+        watch_ = context.platform.watchDrawing(screen.lobby().window);
+}
+
+ClientWaits::~ClientWaits() = default;
 
 std::uint64_t ClientWaits::listSignature(const Image& capture, const LobbyGeometry& geometry) {
     // FNV-1a over the list's pixels: the highlight, the scroll position and the rows' text.
@@ -128,6 +134,60 @@ bool ClientWaits::pollStep(int boundMs, int& waitedMs, std::optional<long long> 
     return !context_.observer.cancelled();
 }
 
+bool ClientWaits::drewInto(Area area) {
+    const LobbyGeometry& g = screen_.lobby().geometry;
+    const Rect list{g.listLeft, g.listTop, g.listRight, g.listBottom};
+    // The seat list sits right of the table list.
+    const Rect seats{g.listRight, 0, 1 << 20, 1 << 20};
+    for (const Rect& drawn : watch_->takeDrawn()) {
+        watchReports_ = true;
+        listDrawn_ = listDrawn_ || DrawingWatch::intersects(drawn, list);
+        seatsDrawn_ = seatsDrawn_ || DrawingWatch::intersects(drawn, seats);
+    }
+    return std::exchange(area == Area::List ? listDrawn_ : seatsDrawn_, false);
+}
+
+void ClientWaits::Settle::pausedFor(int pauseMs) {
+    longestPauseMs = std::max(longestPauseMs, pauseMs);
+    if (learnt)
+        learn();
+}
+
+void ClientWaits::Settle::learn() {
+    learnt = true;
+    ms = std::clamp(2 * longestPauseMs + kWatchStepMs, kShortestSettleMs, kLongestSettleMs);
+}
+
+bool ClientWaits::awaitDrawing(Area area, int boundMs, int& waitedMs) {
+    std::optional<int> drawnAt;
+    for (int sinceLook = 0;; sinceLook += kWatchStepMs) {
+        if (drewInto(area)) {
+            // Drawing again after a pause shorter than the settle time: the
+            // client pauses that long within one drawing.
+            if (drawnAt && waitedMs - *drawnAt > kWatchStepMs)
+                settle(area).pausedFor(waitedMs - *drawnAt);
+            drawnAt = waitedMs;
+        }
+        if (drawnAt && waitedMs - *drawnAt >= settle(area).ms)
+            return true;
+        // A watch that has reported nothing yet may not see this client: look anyway.
+        if (!watchReports_ && sinceLook >= kPollMs)
+            return true;
+        if (waitedMs >= boundMs || context_.observer.cancelled())
+            return false;
+        const int step = std::min(kWatchStepMs, boundMs - waitedMs);
+        context_.clock.sleepMs(step);
+        waitedMs += step;
+    }
+}
+
+bool ClientWaits::awaitLook(Area area, int boundMs, int& waitedMs,
+                            std::optional<long long> lookStartedMs) {
+    if (!watch_)
+        return pollStep(boundMs, waitedMs, lookStartedMs);
+    return awaitDrawing(area, boundMs, waitedMs) && !context_.observer.cancelled();
+}
+
 int ClientWaits::sinceKeyMs() const {
     return static_cast<int>(std::clamp<long long>(context_.clock.nowMs() - keyAtMs_, 0, 1 << 30));
 }
@@ -169,7 +229,7 @@ void ClientWaits::learnSeatLook(bool firstLook, bool drawn, int sinceKeyMs) {
 }
 
 bool ClientWaits::grabChangedList(int boundMs, int& waitedMs) {
-    for (;;) {
+    for (bool lastLook = false;;) {
         const long long lookStarted = context_.clock.nowMs();
         if (!screen_.grab())
             return true;  // the caller's read tells the user
@@ -178,15 +238,16 @@ bool ClientWaits::grabChangedList(int boundMs, int& waitedMs) {
             noted_ = now;
             return true;
         }
-        // A slow look (a screen copy raises the lobby first) counts against the bound.
-        const long long took = context_.clock.nowMs() - lookStarted;
-        waitedMs += static_cast<int>(std::clamp<long long>(took - kPollMs, 0, boundMs));
-        if (waitedMs >= boundMs || context_.observer.cancelled())
+        if (!watch_) {
+            // A slow look (a screen copy raises the lobby first) counts against the bound.
+            const long long took = context_.clock.nowMs() - lookStarted;
+            waitedMs += static_cast<int>(std::clamp<long long>(took - kPollMs, 0, boundMs));
+        }
+        if (lastLook || waitedMs >= boundMs || context_.observer.cancelled())
             return false;
         screen_.release();
-        const int step = std::min(kPollMs, boundMs - waitedMs);
-        context_.clock.sleepMs(static_cast<int>(std::clamp<long long>(step - took, 0, step)));
-        waitedMs += step;
+        // The bound reached while waiting: one more look, which stays grabbed.
+        lastLook = !awaitLook(Area::List, boundMs, waitedMs, lookStarted);
     }
 }
 
@@ -198,6 +259,8 @@ int ClientWaits::highlightBoundMs(int boundMs) const {
 }
 
 bool ClientWaits::grabRow() {
+    if (std::exchange(rowGrabbed_, false) && screen_.grabbed())
+        return true;
     const std::optional<int> waited = std::exchange(fixedWaitedMs_, std::nullopt);
     if (!waited || !noted_)
         return screen_.grab();
@@ -232,10 +295,17 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
         return;
     }
     int waited = 0;
+    // With a watch nothing needs a look before the client has drawn the move.
     const bool moved =
-        pollStep(boundMs, waited) && grabChangedList(highlightBoundMs(boundMs), waited);
-    screen_.release();
+        awaitLook(Area::List, watch_ ? highlightBoundMs(boundMs) : boundMs, waited) &&
+        grabChangedList(highlightBoundMs(boundMs), waited);
+    // Seen after the client drew it and went quiet, the move's capture is the row's.
+    rowGrabbed_ = moved && watch_ && screen_.grabbed();
+    if (!rowGrabbed_)
+        screen_.release();
     if (moved) {
+        if (watch_)
+            settle(Area::List).learn();
         rowMoved_ = true;
         shortfallMs_ = std::max(fixedMs - waited, 0);
         slowestMoveMs_ = std::max(slowestMoveMs_.value_or(0), sinceKeyMs());
@@ -248,6 +318,7 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
 }
 
 std::optional<SeatReading> ClientWaits::readOnce() {
+    rowGrabbed_ = false;
     std::optional<SeatReading> reading;
     if (screen_.grab()) {
         reading.emplace();
@@ -260,6 +331,11 @@ std::optional<SeatReading> ClientWaits::readOnce() {
 }
 
 void ClientWaits::accept(const SeatReading& reading, SeatReading& seats) {
+    if (watch_) {
+        // What the client drew up to now belongs to this table.
+        drewInto(Area::List);
+        listDrawn_ = seatsDrawn_ = false;
+    }
     seats = reading;
     accepted_ = reading;
     seatsKnown_ = true;
@@ -294,9 +370,12 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
         return !observer.cancelled();
     }
     // The first look comes when the last list was seen drawn, not while the
-    // client is surely still drawing; from there every kPollMs.
-    int waited = std::clamp(firstSeatLookMs() - sinceKeyMs(), 0, boundMs);
-    if (waited > 0) {
+    // client is surely still drawing; from there every kPollMs. A watch tells
+    // when the client has drawn.
+    int waited = watch_ ? 0 : std::clamp(firstSeatLookMs() - sinceKeyMs(), 0, boundMs);
+    if (watch_ && !awaitLook(Area::Seats, boundMs, waited))
+        waited = boundMs;
+    if (waited > 0 && !watch_) {
         context_.clock.sleepMs(waited);
         if (observer.cancelled())
             return false;
@@ -304,27 +383,41 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
     std::optional<SeatReading> previous;
     bool firstLook = true;
     bool drawnSeen = false;
-    for (;;) {
+    bool secondLook = false;
+    while (waited < boundMs || !watch_) {
         const long long lookStarted = context_.clock.nowMs();
         const int lookedAt = sinceKeyMs();
         std::optional<SeatReading> reading = readOnce();
         if (!reading)
             return false;
         const bool drawn = seatsComplete(*reading) && !sameReading(*reading, accepted_);
-        if (firstLook || (drawn && !drawnSeen))
+        if (!watch_ && (firstLook || (drawn && !drawnSeen)))
             learnSeatLook(firstLook, drawn, lookedAt);
         firstLook = false;
         drawnSeen = drawnSeen || drawn;
         if (drawn) {
             if (previous && sameReading(*reading, *previous)) {
                 accept(*reading, seats);
+                if (watch_)
+                    settle(Area::Seats).learn();
                 return true;
             }
+            // Two looks after the client went quiet disagree: it pauses longer
+            // within one drawing than the settle time.
+            if (previous && secondLook)
+                settle(Area::Seats).pausedFor(settle(Area::Seats).ms);
             previous = std::move(reading);
+            // With a watch the list looked complete after the client went
+            // quiet: a second look at once tells whether it has settled.
+            if (watch_ && !secondLook) {
+                secondLook = true;
+                continue;
+            }
         } else {
             previous.reset();
         }
-        if (!pollStep(boundMs, waited, lookStarted))
+        secondLook = false;
+        if (!awaitLook(Area::Seats, boundMs, waited, lookStarted))
             break;
     }
     if (observer.cancelled())

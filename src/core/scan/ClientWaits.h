@@ -6,19 +6,24 @@
 #include "scan/PassContext.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace kestrova {
 
+class DrawingWatch;
 class LobbyScreen;
 struct EverestLobby;
 
 // The waits of a pass between driving the client and reading it. With fixed
 // waits each one sleeps its full time, whatever the client does. With adaptive
-// waits the pass looks at the client every kPollMs instead and goes on as soon
-// as what it reads next is on the screen; the fixed time stays the upper
-// bound, so a client slower than that is read when the fixed wait would read it.
+// waits the pass goes on as soon as what it reads next is on the screen: where
+// the platform reports the client's drawing (DrawingWatch), it looks right
+// after the client has drawn there and then been quiet for a settle time
+// learnt in the pass; elsewhere it looks every kPollMs. The fixed time stays
+// the upper bound, so a client slower than that is read when the fixed wait
+// would read it.
 //
 // A seat list counts as the selected table's when the highlight has moved
 // since the last list the pass accepted, the list differs from that one, every
@@ -44,8 +49,16 @@ public:
     // table until a look comes too early, then once in a while.
     static constexpr int kProbeStepMs = 4;
     static constexpr int kProbeEveryTables = 16;
+    // With a drawing watch: how often it is asked, and the settle time's
+    // bounds. For each area it is kPollMs (what polling allows a client to
+    // pause within one drawing) until a drawing there has been read whole,
+    // then twice the longest pause seen within one drawing.
+    static constexpr int kWatchStepMs = 2;
+    static constexpr int kShortestSettleMs = 2 * kWatchStepMs;
+    static constexpr int kLongestSettleMs = 50;
 
     ClientWaits(PassContext& context, LobbyScreen& screen);
+    ~ClientWaits();
 
     bool adaptive() const { return context_.adaptiveWaits; }
 
@@ -114,6 +127,15 @@ private:
     // Sleeps one poll step of at most what is left of boundMs; false when
     // the bound is used up or the user cancelled.
     bool pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs = {});
+    // Until the next look at area is due: one poll step, or with a drawing
+    // watch until the client has drawn there and been quiet for the settle
+    // time. False when the bound is used up or the user cancelled.
+    enum class Area { List, Seats };
+    bool awaitLook(Area area, int boundMs, int& waitedMs,
+                   std::optional<long long> lookStartedMs = {});
+    bool awaitDrawing(Area area, int boundMs, int& waitedMs);
+    // Whether the client drew into area since this was last asked for it.
+    bool drewInto(Area area);
     // Captures until the list differs from the noted one, at most boundMs in
     // all (waitedMs already gone); true when it changed or a capture failed.
     // The last capture stays grabbed.
@@ -129,6 +151,23 @@ private:
 
     PassContext& context_;
     LobbyScreen& screen_;
+    std::unique_ptr<DrawingWatch> watch_;
+    // Trusted once it has reported any drawing: until then the waits poll.
+    bool watchReports_ = false;
+    bool listDrawn_ = false;
+    bool seatsDrawn_ = false;
+    struct Settle {
+        int ms = kPollMs;
+        int longestPauseMs = 0;
+        bool learnt = false;
+        void pausedFor(int pauseMs);
+        // A drawing has been read whole: from now on the pauses seen decide.
+        void learn();
+    };
+    Settle settle_[2];  // by Area
+    Settle& settle(Area area) { return settle_[static_cast<int>(area)]; }
+    // afterSelectionKey() saw the move drawn: that capture is the row's.
+    bool rowGrabbed_ = false;
     std::optional<std::uint64_t> noted_;
     bool rowMoved_ = false;
     bool seatsKnown_ = false;

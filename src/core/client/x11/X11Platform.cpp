@@ -2,6 +2,7 @@
 
 #include "client/Win32Messages.h"
 #include "client/lobby/ProgramWindows.h"
+#include "client/x11/DamageWatch.h"
 #include "client/x11/EventTimestamps.h"
 #include "client/x11/KeyCodeMapper.h"
 #include "client/x11/WindowCapturer.h"
@@ -69,6 +70,17 @@ X11Platform::X11Platform(std::unique_ptr<XcbConnection> connection)
 }
 
 X11Platform::~X11Platform() = default;
+
+std::unique_ptr<DrawingWatch> X11Platform::watchDrawing(WindowId window) {
+    std::string why;
+    std::unique_ptr<DamageWatch> watch = DamageWatch::create(*connection_, toXcb(window), why);
+    if (!watch && !toldNoWatch_) {
+        toldNoWatch_ = true;
+        if (trace_)
+            trace_("Cannot watch the lobby's drawing (" + why + "): the waits poll the screen");
+    }
+    return watch;
+}
 
 const std::string& X11Platform::compositeUnavailableReason() const {
     return capturer_->compositeUnavailableReason();

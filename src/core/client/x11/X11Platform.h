@@ -2,6 +2,7 @@
 
 #include "client/ClientPlatform.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,6 +43,10 @@ public:
     bool capturesCoveredWindows() override;
     // The other windows of the lobby's program (WM_CLASS instance), as under Wine.
     std::vector<WindowInfo> tableWindows(WindowId lobby) override;
+    // Through the Damage extension; without it the trace says so once.
+    std::unique_ptr<DrawingWatch> watchDrawing(WindowId window) override;
+    // Where the backend says how it works around the desktop.
+    void setTrace(std::function<void(const std::string&)> trace) { trace_ = std::move(trace); }
 
     // Empty when covered windows are captured faithfully, else why not.
     const std::string& compositeUnavailableReason() const;
@@ -61,6 +66,8 @@ private:
     std::unique_ptr<KeyCodeMapper> keys_;
     std::unique_ptr<EventTimestamps> timestamps_;
     std::unique_ptr<WindowCapturer> capturer_;
+    std::function<void(const std::string&)> trace_;
+    bool toldNoWatch_ = false;
 };
 
 }  // namespace kestrova

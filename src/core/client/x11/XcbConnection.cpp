@@ -63,8 +63,15 @@ xcb_atom_t XcbConnection::atom(std::string_view name) {
 void XcbConnection::sync() {
     XcbReply<xcb_get_input_focus_reply_t> reply(
         xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
+    dispatchEvents();
+}
+
+void XcbConnection::dispatchEvents() {
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        if (eventHandler_)
+            eventHandler_(*event);
         std::free(event);
+    }
 }
 
 int XcbConnection::bitsPerPixel(int depth) const {

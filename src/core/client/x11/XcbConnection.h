@@ -3,11 +3,13 @@
 #include <xcb/xcb.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace kestrova {
 
@@ -37,10 +39,24 @@ public:
     // XCB_ATOM_NONE when the server cannot intern the name.
     xcb_atom_t atom(std::string_view name);
 
-    // Waits until the server has processed every request sent so far, then drops
-    // the events and asynchronous errors that piled up meanwhile (this connection
-    // selects no input on foreign windows, so nothing there is wanted).
+    // Waits until the server has processed every request sent so far, then hands
+    // the events that piled up meanwhile to the event handler and drops the
+    // rest (this connection selects no input on foreign windows; only the
+    // drawing watch asks for events).
     void sync();
+    // Hands every event received so far to the event handler; never blocks.
+    void dispatchEvents();
+    // Who wants events (a drawing watch, one at a time): owner tells whose
+    // handler clearEventHandler() may remove.
+    using EventHandler = std::function<void(const xcb_generic_event_t& event)>;
+    void setEventHandler(const void* owner, EventHandler handler) {
+        handlerOwner_ = owner;
+        eventHandler_ = std::move(handler);
+    }
+    void clearEventHandler(const void* owner) {
+        if (handlerOwner_ == owner)
+            setEventHandler(nullptr, {});
+    }
 
     // ZPixmap layout for a depth; 0 when the server announced no such format.
     int bitsPerPixel(int depth) const;
@@ -54,6 +70,8 @@ private:
     xcb_connection_t* connection_ = nullptr;
     xcb_screen_t* screen_ = nullptr;
     std::unordered_map<std::string, xcb_atom_t> atoms_;
+    EventHandler eventHandler_;
+    const void* handlerOwner_ = nullptr;
 };
 
 }  // namespace kestrova

@@ -11,10 +11,12 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace kestrova {
@@ -417,17 +419,57 @@ TEST_F(X11PlatformTest, AsksARunningWindowManagerToRestoreAndKeepOnTop) {
     EXPECT_FALSE(platform_->windowManagerRunning());
 }
 
+// What the client draws into the window or a child is reported in the
+// window's coordinates, once.
+TEST_F(X11PlatformTest, DrawingIntoTheWindowOrAChildIsReported) {
+    const xcb_window_t window = client_->createTopLevel("Drawn", "D", 10, 10, 300, 200);
+    const xcb_window_t child = client_->create(window, 100, 50, 80, 40);
+    client_->map(child);
+    client_->map(window);
+    client_->sync();
+    const std::unique_ptr<DrawingWatch> watch = platform_->watchDrawing(window);
+    ASSERT_NE(watch, nullptr);
+    client_->fill(window, 0xff0000, 10, 20, 30, 40);
+    client_->fill(child, 0x00ff00, 5, 5, 10, 10);
+    client_->sync();
+    std::vector<Rect> drawn;
+    for (int tries = 0; tries < 200 && drawn.size() < 2; ++tries) {
+        const std::vector<Rect> more = watch->takeDrawn();
+        drawn.insert(drawn.end(), more.begin(), more.end());
+        if (drawn.size() < 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const auto covered = [&](const Rect& area) {
+        return std::any_of(drawn.begin(), drawn.end(), [&](const Rect& r) {
+            return r.left <= area.left && r.top <= area.top && r.right >= area.right &&
+                   r.bottom >= area.bottom;
+        });
+    };
+    EXPECT_TRUE(covered({10, 20, 40, 60}));
+    EXPECT_TRUE(covered({105, 55, 115, 65})) << "the child's drawing, in the window's coordinates";
+    EXPECT_TRUE(watch->takeDrawn().empty());
+}
+
 // Without Composite only the screen can be copied: the lobby is raised for the copy
 // (the server repaints its background on the raise) and put back afterwards.
+// Without Damage the waits poll, and the trace says so once.
 TEST(X11PlatformWithoutComposite, LobbyIsRaisedForTheCopyAndLoweredAfter) {
     XvfbServer server;
     std::string error;
     if (XvfbServer::findBinary().empty())
         GTEST_SKIP() << "Xvfb is not installed";
-    ASSERT_TRUE(server.start(error, "1280x1024x24", {"-extension", "Composite"})) << error;
+    ASSERT_TRUE(server.start(error, "1280x1024x24",
+                             {"-extension", "Composite", "-extension", "DAMAGE"}))
+        << error;
     auto platform = X11Platform::open(server.displayName(), &error);
     ASSERT_NE(platform, nullptr) << error;
     ASSERT_FALSE(platform->capturesCoveredWindows());
+    std::vector<std::string> traced;
+    platform->setTrace([&](const std::string& line) { traced.push_back(line); });
+    EXPECT_EQ(platform->watchDrawing(1), nullptr);
+    EXPECT_EQ(platform->watchDrawing(1), nullptr);
+    ASSERT_EQ(traced.size(), 1u);
+    EXPECT_NE(traced[0].find("no Damage extension"), std::string::npos) << traced[0];
 
     TestClient client(server.displayName());
     const xcb_window_t lobbyWindow = client.create(client.root(), 0, 0, 400, 300, 0x00ff00);
