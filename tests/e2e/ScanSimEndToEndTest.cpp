@@ -47,7 +47,7 @@ TEST(ScanSimEndToEndTest, AnOptionGivenTwiceIsRefused) {
     const QString lobby = QStringLiteral(KESTROVA_DATA_DIR "/lobby-60.json");
     const CliRun::Result scan = cli.run(
         {QStringLiteral("scan"), QStringLiteral("--sim"), lobby, QStringLiteral("--sim"), lobby});
-    EXPECT_EQ(scan.exitCode, 1);
+    EXPECT_EQ(scan.exitCode, 2);
     EXPECT_EQ(scan.out, "");
     EXPECT_NE(scan.err.find("scan: --sim given twice"), std::string::npos) << scan.err;
 }

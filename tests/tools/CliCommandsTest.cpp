@@ -1,10 +1,6 @@
 // The kestrova-cli commands that keep the user's files: buddies, settings and
 // databases, and the look-up and the aggregator against a throwaway server.
-#include "AggregateCommand.h"
-#include "BuddiesCommand.h"
-#include "DbCommand.h"
-#include "LookupCommand.h"
-#include "SettingsCommand.h"
+#include "CommandLine.h"
 
 #include "PostgresServer.h"
 #include "TempDir.h"
@@ -31,34 +27,26 @@ struct Outcome {
     std::string err;
 };
 
-// Each command run against the files of one temporary working directory.
+// Each command line run against the files of one temporary working directory.
 class CliCommands : public ::testing::Test {
 protected:
-    template <class Command>
-    static Outcome capture(Command command) {
+    Outcome run(const char* command, std::vector<std::string> args, const std::string& input = {}) {
+        args.insert(args.begin(), command);
+        std::istringstream in(input);
         std::ostringstream out;
         std::ostringstream err;
-        const int status = command(out, err);
+        cli::CommandLine line(in, out, err);
+        cli::addFileCommands(
+            line, [this] { return folder; }, store);
+        const int status = line.run(args);
         return {status, out.str(), err.str()};
     }
-    Outcome buddies(const std::vector<std::string>& args) {
-        return capture(
-            [&](auto& out, auto& err) { return runBuddiesCommand(args, dir.path(), out, err); });
+    Outcome buddies(const std::vector<std::string>& args) { return run("buddies", args); }
+    Outcome settings(const std::vector<std::string>& args) { return run("settings", args); }
+    Outcome db(const std::vector<std::string>& args, const std::string& in = {}) {
+        return run("db", args, in);
     }
-    Outcome settings(const std::vector<std::string>& args) {
-        return capture(
-            [&](auto& out, auto& err) { return runSettingsCommand(args, store, out, err); });
-    }
-    Outcome db(const std::vector<std::string>& args, const std::string& input = {}) {
-        std::istringstream in(input);
-        return capture(
-            [&](auto& out, auto& err) { return runDbCommand(args, dir.path(), in, out, err); });
-    }
-    Outcome lookup(const std::vector<std::string>& args) {
-        return capture([&](auto& out, auto& err) {
-            return runLookupCommand(args, dir.path(), store, out, err);
-        });
-    }
+    Outcome lookup(const std::vector<std::string>& args) { return run("lookup", args); }
     static std::vector<std::string> add(std::vector<std::string> more) {
         std::vector<std::string> args = {"add",  "--kind", "5",      "--host", "h",
                                          "--db", "d",      "--user", "u"};
@@ -67,6 +55,7 @@ protected:
     }
 
     test::TempDir dir;
+    std::filesystem::path folder = dir.path();
     SettingsStore store{dir / "Velloran.ini"};
 };
 
@@ -113,9 +102,11 @@ TEST_F(CliCommands, BuddiesGoThroughTheFile) {
     }
     EXPECT_EQ(buddies({"list"}).out, "fish 2\na\nb\nc\n");
     EXPECT_EQ(buddies({"import", (dir / "none.csv").string()}).status, 1);
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {}, {"frobnicate"}, {"add"}, {"add", ""}, {"add", std::string(150, 'x')}})
-        EXPECT_EQ(buddies(bad).status, 1);
+    EXPECT_EQ(buddies({"add", ""}).status, 1);
+    EXPECT_EQ(buddies({"add", std::string(150, 'x')}).status, 1);
+    for (const std::vector<std::string>& usage : std::vector<std::vector<std::string>>{
+             {}, {"frobnicate"}, {"add"}, {"list", "x"}, {"add", "a", "b"}})
+        EXPECT_EQ(buddies(usage).status, 2);
 }
 
 TEST_F(CliCommands, DamagedOrUnwritableBuddyFileIsToldAndNeverRewritten) {
@@ -128,9 +119,8 @@ TEST_F(CliCommands, DamagedOrUnwritableBuddyFileIsToldAndNeverRewritten) {
     EXPECT_EQ(buddies({"add", "x"}).status, 1);
     EXPECT_EQ(readBytes(dir / "mofofish"), damaged);
 
-    const Outcome refused = capture([&](auto& out, auto& err) {
-        return runBuddiesCommand({"add", "x"}, dir / "gone", out, err);
-    });
+    folder = dir / "gone";
+    const Outcome refused = buddies({"add", "x"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("gone/.mofofish.lock: No such file or directory"),
               std::string::npos);
@@ -155,16 +145,16 @@ TEST_F(CliCommands, SettingsGoThroughTheStore) {
     const std::string before = readBytes(store.path());
     EXPECT_NE(settings({"get", "nosuchkey"}).err.find("unknown key"), std::string::npos);
     EXPECT_NE(settings({"set", "Lim", "yes"}).err.find("0 or 1"), std::string::npos);
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {}, {"get"}, {"list", "x"}, {"set", "scanint", "15min"}, {"set", "profilme", "a\nb"}})
-        EXPECT_EQ(settings(bad).status, 1);
+    EXPECT_EQ(settings({"set", "scanint", "15min"}).status, 1);
+    EXPECT_EQ(settings({"set", "profilme", "a\nb"}).status, 1);
+    for (const std::vector<std::string>& usage :
+         std::vector<std::vector<std::string>>{{}, {"get"}, {"list", "x"}, {"set", "cache"}})
+        EXPECT_EQ(settings(usage).status, 2);
     EXPECT_EQ(readBytes(store.path()), before);
 
     writeBytes(dir / "file", "x");
-    SettingsStore broken(dir / "file" / "Velloran.ini");
-    const Outcome failed = capture([&](auto& out, auto& err) {
-        return runSettingsCommand({"set", "form", "5"}, broken, out, err);
-    });
+    store = SettingsStore(dir / "file" / "Velloran.ini");
+    const Outcome failed = settings({"set", "form", "5"});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("cannot write"), std::string::npos);
 }
@@ -198,30 +188,39 @@ TEST_F(CliCommands, DatabasesAreListedWithoutPasswordsAndKeptOwnerOnly) {
     EXPECT_EQ(list.at(0).password, "s3cret");
     EXPECT_EQ(list.at(0).port, "6543");
     EXPECT_EQ(list.at(0).position, "1");
-    for (const char* index : {"2", "0", "x"})
-        EXPECT_EQ(db({"remove", index}).status, 1);
+    EXPECT_EQ(db({"remove", "010"}).err, "kestrova-cli db: no entry 10 (the list has 1)\n");
+    for (const char* index : {"0", "x", "0x1"})
+        EXPECT_EQ(db({"remove", index}).status, 2);
 }
 
+// Usage errors: what is wrong, the usage and a hint, status 2; unstorable values: 1.
 TEST_F(CliCommands, BadDatabaseAddsChangeNothing) {
-    const std::vector<std::vector<std::string>> bad = {
+    const std::vector<std::vector<std::string>> usage = {
         {"add", "--host", "h", "--db", "d", "--user", "u"},  // no kind
         {"add", "--kind", "7", "--host", "h", "--db", "d", "--user", "u"},
         {"add", "--kind", "-0", "--host", "h", "--db", "d", "--user", "u"},
         add({"--port", "70000"}),
         add({"--port", "54a"}),
-        add({"--password", std::string(100, 'p')}),
         add({"--host", "i"}),
         add({"--colour", "red"}),
-        add({"--password-stdin"}),  // nothing on the input
+        add({"--port"}),
+        add({"--password", "p", "--password-stdin"}),
         {"frobnicate"},
-        {},
-    };
-    for (const auto& args : bad) {
+        {}};
+    for (const auto& args : usage) {
         const Outcome r = db(args);
-        EXPECT_EQ(r.status, 1) << (args.empty() ? "" : args.back());
-        EXPECT_NE(r.err, "");
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args.back());
+        EXPECT_NE(r.err.find("\nUsage: kestrova-cli db"), std::string::npos) << r.err;
     }
+    EXPECT_EQ(db(add({"--port", "54a"})).err,
+              "kestrova-cli db add: --port: \"54a\" is not a whole number from 1 to 65535\n"
+              "Usage: kestrova-cli db add [OPTIONS]\n"
+              "Run \"kestrova-cli db add --help\" for more information.\n");
+    EXPECT_NE(db(add({"--host", "i"})).err.find("db add: --host given twice\n"), std::string::npos);
+    for (const auto& args : {add({"--password", std::string(100, 'p')}), add({"--password-stdin"})})
+        EXPECT_EQ(db(args).status, 1) << args.back();
     EXPECT_FALSE(std::filesystem::exists(dir / "db.conf"));
+    EXPECT_EQ(db({"add", "--help"}).out.rfind("Usage: kestrova-cli db add [OPTIONS]\n", 0), 0u);
 }
 
 TEST_F(CliCommands, DamagedDatabaseListIsListedAsFarAsReadableButNeverRewritten) {
@@ -288,8 +287,9 @@ TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJsonOrTheFailure) {
               "\"attToSteal\":\"N/A\",\"foldSbToSteal\":\"N/A\",\"foldBbToSteal\":\"N/A\","
               "\"contiBetFlop\":\"N/A\",\"threeBetCap\":\"0.00\"}\n");
     EXPECT_EQ(found.err, "");
-    EXPECT_EQ(lookup({}).status, 1);
-    EXPECT_EQ(lookup({"a", "b"}).status, 1);
+    for (const std::vector<std::string>& usage :
+         std::vector<std::vector<std::string>>{{}, {"a", "b"}, {"-a"}, {"a", "--stack"}})
+        EXPECT_EQ(lookup(usage).status, 2);
     EXPECT_EQ(lookup({"NoSuchPlayer"}).out.rfind("{\"name\":\"NoSuchPlayer\",\"known\":false,", 0),
               0u);
 
@@ -313,8 +313,7 @@ TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJsonOrTheFailure) {
 
 TEST_F(CliTrackerCommands, AggregateThenLookupThroughTheAggregator) {
     configure(PostgresServer::kPassword);
-    const Outcome aggregated = capture(
-        [&](auto& out, auto& err) { return runAggregateCommand({}, dir.path(), store, out, err); });
+    const Outcome aggregated = run("aggregate", {});
     ASSERT_EQ(aggregated.status, 0) << aggregated.err;
     EXPECT_EQ(aggregated.out, "The update of the database is now complete\n");
     store.writeText(keys::useagg, "1");

@@ -8,13 +8,8 @@
 
 namespace kestrova {
 
-int runAggregateCommand(const std::vector<std::string>& args,
-                        const std::filesystem::path& directory, const SettingsStore& settings,
+int runAggregateCommand(const std::filesystem::path& directory, const SettingsStore& settings,
                         std::ostream& out, std::ostream& err) {
-    if (!args.empty()) {
-        err << "usage: kestrova-cli aggregate\n";
-        return 1;
-    }
     const auto databases = cli::loadDatabases(directory, err);
     if (!databases)
         return 1;

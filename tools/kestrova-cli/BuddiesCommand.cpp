@@ -11,19 +11,7 @@ namespace kestrova {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: kestrova-cli buddies list\n"
-    "       kestrova-cli buddies add NAME\n"
-    "       kestrova-cli buddies remove NAME\n"
-    "       kestrova-cli buddies import FILE.csv\n"
-    "       kestrova-cli buddies export FILE.csv\n";
-
 constexpr std::string_view kPrefix = "kestrova-cli buddies: ";
-
-int usageError(std::ostream& err, std::string_view why) {
-    err << kPrefix << why << '\n' << kUsage;
-    return 1;
-}
 
 int failure(std::ostream& err, std::string_view why) {
     err << kPrefix << why << '\n';
@@ -87,26 +75,13 @@ int exportCsv(const BuddyList& buddies, const std::filesystem::path& chosen, std
 
 }  // namespace
 
-int runBuddiesCommand(const std::vector<std::string>& args, const std::filesystem::path& directory,
-                      std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        return usageError(err, "missing subcommand");
-    }
-    const std::string& command = args[0];
-    const bool takesArgument =
-        command == "add" || command == "remove" || command == "import" || command == "export";
-    if (command != "list" && !takesArgument) {
-        return usageError(err, "unknown subcommand \"" + command + "\"");
-    }
-    if (args.size() != (takesArgument ? 2u : 1u)) {
-        return usageError(err, takesArgument ? "\"" + command + "\" takes one argument"
-                                             : "\"list\" takes no argument");
-    }
-
+int runBuddiesCommand(BuddiesVerb verb, const std::string& argument,
+                      const std::filesystem::path& directory, std::ostream& out,
+                      std::ostream& err) {
     BuddyList buddies(directory);
     // Held from reading to writing, so that a concurrent change is not lost.
     std::optional<FileLock> lock;
-    if (command != "list" && command != "export") {
+    if (verb != BuddiesVerb::List && verb != BuddiesVerb::Export) {
         lock.emplace(buddies.filePath());
         if (!lock->locked()) {
             return failure(err, lock->error() + "; nothing changed");
@@ -115,22 +90,23 @@ int runBuddiesCommand(const std::vector<std::string>& args, const std::filesyste
     const bool damaged = buddies.loadBuddies() == BuddyList::LoadResult::ReadError;
     const std::string readError =
         std::string(BuddyList::kReadErrorText) + ": " + buddies.loadProblem();
-    if (command == "list") {
+    if (verb == BuddiesVerb::List) {
         list(buddies, out);
         return damaged ? failure(err, readError) : 0;
     }
     if (damaged) {
         return failure(err, readError + "; nothing changed");
     }
-    const std::string& argument = args[1];
-    if (command == "add") {
-        return add(buddies, argument, err);
-    }
-    if (command == "remove") {
-        return remove(buddies, argument, err);
-    }
-    if (command == "import") {
-        return importCsv(buddies, argument, out, err);
+    switch (verb) {
+        case BuddiesVerb::Add:
+            return add(buddies, argument, err);
+        case BuddiesVerb::Remove:
+            return remove(buddies, argument, err);
+        case BuddiesVerb::Import:
+            return importCsv(buddies, argument, out, err);
+        case BuddiesVerb::List:
+        case BuddiesVerb::Export:
+            break;
     }
     return exportCsv(buddies, argument, out, err);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Commands.h"
 #include "client/ClientPlatform.h"
 #include "common/Clock.h"
 
@@ -26,10 +25,6 @@ struct ClientOptions {
     int seatDelayMs = 0;
     int chipsDelayMs = 0;
 };
-
-// False, with the usage on err, for anything else.
-bool parseClientOptions(const Args& args, const std::string& command, ClientOptions& options,
-                        std::ostream& err);
 
 struct Client {
     // The simulated lobby draws with Qt's fonts, on the offscreen platform.

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "sim/LobbyLayout.h"
+
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace kestrova {
 class GlyphTable;
@@ -12,15 +13,24 @@ class GlyphTable;
 
 namespace kestrova::cli {
 
-using Args = std::vector<std::string>;
+struct ClientOptions;
+
+// "ocr lobby|seats IMAGE [--glyphs FILE] [--child-top N]"
+struct OcrArgs {
+    bool seats = false;  // the seat names and chips, not the selected lobby row
+    std::string image;
+    std::string glyphFile;
+    int childTop = sim::layout::kListWindowTop;  // the list window's top in the capture
+};
 
 // Each command returns the process exit status; errors go to err.
-int runOcrCommand(const Args& args, std::ostream& out, std::ostream& err);
-int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err);
+int runOcrCommand(const OcrArgs& args, std::ostream& out, std::ostream& err);
+int runTablesCommand(const ClientOptions& options, std::ostream& out, std::ostream& err);
 // The companion files (database list, buddies, profiles) are those in `directory`.
-int runScanCommand(const Args& args, const std::filesystem::path& directory, std::ostream& out,
+int runScanCommand(const ClientOptions& options, const std::filesystem::path& directory,
+                   std::ostream& out, std::ostream& err);
+int runOpenCommand(const std::string& name, const ClientOptions& options, std::ostream& out,
                    std::ostream& err);
-int runOpenCommand(const Args& args, std::ostream& out, std::ostream& err);
 
 // The glyph table of `file`, or the shipped tables when it is empty; nullopt
 // after telling err why when the table came out empty. A file that could not

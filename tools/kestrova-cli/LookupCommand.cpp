@@ -15,8 +15,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr const char* kUsage = "usage: kestrova-cli lookup NAME [--stack TEXT] [--seat TEXT]\n";
-
 // "known": whether any database has a hand of the player; the figures of an
 // unknown player are all zeros and would otherwise pass for a real record.
 // "failed": the databases that could not be asked, when others answered.
@@ -61,28 +59,8 @@ void printRecord(std::ostream& out, const PlayerStats& r,
 
 }  // namespace
 
-int runLookupCommand(const std::vector<std::string>& args, const std::filesystem::path& directory,
+int runLookupCommand(const LookupArgs& args, const std::filesystem::path& directory,
                      const SettingsStore& settings, std::ostream& out, std::ostream& err) {
-    std::string name;
-    bool haveName = false;
-    std::string stack = "-";
-    std::string seat = "-";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "--stack" || args[i] == "--seat") && i + 1 < args.size()) {
-            (args[i] == "--stack" ? stack : seat) = args[i + 1];
-            ++i;
-        } else if (!haveName && (args[i].rfind("--", 0) != 0 || args[i].size() == 2)) {
-            name = args[i];
-            haveName = true;
-        } else {
-            err << kUsage;
-            return 1;
-        }
-    }
-    if (!haveName) {
-        err << kUsage;
-        return 1;
-    }
     const auto databases = cli::loadDatabases(directory, err);
     if (!databases)
         return 1;
@@ -102,7 +80,7 @@ int runLookupCommand(const std::vector<std::string>& args, const std::filesystem
     TrackerLookup lookup(*databases, settings, &buddies, records, TraceLog::off());
     if (!lookup.connectDatabases(messages))
         return 1;
-    const auto record = lookup.lookupPlayer(name, stack, seat, messages);
+    const auto record = lookup.lookupPlayer(args.name, args.stack, args.seat, messages);
     const auto failed = lookup.failedDatabases();
     lookup.disconnectDatabases();
     // Databases that failed have said why on standard error. The record is

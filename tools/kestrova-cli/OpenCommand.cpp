@@ -12,9 +12,6 @@ namespace kestrova::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: kestrova-cli open NAME --sim LOBBY.json | --x11 [--display NAME] [--glyphs FILE]\n";
-
 class ErrorStreamSink final : public MessageSink {
 public:
     explicit ErrorStreamSink(std::ostream& err) : err_(err) {}
@@ -30,16 +27,8 @@ private:
 
 // open NAME --sim LOBBY.json | --x11 [--display NAME] [--glyphs FILE]: opens the table
 // as "Open" in the main window does and prints {"opened": "NAME"}.
-int runOpenCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    if (args.empty() || args[0].starts_with("--")) {
-        err << kUsage;
-        return 1;
-    }
-    const std::string& name = args[0];
-    ClientOptions options;
-    if (!parseClientOptions(Args(args.begin() + 1, args.end()), "open", options, err))
-        return 1;
-
+int runOpenCommand(const std::string& name, const ClientOptions& options, std::ostream& out,
+                   std::ostream& err) {
     const std::optional<GlyphTable> glyphs = loadGlyphs(options.glyphFile, err);
     if (!glyphs)
         return 1;

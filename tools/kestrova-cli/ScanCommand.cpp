@@ -11,11 +11,8 @@ namespace kestrova::cli {
 
 // scan --sim LOBBY.json | --x11 [--display NAME]: "Scan All Tables" exactly as the
 // main window runs it (settings, db.conf, mofofish, profiles), its lists as JSON.
-int runScanCommand(const Args& args, const std::filesystem::path& directory, std::ostream& out,
-                   std::ostream& err) {
-    ClientOptions options;
-    if (!parseClientOptions(args, "scan", options, err))
-        return 1;
+int runScanCommand(const ClientOptions& options, const std::filesystem::path& directory,
+                   std::ostream& out, std::ostream& err) {
     std::optional<GlyphTable> glyphs = loadGlyphs(options.glyphFile, err);
     if (!glyphs)
         return 1;

@@ -11,11 +11,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: kestrova-cli settings get KEY\n"
-    "       kestrova-cli settings set KEY VALUE\n"
-    "       kestrova-cli settings list\n";
-
 std::string currentValue(const SettingsStore& store, const SettingKey& key) {
     if (const auto* intKey = std::get_if<IntKey>(&key)) {
         return std::to_string(store.read(*intKey));
@@ -57,55 +52,56 @@ const SettingKey* knownKey(std::string_view name, std::ostream& err) {
     return key;
 }
 
-}  // namespace
-
-int runSettingsCommand(const std::vector<std::string>& args, SettingsStore& store,
-                       std::ostream& out, std::ostream& err) {
-    const std::string_view verb = args.empty() ? std::string_view() : std::string_view(args[0]);
-    // Defaults read from a file that exists but cannot be read would be wrong.
-    if ((verb == "list" || verb == "get") && !args.empty()) {
-        if (const std::string problem = store.readProblem(); !problem.empty()) {
-            err << "kestrova-cli settings: " << problem << '\n';
-            return 1;
-        }
+// Defaults read from a file that exists but cannot be read would be wrong.
+bool readable(const SettingsStore& store, std::ostream& err) {
+    if (const std::string problem = store.readProblem(); !problem.empty()) {
+        err << "kestrova-cli settings: " << problem << '\n';
+        return false;
     }
-    if (verb == "list" && args.size() == 1) {
-        for (const SettingKey& key : allSettingKeys()) {
-            out << settingName(key) << '=' << currentValue(store, key) << '\n';
-        }
-        return 0;
-    }
-    if (verb == "get" && args.size() == 2) {
-        const SettingKey* key = knownKey(args[1], err);
-        if (key == nullptr) {
-            return 1;
-        }
-        out << currentValue(store, *key) << '\n';
-        return 0;
-    }
-    if (verb == "set" && args.size() == 3) {
-        const SettingKey* key = knownKey(args[1], err);
-        if (key == nullptr) {
-            return 1;
-        }
-        if (const std::string why = refusal(*key, args[2]); !why.empty()) {
-            err << "kestrova-cli settings: " << settingName(*key) << ": " << why << '\n';
-            return 1;
-        }
-        // Stored under the table's spelling unless the file already has the key.
-        if (!store.writeText(settingName(*key), args[2])) {
-            err << "kestrova-cli settings: cannot write " << store.lastError() << '\n';
-            return 1;
-        }
-        return 0;
-    }
-    err << kUsage;
-    return 1;
+    return true;
 }
 
-int runSettingsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    SettingsStore store(SettingsStore::defaultPath());
-    return runSettingsCommand(args, store, out, err);
+}  // namespace
+
+int runSettingsList(const SettingsStore& store, std::ostream& out, std::ostream& err) {
+    if (!readable(store, err)) {
+        return 1;
+    }
+    for (const SettingKey& key : allSettingKeys()) {
+        out << settingName(key) << '=' << currentValue(store, key) << '\n';
+    }
+    return 0;
+}
+
+int runSettingsGet(const SettingsStore& store, const std::string& key, std::ostream& out,
+                   std::ostream& err) {
+    if (!readable(store, err)) {
+        return 1;
+    }
+    const SettingKey* known = knownKey(key, err);
+    if (known == nullptr) {
+        return 1;
+    }
+    out << currentValue(store, *known) << '\n';
+    return 0;
+}
+
+int runSettingsSet(SettingsStore& store, const std::string& key, const std::string& value,
+                   std::ostream& err) {
+    const SettingKey* known = knownKey(key, err);
+    if (known == nullptr) {
+        return 1;
+    }
+    if (const std::string why = refusal(*known, value); !why.empty()) {
+        err << "kestrova-cli settings: " << settingName(*known) << ": " << why << '\n';
+        return 1;
+    }
+    // Stored under the table's spelling unless the file already has the key.
+    if (!store.writeText(settingName(*known), value)) {
+        err << "kestrova-cli settings: cannot write " << store.lastError() << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace kestrova

@@ -37,10 +37,7 @@ std::optional<GlyphTable> loadGlyphs(const std::string& file, std::ostream& err)
 }
 
 // tables --sim LOBBY.json | --x11 [--display NAME]  [--glyphs FILE]
-int runTablesCommand(const Args& args, std::ostream& out, std::ostream& err) {
-    ClientOptions options;
-    if (!parseClientOptions(args, "tables", options, err))
-        return 1;
+int runTablesCommand(const ClientOptions& options, std::ostream& out, std::ostream& err) {
     const std::string& glyphFile = options.glyphFile;
 
     const std::optional<GlyphTable> glyphs = loadGlyphs(glyphFile, err);
