@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "stats/DatabaseList.h"
+#include "records/DatabaseList.h"
 
 namespace {
 

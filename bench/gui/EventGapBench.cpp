@@ -5,9 +5,9 @@
 #include "FakeLookup.h"
 #include "grabber.h"
 
+#include "records/PlayerLookup.h"
 #include "sim/Lobby.h"
 #include "sim/SimulatedClient.h"
-#include "stats/PlayerLookup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

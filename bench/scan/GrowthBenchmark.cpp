@@ -14,14 +14,14 @@
 #include "ScanProbes.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
+#include "records/DatabaseEntry.h"
 #include "scan/LobbyFilter.h"
 #include "scan/PassContext.h"
 #include "scan/ScanState.h"
 #include "scan/TableScanPass.h"
 #include "settings/SettingsStore.h"
 #include "sim/SimulatedClient.h"
-#include "stats/DatabaseEntry.h"
-#include "stats/TrackerLookup.h"
+#include "trackers/TrackerLookup.h"
 
 #include <QGuiApplication>
 

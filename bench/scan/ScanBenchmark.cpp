@@ -9,6 +9,8 @@
 #include "ScanProbes.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
+#include "records/DatabaseEntry.h"
+#include "records/PlayerLookup.h"
 #include "scan/LobbyFilter.h"
 #include "scan/PassContext.h"
 #include "scan/ScanObserver.h"
@@ -16,9 +18,7 @@
 #include "scan/TableScanPass.h"
 #include "settings/SettingsStore.h"
 #include "sim/SimulatedClient.h"
-#include "stats/DatabaseEntry.h"
-#include "stats/PlayerLookup.h"
-#include "stats/TrackerLookup.h"
+#include "trackers/TrackerLookup.h"
 
 #include <benchmark/benchmark.h>
 

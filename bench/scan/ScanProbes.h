@@ -1,9 +1,9 @@
 #pragma once
 
 #include "client/ClientPlatform.h"
+#include "records/PlayerLookup.h"
 #include "scan/ScanObserver.h"
 #include "sim/Lobby.h"
-#include "stats/PlayerLookup.h"
 
 #include <chrono>
 #include <cstdint>

@@ -13,12 +13,12 @@
 #include "client/ClientPlatform.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/Clock.h"
+#include "records/PlayerLookup.h"
 #include "scan/PassContext.h"
 #include "scan/ScanObserver.h"
 #include "scan/ScanState.h"
 #include "scan/TableScanPass.h"
 #include "sim/SimulatedClient.h"
-#include "stats/PlayerLookup.h"
 
 #include <QGuiApplication>
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "stats/AggregatorBuilder.h"
-#include "stats/TrackerLookup.h"
+#include "trackers/AggregatorBuilder.h"
+#include "trackers/TrackerLookup.h"
 
 namespace kestrova {
 

@@ -1,7 +1,7 @@
 #include "ConnectionTest.h"
 
-#include "stats/TrackerLookup.h"
-#include "stats/postgres/PostgresConnection.h"
+#include "trackers/TrackerLookup.h"
+#include "trackers/postgres/PostgresConnection.h"
 
 #include <QApplication>
 #include <QEventLoop>

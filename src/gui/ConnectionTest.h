@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/DatabaseEntry.h"
+#include "records/DatabaseEntry.h"
 
 #include <chrono>
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "ConnectionTest.h"
 #include "QtText.h"
-#include "stats/DatabaseList.h"
+#include "records/DatabaseList.h"
 
 #include <QComboBox>
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "UserPrompts.h"
-#include "stats/DatabaseEntry.h"
+#include "records/DatabaseEntry.h"
 
 #include <QUrl>
 #include <QWidget>

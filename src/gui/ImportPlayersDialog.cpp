@@ -12,9 +12,9 @@
 #include "QtText.h"
 #include "common/MessageSink.h"
 #include "rating/BuddyList.h"
-#include "stats/ImportProgress.h"
-#include "stats/PlayerLookup.h"
-#include "stats/TrackerNameSource.h"
+#include "records/ImportProgress.h"
+#include "records/PlayerLookup.h"
+#include "trackers/TrackerNameSource.h"
 
 namespace kestrova {
 

@@ -7,7 +7,7 @@
 
 #include "UserPrompts.h"
 #include "rating/PlayerImport.h"
-#include "stats/DatabaseEntry.h"
+#include "records/DatabaseEntry.h"
 
 class QCheckBox;
 class QLineEdit;

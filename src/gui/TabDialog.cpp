@@ -8,8 +8,8 @@
 #include "OptionsWriter.h"
 #include "ProfilTab.h"
 #include "QtText.h"
+#include "records/DatabaseList.h"
 #include "settings/SettingsStore.h"
-#include "stats/DatabaseList.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -27,7 +27,7 @@
 #include "hud/CMgr.h"
 #include "lists/PlayerRowTexts.h"
 #include "settings/SettingKeys.h"
-#include "stats/TrackerLookup.h"
+#include "trackers/TrackerLookup.h"
 #include "update/UpdateSite.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "AppSettings.h"
 
+#include "records/CacheExpiry.h"
 #include "settings/OpenCountConf.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 #include "settings/StakesFile.h"
-#include "stats/CacheExpiry.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/PlayerStats.h"
+#include "records/PlayerStats.h"
 
 #include <cstddef>
 #include <functional>

@@ -8,7 +8,7 @@
 #include "scan/TableListPass.h"
 #include "scan/TableListRows.h"
 #include "scan/TableScanPass.h"
-#include "stats/TrackerLookup.h"
+#include "trackers/TrackerLookup.h"
 
 #include <charconv>
 

@@ -5,7 +5,7 @@
 #include "rating/BuddyList.h"
 #include "scan/LobbyFilter.h"
 #include "scan/ScanState.h"
-#include "stats/TrackerOptions.h"
+#include "trackers/TrackerOptions.h"
 
 #include <atomic>
 #include <condition_variable>

@@ -2,9 +2,9 @@
 
 #include "client/LobbyEntry.h"
 #include "common/Rect.h"
+#include "records/PlayerStats.h"
 #include "scan/PassEnd.h"
 #include "scan/ScannedTable.h"
-#include "stats/PlayerStats.h"
 
 #include <cstddef>
 #include <memory>

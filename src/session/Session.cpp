@@ -7,10 +7,10 @@
 #include "client/lobby/LobbyScreen.h"
 #include "common/Clock.h"
 #include "evaluation/KnownPlayerLine.h"
+#include "records/DatabaseList.h"
 #include "scan/ScanResultFile.h"
 #include "settings/SettingKeys.h"
-#include "stats/DatabaseList.h"
-#include "stats/TrackerLookup.h"
+#include "trackers/TrackerLookup.h"
 
 namespace kestrova {
 

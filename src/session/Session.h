@@ -9,11 +9,11 @@
 #include "common/Image.h"
 #include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
+#include "records/CacheExpiry.h"
+#include "records/DatabaseEntry.h"
 #include "scan/ScanState.h"
 #include "settings/SettingsStore.h"
 #include "settings/TraceLog.h"
-#include "stats/CacheExpiry.h"
-#include "stats/DatabaseEntry.h"
 
 #include <filesystem>
 #include <memory>

@@ -5,6 +5,7 @@
 #include "hud/LayoutSet.h"
 #include "rating/BuddyList.h"
 #include "rating/StatProfile.h"
+#include "records/DatabaseList.h"
 #include "settings/CloseConf.h"
 #include "settings/ColumnConf.h"
 #include "settings/DirConf.h"
@@ -13,7 +14,6 @@
 #include "settings/StakesFile.h"
 #include "settings/Window2Conf.h"
 #include "settings/WindowConf.h"
-#include "stats/DatabaseList.h"
 
 #include <algorithm>
 #include <cctype>

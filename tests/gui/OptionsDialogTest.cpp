@@ -9,9 +9,9 @@
 #include "PostgresServer.h"
 #include "ProfilTab.h"
 #include "TempDir.h"
+#include "records/DatabaseList.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
-#include "stats/DatabaseList.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -19,8 +19,8 @@
 #include "TempDir.h"
 #include "common/MessageSink.h"
 #include "rating/BuddyList.h"
-#include "stats/ImportProgress.h"
-#include "stats/PlayerNameSource.h"
+#include "records/ImportProgress.h"
+#include "records/PlayerNameSource.h"
 
 using namespace kestrova;
 using test::le32;

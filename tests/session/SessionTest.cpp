@@ -13,11 +13,11 @@
 #include "TempDir.h"
 #include "TimerService.h"
 #include "TrackerEntry.h"
+#include "records/DatabaseList.h"
 #include "scan/TableScanPass.h"
 #include "settings/DirConf.h"
 #include "sim/SimulatedClient.h"
-#include "stats/DatabaseList.h"
-#include "stats/TrackerLookup.h"
+#include "trackers/TrackerLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -467,7 +467,7 @@ TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
         GTEST_SKIP() << "PostgreSQL server programs not installed";
     test::PostgresServer& server = test::PostgresServer::shared();
     server.createDatabase("session_pt3");
-    server.executeFile("session_pt3", std::string(KESTROVA_STATS_FIXTURES) + "/pokertracker3.sql");
+    server.executeFile("session_pt3", KESTROVA_TRACKER_FIXTURES "/pokertracker3.sql");
     DatabaseList list;
     list.append(test::trackerEntry(server, "session_pt3", DatabaseKind::PokerTracker3));
     ASSERT_TRUE(list.save(dir.path()));

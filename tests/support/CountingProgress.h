@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/ImportProgress.h"
+#include "records/ImportProgress.h"
 
 #include <string>
 #include <vector>

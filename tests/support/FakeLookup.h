@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/MessageSink.h"
-#include "stats/PlayerLookup.h"
-#include "stats/PlayerRecordList.h"
+#include "records/PlayerLookup.h"
+#include "records/PlayerRecordList.h"
 
 #include <functional>
 #include <string>

@@ -5,9 +5,9 @@
 // are compared.
 
 #include "client/LobbyEntry.h"
-#include "stats/DatabaseEntry.h"
-#include "stats/PlayerStats.h"
-#include "stats/TrackerCounters.h"
+#include "records/DatabaseEntry.h"
+#include "records/PlayerStats.h"
+#include "records/TrackerCounters.h"
 
 #include <ostream>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "client/LobbyEntry.h"
+#include "records/PlayerStats.h"
 #include "scan/ScanObserver.h"
 #include "scan/ScannedTable.h"
-#include "stats/PlayerStats.h"
 
 #include <array>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PostgresServer.h"
-#include "stats/DatabaseEntry.h"
+#include "records/DatabaseEntry.h"
 
 #include <string>
 

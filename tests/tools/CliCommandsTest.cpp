@@ -5,8 +5,8 @@
 #include "PostgresServer.h"
 #include "TempDir.h"
 #include "rating/BuddyList.h"
+#include "records/DatabaseList.h"
 #include "settings/SettingsStore.h"
-#include "stats/DatabaseList.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -250,7 +250,7 @@ protected:
             GTEST_SKIP() << "PostgreSQL server programs not installed";
         PostgresServer& server = PostgresServer::shared();
         server.createDatabase("cli_pt3");
-        server.executeFile("cli_pt3", KESTROVA_STATS_FIXTURES "/pokertracker3.sql");
+        server.executeFile("cli_pt3", KESTROVA_TRACKER_FIXTURES "/pokertracker3.sql");
     }
     void configure(std::string_view password) {
         ASSERT_EQ(db({"add", "--kind", "5", "--host", std::string(PostgresServer::kHost), "--port",

@@ -1,10 +1,10 @@
 #include "AggregateCommand.h"
 
 #include "TrackerCliSupport.h"
+#include "records/PlayerRecordList.h"
 #include "settings/SettingsStore.h"
-#include "stats/AggregatorBuilder.h"
-#include "stats/PlayerRecordList.h"
-#include "stats/TrackerLookup.h"
+#include "trackers/AggregatorBuilder.h"
+#include "trackers/TrackerLookup.h"
 
 namespace kestrova {
 

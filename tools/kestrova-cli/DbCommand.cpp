@@ -4,8 +4,8 @@
 
 #include "Json.h"
 #include "common/FileLock.h"
-#include "stats/DatabaseEntry.h"
-#include "stats/DatabaseList.h"
+#include "records/DatabaseEntry.h"
+#include "records/DatabaseList.h"
 
 namespace kestrova {
 

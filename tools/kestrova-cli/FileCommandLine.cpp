@@ -5,7 +5,7 @@
 #include "DbCommand.h"
 #include "LookupCommand.h"
 #include "SettingsCommand.h"
-#include "stats/DatabaseEntry.h"
+#include "records/DatabaseEntry.h"
 
 #include <CLI/CLI.hpp>
 

@@ -6,10 +6,10 @@
 #include "Json.h"
 #include "TrackerCliSupport.h"
 #include "rating/BuddyList.h"
+#include "records/DatabaseList.h"
+#include "records/PlayerRecordList.h"
 #include "settings/SettingsStore.h"
-#include "stats/DatabaseList.h"
-#include "stats/PlayerRecordList.h"
-#include "stats/TrackerLookup.h"
+#include "trackers/TrackerLookup.h"
 
 namespace kestrova {
 

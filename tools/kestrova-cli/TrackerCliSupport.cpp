@@ -1,6 +1,6 @@
 #include "TrackerCliSupport.h"
 
-#include "stats/DatabaseList.h"
+#include "records/DatabaseList.h"
 
 namespace kestrova::cli {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/MessageSink.h"
-#include "stats/DatabaseEntry.h"
+#include "records/DatabaseEntry.h"
 
 namespace kestrova::cli {
 

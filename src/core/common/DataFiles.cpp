@@ -8,7 +8,7 @@ namespace kestrova {
 namespace {
 
 // <prefix>/bin holds the installed programs; a build tree keeps them up to
-// three folders deep (build/tests/core/stats).
+// three folders deep (build/tests/core/records).
 constexpr int kLevelsAboveExecutable = 3;
 
 bool isFile(const std::filesystem::path& path) {

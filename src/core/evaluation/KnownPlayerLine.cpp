@@ -1,7 +1,7 @@
 #include "evaluation/KnownPlayerLine.h"
 
 #include "common/NumberText.h"
-#include "stats/PlayerStats.h"
+#include "records/PlayerStats.h"
 
 namespace kestrova {
 

@@ -1,9 +1,9 @@
 #include "evaluation/PlayerFilter.h"
 
 #include "common/NumberText.h"
+#include "records/PlayerStats.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
-#include "stats/PlayerStats.h"
 
 namespace kestrova {
 

@@ -6,9 +6,9 @@
 #include "common/Text.h"
 #include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
+#include "records/PlayerStats.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
-#include "stats/PlayerStats.h"
 
 namespace kestrova {
 

@@ -2,9 +2,9 @@
 
 #include "common/NumberText.h"
 #include "evaluation/TableEvaluation.h"
+#include "records/PlayerStats.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
-#include "stats/PlayerStats.h"
 
 namespace kestrova {
 

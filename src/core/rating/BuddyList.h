@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "stats/BuddyIndex.h"
+#include "records/BuddyIndex.h"
 
 namespace kestrova {
 

@@ -1,7 +1,7 @@
 #include "rating/ColourRanges.h"
 
 #include "common/NumberText.h"
-#include "stats/PlayerStats.h"
+#include "records/PlayerStats.h"
 
 namespace kestrova {
 

@@ -8,10 +8,10 @@
 #include "common/MessageSink.h"
 #include "common/NumberText.h"
 #include "rating/BuddyList.h"
-#include "stats/ImportProgress.h"
-#include "stats/PlayerLookup.h"
-#include "stats/PlayerNameSource.h"
-#include "stats/PlayerStats.h"
+#include "records/ImportProgress.h"
+#include "records/PlayerLookup.h"
+#include "records/PlayerNameSource.h"
+#include "records/PlayerStats.h"
 
 namespace kestrova {
 

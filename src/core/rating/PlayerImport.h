@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "stats/DatabaseEntry.h"
+#include "records/DatabaseEntry.h"
 
 namespace kestrova {
 

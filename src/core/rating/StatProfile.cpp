@@ -6,8 +6,8 @@
 #include "common/BinaryReader.h"
 #include "common/BinaryWriter.h"
 #include "common/NumberText.h"
+#include "records/PlayerStats.h"
 #include "settings/CompanionFile.h"
-#include "stats/PlayerStats.h"
 
 namespace kestrova {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "client/ocr/SeatReader.h"
+#include "records/PlayerRecordList.h"
 #include "scan/LobbyEntryList.h"
 #include "scan/ScannedTable.h"
-#include "stats/PlayerRecordList.h"
 
 #include <string>
 

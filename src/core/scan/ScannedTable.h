@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/TextMap.h"
-#include "stats/PlayerStats.h"
+#include "records/PlayerStats.h"
 
 #include <memory>
 #include <string>

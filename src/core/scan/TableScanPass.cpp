@@ -4,12 +4,12 @@
 #include "client/WindowInput.h"
 #include "client/lobby/LobbyScreen.h"
 #include "common/Clock.h"
+#include "records/PlayerLookup.h"
 #include "scan/ClientWaits.h"
 #include "scan/DownKeys.h"
 #include "scan/EndOfListDetector.h"
 #include "scan/LobbyWalkStart.h"
 #include "scan/ScanObserver.h"
-#include "stats/PlayerLookup.h"
 
 namespace kestrova {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "stats/PlayerStats.h"
+#include "records/PlayerStats.h"
 
 namespace kestrova::test {
 

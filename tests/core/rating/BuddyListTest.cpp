@@ -6,6 +6,7 @@
 
 #include "TempDir.h"
 #include "rating/BuddyCsv.h"
+#include "records/PlayerStatsBuilder.h"
 
 namespace kestrova {
 namespace {
@@ -27,6 +28,15 @@ TEST(BuddyList, MembershipIgnoresLetterCaseAndNamesHoldAtMost149Bytes) {
     EXPECT_FALSE(buddies.addBuddy(std::string(150, 'x'), false).changed);
     EXPECT_TRUE(buddies.addBuddy(std::string(149, 'x'), false).changed);
     EXPECT_EQ(buddies.names(), (Names{"Rounder8", "a", std::string(149, 'x')}));
+}
+
+TEST(BuddyList, GivesTheRecordItsIndexIgnoringLetterCase) {
+    BuddyList buddies;  // never saved: lives in memory only
+    buddies.addBuddy("Shark", false);
+    buddies.addBuddy("FishFace", false);
+    EXPECT_EQ(buildPlayerStats({}, "fishface", "1", "1", &buddies).buddyIndex, 1);
+    EXPECT_EQ(buildPlayerStats({}, "SHARK", "1", "1", &buddies).buddyIndex, 0);
+    EXPECT_EQ(buildPlayerStats({}, "Sharky", "1", "1", &buddies).buddyIndex, -1);
 }
 
 // Letters beyond ASCII fold too, a character at a time; broken UTF-8 bytes

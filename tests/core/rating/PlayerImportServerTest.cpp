@@ -16,11 +16,11 @@
 #include "TrackerEntry.h"
 #include "common/MessageSink.h"
 #include "rating/BuddyList.h"
+#include "records/ImportProgress.h"
+#include "records/PlayerRecordList.h"
 #include "settings/SettingsStore.h"
-#include "stats/ImportProgress.h"
-#include "stats/PlayerRecordList.h"
-#include "stats/TrackerLookup.h"
-#include "stats/TrackerNameSource.h"
+#include "trackers/TrackerLookup.h"
+#include "trackers/TrackerNameSource.h"
 
 namespace kestrova {
 namespace {
@@ -30,7 +30,7 @@ using test::PostgresServer;
 using test::TempDir;
 using Names = std::vector<std::string>;
 
-constexpr const char* kFixtures = KESTROVA_STATS_FIXTURES;
+constexpr const char* kFixtures = KESTROVA_TRACKER_FIXTURES;
 
 using test::RecordingSink;
 PlayerStats figures(const char* hands, const char* vpip, const char* af) {

@@ -5,8 +5,8 @@
 #include "TempDir.h"
 #include "rating/AutorateIcons.h"
 #include "rating/ColourRanges.h"
+#include "records/PlayerStats.h"
 #include "settings/SettingsStore.h"
-#include "stats/PlayerStats.h"
 
 #include <set>
 

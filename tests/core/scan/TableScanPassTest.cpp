@@ -5,9 +5,9 @@
 #include "ShippedGlyphs.h"
 #include "client/Win32Messages.h"
 #include "common/Clock.h"
+#include "records/PlayerLookup.h"
 #include "scan/ScanObserver.h"
 #include "sim/SimulatedClient.h"
-#include "stats/PlayerLookup.h"
 
 #include <gtest/gtest.h>
 

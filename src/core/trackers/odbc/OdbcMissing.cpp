@@ -1,0 +1,11 @@
+#include "trackers/SqlDrivers.h"
+
+namespace kestrova {
+
+std::unique_ptr<SqlConnection> openOdbc(const std::string& /*connectionString*/,
+                                        std::string& error) {
+    error = "This build has no ODBC driver manager.";
+    return nullptr;
+}
+
+}  // namespace kestrova
