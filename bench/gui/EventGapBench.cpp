@@ -3,7 +3,7 @@
 // the main window, with a look-up that answers at once. Prints the longest gap
 // between two ticks of a 5 ms timer, and the 99th percentile.
 #include "FakeLookup.h"
-#include "grabber.h"
+#include "gui/grabber.h"
 
 #include "records/PlayerLookup.h"
 #include "sim/Lobby.h"

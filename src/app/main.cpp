@@ -1,4 +1,4 @@
-#include "grabber.h"
+#include "gui/grabber.h"
 
 #include "TerminationSignal.h"
 

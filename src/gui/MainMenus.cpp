@@ -1,4 +1,4 @@
-#include "MainMenus.h"
+#include "gui/MainMenus.h"
 
 #include "AppSettings.h"
 #include "update/UpdateCheck.h"

@@ -2,7 +2,7 @@
 
 #include "Session.h"
 #include "SessionListener.h"
-#include "UserPrompts.h"
+#include "gui/widgets/UserPrompts.h"
 
 #include <QIcon>
 #include <QMainWindow>

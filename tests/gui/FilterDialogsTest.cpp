@@ -8,10 +8,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "PlayerFilterDialog.h"
 #include "RefusedWrites.h"
-#include "ScanFilterDialog.h"
 #include "TempDir.h"
+#include "gui/lists/PlayerFilterDialog.h"
+#include "gui/lists/ScanFilterDialog.h"
 #include "settings/SettingsStore.h"
 #include "settings/StakesFile.h"
 

@@ -1,8 +1,8 @@
 // The main window over its session: what only the widgets show. The figures the
 // passes fill in are the session's, tested without a window.
-#include "DisplayTab.h"
-#include "TabDialog.h"
-#include "grabber.h"
+#include "gui/grabber.h"
+#include "gui/options/DisplayTab.h"
+#include "gui/options/TabDialog.h"
 #include "settings/StakesFile.h"
 
 #include "FakeLookup.h"

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "TempDir.h"
-#include "hud/CMgr.h"
-#include "hud/CStat.h"
-#include "hud/Layout.h"
+#include "gui/hud/CMgr.h"
+#include "gui/hud/CStat.h"
+#include "gui/hud/Layout.h"
 #include "hud/LayoutSet.h"
 
 using namespace kestrova;

@@ -1,14 +1,14 @@
 // The "Options" dialog through its own controls on the offscreen platform:
 // what "OK" and "Cancel" write, and the "Databases" page against a real
 // PostgreSQL server.
-#include "TabDialog.h"
+#include "gui/options/TabDialog.h"
 
-#include "DBTab.h"
-#include "DisplayTab.h"
-#include "GeneralTab.h"
 #include "PostgresServer.h"
-#include "ProfilTab.h"
 #include "TempDir.h"
+#include "gui/options/DBTab.h"
+#include "gui/options/DisplayTab.h"
+#include "gui/options/GeneralTab.h"
+#include "gui/options/ProfilTab.h"
 #include "records/DatabaseList.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"

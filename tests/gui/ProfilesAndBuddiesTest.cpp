@@ -11,13 +11,13 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "BuddyListWindow.h"
 #include "FakeLookup.h"
-#include "ImportPlayersDialog.h"
-#include "ProfilTab.h"
-#include "ProfileRangeDialog.h"
 #include "TempDir.h"
 #include "common/MessageSink.h"
+#include "gui/buddies/BuddyListWindow.h"
+#include "gui/buddies/ImportPlayersDialog.h"
+#include "gui/options/ProfilTab.h"
+#include "gui/options/ProfileRangeDialog.h"
 #include "rating/BuddyList.h"
 #include "records/ImportProgress.h"
 #include "records/PlayerNameSource.h"

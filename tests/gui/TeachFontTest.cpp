@@ -1,9 +1,9 @@
 // "Main → Teach Font…" on the simulated lobby, with a glyph table that lacks "Z".
-#include "grabber.h"
+#include "gui/grabber.h"
 
 #include "GateClock.h"
 #include "SimLobbies.h"
-#include "TeachFontDialog.h"
+#include "gui/widgets/TeachFontDialog.h"
 #include "sim/SimulatedClient.h"
 
 #include <QDir>

@@ -10,7 +10,7 @@
 
 #include "HttpTestServer.h"
 #include "TempDir.h"
-#include "UpdateOffer.h"
+#include "gui/widgets/UpdateOffer.h"
 #include "settings/SettingsStore.h"
 #include "update/W3Client.h"
 

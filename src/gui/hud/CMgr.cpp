@@ -1,13 +1,13 @@
-#include "CMgr.h"
+#include "gui/hud/CMgr.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QPushButton>
 
-#include "Layout.h"
-#include "MessageHandlerSink.h"
-#include "QtText.h"
+#include "gui/hud/Layout.h"
+#include "gui/widgets/MessageHandlerSink.h"
+#include "gui/widgets/QtText.h"
 
 namespace kestrova {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <filesystem>
 
-#include "UserPrompts.h"
+#include "gui/widgets/UserPrompts.h"
 #include "hud/LayoutSet.h"
 
 class QCheckBox;

@@ -1,9 +1,9 @@
-#include "CStat.h"
+#include "gui/hud/CStat.h"
 
 #include <QMouseEvent>
 
-#include "Layout.h"
-#include "QtText.h"
+#include "gui/hud/Layout.h"
+#include "gui/widgets/QtText.h"
 #include "hud/HudLayout.h"
 
 namespace kestrova {

@@ -1,4 +1,4 @@
-#include "Layout.h"
+#include "gui/hud/Layout.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "CStat.h"
+#include "gui/hud/CStat.h"
 
 namespace kestrova {
 

@@ -1,0 +1,66 @@
+#include "gui/lists/FilterRows.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+QLineEdit* boundEdit(const char* key, const QString& text, int top, int widthPx, QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QLatin1String(key));
+    edit->setValidator(new QIntValidator(0, top, edit));
+    edit->setFixedWidth(widthPx);
+    return edit;
+}
+
+}  // namespace
+
+FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& text, const char* key,
+                                   const char* minKey, const char* maxKey, bool on,
+                                   const QString& minimumText, const QString& maximumText, int top,
+                                   int editWidthPx, QWidget* parent) {
+    FilterRangeRow result;
+    result.box = new QCheckBox(text, parent);
+    result.box->setObjectName(QLatin1String(key));
+    result.box->setChecked(on);
+    result.minimum = boundEdit(minKey, minimumText, top, editWidthPx, parent);
+    result.maximum = boundEdit(maxKey, maximumText, top, editWidthPx, parent);
+    auto* dash = new QLabel(QStringLiteral(" - "), parent);
+    dash->setObjectName(QLatin1String(key) + QStringLiteral("_dash"));
+    grid->addWidget(result.box, row, 0);
+    grid->addWidget(result.minimum, row, 1);
+    grid->addWidget(dash, row, 2);
+    grid->addWidget(result.maximum, row, 3);
+    return result;
+}
+
+FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& text,
+                                   const kestrova::IntKey& on, const kestrova::IntKey& minimum,
+                                   const kestrova::IntKey& maximum,
+                                   const kestrova::FilterRange& range, int top, QWidget* parent) {
+    constexpr int kEditWidthPx = 50;
+    return add(grid, row, text, on.name.data(), minimum.name.data(), maximum.name.data(), range.on,
+               QString::number(range.minimum), QString::number(range.maximum), top, kEditWidthPx,
+               parent);
+}
+
+QCheckBox* keyCheckBox(const QString& text, std::string_view key, bool checked, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QLatin1String(key.data(), static_cast<qsizetype>(key.size())));
+    box->setChecked(checked);
+    return box;
+}
+
+void FilterRangeRow::setVisible(bool visible) const {
+    box->setVisible(visible);
+    minimum->setVisible(visible);
+    maximum->setVisible(visible);
+    if (QWidget* parent = box->parentWidget()) {
+        if (auto* dash = parent->findChild<QWidget*>(box->objectName() + QStringLiteral("_dash"))) {
+            dash->setVisible(visible);
+        }
+    }
+}

@@ -1,0 +1,75 @@
+#include "gui/lists/PlayerFilterDialog.h"
+
+#include "gui/options/OptionsWriter.h"
+#include "gui/widgets/QtText.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "settings/SettingsStore.h"
+
+using kestrova::FilterRange;
+namespace keys = kestrova::keys;
+
+namespace {
+
+constexpr int kPercentTop = 100;
+constexpr int kStackTop = 100000;
+
+}  // namespace
+
+PlayerFilterDialog::PlayerFilterDialog(kestrova::SettingsStore& settings,
+                                       const kestrova::PlayerFilterSettings& current,
+                                       QWidget* parent)
+    : QDialog(parent), settings_(settings), playerFilter_(current) {
+    setWindowTitle(QStringLiteral("Playerfilter"));
+    setModal(true);
+    resize(250, 200);
+    auto* grid = new QGridLayout(this);
+    buddy_ = keyCheckBox(QStringLiteral("Is on Buddylist"), keys::low_buddy.name,
+                         current.buddiesOnly, this);
+    grid->addWidget(buddy_, 0, 0, 1, 4);
+    loser_ = keyCheckBox(QStringLiteral("Overall Losing Player"), keys::low_looser.name,
+                         current.losersOnly, this);
+    grid->addWidget(loser_, 1, 0, 1, 4);
+    vpip_ = FilterRangeRow::add(grid, 2, QStringLiteral("VPIP between "), keys::low_tfvpip,
+                                keys::low_tfvpipmin, keys::low_tfvpipmax, current.vpip, kPercentTop,
+                                this);
+    pfr_ =
+        FilterRangeRow::add(grid, 3, QStringLiteral("PFR between "), keys::low_tfpfr,
+                            keys::low_tfpfrmin, keys::low_tfpfrmax, current.pfr, kPercentTop, this);
+    af_ = FilterRangeRow::add(grid, 4, QStringLiteral("AF between "), keys::low_tfaf,
+                              keys::low_tfafmin, keys::low_tfafmax, current.af, kPercentTop, this);
+    stack_ = FilterRangeRow::add(grid, 5, QStringLiteral("Stack between (BB)"), keys::low_tfstack,
+                                 keys::low_tfstackmin, keys::low_tfstackmax, current.stack,
+                                 kStackTop, this);
+    auto* save = new QPushButton(QStringLiteral("Save"), this);
+    save->setObjectName(QStringLiteral("save"));
+    grid->addWidget(save, 6, 0, 1, 4);
+    connect(save, &QPushButton::clicked, this, &PlayerFilterDialog::slot_pblowfilter_save);
+}
+
+void PlayerFilterDialog::writeRange(kestrova::OptionsWriter& out, const FilterRangeRow& row,
+                                    const kestrova::IntKey& on, const kestrova::IntKey& minimum,
+                                    const kestrova::IntKey& maximum) {
+    out.flag(on, row.box);
+    out.text(minimum.name, row.minimum->text().toLatin1().toStdString());
+    out.text(maximum.name, row.maximum->text().toLatin1().toStdString());
+}
+
+void PlayerFilterDialog::slot_pblowfilter_save() {
+    kestrova::OptionsWriter out(settings_, {});
+    out.flag(keys::low_buddy, buddy_);
+    out.flag(keys::low_looser, loser_);
+    writeRange(out, vpip_, keys::low_tfvpip, keys::low_tfvpipmin, keys::low_tfvpipmax);
+    writeRange(out, pfr_, keys::low_tfpfr, keys::low_tfpfrmin, keys::low_tfpfrmax);
+    writeRange(out, af_, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
+    writeRange(out, stack_, keys::low_tfstack, keys::low_tfstackmin, keys::low_tfstackmax);
+    playerFilter_ = kestrova::PlayerFilterSettings::fromSettings(settings_);
+    if (!out.problem().empty())
+        emit saveFailed(toQString(out.problem()));
+    emit playerFilterSaved();
+    accept();
+}

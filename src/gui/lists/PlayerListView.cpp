@@ -1,0 +1,68 @@
+#include "gui/lists/PlayerListView.h"
+
+#include "Session.h"
+#include "gui/lists/CTreeWidgetItem.h"
+#include "gui/widgets/QtText.h"
+#include "lists/PlayerRowTexts.h"
+
+#include <QTreeWidget>
+
+using namespace kestrova;
+
+PlayerListView::PlayerListView(QTreeWidget* list, PlayerListModel& model, Columns columns,
+                               Session& session, const std::vector<QIcon>& icons, QObject* parent)
+    : QObject(parent),
+      list_(list),
+      model_(model),
+      shift_(columns == Columns::WholeList ? 1 : 0),
+      session_(session),
+      icons_(icons),
+      items_(list, shift_ ? RowSortMode::WholePlayerList : RowSortMode::PlayerList) {
+    model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
+}
+
+void PlayerListView::sync(std::optional<std::size_t> row) {
+    items_.sync(model_.size(), row, [this](std::size_t index) { show(index); });
+}
+
+void PlayerListView::show(std::size_t index) {
+    const PlayerRow& row = model_.rows()[index];
+    const PlayerStats& record = *row.record;
+    CTreeWidgetItem* item = items_.at(index);
+    const std::string& label = session_.settings().autorate.label(record.icon);
+    if (shift_) {
+        const WholePlayerRowTexts texts = wholePlayerRowTexts(record, label);
+        item->setTexts({texts.begin(), texts.end()});
+    } else {
+        const PlayerRowTexts texts = playerRowTexts(record, label);
+        item->setTexts({texts.begin(), texts.end()});
+    }
+    item->setIcon(2 + shift_,
+                  icons_[static_cast<std::size_t>(AutorateIcons::clampedIndex(record.icon))]);
+    item->setCheckState(kBuddyColumn + shift_,
+                        session_.isBuddy(record.name) ? Qt::Checked : Qt::Unchecked);
+
+    static constexpr std::pair<ProfileStat, int> kColoured[] = {{ProfileStat::Hands, 5},
+                                                                {ProfileStat::Vpip, 8},
+                                                                {ProfileStat::Pfr, 9},
+                                                                {ProfileStat::Af, 10},
+                                                                {ProfileStat::Wtsd, 11},
+                                                                {ProfileStat::AttToSteal, 16},
+                                                                {ProfileStat::FoldSbToSteal, 17},
+                                                                {ProfileStat::FoldBbToSteal, 18},
+                                                                {ProfileStat::ContiBetFlop, 19}};
+    for (int c = shift_; c < list_->columnCount(); ++c)
+        item->setBackground(c, QBrush());
+    const ColourRanges::RowColours colours =
+        session_.colours().rowColours(record, session_.settings().evaluation.minimumHands);
+    for (const auto& [stat, column] : kColoured) {
+        if (const std::optional<Rgb>& colour = colours[static_cast<std::size_t>(stat)])
+            item->setBackground(column + shift_, toQColor(*colour));
+    }
+    item->setHidden(row.hidden);
+}
+
+std::shared_ptr<PlayerStats> PlayerListView::recordOf(const QTreeWidgetItem* item) const {
+    const std::optional<std::size_t> row = items_.rowOf(item);
+    return row ? model_.rows()[*row].record : nullptr;
+}

@@ -1,0 +1,48 @@
+#include "gui/lists/TableListView.h"
+
+#include "TableListModel.h"
+#include "gui/lists/CTreeWidgetItem.h"
+#include "gui/widgets/QtText.h"
+
+#include <QTreeWidget>
+
+using namespace kestrova;
+
+TableListView::TableListView(QTreeWidget* list, TableListModel& model, QObject* parent)
+    : QObject(parent), list_(list), model_(model), items_(list, RowSortMode::TableList) {
+    model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
+}
+
+void TableListView::sync(std::optional<std::size_t> row) {
+    items_.sync(model_.size(), row, [this](std::size_t index) { show(index); });
+}
+
+void TableListView::show(std::size_t index) {
+    const TableRow& row = model_.rows()[index];
+    CTreeWidgetItem* item = items_.at(index);
+    const TableColumnTexts texts = row.columnTexts();
+    item->setTexts({texts.begin(), texts.end()});
+    const TableEvaluation* e = row.evaluation ? &*row.evaluation : nullptr;
+    const std::pair<const std::optional<Rgb>*, int> coloured[] = {
+        {e ? &e->averageVpipColour : nullptr, 5},
+        {e ? &e->averagePfrColour : nullptr, 6},
+        {e ? &e->averageWtsdColour : nullptr, 8}};
+    for (const auto& [colour, column] : coloured)
+        item->setBackground(column, colour && *colour ? QBrush(toQColor(**colour)) : QBrush());
+    item->setBackground(0, row.ownSeat() ? QBrush(Qt::green) : QBrush());
+    item->setHidden(row.hidden);
+}
+
+std::optional<std::size_t> TableListView::rowOf(const QTreeWidgetItem* item) const {
+    return items_.rowOf(item);
+}
+
+const std::string* TableListView::nameOf(const QTreeWidgetItem* item) const {
+    const std::optional<std::size_t> row = rowOf(item);
+    return row ? &model_.rows()[*row].name : nullptr;
+}
+
+QTreeWidgetItem* TableListView::itemOf(const std::string& tableName) const {
+    const std::optional<std::size_t> row = model_.indexOf(tableName);
+    return row && *row < items_.size() ? items_.at(*row) : nullptr;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "gui/lists/ModelItems.h"
+
+#include <QObject>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kestrova {
+class TableListModel;
+}
+
+// The table list widget fed from the session's table model: one item per
+// model row, with the row's texts, colours and visibility.
+class TableListView final : public QObject {
+public:
+    TableListView(QTreeWidget* list, kestrova::TableListModel& model, QObject* parent = nullptr);
+
+    QTreeWidget* widget() const { return list_; }
+    // The model row an item shows, or nothing.
+    std::optional<std::size_t> rowOf(const QTreeWidgetItem* item) const;
+    const std::string* nameOf(const QTreeWidgetItem* item) const;
+    QTreeWidgetItem* itemOf(const std::string& tableName) const;
+
+private:
+    void sync(std::optional<std::size_t> row);
+    void show(std::size_t row);
+
+    QTreeWidget* list_;
+    kestrova::TableListModel& model_;
+    ModelItems items_;
+};

@@ -1,0 +1,311 @@
+#include "gui/options/DBTab.h"
+
+#include "gui/options/ConnectionTest.h"
+#include "gui/widgets/QtText.h"
+#include "records/DatabaseList.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <array>
+#include <optional>
+
+namespace kestrova {
+
+namespace {
+
+enum Column { kHost, kPort, kDb, kUser, kType, kPassword, kActive, kColumns };
+
+struct KindName {
+    const char* choice;  // the "Type: " choice
+    const char* column;  // the "Type" column
+};
+// By kind code, 0 to 6.
+constexpr std::array<KindName, 7> kKinds{{
+    {"Pokertracker 2 (PostgreSQL)", "PostgreSQL"},
+    {"Pokermanager (Firebird)", "Firebird"},
+    {"PokerOffice (mySQL)", "mySQL"},
+    {"Pokertracker 2 (Access)", "Access"},
+    {"Holdem Manager", "Holdem Manager"},
+    {"Pokertracker 3", "PokerTracker 3"},
+    {"Elephant", "Elephant"},
+}};
+
+// The kinds whose login is tried before a row is added.
+bool testedKind(int kind) {
+    return kind == static_cast<int>(DatabaseKind::PokerTracker2Postgres) ||
+           kind == static_cast<int>(DatabaseKind::HoldemManager) ||
+           kind == static_cast<int>(DatabaseKind::PokerTracker3);
+}
+
+// The kind code of a "Type" column text; nothing when unknown.
+std::optional<int> kindOfColumnText(const QString& text) {
+    for (std::size_t k = 0; k < kKinds.size(); ++k) {
+        if (text == QLatin1String(kKinds[k].column))
+            return static_cast<int>(k);
+    }
+    return std::nullopt;
+}
+
+std::string utf8(const QLineEdit* field) {
+    return field->text().toUtf8().toStdString();
+}
+
+QLineEdit* makeField(const char* name, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    return field;
+}
+
+QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+}  // namespace
+
+DBTab::DBTab(std::filesystem::path directory, Services services, QWidget* parent)
+    : QWidget(parent), directory_(std::move(directory)), services_(std::move(services)) {
+    if (!services_.openUrl)
+        services_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
+    kind_ = new QComboBox(this);
+    kind_->setObjectName(QStringLiteral("kind"));
+    for (const KindName& kind : kKinds)
+        kind_->addItem(QLatin1String(kind.choice));
+    host_ = makeField("host", this);
+    port_ = makeField("port", this);
+    database_ = makeField("database", this);
+    user_ = makeField("user", this);
+    password_ = makeField("password", this);
+    password_->setEchoMode(QLineEdit::Password);
+    find_ = makeButton(QStringLiteral("Find"), "pbFind", this);
+    find_->setMaximumWidth(60);
+    find_->setEnabled(false);
+    auto* help = makeButton(QStringLiteral("Help"), "pbHelp", this);
+    auto* add = makeButton(QStringLiteral("Add Database"), "pbAdd", this);
+    auto* remove = makeButton(QStringLiteral("Remove Database"), "pbRemove", this);
+
+    list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("databases"));
+    list_->setColumnCount(kColumns);
+    list_->setHeaderLabels({QStringLiteral("Host"), QStringLiteral("Port"), QStringLiteral("DB"),
+                            QStringLiteral("User"), QStringLiteral("Type"), QString(),
+                            QStringLiteral("Active")});
+    list_->setColumnHidden(kPassword, true);
+    list_->setRootIsDecorated(false);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setDragEnabled(false);
+    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    grid->addWidget(new QLabel(QStringLiteral("Type: "), this), row, 0);
+    grid->addWidget(kind_, row++, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Host (default \"localhost\"):"), this), row, 0);
+    grid->addWidget(host_, row++, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Port (default \"5432\"): "), this), row, 0);
+    grid->addWidget(port_, row++, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Database : "), this), row, 0);
+    grid->addWidget(database_, row, 1);
+    grid->addWidget(find_, row++, 2);
+    grid->addWidget(help, row++, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Username: "), this), row, 0);
+    grid->addWidget(user_, row++, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Password: "), this), row, 0);
+    grid->addWidget(password_, row++, 1, 1, 2);
+    grid->addWidget(add, row, 0);
+    grid->addWidget(remove, row++, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Attention: Do not forget to activate the added "
+                                              "database.\nJust check the last column (active) "
+                                              "to do so.\nOtherwise the added database will not "
+                                              "be used."),
+                               this),
+                    row++, 0, 1, 3);
+    grid->addWidget(list_, row, 0, 1, 3);
+
+    connect(kind_, &QComboBox::currentIndexChanged, this, &DBTab::slot_sel);
+    connect(find_, &QPushButton::clicked, this, &DBTab::slot_search);
+    connect(help, &QPushButton::clicked, this, &DBTab::slot_pbHelp);
+    connect(add, &QPushButton::clicked, this, &DBTab::slot_pbAdd);
+    connect(remove, &QPushButton::clicked, this, &DBTab::slot_pbRemove);
+    connect(list_, &QTreeWidget::itemClicked, this, &DBTab::Database_Clicked);
+
+    std::string problem;
+    const DatabaseList stored = DatabaseList::load(directory_, &problem);
+    if (!problem.empty()) {
+        loadedWhole_ = false;
+        showError(toQString(problem) +
+                  QStringLiteral("\nThe list shows the databases before the damage; the file is "
+                                 "rewritten only when you change the list."));
+    }
+    std::vector<DatabaseEntry> tested;
+    for (const DatabaseEntry& entry : stored) {
+        if (testedKind(entry.kind))
+            tested.push_back(entry);
+    }
+    const auto failures = testConnections(tested, services_.connectTimeout);
+    std::size_t next = 0;
+    for (const DatabaseEntry& entry : stored) {
+        appendRow(entry, entry.active);
+        if (!testedKind(entry.kind))
+            continue;
+        // A server that is down today keeps its row: dropping it would take the
+        // database out of "db.conf" at the next "OK".
+        if (const std::optional<std::string>& failure = failures[next++]) {
+            showError(toQString(*failure));
+            list_->topLevelItem(list_->topLevelItemCount() - 1)
+                ->setToolTip(kHost, QStringLiteral("No connection when the options opened"));
+        }
+    }
+    checkNextRow_ = true;
+    connect(list_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int column) {
+        if (column == kActive)
+            edited_ = true;
+    });
+}
+
+DBTab::~DBTab() = default;
+
+void DBTab::showError(const QString& text) {
+    if (services_.prompts.showMessage)
+        services_.prompts.showMessage(this, QStringLiteral("Error"), text);
+}
+
+void DBTab::appendRow(const DatabaseEntry& entry, bool checked) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(kHost, toQString(entry.host));
+    item->setText(kPort, toQString(entry.port));
+    item->setText(kDb, toQString(entry.database));
+    item->setText(kUser, toQString(entry.user));
+    if (entry.kind >= 0 && entry.kind < static_cast<int>(kKinds.size()))
+        item->setText(kType, QLatin1String(kKinds[static_cast<std::size_t>(entry.kind)].column));
+    else
+        item->setText(kType, QString::number(entry.kind));
+    // The column is hidden, and the text stays empty so that nothing can show it.
+    item->setData(kPassword, Qt::UserRole, toQString(entry.password));
+    item->setCheckState(kActive, checked ? Qt::Checked : Qt::Unchecked);
+    list_->addTopLevelItem(item);
+}
+
+DatabaseEntry DBTab::fieldsEntry() const {
+    DatabaseEntry entry;
+    entry.kind = kind_->currentIndex();
+    entry.host = utf8(host_);
+    entry.port = utf8(port_);
+    entry.database = utf8(database_);
+    entry.user = utf8(user_);
+    entry.password = utf8(password_);
+    return entry;
+}
+
+void DBTab::slot_sel(int index) {
+    const bool file = index == static_cast<int>(DatabaseKind::PokermanagerFirebird) ||
+                      index == static_cast<int>(DatabaseKind::PokerTracker2Access);
+    find_->setEnabled(file);
+    if (index == static_cast<int>(DatabaseKind::PokermanagerFirebird))
+        fileFilter_ = QStringLiteral("*.fdb");
+    else if (index == static_cast<int>(DatabaseKind::PokerTracker2Access))
+        fileFilter_ = QStringLiteral("*.mdb");
+}
+
+void DBTab::slot_search() {
+    if (!services_.prompts.askOpenFile)
+        return;
+    const QString path =
+        services_.prompts.askOpenFile(this, QStringLiteral("Choose a Database file"), fileFilter_);
+    if (!path.isEmpty())
+        database_->setText(path);
+}
+
+void DBTab::slot_pbAdd() {
+    const DatabaseEntry entry = fieldsEntry();
+    // "db.conf" cannot hold longer texts; refused here rather than at "OK".
+    if (const std::string why = DatabaseList::textProblem(entry); !why.empty()) {
+        showError(toQString(why));
+        return;
+    }
+    if (testedKind(entry.kind)) {
+        const auto failure = testConnections({entry}, services_.connectTimeout).front();
+        if (failure) {
+            showError(toQString(*failure));
+            return;
+        }
+    }
+    appendRow(entry, checkNextRow_);
+    edited_ = true;
+    host_->clear();
+    database_->clear();
+    user_->clear();
+    password_->clear();
+    checkNextRow_ = false;
+    for (int c = 0; c < kColumns; ++c)
+        list_->resizeColumnToContents(c);
+}
+
+void DBTab::Database_Clicked(QTreeWidgetItem* item, int) {
+    if (item == nullptr)
+        return;
+    for (int c = kHost; c <= kUser; ++c) {
+        if (clicked_ != nullptr)
+            clicked_->setBackground(c, Qt::white);
+        item->setBackground(c, Qt::red);
+    }
+    clicked_ = item;
+    host_->setText(item->text(kHost));
+    port_->setText(item->text(kPort));
+    database_->setText(item->text(kDb));
+    user_->setText(item->text(kUser));
+    password_->setText(item->data(kPassword, Qt::UserRole).toString());
+    if (const std::optional<int> kind = kindOfColumnText(item->text(kType)))
+        kind_->setCurrentIndex(*kind);
+}
+
+void DBTab::slot_pbRemove() {
+    if (clicked_ == nullptr)
+        return;
+    delete clicked_;
+    clicked_ = nullptr;
+    edited_ = true;
+    host_->clear();
+    database_->clear();
+    user_->clear();
+    kind_->setCurrentIndex(0);
+    password_->clear();
+}
+
+void DBTab::slot_pbHelp() {
+    services_.openUrl(services_.guidePage);
+}
+
+DatabaseList DBTab::rows() const {
+    DatabaseList rows;
+    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list_->topLevelItem(i);
+        DatabaseEntry entry;
+        entry.host = item->text(kHost).toUtf8().toStdString();
+        entry.port = item->text(kPort).toUtf8().toStdString();
+        entry.database = item->text(kDb).toUtf8().toStdString();
+        entry.user = item->text(kUser).toUtf8().toStdString();
+        entry.password = item->data(kPassword, Qt::UserRole).toString().toUtf8().toStdString();
+        entry.kind = kindOfColumnText(item->text(kType)).value_or(item->text(kType).toInt());
+        entry.active = item->checkState(kActive) == Qt::Checked;
+        rows.append(std::move(entry));
+    }
+    return rows;
+}
+
+bool DBTab::save(std::string* problem) const {
+    if (!loadedWhole_ && !edited_)
+        return true;
+    return rows().save(directory_, problem);
+}
+
+}  // namespace kestrova

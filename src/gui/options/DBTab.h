@@ -1,0 +1,82 @@
+#pragma once
+
+#include "gui/widgets/UserPrompts.h"
+#include "records/DatabaseEntry.h"
+
+#include <QUrl>
+#include <QWidget>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kestrova {
+
+class DatabaseList;
+
+// The "Databases" page of the options dialog: the tracking databases in list
+// order, one row each ("Host", "Port", "DB", "User", "Type", the hidden
+// password, "Active"). PostgreSQL logins are tested before a row is added and
+// once more when the page opens. The page writes nothing itself: the dialog's
+// "OK" calls save(), which rewrites "db.conf" and the port files from the rows.
+class DBTab final : public QWidget {
+    Q_OBJECT
+
+public:
+    struct Services {
+        UserPrompts prompts;
+        QUrl guidePage;
+        std::function<void(const QUrl&)> openUrl;  // default: the desktop's browser
+        std::chrono::milliseconds connectTimeout{5000};
+    };
+
+    DBTab(std::filesystem::path directory, Services services, QWidget* parent = nullptr);
+    ~DBTab() override;
+
+    // The rows as a database list, in row order.
+    DatabaseList rows() const;
+    // Writes "db.conf" and the port files; false with the reason when that failed.
+    // A file that could not be read whole when the page opened is kept unless the
+    // user changed the list: the rows hold only what came before the damage.
+    bool save(std::string* problem) const;
+
+    QTreeWidget* list() const { return list_; }
+
+public slots:
+    void Database_Clicked(QTreeWidgetItem* item, int column);
+    void slot_pbAdd();
+    void slot_pbRemove();
+    void slot_search();
+    void slot_sel(int index);
+    void slot_pbHelp();
+
+private:
+    void appendRow(const DatabaseEntry& entry, bool checked);
+    DatabaseEntry fieldsEntry() const;
+    void showError(const QString& text);
+
+    std::filesystem::path directory_;
+    Services services_;
+    QComboBox* kind_ = nullptr;
+    QLineEdit* host_ = nullptr;
+    QLineEdit* port_ = nullptr;
+    QLineEdit* database_ = nullptr;
+    QLineEdit* user_ = nullptr;
+    QLineEdit* password_ = nullptr;
+    QPushButton* find_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    QTreeWidgetItem* clicked_ = nullptr;
+    QString fileFilter_;
+    bool checkNextRow_ = false;
+    bool loadedWhole_ = true;
+    bool edited_ = false;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,191 @@
+#include "gui/options/GeneralTab.h"
+
+#include "gui/options/OptionsWriter.h"
+#include "gui/widgets/QtText.h"
+#include "settings/DirConf.h"
+#include "settings/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kestrova {
+
+namespace {
+
+QLineEdit* makeField(const QString& text, const char* name, QWidget* parent,
+                     const QString& toolTip = QString(), const QString& statusTip = QString()) {
+    auto* field = new QLineEdit(text, parent);
+    field->setObjectName(QLatin1String(name));
+    if (!toolTip.isEmpty())
+        field->setToolTip(toolTip);
+    if (!statusTip.isEmpty())
+        field->setStatusTip(statusTip);
+    return field;
+}
+
+QGroupBox* makeGroup(const QString& title, bool shown, QVBoxLayout* page, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    group->setVisible(shown);
+    page->addWidget(group);
+    return group;
+}
+
+}  // namespace
+
+GeneralTab::GeneralTab(const SettingsStore& settings, const std::filesystem::path& directory,
+                       UserPrompts prompts, QWidget* parent)
+    : QWidget(parent), prompts_(std::move(prompts)) {
+    auto* page = new QVBoxLayout(this);
+    const DirConf scanResult = DirConf::read(directory);
+
+    QGroupBox* result = makeGroup(QStringLiteral("Save scanresult to file"), true, page, this);
+    const QString saveText = QStringLiteral("Save the result of a scan to");
+    saveResult_ = makeCheck(saveText, "saveResult", scanResult.checkedInGeneralTab(), result,
+                            saveText, saveText);
+    const QString dirTip = QStringLiteral("Directory to which handhistories will be saved");
+    // The path names a folder of this system: its bytes are the local file-name encoding.
+    directory_ = makeField(QFile::decodeName(QByteArray::fromStdString(scanResult.resultPath)),
+                           "directory", result, dirTip, dirTip);
+    auto* search = new QPushButton(QStringLiteral("Search"), result);
+    search->setObjectName(QStringLiteral("pbSearch"));
+    search->setMaximumWidth(80);
+    search->setToolTip(QStringLiteral("Choose a directory"));
+    search->setStatusTip(QStringLiteral("Choose a directory"));
+    connect(search, &QPushButton::clicked, this, &GeneralTab::slot_search);
+    auto* resultRows = new QGridLayout(result);
+    resultRows->addWidget(saveResult_, 0, 0, 1, 2);
+    resultRows->addWidget(directory_, 1, 0);
+    resultRows->addWidget(search, 1, 1);
+
+    QGroupBox* extension =
+        makeGroup(QStringLiteral("Extension (only for Party/Empire Poker)"), false, page, this);
+    const QString suffixTip = QStringLiteral("Specify file extension for handhistories");
+    suffix_ = makeField(toQString(settings.readText(keys::suffix)), "suffix", extension, suffixTip,
+                        suffixTip);
+    auto* extensionRow = new QHBoxLayout(extension);
+    extensionRow->addWidget(new QLabel(QStringLiteral("Handhistory file extension:"), extension));
+    extensionRow->addWidget(suffix_);
+
+    // Shared by the delay and the wait for the player list.
+    auto* milliseconds = new QIntValidator(100, 10000, this);
+    QGroupBox* mining =
+        makeGroup(QStringLiteral("Datamining (Party/Empire Poker)"), false, page, this);
+    observed_ = makeCheck(
+        QStringLiteral("Datamine observed only"), "observed", settings.read(keys::observed) == 1,
+        mining, QString(),
+        QStringLiteral("If checked, then hand in which you were dealt cards are not gathered"));
+    add6max_ = makeCheck(
+        QStringLiteral("Add 6-max tag"), "add6max", settings.read(keys::add6max) == 1, mining,
+        QStringLiteral("Add old 6-max tag do handhistories"),
+        QStringLiteral("If checked, then the old style 6 max tag will be added to handhistories"));
+    realtime_ = makeCheck(QStringLiteral("Realtime Mode"), "realtime",
+                          settings.read(keys::realtime) != 0, mining, QString(), QString());
+    delay_ = makeField(toQString(settings.readText(keys::delay)), "delay", mining,
+                       QStringLiteral("Raise this value if you have a slow computer"),
+                       QStringLiteral("Raise this value if you have a slow computer. Too high "
+                                      "values can result in dataloss."));
+    delay_->setValidator(milliseconds);
+    auto* miningRows = new QGridLayout(mining);
+    miningRows->addWidget(observed_, 0, 0, 1, 2);
+    miningRows->addWidget(add6max_, 1, 0, 1, 2);
+    miningRows->addWidget(realtime_, 2, 0, 1, 2);
+    miningRows->addWidget(new QLabel(QStringLiteral("Delay between passes:"), mining), 3, 0);
+    miningRows->addWidget(delay_, 3, 1);
+
+    QGroupBox* scanning = makeGroup(QStringLiteral("Tablescanning"), true, page, this);
+    curLim_ = makeCheck(
+        QStringLiteral("Display statistics for current limit only (only works with Pokertracker)"),
+        "curLim", settings.read(keys::curLim) == 1, scanning,
+        QStringLiteral("Activate this feature"),
+        QStringLiteral("If checked, then only the statistics of the current limit of a player are "
+                       "displayed."));
+    dbcache_ = makeCheck(QStringLiteral("Enable databasecaching (improves performance"), "dbcache",
+                         settings.read(keys::dbcache) != 0, scanning,
+                         QStringLiteral("Enable/disable databasecaching"),
+                         QStringLiteral("If checked, databasecaching is enabled."));
+    adaptiveWait_ = makeCheck(
+        QStringLiteral("Wait only as long as the client needs to draw"), "adaptivewait",
+        settings.read(keys::adaptivewait) == 1, scanning,
+        QStringLiteral("Read each row and seat list as soon as the client has drawn it"),
+        QStringLiteral("If checked, scans watch the lobby and go on as soon as it is drawn; the "
+                       "fixed waits stay the upper bound."));
+    cache_ =
+        makeField(toQString(settings.readText(keys::cacheGeneralTab)), "cache", scanning, QString(),
+                  QStringLiteral("Specify how long to cache the statistics. If a value is "
+                                 "cached no new value will be retrieved."));
+    cache_->setValidator(new QIntValidator(120, 1000000, cache_));
+    scan_ = makeField(toQString(settings.readText(keys::scanGeneralTab)), "scan", scanning,
+                      QStringLiteral("Try to raise this value if no statistics are displayed"),
+                      QStringLiteral("Try to raise this value if no statistics are displayed."));
+    scan_->setValidator(milliseconds);
+    auto* scanningRows = new QGridLayout(scanning);
+    scanningRows->addWidget(curLim_, 0, 0, 1, 2);
+    scanningRows->addWidget(dbcache_, 1, 0, 1, 2);
+    scanningRows->addWidget(
+        new QLabel(QStringLiteral("How long to cache data (in sec, min. is  120):"), scanning), 2,
+        0);
+    scanningRows->addWidget(cache_, 2, 1);
+    scanningRows->addWidget(
+        new QLabel(QStringLiteral("How long to wait for Playerlist (in msec):"), scanning), 3, 0);
+    scanningRows->addWidget(scan_, 3, 1);
+    scanningRows->addWidget(adaptiveWait_, 4, 0, 1, 2);
+
+    QGroupBox* hud = makeGroup(QStringLiteral("Head-Up-Display"), false, page, this);
+    hudLim_ =
+        makeCheck(QStringLiteral("Enable playerfilter"), "hudLim", settings.read(keys::hudLim) == 1,
+                  hud, QStringLiteral("Activate this feature"), QString());
+    auto* hudRows = new QVBoxLayout(hud);
+    hudRows->addWidget(hudLim_);
+    hudRows->addWidget(new QLabel(
+        QStringLiteral("Enable this to filter the statistics by the number of player at the "
+                       "table.\nSome players play drastically different when playing 4 handed "
+                       "then they do 10 handed.\nThe applied filters are as follows:\n- Heads up: "
+                       "2 player\n- Very short: 3-4 player\n- Short: 5-6 player\n- Full ring: "
+                       "7-10 player"),
+        hud));
+    page->addStretch();
+}
+
+void GeneralTab::slot_search() {
+    // Cancelling the chooser empties the field, as it always has.
+    directory_->setText(prompts_.askDirectory
+                            ? prompts_.askDirectory(this, QStringLiteral("Destination directory"))
+                            : QString());
+}
+
+void GeneralTab::writeScanResult(OptionsWriter& out) const {
+    DirConf conf;
+    conf.saveFlag = saveResult_->isChecked() ? 1 : 0;
+    conf.resultPath = QFile::encodeName(directory_->text()).toStdString();
+    out.file(conf.write(out.directory()), DirConf::kFileName);
+}
+
+void GeneralTab::writeMain(OptionsWriter& out) const {
+    out.text(keys::suffix.name, suffix_);
+    out.flag(keys::dbcache, dbcache_);
+    out.text(keys::cache.name, cache_);
+    out.text(keys::scan.name, scan_);
+    out.flag(keys::observed, observed_);
+    out.flag(keys::add6max, add6max_);
+    out.text(keys::delay.name, delay_);
+}
+
+void GeneralTab::writeRealtime(OptionsWriter& out) const {
+    out.flag(keys::realtime, realtime_);
+}
+
+void GeneralTab::writeCurrentLimit(OptionsWriter& out) const {
+    out.flag(keys::curLim, curLim_);
+    out.flag(keys::hudLim, hudLim_);
+    out.flag(keys::adaptivewait, adaptiveWait_);
+}
+
+}  // namespace kestrova

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "gui/widgets/UserPrompts.h"
+
+#include <QWidget>
+
+#include <filesystem>
+
+class QCheckBox;
+class QLineEdit;
+
+namespace kestrova {
+
+class OptionsWriter;
+class SettingsStore;
+
+// The "General" page of the options dialog: where "Scan All Tables" saves its
+// result, and the statistics cache. The groups of the hand-history datamining
+// and of the head-up display are built from the settings but hidden, and
+// written back as they were read.
+class GeneralTab final : public QWidget {
+    Q_OBJECT
+
+public:
+    GeneralTab(const SettingsStore& settings, const std::filesystem::path& directory,
+               UserPrompts prompts, QWidget* parent = nullptr);
+
+    // The dialog's "OK" writes these in its own order, interleaved with other pages.
+    void writeScanResult(OptionsWriter& out) const;  // "dir.conf"
+    void writeMain(
+        OptionsWriter& out) const;  // suffix, dbcache, cache, scan, observed, add6max, delay
+    void writeRealtime(OptionsWriter& out) const;
+    void writeCurrentLimit(OptionsWriter& out) const;  // curLim, hudLim
+
+public slots:
+    void slot_search();
+
+private:
+    UserPrompts prompts_;
+    QCheckBox* saveResult_ = nullptr;
+    QLineEdit* directory_ = nullptr;
+    QLineEdit* suffix_ = nullptr;
+    QCheckBox* observed_ = nullptr;
+    QCheckBox* add6max_ = nullptr;
+    QCheckBox* realtime_ = nullptr;
+    QLineEdit* delay_ = nullptr;
+    QCheckBox* curLim_ = nullptr;
+    QCheckBox* dbcache_ = nullptr;
+    QCheckBox* adaptiveWait_ = nullptr;
+    QLineEdit* cache_ = nullptr;
+    QLineEdit* scan_ = nullptr;
+    QCheckBox* hudLim_ = nullptr;
+};
+
+}  // namespace kestrova

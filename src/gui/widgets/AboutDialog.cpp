@@ -1,0 +1,34 @@
+#include "gui/widgets/AboutDialog.h"
+
+#include "common/DataFiles.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("aboutDialog"));
+    setWindowTitle(QStringLiteral("About"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* picture = new QLabel;
+    const QPixmap image(QString::fromStdString(kestrova::findDataFile("kestrova.jpg").string()));
+    if (!image.isNull())
+        picture->setPixmap(image);
+    picture->setAlignment(Qt::AlignCenter);
+    layout->addWidget(picture);
+
+    auto* text = new QLabel(QStringLiteral(
+        "<b>Kestrova Everest v1.30</b><br>Finds the most profitable tables of the Everest "
+        "Poker lobby from the statistics of your tracking databases."));
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignCenter);
+    layout->addWidget(text);
+
+    auto* close = new QPushButton(QStringLiteral("Close"));
+    close->setObjectName(QStringLiteral("aboutClose"));
+    layout->addWidget(close, 0, Qt::AlignCenter);
+    connect(close, &QPushButton::clicked, this, &AboutDialog::closeRequested);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}

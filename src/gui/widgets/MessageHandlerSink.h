@@ -1,0 +1,22 @@
+#pragma once
+
+#include "common/MessageSink.h"
+#include "gui/widgets/QtText.h"
+
+#include <functional>
+
+// Hands the core's messages to the window's message handler (a modal box, or
+// the test's answer).
+class MessageHandlerSink final : public kestrova::MessageSink {
+public:
+    using Handler = std::function<void(const QString& title, const QString& text)>;
+
+    explicit MessageHandlerSink(Handler handler) : handler_(std::move(handler)) {}
+
+    void showMessage(const std::string& title, const std::string& text) override {
+        handler_(toQString(title), toQString(text));
+    }
+
+private:
+    Handler handler_;
+};

@@ -1,0 +1,66 @@
+#include "gui/widgets/WindowState.h"
+
+#include "settings/ColumnConf.h"
+#include "settings/Window2Conf.h"
+#include "settings/WindowConf.h"
+
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QTreeWidget>
+
+using namespace kestrova;
+
+void restoreWindowState(QMainWindow& window, const WindowLists& lists,
+                        const std::filesystem::path& workingDir) {
+    window.resize(800, 600);
+    const WindowStartGeometry start = WindowStartGeometry::from(WindowConf::read(workingDir));
+    if (start.tableSortColumn)
+        lists.tables->sortByColumn(*start.tableSortColumn, Qt::DescendingOrder);
+    if (start.playerSortColumn)
+        lists.players->sortByColumn(*start.playerSortColumn, Qt::DescendingOrder);
+
+    const Window2Conf whole = Window2Conf::read(workingDir);
+    if (whole.sortColumn && *whole.sortColumn >= 0 &&
+        *whole.sortColumn < lists.wholePlayers->columnCount())
+        lists.wholePlayers->sortByColumn(
+            *whole.sortColumn, whole.ascending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+    window.move(0, 0);
+    window.resize(start.width, start.height);
+
+    // The player-list widths go to both player lists, column for column: the
+    // whole list's columns follow its "Table" column.
+    const ColumnConf widths = ColumnConf::read(workingDir);
+    const auto apply = [](QTreeWidget* list, int column, int width) {
+        if (column >= 0 && column < list->columnCount() && width >= 0)
+            list->header()->resizeSection(column, width);
+    };
+    for (std::size_t i = 0; i < widths.tableWidths.size(); ++i)
+        apply(lists.tables, static_cast<int>(i), widths.tableWidths[i]);
+    for (std::size_t i = 0; i < widths.playerWidths.size(); ++i) {
+        apply(lists.players, static_cast<int>(i), widths.playerWidths[i]);
+        apply(lists.wholePlayers, static_cast<int>(i) + 1, widths.playerWidths[i]);
+    }
+}
+
+bool saveWindowState(const QMainWindow& window, const WindowLists& lists,
+                     const std::filesystem::path& workingDir) {
+    const bool sized = !window.isMinimized();
+    if (sized) {
+        WindowConf conf;
+        conf.tableSortColumn = lists.tables->header()->sortIndicatorSection();
+        conf.playerSortColumn = lists.players->header()->sortIndicatorSection();
+        conf.width = window.width();
+        conf.height = window.height();
+        conf.write(workingDir);
+        Window2Conf::write(
+            workingDir, lists.wholePlayers->header()->sortIndicatorSection(),
+            lists.wholePlayers->header()->sortIndicatorOrder() == Qt::AscendingOrder);
+    }
+    ColumnConf widths;
+    for (int c = 0; c < 11; ++c)
+        widths.tableWidths.push_back(lists.tables->header()->sectionSize(c));
+    for (int c = 0; c < 15; ++c)
+        widths.playerWidths.push_back(lists.players->header()->sectionSize(c));
+    widths.write(workingDir);
+    return sized;
+}
