@@ -2,6 +2,7 @@
 
 #include "client/WindowInput.h"
 #include "common/Clock.h"
+#include "scan/ClientWaits.h"
 #include "scan/ScanObserver.h"
 
 namespace kestrova {
@@ -18,12 +19,32 @@ std::optional<EverestLobby> startLobbyWalk(
         return std::nullopt;
     }
     const EverestLobby& lobby = *search.lobby;
+    // With adaptive waits a lobby that can be captured is not minimised: bringing
+    // it up changes nothing, and the click's wait ends when its highlight is drawn.
+    std::optional<std::uint64_t> listBefore;
+    if (context.adaptiveWaits && context.platform.capturesCoveredWindows()) {
+        if (const std::optional<Image> shown = context.platform.capture(lobby.window))
+            listBefore = ClientWaits::listSignature(*shown, lobby.geometry);
+    }
     restoreWindow(context.platform, lobby.window);
-    context.clock.sleepMs(kAfterRestoreMs);
-    selectFirstRow(context.platform, context.clock, lobby, [&] {
-        if (beforeHome)
-            beforeHome(lobby);
-    });
+    if (!listBefore)
+        context.clock.sleepMs(kAfterRestoreMs);
+    const auto clickDrawn = [&] {
+        for (int waited = 0; waited < kAfterListClickMs && !context.observer.cancelled();
+             waited += ClientWaits::kPollMs) {
+            context.clock.sleepMs(ClientWaits::kPollMs);
+            const std::optional<Image> now = context.platform.capture(lobby.window);
+            if (!now || ClientWaits::listSignature(*now, lobby.geometry) != *listBefore)
+                return;
+        }
+    };
+    selectFirstRow(
+        context.platform, context.clock, lobby,
+        [&] {
+            if (beforeHome)
+                beforeHome(lobby);
+        },
+        listBefore ? std::function<void()>(clickDrawn) : std::function<void()>());
     context.observer.lobbyFound(lobby.windowRect);
     return lobby;
 }

@@ -15,7 +15,6 @@ constexpr int kMinWidth = 750;
 constexpr int kMinHeight = 500;
 constexpr int kListClickX = 200;
 constexpr int kListClickY = 300;
-constexpr int kAfterClickMs = 200;
 
 bool isLarge(const Rect& r) {
     return r.width() > kMinWidth && r.height() > kMinHeight;
@@ -51,9 +50,13 @@ LobbySearch findEverestLobby(ClientPlatform& platform) {
 }
 
 void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby,
-                    const std::function<void()>& beforeHome) {
+                    const std::function<void()>& beforeHome,
+                    const std::function<void()>& afterClick) {
     click(platform, lobby.listWindow, kListClickX, kListClickY);
-    clock.sleepMs(kAfterClickMs);
+    if (afterClick)
+        afterClick();
+    else
+        clock.sleepMs(kAfterListClickMs);
     if (beforeHome)
         beforeHome();
     pressKey(platform, lobby.listWindow, win32::VK_HOME);

@@ -31,10 +31,14 @@ inline constexpr const char* kLobbyNotFoundMessage = "Everestclient not found or
 LobbySearch findEverestLobby(ClientPlatform& platform);
 
 class Clock;
+// How long the client is given to handle the click into the list.
+inline constexpr int kAfterListClickMs = 200;
 // Clicks into the list (200, 300), waits for the client, and presses Home, so the
 // first row is selected and the list takes the keys that follow. beforeHome
 // runs just before the key, while the list still shows the old selection.
+// afterClick, when given, is the wait after the click (at most kAfterListClickMs).
 void selectFirstRow(ClientPlatform& platform, Clock& clock, const EverestLobby& lobby,
-                    const std::function<void()>& beforeHome = {});
+                    const std::function<void()>& beforeHome = {},
+                    const std::function<void()>& afterClick = {});
 
 }  // namespace kestrova
