@@ -9,7 +9,7 @@ class SettingsStore;
 int cacheLifetimeSeconds(int dbcache, int cacheSeconds);
 int cacheLifetimeSeconds(const SettingsStore& settings);
 
-// When the statistics cache is emptied. The main window owns one and a
+// When the statistics cache is emptied. The session owns one and a
 // repeating timer; the records are dropped only at the start of a "Get Table
 // List" after the timer fired (or the options dialog closed), never in the
 // middle of a scan.

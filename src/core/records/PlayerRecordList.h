@@ -13,7 +13,7 @@ namespace kestrova {
 
 // The statistics cache: every player record looked up since the cache was last
 // emptied, in the order they were built, searched by exact name before any
-// database look-up. The main window owns the one list.
+// database look-up. The session's scan state holds the one list.
 //
 // Ownership: records are shared. The list holds one reference to each record;
 // a scanned table and a player-list row hold their own references to the
