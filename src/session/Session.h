@@ -108,7 +108,7 @@ public:
     PlayerListModel& tablePlayers() { return tablePlayers_; }  // the picked table's players
     const std::string& knownPlayerLine() const { return knownPlayerLine_; }
 
-    // The commands; false when refused (busy, or nothing to act on).
+    // The commands; false, starting nothing, while another job runs.
     bool getTableList();
     bool scanSelected(const std::string& tableName);
     bool scanAll();

@@ -25,12 +25,14 @@ struct OcrArgs {
 
 // Each command returns the process exit status; errors go to err.
 int runOcrCommand(const OcrArgs& args, std::ostream& out, std::ostream& err);
-int runTablesCommand(const ClientOptions& options, std::ostream& out, std::ostream& err);
-// The companion files (database list, buddies, profiles) are those in `directory`.
+// The commands on the lobby run a session on the companion files (database
+// list, buddies, profiles) in `directory`.
+int runTablesCommand(const ClientOptions& options, const std::filesystem::path& directory,
+                     std::ostream& out, std::ostream& err);
 int runScanCommand(const ClientOptions& options, const std::filesystem::path& directory,
                    std::ostream& out, std::ostream& err);
-int runOpenCommand(const std::string& name, const ClientOptions& options, std::ostream& out,
-                   std::ostream& err);
+int runOpenCommand(const std::string& name, const ClientOptions& options,
+                   const std::filesystem::path& directory, std::ostream& out, std::ostream& err);
 
 // The glyph table of `file`, or the shipped tables when it is empty; nullopt
 // after telling err why when the table came out empty. A file that could not

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ClientChoice.h"
 #include "Session.h"
 #include "SessionListener.h"
 
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <ostream>
 #include <vector>
@@ -15,11 +18,21 @@ namespace kestrova::cli {
 // standard error and count as failure. Nothing ever waits for a click.
 class HeadlessSession final : public SessionListener {
 public:
-    HeadlessSession(SessionServices services, std::ostream& err);
+    // The session of a lobby command: the client and glyph tables `options`
+    // name, the companion files and settings of `directory`. Null after telling
+    // err why it cannot run, a start-up problem with those files included.
+    static std::unique_ptr<HeadlessSession> open(const ClientOptions& options,
+                                                 const std::filesystem::path& directory,
+                                                 std::ostream& err);
+
+    HeadlessSession(Client client, GlyphTable glyphs, const std::filesystem::path& directory,
+                    std::ostream& err);
 
     Session& session() { return *session_; }
-    // Waits for the pass started last and handles every event it sent.
-    void finishPass();
+    // Waits for the pass a session command just started (`started` is what the
+    // command returned) and handles every event it sent. False when the pass
+    // was refused or a message was told.
+    bool finishPass(bool started);
     bool failed() const { return failed_; }
 
     void showMessage(const std::string& title, const std::string& text) override;
@@ -31,6 +44,8 @@ private:
     bool failed_ = false;
     std::mutex mutex_;
     std::vector<std::function<void()>> queue_;
+    // The session's worker drives the client: the client goes after it.
+    Client client_;
     std::unique_ptr<Session> session_;
 };
 

@@ -74,9 +74,9 @@ void addLobbyCommands(CommandLine& line, const FolderSource& folder) {
     auto tables = std::make_shared<ClientOptions>();
     addClientOptions(
         line.addCommand(line.app(), "tables", "\"Get Table List\": the table list, as JSON",
-                        [&line, tables] {
+                        [&line, folder, tables] {
                             requireOneClient(*tables);
-                            return runTablesCommand(*tables, line.out(), line.err());
+                            return runTablesCommand(*tables, folder(), line.out(), line.err());
                         }),
         *tables);
 
@@ -92,11 +92,12 @@ void addLobbyCommands(CommandLine& line, const FolderSource& folder) {
 
     auto open = std::make_shared<ClientOptions>();
     auto name = std::make_shared<std::string>();
-    CLI::App& command = line.addCommand(
-        line.app(), "open", "\"Open\": opens the table NAME in the client", [&line, open, name] {
-            requireOneClient(*open);
-            return runOpenCommand(*name, *open, line.out(), line.err());
-        });
+    CLI::App& command =
+        line.addCommand(line.app(), "open", "\"Open\": opens the table NAME in the client",
+                        [&line, folder, open, name] {
+                            requireOneClient(*open);
+                            return runOpenCommand(*name, *open, folder(), line.out(), line.err());
+                        });
     command.add_option("NAME", *name, "the table's name as the table list shows it")->required();
     addClientOptions(command, *open);
 }

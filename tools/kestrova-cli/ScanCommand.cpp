@@ -1,11 +1,12 @@
 #include "Commands.h"
 
-#include "ClientChoice.h"
 #include "HeadlessSession.h"
 #include "Json.h"
 #include "lists/PlayerRowTexts.h"
 
 #include <nlohmann/json.hpp>
+
+#include <memory>
 
 namespace kestrova::cli {
 
@@ -13,26 +14,11 @@ namespace kestrova::cli {
 // main window runs it (settings, db.conf, mofofish, profiles), its lists as JSON.
 int runScanCommand(const ClientOptions& options, const std::filesystem::path& directory,
                    std::ostream& out, std::ostream& err) {
-    std::optional<GlyphTable> glyphs = loadGlyphs(options.glyphFile, err);
-    if (!glyphs)
+    const std::unique_ptr<HeadlessSession> headless =
+        HeadlessSession::open(options, directory, err);
+    if (!headless || !headless->finishPass(headless->session().scanAll()))
         return 1;
-    std::optional<Client> client = openClient(options, err);
-    if (!client)
-        return 1;
-
-    SessionServices services;
-    services.platform = client->platform.get();
-    services.clock = client->clock.get();
-    services.glyphs = std::move(glyphs);
-    services.workingDir = directory;
-    HeadlessSession headless(std::move(services), err);
-    Session& session = headless.session();
-    if (headless.failed())
-        return 1;
-    session.scanAll();
-    headless.finishPass();
-    if (headless.failed())
-        return 1;
+    Session& session = headless->session();
 
     nlohmann::ordered_json tables = nlohmann::ordered_json::array();
     for (const TableRow& row : session.tables().rows())

@@ -1,16 +1,11 @@
 #include "Commands.h"
 
-#include "CliObserver.h"
-#include "ClientChoice.h"
+#include "HeadlessSession.h"
 #include "Json.h"
 #include "client/lobby/GlyphTables.h"
-#include "common/Clock.h"
-#include "scan/LobbyFilter.h"
-#include "scan/PassContext.h"
-#include "scan/TableListPass.h"
-#include "scan/TableListRows.h"
-#include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
+
+#include <nlohmann/json.hpp>
 
 #include <memory>
 
@@ -36,37 +31,21 @@ std::optional<GlyphTable> loadGlyphs(const std::string& file, std::ostream& err)
     return glyphs;
 }
 
-// tables --sim LOBBY.json | --x11 [--display NAME]  [--glyphs FILE]
-int runTablesCommand(const ClientOptions& options, std::ostream& out, std::ostream& err) {
-    const std::string& glyphFile = options.glyphFile;
-
-    const std::optional<GlyphTable> glyphs = loadGlyphs(glyphFile, err);
-    if (!glyphs)
-        return 1;
-
-    std::optional<Client> client = openClient(options, err);
-    if (!client)
-        return 1;
-    ClientPlatform& platform = *client->platform;
-    Clock& clock = *client->clock;
-
-    const SettingsStore settings(SettingsStore::defaultPath());
-    const LobbyFilter filter = LobbyFilter::fromSettings(settings);
-    CliObserver observer;
-    PassContext context{platform, clock, *glyphs, observer, settings.read(keys::adaptivewait) == 1};
-    LobbyEntryList entries;
-    if (TableListPass(context).run(entries) != PassEnd::EndOfList || observer.failed())
+// tables --sim LOBBY.json | --x11 [--display NAME] [--glyphs FILE]: "Get Table List"
+// as the main window runs it (its settings and lobby filter), the table list's
+// columns as JSON.
+int runTablesCommand(const ClientOptions& options, const std::filesystem::path& directory,
+                     std::ostream& out, std::ostream& err) {
+    const std::unique_ptr<HeadlessSession> headless =
+        HeadlessSession::open(options, directory, err);
+    if (!headless || !headless->finishPass(headless->session().getTableList()))
         return 1;
 
     // One row a line, as before.
     out << "[";
     bool firstRow = true;
-    for (const LobbyEntry& entry : tableListEntries(entries, filter)) {
-        nlohmann::ordered_json row = {entry.name, entry.stakes, "0", std::to_string(entry.players),
-                                      entry.averagePot};
-        for (std::size_t c = row.size(); c < 13; ++c)
-            row.push_back("");
-        out << (firstRow ? "\n  " : ",\n  ") << jsonText(row);
+    for (const TableRow& row : headless->session().tables().rows()) {
+        out << (firstRow ? "\n  " : ",\n  ") << jsonText(nlohmann::ordered_json(row.columnTexts()));
         firstRow = false;
     }
     out << (firstRow ? "]\n" : "\n]\n");
