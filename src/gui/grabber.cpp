@@ -18,7 +18,7 @@
 #include "gui/options/TabDialog.h"
 #include "gui/widgets/AboutDialog.h"
 #include "gui/widgets/AppIcon.h"
-#include "gui/widgets/MessageHandlerSink.h"
+#include "gui/widgets/JobProgress.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/QtTimerService.h"
 #include "gui/widgets/ScanProgress.h"
@@ -27,7 +27,6 @@
 #include "gui/widgets/WindowState.h"
 #include "lists/PlayerRowTexts.h"
 #include "settings/SettingKeys.h"
-#include "trackers/TrackerLookup.h"
 #include "update/UpdateSite.h"
 
 #include <QAction>
@@ -413,6 +412,40 @@ void grabber::scanEvent(const ScanEvent& event) {
     }
 }
 
+void grabber::jobEvent(const JobEvent& event) {
+    if (const auto* started = std::get_if<job_event::Started>(&event)) {
+        const auto cancel = [this] { session_->jobs().cancel(); };
+        switch (started->job) {
+            case JobKind::PlayerImport:
+                jobProgress_ = std::make_unique<JobProgress>(
+                    this, QStringLiteral("Please Wait..."),
+                    toQString(PlayerImport::kCollectingLabel), QStringLiteral("importProgress"),
+                    cancel);
+                break;
+            case JobKind::AggregatorBuild:
+                jobProgress_ = std::make_unique<JobProgress>(
+                    this, aggregatorQuestionTitle(), QStringLiteral("Please Wait..."),
+                    QStringLiteral("aggregatorProgress"), cancel);
+                break;
+            case JobKind::ConnectionTest:
+                jobProgress_ = std::make_unique<JobProgress>(
+                    this, QStringLiteral("Please Wait..."),
+                    QStringLiteral("Testing the database connections..."),
+                    QStringLiteral("connectionTestProgress"), nullptr);
+                break;
+        }
+    } else if (const auto* progress = std::get_if<job_event::Progress>(&event)) {
+        if (jobProgress_)
+            jobProgress_->show(*progress);
+    } else if (const auto* built = std::get_if<job_event::AggregatorDone>(&event)) {
+        jobProgress_.reset();
+        if (built->built)
+            showAggregatorUpdated(this, toQString(built->completionText));
+    } else {
+        jobProgress_.reset();
+    }
+}
+
 void grabber::fitTableColumns() {
     for (int c = 0; c <= 11; ++c)
         tableList_->resizeColumnToContents(c);
@@ -556,12 +589,9 @@ void grabber::slot_pbOptionen() {
     applyDisplaySettings();
 }
 
-std::optional<ScanController::BusyToken> grabber::beginExclusive() {
-    std::optional<ScanController::BusyToken> token = session_->scans().tryBeginExclusive();
-    if (!token)
-        messageHandler_(QStringLiteral("Error"),
-                        QStringLiteral("Please wait until the running scan has ended."));
-    return token;
+void grabber::refused() {
+    messageHandler_(QStringLiteral("Error"),
+                    QStringLiteral("Please wait until the running scan has ended."));
 }
 
 void grabber::slot_ShowBuddies() {
@@ -586,14 +616,20 @@ void grabber::slot_ExportBuddies() {
 }
 
 void grabber::slot_ImportBDB() {
-    const std::optional<ScanController::BusyToken> busy = beginExclusive();
-    if (!busy)
+    if (session_->busy()) {
+        refused();
         return;
-    ImportPlayersDialog dialog(session_->databases(), session_->buddies(), session_->lookup(),
-                               prompts(), this);
-    connect(&dialog, &ImportPlayersDialog::buddiesChanged, this,
-            [this] { session_->buddiesChanged(); });
-    dialog.exec();
+    }
+    auto* dialog = new ImportPlayersDialog(
+        [this](const ImportFilter& filter) {
+            const bool started = session_->jobs().importPlayers(filter);
+            if (!started)
+                refused();
+            return started;
+        },
+        this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void grabber::slot_Update() {
@@ -606,14 +642,12 @@ void grabber::slot_Download() {
 }
 
 void grabber::slot_Agg() {
-    TrackerLookup* tracker = session_->tracker();
-    if (!tracker)
+    if (session_->busy()) {
+        refused();
         return;
-    const std::optional<ScanController::BusyToken> busy = beginExclusive();
-    if (!busy)
-        return;
-    MessageHandlerSink messages(messageHandler_);
-    runAggregatorUpdate(this, *tracker, messages);
+    }
+    if (confirmAggregatorUpdate(this) && !session_->jobs().buildAggregator())
+        refused();
 }
 
 void grabber::slot_AggHelp() {

@@ -25,6 +25,7 @@ class QTreeWidgetItem;
 
 class PlayerListView;
 class QtTimerService;
+class JobProgress;
 class ScanProgress;
 class TableListView;
 class UpdateOffer;
@@ -107,6 +108,7 @@ private:
     // SessionListener
     void showMessage(const std::string& title, const std::string& text) override;
     void scanEvent(const kestrova::ScanEvent& event) override;
+    void jobEvent(const kestrova::JobEvent& event) override;
     void busyChanged(bool busy) override;
     void timersChanged() override;
 
@@ -119,8 +121,8 @@ private:
     void fitTableColumns();
     void showTable(QTreeWidgetItem* row);
     kestrova::UserPrompts prompts() const;
-    // The busy rule for the window's own long jobs; tells the user when refused.
-    std::optional<kestrova::ScanController::BusyToken> beginExclusive();
+    // Tells the user why a job did not start.
+    void refused();
 
     GrabberServices services_;
     QtTimerService* timers_ = nullptr;
@@ -130,6 +132,7 @@ private:
     std::optional<kestrova::UserPrompts> userPrompts_;
     std::vector<QIcon> autorateIcons_;
     std::unique_ptr<ScanProgress> progress_;
+    std::unique_ptr<JobProgress> jobProgress_;
     // The table row the running pass made last: current once the pass ends.
     std::string lastRowName_;
     UpdateOffer* updateOffer_ = nullptr;

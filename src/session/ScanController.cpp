@@ -96,7 +96,26 @@ bool ScanController::start(Request request) {
         handler_(scan_event::Started{request.kind});
     {
         const std::lock_guard lock(mutex_);
-        jobs_.push_back(std::move(request));
+        jobs_.push_back([this, request = std::move(request)]() mutable { runPass(request); });
+    }
+    wake_.notify_all();
+    return true;
+}
+
+bool ScanController::startJob(std::function<void()> work, std::function<void()> done) {
+    if (busy_)
+        return false;
+    setBusy(true);
+    cancelled_ = false;
+    {
+        const std::lock_guard lock(mutex_);
+        jobs_.push_back([this, work = std::move(work), done = std::move(done)]() mutable {
+            work();
+            post_([this, done = std::move(done)] {
+                done();
+                jobEnded();
+            });
+        });
     }
     wake_.notify_all();
     return true;
@@ -125,17 +144,17 @@ void ScanController::setBusy(bool busy) {
 
 void ScanController::worker() {
     for (;;) {
-        Request request;
+        std::function<void()> job;
         {
             std::unique_lock lock(mutex_);
             wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
             if (stopping_)
                 return;
-            request = std::move(jobs_.front());
+            job = std::move(jobs_.front());
             jobs_.pop_front();
             working_ = true;
         }
-        runPass(request);
+        job();
         {
             const std::lock_guard lock(mutex_);
             working_ = false;
@@ -218,7 +237,11 @@ void ScanController::finished(const scan_event::Finished& finished) {
     // then close.
     if (handler_)
         handler_(finished);
-    // A cancel interrupted the shared clock for this pass only; waits outside
+    jobEnded();
+}
+
+void ScanController::jobEnded() {
+    // A cancel interrupted the shared clock for this pass or job only; waits outside
     // passes (teaching the font) need it running.
     if (resources_.clock)
         resources_.clock->resume();

@@ -32,9 +32,10 @@ class TrackerLookup;
 // calls it from its own thread and hears back through typed events, posted
 // to that thread in the order they happened.
 //
-// One busy rule covers passes and the front end's own long jobs (imports,
-// the aggregator build): nothing starts while another runs. An interval or
-// opener tick that finds the controller busy is kept and runs afterwards.
+// One busy rule covers passes and the front end's own long jobs (the import,
+// the aggregator build, the connection test), which run on the same worker:
+// nothing starts while another runs. An interval or opener tick that finds
+// the controller busy is kept and runs afterwards.
 class ScanController final {
 public:
     // Runs a closure on the front end's thread, in the order posted.
@@ -76,11 +77,19 @@ public:
     // False, starting nothing, while busy.
     bool start(Request request);
     // Ends the running pass within one wait step; what was scanned stays.
+    // A running job sees it in cancelRequested().
     void cancel();
+    bool cancelRequested() const { return cancelled_; }
     bool busy() const { return busy_; }
     PassKind runningPass() const { return running_; }
 
-    // The front end's own long jobs hold the busy rule with a token.
+    // A long job of the front end's: work runs on the worker, then done on the
+    // front end's thread while still busy. False, starting nothing, while busy.
+    bool startJob(std::function<void()> work, std::function<void()> done);
+    // Runs a closure on the front end's thread, in order with the events.
+    void post(std::function<void()> work) { post_(std::move(work)); }
+
+    // Work of the front end's own that must not overlap a job holds the busy rule with a token.
     class BusyToken final {
     public:
         explicit BusyToken(ScanController& owner) : owner_(&owner) {}
@@ -131,6 +140,7 @@ private:
     void runPass(Request& request);
     void report(ScanEvent event);
     void finished(const scan_event::Finished& finished);
+    void jobEnded();
     void setBusy(bool busy);
     void runPendingScan();
     void startScanAll();
@@ -158,7 +168,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable idle_;
-    std::deque<Request> jobs_;
+    std::deque<std::function<void()>> jobs_;
     bool working_ = false;
     bool stopping_ = false;
 

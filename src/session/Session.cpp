@@ -75,6 +75,7 @@ Session::Session(SessionServices services)
     scans_->setEventHandler([this](const ScanEvent& event) { handle(event); });
     scans_->setScanAllRequest([this] { return request(PassKind::ScanAll); });
     scans_->onBusyChanged = [this](bool busy) { busyChanged(busy); };
+    jobs_ = std::make_unique<Jobs>(*this);
     scans_->onTimersChanged = [this] {
         if (listener_)
             listener_->timersChanged();
@@ -88,6 +89,7 @@ Session::~Session() {
 
 void Session::setListener(SessionListener* listener) {
     listener_ = listener;
+    jobs_->setListener(listener);
     if (!listener_)
         return;
     for (const auto& [title, text] : std::exchange(startupMessages_, {}))

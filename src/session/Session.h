@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "Jobs.h"
 #include "PlayerListModel.h"
 #include "ScanController.h"
 #include "TableListModel.h"
@@ -98,6 +99,8 @@ public:
     PlayerLookup& lookup();
     TrackerLookup* tracker() { return tracker_.get(); }
     ScanController& scans() { return *scans_; }
+    // The import, the aggregator build and the connection test, on the passes' worker.
+    Jobs& jobs() { return *jobs_; }
     bool busy() const { return scans_->busy(); }
     // What the passes keep between them (the statistics cache among it); the
     // worker's alone while a pass runs.
@@ -152,6 +155,7 @@ private:
     SessionListener* listener_ = nullptr;
     std::vector<std::pair<std::string, std::string>> startupMessages_;
     std::unique_ptr<ScanController> scans_;
+    std::unique_ptr<Jobs> jobs_;
 };
 
 }  // namespace kestrova

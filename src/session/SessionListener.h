@@ -1,5 +1,6 @@
 #pragma once
 
+#include "JobEvents.h"
 #include "ScanEvents.h"
 
 #include <string>
@@ -15,6 +16,8 @@ public:
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
     // A pass reported something; the session's models already show it.
     virtual void scanEvent(const ScanEvent& event) { (void)event; }
+    // A long job (import, aggregator build, connection test) reported something.
+    virtual void jobEvent(const JobEvent& event) { (void)event; }
     virtual void busyChanged(bool busy) { (void)busy; }
     // The interval countdown moved, or the opener started or stopped.
     virtual void timersChanged() {}

@@ -4,23 +4,18 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "FakeLookup.h"
 #include "TempDir.h"
-#include "common/MessageSink.h"
 #include "gui/buddies/BuddyListWindow.h"
 #include "gui/buddies/ImportPlayersDialog.h"
 #include "gui/options/ProfilTab.h"
 #include "gui/options/ProfileRangeDialog.h"
 #include "rating/BuddyList.h"
-#include "records/ImportProgress.h"
-#include "records/PlayerNameSource.h"
 
 using namespace kestrova;
 using test::le32;
@@ -78,23 +73,6 @@ struct PromptLog {
         };
         return p;
     }
-};
-
-class FakeNames final : public PlayerNameSource {
-public:
-    Result collectNames(const DatabaseEntry&, std::vector<std::string>& names,
-                        ImportProgress& progress, MessageSink&) override {
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (i == 1 && onSecondRow)
-                onSecondRow();
-            if (progress.cancelled())
-                return Result::Cancelled;
-            names.push_back(rows[i]);
-        }
-        return Result::Done;
-    }
-    Names rows;
-    std::function<void()> onSecondRow;
 };
 
 }  // namespace
@@ -260,60 +238,34 @@ private slots:
         QCOMPARE(reloaded(path_), (Names{"alpha", "beta"}));
     }
 
-    void importSearchAddsPassingPlayersAndCloses() {
-        BuddyList buddies(path_);
-        test::FakeLookup lookup;
-        lookup.figures = [](PlayerStats& r) {
-            r.hands = r.name == "few" ? "199" : "300";
-            r.vpip = r.name == "below" ? "39.99" : "40.99";
-        };
-        FakeNames names;
-        names.rows = {"edge", "below", "few", "edge"};
-        ImportPlayersDialog dialog({database()}, buddies, lookup, log_.prompts(), nullptr, &names);
-        QSignalSpy changed(&dialog, &ImportPlayersDialog::buddiesChanged);
+    // "Search" hands the fields' filter to the import job and closes once it started.
+    void importSearchStartsTheJobWithTheFieldsAndCloses() {
+        std::vector<ImportFilter> started;
+        bool start = false;
+        ImportPlayersDialog dialog([&](const ImportFilter& filter) {
+            started.push_back(filter);
+            return start;
+        });
         child<QCheckBox>(dialog, "vpipEnabled")->setChecked(true);
         QTest::keyClicks(child<QLineEdit>(dialog, "vpipMin"), QStringLiteral("4a0"));
         child<QLineEdit>(dialog, "vpipMax")->setText(QStringLiteral("100"));
         child<QLineEdit>(dialog, "minimumHands")->setText(QStringLiteral("200"));
         dialog.show();
         child<QPushButton>(dialog, "pbSearch")->click();
-        QCOMPARE(lookup.looked, (Names{"edge", "below", "few"}));
-        QCOMPARE(reloaded(path_), Names{"edge"});
+        QVERIFY(dialog.isVisible());  // refused: the user was told, the fields stay
+        start = true;
+        child<QPushButton>(dialog, "pbSearch")->click();
+        QCOMPARE(started.size(), std::size_t{2});
+        QVERIFY(started[1].vpip.enabled);
+        QCOMPARE(started[1].vpip.minimum, 40);
+        QCOMPARE(started[1].vpip.maximum, 100);
+        QVERIFY(!started[1].pfr.enabled);
+        QCOMPARE(started[1].minimumHands, 200);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
-        QVERIFY(dialog.progressDialog() == nullptr);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(lookup.disconnects, 1);
-    }
-
-    void cancelInTheProgressDialogStopsTheCollection() {
-        BuddyList buddies(path_);
-        test::FakeLookup lookup;
-        FakeNames names;
-        names.rows = {"p1", "p2", "p3"};
-        ImportPlayersDialog dialog({database()}, buddies, lookup, log_.prompts(), nullptr, &names);
-        bool sawProgress = false;
-        names.onSecondRow = [&] {
-            QProgressDialog* progress = dialog.progressDialog();
-            QVERIFY(progress != nullptr);
-            sawProgress = true;
-            progress->cancel();
-        };
-        dialog.slot_bdbok();
-        QVERIFY(sawProgress);
-        QVERIFY(dialog.outcome().cancelled);
-        QVERIFY(lookup.looked.empty());
-        QVERIFY(buddies.names().empty());
     }
 
 private:
-    static DatabaseEntry database() {
-        DatabaseEntry entry;
-        entry.database = "a";
-        entry.kind = static_cast<std::int32_t>(DatabaseKind::PokerTracker2Postgres);
-        return entry;
-    }
-
     void addRange(ProfilTab& tab, const char* minimum, const char* maximum, const QColor& colour) {
         log_.colourAnswer = colour;
         const int before = child<QTreeWidget>(tab, "ranges")->topLevelItemCount();

@@ -14,6 +14,8 @@
 #include "TimerService.h"
 #include "TrackerEntry.h"
 #include "records/DatabaseList.h"
+#include "records/ImportProgress.h"
+#include "records/PlayerNameSource.h"
 #include "scan/TableScanPass.h"
 #include "settings/DirConf.h"
 #include "sim/SimulatedClient.h"
@@ -71,6 +73,24 @@ public:
 
 private:
     std::atomic<long long> sleptMs_ = 0;
+};
+
+// Names for the import; the hook runs on the worker before the second name.
+class ScriptedNames final : public PlayerNameSource {
+public:
+    Result collectNames(const DatabaseEntry&, std::vector<std::string>& names,
+                        ImportProgress& progress, MessageSink&) override {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (i == 1 && onSecondRow)
+                onSecondRow();
+            if (progress.cancelled())
+                return Result::Cancelled;
+            names.push_back(rows[i]);
+        }
+        return Result::Done;
+    }
+    std::vector<std::string> rows;
+    std::function<void()> onSecondRow;
 };
 
 // What a session test puts in place of the defaults.
@@ -145,6 +165,12 @@ protected:
     void showMessage(const std::string& title, const std::string& text) override {
         messages.push_back(title + ": " + text);
     }
+    void jobEvent(const JobEvent& event) override {
+        if (std::holds_alternative<job_event::Started>(event))
+            jobStarts.push_back(session->busy());
+        if (const auto* done = std::get_if<job_event::ImportDone>(&event))
+            imports.push_back(done->outcome);
+    }
     void scanEvent(const ScanEvent& event) override {
         if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
             ends.push_back(done->end);
@@ -164,6 +190,8 @@ protected:
     std::vector<std::string> messages;
     std::vector<PassEnd> ends;
     std::vector<bool> busyAtEnd;
+    std::vector<bool> jobStarts;
+    std::vector<PlayerImport::Outcome> imports;
 };
 
 }  // namespace
@@ -509,4 +537,47 @@ TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
                                                                          {"Stranger@Gamma", "0"},
                                                                          {"RiverRat@Gamma", "4"}}));
     expectConsistent(*session);
+}
+
+// The import runs on the worker under the busy rule: the window's buddy list
+// takes the passing players at its end; "Cancel" ends the collection.
+TEST_F(SessionTest, ImportOnTheWorkerAddsPassingPlayersAndCancelEndsTheCollection) {
+    DatabaseList list;
+    list.append(DatabaseEntry{.database = "a", .kind = 0});
+    ASSERT_TRUE(list.save(dir.path()));
+    session->reloadDatabases();
+    auto names = std::make_unique<ScriptedNames>();
+    ScriptedNames& rows = *names;
+    session->jobs().setNameSource(std::move(names));
+    lookup.figures = [](PlayerStats& r) {
+        r.hands = r.name == "few" ? "199" : "300";
+        r.vpip = r.name == "below" ? "39.99" : "40.99";
+    };
+    rows.rows = {"edge", "below", "few", "edge"};
+    ImportFilter filter;
+    filter.vpip = {true, 40, 100};
+    filter.minimumHands = 200;
+    ASSERT_TRUE(session->jobs().importPlayers(filter));
+    EXPECT_FALSE(session->scanAll());
+    settle();
+    EXPECT_EQ(jobStarts, std::vector<bool>{true});
+    EXPECT_EQ(lookup.looked, (std::vector<std::string>{"edge", "below", "few"}));
+    EXPECT_EQ(session->buddies().names(), std::vector<std::string>{"edge"});
+    BuddyList saved(dir.path());
+    saved.loadBuddies();
+    EXPECT_EQ(saved.names(), std::vector<std::string>{"edge"});
+    ASSERT_EQ(imports.size(), 1u);
+    EXPECT_EQ(imports[0].added, 1u);
+    EXPECT_EQ(lookup.disconnects, 1);
+    EXPECT_FALSE(session->busy());
+
+    lookup.looked.clear();
+    rows.rows = {"p1", "p2", "p3"};
+    rows.onSecondRow = [&] { session->jobs().cancel(); };
+    ASSERT_TRUE(session->jobs().importPlayers(filter));
+    settle();
+    ASSERT_EQ(imports.size(), 2u);
+    EXPECT_TRUE(imports[1].cancelled);
+    EXPECT_TRUE(lookup.looked.empty());
+    EXPECT_EQ(session->buddies().names(), std::vector<std::string>{"edge"});
 }

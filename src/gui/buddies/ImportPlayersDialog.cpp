@@ -1,57 +1,17 @@
 #include "gui/buddies/ImportPlayersDialog.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
-
-#include "common/MessageSink.h"
-#include "gui/widgets/QtText.h"
-#include "rating/BuddyList.h"
-#include "records/ImportProgress.h"
-#include "records/PlayerLookup.h"
-#include "trackers/TrackerNameSource.h"
 
 namespace kestrova {
 
 namespace {
 
 constexpr int kLargestNumber = 99999999;
-
-// The progress dialog as the import sees it.
-class DialogProgress final : public ImportProgress {
-public:
-    explicit DialogProgress(QProgressDialog& dialog) : dialog_(dialog) {}
-
-    void setLabel(const std::string& text) override { dialog_.setLabelText(toQString(text)); }
-    void setMaximum(int maximum) override { dialog_.setMaximum(maximum); }
-    void setValue(int value) override { dialog_.setValue(value); }
-    bool cancelled() override {
-        QCoreApplication::processEvents();
-        return dialog_.wasCanceled();
-    }
-
-private:
-    QProgressDialog& dialog_;
-};
-
-class PromptMessages final : public MessageSink {
-public:
-    PromptMessages(const UserPrompts& prompts, QWidget* parent)
-        : prompts_(prompts), parent_(parent) {}
-    void showMessage(const std::string& title, const std::string& text) override {
-        if (prompts_.showMessage)
-            prompts_.showMessage(parent_, toQString(title), toQString(text));
-    }
-
-private:
-    const UserPrompts& prompts_;
-    QWidget* parent_;
-};
 
 QLineEdit* numberEdit(QWidget* parent, const QString& name) {
     auto* edit = new QLineEdit(parent);
@@ -62,19 +22,8 @@ QLineEdit* numberEdit(QWidget* parent, const QString& name) {
 
 }  // namespace
 
-ImportPlayersDialog::ImportPlayersDialog(std::vector<DatabaseEntry> databases, BuddyList& buddies,
-                                         PlayerLookup& lookup, UserPrompts prompts, QWidget* parent,
-                                         PlayerNameSource* names)
-    : QDialog(parent),
-      databases_(std::move(databases)),
-      buddies_(buddies),
-      lookup_(lookup),
-      prompts_(std::move(prompts)),
-      names_(names) {
-    if (names_ == nullptr) {
-        ownNames_ = std::make_unique<TrackerNameSource>();
-        names_ = ownNames_.get();
-    }
+ImportPlayersDialog::ImportPlayersDialog(StartImport startImport, QWidget* parent)
+    : QDialog(parent), startImport_(std::move(startImport)) {
     setObjectName(QStringLiteral("importPlayersDialog"));
     setWindowTitle(QStringLiteral("Import player from databases"));
     setModal(true);
@@ -130,30 +79,8 @@ ImportFilter ImportPlayersDialog::filter() const {
 }
 
 void ImportPlayersDialog::slot_bdbok() {
-    if (progress_)
-        return;  // a second click while the import runs
-    QProgressDialog progress(toQString(PlayerImport::kCollectingLabel), QStringLiteral("Cancel"), 0,
-                             0, this);
-    progress.setObjectName(QStringLiteral("importProgress"));
-    progress.setWindowTitle(QStringLiteral("Please Wait..."));
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setMinimumDuration(0);
-    progress.show();
-    progress_ = &progress;
-
-    DialogProgress shown(progress);
-    PromptMessages messages(prompts_, parentWidget());
-    const std::size_t before = buddies_.size();
-    PlayerImport import(lookup_, *names_, messages);
-    outcome_ = import.run(databases_, filter(), buddies_, shown);
-
-    progress_ = nullptr;
-    progress.close();
-    if (buddies_.size() != before)
-        emit buddiesChanged();
-    accept();
+    if (startImport_ && startImport_(filter()))
+        accept();
 }
 
 void ImportPlayersDialog::slot_bdcancel() {

@@ -1,10 +1,6 @@
 #include "gui/options/AggregatorDialogs.h"
 
-#include <QApplication>
 #include <QMessageBox>
-
-#include "trackers/AggregatorBuilder.h"
-#include "trackers/TrackerLookup.h"
 
 namespace kestrova {
 
@@ -43,24 +39,13 @@ QString aggregatorHelpText() {
         "Otherwise you will not be able to use the newly imported player statistics.");
 }
 
-bool runAggregatorUpdate(QWidget* parent, TrackerLookup& lookup, MessageSink& messages) {
-    const auto answer =
-        QMessageBox::question(parent, aggregatorQuestionTitle(), aggregatorQuestionText(),
-                              QMessageBox::Yes | QMessageBox::No);
-    if (answer != QMessageBox::Yes)
-        return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool built = lookup.connectDatabases(messages);
-    if (built)
-        built = lookup.buildAggregator(messages);
-    lookup.disconnectDatabases();
-    QApplication::restoreOverrideCursor();
-    if (built) {
-        QMessageBox::information(parent, QStringLiteral("Update complete"),
-                                 QString::fromStdString(aggregatorCompletionText(
-                                     lookup.aggregatorWithoutTrigramIndex())));
-    }
-    return built;
+bool confirmAggregatorUpdate(QWidget* parent) {
+    return QMessageBox::question(parent, aggregatorQuestionTitle(), aggregatorQuestionText(),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void showAggregatorUpdated(QWidget* parent, const QString& completionText) {
+    QMessageBox::information(parent, QStringLiteral("Update complete"), completionText);
 }
 
 void showAggregatorHelp(QWidget* parent) {

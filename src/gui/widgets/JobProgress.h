@@ -1,0 +1,28 @@
+#pragma once
+
+#include "JobEvents.h"
+
+#include <QPointer>
+#include <QProgressDialog>
+
+#include <functional>
+
+class QWidget;
+
+// The progress dialog while one of the session's long jobs runs: "Cancel"
+// asks the job to end; the window stays usable behind it.
+class JobProgress final {
+public:
+    // cancel null: no "Cancel" button (the job cannot be stopped).
+    JobProgress(QWidget* owner, const QString& title, const QString& label, const QString& name,
+                std::function<void()> cancel);
+    ~JobProgress();
+    JobProgress(const JobProgress&) = delete;
+    JobProgress& operator=(const JobProgress&) = delete;
+
+    void show(const kestrova::job_event::Progress& progress);
+    QProgressDialog* dialog() const { return dialog_; }
+
+private:
+    QPointer<QProgressDialog> dialog_;
+};

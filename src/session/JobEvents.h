@@ -1,0 +1,50 @@
+#pragma once
+
+#include "rating/PlayerImport.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace kestrova {
+
+// The front end's long jobs, run on the scan worker under the passes' busy rule.
+enum class JobKind {
+    PlayerImport,     // "Import player from databases"
+    AggregatorBuild,  // "Update Aggregator database"
+    ConnectionTest,   // the logins of the Options dialog's database page
+};
+
+// What a job reports, delivered on the front end's thread in the order it happened.
+namespace job_event {
+
+struct Started {
+    JobKind job;
+};
+// The progress dialog's state; a maximum of 0 means "no measure yet".
+struct Progress {
+    std::string label;
+    int maximum = 0;
+    int value = 0;
+};
+struct ImportDone {
+    PlayerImport::Outcome outcome;
+};
+// built: the aggregator table stands in every PokerTracker 3 database;
+// completionText is then what the user is told.
+struct AggregatorDone {
+    bool built = false;
+    std::string completionText;
+};
+// Per tested entry: nothing when the login worked, else why not.
+struct ConnectionsTested {
+    std::vector<std::optional<std::string>> failures;
+};
+
+}  // namespace job_event
+
+using JobEvent = std::variant<job_event::Started, job_event::Progress, job_event::ImportDone,
+                              job_event::AggregatorDone, job_event::ConnectionsTested>;
+
+}  // namespace kestrova

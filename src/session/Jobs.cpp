@@ -1,0 +1,178 @@
+#include "Jobs.h"
+
+#include "Session.h"
+#include "SessionListener.h"
+#include "common/MessageSink.h"
+#include "records/ImportProgress.h"
+#include "trackers/AggregatorBuilder.h"
+#include "trackers/TrackerLookup.h"
+#include "trackers/TrackerNameSource.h"
+#include "trackers/postgres/PostgresConnection.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace kestrova {
+
+namespace {
+
+std::optional<std::string> testConnection(const DatabaseEntry& entry,
+                                          std::chrono::milliseconds timeout) {
+    PostgresConnection::Timeouts timeouts;
+    timeouts.connect = timeout;
+    timeouts.statement = timeout;
+    PostgresConnection connection(timeouts);
+    if (connection.open(PostgresConnection::connectionText(entry.host, entry.port, entry.database,
+                                                           entry.user, entry.password)))
+        return std::nullopt;
+    return TrackerLookup::connectionFailureText(connection.errorMessage(), entry.user);
+}
+
+}  // namespace
+
+// A job's progress and messages as the core reports them, on the worker:
+// each becomes an event posted to the front end.
+class Jobs::Reporter final : public ImportProgress, public MessageSink {
+public:
+    explicit Reporter(Jobs& owner) : owner_(owner) {}
+
+    void setLabel(const std::string& text) override {
+        shown_.label = text;
+        post(shown_);
+    }
+    void setMaximum(int maximum) override {
+        shown_.maximum = maximum;
+        post(shown_);
+    }
+    void setValue(int value) override {
+        shown_.value = value;
+        post(shown_);
+    }
+    bool cancelled() override { return owner_.session_.scans().cancelRequested(); }
+
+    void showMessage(const std::string& title, const std::string& text) override {
+        Jobs& owner = owner_;
+        owner_.session_.scans().post([&owner, title, text] {
+            if (owner.listener_)
+                owner.listener_->showMessage(title, text);
+        });
+    }
+
+private:
+    void post(JobEvent event) {
+        Jobs& owner = owner_;
+        owner_.session_.scans().post(
+            [&owner, event = std::move(event)] { owner.report(event); });
+    }
+
+    Jobs& owner_;
+    job_event::Progress shown_;
+};
+
+Jobs::Jobs(Session& session, std::unique_ptr<PlayerNameSource> names) : session_(session) {
+    setNameSource(std::move(names));
+}
+
+Jobs::~Jobs() = default;
+
+void Jobs::setNameSource(std::unique_ptr<PlayerNameSource> names) {
+    names_ = names ? std::move(names) : std::make_unique<TrackerNameSource>();
+}
+
+void Jobs::cancel() {
+    session_.scans().cancel();
+}
+
+void Jobs::report(JobEvent event) {
+    if (listener_)
+        listener_->jobEvent(event);
+}
+
+bool Jobs::start(JobKind kind, std::function<void()> work, std::function<void()> done) {
+    if (!session_.scans().startJob(std::move(work), std::move(done)))
+        return false;
+    // Told now, on the front end's thread: before anything the worker posts.
+    report(job_event::Started{kind});
+    return true;
+}
+
+bool Jobs::importPlayers(const ImportFilter& filter) {
+    // The worker adds to a copy; the front end goes on reading the session's list.
+    struct State {
+        BuddyList buddies;
+        std::vector<std::string> before;
+        PlayerImport::Outcome outcome;
+    };
+    auto state = std::make_shared<State>(
+        State{session_.buddies(), session_.buddies().names(), PlayerImport::Outcome{}});
+    PlayerLookup& lookup = session_.lookup();
+    PlayerNameSource& names = *names_;
+    auto work = [this, state, filter, &lookup, &names,
+                 databases = session_.databases()] {
+        Reporter reporter(*this);
+        PlayerImport import(lookup, names, reporter);
+        state->outcome = import.run(databases, filter, state->buddies, reporter);
+    };
+    auto done = [this, state] {
+        BuddyList& buddies = session_.buddies();
+        if (buddies.names() == state->before) {
+            // As the import saved it.
+            if (state->buddies.names() != state->before) {
+                buddies = state->buddies;
+                session_.buddiesChanged();
+            }
+        } else {
+            // The user marked buddies meanwhile: both changes are kept.
+            bool added = false;
+            for (const std::string& name : state->buddies.names()) {
+                if (std::find(state->before.begin(), state->before.end(), name) ==
+                    state->before.end())
+                    added = buddies.addBuddy(name, false).changed || added;
+            }
+            if (added) {
+                buddies.saveBuddies();
+                session_.buddiesChanged();
+            }
+        }
+        report(job_event::ImportDone{state->outcome});
+    };
+    return start(JobKind::PlayerImport, std::move(work), std::move(done));
+}
+
+bool Jobs::buildAggregator() {
+    TrackerLookup* tracker = session_.tracker();
+    if (!tracker)
+        return false;
+    auto result = std::make_shared<job_event::AggregatorDone>();
+    auto work = [this, tracker, result] {
+        Reporter reporter(*this);
+        bool built = tracker->connectDatabases(reporter);
+        built = built && !reporter.cancelled() && tracker->buildAggregator(reporter);
+        tracker->disconnectDatabases();
+        result->built = built;
+        if (built)
+            result->completionText =
+                aggregatorCompletionText(tracker->aggregatorWithoutTrigramIndex());
+    };
+    auto done = [this, result] { report(*result); };
+    return start(JobKind::AggregatorBuild, std::move(work), std::move(done));
+}
+
+bool Jobs::testConnections(std::vector<DatabaseEntry> entries,
+                           std::chrono::milliseconds timeout) {
+    auto failures = std::make_shared<std::vector<std::optional<std::string>>>(entries.size());
+    // All at once: an unreachable host costs its timeout, not the sum of them.
+    auto work = [failures, entries = std::move(entries), timeout] {
+        std::vector<std::thread> logins;
+        logins.reserve(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            logins.emplace_back(
+                [&, i] { (*failures)[i] = testConnection(entries[i], timeout); });
+        for (std::thread& login : logins)
+            login.join();
+    };
+    auto done = [this, failures] { report(job_event::ConnectionsTested{std::move(*failures)}); };
+    return start(JobKind::ConnectionTest, std::move(work), std::move(done));
+}
+
+}  // namespace kestrova

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "JobEvents.h"
+#include "records/DatabaseEntry.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace kestrova {
+
+class PlayerNameSource;
+class Session;
+class SessionListener;
+
+// The front end's long jobs: the player import, the aggregator build and the
+// connection test. Each runs on the session's worker, under the busy rule of
+// the passes, and reports to the listener's jobEvent(): Started, Progress while
+// it runs, and its result last; its messages go to showMessage(). The front end
+// only starts them and reacts. cancel() ends the import's collection; the
+// logins of the connection test run to their end, each bounded by its timeout.
+class Jobs final {
+public:
+    // names: where the import reads the player names; null for the trackers' own lists.
+    explicit Jobs(Session& session, std::unique_ptr<PlayerNameSource> names = nullptr);
+    ~Jobs();
+    Jobs(const Jobs&) = delete;
+    Jobs& operator=(const Jobs&) = delete;
+
+    void setListener(SessionListener* listener) { listener_ = listener; }
+    void setNameSource(std::unique_ptr<PlayerNameSource> names);
+
+    // Adds the active databases' players that pass the filter to the buddy
+    // list and saves it; "Cancel" ends the collection. The session's list
+    // takes the new names when the job ends. False, starting nothing, while busy.
+    bool importPlayers(const ImportFilter& filter);
+    // Connects, rebuilds the aggregator table in every active PokerTracker 3
+    // database and disconnects. The build itself cannot be cancelled; a cancel
+    // before it starts skips it.
+    bool buildAggregator();
+    // Logs in to each entry's PostgreSQL database, all at once, each bounded by timeout.
+    bool testConnections(std::vector<DatabaseEntry> entries, std::chrono::milliseconds timeout);
+
+    void cancel();
+
+private:
+    class Reporter;
+
+    void report(JobEvent event);
+    bool start(JobKind kind, std::function<void()> work, std::function<void()> done);
+
+    Session& session_;
+    std::unique_ptr<PlayerNameSource> names_;
+    SessionListener* listener_ = nullptr;
+};
+
+}  // namespace kestrova
