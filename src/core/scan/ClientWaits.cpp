@@ -23,10 +23,7 @@ bool sameReading(const SeatReading& a, const SeatReading& b) {
 }  // namespace
 
 ClientWaits::ClientWaits(PassContext& context, LobbyScreen& screen)
-    : context_(context), screen_(screen) {
-    if (context.adaptiveWaits)
-        watch_ = context.platform.watchDrawing(screen.lobby().window);
-}
+    : context_(context), screen_(screen) {}
 
 ClientWaits::~ClientWaits() = default;
 
@@ -62,17 +59,80 @@ bool ClientWaits::seatsComplete(const SeatReading& seats) {
     return named > 0;
 }
 
-ClientWaits::HomeStart ClientWaits::beforeHome(PassContext& context, const EverestLobby& lobby) {
+ClientWaits::HomeStart ClientWaits::beforeHome(PassContext& context, const EverestLobby& lobby,
+                                               const ClickSeen& click, int seatsBoundMs) {
     HomeStart start;
+    if (context.adaptiveWaits)
+        start.watch = context.platform.watchDrawing(lobby.window);
     LobbyScreen screen(context.platform, context.clock, context.glyphs, lobby);
+    // The seat list the client shows, known while every selection change of
+    // the start has had its list drawn: the first table then needs no full wait.
+    std::optional<SeatReading> known;
+    if (context.adaptiveWaits && seatsBoundMs > 0)
+        known = click.seatsBefore;
+    const auto readNow = [&]() -> std::optional<SeatReading> {
+        SeatReading reading;
+        if (!screen.grab())
+            return std::nullopt;
+        screen.readSeats(reading);
+        screen.release();
+        return reading;
+    };
+    // After a move: the list that differs from the known one, seen twice alike.
+    // With a watch, looks come when the seat list has been drawn and quiet for
+    // kPollMs, and a second look follows at once.
+    const auto newSeats = [&]() -> std::optional<SeatReading> {
+        std::optional<SeatReading> previous;
+        std::optional<int> drawnAt;
+        bool reports = false;
+        const int step = start.watch ? kWatchStepMs : kPollMs;
+        for (int waited = step; waited <= seatsBoundMs && !context.observer.cancelled();
+             waited += step) {
+            context.clock.sleepMs(step);
+            if (start.watch) {
+                for (const Rect& drawn : start.watch->takeDrawn()) {
+                    reports = true;
+                    if (DrawingWatch::intersects(drawn, seatArea(lobby.geometry)))
+                        drawnAt = waited;
+                }
+                const bool look =
+                    reports ? drawnAt && waited - *drawnAt >= kPollMs : waited % kPollMs == 0;
+                if (!look)
+                    continue;
+                drawnAt.reset();
+            }
+            std::optional<SeatReading> reading = readNow();
+            if (!reading)
+                return std::nullopt;
+            if (!seatsComplete(*reading) || sameReading(*reading, *known)) {
+                previous.reset();
+                continue;
+            }
+            if (start.watch && reports) {
+                // Two looks that disagree: the client is still drawing, and says when done.
+                const std::optional<SeatReading> second = readNow();
+                if (second && sameReading(*reading, *second))
+                    return reading;
+                continue;
+            }
+            if (previous && sameReading(*reading, *previous))
+                return reading;
+            previous = std::move(reading);
+        }
+        return std::nullopt;
+    };
+    if (known && click.moved)
+        known = newSeats();
     if (!screen.grab())
         return start;
     start.list = listSignature(screen.image(), lobby.geometry);
     const LobbyScreen::ListPlace place = screen.listPlace();
     screen.release();
     start.homeMoves = !place.atFirstRow;
-    if (!context.adaptiveWaits || !place.pageFull || place.selectedLine != 0)
+    if (!context.adaptiveWaits || !place.pageFull || place.selectedLine != 0) {
+        start.seats = known;
         return start;
+    }
     const long long keyAt = context.clock.nowMs();
     pressKey(context.platform, lobby.listWindow, win32::VK_DOWN);
     while (context.clock.nowMs() - keyAt < kHighlightBoundMs && !context.observer.cancelled()) {
@@ -87,11 +147,19 @@ ClientWaits::HomeStart ClientWaits::beforeHome(PassContext& context, const Evere
             break;
         }
     }
+    // Down's own list comes next; a Down not seen handled may still bring one.
+    if (known && start.moveMs)
+        start.seats = newSeats();
     return start;
 }
 
 void ClientWaits::afterHome(const HomeStart& start, int boundMs) {
+    watch_ = start.watch;
     noted_ = start.list;
+    if (start.seats) {
+        accepted_ = *start.seats;
+        seatsKnown_ = true;
+    }
     if (start.moveMs)
         slowestMoveMs_ = start.moveMs;
     if (start.homeMoves) {
@@ -134,11 +202,17 @@ bool ClientWaits::pollStep(int boundMs, int& waitedMs, std::optional<long long> 
     return !context_.observer.cancelled();
 }
 
+Rect ClientWaits::listArea(const LobbyGeometry& geometry) {
+    return {geometry.listLeft, geometry.listTop, geometry.listRight, geometry.listBottom};
+}
+
+Rect ClientWaits::seatArea(const LobbyGeometry& geometry) {
+    return {geometry.listRight, 0, 1 << 20, 1 << 20};
+}
+
 bool ClientWaits::drewInto(Area area) {
-    const LobbyGeometry& g = screen_.lobby().geometry;
-    const Rect list{g.listLeft, g.listTop, g.listRight, g.listBottom};
-    // The seat list sits right of the table list.
-    const Rect seats{g.listRight, 0, 1 << 20, 1 << 20};
+    const Rect list = listArea(screen_.lobby().geometry);
+    const Rect seats = seatArea(screen_.lobby().geometry);
     for (const Rect& drawn : watch_->takeDrawn()) {
         watchReports_ = true;
         listDrawn_ = listDrawn_ || DrawingWatch::intersects(drawn, list);

@@ -3,6 +3,7 @@
 #include "client/LobbyGeometry.h"
 #include "client/ocr/SeatReader.h"
 #include "common/Image.h"
+#include "scan/LobbyWalkStart.h"
 #include "scan/PassContext.h"
 
 #include <cstdint>
@@ -68,12 +69,19 @@ public:
         bool homeMoves = true;
         // How late the client drew a Down pressed before Home (adaptive waits).
         std::optional<int> moveMs;
+        // The clicked row's seat list, once drawn: the list the client shows
+        // when Home is pressed, so the first table's needs no full wait.
+        std::optional<SeatReading> seats;
+        // Adaptive waits: the client's drawing, watched from before Home on.
+        std::shared_ptr<DrawingWatch> watch;
     };
     // Captures the list before Home. With adaptive waits, a full page highlighted
     // on its first line may or may not be scrolled: a Down first makes sure that
     // Home moves, so that its wait ends on the move, and shows how late the
-    // client draws one.
-    static HomeStart beforeHome(PassContext& context, const EverestLobby& lobby);
+    // client draws one. When the click moved the highlight and seatsBoundMs
+    // is positive, the clicked row's seat list is waited for (at most that long).
+    static HomeStart beforeHome(PassContext& context, const EverestLobby& lobby,
+                                const ClickSeen& click, int seatsBoundMs);
     // After Home: waits for its move unless it cannot move.
     void afterHome(const HomeStart& start, int boundMs);
     void noteList(std::optional<std::uint64_t> signature) { noted_ = signature; }
@@ -116,6 +124,9 @@ public:
     // The pass moved on without reading the seats, or changed what the client shows.
     void seatsUnknown() { seatsKnown_ = false; }
 
+    // Where the list and the seat list are drawn (the seat list right of the list).
+    static Rect listArea(const LobbyGeometry& geometry);
+    static Rect seatArea(const LobbyGeometry& geometry);
     // What the pass compares to tell that the list has changed.
     static std::uint64_t listSignature(const Image& capture, const LobbyGeometry& geometry);
     // Every seated name (before the waiting list) has its chips, and there is one.
@@ -151,7 +162,7 @@ private:
 
     PassContext& context_;
     LobbyScreen& screen_;
-    std::unique_ptr<DrawingWatch> watch_;
+    std::shared_ptr<DrawingWatch> watch_;
     // Trusted once it has reported any drawing: until then the waits poll.
     bool watchReports_ = false;
     bool listDrawn_ = false;

@@ -1,6 +1,7 @@
 #include "scan/LobbyWalkStart.h"
 
 #include "client/WindowInput.h"
+#include "client/lobby/LobbyScreen.h"
 #include "common/Clock.h"
 #include "scan/ClientWaits.h"
 #include "scan/ScanObserver.h"
@@ -12,7 +13,8 @@ constexpr int kAfterRestoreMs = 500;
 }  // namespace
 
 std::optional<EverestLobby> startLobbyWalk(
-    PassContext& context, const std::function<void(const EverestLobby&)>& beforeHome) {
+    PassContext& context,
+    const std::function<void(const EverestLobby&, const ClickSeen&)>& beforeHome) {
     LobbySearch search = findEverestLobby(context.platform);
     if (!search.lobby) {
         context.observer.showMessage(search.errorTitle, kLobbyNotFoundMessage);
@@ -22,9 +24,14 @@ std::optional<EverestLobby> startLobbyWalk(
     // With adaptive waits a lobby that can be captured is not minimised: bringing
     // it up changes nothing, and the click's wait ends when its highlight is drawn.
     std::optional<std::uint64_t> listBefore;
+    ClickSeen click;
     if (context.adaptiveWaits && context.platform.capturesCoveredWindows()) {
-        if (const std::optional<Image> shown = context.platform.capture(lobby.window))
-            listBefore = ClientWaits::listSignature(*shown, lobby.geometry);
+        LobbyScreen screen(context.platform, context.clock, context.glyphs, lobby);
+        if (screen.grab()) {
+            listBefore = ClientWaits::listSignature(screen.image(), lobby.geometry);
+            click.seatsBefore.emplace();
+            screen.readSeats(*click.seatsBefore);
+        }
     }
     restoreWindow(context.platform, lobby.window);
     if (!listBefore)
@@ -34,15 +41,19 @@ std::optional<EverestLobby> startLobbyWalk(
              waited += ClientWaits::kPollMs) {
             context.clock.sleepMs(ClientWaits::kPollMs);
             const std::optional<Image> now = context.platform.capture(lobby.window);
-            if (!now || ClientWaits::listSignature(*now, lobby.geometry) != *listBefore)
+            if (!now)
                 return;
+            if (ClientWaits::listSignature(*now, lobby.geometry) != *listBefore) {
+                click.moved = true;
+                return;
+            }
         }
     };
     selectFirstRow(
         context.platform, context.clock, lobby,
         [&] {
             if (beforeHome)
-                beforeHome(lobby);
+                beforeHome(lobby, click);
         },
         listBefore ? std::function<void()>(clickDrawn) : std::function<void()>());
     context.observer.lobbyFound(lobby.windowRect);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/lobby/EverestLobby.h"
+#include "client/ocr/SeatReader.h"
 #include "scan/PassContext.h"
 
 #include <functional>
@@ -12,7 +13,16 @@ namespace kestrova {
 // tell the user it is missing), bring it up, click into its list and press Home,
 // then let the progress display move to the lobby.
 // beforeHome runs with the found lobby just before Home is pressed.
+//
+// With adaptive waits the start watches its click into the list: whether it
+// moved the highlight, and the seat list shown before it. A moved highlight
+// means the clicked row's seat list is still to come.
+struct ClickSeen {
+    bool moved = false;
+    std::optional<SeatReading> seatsBefore;
+};
 std::optional<EverestLobby> startLobbyWalk(
-    PassContext& context, const std::function<void(const EverestLobby&)>& beforeHome = {});
+    PassContext& context,
+    const std::function<void(const EverestLobby&, const ClickSeen&)>& beforeHome = {});
 
 }  // namespace kestrova

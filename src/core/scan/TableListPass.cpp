@@ -11,8 +11,8 @@ namespace kestrova {
 
 PassEnd TableListPass::run(LobbyEntryList& entries) {
     ClientWaits::HomeStart home;
-    std::optional<EverestLobby> lobby = startLobbyWalk(context_, [&](const EverestLobby& found) {
-        home = ClientWaits::beforeHome(context_, found);
+    std::optional<EverestLobby> lobby = startLobbyWalk(context_, [&](const EverestLobby& found, const ClickSeen&) {
+        home = ClientWaits::beforeHome(context_, found, ClickSeen{}, 0);
     });
     if (!lobby)
         return PassEnd::ClientNotFound;

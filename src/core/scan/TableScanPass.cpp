@@ -36,8 +36,8 @@ TableScanPass::TableScanPass(PassContext& context, PlayerLookup& lookup, ScanSta
     : context_(context), lookup_(lookup), state_(state), filter_(filter) {}
 
 PassEnd TableScanPass::start(std::optional<EverestLobby>& lobby, ClientWaits::HomeStart& home) {
-    lobby = startLobbyWalk(context_, [&](const EverestLobby& found) {
-        home = ClientWaits::beforeHome(context_, found);
+    lobby = startLobbyWalk(context_, [&](const EverestLobby& found, const ClickSeen& click) {
+        home = ClientWaits::beforeHome(context_, found, click, kSeatsShownMs);
     });
     if (!lobby)
         return PassEnd::ClientNotFound;
