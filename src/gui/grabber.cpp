@@ -428,10 +428,7 @@ void grabber::jobEvent(const JobEvent& event) {
                     QStringLiteral("aggregatorProgress"), cancel);
                 break;
             case JobKind::ConnectionTest:
-                jobProgress_ = std::make_unique<JobProgress>(
-                    this, QStringLiteral("Please Wait..."),
-                    QStringLiteral("Testing the database connections..."),
-                    QStringLiteral("connectionTestProgress"), nullptr);
+                // The database page shows its own wait, inside the modal Options dialog.
                 break;
         }
     } else if (const auto* progress = std::get_if<job_event::Progress>(&event)) {
@@ -441,6 +438,10 @@ void grabber::jobEvent(const JobEvent& event) {
         jobProgress_.reset();
         if (built->built)
             showAggregatorUpdated(this, toQString(built->completionText));
+    } else if (const auto* tested = std::get_if<job_event::ConnectionsTested>(&event)) {
+        // Nobody waits when the dialog closed meanwhile.
+        if (databasePage_)
+            databasePage_->connectionsTested(tested->failures);
     } else {
         jobProgress_.reset();
     }
@@ -572,7 +573,16 @@ void grabber::slot_pbOptionen() {
     services.prompts = prompts();
     services.databases.guidePage =
         QUrl(toQString(UpdateSite::load(session_->store()).page(kGuidePage)));
+    services.databases.testConnections = [this](std::vector<DatabaseEntry> entries,
+                                                std::chrono::milliseconds timeout) {
+        const bool started = session_->jobs().testConnections(std::move(entries), timeout);
+        if (!started)
+            refused();
+        return started;
+    };
     TabDialog dialog(session_->store(), std::move(services), this);
+    // Soon enough: the answer to the page's test comes through the dialog's event loop.
+    databasePage_ = dialog.dbTab();
     // New colours show at once, not only after the dialog.
     connect(dialog.profilTab(), &ProfilTab::profileSaved, this, [this] { session_->reload(); });
     // The datamining pages serve only the clients it can read.

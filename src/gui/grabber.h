@@ -6,6 +6,7 @@
 
 #include <QIcon>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <filesystem>
 #include <functional>
@@ -33,6 +34,7 @@ class UpdateOffer;
 namespace kestrova {
 class ClientPlatform;
 class Clock;
+class DBTab;
 class PlayerLookup;
 }  // namespace kestrova
 
@@ -133,6 +135,8 @@ private:
     std::vector<QIcon> autorateIcons_;
     std::unique_ptr<ScanProgress> progress_;
     std::unique_ptr<JobProgress> jobProgress_;
+    // The open Options dialog's database page: it waits for its connection test.
+    QPointer<kestrova::DBTab> databasePage_;
     // The table row the running pass made last: current once the pass ends.
     std::string lastRowName_;
     UpdateOffer* updateOffer_ = nullptr;

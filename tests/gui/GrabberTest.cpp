@@ -3,6 +3,7 @@
 #include "gui/grabber.h"
 #include "gui/options/DisplayTab.h"
 #include "gui/options/TabDialog.h"
+#include "records/DatabaseList.h"
 #include "settings/StakesFile.h"
 
 #include "FakeLookup.h"
@@ -301,6 +302,10 @@ void GrabberTest::closingSavesTheWindowFilesForTheNextStart() {
 
 void GrabberTest::filterOptionsAndMenuTogglesWorkOnTheWindowsSettings() {
     QVERIFY(StakesFile::write(dir_->path().toStdString(), 5, {"$1/$2", "$5/$10"}));
+    // A PokerTracker 3 database where nobody listens: the Options page's login test fails.
+    DatabaseList databases;
+    databases.append({.host = "127.0.0.1", .port = "1", .database = "pt3", .user = "me"});
+    QVERIFY(databases.save(dir_->path().toStdString(), nullptr));
     open();
     QTest::mouseClick(button("pbFilter"), Qt::LeftButton);
     auto* stakes = window_->findChild<QListWidget*>(QStringLiteral("stakes"));
@@ -314,15 +319,20 @@ void GrabberTest::filterOptionsAndMenuTogglesWorkOnTheWindowsSettings() {
     QTreeWidget* tables = list("tableList");
     QVERIFY(!tables->isColumnHidden(0));
     bool checked = false;
+    bool tested = false;
     QTimer::singleShot(0, this, [&] {
         auto* dialog = qobject_cast<TabDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
+        // The window hands the page the answer of the session's test.
+        tested = QTest::qWaitFor([&] { return dialog->dbTab()->isEnabled(); });
         dialog->displayTab()->findChild<QCheckBox*>(QStringLiteral("dtname"))->setChecked(false);
         dialog->accept();
         checked = true;
     });
     window_->slot_pbOptionen();
-    QVERIFY(checked);
+    QVERIFY(checked && tested);
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].startsWith(QStringLiteral("Error: Connection to database failed: ")));
     QVERIFY(tables->isColumnHidden(0));
     QVERIFY(!window_->session().settings().display.tableColumns[0]);
 

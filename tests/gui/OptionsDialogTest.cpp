@@ -1,9 +1,11 @@
 // The "Options" dialog through its own controls on the offscreen platform:
 // what "OK" and "Cancel" write, and the "Databases" page against a real
-// PostgreSQL server.
+// PostgreSQL server, its logins tested by a session's job as the window does.
 #include "gui/options/TabDialog.h"
 
 #include "PostgresServer.h"
+#include "Session.h"
+#include "SessionListener.h"
 #include "TempDir.h"
 #include "gui/options/DBTab.h"
 #include "gui/options/DisplayTab.h"
@@ -17,9 +19,9 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <arpa/inet.h>
@@ -81,11 +83,12 @@ private:
 
 }  // namespace
 
-class OptionsDialogTest : public QObject {
+class OptionsDialogTest : public QObject, private SessionListener {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void okWithoutSettingsWritesEveryDefaultOfTheOptionGroups();
     void okWritesBackWhatThePagesHold();
@@ -94,9 +97,19 @@ private slots:
     void anUnreachableStoredDatabaseKeepsItsRowAndRemovingTheFirstRowRewritesTheFiles();
     void findAsksForTheFileOfFileDatabasesOnly();
     void addDatabaseTestsTheLoginWithoutShowingThePassword();
-    void anUnansweringServerCostsTheTimeOutWhileTheWindowsPaint();
+    void anUnansweringServerCostsTheTimeOutWhileOnlyThePageWaits();
 
 private:
+    // SessionListener: the window's part, the test's answer to the open page.
+    void showMessage(const std::string& title, const std::string& text) override {
+        messages_ << QString::fromStdString(title + '|' + text);
+    }
+    void jobEvent(const JobEvent& event) override {
+        if (const auto* tested = std::get_if<job_event::ConnectionsTested>(&event);
+            tested && dialog_)
+            dialog_->dbTab()->connectionsTested(tested->failures);
+    }
+
     std::unique_ptr<TabDialog> makeDialog();
     template <typename T>
     T* child(QWidget* parent, const char* name) {
@@ -115,6 +128,9 @@ private:
 
     std::unique_ptr<test::TempDir> dir_;
     std::unique_ptr<SettingsStore> store_;
+    test::TempDir sessionDir_;  // the session's own settings, apart from the dialog's
+    std::unique_ptr<Session> session_;
+    QPointer<TabDialog> dialog_;
     QStringList messages_;
     QString directoryAnswer_;
     QStringList openFileQuestions_;
@@ -123,6 +139,20 @@ private:
 void OptionsDialogTest::initTestCase() {
     if (test::PostgresServer::available())
         test::PostgresServer::shared().createDatabase(kDatabase);
+    SessionServices services;
+    services.post = [this](std::function<void()> work) {
+        QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+    };
+    services.settingsFile = sessionDir_.path() / "session.ini";
+    services.workingDir = sessionDir_.path();
+    services.glyphs = GlyphTable{};
+    services.headless = true;
+    session_ = std::make_unique<Session>(std::move(services));
+    session_->setListener(this);
+}
+
+void OptionsDialogTest::cleanupTestCase() {
+    session_.reset();
 }
 
 void OptionsDialogTest::init() {
@@ -144,8 +174,14 @@ std::unique_ptr<TabDialog> OptionsDialogTest::makeDialog() {
         openFileQuestions_ << title + QLatin1Char('|') + filter;
         return QStringLiteral("/data/pm.fdb");
     };
+    services.databases.testConnections = [this](std::vector<DatabaseEntry> entries,
+                                                std::chrono::milliseconds timeout) {
+        return session_->jobs().testConnections(std::move(entries), timeout);
+    };
     services.databases.connectTimeout = kTimeout;
-    return std::make_unique<TabDialog>(*store_, std::move(services));
+    auto dialog = std::make_unique<TabDialog>(*store_, std::move(services));
+    dialog_ = dialog.get();
+    return dialog;
 }
 
 void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
@@ -268,16 +304,24 @@ void OptionsDialogTest::
     writeBytes(dir_->path() / "port1.conf", le32({closed.port()}));
     {
         auto dialog = makeDialog();
+        // The rows show at once; only the page waits for the logins.
+        QTreeWidget* list = dialog->dbTab()->list();
+        QCOMPARE(list->topLevelItemCount(), 2);
+        QVERIFY(!dialog->dbTab()->isEnabled());
+        QTRY_VERIFY(dialog->dbTab()->isEnabled());
         QCOMPARE(messages_.size(), 1);
         QVERIFY(messages_[0].startsWith(QStringLiteral("Error|Connection to database failed: ")));
         QVERIFY(!messages_[0].contains(QStringLiteral("pw")));
-        QCOMPARE(dialog->dbTab()->list()->topLevelItemCount(), 2);
+        QVERIFY(list->topLevelItem(0)->toolTip(0).isEmpty());
+        QCOMPARE(list->topLevelItem(1)->toolTip(0),
+                 QStringLiteral("No connection when the options opened"));
         click(dialog.get(), "pbOk");
         QCOMPARE(DatabaseList::load(dir_->path()).size(), std::size_t{2});
     }
 
     auto dialog = makeDialog();
     DBTab* page = dialog->dbTab();
+    QTRY_VERIFY(page->isEnabled());
     QTreeWidget* list = page->list();
     page->Database_Clicked(list->topLevelItem(1), 0);
     page->Database_Clicked(list->topLevelItem(0), 0);
@@ -328,6 +372,7 @@ void OptionsDialogTest::addDatabaseTestsTheLoginWithoutShowingThePassword() {
         field(*dialog, "user")->setText(QStringLiteral("tracker"));
         field(*dialog, "password")->setText(password);
         click(page, "pbAdd");
+        QTRY_VERIFY(page->isEnabled());
     };
     const QString port = QString::fromStdString(server.portText());
     const QString password = QString::fromLatin1(test::PostgresServer::kPassword);
@@ -366,23 +411,25 @@ void OptionsDialogTest::addDatabaseTestsTheLoginWithoutShowingThePassword() {
     QVERIFY(saved.at(0).active && !saved.at(1).active);
 }
 
-void OptionsDialogTest::anUnansweringServerCostsTheTimeOutWhileTheWindowsPaint() {
+void OptionsDialogTest::anUnansweringServerCostsTheTimeOutWhileOnlyThePageWaits() {
     const LocalPort silent(true);
     auto dialog = makeDialog();
-    int ticks = 0;
-    QTimer timer;
-    connect(&timer, &QTimer::timeout, this, [&] { ++ticks; });
-    timer.start(20);
-    child<QComboBox>(dialog->dbTab(), "kind")->setCurrentIndex(5);
+    DBTab* page = dialog->dbTab();
+    child<QComboBox>(page, "kind")->setCurrentIndex(5);
     field(*dialog, "host")->setText(QStringLiteral("127.0.0.1"));
     field(*dialog, "port")->setText(silent.text());
     QElapsedTimer clock;
     clock.start();
-    click(dialog->dbTab(), "pbAdd");
+    click(page, "pbAdd");
+    // The click returns at once; the list takes no input until the answer is in.
+    QVERIFY(clock.elapsed() < kTimeout.count());
+    QVERIFY(!page->isEnabled());
+    QVERIFY(child<QPushButton>(dialog.get(), "pbCancel")->isEnabled());
+    click(page, "pbAdd");
+    QTRY_VERIFY_WITH_TIMEOUT(page->isEnabled(), 4 * kTimeout.count());
     QVERIFY(clock.elapsed() < 4 * kTimeout.count());
-    QVERIFY(ticks >= 10);
     QCOMPARE(messages_.size(), 1);
-    QCOMPARE(dialog->dbTab()->list()->topLevelItemCount(), 0);
+    QCOMPARE(page->list()->topLevelItemCount(), 0);
 }
 
 QTEST_MAIN(OptionsDialogTest)

@@ -1,6 +1,5 @@
 #include "gui/options/DBTab.h"
 
-#include "gui/options/ConnectionTest.h"
 #include "gui/widgets/QtText.h"
 #include "records/DatabaseList.h"
 
@@ -15,6 +14,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace kestrova {
 
@@ -147,23 +147,17 @@ DBTab::DBTab(std::filesystem::path directory, Services services, QWidget* parent
                                  "rewritten only when you change the list."));
     }
     std::vector<DatabaseEntry> tested;
-    for (const DatabaseEntry& entry : stored) {
-        if (testedKind(entry.kind))
-            tested.push_back(entry);
-    }
-    const auto failures = testConnections(tested, services_.connectTimeout);
-    std::size_t next = 0;
+    std::vector<int> testedRows;
     for (const DatabaseEntry& entry : stored) {
         appendRow(entry, entry.active);
-        if (!testedKind(entry.kind))
-            continue;
-        // A server that is down today keeps its row: dropping it would take the
-        // database out of "db.conf" at the next "OK".
-        if (const std::optional<std::string>& failure = failures[next++]) {
-            showError(toQString(*failure));
-            list_->topLevelItem(list_->topLevelItemCount() - 1)
-                ->setToolTip(kHost, QStringLiteral("No connection when the options opened"));
+        if (testedKind(entry.kind)) {
+            tested.push_back(entry);
+            testedRows.push_back(list_->topLevelItemCount() - 1);
         }
+    }
+    if (!tested.empty() && startTest(std::move(tested))) {
+        testing_ = Testing::StoredRows;
+        testedRows_ = std::move(testedRows);
     }
     checkNextRow_ = true;
     connect(list_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int column) {
@@ -177,6 +171,42 @@ DBTab::~DBTab() = default;
 void DBTab::showError(const QString& text) {
     if (services_.prompts.showMessage)
         services_.prompts.showMessage(this, QStringLiteral("Error"), text);
+}
+
+bool DBTab::startTest(std::vector<DatabaseEntry> entries) {
+    if (!services_.testConnections ||
+        !services_.testConnections(std::move(entries), services_.connectTimeout))
+        return false;
+    // Nothing may change the list until the answer is in; the window stays usable.
+    setEnabled(false);
+    setCursor(Qt::WaitCursor);
+    return true;
+}
+
+void DBTab::connectionsTested(const std::vector<std::optional<std::string>>& failures) {
+    const Testing testing = std::exchange(testing_, Testing::Nothing);
+    if (testing == Testing::Nothing)
+        return;
+    setEnabled(true);
+    unsetCursor();
+    if (testing == Testing::StoredRows) {
+        for (std::size_t i = 0; i < failures.size() && i < testedRows_.size(); ++i) {
+            // A server that is down today keeps its row: dropping it would take the
+            // database out of "db.conf" at the next "OK".
+            if (const std::optional<std::string>& failure = failures[i]) {
+                showError(toQString(*failure));
+                list_->topLevelItem(testedRows_[i])
+                    ->setToolTip(kHost, QStringLiteral("No connection when the options opened"));
+            }
+        }
+        testedRows_.clear();
+        return;
+    }
+    if (!failures.empty() && failures.front()) {
+        showError(toQString(*failures.front()));
+        return;
+    }
+    addRow(offered_);
 }
 
 void DBTab::appendRow(const DatabaseEntry& entry, bool checked) {
@@ -226,19 +256,25 @@ void DBTab::slot_search() {
 }
 
 void DBTab::slot_pbAdd() {
+    if (testing_ != Testing::Nothing)
+        return;
     const DatabaseEntry entry = fieldsEntry();
     // "db.conf" cannot hold longer texts; refused here rather than at "OK".
     if (const std::string why = DatabaseList::textProblem(entry); !why.empty()) {
         showError(toQString(why));
         return;
     }
-    if (testedKind(entry.kind)) {
-        const auto failure = testConnections({entry}, services_.connectTimeout).front();
-        if (failure) {
-            showError(toQString(*failure));
-            return;
-        }
+    if (!testedKind(entry.kind)) {
+        addRow(entry);
+        return;
     }
+    if (startTest({entry})) {
+        testing_ = Testing::NewRow;
+        offered_ = entry;
+    }
+}
+
+void DBTab::addRow(const DatabaseEntry& entry) {
     appendRow(entry, checkNextRow_);
     edited_ = true;
     host_->clear();

@@ -9,7 +9,9 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -30,10 +32,17 @@ class DBTab final : public QWidget {
     Q_OBJECT
 
 public:
+    // Starts the logins elsewhere (the session's connection test); false when
+    // it could not start, the starter having told the user why. The answer
+    // comes back through connectionsTested().
+    using ConnectionTestStarter =
+        std::function<bool(std::vector<DatabaseEntry> entries, std::chrono::milliseconds timeout)>;
+
     struct Services {
         UserPrompts prompts;
         QUrl guidePage;
         std::function<void(const QUrl&)> openUrl;  // default: the desktop's browser
+        ConnectionTestStarter testConnections;     // null: no login can be tested
         std::chrono::milliseconds connectTimeout{5000};
     };
 
@@ -49,6 +58,10 @@ public:
 
     QTreeWidget* list() const { return list_; }
 
+    // The answer to the page's last test, per entry it asked for: nothing when
+    // the login worked, else why not. The page takes input again.
+    void connectionsTested(const std::vector<std::optional<std::string>>& failures);
+
 public slots:
     void Database_Clicked(QTreeWidgetItem* item, int column);
     void slot_pbAdd();
@@ -59,8 +72,11 @@ public slots:
 
 private:
     void appendRow(const DatabaseEntry& entry, bool checked);
+    // "Add" done: the row, and the fields emptied for the next.
+    void addRow(const DatabaseEntry& entry);
     DatabaseEntry fieldsEntry() const;
     void showError(const QString& text);
+    bool startTest(std::vector<DatabaseEntry> entries);
 
     std::filesystem::path directory_;
     Services services_;
@@ -77,6 +93,12 @@ private:
     bool checkNextRow_ = false;
     bool loadedWhole_ = true;
     bool edited_ = false;
+    // The test under way: the stored rows' on opening, or the entry "Add" offers.
+    // The page takes no input meanwhile, so the rows stay as they were asked about.
+    enum class Testing { Nothing, StoredRows, NewRow };
+    Testing testing_ = Testing::Nothing;
+    std::vector<int> testedRows_;
+    DatabaseEntry offered_;
 };
 
 }  // namespace kestrova
