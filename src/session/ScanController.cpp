@@ -54,13 +54,6 @@ private:
     ScanController& owner_;
 };
 
-ScanController::BusyToken::~BusyToken() {
-    if (owner_) {
-        owner_->setBusy(false);
-        owner_->runPendingScan();
-    }
-}
-
 ScanController::ScanController(Resources resources, Poster post, TimerService* timers)
     : resources_(resources), post_(std::move(post)), timers_(timers), state_(*resources.state) {
     if (resources_.tracker)
@@ -125,13 +118,6 @@ void ScanController::cancel() {
     cancelled_ = true;
     if (resources_.clock)
         resources_.clock->interrupt();
-}
-
-std::optional<ScanController::BusyToken> ScanController::tryBeginExclusive() {
-    if (busy_)
-        return std::nullopt;
-    setBusy(true);
-    return std::optional<BusyToken>(std::in_place, *this);
 }
 
 void ScanController::setBusy(bool busy) {

@@ -89,22 +89,6 @@ public:
     // Runs a closure on the front end's thread, in order with the events.
     void post(std::function<void()> work) { post_(std::move(work)); }
 
-    // Work of the front end's own that must not overlap a job holds the busy rule with a token.
-    class BusyToken final {
-    public:
-        explicit BusyToken(ScanController& owner) : owner_(&owner) {}
-        BusyToken(BusyToken&& other) noexcept : owner_(std::exchange(other.owner_, nullptr)) {}
-        BusyToken(const BusyToken&) = delete;
-        BusyToken& operator=(const BusyToken&) = delete;
-        BusyToken& operator=(BusyToken&&) = delete;
-        ~BusyToken();
-
-    private:
-        ScanController* owner_;
-    };
-    // Nothing while busy.
-    std::optional<BusyToken> tryBeginExclusive();
-
     // The interval scan: on with a positive number of minutes runs "Scan All
     // Tables" now and again each time the countdown reaches 0.
     void setIntervalScan(bool on, int minutes);

@@ -27,6 +27,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <future>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -73,6 +74,22 @@ public:
 
 private:
     std::atomic<long long> sleptMs_ = 0;
+};
+
+// A job of the front end's that holds the worker until released, as an import
+// waiting on a slow server does.
+class HeldJob final {
+public:
+    explicit HeldJob(ScanController& scans)
+        : started_(scans.startJob([gate = gate_.get_future().share()] { gate.wait(); }, [] {})) {}
+    ~HeldJob() { gate_.set_value(); }
+    HeldJob(const HeldJob&) = delete;
+    HeldJob& operator=(const HeldJob&) = delete;
+    bool started() const { return started_; }
+
+private:
+    std::promise<void> gate_;
+    bool started_;
 };
 
 // Names for the import; the hook runs on the worker before the second name.
@@ -199,13 +216,13 @@ protected:
 TEST_F(SessionTest, NothingStartsInsideAnotherJobAndTicksWaitForIt) {
     ScanController& scans = session->scans();
     {
-        // An import holds the busy rule: no pass starts, the interval scan waits.
-        std::optional<ScanController::BusyToken> import = scans.tryBeginExclusive();
-        ASSERT_TRUE(import);
+        // A job holds the busy rule: no pass or other job starts, the interval scan waits.
+        HeldJob import(scans);
+        ASSERT_TRUE(import.started());
         EXPECT_FALSE(session->scanAll());
-        EXPECT_FALSE(scans.tryBeginExclusive());
+        EXPECT_FALSE(session->jobs().importPlayers({}));
         scans.setIntervalScan(true, 2);
-        settle();
+        drain();
         EXPECT_EQ(lookup.connects, 0);
     }
     // The waiting scan runs once the import is over.
@@ -219,7 +236,7 @@ TEST_F(SessionTest, NothingStartsInsideAnotherJobAndTicksWaitForIt) {
     timers.fire(TimerId::Interval);  // the countdown reaches 0
     untilWaiting();
     EXPECT_TRUE(session->busy());
-    EXPECT_FALSE(scans.tryBeginExclusive());  // an import is refused meanwhile
+    EXPECT_FALSE(session->jobs().importPlayers({}));  // an import is refused meanwhile
     timers.fire(TimerId::Interval);
     timers.fire(TimerId::Interval);
     clock.setOpen(true);
@@ -364,11 +381,13 @@ TEST_F(SessionTest, ClosingTheOptionsReloadsDatabasesAfterTheJobAndRestartsTheCa
     session->store().writeText("cache", "300");
     {
         // The worker may be using the connections: the new list waits for the job's end.
-        std::optional<ScanController::BusyToken> job = session->scans().tryBeginExclusive();
+        HeldJob job(session->scans());
+        ASSERT_TRUE(job.started());
         session->optionsClosed();
         EXPECT_TRUE(session->databases().empty());
         EXPECT_FALSE(timers.running(TimerId::CacheClear));
     }
+    settle();
     ASSERT_EQ(session->databases().size(), 1u);
     EXPECT_EQ(session->tracker()->databaseCount(), 1u);
 
