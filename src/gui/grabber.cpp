@@ -167,9 +167,9 @@ grabber::~grabber() {
         trayIcon_->hide();
     if (saveWindowState(*this, {tableList_, playerList_, wholePlayerList_}, services_.workingDir)) {
         // The interval the user chose, not what is left of its countdown.
-        const ScanController& scans = session_->scans();
+        const ScanSchedule& schedule = session_->schedule();
         const int interval =
-            scans.intervalScanOn() ? scans.intervalMinutes() : sbInterval_->value();
+            schedule.intervalScanOn() ? schedule.intervalMinutes() : sbInterval_->value();
         session_->store().writeText(keys::scanint.name, std::to_string(interval));
     }
     session_->trace(TraceLog::kCleanupMarker);
@@ -346,17 +346,18 @@ void grabber::applyDisplaySettings() {
 // Scans and the table list wait while anything runs, and while the opener
 // keeps the scans to itself; the opener can always be stopped.
 void grabber::updateControls() {
-    const ScanController& scans = session_->scans();
-    const bool free = !scans.busy() && !scans.openerRunning();
+    const bool busy = session_->busy();
+    const ScanSchedule& schedule = session_->schedule();
+    const bool free = !busy && !schedule.openerRunning();
     for (QWidget* w : std::initializer_list<QWidget*>{pbFullScan_, pbScan_, pbRefresh_})
         w->setEnabled(free);
     qaOptions_->setEnabled(free);
-    sbInterval_->setEnabled(free && !scans.intervalScanOn());
-    pbOpener_->setEnabled(scans.openerRunning() || !scans.busy());
-    pbOpener_->setText(scans.openerRunning() ? QStringLiteral("Stop Opener")
-                                             : QStringLiteral("Run Opener"));
-    if (scans.intervalScanOn())
-        sbInterval_->setValue(scans.intervalMinutesLeft());
+    sbInterval_->setEnabled(free && !schedule.intervalScanOn());
+    pbOpener_->setEnabled(schedule.openerRunning() || !busy);
+    pbOpener_->setText(schedule.openerRunning() ? QStringLiteral("Stop Opener")
+                                                : QStringLiteral("Run Opener"));
+    if (schedule.intervalScanOn())
+        sbInterval_->setValue(schedule.intervalMinutesLeft());
 }
 
 void grabber::showMessage(const std::string& title, const std::string& text) {
@@ -473,21 +474,22 @@ void grabber::slot_pbFullScan() {
 }
 
 void grabber::slot_checkScan() {
-    ScanController& scans = session_->scans();
-    scans.setIntervalScan(cbInterval_->isChecked(),
-                          scans.intervalScanOn() ? scans.intervalMinutes() : sbInterval_->value());
+    ScanSchedule& schedule = session_->schedule();
+    schedule.setIntervalScan(cbInterval_->isChecked(), schedule.intervalScanOn()
+                                                           ? schedule.intervalMinutes()
+                                                           : sbInterval_->value());
     if (!cbInterval_->isChecked())
-        sbInterval_->setValue(scans.intervalMinutes());
+        sbInterval_->setValue(schedule.intervalMinutes());
 }
 
 void grabber::slot_pbOpener() {
-    ScanController& scans = session_->scans();
-    if (scans.openerRunning()) {
-        scans.stopOpener();
+    ScanSchedule& schedule = session_->schedule();
+    if (schedule.openerRunning()) {
+        schedule.stopOpener();
         return;
     }
     const std::optional<int> maximum = openerQuestion_();
-    if (maximum && !scans.startOpener(*maximum))
+    if (maximum && !schedule.startOpener(*maximum))
         messageHandler_(QStringLiteral("Error"),
                         QStringLiteral("Please wait until the running scan has ended."));
 }

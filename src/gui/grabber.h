@@ -73,8 +73,8 @@ public:
 
     kestrova::Session& session() { return *session_; }
     bool isBusy() const { return session_->busy(); }
-    bool isOpenerRunning() const { return session_->scans().openerRunning(); }
-    int openerMaximum() const { return session_->scans().openerMaximum(); }
+    bool isOpenerRunning() const { return session_->schedule().openerRunning(); }
+    int openerMaximum() const { return session_->schedule().openerMaximum(); }
     const kestrova::BuddyList& buddies() const { return session_->buddies(); }
 
 public slots:

@@ -16,9 +16,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr int kIntervalTickMs = 60000;
-constexpr int kOpenerTickMs = 300000;
-
 int handsOf(const PlayerStats& record) {
     int hands = 0;
     const auto [end, error] =
@@ -54,8 +51,8 @@ private:
     ScanController& owner_;
 };
 
-ScanController::ScanController(Resources resources, Poster post, TimerService* timers)
-    : resources_(resources), post_(std::move(post)), timers_(timers), state_(*resources.state) {
+ScanController::ScanController(Resources resources, Poster post)
+    : resources_(resources), post_(std::move(post)), state_(*resources.state) {
     if (resources_.tracker)
         resources_.tracker->setBuddyList(&passBuddies_);
     thread_ = std::thread([this] { worker(); });
@@ -70,10 +67,6 @@ ScanController::~ScanController() {
     }
     wake_.notify_all();
     thread_.join();
-    if (timers_) {
-        timers_->stop(TimerId::Interval);
-        timers_->stop(TimerId::Opener);
-    }
 }
 
 bool ScanController::start(Request request) {
@@ -232,90 +225,13 @@ void ScanController::jobEnded() {
     if (resources_.clock)
         resources_.clock->resume();
     setBusy(false);
-    runPendingScan();
+    if (onIdle)
+        onIdle();
 }
 
 void ScanController::waitUntilIdle() {
     std::unique_lock lock(mutex_);
     idle_.wait(lock, [this] { return jobs_.empty() && !working_; });
-}
-
-void ScanController::startScanAll() {
-    if (busy_) {
-        pendingScan_ = true;
-        return;
-    }
-    if (!scanAllRequest_)
-        return;
-    Request request = scanAllRequest_();
-    request.kind = PassKind::ScanAll;
-    if (openerRunning_)
-        request.openerMaximum = openerMaximum_;
-    start(std::move(request));
-}
-
-void ScanController::runPendingScan() {
-    if (pendingScan_ && !busy_) {
-        pendingScan_ = false;
-        startScanAll();
-    }
-}
-
-void ScanController::setIntervalScan(bool on, int minutes) {
-    intervalOn_ = on && minutes > 0;
-    intervalMinutes_ = minutes;
-    minutesLeft_ = minutes;
-    if (timers_)
-        timers_->stop(TimerId::Interval);
-    if (intervalOn_) {
-        startScanAll();
-        if (timers_)
-            timers_->start(TimerId::Interval, kIntervalTickMs, [this] { intervalTick(); });
-    }
-    if (onTimersChanged)
-        onTimersChanged();
-}
-
-void ScanController::intervalTick() {
-    if (!intervalOn_)
-        return;
-    if (--minutesLeft_ <= 0) {
-        minutesLeft_ = intervalMinutes_;
-        startScanAll();
-    }
-    if (onTimersChanged)
-        onTimersChanged();
-}
-
-bool ScanController::startOpener(int maximum) {
-    if (busy_)
-        return false;
-    openerMaximum_ = maximum;
-    openerRunning_ = true;
-    if (timers_)
-        timers_->start(TimerId::Opener, kOpenerTickMs, [this] { openerTick(); });
-    startScanAll();
-    if (onTimersChanged)
-        onTimersChanged();
-    return true;
-}
-
-void ScanController::stopOpener() {
-    if (!openerRunning_)
-        return;
-    openerRunning_ = false;
-    if (timers_)
-        timers_->stop(TimerId::Opener);
-    // The opener's own scan opens tables: it must not go on opening them.
-    if (busy_ && runningOpener_)
-        cancel();
-    if (onTimersChanged)
-        onTimersChanged();
-}
-
-void ScanController::openerTick() {
-    if (openerRunning_)
-        startScanAll();
 }
 
 }  // namespace kestrova

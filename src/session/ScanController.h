@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ScanEvents.h"
-#include "TimerService.h"
 #include "rating/BuddyList.h"
 #include "scan/LobbyFilter.h"
 #include "scan/ScanState.h"
@@ -63,16 +62,12 @@ public:
         TrackerOptions trackerOptions;      // what the tracker look-ups follow
     };
 
-    // Builds the request of the interval and opener scans from the current settings.
-    using ScanAllRequest = std::function<Request()>;
-
-    ScanController(Resources resources, Poster post, TimerService* timers);
+    ScanController(Resources resources, Poster post);
     ~ScanController();
     ScanController(const ScanController&) = delete;
     ScanController& operator=(const ScanController&) = delete;
 
     void setEventHandler(EventHandler handler) { handler_ = std::move(handler); }
-    void setScanAllRequest(ScanAllRequest request) { scanAllRequest_ = std::move(request); }
 
     // False, starting nothing, while busy.
     bool start(Request request);
@@ -89,21 +84,8 @@ public:
     // Runs a closure on the front end's thread, in order with the events.
     void post(std::function<void()> work) { post_(std::move(work)); }
 
-    // The interval scan: on with a positive number of minutes runs "Scan All
-    // Tables" now and again each time the countdown reaches 0.
-    void setIntervalScan(bool on, int minutes);
-    bool intervalScanOn() const { return intervalOn_; }
-    int intervalMinutesLeft() const { return minutesLeft_; }
-    int intervalMinutes() const { return intervalMinutes_; }
-    void intervalTick();
-
-    // The opener: repeats "Scan All Tables", opening the passing tables, until
-    // that many table windows are open. False (nothing changes) while busy.
-    bool startOpener(int maximum);
-    void stopOpener();
-    bool openerRunning() const { return openerRunning_; }
-    int openerMaximum() const { return openerMaximum_; }
-    void openerTick();
+    // The running pass is a scheduled scan that opens tables.
+    bool runningOpenerScan() const { return runningOpener_; }
 
     // Empty the statistics cache at the start of the next "Get Table List".
     void clearCacheAtNextTableList() { clearCache_ = true; }
@@ -112,8 +94,8 @@ public:
     // been handed to the poster (the command line and tests).
     void waitUntilIdle();
 
-    // Called when the interval countdown moves or the opener starts or stops.
-    std::function<void()> onTimersChanged;
+    // Called whenever the last pass or job has ended (the schedule's turn).
+    std::function<void()> onIdle;
     // Called whenever busy() changes.
     std::function<void(bool busy)> onBusyChanged;
 
@@ -126,25 +108,15 @@ private:
     void finished(const scan_event::Finished& finished);
     void jobEnded();
     void setBusy(bool busy);
-    void runPendingScan();
-    void startScanAll();
 
     Resources resources_;
     Poster post_;
-    TimerService* timers_;
     EventHandler handler_;
-    ScanAllRequest scanAllRequest_;
 
     // Front end's thread only.
     bool busy_ = false;
     PassKind running_ = PassKind::TableList;
     bool runningOpener_ = false;
-    bool pendingScan_ = false;
-    bool intervalOn_ = false;
-    int intervalMinutes_ = 0;
-    int minutesLeft_ = 0;
-    bool openerRunning_ = false;
-    int openerMaximum_ = 30;
 
     // Shared with the worker.
     std::atomic<bool> cancelled_ = false;

@@ -71,12 +71,13 @@ Session::Session(SessionServices services)
     resources.lookup = &lookup();
     resources.tracker = services_.lookup ? nullptr : tracker_.get();
     resources.state = &state_;
-    scans_ = std::make_unique<ScanController>(resources, services_.post, services_.timers);
+    scans_ = std::make_unique<ScanController>(resources, services_.post);
     scans_->setEventHandler([this](const ScanEvent& event) { handle(event); });
-    scans_->setScanAllRequest([this] { return request(PassKind::ScanAll); });
     scans_->onBusyChanged = [this](bool busy) { busyChanged(busy); };
+    schedule_ = std::make_unique<ScanSchedule>(*scans_, services_.timers,
+                                               [this] { return request(PassKind::ScanAll); });
     jobs_ = std::make_unique<Jobs>(*this);
-    scans_->onTimersChanged = [this] {
+    schedule_->onChanged = [this] {
         if (listener_)
             listener_->timersChanged();
     };
@@ -84,6 +85,7 @@ Session::Session(SessionServices services)
 
 Session::~Session() {
     // The worker goes first: it uses the look-up, the glyphs and the state below.
+    schedule_.reset();
     scans_.reset();
 }
 
@@ -232,10 +234,7 @@ bool Session::scanSelected(const std::string& tableName) {
 }
 
 bool Session::scanAll() {
-    ScanController::Request r = request(PassKind::ScanAll);
-    if (scans_->openerRunning())
-        r.openerMaximum = scans_->openerMaximum();
-    return scans_->start(std::move(r));
+    return scans_->start(schedule_->scanAllRequest());
 }
 
 bool Session::openTable(const std::string& tableName) {

@@ -4,6 +4,7 @@
 #include "Jobs.h"
 #include "PlayerListModel.h"
 #include "ScanController.h"
+#include "ScanSchedule.h"
 #include "TableListModel.h"
 #include "client/LobbyGeometry.h"
 #include "client/ocr/GlyphTable.h"
@@ -99,6 +100,7 @@ public:
     PlayerLookup& lookup();
     TrackerLookup* tracker() { return tracker_.get(); }
     ScanController& scans() { return *scans_; }
+    ScanSchedule& schedule() { return *schedule_; }
     // The import, the aggregator build and the connection test, on the passes' worker.
     Jobs& jobs() { return *jobs_; }
     bool busy() const { return scans_->busy(); }
@@ -155,6 +157,7 @@ private:
     SessionListener* listener_ = nullptr;
     std::vector<std::pair<std::string, std::string>> startupMessages_;
     std::unique_ptr<ScanController> scans_;
+    std::unique_ptr<ScanSchedule> schedule_;
     std::unique_ptr<Jobs> jobs_;
 };
 

@@ -248,14 +248,14 @@ void GrabberTest::intervalCounterCountsDownAndResets() {
     QTest::mouseClick(on, Qt::LeftButton);
     waitForPass();
     QCOMPARE(lookup_.connects, 1);  // the first scan runs at once
-    ScanController& scans = window_->session().scans();
-    scans.intervalTick();
+    ScanSchedule& schedule = window_->session().schedule();
+    schedule.intervalTick();
     QCOMPARE(interval()->value(), 1);
-    scans.intervalTick();
+    schedule.intervalTick();
     waitForPass();
     QCOMPARE(lookup_.connects, 2);
     QCOMPARE(interval()->value(), 2);
-    scans.intervalTick();
+    schedule.intervalTick();
     QTest::mouseClick(on, Qt::LeftButton);  // off
     QCOMPARE(interval()->value(), 2);       // the chosen interval, not what was left of it
 }

@@ -221,7 +221,7 @@ TEST_F(SessionTest, NothingStartsInsideAnotherJobAndTicksWaitForIt) {
         ASSERT_TRUE(import.started());
         EXPECT_FALSE(session->scanAll());
         EXPECT_FALSE(session->jobs().importPlayers({}));
-        scans.setIntervalScan(true, 2);
+        session->schedule().setIntervalScan(true, 2);
         drain();
         EXPECT_EQ(lookup.connects, 0);
     }
@@ -243,7 +243,7 @@ TEST_F(SessionTest, NothingStartsInsideAnotherJobAndTicksWaitForIt) {
     settle();
     EXPECT_EQ(lookup.connects, 3);
     EXPECT_EQ(lookup.disconnects, 3);
-    EXPECT_EQ(scans.intervalMinutesLeft(), 2);
+    EXPECT_EQ(session->schedule().intervalMinutesLeft(), 2);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -285,10 +285,10 @@ TEST_F(SessionTest, CancelAndStopEndTheWaitingJobOnly) {
 
     // Stopping the opener stops its opening, and its timer.
     clock.setOpen(false);
-    ASSERT_TRUE(session->scans().startOpener(5));
-    EXPECT_FALSE(session->scans().startOpener(5));
+    ASSERT_TRUE(session->schedule().startOpener(5));
+    EXPECT_FALSE(session->schedule().startOpener(5));
     untilWaiting();
-    session->scans().stopOpener();
+    session->schedule().stopOpener();
     settle();
     EXPECT_FALSE(session->busy());
     EXPECT_TRUE(client->openedTables().empty());
