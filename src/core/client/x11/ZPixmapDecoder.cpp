@@ -1,6 +1,7 @@
 #include "client/x11/ZPixmapDecoder.h"
 
 #include <bit>
+#include <cstring>
 
 namespace kestrova {
 
@@ -58,6 +59,19 @@ bool decodeZPixmap(const ZPixmapFormat& format, const std::uint8_t* data, std::s
     if (rows > 0 && (stride == 0 || size / stride < static_cast<std::size_t>(rows)))
         return false;
 
+    // The usual TrueColor layout: each pixel as it is, made opaque.
+    if (format.bitsPerPixel == 32 && !format.msbFirst && format.redMask == 0xff0000u &&
+        format.greenMask == 0xff00u && format.blueMask == 0xffu &&
+        std::endian::native == std::endian::little) {
+        for (int y = 0; y < rows; ++y) {
+            std::uint32_t* dst = image.row(firstRow + y);
+            std::memcpy(dst, data + static_cast<std::size_t>(y) * stride,
+                        static_cast<std::size_t>(width) * 4);
+            for (int x = 0; x < width; ++x)
+                dst[x] |= 0xff000000u;
+        }
+        return true;
+    }
     const int bytes = format.bitsPerPixel / 8;
     for (int y = 0; y < rows; ++y) {
         const std::uint8_t* src = data + static_cast<std::size_t>(y) * stride;
