@@ -25,7 +25,6 @@
 #include "gui/widgets/TeachFontDialog.h"
 #include "gui/widgets/UpdateOffer.h"
 #include "gui/widgets/WindowState.h"
-#include "lists/PlayerRowTexts.h"
 #include "settings/SettingKeys.h"
 #include "update/UpdateSite.h"
 
@@ -57,28 +56,11 @@ constexpr int kDefaultOpenerMaximum = 30;
 // The user's guide on the vendor's web site; the "Databases" page's "Help" opens it.
 constexpr std::string_view kGuidePage = "/guide.php";
 
-const QStringList& tableListHeaders() {
-    static const QStringList headers = {
-        QStringLiteral("Tablename"), QStringLiteral("Limit"),     QStringLiteral("WL"),
-        QStringLiteral("Player"),    QStringLiteral("Avg. Pot"),  QStringLiteral("Avg. VPIP"),
-        QStringLiteral("Avg. PFR"),  QStringLiteral("Avg. AF"),   QStringLiteral("Avg. WTSD"),
-        QStringLiteral("# Reads"),   QStringLiteral("# Buddies"), QStringLiteral("# Loser"),
-        QStringLiteral("Tot.Stacks")};
-    return headers;
-}
-
-const QStringList& playerListHeaders() {
-    static const QStringList headers = {
-        QStringLiteral("Seat"),         QStringLiteral("Screenname"),
-        QStringLiteral("Autorate"),     QStringLiteral("Buddy"),
-        QStringLiteral("Stack"),        QStringLiteral("Hands"),
-        QStringLiteral("Won"),          QStringLiteral("BB/100"),
-        QStringLiteral("VPIP"),         QStringLiteral("PFR"),
-        QStringLiteral("AF"),           QStringLiteral("WTSD"),
-        QStringLiteral("Won SD"),       QStringLiteral("Flop AF"),
-        QStringLiteral("Turn AF"),      QStringLiteral("River AF"),
-        QStringLiteral("Att. Steal"),   QStringLiteral("Fold SB t.S."),
-        QStringLiteral("Fold BB t.S."), QStringLiteral("Conti Bet Flop")};
+template <class Columns>
+QStringList headersOf(const Columns& columns) {
+    QStringList headers;
+    for (const auto& column : columns)
+        headers.push_back(toQString(column.header));
     return headers;
 }
 
@@ -198,18 +180,18 @@ UserPrompts grabber::prompts() const {
 }
 
 void grabber::createLists() {
-    tableList_ = makeList("tableList", tableListHeaders());
+    tableList_ = makeList("tableList", headersOf(tableColumns()));
     tableList_->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(tableList_, &QTreeWidget::currentItemChanged, this, &grabber::table_Clicked);
     connect(tableList_, &QTreeWidget::itemDoubleClicked, this, &grabber::table_dblClicked);
 
-    playerList_ = makeList("playerList", playerListHeaders());
+    playerList_ = makeList("playerList", headersOf(playerColumns()));
     playerList_->setSelectionMode(QAbstractItemView::NoSelection);
     playerList_->setAlternatingRowColors(true);
     connect(playerList_, &QTreeWidget::itemClicked, this, &grabber::player_Clicked);
 
-    QStringList wholeHeaders = playerListHeaders();
-    wholeHeaders.prepend(QStringLiteral("Table"));
+    QStringList wholeHeaders = headersOf(playerColumns());
+    wholeHeaders.prepend(toQString(kWholeListTableHeader));
     wholePlayerList_ = makeList("wholePlayerList", wholeHeaders);
     wholePlayerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     wholePlayerList_->setAlternatingRowColors(true);
@@ -333,12 +315,12 @@ void grabber::createTrayIcon() {
 
 void grabber::applyDisplaySettings() {
     const DisplaySettings& display = session_->settings().display;
-    for (int c = 0; c < DisplaySettings::kTableColumns; ++c)
-        tableList_->setColumnHidden(c, !display.tableColumns[static_cast<std::size_t>(c)]);
-    for (int c = 0; c < DisplaySettings::kPlayerColumns; ++c) {
-        const bool hidden = !display.playerColumns[static_cast<std::size_t>(c)];
-        playerList_->setColumnHidden(c, hidden);
-        wholePlayerList_->setColumnHidden(c + 1, hidden);
+    for (std::size_t c = 0; c < kTableColumnCount; ++c)
+        tableList_->setColumnHidden(static_cast<int>(c), !display.tableColumns[c]);
+    for (std::size_t c = 0; c < kPlayerColumnCount; ++c) {
+        const bool hidden = !display.playerColumns[c];
+        playerList_->setColumnHidden(static_cast<int>(c), hidden);
+        wholePlayerList_->setColumnHidden(static_cast<int>(c) + 1, hidden);
     }
     wholePlayerPanel_->setVisible(display.wholePlayerList);
 }
@@ -449,7 +431,7 @@ void grabber::jobEvent(const JobEvent& event) {
 }
 
 void grabber::fitTableColumns() {
-    for (int c = 0; c <= 11; ++c)
+    for (int c = 0; c < kTableColumnsFitted; ++c)
         tableList_->resizeColumnToContents(c);
 }
 
@@ -497,7 +479,7 @@ void grabber::slot_pbOpener() {
 void grabber::showTable(QTreeWidgetItem* row) {
     const std::string* name = tables_->nameOf(row);
     session_->showTable(name ? *name : std::string());
-    for (int c = 0; c <= 11; ++c)
+    for (int c = 0; c < kPlayerColumnsFitted; ++c)
         playerList_->resizeColumnToContents(c);
     playerList_->sortByColumn(playerList_->header()->sortIndicatorSection(), Qt::DescendingOrder);
 }

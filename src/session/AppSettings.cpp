@@ -6,32 +6,22 @@
 #include "settings/SettingsStore.h"
 #include "settings/StakesFile.h"
 
-#include <utility>
-
 namespace kestrova {
 
 namespace {
 
 DisplaySettings displayFrom(const SettingsStore& settings) {
-    const IntKey tableKeys[] = {keys::dtname,    keys::dtlimit,   keys::dtwl,     keys::dtplayer,
-                                keys::dtavgpot,  keys::dtavgvpip, keys::dtavgpfr, keys::dtavgaf,
-                                keys::dtavgwtsd, keys::dtreads,   keys::dtbuddies};
-    const std::pair<IntKey, int> playerKeys[] = {
-        {keys::dpseat, 0},    {keys::dpname, 1},    {keys::dpicon, 2},     {keys::dpbuddy, 3},
-        {keys::dpstack, 4},   {keys::dphands, 5},   {keys::dpwon, 6},      {keys::dpvpip, 8},
-        {keys::dppfr, 9},     {keys::dpaf, 10},     {keys::dpwtsd, 11},    {keys::dpwonsd, 12},
-        {keys::dpflopaf, 13}, {keys::dpturnaf, 14}, {keys::dpriveraf, 15}, {keys::dpatts, 16},
-        {keys::dpfoldsb, 17}, {keys::dpfoldbb, 18}, {keys::dpcbet, 19}};
-
     DisplaySettings display;
-    // Columns 11 and 12 ("# Loser", "Tot.Stacks") have no key and always show.
-    display.tableColumns.fill(true);
-    for (std::size_t c = 0; c < std::size(tableKeys); ++c)
-        display.tableColumns[c] = settings.read(tableKeys[c]) == 1;
-    // "BB/100" (column 7) is never filled and never shown.
-    display.playerColumns.fill(false);
-    for (const auto& [key, column] : playerKeys)
-        display.playerColumns[static_cast<std::size_t>(column)] = settings.read(key) == 1;
+    // A table column without a key always shows, a player column without one
+    // ("BB/100", never filled) never does.
+    for (std::size_t c = 0; c < kTableColumnCount; ++c) {
+        const IntKey* key = tableColumns()[c].displayKey;
+        display.tableColumns[c] = !key || settings.read(*key) == 1;
+    }
+    for (std::size_t c = 0; c < kPlayerColumnCount; ++c) {
+        const IntKey* key = playerColumns()[c].displayKey;
+        display.playerColumns[c] = key && settings.read(*key) == 1;
+    }
     display.wholePlayerList = settings.read(keys::cbPlayerList) == 1;
     display.doubleClickOpens = settings.read(keys::tdblclickopen) != 0;
     return display;

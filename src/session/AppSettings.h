@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlayerColumns.h"
+#include "TableColumns.h"
 #include "evaluation/PlayerFilter.h"
 #include "evaluation/TableEvaluation.h"
 #include "evaluation/TableFilter.h"
@@ -18,12 +20,10 @@ class SettingsStore;
 
 // Which columns and panels the lists show (the Display keys).
 struct DisplaySettings {
-    static constexpr int kTableColumns = 13;
-    static constexpr int kPlayerColumns = 20;
-    std::array<bool, kTableColumns> tableColumns{};    // by table-list column
-    std::array<bool, kPlayerColumns> playerColumns{};  // by player-list column
-    bool wholePlayerList = false;                      // cbPlayerList
-    bool doubleClickOpens = true;                      // tdblclickopen
+    std::array<bool, kTableColumnCount> tableColumns{};    // by table-list column
+    std::array<bool, kPlayerColumnCount> playerColumns{};  // by player-list column
+    bool wholePlayerList = false;                          // cbPlayerList
+    bool doubleClickOpens = true;                          // tdblclickopen
 
     bool operator==(const DisplaySettings&) const = default;
 };

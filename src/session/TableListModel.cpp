@@ -6,22 +6,8 @@ namespace kestrova {
 
 TableColumnTexts TableRow::columnTexts() const {
     TableColumnTexts texts;
-    texts[0] = name;
-    texts[1] = stakes;
-    texts[2] = "0";
-    texts[3] = std::to_string(players);
-    texts[4] = averagePot;
-    if (evaluation) {
-        const TableEvaluation& e = *evaluation;
-        texts[5] = e.averageVpip;
-        texts[6] = e.averagePfr;
-        texts[7] = e.averageAf;
-        texts[8] = e.averageWtsd;
-        texts[9] = e.readsText;
-        texts[10] = e.buddiesText;
-        texts[11] = e.losersText;
-        texts[12] = e.totalStacks;
-    }
+    for (std::size_t c = 0; c < kTableColumnCount; ++c)
+        texts[c] = tableColumns()[c].text(*this);
     return texts;
 }
 

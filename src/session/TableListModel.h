@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TableColumns.h"
 #include "client/LobbyEntry.h"
 #include "evaluation/TableEvaluation.h"
 #include "scan/ScannedTable.h"
@@ -16,8 +17,7 @@ namespace kestrova {
 
 class TableFilter;
 
-inline constexpr int kTableListColumns = 13;
-using TableColumnTexts = std::array<std::string, kTableListColumns>;
+using TableColumnTexts = std::array<std::string, kTableColumnCount>;
 
 // One row of the table list: a table "Get Table List" listed, or one a scan
 // filled (then with its players and its evaluation).
@@ -32,8 +32,7 @@ struct TableRow {
 
     bool scanned() const { return evaluation.has_value(); }
     bool ownSeat() const { return evaluation && evaluation->ownSeat; }
-    // What each column shows: name, stakes, "0", players, average pot, then the
-    // evaluation's figures (empty before a scan).
+    // What each column shows (tableColumns()).
     TableColumnTexts columnTexts() const;
 };
 

@@ -2,7 +2,7 @@
 
 #include "HeadlessSession.h"
 #include "Json.h"
-#include "lists/PlayerRowTexts.h"
+#include "PlayerColumns.h"
 
 #include <nlohmann/json.hpp>
 

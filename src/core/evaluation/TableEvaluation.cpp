@@ -27,29 +27,6 @@ bool isOwnName(const std::string& name, const std::string& ownName) {
     return equalIgnoringAsciiCase(name, ownName);
 }
 
-std::string TableEvaluation::columnText(int column) const {
-    switch (column) {
-        case 5:
-            return averageVpip;
-        case 6:
-            return averagePfr;
-        case 7:
-            return averageAf;
-        case 8:
-            return averageWtsd;
-        case 9:
-            return readsText;
-        case 10:
-            return buddiesText;
-        case 11:
-            return losersText;
-        case 12:
-            return totalStacks;
-        default:
-            return {};
-    }
-}
-
 TableEvaluation evaluateTable(const std::vector<std::shared_ptr<PlayerStats>>& players,
                               const EvaluationSettings& settings, const BuddyList& buddies,
                               const ColourRanges* colours) {

@@ -48,9 +48,6 @@ struct TableEvaluation {
     std::optional<Rgb> averageVpipColour;
     std::optional<Rgb> averagePfrColour;
     std::optional<Rgb> averageWtsdColour;
-
-    // The text of table-list column 5 to 12; empty for any other column.
-    std::string columnText(int column) const;
 };
 
 // Rates a table from its players in seat order. Null records are skipped.

@@ -3,7 +3,7 @@
 #include "Session.h"
 #include "gui/lists/CTreeWidgetItem.h"
 #include "gui/widgets/QtText.h"
-#include "lists/PlayerRowTexts.h"
+#include "PlayerColumns.h"
 
 #include <QTreeWidget>
 
@@ -37,7 +37,7 @@ void PlayerListView::show(std::size_t index) {
         const PlayerRowTexts texts = playerRowTexts(record, label);
         item->setTexts({texts.begin(), texts.end()});
     }
-    item->setIcon(2 + shift_,
+    item->setIcon(kAutorateColumn + shift_,
                   icons_[static_cast<std::size_t>(AutorateIcons::clampedIndex(record.icon))]);
     item->setCheckState(kBuddyColumn + shift_,
                         session_.isBuddy(record.name) ? Qt::Checked : Qt::Unchecked);

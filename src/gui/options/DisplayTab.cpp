@@ -1,6 +1,9 @@
 #include "gui/options/DisplayTab.h"
 
+#include "PlayerColumns.h"
+#include "TableColumns.h"
 #include "gui/options/OptionsWriter.h"
+#include "gui/widgets/QtText.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 
@@ -8,30 +11,41 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include <algorithm>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace kestrova {
 
 namespace {
 
-using Labelled = std::pair<const char*, const IntKey*>;
-
-const Labelled kTableBoxes[] = {
-    {"Tablename", &keys::dtname},  {"Limit", &keys::dtlimit},       {"Player", &keys::dtplayer},
-    {"Avg. Pot", &keys::dtavgpot}, {"Avg. VPIP", &keys::dtavgvpip}, {"Avg. PFR", &keys::dtavgpfr},
-    {"# Reads", &keys::dtreads},   {"# Buddies", &keys::dtbuddies}, {"WL", &keys::dtwl},
-    {"Avg. AF", &keys::dtavgaf},   {"Avg. WTSD", &keys::dtavgwtsd},
+struct Labelled {
+    std::string_view label;
+    const IntKey* key;
 };
 
-const Labelled kPlayerBoxes[] = {
-    {"Seat", &keys::dpseat},       {"Screenname", &keys::dpname}, {"Buddy", &keys::dpbuddy},
-    {"VPIP", &keys::dpvpip},       {"PFR", &keys::dppfr},         {"AF", &keys::dpaf},
-    {"WTSD", &keys::dpwtsd},       {"Hands", &keys::dphands},     {"Stack", &keys::dpstack},
-    {"Flop AF", &keys::dpflopaf},  {"Turn AF", &keys::dpturnaf},  {"River AF", &keys::dpriveraf},
-    {"Won SD", &keys::dpwonsd},    {"Won", &keys::dpwon},         {"Autorate", &keys::dpicon},
-    {"Att. Steal", &keys::dpatts}, {"Fold SB", &keys::dpfoldsb},  {"Fold BB", &keys::dpfoldbb},
-    {"Conti Bet", &keys::dpcbet},
-};
+// The boxes of the columns with a Display key, in their places on the page.
+template <class Columns>
+std::vector<Labelled> boxesOf(const Columns& columns) {
+    std::vector<std::pair<int, Labelled>> placed;
+    for (const auto& column : columns) {
+        if (!column.displayKey)
+            continue;
+        std::string_view label = column.header;
+        if constexpr (requires { column.boxLabel; }) {
+            if (!column.boxLabel.empty())
+                label = column.boxLabel;
+        }
+        placed.push_back({column.displayBox, {label, column.displayKey}});
+    }
+    std::sort(placed.begin(), placed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Labelled> boxes;
+    for (const auto& [at, box] : placed)
+        boxes.push_back(box);
+    return boxes;
+}
 
 // The order "OK" writes the keys in.
 const IntKey* const kWriteOrder[] = {
@@ -53,13 +67,14 @@ DisplayTab::DisplayTab(const SettingsStore& settings, QWidget* parent) : QWidget
     int row = 0;
     // Checked as the window reads the key: a column shows only for exactly 1,
     // a double click opens unless the key is 0.
-    const auto add = [&](const char* label, const IntKey& key, bool checked, int at, int span = 1) {
-        QCheckBox* box = makeCheck(QString::fromLatin1(label), key.name.data(), checked, this,
-                                   QString(), QString());
+    const auto add = [&](std::string_view label, const IntKey& key, bool checked, int at,
+                         int span = 1) {
+        QCheckBox* box =
+            makeCheck(toQString(label), key.name.data(), checked, this, QString(), QString());
         grid->addWidget(box, row + at / kBoxesPerRow, at % kBoxesPerRow, 1, span);
         boxes_.push_back({&key, box});
     };
-    const auto section = [&](const char* heading, const auto& labelled) {
+    const auto section = [&](const char* heading, const std::vector<Labelled>& labelled) {
         grid->addWidget(new QLabel(QString::fromLatin1(heading), this), row++, 0, 1, kBoxesPerRow);
         int at = 0;
         for (const auto& [label, key] : labelled) {
@@ -68,8 +83,8 @@ DisplayTab::DisplayTab(const SettingsStore& settings, QWidget* parent) : QWidget
         }
         row += (at + kBoxesPerRow - 1) / kBoxesPerRow;
     };
-    section("Display for tables:", kTableBoxes);
-    section("Display for players:", kPlayerBoxes);
+    section("Display for tables:", boxesOf(tableColumns()));
+    section("Display for players:", boxesOf(playerColumns()));
     add("Show whole playerlist in MainWindow", keys::cbPlayerList,
         settings.read(keys::cbPlayerList) == 1, 0, kBoxesPerRow);
     ++row;

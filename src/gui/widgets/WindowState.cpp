@@ -1,5 +1,7 @@
 #include "gui/widgets/WindowState.h"
 
+#include "PlayerColumns.h"
+#include "TableColumns.h"
 #include "settings/ColumnConf.h"
 #include "settings/Window2Conf.h"
 #include "settings/WindowConf.h"
@@ -57,9 +59,9 @@ bool saveWindowState(const QMainWindow& window, const WindowLists& lists,
             lists.wholePlayers->header()->sortIndicatorOrder() == Qt::AscendingOrder);
     }
     ColumnConf widths;
-    for (int c = 0; c < 11; ++c)
+    for (int c = 0; c < kTableWidthsSaved; ++c)
         widths.tableWidths.push_back(lists.tables->header()->sectionSize(c));
-    for (int c = 0; c < 15; ++c)
+    for (int c = 0; c < kPlayerWidthsSaved; ++c)
         widths.playerWidths.push_back(lists.players->header()->sectionSize(c));
     widths.write(workingDir);
     return sized;

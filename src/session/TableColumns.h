@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kestrova {
+
+struct IntKey;
+struct TableRow;
+
+// The table list's columns, in the order the list shows them.
+inline constexpr std::size_t kTableColumnCount = 13;
+
+struct TableColumn {
+    std::string_view header;
+    std::string (*text)(const TableRow& row);
+    // The Display key that shows the column; null: the column always shows.
+    const IntKey* displayKey;
+    // The place of its box on the Display page, in reading order.
+    int displayBox;
+};
+
+std::span<const TableColumn, kTableColumnCount> tableColumns();
+
+// "Column.conf" keeps the widths of the first columns only; the columns before
+// "Tot.Stacks" fit their contents after a scan.
+inline constexpr int kTableWidthsSaved = 11;
+inline constexpr int kTableColumnsFitted = 12;
+
+}  // namespace kestrova
