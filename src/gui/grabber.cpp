@@ -199,6 +199,9 @@ void grabber::createLists() {
     connect(wholePlayerList_, &QTreeWidget::itemClicked, this, &grabber::playerlist_Clicked);
 
     tables_ = new TableListView(tableList_, session_->tables(), this);
+    // The session keeps the current row and its selection; the buttons act on that.
+    connect(tableList_, &QTreeWidget::currentItemChanged, this, &grabber::tableSelectionChanged);
+    connect(tableList_, &QTreeWidget::itemSelectionChanged, this, &grabber::tableSelectionChanged);
     tablePlayers_ =
         new PlayerListView(playerList_, session_->tablePlayers(),
                            PlayerListView::Columns::TablePlayers, *session_, autorateIcons_, this);
@@ -385,7 +388,7 @@ void grabber::scanEvent(const ScanEvent& event) {
         // it; the selection stays as the user left it.
         if (done->pass == PassKind::TableList || done->pass == PassKind::ScanAll) {
             if (QTreeWidgetItem* row = tables_->itemOf(lastRowName_);
-                row && !tableList_->currentItem())
+                row && !session_->currentTable())
                 tableList_->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
         }
         if (done->pass == PassKind::ScanSelected || done->pass == PassKind::ScanAll) {
@@ -440,15 +443,14 @@ void grabber::slot_pbRefresh() {
 }
 
 void grabber::slot_pbScan() {
-    QTreeWidgetItem* selected = tableList_->currentItem();
-    if (!selected || !selected->isSelected()) {
+    const std::string* selected = session_->selectedTable();
+    if (!selected) {
         messageHandler_(QStringLiteral("Error"),
                         QStringLiteral("Please select the table from the tablelist which you want "
                                        "to scan.\nOr press Full Scan to scan all tables"));
         return;
     }
-    if (const std::string* name = tables_->nameOf(selected))
-        session_->scanSelected(*name);
+    session_->scanSelected(std::string(*selected));
 }
 
 void grabber::slot_pbFullScan() {
@@ -496,6 +498,13 @@ void grabber::table_dblClicked(QTreeWidgetItem*, int) {
         slot_pbJoin();
 }
 
+void grabber::tableSelectionChanged() {
+    const QTreeWidgetItem* current = tableList_->currentItem();
+    const std::string* name = tables_->nameOf(current);
+    session_->setTableSelection(name ? std::optional<std::string>(*name) : std::nullopt,
+                                current && current->isSelected());
+}
+
 void grabber::player_Clicked(QTreeWidgetItem* item, int column) {
     if (!item || column != kBuddyColumn)
         return;
@@ -524,8 +533,8 @@ void grabber::playerlist_Clicked(QTreeWidgetItem* item, int column) {
 }
 
 void grabber::slot_pbJoin() {
-    if (const std::string* name = tables_->nameOf(tableList_->currentItem()))
-        session_->openTable(*name);
+    if (const std::string* name = session_->currentTable())
+        session_->openTable(std::string(*name));
 }
 
 void grabber::slot_pbFilter() {

@@ -87,6 +87,7 @@ public slots:
     void slot_pblowfilter();
     void table_Clicked(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     void table_dblClicked(QTreeWidgetItem* item, int column);
+    void tableSelectionChanged();
     void player_Clicked(QTreeWidgetItem* item, int column);
     void playerlist_Clicked(QTreeWidgetItem* item, int column);
     void slot_pbJoin();

@@ -237,6 +237,11 @@ bool Session::scanAll() {
     return scans_->start(schedule_->scanAllRequest());
 }
 
+void Session::setTableSelection(std::optional<std::string> current, bool selected) {
+    tableSelected_ = current && selected;
+    currentTable_ = std::move(current);
+}
+
 bool Session::openTable(const std::string& tableName) {
     // A name too short to find, the empty one too, is refused by the pass with a message.
     ScanController::Request r = request(PassKind::OpenTable);

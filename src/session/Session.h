@@ -113,6 +113,12 @@ public:
     PlayerListModel& tablePlayers() { return tablePlayers_; }  // the picked table's players
     const std::string& knownPlayerLine() const { return knownPlayerLine_; }
 
+    // The table list's current row, as the front end tells it: "Open" acts on
+    // it, "Scan Selected Table" only while the user has the row selected.
+    void setTableSelection(std::optional<std::string> current, bool selected);
+    const std::string* currentTable() const { return currentTable_ ? &*currentTable_ : nullptr; }
+    const std::string* selectedTable() const { return tableSelected_ ? currentTable() : nullptr; }
+
     // The commands; false, starting nothing, while another job runs.
     bool getTableList();
     bool scanSelected(const std::string& tableName);
@@ -154,6 +160,8 @@ private:
     PlayerListModel players_;
     PlayerListModel tablePlayers_;
     std::string knownPlayerLine_;
+    std::optional<std::string> currentTable_;
+    bool tableSelected_ = false;
     SessionListener* listener_ = nullptr;
     std::vector<std::pair<std::string, std::string>> startupMessages_;
     std::unique_ptr<ScanController> scans_;

@@ -38,8 +38,9 @@ std::optional<std::size_t> TableListView::rowOf(const QTreeWidgetItem* item) con
 }
 
 const std::string* TableListView::nameOf(const QTreeWidgetItem* item) const {
+    // While the model empties, the list still holds the old items for a moment.
     const std::optional<std::size_t> row = rowOf(item);
-    return row ? &model_.rows()[*row].name : nullptr;
+    return row && *row < model_.size() ? &model_.rows()[*row].name : nullptr;
 }
 
 QTreeWidgetItem* TableListView::itemOf(const std::string& tableName) const {
