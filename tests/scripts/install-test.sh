@@ -27,10 +27,12 @@ desktop-file-validate "$prefix/share/applications/org.kestrova.Everest.desktop" 
 appstreamcli validate --no-net "$prefix/share/metainfo/org.kestrova.Everest.metainfo.xml" > "$top/as" ||
   fail "AppStream: $(cat "$top/as")"
 
-# The command line reads the lobby with the installed glyph table, from a folder without data.
+# The command line reads the lobby with the installed glyph table, from a folder
+# without data, and a user of its own (it makes its per-user folder as the window does).
 mkdir "$top/elsewhere"
 cd "$top/elsewhere"
-"$prefix/bin/kestrova-cli" tables --sim "$prefix/share/kestrova/demo-lobby.json" > "$top/tables" ||
+XDG_CONFIG_HOME="$top/cli-config" XDG_DATA_HOME="$top/cli-data" \
+  "$prefix/bin/kestrova-cli" tables --sim "$prefix/share/kestrova/demo-lobby.json" > "$top/tables" ||
   fail "kestrova-cli tables"
 [ "$(jq length "$top/tables")" -gt 10 ] || fail "table list: $(head -c 300 "$top/tables")"
 
