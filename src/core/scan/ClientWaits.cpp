@@ -15,6 +15,8 @@ namespace kestrova {
 namespace {
 
 constexpr const char* kWaitingMarker = "Waiting:";
+// When a wait has not seen the client draw yet (waits count from 0).
+constexpr int kNotDrawn = -1;
 
 bool sameReading(const SeatReading& a, const SeatReading& b) {
     return a.names == b.names && a.chips == b.chips;
@@ -83,7 +85,7 @@ ClientWaits::HomeStart ClientWaits::beforeHome(PassContext& context, const Evere
     // kPollMs, and a second look follows at once.
     const auto newSeats = [&]() -> std::optional<SeatReading> {
         std::optional<SeatReading> previous;
-        std::optional<int> drawnAt;
+        int drawnAt = kNotDrawn;
         bool reports = false;
         const int step = start.watch ? kWatchStepMs : kPollMs;
         for (int waited = step; waited <= seatsBoundMs && !context.observer.cancelled();
@@ -96,10 +98,11 @@ ClientWaits::HomeStart ClientWaits::beforeHome(PassContext& context, const Evere
                         drawnAt = waited;
                 }
                 const bool look =
-                    reports ? drawnAt && waited - *drawnAt >= kPollMs : waited % kPollMs == 0;
+                    reports ? drawnAt != kNotDrawn && waited - drawnAt >= kPollMs
+                            : waited % kPollMs == 0;
                 if (!look)
                     continue;
-                drawnAt.reset();
+                drawnAt = kNotDrawn;
             }
             std::optional<SeatReading> reading = readNow();
             if (!reading)
@@ -233,16 +236,16 @@ void ClientWaits::Settle::learn() {
 }
 
 bool ClientWaits::awaitDrawing(Area area, int boundMs, int& waitedMs) {
-    std::optional<int> drawnAt;
+    int drawnAt = kNotDrawn;
     for (int sinceLook = 0;; sinceLook += kWatchStepMs) {
         if (drewInto(area)) {
             // Drawing again after a pause shorter than the settle time: the
             // client pauses that long within one drawing.
-            if (drawnAt && waitedMs - *drawnAt > kWatchStepMs)
-                settle(area).pausedFor(waitedMs - *drawnAt);
+            if (drawnAt != kNotDrawn && waitedMs - drawnAt > kWatchStepMs)
+                settle(area).pausedFor(waitedMs - drawnAt);
             drawnAt = waitedMs;
         }
-        if (drawnAt && waitedMs - *drawnAt >= settle(area).ms)
+        if (drawnAt != kNotDrawn && waitedMs - drawnAt >= settle(area).ms)
             return true;
         // A watch that has reported nothing yet may not see this client: look anyway.
         if (!watchReports_ && sinceLook >= kPollMs)
