@@ -150,9 +150,10 @@ grabber::~grabber() {
     if (saveWindowState(*this, {tableList_, playerList_, wholePlayerList_}, services_.workingDir)) {
         // The interval the user chose, not what is left of its countdown.
         const ScanSchedule& schedule = session_->schedule();
-        const int interval =
+        AppSettings edited = session_->settings();
+        edited.scanIntervalMinutes =
             schedule.intervalScanOn() ? schedule.intervalMinutes() : sbInterval_->value();
-        session_->store().writeText(keys::scanint.name, std::to_string(interval));
+        session_->update(edited, {SettingsPart::ScanInterval});
     }
     session_->trace(TraceLog::kCleanupMarker);
     // The worker stops before the views and their lists go.
@@ -345,6 +346,11 @@ void grabber::updateControls() {
         sbInterval_->setValue(schedule.intervalMinutesLeft());
 }
 
+void grabber::settingsChanged(const std::vector<SettingsPart>& parts) {
+    if (std::find(parts.begin(), parts.end(), SettingsPart::Options) != parts.end())
+        applyDisplaySettings();
+}
+
 void grabber::showMessage(const std::string& title, const std::string& text) {
     // The box goes once it is answered; the status bar keeps the problem in
     // sight (a database left out, say) until the next pass starts.
@@ -403,10 +409,10 @@ void grabber::jobEvent(const JobEvent& event) {
         const auto cancel = [this] { session_->jobs().cancel(); };
         switch (started->job) {
             case JobKind::PlayerImport:
-                jobProgress_ = std::make_unique<JobProgress>(
-                    this, QStringLiteral("Please Wait..."),
-                    toQString(PlayerImport::kCollectingLabel), QStringLiteral("importProgress"),
-                    cancel);
+                jobProgress_ =
+                    std::make_unique<JobProgress>(this, QStringLiteral("Please Wait..."),
+                                                  toQString(PlayerImport::kCollectingLabel),
+                                                  QStringLiteral("importProgress"), cancel);
                 break;
             case JobKind::AggregatorBuild:
                 jobProgress_ = std::make_unique<JobProgress>(
@@ -539,23 +545,24 @@ void grabber::slot_pbJoin() {
 
 void grabber::slot_pbFilter() {
     const AppSettings& settings = session_->settings();
-    auto* dialog =
-        new ScanFilterDialog(session_->store(), session_->workingDir(), settings.tableFilter,
-                             settings.selectedStakes, settings.clientKind, this);
+    auto* dialog = new ScanFilterDialog(settings.scanFilter, settings.clientKind, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &ScanFilterDialog::scanFilterSaved, this, [this] { session_->reload(); });
-    connect(dialog, &ScanFilterDialog::saveFailed, this,
-            [this](const QString& problem) { messageHandler_(QStringLiteral("Error"), problem); });
+    connect(dialog, &ScanFilterDialog::scanFilterSaved, this, [this, dialog] {
+        AppSettings edited = session_->settings();
+        edited.scanFilter = dialog->edited();
+        session_->update(edited, {SettingsPart::ScanFilter});
+    });
     dialog->open();
 }
 
 void grabber::slot_pblowfilter() {
-    auto* dialog =
-        new PlayerFilterDialog(session_->store(), session_->settings().playerFilter, this);
+    auto* dialog = new PlayerFilterDialog(session_->settings().playerFilter, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &PlayerFilterDialog::playerFilterSaved, this, [this] { session_->reload(); });
-    connect(dialog, &PlayerFilterDialog::saveFailed, this,
-            [this](const QString& problem) { messageHandler_(QStringLiteral("Error"), problem); });
+    connect(dialog, &PlayerFilterDialog::playerFilterSaved, this, [this, dialog] {
+        AppSettings edited = session_->settings();
+        edited.playerFilter = dialog->playerFilter();
+        session_->update(edited, {SettingsPart::PlayerFilter});
+    });
     dialog->open();
 }
 
@@ -573,11 +580,21 @@ void grabber::slot_pbOptionen() {
             refused();
         return started;
     };
-    TabDialog dialog(session_->store(), std::move(services), this);
+    services.saveOptions = [this](const AppSettings& edited) {
+        session_->update(edited, {SettingsPart::Options});
+    };
+    services.profiles = session_->colours();
+    // New colours show at once, not only after the dialog.
+    services.saveProfile = [this](ProfileStat stat, const StatProfile& profile) {
+        std::string problem;
+        if (session_->saveProfile(stat, profile, &problem))
+            return true;
+        messageHandler_(QStringLiteral("Error"), toQString(problem));
+        return false;
+    };
+    TabDialog dialog(session_->settings(), std::move(services), this);
     // Soon enough: the answer to the page's test comes through the dialog's event loop.
     databasePage_ = dialog.dbTab();
-    // New colours show at once, not only after the dialog.
-    connect(dialog.profilTab(), &ProfilTab::profileSaved, this, [this] { session_->reload(); });
     // The datamining pages serve only the clients it can read.
     const int kind = session_->settings().clientKind;
     if (kind != 0 && kind != 1 && kind != 2 && kind != 6) {
@@ -589,7 +606,6 @@ void grabber::slot_pbOptionen() {
     dialog.setMinimumWidth(500);
     dialog.exec();
     session_->optionsClosed();
-    applyDisplaySettings();
 }
 
 void grabber::refused() {
@@ -636,8 +652,9 @@ void grabber::slot_ImportBDB() {
 }
 
 void grabber::slot_Update() {
-    session_->store().writeText(keys::checkupdate.name, qaCheckUpdate_->isChecked() ? "1" : "0");
-    session_->reload();
+    AppSettings edited = session_->settings();
+    edited.checkUpdate = qaCheckUpdate_->isChecked();
+    session_->update(edited, {SettingsPart::CheckUpdate});
 }
 
 void grabber::slot_Download() {
@@ -658,8 +675,9 @@ void grabber::slot_AggHelp() {
 }
 
 void grabber::slot_UseAgg() {
-    session_->store().writeText(keys::useagg.name, qaUseAgg_->isChecked() ? "1" : "0");
-    session_->reload();
+    AppSettings edited = session_->settings();
+    edited.useAggregator = qaUseAgg_->isChecked();
+    session_->update(edited, {SettingsPart::UseAggregator});
 }
 
 void grabber::slot_qaLayout() {

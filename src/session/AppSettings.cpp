@@ -1,53 +1,145 @@
 #include "AppSettings.h"
 
-#include "records/CacheExpiry.h"
-#include "settings/OpenCountConf.h"
 #include "settings/SettingKeys.h"
+#include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
 #include "settings/StakesFile.h"
+
+#include <utility>
 
 namespace kestrova {
 
 namespace {
 
-DisplaySettings displayFrom(const SettingsStore& settings) {
+// The order the Display tab's "OK" writes its keys in.
+const IntKey* const kDisplayWriteOrder[] = {
+    &keys::dtname,    &keys::dtlimit,   &keys::dtplayer,      &keys::dtavgpot,     &keys::dtavgvpip,
+    &keys::dtavgpfr,  &keys::dtreads,   &keys::dtbuddies,     &keys::dtwl,         &keys::dpseat,
+    &keys::dpname,    &keys::dpbuddy,   &keys::dpvpip,        &keys::cbPlayerList, &keys::dppfr,
+    &keys::dpaf,      &keys::dpwtsd,    &keys::dphands,       &keys::dpstack,      &keys::dpflopaf,
+    &keys::dpturnaf,  &keys::dpriveraf, &keys::dpwonsd,       &keys::dpwon,        &keys::dpicon,
+    &keys::dpatts,    &keys::dpfoldsb,  &keys::dpfoldbb,      &keys::dpcbet,       &keys::dtavgaf,
+    &keys::dtavgwtsd, &keys::tdblclick, &keys::tdblclickopen,
+};
+
+}  // namespace
+
+const bool* displayFlag(const DisplaySettings& display, const IntKey& key) {
+    for (std::size_t c = 0; c < kTableColumnCount; ++c)
+        if (tableColumns()[c].displayKey == &key)
+            return &display.tableColumns[c];
+    for (std::size_t c = 0; c < kPlayerColumnCount; ++c)
+        if (playerColumns()[c].displayKey == &key)
+            return &display.playerColumns[c];
+    if (&key == &keys::cbPlayerList)
+        return &display.wholePlayerList;
+    if (&key == &keys::tdblclick)
+        return &display.doubleClickJoins;
+    if (&key == &keys::tdblclickopen)
+        return &display.doubleClickOpens;
+    return nullptr;
+}
+
+bool* displayFlag(DisplaySettings& display, const IntKey& key) {
+    return const_cast<bool*>(displayFlag(std::as_const(display), key));
+}
+
+DisplaySettings DisplaySettings::fromSettings(const SettingsStore& settings) {
     DisplaySettings display;
     // A table column without a key always shows, a player column without one
     // ("BB/100", never filled) never does.
     for (std::size_t c = 0; c < kTableColumnCount; ++c) {
-        const IntKey* key = tableColumns()[c].displayKey;
+        const IntKey* key = kestrova::tableColumns()[c].displayKey;
         display.tableColumns[c] = !key || settings.read(*key) == 1;
     }
     for (std::size_t c = 0; c < kPlayerColumnCount; ++c) {
-        const IntKey* key = playerColumns()[c].displayKey;
+        const IntKey* key = kestrova::playerColumns()[c].displayKey;
         display.playerColumns[c] = key && settings.read(*key) == 1;
     }
     display.wholePlayerList = settings.read(keys::cbPlayerList) == 1;
+    display.doubleClickJoins = settings.read(keys::tdblclick) != 0;
     display.doubleClickOpens = settings.read(keys::tdblclickopen) != 0;
     return display;
 }
 
-}  // namespace
+void DisplaySettings::save(SettingsSaver& out) const {
+    for (const IntKey* key : kDisplayWriteOrder) {
+        if (const bool* on = displayFlag(*this, *key))
+            out.flag(*key, *on);
+    }
+}
+
+ScanFilterSettings ScanFilterSettings::fromSettings(const SettingsStore& settings,
+                                                    const std::filesystem::path& directory,
+                                                    int clientKind) {
+    ScanFilterSettings s;
+    s.lobby = LobbyFilter::fromSettings(settings);
+    s.table = TableFilterSettings::fromSettings(settings);
+    // The dialog shows the player count unchecked when its key is missing.
+    s.playerCount =
+        FilterRange::fromSettings(settings, keys::fpcDialog, keys::fpcmin, keys::fpcmax);
+    s.stakesFilterOn = settings.read(keys::tf_stakes) == 1;
+    s.stakes = StakesFile::read(directory, clientKind);
+    return s;
+}
+
+void ScanFilterSettings::save(SettingsSaver& out, int clientKind) const {
+    lobby.save(out);
+    playerCount.save(out, keys::fpc, keys::fpcmin, keys::fpcmax);
+    table.save(out);
+    out.file(StakesFile::write(out.directory(), clientKind, stakes),
+             StakesFile::fileName(clientKind).value_or(""));
+    out.flag(keys::tf_stakes, stakesFilterOn);
+}
 
 AppSettings AppSettings::load(const SettingsStore& settings,
                               const std::filesystem::path& workingDir) {
     AppSettings s;
     s.clientKind = settings.read(keys::form);
-    s.lobbyFilter = LobbyFilter::fromSettings(settings);
-    s.tableFilter = TableFilterSettings::fromSettings(settings);
+    s.general = GeneralOptions::fromSettings(settings, workingDir);
+    s.open = OpenOptions::fromSettings(settings, workingDir);
+    s.close = CloseOptions::fromSettings(settings, workingDir);
+    s.profile = ProfileOptions::fromSettings(settings);
+    s.display = DisplaySettings::fromSettings(settings);
+    s.scanFilter = ScanFilterSettings::fromSettings(settings, workingDir, s.clientKind);
     s.playerFilter = PlayerFilterSettings::fromSettings(settings);
-    s.evaluation = EvaluationSettings::fromSettings(settings);
     s.autorate = AutorateIcons::fromSettings(settings);
-    s.display = displayFrom(settings);
-    s.cacheLifetimeSeconds = kestrova::cacheLifetimeSeconds(settings);
     s.scanIntervalMinutes = settings.read(keys::scanint);
     s.checkUpdate = settings.read(keys::checkupdate) == 1;
     s.useAggregator = settings.read(keys::useagg) == 1;
-    s.adaptiveWaits = settings.read(keys::adaptivewait) == 1;
-    s.scanResult = DirConf::read(workingDir);
-    s.tablesToOpen = OpenCountConf::read(workingDir);
-    s.selectedStakes = StakesFile::read(workingDir, s.clientKind);
     return s;
+}
+
+std::string saveSettings(const AppSettings& s, std::initializer_list<SettingsPart> parts,
+                         SettingsStore& store, const std::filesystem::path& workingDir) {
+    SettingsSaver out(store, workingDir);
+    for (const SettingsPart part : parts) {
+        switch (part) {
+            case SettingsPart::Options:
+                s.general.save(out);
+                s.open.save(out);
+                s.close.save(out);
+                s.profile.save(out);
+                s.display.save(out);
+                break;
+            case SettingsPart::ScanFilter:
+                s.scanFilter.save(out, s.clientKind);
+                break;
+            case SettingsPart::PlayerFilter:
+                s.playerFilter.save(out);
+                break;
+            case SettingsPart::ScanInterval:
+                out.number(keys::scanint, s.scanIntervalMinutes);
+                break;
+            case SettingsPart::CheckUpdate:
+                out.flag(keys::checkupdate, s.checkUpdate);
+                break;
+            case SettingsPart::UseAggregator:
+                out.flag(keys::useagg, s.useAggregator);
+                break;
+        }
+    }
+    return out.problem();
 }
 
 }  // namespace kestrova

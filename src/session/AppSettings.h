@@ -7,7 +7,8 @@
 #include "evaluation/TableFilter.h"
 #include "rating/AutorateIcons.h"
 #include "scan/LobbyFilter.h"
-#include "settings/DirConf.h"
+#include "settings/FilterRange.h"
+#include "settings/OptionPages.h"
 
 #include <array>
 #include <filesystem>
@@ -16,41 +17,78 @@
 
 namespace kestrova {
 
+class SettingsSaver;
 class SettingsStore;
 
-// Which columns and panels the lists show (the Display keys).
+// Which columns and panels the lists show, and what a double click does (the
+// Display tab).
 struct DisplaySettings {
     std::array<bool, kTableColumnCount> tableColumns{};    // by table-list column
     std::array<bool, kPlayerColumnCount> playerColumns{};  // by player-list column
     bool wholePlayerList = false;                          // cbPlayerList
+    bool doubleClickJoins = false;                         // tdblclick
     bool doubleClickOpens = true;                          // tdblclickopen
+
+    static DisplaySettings fromSettings(const SettingsStore& settings);
+    void save(SettingsSaver& out) const;
 
     bool operator==(const DisplaySettings&) const = default;
 };
 
+// The flag of `display` that a Display key stands for; null for another key.
+bool* displayFlag(DisplaySettings& display, const IntKey& key);
+const bool* displayFlag(const DisplaySettings& display, const IntKey& key);
+
+// What the "Scanfilter" dialog edits: the lobby's kinds of table, the table
+// filter, and two choices that are kept but applied by no pass.
+struct ScanFilterSettings {
+    LobbyFilter lobby;
+    TableFilterSettings table;
+    FilterRange playerCount{false, 0, 10};  // fpc, fpcmin, fpcmax
+    bool stakesFilterOn = true;             // tf_stakes
+    // The stakes file of the client kind; saving none keeps the file's.
+    std::vector<std::string> stakes;
+
+    static ScanFilterSettings fromSettings(const SettingsStore& settings,
+                                           const std::filesystem::path& directory, int clientKind);
+    void save(SettingsSaver& out, int clientKind) const;
+};
+
 // Everything the application reads from the settings file and its companion
-// files, read in one go. The session holds one snapshot; every front end reads
-// it from there instead of from the files, and every change goes through
-// Session::apply.
+// files, read in one go at start-up. The session holds one snapshot; every
+// front end reads it from there, edits a copy and hands it back through
+// Session::update, which saves the parts it names.
 struct AppSettings {
     int clientKind = 5;
-    LobbyFilter lobbyFilter;
-    TableFilterSettings tableFilter;
-    PlayerFilterSettings playerFilter;
-    EvaluationSettings evaluation;
-    AutorateIcons autorate;
+    GeneralOptions general;
+    OpenOptions open;
+    CloseOptions close;
+    ProfileOptions profile;
     DisplaySettings display;
-    int cacheLifetimeSeconds = -1;
-    int scanIntervalMinutes = 0;     // scanint: the interval the user chose
+    ScanFilterSettings scanFilter;
+    PlayerFilterSettings playerFilter;
+    AutorateIcons autorate;
+    int scanIntervalMinutes = 0;  // scanint: the interval the user chose
     bool checkUpdate = false;
     bool useAggregator = false;
-    bool adaptiveWaits = false;      // adaptivewait: the passes watch the client
-    DirConf scanResult;              // whether and where "Scan All Tables" saves its result
-    int tablesToOpen = 4;            // c.conf
-    std::vector<std::string> selectedStakes;  // the stakes file of the client kind
 
-    static AppSettings load(const SettingsStore& settings,
-                            const std::filesystem::path& workingDir);
+    EvaluationSettings evaluation() const { return EvaluationSettings::fromProfile(profile); }
+
+    static AppSettings load(const SettingsStore& settings, const std::filesystem::path& workingDir);
 };
+
+// The parts of the settings a front end edits, each saved whole.
+enum class SettingsPart {
+    Options,        // the options dialog's pages: General, Open, Close, Profile, Display
+    ScanFilter,     // the "Scanfilter" dialog
+    PlayerFilter,   // the "Playerfilter" dialog
+    ScanInterval,   // the interval box, kept when the window closes
+    CheckUpdate,    // "Check for Updates on Startup"
+    UseAggregator,  // "Use Aggregator Database"
+};
+
+// Writes the named parts of `settings`; the first failure, or empty.
+std::string saveSettings(const AppSettings& settings, std::initializer_list<SettingsPart> parts,
+                         SettingsStore& store, const std::filesystem::path& workingDir);
 
 }  // namespace kestrova

@@ -53,7 +53,7 @@ Session::Session(SessionServices services)
             std::string(BuddyList::kReadErrorText) + ": " + buddies_.loadProblem() +
                 ".\nThe buddy list keeps the names before the damage and is not saved over it.");
     colours_ = ColourRanges::load(services_.workingDir);
-    cacheExpiry_.setLifetimeSeconds(settings_.cacheLifetimeSeconds);
+    cacheExpiry_.setLifetimeSeconds(settings_.general.cacheLifetimeSeconds());
     if (services_.glyphs) {
         glyphs_ = std::move(*services_.glyphs);
     } else {
@@ -109,7 +109,59 @@ PlayerLookup& Session::lookup() {
 }
 
 TrackerOptions Session::trackerOptions() const {
-    return {settings_.useAggregator, settings_.evaluation.excludeMe, settings_.evaluation.ownName};
+    const EvaluationSettings evaluation = settings_.evaluation();
+    return {settings_.useAggregator, evaluation.excludeMe, evaluation.ownName};
+}
+
+std::string Session::update(const AppSettings& edited, std::initializer_list<SettingsPart> parts) {
+    AppSettings next = settings_;
+    for (const SettingsPart part : parts) {
+        switch (part) {
+            case SettingsPart::Options:
+                next.general = edited.general;
+                next.open = edited.open;
+                next.close = edited.close;
+                next.profile = edited.profile;
+                next.display = edited.display;
+                break;
+            case SettingsPart::ScanFilter:
+                next.scanFilter = edited.scanFilter;
+                // Saving no stakes keeps the file's, so the snapshot keeps them too.
+                if (next.scanFilter.stakes.empty())
+                    next.scanFilter.stakes = settings_.scanFilter.stakes;
+                break;
+            case SettingsPart::PlayerFilter:
+                next.playerFilter = edited.playerFilter;
+                break;
+            case SettingsPart::ScanInterval:
+                next.scanIntervalMinutes = edited.scanIntervalMinutes;
+                break;
+            case SettingsPart::CheckUpdate:
+                next.checkUpdate = edited.checkUpdate;
+                break;
+            case SettingsPart::UseAggregator:
+                next.useAggregator = edited.useAggregator;
+                break;
+        }
+    }
+    std::string problem = saveSettings(edited, parts, store_, services_.workingDir);
+    apply(next);
+    if (listener_) {
+        listener_->settingsChanged(std::vector<SettingsPart>(parts));
+        if (!problem.empty())
+            listener_->showMessage("Error", problem);
+    }
+    return problem;
+}
+
+bool Session::saveProfile(ProfileStat stat, const StatProfile& profile, std::string* problem) {
+    if (!StatProfile::save(services_.workingDir, stat, profile)) {
+        *problem = "Could not save the profile to " + services_.workingDir.string();
+        return false;
+    }
+    colours_.profile(stat) = profile;
+    apply(settings_);
+    return true;
 }
 
 void Session::apply(const AppSettings& settings) {
@@ -117,24 +169,18 @@ void Session::apply(const AppSettings& settings) {
     // A running pass keeps the options it started with; the next one takes these.
     if (tracker_ && (!scans_ || !scans_->busy()))
         tracker_->setOptions(trackerOptions());
-    cacheExpiry_.setLifetimeSeconds(settings_.cacheLifetimeSeconds);
+    cacheExpiry_.setLifetimeSeconds(settings_.general.cacheLifetimeSeconds());
     tables_.reevaluate([this](const auto& players) { return evaluate(players); });
     players_.refresh();
     tablePlayers_.refresh();
     applyFilters();
 }
 
-void Session::reload() {
-    colours_ = ColourRanges::load(services_.workingDir);
-    apply(AppSettings::load(store_, services_.workingDir));
-}
-
 void Session::optionsClosed() {
     reloadDatabases();
-    reload();
     if (services_.timers)
         services_.timers->stop(TimerId::CacheClear);
-    cacheExpiry_ = CacheExpiry(settings_.cacheLifetimeSeconds);
+    cacheExpiry_ = CacheExpiry(settings_.general.cacheLifetimeSeconds());
     cacheExpiry_.markExpired();
 }
 
@@ -208,10 +254,10 @@ void Session::message(const std::string& title, const std::string& text) {
 ScanController::Request Session::request(PassKind kind) const {
     ScanController::Request r;
     r.kind = kind;
-    r.filter = settings_.lobbyFilter;
-    r.minimumHands = settings_.evaluation.minimumHands;
+    r.filter = settings_.scanFilter.lobby;
+    r.minimumHands = settings_.evaluation().minimumHands;
     r.buddies = buddies_;
-    r.adaptiveWaits = settings_.adaptiveWaits;
+    r.adaptiveWaits = settings_.general.adaptiveWaits;
     r.trackerOptions = trackerOptions();
     return r;
 }
@@ -271,11 +317,12 @@ void Session::buddiesChanged() {
 }
 
 TableEvaluation Session::evaluate(const std::vector<std::shared_ptr<PlayerStats>>& players) const {
-    return evaluateTable(players, settings_.evaluation, buddies_, &colours_);
+    return evaluateTable(players, settings_.evaluation(), buddies_, &colours_);
 }
 
 void Session::applyFilters() {
-    tables_.applyFilter(TableFilter(settings_.tableFilter, settings_.evaluation.minimumHands));
+    tables_.applyFilter(
+        TableFilter(settings_.scanFilter.table, settings_.evaluation().minimumHands));
     const PlayerFilter filter(settings_.playerFilter);
     players_.applyFilter([&](const PlayerStats& record) {
         const TableRow* table = tables_.find(record.table);
@@ -320,10 +367,10 @@ void Session::finished(const scan_event::Finished& done) {
 }
 
 void Session::writeScanResult() {
-    if (!settings_.scanResult.saveOn())
+    if (!settings_.general.scanResult.saveOn())
         return;
     const ScanResultWrite written =
-        kestrova::writeScanResult(settings_.scanResult.resultPath, players_.records());
+        kestrova::writeScanResult(settings_.general.scanResult.resultPath, players_.records());
     if (!written.written)
         message("Error", written.message());
 }

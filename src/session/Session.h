@@ -67,14 +67,19 @@ public:
     const AppSettings& settings() const { return settings_; }
     SettingsStore& store() { return store_; }
     const std::filesystem::path& workingDir() const { return services_.workingDir; }
-    // The one path by which settings take effect: lists, filters and passes follow it.
+    // The one path by which a front end changes settings: the named parts of
+    // `edited` are saved, take effect (lists, filters, the next pass) and are
+    // told to the listener. Returns the first write that failed, or empty; the
+    // listener hears of it too. The snapshot holds the edit even then.
+    std::string update(const AppSettings& edited, std::initializer_list<SettingsPart> parts);
+    // Makes a snapshot take effect without saving it.
     void apply(const AppSettings& settings);
-    // Reads the settings and profile files again (after a dialog wrote them) and applies them.
-    void reload();
-    // After the options dialog, "OK" or not: the settings, the database list,
-    // and the statistics cache emptied at the next "Get Table List", its
-    // clearing timer started anew there with the lifetime now set.
+    // After the options dialog, "OK" or not: the database list, and the
+    // statistics cache emptied at the next "Get Table List", its clearing
+    // timer started anew there with the lifetime now set.
     void optionsClosed();
+    // A colour profile edited in the Profile tab: saved, and the lists take its colours.
+    bool saveProfile(ProfileStat stat, const StatProfile& profile, std::string* problem);
     // Reads "db.conf" again and hands the list to the look-ups. The worker owns
     // the connections while a pass runs, so then this waits for its end.
     void reloadDatabases();

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "AppSettings.h"
 #include "JobEvents.h"
 #include "ScanEvents.h"
 
 #include <string>
+#include <vector>
 
 namespace kestrova {
 
@@ -19,6 +21,8 @@ public:
     // A long job (import, aggregator build, connection test) reported something.
     virtual void jobEvent(const JobEvent& event) { (void)event; }
     virtual void busyChanged(bool busy) { (void)busy; }
+    // Session::update changed these parts of the settings.
+    virtual void settingsChanged(const std::vector<SettingsPart>& parts) { (void)parts; }
     // The interval countdown moved, or the opener started or stopped.
     virtual void timersChanged() {}
 };

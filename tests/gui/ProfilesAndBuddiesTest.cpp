@@ -77,6 +77,13 @@ struct PromptLog {
 
 }  // namespace
 
+// Profiles saved straight to their files, as the session does.
+ProfilTab::SaveProfile savesTo(const std::filesystem::path& directory) {
+    return [directory](ProfileStat stat, const StatProfile& profile) {
+        return StatProfile::save(directory, stat, profile);
+    };
+}
+
 class ProfilesAndBuddiesTest : public QObject {
     Q_OBJECT
 
@@ -90,7 +97,7 @@ private slots:
     // Incomplete numbers keep the range dialog open and say which bound is wrong;
     // a cancelled colour chooser leaves a new row white; only "Save" writes.
     void newRowsAreCheckedAndWrittenOnlyBySave() {
-        ProfilTab tab(path_, log_.prompts());
+        ProfilTab tab(ColourRanges::load(path_), savesTo(path_), log_.prompts());
         bool checked = false;
         QTimer::singleShot(0, &tab, [&] {
             ProfileRangeDialog* dialog = tab.rangeDialog();
@@ -126,7 +133,7 @@ private slots:
             profileRow("0", "20", 0, 255, 0) + profileRow("15", "30", 255, 0, 0);
         writeBytes(path_ / "WTSD", le32({2}) + rows);
         writeBytes(path_ / "PFR", le32({2}) + rows);
-        ProfilTab tab(path_, log_.prompts());
+        ProfilTab tab(ColourRanges::load(path_), savesTo(path_), log_.prompts());
         QSignalSpy saved(&tab, &ProfilTab::profileSaved);
         child<QComboBox>(tab, "statChoice")->setCurrentText(QStringLiteral("WTSD"));
         auto* ranges = child<QTreeWidget>(tab, "ranges");

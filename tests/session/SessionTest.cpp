@@ -333,12 +333,10 @@ TEST_F(SessionTest, FullScanListsOneRowPerPlayerAndTableAndWritesTheResultFile) 
         r.wtsd = "30.00";
         r.won = "10.00";
     };
-    DirConf saved;
-    saved.saveFlag = 1;
-    saved.resultPath = (dir.path() / "results").string();
+    AppSettings saving = session->settings();
+    saving.general.scanResult = {1, (dir.path() / "results").string()};
     std::filesystem::create_directory(dir.path() / "results");
-    ASSERT_TRUE(saved.write(dir.path()));
-    session->reload();
+    ASSERT_EQ(session->update(saving, {SettingsPart::Options}), "");
 
     ASSERT_TRUE(session->scanAll());
     settle();
@@ -378,11 +376,14 @@ TEST_F(SessionTest, ClosingTheOptionsReloadsDatabasesAfterTheJobAndRestartsTheCa
     DatabaseList list;
     list.append(DatabaseEntry{.host = "h", .database = "d", .user = "u"});
     ASSERT_TRUE(list.save(dir.path()));
-    session->store().writeText("cache", "300");
+    AppSettings options = session->settings();
+    options.general.cacheSeconds = "300";
     {
         // The worker may be using the connections: the new list waits for the job's end.
         HeldJob job(session->scans());
         ASSERT_TRUE(job.started());
+        // "OK", then the dialog closes.
+        EXPECT_EQ(session->update(options, {SettingsPart::Options}), "");
         session->optionsClosed();
         EXPECT_TRUE(session->databases().empty());
         EXPECT_FALSE(timers.running(TimerId::CacheClear));
@@ -405,8 +406,8 @@ TEST_F(SessionTest, TrackerOptionsChangedDuringAPassTakeEffectAtTheNextPass) {
     start(test::makeLobby(3), {.databases = true});
     AppSettings changed = session->settings();
     changed.useAggregator = true;
-    changed.evaluation.excludeMe = true;
-    changed.evaluation.ownName = "player1_0";
+    changed.profile.excludeMe = true;
+    changed.profile.ownName = "player1_0";
     clock.setOpen(false);
     ASSERT_TRUE(session->scanAll());
     untilWaiting();
@@ -470,11 +471,9 @@ TEST_F(SessionTest, CaptureFailingHalfWayEndsThePassAndKeepsTheListsWhole) {
 // A disk that refuses every rewrite: the buddy mark and the scan result are
 // told as not saved, and the files on disk stay as they were.
 TEST_F(SessionTest, RefusedWritesAreToldAndLeaveTheOldFiles) {
-    DirConf saved;
-    saved.saveFlag = 1;
-    saved.resultPath = dir.path().string();
-    ASSERT_TRUE(saved.write(dir.path()));
-    session->reload();
+    AppSettings saving = session->settings();
+    saving.general.scanResult = {1, dir.path().string()};
+    ASSERT_EQ(session->update(saving, {SettingsPart::Options}), "");
     session->setBuddy("player1_0", true);
     ASSERT_TRUE(session->scanAll());
     settle();

@@ -3,16 +3,12 @@
 #include "common/NumberText.h"
 #include "records/PlayerStats.h"
 #include "settings/SettingKeys.h"
+#include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
 
 namespace kestrova {
 
 namespace {
-
-FilterRange readRange(const SettingsStore& settings, const IntKey& on, const IntKey& minimum,
-                      const IntKey& maximum) {
-    return FilterRange{settings.read(on) == 1, settings.read(minimum), settings.read(maximum)};
-}
 
 bool outside(float value, const FilterRange& range) {
     return value < static_cast<float>(range.minimum) || value > static_cast<float>(range.maximum);
@@ -28,12 +24,24 @@ PlayerFilterSettings PlayerFilterSettings::fromSettings(const SettingsStore& set
     PlayerFilterSettings result;
     result.buddiesOnly = settings.read(keys::low_buddy) == 1;
     result.losersOnly = settings.read(keys::low_looser) == 1;
-    result.vpip = readRange(settings, keys::low_tfvpip, keys::low_tfvpipmin, keys::low_tfvpipmax);
-    result.pfr = readRange(settings, keys::low_tfpfr, keys::low_tfpfrmin, keys::low_tfpfrmax);
-    result.af = readRange(settings, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
-    result.stack =
-        readRange(settings, keys::low_tfstack, keys::low_tfstackmin, keys::low_tfstackmax);
+    result.vpip = FilterRange::fromSettings(settings, keys::low_tfvpip, keys::low_tfvpipmin,
+                                            keys::low_tfvpipmax);
+    result.pfr = FilterRange::fromSettings(settings, keys::low_tfpfr, keys::low_tfpfrmin,
+                                           keys::low_tfpfrmax);
+    result.af =
+        FilterRange::fromSettings(settings, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
+    result.stack = FilterRange::fromSettings(settings, keys::low_tfstack, keys::low_tfstackmin,
+                                             keys::low_tfstackmax);
     return result;
+}
+
+void PlayerFilterSettings::save(SettingsSaver& out) const {
+    out.flag(keys::low_buddy, buddiesOnly);
+    out.flag(keys::low_looser, losersOnly);
+    vpip.save(out, keys::low_tfvpip, keys::low_tfvpipmin, keys::low_tfvpipmax);
+    pfr.save(out, keys::low_tfpfr, keys::low_tfpfrmin, keys::low_tfpfrmax);
+    af.save(out, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
+    stack.save(out, keys::low_tfstack, keys::low_tfstackmin, keys::low_tfstackmax);
 }
 
 bool playerFilterShows(const PlayerFilterRow& row, const PlayerFilterSettings& settings) {

@@ -3,10 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "evaluation/FilterRange.h"
+#include "settings/FilterRange.h"
 
 namespace kestrova {
 
+class SettingsSaver;
 class SettingsStore;
 
 // The player filter over the whole player list (the "low_" keys).
@@ -20,6 +21,7 @@ struct PlayerFilterSettings {
 
     // A flag is on only when it reads 1.
     static PlayerFilterSettings fromSettings(const SettingsStore& settings);
+    void save(SettingsSaver& out) const;
 
     bool operator==(const PlayerFilterSettings&) const = default;
 };

@@ -7,16 +7,18 @@
 #include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
 #include "records/PlayerStats.h"
+#include "settings/OptionPages.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsStore.h"
 
 namespace kestrova {
 
-EvaluationSettings EvaluationSettings::fromSettings(const SettingsStore& settings) {
+EvaluationSettings EvaluationSettings::fromProfile(const ProfileOptions& profile) {
     EvaluationSettings result;
-    result.minimumHands = settings.read(keys::profilhands);
-    result.ownName = settings.readText(keys::profilme);
-    result.excludeMe = settings.read(keys::excludeme) == 1;
+    result.minimumHands =
+        SettingsStore::parseInt(profile.minimumHands, keys::profilhands.defaultValue);
+    result.ownName = profile.ownName.substr(0, keys::profilme.bufferBytes - 1);
+    result.excludeMe = profile.excludeMe;
     return result;
 }
 

@@ -11,7 +11,7 @@ namespace kestrova {
 
 class BuddyList;
 class ColourRanges;
-class SettingsStore;
+struct ProfileOptions;
 struct PlayerStats;
 
 // What the rating of tables and players needs from the settings.
@@ -20,8 +20,8 @@ struct EvaluationSettings {
     std::string ownName;     // the user's screen name, compared ignoring case
     bool excludeMe = false;  // the look-up leaves the user out; kept here with its siblings
 
-    // profilhands, profilme (127 characters at most) and excludeme.
-    static EvaluationSettings fromSettings(const SettingsStore& settings);
+    // The Profile tab's minimum hands, own name (127 characters at most) and exclusion.
+    static EvaluationSettings fromProfile(const ProfileOptions& profile);
 };
 
 // The figures of one scanned table and the texts of its table-list columns 5

@@ -4,16 +4,12 @@
 #include "evaluation/TableEvaluation.h"
 #include "records/PlayerStats.h"
 #include "settings/SettingKeys.h"
+#include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
 
 namespace kestrova {
 
 namespace {
-
-FilterRange readRange(const SettingsStore& settings, const IntKey& on, const IntKey& minimum,
-                      const IntKey& maximum) {
-    return FilterRange{settings.read(on) == 1, settings.read(minimum), settings.read(maximum)};
-}
 
 bool within(int value, const FilterRange& range) {
     return range.minimum <= value && value <= range.maximum;
@@ -53,17 +49,36 @@ TableFilterSettings TableFilterSettings::fromSettings(const SettingsStore& setti
     TableFilterSettings result;
     result.playerCountActive = settings.read(keys::tfact) == 1;
     result.requiredPlayers = settings.read(keys::tfnum);
-    result.vpip = readRange(settings, keys::tfvpip, keys::tfvpipmin, keys::tfvpipmax);
-    result.pfr = readRange(settings, keys::tfpfr, keys::tfpfrmin, keys::tfpfrmax);
-    result.af = readRange(settings, keys::tfaf, keys::tfafmin, keys::tfafmax);
-    result.stack = readRange(settings, keys::tfstack, keys::tfstackmin, keys::tfstackmax);
+    result.vpip =
+        FilterRange::fromSettings(settings, keys::tfvpip, keys::tfvpipmin, keys::tfvpipmax);
+    result.pfr = FilterRange::fromSettings(settings, keys::tfpfr, keys::tfpfrmin, keys::tfpfrmax);
+    result.af = FilterRange::fromSettings(settings, keys::tfaf, keys::tfafmin, keys::tfafmax);
+    result.stack =
+        FilterRange::fromSettings(settings, keys::tfstack, keys::tfstackmin, keys::tfstackmax);
     result.loser = settings.read(keys::tfloser) == 1;
     result.overallActive = settings.read(keys::ofact) == 1;
-    result.overallVpip = readRange(settings, keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax);
-    result.overallPfr = readRange(settings, keys::ofpfr, keys::ofpfrmin, keys::ofpfrmax);
+    result.overallVpip =
+        FilterRange::fromSettings(settings, keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax);
+    result.overallPfr =
+        FilterRange::fromSettings(settings, keys::ofpfr, keys::ofpfrmin, keys::ofpfrmax);
     result.minimumReadsActive = settings.read(keys::ofreads) == 1;
     result.minimumReads = settings.read(keys::ofnum);
     return result;
+}
+
+void TableFilterSettings::save(SettingsSaver& out) const {
+    out.flag(keys::tfact, playerCountActive);
+    out.number(keys::tfnum, requiredPlayers);
+    vpip.save(out, keys::tfvpip, keys::tfvpipmin, keys::tfvpipmax);
+    pfr.save(out, keys::tfpfr, keys::tfpfrmin, keys::tfpfrmax);
+    af.save(out, keys::tfaf, keys::tfafmin, keys::tfafmax);
+    stack.save(out, keys::tfstack, keys::tfstackmin, keys::tfstackmax);
+    out.flag(keys::tfloser, loser);
+    out.flag(keys::ofact, overallActive);
+    overallVpip.save(out, keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax);
+    overallPfr.save(out, keys::ofpfr, keys::ofpfrmin, keys::ofpfrmax);
+    out.flag(keys::ofreads, minimumReadsActive);
+    out.number(keys::ofnum, minimumReads);
 }
 
 bool playerCountTestShows(const std::vector<std::shared_ptr<PlayerStats>>& players,

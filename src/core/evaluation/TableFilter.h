@@ -4,10 +4,11 @@
 #include <string_view>
 #include <vector>
 
-#include "evaluation/FilterRange.h"
+#include "settings/FilterRange.h"
 
 namespace kestrova {
 
+class SettingsSaver;
 class SettingsStore;
 struct PlayerStats;
 
@@ -33,6 +34,7 @@ struct TableFilterSettings {
 
     // The table-filter keys; a flag is on only when it reads 1.
     static TableFilterSettings fromSettings(const SettingsStore& settings);
+    void save(SettingsSaver& out) const;
 
     bool operator==(const TableFilterSettings&) const = default;
 };

@@ -4,18 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "settings/SettingKeys.h"
-#include "settings/SettingsStore.h"
-
 namespace kestrova {
-
-int cacheLifetimeSeconds(int dbcache, int cacheSeconds) {
-    return dbcache != 0 ? cacheSeconds : -1;
-}
-
-int cacheLifetimeSeconds(const SettingsStore& settings) {
-    return cacheLifetimeSeconds(settings.read(keys::dbcache), settings.read(keys::cache));
-}
 
 CacheExpiry::Actions CacheExpiry::onGetTableList() {
     Actions actions;

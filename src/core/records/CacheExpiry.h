@@ -2,13 +2,6 @@
 
 namespace kestrova {
 
-class SettingsStore;
-
-// How long looked-up records stay in the statistics cache, in seconds: the
-// key `cache` when `dbcache` is on (any non-zero value), else -1 (never emptied).
-int cacheLifetimeSeconds(int dbcache, int cacheSeconds);
-int cacheLifetimeSeconds(const SettingsStore& settings);
-
 // When the statistics cache is emptied. The session owns one and a
 // repeating timer; the records are dropped only at the start of a "Get Table
 // List" after the timer fired (or the options dialog closed), never in the

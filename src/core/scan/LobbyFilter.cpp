@@ -1,6 +1,7 @@
 #include "scan/LobbyFilter.h"
 
 #include "settings/SettingKeys.h"
+#include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
 
 namespace kestrova {
@@ -14,6 +15,15 @@ LobbyFilter LobbyFilter::fromSettings(const SettingsStore& settings) {
     f.sixMax = settings.read(keys::c_sixmax) == 1;
     f.headsUp = settings.read(keys::c_headsup) == 1;
     return f;
+}
+
+void LobbyFilter::save(SettingsSaver& out) const {
+    out.flag(keys::c_fullring, fullRing);
+    out.flag(keys::c_sixmax, sixMax);
+    out.flag(keys::c_headsup, headsUp);
+    out.flag(keys::Lim, limit);
+    out.flag(keys::NLim, noLimit);
+    out.number(keys::PLim, potLimit);
 }
 
 bool LobbyFilter::accepts(const LobbyEntry& e) const {

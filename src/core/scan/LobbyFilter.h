@@ -4,6 +4,7 @@
 
 namespace kestrova {
 
+class SettingsSaver;
 class SettingsStore;
 
 // Which lobby tables a pass looks at: by player count, limit kind and table size.
@@ -17,6 +18,7 @@ struct LobbyFilter {
 
     // The keys as the main window reads them at start-up and after the filter dialog.
     static LobbyFilter fromSettings(const SettingsStore& settings);
+    void save(SettingsSaver& out) const;
 
     bool accepts(const LobbyEntry& entry) const;
 };

@@ -53,10 +53,11 @@ std::string SettingsStore::readProblem() const {
 
 int SettingsStore::readInt(std::string_view key, int defaultValue) const {
     const std::optional<std::string> found = value(key);
-    if (!found || found->empty()) {
-        return defaultValue;
-    }
-    return leadingInteger(*found);
+    return found ? parseInt(*found, defaultValue) : defaultValue;
+}
+
+int SettingsStore::parseInt(std::string_view stored, int defaultValue) {
+    return stored.empty() ? defaultValue : leadingInteger(stored);
 }
 
 std::string SettingsStore::readText(std::string_view key, std::string_view defaultValue,

@@ -36,6 +36,8 @@ public:
     // The default for a missing file, section or key and for an empty value;
     // otherwise the leading decimal digits (optionally signed), 0 without any.
     int readInt(std::string_view key, int defaultValue) const;
+    // The same rule for a value in hand: the default when empty, else its leading digits.
+    static int parseInt(std::string_view stored, int defaultValue);
     // The stored text (or the default) cut to bufferBytes - 1 bytes.
     std::string readText(std::string_view key, std::string_view defaultValue,
                          std::size_t bufferBytes) const;

@@ -40,11 +40,21 @@ FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& te
 FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& text,
                                    const kestrova::IntKey& on, const kestrova::IntKey& minimum,
                                    const kestrova::IntKey& maximum,
-                                   const kestrova::FilterRange& range, int top, QWidget* parent) {
-    constexpr int kEditWidthPx = 50;
-    return add(grid, row, text, on.name.data(), minimum.name.data(), maximum.name.data(), range.on,
-               QString::number(range.minimum), QString::number(range.maximum), top, kEditWidthPx,
-               parent);
+                                   const kestrova::FilterRange& range, int top, QWidget* parent,
+                                   int editWidthPx) {
+    FilterRangeRow result = add(grid, row, text, on.name.data(), minimum.name.data(),
+                                maximum.name.data(), range.on, QString::number(range.minimum),
+                                QString::number(range.maximum), top, editWidthPx, parent);
+    result.minimumDefault = minimum.defaultValue;
+    result.maximumDefault = maximum.defaultValue;
+    return result;
+}
+
+kestrova::FilterRange FilterRangeRow::range() const {
+    const auto bound = [](const QLineEdit* edit, int empty) {
+        return edit->text().isEmpty() ? empty : edit->text().toInt();
+    };
+    return {box->isChecked(), bound(minimum, minimumDefault), bound(maximum, maximumDefault)};
 }
 
 QCheckBox* keyCheckBox(const QString& text, std::string_view key, bool checked, QWidget* parent) {

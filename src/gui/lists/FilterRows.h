@@ -1,6 +1,6 @@
 #pragma once
 
-#include "evaluation/FilterRange.h"
+#include "settings/FilterRange.h"
 #include "settings/SettingKeys.h"
 
 #include <QString>
@@ -19,6 +19,8 @@ struct FilterRangeRow {
     QCheckBox* box = nullptr;
     QLineEdit* minimum = nullptr;
     QLineEdit* maximum = nullptr;
+    int minimumDefault = 0;  // what an empty bound stands for: its key's default
+    int maximumDefault = 0;
 
     static FilterRangeRow add(QGridLayout* grid, int row, const QString& text, const char* key,
                               const char* minKey, const char* maxKey, bool on,
@@ -28,7 +30,9 @@ struct FilterRangeRow {
     static FilterRangeRow add(QGridLayout* grid, int row, const QString& text,
                               const kestrova::IntKey& on, const kestrova::IntKey& minimum,
                               const kestrova::IntKey& maximum, const kestrova::FilterRange& range,
-                              int top, QWidget* parent);
+                              int top, QWidget* parent, int editWidthPx = 50);
+    // What the row holds; an empty bound reads as its key's default, as the settings do.
+    kestrova::FilterRange range() const;
     void setVisible(bool visible) const;
 };
 

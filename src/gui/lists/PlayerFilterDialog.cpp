@@ -1,14 +1,9 @@
 #include "gui/lists/PlayerFilterDialog.h"
 
-#include "gui/options/OptionsWriter.h"
-#include "gui/widgets/QtText.h"
-
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include "settings/SettingsStore.h"
 
 using kestrova::FilterRange;
 namespace keys = kestrova::keys;
@@ -20,10 +15,9 @@ constexpr int kStackTop = 100000;
 
 }  // namespace
 
-PlayerFilterDialog::PlayerFilterDialog(kestrova::SettingsStore& settings,
-                                       const kestrova::PlayerFilterSettings& current,
+PlayerFilterDialog::PlayerFilterDialog(const kestrova::PlayerFilterSettings& current,
                                        QWidget* parent)
-    : QDialog(parent), settings_(settings), playerFilter_(current) {
+    : QDialog(parent), playerFilter_(current) {
     setWindowTitle(QStringLiteral("Playerfilter"));
     setModal(true);
     resize(250, 200);
@@ -51,25 +45,13 @@ PlayerFilterDialog::PlayerFilterDialog(kestrova::SettingsStore& settings,
     connect(save, &QPushButton::clicked, this, &PlayerFilterDialog::slot_pblowfilter_save);
 }
 
-void PlayerFilterDialog::writeRange(kestrova::OptionsWriter& out, const FilterRangeRow& row,
-                                    const kestrova::IntKey& on, const kestrova::IntKey& minimum,
-                                    const kestrova::IntKey& maximum) {
-    out.flag(on, row.box);
-    out.text(minimum.name, row.minimum->text().toLatin1().toStdString());
-    out.text(maximum.name, row.maximum->text().toLatin1().toStdString());
-}
-
 void PlayerFilterDialog::slot_pblowfilter_save() {
-    kestrova::OptionsWriter out(settings_, {});
-    out.flag(keys::low_buddy, buddy_);
-    out.flag(keys::low_looser, loser_);
-    writeRange(out, vpip_, keys::low_tfvpip, keys::low_tfvpipmin, keys::low_tfvpipmax);
-    writeRange(out, pfr_, keys::low_tfpfr, keys::low_tfpfrmin, keys::low_tfpfrmax);
-    writeRange(out, af_, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
-    writeRange(out, stack_, keys::low_tfstack, keys::low_tfstackmin, keys::low_tfstackmax);
-    playerFilter_ = kestrova::PlayerFilterSettings::fromSettings(settings_);
-    if (!out.problem().empty())
-        emit saveFailed(toQString(out.problem()));
+    playerFilter_.buddiesOnly = buddy_->isChecked();
+    playerFilter_.losersOnly = loser_->isChecked();
+    playerFilter_.vpip = vpip_.range();
+    playerFilter_.pfr = pfr_.range();
+    playerFilter_.af = af_.range();
+    playerFilter_.stack = stack_.range();
     emit playerFilterSaved();
     accept();
 }

@@ -8,41 +8,27 @@
 
 class QCheckBox;
 
-namespace kestrova {
-class OptionsWriter;
-class SettingsStore;
-}  // namespace kestrova
-
-// The "Playerfilter" dialog over the whole player list, showing `current`,
-// the main window's player filter in memory. "Save"
-// (slot_pblowfilter_save) writes the "low_" keys, reloads the filter, emits
-// playerFilterSaved() and accepts. However the dialog ends,
-// QDialog::finished() follows: the caller applies the player filter then.
+// The "Playerfilter" dialog over the whole player list, showing `current`.
+// "Save" (slot_pblowfilter_save) takes what the dialog holds into
+// playerFilter(), emits playerFilterSaved() and accepts; the caller hands it
+// to be saved.
 class PlayerFilterDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    PlayerFilterDialog(kestrova::SettingsStore& settings,
-                       const kestrova::PlayerFilterSettings& current, QWidget* parent = nullptr);
+    explicit PlayerFilterDialog(const kestrova::PlayerFilterSettings& current,
+                                QWidget* parent = nullptr);
 
-    // After "Save": the filter as reloaded from the keys; before it, `current`.
+    // After "Save": what the dialog holds; before it, `current`.
     const kestrova::PlayerFilterSettings& playerFilter() const { return playerFilter_; }
 
 signals:
-    // After "Save" when a write failed (the disk full or read-only): what
-    // failed first. The dialog still closes; the caller tells the user.
-    void saveFailed(const QString& problem);
     void playerFilterSaved();
 
 public slots:
     void slot_pblowfilter_save();
 
 private:
-    void writeRange(kestrova::OptionsWriter& out, const FilterRangeRow& row,
-                    const kestrova::IntKey& on, const kestrova::IntKey& minimum,
-                    const kestrova::IntKey& maximum);
-
-    kestrova::SettingsStore& settings_;
     kestrova::PlayerFilterSettings playerFilter_;
     QCheckBox* buddy_ = nullptr;
     QCheckBox* loser_ = nullptr;

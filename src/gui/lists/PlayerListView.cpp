@@ -1,9 +1,9 @@
 #include "gui/lists/PlayerListView.h"
 
+#include "PlayerColumns.h"
 #include "Session.h"
 #include "gui/lists/CTreeWidgetItem.h"
 #include "gui/widgets/QtText.h"
-#include "PlayerColumns.h"
 
 #include <QTreeWidget>
 
@@ -54,7 +54,7 @@ void PlayerListView::show(std::size_t index) {
     for (int c = shift_; c < list_->columnCount(); ++c)
         item->setBackground(c, QBrush());
     const ColourRanges::RowColours colours =
-        session_.colours().rowColours(record, session_.settings().evaluation.minimumHands);
+        session_.colours().rowColours(record, session_.settings().evaluation().minimumHands);
     for (const auto& [stat, column] : kColoured) {
         if (const std::optional<Rgb>& colour = colours[static_cast<std::size_t>(stat)])
             item->setBackground(column + shift_, toQColor(*colour));

@@ -1,11 +1,9 @@
 #include "gui/options/CloseTab.h"
 
 #include "common/Text.h"
-#include "gui/options/OptionsWriter.h"
+#include "gui/options/OptionControls.h"
 #include "gui/widgets/QtText.h"
-#include "settings/CloseConf.h"
-#include "settings/CompanionFile.h"
-#include "settings/SettingsStore.h"
+#include "settings/OptionPages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,31 +25,27 @@ QLineEdit* makeNumberField(const char* name, int lowest, int highest, QWidget* p
 
 }  // namespace
 
-CloseTab::CloseTab(const SettingsStore& settings, const std::filesystem::path& directory,
-                   QWidget* parent)
-    : QWidget(parent) {
+CloseTab::CloseTab(const CloseOptions& options, QWidget* parent) : QWidget(parent) {
     close_ = makeCheck(QStringLiteral("Close table if number of player below:"), "close",
-                       settings.read(keys::close) != 0, this, QString(), QString());
-    minClosePlayer_ = makeCountBox(10, settings.read(keys::mincloseplayer), "mincloseplayer", this);
+                       options.close, this, QString(), QString());
+    minClosePlayer_ = makeCountBox(10, options.minimumPlayers, "mincloseplayer", this);
 
     potRule_ = makeCheck(QStringLiteral("Close table if Avr. Pot not between (BB):"), "potRule",
                          false, this, QString(), QString());
     lowerPot_ = makeNumberField("lowerPot", 0, 100, this);
     upperPot_ = makeNumberField("upperPot", 0, 100, this);
     // Without the file the bounds stay empty.
-    if (const auto bytes = readCompanionFile(directory, CloseConf::kFileName)) {
-        const CloseConf conf = CloseConf::fromBytes(*bytes, CloseConf{});
-        potRule_->setChecked(conf.flag == 1);
-        lowerPot_->setText(QString::number(conf.lowerPotBb));
-        upperPot_->setText(QString::number(conf.upperPotBb));
+    if (options.potRule) {
+        potRule_->setChecked(options.potRule->flag == 1);
+        lowerPot_->setText(QString::number(options.potRule->lowerPotBb));
+        upperPot_->setText(QString::number(options.potRule->upperPotBb));
     }
 
     closeHands_ = makeCheck(QStringLiteral("Close table if more than "), "closeHands",
-                            settings.read(keys::closeHands) == 1, this, QString(), QString());
-    closeHandsPlayers_ =
-        makeCountBox(10, settings.read(keys::closeHandsNumPlayer), "closeHandsNumPlayer", this);
+                            options.closeByHands, this, QString(), QString());
+    closeHandsPlayers_ = makeCountBox(10, options.closeByHandsPlayers, "closeHandsNumPlayer", this);
     closeHandsCount_ = makeNumberField("closeHandsCount", 1, 10000, this);
-    closeHandsCount_->setText(toQString(settings.readText(keys::closeHandsCountClosePage)));
+    closeHandsCount_->setText(toQString(options.closeByHandsCount));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(close_, 0, 0, 1, 3);
@@ -71,17 +65,17 @@ CloseTab::CloseTab(const SettingsStore& settings, const std::filesystem::path& d
                     3, 0, 1, 5);
 }
 
-void CloseTab::write(OptionsWriter& out) const {
-    out.flag(keys::close, close_);
-    out.count(keys::mincloseplayer, minClosePlayer_);
+void CloseTab::store(CloseOptions& options) const {
+    options.close = close_->isChecked();
+    options.minimumPlayers = countOf(minClosePlayer_);
     CloseConf conf;
     conf.flag = potRule_->isChecked() ? 1 : 0;
     conf.lowerPotBb = leadingInteger(lowerPot_->text().toStdString());
     conf.upperPotBb = leadingInteger(upperPot_->text().toStdString());
-    out.file(conf.write(out.directory()), CloseConf::kFileName);
-    out.flag(keys::closeHands, closeHands_);
-    out.count(keys::closeHandsNumPlayer, closeHandsPlayers_);
-    out.text(keys::closeHandsCount.name, closeHandsCount_);
+    options.potRule = conf;
+    options.closeByHands = closeHands_->isChecked();
+    options.closeByHandsPlayers = countOf(closeHandsPlayers_);
+    options.closeByHandsCount = closeHandsCount_->text().toUtf8().toStdString();
 }
 
 }  // namespace kestrova

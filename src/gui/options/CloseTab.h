@@ -2,16 +2,13 @@
 
 #include <QWidget>
 
-#include <filesystem>
-
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
 namespace kestrova {
 
-class OptionsWriter;
-class SettingsStore;
+struct CloseOptions;
 
 // The closing rules of the hand-history datamining ("Close.conf" and the
 // closeHands keys). Built from the settings and written back by "OK", never shown.
@@ -19,10 +16,10 @@ class CloseTab final : public QWidget {
     Q_OBJECT
 
 public:
-    CloseTab(const SettingsStore& settings, const std::filesystem::path& directory,
-             QWidget* parent = nullptr);
+    explicit CloseTab(const CloseOptions& options, QWidget* parent = nullptr);
 
-    void write(OptionsWriter& out) const;
+    // What the page holds, into the options it was built from.
+    void store(CloseOptions& options) const;
 
 private:
     QCheckBox* close_ = nullptr;

@@ -8,8 +8,7 @@ class QCheckBox;
 
 namespace kestrova {
 
-class OptionsWriter;
-class SettingsStore;
+struct DisplaySettings;
 struct IntKey;
 
 // The "Display" page of the options dialog: which columns the table list and
@@ -19,16 +18,16 @@ class DisplayTab final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit DisplayTab(const SettingsStore& settings, QWidget* parent = nullptr);
+    explicit DisplayTab(const DisplaySettings& display, QWidget* parent = nullptr);
 
-    void write(OptionsWriter& out) const;
+    // What the page holds, into the settings it was built from.
+    void store(DisplaySettings& display) const;
 
 private:
     struct Box {
         const IntKey* key;
         QCheckBox* box;
     };
-    QCheckBox* boxOf(const IntKey& key) const;
 
     std::vector<Box> boxes_;
 };

@@ -1,9 +1,8 @@
 #include "gui/options/GeneralTab.h"
 
-#include "gui/options/OptionsWriter.h"
+#include "gui/options/OptionControls.h"
 #include "gui/widgets/QtText.h"
-#include "settings/DirConf.h"
-#include "settings/SettingsStore.h"
+#include "settings/OptionPages.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -40,11 +39,10 @@ QGroupBox* makeGroup(const QString& title, bool shown, QVBoxLayout* page, QWidge
 
 }  // namespace
 
-GeneralTab::GeneralTab(const SettingsStore& settings, const std::filesystem::path& directory,
-                       UserPrompts prompts, QWidget* parent)
+GeneralTab::GeneralTab(const GeneralOptions& options, UserPrompts prompts, QWidget* parent)
     : QWidget(parent), prompts_(std::move(prompts)) {
     auto* page = new QVBoxLayout(this);
-    const DirConf scanResult = DirConf::read(directory);
+    const DirConf& scanResult = options.scanResult;
 
     QGroupBox* result = makeGroup(QStringLiteral("Save scanresult to file"), true, page, this);
     const QString saveText = QStringLiteral("Save the result of a scan to");
@@ -68,8 +66,7 @@ GeneralTab::GeneralTab(const SettingsStore& settings, const std::filesystem::pat
     QGroupBox* extension =
         makeGroup(QStringLiteral("Extension (only for Party/Empire Poker)"), false, page, this);
     const QString suffixTip = QStringLiteral("Specify file extension for handhistories");
-    suffix_ = makeField(toQString(settings.readText(keys::suffix)), "suffix", extension, suffixTip,
-                        suffixTip);
+    suffix_ = makeField(toQString(options.suffix), "suffix", extension, suffixTip, suffixTip);
     auto* extensionRow = new QHBoxLayout(extension);
     extensionRow->addWidget(new QLabel(QStringLiteral("Handhistory file extension:"), extension));
     extensionRow->addWidget(suffix_);
@@ -79,16 +76,15 @@ GeneralTab::GeneralTab(const SettingsStore& settings, const std::filesystem::pat
     QGroupBox* mining =
         makeGroup(QStringLiteral("Datamining (Party/Empire Poker)"), false, page, this);
     observed_ = makeCheck(
-        QStringLiteral("Datamine observed only"), "observed", settings.read(keys::observed) == 1,
-        mining, QString(),
+        QStringLiteral("Datamine observed only"), "observed", options.observed, mining, QString(),
         QStringLiteral("If checked, then hand in which you were dealt cards are not gathered"));
     add6max_ = makeCheck(
-        QStringLiteral("Add 6-max tag"), "add6max", settings.read(keys::add6max) == 1, mining,
+        QStringLiteral("Add 6-max tag"), "add6max", options.add6max, mining,
         QStringLiteral("Add old 6-max tag do handhistories"),
         QStringLiteral("If checked, then the old style 6 max tag will be added to handhistories"));
-    realtime_ = makeCheck(QStringLiteral("Realtime Mode"), "realtime",
-                          settings.read(keys::realtime) != 0, mining, QString(), QString());
-    delay_ = makeField(toQString(settings.readText(keys::delay)), "delay", mining,
+    realtime_ = makeCheck(QStringLiteral("Realtime Mode"), "realtime", options.realtime, mining,
+                          QString(), QString());
+    delay_ = makeField(toQString(options.delayMs), "delay", mining,
                        QStringLiteral("Raise this value if you have a slow computer"),
                        QStringLiteral("Raise this value if you have a slow computer. Too high "
                                       "values can result in dataloss."));
@@ -103,26 +99,24 @@ GeneralTab::GeneralTab(const SettingsStore& settings, const std::filesystem::pat
     QGroupBox* scanning = makeGroup(QStringLiteral("Tablescanning"), true, page, this);
     curLim_ = makeCheck(
         QStringLiteral("Display statistics for current limit only (only works with Pokertracker)"),
-        "curLim", settings.read(keys::curLim) == 1, scanning,
-        QStringLiteral("Activate this feature"),
+        "curLim", options.currentLimitOnly, scanning, QStringLiteral("Activate this feature"),
         QStringLiteral("If checked, then only the statistics of the current limit of a player are "
                        "displayed."));
-    dbcache_ = makeCheck(QStringLiteral("Enable databasecaching (improves performance"), "dbcache",
-                         settings.read(keys::dbcache) != 0, scanning,
-                         QStringLiteral("Enable/disable databasecaching"),
-                         QStringLiteral("If checked, databasecaching is enabled."));
+    dbcache_ =
+        makeCheck(QStringLiteral("Enable databasecaching (improves performance"), "dbcache",
+                  options.dbcache, scanning, QStringLiteral("Enable/disable databasecaching"),
+                  QStringLiteral("If checked, databasecaching is enabled."));
     adaptiveWait_ = makeCheck(
         QStringLiteral("Wait only as long as the client needs to draw"), "adaptivewait",
-        settings.read(keys::adaptivewait) == 1, scanning,
+        options.adaptiveWaits, scanning,
         QStringLiteral("Read each row and seat list as soon as the client has drawn it"),
         QStringLiteral("If checked, scans watch the lobby and go on as soon as it is drawn; the "
                        "fixed waits stay the upper bound."));
-    cache_ =
-        makeField(toQString(settings.readText(keys::cacheGeneralTab)), "cache", scanning, QString(),
-                  QStringLiteral("Specify how long to cache the statistics. If a value is "
-                                 "cached no new value will be retrieved."));
+    cache_ = makeField(toQString(options.cacheSeconds), "cache", scanning, QString(),
+                       QStringLiteral("Specify how long to cache the statistics. If a value is "
+                                      "cached no new value will be retrieved."));
     cache_->setValidator(new QIntValidator(120, 1000000, cache_));
-    scan_ = makeField(toQString(settings.readText(keys::scanGeneralTab)), "scan", scanning,
+    scan_ = makeField(toQString(options.playerListWaitMs), "scan", scanning,
                       QStringLiteral("Try to raise this value if no statistics are displayed"),
                       QStringLiteral("Try to raise this value if no statistics are displayed."));
     scan_->setValidator(milliseconds);
@@ -139,9 +133,8 @@ GeneralTab::GeneralTab(const SettingsStore& settings, const std::filesystem::pat
     scanningRows->addWidget(adaptiveWait_, 4, 0, 1, 2);
 
     QGroupBox* hud = makeGroup(QStringLiteral("Head-Up-Display"), false, page, this);
-    hudLim_ =
-        makeCheck(QStringLiteral("Enable playerfilter"), "hudLim", settings.read(keys::hudLim) == 1,
-                  hud, QStringLiteral("Activate this feature"), QString());
+    hudLim_ = makeCheck(QStringLiteral("Enable playerfilter"), "hudLim", options.hudFilter, hud,
+                        QStringLiteral("Activate this feature"), QString());
     auto* hudRows = new QVBoxLayout(hud);
     hudRows->addWidget(hudLim_);
     hudRows->addWidget(new QLabel(
@@ -161,31 +154,20 @@ void GeneralTab::slot_search() {
                             : QString());
 }
 
-void GeneralTab::writeScanResult(OptionsWriter& out) const {
-    DirConf conf;
-    conf.saveFlag = saveResult_->isChecked() ? 1 : 0;
-    conf.resultPath = QFile::encodeName(directory_->text()).toStdString();
-    out.file(conf.write(out.directory()), DirConf::kFileName);
-}
-
-void GeneralTab::writeMain(OptionsWriter& out) const {
-    out.text(keys::suffix.name, suffix_);
-    out.flag(keys::dbcache, dbcache_);
-    out.text(keys::cache.name, cache_);
-    out.text(keys::scan.name, scan_);
-    out.flag(keys::observed, observed_);
-    out.flag(keys::add6max, add6max_);
-    out.text(keys::delay.name, delay_);
-}
-
-void GeneralTab::writeRealtime(OptionsWriter& out) const {
-    out.flag(keys::realtime, realtime_);
-}
-
-void GeneralTab::writeCurrentLimit(OptionsWriter& out) const {
-    out.flag(keys::curLim, curLim_);
-    out.flag(keys::hudLim, hudLim_);
-    out.flag(keys::adaptivewait, adaptiveWait_);
+void GeneralTab::store(GeneralOptions& options) const {
+    options.scanResult.saveFlag = saveResult_->isChecked() ? 1 : 0;
+    options.scanResult.resultPath = QFile::encodeName(directory_->text()).toStdString();
+    options.suffix = suffix_->text().toUtf8().toStdString();
+    options.dbcache = dbcache_->isChecked();
+    options.cacheSeconds = cache_->text().toUtf8().toStdString();
+    options.playerListWaitMs = scan_->text().toUtf8().toStdString();
+    options.observed = observed_->isChecked();
+    options.add6max = add6max_->isChecked();
+    options.delayMs = delay_->text().toUtf8().toStdString();
+    options.realtime = realtime_->isChecked();
+    options.currentLimitOnly = curLim_->isChecked();
+    options.hudFilter = hudLim_->isChecked();
+    options.adaptiveWaits = adaptiveWait_->isChecked();
 }
 
 }  // namespace kestrova

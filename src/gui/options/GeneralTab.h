@@ -4,15 +4,12 @@
 
 #include <QWidget>
 
-#include <filesystem>
-
 class QCheckBox;
 class QLineEdit;
 
 namespace kestrova {
 
-class OptionsWriter;
-class SettingsStore;
+struct GeneralOptions;
 
 // The "General" page of the options dialog: where "Scan All Tables" saves its
 // result, and the statistics cache. The groups of the hand-history datamining
@@ -22,15 +19,10 @@ class GeneralTab final : public QWidget {
     Q_OBJECT
 
 public:
-    GeneralTab(const SettingsStore& settings, const std::filesystem::path& directory,
-               UserPrompts prompts, QWidget* parent = nullptr);
+    GeneralTab(const GeneralOptions& options, UserPrompts prompts, QWidget* parent = nullptr);
 
-    // The dialog's "OK" writes these in its own order, interleaved with other pages.
-    void writeScanResult(OptionsWriter& out) const;  // "dir.conf"
-    void writeMain(
-        OptionsWriter& out) const;  // suffix, dbcache, cache, scan, observed, add6max, delay
-    void writeRealtime(OptionsWriter& out) const;
-    void writeCurrentLimit(OptionsWriter& out) const;  // curLim, hudLim
+    // What the page holds, into the options it was built from.
+    void store(GeneralOptions& options) const;
 
 public slots:
     void slot_search();

@@ -1,8 +1,7 @@
 #include "gui/options/OpenTab.h"
 
-#include "gui/options/OptionsWriter.h"
-#include "settings/OpenCountConf.h"
-#include "settings/SettingsStore.h"
+#include "gui/options/OptionControls.h"
+#include "settings/OptionPages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,21 +10,19 @@
 
 namespace kestrova {
 
-OpenTab::OpenTab(const SettingsStore& settings, const std::filesystem::path& directory,
-                 QWidget* parent)
-    : QWidget(parent) {
+OpenTab::OpenTab(const OpenOptions& options, QWidget* parent) : QWidget(parent) {
     const QString openTip = QStringLiteral("If checked, then tables gets opened automatically");
-    open_ = makeCheck(QStringLiteral("Open tables automatically"), "open",
-                      settings.read(keys::open) != 0, this, openTip, openTip);
+    open_ = makeCheck(QStringLiteral("Open tables automatically"), "open", options.open, this,
+                      openTip, openTip);
     const QString sixmaxTip = QStringLiteral("if checked, only shorthanded tables are opened");
     sixmax_ = makeCheck(QStringLiteral("Open 6-max tables only (FR only if unchecked)"), "sixmax",
-                        settings.read(keys::sixmax) != 0, this, sixmaxTip, sixmaxTip);
-    both_ = makeCheck(QStringLiteral("Open 6-max AND fullring tables"), "both",
-                      settings.read(keys::both) != 0, this, QString(), QString());
-    tables_ = makeCountBox(16, OpenCountConf::read(directory), "tablesToOpen", this);
-    minPlayer_ = makeCountBox(10, settings.read(keys::minplayer), "minplayer", this);
+                        options.sixMaxOnly, this, sixmaxTip, sixmaxTip);
+    both_ = makeCheck(QStringLiteral("Open 6-max AND fullring tables"), "both", options.both, this,
+                      QString(), QString());
+    tables_ = makeCountBox(16, options.tablesToOpen, "tablesToOpen", this);
+    minPlayer_ = makeCountBox(10, options.minimumPlayers, "minplayer", this);
     exc_ = makeCheck(QStringLiteral("Exclude Jackpot tables (Party)"), "exc",
-                     settings.read(keys::exc) != 0, this, QString(), QString());
+                     options.excludeJackpot, this, QString(), QString());
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(open_, 0, 0, 1, 2);
@@ -41,16 +38,13 @@ OpenTab::OpenTab(const SettingsStore& settings, const std::filesystem::path& dir
     grid->addWidget(exc_, 5, 0, 1, 2);
 }
 
-void OpenTab::writeFlags(OptionsWriter& out) const {
-    out.flag(keys::open, open_);
-    out.flag(keys::sixmax, sixmax_);
-    out.flag(keys::both, both_);
-    out.flag(keys::exc, exc_);
-}
-
-void OpenTab::writeCounts(OptionsWriter& out) const {
-    out.file(OpenCountConf::write(out.directory(), countOf(tables_)), OpenCountConf::kFileName);
-    out.count(keys::minplayer, minPlayer_);
+void OpenTab::store(OpenOptions& options) const {
+    options.open = open_->isChecked();
+    options.sixMaxOnly = sixmax_->isChecked();
+    options.both = both_->isChecked();
+    options.excludeJackpot = exc_->isChecked();
+    options.tablesToOpen = countOf(tables_);
+    options.minimumPlayers = countOf(minPlayer_);
 }
 
 }  // namespace kestrova

@@ -2,15 +2,12 @@
 
 #include <QWidget>
 
-#include <filesystem>
-
 class QCheckBox;
 class QComboBox;
 
 namespace kestrova {
 
-class OptionsWriter;
-class SettingsStore;
+struct OpenOptions;
 
 // The opening rules of the hand-history datamining. Built from the settings
 // and written back by "OK", never shown: the values change only when the user
@@ -19,11 +16,10 @@ class OpenTab final : public QWidget {
     Q_OBJECT
 
 public:
-    OpenTab(const SettingsStore& settings, const std::filesystem::path& directory,
-            QWidget* parent = nullptr);
+    explicit OpenTab(const OpenOptions& options, QWidget* parent = nullptr);
 
-    void writeFlags(OptionsWriter& out) const;   // open, sixmax, both, exc
-    void writeCounts(OptionsWriter& out) const;  // "c.conf", minplayer
+    // What the page holds, into the options it was built from.
+    void store(OpenOptions& options) const;
 
 private:
     QCheckBox* open_ = nullptr;

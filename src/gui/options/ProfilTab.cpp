@@ -12,8 +12,7 @@
 
 #include "gui/options/ProfileRangeDialog.h"
 #include "gui/widgets/QtText.h"
-#include "settings/SettingKeys.h"
-#include "settings/SettingsStore.h"
+#include "settings/OptionPages.h"
 
 namespace kestrova {
 
@@ -25,8 +24,6 @@ constexpr int kColourColumn = 2;
 // The colour of a row, kept beside the cell's background.
 constexpr int kColourRole = Qt::UserRole;
 
-// "profilhands" as typed; the page shows what the user typed last.
-constexpr TypedNumberKey kProfilHandsTyped{keys::profilhands, 100};
 constexpr int kLargestHands = 99999999;
 // The main window reads the own name through 128 bytes.
 constexpr int kOwnNameMaxLength = 127;
@@ -41,8 +38,11 @@ Rgb toRgb(const QColor& colour) {
 
 }  // namespace
 
-ProfilTab::ProfilTab(std::filesystem::path directory, UserPrompts prompts, QWidget* parent)
-    : QWidget(parent), directory_(std::move(directory)), prompts_(std::move(prompts)) {
+ProfilTab::ProfilTab(ColourRanges profiles, SaveProfile save, UserPrompts prompts, QWidget* parent)
+    : QWidget(parent),
+      profiles_(std::move(profiles)),
+      save_(std::move(save)),
+      prompts_(std::move(prompts)) {
     choice_ = new QComboBox(this);
     choice_->setObjectName(QStringLiteral("statChoice"));
     for (ProfileStat stat : kProfileStats)
@@ -101,18 +101,16 @@ ProfilTab::ProfilTab(std::filesystem::path directory, UserPrompts prompts, QWidg
 
 ProfilTab::~ProfilTab() = default;
 
-void ProfilTab::loadSettings(const SettingsStore& settings) {
-    profilHands_->setText(toQString(settings.readText(kProfilHandsTyped)));
-    profilMe_->setText(toQString(settings.readText(keys::profilmeProfileTab)));
-    excludeMe_->setChecked(settings.read(keys::excludeme) == 1);
+void ProfilTab::loadSettings(const ProfileOptions& options) {
+    profilHands_->setText(toQString(options.minimumHands));
+    profilMe_->setText(toQString(options.ownName));
+    excludeMe_->setChecked(options.excludeMe);
 }
 
-bool ProfilTab::writeSettings(SettingsStore& settings) const {
-    const bool hands =
-        settings.writeText(keys::profilhands, profilHands_->text().toLatin1().toStdString());
-    const bool me = settings.writeText(keys::profilme, profilMe_->text().toUtf8().toStdString());
-    const bool exclude = settings.writeFlag(keys::excludeme, excludeMe_->isChecked());
-    return hands && me && exclude;
+void ProfilTab::store(ProfileOptions& options) const {
+    options.minimumHands = profilHands_->text().toLatin1().toStdString();
+    options.ownName = profilMe_->text().toUtf8().toStdString();
+    options.excludeMe = excludeMe_->isChecked();
 }
 
 ProfileStat ProfilTab::currentStat() const {
@@ -152,7 +150,7 @@ void ProfilTab::slot_ValueChanged(const QString& name) {
     selected_ = nullptr;
     for (ProfileStat stat : kProfileStats) {
         if (latin1(profileFileName(stat)) == name) {
-            const StatProfile profile = StatProfile::load(directory_, stat);
+            const StatProfile& profile = profiles_.profile(stat);
             for (const ProfileRange& range : profile.ranges())
                 appendRow(range);
             return;
@@ -251,8 +249,10 @@ void ProfilTab::slot_Save() {
 
 bool ProfilTab::saveShownProfile() {
     const ProfileStat stat = currentStat();
-    if (!StatProfile::save(directory_, stat, shownProfile()))
+    const StatProfile shown = shownProfile();
+    if (!save_(stat, shown))
         return false;
+    profiles_.profile(stat) = shown;
     emit profileSaved(stat);
     return true;
 }

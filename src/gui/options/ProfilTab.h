@@ -4,10 +4,11 @@
 #include <QString>
 #include <QWidget>
 
-#include <filesystem>
+#include <functional>
 
 #include "gui/options/ProfileRangeDialog.h"
 #include "gui/widgets/UserPrompts.h"
+#include "rating/ColourRanges.h"
 #include "rating/StatProfile.h"
 
 class QCheckBox;
@@ -19,27 +20,29 @@ class QTreeWidgetItem;
 
 namespace kestrova {
 
-class SettingsStore;
+struct ProfileOptions;
 
 // The profile page: the colour ranges of the ten statistics ("Min", "Max",
 // "Color"; first match wins) and the settings "profilhands", "profilme" and
 // "excludeme". A page of the options dialog.
 //
 // "Save" writes the file of the chosen statistic; "Delete" writes it at once;
-// "New" and "Edit" change the list only. The settings are written by the
-// hosting dialog's accept step through writeSettings().
+// "New" and "Edit" change the list only. The settings go back through the
+// hosting dialog's accept step (store()), the profiles through `save`.
 class ProfilTab final : public QWidget {
     Q_OBJECT
 
 public:
-    // The profile files live in `directory` (the working directory in the
-    // product). Colours are chosen through prompts.askColour.
-    ProfilTab(std::filesystem::path directory, UserPrompts prompts, QWidget* parent = nullptr);
+    // Saves one statistic's profile; false, after telling the user, when it could not.
+    using SaveProfile = std::function<bool(ProfileStat, const StatProfile&)>;
+    // Shows `profiles`; colours are chosen through prompts.askColour.
+    ProfilTab(ColourRanges profiles, SaveProfile save, UserPrompts prompts,
+              QWidget* parent = nullptr);
     ~ProfilTab() override;
 
-    void loadSettings(const SettingsStore& settings);
-    // False when a value could not be stored.
-    bool writeSettings(SettingsStore& settings) const;
+    void loadSettings(const ProfileOptions& options);
+    // What the page holds, into the options it was built from.
+    void store(ProfileOptions& options) const;
 
     ProfileStat currentStat() const;
     // The rows as the list shows them, in list order.
@@ -49,8 +52,7 @@ public:
     QTreeWidgetItem* selectedRow() const { return selected_; }
 
 signals:
-    // A profile file was written ("Save" or "Delete"); the main window reloads
-    // its colour ranges so the new colours show at once.
+    // A profile was saved ("Save" or "Delete").
     void profileSaved(kestrova::ProfileStat stat);
 
 public slots:
@@ -73,7 +75,8 @@ private:
                         const QColor& colour);
     bool saveShownProfile();
 
-    std::filesystem::path directory_;
+    ColourRanges profiles_;
+    SaveProfile save_;
     UserPrompts prompts_;
     QComboBox* choice_ = nullptr;
     QTreeWidget* ranges_ = nullptr;

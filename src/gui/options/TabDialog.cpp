@@ -5,11 +5,8 @@
 #include "gui/options/GeneralTab.h"
 #include "gui/options/LimitTab.h"
 #include "gui/options/OpenTab.h"
-#include "gui/options/OptionsWriter.h"
 #include "gui/options/ProfilTab.h"
 #include "gui/widgets/QtText.h"
-#include "records/DatabaseList.h"
-#include "settings/SettingsStore.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -31,19 +28,19 @@ QPushButton* makeButton(const QString& text, const char* name, const QString& ti
 
 }  // namespace
 
-TabDialog::TabDialog(SettingsStore& settings, Services services, QWidget* parent)
+TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* parent)
     : QDialog(parent), settings_(settings), services_(std::move(services)) {
     setWindowTitle(QStringLiteral("Options"));
     const std::filesystem::path& directory = services_.directory;
     tabs_ = new QTabWidget(this);
 
-    general_ = new GeneralTab(settings_, directory, services_.prompts);
+    general_ = new GeneralTab(settings_.general, services_.prompts);
     tabs_->addTab(general_, QStringLiteral("General"));
     // Never shown: built without a parent, owned here.
     limit_ = new LimitTab(directory);
     limit_->fillChosen(services_.clientKind);
-    open_ = new OpenTab(settings_, directory);
-    close_ = new CloseTab(settings_, directory);
+    open_ = new OpenTab(settings_.open);
+    close_ = new CloseTab(settings_.close);
     for (QWidget* hidden : std::initializer_list<QWidget*>{limit_, open_, close_})
         hidden->hide();
 
@@ -51,10 +48,10 @@ TabDialog::TabDialog(SettingsStore& settings, Services services, QWidget* parent
     databases.prompts = services_.prompts;
     databases_ = new DBTab(directory, std::move(databases));
     tabs_->addTab(databases_, QStringLiteral("Databases"));
-    profile_ = new ProfilTab(directory, services_.prompts);
-    profile_->loadSettings(settings_);
+    profile_ = new ProfilTab(services_.profiles, services_.saveProfile, services_.prompts);
+    profile_->loadSettings(settings_.profile);
     tabs_->addTab(profile_, QStringLiteral("Profile"));
-    display_ = new DisplayTab(settings_);
+    display_ = new DisplayTab(settings_.display);
     tabs_->addTab(display_, QStringLiteral("Display"));
 
     auto* ok =
@@ -79,22 +76,18 @@ TabDialog::~TabDialog() {
 }
 
 void TabDialog::accept() {
-    OptionsWriter out(settings_, services_.directory);
-    general_->writeScanResult(out);
-    general_->writeMain(out);
-    open_->writeFlags(out);
-    general_->writeRealtime(out);
-    open_->writeCounts(out);
-    close_->write(out);
-    if (!profile_->writeSettings(settings_))
-        out.failed("Could not write the settings file " + settings_.path().string());
-    general_->writeCurrentLimit(out);
+    AppSettings edited = settings_;
+    general_->store(edited.general);
+    open_->store(edited.open);
+    close_->store(edited.close);
+    profile_->store(edited.profile);
+    display_->store(edited.display);
+    if (services_.saveOptions)
+        services_.saveOptions(edited);
     std::string problem;
-    if (!databases_->save(&problem))
-        out.failed("Could not save the database list: " + problem);
-    display_->write(out);
-    if (!out.problem().empty() && services_.prompts.showMessage)
-        services_.prompts.showMessage(this, QStringLiteral("Error"), toQString(out.problem()));
+    if (!databases_->save(&problem) && services_.prompts.showMessage)
+        services_.prompts.showMessage(this, QStringLiteral("Error"),
+                                      toQString("Could not save the database list: " + problem));
     QDialog::accept();
 }
 

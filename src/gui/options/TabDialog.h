@@ -1,11 +1,14 @@
 #pragma once
 
+#include "AppSettings.h"
 #include "gui/options/DBTab.h"
+#include "gui/options/ProfilTab.h"
 #include "gui/widgets/UserPrompts.h"
 
 #include <QDialog>
 
 #include <filesystem>
+#include <functional>
 
 class QTabWidget;
 
@@ -16,13 +19,12 @@ class DisplayTab;
 class GeneralTab;
 class LimitTab;
 class OpenTab;
-class ProfilTab;
-class SettingsStore;
 
 // The "Options" dialog: the pages "General", "Databases", "Profile" and
 // "Display", and the hidden pages of the hand-history datamining (Open, Close,
-// Limit). Every page reads its settings when the dialog is built; "OK" writes
-// all of them, "Cancel" nothing. A new dialog is built for every opening.
+// Limit). Every page shows the settings the dialog is built from; "OK" hands
+// all of them back to be saved, "Cancel" nothing. A new dialog is built for
+// every opening.
 class TabDialog final : public QDialog {
     Q_OBJECT
 
@@ -32,9 +34,13 @@ public:
         int clientKind = 5;
         UserPrompts prompts;
         DBTab::Services databases;  // its prompts are taken from above
+        // "OK": the settings as the pages hold them, to be saved whole.
+        std::function<void(const AppSettings& edited)> saveOptions;
+        ColourRanges profiles;  // what the Profile tab shows
+        ProfilTab::SaveProfile saveProfile;
     };
 
-    TabDialog(SettingsStore& settings, Services services, QWidget* parent = nullptr);
+    TabDialog(const AppSettings& settings, Services services, QWidget* parent = nullptr);
     ~TabDialog() override;
 
     GeneralTab* generalTab() const { return general_; }
@@ -47,11 +53,12 @@ public:
     QTabWidget* tabs() const { return tabs_; }
 
 public slots:
-    // Writes every page, then closes; a write that failed is told, the rest still written.
+    // Hands every page back, saves the database list, then closes; a write
+    // that failed is told, the rest still written.
     void accept() override;
 
 private:
-    SettingsStore& settings_;
+    AppSettings settings_;
     Services services_;
     QTabWidget* tabs_ = nullptr;
     GeneralTab* general_ = nullptr;

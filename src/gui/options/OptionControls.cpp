@@ -1,10 +1,7 @@
-#include "gui/options/OptionsWriter.h"
-
-#include "settings/SettingsStore.h"
+#include "gui/options/OptionControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 
 namespace kestrova {
 
@@ -13,34 +10,6 @@ namespace {
 constexpr const char* kStoredCount = "storedCount";
 
 }  // namespace
-
-void OptionsWriter::text(std::string_view key, std::string_view value) {
-    if (!store_.writeText(key, value))
-        failed("Could not write the settings file " + store_.path().string() + ": " +
-               store_.lastError());
-}
-
-void OptionsWriter::text(std::string_view key, const QLineEdit* field) {
-    text(key, field->text().toUtf8().toStdString());
-}
-
-void OptionsWriter::flag(const IntKey& key, const QCheckBox* box) {
-    text(key.name, box->isChecked() ? "1" : "0");
-}
-
-void OptionsWriter::count(const IntKey& key, const QComboBox* box) {
-    text(key.name, std::to_string(countOf(box)));
-}
-
-void OptionsWriter::file(bool written, std::string_view fileName) {
-    if (!written)
-        failed("Could not write " + (directory_ / fileName).string());
-}
-
-void OptionsWriter::failed(std::string problem) {
-    if (problem_.empty())
-        problem_ = std::move(problem);
-}
 
 QCheckBox* makeCheck(const QString& text, const char* name, bool checked, QWidget* parent,
                      const QString& toolTip, const QString& statusTip) {
