@@ -580,6 +580,9 @@ void grabber::slot_pbOptionen() {
             refused();
         return started;
     };
+    services.databases.stored = session_->databases();
+    services.databases.storedProblem = session_->databaseProblem();
+    services.saveDatabases = [this](const DatabaseList& list) { session_->saveDatabases(list); };
     services.saveOptions = [this](const AppSettings& edited) {
         session_->update(edited, {SettingsPart::Options});
     };

@@ -39,11 +39,10 @@ Session::Session(SessionServices services)
     store_.writeText(keys::form.name, std::to_string(kEverestClientKind));
     settings_ = AppSettings::load(store_, services_.workingDir);
 
-    std::string problem;
-    const DatabaseList list = DatabaseList::load(services_.workingDir, &problem);
+    const DatabaseList list = DatabaseList::load(services_.workingDir, &databaseProblem_);
     databases_.assign(list.begin(), list.end());
-    if (!problem.empty())
-        startupMessages_.emplace_back("Error", problem);
+    if (!databaseProblem_.empty())
+        startupMessages_.emplace_back("Error", databaseProblem_);
     tracker_ =
         std::make_unique<TrackerLookup>(databases_, store_, &buddies_, state_.records, trace_);
 
@@ -177,30 +176,33 @@ void Session::apply(const AppSettings& settings) {
 }
 
 void Session::optionsClosed() {
-    reloadDatabases();
     if (services_.timers)
         services_.timers->stop(TimerId::CacheClear);
     cacheExpiry_ = CacheExpiry(settings_.general.cacheLifetimeSeconds());
     cacheExpiry_.markExpired();
 }
 
-void Session::reloadDatabases() {
-    if (scans_->busy()) {
-        databasesPending_ = true;
-        return;
-    }
-    databasesPending_ = false;
+bool Session::saveDatabases(const DatabaseList& list) {
     std::string problem;
-    const DatabaseList list = DatabaseList::load(services_.workingDir, &problem);
-    databases_.assign(list.begin(), list.end());
+    const bool saved = list.save(services_.workingDir, &problem);
+    if (!saved)
+        message("Error", "Could not save the database list: " + problem);
+    databaseProblem_.clear();
+    databasesPending_.emplace(list.begin(), list.end());
+    if (!scans_->busy())
+        useDatabases();
+    return saved;
+}
+
+void Session::useDatabases() {
+    databases_ = std::move(*databasesPending_);
+    databasesPending_.reset();
     tracker_->setDatabases(databases_);
-    if (!problem.empty())
-        message("Error", problem);
 }
 
 void Session::busyChanged(bool busy) {
     if (!busy && databasesPending_)
-        reloadDatabases();
+        useDatabases();
     if (listener_)
         listener_->busyChanged(busy);
 }

@@ -12,7 +12,7 @@
 #include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
 #include "records/CacheExpiry.h"
-#include "records/DatabaseEntry.h"
+#include "records/DatabaseList.h"
 #include "scan/ScanState.h"
 #include "settings/SettingsStore.h"
 #include "settings/TraceLog.h"
@@ -74,15 +74,18 @@ public:
     std::string update(const AppSettings& edited, std::initializer_list<SettingsPart> parts);
     // Makes a snapshot take effect without saving it.
     void apply(const AppSettings& settings);
-    // After the options dialog, "OK" or not: the database list, and the
-    // statistics cache emptied at the next "Get Table List", its clearing
-    // timer started anew there with the lifetime now set.
+    // After the options dialog, "OK" or not: the statistics cache emptied at
+    // the next "Get Table List", its clearing timer started anew there with
+    // the lifetime now set.
     void optionsClosed();
     // A colour profile edited in the Profile tab: saved, and the lists take its colours.
     bool saveProfile(ProfileStat stat, const StatProfile& profile, std::string* problem);
-    // Reads "db.conf" again and hands the list to the look-ups. The worker owns
-    // the connections while a pass runs, so then this waits for its end.
-    void reloadDatabases();
+    // Saves "db.conf" and hands the list to the look-ups (a failure to save is
+    // told, and the list is used all the same). The worker owns the
+    // connections while a pass runs, so then the list waits for its end.
+    bool saveDatabases(const DatabaseList& list);
+    // Why "db.conf" could not be read whole at the start, or empty.
+    const std::string& databaseProblem() const { return databaseProblem_; }
     void trace(std::string_view marker) const;
 
     const GlyphTable& glyphs() const { return glyphs_; }
@@ -145,6 +148,7 @@ private:
     void writeScanResult();
     void message(const std::string& title, const std::string& text);
     void busyChanged(bool busy);
+    void useDatabases();
     ScanController::Request request(PassKind kind) const;
     TrackerOptions trackerOptions() const;
 
@@ -157,7 +161,9 @@ private:
     BuddyList buddies_;
     ColourRanges colours_;
     std::vector<DatabaseEntry> databases_;
-    bool databasesPending_ = false;  // reloadDatabases() waits for the running pass
+    std::string databaseProblem_;
+    // A list saved while a pass ran, for its end.
+    std::optional<std::vector<DatabaseEntry>> databasesPending_;
     ScanState state_;
     std::unique_ptr<TrackerLookup> tracker_;
     CacheExpiry cacheExpiry_;

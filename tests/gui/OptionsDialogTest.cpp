@@ -183,6 +183,9 @@ std::unique_ptr<TabDialog> OptionsDialogTest::makeDialog() {
         return session_->jobs().testConnections(std::move(entries), timeout);
     };
     services.databases.connectTimeout = kTimeout;
+    services.databases.stored = session_->databases();
+    services.databases.storedProblem = session_->databaseProblem();
+    services.saveDatabases = [this](const DatabaseList& list) { session_->saveDatabases(list); };
     services.saveOptions = [this](const AppSettings& edited) {
         session_->update(edited, {SettingsPart::Options});
     };

@@ -368,14 +368,13 @@ TEST_F(SessionTest, MissingLobbyIsToldAndEndsThePass) {
     EXPECT_TRUE(session->tables().rows().empty());
 }
 
-TEST_F(SessionTest, ClosingTheOptionsReloadsDatabasesAfterTheJobAndRestartsTheCacheTimer) {
+TEST_F(SessionTest, SavedDatabasesWaitForTheJobAndClosingTheOptionsRestartsTheCacheTimer) {
     session->getTableList();
     settle();
     ASSERT_EQ(timers.intervals.at(TimerId::CacheClear), 1200 * 1000);
 
     DatabaseList list;
     list.append(DatabaseEntry{.host = "h", .database = "d", .user = "u"});
-    ASSERT_TRUE(list.save(dir.path()));
     AppSettings options = session->settings();
     options.general.cacheSeconds = "300";
     {
@@ -384,6 +383,7 @@ TEST_F(SessionTest, ClosingTheOptionsReloadsDatabasesAfterTheJobAndRestartsTheCa
         ASSERT_TRUE(job.started());
         // "OK", then the dialog closes.
         EXPECT_EQ(session->update(options, {SettingsPart::Options}), "");
+        EXPECT_TRUE(session->saveDatabases(list));
         session->optionsClosed();
         EXPECT_TRUE(session->databases().empty());
         EXPECT_FALSE(timers.running(TimerId::CacheClear));
@@ -562,8 +562,7 @@ TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
 TEST_F(SessionTest, ImportOnTheWorkerAddsPassingPlayersAndCancelEndsTheCollection) {
     DatabaseList list;
     list.append(DatabaseEntry{.database = "a", .kind = 0});
-    ASSERT_TRUE(list.save(dir.path()));
-    session->reloadDatabases();
+    ASSERT_TRUE(session->saveDatabases(list));
     auto names = std::make_unique<ScriptedNames>();
     ScriptedNames& rows = *names;
     session->jobs().setNameSource(std::move(names));

@@ -71,8 +71,7 @@ QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) 
 
 }  // namespace
 
-DBTab::DBTab(std::filesystem::path directory, Services services, QWidget* parent)
-    : QWidget(parent), directory_(std::move(directory)), services_(std::move(services)) {
+DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(std::move(services)) {
     if (!services_.openUrl)
         services_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 
@@ -138,9 +137,7 @@ DBTab::DBTab(std::filesystem::path directory, Services services, QWidget* parent
     connect(remove, &QPushButton::clicked, this, &DBTab::slot_pbRemove);
     connect(list_, &QTreeWidget::itemClicked, this, &DBTab::Database_Clicked);
 
-    std::string problem;
-    const DatabaseList stored = DatabaseList::load(directory_, &problem);
-    if (!problem.empty()) {
+    if (const std::string& problem = services_.storedProblem; !problem.empty()) {
         loadedWhole_ = false;
         showError(toQString(problem) +
                   QStringLiteral("\nThe list shows the databases before the damage; the file is "
@@ -148,7 +145,7 @@ DBTab::DBTab(std::filesystem::path directory, Services services, QWidget* parent
     }
     std::vector<DatabaseEntry> tested;
     std::vector<int> testedRows;
-    for (const DatabaseEntry& entry : stored) {
+    for (const DatabaseEntry& entry : services_.stored) {
         appendRow(entry, entry.active);
         if (testedKind(entry.kind)) {
             tested.push_back(entry);
@@ -338,10 +335,10 @@ DatabaseList DBTab::rows() const {
     return rows;
 }
 
-bool DBTab::save(std::string* problem) const {
+std::optional<DatabaseList> DBTab::toSave() const {
     if (!loadedWhole_ && !edited_)
-        return true;
-    return rows().save(directory_, problem);
+        return std::nullopt;
+    return rows();
 }
 
 }  // namespace kestrova

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "gui/widgets/UserPrompts.h"
-#include "records/DatabaseEntry.h"
+#include "records/DatabaseList.h"
 
 #include <QUrl>
 #include <QWidget>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,13 +20,11 @@ class QTreeWidgetItem;
 
 namespace kestrova {
 
-class DatabaseList;
-
 // The "Databases" page of the options dialog: the tracking databases in list
 // order, one row each ("Host", "Port", "DB", "User", "Type", the hidden
 // password, "Active"). PostgreSQL logins are tested before a row is added and
 // once more when the page opens. The page writes nothing itself: the dialog's
-// "OK" calls save(), which rewrites "db.conf" and the port files from the rows.
+// "OK" hands toSave() back to be saved.
 class DBTab final : public QWidget {
     Q_OBJECT
 
@@ -44,17 +41,19 @@ public:
         std::function<void(const QUrl&)> openUrl;  // default: the desktop's browser
         ConnectionTestStarter testConnections;     // null: no login can be tested
         std::chrono::milliseconds connectTimeout{5000};
+        std::vector<DatabaseEntry> stored;  // the list the page starts from
+        std::string storedProblem;          // why that list may not be the whole file
     };
 
-    DBTab(std::filesystem::path directory, Services services, QWidget* parent = nullptr);
+    explicit DBTab(Services services, QWidget* parent = nullptr);
     ~DBTab() override;
 
     // The rows as a database list, in row order.
     DatabaseList rows() const;
-    // Writes "db.conf" and the port files; false with the reason when that failed.
-    // A file that could not be read whole when the page opened is kept unless the
-    // user changed the list: the rows hold only what came before the damage.
-    bool save(std::string* problem) const;
+    // The list to save at "OK". A file that could not be read whole is kept
+    // unless the user changed the list: the rows hold only what came before
+    // the damage.
+    std::optional<DatabaseList> toSave() const;
 
     QTreeWidget* list() const { return list_; }
 
@@ -78,7 +77,6 @@ private:
     void showError(const QString& text);
     bool startTest(std::vector<DatabaseEntry> entries);
 
-    std::filesystem::path directory_;
     Services services_;
     QComboBox* kind_ = nullptr;
     QLineEdit* host_ = nullptr;

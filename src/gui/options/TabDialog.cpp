@@ -46,7 +46,7 @@ TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* pa
 
     DBTab::Services databases = services_.databases;
     databases.prompts = services_.prompts;
-    databases_ = new DBTab(directory, std::move(databases));
+    databases_ = new DBTab(std::move(databases));
     tabs_->addTab(databases_, QStringLiteral("Databases"));
     profile_ = new ProfilTab(services_.profiles, services_.saveProfile, services_.prompts);
     profile_->loadSettings(settings_.profile);
@@ -84,10 +84,9 @@ void TabDialog::accept() {
     display_->store(edited.display);
     if (services_.saveOptions)
         services_.saveOptions(edited);
-    std::string problem;
-    if (!databases_->save(&problem) && services_.prompts.showMessage)
-        services_.prompts.showMessage(this, QStringLiteral("Error"),
-                                      toQString("Could not save the database list: " + problem));
+    if (const std::optional<DatabaseList> list = databases_->toSave();
+        list && services_.saveDatabases)
+        services_.saveDatabases(*list);
     QDialog::accept();
 }
 

@@ -38,6 +38,7 @@ public:
         std::function<void(const AppSettings& edited)> saveOptions;
         ColourRanges profiles;  // what the Profile tab shows
         ProfilTab::SaveProfile saveProfile;
+        std::function<void(const DatabaseList&)> saveDatabases;
     };
 
     TabDialog(const AppSettings& settings, Services services, QWidget* parent = nullptr);
