@@ -17,7 +17,7 @@ packages=(
   libcurl4-openssl-dev
   jq
   desktop-file-utils appstream help2man
-  nlohmann-json3-dev libcli11-dev
+  nlohmann-json3-dev libcli11-dev libboost-math-dev
   libtesseract-dev tesseract-ocr-eng  # bench_ocr_tesseract only
 )
 

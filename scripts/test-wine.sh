@@ -14,7 +14,7 @@ build="$here/build-win32"
 started=$SECONDS
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth jq
-          nlohmann-json3-dev libstb-dev libcli11-dev)
+          nlohmann-json3-dev libstb-dev libcli11-dev libboost-math-dev)
 "$here/scripts/install-packages.sh" "${packages[@]}" >/dev/null
 
 launcher=()

@@ -12,7 +12,7 @@ enum class SettingGroup {
     GeneralTab,    // options dialog, General tab
     OpenPage,      // options dialog, hidden Open page
     ClosePage,     // options dialog, hidden Close page
-    DisplayTab,    // options dialog, Display tab (column visibility)
+    DisplayTab,    // options dialog, Display tab (column visibility, table score)
     ProfileTab,    // options dialog, Profile tab
     MainWindow,    // main window and its menus
     ScanFilter,    // "Scanfilter" dialog
@@ -131,6 +131,10 @@ using SettingKey = std::variant<IntKey, TextKey>;
     INT(cbPlayerList, 1, DisplayTab, Flag)             \
     INT(tdblclick, 0, DisplayTab, Flag)                \
     INT(tdblclickopen, 1, DisplayTab, Flag)            \
+    INT(weakvpip, 35, DisplayTab, Integer)             \
+    INT(priorvpip, 25, DisplayTab, Integer)            \
+    INT(priorhands, 30, DisplayTab, Integer)           \
+    TEXT(goodscore, "2.0", 16, DisplayTab, Text)       \
                                                        \
     INT(excludeme, 0, ProfileTab, Flag)                \
     INT(profilhands, 100, ProfileTab, TypedNumber)     \

@@ -1,0 +1,195 @@
+#include "evaluation/TableScore.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include <boost/math/distributions/beta.hpp>
+
+#include "common/NumberText.h"
+#include "records/PlayerStats.h"
+#include "settings/SettingKeys.h"
+#include "settings/SettingsSaver.h"
+#include "settings/SettingsStore.h"
+
+namespace kestrova {
+
+namespace {
+
+// By default Boost works a float out in double and a double in long double.
+// Single precision is plenty for figures shown with two decimals, and
+// without the promotion the beta tail takes a fifteenth of a default double's time.
+using Policy = boost::math::policies::policy<boost::math::policies::promote_float<false>>;
+using Posterior = boost::math::beta_distribution<float, Policy>;
+
+Posterior posteriorOf(VpipCounts counts, const ScoreSettings& valid) {
+    const double mean = valid.priorVpipPercent / 100.0;
+    const double priorHands = valid.priorHands;
+    return Posterior(
+        static_cast<float>(mean * priorHands + counts.vpipHands),
+        static_cast<float>((1.0 - mean) * priorHands + (counts.hands - counts.vpipHands)));
+}
+
+double weaknessOf(const Posterior& posterior, const ScoreSettings& valid) {
+    return boost::math::cdf(
+        boost::math::complement(posterior, static_cast<float>(valid.weakVpipPercent / 100.0)));
+}
+
+double weaknessOf(VpipCounts counts, const ScoreSettings& valid) {
+    return weaknessOf(posteriorOf(counts, valid), valid);
+}
+
+// Weaknesses a scorer keeps: several scans' players.
+constexpr std::size_t kMaxRemembered = 1 << 16;
+
+template <typename Weakness>
+TableScore scorePlayers(const std::vector<std::shared_ptr<PlayerStats>>& players,
+                        Weakness weakness) {
+    TableScore result;
+    result.players.reserve(players.size());
+    for (const std::shared_ptr<PlayerStats>& player : players) {
+        const VpipCounts counts = vpipCountsOf(player.get());
+        ScoreContribution contribution;
+        contribution.name = player ? player->name : std::string();
+        contribution.unknown = counts.hands == 0;
+        contribution.weakness = weakness(counts);
+        result.score += contribution.weakness;
+        result.players.push_back(std::move(contribution));
+    }
+    return result;
+}
+
+VpipCounts sane(VpipCounts counts) {
+    counts.hands = std::max(counts.hands, 0);
+    counts.vpipHands = std::clamp(counts.vpipHands, 0, counts.hands);
+    return counts;
+}
+
+// The shortest text that reads back as the same number, whatever the locale;
+// a whole number keeps one decimal so that it reads as the decimal it is.
+std::string decimalText(double value) {
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, error == std::errc() ? end : buffer);
+    if (text.find_first_of(".e") == std::string::npos) {
+        text += ".0";
+    }
+    return text;
+}
+
+}  // namespace
+
+ScoreSettings ScoreSettings::fromSettings(const SettingsStore& settings) {
+    ScoreSettings result;
+    result.weakVpipPercent = settings.read(keys::weakvpip);
+    result.priorVpipPercent = settings.read(keys::priorvpip);
+    result.priorHands = settings.read(keys::priorhands);
+    if (const std::optional<double> good = parseNumber(settings.readText(keys::goodscore))) {
+        result.goodScore = *good;
+    }
+    return result.validated();
+}
+
+void ScoreSettings::save(SettingsSaver& out) const {
+    out.number(keys::weakvpip, weakVpipPercent);
+    out.number(keys::priorvpip, priorVpipPercent);
+    out.number(keys::priorhands, priorHands);
+    out.text(keys::goodscore, decimalText(goodScore));
+}
+
+ScoreSettings ScoreSettings::validated() const {
+    const ScoreSettings defaults;
+    const auto percent = [](int value, int fallback) {
+        return value >= 1 && value <= 99 ? value : fallback;
+    };
+    ScoreSettings result = *this;
+    result.weakVpipPercent = percent(weakVpipPercent, defaults.weakVpipPercent);
+    result.priorVpipPercent = percent(priorVpipPercent, defaults.priorVpipPercent);
+    if (priorHands < 1) {
+        result.priorHands = defaults.priorHands;
+    }
+    if (!(std::isfinite(goodScore) && goodScore >= 0)) {
+        result.goodScore = defaults.goodScore;
+    }
+    return result;
+}
+
+VpipCounts vpipCountsOf(const PlayerStats* player) {
+    if (player == nullptr) {
+        return {};
+    }
+    const int hands = integerOrZero(player->hands);
+    const std::optional<double> vpipPercent = parseNumber(player->vpip);
+    if (hands <= 0 || !vpipPercent) {
+        return {};
+    }
+    // The record keeps VPIP only as a percentage with two decimals, off by at
+    // most 0.005 %: that gives the hand count back exactly up to 10,000 hands,
+    // and within a hand or two beyond, which moves no posterior visibly.
+    const double vpipHands = std::clamp(*vpipPercent, 0.0, 100.0) * hands / 100.0;
+    return {hands, std::clamp(static_cast<int>(std::lround(vpipHands)), 0, hands)};
+}
+
+PlayerWeakness playerWeakness(VpipCounts counts, const ScoreSettings& settings) {
+    const ScoreSettings valid = settings.validated();
+    counts = sane(counts);
+    const Posterior posterior = posteriorOf(counts, valid);
+    PlayerWeakness result;
+    result.weakness = weaknessOf(posterior, valid);
+    result.vpipPercent = counts.hands > 0 ? 100.0 * counts.vpipHands / counts.hands
+                                          : static_cast<double>(valid.priorVpipPercent);
+    result.lowPercent = 100.0 * boost::math::quantile(posterior, 0.025f);
+    result.highPercent = 100.0 * boost::math::quantile(posterior, 0.975f);
+    return result;
+}
+
+TableScore scoreTable(const std::vector<std::shared_ptr<PlayerStats>>& players,
+                      const ScoreSettings& settings) {
+    const ScoreSettings valid = settings.validated();
+    return scorePlayers(players, [&valid](VpipCounts counts) { return weaknessOf(counts, valid); });
+}
+
+TableScore TableScorer::score(const std::vector<std::shared_ptr<PlayerStats>>& players) {
+    return scorePlayers(players, [this](VpipCounts counts) {
+        const std::uint64_t key = std::uint64_t{static_cast<std::uint32_t>(counts.hands)} << 32 |
+                                  static_cast<std::uint32_t>(counts.vpipHands);
+        if (const auto known = weaknesses_.find(key); known != weaknesses_.end()) {
+            return known->second;
+        }
+        // A tracker of many thousand players must not grow it without end.
+        if (weaknesses_.size() >= kMaxRemembered) {
+            weaknesses_.clear();
+        }
+        return weaknesses_.emplace(key, weaknessOf(counts, settings_)).first->second;
+    });
+}
+
+std::string scoreTooltip(const TableScore& score) {
+    std::vector<const ScoreContribution*> known;
+    int unknownCount = 0;
+    double unknownSum = 0;
+    for (const ScoreContribution& player : score.players) {
+        if (player.unknown) {
+            ++unknownCount;
+            unknownSum += player.weakness;
+        } else {
+            known.push_back(&player);
+        }
+    }
+    std::stable_sort(known.begin(), known.end(),
+                     [](const auto* a, const auto* b) { return a->weakness > b->weakness; });
+    std::string text;
+    const auto add = [&text](const std::string& label, double weakness) {
+        text += (text.empty() ? "" : ", ") + label + ' ' + twoDecimals(weakness);
+    };
+    for (const ScoreContribution* player : known) {
+        add(player->name, player->weakness);
+    }
+    if (unknownCount > 0) {
+        add(std::to_string(unknownCount) + " unknown", unknownSum);
+    }
+    return text;
+}
+
+}  // namespace kestrova
