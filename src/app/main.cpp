@@ -2,9 +2,8 @@
 
 #include "TerminationSignal.h"
 
+#include "SessionTypes.h"
 #include "UserDataDir.h"
-#include "client/DesktopPlatform.h"
-#include "settings/SettingsStore.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -75,9 +74,8 @@ int main(int argc, char* argv[]) {
     // Started from a desktop menu the working directory is the home folder:
     // the companion files live in the user's own data folder instead.
     std::error_code ec;
-    const kestrova::UserDataDir data = kestrova::UserDataDir::prepare(
-        kestrova::SettingsStore::userDataDirectory(), std::filesystem::current_path(ec));
-    kestrova::removeKilledSaveLeftovers(data.dir, kestrova::SettingsStore::defaultPath());
+    const kestrova::UserDataDir data =
+        kestrova::UserDataDir::prepareForUser(std::filesystem::current_path(ec));
 
     GrabberServices services;
     services.workingDir = data.dir;

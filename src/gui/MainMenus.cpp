@@ -1,7 +1,7 @@
 #include "gui/MainMenus.h"
 
 #include "AppSettings.h"
-#include "update/UpdateCheck.h"
+#include "UpdateCheckJob.h"
 
 #include <QAction>
 #include <QMenu>
@@ -50,7 +50,7 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     m.checkUpdate->setCheckable(true);
     m.checkUpdate->setChecked(settings.checkUpdate);
     // Without the check in the build the entry would promise what never happens.
-    m.checkUpdate->setVisible(kestrova::update_check::kBuiltIn);
+    m.checkUpdate->setVisible(kestrova::UpdateCheckJob::kBuiltIn);
     m.download = update->addAction(QStringLiteral("Visit Download Page"));
 
     QMenu* aggregator = bar.addMenu(QStringLiteral("PT3 Aggregator"));

@@ -1,7 +1,7 @@
 #include "gui/grabber.h"
 
-#include "common/DataFiles.h"
-#include "evaluation/KnownPlayerLine.h"
+#include "SessionTypes.h"
+
 #include "gui/MainMenus.h"
 #include "gui/buddies/BuddyListWindow.h"
 #include "gui/buddies/ImportPlayersDialog.h"
@@ -25,8 +25,6 @@
 #include "gui/widgets/TeachFontDialog.h"
 #include "gui/widgets/UpdateOffer.h"
 #include "gui/widgets/WindowState.h"
-#include "settings/SettingKeys.h"
-#include "update/UpdateSite.h"
 
 #include <QAction>
 #include <QApplication>
@@ -131,8 +129,8 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     setWindowIcon(appIcon());
     session_->trace("<16>");
     // The answer comes later from its own thread; the window does not wait for it.
-    updateOffer_ = new UpdateOffer(this, UpdateSite::load(session_->store()));
-    updateOffer_->checkAtStartup(session_->store());
+    updateOffer_ = new UpdateOffer(this, session_->settings());
+    updateOffer_->checkAtStartup();
 
     applyDisplaySettings();
     restoreWindowState(*this, {tableList_, playerList_, wholePlayerList_}, services_.workingDir);
@@ -422,6 +420,8 @@ void grabber::jobEvent(const JobEvent& event) {
             case JobKind::ConnectionTest:
                 // The database page shows its own wait, inside the modal Options dialog.
                 break;
+            case JobKind::PlayerLookup:  // the command line's alone
+                break;
         }
     } else if (const auto* progress = std::get_if<job_event::Progress>(&event)) {
         if (jobProgress_)
@@ -568,11 +568,8 @@ void grabber::slot_pblowfilter() {
 
 void grabber::slot_pbOptionen() {
     TabDialog::Services services;
-    services.directory = session_->workingDir();
-    services.clientKind = session_->settings().clientKind;
     services.prompts = prompts();
-    services.databases.guidePage =
-        QUrl(toQString(UpdateSite::load(session_->store()).page(kGuidePage)));
+    services.databases.guidePage = QUrl(toQString(updateOffer_->site().page(kGuidePage)));
     services.databases.testConnections = [this](std::vector<DatabaseEntry> entries,
                                                 std::chrono::milliseconds timeout) {
         const bool started = session_->jobs().testConnections(std::move(entries), timeout);
@@ -583,8 +580,8 @@ void grabber::slot_pbOptionen() {
     services.databases.stored = session_->databases();
     services.databases.storedProblem = session_->databaseProblem();
     services.saveDatabases = [this](const DatabaseList& list) { session_->saveDatabases(list); };
-    services.saveOptions = [this](const AppSettings& edited) {
-        session_->update(edited, {SettingsPart::Options});
+    services.save = [this](const AppSettings& edited, SettingsPart part) {
+        session_->update(edited, {part});
     };
     services.profiles = session_->colours();
     // New colours show at once, not only after the dialog.

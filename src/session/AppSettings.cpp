@@ -59,6 +59,7 @@ DisplaySettings DisplaySettings::fromSettings(const SettingsStore& settings) {
     display.wholePlayerList = settings.read(keys::cbPlayerList) == 1;
     display.doubleClickJoins = settings.read(keys::tdblclick) != 0;
     display.doubleClickOpens = settings.read(keys::tdblclickopen) != 0;
+    display.score = ScoreSettings::fromSettings(settings);
     return display;
 }
 
@@ -67,6 +68,7 @@ void DisplaySettings::save(SettingsSaver& out) const {
         if (const bool* on = displayFlag(*this, *key))
             out.flag(*key, *on);
     }
+    score.save(out);
 }
 
 ScanFilterSettings ScanFilterSettings::fromSettings(const SettingsStore& settings,
@@ -104,6 +106,8 @@ AppSettings AppSettings::load(const SettingsStore& settings,
     s.scanFilter = ScanFilterSettings::fromSettings(settings, workingDir, s.clientKind);
     s.playerFilter = PlayerFilterSettings::fromSettings(settings);
     s.autorate = AutorateIcons::fromSettings(settings);
+    s.limits = LimitsFile::read(workingDir, s.clientKind);
+    s.updateServer = settings.readText(keys::updateserver);
     s.scanIntervalMinutes = settings.read(keys::scanint);
     s.checkUpdate = settings.read(keys::checkupdate) == 1;
     s.useAggregator = settings.read(keys::useagg) == 1;
@@ -136,6 +140,10 @@ std::string saveSettings(const AppSettings& s, std::initializer_list<SettingsPar
                 break;
             case SettingsPart::UseAggregator:
                 out.flag(keys::useagg, s.useAggregator);
+                break;
+            case SettingsPart::Limits:
+                out.file(LimitsFile::write(workingDir, s.clientKind, s.limits),
+                         LimitsFile::fileName(s.clientKind).value_or(""));
                 break;
         }
     }

@@ -5,9 +5,11 @@
 #include "evaluation/PlayerFilter.h"
 #include "evaluation/TableEvaluation.h"
 #include "evaluation/TableFilter.h"
+#include "evaluation/TableScore.h"
 #include "rating/AutorateIcons.h"
 #include "scan/LobbyFilter.h"
 #include "settings/FilterRange.h"
+#include "settings/LimitsFile.h"
 #include "settings/OptionPages.h"
 
 #include <array>
@@ -28,6 +30,7 @@ struct DisplaySettings {
     bool wholePlayerList = false;                          // cbPlayerList
     bool doubleClickJoins = false;                         // tdblclick
     bool doubleClickOpens = true;                          // tdblclickopen
+    ScoreSettings score;                                   // what makes a player weak
 
     static DisplaySettings fromSettings(const SettingsStore& settings);
     void save(SettingsSaver& out) const;
@@ -68,9 +71,11 @@ struct AppSettings {
     ScanFilterSettings scanFilter;
     PlayerFilterSettings playerFilter;
     AutorateIcons autorate;
-    int scanIntervalMinutes = 0;  // scanint: the interval the user chose
+    std::vector<LimitRecord> limits;  // the hidden Limit page's choice for the client kind
+    int scanIntervalMinutes = 0;      // scanint: the interval the user chose
     bool checkUpdate = false;
     bool useAggregator = false;
+    std::string updateServer;  // a base address in place of the program's site, or empty
 
     EvaluationSettings evaluation() const { return EvaluationSettings::fromProfile(profile); }
 
@@ -85,6 +90,7 @@ enum class SettingsPart {
     ScanInterval,   // the interval box, kept when the window closes
     CheckUpdate,    // "Check for Updates on Startup"
     UseAggregator,  // "Use Aggregator Database"
+    Limits,         // the hidden Limit page, written at every change
 };
 
 // Writes the named parts of `settings`; the first failure, or empty.

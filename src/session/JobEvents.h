@@ -1,6 +1,9 @@
 #pragma once
 
 #include "rating/PlayerImport.h"
+#include "records/PlayerStats.h"
+
+#include <memory>
 
 #include <optional>
 #include <string>
@@ -14,6 +17,7 @@ enum class JobKind {
     PlayerImport,     // "Import player from databases"
     AggregatorBuild,  // "Update Aggregator database"
     ConnectionTest,   // the logins of the Options dialog's database page
+    PlayerLookup,     // one player looked up outside a pass (the command line's "lookup")
 };
 
 // What a job reports, delivered on the front end's thread in the order it happened.
@@ -42,9 +46,21 @@ struct ConnectionsTested {
     std::vector<std::optional<std::string>> failures;
 };
 
+// record: null when no database could be asked; failed: the databases left
+// out, each having told why.
+struct PlayerLookedUp {
+    struct Failure {
+        std::string database;
+        std::string reason;
+    };
+    std::shared_ptr<PlayerStats> record;
+    std::vector<Failure> failed;
+};
+
 }  // namespace job_event
 
 using JobEvent = std::variant<job_event::Started, job_event::Progress, job_event::ImportDone,
-                              job_event::AggregatorDone, job_event::ConnectionsTested>;
+                              job_event::AggregatorDone, job_event::ConnectionsTested,
+                              job_event::PlayerLookedUp>;
 
 }  // namespace kestrova

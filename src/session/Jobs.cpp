@@ -61,8 +61,7 @@ public:
 private:
     void post(JobEvent event) {
         Jobs& owner = owner_;
-        owner_.session_.scans().post(
-            [&owner, event = std::move(event)] { owner.report(event); });
+        owner_.session_.scans().post([&owner, event = std::move(event)] { owner.report(event); });
     }
 
     Jobs& owner_;
@@ -89,7 +88,7 @@ void Jobs::report(JobEvent event) {
 }
 
 bool Jobs::start(JobKind kind, std::function<void()> work, std::function<void()> done) {
-    if (!session_.scans().startJob(std::move(work), std::move(done)))
+    if (!session_.scans().startJob(std::move(work), std::move(done), session_.buddies()))
         return false;
     // Told now, on the front end's thread: before anything the worker posts.
     report(job_event::Started{kind});
@@ -107,8 +106,7 @@ bool Jobs::importPlayers(const ImportFilter& filter) {
         State{session_.buddies(), session_.buddies().names(), PlayerImport::Outcome{}});
     PlayerLookup& lookup = session_.lookup();
     PlayerNameSource& names = *names_;
-    auto work = [this, state, filter, &lookup, &names,
-                 databases = session_.databases()] {
+    auto work = [this, state, filter, &lookup, &names, databases = session_.databases()] {
         Reporter reporter(*this);
         PlayerImport import(lookup, names, reporter);
         state->outcome = import.run(databases, filter, state->buddies, reporter);
@@ -158,16 +156,33 @@ bool Jobs::buildAggregator() {
     return start(JobKind::AggregatorBuild, std::move(work), std::move(done));
 }
 
-bool Jobs::testConnections(std::vector<DatabaseEntry> entries,
-                           std::chrono::milliseconds timeout) {
+bool Jobs::lookUpPlayer(std::string name, std::string stack, std::string seat) {
+    TrackerLookup* tracker = session_.tracker();
+    if (!tracker)
+        return false;
+    auto result = std::make_shared<job_event::PlayerLookedUp>();
+    auto work = [this, tracker, result, name = std::move(name), stack = std::move(stack),
+                 seat = std::move(seat)] {
+        Reporter reporter(*this);
+        if (tracker->connectDatabases(reporter)) {
+            result->record = tracker->lookupPlayer(name, stack, seat, reporter);
+            for (const TrackerLookup::Failure& failure : tracker->failedDatabases())
+                result->failed.push_back({failure.database, failure.reason});
+        }
+        tracker->disconnectDatabases();
+    };
+    auto done = [this, result] { report(*result); };
+    return start(JobKind::PlayerLookup, std::move(work), std::move(done));
+}
+
+bool Jobs::testConnections(std::vector<DatabaseEntry> entries, std::chrono::milliseconds timeout) {
     auto failures = std::make_shared<std::vector<std::optional<std::string>>>(entries.size());
     // All at once: an unreachable host costs its timeout, not the sum of them.
     auto work = [failures, entries = std::move(entries), timeout] {
         std::vector<std::thread> logins;
         logins.reserve(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i)
-            logins.emplace_back(
-                [&, i] { (*failures)[i] = testConnection(entries[i], timeout); });
+            logins.emplace_back([&, i] { (*failures)[i] = testConnection(entries[i], timeout); });
         for (std::thread& login : logins)
             login.join();
     };

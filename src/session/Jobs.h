@@ -39,6 +39,9 @@ public:
     // database and disconnects. The build itself cannot be cancelled; a cancel
     // before it starts skips it.
     bool buildAggregator();
+    // Looks one player up in the active databases as a pass does, connecting
+    // before and disconnecting after.
+    bool lookUpPlayer(std::string name, std::string stack, std::string seat);
     // Logs in to each entry's PostgreSQL database, all at once, each bounded by timeout.
     bool testConnections(std::vector<DatabaseEntry> entries, std::chrono::milliseconds timeout);
 

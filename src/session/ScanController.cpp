@@ -88,9 +88,12 @@ bool ScanController::start(Request request) {
     return true;
 }
 
-bool ScanController::startJob(std::function<void()> work, std::function<void()> done) {
+bool ScanController::startJob(std::function<void()> work, std::function<void()> done,
+                              BuddyList buddies) {
     if (busy_)
         return false;
+    // The worker is idle: the list is its own from the job on.
+    passBuddies_ = std::move(buddies);
     setBusy(true);
     cancelled_ = false;
     {
@@ -176,8 +179,8 @@ void ScanController::runPass(Request& request) {
                 break;
             case PassKind::OpenTable:
                 // A table no longer in the lobby has been told; the walk itself went well.
-                switch (openTableByName(*resources_.platform, *resources_.clock,
-                                        *resources_.glyphs, request.tableName, observer,
+                switch (openTableByName(*resources_.platform, *resources_.clock, *resources_.glyphs,
+                                        request.tableName, observer,
                                         [&observer] { return observer.cancelled(); })) {
                     case OpenResult::LobbyNotFound:
                         end = PassEnd::ClientNotFound;

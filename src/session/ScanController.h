@@ -54,12 +54,12 @@ public:
     struct Request {
         PassKind kind = PassKind::TableList;
         LobbyFilter filter;
-        std::string tableName;              // ScanSelected, OpenTable
-        std::optional<int> openerMaximum;   // ScanAll while the opener runs
-        int minimumHands = 100;             // for the known-player figures
-        BuddyList buddies;                  // what the look-ups mark as buddies
-        bool adaptiveWaits = false;         // see ClientWaits
-        TrackerOptions trackerOptions;      // what the tracker look-ups follow
+        std::string tableName;             // ScanSelected, OpenTable
+        std::optional<int> openerMaximum;  // ScanAll while the opener runs
+        int minimumHands = 100;            // for the known-player figures
+        BuddyList buddies;                 // what the look-ups mark as buddies
+        bool adaptiveWaits = false;        // see ClientWaits
+        TrackerOptions trackerOptions;     // what the tracker look-ups follow
     };
 
     ScanController(Resources resources, Poster post);
@@ -79,8 +79,9 @@ public:
     PassKind runningPass() const { return running_; }
 
     // A long job of the front end's: work runs on the worker, then done on the
-    // front end's thread while still busy. False, starting nothing, while busy.
-    bool startJob(std::function<void()> work, std::function<void()> done);
+    // front end's thread while still busy. Its look-ups mark the buddies of
+    // `buddies`, as a pass's do. False, starting nothing, while busy.
+    bool startJob(std::function<void()> work, std::function<void()> done, BuddyList buddies);
     // Runs a closure on the front end's thread, in order with the events.
     void post(std::function<void()> work) { post_(std::move(work)); }
 

@@ -141,6 +141,9 @@ std::string Session::update(const AppSettings& edited, std::initializer_list<Set
             case SettingsPart::UseAggregator:
                 next.useAggregator = edited.useAggregator;
                 break;
+            case SettingsPart::Limits:
+                next.limits = edited.limits;
+                break;
         }
     }
     std::string problem = saveSettings(edited, parts, store_, services_.workingDir);

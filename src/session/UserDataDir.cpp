@@ -11,6 +11,7 @@
 #include "settings/DirConf.h"
 #include "settings/LimitsFile.h"
 #include "settings/OpenCountConf.h"
+#include "settings/SettingsStore.h"
 #include "settings/StakesFile.h"
 #include "settings/Window2Conf.h"
 #include "settings/WindowConf.h"
@@ -153,6 +154,12 @@ std::vector<std::string> UserDataDir::traceLines() const {
     for (const std::string& problem : problems)
         lines.push_back(problem + "\n");
     return lines;
+}
+
+UserDataDir UserDataDir::prepareForUser(const std::filesystem::path& startFolder) {
+    UserDataDir data = prepare(SettingsStore::userDataDirectory(), startFolder);
+    removeKilledSaveLeftovers(data.dir, SettingsStore::defaultPath());
+    return data;
 }
 
 }  // namespace kestrova

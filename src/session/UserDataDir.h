@@ -24,6 +24,10 @@ struct UserDataDir {
     static UserDataDir prepare(const std::filesystem::path& dir,
                                const std::filesystem::path& startFolder);
 
+    // The same for the user's own folder (XDG data home), after which the
+    // leftovers of killed saves are swept there and beside the settings file.
+    static UserDataDir prepareForUser(const std::filesystem::path& startFolder);
+
     // What the move did, one line each, for the trace file; empty when nothing happened.
     std::vector<std::string> traceLines() const;
 };

@@ -169,7 +169,6 @@ std::unique_ptr<TabDialog> OptionsDialogTest::makeDialog() {
     session_->setListener(this);
 
     TabDialog::Services services;
-    services.directory = dir_->path();
     services.prompts.showMessage = [this](QWidget*, const QString& title, const QString& text) {
         messages_ << title + QLatin1Char('|') + text;
     };
@@ -186,8 +185,8 @@ std::unique_ptr<TabDialog> OptionsDialogTest::makeDialog() {
     services.databases.stored = session_->databases();
     services.databases.storedProblem = session_->databaseProblem();
     services.saveDatabases = [this](const DatabaseList& list) { session_->saveDatabases(list); };
-    services.saveOptions = [this](const AppSettings& edited) {
-        session_->update(edited, {SettingsPart::Options});
+    services.save = [this](const AppSettings& edited, SettingsPart part) {
+        session_->update(edited, {part});
     };
     auto dialog = std::make_unique<TabDialog>(session_->settings(), std::move(services));
     dialog_ = dialog.get();
@@ -209,7 +208,8 @@ void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
         {"hudLim", "1"}, {"adaptivewait", "0"}, {"open", "1"}, {"sixmax", "1"}, {"both", "0"},
         {"minplayer", "5"}, {"exc", "0"}, {"close", "1"}, {"mincloseplayer", "4"},
         {"closeHands", "0"}, {"closeHandsNumPlayer", "4"}, {"closeHandsCount", "500"},
-        {"tdblclick", "0"}, {"excludeme", "0"}, {"profilhands", "100"}, {"profilme", ""}};
+        {"tdblclick", "0"}, {"excludeme", "0"}, {"profilhands", "100"}, {"profilme", ""},
+        {"weakvpip", "35"}, {"priorvpip", "25"}, {"priorhands", "30"}, {"goodscore", "2.0"}};
     for (const char* shown :
          {"dtname", "dtlimit", "dtwl", "dtplayer", "dtavgpot", "dtavgvpip", "dtavgpfr", "dtavgaf",
           "dtavgwtsd", "dtreads", "dtbuddies", "dpseat", "dpname", "dpicon", "dpbuddy", "dpstack",

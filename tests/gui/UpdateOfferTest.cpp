@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "AppSettings.h"
 #include "HttpTestServer.h"
 #include "TempDir.h"
 #include "gui/widgets/UpdateOffer.h"
@@ -26,7 +27,7 @@ class UpdateOfferTest : public QObject {
     std::string site_;
 
     std::unique_ptr<UpdateOffer> makeOffer(QWidget* window) {
-        return std::make_unique<UpdateOffer>(window, UpdateSite::load(settings_),
+        return std::make_unique<UpdateOffer>(window, AppSettings::load(settings_, dir_.path()),
                                              [this](const QUrl& url) { opened_.push_back(url); });
     }
 
@@ -38,7 +39,7 @@ class UpdateOfferTest : public QObject {
         site_ = server.url();
         QWidget window;
         const auto offer = makeOffer(&window);
-        QVERIFY(offer->checkAtStartup(settings_));
+        QVERIFY(offer->checkAtStartup());
         QTRY_VERIFY_WITH_TIMEOUT(window.findChild<QMessageBox*>() != nullptr, 10000);
         auto* box = window.findChild<QMessageBox*>();
         QCOMPARE(box->windowTitle(), QStringLiteral("New Version Available!"));
@@ -73,7 +74,7 @@ private slots:
         {
             QWidget window;
             const auto offer = makeOffer(&window);
-            QVERIFY(!offer->checkAtStartup(settings_, [&](std::stop_token stop) {
+            QVERIFY(!offer->checkAtStartup([&](std::stop_token stop) {
                 asked = true;
                 return std::make_unique<W3Client>(W3Client::Limits{}, stop);
             }));

@@ -81,7 +81,8 @@ private:
 class HeldJob final {
 public:
     explicit HeldJob(ScanController& scans)
-        : started_(scans.startJob([gate = gate_.get_future().share()] { gate.wait(); }, [] {})) {}
+        : started_(scans.startJob([gate = gate_.get_future().share()] { gate.wait(); }, [] {},
+                                  BuddyList())) {}
     ~HeldJob() { gate_.set_value(); }
     HeldJob(const HeldJob&) = delete;
     HeldJob& operator=(const HeldJob&) = delete;

@@ -1,28 +1,23 @@
 #include "AggregateCommand.h"
 
-#include "TrackerCliSupport.h"
-#include "records/PlayerRecordList.h"
-#include "settings/SettingsStore.h"
-#include "trackers/AggregatorBuilder.h"
-#include "trackers/TrackerLookup.h"
+#include "HeadlessSession.h"
 
 namespace kestrova {
 
 int runAggregateCommand(const std::filesystem::path& directory, const SettingsStore& settings,
                         std::ostream& out, std::ostream& err) {
-    const auto databases = cli::loadDatabases(directory, err);
-    if (!databases)
+    const auto headless = cli::HeadlessSession::openFiles(directory, settings.path(), err);
+    if (!headless)
         return 1;
-    cli::StreamMessageSink messages(err);
-    PlayerRecordList records;
-    TrackerLookup lookup(*databases, settings, nullptr, records, TraceLog::off());
-    if (!lookup.connectDatabases(messages))
+    job_event::AggregatorDone result;
+    const bool finished = headless->finishJob(
+        headless->session().jobs().buildAggregator(), [&result](const JobEvent& event) {
+            if (const auto* done = std::get_if<job_event::AggregatorDone>(&event))
+                result = *done;
+        });
+    if (!finished || !result.built)
         return 1;
-    const bool built = lookup.buildAggregator(messages);
-    lookup.disconnectDatabases();
-    if (!built || messages.count() > 0)
-        return 1;
-    out << aggregatorCompletionText(lookup.aggregatorWithoutTrigramIndex()) << '\n';
+    out << result.completionText << '\n';
     return 0;
 }
 

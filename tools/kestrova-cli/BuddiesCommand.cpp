@@ -3,9 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "common/FileLock.h"
-#include "rating/BuddyCsv.h"
-#include "rating/BuddyList.h"
+#include "SessionTypes.h"
 
 namespace kestrova {
 

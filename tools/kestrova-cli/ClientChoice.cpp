@@ -1,7 +1,9 @@
 #include "ClientChoice.h"
 
-#include "client/DesktopPlatform.h"
-#include "settings/TraceLog.h"
+#include "Commands.h"
+#include "HeadlessSession.h"
+
+#include "SessionTypes.h"
 
 namespace kestrova::cli {
 
@@ -23,6 +25,22 @@ std::optional<Client> openClient(const ClientOptions& options, std::ostream& err
     client.platform = std::move(desktop.platform);
     client.clock = std::make_unique<SystemClock>();
     return client;
+}
+
+std::unique_ptr<HeadlessSession> HeadlessSession::open(const ClientOptions& options,
+                                                       const std::filesystem::path& directory,
+                                                       std::ostream& err) {
+    std::optional<GlyphTable> glyphs = loadGlyphs(options.glyphFile, err);
+    if (!glyphs)
+        return nullptr;
+    std::optional<Client> client = openClient(options, err);
+    if (!client)
+        return nullptr;
+    auto headless =
+        std::make_unique<HeadlessSession>(std::move(*client), std::move(*glyphs), directory, err);
+    if (headless->failed())
+        return nullptr;
+    return headless;
 }
 
 }  // namespace kestrova::cli

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "client/ClientPlatform.h"
-#include "common/Clock.h"
+#include "SessionTypes.h"
 
 #include <memory>
 #include <optional>

@@ -3,9 +3,7 @@
 #include <optional>
 
 #include "Json.h"
-#include "common/FileLock.h"
-#include "records/DatabaseEntry.h"
-#include "records/DatabaseList.h"
+#include "SessionTypes.h"
 
 namespace kestrova {
 

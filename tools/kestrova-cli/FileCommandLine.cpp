@@ -4,8 +4,8 @@
 #include "CommandLine.h"
 #include "DbCommand.h"
 #include "LookupCommand.h"
+#include "SessionTypes.h"
 #include "SettingsCommand.h"
-#include "records/DatabaseEntry.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,33 +1,28 @@
 #include "HeadlessSession.h"
 
-#include "Commands.h"
-
 namespace kestrova::cli {
 
-std::unique_ptr<HeadlessSession> HeadlessSession::open(const ClientOptions& options,
-                                                       const std::filesystem::path& directory,
-                                                       std::ostream& err) {
-    std::optional<GlyphTable> glyphs = loadGlyphs(options.glyphFile, err);
-    if (!glyphs)
-        return nullptr;
-    std::optional<Client> client = openClient(options, err);
-    if (!client)
-        return nullptr;
-    auto headless =
-        std::make_unique<HeadlessSession>(std::move(*client), std::move(*glyphs), directory, err);
+std::unique_ptr<HeadlessSession> HeadlessSession::openFiles(
+    const std::filesystem::path& directory, const std::filesystem::path& settingsFile,
+    std::ostream& err) {
+    auto headless = std::make_unique<HeadlessSession>(Client{}, GlyphTable{}, directory, err,
+                                                      /*bareMessages=*/true, settingsFile);
     if (headless->failed())
         return nullptr;
     return headless;
 }
 
 HeadlessSession::HeadlessSession(Client client, GlyphTable glyphs,
-                                 const std::filesystem::path& directory, std::ostream& err)
-    : err_(err), client_(std::move(client)) {
+                                 const std::filesystem::path& directory, std::ostream& err,
+                                 bool bareMessages, const std::filesystem::path& settingsFile)
+    : err_(err), bareMessages_(bareMessages), client_(std::move(client)) {
     SessionServices services;
     services.platform = client_.platform.get();
     services.clock = client_.clock.get();
     services.glyphs = std::move(glyphs);
     services.workingDir = directory;
+    if (!settingsFile.empty())
+        services.settingsFile = settingsFile;
     services.post = [this](std::function<void()> work) { post(std::move(work)); };
     services.headless = true;
     session_ = std::make_unique<Session>(std::move(services));
@@ -37,6 +32,18 @@ HeadlessSession::HeadlessSession(Client client, GlyphTable glyphs,
 void HeadlessSession::post(std::function<void()> work) {
     const std::lock_guard lock(mutex_);
     queue_.push_back(std::move(work));
+}
+
+bool HeadlessSession::finishJob(bool started, std::function<void(const JobEvent&)> events) {
+    jobEvents_ = std::move(events);
+    const bool finished = finishPass(started);
+    jobEvents_ = nullptr;
+    return finished;
+}
+
+void HeadlessSession::jobEvent(const JobEvent& event) {
+    if (jobEvents_)
+        jobEvents_(event);
 }
 
 bool HeadlessSession::finishPass(bool started) {
@@ -54,8 +61,13 @@ bool HeadlessSession::finishPass(bool started) {
 }
 
 void HeadlessSession::showMessage(const std::string& title, const std::string& text) {
-    err_ << title << ": " << text << '\n';
+    if (!bareMessages_)
+        err_ << title << ": ";
+    err_ << text;
+    if (text.empty() || text.back() != '\n')
+        err_ << '\n';
     failed_ = true;
+    ++messages_;
 }
 
 }  // namespace kestrova::cli

@@ -25,23 +25,37 @@ public:
                                                  const std::filesystem::path& directory,
                                                  std::ostream& err);
 
+    // The session of a command on the user's files and databases: no client,
+    // no glyph tables, and messages told as their bare text.
+    static std::unique_ptr<HeadlessSession> openFiles(const std::filesystem::path& directory,
+                                                      const std::filesystem::path& settingsFile,
+                                                      std::ostream& err);
+    // settingsFile: empty for the user's own.
     HeadlessSession(Client client, GlyphTable glyphs, const std::filesystem::path& directory,
-                    std::ostream& err);
+                    std::ostream& err, bool bareMessages = false,
+                    const std::filesystem::path& settingsFile = {});
 
     Session& session() { return *session_; }
     // Waits for the pass a session command just started (`started` is what the
     // command returned) and handles every event it sent. False when the pass
     // was refused or a message was told.
     bool finishPass(bool started);
+    // The same for a job (Session::jobs()); its events go to `events`.
+    bool finishJob(bool started, std::function<void(const JobEvent&)> events);
     bool failed() const { return failed_; }
+    int messageCount() const { return messages_; }
 
     void showMessage(const std::string& title, const std::string& text) override;
+    void jobEvent(const JobEvent& event) override;
 
 private:
     void post(std::function<void()> work);
 
     std::ostream& err_;
+    bool bareMessages_;
     bool failed_ = false;
+    int messages_ = 0;
+    std::function<void(const JobEvent&)> jobEvents_;
     std::mutex mutex_;
     std::vector<std::function<void()>> queue_;
     // The session's worker drives the client: the client goes after it.

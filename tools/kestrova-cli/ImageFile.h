@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Image.h"
+#include "SessionTypes.h"
 
 #include <optional>
 #include <string>

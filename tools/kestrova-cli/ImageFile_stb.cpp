@@ -1,6 +1,6 @@
 #include "ImageFile.h"
 
-#include "common/FileContents.h"
+#include "SessionTypes.h"
 
 #define STBI_NO_STDIO
 #define STB_IMAGE_IMPLEMENTATION

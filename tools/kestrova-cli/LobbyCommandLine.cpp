@@ -2,7 +2,7 @@
 #include "ClientChoice.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "client/DesktopPlatform.h"
+#include "SessionTypes.h"
 
 #include <CLI/CLI.hpp>
 

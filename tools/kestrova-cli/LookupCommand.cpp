@@ -3,13 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "HeadlessSession.h"
 #include "Json.h"
-#include "TrackerCliSupport.h"
-#include "rating/BuddyList.h"
-#include "records/DatabaseList.h"
-#include "records/PlayerRecordList.h"
-#include "settings/SettingsStore.h"
-#include "trackers/TrackerLookup.h"
 
 namespace kestrova {
 
@@ -19,7 +14,7 @@ namespace {
 // unknown player are all zeros and would otherwise pass for a real record.
 // "failed": the databases that could not be asked, when others answered.
 void printRecord(std::ostream& out, const PlayerStats& r,
-                 const std::vector<TrackerLookup::Failure>& failed) {
+                 const std::vector<job_event::PlayerLookedUp::Failure>& failed) {
     nlohmann::ordered_json record;
     record["name"] = r.name;
     record["known"] = r.hands != "0";
@@ -61,36 +56,35 @@ void printRecord(std::ostream& out, const PlayerStats& r,
 
 int runLookupCommand(const LookupArgs& args, const std::filesystem::path& directory,
                      const SettingsStore& settings, std::ostream& out, std::ostream& err) {
-    const auto databases = cli::loadDatabases(directory, err);
-    if (!databases)
+    // The buddy mark comes from "mofofish" as in the main window; a missing file
+    // is an empty list, an unreadable one keeps the names before the damage.
+    const auto headless = cli::HeadlessSession::openFiles(directory, settings.path(), err);
+    if (!headless)
         return 1;
+    Session& session = headless->session();
     // Without a database every player would come out as an unknown one.
-    if (std::none_of(databases->begin(), databases->end(),
-                     [](const DatabaseEntry& entry) { return entry.active; })) {
+    const auto& databases = session.databases();
+    const auto active = static_cast<std::size_t>(std::count_if(
+        databases.begin(), databases.end(), [](const DatabaseEntry& e) { return e.active; }));
+    if (active == 0) {
         err << "kestrova-cli lookup: no active database in "
             << (directory / std::string(DatabaseList::kFileName)).string() << '\n';
         return 1;
     }
-    cli::StreamMessageSink messages(err);
-    // The buddy mark comes from "mofofish" as in the main window; a missing file
-    // is an empty list, an unreadable one keeps the names before the damage.
-    BuddyList buddies(directory);
-    buddies.loadBuddies();
-    PlayerRecordList records;
-    TrackerLookup lookup(*databases, settings, &buddies, records, TraceLog::off());
-    if (!lookup.connectDatabases(messages))
-        return 1;
-    const auto record = lookup.lookupPlayer(args.name, args.stack, args.seat, messages);
-    const auto failed = lookup.failedDatabases();
-    lookup.disconnectDatabases();
+    job_event::PlayerLookedUp lookedUp;
+    headless->finishJob(session.jobs().lookUpPlayer(args.name, args.stack, args.seat),
+                        [&lookedUp](const JobEvent& event) {
+                            if (const auto* done = std::get_if<job_event::PlayerLookedUp>(&event))
+                                lookedUp = *done;
+                        });
     // Databases that failed have said why on standard error. The record is
     // printed only when every other message was one of theirs and some
     // database answered: its "failed" list then names the ones left out.
-    const auto active = static_cast<std::size_t>(std::count_if(
-        databases->begin(), databases->end(), [](const DatabaseEntry& e) { return e.active; }));
-    if (record == nullptr || static_cast<std::size_t>(messages.count()) != failed.size() || failed.size() >= active)
+    const std::size_t failed = lookedUp.failed.size();
+    if (lookedUp.record == nullptr ||
+        static_cast<std::size_t>(headless->messageCount()) != failed || failed >= active)
         return 1;
-    printRecord(out, *record, failed);
+    printRecord(out, *lookedUp.record, lookedUp.failed);
     return 0;
 }
 

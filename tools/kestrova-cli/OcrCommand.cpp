@@ -1,12 +1,8 @@
 #include "Commands.h"
 
+#include "CaptureReading.h"
 #include "ImageFile.h"
 #include "Json.h"
-#include "client/LobbyGeometry.h"
-#include "client/lobby/GlyphTables.h"
-#include "client/ocr/LobbyPageReader.h"
-#include "client/ocr/SeatReader.h"
-#include "client/ocr/SeatScan.h"
 
 #include <filesystem>
 #include <optional>
@@ -33,13 +29,12 @@ int runOcrCommand(const OcrArgs& args, std::ostream& out, std::ostream& err) {
     const Image& capture = *source;
 
     if (!args.seats) {
-        const LobbyGeometry geometry = LobbyGeometry::fromListWindow(Rect{0, childTop, 0, 0});
-        const LobbyPageReading page = readLobbyPage(capture, geometry, *glyphs);
-        if (!page.selected) {
+        const std::optional<LobbyEntry> selected = readSelectedRow(capture, childTop, *glyphs);
+        if (!selected) {
             err << "no selected row found in " << image << '\n';
             return 1;
         }
-        const LobbyEntry& e = *page.selected;
+        const LobbyEntry& e = *selected;
         nlohmann::ordered_json row;
         row["name"] = e.name;
         row["stakes"] = e.stakes;
@@ -49,20 +44,15 @@ int runOcrCommand(const OcrArgs& args, std::ostream& out, std::ostream& err) {
         out << jsonText(row) << '\n';
         return 0;
     }
-
-    // The probes that find the seat list lie at these points; a smaller image
-    // holds no seat list at all.
-    if (capture.width() <= seatscan::kTopProbeX || capture.height() <= seatscan::kTopProbeFromY) {
-        err << image << ": " << capture.width() << "x" << capture.height()
-            << " is too small for the seat list (reaching x " << seatscan::kTopProbeX << ", y "
-            << seatscan::kTopProbeFromY << ")\n";
+    std::string tooSmall;
+    const std::optional<SeatReading> seats = readSeatList(capture, *glyphs, &tooSmall);
+    if (!seats) {
+        err << image << ": " << tooSmall << '\n';
         return 1;
     }
-    SeatReading seats;
-    readSeats(capture, *glyphs, seats);
     nlohmann::ordered_json reading;
-    reading["names"] = seats.names;
-    reading["chips"] = seats.chips;
+    reading["names"] = seats->names;
+    reading["chips"] = seats->chips;
     out << jsonText(reading) << '\n';
     return 0;
 }

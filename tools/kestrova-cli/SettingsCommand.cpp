@@ -4,8 +4,7 @@
 #include <string_view>
 #include <variant>
 
-#include "settings/SettingKeys.h"
-#include "settings/SettingsStore.h"
+#include "SessionTypes.h"
 
 namespace kestrova {
 

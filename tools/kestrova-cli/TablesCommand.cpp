@@ -1,9 +1,8 @@
 #include "Commands.h"
 
+#include "CaptureReading.h"
 #include "HeadlessSession.h"
 #include "Json.h"
-#include "client/lobby/GlyphTables.h"
-#include "settings/SettingsStore.h"
 
 #include <nlohmann/json.hpp>
 
@@ -15,7 +14,7 @@ std::optional<GlyphTable> loadGlyphs(const std::string& file, std::ostream& err)
     std::vector<std::string> problems;
     std::optional<GlyphTable> glyphs;
     if (file.empty()) {
-        glyphs = loadGlyphTables(SettingsStore::userDataDirectory(), &problems);
+        glyphs = userGlyphTables(&problems);
     } else {
         std::string problem;
         glyphs = GlyphTable::load(file, &problem);

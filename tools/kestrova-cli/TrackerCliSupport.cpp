@@ -1,6 +1,6 @@
 #include "TrackerCliSupport.h"
 
-#include "records/DatabaseList.h"
+#include "SessionTypes.h"
 
 namespace kestrova::cli {
 

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/MessageSink.h"
-#include "records/DatabaseEntry.h"
+#include "SessionTypes.h"
 
 namespace kestrova::cli {
 

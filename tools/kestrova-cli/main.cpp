@@ -1,7 +1,7 @@
 // kestrova-cli: the command-line front end for scripts and power users.
 #include "CommandLine.h"
+#include "SessionTypes.h"
 #include "UserDataDir.h"
-#include "settings/SettingsStore.h"
 
 #include <filesystem>
 #include <iostream>
@@ -15,9 +15,8 @@ namespace {
 // read and write the same per-user folder, wherever they are started.
 std::filesystem::path companionFolder() {
     std::error_code ec;
-    const kestrova::UserDataDir data = kestrova::UserDataDir::prepare(
-        kestrova::SettingsStore::userDataDirectory(), std::filesystem::current_path(ec));
-    kestrova::removeKilledSaveLeftovers(data.dir, kestrova::SettingsStore::defaultPath());
+    const kestrova::UserDataDir data =
+        kestrova::UserDataDir::prepareForUser(std::filesystem::current_path(ec));
     for (const std::string& line : data.traceLines())
         if (!data.created || line.rfind("Created ", 0) != 0)
             std::cerr << "kestrova-cli: " << line;

@@ -5,9 +5,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "SessionTypes.h"
 #include "gui/widgets/QtText.h"
-#include "rating/BuddyCsv.h"
-#include "rating/BuddyList.h"
 
 namespace kestrova {
 

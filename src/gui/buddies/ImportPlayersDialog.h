@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "rating/PlayerImport.h"
+#include "SessionTypes.h"
 
 #include <functional>
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <filesystem>
 
+#include "SessionTypes.h"
 #include "gui/widgets/UserPrompts.h"
-#include "hud/LayoutSet.h"
 
 class QCheckBox;
 class QComboBox;

@@ -2,9 +2,9 @@
 
 #include <QMouseEvent>
 
+#include "SessionTypes.h"
 #include "gui/hud/Layout.h"
 #include "gui/widgets/QtText.h"
-#include "hud/HudLayout.h"
 
 namespace kestrova {
 

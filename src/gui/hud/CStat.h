@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "hud/StatKinds.h"
+#include "SessionTypes.h"
 
 namespace kestrova {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "hud/HudLayout.h"
+#include "SessionTypes.h"
 
 namespace kestrova {
 

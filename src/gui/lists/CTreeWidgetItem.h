@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lists/RowOrder.h"
+#include "SessionTypes.h"
 
 #include <QTreeWidgetItem>
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "settings/FilterRange.h"
-#include "settings/SettingKeys.h"
+#include "SessionTypes.h"
 
 #include <QString>
 

@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-#include "evaluation/PlayerFilter.h"
+#include "AppSettings.h"
+#include "SessionTypes.h"
 #include "gui/lists/FilterRows.h"
-#include "settings/SettingKeys.h"
 
 class QCheckBox;
 

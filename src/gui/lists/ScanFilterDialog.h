@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "AppSettings.h"
+#include "SessionTypes.h"
 #include "gui/lists/FilterRows.h"
-#include "settings/SettingKeys.h"
 
 class QCheckBox;
 class QComboBox;

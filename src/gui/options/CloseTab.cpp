@@ -1,9 +1,8 @@
 #include "gui/options/CloseTab.h"
 
-#include "common/Text.h"
+#include "SessionTypes.h"
 #include "gui/options/OptionControls.h"
 #include "gui/widgets/QtText.h"
-#include "settings/OptionPages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -70,8 +69,8 @@ void CloseTab::store(CloseOptions& options) const {
     options.minimumPlayers = countOf(minClosePlayer_);
     CloseConf conf;
     conf.flag = potRule_->isChecked() ? 1 : 0;
-    conf.lowerPotBb = leadingInteger(lowerPot_->text().toStdString());
-    conf.upperPotBb = leadingInteger(upperPot_->text().toStdString());
+    conf.lowerPotBb = lowerPot_->text().toInt();
+    conf.upperPotBb = upperPot_->text().toInt();
     options.potRule = conf;
     options.closeByHands = closeHands_->isChecked();
     options.closeByHandsPlayers = countOf(closeHandsPlayers_);

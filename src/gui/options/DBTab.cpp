@@ -1,7 +1,7 @@
 #include "gui/options/DBTab.h"
 
+#include "SessionTypes.h"
 #include "gui/widgets/QtText.h"
-#include "records/DatabaseList.h"
 
 #include <QComboBox>
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "SessionTypes.h"
 #include "gui/widgets/UserPrompts.h"
-#include "records/DatabaseList.h"
 
 #include <QUrl>
 #include <QWidget>

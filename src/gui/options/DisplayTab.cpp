@@ -2,14 +2,18 @@
 
 #include "AppSettings.h"
 #include "PlayerColumns.h"
+#include "SessionTypes.h"
 #include "TableColumns.h"
 #include "gui/options/OptionControls.h"
 #include "gui/widgets/QtText.h"
-#include "settings/SettingKeys.h"
 
 #include <QCheckBox>
+#include <QDoubleValidator>
 #include <QGridLayout>
+#include <QIntValidator>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 
 #include <algorithm>
 #include <string_view>
@@ -78,6 +82,36 @@ DisplayTab::DisplayTab(const DisplaySettings& display, QWidget* parent) : QWidge
                     row++, 0, 1, kBoxesPerRow);
     add("Join waitinglist", keys::tdblclick, 0);
     add("Open table", keys::tdblclickopen, 1);
+    ++row;
+
+    // The score: how many weak players a table holds.
+    grid->addWidget(
+        new QLabel(QStringLiteral("Table score (the expected number of weak players):"), this),
+        row++, 0, 1, kBoxesPerRow);
+    const ScoreSettings& score = display.score;
+    const auto field = [&](const QString& label, const char* name, const QString& text,
+                           QValidator* validator) {
+        auto* edit = new QLineEdit(text, this);
+        edit->setObjectName(QLatin1String(name));
+        edit->setValidator(validator);
+        auto* caption = new QLabel(label, this);
+        caption->setBuddy(edit);
+        grid->addWidget(caption, row, 0, 1, kBoxesPerRow - 1);
+        grid->addWidget(edit, row++, kBoxesPerRow - 1);
+        return edit;
+    };
+    weakVpip_ = field(QStringLiteral("A player is weak when his VPIP is above (%):"), "weakvpip",
+                      QString::number(score.weakVpipPercent), new QIntValidator(1, 99, this));
+    priorVpip_ =
+        field(QStringLiteral("A player without hands is taken to play a VPIP of (%):"), "priorvpip",
+              QString::number(score.priorVpipPercent), new QIntValidator(1, 99, this));
+    priorHands_ = field(QStringLiteral("That guess counts as many hands as:"), "priorhands",
+                        QString::number(score.priorHands), new QIntValidator(1, 100000, this));
+    auto* decimal = new QDoubleValidator(0, 10, 1, this);
+    decimal->setLocale(QLocale::c());
+    decimal->setNotation(QDoubleValidator::StandardNotation);
+    goodScore_ = field(QStringLiteral("Tint a table from a score of:"), "goodscore",
+                       QString::number(score.goodScore, 'f', 1), decimal);
     grid->setRowStretch(++row, 1);
 }
 
@@ -86,6 +120,22 @@ void DisplayTab::store(DisplaySettings& display) const {
         if (bool* shown = displayFlag(display, *box.key))
             *shown = box.box->isChecked();
     }
+    // An empty or incomplete field keeps what was there.
+    ScoreSettings& score = display.score;
+    const auto whole = [](const QLineEdit* edit, int& value) {
+        bool ok = false;
+        const int typed = edit->text().toInt(&ok);
+        if (ok)
+            value = typed;
+    };
+    whole(weakVpip_, score.weakVpipPercent);
+    whole(priorVpip_, score.priorVpipPercent);
+    whole(priorHands_, score.priorHands);
+    bool ok = false;
+    const double good = QLocale::c().toDouble(goodScore_->text(), &ok);
+    if (ok)
+        score.goodScore = good;
+    score = score.validated();
 }
 
 }  // namespace kestrova

@@ -5,6 +5,7 @@
 #include <vector>
 
 class QCheckBox;
+class QLineEdit;
 
 namespace kestrova {
 
@@ -12,8 +13,8 @@ struct DisplaySettings;
 struct IntKey;
 
 // The "Display" page of the options dialog: which columns the table list and
-// the player lists show, whether the whole player list shows, and what a
-// double click on a table does. One check box per key.
+// the player lists show, whether the whole player list shows, what a double
+// click on a table does (one check box per key), and how tables are scored.
 class DisplayTab final : public QWidget {
     Q_OBJECT
 
@@ -30,6 +31,10 @@ private:
     };
 
     std::vector<Box> boxes_;
+    QLineEdit* weakVpip_ = nullptr;
+    QLineEdit* priorVpip_ = nullptr;
+    QLineEdit* priorHands_ = nullptr;
+    QLineEdit* goodScore_ = nullptr;
 };
 
 }  // namespace kestrova

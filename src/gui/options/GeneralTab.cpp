@@ -1,8 +1,8 @@
 #include "gui/options/GeneralTab.h"
 
+#include "SessionTypes.h"
 #include "gui/options/OptionControls.h"
 #include "gui/widgets/QtText.h"
-#include "settings/OptionPages.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,7 +1,6 @@
 #include "gui/options/LimitTab.h"
 
 #include "gui/widgets/QtText.h"
-#include "settings/LimitsFile.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -18,8 +17,8 @@ std::string utf8(const QString& text) {
 
 }  // namespace
 
-LimitTab::LimitTab(std::filesystem::path directory, QWidget* parent)
-    : QWidget(parent), directory_(std::move(directory)) {
+LimitTab::LimitTab(const std::vector<LimitRecord>& chosen, SaveLimits save, QWidget* parent)
+    : QWidget(parent), save_(std::move(save)) {
     tables_ = new QTreeWidget(this);
     tables_->setObjectName(QStringLiteral("tables"));
     tables_->setHeaderLabels({QStringLiteral("Tables")});
@@ -50,12 +49,7 @@ LimitTab::LimitTab(std::filesystem::path directory, QWidget* parent)
                        "(and so on...)."),
                    this),
         2, 0, 1, 3);
-}
-
-void LimitTab::fillChosen(int clientKind) {
-    clientKind_ = clientKind;
-    chosen_->clear();
-    for (const LimitRecord& record : LimitsFile::read(directory_, clientKind))
+    for (const LimitRecord& record : chosen)
         new QTreeWidgetItem(chosen_, {toQString(record.type), toQString(record.structure),
                                       toQString(record.limit)});
 }
@@ -66,7 +60,8 @@ void LimitTab::writeChosen() const {
         const QTreeWidgetItem* row = chosen_->topLevelItem(i);
         records.push_back({utf8(row->text(0)), utf8(row->text(1)), utf8(row->text(2))});
     }
-    LimitsFile::write(directory_, clientKind_, records);
+    if (save_)
+        save_(records);
 }
 
 void LimitTab::slot_Add() {

@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
-#include <filesystem>
+#include "SessionTypes.h"
+
+#include <functional>
+#include <vector>
 
 class QTreeWidget;
 
@@ -11,15 +14,14 @@ namespace kestrova {
 // The limits the hand-history datamining works through, in order, kept in the
 // limits file of the client kind. Built by the options dialog, never shown.
 // "Add" takes the chosen limits of the "Tables" tree (type, structure, limit),
-// "Remove" drops the chosen rows; each rewrites the file at once.
+// "Remove" drops the chosen rows; each hands the list back to be saved at once.
 class LimitTab final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit LimitTab(std::filesystem::path directory, QWidget* parent = nullptr);
-
-    // The chosen list from the limits file of this client kind (none for most kinds).
-    void fillChosen(int clientKind);
+    using SaveLimits = std::function<void(const std::vector<LimitRecord>& chosen)>;
+    // `chosen`: the list of the client kind (none for most kinds).
+    LimitTab(const std::vector<LimitRecord>& chosen, SaveLimits save, QWidget* parent = nullptr);
     // The limits the running client offers, as type / structure / limit.
     QTreeWidget* tables() const { return tables_; }
     QTreeWidget* chosen() const { return chosen_; }
@@ -31,8 +33,7 @@ public slots:
 private:
     void writeChosen() const;
 
-    std::filesystem::path directory_;
-    int clientKind_ = -1;
+    SaveLimits save_;
     QTreeWidget* tables_ = nullptr;
     QTreeWidget* chosen_ = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "gui/options/OpenTab.h"
 
+#include "SessionTypes.h"
 #include "gui/options/OptionControls.h"
-#include "settings/OptionPages.h"
 
 #include <QCheckBox>
 #include <QComboBox>

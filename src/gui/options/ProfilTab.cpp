@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "SessionTypes.h"
 #include "gui/options/ProfileRangeDialog.h"
 #include "gui/widgets/QtText.h"
-#include "settings/OptionPages.h"
 
 namespace kestrova {
 

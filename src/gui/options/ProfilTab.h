@@ -6,10 +6,9 @@
 
 #include <functional>
 
+#include "SessionTypes.h"
 #include "gui/options/ProfileRangeDialog.h"
 #include "gui/widgets/UserPrompts.h"
-#include "rating/ColourRanges.h"
-#include "rating/StatProfile.h"
 
 class QCheckBox;
 class QComboBox;

@@ -31,14 +31,16 @@ QPushButton* makeButton(const QString& text, const char* name, const QString& ti
 TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* parent)
     : QDialog(parent), settings_(settings), services_(std::move(services)) {
     setWindowTitle(QStringLiteral("Options"));
-    const std::filesystem::path& directory = services_.directory;
     tabs_ = new QTabWidget(this);
 
     general_ = new GeneralTab(settings_.general, services_.prompts);
     tabs_->addTab(general_, QStringLiteral("General"));
     // Never shown: built without a parent, owned here.
-    limit_ = new LimitTab(directory);
-    limit_->fillChosen(services_.clientKind);
+    limit_ = new LimitTab(settings_.limits, [this](const std::vector<LimitRecord>& chosen) {
+        settings_.limits = chosen;
+        if (services_.save)
+            services_.save(settings_, SettingsPart::Limits);
+    });
     open_ = new OpenTab(settings_.open);
     close_ = new CloseTab(settings_.close);
     for (QWidget* hidden : std::initializer_list<QWidget*>{limit_, open_, close_})
@@ -82,8 +84,8 @@ void TabDialog::accept() {
     close_->store(edited.close);
     profile_->store(edited.profile);
     display_->store(edited.display);
-    if (services_.saveOptions)
-        services_.saveOptions(edited);
+    if (services_.save)
+        services_.save(edited, SettingsPart::Options);
     if (const std::optional<DatabaseList> list = databases_->toSave();
         list && services_.saveDatabases)
         services_.saveDatabases(*list);

@@ -30,12 +30,11 @@ class TabDialog final : public QDialog {
 
 public:
     struct Services {
-        std::filesystem::path directory;  // the companion files
-        int clientKind = 5;
         UserPrompts prompts;
         DBTab::Services databases;  // its prompts are taken from above
-        // "OK": the settings as the pages hold them, to be saved whole.
-        std::function<void(const AppSettings& edited)> saveOptions;
+        // Saves a part of the settings as the pages hold them: the options
+        // at "OK", the limits at every change of the hidden Limit page.
+        std::function<void(const AppSettings& edited, SettingsPart part)> save;
         ColourRanges profiles;  // what the Profile tab shows
         ProfilTab::SaveProfile saveProfile;
         std::function<void(const DatabaseList&)> saveDatabases;

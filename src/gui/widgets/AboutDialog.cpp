@@ -1,6 +1,6 @@
 #include "gui/widgets/AboutDialog.h"
 
-#include "common/DataFiles.h"
+#include "SessionTypes.h"
 
 #include <QLabel>
 #include <QPixmap>

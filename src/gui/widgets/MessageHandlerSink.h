@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/MessageSink.h"
+#include "SessionTypes.h"
 #include "gui/widgets/QtText.h"
 
 #include <functional>

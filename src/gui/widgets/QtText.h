@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rating/Rgb.h"
+#include "SessionTypes.h"
 
 #include <QColor>
 #include <QString>

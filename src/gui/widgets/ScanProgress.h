@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Rect.h"
+#include "SessionTypes.h"
 
 #include <QPointer>
 #include <QProgressDialog>

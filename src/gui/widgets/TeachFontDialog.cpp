@@ -1,6 +1,6 @@
 #include "gui/widgets/TeachFontDialog.h"
 
-#include "client/ocr/FontLearner.h"
+#include "FontTeaching.h"
 #include "gui/widgets/QtText.h"
 
 #include <QColor>
@@ -49,12 +49,8 @@ std::vector<std::vector<std::string>> cellTexts(const QTableWidget& table) {
 
 TeachFontDialog::TeachFontDialog(kestrova::Session& session,
                                  kestrova::Session::LobbyCapture capture, QWidget* parent)
-    : QDialog(parent),
-      session_(session),
-      capture_(std::move(capture)),
-      rowLines_(kestrova::listLines(capture_.image, capture_.geometry,
-                                    session_.glyphs().smoothPercent())),
-      seatLines_(kestrova::seatLines(capture_.image, session_.glyphs().smoothPercent())) {
+    : QDialog(parent), session_(session), capture_(std::move(capture)) {
+    const kestrova::LobbyTexts read = kestrova::readCapture(session_, capture_);
     setWindowTitle(QStringLiteral("Teach Font"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
@@ -74,10 +70,10 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
     rows_ = makeTable({QStringLiteral("Table"), QStringLiteral("Game"), QStringLiteral("Stakes"),
                        QStringLiteral("Plrs"), QStringLiteral("Type"), QStringLiteral("Avg Pot"),
                        QStringLiteral("Wait")},
-                      static_cast<int>(rowLines_.size()), right);
+                      static_cast<int>(read.rows.size()), right);
     rows_->setObjectName(QStringLiteral("teachRows"));
     seats_ = makeTable({QStringLiteral("Player"), QStringLiteral("Chips")},
-                       static_cast<int>(seatLines_.size()), right);
+                       static_cast<int>(read.seats.size()), right);
     seats_->setObjectName(QStringLiteral("teachSeats"));
     rightLayout->addWidget(rows_, 3);
     rightLayout->addWidget(seats_, 2);
@@ -100,38 +96,30 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
 }
 
 int TeachFontDialog::readCells(const kestrova::LobbyTexts* typed) {
-    // Learning may have found the text smoothed: the lines are cut anew.
-    const std::optional<int> smoothPercent = session_.glyphs().smoothPercent();
-    rowLines_ = kestrova::listLines(capture_.image, capture_.geometry, smoothPercent);
-    seatLines_ = kestrova::seatLines(capture_.image, smoothPercent);
+    const kestrova::LobbyTexts read = kestrova::readCapture(session_, capture_);
     int marked = 0;
-    const auto fill = [&](QTableWidget* table, const std::vector<kestrova::TextLine>& lines,
+    const auto fill = [&](QTableWidget* table, const std::vector<std::vector<std::string>>& cells,
                           const std::vector<std::vector<std::string>>* texts) {
-        for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
-            const kestrova::TextLine& line = lines[static_cast<std::size_t>(r)];
-            for (int c = 0; c < static_cast<int>(line.fields.size()); ++c) {
-                const std::string read = kestrova::readField(
-                    capture_.image, line, line.fields[static_cast<std::size_t>(c)],
-                    session_.glyphs());
-                const auto row = static_cast<std::size_t>(r);
-                const auto column = static_cast<std::size_t>(c);
-                const std::string* want = texts != nullptr && row < texts->size() &&
-                                                  column < (*texts)[row].size()
-                                              ? &(*texts)[row][column]
-                                              : nullptr;
-                auto* item = new QTableWidgetItem(toQString(want != nullptr ? *want : read));
-                if (want != nullptr && *want != read) {
+        for (std::size_t row = 0; row < cells.size(); ++row) {
+            for (std::size_t column = 0; column < cells[row].size(); ++column) {
+                const std::string& now = cells[row][column];
+                const std::string* want =
+                    texts != nullptr && row < texts->size() && column < (*texts)[row].size()
+                        ? &(*texts)[row][column]
+                        : nullptr;
+                auto* item = new QTableWidgetItem(toQString(want != nullptr ? *want : now));
+                if (want != nullptr && *want != now) {
                     item->setBackground(QColor(255, 214, 153));
-                    item->setToolTip(QStringLiteral("Still read as \u201c%1\u201d")
-                                         .arg(toQString(read)));
+                    item->setToolTip(
+                        QStringLiteral("Still read as \u201c%1\u201d").arg(toQString(now)));
                     ++marked;
                 }
-                table->setItem(r, c, item);
+                table->setItem(static_cast<int>(row), static_cast<int>(column), item);
             }
         }
     };
-    fill(rows_, rowLines_, typed != nullptr ? &typed->rows : nullptr);
-    fill(seats_, seatLines_, typed != nullptr ? &typed->seats : nullptr);
+    fill(rows_, read.rows, typed != nullptr ? &typed->rows : nullptr);
+    fill(seats_, read.seats, typed != nullptr ? &typed->seats : nullptr);
     return marked;
 }
 
@@ -143,21 +131,11 @@ void TeachFontDialog::learn() {
     kestrova::LobbyTexts texts;
     texts.rows = cellTexts(*rows_);
     texts.seats = cellTexts(*seats_);
-    const kestrova::GlyphTable taught = session_.taughtGlyphs();
-    kestrova::FontLearner learner(session_.glyphs(), &taught);
-    std::string problem;
-    if (!learner.addCapture(capture_.image, texts, &capture_.geometry, &problem)) {
-        report_->setPlainText(toQString(problem));
-        return;
-    }
-    const kestrova::FontLearning learning = learner.learn();
-    QString text = toQString(learning.report());
-    if (!learning.entries.empty() && !session_.learnGlyphs(learning.entries, &problem)) {
-        text += QStringLiteral("\nNothing was saved: ") + toQString(problem);
-    }
+    QString text = toQString(kestrova::teachFont(session_, capture_, texts));
     if (const int marked = readCells(&texts); marked > 0) {
-        text += QStringLiteral("\n%1 cell(s) still read otherwise are marked; point at one to "
-                               "see what is read.")
+        text += QStringLiteral(
+                    "\n%1 cell(s) still read otherwise are marked; point at one to "
+                    "see what is read.")
                     .arg(marked);
     }
     report_->setPlainText(text);

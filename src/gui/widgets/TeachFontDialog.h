@@ -1,8 +1,7 @@
 #pragma once
 
 #include "Session.h"
-#include "client/ocr/FontLearner.h"
-#include "client/ocr/LobbyTextLines.h"
+#include "SessionTypes.h"
 
 #include <QDialog>
 
@@ -37,8 +36,6 @@ private:
 
     kestrova::Session& session_;
     kestrova::Session::LobbyCapture capture_;
-    std::vector<kestrova::TextLine> rowLines_;
-    std::vector<kestrova::TextLine> seatLines_;
     QTableWidget* rows_ = nullptr;
     QTableWidget* seats_ = nullptr;
     QPlainTextEdit* report_ = nullptr;

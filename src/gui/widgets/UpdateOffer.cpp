@@ -1,7 +1,6 @@
 #include "gui/widgets/UpdateOffer.h"
 
 #include "gui/widgets/QtText.h"
-#include "update/UpdateCheck.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -12,8 +11,8 @@
 
 namespace update_check = kestrova::update_check;
 
-UpdateOffer::UpdateOffer(QWidget* window, kestrova::UpdateSite site, UrlOpener openUrl)
-    : QObject(window), window_(window), site_(std::move(site)), openUrl_(std::move(openUrl)) {
+UpdateOffer::UpdateOffer(QWidget* window, const kestrova::AppSettings& settings, UrlOpener openUrl)
+    : QObject(window), window_(window), openUrl_(std::move(openUrl)), check_(settings) {
     if (!openUrl_) {
         openUrl_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     }
@@ -21,42 +20,34 @@ UpdateOffer::UpdateOffer(QWidget* window, kestrova::UpdateSite site, UrlOpener o
 
 // A check still running is stopped here, while this object can still take
 // the answer it might post.
-UpdateOffer::~UpdateOffer() {
-    runner_.reset();
-}
+UpdateOffer::~UpdateOffer() = default;
 
-bool UpdateOffer::checkAtStartup(const kestrova::SettingsStore& settings,
-                                 kestrova::UpdateCheckRunner::ClientFactory makeClient) {
-    if (!update_check::enabled(settings)) {
-        return false;
-    }
-    runner_ = std::make_unique<kestrova::UpdateCheckRunner>(
-        site_.server, std::move(makeClient), [this](bool newVersion) {
-            if (newVersion) {
-                QMetaObject::invokeMethod(this, &UpdateOffer::offerNewVersion,
-                                          Qt::QueuedConnection);
-            }
-        });
-    return true;
+bool UpdateOffer::checkAtStartup(kestrova::UpdateCheckJob::ClientFactory makeClient) {
+    return check_.start(
+        [this] {
+            QMetaObject::invokeMethod(this, &UpdateOffer::offerNewVersion, Qt::QueuedConnection);
+        },
+        std::move(makeClient));
 }
 
 void UpdateOffer::offerNewVersion() {
-    const QString text = QStringLiteral("Please visit ") + toQString(site_.webSite) +
+    const QString text = QStringLiteral("Please visit ") + toQString(site().webSite) +
                          QStringLiteral(" and download the new version of Velloran.\n\n") +
                          QStringLiteral("Feel free to contact the Support via email (") +
-                         toQString(site_.supportEmail) + QStringLiteral(") if you need help.\n\n") +
+                         toQString(site().supportEmail) +
+                         QStringLiteral(") if you need help.\n\n") +
                          QStringLiteral("Do you want to visit the downloadpage now?");
     auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("New Version Available!"),
                                 text, QMessageBox::Yes | QMessageBox::No, window_);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::buttonClicked, this, [this, box](QAbstractButton* button) {
         if (box->standardButton(button) == QMessageBox::Yes) {
-            openUrl_(QUrl(toQString(site_.page(update_check::kOfferPage))));
+            openUrl_(QUrl(toQString(site().page(update_check::kOfferPage))));
         }
     });
     box->open();
 }
 
 void UpdateOffer::visitDownloadPage() {
-    openUrl_(QUrl(toQString(site_.page(update_check::kDownloadPage))));
+    openUrl_(QUrl(toQString(site().page(update_check::kDownloadPage))));
 }

@@ -2,9 +2,7 @@
 
 #include "PlayerColumns.h"
 #include "TableColumns.h"
-#include "settings/ColumnConf.h"
-#include "settings/Window2Conf.h"
-#include "settings/WindowConf.h"
+#include "WindowLayout.h"
 
 #include <QHeaderView>
 #include <QMainWindow>
@@ -15,13 +13,14 @@ using namespace kestrova;
 void restoreWindowState(QMainWindow& window, const WindowLists& lists,
                         const std::filesystem::path& workingDir) {
     window.resize(800, 600);
-    const WindowStartGeometry start = WindowStartGeometry::from(WindowConf::read(workingDir));
+    const WindowLayout layout = WindowLayout::load(workingDir);
+    const WindowStartGeometry& start = layout.start;
     if (start.tableSortColumn)
         lists.tables->sortByColumn(*start.tableSortColumn, Qt::DescendingOrder);
     if (start.playerSortColumn)
         lists.players->sortByColumn(*start.playerSortColumn, Qt::DescendingOrder);
 
-    const Window2Conf whole = Window2Conf::read(workingDir);
+    const Window2Conf& whole = layout.wholeList;
     if (whole.sortColumn && *whole.sortColumn >= 0 &&
         *whole.sortColumn < lists.wholePlayers->columnCount())
         lists.wholePlayers->sortByColumn(
@@ -31,7 +30,7 @@ void restoreWindowState(QMainWindow& window, const WindowLists& lists,
 
     // The player-list widths go to both player lists, column for column: the
     // whole list's columns follow its "Table" column.
-    const ColumnConf widths = ColumnConf::read(workingDir);
+    const ColumnConf& widths = layout.widths;
     const auto apply = [](QTreeWidget* list, int column, int width) {
         if (column >= 0 && column < list->columnCount() && width >= 0)
             list->header()->resizeSection(column, width);
@@ -47,22 +46,22 @@ void restoreWindowState(QMainWindow& window, const WindowLists& lists,
 bool saveWindowState(const QMainWindow& window, const WindowLists& lists,
                      const std::filesystem::path& workingDir) {
     const bool sized = !window.isMinimized();
+    WindowLayoutToSave layout;
     if (sized) {
         WindowConf conf;
         conf.tableSortColumn = lists.tables->header()->sortIndicatorSection();
         conf.playerSortColumn = lists.players->header()->sortIndicatorSection();
         conf.width = window.width();
         conf.height = window.height();
-        conf.write(workingDir);
-        Window2Conf::write(
-            workingDir, lists.wholePlayers->header()->sortIndicatorSection(),
-            lists.wholePlayers->header()->sortIndicatorOrder() == Qt::AscendingOrder);
+        layout.window = conf;
+        layout.wholeListSortColumn = lists.wholePlayers->header()->sortIndicatorSection();
+        layout.wholeListAscending =
+            lists.wholePlayers->header()->sortIndicatorOrder() == Qt::AscendingOrder;
     }
-    ColumnConf widths;
     for (int c = 0; c < kTableWidthsSaved; ++c)
-        widths.tableWidths.push_back(lists.tables->header()->sectionSize(c));
+        layout.widths.tableWidths.push_back(lists.tables->header()->sectionSize(c));
     for (int c = 0; c < kPlayerWidthsSaved; ++c)
-        widths.playerWidths.push_back(lists.players->header()->sectionSize(c));
-    widths.write(workingDir);
+        layout.widths.playerWidths.push_back(lists.players->header()->sectionSize(c));
+    layout.save(workingDir);
     return sized;
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+// What the front ends use of the core, shown to them through the session: the
+// value types they hold and edit, the texts the program's own messages are
+// made of, and a few pure functions a view applies to what it shows. A front
+// end includes this (or another session header), never a core layer; the
+// build refuses that (cmake/FrontEndIncludes.cmake). Whatever reads or writes
+// the user's files, talks to a database or drives the client goes through the
+// session's own functions instead.
+
+#include "client/ClientPlatform.h"
+#include "client/DesktopPlatform.h"  // the desktop a front end reaches the client through
+#include "client/ocr/FontLearner.h"  // LobbyTexts, the teaching dialog's cells
+#include "client/ocr/GlyphTable.h"
+#include "common/Clock.h"
+#include "common/DataFiles.h"     // findDataFile: shipped pictures and texts
+#include "common/FileContents.h"  // bounded reads of regular files
+#include "common/FileLock.h"      // a read-modify-write of a file other programs share
+#include "common/Image.h"
+#include "common/MessageSink.h"
+#include "common/Rect.h"
+#include "evaluation/KnownPlayerLine.h"
+#include "hud/HudLayout.h"  // the HUD editor's document...
+#include "hud/LayoutSet.h"  // ...and its files, saved whole or not at all
+#include "hud/StatKinds.h"
+#include "lists/RowOrder.h"  // how a list column sorts the texts it shows
+#include "rating/BuddyCsv.h"
+#include "rating/BuddyList.h"
+#include "rating/ColourRanges.h"
+#include "rating/PlayerImport.h"
+#include "rating/Rgb.h"
+#include "rating/StatProfile.h"
+#include "records/DatabaseList.h"
+#include "settings/FilterRange.h"
+#include "settings/LimitsFile.h"
+#include "settings/OptionPages.h"
+#include "settings/SettingKeys.h"    // key names serve as the option widgets' object names
+#include "settings/SettingsStore.h"  // the settings file itself, for the raw "settings" command
+#include "settings/TraceLog.h"

@@ -1,0 +1,19 @@
+#include "WindowLayout.h"
+
+namespace kestrova {
+
+WindowLayout WindowLayout::load(const std::filesystem::path& workingDir) {
+    return {WindowStartGeometry::from(WindowConf::read(workingDir)), Window2Conf::read(workingDir),
+            ColumnConf::read(workingDir)};
+}
+
+bool WindowLayoutToSave::save(const std::filesystem::path& workingDir) const {
+    bool saved = true;
+    if (window) {
+        saved = window->write(workingDir) && saved;
+        saved = Window2Conf::write(workingDir, wholeListSortColumn, wholeListAscending) && saved;
+    }
+    return widths.write(workingDir) && saved;
+}
+
+}  // namespace kestrova
