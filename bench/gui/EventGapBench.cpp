@@ -1,11 +1,13 @@
-// How long the window's event loop goes without turning while passes run on
-// the real clock: the demo lobby's "Get Table List" and "Scan All Tables" in
-// the main window, with a look-up that answers at once. Prints the longest gap
-// between two ticks of a 5 ms timer, and the 99th percentile.
+// How long the window's event loop goes without turning while long work runs
+// on the real clock: the demo lobby's "Get Table List" and "Scan All Tables"
+// in the main window, with a look-up that answers at once; then the player
+// import and the aggregator build against a tracker server that takes the
+// connection and never answers. Prints the longest gap between two ticks of a
+// 5 ms timer, and the 99th percentile.
 #include "FakeLookup.h"
 #include "gui/grabber.h"
 
-#include "records/PlayerLookup.h"
+#include "SessionTypes.h"
 #include "sim/Lobby.h"
 #include "sim/SimulatedClient.h"
 
@@ -14,14 +16,20 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
-// Runs one pass and returns the gaps between timer ticks while it ran, in ms.
-std::vector<double> gapsDuring(grabber& window, void (grabber::*command)()) {
+// Runs one command and returns the gaps between timer ticks while it ran, in ms.
+template <typename Command>
+std::vector<double> gapsDuring(grabber& window, Command command) {
     std::vector<double> gaps;
     QElapsedTimer clock;
     clock.start();
@@ -33,7 +41,7 @@ std::vector<double> gapsDuring(grabber& window, void (grabber::*command)()) {
         last = now;
     });
     ticker.start(5);
-    (window.*command)();
+    command();
     while (window.isBusy())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     return gaps;
@@ -44,6 +52,19 @@ void report(const char* pass, std::vector<double> gaps) {
     const double p99 = gaps.empty() ? 0 : gaps[gaps.size() * 99 / 100];
     std::printf("%-16s ticks %6zu  longest gap %7.2f ms  99th percentile %6.2f ms\n", pass,
                 gaps.size(), gaps.empty() ? 0 : gaps.back(), p99);
+}
+
+// A port of 127.0.0.1 that takes connections and never answers them.
+int silentServer() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    ::listen(fd, 16);
+    return ntohs(address.sin_port);
 }
 
 }  // namespace
@@ -58,6 +79,21 @@ int main(int argc, char* argv[]) {
     kestrova::sim::SimulatedClient client(kestrova::sim::Lobby::loadFile(lobbyFile));
     kestrova::test::FakeLookup lookup;  // every player known at once
 
+    // PokerTracker 2 and 3 databases on a server that stalls, with a 2 s deadline:
+    // the import collects names from the first, the aggregator is built in the second.
+    const std::string port = std::to_string(silentServer());
+    kestrova::DatabaseList databases;
+    for (const auto kind :
+         {kestrova::DatabaseKind::PokerTracker2Postgres, kestrova::DatabaseKind::PokerTracker3})
+        databases.append(kestrova::DatabaseEntry{.host = "127.0.0.1",
+                                                 .port = port,
+                                                 .database = "stalled",
+                                                 .user = "me",
+                                                 .kind = static_cast<std::int32_t>(kind)});
+    databases.save(dir.path().toStdString());
+    kestrova::SettingsStore(kestrova::SettingsStore::defaultPath())
+        .writeText(kestrova::keys::lookuptimeout, "2");
+
     GrabberServices services;
     services.platform = &client;
     services.lookup = &lookup;
@@ -67,7 +103,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
     });
     window.show();
-    report("Get Table List", gapsDuring(window, &grabber::slot_pbRefresh));
-    report("Scan All Tables", gapsDuring(window, &grabber::slot_pbFullScan));
+    report("Get Table List", gapsDuring(window, [&] { window.slot_pbRefresh(); }));
+    report("Scan All Tables", gapsDuring(window, [&] { window.slot_pbFullScan(); }));
+    kestrova::Jobs& jobs = window.session().jobs();
+    report("Player import", gapsDuring(window, [&] { jobs.importPlayers({}); }));
+    report("Aggregator build", gapsDuring(window, [&] { jobs.buildAggregator(); }));
     return 0;
 }
