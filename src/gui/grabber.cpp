@@ -421,6 +421,7 @@ void grabber::jobEvent(const JobEvent& event) {
                 // The database page shows its own wait, inside the modal Options dialog.
                 break;
             case JobKind::PlayerLookup:  // the command line's alone
+            case JobKind::LobbyCapture:  // a moment: the dialog follows
                 break;
         }
     } else if (const auto* progress = std::get_if<job_event::Progress>(&event)) {
@@ -430,6 +431,14 @@ void grabber::jobEvent(const JobEvent& event) {
         jobProgress_.reset();
         if (built->built)
             showAggregatorUpdated(this, toQString(built->completionText));
+    } else if (const auto* captured = std::get_if<job_event::LobbyCaptured>(&event)) {
+        if (!captured->capture) {
+            messageHandler_(QStringLiteral("Error"), toQString(captured->problem));
+            return;
+        }
+        auto* dialog = new TeachFontDialog(*session_, *captured->capture, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
     } else if (const auto* tested = std::get_if<job_event::ConnectionsTested>(&event)) {
         // Nobody waits when the dialog closed meanwhile.
         if (databasePage_)
@@ -696,15 +705,9 @@ void grabber::slot_qaAbout() {
 }
 
 void grabber::slot_qaTeachFont() {
-    std::string problem;
-    std::optional<kestrova::Session::LobbyCapture> capture = session_->captureLobby(&problem);
-    if (!capture) {
-        messageHandler_(QStringLiteral("Error"), toQString(problem));
-        return;
-    }
-    auto* dialog = new TeachFontDialog(*session_, std::move(*capture), this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->open();
+    // The capture waits on the X server: the worker takes it, the dialog follows.
+    if (!session_->jobs().captureLobby())
+        refused();
 }
 
 // "Exit" ends at once: nothing is saved, as the user asked for a hard stop.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "client/LobbyGeometry.h"
+#include "common/Image.h"
 #include "rating/PlayerImport.h"
 #include "records/PlayerStats.h"
 
@@ -12,12 +14,19 @@
 
 namespace kestrova {
 
+// A capture of the Everest lobby and where its list is, for teaching a font.
+struct CapturedLobby {
+    Image image;
+    LobbyGeometry geometry;
+};
+
 // The front end's long jobs, run on the scan worker under the passes' busy rule.
 enum class JobKind {
     PlayerImport,     // "Import player from databases"
     AggregatorBuild,  // "Update Aggregator database"
     ConnectionTest,   // the logins of the Options dialog's database page
     PlayerLookup,     // one player looked up outside a pass (the command line's "lookup")
+    LobbyCapture,     // "Teach Font…": the lobby captured to teach from
 };
 
 // What a job reports, delivered on the front end's thread in the order it happened.
@@ -57,10 +66,16 @@ struct PlayerLookedUp {
     std::vector<Failure> failed;
 };
 
+// capture: null when the lobby could not be captured, and problem says why.
+struct LobbyCaptured {
+    std::shared_ptr<CapturedLobby> capture;
+    std::string problem;
+};
+
 }  // namespace job_event
 
 using JobEvent = std::variant<job_event::Started, job_event::Progress, job_event::ImportDone,
                               job_event::AggregatorDone, job_event::ConnectionsTested,
-                              job_event::PlayerLookedUp>;
+                              job_event::PlayerLookedUp, job_event::LobbyCaptured>;
 
 }  // namespace kestrova

@@ -175,6 +175,16 @@ bool Jobs::lookUpPlayer(std::string name, std::string stack, std::string seat) {
     return start(JobKind::PlayerLookup, std::move(work), std::move(done));
 }
 
+bool Jobs::captureLobby() {
+    auto result = std::make_shared<job_event::LobbyCaptured>();
+    auto work = [this, result] {
+        if (auto capture = session_.grabLobby(&result->problem))
+            result->capture = std::make_shared<CapturedLobby>(std::move(*capture));
+    };
+    auto done = [this, result] { report(*result); };
+    return start(JobKind::LobbyCapture, std::move(work), std::move(done));
+}
+
 bool Jobs::testConnections(std::vector<DatabaseEntry> entries, std::chrono::milliseconds timeout) {
     auto failures = std::make_shared<std::vector<std::optional<std::string>>>(entries.size());
     // All at once: an unreachable host costs its timeout, not the sum of them.

@@ -42,6 +42,8 @@ public:
     // Looks one player up in the active databases as a pass does, connecting
     // before and disconnecting after.
     bool lookUpPlayer(std::string name, std::string stack, std::string seat);
+    // Captures the lobby to teach a font from; LobbyCaptured says how it went.
+    bool captureLobby();
     // Logs in to each entry's PostgreSQL database, all at once, each bounded by timeout.
     bool testConnections(std::vector<DatabaseEntry> entries, std::chrono::milliseconds timeout);
 

@@ -210,11 +210,7 @@ void Session::busyChanged(bool busy) {
         listener_->busyChanged(busy);
 }
 
-std::optional<Session::LobbyCapture> Session::captureLobby(std::string* problem) {
-    if (busy()) {
-        *problem = "A scan is running; teach the font when it has finished.";
-        return std::nullopt;
-    }
+std::optional<Session::LobbyCapture> Session::grabLobby(std::string* problem) {
     if (!services_.platform) {
         *problem = kLobbyNotFoundMessage;
         return std::nullopt;

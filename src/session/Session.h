@@ -89,13 +89,10 @@ public:
     void trace(std::string_view marker) const;
 
     const GlyphTable& glyphs() const { return glyphs_; }
-    // A capture of the Everest lobby and where its list is, for teaching a font;
-    // refused while a pass runs (it drives the client).
-    struct LobbyCapture {
-        Image image;
-        LobbyGeometry geometry;
-    };
-    std::optional<LobbyCapture> captureLobby(std::string* problem);
+    using LobbyCapture = CapturedLobby;
+    // Captures the lobby now, restoring it when minimised: the worker's alone
+    // (Jobs::captureLobby), as it drives the client.
+    std::optional<LobbyCapture> grabLobby(std::string* problem);
     // Adds learnt glyphs to the user's table "ocr2.txt" in the working directory
     // and to the table in use, so that the next pass reads with them. Refused
     // while a pass runs, as the pass reads the table.

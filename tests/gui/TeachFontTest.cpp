@@ -54,10 +54,11 @@ void TeachFontTest::correctedCellsAreLearntAndReadAgain() {
         std::vector<QString> messages;
         window.setMessageHandler(
             [&](const QString&, const QString& text) { messages.push_back(text); });
+        // The capture runs on the worker; the dialog opens when it is there.
         window.slot_qaTeachFont();
+        QTRY_VERIFY(window.findChild<TeachFontDialog*>() != nullptr);
         QVERIFY(messages.empty());
         auto* dialog = window.findChild<TeachFontDialog*>();
-        QVERIFY(dialog);
         QTableWidget* rows = dialog->rowsTable();
         QCOMPARE(rows->item(0, 2)->text(), QStringLiteral("$1/$2"));
         QVERIFY(rows->item(3, 0)->text() != QStringLiteral("Zermatt 4"));
