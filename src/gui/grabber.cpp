@@ -180,6 +180,11 @@ UserPrompts grabber::prompts() const {
 
 void grabber::createLists() {
     tableList_ = makeList("tableList", headersOf(tableColumns()));
+    tableList_->headerItem()->setToolTip(
+        kScoreColumn, QStringLiteral("The expected number of weak players at the table: each "
+                                     "player counts with the chance that his true VPIP is above "
+                                     "the mark set on the Display page, judged by his hands so "
+                                     "far (a player without hands by the guess set there)"));
     tableList_->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(tableList_, &QTreeWidget::currentItemChanged, this, &grabber::table_Clicked);
     connect(tableList_, &QTreeWidget::itemDoubleClicked, this, &grabber::table_dblClicked);
@@ -197,7 +202,9 @@ void grabber::createLists() {
     wholePlayerList_->setMinimumHeight(50);
     connect(wholePlayerList_, &QTreeWidget::itemClicked, this, &grabber::playerlist_Clicked);
 
-    tables_ = new TableListView(tableList_, session_->tables(), this);
+    tables_ = new TableListView(
+        tableList_, session_->tables(),
+        [this] { return session_->settings().display.score.validated().goodScore; }, this);
     // The session keeps the current row and its selection; the buttons act on that.
     connect(tableList_, &QTreeWidget::currentItemChanged, this, &grabber::tableSelectionChanged);
     connect(tableList_, &QTreeWidget::itemSelectionChanged, this, &grabber::tableSelectionChanged);
@@ -263,7 +270,15 @@ void grabber::createWidgets() {
 
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->setChildrenCollapsible(false);
-    splitter->addWidget(tableList_);
+    auto* tablePanel = new QWidget;
+    auto* tableLayout = new QVBoxLayout(tablePanel);
+    tableLayout->setContentsMargins(0, 0, 0, 0);
+    tableLayout->addWidget(tableList_);
+    scoreLegend_ = new QLabel;
+    scoreLegend_->setObjectName(QStringLiteral("scoreLegend"));
+    tableLayout->addWidget(scoreLegend_);
+    updateScoreLegend();
+    splitter->addWidget(tablePanel);
     splitter->addWidget(playerList_);
     wholePlayerPanel_ = new QWidget;
     auto* panelLayout = new QHBoxLayout(wholePlayerPanel_);
@@ -345,8 +360,20 @@ void grabber::updateControls() {
 }
 
 void grabber::settingsChanged(const std::vector<SettingsPart>& parts) {
-    if (std::find(parts.begin(), parts.end(), SettingsPart::Options) != parts.end())
+    if (std::find(parts.begin(), parts.end(), SettingsPart::Options) != parts.end()) {
         applyDisplaySettings();
+        updateScoreLegend();
+    }
+}
+
+void grabber::updateScoreLegend() {
+    const ScoreSettings score = session_->settings().display.score.validated();
+    scoreLegend_->setText(
+        QStringLiteral("<span style=\"background-color:#d6f0d6\">&nbsp;&nbsp;&nbsp;&nbsp;</span> "
+                       "Score %1 or more: that many weak players (true VPIP above %2 %) are "
+                       "expected at the table.")
+            .arg(QString::number(score.goodScore, 'f', 1))
+            .arg(score.weakVpipPercent));
 }
 
 void grabber::showMessage(const std::string& title, const std::string& text) {

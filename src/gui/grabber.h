@@ -111,6 +111,7 @@ private:
     // SessionListener
     void showMessage(const std::string& title, const std::string& text) override;
     void settingsChanged(const std::vector<kestrova::SettingsPart>& parts) override;
+    void updateScoreLegend();
     void scanEvent(const kestrova::ScanEvent& event) override;
     void jobEvent(const kestrova::JobEvent& event) override;
     void busyChanged(bool busy) override;
@@ -146,6 +147,7 @@ private:
     TableListView* tables_ = nullptr;
     PlayerListView* tablePlayers_ = nullptr;
     PlayerListView* wholePlayers_ = nullptr;
+    QLabel* scoreLegend_ = nullptr;
     QLabel* knownPlayers_ = nullptr;
     QLabel* passProblem_ = nullptr;
     QPushButton* pbFilter_ = nullptr;

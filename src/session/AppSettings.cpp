@@ -19,7 +19,7 @@ const IntKey* const kDisplayWriteOrder[] = {
     &keys::dpaf,      &keys::dpwtsd,    &keys::dphands,       &keys::dpstack,      &keys::dpflopaf,
     &keys::dpturnaf,  &keys::dpriveraf, &keys::dpwonsd,       &keys::dpwon,        &keys::dpicon,
     &keys::dpatts,    &keys::dpfoldsb,  &keys::dpfoldbb,      &keys::dpcbet,       &keys::dtavgaf,
-    &keys::dtavgwtsd, &keys::tdblclick, &keys::tdblclickopen,
+    &keys::dtavgwtsd, &keys::tdblclick, &keys::tdblclickopen, &keys::dpweak,
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "records/PlayerStats.h"
 #include "settings/SettingKeys.h"
 
+#include <charconv>
 #include <iterator>
 
 namespace kestrova {
@@ -11,16 +12,20 @@ namespace {
 
 // The figures as the record holds them.
 template <std::string PlayerStats::*Field>
-std::string field(const PlayerStats& record, const std::string&) {
-    return record.*Field;
+std::string field(const PlayerCells& cells) {
+    return cells.record.*Field;
 }
 
-std::string autorate(const PlayerStats&, const std::string& label) {
-    return label;
+std::string autorate(const PlayerCells& cells) {
+    return cells.autorateLabel;
+}
+
+std::string weak(const PlayerCells& cells) {
+    return weaknessText(cells.weakness);
 }
 
 // The buddy box has no text, and "BB/100" is never filled.
-std::string empty(const PlayerStats&, const std::string&) {
+std::string empty(const PlayerCells&) {
     return {};
 }
 
@@ -45,6 +50,7 @@ constexpr PlayerColumn kColumns[] = {
     {"Fold SB t.S.", field<&PlayerStats::foldSbToSteal>, &keys::dpfoldsb, 16, "Fold SB"},
     {"Fold BB t.S.", field<&PlayerStats::foldBbToSteal>, &keys::dpfoldbb, 17, "Fold BB"},
     {"Conti Bet Flop", field<&PlayerStats::contiBetFlop>, &keys::dpcbet, 18, "Conti Bet"},
+    {"Weak", weak, &keys::dpweak, 19},
 };
 static_assert(std::size(kColumns) == kPlayerColumnCount);
 
@@ -54,20 +60,40 @@ std::span<const PlayerColumn, kPlayerColumnCount> playerColumns() {
     return kColumns;
 }
 
-PlayerRowTexts playerRowTexts(const PlayerStats& record, const std::string& autorateLabel) {
+PlayerRowTexts playerRowTexts(const PlayerCells& cells) {
     PlayerRowTexts texts;
     for (std::size_t c = 0; c < kPlayerColumnCount; ++c)
-        texts[c] = kColumns[c].text(record, autorateLabel);
+        texts[c] = kColumns[c].text(cells);
     return texts;
 }
 
-WholePlayerRowTexts wholePlayerRowTexts(const PlayerStats& record,
-                                        const std::string& autorateLabel) {
+WholePlayerRowTexts wholePlayerRowTexts(const PlayerCells& cells) {
     WholePlayerRowTexts texts;
-    texts[0] = record.table;
+    texts[0] = cells.record.table;
     for (std::size_t c = 0; c < kPlayerColumnCount; ++c)
-        texts[c + 1] = kColumns[c].text(record, autorateLabel);
+        texts[c + 1] = kColumns[c].text(cells);
     return texts;
+}
+
+namespace {
+
+std::string fixed(double value, int decimals) {
+    char text[32];
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+    return std::string(text, end);
+}
+
+}  // namespace
+
+std::string weaknessText(double weakness) {
+    return fixed(weakness, 2);
+}
+
+std::string vpipIntervalText(double vpipPercent, double lowPercent, double highPercent, int hands) {
+    return fixed(vpipPercent, 1) + " % (" + fixed(lowPercent, 1) + "\u2013" +
+           fixed(highPercent, 1) + " %, " + std::to_string(hands) +
+           (hands == 1 ? " hand)" : " hands)");
 }
 
 }  // namespace kestrova

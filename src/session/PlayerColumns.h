@@ -11,16 +11,24 @@ namespace kestrova {
 struct IntKey;
 struct PlayerStats;
 
+// What a player row shows besides the record: the icon's label and how
+// likely he is weak.
+struct PlayerCells {
+    const PlayerStats& record;
+    const std::string& autorateLabel;
+    double weakness = 0;
+};
+
 // The player list's columns, in the order the list shows them. The whole player
 // list shows the same columns after its own "Table" column.
-inline constexpr std::size_t kPlayerColumnCount = 20;
+inline constexpr std::size_t kPlayerColumnCount = 21;
 inline constexpr std::string_view kWholeListTableHeader = "Table";
 inline constexpr int kAutorateColumn = 2;  // in the player list; one more in the whole list
 inline constexpr int kBuddyColumn = 3;     // the same
 
 struct PlayerColumn {
     std::string_view header;
-    std::string (*text)(const PlayerStats& record, const std::string& autorateLabel);
+    std::string (*text)(const PlayerCells& cells);
     // The Display key that shows the column; null: the column never shows.
     const IntKey* displayKey;
     // The place of its box on the Display page, in reading order, and the
@@ -39,9 +47,15 @@ inline constexpr int kPlayerColumnsFitted = 12;
 using PlayerRowTexts = std::array<std::string, kPlayerColumnCount>;
 using WholePlayerRowTexts = std::array<std::string, kPlayerColumnCount + 1>;
 
-PlayerRowTexts playerRowTexts(const PlayerStats& record, const std::string& autorateLabel);
+PlayerRowTexts playerRowTexts(const PlayerCells& cells);
 // The same after the table's name, for the whole player list.
-WholePlayerRowTexts wholePlayerRowTexts(const PlayerStats& record,
-                                        const std::string& autorateLabel);
+WholePlayerRowTexts wholePlayerRowTexts(const PlayerCells& cells);
+// The weakness as the "Weak" column shows it: two decimals whatever the locale.
+std::string weaknessText(double weakness);
+// The VPIP cell's tooltip: the figure with its 95 % credible interval,
+// "45.2 % (38.1–52.6 %, 220 hands)".
+std::string vpipIntervalText(double vpipPercent, double lowPercent, double highPercent, int hands);
+// The VPIP column's place in the player list.
+inline constexpr int kVpipColumn = 8;
 
 }  // namespace kestrova

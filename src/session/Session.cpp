@@ -318,7 +318,16 @@ void Session::buddiesChanged() {
 }
 
 TableEvaluation Session::evaluate(const std::vector<std::shared_ptr<PlayerStats>>& players) const {
-    return evaluateTable(players, settings_.evaluation(), buddies_, &colours_);
+    TableEvaluation evaluation =
+        evaluateTable(players, settings_.evaluation(), buddies_, &colours_);
+    if (!scorer_ || scorer_->settings() != settings_.display.score.validated())
+        scorer_.emplace(settings_.display.score);
+    evaluation.score = scorer_->score(players);
+    return evaluation;
+}
+
+PlayerWeakness Session::weakness(const PlayerStats& record) const {
+    return playerWeakness(vpipCountsOf(&record), settings_.display.score);
 }
 
 void Session::applyFilters() {

@@ -136,7 +136,10 @@ public:
     void setBuddy(const std::string& name, bool buddy);
     void buddiesChanged();
     bool isBuddy(const std::string& name) const { return buddies_.contains(name); }
+    // A scanned table's figures and score under the settings in force.
     TableEvaluation evaluate(const std::vector<std::shared_ptr<PlayerStats>>& players) const;
+    // How likely a player is weak, and his VPIP's credible interval.
+    PlayerWeakness weakness(const PlayerStats& record) const;
     void applyFilters();
 
 private:
@@ -168,6 +171,7 @@ private:
     PlayerListModel players_;
     PlayerListModel tablePlayers_;
     std::string knownPlayerLine_;
+    mutable std::optional<TableScorer> scorer_;  // remembers weaknesses between rescans
     std::optional<std::string> currentTable_;
     bool tableSelected_ = false;
     SessionListener* listener_ = nullptr;

@@ -3,6 +3,7 @@
 #include "TableListModel.h"
 #include "settings/SettingKeys.h"
 
+#include <charconv>
 #include <iterator>
 
 namespace kestrova {
@@ -13,6 +14,17 @@ namespace {
 template <std::string TableEvaluation::*Figure>
 std::string figure(const TableRow& row) {
     return row.evaluation ? (*row.evaluation).*Figure : std::string();
+}
+
+// One decimal whatever the desktop's locale.
+std::string score(const TableRow& row) {
+    if (!row.evaluation)
+        return {};
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, row.evaluation->score.score,
+                                   std::chars_format::fixed, 1)
+                         .ptr;
+    return std::string(text, end);
 }
 
 constexpr TableColumn kColumns[] = {
@@ -29,6 +41,7 @@ constexpr TableColumn kColumns[] = {
     {"# Buddies", figure<&TableEvaluation::buddiesText>, &keys::dtbuddies, 7},
     {"# Loser", figure<&TableEvaluation::losersText>, nullptr, -1},
     {"Tot.Stacks", figure<&TableEvaluation::totalStacks>, nullptr, -1},
+    {"Score", score, nullptr, -1},
 };
 static_assert(std::size(kColumns) == kTableColumnCount);
 

@@ -11,7 +11,9 @@ struct IntKey;
 struct TableRow;
 
 // The table list's columns, in the order the list shows them.
-inline constexpr std::size_t kTableColumnCount = 13;
+inline constexpr std::size_t kTableColumnCount = 14;
+// "Score": the expected number of weak players; the list sorts by it at a first start.
+inline constexpr int kScoreColumn = 13;
 
 struct TableColumn {
     std::string_view header;

@@ -214,7 +214,7 @@ void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
          {"dtname", "dtlimit", "dtwl", "dtplayer", "dtavgpot", "dtavgvpip", "dtavgpfr", "dtavgaf",
           "dtavgwtsd", "dtreads", "dtbuddies", "dpseat", "dpname", "dpicon", "dpbuddy", "dpstack",
           "dphands", "dpwon", "dpvpip", "dppfr", "dpaf", "dpwtsd", "dpwonsd", "dpflopaf",
-          "dpturnaf", "dpriveraf", "dpatts", "dpfoldsb", "dpfoldbb", "dpcbet", "cbPlayerList",
+          "dpturnaf", "dpriveraf", "dpatts", "dpfoldsb", "dpfoldbb", "dpcbet", "dpweak", "cbPlayerList",
           "tdblclickopen"})
         expected[shown] = "1";
     // clang-format on

@@ -6,9 +6,20 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <memory>
 
 namespace kestrova::cli {
+
+namespace {
+
+// A figure to a number of decimals, as JSON prints it.
+double rounded(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+}  // namespace
 
 // scan --sim LOBBY.json | --x11 [--display NAME]: "Scan All Tables" exactly as the
 // main window runs it (settings, db.conf, mofofish, profiles), its lists as JSON.
@@ -21,15 +32,26 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
     Session& session = headless->session();
 
     nlohmann::ordered_json tables = nlohmann::ordered_json::array();
-    for (const TableRow& row : session.tables().rows())
-        tables.push_back(
-            {{"columns", row.columnTexts()}, {"hidden", row.hidden}, {"ownSeat", row.ownSeat()}});
+    for (const TableRow& row : session.tables().rows()) {
+        nlohmann::ordered_json table = {
+            {"columns", row.columnTexts()}, {"hidden", row.hidden}, {"ownSeat", row.ownSeat()}};
+        if (row.evaluation)
+            table["score"] = rounded(row.evaluation->score.score, 2);
+        tables.push_back(std::move(table));
+    }
     nlohmann::ordered_json players = nlohmann::ordered_json::array();
     for (const PlayerRow& row : session.players().rows()) {
         const PlayerStats& record = *row.record;
-        players.push_back({{"columns", wholePlayerRowTexts(
-                                           record, session.settings().autorate.label(record.icon))},
-                           {"hidden", row.hidden}});
+        const PlayerWeakness weakness = session.weakness(record);
+        const PlayerCells cells{record, session.settings().autorate.label(record.icon),
+                                weakness.weakness};
+        players.push_back({{"columns", wholePlayerRowTexts(cells)},
+                           {"hidden", row.hidden},
+                           {"hands", vpipCountsOf(&record).hands},
+                           {"vpip", record.hands == "0" ? 0.0 : rounded(weakness.vpipPercent, 2)},
+                           {"weak", rounded(weakness.weakness, 3)},
+                           {"vpipLow", rounded(weakness.lowPercent, 1)},
+                           {"vpipHigh", rounded(weakness.highPercent, 1)}});
     }
     const nlohmann::ordered_json result = {
         {"tables", tables}, {"players", players}, {"knownPlayers", session.knownPlayerLine()}};

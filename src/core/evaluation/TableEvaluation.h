@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/TableScore.h"
 #include "rating/Rgb.h"
 
 namespace kestrova {
@@ -48,6 +49,8 @@ struct TableEvaluation {
     std::optional<Rgb> averageVpipColour;
     std::optional<Rgb> averagePfrColour;
     std::optional<Rgb> averageWtsdColour;
+    // How many weak players sit there (filled by whoever holds the score settings).
+    TableScore score;
 };
 
 // Rates a table from its players in seat order. Null records are skipped.

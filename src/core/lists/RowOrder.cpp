@@ -57,7 +57,7 @@ bool rowLess(RowSortMode mode, int column, const CellText& a, const CellText& b)
         default:
             break;
     }
-    if ((key >= 7 && key <= 20) || (key >= 105 && key <= 108) || key == 112)
+    if ((key >= 7 && key <= 21) || (key >= 105 && key <= 108) || key == 112 || key == 113)
         return leadingNumber(a(column)) < leadingNumber(b(column));
     return a(column) < b(column);
 }

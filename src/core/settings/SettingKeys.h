@@ -128,6 +128,7 @@ using SettingKey = std::variant<IntKey, TextKey>;
     INT(dpfoldsb, 1, DisplayTab, Flag)                 \
     INT(dpfoldbb, 1, DisplayTab, Flag)                 \
     INT(dpcbet, 1, DisplayTab, Flag)                   \
+    INT(dpweak, 1, DisplayTab, Flag)                   \
     INT(cbPlayerList, 1, DisplayTab, Flag)             \
     INT(tdblclick, 0, DisplayTab, Flag)                \
     INT(tdblclickopen, 1, DisplayTab, Flag)            \

@@ -30,13 +30,18 @@ void PlayerListView::show(std::size_t index) {
     const PlayerStats& record = *row.record;
     CTreeWidgetItem* item = items_.at(index);
     const std::string& label = session_.settings().autorate.label(record.icon);
+    const PlayerWeakness weakness = session_.weakness(record);
+    const PlayerCells cells{record, label, weakness.weakness};
     if (shift_) {
-        const WholePlayerRowTexts texts = wholePlayerRowTexts(record, label);
+        const WholePlayerRowTexts texts = wholePlayerRowTexts(cells);
         item->setTexts({texts.begin(), texts.end()});
     } else {
-        const PlayerRowTexts texts = playerRowTexts(record, label);
+        const PlayerRowTexts texts = playerRowTexts(cells);
         item->setTexts({texts.begin(), texts.end()});
     }
+    item->setToolTip(kVpipColumn + shift_, toQString(vpipIntervalText(
+                                               weakness.vpipPercent, weakness.lowPercent,
+                                               weakness.highPercent, vpipCountsOf(&record).hands)));
     item->setIcon(kAutorateColumn + shift_,
                   icons_[static_cast<std::size_t>(AutorateIcons::clampedIndex(record.icon))]);
     item->setCheckState(kBuddyColumn + shift_,

@@ -4,12 +4,22 @@
 #include "gui/lists/CTreeWidgetItem.h"
 #include "gui/widgets/QtText.h"
 
+#include <QBrush>
+#include <QColor>
 #include <QTreeWidget>
 
 using namespace kestrova;
 
-TableListView::TableListView(QTreeWidget* list, TableListModel& model, QObject* parent)
-    : QObject(parent), list_(list), model_(model), items_(list, RowSortMode::TableList) {
+// Tables worth sitting at: a light green under the profile colours.
+const QColor kGoodTableTint(214, 240, 214);
+
+TableListView::TableListView(QTreeWidget* list, TableListModel& model,
+                             std::function<double()> goodScore, QObject* parent)
+    : QObject(parent),
+      list_(list),
+      model_(model),
+      goodScore_(std::move(goodScore)),
+      items_(list, RowSortMode::TableList) {
     model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
 }
 
@@ -23,13 +33,20 @@ void TableListView::show(std::size_t index) {
     const TableColumnTexts texts = row.columnTexts();
     item->setTexts({texts.begin(), texts.end()});
     const TableEvaluation* e = row.evaluation ? &*row.evaluation : nullptr;
+    const bool good = e && goodScore_ && e->score.score >= goodScore_();
+    for (int c = 0; c < list_->columnCount(); ++c)
+        item->setBackground(c, good ? QBrush(kGoodTableTint) : QBrush());
+    item->setToolTip(kScoreColumn, e ? toQString(scoreTooltip(e->score)) : QString());
     const std::pair<const std::optional<Rgb>*, int> coloured[] = {
         {e ? &e->averageVpipColour : nullptr, 5},
         {e ? &e->averagePfrColour : nullptr, 6},
         {e ? &e->averageWtsdColour : nullptr, 8}};
-    for (const auto& [colour, column] : coloured)
-        item->setBackground(column, colour && *colour ? QBrush(toQColor(**colour)) : QBrush());
-    item->setBackground(0, row.ownSeat() ? QBrush(Qt::green) : QBrush());
+    for (const auto& [colour, column] : coloured) {
+        if (colour && *colour)
+            item->setBackground(column, QBrush(toQColor(**colour)));
+    }
+    if (row.ownSeat())
+        item->setBackground(0, QBrush(Qt::green));
     item->setHidden(row.hidden);
 }
 

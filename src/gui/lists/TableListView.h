@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,10 +18,12 @@ class TableListModel;
 }
 
 // The table list widget fed from the session's table model: one item per
-// model row, with the row's texts, colours and visibility.
+// model row, with the row's texts, colours, tooltips and visibility. A row
+// whose score reaches goodScore() is tinted.
 class TableListView final : public QObject {
 public:
-    TableListView(QTreeWidget* list, kestrova::TableListModel& model, QObject* parent = nullptr);
+    TableListView(QTreeWidget* list, kestrova::TableListModel& model,
+                  std::function<double()> goodScore, QObject* parent = nullptr);
 
     QTreeWidget* widget() const { return list_; }
     // The model row an item shows, or nothing.
@@ -34,5 +37,6 @@ private:
 
     QTreeWidget* list_;
     kestrova::TableListModel& model_;
+    std::function<double()> goodScore_;
     ModelItems items_;
 };

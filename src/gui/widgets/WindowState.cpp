@@ -15,8 +15,8 @@ void restoreWindowState(QMainWindow& window, const WindowLists& lists,
     window.resize(800, 600);
     const WindowLayout layout = WindowLayout::load(workingDir);
     const WindowStartGeometry& start = layout.start;
-    if (start.tableSortColumn)
-        lists.tables->sortByColumn(*start.tableSortColumn, Qt::DescendingOrder);
+    // A first start ranks the tables by their score, best first.
+    lists.tables->sortByColumn(start.tableSortColumn.value_or(kScoreColumn), Qt::DescendingOrder);
     if (start.playerSortColumn)
         lists.players->sortByColumn(*start.playerSortColumn, Qt::DescendingOrder);
 
