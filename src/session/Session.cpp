@@ -344,6 +344,12 @@ void Session::applyFilters() {
 void Session::handle(const ScanEvent& event) {
     if (const auto* started = std::get_if<scan_event::Started>(&event)) {
         if (started->pass == PassKind::TableList || started->pass == PassKind::ScanAll) {
+            // A scan that ends early keeps the rows it did not reach from this one.
+            previousScan_.clear();
+            if (started->pass == PassKind::ScanAll)
+                for (const TableRow& row : tables_.rows())
+                    if (row.scanned())
+                        previousScan_.push_back(row);
             tablePlayers_.clear();
             players_.clear();
             tables_.clear();
@@ -374,6 +380,22 @@ void Session::finished(const scan_event::Finished& done) {
                         done.end == PassEnd::CaptureFailed;
     if (done.pass == PassKind::ScanAll && walked)
         writeScanResult();
+    if (done.pass == PassKind::ScanAll && done.end != PassEnd::EndOfList)
+        keepUnreachedRows();
+    previousScan_.clear();
+}
+
+void Session::keepUnreachedRows() {
+    for (TableRow& row : previousScan_) {
+        const TableRow* now = tables_.find(row.name);
+        if (now && now->scanned())
+            continue;
+        for (const std::shared_ptr<PlayerStats>& record : row.seated)
+            if (record)
+                players_.add(record);
+        tables_.putStale(std::move(row));
+    }
+    applyFilters();
 }
 
 void Session::writeScanResult() {

@@ -146,6 +146,7 @@ private:
     void handle(const ScanEvent& event);
     void finished(const scan_event::Finished& finished);
     void writeScanResult();
+    void keepUnreachedRows();
     void message(const std::string& title, const std::string& text);
     void busyChanged(bool busy);
     void useDatabases();
@@ -171,6 +172,7 @@ private:
     PlayerListModel players_;
     PlayerListModel tablePlayers_;
     std::string knownPlayerLine_;
+    std::vector<TableRow> previousScan_;         // the rows of the scan before the running one
     mutable std::optional<TableScorer> scorer_;  // remembers weaknesses between rescans
     std::optional<std::string> currentTable_;
     bool tableSelected_ = false;

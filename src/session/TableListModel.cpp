@@ -44,8 +44,23 @@ std::size_t TableListModel::putScanned(const ScannedTable& table, const Evaluate
     row.averagePot = table.averagePot;
     row.seated = table.players;
     row.evaluation = evaluate(row.seated);
+    row.scannedAt = std::chrono::system_clock::now();
+    row.stale = false;
     changed(index);
     return index;
+}
+
+void TableListModel::putStale(TableRow row) {
+    row.stale = true;
+    if (const std::optional<std::size_t> known = indexOf(row.name)) {
+        if (rows_[*known].scanned())
+            return;
+        rows_[*known] = std::move(row);
+        changed(*known);
+        return;
+    }
+    rows_.push_back(std::move(row));
+    changed(rows_.size() - 1);
 }
 
 void TableListModel::reevaluate(const Evaluate& evaluate) {
@@ -60,9 +75,8 @@ void TableListModel::reevaluate(const Evaluate& evaluate) {
 void TableListModel::applyFilter(const TableFilter& filter) {
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         TableRow& row = rows_[i];
-        const bool hidden =
-            !filter.match(TableFilterRow{row.stakes, row.seated,
-                                         row.evaluation ? &*row.evaluation : nullptr});
+        const bool hidden = !filter.match(
+            TableFilterRow{row.stakes, row.seated, row.evaluation ? &*row.evaluation : nullptr});
         if (hidden != row.hidden) {
             row.hidden = hidden;
             changed(i);

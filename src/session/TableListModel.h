@@ -6,6 +6,7 @@
 #include "scan/ScannedTable.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -29,6 +30,9 @@ struct TableRow {
     std::vector<std::shared_ptr<PlayerStats>> seated;  // in seat order, scanned rows only
     std::optional<TableEvaluation> evaluation;         // scanned rows only
     bool hidden = false;
+    std::chrono::system_clock::time_point scannedAt{};  // scanned rows only
+    // Read by an earlier pass, not by the last one, which ended early.
+    bool stale = false;
 
     bool scanned() const { return evaluation.has_value(); }
     bool ownSeat() const { return evaluation && evaluation->ownSeat; }
@@ -40,7 +44,8 @@ struct TableRow {
 // table name, which is the table's identity.
 class TableListModel final {
 public:
-    using Evaluate = std::function<TableEvaluation(const std::vector<std::shared_ptr<PlayerStats>>&)>;
+    using Evaluate =
+        std::function<TableEvaluation(const std::vector<std::shared_ptr<PlayerStats>>&)>;
 
     // Told after every change: a row index, or nothing when every row changed.
     std::function<void(std::optional<std::size_t> row)> onChanged;
@@ -50,6 +55,9 @@ public:
     void addListed(const LobbyEntry& entry);
     // A scanned table fills the row of its name, or a new row; returns its index.
     std::size_t putScanned(const ScannedTable& table, const Evaluate& evaluate);
+    // A row an earlier pass read and the last one did not reach: it fills the
+    // unscanned row of its name, or a new row at the end.
+    void putStale(TableRow row);
     // Rates every scanned row again (buddies or profiles changed).
     void reevaluate(const Evaluate& evaluate);
     void applyFilter(const TableFilter& filter);

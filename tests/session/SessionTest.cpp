@@ -442,7 +442,8 @@ void expectConsistent(Session& session) {
 
 // Captures that stop half-way through a full scan, at a row or at a seat
 // list: one "Error Capturing", the pass ends, the lists hold whole tables
-// only; with the client back, the next scan reads every table.
+// only; with the client back, the next scan reads every table, and one that
+// fails after it keeps the rows of that one.
 TEST_F(SessionTest, CaptureFailingHalfWayEndsThePassAndKeepsTheListsWhole) {
     for (int captures = 2; captures <= 5; ++captures) {
         SCOPED_TRACE(captures);
@@ -464,6 +465,18 @@ TEST_F(SessionTest, CaptureFailingHalfWayEndsThePassAndKeepsTheListsWhole) {
         EXPECT_EQ(messages.size(), 1u);
         EXPECT_EQ(ends.back(), PassEnd::EndOfList);
         EXPECT_EQ(session->tables().size(), 9u);  // table 7 is empty
+        expectConsistent(*session);
+
+        // Failing again, it keeps the tables it did not reach from the scan before, as stale.
+        failing.allow(captures);
+        ASSERT_TRUE(session->scanAll());
+        settle();
+        EXPECT_EQ(ends.back(), PassEnd::CaptureFailed);
+        const auto& rows = session->tables().rows();
+        EXPECT_EQ(rows.size(), 9u);
+        EXPECT_TRUE(
+            std::all_of(rows.begin(), rows.end(), [](const auto& r) { return r.scanned(); }));
+        EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const auto& r) { return r.stale; }));
         expectConsistent(*session);
         session.reset();
     }
