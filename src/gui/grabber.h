@@ -148,6 +148,10 @@ private:
     PlayerListView* tablePlayers_ = nullptr;
     PlayerListView* wholePlayers_ = nullptr;
     QLabel* scoreLegend_ = nullptr;
+    int rowsRead_ = 0;  // by the running pass
+    bool listRead_ = false;
+    int tablesScanned_ = 0;
+    bool inFrontAtStart_ = false;
     QLabel* knownPlayers_ = nullptr;
     QLabel* passProblem_ = nullptr;
     QPushButton* pbFilter_ = nullptr;

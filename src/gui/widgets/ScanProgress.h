@@ -20,6 +20,11 @@ public:
 
     // The lobby was brought up: the dialog moves to its top-left corner.
     void lobbyFound(const kestrova::Rect& lobbyRect);
+    // A row of the lobby's table list was read; the number of rows is not known yet.
+    void rowRead(int rows);
+    // A table was scanned: "Table 12 of 38: Aconcagua", and the bar moves;
+    // "Table 12: Aconcagua" over a busy bar while the count is not known (0).
+    void tableScanned(int scanned, int tables, const std::string& name);
 
 private:
     QPointer<QProgressDialog> dialog_;
