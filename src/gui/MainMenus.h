@@ -7,9 +7,17 @@ namespace kestrova {
 struct AppSettings;
 }
 
-// The main window's menu bar: "Main", "Buddylist", "Update", "PT3 Aggregator" and "HUD".
-// The window connects the actions to its commands.
+// The main window's menu bar: "Main", "Tables", "Buddylist", "Update", "PT3
+// Aggregator" and "HUD", each with its mnemonic. The window connects the
+// actions to its commands.
 struct MainMenus {
+    // The passes and "Open", with their shortcuts: F5, Ctrl+R, Return on the
+    // table list (the window adds that action to the list), Esc.
+    QAction* getTableList = nullptr;
+    QAction* scanSelected = nullptr;
+    QAction* scanAll = nullptr;
+    QAction* open = nullptr;
+    QAction* cancelPass = nullptr;
     QAction* options = nullptr;
     QAction* teachFont = nullptr;
     QAction* about = nullptr;

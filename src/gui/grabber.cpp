@@ -86,6 +86,37 @@ QTreeWidget* makeList(const char* name, const QStringList& headers) {
     return list;
 }
 
+// The headers' tooltips from a list's schema (its columns from `shift` on), and
+// a first click on a column that lists the most first sorting it that way.
+template <class Columns>
+void describeColumns(QTreeWidget* list, const Columns& columns, int shift) {
+    std::vector<bool> mostFirst(static_cast<std::size_t>(shift), false);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        list->headerItem()->setToolTip(static_cast<int>(c) + shift, toQString(columns[c].tip));
+        mostFirst.push_back(columns[c].mostFirst);
+    }
+    // Qt turns the indicator before it tells of the click: the column sorted
+    // before the click is kept to tell a first click from a second.
+    QHeaderView* header = list->header();
+    struct Sorted {
+        int before = -1;
+        int now = -1;
+    };
+    auto sorted = std::make_shared<Sorted>(Sorted{-1, header->sortIndicatorSection()});
+    QObject::connect(header, &QHeaderView::sortIndicatorChanged, list,
+                     [sorted](int section, Qt::SortOrder) {
+                         sorted->before = sorted->now;
+                         sorted->now = section;
+                     });
+    QObject::connect(
+        header, &QHeaderView::sectionClicked, list, [header, sorted, mostFirst](int section) {
+            if (sorted->before != section && header->sortIndicatorOrder() == Qt::AscendingOrder &&
+                static_cast<std::size_t>(section) < mostFirst.size() &&
+                mostFirst[static_cast<std::size_t>(section)])
+                header->setSortIndicator(section, Qt::DescendingOrder);
+        });
+}
+
 }  // namespace
 
 grabber::grabber(GrabberServices services, QWidget* parent)
@@ -182,16 +213,13 @@ void grabber::createLists() {
     tableList_ = makeList("tableList", headersOf(tableColumns()));
     // The score is what a table is chosen by: it shows beside the name.
     tableList_->header()->moveSection(kScoreColumn, 1);
-    tableList_->headerItem()->setToolTip(
-        kScoreColumn, QStringLiteral("The expected number of weak players at the table: each "
-                                     "player counts with the chance that his true VPIP is above "
-                                     "the mark set on the Display page, judged by his hands so "
-                                     "far (a player without hands by the guess set there)"));
+    describeColumns(tableList_, tableColumns(), 0);
     tableList_->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(tableList_, &QTreeWidget::currentItemChanged, this, &grabber::table_Clicked);
     connect(tableList_, &QTreeWidget::itemDoubleClicked, this, &grabber::table_dblClicked);
 
     playerList_ = makeList("playerList", headersOf(playerColumns()));
+    describeColumns(playerList_, playerColumns(), 0);
     playerList_->setSelectionMode(QAbstractItemView::NoSelection);
     playerList_->setAlternatingRowColors(true);
     connect(playerList_, &QTreeWidget::itemClicked, this, &grabber::player_Clicked);
@@ -199,6 +227,8 @@ void grabber::createLists() {
     QStringList wholeHeaders = headersOf(playerColumns());
     wholeHeaders.prepend(toQString(kWholeListTableHeader));
     wholePlayerList_ = makeList("wholePlayerList", wholeHeaders);
+    wholePlayerList_->headerItem()->setToolTip(0, QStringLiteral("The table he sits at"));
+    describeColumns(wholePlayerList_, playerColumns(), 1);
     wholePlayerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     wholePlayerList_->setAlternatingRowColors(true);
     wholePlayerList_->setMinimumHeight(50);
@@ -225,21 +255,21 @@ void grabber::createWidgets() {
     auto* row = new QHBoxLayout;
     knownPlayers_ = new QLabel(QString::fromLatin1(kInitialKnownPlayerLine));
     knownPlayers_->setObjectName(QStringLiteral("knownPlayers"));
-    pbFilter_ = makeButton(QStringLiteral("Filter"), "pbFilter", 130,
+    pbFilter_ = makeButton(QStringLiteral("F&ilter"), "pbFilter", 130,
                            QStringLiteral("Filter which tables to scan"),
                            QStringLiteral("Specify the filter for which tables to scan."));
-    pbRefresh_ = makeButton(QStringLiteral("Get Table List"), "pbRefresh", 130,
+    pbRefresh_ = makeButton(QStringLiteral("&Get Table List"), "pbRefresh", 130,
                             QStringLiteral("Retrieve list of available tables"),
                             QStringLiteral("Just retrieves the list of available tables."));
-    pbScan_ = makeButton(QStringLiteral("Scan Selected Table"), "pbScan", 130,
+    pbScan_ = makeButton(QStringLiteral("Scan &Selected Table"), "pbScan", 130,
                          QStringLiteral("Scan The Table"),
                          QStringLiteral("Scans the currently selected table from the tablelist."));
-    pbFullScan_ = makeButton(QStringLiteral("Scan All Tables"), "pbFullScan", 130,
+    pbFullScan_ = makeButton(QStringLiteral("Scan &All Tables"), "pbFullScan", 130,
                              QStringLiteral("Updates the tablelist and start a Scan"),
                              QStringLiteral("Reloads the tablelist and starts the scanning of all "
                                             "tables, which suffice the specified filter."));
-    pbOpener_ = makeButton(QStringLiteral("Run Opener"), "pbOpener", 130, QString(), QString());
-    pbJoin_ = makeButton(QStringLiteral("Open"), "pbJoin", 100, QStringLiteral("Open the table"),
+    pbOpener_ = makeButton(QStringLiteral("&Run Opener"), "pbOpener", 130, QString(), QString());
+    pbJoin_ = makeButton(QStringLiteral("&Open"), "pbJoin", 100, QStringLiteral("Open the table"),
                          QStringLiteral("Open the table"));
     for (QWidget* w : std::initializer_list<QWidget*>{knownPlayers_, pbFilter_, pbRefresh_, pbScan_,
                                                       pbFullScan_, pbOpener_, pbJoin_})
@@ -252,9 +282,9 @@ void grabber::createWidgets() {
     sbInterval_->setValue(session_->settings().scanIntervalMinutes);
     sbInterval_->setToolTip(QStringLiteral("Counter for intervalscan (in minutes)"));
     sbInterval_->setStatusTip(QStringLiteral("Counts the minutes till the next FullScan."));
-    cbInterval_ = new QCheckBox(QStringLiteral("Intervalscan"));
+    cbInterval_ = new QCheckBox(QStringLiteral("Inter&valscan"));
     cbInterval_->setObjectName(QStringLiteral("cbInterval"));
-    cbInterval_->setMaximumWidth(80);
+    cbInterval_->setMaximumWidth(cbInterval_->sizeHint().width());  // its whole text, no more
     cbInterval_->setToolTip(QStringLiteral("Activate intervalscan"));
     cbInterval_->setStatusTip(
         QStringLiteral("If checked: Fullscan will be run if counter is zero."));
@@ -308,6 +338,14 @@ void grabber::createMenus() {
     qaCheckUpdate_ = menus.checkUpdate;
     qaUseAgg_ = menus.useAggregator;
     connect(menus.options, &QAction::triggered, this, &grabber::slot_pbOptionen);
+    connect(menus.getTableList, &QAction::triggered, this, &grabber::slot_pbRefresh);
+    connect(menus.scanSelected, &QAction::triggered, this, &grabber::slot_pbScan);
+    connect(menus.scanAll, &QAction::triggered, this, &grabber::slot_pbFullScan);
+    connect(menus.open, &QAction::triggered, this, &grabber::slot_pbJoin);
+    tableList_->addAction(menus.open);  // Return on a row
+    connect(menus.cancelPass, &QAction::triggered, this, [this] { session_->scans().cancel(); });
+    passActions_ = {menus.getTableList, menus.scanSelected, menus.scanAll};
+    qaCancelPass_ = menus.cancelPass;
     connect(menus.about, &QAction::triggered, this, &grabber::slot_qaAbout);
     connect(menus.teachFont, &QAction::triggered, this, &grabber::slot_qaTeachFont);
     connect(menus.exit, &QAction::triggered, this, &grabber::slot_quit);
@@ -352,11 +390,14 @@ void grabber::updateControls() {
     const bool free = !busy && !schedule.openerRunning();
     for (QWidget* w : std::initializer_list<QWidget*>{pbFullScan_, pbScan_, pbRefresh_})
         w->setEnabled(free);
+    for (QAction* action : passActions_)
+        action->setEnabled(free);
+    qaCancelPass_->setEnabled(busy);
     qaOptions_->setEnabled(free);
     sbInterval_->setEnabled(free && !schedule.intervalScanOn());
     pbOpener_->setEnabled(schedule.openerRunning() || !busy);
-    pbOpener_->setText(schedule.openerRunning() ? QStringLiteral("Stop Opener")
-                                                : QStringLiteral("Run Opener"));
+    pbOpener_->setText(schedule.openerRunning() ? QStringLiteral("Stop Op&ener")
+                                                : QStringLiteral("&Run Opener"));
     if (schedule.intervalScanOn())
         sbInterval_->setValue(schedule.intervalMinutesLeft());
 }

@@ -152,6 +152,8 @@ private:
     bool listRead_ = false;
     int tablesScanned_ = 0;
     bool inFrontAtStart_ = false;
+    std::vector<QAction*> passActions_;  // enabled while nothing runs
+    QAction* qaCancelPass_ = nullptr;
     QLabel* knownPlayers_ = nullptr;
     QLabel* passProblem_ = nullptr;
     QPushButton* pbFilter_ = nullptr;

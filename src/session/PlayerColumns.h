@@ -35,6 +35,9 @@ struct PlayerColumn {
     // box's label when it is not the header.
     int displayBox;
     std::string_view boxLabel = {};
+    // The header's tooltip, and whether a first click sorts the most first.
+    std::string_view tip = {};
+    bool mostFirst = false;
 };
 
 std::span<const PlayerColumn, kPlayerColumnCount> playerColumns();

@@ -22,6 +22,10 @@ struct TableColumn {
     const IntKey* displayKey;
     // The place of its box on the Display page, in reading order.
     int displayBox;
+    // The header's tooltip: what the figure is, over which players, which colours apply.
+    std::string_view tip = {};
+    // A first click sorts the way a player looks for tables: the most first.
+    bool mostFirst = false;
 };
 
 std::span<const TableColumn, kTableColumnCount> tableColumns();
