@@ -1,5 +1,6 @@
 #include "gui/grabber.h"
 
+#include "MessageAdvice.h"
 #include "SessionTypes.h"
 
 #include "gui/MainMenus.h"
@@ -138,8 +139,13 @@ grabber::grabber(GrabberServices services, QWidget* parent)
         session_->trace(line);
     session_->trace("1");
 
+    // The program's own text first, then what to do about it; the title names the program.
     messageHandler_ = [this](const QString& title, const QString& text) {
-        QMessageBox::information(this, title, text);
+        const std::string titleText = title.toStdString();
+        QMessageBox box(isFailure(titleText) ? QMessageBox::Critical : QMessageBox::Information,
+                        QStringLiteral("Kestrova Everest: ") + title, text, QMessageBox::Ok, this);
+        box.setInformativeText(toQString(adviceFor(titleText, text.toStdString())));
+        box.exec();
     };
     openerQuestion_ = [this]() -> std::optional<int> {
         bool ok = false;

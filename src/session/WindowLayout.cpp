@@ -3,8 +3,9 @@
 namespace kestrova {
 
 WindowLayout WindowLayout::load(const std::filesystem::path& workingDir) {
-    return {WindowStartGeometry::from(WindowConf::read(workingDir)), Window2Conf::read(workingDir),
-            ColumnConf::read(workingDir)};
+    const std::optional<WindowConf> window = WindowConf::read(workingDir);
+    return {WindowStartGeometry::from(window), Window2Conf::read(workingDir),
+            ColumnConf::read(workingDir), !window.has_value()};
 }
 
 bool WindowLayoutToSave::save(const std::filesystem::path& workingDir) const {

@@ -15,6 +15,7 @@ struct WindowLayout {
     WindowStartGeometry start;  // size and the two lists' sort columns, checked
     Window2Conf wholeList;      // the whole player list's sort
     ColumnConf widths;          // the player widths go to both player lists
+    bool firstStart = true;     // no "Window.conf" yet: the window chooses its own place
 
     static WindowLayout load(const std::filesystem::path& workingDir);
 };

@@ -4,9 +4,14 @@
 #include "TableColumns.h"
 #include "WindowLayout.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMainWindow>
+#include <QScreen>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 using namespace kestrova;
 
@@ -25,8 +30,21 @@ void restoreWindowState(QMainWindow& window, const WindowLists& lists,
         *whole.sortColumn < lists.wholePlayers->columnCount())
         lists.wholePlayers->sortByColumn(
             *whole.sortColumn, whole.ascending() ? Qt::AscendingOrder : Qt::DescendingOrder);
-    window.move(0, 0);
-    window.resize(start.width, start.height);
+    if (layout.firstStart) {
+        // The whole window, title bar included, on the screen that holds the
+        // pointer, large enough for a good many table rows.
+        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+        window.resize(std::min(area.width() * 3 / 4, 1400), area.height() * 4 / 5);
+        const QSize frame = window.frameGeometry().size() - window.geometry().size();
+        window.move(area.x() + (area.width() - window.width() - frame.width()) / 2,
+                    area.y() + (area.height() - window.height() - frame.height()) / 2);
+    } else {
+        window.move(0, 0);
+        window.resize(start.width, start.height);
+    }
 
     // The player-list widths go to both player lists, column for column: the
     // whole list's columns follow its "Table" column.
