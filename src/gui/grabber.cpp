@@ -415,6 +415,13 @@ void grabber::settingsChanged(const std::vector<SettingsPart>& parts) {
     }
 }
 
+// While a pass fills the list: the last scan's share of known players, and the rows so far.
+void grabber::showTableCount() {
+    const std::string& line = session_->knownPlayerLine();
+    knownPlayers_->setText(toQString(line.substr(0, line.find('\n'))) +
+                           QStringLiteral("\nTables: %1").arg(session_->tables().size()));
+}
+
 void grabber::updateScoreLegend() {
     const ScoreSettings score = session_->settings().display.score.validated();
     scoreLegend_->setText(
@@ -461,10 +468,12 @@ void grabber::scanEvent(const ScanEvent& event) {
             progress_->rowRead(++rowsRead_);
     } else if (const auto* list = std::get_if<scan_event::TableListRead>(&event)) {
         listRead_ = true;
+        showTableCount();
         if (!list->tables.empty())
             lastRowName_ = list->tables.back().name;
     } else if (const auto* scanned = std::get_if<scan_event::TableScanned>(&event)) {
         lastRowName_ = scanned->table.name;
+        showTableCount();
         // The count is known when the list was read first; a scan finds the end as it walks.
         if (progress_)
             progress_->tableScanned(++tablesScanned_,

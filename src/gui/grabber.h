@@ -112,6 +112,7 @@ private:
     void showMessage(const std::string& title, const std::string& text) override;
     void settingsChanged(const std::vector<kestrova::SettingsPart>& parts) override;
     void updateScoreLegend();
+    void showTableCount();
     void scanEvent(const kestrova::ScanEvent& event) override;
     void jobEvent(const kestrova::JobEvent& event) override;
     void busyChanged(bool busy) override;
