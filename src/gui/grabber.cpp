@@ -148,11 +148,15 @@ grabber::grabber(GrabberServices services, QWidget* parent)
         box.exec();
     };
     openerQuestion_ = [this]() -> std::optional<int> {
-        bool ok = false;
-        const int maximum = QInputDialog::getInt(this, QStringLiteral("Maximum number of Tables?"),
-                                                 QStringLiteral("Tables to open:"),
-                                                 kDefaultOpenerMaximum, 0, 500, 1, &ok);
-        return ok ? std::optional<int>(maximum) : std::nullopt;
+        QInputDialog dialog(this);
+        dialog.setWindowTitle(QStringLiteral("Maximum number of Tables?"));
+        dialog.setLabelText(QStringLiteral("Tables to open:"));
+        dialog.setIntRange(0, 500);
+        dialog.setIntValue(kDefaultOpenerMaximum);
+        fitTitle(dialog);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.intValue();
     };
     for (int i = 0; i < AutorateIcons::kCount; ++i)
         autorateIcons_.emplace_back(

@@ -5,9 +5,17 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+
 #include <QMessageBox>
+#include <algorithm>
 
 namespace kestrova {
+
+void fitTitle(QDialog& dialog) {
+    // The title bar's buttons and margins take about as much again as a few letters.
+    const int titleWidth = dialog.fontMetrics().horizontalAdvance(dialog.windowTitle());
+    dialog.setMinimumWidth(std::max(dialog.minimumWidth(), titleWidth + 160));
+}
 
 UserPrompts UserPrompts::standard() {
     UserPrompts prompts;
@@ -16,12 +24,13 @@ UserPrompts UserPrompts::standard() {
     };
     prompts.askText = [](QWidget* parent, const QString& title,
                          const QString& label) -> std::optional<QString> {
-        bool ok = false;
-        const QString text =
-            QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
-        if (!ok)
+        QInputDialog dialog(parent);
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(label);
+        fitTitle(dialog);
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return text;
+        return dialog.textValue();
     };
     prompts.askOpenFile = [](QWidget* parent, const QString& title, const QString& filter) {
         return QFileDialog::getOpenFileName(parent, title, QString(), filter);

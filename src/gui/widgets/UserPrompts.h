@@ -9,7 +9,12 @@
 
 class QWidget;
 
+class QDialog;
+
 namespace kestrova {
+
+// Widens a small dialog so that the desktop can show its whole title.
+void fitTitle(QDialog& dialog);
 
 // How the profile page and the buddy commands ask the user and tell him
 // things: modal boxes and file and colour dialogs normally, answers given by a
