@@ -5,6 +5,7 @@
 // connection and never answers. Prints the longest gap between two ticks of a
 // 5 ms timer, and the 99th percentile.
 #include "FakeLookup.h"
+#include "LocalPort.h"
 #include "gui/grabber.h"
 
 #include "SessionTypes.h"
@@ -15,11 +16,6 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,19 +50,6 @@ void report(const char* pass, std::vector<double> gaps) {
                 gaps.size(), gaps.empty() ? 0 : gaps.back(), p99);
 }
 
-// A port of 127.0.0.1 that takes connections and never answers them.
-int silentServer() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::listen(fd, 16);
-    return ntohs(address.sin_port);
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -81,7 +64,8 @@ int main(int argc, char* argv[]) {
 
     // PokerTracker 2 and 3 databases on a server that stalls, with a 2 s deadline:
     // the import collects names from the first, the aggregator is built in the second.
-    const std::string port = std::to_string(silentServer());
+    const kestrova::test::LocalPort silent(true);
+    const std::string port = silent.text();
     kestrova::DatabaseList databases;
     for (const auto kind :
          {kestrova::DatabaseKind::PokerTracker2Postgres, kestrova::DatabaseKind::PokerTracker3})

@@ -114,6 +114,44 @@ AppSettings AppSettings::load(const SettingsStore& settings,
     return s;
 }
 
+AppSettings withParts(const AppSettings& base, const AppSettings& edited,
+                      std::initializer_list<SettingsPart> parts) {
+    AppSettings next = base;
+    for (const SettingsPart part : parts) {
+        switch (part) {
+            case SettingsPart::Options:
+                next.general = edited.general;
+                next.open = edited.open;
+                next.close = edited.close;
+                next.profile = edited.profile;
+                next.display = edited.display;
+                break;
+            case SettingsPart::ScanFilter:
+                next.scanFilter = edited.scanFilter;
+                // Saving no stakes keeps the file's, so the settings keep them too.
+                if (next.scanFilter.stakes.empty())
+                    next.scanFilter.stakes = base.scanFilter.stakes;
+                break;
+            case SettingsPart::PlayerFilter:
+                next.playerFilter = edited.playerFilter;
+                break;
+            case SettingsPart::ScanInterval:
+                next.scanIntervalMinutes = edited.scanIntervalMinutes;
+                break;
+            case SettingsPart::CheckUpdate:
+                next.checkUpdate = edited.checkUpdate;
+                break;
+            case SettingsPart::UseAggregator:
+                next.useAggregator = edited.useAggregator;
+                break;
+            case SettingsPart::Limits:
+                next.limits = edited.limits;
+                break;
+        }
+    }
+    return next;
+}
+
 std::string saveSettings(const AppSettings& s, std::initializer_list<SettingsPart> parts,
                          SettingsStore& store, const std::filesystem::path& workingDir) {
     SettingsSaver out(store, workingDir);

@@ -93,6 +93,11 @@ enum class SettingsPart {
     Limits,         // the hidden Limit page, written at every change
 };
 
+// `base` with the named parts taken from `edited`: what the settings hold once
+// saveSettings() wrote them.
+AppSettings withParts(const AppSettings& base, const AppSettings& edited,
+                      std::initializer_list<SettingsPart> parts);
+
 // Writes the named parts of `settings`; the first failure, or empty.
 std::string saveSettings(const AppSettings& settings, std::initializer_list<SettingsPart> parts,
                          SettingsStore& store, const std::filesystem::path& workingDir);

@@ -113,39 +113,7 @@ TrackerOptions Session::trackerOptions() const {
 }
 
 std::string Session::update(const AppSettings& edited, std::initializer_list<SettingsPart> parts) {
-    AppSettings next = settings_;
-    for (const SettingsPart part : parts) {
-        switch (part) {
-            case SettingsPart::Options:
-                next.general = edited.general;
-                next.open = edited.open;
-                next.close = edited.close;
-                next.profile = edited.profile;
-                next.display = edited.display;
-                break;
-            case SettingsPart::ScanFilter:
-                next.scanFilter = edited.scanFilter;
-                // Saving no stakes keeps the file's, so the snapshot keeps them too.
-                if (next.scanFilter.stakes.empty())
-                    next.scanFilter.stakes = settings_.scanFilter.stakes;
-                break;
-            case SettingsPart::PlayerFilter:
-                next.playerFilter = edited.playerFilter;
-                break;
-            case SettingsPart::ScanInterval:
-                next.scanIntervalMinutes = edited.scanIntervalMinutes;
-                break;
-            case SettingsPart::CheckUpdate:
-                next.checkUpdate = edited.checkUpdate;
-                break;
-            case SettingsPart::UseAggregator:
-                next.useAggregator = edited.useAggregator;
-                break;
-            case SettingsPart::Limits:
-                next.limits = edited.limits;
-                break;
-        }
-    }
+    const AppSettings next = withParts(settings_, edited, parts);
     std::string problem = saveSettings(edited, parts, store_, services_.workingDir);
     apply(next);
     if (listener_) {

@@ -3,6 +3,7 @@
 // PostgreSQL server, its logins tested by a session's job as the window does.
 #include "gui/options/TabDialog.h"
 
+#include "LocalPort.h"
 #include "PostgresServer.h"
 #include "Session.h"
 #include "SessionListener.h"
@@ -24,17 +25,13 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <map>
 #include <memory>
 #include <utility>
 
 using namespace kestrova;
 using test::le32;
+using test::LocalPort;
 using test::readBytes;
 using test::writeBytes;
 
@@ -51,35 +48,6 @@ std::string counted(const std::string& text) {
 std::string dbRecord(const std::string& host, const std::string& db, int kind, char marker) {
     return counted(host) + counted(db) + counted("me") + le32({kind}) + counted("pw") + marker;
 }
-
-// A TCP port of 127.0.0.1 that a socket holds: listening, it takes connections
-// and never answers; else, once the socket is closed, nobody listens there.
-class LocalPort {
-public:
-    explicit LocalPort(bool listening) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        if (listening)
-            ::listen(fd_, 4);
-        else
-            ::close(std::exchange(fd_, -1));
-    }
-    ~LocalPort() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    QString text() const { return QString::number(port_); }
-    int port() const { return port_; }
-
-private:
-    int fd_;
-    int port_ = 0;
-};
 
 }  // namespace
 
@@ -429,7 +397,7 @@ void OptionsDialogTest::anUnansweringServerCostsTheTimeOutWhileOnlyThePageWaits(
     DBTab* page = dialog->dbTab();
     child<QComboBox>(page, "kind")->setCurrentIndex(5);
     field(*dialog, "host")->setText(QStringLiteral("127.0.0.1"));
-    field(*dialog, "port")->setText(silent.text());
+    field(*dialog, "port")->setText(QString::fromStdString(silent.text()));
     QElapsedTimer clock;
     clock.start();
     click(page, "pbAdd");
