@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/TranslatableText.h"
+
 #include <array>
 #include <cstddef>
 #include <span>
@@ -22,7 +24,7 @@ struct PlayerCells {
 // The player list's columns, in the order the list shows them. The whole player
 // list shows the same columns after its own "Table" column.
 inline constexpr std::size_t kPlayerColumnCount = 21;
-inline constexpr std::string_view kWholeListTableHeader = "Table";
+inline constexpr std::string_view kWholeListTableHeader = KESTROVA_TEXT("Columns", "Table");
 inline constexpr int kAutorateColumn = 2;  // in the player list; one more in the whole list
 inline constexpr int kBuddyColumn = 3;     // the same
 

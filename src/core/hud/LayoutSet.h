@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/TranslatableText.h"
 #include "hud/HudLayout.h"
 
 namespace kestrova {
@@ -19,9 +20,10 @@ namespace kestrova::hud {
 // are only ever read.
 enum class LayoutFamily { User, Default };
 
-inline constexpr std::string_view kErrorTitle = "Error";
-inline constexpr std::string_view kLoadErrorText = "Error loading layout";
-inline constexpr std::string_view kSaveErrorText = "Error saving layout";
+inline constexpr std::string_view kErrorTitle = KESTROVA_TEXT("Messages", "Error");
+inline constexpr std::string_view kLoadErrorText =
+    KESTROVA_TEXT("Messages", "Error loading layout");
+inline constexpr std::string_view kSaveErrorText = KESTROVA_TEXT("Messages", "Error saving layout");
 
 // A room's file: the 9-max, 6-max and 2-max blocks in that order, each one
 // seat record per seat; a seat record is ten 9-byte entries in file kind

@@ -1,20 +1,22 @@
 #include "hud/StatKinds.h"
 
+#include "common/TranslatableText.h"
+
 namespace kestrova::hud {
 
 namespace {
 
 constexpr std::array<StatKindInfo, kKindCount> kInfo = {{
-    {"VPip", "VPIP", 0},
-    {"PFR", "PFR", 1},
-    {"#H", "Hands", 2},
-    {"AF", "AF", 3},
-    {"WtSD", "Went to SD", 6},
-    {"At.S", "Att. to Steal", 7},
-    {"F.SB", "Fold SB t.S.", 5},
-    {"F.BB", "Fold BB t.S.", 9},
-    {"B/C", "3-bet/Cap", 4},
-    {"CBF", "Cont. Bet Flop", 8},
+    {"VPip", KESTROVA_TEXT("HudStats", "VPIP"), 0},
+    {"PFR", KESTROVA_TEXT("HudStats", "PFR"), 1},
+    {"#H", KESTROVA_TEXT("HudStats", "Hands"), 2},
+    {"AF", KESTROVA_TEXT("HudStats", "AF"), 3},
+    {"WtSD", KESTROVA_TEXT("HudStats", "Went to SD"), 6},
+    {"At.S", KESTROVA_TEXT("HudStats", "Att. to Steal"), 7},
+    {"F.SB", KESTROVA_TEXT("HudStats", "Fold SB t.S."), 5},
+    {"F.BB", KESTROVA_TEXT("HudStats", "Fold BB t.S."), 9},
+    {"B/C", KESTROVA_TEXT("HudStats", "3-bet/Cap"), 4},
+    {"CBF", KESTROVA_TEXT("HudStats", "Cont. Bet Flop"), 8},
 }};
 
 constexpr std::array<StatKind, kKindCount> kAll = {

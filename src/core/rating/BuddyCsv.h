@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/TranslatableText.h"
+
 namespace kestrova {
 
 class BuddyList;
@@ -18,17 +20,20 @@ public:
     // More names than anyone exports; a larger file is not a buddy list.
     static constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
 
-    static constexpr std::string_view kRemarkTitle = "Remark";
+    static constexpr std::string_view kRemarkTitle = KESTROVA_TEXT("Messages", "Remark");
     static constexpr std::string_view kRemarkText =
-        "Please note, that the CSV-file got to have the following format:\n"
-        "playername1\nplayername2\nplayername3\n...\n\n"
-        " So make sure, when exporting the CSV-file from Pokertracker only the field "
-        "'playername' is checked.";
-    static constexpr std::string_view kImportDoneTitle = "Import done";
-    static constexpr std::string_view kImportFileTitle = "Import from file";
-    static constexpr std::string_view kExportFileTitle = "Export to file";
+        KESTROVA_TEXT("Messages",
+                      "Please note, that the CSV-file got to have the following format:\n"
+                      "playername1\nplayername2\nplayername3\n...\n\n"
+                      " So make sure, when exporting the CSV-file from Pokertracker only the field "
+                      "'playername' is checked.");
+    static constexpr std::string_view kImportDoneTitle = KESTROVA_TEXT("Messages", "Import done");
+    static constexpr std::string_view kImportFileTitle =
+        KESTROVA_TEXT("Messages", "Import from file");
+    static constexpr std::string_view kExportFileTitle =
+        KESTROVA_TEXT("Messages", "Export to file");
     static constexpr std::string_view kFileFilter = "*.csv";
-    static constexpr std::string_view kErrorTitle = "Error";
+    static constexpr std::string_view kErrorTitle = KESTROVA_TEXT("Messages", "Error");
 
     // "<count> buddies successfully imported."
     static std::string importDoneText(std::size_t count);

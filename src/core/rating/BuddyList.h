@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/TranslatableText.h"
 #include "records/BuddyIndex.h"
 
 namespace kestrova {
@@ -22,9 +23,11 @@ public:
     // Names are read into a buffer of this size: a length this large or larger
     // ends the reading, keeping the names before it.
     static constexpr std::size_t kNameBufferBytes = 150;
-    static constexpr std::string_view kErrorTitle = "Error";
-    static constexpr std::string_view kReadErrorText = "Could not read the Everest buddylist";
-    static constexpr std::string_view kSaveErrorText = "Unable to save mofofish";
+    static constexpr std::string_view kErrorTitle = KESTROVA_TEXT("Messages", "Error");
+    static constexpr std::string_view kReadErrorText =
+        KESTROVA_TEXT("Messages", "Could not read the Everest buddylist");
+    static constexpr std::string_view kSaveErrorText =
+        KESTROVA_TEXT("Messages", "Unable to save mofofish");
 
     enum class LoadResult {
         Loaded,     // the whole file was read

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/TranslatableText.h"
 #include "records/DatabaseEntry.h"
 
 namespace kestrova {
@@ -45,8 +46,10 @@ struct ImportFilter {
 // and of every later one, and no player is looked up or added after it.
 class PlayerImport final {
 public:
-    static constexpr std::string_view kCollectingLabel = "Scan in progress...";
-    static constexpr std::string_view kImportingLabel = "...Please wait...\n...importing...";
+    static constexpr std::string_view kCollectingLabel =
+        KESTROVA_TEXT("Messages", "Scan in progress...");
+    static constexpr std::string_view kImportingLabel =
+        KESTROVA_TEXT("Messages", "...Please wait...\n...importing...");
     // The seat and stack texts of the import's look-ups.
     static constexpr std::string_view kNoSeat = "-";
     static constexpr std::string_view kNoStack = "-";

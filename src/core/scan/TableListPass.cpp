@@ -1,6 +1,7 @@
 #include "scan/TableListPass.h"
 
 #include "client/lobby/LobbyScreen.h"
+#include "common/TranslatableText.h"
 #include "scan/ClientWaits.h"
 #include "scan/DownKeys.h"
 #include "scan/EndOfListDetector.h"
@@ -25,7 +26,7 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
     ScanObserver& observer = context_.observer;
     while (!observer.cancelled()) {
         if (!waits.grabRow()) {
-            observer.showMessage("Error", "Error Capturing");
+            observer.showMessage("Error", KESTROVA_TEXT("Messages", "Error Capturing"));
             return PassEnd::CaptureFailed;
         }
         bool atEnd = false;

@@ -4,6 +4,7 @@
 #include "client/WindowInput.h"
 #include "client/lobby/LobbyScreen.h"
 #include "common/Clock.h"
+#include "common/TranslatableText.h"
 #include "records/PlayerLookup.h"
 #include "scan/ClientWaits.h"
 #include "scan/DownKeys.h"
@@ -122,7 +123,7 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
             // failed capture shows none: neither is reported as this table's players.
             if (!waits.readSeats(kSeatsShownMs, state_.seats)) {
                 if (waits.captureFailed()) {
-                    observer.showMessage("Error", "Error Capturing");
+                    observer.showMessage("Error", KESTROVA_TEXT("Messages", "Error Capturing"));
                     end = PassEnd::CaptureFailed;
                 }
                 break;
@@ -155,7 +156,7 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
 bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
                                     EndOfListDetector& endOfList, bool& atEnd, bool& lastRow) {
     if (!waits.grabRow()) {
-        context_.observer.showMessage("Error", "Error Capturing");
+        context_.observer.showMessage("Error", KESTROVA_TEXT("Messages", "Error Capturing"));
         return false;
     }
     state_.selectedRowName.clear();

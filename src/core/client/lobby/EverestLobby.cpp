@@ -42,10 +42,10 @@ LobbySearch findEverestLobby(ClientPlatform& platform) {
             search.lobby = lobby;
             return search;
         }
-        search.errorTitle = "Error2";
+        search.errorTitle = KESTROVA_TEXT("Messages", "Error2");
         return search;
     }
-    search.errorTitle = "Error1";
+    search.errorTitle = KESTROVA_TEXT("Messages", "Error1");
     return search;
 }
 

@@ -2,6 +2,7 @@
 
 #include "client/ClientPlatform.h"
 #include "client/LobbyGeometry.h"
+#include "common/TranslatableText.h"
 
 #include <functional>
 #include <optional>
@@ -23,7 +24,8 @@ struct LobbySearch {
     std::string errorTitle;
 };
 
-inline constexpr const char* kLobbyNotFoundMessage = "Everestclient not found or minimized";
+inline constexpr const char* kLobbyNotFoundMessage =
+    KESTROVA_TEXT("Messages", "Everestclient not found or minimized");
 
 // The first top-level window whose title is longer than 12 characters and starts with
 // "Everest Poke", and whose normal rectangle is wider than 750 and higher than 500;

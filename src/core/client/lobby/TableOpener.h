@@ -4,6 +4,7 @@
 #include "client/ocr/GlyphTable.h"
 #include "common/Clock.h"
 #include "common/MessageSink.h"
+#include "common/TranslatableText.h"
 
 #include <functional>
 #include <string>
@@ -18,7 +19,7 @@ enum class OpenResult {
     Cancelled,      // `cancelled` said so between two rows; nothing told
 };
 
-inline constexpr const char* kTableNotFoundTitle = "Table not found";
+inline constexpr const char* kTableNotFoundTitle = KESTROVA_TEXT("Messages", "Table not found");
 
 // Opens a table of the lobby the way a user would: from the top of the list,
 // Down row by row until the highlighted row's name is the wanted name, then
