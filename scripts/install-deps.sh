@@ -18,6 +18,7 @@ packages=(
   jq
   desktop-file-utils appstream help2man
   nlohmann-json3-dev libcli11-dev libboost-math-dev
+  libsqlitecpp-dev libsqlite3-dev qt6-charts-dev dbus
   libtesseract-dev tesseract-ocr-eng  # bench_ocr_tesseract only
 )
 

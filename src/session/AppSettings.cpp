@@ -102,6 +102,7 @@ AppSettings AppSettings::load(const SettingsStore& settings,
     s.open = OpenOptions::fromSettings(settings, workingDir);
     s.close = CloseOptions::fromSettings(settings, workingDir);
     s.profile = ProfileOptions::fromSettings(settings);
+    s.history = HistoryOptions::fromSettings(settings);
     s.display = DisplaySettings::fromSettings(settings);
     s.scanFilter = ScanFilterSettings::fromSettings(settings, workingDir, s.clientKind);
     s.playerFilter = PlayerFilterSettings::fromSettings(settings);
@@ -124,6 +125,7 @@ AppSettings withParts(const AppSettings& base, const AppSettings& edited,
                 next.open = edited.open;
                 next.close = edited.close;
                 next.profile = edited.profile;
+                next.history = edited.history;
                 next.display = edited.display;
                 break;
             case SettingsPart::ScanFilter:
@@ -162,6 +164,7 @@ std::string saveSettings(const AppSettings& s, std::initializer_list<SettingsPar
                 s.open.save(out);
                 s.close.save(out);
                 s.profile.save(out);
+                s.history.save(out);
                 s.display.save(out);
                 break;
             case SettingsPart::ScanFilter:

@@ -67,6 +67,7 @@ struct AppSettings {
     OpenOptions open;
     CloseOptions close;
     ProfileOptions profile;
+    HistoryOptions history;
     DisplaySettings display;
     ScanFilterSettings scanFilter;
     PlayerFilterSettings playerFilter;
@@ -84,7 +85,8 @@ struct AppSettings {
 
 // The parts of the settings a front end edits, each saved whole.
 enum class SettingsPart {
-    Options,        // the options dialog's pages: General, Open, Close, Profile, Display
+    Options,        // the options dialog's pages: General (with the history's), Open, Close,
+                    // Profile, Display
     ScanFilter,     // the "Scanfilter" dialog
     PlayerFilter,   // the "Playerfilter" dialog
     ScanInterval,   // the interval box, kept when the window closes

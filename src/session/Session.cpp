@@ -76,6 +76,7 @@ Session::Session(SessionServices services)
     schedule_ = std::make_unique<ScanSchedule>(*scans_, services_.timers,
                                                [this] { return request(PassKind::ScanAll); });
     jobs_ = std::make_unique<Jobs>(*this);
+    openHistory();
     schedule_->onChanged = [this] {
         if (listener_)
             listener_->timersChanged();
@@ -311,6 +312,7 @@ void Session::applyFilters() {
 
 void Session::handle(const ScanEvent& event) {
     if (const auto* started = std::get_if<scan_event::Started>(&event)) {
+        passAlerts_.clear();
         if (started->pass == PassKind::TableList || started->pass == PassKind::ScanAll) {
             // A scan that ends early keeps the rows it did not reach from this one.
             previousScan_.clear();
@@ -322,14 +324,19 @@ void Session::handle(const ScanEvent& event) {
             players_.clear();
             tables_.clear();
         }
+    } else if (const auto* read = std::get_if<scan_event::TableRead>(&event)) {
+        lobbyEntries_.insert_or_assign(read->entry.name, read->entry);
     } else if (const auto* list = std::get_if<scan_event::TableListRead>(&event)) {
-        for (const LobbyEntry& entry : list->tables)
+        for (const LobbyEntry& entry : list->tables) {
             tables_.addListed(entry);
+            lobbyEntries_.insert_or_assign(entry.name, entry);
+        }
     } else if (const auto* found = std::get_if<scan_event::PlayerFound>(&event)) {
         players_.add(found->record);
     } else if (const auto* scanned = std::get_if<scan_event::TableScanned>(&event)) {
-        tables_.putScanned(scanned->table,
-                           [this](const auto& players) { return evaluate(players); });
+        const std::size_t row = tables_.putScanned(
+            scanned->table, [this](const auto& players) { return evaluate(players); });
+        recordVisit(tables_.rows()[row]);
     } else if (const auto* shown = std::get_if<scan_event::Message>(&event)) {
         message(shown->title, shown->text);
     } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
@@ -364,6 +371,78 @@ void Session::keepUnreachedRows() {
         tables_.putStale(std::move(row));
     }
     applyFilters();
+}
+
+void Session::openHistory() {
+    const std::filesystem::path file = services_.workingDir / "history.sqlite";
+    ScanHistory::Opener open;
+    if (settings_.history.days > 0)
+        open = [file](std::string* problem) { return openSqliteHistory(file, problem); };
+    ScanHistory::Now now = services_.wallClock;
+    if (!now)
+        now = [] {
+            return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+        };
+    ScanHistory::Handlers handlers;
+    handlers.failed = [this](const std::string& problem) { message("Scan History", problem); };
+    handlers.alerts = [this](const std::vector<HistoryAlert>& alerts) { alertsRaised(alerts); };
+    handlers.watchChanged = [this] {
+        if (listener_)
+            listener_->watchListChanged();
+    };
+    history_ = std::make_unique<ScanHistory>(std::move(open), settings_.history.days,
+                                             std::move(now), services_.post, std::move(handlers));
+}
+
+void Session::recordVisit(const TableRow& row) {
+    if (!history_->available() || !row.evaluation)
+        return;
+    const TableEvaluation& evaluation = *row.evaluation;
+    TableVisit visit;
+    visit.at = services_.wallClock
+                   ? services_.wallClock()
+                   : std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    visit.table = row.name;
+    visit.stakes = row.stakes;
+    visit.seated = row.players;
+    if (const auto entry = lobbyEntries_.find(row.name); entry != lobbyEntries_.end())
+        visit.seats = entry->second.seats;
+    visit.averagePot = row.averagePot;
+    visit.averageVpip = evaluation.averageVpip;
+    visit.averagePfr = evaluation.averagePfr;
+    visit.averageAf = evaluation.averageAf;
+    visit.averageWtsd = evaluation.averageWtsd;
+    visit.reads = evaluation.readsText;
+    visit.buddies = evaluation.buddiesText;
+    visit.losers = evaluation.losersText;
+    visit.totalStacks = evaluation.totalStacks;
+    visit.score = evaluation.score.score;
+    for (std::size_t i = 0; i < row.seated.size(); ++i) {
+        const PlayerStats* record = row.seated[i].get();
+        if (!record)
+            continue;
+        PlayerSighting seen;
+        seen.name = record->name;
+        seen.seat = static_cast<int>(i) + 1;
+        seen.chips = record->stack;
+        seen.hands = vpipCountsOf(record).hands;
+        seen.vpip = record->vpip;
+        seen.pfr = record->pfr;
+        seen.af = record->af;
+        seen.wtsd = record->wtsd;
+        if (i < evaluation.score.players.size())
+            seen.weak = evaluation.score.players[i].weakness;
+        visit.players.push_back(std::move(seen));
+    }
+    history_->record(std::move(visit));
+}
+
+void Session::alertsRaised(const std::vector<HistoryAlert>& alerts) {
+    passAlerts_.insert(passAlerts_.end(), alerts.begin(), alerts.end());
+    for (const HistoryAlert& alert : alerts)
+        tables_.markAlert(alert.table, alert.text);
+    if (listener_)
+        listener_->historyAlerts(alerts);
 }
 
 void Session::writeScanResult() {

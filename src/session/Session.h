@@ -4,6 +4,7 @@
 #include "Jobs.h"
 #include "PlayerListModel.h"
 #include "ScanController.h"
+#include "ScanHistory.h"
 #include "ScanSchedule.h"
 #include "TableListModel.h"
 #include "client/LobbyGeometry.h"
@@ -21,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrova {
@@ -48,6 +50,8 @@ struct SessionServices {
     std::optional<GlyphTable> glyphs;
     // No trace file: the command line must leave the window's "log.txt" alone.
     bool headless = false;
+    // The time the scan history writes; null: the system's.
+    std::function<HistoryTime()> wallClock;
 };
 
 // The application's state and workflow, with no user interface: the settings
@@ -142,6 +146,11 @@ public:
     PlayerWeakness weakness(const PlayerStats& record) const;
     void applyFilters();
 
+    // What the passes read over time, the watch list and its alerts.
+    ScanHistory& history() { return *history_; }
+    // The alerts raised since the last pass started.
+    const std::vector<HistoryAlert>& passAlerts() const { return passAlerts_; }
+
 private:
     void handle(const ScanEvent& event);
     void finished(const scan_event::Finished& finished);
@@ -150,6 +159,9 @@ private:
     void message(const std::string& title, const std::string& text);
     void busyChanged(bool busy);
     void useDatabases();
+    void openHistory();
+    void recordVisit(const TableRow& row);
+    void alertsRaised(const std::vector<HistoryAlert>& alerts);
     ScanController::Request request(PassKind kind) const;
     TrackerOptions trackerOptions() const;
 
@@ -181,6 +193,10 @@ private:
     std::unique_ptr<ScanController> scans_;
     std::unique_ptr<ScanSchedule> schedule_;
     std::unique_ptr<Jobs> jobs_;
+    // The lobby's entries of the running pass, for the seats of what it scans.
+    std::unordered_map<std::string, LobbyEntry> lobbyEntries_;
+    std::vector<HistoryAlert> passAlerts_;
+    std::unique_ptr<ScanHistory> history_;
 };
 
 }  // namespace kestrova

@@ -3,6 +3,7 @@
 #include "AppSettings.h"
 #include "JobEvents.h"
 #include "ScanEvents.h"
+#include "ScanHistory.h"
 
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ public:
     virtual void settingsChanged(const std::vector<SettingsPart>& parts) { (void)parts; }
     // The interval countdown moved, or the opener started or stopped.
     virtual void timersChanged() {}
+    // A pass read watched players or tables that meet a rule; their rows are marked.
+    virtual void historyAlerts(const std::vector<HistoryAlert>& alerts) { (void)alerts; }
+    // The watch list or its rules changed (also once the history is opened).
+    virtual void watchListChanged() {}
 };
 
 }  // namespace kestrova

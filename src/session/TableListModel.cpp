@@ -46,8 +46,18 @@ std::size_t TableListModel::putScanned(const ScannedTable& table, const Evaluate
     row.evaluation = evaluate(row.seated);
     row.scannedAt = std::chrono::system_clock::now();
     row.stale = false;
+    row.alert.clear();
     changed(index);
     return index;
+}
+
+void TableListModel::markAlert(const std::string& name, const std::string& text) {
+    const std::optional<std::size_t> index = indexOf(name);
+    if (!index)
+        return;
+    std::string& alert = rows_[*index].alert;
+    alert += (alert.empty() ? "" : "\n") + text;
+    changed(*index);
 }
 
 void TableListModel::putStale(TableRow row) {

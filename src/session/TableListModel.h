@@ -33,6 +33,8 @@ struct TableRow {
     std::chrono::system_clock::time_point scannedAt{};  // scanned rows only
     // Read by an earlier pass, not by the last one, which ended early.
     bool stale = false;
+    // Why the watch list marks the row, one line per alert; empty when it does not.
+    std::string alert;
 
     bool scanned() const { return evaluation.has_value(); }
     bool ownSeat() const { return evaluation && evaluation->ownSeat; }
@@ -58,6 +60,8 @@ public:
     // A row an earlier pass read and the last one did not reach: it fills the
     // unscanned row of its name, or a new row at the end.
     void putStale(TableRow row);
+    // Marks the row of that name with an alert's text.
+    void markAlert(const std::string& name, const std::string& text);
     // Rates every scanned row again (buddies or profiles changed).
     void reevaluate(const Evaluate& evaluate);
     void applyFilter(const TableFilter& filter);

@@ -4,6 +4,7 @@
 
 #include "PostgresServer.h"
 #include "TempDir.h"
+#include "history/HistoryStore.h"
 #include "rating/BuddyList.h"
 #include "records/DatabaseList.h"
 #include "settings/SettingsStore.h"
@@ -221,6 +222,45 @@ TEST_F(CliCommands, BadDatabaseAddsChangeNothing) {
         EXPECT_EQ(db(args).status, 1) << args.back();
     EXPECT_FALSE(std::filesystem::exists(dir / "db.conf"));
     EXPECT_EQ(db({"add", "--help"}).out.rfind("Usage: kestrova-cli db add [OPTIONS]\n", 0), 0u);
+}
+
+TEST_F(CliCommands, WatchListAndHistoryAsJson) {
+    EXPECT_EQ(run("watch", {"add", "Ice_Man", "--note", "loose"}).status, 0);
+    EXPECT_EQ(run("watch", {"add", "--rule", "VPIP >= 45 and hands >= 200"}).status, 0);
+    const Outcome bad = run("watch", {"add", "--rule", "luck > 3"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("no figure"), std::string::npos) << bad.err;
+    EXPECT_EQ(run("watch", {"remove", "nobody"}).status, 1);
+    const std::string list = run("watch", {"list"}).out;
+    EXPECT_NE(list.find(R"({"name":"Ice_Man","note":"loose","added":")"), std::string::npos)
+        << list;
+    EXPECT_NE(list.find(R"("rules":[{"id":1,"rule":"vpip >= 45 and hands >= 200","note":""}])"),
+              std::string::npos)
+        << list;
+    EXPECT_EQ(run("watch", {"remove", "ICE_MAN"}).status, 0);
+    EXPECT_EQ(run("watch", {"remove", "--rule", "1"}).status, 0);
+    EXPECT_EQ(run("watch", {"list"}).out, "{\"players\":[],\"rules\":[]}\n");
+
+    {
+        auto history = openSqliteHistory(dir / "history.sqlite", nullptr);
+        TableVisit visit;
+        visit.at = *parseIsoTime("2026-12-07T21:04:00Z");
+        visit.table = "Aconcagua";
+        visit.stakes = "$0.10/$0.25";
+        visit.score = 2.345;
+        visit.players = {{"Ice_Man", 3, "25.50", 220, "45.20", "12.00", "2.10", "30.00", 0.97}};
+        history->add(visit);
+    }
+    EXPECT_EQ(
+        run("history", {"player", "ice_man"}).out,
+        R"({"player":"ice_man","sightings":[{"at":"2026-12-07T21:04:00Z","table":"Aconcagua",)"
+        R"("stakes":"$0.10/$0.25","name":"Ice_Man","seat":3,"chips":"25.50","hands":220,)"
+        R"("vpip":"45.20","pfr":"12.00","af":"2.10","wtsd":"30.00","weak":0.97}]})"
+        "\n");
+    EXPECT_NE(run("history", {"table", "Aconcagua"}).out.find(R"("score":2.35})"),
+              std::string::npos);
+    EXPECT_EQ(run("history", {"tables", "--since", "2026-12-08"}).out, "[]\n");
+    EXPECT_EQ(run("history", {"tables", "--since", "evening"}).status, 1);
 }
 
 TEST_F(CliCommands, DamagedDatabaseListIsListedAsFarAsReadableButNeverRewritten) {

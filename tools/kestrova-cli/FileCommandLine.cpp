@@ -3,6 +3,7 @@
 #include "BuddiesCommand.h"
 #include "CommandLine.h"
 #include "DbCommand.h"
+#include "HistoryCommand.h"
 #include "LookupCommand.h"
 #include "SessionTypes.h"
 #include "SettingsCommand.h"
@@ -123,6 +124,67 @@ void addLookupCommand(CommandLine& line, const FolderSource& folder, SettingsSto
     lookup.add_option("--seat", args->seat, "the seat to show (default \"-\")")->type_name("TEXT");
 }
 
+void addWatchCommand(CommandLine& line, const FolderSource& folder, SettingsStore& settings) {
+    CLI::App& group =
+        line.addGroup(line.app(), "watch", "the players and rules the scan history watches for");
+    auto args = std::make_shared<WatchArgs>();
+    CLI::App& add = line.addCommand(
+        group, "add", "watches NAME, or adds a rule such as \"vpip >= 45 and hands >= 200\"",
+        [&line, folder, &settings, args] {
+            if (args->name.empty() == args->rule.empty())
+                throw CLI::ValidationError("give exactly one of NAME and --rule TEXT");
+            return runWatchAdd(*args, folder(), settings.path(), line.err());
+        });
+    add.add_option("NAME", args->name, "the screen name");
+    add.add_option("--rule", args->rule,
+                   "conditions on vpip, pfr, af, wtsd, hands, weak (a player's) or score, "
+                   "seated (a table's), joined by \"and\"")
+        ->type_name("TEXT");
+    add.add_option("--note", args->note, "a note of your own")->type_name("TEXT");
+    CLI::App& remove = line.addCommand(
+        group, "remove", "stops watching NAME, or removes the rule of --rule ID",
+        [&line, folder, &settings, args] {
+            if (args->name.empty() == !args->ruleId.has_value())
+                throw CLI::ValidationError("give exactly one of NAME and --rule ID");
+            return runWatchRemove(*args, folder(), settings.path(), line.err());
+        });
+    remove.add_option("NAME", args->name, "the screen name, in any letter case");
+    remove.add_option("--rule", args->ruleId, "the rule's id, as watch list shows it")
+        ->type_name("ID");
+    line.addCommand(group, "list", "the watched players and the rules, as JSON",
+                    [&line, folder, &settings] {
+                        return runWatchList(folder(), settings.path(), line.out(), line.err());
+                    });
+}
+
+void addHistoryCommand(CommandLine& line, const FolderSource& folder, SettingsStore& settings) {
+    CLI::App& group = line.addGroup(line.app(), "history",
+                                    "what the passes read over time, as JSON (times in UTC)");
+    auto args = std::make_shared<HistoryArgs>();
+    struct View {
+        HistoryView view;
+        const char* name;
+        const char* description;
+    };
+    static constexpr View kViews[] = {
+        {HistoryView::Tables, "tables", "every table read, the most recently seen first"},
+        {HistoryView::Table, "table", "every visit of table NAME: seated, pot, figures, score"},
+        {HistoryView::Player, "player", "every sighting of player NAME, the newest first"},
+    };
+    for (const View& view : kViews) {
+        CLI::App& command = line.addCommand(
+            group, view.name, view.description,
+            [&line, folder, &settings, args, which = view.view] {
+                args->view = which;
+                return runHistoryCommand(*args, folder(), settings.path(), line.out(), line.err());
+            });
+        if (view.view != HistoryView::Tables)
+            command.add_option("NAME", args->name, "the name")->required();
+        command.add_option("--since", args->since, "only what was read from then on")
+            ->type_name("ISO-TIME");
+    }
+}
+
 }  // namespace
 
 void addFileCommands(CommandLine& line, const FolderSource& folder, SettingsStore& settings) {
@@ -134,6 +196,8 @@ void addFileCommands(CommandLine& line, const FolderSource& folder, SettingsStor
     addSettingsCommand(line, settings);
     addBuddiesCommand(line, folder);
     addDbCommand(line, folder);
+    addWatchCommand(line, folder, settings);
+    addHistoryCommand(line, folder, settings);
 }
 
 }  // namespace kestrova::cli

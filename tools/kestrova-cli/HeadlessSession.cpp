@@ -49,15 +49,26 @@ void HeadlessSession::jobEvent(const JobEvent& event) {
 bool HeadlessSession::finishPass(bool started) {
     if (!started)
         return false;
-    session_->scans().waitUntilIdle();
-    std::vector<std::function<void()>> work;
-    {
-        const std::lock_guard lock(mutex_);
-        work.swap(queue_);
-    }
-    for (const std::function<void()>& step : work)
-        step();
+    settle();
     return !failed_;
+}
+
+void HeadlessSession::settle() {
+    // Handling the pass's events hands its tables to the history, whose
+    // answers (alerts) come back as events in turn.
+    for (;;) {
+        session_->scans().waitUntilIdle();
+        session_->history().waitUntilIdle();
+        std::vector<std::function<void()>> work;
+        {
+            const std::lock_guard lock(mutex_);
+            work.swap(queue_);
+        }
+        if (work.empty())
+            return;
+        for (const std::function<void()>& step : work)
+            step();
+    }
 }
 
 void HeadlessSession::showMessage(const std::string& title, const std::string& text) {

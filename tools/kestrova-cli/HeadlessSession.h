@@ -42,6 +42,8 @@ public:
     bool finishPass(bool started);
     // The same for a job (Session::jobs()); its events go to `events`.
     bool finishJob(bool started, std::function<void(const JobEvent&)> events);
+    // Handles what the worker and the history handed over, until both are idle.
+    void settle();
     bool failed() const { return failed_; }
     int messageCount() const { return messages_; }
 

@@ -53,8 +53,16 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
                            {"vpipLow", rounded(weakness.lowPercent, 1)},
                            {"vpipHigh", rounded(weakness.highPercent, 1)}});
     }
-    const nlohmann::ordered_json result = {
-        {"tables", tables}, {"players", players}, {"knownPlayers", session.knownPlayerLine()}};
+    nlohmann::ordered_json alerts = nlohmann::ordered_json::array();
+    for (const HistoryAlert& alert : session.passAlerts())
+        alerts.push_back({{"table", alert.table},
+                          {"player", alert.player},
+                          {"rule", alert.rule},
+                          {"text", alert.text}});
+    const nlohmann::ordered_json result = {{"tables", tables},
+                                           {"players", players},
+                                           {"knownPlayers", session.knownPlayerLine()},
+                                           {"alerts", alerts}};
     out << jsonText(result) << '\n';
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "settings/OptionPages.h"
 
+#include <algorithm>
+
 #include "settings/CompanionFile.h"
 #include "settings/OpenCountConf.h"
 #include "settings/SettingKeys.h"
@@ -107,6 +109,18 @@ void ProfileOptions::save(SettingsSaver& out) const {
     out.text(keys::profilhands, minimumHands);
     out.text(keys::profilme, ownName);
     out.flag(keys::excludeme, excludeMe);
+}
+
+HistoryOptions HistoryOptions::fromSettings(const SettingsStore& settings) {
+    HistoryOptions o;
+    o.days = std::max(0, settings.read(keys::historydays));
+    o.database = settings.readText(keys::historydb);
+    return o;
+}
+
+void HistoryOptions::save(SettingsSaver& out) const {
+    out.number(keys::historydays, days);
+    out.text(keys::historydb, database);
 }
 
 }  // namespace kestrova

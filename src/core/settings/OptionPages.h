@@ -88,4 +88,15 @@ struct ProfileOptions {
     bool operator==(const ProfileOptions&) const = default;
 };
 
+// How long the scan history keeps what the passes read, and where it lives.
+struct HistoryOptions {
+    int days = 90;         // historydays; 0 keeps no history
+    std::string database;  // historydb: a shared store's server, empty for the local file
+
+    static HistoryOptions fromSettings(const SettingsStore& settings);
+    void save(SettingsSaver& out) const;
+
+    bool operator==(const HistoryOptions&) const = default;
+};
+
 }  // namespace kestrova

@@ -85,6 +85,8 @@ using SettingKey = std::variant<IntKey, TextKey>;
     INT(cache, 1200, GeneralTab, TypedNumber)          \
     INT(scan, 500, GeneralTab, TypedNumber)            \
     INT(hudLim, 1, GeneralTab, ExactFlag)              \
+    INT(historydays, 90, GeneralTab, Integer)          \
+    TEXT(historydb, "", 512, GeneralTab, Text)         \
                                                        \
     INT(open, 1, OpenPage, Flag)                       \
     INT(sixmax, 1, OpenPage, Flag)                     \

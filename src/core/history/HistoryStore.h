@@ -1,0 +1,64 @@
+#pragma once
+
+#include "history/HistoryRecords.h"
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kestrova {
+
+// A store that failed: the file or server said no, the disk is full. The
+// message names the store and says what happened.
+class HistoryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What the passes read over time, the watch list and the alerts sent. Every
+// call may throw HistoryError. Not thread-safe: one thread uses a store.
+class HistoryStore {
+public:
+    virtual ~HistoryStore() = default;
+
+    // One table as read, whole or not at all.
+    virtual void add(const TableVisit& visit) = 0;
+    // Drops what was read before `before`; returns how many table visits went.
+    virtual int prune(HistoryTime before) = 0;
+
+    // Every table read since `since`, the most recently seen first.
+    virtual std::vector<TableSummary> tables(HistoryTime since) = 0;
+    // A table's visits since `since`, oldest first, without their players.
+    virtual std::vector<TableVisit> table(const std::string& name, HistoryTime since) = 0;
+    // A player's sightings since `since`, newest first, at most `limit` (0: all).
+    // Names match ignoring letter case.
+    virtual std::vector<PlayerVisit> player(const std::string& name, HistoryTime since,
+                                            std::size_t limit = 0) = 0;
+
+    virtual std::vector<WatchedPlayer> watchedPlayers() = 0;
+    // Adds the player, or changes the note of one already watched.
+    virtual void watch(const WatchedPlayer& player) = 0;
+    virtual bool unwatch(const std::string& name) = 0;
+    virtual std::vector<StoredRule> rules() = 0;
+    // Returns the new rule's id.
+    virtual int addRule(const std::string& rule, const std::string& note) = 0;
+    virtual bool removeRule(int id) = 0;
+
+    // True, and the alert remembered, unless an alert of the same key went out
+    // less than `quiet` before `now`.
+    virtual bool claimAlert(const std::string& key, HistoryTime now,
+                            std::chrono::seconds quiet) = 0;
+};
+
+// Opens (creating when missing) the history file. Null, with the reason in
+// `problem`, when it cannot be used: a damaged file, one of a newer version,
+// one that cannot be read. Such a file is left exactly as it is. A build
+// without SQLite gives null with no reason.
+std::unique_ptr<HistoryStore> openSqliteHistory(const std::filesystem::path& file,
+                                                std::string* problem);
+
+}  // namespace kestrova

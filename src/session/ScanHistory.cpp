@@ -1,0 +1,302 @@
+#include "ScanHistory.h"
+
+#include "history/WatchRule.h"
+
+#include <charconv>
+#include <unordered_set>
+
+namespace kestrova {
+
+namespace {
+
+std::string lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::optional<double> number(const std::string& text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end == text.data())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> playerFigure(const PlayerSighting& player, std::string_view figure) {
+    if (figure == "vpip")
+        return number(player.vpip);
+    if (figure == "pfr")
+        return number(player.pfr);
+    if (figure == "af")
+        return number(player.af);
+    if (figure == "wtsd")
+        return number(player.wtsd);
+    if (figure == "hands")
+        return player.hands;
+    if (figure == "weak")
+        return player.weak;
+    return std::nullopt;
+}
+
+std::optional<double> tableFigure(const TableVisit& table, std::string_view figure) {
+    if (figure == "score")
+        return table.score;
+    if (figure == "seated")
+        return table.seated;
+    return std::nullopt;
+}
+
+// "Aconcagua ($0.10/$0.25, 3 of 6 seats)"
+std::string tablePlace(const TableVisit& visit) {
+    std::string seats = visit.seats > 0 ? std::to_string(visit.seated) + " of " +
+                                              std::to_string(visit.seats) + " seats"
+                                        : std::to_string(visit.seated) + " seated";
+    return visit.table + " (" + visit.stakes + ", " + seats + ")";
+}
+
+}  // namespace
+
+struct ScanHistory::WatchState {
+    std::unordered_set<std::string> players;  // lower case
+    std::vector<std::pair<int, WatchRule>> rules;
+};
+
+ScanHistory::ScanHistory(Opener open, int keepDays, Now now, Poster post, Handlers handlers)
+    : now_(std::move(now)),
+      // What comes back after the history is gone (a front end's queue may
+      // outlive it) is dropped.
+      post_(
+          [post = std::move(post), alive = std::weak_ptr<int>(alive_)](std::function<void()> work) {
+              post([alive, work = std::move(work)] {
+                  if (alive.lock())
+                      work();
+              });
+          }),
+      handlers_(std::move(handlers)),
+      watch_(std::make_unique<WatchState>()) {
+    if (!open) {
+        available_ = false;
+        problem_ = "No scan history is kept.";
+    }
+    thread_ = std::thread([this] { worker(); });
+    if (!open)
+        return;
+    run([this, open = std::move(open), keepDays](HistoryStore*) {
+        std::string problem;
+        store_ = open(&problem);
+        if (!store_) {
+            // Without a reason the build keeps no history: nothing to tell.
+            fail(problem.empty() ? "No scan history is kept." : problem, !problem.empty());
+            return;
+        }
+        try {
+            if (keepDays > 0)
+                store_->prune(now_() - std::chrono::days(keepDays));
+            reloadWatchList(*store_);
+        } catch (const HistoryError& e) {
+            fail(std::string("The scan history cannot be used: ") + e.what() +
+                 ". Scanning goes on without history.");
+        }
+    });
+}
+
+ScanHistory::~ScanHistory() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    thread_.join();
+}
+
+void ScanHistory::run(std::function<void(HistoryStore*)> work) {
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(work));
+    }
+    wake_.notify_all();
+}
+
+void ScanHistory::worker() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        // What was handed over is done before the end: a pass's last tables
+        // are written when the window closes right after it.
+        if (queue_.empty())
+            return;
+        std::function<void(HistoryStore*)> work = std::move(queue_.front());
+        queue_.pop_front();
+        working_ = true;
+        lock.unlock();
+        work(store_.get());
+        lock.lock();
+        working_ = false;
+        if (queue_.empty())
+            idle_.notify_all();
+    }
+}
+
+void ScanHistory::waitUntilIdle() {
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return queue_.empty() && !working_; });
+}
+
+void ScanHistory::fail(const std::string& problem, bool tell) {
+    store_.reset();
+    problem_ = problem;
+    post_([this, problem, tell] {
+        available_ = false;
+        if (tell && handlers_.failed)
+            handlers_.failed(problem);
+    });
+}
+
+void ScanHistory::reloadWatchList(HistoryStore& store) {
+    auto players = store.watchedPlayers();
+    auto rules = store.rules();
+    watch_->players.clear();
+    for (const WatchedPlayer& player : players)
+        watch_->players.insert(lower(player.name));
+    watch_->rules.clear();
+    for (const StoredRule& stored : rules)
+        if (std::optional<WatchRule> rule = WatchRule::parse(stored.rule, nullptr))
+            watch_->rules.emplace_back(stored.id, std::move(*rule));
+    post_([this, players = std::move(players), rules = std::move(rules)]() mutable {
+        watched_ = std::move(players);
+        rules_ = std::move(rules);
+        if (handlers_.watchChanged)
+            handlers_.watchChanged();
+    });
+}
+
+void ScanHistory::record(TableVisit visit) {
+    run([this, visit = std::move(visit)](HistoryStore* store) {
+        if (!store)
+            return;
+        try {
+            std::vector<std::pair<std::string, PlayerVisit>> seen;
+            for (const PlayerSighting& player : visit.players) {
+                std::vector<PlayerVisit> last = store->player(player.name, HistoryTime{}, 1);
+                if (!last.empty())
+                    seen.emplace_back(lower(player.name), std::move(last.front()));
+            }
+            store->add(visit);
+            std::vector<HistoryAlert> alerts = alertsFor(visit, *store);
+            post_([this, seen = std::move(seen), alerts = std::move(alerts)]() mutable {
+                for (auto& [name, last] : seen)
+                    lastSeen_.insert_or_assign(name, std::move(last));
+                if (!alerts.empty() && handlers_.alerts)
+                    handlers_.alerts(alerts);
+            });
+        } catch (const HistoryError& e) {
+            fail(std::string("The scan history could not be written: ") + e.what() +
+                 ". Scanning goes on without history.");
+        }
+    });
+}
+
+std::vector<HistoryAlert> ScanHistory::alertsFor(const TableVisit& visit, HistoryStore& store) {
+    std::vector<HistoryAlert> alerts;
+    const HistoryTime now = now_();
+    const std::string place = tablePlace(visit);
+    for (const PlayerSighting& player : visit.players) {
+        HistoryAlert alert{visit.table, player.name, {}, {}};
+        if (watch_->players.contains(lower(player.name))) {
+            alert.text = player.name + " sat down at " + place;
+        } else {
+            for (const auto& [id, rule] : watch_->rules) {
+                if (rule.subject() == WatchRule::Subject::Player &&
+                    rule.matches([&](std::string_view f) { return playerFigure(player, f); })) {
+                    alert.rule = rule.text();
+                    alert.text = player.name + " (" + alert.rule + ") sat down at " + place;
+                    break;
+                }
+            }
+        }
+        if (!alert.text.empty() &&
+            store.claimAlert("player:" + lower(player.name) + "@" + visit.table, now, kAlertQuiet))
+            alerts.push_back(std::move(alert));
+    }
+    for (const auto& [id, rule] : watch_->rules) {
+        if (rule.subject() != WatchRule::Subject::Table ||
+            !rule.matches([&](std::string_view f) { return tableFigure(visit, f); }))
+            continue;
+        if (store.claimAlert("rule:" + std::to_string(id) + "@" + visit.table, now, kAlertQuiet))
+            alerts.push_back({visit.table, {}, rule.text(), place + " meets " + rule.text()});
+    }
+    return alerts;
+}
+
+bool ScanHistory::isWatched(const std::string& name) const {
+    const std::string wanted = lower(name);
+    for (const WatchedPlayer& player : watched_)
+        if (lower(player.name) == wanted)
+            return true;
+    return false;
+}
+
+void ScanHistory::watch(const std::string& name, const std::string& note) {
+    run([this, name, note](HistoryStore* store) {
+        if (!store)
+            return;
+        try {
+            store->watch({name, note, now_()});
+            reloadWatchList(*store);
+        } catch (const HistoryError& e) {
+            fail(std::string("The watch list could not be saved: ") + e.what());
+        }
+    });
+}
+
+void ScanHistory::unwatch(const std::string& name) {
+    run([this, name](HistoryStore* store) {
+        if (!store)
+            return;
+        try {
+            store->unwatch(name);
+            reloadWatchList(*store);
+        } catch (const HistoryError& e) {
+            fail(std::string("The watch list could not be saved: ") + e.what());
+        }
+    });
+}
+
+bool ScanHistory::addRule(const std::string& text, const std::string& note, std::string* problem) {
+    const std::optional<WatchRule> rule = WatchRule::parse(text, problem);
+    if (!rule)
+        return false;
+    run([this, text = rule->text(), note](HistoryStore* store) {
+        if (!store)
+            return;
+        try {
+            store->addRule(text, note);
+            reloadWatchList(*store);
+        } catch (const HistoryError& e) {
+            fail(std::string("The watch list could not be saved: ") + e.what());
+        }
+    });
+    return true;
+}
+
+void ScanHistory::removeRule(int id) {
+    run([this, id](HistoryStore* store) {
+        if (!store)
+            return;
+        try {
+            store->removeRule(id);
+            reloadWatchList(*store);
+        } catch (const HistoryError& e) {
+            fail(std::string("The watch list could not be saved: ") + e.what());
+        }
+    });
+}
+
+const PlayerVisit* ScanHistory::lastSeen(const std::string& name) const {
+    const auto found = lastSeen_.find(lower(name));
+    return found == lastSeen_.end() ? nullptr : &found->second;
+}
+
+}  // namespace kestrova

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "history/HistoryRecords.h"
+#include "history/HistoryStore.h"
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+namespace kestrova {
+
+// A watched player or a rule met at a table a pass read.
+struct HistoryAlert {
+    std::string table;
+    std::string player;  // empty for a table rule
+    std::string rule;    // the rule met, empty for a watched player
+    std::string text;    // "Ice_Man sat down at Aconcagua ($0.10/$0.25, 3 of 6 seats)"
+};
+
+// The scan history as the session keeps it. A thread of its own opens the
+// store, writes every table a pass reads, checks the watch list and answers
+// the front ends' questions, so that neither the front end nor the pass ever
+// waits on the file. What it learns comes back through the poster, on the
+// front end's thread. After a failure (a full disk, a read-only or damaged
+// file) it says so once and the program goes on without history.
+class ScanHistory final {
+public:
+    using Poster = std::function<void(std::function<void()>)>;
+    using Opener = std::function<std::unique_ptr<HistoryStore>(std::string* problem)>;
+    using Now = std::function<HistoryTime()>;
+    // At most one alert per player and table, or per rule and table, this often.
+    static constexpr std::chrono::hours kAlertQuiet{1};
+
+    struct Handlers {
+        std::function<void(const std::string& problem)> failed;  // once
+        std::function<void(const std::vector<HistoryAlert>&)> alerts;
+        std::function<void()> watchChanged;
+    };
+
+    // `open` runs on the history thread; a null opener keeps no history.
+    // `keepDays` > 0 prunes what is older at the start.
+    ScanHistory(Opener open, int keepDays, Now now, Poster post, Handlers handlers);
+    ~ScanHistory();
+    ScanHistory(const ScanHistory&) = delete;
+    ScanHistory& operator=(const ScanHistory&) = delete;
+
+    // False once the store failed or could not be opened.
+    bool available() const { return available_; }
+
+    // Writes the table, then alerts for the watched players and the rules it meets.
+    void record(TableVisit visit);
+
+    // The watch list as last loaded, on the front end's thread.
+    const std::vector<WatchedPlayer>& watched() const { return watched_; }
+    const std::vector<StoredRule>& rules() const { return rules_; }
+    bool isWatched(const std::string& name) const;
+    void watch(const std::string& name, const std::string& note);
+    void unwatch(const std::string& name);
+    // False, with the reason, for text that is no rule.
+    bool addRule(const std::string& rule, const std::string& note, std::string* problem);
+    void removeRule(int id);
+
+    // Where the player was seen before the last pass read him; null when never.
+    const PlayerVisit* lastSeen(const std::string& name) const;
+
+    // Runs `query` on the history thread and hands its result to `done` on
+    // the front end's; `failed` gets the reason when the store cannot answer.
+    template <typename Result>
+    void ask(std::function<Result(HistoryStore&)> query, std::function<void(Result)> done,
+             std::function<void(const std::string&)> failed) {
+        run([this, query = std::move(query), done = std::move(done),
+             failed = std::move(failed)](HistoryStore* store) mutable {
+            if (!store) {
+                post_([failed, why = problem_] { failed(why); });
+                return;
+            }
+            try {
+                post_([done, result = query(*store)]() mutable { done(std::move(result)); });
+            } catch (const HistoryError& e) {
+                post_([failed, why = std::string(e.what())] { failed(why); });
+            }
+        });
+    }
+
+    // Returns once everything handed over so far is done (the command line).
+    void waitUntilIdle();
+
+private:
+    struct WatchState;
+    void run(std::function<void(HistoryStore*)> work);
+    void worker();
+    void fail(const std::string& problem, bool tell = true);
+    void reloadWatchList(HistoryStore& store);
+    std::vector<HistoryAlert> alertsFor(const TableVisit& visit, HistoryStore& store);
+
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    Now now_;
+    Poster post_;
+    Handlers handlers_;
+    bool available_ = true;  // the front end's view
+
+    // The history thread's alone.
+    std::unique_ptr<HistoryStore> store_;
+    std::string problem_;
+    std::unique_ptr<WatchState> watch_;
+
+    // The front end's copies.
+    std::vector<WatchedPlayer> watched_;
+    std::vector<StoredRule> rules_;
+    std::unordered_map<std::string, PlayerVisit> lastSeen_;  // by lower-case name
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<std::function<void(HistoryStore*)>> queue_;
+    bool working_ = false;
+    bool stopping_ = false;
+    std::thread thread_;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,145 @@
+// The session's history: alerts for watched players and rules, at most once
+// an hour on the history's own clock, and one message when the file fails.
+#include "ScanHistory.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+namespace kestrova {
+namespace {
+
+using namespace std::chrono_literals;
+
+class ScanHistoryTest : public ::testing::Test {
+protected:
+    std::unique_ptr<ScanHistory> start(const std::filesystem::path& file) {
+        ScanHistory::Handlers handlers;
+        handlers.failed = [this](const std::string& problem) { problems.push_back(problem); };
+        handlers.alerts = [this](const std::vector<HistoryAlert>& raised) {
+            alerts.insert(alerts.end(), raised.begin(), raised.end());
+        };
+        auto history = std::make_unique<ScanHistory>(
+            [file](std::string* problem) { return openSqliteHistory(file, problem); }, 90,
+            [this] { return now; },
+            [this](std::function<void()> work) {
+                const std::lock_guard lock(mutex);
+                posted.push_back(std::move(work));
+            },
+            handlers);
+        settle(*history);
+        return history;
+    }
+    // Runs what the history thread handed back, as the front end's loop would.
+    void settle(ScanHistory& history) {
+        history.waitUntilIdle();
+        std::vector<std::function<void()>> work;
+        {
+            const std::lock_guard lock(mutex);
+            work.swap(posted);
+        }
+        for (const auto& step : work)
+            step();
+    }
+    std::vector<std::string> alertTexts() {
+        std::vector<std::string> texts;
+        for (const HistoryAlert& alert : alerts)
+            texts.push_back(alert.text);
+        alerts.clear();
+        return texts;
+    }
+    TableVisit aconcagua(double score) const {
+        TableVisit visit;
+        visit.at = now;
+        visit.table = "Aconcagua";
+        visit.stakes = "$0.10/$0.25";
+        visit.seated = 3;
+        visit.seats = 6;
+        visit.score = score;
+        visit.players = {{"Ice_Man", 1, "10", 12, "20.00", "", "", "", 0.1},
+                         {"Fish", 2, "10", 300, "50.00", "", "", "", 0.9},
+                         {"Nit", 3, "10", 300, "12.00", "", "", "", 0.0}};
+        return visit;
+    }
+
+    test::TempDir dir;
+    HistoryTime now = *parseIsoTime("2026-12-07T21:00:00Z");
+    std::mutex mutex;
+    std::vector<std::function<void()>> posted;
+    std::vector<std::string> problems;
+    std::vector<HistoryAlert> alerts;
+};
+
+TEST_F(ScanHistoryTest, WatchedPlayersAndRulesAlertOnceAnHourPerTable) {
+    auto history = start(dir / "history.sqlite");
+    ASSERT_TRUE(history->available());
+    history->watch("ice_man", "loose");
+    std::string problem;
+    ASSERT_TRUE(history->addRule("vpip >= 45 and hands >= 200", "", &problem)) << problem;
+    ASSERT_TRUE(history->addRule("score >= 2.5", "", &problem)) << problem;
+    EXPECT_FALSE(history->addRule("score >= lots", "", &problem));
+    settle(*history);
+    EXPECT_TRUE(history->isWatched("ICE_MAN"));
+
+    history->record(aconcagua(3.0));
+    settle(*history);
+    EXPECT_EQ(alertTexts(),
+              (std::vector<std::string>{
+                  "Ice_Man sat down at Aconcagua ($0.10/$0.25, 3 of 6 seats)",
+                  "Fish (vpip >= 45 and hands >= 200) sat down at Aconcagua ($0.10/$0.25, 3 of "
+                  "6 seats)",
+                  "Aconcagua ($0.10/$0.25, 3 of 6 seats) meets score >= 2.5"}));
+    EXPECT_EQ(history->lastSeen("Ice_Man"), nullptr);
+
+    const HistoryTime first = now;
+    now += 59min;
+    history->record(aconcagua(3.0));
+    settle(*history);
+    EXPECT_TRUE(alertTexts().empty());
+    ASSERT_NE(history->lastSeen("ice_man"), nullptr);
+    EXPECT_EQ(history->lastSeen("ice_man")->at, first);
+
+    now += 1min;
+    history->unwatch("Ice_Man");
+    history->record(aconcagua(2.0));
+    settle(*history);
+    EXPECT_EQ(alertTexts().size(), 1u);  // Fish again; the score no longer meets its rule
+    EXPECT_TRUE(problems.empty());
+}
+
+TEST_F(ScanHistoryTest, FullDiskIsToldOnceAndThePassesGoOnWithoutHistory) {
+    auto history = start(dir / "history.sqlite");
+    const auto size = std::filesystem::file_size(dir / "history.sqlite");
+    test::underFileSizeLimit(size + 8192, [&] {
+        for (int n = 0; n < 200; ++n) {
+            TableVisit visit = aconcagua(1.0);
+            visit.table = "Table " + std::to_string(n) + std::string(200, 'x');
+            history->record(visit);
+        }
+        history->waitUntilIdle();
+        return true;
+    });
+    settle(*history);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("Scanning goes on without history"), std::string::npos)
+        << problems[0];
+    EXPECT_FALSE(history->available());
+    history->record(aconcagua(1.0));
+    settle(*history);
+    EXPECT_EQ(problems.size(), 1u);
+}
+
+TEST_F(ScanHistoryTest, DamagedFileIsToldAndNeverWritten) {
+    test::writeBytes(dir / "history.sqlite", "not a database, but the user's own file");
+    auto history = start(dir / "history.sqlite");
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_FALSE(history->available());
+    history->record(aconcagua(1.0));
+    settle(*history);
+    EXPECT_EQ(test::readBytes(dir / "history.sqlite"), "not a database, but the user's own file");
+}
+
+}  // namespace
+}  // namespace kestrova

@@ -1,0 +1,214 @@
+#include "HistoryCommand.h"
+
+#include "HeadlessSession.h"
+#include "Json.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+
+namespace kestrova::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// A figure to a number of decimals, as the scan's JSON prints it.
+double rounded(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+// The session of the user's files, with its history open; null after telling err why not.
+std::unique_ptr<HeadlessSession> openHistory(const std::filesystem::path& directory,
+                                             const std::filesystem::path& settingsFile,
+                                             std::ostream& err) {
+    std::unique_ptr<HeadlessSession> headless =
+        HeadlessSession::openFiles(directory, settingsFile, err);
+    if (!headless)
+        return nullptr;
+    headless->settle();
+    if (headless->failed())
+        return nullptr;
+    if (!headless->session().history().available()) {
+        err << "No scan history is kept (historydays is 0).\n";
+        return nullptr;
+    }
+    return headless;
+}
+
+// Runs a query on the history thread and waits for its answer.
+template <typename Result>
+std::optional<Result> query(HeadlessSession& headless,
+                            std::function<Result(HistoryStore&)> question, std::ostream& err) {
+    std::optional<Result> answer;
+    headless.session().history().ask<Result>(
+        std::move(question), [&](Result result) { answer = std::move(result); },
+        [&](const std::string& why) { err << why << '\n'; });
+    headless.settle();
+    return answer;
+}
+
+Json visitJson(const TableVisit& visit) {
+    return {{"at", isoTime(visit.at)},
+            {"table", visit.table},
+            {"stakes", visit.stakes},
+            {"seated", visit.seated},
+            {"seats", visit.seats},
+            {"averagePot", visit.averagePot},
+            {"averageVpip", visit.averageVpip},
+            {"averagePfr", visit.averagePfr},
+            {"averageAf", visit.averageAf},
+            {"averageWtsd", visit.averageWtsd},
+            {"reads", visit.reads},
+            {"buddies", visit.buddies},
+            {"losers", visit.losers},
+            {"totalStacks", visit.totalStacks},
+            {"score", rounded(visit.score, 2)}};
+}
+
+Json sightingJson(const PlayerVisit& visit) {
+    const PlayerSighting& seen = visit.sighting;
+    return {{"at", isoTime(visit.at)}, {"table", visit.table}, {"stakes", visit.stakes},
+            {"name", seen.name},       {"seat", seen.seat},    {"chips", seen.chips},
+            {"hands", seen.hands},     {"vpip", seen.vpip},    {"pfr", seen.pfr},
+            {"af", seen.af},           {"wtsd", seen.wtsd},    {"weak", rounded(seen.weak, 3)}};
+}
+
+Json tableSummaryJson(const TableSummary& table) {
+    return {{"table", table.table},
+            {"stakes", table.stakes},
+            {"visits", table.visits},
+            {"firstSeen", isoTime(table.firstSeen)},
+            {"lastSeen", isoTime(table.lastSeen)},
+            {"averageSeated", rounded(table.averageSeated, 2)},
+            {"averageScore", rounded(table.averageScore, 2)},
+            {"lastScore", rounded(table.lastScore, 2)}};
+}
+
+}  // namespace
+
+int runWatchAdd(const WatchArgs& args, const std::filesystem::path& directory,
+                const std::filesystem::path& settingsFile, std::ostream& err) {
+    const auto headless = openHistory(directory, settingsFile, err);
+    if (!headless)
+        return 1;
+    ScanHistory& history = headless->session().history();
+    if (!args.rule.empty()) {
+        std::string problem;
+        if (!history.addRule(args.rule, args.note, &problem)) {
+            err << "kestrova-cli watch: " << problem << '\n';
+            return 1;
+        }
+    } else {
+        history.watch(args.name, args.note);
+    }
+    headless->settle();
+    return headless->failed() ? 1 : 0;
+}
+
+int runWatchRemove(const WatchArgs& args, const std::filesystem::path& directory,
+                   const std::filesystem::path& settingsFile, std::ostream& err) {
+    const auto headless = openHistory(directory, settingsFile, err);
+    if (!headless)
+        return 1;
+    ScanHistory& history = headless->session().history();
+    const bool known = args.ruleId ? [&] {
+        for (const StoredRule& rule : history.rules())
+            if (rule.id == *args.ruleId)
+                return true;
+        return false;
+    }()
+                                   : history.isWatched(args.name);
+    if (!known) {
+        err << "kestrova-cli watch: "
+            << (args.ruleId ? "no rule " + std::to_string(*args.ruleId)
+                            : "\"" + args.name + "\" is not watched")
+            << '\n';
+        return 1;
+    }
+    if (args.ruleId)
+        history.removeRule(*args.ruleId);
+    else
+        history.unwatch(args.name);
+    headless->settle();
+    return headless->failed() ? 1 : 0;
+}
+
+int runWatchList(const std::filesystem::path& directory, const std::filesystem::path& settingsFile,
+                 std::ostream& out, std::ostream& err) {
+    const auto headless = openHistory(directory, settingsFile, err);
+    if (!headless)
+        return 1;
+    const ScanHistory& history = headless->session().history();
+    Json players = Json::array();
+    for (const WatchedPlayer& player : history.watched())
+        players.push_back(
+            {{"name", player.name}, {"note", player.note}, {"added", isoTime(player.added)}});
+    Json rules = Json::array();
+    for (const StoredRule& rule : history.rules())
+        rules.push_back({{"id", rule.id}, {"rule", rule.rule}, {"note", rule.note}});
+    out << jsonText(Json{{"players", players}, {"rules", rules}}) << '\n';
+    return 0;
+}
+
+int runHistoryCommand(const HistoryArgs& args, const std::filesystem::path& directory,
+                      const std::filesystem::path& settingsFile, std::ostream& out,
+                      std::ostream& err) {
+    HistoryTime since{};
+    if (!args.since.empty()) {
+        const std::optional<HistoryTime> parsed = parseIsoTime(args.since);
+        if (!parsed) {
+            err << "kestrova-cli history: \"" << args.since
+                << "\" is no ISO 8601 time (such as 2026-12-07T21:04:00Z)\n";
+            return 1;
+        }
+        since = *parsed;
+    }
+    const auto headless = openHistory(directory, settingsFile, err);
+    if (!headless)
+        return 1;
+    std::optional<Json> result;
+    const std::string name = args.name;
+    switch (args.view) {
+        case HistoryView::Tables:
+            result = query<Json>(
+                *headless,
+                [since](HistoryStore& store) {
+                    Json tables = Json::array();
+                    for (const TableSummary& table : store.tables(since))
+                        tables.push_back(tableSummaryJson(table));
+                    return tables;
+                },
+                err);
+            break;
+        case HistoryView::Table:
+            result = query<Json>(
+                *headless,
+                [since, name](HistoryStore& store) {
+                    Json visits = Json::array();
+                    for (const TableVisit& visit : store.table(name, since))
+                        visits.push_back(visitJson(visit));
+                    return Json{{"table", name}, {"visits", visits}};
+                },
+                err);
+            break;
+        case HistoryView::Player:
+            result = query<Json>(
+                *headless,
+                [since, name](HistoryStore& store) {
+                    Json sightings = Json::array();
+                    for (const PlayerVisit& visit : store.player(name, since))
+                        sightings.push_back(sightingJson(visit));
+                    return Json{{"player", name}, {"sightings", sightings}};
+                },
+                err);
+            break;
+    }
+    if (!result)
+        return 1;
+    out << jsonText(*result) << '\n';
+    return 0;
+}
+
+}  // namespace kestrova::cli
