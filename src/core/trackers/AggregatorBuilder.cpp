@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/MessageSink.h"
+#include "common/TranslatableText.h"
 #include "trackers/TrackerNamePattern.h"
 #include "trackers/TrackerStatements.h"
 #include "trackers/TrackerValues.h"
@@ -146,12 +147,14 @@ bool fillRowByRow(PostgresConnection& connection, MessageSink& messages) {
 }  // namespace
 
 std::string aggregatorCompletionText(bool withoutTrigramIndex) {
-    std::string text = "The update of the database is now complete";
-    if (withoutTrigramIndex)
-        text +=
-            "\n\nThe server could not add the trigram index (PostgreSQL extension pg_trgm), so "
-            "look-ups through the aggregator database work without it and are slower.";
-    return text;
+    // Each text whole, so that the window finds it among the translations.
+    if (!withoutTrigramIndex)
+        return KESTROVA_TEXT("Messages", "The update of the database is now complete");
+    return KESTROVA_TEXT(
+        "Messages",
+        "The update of the database is now complete\n\nThe server could not add the trigram index "
+        "(PostgreSQL extension pg_trgm), so look-ups through the aggregator database work without "
+        "it and are slower.");
 }
 
 AggregatorBuild buildAggregatorTable(PostgresConnection& connection, MessageSink& messages) {
