@@ -23,83 +23,77 @@ QAction* makeAction(QMenu* menu, const QString& text, const QString& tip = QStri
 
 MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings) {
     MainMenus m;
-    QMenu* main = bar.addMenu(QStringLiteral("&Main"));
+    QMenu* main = bar.addMenu(tr("&Main"));
     main->setObjectName(QStringLiteral("menuMain"));
-    m.options = makeAction(main, QStringLiteral("&Options…"), QStringLiteral("Options dialog"),
-                           QStringLiteral("Options dialog."));
-    m.teachFont = makeAction(main, QStringLiteral("&Teach Font…"),
-                             QStringLiteral("Teach the recogniser your client's lobby font"));
-    m.about = main->addAction(QStringLiteral("&Info…"));
+    m.options = makeAction(main, tr("&Options…"), tr("Options dialog"), tr("Options dialog."));
+    m.teachFont =
+        makeAction(main, tr("&Teach Font…"), tr("Teach the recogniser your client's lobby font"));
+    m.about = main->addAction(tr("&Info…"));
     main->addSeparator();
-    m.exit = main->addAction(QStringLiteral("E&xit"));
+    m.exit = main->addAction(tr("E&xit"));
 
-    QMenu* tables = bar.addMenu(QStringLiteral("&Tables"));
+    QMenu* tables = bar.addMenu(tr("&Tables"));
     tables->setObjectName(QStringLiteral("menuTables"));
-    m.getTableList = makeAction(tables, QStringLiteral("&Get Table List"),
-                                QStringLiteral("Retrieve list of available tables"));
+    m.getTableList =
+        makeAction(tables, tr("&Get Table List"), tr("Retrieve list of available tables"));
     m.getTableList->setShortcut(QKeySequence(Qt::Key_F5));
-    m.scanSelected = makeAction(tables, QStringLiteral("Scan &Selected Table"),
-                                QStringLiteral("Scans the currently selected table"));
-    m.scanAll = makeAction(tables, QStringLiteral("Scan &All Tables"),
-                           QStringLiteral("Reloads the tablelist and starts the scanning of all "
-                                          "tables, which suffice the specified filter."));
+    m.scanSelected =
+        makeAction(tables, tr("Scan &Selected Table"), tr("Scans the currently selected table"));
+    m.scanAll = makeAction(tables, tr("Scan &All Tables"),
+                           tr("Reloads the tablelist and starts the scanning of all tables, which "
+                              "suffice the specified filter."));
     m.scanAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    m.open = makeAction(tables, QStringLiteral("&Open"), QStringLiteral("Open the table"));
+    m.open = makeAction(tables, tr("&Open"), tr("Open the table"));
     m.open->setShortcut(QKeySequence(Qt::Key_Return));
     m.open->setShortcutContext(Qt::WidgetShortcut);  // the table list's own
     tables->addSeparator();
-    m.cancelPass =
-        makeAction(tables, QStringLiteral("&Cancel Scan"), QStringLiteral("Ends the running scan"));
+    m.cancelPass = makeAction(tables, tr("&Cancel Scan"), tr("Ends the running scan"));
     m.cancelPass->setShortcut(QKeySequence(Qt::Key_Escape));
 
-    QMenu* buddies = bar.addMenu(QStringLiteral("&Buddylist"));
+    QMenu* buddies = bar.addMenu(tr("&Buddylist"));
     m.showBuddies =
-        makeAction(buddies, QStringLiteral("&Show…"), QStringLiteral("Open the buddylist"),
-                   QStringLiteral("Open the buddylist."));
-    m.addBuddy =
-        makeAction(buddies, QStringLiteral("&Add…"), QStringLiteral("Add a player to buddylist"));
-    m.importBuddies = makeAction(buddies, QStringLiteral("Import from &Database…"),
-                                 QStringLiteral("Import player from databases"));
-    m.csvImport = makeAction(buddies, QStringLiteral("CSV-&Import…"),
-                             QStringLiteral("Import buddylist to file"));
-    m.csvExport = makeAction(buddies, QStringLiteral("CSV-&Export…"),
-                             QStringLiteral("Export buddylist to file"));
+        makeAction(buddies, tr("&Show…"), tr("Open the buddylist"), tr("Open the buddylist."));
+    m.addBuddy = makeAction(buddies, tr("&Add…"), tr("Add a player to buddylist"));
+    m.importBuddies =
+        makeAction(buddies, tr("Import from &Database…"), tr("Import player from databases"));
+    m.csvImport = makeAction(buddies, tr("CSV-&Import…"), tr("Import buddylist to file"));
+    m.csvExport = makeAction(buddies, tr("CSV-&Export…"), tr("Export buddylist to file"));
 
-    QMenu* update = bar.addMenu(QStringLiteral("&Update"));
-    m.checkUpdate = update->addAction(QStringLiteral("&Check for Updates on Startup"));
+    QMenu* update = bar.addMenu(tr("&Update"));
+    m.checkUpdate = update->addAction(tr("&Check for Updates on Startup"));
     m.checkUpdate->setObjectName(QStringLiteral("checkUpdate"));
     m.checkUpdate->setCheckable(true);
     m.checkUpdate->setChecked(settings.checkUpdate);
     // Without the check in the build the entry would promise what never happens.
     m.checkUpdate->setVisible(kestrova::UpdateCheckJob::kBuiltIn);
-    m.download = update->addAction(QStringLiteral("Visit &Download Page"));
+    m.download = update->addAction(tr("Visit &Download Page"));
 
-    QMenu* aggregator = bar.addMenu(QStringLiteral("&PT3 Aggregator"));
-    m.updateAggregator = aggregator->addAction(QStringLiteral("&Update database…"));
-    m.useAggregator = aggregator->addAction(QStringLiteral("U&se Aggregator Database"));
+    QMenu* aggregator = bar.addMenu(tr("&PT3 Aggregator"));
+    m.updateAggregator = aggregator->addAction(tr("&Update database…"));
+    m.useAggregator = aggregator->addAction(tr("U&se Aggregator Database"));
     m.useAggregator->setObjectName(QStringLiteral("useAggregator"));
     m.useAggregator->setCheckable(true);
     m.useAggregator->setChecked(settings.useAggregator);
     aggregator->addSeparator();
-    m.aggregatorHelp = aggregator->addAction(QStringLiteral("&Help / about Aggregator…"));
+    m.aggregatorHelp = aggregator->addAction(tr("&Help / about Aggregator…"));
 
     // Only the layout manager has something to act on: nothing draws over live tables.
-    QMenu* hud = bar.addMenu(QStringLiteral("&HUD"));
+    QMenu* hud = bar.addMenu(tr("&HUD"));
     const auto idle = [hud](const QString& text, bool checkable) {
         QAction* action = hud->addAction(text);
         action->setCheckable(checkable);
         action->setEnabled(false);
-        action->setToolTip(QStringLiteral("Nothing is drawn over the client's tables yet."));
+        action->setToolTip(tr("Nothing is drawn over the client's tables yet."));
         return action;
     };
-    idle(QStringLiteral("Active"), true);
-    m.layoutManager = makeAction(hud, QStringLiteral("&Layout Manager…"),
-                                 QStringLiteral("Arrange the statistic boxes of each table size"));
-    idle(QStringLiteral("Default 6-max"), true);
-    idle(QStringLiteral("Auto Center (FullTilt)"), false);
-    idle(QStringLiteral("Player-filter"), true);
-    idle(QStringLiteral("All to 6-max"), false);
-    idle(QStringLiteral("All to fullring"), false);
+    idle(tr("Active"), true);
+    m.layoutManager = makeAction(hud, tr("&Layout Manager…"),
+                                 tr("Arrange the statistic boxes of each table size"));
+    idle(tr("Default 6-max"), true);
+    idle(tr("Auto Center (FullTilt)"), false);
+    idle(tr("Player-filter"), true);
+    idle(tr("All to 6-max"), false);
+    idle(tr("All to fullring"), false);
     hud->setToolTipsVisible(true);
     return m;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 class QAction;
 class QMenuBar;
 
@@ -11,6 +13,9 @@ struct AppSettings;
 // Aggregator" and "HUD", each with its mnemonic. The window connects the
 // actions to its commands.
 struct MainMenus {
+    Q_DECLARE_TR_FUNCTIONS(MainMenus)
+
+public:
     // The passes and "Open", with their shortcuts: F5, Ctrl+R, Return on the
     // table list (the window adds that action to the list), Esc.
     QAction* getTableList = nullptr;

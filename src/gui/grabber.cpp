@@ -55,11 +55,20 @@ constexpr int kDefaultOpenerMaximum = 30;
 // The user's guide on the vendor's web site; the "Databases" page's "Help" opens it.
 constexpr std::string_view kGuidePage = "/guide.php";
 
+// The window's own messages, in English like the session's: the message box
+// translates them.
+const char* const kWaitForScan =
+    QT_TRANSLATE_NOOP("Messages", "Please wait until the running scan has ended.");
+const char* const kSelectTableFirst =
+    QT_TRANSLATE_NOOP("Messages",
+                      "Please select the table from the tablelist which you want to scan.\nOr "
+                      "press Full Scan to scan all tables");
+
 template <class Columns>
 QStringList headersOf(const Columns& columns) {
     QStringList headers;
     for (const auto& column : columns)
-        headers.push_back(toQString(column.header));
+        headers.push_back(translated(text_context::kColumns, column.header));
     return headers;
 }
 
@@ -93,7 +102,8 @@ template <class Columns>
 void describeColumns(QTreeWidget* list, const Columns& columns, int shift) {
     std::vector<bool> mostFirst(static_cast<std::size_t>(shift), false);
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        list->headerItem()->setToolTip(static_cast<int>(c) + shift, toQString(columns[c].tip));
+        list->headerItem()->setToolTip(static_cast<int>(c) + shift,
+                                       translated(text_context::kColumns, columns[c].tip));
         mostFirst.push_back(columns[c].mostFirst);
     }
     // Qt turns the indicator before it tells of the click: the column sorted
@@ -143,14 +153,15 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     messageHandler_ = [this](const QString& title, const QString& text) {
         const std::string titleText = title.toStdString();
         QMessageBox box(isFailure(titleText) ? QMessageBox::Critical : QMessageBox::Information,
-                        QStringLiteral("Kestrova Everest: ") + title, text, QMessageBox::Ok, this);
-        box.setInformativeText(toQString(adviceFor(titleText, text.toStdString())));
+                        QStringLiteral("Kestrova Everest: ") + messageText(title),
+                        messageText(text), QMessageBox::Ok, this);
+        box.setInformativeText(messageText(adviceFor(titleText, text.toStdString())));
         box.exec();
     };
     openerQuestion_ = [this]() -> std::optional<int> {
         QInputDialog dialog(this);
-        dialog.setWindowTitle(QStringLiteral("Maximum number of Tables?"));
-        dialog.setLabelText(QStringLiteral("Tables to open:"));
+        dialog.setWindowTitle(tr("Maximum number of Tables?"));
+        dialog.setLabelText(tr("Tables to open:"));
         dialog.setIntRange(0, 500);
         dialog.setIntValue(kDefaultOpenerMaximum);
         fitTitle(dialog);
@@ -235,9 +246,9 @@ void grabber::createLists() {
     connect(playerList_, &QTreeWidget::itemClicked, this, &grabber::player_Clicked);
 
     QStringList wholeHeaders = headersOf(playerColumns());
-    wholeHeaders.prepend(toQString(kWholeListTableHeader));
+    wholeHeaders.prepend(translated(text_context::kColumns, kWholeListTableHeader));
     wholePlayerList_ = makeList("wholePlayerList", wholeHeaders);
-    wholePlayerList_->headerItem()->setToolTip(0, QStringLiteral("The table he sits at"));
+    wholePlayerList_->headerItem()->setToolTip(0, tr("The table he sits at"));
     describeColumns(wholePlayerList_, playerColumns(), 1);
     wholePlayerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     wholePlayerList_->setAlternatingRowColors(true);
@@ -265,22 +276,19 @@ void grabber::createWidgets() {
     auto* row = new QHBoxLayout;
     knownPlayers_ = new QLabel(QString::fromLatin1(kInitialKnownPlayerLine));
     knownPlayers_->setObjectName(QStringLiteral("knownPlayers"));
-    pbFilter_ = makeButton(QStringLiteral("F&ilter"), "pbFilter", 130,
-                           QStringLiteral("Filter which tables to scan"),
-                           QStringLiteral("Specify the filter for which tables to scan."));
-    pbRefresh_ = makeButton(QStringLiteral("&Get Table List"), "pbRefresh", 130,
-                            QStringLiteral("Retrieve list of available tables"),
-                            QStringLiteral("Just retrieves the list of available tables."));
-    pbScan_ = makeButton(QStringLiteral("Scan &Selected Table"), "pbScan", 130,
-                         QStringLiteral("Scan The Table"),
-                         QStringLiteral("Scans the currently selected table from the tablelist."));
-    pbFullScan_ = makeButton(QStringLiteral("Scan &All Tables"), "pbFullScan", 130,
-                             QStringLiteral("Updates the tablelist and start a Scan"),
-                             QStringLiteral("Reloads the tablelist and starts the scanning of all "
-                                            "tables, which suffice the specified filter."));
-    pbOpener_ = makeButton(QStringLiteral("&Run Opener"), "pbOpener", 130, QString(), QString());
-    pbJoin_ = makeButton(QStringLiteral("&Open"), "pbJoin", 100, QStringLiteral("Open the table"),
-                         QStringLiteral("Open the table"));
+    pbFilter_ = makeButton(tr("F&ilter"), "pbFilter", 130, tr("Filter which tables to scan"),
+                           tr("Specify the filter for which tables to scan."));
+    pbRefresh_ =
+        makeButton(tr("&Get Table List"), "pbRefresh", 130, tr("Retrieve list of available tables"),
+                   tr("Just retrieves the list of available tables."));
+    pbScan_ = makeButton(tr("Scan &Selected Table"), "pbScan", 130, tr("Scan The Table"),
+                         tr("Scans the currently selected table from the tablelist."));
+    pbFullScan_ = makeButton(tr("Scan &All Tables"), "pbFullScan", 130,
+                             tr("Updates the tablelist and start a Scan"),
+                             tr("Reloads the tablelist and starts the scanning of all tables, "
+                                "which suffice the specified filter."));
+    pbOpener_ = makeButton(tr("&Run Opener"), "pbOpener", 130, QString(), QString());
+    pbJoin_ = makeButton(tr("&Open"), "pbJoin", 100, tr("Open the table"), tr("Open the table"));
     for (QWidget* w : std::initializer_list<QWidget*>{knownPlayers_, pbFilter_, pbRefresh_, pbScan_,
                                                       pbFullScan_, pbOpener_, pbJoin_})
         row->addWidget(w);
@@ -290,14 +298,13 @@ void grabber::createWidgets() {
     sbInterval_->setRange(0, 60);
     sbInterval_->setMaximumWidth(40);
     sbInterval_->setValue(session_->settings().scanIntervalMinutes);
-    sbInterval_->setToolTip(QStringLiteral("Counter for intervalscan (in minutes)"));
-    sbInterval_->setStatusTip(QStringLiteral("Counts the minutes till the next FullScan."));
-    cbInterval_ = new QCheckBox(QStringLiteral("Inter&valscan"));
+    sbInterval_->setToolTip(tr("Counter for intervalscan (in minutes)"));
+    sbInterval_->setStatusTip(tr("Counts the minutes till the next FullScan."));
+    cbInterval_ = new QCheckBox(tr("Inter&valscan"));
     cbInterval_->setObjectName(QStringLiteral("cbInterval"));
     cbInterval_->setMaximumWidth(cbInterval_->sizeHint().width());  // its whole text, no more
-    cbInterval_->setToolTip(QStringLiteral("Activate intervalscan"));
-    cbInterval_->setStatusTip(
-        QStringLiteral("If checked: Fullscan will be run if counter is zero."));
+    cbInterval_->setToolTip(tr("Activate intervalscan"));
+    cbInterval_->setStatusTip(tr("If checked: Fullscan will be run if counter is zero."));
     row->addWidget(sbInterval_);
     row->addWidget(cbInterval_);
     layout->addLayout(row);
@@ -326,7 +333,8 @@ void grabber::createWidgets() {
     auto* panelLayout = new QHBoxLayout(wholePlayerPanel_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(wholePlayerList_);
-    pbLowFilter_ = new QPushButton(QStringLiteral("F\ni\nl\nt\ne\nr"));
+    // The word stands letter under letter on the narrow button.
+    pbLowFilter_ = new QPushButton(tr("F\ni\nl\nt\ne\nr"));
     pbLowFilter_->setObjectName(QStringLiteral("pbLowFilter"));
     pbLowFilter_->setMaximumWidth(30);
     pbLowFilter_->setMinimumHeight(100);
@@ -406,8 +414,7 @@ void grabber::updateControls() {
     qaOptions_->setEnabled(free);
     sbInterval_->setEnabled(free && !schedule.intervalScanOn());
     pbOpener_->setEnabled(schedule.openerRunning() || !busy);
-    pbOpener_->setText(schedule.openerRunning() ? QStringLiteral("Stop Op&ener")
-                                                : QStringLiteral("&Run Opener"));
+    pbOpener_->setText(schedule.openerRunning() ? tr("Stop Op&ener") : tr("&Run Opener"));
     if (schedule.intervalScanOn())
         sbInterval_->setValue(schedule.intervalMinutesLeft());
 }
@@ -422,16 +429,15 @@ void grabber::settingsChanged(const std::vector<SettingsPart>& parts) {
 // While a pass fills the list: the last scan's share of known players, and the rows so far.
 void grabber::showTableCount() {
     const std::string& line = session_->knownPlayerLine();
-    knownPlayers_->setText(toQString(line.substr(0, line.find('\n'))) +
-                           QStringLiteral("\nTables: %1").arg(session_->tables().size()));
+    knownPlayers_->setText(toQString(line.substr(0, line.find('\n'))) + QLatin1Char('\n') +
+                           tr("Tables: %1").arg(session_->tables().size()));
 }
 
 void grabber::updateScoreLegend() {
     const ScoreSettings score = session_->settings().display.score.validated();
     scoreLegend_->setText(
-        QStringLiteral("<span style=\"background-color:#d6f0d6\">&nbsp;&nbsp;&nbsp;&nbsp;</span> "
-                       "Score %1 or more: that many weak players (true VPIP above %2 %) are "
-                       "expected at the table.")
+        tr("<span style=\"background-color:#d6f0d6\">&nbsp;&nbsp;&nbsp;&nbsp;</span> Score %1 or "
+           "more: that many weak players (true VPIP above %2 %) are expected at the table.")
             .arg(QString::number(score.goodScore, 'f', 1))
             .arg(score.weakVpipPercent));
 }
@@ -439,9 +445,9 @@ void grabber::updateScoreLegend() {
 void grabber::showMessage(const std::string& title, const std::string& text) {
     // The box goes once it is answered; the status bar keeps the problem in
     // sight (a database left out, say) until the next pass starts.
-    QString line = toQString(text);
+    QString line = messageText(text);
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    passProblem_->setText(toQString(title) + QStringLiteral(": ") + line);
+    passProblem_->setText(messageText(title) + QStringLiteral(": ") + line);
     messageHandler_(toQString(title), toQString(text));
 }
 
@@ -517,14 +523,13 @@ void grabber::jobEvent(const JobEvent& event) {
         const auto cancel = [this] { session_->jobs().cancel(); };
         switch (started->job) {
             case JobKind::PlayerImport:
-                jobProgress_ =
-                    std::make_unique<JobProgress>(this, QStringLiteral("Please Wait..."),
-                                                  toQString(PlayerImport::kCollectingLabel),
-                                                  QStringLiteral("importProgress"), cancel);
+                jobProgress_ = std::make_unique<JobProgress>(
+                    this, tr("Please Wait..."), messageText(PlayerImport::kCollectingLabel),
+                    QStringLiteral("importProgress"), cancel);
                 break;
             case JobKind::AggregatorBuild:
                 jobProgress_ = std::make_unique<JobProgress>(
-                    this, aggregatorQuestionTitle(), QStringLiteral("Please Wait..."),
+                    this, aggregatorQuestionTitle(), tr("Please Wait..."),
                     QStringLiteral("aggregatorProgress"), cancel);
                 break;
             case JobKind::ConnectionTest:
@@ -543,7 +548,7 @@ void grabber::jobEvent(const JobEvent& event) {
             showAggregatorUpdated(this, toQString(built->completionText));
     } else if (const auto* captured = std::get_if<job_event::LobbyCaptured>(&event)) {
         if (!captured->capture) {
-            messageHandler_(QStringLiteral("Error"), toQString(captured->problem));
+            messageHandler_(errorTitle(), toQString(captured->problem));
             return;
         }
         auto* dialog = new TeachFontDialog(*session_, *captured->capture, this);
@@ -570,9 +575,7 @@ void grabber::slot_pbRefresh() {
 void grabber::slot_pbScan() {
     const std::string* selected = session_->selectedTable();
     if (!selected) {
-        messageHandler_(QStringLiteral("Error"),
-                        QStringLiteral("Please select the table from the tablelist which you want "
-                                       "to scan.\nOr press Full Scan to scan all tables"));
+        messageHandler_(errorTitle(), QString::fromLatin1(kSelectTableFirst));
         return;
     }
     session_->scanSelected(std::string(*selected));
@@ -599,8 +602,7 @@ void grabber::slot_pbOpener() {
     }
     const std::optional<int> maximum = openerQuestion_();
     if (maximum && !schedule.startOpener(*maximum))
-        messageHandler_(QStringLiteral("Error"),
-                        QStringLiteral("Please wait until the running scan has ended."));
+        refused();
 }
 
 void grabber::showTable(QTreeWidgetItem* row) {
@@ -708,7 +710,7 @@ void grabber::slot_pbOptionen() {
         std::string problem;
         if (session_->saveProfile(stat, profile, &problem))
             return true;
-        messageHandler_(QStringLiteral("Error"), toQString(problem));
+        messageHandler_(errorTitle(), toQString(problem));
         return false;
     };
     TabDialog dialog(session_->settings(), std::move(services), this);
@@ -728,8 +730,7 @@ void grabber::slot_pbOptionen() {
 }
 
 void grabber::refused() {
-    messageHandler_(QStringLiteral("Error"),
-                    QStringLiteral("Please wait until the running scan has ended."));
+    messageHandler_(errorTitle(), QString::fromLatin1(kWaitForScan));
 }
 
 void grabber::slot_ShowBuddies() {

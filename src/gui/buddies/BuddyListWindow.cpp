@@ -16,12 +16,6 @@ namespace {
 // was shown.
 constexpr int kNameRole = Qt::UserRole;
 
-const QString kNote = QStringLiteral(
-    "Note: You can select multiple Buddies for 'Search' or 'Removal'.\n"
-    "Just use CTRL or SHIFT keys.\n\n"
-    "The 'Search' is a filter to your scanned tables.\n"
-    " Deselect all buddies (if selected) and press 'Search' to remove the filter.");
-
 void tell(const UserPrompts& prompts, QWidget* parent, std::string_view title,
           std::string_view text) {
     if (prompts.showMessage)
@@ -44,8 +38,8 @@ QByteArray bytesOf(const std::string& text) {
 
 bool offerBuddyFileRepair(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts) {
     if (!buddies.damaged() || !prompts.askYesNo ||
-        !prompts.askYesNo(parent, toQString(BuddyList::kErrorTitle),
-                          toQString(buddies.repairQuestion())))
+        !prompts.askYesNo(parent, messageText(BuddyList::kErrorTitle),
+                          messageText(buddies.repairQuestion())))
         return false;
     buddies.acceptDamagedFile();
     return true;
@@ -54,7 +48,7 @@ bool offerBuddyFileRepair(QWidget* parent, BuddyList& buddies, const UserPrompts
 BuddyListWindow::BuddyListWindow(BuddyList& buddies, UserPrompts prompts, QWidget* parent)
     : QDialog(parent), buddies_(buddies), prompts_(std::move(prompts)) {
     setObjectName(QStringLiteral("buddyListWindow"));
-    setWindowTitle(QStringLiteral("Buddylist"));
+    setWindowTitle(tr("Buddylist"));
     setModal(true);
     resize(kSidePixels, kSidePixels);
 
@@ -62,17 +56,21 @@ BuddyListWindow::BuddyListWindow(BuddyList& buddies, UserPrompts prompts, QWidge
     list_->setObjectName(QStringLiteral("buddies"));
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
-    auto* pbRemove = new QPushButton(QStringLiteral("Remove"), this);
+    auto* pbRemove = new QPushButton(tr("Remove"), this);
     pbRemove->setObjectName(QStringLiteral("pbRemove"));
-    auto* pbClose = new QPushButton(QStringLiteral("Close"), this);
+    auto* pbClose = new QPushButton(tr("Close"), this);
     pbClose->setObjectName(QStringLiteral("pbClose"));
-    auto* pbSearch = new QPushButton(QStringLiteral("Search"), this);
+    auto* pbSearch = new QPushButton(tr("Search"), this);
     pbSearch->setObjectName(QStringLiteral("pbSearch"));
     pbSearch->hide();
-    auto* pbClearSearch = new QPushButton(QStringLiteral("Clear Search"), this);
+    auto* pbClearSearch = new QPushButton(tr("Clear Search"), this);
     pbClearSearch->setObjectName(QStringLiteral("pbClearSearch"));
     pbClearSearch->hide();
-    auto* note = new QLabel(kNote, this);
+    auto* note = new QLabel(
+        tr("Note: You can select multiple Buddies for 'Search' or 'Removal'.\nJust use CTRL or "
+           "SHIFT keys.\n\nThe 'Search' is a filter to your scanned tables.\n Deselect all buddies "
+           "(if selected) and press 'Search' to remove the filter."),
+        this);
     note->setObjectName(QStringLiteral("note"));
 
     auto* layout = new QGridLayout(this);
@@ -125,8 +123,8 @@ void BuddyListWindow::slot_buddyClose() {
 bool addBuddyInteractively(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts) {
     if (!prompts.askText)
         return false;
-    const auto text = prompts.askText(parent, QStringLiteral("Add player to list"),
-                                      QStringLiteral("Screenname :"));
+    const auto text = prompts.askText(parent, BuddyListWindow::tr("Add player to list"),
+                                      BuddyListWindow::tr("Screenname :"));
     if (!text || text->isEmpty())
         return false;
     const QByteArray bytes = text->toUtf8();
@@ -145,7 +143,7 @@ bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts
     tell(prompts, parent, BuddyCsv::kRemarkTitle, BuddyCsv::kRemarkText);
     if (!prompts.askOpenFile)
         return false;
-    const QString chosen = prompts.askOpenFile(parent, toQString(BuddyCsv::kImportFileTitle),
+    const QString chosen = prompts.askOpenFile(parent, messageText(BuddyCsv::kImportFileTitle),
                                                toQString(BuddyCsv::kFileFilter));
     if (chosen.isEmpty())
         return false;
@@ -164,7 +162,7 @@ bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts
 void exportBuddiesToCsv(QWidget* parent, const BuddyList& buddies, const UserPrompts& prompts) {
     if (!prompts.askSaveFile)
         return;
-    const QString chosen = prompts.askSaveFile(parent, toQString(BuddyCsv::kExportFileTitle),
+    const QString chosen = prompts.askSaveFile(parent, messageText(BuddyCsv::kExportFileTitle),
                                                toQString(BuddyCsv::kFileFilter));
     if (chosen.isEmpty())
         return;

@@ -25,20 +25,20 @@ QLineEdit* numberEdit(QWidget* parent, const QString& name) {
 ImportPlayersDialog::ImportPlayersDialog(StartImport startImport, QWidget* parent)
     : QDialog(parent), startImport_(std::move(startImport)) {
     setObjectName(QStringLiteral("importPlayersDialog"));
-    setWindowTitle(QStringLiteral("Import player from databases"));
+    setWindowTitle(tr("Import player from databases"));
     setModal(true);
 
     auto* layout = new QGridLayout(this);
-    vpip_ = addRangeRow(QStringLiteral("VPIP between :"), "vpip", 0);
-    pfr_ = addRangeRow(QStringLiteral("PFR between :"), "pfr", 1);
-    af_ = addRangeRow(QStringLiteral("AF between :"), "af", 2);
-    layout->addWidget(new QLabel(QStringLiteral("Minimum number of Hands :"), this), 3, 0);
+    vpip_ = addRangeRow(tr("VPIP between :"), "vpip", 0);
+    pfr_ = addRangeRow(tr("PFR between :"), "pfr", 1);
+    af_ = addRangeRow(tr("AF between :"), "af", 2);
+    layout->addWidget(new QLabel(tr("Minimum number of Hands :"), this), 3, 0);
     minimumHands_ = numberEdit(this, QStringLiteral("minimumHands"));
     layout->addWidget(minimumHands_, 3, 1);
 
-    auto* pbSearch = new QPushButton(QStringLiteral("Search"), this);
+    auto* pbSearch = new QPushButton(tr("Search"), this);
     pbSearch->setObjectName(QStringLiteral("pbSearch"));
-    auto* pbCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* pbCancel = new QPushButton(tr("Cancel"), this);
     pbCancel->setObjectName(QStringLiteral("pbCancel"));
     layout->addWidget(pbSearch, 4, 1);
     layout->addWidget(pbCancel, 4, 3);

@@ -13,8 +13,8 @@ namespace kestrova {
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* text, const char* name) {
-    auto* pb = new QPushButton(QString::fromLatin1(text), parent);
+QPushButton* button(QWidget* parent, const QString& text, const char* name) {
+    auto* pb = new QPushButton(text, parent);
     pb->setObjectName(QString::fromLatin1(name));
     return pb;
 }
@@ -37,7 +37,7 @@ CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Messa
       workingDir_(std::move(workingDir)),
       showMessage_(showMessage ? std::move(showMessage) : UserPrompts::standard().showMessage) {
     setObjectName(QStringLiteral("layoutManager"));
-    setWindowTitle(QStringLiteral("Layout Manager"));
+    setWindowTitle(tr("Layout Manager"));
     setModal(true);
 
     roomBox_ = new QComboBox(this);
@@ -45,7 +45,7 @@ CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Messa
     roomBox_->addItems({QStringLiteral("FullTiltPoker"), QStringLiteral("PartyPoker")});
     sizeBox_ = new QComboBox(this);
     sizeBox_->setObjectName(QStringLiteral("tableSize"));
-    sizeBox_->addItems({QStringLiteral("6 max"), QStringLiteral("9 max"), QStringLiteral("2 max")});
+    sizeBox_->addItems({tr("6 max"), tr("9 max"), tr("2 max")});
 
     using Slot = void (CMgr::*)();
     constexpr std::array<Slot, hud::kKindCount> kCheckSlots = {
@@ -53,7 +53,8 @@ CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Messa
         &CMgr::slot_att,  &CMgr::slot_sb,  &CMgr::slot_bb,    &CMgr::slot_3bet, &CMgr::slot_conti,
     };
     for (hud::StatKind kind : hud::allKinds()) {
-        auto* box = new QCheckBox(toQString(hud::info(kind).checkLabel), this);
+        auto* box =
+            new QCheckBox(translated(text_context::kHudStats, hud::info(kind).checkLabel), this);
         checkBoxes_[hud::indexOf(kind)] = box;
         // clicked, not toggled: setting a box from a flag must not change the flag.
         connect(box, &QCheckBox::clicked, this, kCheckSlots[hud::indexOf(kind)]);
@@ -70,10 +71,10 @@ CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Messa
         }
     }
 
-    QPushButton* pbDefault = button(this, "Load Default", "pbDefault");
-    QPushButton* pbSave = button(this, "Save", "pbSave");
-    QPushButton* pbReload = button(this, "Reload", "pbReload");
-    QPushButton* pbClose = button(this, "Close", "pbClose");
+    QPushButton* pbDefault = button(this, tr("Load Default"), "pbDefault");
+    QPushButton* pbSave = button(this, tr("Save"), "pbSave");
+    QPushButton* pbReload = button(this, tr("Reload"), "pbReload");
+    QPushButton* pbClose = button(this, tr("Close"), "pbClose");
 
     connect(sizeBox_, &QComboBox::currentIndexChanged, this, &CMgr::slot_currentTableChanged);
     connect(roomBox_, &QComboBox::currentIndexChanged, this, &CMgr::slot_currentRoomChanged);

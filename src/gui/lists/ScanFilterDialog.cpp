@@ -58,73 +58,68 @@ QStringList ScanFilterDialog::stakesItems(int clientKind) {
 ScanFilterDialog::ScanFilterDialog(const kestrova::ScanFilterSettings& current, int clientKind,
                                    QWidget* parent)
     : QDialog(parent), edited_(current) {
-    setWindowTitle(QStringLiteral("Scanfilter"));
+    setWindowTitle(tr("Scanfilter"));
     setModal(true);
     resize(250, 600);
     auto* grid = new QGridLayout(this);
 
     const kestrova::LobbyFilter& lobby = current.lobby;
-    fullRing_ = keyCheckBox(QStringLiteral("Scan Fullring tables"), keys::c_fullring.name,
-                            lobby.fullRing, this);
-    sixMax_ =
-        keyCheckBox(QStringLiteral("Scan 6-Max tables"), keys::c_sixmax.name, lobby.sixMax, this);
-    headsUp_ = keyCheckBox(QStringLiteral("Scan Heads Up tables"), keys::c_headsup.name,
-                           lobby.headsUp, this);
-    limit_ = keyCheckBox(QStringLiteral("Scan Limit tables"), keys::Lim.name, lobby.limit, this);
-    noLimit_ =
-        keyCheckBox(QStringLiteral("Scan No Limit tables"), keys::NLim.name, lobby.noLimit, this);
-    potLimit_ = keyCheckBox(QStringLiteral("Scan Pot Limit tables"), keys::PLim.name,
-                            lobby.potLimit == 1, this);
+    fullRing_ =
+        keyCheckBox(tr("Scan Fullring tables"), keys::c_fullring.name, lobby.fullRing, this);
+    sixMax_ = keyCheckBox(tr("Scan 6-Max tables"), keys::c_sixmax.name, lobby.sixMax, this);
+    headsUp_ = keyCheckBox(tr("Scan Heads Up tables"), keys::c_headsup.name, lobby.headsUp, this);
+    limit_ = keyCheckBox(tr("Scan Limit tables"), keys::Lim.name, lobby.limit, this);
+    noLimit_ = keyCheckBox(tr("Scan No Limit tables"), keys::NLim.name, lobby.noLimit, this);
+    potLimit_ =
+        keyCheckBox(tr("Scan Pot Limit tables"), keys::PLim.name, lobby.potLimit == 1, this);
     int row = 0;
     for (QCheckBox* box : {fullRing_, sixMax_, headsUp_, limit_, noLimit_, potLimit_}) {
         grid->addWidget(box, row++, 0, 1, 4);
     }
 
     // Stored but not applied by any pass, so not shown.
-    playerCount_ = FilterRangeRow::add(grid, row++, QStringLiteral("Number of player between"),
-                                       keys::fpc, keys::fpcmin, keys::fpcmax, current.playerCount,
-                                       kPercentTop, this, kPlayerEditWidthPx);
+    playerCount_ = FilterRangeRow::add(grid, row++, tr("Number of player between"), keys::fpc,
+                                       keys::fpcmin, keys::fpcmax, current.playerCount, kPercentTop,
+                                       this, kPlayerEditWidthPx);
     playerCount_.minimum->setMaxLength(3);
     playerCount_.maximum->setMaxLength(3);
     playerCount_.setVisible(false);
 
     const kestrova::TableFilterSettings& table = current.table;
-    auto* advanced = new QGroupBox(QStringLiteral("Advanced table filter"), this);
+    auto* advanced = new QGroupBox(tr("Advanced table filter"), this);
     advanced->setObjectName(QStringLiteral("advancedGroup"));
     auto* advancedGrid = new QGridLayout(advanced);
-    tfact_ =
-        keyCheckBox(QStringLiteral("Active"), keys::tfact.name, table.playerCountActive, advanced);
+    tfact_ = keyCheckBox(tr("Active"), keys::tfact.name, table.playerCountActive, advanced);
     advancedGrid->addWidget(tfact_, 0, 0, 1, 4);
     tfnum_ = countCombo(keys::tfnum, table.requiredPlayers, advanced);
     advancedGrid->addWidget(tfnum_, 1, 0);
-    advancedGrid->addWidget(new QLabel(QStringLiteral("Player with :"), advanced), 1, 1, 1, 3);
+    advancedGrid->addWidget(new QLabel(tr("Player with :"), advanced), 1, 1, 1, 3);
     tfvpip_ =
-        FilterRangeRow::add(advancedGrid, 2, QStringLiteral("VPIP between "), keys::tfvpip,
-                            keys::tfvpipmin, keys::tfvpipmax, table.vpip, kPercentTop, advanced);
-    tfpfr_ = FilterRangeRow::add(advancedGrid, 3, QStringLiteral("PFR between "), keys::tfpfr,
-                                 keys::tfpfrmin, keys::tfpfrmax, table.pfr, kPercentTop, advanced);
-    tfaf_ = FilterRangeRow::add(advancedGrid, 4, QStringLiteral("AF between "), keys::tfaf,
-                                keys::tfafmin, keys::tfafmax, table.af, kPercentTop, advanced);
+        FilterRangeRow::add(advancedGrid, 2, tr("VPIP between "), keys::tfvpip, keys::tfvpipmin,
+                            keys::tfvpipmax, table.vpip, kPercentTop, advanced);
+    tfpfr_ = FilterRangeRow::add(advancedGrid, 3, tr("PFR between "), keys::tfpfr, keys::tfpfrmin,
+                                 keys::tfpfrmax, table.pfr, kPercentTop, advanced);
+    tfaf_ = FilterRangeRow::add(advancedGrid, 4, tr("AF between "), keys::tfaf, keys::tfafmin,
+                                keys::tfafmax, table.af, kPercentTop, advanced);
     tfstack_ =
-        FilterRangeRow::add(advancedGrid, 5, QStringLiteral("Stack between (BB)"), keys::tfstack,
+        FilterRangeRow::add(advancedGrid, 5, tr("Stack between (BB)"), keys::tfstack,
                             keys::tfstackmin, keys::tfstackmax, table.stack, kStackTop, advanced);
-    tfloser_ = keyCheckBox(QStringLiteral("Overall Losing Player"), keys::tfloser.name, table.loser,
-                           advanced);
+    tfloser_ = keyCheckBox(tr("Overall Losing Player"), keys::tfloser.name, table.loser, advanced);
     advancedGrid->addWidget(tfloser_, 6, 0, 1, 4);
     grid->addWidget(advanced, row++, 0, 1, 4);
 
-    auto* overall = new QGroupBox(QStringLiteral("Overall table filter"), this);
+    auto* overall = new QGroupBox(tr("Overall table filter"), this);
     overall->setObjectName(QStringLiteral("overallGroup"));
     auto* overallGrid = new QGridLayout(overall);
-    ofact_ = keyCheckBox(QStringLiteral("Active"), keys::ofact.name, table.overallActive, overall);
+    ofact_ = keyCheckBox(tr("Active"), keys::ofact.name, table.overallActive, overall);
     overallGrid->addWidget(ofact_, 0, 0, 1, 4);
-    ofvpip_ = FilterRangeRow::add(overallGrid, 1, QStringLiteral("Overall VPIP between"),
-                                  keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax, table.overallVpip,
-                                  kPercentTop, overall);
+    ofvpip_ = FilterRangeRow::add(overallGrid, 1, tr("Overall VPIP between"), keys::ofvpip,
+                                  keys::ofvpipmin, keys::ofvpipmax, table.overallVpip, kPercentTop,
+                                  overall);
     ofpfr_ =
-        FilterRangeRow::add(overallGrid, 2, QStringLiteral("Overall PFR between"), keys::ofpfr,
-                            keys::ofpfrmin, keys::ofpfrmax, table.overallPfr, kPercentTop, overall);
-    ofreads_ = keyCheckBox(QStringLiteral("Minimum number of reads"), keys::ofreads.name,
+        FilterRangeRow::add(overallGrid, 2, tr("Overall PFR between"), keys::ofpfr, keys::ofpfrmin,
+                            keys::ofpfrmax, table.overallPfr, kPercentTop, overall);
+    ofreads_ = keyCheckBox(tr("Minimum number of reads"), keys::ofreads.name,
                            table.minimumReadsActive, overall);
     overallGrid->addWidget(ofreads_, 3, 0);
     ofnum_ = countCombo(keys::ofnum, table.minimumReads, overall);
@@ -132,8 +127,8 @@ ScanFilterDialog::ScanFilterDialog(const kestrova::ScanFilterSettings& current, 
     grid->addWidget(overall, row++, 0, 1, 4);
 
     // The stakes selection is stored but applied by no pass: built, not shown.
-    stakesBox_ = keyCheckBox(QStringLiteral("Selected stakes:"), keys::tf_stakes.name,
-                             current.stakesFilterOn, this);
+    stakesBox_ =
+        keyCheckBox(tr("Selected stakes:"), keys::tf_stakes.name, current.stakesFilterOn, this);
     stakesBox_->setVisible(false);
     grid->addWidget(stakesBox_, row++, 0, 1, 4);
     stakesList_ = new QListWidget(this);
@@ -151,7 +146,7 @@ ScanFilterDialog::ScanFilterDialog(const kestrova::ScanFilterSettings& current, 
     stakesList_->setVisible(false);
     grid->addWidget(stakesList_, row++, 0, 1, 4);
 
-    auto* save = new QPushButton(QStringLiteral("Save"), this);
+    auto* save = new QPushButton(tr("Save"), this);
     save->setObjectName(QStringLiteral("save"));
     grid->addWidget(save, row, 0, 1, 4);
     connect(save, &QPushButton::clicked, this, &ScanFilterDialog::slot_scanok);

@@ -50,14 +50,14 @@ void TableListView::show(std::size_t index) {
         item->setBackground(0, QBrush(Qt::green));
 
     // A row the last scan did not reach keeps the figures of the one before, greyed.
-    const QString staleTip =
-        row.stale ? QStringLiteral("Scanned at %1; the last scan ended before this table.")
-                        .arg(QDateTime::fromSecsSinceEpoch(
-                                 std::chrono::duration_cast<std::chrono::seconds>(
-                                     row.scannedAt.time_since_epoch())
-                                     .count())
-                                 .toString(QStringLiteral("HH:mm")))
-                  : QString();
+    const QString staleTip = row.stale
+                                 ? tr("Scanned at %1; the last scan ended before this table.")
+                                       .arg(QDateTime::fromSecsSinceEpoch(
+                                                std::chrono::duration_cast<std::chrono::seconds>(
+                                                    row.scannedAt.time_since_epoch())
+                                                    .count())
+                                                .toString(QStringLiteral("HH:mm")))
+                                 : QString();
     for (int c = 0; c < list_->columnCount(); ++c) {
         item->setForeground(c, row.stale ? QBrush(Qt::gray) : QBrush());
         if (c != kScoreColumn)

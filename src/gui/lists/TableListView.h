@@ -21,6 +21,8 @@ class TableListModel;
 // model row, with the row's texts, colours, tooltips and visibility. A row
 // whose score reaches goodScore() is tinted.
 class TableListView final : public QObject {
+    Q_OBJECT
+
 public:
     TableListView(QTreeWidget* list, kestrova::TableListModel& model,
                   std::function<double()> goodScore, QObject* parent = nullptr);

@@ -25,12 +25,12 @@ QLineEdit* makeNumberField(const char* name, int lowest, int highest, QWidget* p
 }  // namespace
 
 CloseTab::CloseTab(const CloseOptions& options, QWidget* parent) : QWidget(parent) {
-    close_ = makeCheck(QStringLiteral("Close table if number of player below:"), "close",
-                       options.close, this, QString(), QString());
+    close_ = makeCheck(tr("Close table if number of player below:"), "close", options.close, this,
+                       QString(), QString());
     minClosePlayer_ = makeCountBox(10, options.minimumPlayers, "mincloseplayer", this);
 
-    potRule_ = makeCheck(QStringLiteral("Close table if Avr. Pot not between (BB):"), "potRule",
-                         false, this, QString(), QString());
+    potRule_ = makeCheck(tr("Close table if Avr. Pot not between (BB):"), "potRule", false, this,
+                         QString(), QString());
     lowerPot_ = makeNumberField("lowerPot", 0, 100, this);
     upperPot_ = makeNumberField("upperPot", 0, 100, this);
     // Without the file the bounds stay empty.
@@ -40,8 +40,8 @@ CloseTab::CloseTab(const CloseOptions& options, QWidget* parent) : QWidget(paren
         upperPot_->setText(QString::number(options.potRule->upperPotBb));
     }
 
-    closeHands_ = makeCheck(QStringLiteral("Close table if more than "), "closeHands",
-                            options.closeByHands, this, QString(), QString());
+    closeHands_ = makeCheck(tr("Close table if more than "), "closeHands", options.closeByHands,
+                            this, QString(), QString());
     closeHandsPlayers_ = makeCountBox(10, options.closeByHandsPlayers, "closeHandsNumPlayer", this);
     closeHandsCount_ = makeNumberField("closeHandsCount", 1, 10000, this);
     closeHandsCount_->setText(toQString(options.closeByHandsCount));
@@ -51,15 +51,15 @@ CloseTab::CloseTab(const CloseOptions& options, QWidget* parent) : QWidget(paren
     grid->addWidget(minClosePlayer_, 0, 3);
     grid->addWidget(potRule_, 1, 0);
     grid->addWidget(lowerPot_, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("and"), this), 1, 2);
+    grid->addWidget(new QLabel(tr("and"), this), 1, 2);
     grid->addWidget(upperPot_, 1, 3);
     grid->addWidget(closeHands_, 2, 0);
     grid->addWidget(closeHandsPlayers_, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("player with"), this), 2, 2);
+    grid->addWidget(new QLabel(tr("player with"), this), 2, 2);
     grid->addWidget(closeHandsCount_, 2, 3);
-    grid->addWidget(new QLabel(QStringLiteral("hands on it"), this), 2, 4);
-    grid->addWidget(new QLabel(QStringLiteral("Automatic closing by Potsize and player hands is "
-                                              "currently only available for Party-/Empire Poker."),
+    grid->addWidget(new QLabel(tr("hands on it"), this), 2, 4);
+    grid->addWidget(new QLabel(tr("Automatic closing by Potsize and player hands is currently only "
+                                  "available for Party-/Empire Poker."),
                                this),
                     3, 0, 1, 5);
 }

@@ -85,19 +85,18 @@ DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(st
     user_ = makeField("user", this);
     password_ = makeField("password", this);
     password_->setEchoMode(QLineEdit::Password);
-    find_ = makeButton(QStringLiteral("Find"), "pbFind", this);
+    find_ = makeButton(tr("Find"), "pbFind", this);
     find_->setMaximumWidth(60);
     find_->setEnabled(false);
-    auto* help = makeButton(QStringLiteral("Help"), "pbHelp", this);
-    auto* add = makeButton(QStringLiteral("Add Database"), "pbAdd", this);
-    auto* remove = makeButton(QStringLiteral("Remove Database"), "pbRemove", this);
+    auto* help = makeButton(tr("Help"), "pbHelp", this);
+    auto* add = makeButton(tr("Add Database"), "pbAdd", this);
+    auto* remove = makeButton(tr("Remove Database"), "pbRemove", this);
 
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("databases"));
     list_->setColumnCount(kColumns);
-    list_->setHeaderLabels({QStringLiteral("Host"), QStringLiteral("Port"), QStringLiteral("DB"),
-                            QStringLiteral("User"), QStringLiteral("Type"), QString(),
-                            QStringLiteral("Active")});
+    list_->setHeaderLabels(
+        {tr("Host"), tr("Port"), tr("DB"), tr("User"), tr("Type"), QString(), tr("Active")});
     list_->setColumnHidden(kPassword, true);
     list_->setRootIsDecorated(false);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -106,28 +105,28 @@ DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(st
 
     auto* grid = new QGridLayout(this);
     int row = 0;
-    grid->addWidget(new QLabel(QStringLiteral("Type: "), this), row, 0);
+    grid->addWidget(new QLabel(tr("Type: "), this), row, 0);
     grid->addWidget(kind_, row++, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Host (default \"localhost\"):"), this), row, 0);
+    grid->addWidget(new QLabel(tr("Host (default \"localhost\"):"), this), row, 0);
     grid->addWidget(host_, row++, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Port (default \"5432\"): "), this), row, 0);
+    grid->addWidget(new QLabel(tr("Port (default \"5432\"): "), this), row, 0);
     grid->addWidget(port_, row++, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Database : "), this), row, 0);
+    grid->addWidget(new QLabel(tr("Database : "), this), row, 0);
     grid->addWidget(database_, row, 1);
     grid->addWidget(find_, row++, 2);
     grid->addWidget(help, row++, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Username: "), this), row, 0);
+    grid->addWidget(new QLabel(tr("Username: "), this), row, 0);
     grid->addWidget(user_, row++, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Password: "), this), row, 0);
+    grid->addWidget(new QLabel(tr("Password: "), this), row, 0);
     grid->addWidget(password_, row++, 1, 1, 2);
     grid->addWidget(add, row, 0);
     grid->addWidget(remove, row++, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Attention: Do not forget to activate the added "
-                                              "database.\nJust check the last column (active) "
-                                              "to do so.\nOtherwise the added database will not "
-                                              "be used."),
-                               this),
-                    row++, 0, 1, 3);
+    grid->addWidget(
+        new QLabel(
+            tr("Attention: Do not forget to activate the added database.\nJust check the last "
+               "column (active) to do so.\nOtherwise the added database will not be used."),
+            this),
+        row++, 0, 1, 3);
     grid->addWidget(list_, row, 0, 1, 3);
 
     connect(kind_, &QComboBox::currentIndexChanged, this, &DBTab::slot_sel);
@@ -139,9 +138,9 @@ DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(st
 
     if (const std::string& problem = services_.storedProblem; !problem.empty()) {
         loadedWhole_ = false;
-        showError(toQString(problem) +
-                  QStringLiteral("\nThe list shows the databases before the damage; the file is "
-                                 "rewritten only when you change the list."));
+        showError(tr("%1\nThe list shows the databases before the damage; the file is rewritten "
+                     "only when you change the list.")
+                      .arg(toQString(problem)));
     }
     std::vector<DatabaseEntry> tested;
     std::vector<int> testedRows;
@@ -167,7 +166,7 @@ DBTab::~DBTab() = default;
 
 void DBTab::showError(const QString& text) {
     if (services_.prompts.showMessage)
-        services_.prompts.showMessage(this, QStringLiteral("Error"), text);
+        services_.prompts.showMessage(this, errorTitle(), text);
 }
 
 bool DBTab::startTest(std::vector<DatabaseEntry> entries) {
@@ -193,7 +192,7 @@ void DBTab::connectionsTested(const std::vector<std::optional<std::string>>& fai
             if (const std::optional<std::string>& failure = failures[i]) {
                 showError(toQString(*failure));
                 list_->topLevelItem(testedRows_[i])
-                    ->setToolTip(kHost, QStringLiteral("No connection when the options opened"));
+                    ->setToolTip(kHost, tr("No connection when the options opened"));
             }
         }
         testedRows_.clear();
@@ -247,7 +246,7 @@ void DBTab::slot_search() {
     if (!services_.prompts.askOpenFile)
         return;
     const QString path =
-        services_.prompts.askOpenFile(this, QStringLiteral("Choose a Database file"), fileFilter_);
+        services_.prompts.askOpenFile(this, tr("Choose a Database file"), fileFilter_);
     if (!path.isEmpty())
         database_->setText(path);
 }

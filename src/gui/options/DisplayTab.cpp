@@ -58,36 +58,35 @@ constexpr int kBoxesPerRow = 4;
 DisplayTab::DisplayTab(const DisplaySettings& display, QWidget* parent) : QWidget(parent) {
     auto* grid = new QGridLayout(this);
     int row = 0;
-    const auto add = [&](std::string_view label, const IntKey& key, int at, int span = 1) {
+    const auto add = [&](const QString& label, const IntKey& key, int at, int span = 1) {
         const bool* shown = displayFlag(display, key);
-        QCheckBox* box = makeCheck(toQString(label), key.name.data(), shown && *shown, this,
-                                   QString(), QString());
+        QCheckBox* box =
+            makeCheck(label, key.name.data(), shown && *shown, this, QString(), QString());
         grid->addWidget(box, row + at / kBoxesPerRow, at % kBoxesPerRow, 1, span);
         boxes_.push_back({&key, box});
     };
-    const auto section = [&](const char* heading, const std::vector<Labelled>& labelled) {
-        grid->addWidget(new QLabel(QString::fromLatin1(heading), this), row++, 0, 1, kBoxesPerRow);
+    const auto section = [&](const QString& heading, const std::vector<Labelled>& labelled) {
+        grid->addWidget(new QLabel(heading, this), row++, 0, 1, kBoxesPerRow);
         int at = 0;
         for (const auto& [label, key] : labelled) {
-            add(label, *key, at);
+            add(translated(text_context::kColumns, label), *key, at);
             ++at;
         }
         row += (at + kBoxesPerRow - 1) / kBoxesPerRow;
     };
-    section("Display for tables:", boxesOf(tableColumns()));
-    section("Display for players:", boxesOf(playerColumns()));
-    add("Show whole playerlist in MainWindow", keys::cbPlayerList, 0, kBoxesPerRow);
+    section(tr("Display for tables:"), boxesOf(tableColumns()));
+    section(tr("Display for players:"), boxesOf(playerColumns()));
+    add(tr("Show whole playerlist in MainWindow"), keys::cbPlayerList, 0, kBoxesPerRow);
     ++row;
-    grid->addWidget(new QLabel(QStringLiteral("Doubleclick left mousebutton on a table:"), this),
-                    row++, 0, 1, kBoxesPerRow);
-    add("Join waitinglist", keys::tdblclick, 0);
-    add("Open table", keys::tdblclickopen, 1);
+    grid->addWidget(new QLabel(tr("Doubleclick left mousebutton on a table:"), this), row++, 0, 1,
+                    kBoxesPerRow);
+    add(tr("Join waitinglist"), keys::tdblclick, 0);
+    add(tr("Open table"), keys::tdblclickopen, 1);
     ++row;
 
     // The score: how many weak players a table holds.
-    grid->addWidget(
-        new QLabel(QStringLiteral("Table score (the expected number of weak players):"), this),
-        row++, 0, 1, kBoxesPerRow);
+    grid->addWidget(new QLabel(tr("Table score (the expected number of weak players):"), this),
+                    row++, 0, 1, kBoxesPerRow);
     const ScoreSettings& score = display.score;
     const auto field = [&](const QString& label, const char* name, const QString& text,
                            QValidator* validator) {
@@ -100,17 +99,16 @@ DisplayTab::DisplayTab(const DisplaySettings& display, QWidget* parent) : QWidge
         grid->addWidget(edit, row++, kBoxesPerRow - 1);
         return edit;
     };
-    weakVpip_ = field(QStringLiteral("A player is weak when his VPIP is above (%):"), "weakvpip",
+    weakVpip_ = field(tr("A player is weak when his VPIP is above (%):"), "weakvpip",
                       QString::number(score.weakVpipPercent), new QIntValidator(1, 99, this));
-    priorVpip_ =
-        field(QStringLiteral("A player without hands is taken to play a VPIP of (%):"), "priorvpip",
-              QString::number(score.priorVpipPercent), new QIntValidator(1, 99, this));
-    priorHands_ = field(QStringLiteral("That guess counts as many hands as:"), "priorhands",
+    priorVpip_ = field(tr("A player without hands is taken to play a VPIP of (%):"), "priorvpip",
+                       QString::number(score.priorVpipPercent), new QIntValidator(1, 99, this));
+    priorHands_ = field(tr("That guess counts as many hands as:"), "priorhands",
                         QString::number(score.priorHands), new QIntValidator(1, 100000, this));
     auto* decimal = new QDoubleValidator(0, 10, 1, this);
     decimal->setLocale(QLocale::c());
     decimal->setNotation(QDoubleValidator::StandardNotation);
-    goodScore_ = field(QStringLiteral("Tint a table from a score of:"), "goodscore",
+    goodScore_ = field(tr("Tint a table from a score of:"), "goodscore",
                        QString::number(score.goodScore, 'f', 1), decimal);
     grid->setRowStretch(++row, 1);
 }

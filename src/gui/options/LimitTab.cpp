@@ -21,16 +21,15 @@ LimitTab::LimitTab(const std::vector<LimitRecord>& chosen, SaveLimits save, QWid
     : QWidget(parent), save_(std::move(save)) {
     tables_ = new QTreeWidget(this);
     tables_->setObjectName(QStringLiteral("tables"));
-    tables_->setHeaderLabels({QStringLiteral("Tables")});
+    tables_->setHeaderLabels({tr("Tables")});
     tables_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     chosen_ = new QTreeWidget(this);
     chosen_->setObjectName(QStringLiteral("chosen"));
     chosen_->setRootIsDecorated(false);
-    chosen_->setHeaderLabels(
-        {QStringLiteral("Type"), QStringLiteral("Struct"), QStringLiteral("Limit")});
+    chosen_->setHeaderLabels({tr("Type"), tr("Struct"), tr("Limit")});
     chosen_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    auto* add = new QPushButton(QStringLiteral("Add"), this);
-    auto* remove = new QPushButton(QStringLiteral("Remove"), this);
+    auto* add = new QPushButton(tr("Add"), this);
+    auto* remove = new QPushButton(tr("Remove"), this);
     connect(add, &QPushButton::clicked, this, &LimitTab::slot_Add);
     connect(remove, &QPushButton::clicked, this, &LimitTab::slot_Del);
 

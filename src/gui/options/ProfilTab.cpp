@@ -51,18 +51,17 @@ ProfilTab::ProfilTab(ColourRanges profiles, SaveProfile save, UserPrompts prompt
     ranges_ = new QTreeWidget(this);
     ranges_->setObjectName(QStringLiteral("ranges"));
     ranges_->setColumnCount(3);
-    ranges_->setHeaderLabels(
-        {QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Color")});
+    ranges_->setHeaderLabels({tr("Min"), tr("Max"), tr("Color")});
     ranges_->setRootIsDecorated(false);
     ranges_->setSelectionMode(QAbstractItemView::NoSelection);
 
-    auto* pbNew = new QPushButton(QStringLiteral("New"), this);
+    auto* pbNew = new QPushButton(tr("New"), this);
     pbNew->setObjectName(QStringLiteral("pbNew"));
-    auto* pbEdit = new QPushButton(QStringLiteral("Edit"), this);
+    auto* pbEdit = new QPushButton(tr("Edit"), this);
     pbEdit->setObjectName(QStringLiteral("pbEdit"));
-    auto* pbDelete = new QPushButton(QStringLiteral("Delete"), this);
+    auto* pbDelete = new QPushButton(tr("Delete"), this);
     pbDelete->setObjectName(QStringLiteral("pbDelete"));
-    auto* pbSave = new QPushButton(QStringLiteral("Save"), this);
+    auto* pbSave = new QPushButton(tr("Save"), this);
     pbSave->setObjectName(QStringLiteral("pbSave"));
 
     profilHands_ = new QLineEdit(this);
@@ -71,7 +70,7 @@ ProfilTab::ProfilTab(ColourRanges profiles, SaveProfile save, UserPrompts prompt
     profilMe_ = new QLineEdit(this);
     profilMe_->setObjectName(QStringLiteral("profilme"));
     profilMe_->setMaxLength(kOwnNameMaxLength);
-    excludeMe_ = new QCheckBox(QStringLiteral("Exclude myself from scan"), this);
+    excludeMe_ = new QCheckBox(tr("Exclude myself from scan"), this);
     excludeMe_->setObjectName(QStringLiteral("excludeme"));
 
     auto* layout = new QGridLayout(this);
@@ -81,11 +80,10 @@ ProfilTab::ProfilTab(ColourRanges profiles, SaveProfile save, UserPrompts prompt
     layout->addWidget(pbEdit, 2, 1);
     layout->addWidget(pbDelete, 2, 2);
     layout->addWidget(pbSave, 2, 3);
-    layout->addWidget(new QLabel(QStringLiteral("Activate profile/player if more than"), this), 3,
-                      0, 1, 2);
+    layout->addWidget(new QLabel(tr("Activate profile/player if more than"), this), 3, 0, 1, 2);
     layout->addWidget(profilHands_, 3, 2);
-    layout->addWidget(new QLabel(QStringLiteral("hands available"), this), 3, 3);
-    layout->addWidget(new QLabel(QStringLiteral("My screenname : "), this), 4, 0);
+    layout->addWidget(new QLabel(tr("hands available"), this), 3, 3);
+    layout->addWidget(new QLabel(tr("My screenname : "), this), 4, 0);
     layout->addWidget(profilMe_, 4, 1, 1, 3);
     layout->addWidget(excludeMe_, 5, 0, 1, 4);
 
@@ -202,7 +200,7 @@ bool ProfilTab::boundsAccepted() {
         return false;
     const QString problem = dialog_->boundsProblem();
     if (!problem.isEmpty() && prompts_.showMessage)
-        prompts_.showMessage(dialog_, QStringLiteral("Error"), problem);
+        prompts_.showMessage(dialog_, errorTitle(), problem);
     return problem.isEmpty();
 }
 

@@ -38,24 +38,23 @@ bool acceptable(const QLineEdit* edit) {
 
 ProfileRangeDialog::ProfileRangeDialog(Mode mode, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("profileRangeDialog"));
-    setWindowTitle(QStringLiteral("New"));
+    setWindowTitle(tr("New"));
     setModal(true);
 
     minimum_ = boundEdit(this, "minimum");
     maximum_ = boundEdit(this, "maximum");
-    colourButton_ = new QPushButton(QStringLiteral("Color"), this);
+    colourButton_ = new QPushButton(tr("Color"), this);
     colourButton_->setObjectName(QStringLiteral("pbColor"));
-    confirmButton_ =
-        new QPushButton(mode == Mode::Add ? QStringLiteral("Add") : QStringLiteral("Edit"), this);
+    confirmButton_ = new QPushButton(mode == Mode::Add ? tr("Add") : tr("Edit"), this);
     confirmButton_->setObjectName(QStringLiteral("pbConfirm"));
     confirmButton_->setDefault(true);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_ = new QPushButton(tr("Cancel"), this);
     cancelButton_->setObjectName(QStringLiteral("pbCancel"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Min."), this), 0, 0);
+    layout->addWidget(new QLabel(tr("Min."), this), 0, 0);
     layout->addWidget(minimum_, 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Max."), this), 1, 0);
+    layout->addWidget(new QLabel(tr("Max."), this), 1, 0);
     layout->addWidget(maximum_, 1, 1);
     layout->addWidget(colourButton_, 2, 0, 1, 2);
     layout->addWidget(confirmButton_, 3, 0);
@@ -76,11 +75,11 @@ void ProfileRangeDialog::setTexts(const QString& minimum, const QString& maximum
 }
 
 QString ProfileRangeDialog::boundsProblem() const {
-    const std::pair<const QLineEdit*, QString> bounds[] = {{minimum_, QStringLiteral("Min.")},
-                                                           {maximum_, QStringLiteral("Max.")}};
+    const std::pair<const QLineEdit*, QString> bounds[] = {{minimum_, tr("Min.")},
+                                                           {maximum_, tr("Max.")}};
     for (const auto& [edit, label] : bounds) {
         if (!acceptable(edit))
-            return QStringLiteral("%1 must be a number from 0 to %2 with at most %3 decimals.")
+            return tr("%1 must be a number from 0 to %2 with at most %3 decimals.")
                 .arg(label)
                 .arg(kLargestBound, 0, 'f', 0)
                 .arg(kDecimals);

@@ -30,11 +30,11 @@ QPushButton* makeButton(const QString& text, const char* name, const QString& ti
 
 TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* parent)
     : QDialog(parent), settings_(settings), services_(std::move(services)) {
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     tabs_ = new QTabWidget(this);
 
     general_ = new GeneralTab(settings_.general, services_.prompts);
-    tabs_->addTab(general_, QStringLiteral("General"));
+    tabs_->addTab(general_, tr("General"));
     // Never shown: built without a parent, owned here.
     limit_ = new LimitTab(settings_.limits, [this](const std::vector<LimitRecord>& chosen) {
         settings_.limits = chosen;
@@ -49,17 +49,15 @@ TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* pa
     DBTab::Services databases = services_.databases;
     databases.prompts = services_.prompts;
     databases_ = new DBTab(std::move(databases));
-    tabs_->addTab(databases_, QStringLiteral("Databases"));
+    tabs_->addTab(databases_, tr("Databases"));
     profile_ = new ProfilTab(services_.profiles, services_.saveProfile, services_.prompts);
     profile_->loadSettings(settings_.profile);
-    tabs_->addTab(profile_, QStringLiteral("Profile"));
+    tabs_->addTab(profile_, tr("Profile"));
     display_ = new DisplayTab(settings_.display);
-    tabs_->addTab(display_, QStringLiteral("Display"));
+    tabs_->addTab(display_, tr("Display"));
 
-    auto* ok =
-        makeButton(QStringLiteral("OK"), "pbOk", QStringLiteral("Save and close options"), this);
-    auto* cancel = makeButton(QStringLiteral("Cancel"), "pbCancel",
-                              QStringLiteral("Close options without saving"), this);
+    auto* ok = makeButton(tr("OK"), "pbOk", tr("Save and close options"), this);
+    auto* cancel = makeButton(tr("Cancel"), "pbCancel", tr("Close options without saving"), this);
     connect(ok, &QPushButton::clicked, this, &TabDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &TabDialog::reject);
     auto* buttons = new QHBoxLayout;

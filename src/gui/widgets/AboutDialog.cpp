@@ -9,7 +9,7 @@
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     auto* layout = new QVBoxLayout(this);
 
     auto* picture = new QLabel;
@@ -19,14 +19,14 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     picture->setAlignment(Qt::AlignCenter);
     layout->addWidget(picture);
 
-    auto* text = new QLabel(QStringLiteral(
-        "<b>Kestrova Everest v1.30</b><br>Finds the most profitable tables of the Everest "
-        "Poker lobby from the statistics of your tracking databases."));
+    auto* text =
+        new QLabel(tr("<b>Kestrova Everest v1.30</b><br>Finds the most profitable tables of the "
+                      "Everest Poker lobby from the statistics of your tracking databases."));
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignCenter);
     layout->addWidget(text);
 
-    auto* close = new QPushButton(QStringLiteral("Close"));
+    auto* close = new QPushButton(tr("Close"));
     close->setObjectName(QStringLiteral("aboutClose"));
     layout->addWidget(close, 0, Qt::AlignCenter);
     connect(close, &QPushButton::clicked, this, &AboutDialog::closeRequested);

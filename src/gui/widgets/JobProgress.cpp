@@ -6,8 +6,7 @@
 
 JobProgress::JobProgress(QWidget* owner, const QString& title, const QString& label,
                          const QString& name, std::function<void()> cancel)
-    : dialog_(new QProgressDialog(label, cancel ? QStringLiteral("Cancel") : QString(), 0, 0,
-                                  owner)) {
+    : dialog_(new QProgressDialog(label, cancel ? tr("Cancel") : QString(), 0, 0, owner)) {
     dialog_->setObjectName(name);
     dialog_->setWindowTitle(title);
     dialog_->setAutoClose(false);
@@ -29,7 +28,7 @@ void JobProgress::show(const kestrova::job_event::Progress& progress) {
     if (!dialog_)
         return;
     if (!progress.label.empty())
-        dialog_->setLabelText(toQString(progress.label));
+        dialog_->setLabelText(messageText(progress.label));
     dialog_->setMaximum(progress.maximum);
     dialog_->setValue(progress.value);
 }

@@ -2,6 +2,7 @@
 
 #include "JobEvents.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QProgressDialog>
 
@@ -12,6 +13,8 @@ class QWidget;
 // The progress dialog while one of the session's long jobs runs: "Cancel"
 // asks the job to end; the window stays usable behind it.
 class JobProgress final {
+    Q_DECLARE_TR_FUNCTIONS(JobProgress)
+
 public:
     // cancel null: no "Cancel" button (the job cannot be stopped).
     JobProgress(QWidget* owner, const QString& title, const QString& label, const QString& name,

@@ -2,7 +2,9 @@
 
 #include "SessionTypes.h"
 
+#include <QByteArray>
 #include <QColor>
+#include <QCoreApplication>
 #include <QString>
 
 #include <string_view>
@@ -14,4 +16,41 @@ inline QString toQString(std::string_view text) {
 
 inline QColor toQColor(const kestrova::Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+// The contexts under which the core and the session mark the fixed English
+// texts the window shows (KESTROVA_TEXT), and the window's own texts that go
+// where those go.
+namespace text_context {
+// The lists' column titles and header tips.
+inline constexpr const char* kColumns = "Columns";
+// What the program tells the user: message titles and texts, their advice,
+// progress labels and the titles of the buddy files' dialogs.
+inline constexpr const char* kMessages = "Messages";
+// The HUD's statistics, as the layout manager names them.
+inline constexpr const char* kHudStats = "HudStats";
+}  // namespace text_context
+
+// A text of the core or the session in the user's language. A fixed text is
+// looked up whole; one composed with values inside is not in the catalogue and
+// shows as it is, in English.
+inline QString translated(const char* context, std::string_view text) {
+    const QByteArray source(text.data(), static_cast<qsizetype>(text.size()));
+    return QCoreApplication::translate(context, source.constData());
+}
+
+// Message boxes are handed English titles and texts, so that whether a message
+// is a failure and what to advise are judged on the program's own words
+// (MessageAdvice.h); the box shows them translated.
+inline QString messageText(std::string_view text) {
+    return translated(text_context::kMessages, text);
+}
+
+inline QString messageText(const QString& text) {
+    return QCoreApplication::translate(text_context::kMessages, text.toUtf8().constData());
+}
+
+// The title of the window's own failure messages, English like the session's.
+inline QString errorTitle() {
+    return QString::fromLatin1(QT_TRANSLATE_NOOP("Messages", "Error"));
 }

@@ -12,14 +12,13 @@ constexpr int kWidth = 400;
 }  // namespace
 
 ScanProgress::ScanProgress(QWidget* owner, std::function<void()> cancel)
-    : dialog_(new QProgressDialog(QStringLiteral("Please Wait..."), QStringLiteral("Cancel"), 0,
-                                  100, owner)) {
+    : dialog_(new QProgressDialog(tr("Please Wait..."), tr("Cancel"), 0, 100, owner)) {
     dialog_->setObjectName(QStringLiteral("scanProgress"));
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
     dialog_->setMinimumDuration(0);
     dialog_->setValue(0);
-    dialog_->setWindowTitle(QStringLiteral("Scan in progress..."));
+    dialog_->setWindowTitle(tr("Scan in progress..."));
     dialog_->setGeometry(owner->x() + 50, owner->y() + 50, kWidth, 150);
     QObject::connect(dialog_, &QProgressDialog::canceled, dialog_, std::move(cancel));
     dialog_->show();
@@ -47,7 +46,7 @@ void ScanProgress::rowRead(int rows) {
     if (!dialog_)
         return;
     dialog_->setMaximum(0);  // a busy bar: the list's length shows only at its end
-    dialog_->setLabelText(QStringLiteral("Reading the table list: %1 rows").arg(rows));
+    dialog_->setLabelText(tr("Reading the table list: %n rows", nullptr, rows));
 }
 
 void ScanProgress::tableScanned(int scanned, int tables, const std::string& name) {
@@ -56,13 +55,11 @@ void ScanProgress::tableScanned(int scanned, int tables, const std::string& name
     const QString table = QString::fromStdString(name);
     if (tables <= 0) {
         dialog_->setMaximum(0);
-        dialog_->setLabelText(QStringLiteral("Table %1: %2").arg(scanned).arg(table));
+        dialog_->setLabelText(tr("Table %1: %2").arg(scanned).arg(table));
         return;
     }
     dialog_->setMaximum(std::max(tables, scanned));
     dialog_->setValue(scanned);
-    dialog_->setLabelText(QStringLiteral("Table %1 of %2: %3")
-                              .arg(scanned)
-                              .arg(std::max(tables, scanned))
-                              .arg(table));
+    dialog_->setLabelText(
+        tr("Table %1 of %2: %3").arg(scanned).arg(std::max(tables, scanned)).arg(table));
 }

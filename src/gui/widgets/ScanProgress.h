@@ -2,6 +2,7 @@
 
 #include "SessionTypes.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QProgressDialog>
 
@@ -11,6 +12,8 @@ class QWidget;
 
 // The progress dialog while a pass runs: "Cancel" asks the pass to end.
 class ScanProgress final {
+    Q_DECLARE_TR_FUNCTIONS(ScanProgress)
+
 public:
     // The dialog opens at the owner's position plus (50, 50), 400 x 150.
     ScanProgress(QWidget* owner, std::function<void()> cancel);

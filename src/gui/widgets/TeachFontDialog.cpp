@@ -51,12 +51,11 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
                                  kestrova::Session::LobbyCapture capture, QWidget* parent)
     : QDialog(parent), session_(session), capture_(std::move(capture)) {
     const kestrova::LobbyTexts read = kestrova::readCapture(session_, capture_);
-    setWindowTitle(QStringLiteral("Teach Font"));
+    setWindowTitle(tr("Teach Font"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Correct every cell to what the lobby shows, then press Learn. "
-                                  "\"?\" marks a glyph the recogniser does not know yet."),
-                   this));
+    layout->addWidget(new QLabel(tr("Correct every cell to what the lobby shows, then press Learn. "
+                                    "\"?\" marks a glyph the recogniser does not know yet."),
+                                 this));
     auto* splitter = new QSplitter(this);
     auto* picture = new QLabel(this);
     picture->setPixmap(QPixmap::fromImage(toQImage(capture_.image)));
@@ -67,13 +66,11 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
     auto* right = new QWidget(this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    rows_ = makeTable({QStringLiteral("Table"), QStringLiteral("Game"), QStringLiteral("Stakes"),
-                       QStringLiteral("Plrs"), QStringLiteral("Type"), QStringLiteral("Avg Pot"),
-                       QStringLiteral("Wait")},
-                      static_cast<int>(read.rows.size()), right);
+    rows_ = makeTable(
+        {tr("Table"), tr("Game"), tr("Stakes"), tr("Plrs"), tr("Type"), tr("Avg Pot"), tr("Wait")},
+        static_cast<int>(read.rows.size()), right);
     rows_->setObjectName(QStringLiteral("teachRows"));
-    seats_ = makeTable({QStringLiteral("Player"), QStringLiteral("Chips")},
-                       static_cast<int>(read.seats.size()), right);
+    seats_ = makeTable({tr("Player"), tr("Chips")}, static_cast<int>(read.seats.size()), right);
     seats_->setObjectName(QStringLiteral("teachSeats"));
     rightLayout->addWidget(rows_, 3);
     rightLayout->addWidget(seats_, 2);
@@ -85,8 +82,7 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
     layout->addWidget(splitter, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* learnButton =
-        buttons->addButton(QStringLiteral("Learn"), QDialogButtonBox::ActionRole);
+    QPushButton* learnButton = buttons->addButton(tr("Learn"), QDialogButtonBox::ActionRole);
     learnButton->setObjectName(QStringLiteral("teachLearn"));
     connect(learnButton, &QPushButton::clicked, this, &TeachFontDialog::learn);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -110,8 +106,7 @@ int TeachFontDialog::readCells(const kestrova::LobbyTexts* typed) {
                 auto* item = new QTableWidgetItem(toQString(want != nullptr ? *want : now));
                 if (want != nullptr && *want != now) {
                     item->setBackground(QColor(255, 214, 153));
-                    item->setToolTip(
-                        QStringLiteral("Still read as \u201c%1\u201d").arg(toQString(now)));
+                    item->setToolTip(tr("Still read as \u201c%1\u201d").arg(toQString(now)));
                     ++marked;
                 }
                 table->setItem(static_cast<int>(row), static_cast<int>(column), item);
@@ -133,10 +128,9 @@ void TeachFontDialog::learn() {
     texts.seats = cellTexts(*seats_);
     QString text = toQString(kestrova::teachFont(session_, capture_, texts));
     if (const int marked = readCells(&texts); marked > 0) {
-        text += QStringLiteral(
-                    "\n%1 cell(s) still read otherwise are marked; point at one to "
-                    "see what is read.")
-                    .arg(marked);
+        text += QLatin1Char('\n') +
+                tr("%n cell(s) still read otherwise are marked; point at one to see what is read.",
+                   nullptr, marked);
     }
     report_->setPlainText(text);
 }

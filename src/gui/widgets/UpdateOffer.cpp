@@ -31,14 +31,12 @@ bool UpdateOffer::checkAtStartup(kestrova::UpdateCheckJob::ClientFactory makeCli
 }
 
 void UpdateOffer::offerNewVersion() {
-    const QString text = QStringLiteral("Please visit ") + toQString(site().webSite) +
-                         QStringLiteral(" and download the new version of Velloran.\n\n") +
-                         QStringLiteral("Feel free to contact the Support via email (") +
-                         toQString(site().supportEmail) +
-                         QStringLiteral(") if you need help.\n\n") +
-                         QStringLiteral("Do you want to visit the downloadpage now?");
-    auto* box = new QMessageBox(QMessageBox::Question, QStringLiteral("New Version Available!"),
-                                text, QMessageBox::Yes | QMessageBox::No, window_);
+    const QString text =
+        tr("Please visit %1 and download the new version of Velloran.\n\nFeel free to contact the "
+           "Support via email (%2) if you need help.\n\nDo you want to visit the downloadpage now?")
+            .arg(toQString(site().webSite), toQString(site().supportEmail));
+    auto* box = new QMessageBox(QMessageBox::Question, tr("New Version Available!"), text,
+                                QMessageBox::Yes | QMessageBox::No, window_);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::buttonClicked, this, [this, box](QAbstractButton* button) {
         if (box->standardButton(button) == QMessageBox::Yes) {

@@ -1,5 +1,7 @@
 #include "gui/widgets/UserPrompts.h"
 
+#include "gui/widgets/QtText.h"
+
 #include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
@@ -20,7 +22,7 @@ void fitTitle(QDialog& dialog) {
 UserPrompts UserPrompts::standard() {
     UserPrompts prompts;
     prompts.showMessage = [](QWidget* parent, const QString& title, const QString& text) {
-        QMessageBox::information(parent, title, text);
+        QMessageBox::information(parent, messageText(title), messageText(text));
     };
     prompts.askText = [](QWidget* parent, const QString& title,
                          const QString& label) -> std::optional<QString> {

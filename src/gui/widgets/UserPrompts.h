@@ -20,7 +20,8 @@ void fitTitle(QDialog& dialog);
 // things: modal boxes and file and colour dialogs normally, answers given by a
 // test instead.
 struct UserPrompts {
-    // An information box with one "OK" button.
+    // An information box with one "OK" button; title and text are English,
+    // as the session's messages are (messageText() in QtText.h).
     using Message = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
     // A one-line text; nothing when the user cancels.
     using TextQuestion = std::function<std::optional<QString>(QWidget* parent, const QString& title,
