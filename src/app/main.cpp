@@ -1,4 +1,5 @@
 #include "gui/grabber.h"
+#include "gui/widgets/Translations.h"
 
 #include "TerminationSignal.h"
 
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLocale>
 
 #include <filesystem>
 #include <iostream>
@@ -61,6 +63,9 @@ int main(int argc, char* argv[]) {
         return answered;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrova Everest"));
+    // The window speaks the desktop's language (LANG, LC_ALL); --help stays
+    // English, as the man page is made from it.
+    installTranslations(app, QLocale::system());
     quitOnTerminationRequest(app);
 
     // The client is reached through the desktop the window itself lives on.
@@ -68,8 +73,12 @@ int main(int argc, char* argv[]) {
     if (QGuiApplication::platformName() == QStringLiteral("xcb"))
         desktop = kestrova::DesktopPlatform::open();
     else
-        desktop.problem = "The Everest client cannot be reached from the \"" +
-                          QGuiApplication::platformName().toStdString() + "\" desktop.";
+        desktop.problem =
+            QCoreApplication::translate("main",
+                                        "The Everest client cannot be reached from the \"%1\" "
+                                        "desktop.")
+                .arg(QGuiApplication::platformName())
+                .toStdString();
 
     // Started from a desktop menu the working directory is the home folder:
     // the companion files live in the user's own data folder instead.

@@ -1,0 +1,75 @@
+// The window on a German desktop: every menu speaks German and keeps its
+// keyboard letters apart.
+#include "gui/grabber.h"
+#include "gui/widgets/Translations.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QKeySequence>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The menu bar's titles first, then each menu's entries; separators left out.
+QList<QStringList> menuTexts(const GrabberServices& services) {
+    grabber window(services);
+    QList<QStringList> texts{{}};
+    for (QAction* title : window.menuBar()->actions()) {
+        texts.front() << title->text();
+        QStringList entries;
+        for (QAction* entry : title->menu()->actions()) {
+            if (!entry->isSeparator())
+                entries << entry->text();
+        }
+        texts << entries;
+    }
+    return texts;
+}
+
+}  // namespace
+
+class GermanMenusTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyMenuTextIsGermanWithItsOwnMnemonic();
+};
+
+void GermanMenusTest::everyMenuTextIsGermanWithItsOwnMnemonic() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString oldCwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR);
+    GrabberServices services;
+    services.workingDir = dir.path().toStdString();
+
+    const QList<QStringList> english = menuTexts(services);
+    // What the program does on a desktop with LANG=de_DE.UTF-8.
+    installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
+    const QList<QStringList> german = menuTexts(services);
+
+    QCOMPARE(german.size(), english.size());
+    for (qsizetype menu = 0; menu < german.size(); ++menu) {
+        QCOMPARE(german[menu].size(), english[menu].size());
+        QSet<QKeySequence> mnemonics;
+        for (qsizetype i = 0; i < german[menu].size(); ++i) {
+            const QString& text = german[menu][i];
+            QVERIFY2(text != english[menu][i], qPrintable(text));
+            const QKeySequence mnemonic = QKeySequence::mnemonic(text);
+            QVERIFY2(mnemonic.isEmpty() || !mnemonics.contains(mnemonic), qPrintable(text));
+            mnemonics.insert(mnemonic);
+        }
+    }
+    QDir::setCurrent(oldCwd);
+}
+
+QTEST_MAIN(GermanMenusTest)
+#include "GermanMenusTest.moc"
