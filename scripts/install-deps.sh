@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools  # lupdate and lrelease for the translations
+  qt6-translations-l10n  # Qt's own dialogs and buttons in the user's language
   libxcb1-dev libxcb-composite0-dev libxcb-damage0-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
