@@ -1157,7 +1157,8 @@ The &apos;Search&apos; is a filter to your scanned tables.
 Halten Sie dazu einfach Strg oder Umschalt gedrückt.
 
 „Suchen“ filtert Ihre gescannten Tische.
- Heben Sie die Auswahl aller Buddys auf (falls welche ausgewählt sind) und klicken Sie auf „Suchen“, um den Filter zu entfernen.</translation>
+ Heben Sie die Auswahl aller Buddys auf (falls welche ausgewählt sind)
+ und klicken Sie auf „Suchen“, um den Filter zu entfernen.</translation>
     </message>
     <message>
         <source>Add player to list</source>
@@ -1498,7 +1499,7 @@ Die Liste zeigt die Datenbanken vor der Beschädigung; die Datei wird erst neu g
     </message>
     <message>
         <source>How long to cache data (in sec, min. is  120):</source>
-        <translation>Wie lange Daten zwischenspeichern (in s, mindestens 120):</translation>
+        <translation>Daten zwischenspeichern (s, mind. 120):</translation>
     </message>
     <message>
         <source>How long to wait for Playerlist (in msec):</source>
