@@ -426,7 +426,8 @@ void grabber::settingsChanged(const std::vector<SettingsPart>& parts) {
     }
 }
 
-// While a pass fills the list: the last scan's share of known players, and the rows so far.
+// The last scan's share of known players, and the table rows so far; the session's
+// line has the count too, but in English.
 void grabber::showTableCount() {
     const std::string& line = session_->knownPlayerLine();
     knownPlayers_->setText(toQString(line.substr(0, line.find('\n'))) + QLatin1Char('\n') +
@@ -512,7 +513,7 @@ void grabber::scanEvent(const ScanEvent& event) {
                 tableList_->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
         }
         if (done->pass == PassKind::ScanSelected || done->pass == PassKind::ScanAll) {
-            knownPlayers_->setText(toQString(session_->knownPlayerLine()));
+            showTableCount();
             fitTableColumns();
         }
     }
