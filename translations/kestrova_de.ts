@@ -365,6 +365,169 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Select</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Kestrova Everest: watch list</source>
+        <translation>Kestrova Everest: Beobachtungsliste</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryActions</name>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Verlauf…</translation>
+    </message>
+    <message>
+        <source>Stop &amp;watching</source>
+        <translation>Nicht mehr &amp;beobachten</translation>
+    </message>
+    <message>
+        <source>&amp;Watch</source>
+        <translation>&amp;Beobachten</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>No scan history is kept: it could not be opened, or &quot;historydays&quot; is 0.</source>
+        <translation>Es wird kein Scan-Verlauf geführt: Er ließ sich nicht öffnen, oder „historydays“ ist 0.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Last 24 hours</source>
+        <translation>Letzte 24 Stunden</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>Letzte 7 Tage</translation>
+    </message>
+    <message>
+        <source>Last 30 days</source>
+        <translation>Letzte 30 Tage</translation>
+    </message>
+    <message>
+        <source>Everything kept</source>
+        <translation>Alles Gespeicherte</translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation>&amp;Anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Table:</source>
+        <translation>&amp;Tisch:</translation>
+    </message>
+    <message>
+        <source>S&amp;how</source>
+        <translation>Anzei&amp;gen</translation>
+    </message>
+    <message>
+        <source>&amp;Player:</source>
+        <translation>&amp;Spieler:</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Wann</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Tisch</translation>
+    </message>
+    <message>
+        <source>Stakes</source>
+        <translation>Einsätze</translation>
+    </message>
+    <message>
+        <source>Seat</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Chips</source>
+        <translation>Chips</translation>
+    </message>
+    <message>
+        <source>Hands</source>
+        <translation>Hände</translation>
+    </message>
+    <message>
+        <source>VPIP</source>
+        <translation>VPIP</translation>
+    </message>
+    <message>
+        <source>Weak</source>
+        <translation>Schwach</translation>
+    </message>
+    <message>
+        <source>T&amp;able</source>
+        <translation>Tis&amp;ch</translation>
+    </message>
+    <message>
+        <source>P&amp;layer</source>
+        <translation>Spie&amp;ler</translation>
+    </message>
+    <message>
+        <source>P&amp;eriod:</source>
+        <translation>&amp;Zeitraum:</translation>
+    </message>
+    <message>
+        <source>Looking %1 up…</source>
+        <translation>%1 wird nachgeschlagen…</translation>
+    </message>
+    <message>
+        <source>Players seated</source>
+        <translation>Sitzende Spieler</translation>
+    </message>
+    <message>
+        <source>Average pot</source>
+        <translation>Durchschnittlicher Pot</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Wertung</translation>
+    </message>
+    <message>
+        <source>%1 was not read in this period.</source>
+        <translation>%1 wurde in diesem Zeitraum nicht gelesen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: read %n time(s), last at %2.</source>
+        <translation>
+            <numerusform>%1: %n-mal gelesen, zuletzt %2.</numerusform>
+            <numerusform>%1: %n-mal gelesen, zuletzt %2.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>When he plays (sightings by hour and weekday)</source>
+        <translation>Wann er spielt (Sichtungen nach Stunde und Wochentag)</translation>
+    </message>
+    <message>
+        <source>%1 was not seen in this period.</source>
+        <translation>%1 wurde in diesem Zeitraum nicht gesehen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: seen %n time(s), last at %2 at %3.</source>
+        <translation>
+            <numerusform>%1: %n-mal gesehen, zuletzt %2 am Tisch %3.</numerusform>
+            <numerusform>%1: %n-mal gesehen, zuletzt %2 am Tisch %3.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>HudStats</name>
     <message>
         <source>VPIP</source>
@@ -608,6 +771,22 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
         <source>All to fullring</source>
         <translation>Alle auf Full Ring</translation>
     </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Verlauf…</translation>
+    </message>
+    <message>
+        <source>How the tables and players looked over the last days</source>
+        <translation>Wie die Tische und Spieler in den letzten Tagen aussahen</translation>
+    </message>
+    <message>
+        <source>&amp;Watch List…</source>
+        <translation>Beobachtungs&amp;liste…</translation>
+    </message>
+    <message>
+        <source>The players and rules that raise an alert when a scan meets them</source>
+        <translation>Die Spieler und Regeln, die einen Alarm auslösen, wenn ein Scan auf sie trifft</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -789,6 +968,17 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
     <message>
         <source>Save</source>
         <translation>Speichern</translation>
+    </message>
+</context>
+<context>
+    <name>PlayerListView</name>
+    <message>
+        <source>Last seen %1 at %2</source>
+        <translation>Zuletzt gesehen %1 am Tisch %2</translation>
+    </message>
+    <message>
+        <source>Watched</source>
+        <translation>Beobachtet</translation>
     </message>
 </context>
 <context>
@@ -998,6 +1188,73 @@ Möchten Sie die Downloadseite jetzt besuchen?</translation>
     <message>
         <source>New Version Available!</source>
         <translation>Neue Version verfügbar!</translation>
+    </message>
+</context>
+<context>
+    <name>WatchListWindow</name>
+    <message>
+        <source>Watch List</source>
+        <translation>Beobachtungsliste</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Watched since</source>
+        <translation>Beobachtet seit</translation>
+    </message>
+    <message>
+        <source>Rule</source>
+        <translation>Regel</translation>
+    </message>
+    <message>
+        <source>&amp;Players you watch:</source>
+        <translation>&amp;Spieler, die Sie beobachten:</translation>
+    </message>
+    <message>
+        <source>R&amp;ules (a player or table that meets one raises an alert):</source>
+        <translation>&amp;Regeln (ein Spieler oder Tisch, der eine erfüllt, löst einen Alarm aus):</translation>
+    </message>
+    <message>
+        <source>&amp;Watch Player…</source>
+        <translation>Spieler &amp;beobachten…</translation>
+    </message>
+    <message>
+        <source>&amp;Add Rule…</source>
+        <translation>Regel &amp;hinzufügen…</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Watch Player</source>
+        <translation>Spieler beobachten</translation>
+    </message>
+    <message>
+        <source>Screen name:</source>
+        <translation>Spielername:</translation>
+    </message>
+    <message>
+        <source>A note of your own (may stay empty):</source>
+        <translation>Eine eigene Notiz (darf leer bleiben):</translation>
+    </message>
+    <message>
+        <source>Add Rule</source>
+        <translation>Regel hinzufügen</translation>
+    </message>
+    <message>
+        <source>Conditions on vpip, pfr, af, wtsd, hands, weak (a player&apos;s) or score, seated (a table&apos;s), such as &quot;vpip &gt;= 45 and hands &gt;= 200&quot; or &quot;score &gt;= 2.5&quot;:</source>
+        <translation>Bedingungen an vpip, pfr, af, wtsd, hands, weak (die eines Spielers) oder score, seated (die eines Tisches), etwa „vpip &gt;= 45 and hands &gt;= 200“ oder „score &gt;= 2.5“:</translation>
+    </message>
+    <message>
+        <source>This is no rule: %1.</source>
+        <translation>Das ist keine Regel: %1.</translation>
     </message>
 </context>
 <context>
