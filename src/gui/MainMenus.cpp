@@ -28,6 +28,11 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     m.options = makeAction(main, tr("&Options…"), tr("Options dialog"), tr("Options dialog."));
     m.teachFont =
         makeAction(main, tr("&Teach Font…"), tr("Teach the recogniser your client's lobby font"));
+    m.history = makeAction(main, tr("&History…"),
+                           tr("How the tables and players looked over the last days"));
+    m.watchList =
+        makeAction(main, tr("&Watch List…"),
+                   tr("The players and rules that raise an alert when a scan meets them"));
     m.about = main->addAction(tr("&Info…"));
     main->addSeparator();
     m.exit = main->addAction(tr("E&xit"));

@@ -25,6 +25,8 @@ public:
     QAction* cancelPass = nullptr;
     QAction* options = nullptr;
     QAction* teachFont = nullptr;
+    QAction* history = nullptr;
+    QAction* watchList = nullptr;
     QAction* about = nullptr;
     QAction* exit = nullptr;
     QAction* showBuddies = nullptr;

@@ -6,6 +6,7 @@
 #include "gui/MainMenus.h"
 #include "gui/buddies/BuddyListWindow.h"
 #include "gui/buddies/ImportPlayersDialog.h"
+#include "gui/history/HistoryActions.h"
 #include "gui/hud/CMgr.h"
 #include "gui/lists/PlayerFilterDialog.h"
 #include "gui/lists/PlayerListView.h"
@@ -187,6 +188,7 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     applyDisplaySettings();
     restoreWindowState(*this, {tableList_, playerList_, wholePlayerList_}, services_.workingDir);
     createTrayIcon();
+    createHistoryActions();
     if (!services_.platformProblem.empty())
         statusBar()->showMessage(toQString(services_.platformProblem));
     session_->setListener(this);
@@ -378,6 +380,47 @@ void grabber::createMenus() {
     connect(menus.useAggregator, &QAction::toggled, this, &grabber::slot_UseAgg);
     connect(menus.aggregatorHelp, &QAction::triggered, this, &grabber::slot_AggHelp);
     connect(menus.layoutManager, &QAction::triggered, this, &grabber::slot_qaLayout);
+    connect(menus.history, &QAction::triggered, this, [this] { historyActions_->showHistory(); });
+    connect(menus.watchList, &QAction::triggered, this,
+            [this] { historyActions_->showWatchList(); });
+}
+
+void grabber::createHistoryActions() {
+    historyActions_ = new HistoryActions(*session_, prompts(), trayIcon_, this);
+    historyActions_->addTableList(tableList_, [this](const QTreeWidgetItem* item) {
+        const std::string* name = item ? tables_->nameOf(item) : nullptr;
+        return name ? *name : std::string();
+    });
+    for (PlayerListView* view : {tablePlayers_, wholePlayers_})
+        historyActions_->addPlayerList(view->widget(), [view](const QTreeWidgetItem* item) {
+            const std::shared_ptr<PlayerStats> record = item ? view->recordOf(item) : nullptr;
+            return record ? record->name : std::string();
+        });
+    connect(historyActions_, &HistoryActions::selectTable, this, [this](const QString& table) {
+        if (QTreeWidgetItem* item = tables_->itemOf(table.toStdString()))
+            tableList_->setCurrentItem(item);
+        showNormal();
+        raise();
+        activateWindow();
+    });
+    connect(historyActions_, &HistoryActions::openTable, this, [this](const QString& table) {
+        if (QTreeWidgetItem* item = tables_->itemOf(table.toStdString()))
+            tableList_->setCurrentItem(item);
+        slot_pbJoin();
+    });
+    connect(historyActions_, &HistoryActions::unshown, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 15000); });
+}
+
+void grabber::historyAlerts(const std::vector<HistoryAlert>& alerts) {
+    historyActions_->alertsRaised(alerts);
+}
+
+void grabber::watchListChanged() {
+    historyActions_->watchListChanged();
+    // The name tips say who is watched.
+    session_->players().refresh();
+    session_->tablePlayers().refresh();
 }
 
 void grabber::createTrayIcon() {

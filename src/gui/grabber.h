@@ -24,6 +24,7 @@ class QSystemTrayIcon;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+class HistoryActions;
 class PlayerListView;
 class QtTimerService;
 class JobProgress;
@@ -117,11 +118,14 @@ private:
     void jobEvent(const kestrova::JobEvent& event) override;
     void busyChanged(bool busy) override;
     void timersChanged() override;
+    void historyAlerts(const std::vector<kestrova::HistoryAlert>& alerts) override;
+    void watchListChanged() override;
 
     void createLists();
     void createWidgets();
     void createMenus();
     void createTrayIcon();
+    void createHistoryActions();
     void applyDisplaySettings();
     void updateControls();
     void fitTableColumns();
@@ -174,4 +178,5 @@ private:
     QAction* qaCheckUpdate_ = nullptr;
     QAction* qaUseAgg_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
+    HistoryActions* historyActions_ = nullptr;
 };

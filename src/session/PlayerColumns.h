@@ -25,8 +25,9 @@ struct PlayerCells {
 // list shows the same columns after its own "Table" column.
 inline constexpr std::size_t kPlayerColumnCount = 21;
 inline constexpr std::string_view kWholeListTableHeader = KESTROVA_TEXT("Columns", "Table");
-inline constexpr int kAutorateColumn = 2;  // in the player list; one more in the whole list
-inline constexpr int kBuddyColumn = 3;     // the same
+inline constexpr int kPlayerNameColumn = 1;  // in the player list; one more in the whole list
+inline constexpr int kAutorateColumn = 2;    // the same
+inline constexpr int kBuddyColumn = 3;       // the same
 
 struct PlayerColumn {
     std::string_view header;

@@ -177,7 +177,8 @@ void OptionsDialogTest::okWithoutSettingsWritesEveryDefaultOfTheOptionGroups() {
         {"minplayer", "5"}, {"exc", "0"}, {"close", "1"}, {"mincloseplayer", "4"},
         {"closeHands", "0"}, {"closeHandsNumPlayer", "4"}, {"closeHandsCount", "500"},
         {"tdblclick", "0"}, {"excludeme", "0"}, {"profilhands", "100"}, {"profilme", ""},
-        {"weakvpip", "35"}, {"priorvpip", "25"}, {"priorhands", "30"}, {"goodscore", "2.0"}};
+        {"weakvpip", "35"}, {"priorvpip", "25"}, {"priorhands", "30"}, {"goodscore", "2.0"},
+        {"historydays", "90"}, {"historydb", ""}};
     for (const char* shown :
          {"dtname", "dtlimit", "dtwl", "dtplayer", "dtavgpot", "dtavgvpip", "dtavgpfr", "dtavgaf",
           "dtavgwtsd", "dtreads", "dtbuddies", "dpseat", "dpname", "dpicon", "dpbuddy", "dpstack",

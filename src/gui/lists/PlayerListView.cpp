@@ -5,6 +5,8 @@
 #include "gui/lists/CTreeWidgetItem.h"
 #include "gui/widgets/QtText.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QTreeWidget>
 
 using namespace kestrova;
@@ -42,6 +44,17 @@ void PlayerListView::show(std::size_t index) {
     item->setToolTip(kVpipColumn + shift_, toQString(vpipIntervalText(
                                                weakness.vpipPercent, weakness.lowPercent,
                                                weakness.highPercent, vpipCountsOf(&record).hands)));
+    QString lastSeen;
+    if (const PlayerVisit* seen = session_.history().lastSeen(record.name))
+        lastSeen = tr("Last seen %1 at %2")
+                       .arg(QLocale().toString(
+                                QDateTime::fromSecsSinceEpoch(seen->at.time_since_epoch().count()),
+                                QLocale::ShortFormat),
+                            toQString(seen->table));
+    if (session_.history().isWatched(record.name))
+        lastSeen =
+            tr("Watched") + (lastSeen.isEmpty() ? QString() : QStringLiteral("; ") + lastSeen);
+    item->setToolTip(kPlayerNameColumn + shift_, lastSeen);
     item->setIcon(kAutorateColumn + shift_,
                   icons_[static_cast<std::size_t>(AutorateIcons::clampedIndex(record.icon))]);
     item->setCheckState(kBuddyColumn + shift_,

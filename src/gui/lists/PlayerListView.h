@@ -23,6 +23,8 @@ struct PlayerStats;
 // picked table's players, or (with the "Table" column first) every player the
 // scans found. Rows show the rating icon, the buddy box and the profile colours.
 class PlayerListView final : public QObject {
+    Q_OBJECT
+
 public:
     enum class Columns { TablePlayers, WholeList };
 

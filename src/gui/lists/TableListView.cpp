@@ -7,6 +7,9 @@
 #include <QBrush>
 #include <QColor>
 #include <QDateTime>
+#include <QFont>
+#include <QIcon>
+#include <QStyle>
 #include <QTreeWidget>
 
 using namespace kestrova;
@@ -63,6 +66,15 @@ void TableListView::show(std::size_t index) {
         if (c != kScoreColumn)
             item->setToolTip(c, staleTip);
     }
+    // A watched player or a rule met: the name is marked, its tip says why.
+    QFont nameFont = item->font(0);
+    nameFont.setBold(!row.alert.empty());
+    item->setFont(0, nameFont);
+    item->setIcon(0, row.alert.empty()
+                         ? QIcon()
+                         : list_->style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    if (!row.alert.empty())
+        item->setToolTip(0, toQString(row.alert));
     item->setHidden(row.hidden);
 }
 

@@ -1,0 +1,106 @@
+#include "gui/history/HistoryActions.h"
+
+#include "Session.h"
+#include "gui/history/HistoryWindow.h"
+#include "gui/history/WatchListWindow.h"
+#include "gui/widgets/DesktopNotifier.h"
+#include "gui/widgets/QtText.h"
+
+#include <QMenu>
+#include <QTreeWidget>
+
+using namespace kestrova;
+
+HistoryActions::HistoryActions(Session& session, UserPrompts prompts, QSystemTrayIcon* tray,
+                               QWidget* window)
+    : QObject(window),
+      session_(session),
+      prompts_(std::move(prompts)),
+      window_(window),
+      notifier_(new DesktopNotifier(tray, this)) {
+    connect(notifier_, &DesktopNotifier::selectRequested, this, &HistoryActions::selectTable);
+    connect(notifier_, &DesktopNotifier::openRequested, this, &HistoryActions::openTable);
+    connect(notifier_, &DesktopNotifier::unshown, this, &HistoryActions::unshown);
+}
+
+void HistoryActions::addTableList(QTreeWidget* list, ItemName tableOf) {
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this,
+            [this, list, tableOf = std::move(tableOf)](const QPoint& at) {
+                const std::string table = tableOf(list->itemAt(at));
+                if (table.empty() || !session_.history().available())
+                    return;
+                QMenu menu;
+                menu.addAction(tr("&History…"), this, [this, table] { showTableHistory(table); });
+                menu.exec(list->viewport()->mapToGlobal(at));
+            });
+}
+
+void HistoryActions::addPlayerList(QTreeWidget* list, ItemName playerOf) {
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this,
+            [this, list, playerOf = std::move(playerOf)](const QPoint& at) {
+                const std::string player = playerOf(list->itemAt(at));
+                ScanHistory& history = session_.history();
+                if (player.empty() || !history.available())
+                    return;
+                QMenu menu;
+                if (history.isWatched(player))
+                    menu.addAction(tr("Stop &watching"), this,
+                                   [&history, player] { history.unwatch(player); });
+                else
+                    menu.addAction(tr("&Watch"), this,
+                                   [&history, player] { history.watch(player, {}); });
+                menu.addAction(tr("&History…"), this,
+                               [this, player] { showPlayerHistory(player); });
+                menu.exec(list->viewport()->mapToGlobal(at));
+            });
+}
+
+HistoryWindow* HistoryActions::historyWindow() {
+    if (!history_)
+        history_ = new HistoryWindow(session_.history(), window_);
+    history_->show();
+    history_->raise();
+    history_->activateWindow();
+    return history_;
+}
+
+void HistoryActions::showHistory() {
+    if (!session_.history().available()) {
+        prompts_.showMessage(window_, tr("History"),
+                             tr("No scan history is kept: it could not be opened, or "
+                                "\"historydays\" is 0."));
+        return;
+    }
+    HistoryWindow* window = historyWindow();
+    if (const std::string* table = session_.currentTable())
+        window->showTable(toQString(*table));
+}
+
+void HistoryActions::showTableHistory(const std::string& table) {
+    historyWindow()->showTable(toQString(table));
+}
+
+void HistoryActions::showPlayerHistory(const std::string& player) {
+    historyWindow()->showPlayer(toQString(player));
+}
+
+void HistoryActions::showWatchList() {
+    if (!watchList_) {
+        watchList_ = new WatchListWindow(session_.history(), prompts_, window_);
+        watchList_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    watchList_->show();
+    watchList_->raise();
+}
+
+void HistoryActions::alertsRaised(const std::vector<HistoryAlert>& alerts) {
+    for (const HistoryAlert& alert : alerts)
+        notifier_->notify(toQString(alert.text), toQString(alert.table));
+}
+
+void HistoryActions::watchListChanged() {
+    if (watchList_)
+        watchList_->refresh();
+}

@@ -1,0 +1,142 @@
+// The history window's charts from a small store, and alerts on the desktop:
+// a notification service on a private session bus (the test runs under
+// dbus-run-session), or the fallback where none answers.
+#include "ScanHistory.h"
+#include "TempDir.h"
+#include "gui/history/HistoryWindow.h"
+#include "gui/widgets/DesktopNotifier.h"
+
+#include <QBarSet>
+#include <QChart>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QLineSeries>
+#include <QSignalSpy>
+#include <QStackedBarSeries>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace kestrova;
+using namespace std::chrono_literals;
+
+// What a desktop's notification daemon offers, as far as the program uses it.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    QStringList bodies;
+    QStringList actions;
+
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString&, const QString& body,
+                const QStringList& offered, const QVariantMap&, int) {
+        bodies << body;
+        actions = offered;
+        return 42;
+    }
+};
+
+class HistoryWindowsTest : public QObject {
+    Q_OBJECT
+
+    test::TempDir dir_;
+
+    std::unique_ptr<ScanHistory> history() {
+        const std::filesystem::path file = dir_ / "history.sqlite";
+        return std::make_unique<ScanHistory>(
+            [file](std::string* problem) { return openSqliteHistory(file, problem); }, 0,
+            [] {
+                return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+            },
+            [](std::function<void()> work) {
+                QMetaObject::invokeMethod(qApp, std::move(work), Qt::QueuedConnection);
+            },
+            ScanHistory::Handlers{});
+    }
+
+private slots:
+    void chartsAndSightingsFillFromTheStore() {
+        auto store = history();
+        const HistoryTime now =
+            std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+        for (int hoursAgo : {3, 2, 1}) {
+            TableVisit visit;
+            visit.at = now - std::chrono::hours(hoursAgo);
+            visit.table = "Aconcagua";
+            visit.stakes = "$0.10/$0.25";
+            visit.seated = 3 + hoursAgo;
+            visit.averagePot = "$1,012.40";
+            visit.score = 0.5 * hoursAgo;
+            visit.players = {{"Ice_Man", 2, "25.00", 220, "45.20", "", "", "", 0.97}};
+            store->record(visit);
+        }
+        HistoryWindow window(*store);
+        QSignalSpy answered(&window, &HistoryWindow::answered);
+        window.showTable(QStringLiteral("Aconcagua"));
+        QTRY_COMPARE(answered.count(), 1);
+        const std::vector<QChart*> charts = window.tableCharts();
+        QCOMPARE(charts.size(), std::size_t{3});
+        const auto* seated = qobject_cast<QLineSeries*>(charts[0]->series().at(0));
+        QCOMPARE(seated->count(), 3);
+        QCOMPARE(seated->at(0).y(), 6.0);
+        QCOMPARE(qobject_cast<QLineSeries*>(charts[1]->series().at(0))->at(2).y(), 1012.40);
+        QCOMPARE(qobject_cast<QLineSeries*>(charts[2]->series().at(0))->at(2).y(), 0.5);
+
+        window.showPlayer(QStringLiteral("ICE_MAN"));
+        QTRY_COMPARE(answered.count(), 2);
+        QCOMPARE(window.sightings()->rowCount(), 3);
+        QCOMPARE(window.sightings()->item(0, 1)->text(), QStringLiteral("Aconcagua"));
+        const auto* hours = qobject_cast<QStackedBarSeries*>(window.hoursChart()->series().at(0));
+        QCOMPARE(hours->count(), 7);
+        qreal sightings = 0;
+        for (const QBarSet* day : hours->barSets())
+            sightings += day->sum();
+        QCOMPARE(sightings, 3.0);
+    }
+
+    void alertsGoToTheNotificationServiceWhoseActionsSelectAndOpen() {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected())
+            QSKIP("no session bus (run under dbus-run-session)");
+        FakeNotifications service;
+        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
+                                   QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+        DesktopNotifier notifier(nullptr);
+        QSignalSpy opened(&notifier, &DesktopNotifier::openRequested);
+        QSignalSpy selected(&notifier, &DesktopNotifier::selectRequested);
+        notifier.notify(QStringLiteral("Ice_Man sat down at Aconcagua"),
+                        QStringLiteral("Aconcagua"));
+        QTRY_COMPARE(service.bodies, QStringList{QStringLiteral("Ice_Man sat down at Aconcagua")});
+        QVERIFY(service.actions.contains(QStringLiteral("open")));
+        QVERIFY(service.actions.contains(QStringLiteral("default")));
+
+        // The daemon tells which action the user chose, as a signal.
+        const auto invoke = [&](const char* action, QSignalSpy& spy) {
+            for (int attempt = 0; attempt < 40 && spy.isEmpty(); ++attempt) {
+                QDBusMessage signal =
+                    QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                               QStringLiteral("org.freedesktop.Notifications"),
+                                               QStringLiteral("ActionInvoked"));
+                signal << 42u << QString::fromLatin1(action);
+                bus.send(signal);
+                QTest::qWait(50);
+            }
+        };
+        invoke("open", opened);
+        QCOMPARE(opened.value(0).value(0).toString(), QStringLiteral("Aconcagua"));
+        invoke("default", selected);
+        QCOMPARE(selected.value(0).value(0).toString(), QStringLiteral("Aconcagua"));
+
+        // Without a service and without a tray the text goes to the window.
+        bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+        QSignalSpy unshown(&notifier, &DesktopNotifier::unshown);
+        notifier.notify(QStringLiteral("Rounder3 sat down at Everest"), QStringLiteral("Everest"));
+        QTRY_COMPARE(unshown.count(), 1);
+    }
+};
+
+QTEST_MAIN(HistoryWindowsTest)
+#include "HistoryWindowsTest.moc"
