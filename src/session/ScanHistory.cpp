@@ -133,6 +133,15 @@ void ScanHistory::worker() {
         lock.unlock();
         work(store_.get());
         lock.lock();
+        if (queue_.empty() && store_) {
+            lock.unlock();
+            try {
+                store_->idle();
+            } catch (const HistoryError&) {
+                // The next write tells what is wrong.
+            }
+            lock.lock();
+        }
         working_ = false;
         if (queue_.empty())
             idle_.notify_all();
@@ -173,29 +182,49 @@ void ScanHistory::reloadWatchList(HistoryStore& store) {
 }
 
 void ScanHistory::record(TableVisit visit) {
-    run([this, visit = std::move(visit)](HistoryStore* store) {
-        if (!store)
-            return;
-        try {
-            std::vector<std::pair<std::string, PlayerVisit>> seen;
+    bool first = false;
+    {
+        const std::lock_guard lock(mutex_);
+        first = pending_.empty();
+        pending_.push_back(std::move(visit));
+    }
+    if (first)
+        run([this](HistoryStore* store) { writePending(store); });
+}
+
+// Each table is committed as it comes; tables that came faster than they
+// could be written go in together, in one transaction.
+void ScanHistory::writePending(HistoryStore* store) {
+    std::vector<TableVisit> visits;
+    {
+        const std::lock_guard lock(mutex_);
+        visits.swap(pending_);
+    }
+    if (!store || visits.empty())
+        return;
+    try {
+        std::vector<std::pair<std::string, PlayerVisit>> seen;
+        for (const TableVisit& visit : visits)
             for (const PlayerSighting& player : visit.players) {
                 std::vector<PlayerVisit> last = store->player(player.name, HistoryTime{}, 1);
                 if (!last.empty())
                     seen.emplace_back(lower(player.name), std::move(last.front()));
             }
-            store->add(visit);
-            std::vector<HistoryAlert> alerts = alertsFor(visit, *store);
-            post_([this, seen = std::move(seen), alerts = std::move(alerts)]() mutable {
-                for (auto& [name, last] : seen)
-                    lastSeen_.insert_or_assign(name, std::move(last));
-                if (!alerts.empty() && handlers_.alerts)
-                    handlers_.alerts(alerts);
-            });
-        } catch (const HistoryError& e) {
-            fail(std::string("The scan history could not be written: ") + e.what() +
-                 ". Scanning goes on without history.");
-        }
-    });
+        store->add(visits);
+        std::vector<HistoryAlert> alerts;
+        for (const TableVisit& visit : visits)
+            for (HistoryAlert& alert : alertsFor(visit, *store))
+                alerts.push_back(std::move(alert));
+        post_([this, seen = std::move(seen), alerts = std::move(alerts)]() mutable {
+            for (auto& [name, last] : seen)
+                lastSeen_.insert_or_assign(name, std::move(last));
+            if (!alerts.empty() && handlers_.alerts)
+                handlers_.alerts(alerts);
+        });
+    } catch (const HistoryError& e) {
+        fail(std::string("The scan history could not be written: ") + e.what() +
+             ". Scanning goes on without history.");
+    }
 }
 
 std::vector<HistoryAlert> ScanHistory::alertsFor(const TableVisit& visit, HistoryStore& store) {

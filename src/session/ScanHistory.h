@@ -97,6 +97,7 @@ private:
     void run(std::function<void(HistoryStore*)> work);
     void worker();
     void fail(const std::string& problem, bool tell = true);
+    void writePending(HistoryStore* store);
     void reloadWatchList(HistoryStore& store);
     std::vector<HistoryAlert> alertsFor(const TableVisit& visit, HistoryStore& store);
 
@@ -120,6 +121,7 @@ private:
     std::condition_variable wake_;
     std::condition_variable idle_;
     std::deque<std::function<void(HistoryStore*)>> queue_;
+    std::vector<TableVisit> pending_;  // handed over, not yet written
     bool working_ = false;
     bool stopping_ = false;
     std::thread thread_;

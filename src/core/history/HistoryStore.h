@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,8 +26,12 @@ class HistoryStore {
 public:
     virtual ~HistoryStore() = default;
 
-    // One table as read, whole or not at all.
-    virtual void add(const TableVisit& visit) = 0;
+    // Tables as read, each whole, all in one transaction: all or none.
+    virtual void add(std::span<const TableVisit> visits) = 0;
+    void add(const TableVisit& visit) { add(std::span(&visit, 1)); }
+    // The writer has nothing to do for now: a moment for upkeep (moving the
+    // write-ahead log into the file).
+    virtual void idle() {}
     // Drops what was read before `before`; returns how many table visits went.
     virtual int prune(HistoryTime before) = 0;
 

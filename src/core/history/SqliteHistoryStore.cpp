@@ -6,6 +6,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 
 #include <cstdint>
+#include <span>
 #include <system_error>
 
 namespace kestrova {
@@ -74,52 +75,61 @@ public:
     SqliteHistoryStore(std::filesystem::path file, SQLite::Database db)
         : file_(std::move(file)), db_(std::move(db)) {}
 
-    void add(const TableVisit& visit) override {
+    void add(std::span<const TableVisit> visits) override {
         guarded([&] {
             SQLite::Transaction transaction(db_);
-            SQLite::Statement& table = statement(addVisit_,
-                                                 "INSERT INTO visits(at, name, stakes, seated, "
-                                                 "seats, average_pot, average_vpip, average_pfr, "
-                                                 "average_af, average_wtsd, reads, buddies, "
-                                                 "losers, total_stacks, score) "
-                                                 "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-            table.bind(1, static_cast<std::int64_t>(seconds(visit.at)));
-            table.bind(2, visit.table);
-            table.bind(3, visit.stakes);
-            table.bind(4, visit.seated);
-            table.bind(5, visit.seats);
-            table.bind(6, visit.averagePot);
-            table.bind(7, visit.averageVpip);
-            table.bind(8, visit.averagePfr);
-            table.bind(9, visit.averageAf);
-            table.bind(10, visit.averageWtsd);
-            table.bind(11, visit.reads);
-            table.bind(12, visit.buddies);
-            table.bind(13, visit.losers);
-            table.bind(14, visit.totalStacks);
-            table.bind(15, visit.score);
-            table.exec();
-            const std::int64_t id = db_.getLastInsertRowid();
-            SQLite::Statement& seat = statement(
-                addSighting_,
-                "INSERT OR REPLACE INTO sightings(visit, seat, player, chips, hands, vpip, pfr, "
-                "af, wtsd, weak) VALUES(?,?,?,?,?,?,?,?,?,?)");
-            for (const PlayerSighting& player : visit.players) {
-                seat.bind(1, id);
-                seat.bind(2, player.seat);
-                seat.bind(3, player.name);
-                seat.bind(4, player.chips);
-                seat.bind(5, player.hands);
-                seat.bind(6, player.vpip);
-                seat.bind(7, player.pfr);
-                seat.bind(8, player.af);
-                seat.bind(9, player.wtsd);
-                seat.bind(10, player.weak);
-                seat.exec();
-                seat.reset();
-            }
+            for (const TableVisit& visit : visits)
+                insert(visit);
             transaction.commit();
         });
+    }
+
+    void insert(const TableVisit& visit) {
+        SQLite::Statement& table = statement(addVisit_,
+                                             "INSERT INTO visits(at, name, stakes, seated, "
+                                             "seats, average_pot, average_vpip, average_pfr, "
+                                             "average_af, average_wtsd, reads, buddies, "
+                                             "losers, total_stacks, score) "
+                                             "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        table.bind(1, static_cast<std::int64_t>(seconds(visit.at)));
+        table.bind(2, visit.table);
+        table.bind(3, visit.stakes);
+        table.bind(4, visit.seated);
+        table.bind(5, visit.seats);
+        table.bind(6, visit.averagePot);
+        table.bind(7, visit.averageVpip);
+        table.bind(8, visit.averagePfr);
+        table.bind(9, visit.averageAf);
+        table.bind(10, visit.averageWtsd);
+        table.bind(11, visit.reads);
+        table.bind(12, visit.buddies);
+        table.bind(13, visit.losers);
+        table.bind(14, visit.totalStacks);
+        table.bind(15, visit.score);
+        table.exec();
+        const std::int64_t id = db_.getLastInsertRowid();
+        SQLite::Statement& seat = statement(addSighting_,
+                                            "INSERT OR REPLACE INTO sightings(visit, seat, "
+                                            "player, chips, hands, vpip, pfr, "
+                                            "af, wtsd, weak) VALUES(?,?,?,?,?,?,?,?,?,?)");
+        for (const PlayerSighting& player : visit.players) {
+            seat.bind(1, id);
+            seat.bind(2, player.seat);
+            seat.bind(3, player.name);
+            seat.bind(4, player.chips);
+            seat.bind(5, player.hands);
+            seat.bind(6, player.vpip);
+            seat.bind(7, player.pfr);
+            seat.bind(8, player.af);
+            seat.bind(9, player.wtsd);
+            seat.bind(10, player.weak);
+            seat.exec();
+            seat.reset();
+        }
+    }
+
+    void idle() override {
+        guarded([&] { db_.exec("PRAGMA wal_checkpoint(PASSIVE)"); });
     }
 
     int prune(HistoryTime before) override {
@@ -170,7 +180,8 @@ public:
         return guarded([&] {
             SQLite::Statement query(
                 db_,
-                "SELECT at, name, stakes, seated, seats, average_pot, average_vpip, average_pfr, "
+                "SELECT at, name, stakes, seated, seats, average_pot, average_vpip, "
+                "average_pfr, "
                 "average_af, average_wtsd, reads, buddies, losers, total_stacks, score "
                 "FROM visits WHERE name = ? AND at >= ? ORDER BY at, id");
             query.bind(1, name);
@@ -386,6 +397,12 @@ std::unique_ptr<HistoryStore> openSqliteHistory(const std::filesystem::path& fil
             return refuse(why);
         db.exec("PRAGMA journal_mode = WAL");
         db.exec("PRAGMA synchronous = NORMAL");
+        // A checkpoint syncs the file: not every thousand pages in the middle
+        // of a pass, but when the writer has nothing else to do (idle()).
+        db.exec("PRAGMA wal_autocheckpoint = 20000");
+        // Each table's players land at random places of the player index: a
+        // cache that holds the index saves reading its pages back.
+        db.exec("PRAGMA cache_size = -65536");
         return std::make_unique<SqliteHistoryStore>(file, std::move(db));
     } catch (const SQLite::Exception& e) {
         return refuse(e.what());
