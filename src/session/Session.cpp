@@ -376,7 +376,11 @@ void Session::keepUnreachedRows() {
 void Session::openHistory() {
     const std::filesystem::path file = services_.workingDir / "history.sqlite";
     ScanHistory::Opener open;
-    if (settings_.history.days > 0)
+    if (settings_.history.days > 0 && !settings_.history.database.empty())
+        open = [server = settings_.history.database](std::string* problem) {
+            return openPostgresHistory(server, problem);
+        };
+    else if (settings_.history.days > 0)
         open = [file](std::string* problem) { return openSqliteHistory(file, problem); };
     ScanHistory::Now now = services_.wallClock;
     if (!now)

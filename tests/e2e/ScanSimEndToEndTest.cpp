@@ -7,6 +7,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +55,55 @@ TEST(ScanSimEndToEndTest, AnOptionGivenTwiceIsRefused) {
     EXPECT_EQ(scan.exitCode, 2);
     EXPECT_EQ(scan.out, "");
     EXPECT_NE(scan.err.find("scan: --sim given twice"), std::string::npos) << scan.err;
+}
+
+// Two scanners on different machines share one history on a PostgreSQL
+// server: both write at once, and each reads the other's tables.
+TEST(ScanSimEndToEndTest, TwoScannersWriteOneSharedHistoryAtOnce) {
+    if (!PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL is not installed";
+    PostgresServer& server = PostgresServer::shared();
+    ASSERT_NO_THROW(server.createDatabase("shared_history"));
+    CliRun first;
+    CliRun second;
+    // The password comes from libpq's password file, never from a command line.
+    const QString passwords = first.path(QStringLiteral("pgpass"));
+    writeBytes(passwords.toStdString(),
+               std::string(PostgresServer::kHost) + ":" + server.portText() +
+                   ":shared_history:" + std::string(PostgresServer::kUser) + ":" +
+                   std::string(PostgresServer::kPassword) + "\n");
+    QFile::setPermissions(passwords, QFile::ReadOwner | QFile::WriteOwner);
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PGPASSFILE"), passwords);
+    for (const CliRun* cli : {&first, &second}) {
+        ASSERT_TRUE(QDir().mkpath(cli->path(QStringLiteral("config/kestrova"))));
+        writeBytes(cli->path(QStringLiteral("config/kestrova/Velloran.ini")).toStdString(),
+                   "[Tallyhand]\nhistorydb=host=" + std::string(PostgresServer::kHost) +
+                       " port=" + server.portText() +
+                       " dbname=shared_history user=" + std::string(PostgresServer::kUser) + "\n");
+    }
+    const QStringList scan = {QStringLiteral("scan"), QStringLiteral("--sim"),
+                              QStringLiteral(KESTROVA_DATA_DIR "/lobby-60.json")};
+    CliRun::Result scans[2];
+    std::thread other([&] { scans[1] = second.run(scan, env, 120000); });
+    scans[0] = first.run(scan, env, 120000);
+    other.join();
+    for (const CliRun::Result& result : scans)
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    const CliRun::Result tables =
+        second.run({QStringLiteral("history"), QStringLiteral("tables")}, env);
+    ASSERT_EQ(tables.exitCode, 0) << tables.err;
+    const QJsonArray read = QJsonDocument::fromJson(tables.out).array();
+    qsizetype scanned = 0;  // the rows a scan read carry a score
+    for (const QJsonValue& row :
+         QJsonDocument::fromJson(scans[0].out).object().value(QStringLiteral("tables")).toArray())
+        scanned += row.toObject().contains(QStringLiteral("score"));
+    EXPECT_GT(scanned, 0);
+    EXPECT_EQ(read.size(), scanned);
+    for (const QJsonValue& table : read)
+        EXPECT_EQ(table.toObject().value(QStringLiteral("visits")).toInt(), 2)
+            << table.toObject().value(QStringLiteral("table")).toString().toStdString();
 }
 
 }  // namespace

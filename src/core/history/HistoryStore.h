@@ -66,4 +66,11 @@ public:
 std::unique_ptr<HistoryStore> openSqliteHistory(const std::filesystem::path& file,
                                                 std::string* problem);
 
+// Connects to a shared history on a PostgreSQL server (a libpq connection
+// text or URI, such as "postgresql://scanner@db.example.org/history"; the
+// password comes from libpq's password file) and makes its tables on first
+// use. Null, with the reason in `problem`, when the server cannot be used.
+std::unique_ptr<HistoryStore> openPostgresHistory(const std::string& connection,
+                                                  std::string* problem);
+
 }  // namespace kestrova

@@ -2,6 +2,7 @@
 // used is left alone, and a killed writer loses nothing it committed.
 #include "history/HistoryStore.h"
 
+#include "PostgresServer.h"
 #include "TempDir.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
@@ -35,6 +36,43 @@ TableVisit visit(const std::string& table, HistoryTime at, std::vector<std::stri
     return v;
 }
 
+// The same tests for the local file and the shared server; each store is
+// opened anew on the same file or database.
+class EveryStore : public ::testing::TestWithParam<bool> {
+protected:
+    std::unique_ptr<HistoryStore> reopen() {
+        std::string problem;
+        std::unique_ptr<HistoryStore> store;
+        if (GetParam()) {
+            test::PostgresServer& server = test::PostgresServer::shared();
+            if (!madeDatabase_) {
+                server.createDatabase("history_store");
+                madeDatabase_ = true;
+            }
+            store = openPostgresHistory(
+                "host=127.0.0.1 port=" + server.portText() +
+                    " dbname=history_store user=" + std::string(test::PostgresServer::kUser) +
+                    " password=" + std::string(test::PostgresServer::kPassword),
+                &problem);
+        } else {
+            store = openSqliteHistory(dir_ / "history.sqlite", &problem);
+        }
+        EXPECT_TRUE(store) << problem;
+        return store;
+    }
+    void SetUp() override {
+        if (GetParam() && !test::PostgresServer::available())
+            GTEST_SKIP() << "PostgreSQL is not installed";
+    }
+
+private:
+    test::TempDir dir_;
+    bool madeDatabase_ = false;
+};
+
+INSTANTIATE_TEST_SUITE_P(HistoryStore, EveryStore, ::testing::Values(false, true),
+                         [](const auto& store) { return store.param ? "Postgres" : "Sqlite"; });
+
 std::unique_ptr<HistoryStore> open(const std::filesystem::path& file) {
     std::string problem;
     auto store = openSqliteHistory(file, &problem);
@@ -42,9 +80,8 @@ std::unique_ptr<HistoryStore> open(const std::filesystem::path& file) {
     return store;
 }
 
-TEST(HistoryStore, VisitsAndSightingsComeBackByTableAndByPlayer) {
-    test::TempDir dir;
-    auto store = open(dir / "history.sqlite");
+TEST_P(EveryStore, VisitsAndSightingsComeBackByTableAndByPlayer) {
+    auto store = reopen();
     store->add(visit("Aconcagua", kEvening, {"Ice_Man", "Rounder3"}, 2.0));
     store->add(visit("Everest", kEvening + 5min, {"ice_man"}, 0.5));
     store->add(visit("Aconcagua", kEvening + 10min, {"Rounder3"}, 1.0));
@@ -83,12 +120,11 @@ TEST(HistoryStore, VisitsAndSightingsComeBackByTableAndByPlayer) {
 
     // Reopened, everything is still there.
     store.reset();
-    EXPECT_EQ(open(dir / "history.sqlite")->table("Aconcagua", HistoryTime{}).size(), 1u);
+    EXPECT_EQ(reopen()->table("Aconcagua", HistoryTime{}).size(), 1u);
 }
 
-TEST(HistoryStore, WatchListRulesAndAlertsOncePerQuietPeriod) {
-    test::TempDir dir;
-    auto store = open(dir / "history.sqlite");
+TEST_P(EveryStore, WatchListRulesAndAlertsOncePerQuietPeriod) {
+    auto store = reopen();
     store->watch({"Ice_Man", "loose", kEvening});
     store->watch({"ICE_MAN", "very loose", kEvening + 1h});
     ASSERT_EQ(store->watchedPlayers().size(), 1u);

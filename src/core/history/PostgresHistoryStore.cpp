@@ -1,0 +1,335 @@
+// The history on a PostgreSQL server that several scanners share: each writes
+// its tables and reads everyone's. The schema is made on first use, under a
+// lock, so that two scanners starting at once do not both make it.
+#include "history/HistoryStore.h"
+
+#include "trackers/postgres/PostgresConnection.h"
+
+#include <charconv>
+#include <cstdlib>
+
+namespace kestrova {
+
+namespace {
+
+constexpr int kSchemaVersion = 1;
+constexpr std::chrono::milliseconds kConnectTimeout{10'000};
+constexpr std::chrono::milliseconds kStatementTimeout{10'000};
+
+constexpr const char* kSchema = R"sql(
+SELECT pg_advisory_xact_lock(4924005);
+CREATE TABLE IF NOT EXISTS kestrova_meta(key text PRIMARY KEY, value text NOT NULL);
+CREATE TABLE IF NOT EXISTS kestrova_visits(
+  id bigserial PRIMARY KEY,
+  at bigint NOT NULL,
+  name text NOT NULL,
+  stakes text NOT NULL,
+  seated integer NOT NULL,
+  seats integer NOT NULL,
+  average_pot text NOT NULL,
+  average_vpip text NOT NULL,
+  average_pfr text NOT NULL,
+  average_af text NOT NULL,
+  average_wtsd text NOT NULL,
+  reads text NOT NULL,
+  buddies text NOT NULL,
+  losers text NOT NULL,
+  total_stacks text NOT NULL,
+  score double precision NOT NULL);
+CREATE INDEX IF NOT EXISTS kestrova_visits_by_name ON kestrova_visits(name, at);
+CREATE INDEX IF NOT EXISTS kestrova_visits_by_time ON kestrova_visits(at);
+CREATE TABLE IF NOT EXISTS kestrova_sightings(
+  visit bigint NOT NULL REFERENCES kestrova_visits(id) ON DELETE CASCADE,
+  seat integer NOT NULL,
+  player text NOT NULL,
+  chips text NOT NULL,
+  hands integer NOT NULL,
+  vpip text NOT NULL,
+  pfr text NOT NULL,
+  af text NOT NULL,
+  wtsd text NOT NULL,
+  weak double precision NOT NULL,
+  PRIMARY KEY(visit, seat));
+CREATE INDEX IF NOT EXISTS kestrova_sightings_by_player ON kestrova_sightings(lower(player));
+CREATE TABLE IF NOT EXISTS kestrova_watched(
+  name_key text PRIMARY KEY, name text NOT NULL, note text NOT NULL, added bigint NOT NULL);
+CREATE TABLE IF NOT EXISTS kestrova_rules(
+  id serial PRIMARY KEY, rule text NOT NULL, note text NOT NULL);
+CREATE TABLE IF NOT EXISTS kestrova_alerts(key text PRIMARY KEY, at bigint NOT NULL);
+INSERT INTO kestrova_meta(key, value) VALUES('schema', '1') ON CONFLICT(key) DO NOTHING;
+)sql";
+
+std::string number(std::int64_t value) {
+    return std::to_string(value);
+}
+
+std::string number(double value) {
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    return error == std::errc() ? std::string(text, end) : "0";
+}
+
+std::string seconds(HistoryTime at) {
+    return number(static_cast<std::int64_t>(at.time_since_epoch().count()));
+}
+
+std::int64_t integer(std::string_view text) {
+    std::int64_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+double real(std::string_view text) {
+    return std::strtod(std::string(text).c_str(), nullptr);
+}
+
+HistoryTime timeOf(std::string_view text) {
+    return HistoryTime(std::chrono::seconds(integer(text)));
+}
+
+std::string lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+class PostgresHistoryStore final : public HistoryStore {
+public:
+    PostgresHistoryStore(std::string name, PostgresConnection connection)
+        : name_(std::move(name)), db_(std::move(connection)) {}
+
+    void add(std::span<const TableVisit> visits) override {
+        command("BEGIN");
+        try {
+            for (const TableVisit& visit : visits) {
+                const PostgresResult id = run(
+                    "add_visit",
+                    "INSERT INTO kestrova_visits(at, name, stakes, seated, seats, average_pot, "
+                    "average_vpip, average_pfr, average_af, average_wtsd, reads, buddies, "
+                    "losers, total_stacks, score) VALUES($1,$2,$3,$4,$5,$6,$7,$8,$9,$10,$11,$12,"
+                    "$13,$14,$15) RETURNING id",
+                    {seconds(visit.at), visit.table, visit.stakes,
+                     number(std::int64_t{visit.seated}), number(std::int64_t{visit.seats}),
+                     visit.averagePot, visit.averageVpip, visit.averagePfr, visit.averageAf,
+                     visit.averageWtsd, visit.reads, visit.buddies, visit.losers, visit.totalStacks,
+                     number(visit.score)});
+                const std::string visitId(id.value(0, 0));
+                for (const PlayerSighting& player : visit.players)
+                    run("add_sighting",
+                        "INSERT INTO kestrova_sightings(visit, seat, player, chips, hands, vpip, "
+                        "pfr, af, wtsd, weak) VALUES($1,$2,$3,$4,$5,$6,$7,$8,$9,$10) "
+                        "ON CONFLICT(visit, seat) DO NOTHING",
+                        {visitId, number(std::int64_t{player.seat}), player.name, player.chips,
+                         number(std::int64_t{player.hands}), player.vpip, player.pfr, player.af,
+                         player.wtsd, number(player.weak)});
+            }
+            command("COMMIT");
+        } catch (const HistoryError&) {
+            if (!db_.lost())
+                db_.execute("ROLLBACK");
+            throw;
+        }
+    }
+
+    int prune(HistoryTime before) override {
+        const PostgresResult removed =
+            run("prune",
+                "WITH gone AS (DELETE FROM kestrova_visits WHERE at < $1 RETURNING 1) "
+                "SELECT count(*) FROM gone",
+                {seconds(before)});
+        run("prune_alerts", "DELETE FROM kestrova_alerts WHERE at < $1", {seconds(before)});
+        return static_cast<int>(integer(removed.value(0, 0)));
+    }
+
+    std::vector<TableSummary> tables(HistoryTime since) override {
+        const PostgresResult rows =
+            run("tables",
+                "SELECT name, count(*), min(at), max(at), avg(seated), avg(score), "
+                "(array_agg(stakes ORDER BY at DESC, id DESC))[1], "
+                "(array_agg(score ORDER BY at DESC, id DESC))[1] "
+                "FROM kestrova_visits WHERE at >= $1 GROUP BY name ORDER BY max(at) DESC, name",
+                {seconds(since)});
+        std::vector<TableSummary> found;
+        for (int r = 0; r < rows.rows(); ++r)
+            found.push_back({std::string(rows.value(r, 0)), std::string(rows.value(r, 6)),
+                             static_cast<int>(integer(rows.value(r, 1))), timeOf(rows.value(r, 2)),
+                             timeOf(rows.value(r, 3)), real(rows.value(r, 4)),
+                             real(rows.value(r, 5)), real(rows.value(r, 7))});
+        return found;
+    }
+
+    std::vector<TableVisit> table(const std::string& name, HistoryTime since) override {
+        const PostgresResult rows =
+            run("table",
+                "SELECT at, name, stakes, seated, seats, average_pot, average_vpip, average_pfr, "
+                "average_af, average_wtsd, reads, buddies, losers, total_stacks, score "
+                "FROM kestrova_visits WHERE name = $1 AND at >= $2 ORDER BY at, id",
+                {name, seconds(since)});
+        std::vector<TableVisit> visits;
+        for (int r = 0; r < rows.rows(); ++r) {
+            TableVisit visit;
+            visit.at = timeOf(rows.value(r, 0));
+            visit.table = rows.value(r, 1);
+            visit.stakes = rows.value(r, 2);
+            visit.seated = static_cast<int>(integer(rows.value(r, 3)));
+            visit.seats = static_cast<int>(integer(rows.value(r, 4)));
+            visit.averagePot = rows.value(r, 5);
+            visit.averageVpip = rows.value(r, 6);
+            visit.averagePfr = rows.value(r, 7);
+            visit.averageAf = rows.value(r, 8);
+            visit.averageWtsd = rows.value(r, 9);
+            visit.reads = rows.value(r, 10);
+            visit.buddies = rows.value(r, 11);
+            visit.losers = rows.value(r, 12);
+            visit.totalStacks = rows.value(r, 13);
+            visit.score = real(rows.value(r, 14));
+            visits.push_back(std::move(visit));
+        }
+        return visits;
+    }
+
+    std::vector<PlayerVisit> player(const std::string& name, HistoryTime since,
+                                    std::size_t limit) override {
+        const PostgresResult rows =
+            run("player",
+                "SELECT v.at, v.name, v.stakes, s.player, s.seat, s.chips, s.hands, s.vpip, s.pfr, "
+                "s.af, s.wtsd, s.weak FROM kestrova_sightings s JOIN kestrova_visits v "
+                "ON v.id = s.visit WHERE lower(s.player) = lower($1) AND v.at >= $2 "
+                "ORDER BY v.at DESC, v.id DESC LIMIT $3",
+                {name, seconds(since),
+                 limit == 0 ? std::string("9223372036854775807") : std::to_string(limit)});
+        std::vector<PlayerVisit> visits;
+        for (int r = 0; r < rows.rows(); ++r) {
+            PlayerVisit visit;
+            visit.at = timeOf(rows.value(r, 0));
+            visit.table = rows.value(r, 1);
+            visit.stakes = rows.value(r, 2);
+            PlayerSighting& seen = visit.sighting;
+            seen.name = rows.value(r, 3);
+            seen.seat = static_cast<int>(integer(rows.value(r, 4)));
+            seen.chips = rows.value(r, 5);
+            seen.hands = static_cast<int>(integer(rows.value(r, 6)));
+            seen.vpip = rows.value(r, 7);
+            seen.pfr = rows.value(r, 8);
+            seen.af = rows.value(r, 9);
+            seen.wtsd = rows.value(r, 10);
+            seen.weak = real(rows.value(r, 11));
+            visits.push_back(std::move(visit));
+        }
+        return visits;
+    }
+
+    std::vector<WatchedPlayer> watchedPlayers() override {
+        const PostgresResult rows =
+            run("watched", "SELECT name, note, added FROM kestrova_watched ORDER BY name_key", {});
+        std::vector<WatchedPlayer> players;
+        for (int r = 0; r < rows.rows(); ++r)
+            players.push_back({std::string(rows.value(r, 0)), std::string(rows.value(r, 1)),
+                               timeOf(rows.value(r, 2))});
+        return players;
+    }
+
+    void watch(const WatchedPlayer& player) override {
+        run("watch",
+            "INSERT INTO kestrova_watched(name_key, name, note, added) VALUES($1,$2,$3,$4) "
+            "ON CONFLICT(name_key) DO UPDATE SET note = excluded.note",
+            {lower(player.name), player.name, player.note, seconds(player.added)});
+    }
+
+    bool unwatch(const std::string& name) override {
+        return run("unwatch", "DELETE FROM kestrova_watched WHERE name_key = $1 RETURNING 1",
+                   {lower(name)})
+                   .rows() > 0;
+    }
+
+    std::vector<StoredRule> rules() override {
+        const PostgresResult rows =
+            run("rules", "SELECT id, rule, note FROM kestrova_rules ORDER BY id", {});
+        std::vector<StoredRule> rules;
+        for (int r = 0; r < rows.rows(); ++r)
+            rules.push_back({static_cast<int>(integer(rows.value(r, 0))),
+                             std::string(rows.value(r, 1)), std::string(rows.value(r, 2))});
+        return rules;
+    }
+
+    int addRule(const std::string& rule, const std::string& note) override {
+        return static_cast<int>(integer(
+            run("add_rule", "INSERT INTO kestrova_rules(rule, note) VALUES($1,$2) RETURNING id",
+                {rule, note})
+                .value(0, 0)));
+    }
+
+    bool removeRule(int id) override {
+        return run("remove_rule", "DELETE FROM kestrova_rules WHERE id = $1 RETURNING 1",
+                   {std::to_string(id)})
+                   .rows() > 0;
+    }
+
+    // One statement, so that two scanners never both claim the same alert.
+    bool claimAlert(const std::string& key, HistoryTime now, std::chrono::seconds quiet) override {
+        return run("claim_alert",
+                   "INSERT INTO kestrova_alerts(key, at) VALUES($1,$2) ON CONFLICT(key) DO "
+                   "UPDATE SET at = excluded.at WHERE kestrova_alerts.at <= $3 RETURNING 1",
+                   {key, seconds(now), seconds(now - quiet)})
+                   .rows() > 0;
+    }
+
+private:
+    PostgresResult run(const std::string& statementName, const std::string& statement,
+                       const std::vector<std::string>& parameters) {
+        PostgresResult result = db_.executePrepared(statementName, statement, parameters);
+        if (!result.commandOk() && !result.tuplesOk())
+            throw HistoryError(name_ + ": " + db_.errorMessage());
+        return result;
+    }
+
+    void command(const std::string& statement) {
+        if (!db_.execute(statement).commandOk())
+            throw HistoryError(name_ + ": " + db_.errorMessage());
+    }
+
+    std::string name_;
+    PostgresConnection db_;
+};
+
+// "postgresql://user@host:port/database" without its password, for messages.
+std::string shownName(const std::string& connection) {
+    const std::size_t scheme = connection.find("://");
+    const std::size_t at = connection.find('@');
+    const std::size_t colon = connection.find(':', scheme == std::string::npos ? 0 : scheme + 3);
+    if (scheme != std::string::npos && at != std::string::npos && colon < at)
+        return connection.substr(0, colon) + connection.substr(at);
+    return connection.find("password") == std::string::npos ? connection
+                                                            : "the shared history server";
+}
+
+}  // namespace
+
+std::unique_ptr<HistoryStore> openPostgresHistory(const std::string& connection,
+                                                  std::string* problem) {
+    const std::string name = shownName(connection);
+    const auto refuse = [&](const std::string& why) -> std::unique_ptr<HistoryStore> {
+        if (problem)
+            *problem = "The shared scan history " + name + " cannot be used: " + why +
+                       ". Scanning goes on without history.";
+        return nullptr;
+    };
+    PostgresConnection db({kConnectTimeout, kStatementTimeout});
+    if (!db.open(connection))
+        return refuse(db.errorMessage());
+    // Made in one transaction, so that a second scanner sees all of it or none.
+    const PostgresResult made = db.execute("BEGIN;" + std::string(kSchema) + "COMMIT;");
+    if (!made.commandOk() && !made.tuplesOk())
+        return refuse(db.errorMessage());
+    const PostgresResult version =
+        db.execute("SELECT value FROM kestrova_meta WHERE key = 'schema'");
+    if (!version.tuplesOk())
+        return refuse(db.errorMessage());
+    if (integer(version.value(0, 0)) > kSchemaVersion)
+        return refuse("a newer version of the program made its tables (schema " +
+                      std::string(version.value(0, 0)) + ")");
+    return std::make_unique<PostgresHistoryStore>(name, std::move(db));
+}
+
+}  // namespace kestrova
