@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace kestrova {
@@ -39,7 +41,8 @@ QGroupBox* makeGroup(const QString& title, bool shown, QVBoxLayout* page, QWidge
 
 }  // namespace
 
-GeneralTab::GeneralTab(const GeneralOptions& options, UserPrompts prompts, QWidget* parent)
+GeneralTab::GeneralTab(const GeneralOptions& options, const HistoryOptions& history,
+                       UserPrompts prompts, QWidget* parent)
     : QWidget(parent), prompts_(std::move(prompts)) {
     auto* page = new QVBoxLayout(this);
     const DirConf& scanResult = options.scanResult;
@@ -138,6 +141,23 @@ GeneralTab::GeneralTab(const GeneralOptions& options, UserPrompts prompts, QWidg
            "applied filters are as follows:\n- Heads up: 2 player\n- Very short: 3-4 player\n- "
            "Short: 5-6 player\n- Full ring: 7-10 player"),
         hud));
+    QGroupBox* kept = makeGroup(tr("Scan history (from the next start)"), true, page, this);
+    historyDays_ = new QSpinBox(kept);
+    historyDays_->setObjectName(QStringLiteral("historydays"));
+    historyDays_->setRange(0, 3650);
+    historyDays_->setValue(history.days);
+    historyDays_->setSpecialValueText(tr("no history"));
+    historyDays_->setSuffix(tr(" days"));
+    historyServer_ = new QLineEdit(toQString(history.database), kept);
+    historyServer_->setObjectName(QStringLiteral("historydb"));
+    historyServer_->setPlaceholderText(tr("empty: history.sqlite in the data folder"));
+    historyServer_->setToolTip(
+        tr("A PostgreSQL server that several scanners share, such as "
+           "\"host=db.example.org dbname=history user=scanner\"; the password goes into the "
+           "PostgreSQL password file (~/.pgpass), never here."));
+    auto* keptRows = new QFormLayout(kept);
+    keptRows->addRow(tr("&Keep what the scans read for:"), historyDays_);
+    keptRows->addRow(tr("Shared history &server:"), historyServer_);
     page->addStretch();
 }
 
@@ -148,7 +168,9 @@ void GeneralTab::slot_search() {
                             : QString());
 }
 
-void GeneralTab::store(GeneralOptions& options) const {
+void GeneralTab::store(GeneralOptions& options, HistoryOptions& history) const {
+    history.days = historyDays_->value();
+    history.database = historyServer_->text().trimmed().toUtf8().toStdString();
     options.scanResult.saveFlag = saveResult_->isChecked() ? 1 : 0;
     options.scanResult.resultPath = QFile::encodeName(directory_->text()).toStdString();
     options.suffix = suffix_->text().toUtf8().toStdString();

@@ -6,23 +6,26 @@
 
 class QCheckBox;
 class QLineEdit;
+class QSpinBox;
 
 namespace kestrova {
 
 struct GeneralOptions;
+struct HistoryOptions;
 
 // The "General" page of the options dialog: where "Scan All Tables" saves its
-// result, and the statistics cache. The groups of the hand-history datamining
+// result, the statistics cache and the scan history. The groups of the hand-history datamining
 // and of the head-up display are built from the settings but hidden, and
 // written back as they were read.
 class GeneralTab final : public QWidget {
     Q_OBJECT
 
 public:
-    GeneralTab(const GeneralOptions& options, UserPrompts prompts, QWidget* parent = nullptr);
+    GeneralTab(const GeneralOptions& options, const HistoryOptions& history, UserPrompts prompts,
+               QWidget* parent = nullptr);
 
     // What the page holds, into the options it was built from.
-    void store(GeneralOptions& options) const;
+    void store(GeneralOptions& options, HistoryOptions& history) const;
 
 public slots:
     void slot_search();
@@ -42,6 +45,8 @@ private:
     QLineEdit* cache_ = nullptr;
     QLineEdit* scan_ = nullptr;
     QCheckBox* hudLim_ = nullptr;
+    QSpinBox* historyDays_ = nullptr;
+    QLineEdit* historyServer_ = nullptr;
 };
 
 }  // namespace kestrova

@@ -33,7 +33,7 @@ TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* pa
     setWindowTitle(tr("Options"));
     tabs_ = new QTabWidget(this);
 
-    general_ = new GeneralTab(settings_.general, services_.prompts);
+    general_ = new GeneralTab(settings_.general, settings_.history, services_.prompts);
     tabs_->addTab(general_, tr("General"));
     // Never shown: built without a parent, owned here.
     limit_ = new LimitTab(settings_.limits, [this](const std::vector<LimitRecord>& chosen) {
@@ -77,7 +77,7 @@ TabDialog::~TabDialog() {
 
 void TabDialog::accept() {
     AppSettings edited = settings_;
-    general_->store(edited.general);
+    general_->store(edited.general, edited.history);
     open_->store(edited.open);
     close_->store(edited.close);
     profile_->store(edited.profile);
