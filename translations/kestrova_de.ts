@@ -1790,6 +1790,34 @@ Es gelten folgende Filter:
         <source>Destination directory</source>
         <translation>Zielordner</translation>
     </message>
+    <message>
+        <source>Scan history (from the next start)</source>
+        <translation>Scan-Verlauf (ab dem nächsten Start)</translation>
+    </message>
+    <message>
+        <source>no history</source>
+        <translation>kein Verlauf</translation>
+    </message>
+    <message>
+        <source> days</source>
+        <translation> Tage</translation>
+    </message>
+    <message>
+        <source>empty: history.sqlite in the data folder</source>
+        <translation>leer: history.sqlite im Datenordner</translation>
+    </message>
+    <message>
+        <source>A PostgreSQL server that several scanners share, such as &quot;host=db.example.org dbname=history user=scanner&quot;; the password goes into the PostgreSQL password file (~/.pgpass), never here.</source>
+        <translation>Ein PostgreSQL-Server, den sich mehrere Scanner teilen, etwa „host=db.example.org dbname=history user=scanner“; das Passwort gehört in die Passwortdatei von PostgreSQL (~/.pgpass), nie hierher.</translation>
+    </message>
+    <message>
+        <source>&amp;Keep what the scans read for:</source>
+        <translation>Scan-Daten &amp;aufbewahren für:</translation>
+    </message>
+    <message>
+        <source>Shared history &amp;server:</source>
+        <translation>Gemeinsamer Verlaufs-&amp;Server:</translation>
+    </message>
 </context>
 <context>
     <name>kestrova::ImportPlayersDialog</name>
