@@ -119,6 +119,12 @@ VpipCounts vpipCountsOf(const PlayerStats* player) {
     if (player == nullptr) {
         return {};
     }
+    if (player->handCount >= 0 && player->vpipHandCount >= 0) {
+        if (player->handCount == 0) {
+            return {};
+        }
+        return {player->handCount, std::clamp(player->vpipHandCount, 0, player->handCount)};
+    }
     const int hands = integerOrZero(player->hands);
     const std::optional<double> vpipPercent = parseNumber(player->vpip);
     if (hands <= 0 || !vpipPercent) {

@@ -31,6 +31,10 @@ struct PlayerStats {
     std::string contiBetFlop;
     std::string threeBetCap;
     std::int32_t recordIndex = -1;  // position in the player-record list, for copies
+    // The counters behind "hands" and "vpip" as a look-up summed them, so that
+    // scoring a table needs no parsing; -1 for a record made from texts alone.
+    std::int32_t handCount = -1;
+    std::int32_t vpipHandCount = -1;
 
     bool operator==(const PlayerStats&) const = default;
 };

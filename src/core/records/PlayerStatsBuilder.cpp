@@ -83,6 +83,8 @@ PlayerStats buildPlayerStats(const TrackerCounters& counters, const std::string&
     stats.vpip = percentText(c.vpip, c.hands);
     stats.wtsd = percentText(c.showdowns, c.flopsSeen);
     stats.hands = std::to_string(c.hands);
+    stats.handCount = c.hands;
+    stats.vpipHandCount = c.vpip;
     stats.icon = c.icon;
     stats.won = twoDecimals(static_cast<double>(c.won - c.totalBet));
     stats.wonSd = c.showdowns > 0 ? percentText(c.showdownsWon, c.showdowns) : "0";
