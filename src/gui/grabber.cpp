@@ -46,6 +46,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace kestrova;
@@ -77,7 +78,8 @@ QPushButton* makeButton(const QString& text, const char* name, int maxWidth, con
                         const QString& statusTip) {
     auto* button = new QPushButton(text);
     button->setObjectName(QLatin1String(name));
-    button->setMaximumWidth(maxWidth);
+    // Wider only when a larger font needs it for the whole text.
+    button->setMaximumWidth(std::max(maxWidth, button->sizeHint().width()));
     if (!tip.isEmpty())
         button->setToolTip(tip);
     if (!statusTip.isEmpty())
@@ -768,7 +770,8 @@ void grabber::slot_pbOptionen() {
         dialog.limitTab()->setEnabled(false);
     }
     dialog.resize(500, 500);
-    dialog.setMinimumWidth(500);
+    // Never narrower than its pages' texts, whatever the language and font size.
+    dialog.setMinimumWidth(std::max(500, dialog.minimumSizeHint().width()));
     dialog.exec();
     session_->optionsClosed();
 }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -86,7 +87,7 @@ DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(st
     password_ = makeField("password", this);
     password_->setEchoMode(QLineEdit::Password);
     find_ = makeButton(tr("Find"), "pbFind", this);
-    find_->setMaximumWidth(60);
+    find_->setMaximumWidth(std::max(60, find_->sizeHint().width()));
     find_->setEnabled(false);
     auto* help = makeButton(tr("Help"), "pbHelp", this);
     auto* add = makeButton(tr("Add Database"), "pbAdd", this);

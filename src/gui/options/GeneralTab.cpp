@@ -17,6 +17,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kestrova {
 
 namespace {
@@ -57,7 +59,7 @@ GeneralTab::GeneralTab(const GeneralOptions& options, const HistoryOptions& hist
                            "directory", result, dirTip, dirTip);
     auto* search = new QPushButton(tr("Search"), result);
     search->setObjectName(QStringLiteral("pbSearch"));
-    search->setMaximumWidth(80);
+    search->setMaximumWidth(std::max(80, search->sizeHint().width()));
     search->setToolTip(tr("Choose a directory"));
     search->setStatusTip(tr("Choose a directory"));
     connect(search, &QPushButton::clicked, this, &GeneralTab::slot_search);
