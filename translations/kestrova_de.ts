@@ -363,6 +363,94 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
         <source>The expected number of weak players at the table: each player counts with the chance that his true VPIP is above the mark the Display page sets, judged by his hands so far (one without hands by the guess set there). Rows from the score set there on are tinted green</source>
         <translation>Die erwartete Zahl schwacher Spieler am Tisch: Jeder Spieler zählt mit der Wahrscheinlichkeit, dass sein wahrer VPIP über der auf der Seite „Anzeige“ eingestellten Marke liegt, beurteilt nach seinen bisherigen Händen (einer ohne Hände nach der dort eingestellten Schätzung). Zeilen ab der dort eingestellten Wertung sind grün hinterlegt</translation>
     </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Fish</source>
+        <translation>Fisch</translation>
+    </message>
+    <message>
+        <source>Money</source>
+        <translation>Geld</translation>
+    </message>
+    <message>
+        <source>User defined 1</source>
+        <translation>Benutzerdefiniert 1</translation>
+    </message>
+    <message>
+        <source>User defined 2</source>
+        <translation>Benutzerdefiniert 2</translation>
+    </message>
+    <message>
+        <source>User defined 3</source>
+        <translation>Benutzerdefiniert 3</translation>
+    </message>
+    <message>
+        <source>Bomb</source>
+        <translation>Bombe</translation>
+    </message>
+    <message>
+        <source>Gamble</source>
+        <translation>Zocker</translation>
+    </message>
+    <message>
+        <source>Rock</source>
+        <translation>Fels</translation>
+    </message>
+    <message>
+        <source>Maniac</source>
+        <translation>Maniac</translation>
+    </message>
+    <message>
+        <source>Question mark</source>
+        <translation>Fragezeichen</translation>
+    </message>
+    <message>
+        <source>Calling station</source>
+        <translation>Calling Station</translation>
+    </message>
+    <message>
+        <source>Mouse</source>
+        <translation>Maus</translation>
+    </message>
+    <message>
+        <source>Elephant</source>
+        <translation>Elefant</translation>
+    </message>
+    <message>
+        <source>Eagle</source>
+        <translation>Adler</translation>
+    </message>
+    <message>
+        <source>Tight: plays few hands (VPIP)</source>
+        <translation>Tight: spielt wenige Hände (VPIP)</translation>
+    </message>
+    <message>
+        <source>Semi-loose: plays a fair share of hands (VPIP)</source>
+        <translation>Semi-loose: spielt recht viele Hände (VPIP)</translation>
+    </message>
+    <message>
+        <source>Loose: plays many hands (VPIP)</source>
+        <translation>Loose: spielt sehr viele Hände (VPIP)</translation>
+    </message>
+    <message>
+        <source>Passive before the flop: seldom raises (PFR)</source>
+        <translation>Passiv vor dem Flop: erhöht selten (PFR)</translation>
+    </message>
+    <message>
+        <source>Passive after the flop: calls more than he bets (AF)</source>
+        <translation>Passiv nach dem Flop: callt öfter, als er setzt (AF)</translation>
+    </message>
+    <message>
+        <source>Aggressive before the flop: raises often (PFR)</source>
+        <translation>Aggressiv vor dem Flop: erhöht oft (PFR)</translation>
+    </message>
+    <message>
+        <source>Aggressive after the flop: bets and raises more than he calls (AF)</source>
+        <translation>Aggressiv nach dem Flop: setzt und erhöht öfter, als er callt (AF)</translation>
+    </message>
 </context>
 <context>
     <name>DesktopNotifier</name>
@@ -979,6 +1067,22 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
     <message>
         <source>Watched</source>
         <translation>Beobachtet</translation>
+    </message>
+    <message>
+        <source>%1: PokerTracker has not rated him</source>
+        <translation>%1: PokerTracker hat ihn nicht eingestuft</translation>
+    </message>
+    <message>
+        <source>%1: PokerTracker&apos;s “%2” icon</source>
+        <translation>%1: PokerTrackers Symbol „%2“</translation>
+    </message>
+    <message>
+        <source>%1: your name for PokerTracker&apos;s “%2” icon (%3 in Velloran.ini)</source>
+        <translation>%1: Ihr Name für PokerTrackers Symbol „%2“ (%3 in Velloran.ini)</translation>
+    </message>
+    <message>
+        <source>PokerTracker&apos;s autorate rules set where each range begins.</source>
+        <translation>Wo jeder Bereich beginnt, legen die Autorate-Regeln von PokerTracker fest.</translation>
     </message>
 </context>
 <context>

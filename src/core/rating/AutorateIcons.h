@@ -4,10 +4,25 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrova {
 
 class SettingsStore;
+
+// What a label tells of a player, for the rating cell's tooltip. The texts are
+// marked for translation under "Columns".
+struct AutorateExplanation {
+    // PokerTracker's name of the icon ("Fish"); empty for icon 0: no rating.
+    std::string_view icon;
+    // The settings key the user's own label came from; empty for a built-in one.
+    std::string_view labelKey;
+    // A code such as "SLPP" letter group by letter group: how loose he plays
+    // (VPIP), then how aggressive before the flop (PFR) and after it (AF).
+    // Empty for a label that is no such code. PokerTracker's autorate rules,
+    // which this program never sees, set the ranges' bounds.
+    std::vector<std::string_view> traits;
+};
 
 // The sixteen automatic-rating icons PokerTracker 2 gives players: a picture
 // "icons/N.png" and a label each. Labels start built in; on this platform the
@@ -32,6 +47,8 @@ public:
     // row) shows the label of 0.
     const std::string& label(int index) const;
     void setLabel(int index, std::string label);
+
+    AutorateExplanation explain(int index) const;
 
     // The icon number a list row shows: 0 for one outside 0..15.
     static int clampedIndex(int index);

@@ -11,6 +11,30 @@
 
 using namespace kestrova;
 
+namespace {
+
+// Which of PokerTracker's icons gave the label and what a code's letters say.
+QString autorateTip(const std::string& label, const AutorateExplanation& meaning) {
+    QStringList lines;
+    if (meaning.icon.empty())
+        lines << PlayerListView::tr("%1: PokerTracker has not rated him").arg(toQString(label));
+    else if (meaning.labelKey.empty())
+        lines << PlayerListView::tr("%1: PokerTracker's “%2” icon")
+                     .arg(toQString(label), translated(text_context::kColumns, meaning.icon));
+    else
+        lines << PlayerListView::tr(
+                     "%1: your name for PokerTracker's “%2” icon (%3 in Velloran.ini)")
+                     .arg(toQString(label), translated(text_context::kColumns, meaning.icon),
+                          toQString(meaning.labelKey));
+    for (const std::string_view trait : meaning.traits)
+        lines << translated(text_context::kColumns, trait);
+    if (!meaning.traits.empty())
+        lines << PlayerListView::tr("PokerTracker's autorate rules set where each range begins.");
+    return lines.join(u'\n');
+}
+
+}  // namespace
+
 PlayerListView::PlayerListView(QTreeWidget* list, PlayerListModel& model, Columns columns,
                                Session& session, const std::vector<QIcon>& icons, QObject* parent)
     : QObject(parent),
@@ -55,6 +79,8 @@ void PlayerListView::show(std::size_t index) {
         lastSeen =
             tr("Watched") + (lastSeen.isEmpty() ? QString() : QStringLiteral("; ") + lastSeen);
     item->setToolTip(kPlayerNameColumn + shift_, lastSeen);
+    item->setToolTip(kAutorateColumn + shift_,
+                     autorateTip(label, session_.settings().autorate.explain(record.icon)));
     item->setIcon(kAutorateColumn + shift_,
                   icons_[static_cast<std::size_t>(AutorateIcons::clampedIndex(record.icon))]);
     item->setCheckState(kBuddyColumn + shift_,

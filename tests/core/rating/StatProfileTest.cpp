@@ -96,6 +96,13 @@ TEST(AutorateIcons, LabelsFromTheSettingsAndTheShippedPictures) {
     EXPECT_EQ(icons.label(2), "Fish");
     EXPECT_EQ(icons.label(16), icons.label(0));
     EXPECT_EQ(AutorateIcons::fileName(16), "");
+    // The tooltip: the key of the user's own label; a code's letter groups.
+    EXPECT_EQ(icons.explain(2).labelKey, "FishIcon");
+    EXPECT_TRUE(icons.explain(2).traits.empty()) << "\"Fish\" is no code";
+    EXPECT_EQ(icons.explain(12).icon, "Calling station");
+    EXPECT_EQ(icons.explain(12).traits.size(), 3u) << "SL, P, P";
+    EXPECT_EQ(icons.explain(15).traits.size(), 2u) << "T, A";
+    EXPECT_TRUE(icons.explain(-1).icon.empty() && icons.explain(11).traits.empty());
 
     std::set<std::string> pictures;
     for (int i = 0; i < AutorateIcons::kCount; ++i) {
