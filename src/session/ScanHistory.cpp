@@ -1,38 +1,24 @@
 #include "ScanHistory.h"
 
+#include "common/NumberText.h"
+#include "common/Text.h"
 #include "history/WatchRule.h"
 
-#include <charconv>
 #include <unordered_set>
 
 namespace kestrova {
 
 namespace {
 
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-std::optional<double> number(const std::string& text) {
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end == text.data())
-        return std::nullopt;
-    return value;
-}
-
 std::optional<double> playerFigure(const PlayerSighting& player, std::string_view figure) {
     if (figure == "vpip")
-        return number(player.vpip);
+        return parseNumber(player.vpip);
     if (figure == "pfr")
-        return number(player.pfr);
+        return parseNumber(player.pfr);
     if (figure == "af")
-        return number(player.af);
+        return parseNumber(player.af);
     if (figure == "wtsd")
-        return number(player.wtsd);
+        return parseNumber(player.wtsd);
     if (figure == "hands")
         return player.hands;
     if (figure == "weak")
@@ -168,7 +154,7 @@ void ScanHistory::reloadWatchList(HistoryStore& store) {
     auto rules = store.rules();
     watch_->players.clear();
     for (const WatchedPlayer& player : players)
-        watch_->players.insert(lower(player.name));
+        watch_->players.insert(lowerAsciiText(player.name));
     watch_->rules.clear();
     for (const StoredRule& stored : rules)
         if (std::optional<WatchRule> rule = WatchRule::parse(stored.rule, nullptr))
@@ -208,7 +194,7 @@ void ScanHistory::writePending(HistoryStore* store) {
             for (const PlayerSighting& player : visit.players) {
                 std::vector<PlayerVisit> last = store->player(player.name, HistoryTime{}, 1);
                 if (!last.empty())
-                    seen.emplace_back(lower(player.name), std::move(last.front()));
+                    seen.emplace_back(lowerAsciiText(player.name), std::move(last.front()));
             }
         store->add(visits);
         std::vector<HistoryAlert> alerts;
@@ -233,7 +219,7 @@ std::vector<HistoryAlert> ScanHistory::alertsFor(const TableVisit& visit, Histor
     const std::string place = tablePlace(visit);
     for (const PlayerSighting& player : visit.players) {
         HistoryAlert alert{visit.table, player.name, {}, {}};
-        if (watch_->players.contains(lower(player.name))) {
+        if (watch_->players.contains(lowerAsciiText(player.name))) {
             alert.text = player.name + " sat down at " + place;
         } else {
             for (const auto& [id, rule] : watch_->rules) {
@@ -246,7 +232,8 @@ std::vector<HistoryAlert> ScanHistory::alertsFor(const TableVisit& visit, Histor
             }
         }
         if (!alert.text.empty() &&
-            store.claimAlert("player:" + lower(player.name) + "@" + visit.table, now, kAlertQuiet))
+            store.claimAlert("player:" + lowerAsciiText(player.name) + "@" + visit.table, now,
+                             kAlertQuiet))
             alerts.push_back(std::move(alert));
     }
     for (const auto& [id, rule] : watch_->rules) {
@@ -260,9 +247,9 @@ std::vector<HistoryAlert> ScanHistory::alertsFor(const TableVisit& visit, Histor
 }
 
 bool ScanHistory::isWatched(const std::string& name) const {
-    const std::string wanted = lower(name);
+    const std::string wanted = lowerAsciiText(name);
     for (const WatchedPlayer& player : watched_)
-        if (lower(player.name) == wanted)
+        if (lowerAsciiText(player.name) == wanted)
             return true;
     return false;
 }
@@ -324,7 +311,7 @@ void ScanHistory::removeRule(int id) {
 }
 
 const PlayerVisit* ScanHistory::lastSeen(const std::string& name) const {
-    const auto found = lastSeen_.find(lower(name));
+    const auto found = lastSeen_.find(lowerAsciiText(name));
     return found == lastSeen_.end() ? nullptr : &found->second;
 }
 

@@ -49,6 +49,13 @@ char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+std::string lowerAsciiText(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered)
+        c = lowerAscii(c);
+    return lowered;
+}
+
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });

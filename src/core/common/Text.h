@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace kestrova {
@@ -22,6 +23,8 @@ std::string_view trimWhiteSpace(std::string_view text);
 int leadingInteger(std::string_view text);
 
 char lowerAscii(char c);
+// The text with its ASCII letters in lower case, as SQLite's NOCASE compares.
+std::string lowerAsciiText(std::string_view text);
 
 // Equal, or ordered, ignoring the case of ASCII letters; other bytes compare
 // as they are.

@@ -1,5 +1,7 @@
 #include "history/HistoryRecords.h"
 
+#include "common/NumberText.h"
+
 #include <cstdio>
 
 namespace kestrova {
@@ -11,13 +13,7 @@ std::optional<double> amountOf(const std::string& text) {
             digits += c;
         else if (c == '-' && digits.empty())
             digits += c;
-    if (digits.find_first_of("0123456789") == std::string::npos)
-        return std::nullopt;
-    try {
-        return std::stod(digits);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    return parseNumber(digits);
 }
 
 std::string isoTime(HistoryTime at) {

@@ -3,10 +3,11 @@
 // lock, so that two scanners starting at once do not both make it.
 #include "history/HistoryStore.h"
 
+#include "common/NumberText.h"
+#include "common/Text.h"
 #include "trackers/postgres/PostgresConnection.h"
 
 #include <charconv>
-#include <cstdlib>
 
 namespace kestrova {
 
@@ -79,19 +80,8 @@ std::int64_t integer(std::string_view text) {
     return value;
 }
 
-double real(std::string_view text) {
-    return std::strtod(std::string(text).c_str(), nullptr);
-}
-
 HistoryTime timeOf(std::string_view text) {
     return HistoryTime(std::chrono::seconds(integer(text)));
-}
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 class PostgresHistoryStore final : public HistoryStore {
@@ -154,8 +144,8 @@ public:
         for (int r = 0; r < rows.rows(); ++r)
             found.push_back({std::string(rows.value(r, 0)), std::string(rows.value(r, 6)),
                              static_cast<int>(integer(rows.value(r, 1))), timeOf(rows.value(r, 2)),
-                             timeOf(rows.value(r, 3)), real(rows.value(r, 4)),
-                             real(rows.value(r, 5)), real(rows.value(r, 7))});
+                             timeOf(rows.value(r, 3)), numberOrZero(rows.value(r, 4)),
+                             numberOrZero(rows.value(r, 5)), numberOrZero(rows.value(r, 7))});
         return found;
     }
 
@@ -183,7 +173,7 @@ public:
             visit.buddies = rows.value(r, 11);
             visit.losers = rows.value(r, 12);
             visit.totalStacks = rows.value(r, 13);
-            visit.score = real(rows.value(r, 14));
+            visit.score = numberOrZero(rows.value(r, 14));
             visits.push_back(std::move(visit));
         }
         return visits;
@@ -214,7 +204,7 @@ public:
             seen.pfr = rows.value(r, 8);
             seen.af = rows.value(r, 9);
             seen.wtsd = rows.value(r, 10);
-            seen.weak = real(rows.value(r, 11));
+            seen.weak = numberOrZero(rows.value(r, 11));
             visits.push_back(std::move(visit));
         }
         return visits;
@@ -234,12 +224,12 @@ public:
         run("watch",
             "INSERT INTO kestrova_watched(name_key, name, note, added) VALUES($1,$2,$3,$4) "
             "ON CONFLICT(name_key) DO UPDATE SET note = excluded.note",
-            {lower(player.name), player.name, player.note, seconds(player.added)});
+            {lowerAsciiText(player.name), player.name, player.note, seconds(player.added)});
     }
 
     bool unwatch(const std::string& name) override {
         return run("unwatch", "DELETE FROM kestrova_watched WHERE name_key = $1 RETURNING 1",
-                   {lower(name)})
+                   {lowerAsciiText(name)})
                    .rows() > 0;
     }
 

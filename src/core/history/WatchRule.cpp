@@ -1,5 +1,7 @@
 #include "history/WatchRule.h"
 
+#include "common/Text.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -39,29 +41,13 @@ constexpr std::array kCompares{
     CompareName{"=", WatchRule::Compare::Equal},
 };
 
-std::string lower(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return folded;
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 // The parts between the word "and", in any letter case.
 std::vector<std::string> parts(std::string_view text) {
     std::vector<std::string> found;
     std::istringstream words{std::string(text)};
     std::string word, part;
     while (words >> word) {
-        if (lower(word) == "and") {
+        if (lowerAsciiText(word) == "and") {
             found.push_back(part);
             part.clear();
         } else {
@@ -77,8 +63,8 @@ std::optional<WatchRule::Condition> condition(std::string_view text, std::string
         const std::size_t at = text.find(compare.text);
         if (at == std::string_view::npos)
             continue;
-        const std::string figure = lower(trimmed(text.substr(0, at)));
-        const std::string_view number = trimmed(text.substr(at + compare.text.size()));
+        const std::string figure = lowerAsciiText(trimBlanks(text.substr(0, at)));
+        const std::string_view number = trimBlanks(text.substr(at + compare.text.size()));
         double value = 0;
         const auto [end, error] =
             std::from_chars(number.data(), number.data() + number.size(), value);
@@ -113,7 +99,7 @@ std::optional<WatchRule> WatchRule::parse(std::string_view text, std::string* pr
     WatchRule rule;
     std::optional<Subject> subject;
     for (const std::string& part : parts(text)) {
-        if (trimmed(part).empty()) {
+        if (trimBlanks(part).empty()) {
             why = "the rule \"" + std::string(text) + "\" has an empty condition";
             return std::nullopt;
         }

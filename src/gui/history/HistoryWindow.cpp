@@ -17,6 +17,7 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -42,27 +43,43 @@ QString shownTime(HistoryTime at) {
     return QLocale().toString(localTime(at), QLocale::ShortFormat);
 }
 
-// A line over time; `points` are (time, value).
+// A line over time with a dot per reading, so that a single reading shows
+// too; `points` are (time, value).
 QChart* timeChart(const QString& title, const std::vector<std::pair<HistoryTime, double>>& points) {
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->legend()->hide();
-    auto* series = new QLineSeries;
+    auto* line = new QLineSeries;
+    auto* dots = new QScatterSeries;
+    dots->setMarkerSize(7);
     double top = 0;
+    qint64 first = 0, last = 0;
     for (const auto& [at, value] : points) {
-        series->append(static_cast<qreal>(localTime(at).toMSecsSinceEpoch()), value);
+        const qint64 ms = localTime(at).toMSecsSinceEpoch();
+        line->append(static_cast<qreal>(ms), value);
+        dots->append(static_cast<qreal>(ms), value);
         top = std::max(top, value);
+        first = first == 0 ? ms : std::min(first, ms);
+        last = std::max(last, ms);
     }
-    chart->addSeries(series);
     auto* time = new QDateTimeAxis;
     time->setFormat(QLocale().dateTimeFormat(QLocale::ShortFormat));
     time->setTickCount(5);
+    // Half an hour either side keeps one reading, or readings at one time, in view.
+    constexpr qint64 kMargin = 30 * 60 * 1000;
+    if (!points.empty())
+        time->setRange(
+            QDateTime::fromMSecsSinceEpoch(first - (last - first < kMargin ? kMargin : 0)),
+            QDateTime::fromMSecsSinceEpoch(last + (last - first < kMargin ? kMargin : 0)));
     chart->addAxis(time, Qt::AlignBottom);
-    series->attachAxis(time);
     auto* values = new QValueAxis;
     values->setRange(0, top > 0 ? top * 1.1 : 1);
     chart->addAxis(values, Qt::AlignLeft);
-    series->attachAxis(values);
+    for (QXYSeries* series : std::initializer_list<QXYSeries*>{line, dots}) {
+        chart->addSeries(series);
+        series->attachAxis(time);
+        series->attachAxis(values);
+    }
     return chart;
 }
 
