@@ -254,12 +254,12 @@ bool ScanHistory::isWatched(const std::string& name) const {
     return false;
 }
 
-void ScanHistory::watch(const std::string& name, const std::string& note) {
-    run([this, name, note](HistoryStore* store) {
+void ScanHistory::editWatchList(std::function<void(HistoryStore&)> edit) {
+    run([this, edit = std::move(edit)](HistoryStore* store) {
         if (!store)
             return;
         try {
-            store->watch({name, note, now_()});
+            edit(*store);
             reloadWatchList(*store);
         } catch (const HistoryError& e) {
             fail(std::string("The watch list could not be saved: ") + e.what());
@@ -267,47 +267,24 @@ void ScanHistory::watch(const std::string& name, const std::string& note) {
     });
 }
 
+void ScanHistory::watch(const std::string& name, const std::string& note) {
+    editWatchList([this, name, note](HistoryStore& store) { store.watch({name, note, now_()}); });
+}
+
 void ScanHistory::unwatch(const std::string& name) {
-    run([this, name](HistoryStore* store) {
-        if (!store)
-            return;
-        try {
-            store->unwatch(name);
-            reloadWatchList(*store);
-        } catch (const HistoryError& e) {
-            fail(std::string("The watch list could not be saved: ") + e.what());
-        }
-    });
+    editWatchList([name](HistoryStore& store) { store.unwatch(name); });
 }
 
 bool ScanHistory::addRule(const std::string& text, const std::string& note, std::string* problem) {
     const std::optional<WatchRule> rule = WatchRule::parse(text, problem);
     if (!rule)
         return false;
-    run([this, text = rule->text(), note](HistoryStore* store) {
-        if (!store)
-            return;
-        try {
-            store->addRule(text, note);
-            reloadWatchList(*store);
-        } catch (const HistoryError& e) {
-            fail(std::string("The watch list could not be saved: ") + e.what());
-        }
-    });
+    editWatchList([text = rule->text(), note](HistoryStore& store) { store.addRule(text, note); });
     return true;
 }
 
 void ScanHistory::removeRule(int id) {
-    run([this, id](HistoryStore* store) {
-        if (!store)
-            return;
-        try {
-            store->removeRule(id);
-            reloadWatchList(*store);
-        } catch (const HistoryError& e) {
-            fail(std::string("The watch list could not be saved: ") + e.what());
-        }
-    });
+    editWatchList([id](HistoryStore& store) { store.removeRule(id); });
 }
 
 const PlayerVisit* ScanHistory::lastSeen(const std::string& name) const {

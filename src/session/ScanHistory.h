@@ -98,6 +98,8 @@ private:
     void worker();
     void fail(const std::string& problem, bool tell = true);
     void writePending(HistoryStore* store);
+    // Changes the stored watch list, then loads it anew for the alerts and the front end.
+    void editWatchList(std::function<void(HistoryStore&)> edit);
     void reloadWatchList(HistoryStore& store);
     std::vector<HistoryAlert> alertsFor(const TableVisit& visit, HistoryStore& store);
 

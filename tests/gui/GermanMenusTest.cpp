@@ -1,17 +1,16 @@
 // The window on a German desktop: every menu speaks German and keeps its
 // keyboard letters apart.
+#include "WindowSandbox.h"
 #include "gui/grabber.h"
 #include "gui/widgets/Translations.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QKeySequence>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -42,14 +41,10 @@ private slots:
 };
 
 void GermanMenusTest::everyMenuTextIsGermanWithItsOwnMnemonic() {
-    QTemporaryDir dir;
+    const kestrova::test::WindowSandbox dir;
     QVERIFY(dir.isValid());
-    const QString oldCwd = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR);
     GrabberServices services;
-    services.workingDir = dir.path().toStdString();
+    services.workingDir = dir.folder();
 
     const QList<QStringList> english = menuTexts(services);
     // What the program does on a desktop with LANG=de_DE.UTF-8.
@@ -68,7 +63,6 @@ void GermanMenusTest::everyMenuTextIsGermanWithItsOwnMnemonic() {
             mnemonics.insert(mnemonic);
         }
     }
-    QDir::setCurrent(oldCwd);
 }
 
 QTEST_MAIN(GermanMenusTest)

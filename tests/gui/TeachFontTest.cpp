@@ -1,4 +1,5 @@
 // "Main → Teach Font…" on the simulated lobby, with a glyph table that lacks "Z".
+#include "WindowSandbox.h"
 #include "gui/grabber.h"
 
 #include "GateClock.h"
@@ -6,10 +7,8 @@
 #include "gui/widgets/TeachFontDialog.h"
 #include "sim/SimulatedClient.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
@@ -24,12 +23,8 @@ private slots:
 };
 
 void TeachFontTest::correctedCellsAreLearntAndReadAgain() {
-    QTemporaryDir dir;
+    const test::WindowSandbox dir;
     QVERIFY(dir.isValid());
-    const QString oldCwd = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR);
     {
         // The shipped table less every entry that holds a "Z".
         std::ifstream shipped(KESTROVA_DATA_DIR "/ocr.txt", std::ios::binary);
@@ -81,7 +76,6 @@ void TeachFontTest::correctedCellsAreLearntAndReadAgain() {
         QVERIFY(learnt.readAll().contains("\nZ\n"));
         dialog->close();
     }
-    QDir::setCurrent(oldCwd);
 }
 
 QTEST_MAIN(TeachFontTest)

@@ -1,19 +1,18 @@
 // No text of the main window or of the Options dialog's pages is cut off once
 // the layouts are done, in English and in German; CTest runs it once more with
 // fonts at 192 dpi.
+#include "WindowSandbox.h"
 #include "gui/grabber.h"
 #include "gui/options/TabDialog.h"
 #include "gui/widgets/Translations.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -68,14 +67,10 @@ private slots:
 };
 
 void TextFitTest::mainWindowAndEveryOptionsPageShowTheirWholeTexts() {
-    QTemporaryDir dir;
+    const kestrova::test::WindowSandbox dir;
     QVERIFY(dir.isValid());
-    const QString oldCwd = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR);
     GrabberServices services;
-    services.workingDir = dir.path().toStdString();
+    services.workingDir = dir.folder();
 
     QStringList found;
     for (const bool german : {false, true}) {
@@ -99,7 +94,6 @@ void TextFitTest::mainWindowAndEveryOptionsPageShowTheirWholeTexts() {
         window.slot_pbOptionen();
         QCOMPARE(pages, 4);
     }
-    QDir::setCurrent(oldCwd);
     QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
 }
 
