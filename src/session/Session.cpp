@@ -388,7 +388,10 @@ void Session::openHistory() {
             return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
         };
     ScanHistory::Handlers handlers;
-    handlers.failed = [this](const std::string& problem) { message("Scan History", problem); };
+    handlers.failed = [this](const std::string& problem) {
+        if (listener_)
+            listener_->historyUnavailable(problem);
+    };
     handlers.alerts = [this](const std::vector<HistoryAlert>& alerts) { alertsRaised(alerts); };
     handlers.watchChanged = [this] {
         if (listener_)

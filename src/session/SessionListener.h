@@ -26,6 +26,11 @@ public:
     virtual void settingsChanged(const std::vector<SettingsPart>& parts) { (void)parts; }
     // The interval countdown moved, or the opener started or stopped.
     virtual void timersChanged() {}
+    // The scan history cannot be used (any more); the passes go on without it.
+    // Not a failure of what the user asked for: by default a message like any other.
+    virtual void historyUnavailable(const std::string& problem) {
+        showMessage("Scan History", problem);
+    }
     // A pass read watched players or tables that meet a rule; their rows are marked.
     virtual void historyAlerts(const std::vector<HistoryAlert>& alerts) { (void)alerts; }
     // The watch list or its rules changed (also once the history is opened).

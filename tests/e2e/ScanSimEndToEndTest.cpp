@@ -46,6 +46,26 @@ TEST(ScanSimEndToEndTest, DamagedDatabaseListFailsTheScanWithAMessage) {
     EXPECT_NE(scan.err.find("db.conf"), std::string::npos) << scan.err;
 }
 
+// A scan history the program cannot use is a warning: the scan itself goes on,
+// and the file stays as it was.
+TEST(ScanSimEndToEndTest, DamagedHistoryIsAWarningAndLeftAlone) {
+    CliRun cli;
+    ASSERT_TRUE(QDir().mkpath(cli.path(QStringLiteral("data/kestrova"))));
+    const std::string history =
+        cli.path(QStringLiteral("data/kestrova/history.sqlite")).toStdString();
+    writeBytes(history, "my own notes, not a database");
+    const CliRun::Result scan = cli.run({QStringLiteral("scan"), QStringLiteral("--sim"),
+                                         QStringLiteral(KESTROVA_DATA_DIR "/demo-lobby.json")});
+    EXPECT_EQ(scan.exitCode, 0) << scan.err;
+    EXPECT_NE(scan.err.find("warning: The scan history"), std::string::npos) << scan.err;
+    EXPECT_FALSE(QJsonDocument::fromJson(scan.out)
+                     .object()
+                     .value(QStringLiteral("tables"))
+                     .toArray()
+                     .isEmpty());
+    EXPECT_EQ(readBytes(history), "my own notes, not a database");
+}
+
 // A second lobby would be ignored without a word.
 TEST(ScanSimEndToEndTest, AnOptionGivenTwiceIsRefused) {
     CliRun cli;

@@ -71,6 +71,10 @@ void HeadlessSession::settle() {
     }
 }
 
+void HeadlessSession::historyUnavailable(const std::string& problem) {
+    err_ << "warning: " << problem << '\n';
+}
+
 void HeadlessSession::showMessage(const std::string& title, const std::string& text) {
     if (!bareMessages_)
         err_ << title << ": ";

@@ -49,6 +49,8 @@ public:
 
     void showMessage(const std::string& title, const std::string& text) override;
     void jobEvent(const JobEvent& event) override;
+    // A warning on standard error: the command's own work goes on and counts.
+    void historyUnavailable(const std::string& problem) override;
 
 private:
     void post(std::function<void()> work);

@@ -31,7 +31,8 @@ std::unique_ptr<HeadlessSession> openHistory(const std::filesystem::path& direct
     if (headless->failed())
         return nullptr;
     if (!headless->session().history().available()) {
-        err << "No scan history is kept (historydays is 0).\n";
+        err << "kestrova-cli: no scan history to work on (historydays is 0, or the history "
+               "cannot be used).\n";
         return nullptr;
     }
     return headless;
