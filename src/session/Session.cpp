@@ -382,9 +382,8 @@ void Session::openHistory() {
         };
     else if (settings_.history.days > 0)
         open = [file](std::string* problem) { return openSqliteHistory(file, problem); };
-    ScanHistory::Now now = services_.wallClock;
-    if (!now)
-        now = [] {
+    if (!services_.wallClock)
+        services_.wallClock = [] {
             return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
         };
     ScanHistory::Handlers handlers;
@@ -397,8 +396,9 @@ void Session::openHistory() {
         if (listener_)
             listener_->watchListChanged();
     };
-    history_ = std::make_unique<ScanHistory>(std::move(open), settings_.history.days,
-                                             std::move(now), services_.post, std::move(handlers));
+    history_ =
+        std::make_unique<ScanHistory>(std::move(open), settings_.history.days, services_.wallClock,
+                                      services_.post, std::move(handlers));
 }
 
 void Session::recordVisit(const TableRow& row) {
@@ -406,9 +406,7 @@ void Session::recordVisit(const TableRow& row) {
         return;
     const TableEvaluation& evaluation = *row.evaluation;
     TableVisit visit;
-    visit.at = services_.wallClock
-                   ? services_.wallClock()
-                   : std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    visit.at = services_.wallClock();
     visit.table = row.name;
     visit.stakes = row.stakes;
     visit.seated = row.players;

@@ -5,19 +5,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cmath>
-
 namespace kestrova::cli {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// A figure to a number of decimals, as the scan's JSON prints it.
-double rounded(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    return std::round(value * scale) / scale;
-}
 
 // The session of the user's files, with its history open; null after telling err why not.
 std::unique_ptr<HeadlessSession> openHistory(const std::filesystem::path& directory,

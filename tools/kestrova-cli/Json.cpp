@@ -1,5 +1,7 @@
 #include "Json.h"
 
+#include <cmath>
+
 namespace kestrova::cli {
 
 std::string jsonText(const nlohmann::json& value, int indent) {
@@ -8,6 +10,11 @@ std::string jsonText(const nlohmann::json& value, int indent) {
 
 std::string jsonText(const nlohmann::ordered_json& value, int indent) {
     return value.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+double rounded(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
 }
 
 std::string jsonString(std::string_view text) {

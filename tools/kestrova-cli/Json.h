@@ -14,6 +14,9 @@ std::string jsonText(const nlohmann::json& value, int indent = -1);
 // Objects keep the order their fields were added in.
 std::string jsonText(const nlohmann::ordered_json& value, int indent = -1);
 
+// A figure to a number of decimals, as the commands print it.
+double rounded(double value, int decimals);
+
 // A JSON string literal, quotes included (same replacement as jsonText).
 std::string jsonString(std::string_view text);
 

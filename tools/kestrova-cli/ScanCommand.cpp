@@ -6,20 +6,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cmath>
 #include <memory>
 
 namespace kestrova::cli {
-
-namespace {
-
-// A figure to a number of decimals, as JSON prints it.
-double rounded(double value, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    return std::round(value * scale) / scale;
-}
-
-}  // namespace
 
 // scan --sim LOBBY.json | --x11 [--display NAME]: "Scan All Tables" exactly as the
 // main window runs it (settings, db.conf, mofofish, profiles), its lists as JSON.
