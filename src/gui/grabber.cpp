@@ -542,6 +542,9 @@ void grabber::scanEvent(const ScanEvent& event) {
                 showTable(row);
             }
         }
+    } else if (const auto* font = std::get_if<scan_event::FontFound>(&event)) {
+        statusBar()->showMessage(tr("The lobby is read in the font found: %1")
+                                     .arg(toQString(font->description)));
     } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
         progress_.reset();
         // An opened table stays in front of the window.

@@ -46,6 +46,9 @@ public:
     void tableScanned(const ScannedTable& table) override {
         owner_.report(scan_event::TableScanned{table});
     }
+    void fontFound(const std::string& description) override {
+        owner_.report(scan_event::FontFound{description});
+    }
 
 private:
     ScanController& owner_;
@@ -153,7 +156,7 @@ void ScanController::runPass(Request& request) {
         end = PassEnd::ClientNotFound;
     } else {
         PassContext context{*resources_.platform, *resources_.clock, *resources_.glyphs, observer,
-                            request.adaptiveWaits};
+                            request.adaptiveWaits, resources_.fontSearch};
         passBuddies_ = std::move(request.buddies);
         if (resources_.tracker)
             resources_.tracker->setOptions(request.trackerOptions);

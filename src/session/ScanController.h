@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScanEvents.h"
+#include "client/lobby/LobbyScreen.h"
 #include "rating/BuddyList.h"
 #include "scan/LobbyFilter.h"
 #include "scan/ScanState.h"
@@ -49,6 +50,8 @@ public:
         TrackerLookup* tracker = nullptr;  // gets the pass's copy of the buddy list; may be null
         // The worker's alone while a pass runs; the owner reads it only when idle.
         ScanState* state = nullptr;
+        // Finds the font of a lobby `glyphs` cannot read; runs on the worker.
+        const LobbyScreen::FontSearch* fontSearch = nullptr;
     };
 
     struct Request {

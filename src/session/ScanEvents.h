@@ -48,6 +48,11 @@ struct Message {
     std::string title;
     std::string text;
 };
+// The glyph tables could not read the lobby; this installed font, found in
+// their place, reads it and is kept in the user's glyph table.
+struct FontFound {
+    std::string description;
+};
 struct Finished {
     PassKind pass;
     PassEnd end;
@@ -61,6 +66,6 @@ struct Finished {
 using ScanEvent =
     std::variant<scan_event::Started, scan_event::LobbyFound, scan_event::TableRead,
                  scan_event::TableListRead, scan_event::PlayerFound, scan_event::TableScanned,
-                 scan_event::Message, scan_event::Finished>;
+                 scan_event::Message, scan_event::FontFound, scan_event::Finished>;
 
 }  // namespace kestrova

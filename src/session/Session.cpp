@@ -1,7 +1,10 @@
 #include "Session.h"
 
+#include "client/fonts/FontFinder.h"
+
 #include "SessionListener.h"
 #include "client/WindowInput.h"
+#include "client/fonts/FontFinder.h"
 #include "client/lobby/EverestLobby.h"
 #include "client/lobby/GlyphTables.h"
 #include "client/lobby/LobbyScreen.h"
@@ -70,6 +73,10 @@ Session::Session(SessionServices services)
     resources.lookup = &lookup();
     resources.tracker = services_.lookup ? nullptr : tracker_.get();
     resources.state = &state_;
+    fontSearch_ = [this](const Image& capture, const LobbyGeometry& geometry, std::string& said) {
+        return searchFont(capture, geometry, said);
+    };
+    resources.fontSearch = &fontSearch_;
     scans_ = std::make_unique<ScanController>(resources, services_.post);
     scans_->setEventHandler([this](const ScanEvent& event) { handle(event); });
     scans_->onBusyChanged = [this](bool busy) { busyChanged(busy); };
@@ -209,6 +216,39 @@ bool Session::learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::st
     for (const GlyphTable::Entry& entry : entries) {
         glyphs_.add(entry.signature, entry.text);
     }
+    return true;
+}
+
+bool Session::useFontTable(const std::vector<GlyphTable::Entry>& entries, std::string* problem) {
+    if (busy()) {
+        *problem = "A scan is running; the font is taken when it has finished.";
+        return false;
+    }
+    if (!services_.glyphs && !saveFontTable(entries, services_.workingDir / "ocr2.txt", problem))
+        return false;
+    GlyphTable table;
+    for (const GlyphTable::Entry& entry : entries)
+        table.add(entry.signature, entry.text);
+    glyphs_ = std::move(table);
+    return true;
+}
+
+bool Session::searchFont(const Image& capture, const LobbyGeometry& geometry, std::string& said) {
+    std::string problem;
+    const std::optional<FontFit> fit = FontFinder::findInstalled(capture, &geometry, &problem);
+    if (!fit) {
+        said = "The glyph tables cannot read the lobby's text, and " + problem +
+               ". Teach the client's font with \"Teach Font…\".";
+        return false;
+    }
+    said = fit->describe();
+    if (!services_.glyphs && !saveFontTable(fit->entries, services_.workingDir / "ocr2.txt", &problem))
+        said += "; its glyph table could not be kept for the next start: " + problem;
+    // The pass that asks reads through glyphs_ and waits for this answer.
+    GlyphTable table;
+    for (const GlyphTable::Entry& entry : fit->entries)
+        table.add(entry.signature, entry.text);
+    glyphs_ = std::move(table);
     return true;
 }
 

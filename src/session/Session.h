@@ -103,6 +103,10 @@ public:
     bool learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::string* problem);
     // What the user taught so far: his table "ocr2.txt" in the working directory.
     GlyphTable taughtGlyphs() const;
+    // Reads with the table of a found font from now on, kept as the user's
+    // "ocr2.txt" (not when the session was given its table). Refused while a
+    // pass runs, as the pass reads the table.
+    bool useFontTable(const std::vector<GlyphTable::Entry>& entries, std::string* problem);
     BuddyList& buddies() { return buddies_; }
     const ColourRanges& colours() const { return colours_; }
     const std::vector<DatabaseEntry>& databases() const { return databases_; }
@@ -164,6 +168,8 @@ private:
     void alertsRaised(const std::vector<HistoryAlert>& alerts);
     ScanController::Request request(PassKind kind) const;
     TrackerOptions trackerOptions() const;
+    // A pass's search for the font of a lobby the tables cannot read (on the worker).
+    bool searchFont(const Image& capture, const LobbyGeometry& geometry, std::string& said);
 
     SessionServices services_;
     SettingsStore store_;
@@ -171,6 +177,7 @@ private:
     std::unique_ptr<Clock> ownClock_;
     AppSettings settings_;
     GlyphTable glyphs_;
+    LobbyScreen::FontSearch fontSearch_;
     BuddyList buddies_;
     ColourRanges colours_;
     std::vector<DatabaseEntry> databases_;

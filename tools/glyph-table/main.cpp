@@ -1,6 +1,7 @@
 // glyph-table: writes the glyph table of the simulator's font, or learns glyphs
 // from a capture of the user's own client into a table file.
 #include "GlyphTableBuilder.h"
+#include "client/fonts/FontFinder.h"
 #include "client/lobby/GlyphTables.h"
 #include "client/ocr/FontLearner.h"
 #include "client/ocr/GlyphTable.h"
@@ -68,10 +69,7 @@ int learnLobby(const QCommandLineParser& args) {
         return 1;
     }
     // By default the glyphs go where the program reads them at every start.
-    const std::filesystem::path tableFile =
-        args.isSet(QStringLiteral("table"))
-            ? std::filesystem::path(args.value(QStringLiteral("table")).toStdString())
-            : kestrova::SettingsStore::userDataDirectory() / "ocr2.txt";
+    const std::filesystem::path tableFile = userTableFile(args);
     GlyphTable known;
     std::vector<std::string> problems;
     if (args.isSet(QStringLiteral("known"))) {
@@ -128,6 +126,9 @@ int learnLobby(const QCommandLineParser& args) {
         std::chrono::steady_clock::now() - started);
     std::cout << learning.report();
     std::string error;
+    // A fresh user has no data folder yet; the window makes it too.
+    std::error_code madeFolder;
+    std::filesystem::create_directories(tableFile.parent_path(), madeFolder);
     if (!learning.entries.empty() &&
         !kestrova::saveLearntGlyphs(learning.entries, tableFile, false, &error)) {
         std::cerr << "glyph-table: " << error << '\n';
@@ -138,13 +139,63 @@ int learnLobby(const QCommandLineParser& args) {
     return 0;
 }
 
+std::filesystem::path userTableFile(const QCommandLineParser& args) {
+    return args.isSet(QStringLiteral("table"))
+               ? std::filesystem::path(args.value(QStringLiteral("table")).toStdString())
+               : kestrova::SettingsStore::userDataDirectory() / "ocr2.txt";
+}
+
+// Finds the installed font a lobby screenshot is drawn in and writes its table.
+int findFont(const QCommandLineParser& args) {
+    const QString file = args.value(QStringLiteral("find-font"));
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file.toStdString(), ec)) {
+        std::cerr << "glyph-table: " << file.toStdString() << ": not a regular file\n";
+        return 1;
+    }
+    const QImage image(file);
+    if (image.isNull()) {
+        std::cerr << "glyph-table: cannot read the image " << file.toStdString() << '\n';
+        return 1;
+    }
+    const auto started = std::chrono::steady_clock::now();
+    std::string problem;
+    const std::optional<kestrova::FontFit> fit =
+        kestrova::FontFinder::findInstalled(LobbyRenderer::toImage(image), nullptr, &problem);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
+    if (!fit) {
+        std::cerr << "glyph-table: " << file.toStdString() << ": " << problem << '\n';
+        return 1;
+    }
+    const std::filesystem::path tableFile = userTableFile(args);
+    std::filesystem::create_directories(tableFile.parent_path(), ec);
+    std::string error;
+    if (!kestrova::saveFontTable(fit->entries, tableFile, &error)) {
+        std::cerr << "glyph-table: " << error << '\n';
+        return 1;
+    }
+    std::cout << fit->facesTried << " fonts tried, " << fit->tablesDrawn << " compared whole ("
+              << took.count() << " ms); " << fit->entries.size() - 1 << " glyph shapes, "
+              << fit->corrected << " taken from the screenshot, written to " << tableFile.string()
+              << "\nfont found: " << fit->describe() << '\n';
+    return 0;
+}
+
 void describeOptions(QCommandLineParser& args) {
     args.setApplicationDescription(QStringLiteral(
-        "Writes the glyph table of the simulated lobby's font, or learns glyphs from a "
-        "screenshot of your own client's lobby (--learn-lobby with --texts)."));
+        "Writes the glyph table of the simulated lobby's font, finds the installed font a "
+        "screenshot of your client's lobby is drawn in and writes its table (--find-font), or "
+        "learns glyphs from such a screenshot and the texts it shows (--learn-lobby with "
+        "--texts)."));
     args.addOptions({
         {QStringLiteral("out"), QStringLiteral("Table file to write."), QStringLiteral("file"),
          QStringLiteral("ocr.txt")},
+        {QStringLiteral("find-font"),
+         QStringLiteral("Screenshot (PNG) of your client's lobby window with a row selected: "
+                        "finds the installed font it is drawn in and writes that font's table "
+                        "to --table."),
+         QStringLiteral("image")},
         {QStringLiteral("learn-lobby"),
          QStringLiteral("Screenshot (PNG) of your client's lobby window, with a row selected; "
                         "may be given several times."),
@@ -155,8 +206,9 @@ void describeOptions(QCommandLineParser& args) {
                         "and chips separated by a tab."),
          QStringLiteral("file")},
         {QStringLiteral("table"),
-         QStringLiteral("Table file learnt glyphs are added to (default: ocr2.txt in the "
-                        "per-user data folder, where the programs read it)."),
+         QStringLiteral("Table file learnt glyphs are added to, or a found font's table "
+                        "replaces (default: ocr2.txt in the per-user data folder, where the "
+                        "programs read it)."),
          QStringLiteral("file")},
         {QStringLiteral("known"),
          QStringLiteral("Table of glyphs already known (default: the tables the programs read)."),
@@ -180,6 +232,9 @@ int main(int argc, char* argv[]) {
     args.addHelpOption();
     args.process(app);
     try {
+        if (args.isSet(QStringLiteral("find-font"))) {
+            return findFont(args);
+        }
         if (args.isSet(QStringLiteral("learn-lobby"))) {
             return learnLobby(args);
         }

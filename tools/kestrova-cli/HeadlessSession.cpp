@@ -71,6 +71,11 @@ void HeadlessSession::settle() {
     }
 }
 
+void HeadlessSession::scanEvent(const ScanEvent& event) {
+    if (const auto* font = std::get_if<scan_event::FontFound>(&event))
+        err_ << "font found: " << font->description << '\n';
+}
+
 void HeadlessSession::historyUnavailable(const std::string& problem) {
     err_ << "warning: " << problem << '\n';
 }

@@ -49,6 +49,8 @@ public:
 
     void showMessage(const std::string& title, const std::string& text) override;
     void jobEvent(const JobEvent& event) override;
+    // The font a pass found for a lobby the glyph tables could not read: a note.
+    void scanEvent(const ScanEvent& event) override;
     // A warning on standard error: the command's own work goes on and counts.
     void historyUnavailable(const std::string& problem) override;
 

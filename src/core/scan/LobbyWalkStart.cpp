@@ -60,4 +60,14 @@ std::optional<EverestLobby> startLobbyWalk(
     return lobby;
 }
 
+bool reportFontSearch(LobbyScreen& screen, ScanObserver& observer) {
+    if (!screen.unreadable().empty()) {
+        observer.showMessage("Error", screen.unreadable());
+        return false;
+    }
+    if (const std::optional<std::string> found = screen.takeFontFound())
+        observer.fontFound(*found);
+    return true;
+}
+
 }  // namespace kestrova

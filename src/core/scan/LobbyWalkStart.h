@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/lobby/EverestLobby.h"
+#include "client/lobby/LobbyScreen.h"
 #include "client/ocr/SeatReader.h"
 #include "scan/PassContext.h"
 
@@ -8,6 +9,8 @@
 #include <optional>
 
 namespace kestrova {
+
+class ScanObserver;
 
 // The start every pass shares once its controls are disabled: find the lobby (or
 // tell the user it is missing), bring it up, click into its list and press Home,
@@ -24,5 +27,9 @@ struct ClickSeen {
 std::optional<EverestLobby> startLobbyWalk(
     PassContext& context,
     const std::function<void(const EverestLobby&, const ClickSeen&)>& beforeHome = {});
+
+// After a row was read: tells the observer the font a search found, or that
+// none reads the lobby (false: the pass must end, PassEnd::UnreadableText).
+bool reportFontSearch(LobbyScreen& screen, ScanObserver& observer);
 
 }  // namespace kestrova

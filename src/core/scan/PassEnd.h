@@ -10,6 +10,7 @@ enum class PassEnd {
     ClientNotFound,  // no lobby window
     CaptureFailed,   // the lobby could not be captured
     DatabaseFailed,  // the tracking databases could not be reached
+    UnreadableText,  // no glyph table or installed font reads the lobby
 };
 
 }  // namespace kestrova

@@ -25,6 +25,8 @@ public:
     virtual void playerFound(const std::shared_ptr<PlayerStats>& record) { (void)record; }
     // A table was scanned: its players are in place.
     virtual void tableScanned(const ScannedTable& table) { (void)table; }
+    // The glyph tables could not read the lobby; this installed font reads it.
+    virtual void fontFound(const std::string& description) { (void)description; }
 };
 
 }  // namespace kestrova

@@ -19,6 +19,7 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
         return PassEnd::ClientNotFound;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
+    screen.setFontSearch(context_.fontSearch);
     ClientWaits waits(context_, screen);
     waits.afterHome(home, kAfterDownMs);
     EndOfListDetector endOfList;
@@ -32,6 +33,8 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
         bool atEnd = false;
         std::string selectedName;
         std::optional<LobbyEntry> row = screen.readSelectedRow();
+        if (!reportFontSearch(screen, observer))
+            return PassEnd::UnreadableText;
         if (row)
             selectedName = row->name;
         down.read(waits, selectedName);

@@ -54,6 +54,7 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
         return failed;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
+    screen.setFontSearch(context_.fontSearch);
     ClientWaits waits(context_, screen);
     waits.afterHome(home, kAfterDownMs);
     EndOfListDetector endOfList;
@@ -64,7 +65,7 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
         bool atEnd = false;
         bool lastRow = false;
         if (!readSelectedRow(screen, waits, endOfList, atEnd, lastRow)) {
-            end = PassEnd::CaptureFailed;
+            end = screen.unreadable().empty() ? PassEnd::CaptureFailed : PassEnd::UnreadableText;
             break;
         }
         down.read(waits, state_.selectedRowName);
@@ -100,6 +101,7 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
         return failed;
 
     LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
+    screen.setFontSearch(context_.fontSearch);
     ClientWaits waits(context_, screen);
     waits.afterHome(home, kAfterDownMs);
     EndOfListDetector endOfList;
@@ -110,7 +112,7 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
         bool atEnd = false;
         bool lastRow = false;
         if (!readSelectedRow(screen, waits, endOfList, atEnd, lastRow)) {
-            end = PassEnd::CaptureFailed;
+            end = screen.unreadable().empty() ? PassEnd::CaptureFailed : PassEnd::UnreadableText;
             break;
         }
         down.read(waits, state_.selectedRowName);
@@ -160,7 +162,10 @@ bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
         return false;
     }
     state_.selectedRowName.clear();
-    if (std::optional<LobbyEntry> row = screen.readSelectedRow()) {
+    std::optional<LobbyEntry> row = screen.readSelectedRow();
+    if (!reportFontSearch(screen, context_.observer))
+        return false;
+    if (row) {
         state_.selectedRowName = row->name;
         state_.lobbyEntries.refresh(*row);
         context_.observer.tableRead(*row);

@@ -4,7 +4,33 @@
 #include "common/DataFiles.h"
 #include "common/FileContents.h"
 
+#include <sstream>
+
 namespace kestrova {
+
+namespace {
+
+// Whether the table's records, read as the reader reads them (blank lines where
+// a signature is due skipped), end with a signature that has no text.
+bool endsInUnpairedSignature(std::string_view bytes) {
+    bool signatureDue = true;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        end = end == std::string_view::npos ? bytes.size() : end;
+        std::string_view line = bytes.substr(start, end - start);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (!signatureDue || !line.empty()) {
+            signatureDue = !signatureDue;
+        }
+        start = end + 1;
+    }
+    return !signatureDue;
+}
+
+}  // namespace
 
 GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
                            std::vector<std::string>* problems) {
@@ -13,6 +39,13 @@ GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
     std::error_code ec;
     if (!userFolder.empty() && !std::filesystem::equivalent(files.back(), userFolder / "ocr2.txt", ec)) {
         files.push_back(userFolder / "ocr2.txt");
+    }
+    // A table drawn from the client's installed font knows every glyph of it;
+    // another font's shapes would only make its touching glyphs ambiguous.
+    std::string userProblem;
+    GlyphTable user = GlyphTable::load(files.back(), &userProblem);
+    if (userProblem.empty() && user.font()) {
+        return user;
     }
     for (const std::filesystem::path& file : files) {
         std::string problem;
@@ -40,6 +73,14 @@ bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
     if (!bytes.empty() && bytes.back() != '\n') {
         bytes += '\n';
     }
+    if (endsInUnpairedSignature(bytes)) {
+        if (error != nullptr) {
+            *error = target.string() + ": its last line is a signature without its text, so "
+                                       "glyphs added after it would be read out of step; remove "
+                                       "or complete that line; nothing was saved";
+        }
+        return false;
+    }
     for (const GlyphTable::Entry& entry : entries) {
         bytes += entry.signature + '\n' + entry.text + '\n';
     }
@@ -50,6 +91,29 @@ bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
                      " MiB, more than can be read back; nothing was saved";
         }
         return false;
+    }
+    return writeFileAtomically(target, bytes, error);
+}
+
+bool saveFontTable(const std::vector<GlyphTable::Entry>& entries,
+                   const std::filesystem::path& target, std::string* error) {
+    std::string bytes;
+    for (const GlyphTable::Entry& entry : entries) {
+        bytes += entry.signature + '\n' + entry.text + '\n';
+    }
+    const FileContents current = readWholeFile(target, GlyphTable::kMaxFileBytes);
+    if (current.read() && current.bytes == bytes) {
+        return true;
+    }
+    if (current.read() && !current.bytes.empty()) {
+        std::istringstream in(current.bytes);
+        if (!GlyphTable::parse(in).font()) {
+            std::filesystem::path backup = target;
+            backup += ".bak";
+            if (!writeFileAtomically(backup, current.bytes, error)) {
+                return false;
+            }
+        }
     }
     return writeFileAtomically(target, bytes, error);
 }

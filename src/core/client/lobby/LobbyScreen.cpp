@@ -54,9 +54,30 @@ void LobbyScreen::release() {
     capture_ = Image();
 }
 
+bool LobbyScreen::unreadableRow(const std::optional<LobbyEntry>& row) const {
+    if (capture_.isNull() || listPlace().selectedLine < 0) {
+        return false;
+    }
+    // A glyph or two the tables do not know is a misread, not another font.
+    const std::string name = row ? row->name : std::string();
+    const auto unknown = static_cast<std::size_t>(std::count(name.begin(), name.end(), '?'));
+    return !row || name.empty() || unknown * 2 >= name.size();
+}
+
 std::optional<LobbyEntry> LobbyScreen::readSelectedRow() {
     for (int attempt = 0;; ++attempt) {
         LobbyPageReading page = readLobbyPage(capture_, lobby_.geometry, glyphs_);
+        if (fontSearch_ != nullptr && *fontSearch_ && !fontSearched_ && unreadableRow(page.selected)) {
+            fontSearched_ = true;
+            std::string said;
+            if ((*fontSearch_)(capture_, lobby_.geometry, said)) {
+                fontFound_ = said;
+                page = readLobbyPage(capture_, lobby_.geometry, glyphs_);
+            } else {
+                unreadable_ = said;
+                return std::nullopt;
+            }
+        }
         if (page.firstLineFits || attempt == kMaxScrollRetries || capture_.isNull())
             return page.selected;
         pressKey(platform_, lobby_.listWindow, win32::VK_DOWN);

@@ -7,8 +7,10 @@
 #include "common/Clock.h"
 #include "common/Image.h"
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace kestrova {
 
@@ -18,6 +20,12 @@ struct LobbyEntry;
 // released before the next key press, as the client redraws on each key.
 class LobbyScreen final {
 public:
+    // Looks for the installed font of a lobby the glyph tables cannot read.
+    // True when one was found and the tables the screen reads with now read
+    // it; `said` gets the font found, or why none fits.
+    using FontSearch =
+        std::function<bool(const Image& capture, const LobbyGeometry& geometry, std::string& said)>;
+
     // A selected row's name shorter than this is never taken for a wanted
     // table: one or two characters occur inside too many other names.
     static constexpr std::size_t kMinMatchLength = 3;
@@ -39,6 +47,13 @@ public:
     std::optional<LobbyEntry> readSelectedRow();
 
     void readSeats(SeatReading& seats) const;
+
+    // A highlighted row the tables cannot read runs the search, once per screen.
+    void setFontSearch(const FontSearch* search) { fontSearch_ = search; }
+    // The font the search found, once.
+    std::optional<std::string> takeFontFound() { return std::exchange(fontFound_, std::nullopt); }
+    // Why the lobby cannot be read: the search found no font. Empty otherwise.
+    const std::string& unreadable() const { return unreadable_; }
 
     // Where the highlight sits on the visible page of the list. A line without a
     // name is past the list's last row; the list only scrolls once the page is
@@ -66,8 +81,15 @@ private:
     ClientPlatform& platform_;
     Clock& clock_;
     const GlyphTable& glyphs_;
+    // Whether the tables fail on the highlighted row of the page read.
+    bool unreadableRow(const std::optional<LobbyEntry>& row) const;
+
     EverestLobby lobby_;
     Image capture_;
+    const FontSearch* fontSearch_ = nullptr;
+    bool fontSearched_ = false;
+    std::optional<std::string> fontFound_;
+    std::string unreadable_;
 };
 
 }  // namespace kestrova

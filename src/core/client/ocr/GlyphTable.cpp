@@ -43,6 +43,37 @@ bool readBoundedLine(std::streambuf& in, std::string& line, bool& tooLong) {
     return any;
 }
 
+std::string encodeValue(std::string_view value) {
+    std::string out;
+    for (const char c : value) {
+        if (c == ' ') {
+            out += "%20";
+        } else if (c == ',') {
+            out += "%2C";
+        } else if (c == '%') {
+            out += "%25";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string decodeValue(std::string_view value) {
+    std::string out;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const std::string_view code = value.substr(i + 1, 2);
+        const char decoded = code == "20" ? ' ' : code == "2C" ? ',' : code == "25" ? '%' : '\0';
+        if (value[i] == '%' && decoded != '\0') {
+            out += decoded;
+            i += 2;
+        } else {
+            out += value[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 GlyphTable GlyphTable::load(const std::filesystem::path& file, std::string* problem) {
@@ -88,6 +119,11 @@ void GlyphTable::read(std::istream& in) {
             signature.erase(0, 3);
         }
         first = false;
+        // A blank line where a signature belongs (a table ending in one, with
+        // pairs appended after it) is skipped, so that the pairs stay in step.
+        if (signature.empty() && !signatureTooLong) {
+            continue;
+        }
         if (!readBoundedLine(*buffer, text, textTooLong)) {
             break;  // a last unpaired signature
         }
@@ -164,6 +200,17 @@ GlyphTable::Settings GlyphTable::Settings::parse(std::string_view text) {
             settings.wordGap = gap;
         } else if (const auto percent = number("smooth=", 5, 95)) {
             settings.smoothPercent = percent;
+        } else if (token.starts_with("font=") && token.size() > 5) {
+            settings.font = decodeValue(token.substr(5));
+        } else if (token.starts_with("alike=")) {
+            std::string_view groups = token.substr(6);
+            while (!groups.empty()) {
+                const std::size_t comma = std::min(groups.find(','), groups.size());
+                if (comma > 0) {
+                    settings.alike.push_back(decodeValue(groups.substr(0, comma)));
+                }
+                groups.remove_prefix(std::min(comma + 1, groups.size()));
+            }
         }
         start = end + 1;
     }
@@ -174,6 +221,15 @@ std::string GlyphTable::Settings::format() const {
     std::string text = wordGap ? "gap=" + std::to_string(*wordGap) : std::string();
     if (smoothPercent) {
         text += (text.empty() ? "smooth=" : " smooth=") + std::to_string(*smoothPercent);
+    }
+    if (font) {
+        text += (text.empty() ? "font=" : " font=") + encodeValue(*font);
+    }
+    if (!alike.empty()) {
+        text += text.empty() ? "alike=" : " alike=";
+        for (std::size_t i = 0; i < alike.size(); ++i) {
+            text += (i == 0 ? "" : ",") + encodeValue(alike[i]);
+        }
     }
     return text;
 }

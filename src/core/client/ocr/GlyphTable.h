@@ -23,7 +23,9 @@ namespace kestrova {
 // then text. Line ends are LF or CR LF; both are removed. A pair is ignored
 // (and the pairing of the following lines is kept) when either line is longer
 // than 255 characters, the signature is not of the form (digits ",")+, or the
-// text is empty. A last unpaired line is ignored. A UTF-8 byte-order mark at
+// text is empty. A blank line where a signature is due is skipped on its own
+// (pairs appended after a blank last line stay paired). A last unpaired line
+// is ignored. A UTF-8 byte-order mark at
 // the start of a file is skipped.
 //
 // Entries are listed by decreasing signature length (equal lengths keep
@@ -40,13 +42,19 @@ public:
     // A pair with this signature (a column without ink, so never a glyph)
     // carries a font's reading settings, blank-separated: "gap=N" (N or more
     // empty columns after a glyph are a blank) and "smooth=P" (grey-smoothed
-    // text, ink from P % of the way to the text colour: see SmoothedInk.h).
+    // text, ink from P % of the way to the text colour: see SmoothedInk.h),
+    // "font=NAME" (the installed font the table was drawn from) and
+    // "alike=AB,CD" (groups of characters the font draws alike; the table
+    // names each group's shape by its first). Blanks, commas and percent
+    // signs inside a value are written %20, %2C and %25.
     // Older readers take it for a glyph never seen.
     static constexpr std::string_view kSettingsSignature = "0,";
 
     struct Settings {
         std::optional<int> wordGap;
         std::optional<int> smoothPercent;
+        std::optional<std::string> font;
+        std::vector<std::string> alike;
 
         static Settings parse(std::string_view text);
         std::string format() const;  // empty for the readers' fixed rules
@@ -92,6 +100,8 @@ public:
     // The share of the way to the text colour that is ink, for smoothed text.
     std::optional<int> smoothPercent() const { return settings().smoothPercent; }
     bool smoothed() const { return smoothPercent().has_value(); }
+    // The installed font the table was drawn from, when it was.
+    std::optional<std::string> font() const { return settings().font; }
 
     // Column codes of a signature ("1022,4," -> {1022, 4}); empty when malformed.
     static std::vector<std::uint32_t> columnsOf(std::string_view signature);
