@@ -115,6 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LobbyFont{"Liberation Sans", 12, true}, LobbyFont{"DejaVu Serif", 13},
                       LobbyFont{"FreeSans", 12}, LobbyFont{"Carlito", 13, true},
                       LobbyFont{"DejaVu Sans", 11, false, true},
+                      LobbyFont{"DejaVu Serif", 13, false, true},
+                      LobbyFont{"Tinos", 12, false, true},
                       LobbyFont{"Liberation Serif", 13, false, true},
                       LobbyFont{"Lato", 12, false, true}, LobbyFont{"Tinos", 11}),
     [](const ::testing::TestParamInfo<LobbyFont>& font) {

@@ -125,12 +125,12 @@ std::string FontFit::describe() const {
     return choice.describe() + " (fits " + percent + " % of the lobby's text)";
 }
 
-CaptureInk captureInk(const Image& capture, const LobbyGeometry* geometry) {
+CaptureInk captureInk(const Image& capture, const LobbyGeometry* geometry, int smoothPercent) {
     CaptureInk ink;
     std::vector<TextLine> lines = textLines(capture, geometry, std::nullopt);
     if (looksSmoothed(capture, lines)) {
         ink.smoothed = true;
-        lines = textLines(capture, geometry, kFontSmoothPercent);
+        lines = textLines(capture, geometry, smoothPercent);
     }
     for (const TextLine& line : lines) {
         for (const TextField& field : line.fields) {
@@ -251,23 +251,37 @@ std::optional<FontFit> FontFinder::find(const Image& capture, const LobbyGeometr
 
     std::optional<FontFit> best;
     std::vector<DrawnGlyph> bestGlyphs;
+    std::map<int, CaptureInk> inkAt{{kFontSmoothPercent, ink}};
     for (const Candidate& candidate : candidates) {
         std::unique_ptr<RasterFont> font = opener_(faces_[candidate.face], candidate.pixelSize, smoothing);
         if (!font) {
             continue;
         }
-        FontChoice choice{faces_[candidate.face], candidate.pixelSize, smoothing, candidate.baseline};
-        std::vector<DrawnGlyph> glyphs = drawGlyphs(*font, windows1252Characters(), choice.baseline, smoothing);
-        std::vector<GlyphTable::Entry> entries = fontTableEntries(glyphs, choice);
-        GlyphTable table;
-        for (const GlyphTable::Entry& entry : entries) {
-            table.add(entry.signature, entry.text);
+        // Smoothed text: the cut that reads the capture best, the higher on a tie
+        // (the client's smoothing need not weigh its grey as this rasteriser does).
+        std::vector<int> percents = {kFontSmoothPercent};
+        if (smoothing == Smoothing::Grey) {
+            percents = {kFontSmoothPercent, 33, 25, 50};
         }
-        ++fit.tablesDrawn;
-        const double share = fitOf(table, ink);
-        if (!best || share > best->fit) {
-            best = FontFit{choice, share, std::move(entries)};
-            bestGlyphs = std::move(glyphs);
+        for (const int percent : percents) {
+            FontChoice choice{faces_[candidate.face], candidate.pixelSize, smoothing,
+                              candidate.baseline, percent};
+            if (inkAt.count(percent) == 0) {
+                inkAt[percent] = captureInk(capture, geometry, percent);
+            }
+            std::vector<DrawnGlyph> glyphs =
+                drawGlyphs(*font, windows1252Characters(), choice.baseline, smoothing, percent);
+            std::vector<GlyphTable::Entry> entries = fontTableEntries(glyphs, choice);
+            GlyphTable table;
+            for (const GlyphTable::Entry& entry : entries) {
+                table.add(entry.signature, entry.text);
+            }
+            ++fit.tablesDrawn;
+            const double share = fitOf(table, inkAt[percent]);
+            if (!best || share > best->fit) {
+                best = FontFit{choice, share, std::move(entries)};
+                bestGlyphs = std::move(glyphs);
+            }
         }
     }
     if (!best) {
@@ -284,7 +298,8 @@ std::optional<FontFit> FontFinder::find(const Image& capture, const LobbyGeometr
     for (const GlyphTable::Entry& entry : best->entries) {
         table.add(entry.signature, entry.text);
     }
-    for (const auto& [signature, count] : ink.runs) {
+    const CaptureInk& cut = inkAt[best->choice.smoothPercent];
+    for (const auto& [signature, count] : cut.runs) {
         const std::vector<std::uint32_t> columns = GlyphTable::columnsOf(signature);
         if (table.find(signature) != nullptr || columns.size() > kMaxGlyphColumns ||
             InkSplitter(table, nullptr).read(columns, 0)) {
@@ -307,14 +322,18 @@ std::optional<FontFit> FontFinder::find(const Image& capture, const LobbyGeometr
             }
         }
         if (match != nullptr && nearestCount == 1) {
-            const std::string text = *table.find(signatureOf(match->columns));
+            const std::string* named = table.find(signatureOf(match->columns));
+            if (named == nullptr) {
+                continue;
+            }
+            const std::string text = *named;
             best->entries.push_back({signature, text});
             table.add(signature, text);
             ++best->corrected;
         }
     }
     if (best->corrected > 0) {
-        best->fit = fitOf(table, ink);
+        best->fit = fitOf(table, cut);
     }
     if (best->fit < kMinFit) {
         char percent[32];

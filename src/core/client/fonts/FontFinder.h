@@ -43,7 +43,9 @@ struct CaptureInk {
 
 // Where the readers find text in a capture: the list's rows (from the
 // geometry, or around the highlighted row) and the seat lines.
-CaptureInk captureInk(const Image& capture, const LobbyGeometry* geometry);
+// Smoothed text is cut at smoothPercent.
+CaptureInk captureInk(const Image& capture, const LobbyGeometry* geometry,
+                      int smoothPercent = kFontSmoothPercent);
 
 // Finds the installed font a lobby capture was drawn with: the candidates are
 // narrowed by their digits (every lobby shows them: stakes, pots, seats),

@@ -1,6 +1,8 @@
 #include "client/fonts/FontGlyphs.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <map>
 
 namespace kestrova {
@@ -38,6 +40,11 @@ int namingRank(char32_t c) {
     return c < 0x80 ? 3 : 4;
 }
 
+// Grey within this much of the cut may fall either way in a capture...
+constexpr int kNearCut = 2;
+// ...and a glyph with this many such pixels at most gets every variant.
+constexpr std::size_t kMaxNearCut = 3;
+
 }  // namespace
 
 std::string FontChoice::describe() const {
@@ -72,9 +79,9 @@ std::string signatureOf(const std::vector<std::uint32_t>& columns) {
 }
 
 std::vector<DrawnGlyph> drawGlyphs(RasterFont& font, const std::u32string& characters,
-                                   int baseline, Smoothing smoothing) {
+                                   int baseline, Smoothing smoothing, int smoothPercent) {
     // The readers' cut: full ink when plain, the set share of it when smoothed.
-    const int threshold = smoothing == Smoothing::Plain ? 128 : (255 * kFontSmoothPercent + 99) / 100;
+    const int threshold = smoothing == Smoothing::Plain ? 128 : (255 * smoothPercent + 99) / 100;
     std::vector<DrawnGlyph> drawn;
     for (const char32_t c : characters) {
         const std::optional<GlyphBitmap> bitmap = font.glyph(c);
@@ -85,10 +92,26 @@ std::vector<DrawnGlyph> drawGlyphs(RasterFont& font, const std::u32string& chara
         glyph.character = c;
         glyph.advance = bitmap->advance;
         std::vector<std::uint32_t> columns(static_cast<std::size_t>(bitmap->width), 0u);
+        std::vector<std::pair<int, int>> nearCut;  // (column, row) of pixels near the cut
+        int anyFirst = bitmap->width;
+        int anyLast = -1;
+        for (int y = 0; y < bitmap->rows; ++y) {
+            for (int x = 0; x < bitmap->width; ++x) {
+                if (bitmap->at(x, y) != 0) {
+                    anyFirst = std::min(anyFirst, x);
+                    anyLast = std::max(anyLast, x);
+                }
+            }
+        }
         for (int y = 0; y < bitmap->rows; ++y) {
             const int row = baseline - bitmap->top + y;
             for (int x = 0; x < bitmap->width; ++x) {
-                if (bitmap->at(x, y) < threshold) {
+                const int value = bitmap->at(x, y);
+                if (smoothing == Smoothing::Grey && std::abs(value - threshold) <= kNearCut &&
+                    row >= 0 && row < kFontTextRows) {
+                    nearCut.emplace_back(x, row);
+                }
+                if (value < threshold) {
                     continue;
                 }
                 if (row < 0 || row >= kFontTextRows) {
@@ -98,12 +121,30 @@ std::vector<DrawnGlyph> drawGlyphs(RasterFont& font, const std::u32string& chara
                 columns[static_cast<std::size_t>(x)] |= 1u << row;
             }
         }
+        // Every way the pixels near the cut may fall, for a few of them.
+        if (!nearCut.empty() && nearCut.size() <= kMaxNearCut) {
+            for (unsigned mask = 1; mask < (1u << nearCut.size()); ++mask) {
+                std::vector<std::uint32_t> variant = columns;
+                for (std::size_t i = 0; i < nearCut.size(); ++i) {
+                    if ((mask & (1u << i)) != 0) {
+                        variant[static_cast<std::size_t>(nearCut[i].first)] ^= 1u << nearCut[i].second;
+                    }
+                }
+                const auto from = std::find_if(variant.begin(), variant.end(), [](std::uint32_t v) { return v != 0; });
+                const auto to = std::find_if(variant.rbegin(), variant.rend(), [](std::uint32_t v) { return v != 0; }).base();
+                if (from < to && std::find(from, to, 0u) == to) {
+                    glyph.variants.emplace_back(from, to);
+                }
+            }
+        }
         const auto first = std::find_if(columns.begin(), columns.end(), [](std::uint32_t v) { return v != 0; });
         if (first == columns.end()) {
             continue;  // no ink in the text rows
         }
         const auto last = std::find_if(columns.rbegin(), columns.rend(), [](std::uint32_t v) { return v != 0; }).base();
         glyph.inkLeft = bitmap->left + static_cast<int>(first - columns.begin());
+        glyph.faintLeft = static_cast<int>(first - columns.begin()) - anyFirst;
+        glyph.faintRight = anyLast - static_cast<int>(last - columns.begin() - 1);
         glyph.columns.assign(first, last);
         glyph.split = std::find(glyph.columns.begin(), glyph.columns.end(), 0u) != glyph.columns.end();
         drawn.push_back(std::move(glyph));
@@ -127,11 +168,38 @@ std::vector<GlyphTable::Entry> fontTableEntries(const std::vector<DrawnGlyph>& g
         }
         it->second.push_back(glyph.character);
     }
+    // A variant names its character only where no glyph is drawn so.
+    std::map<std::string, char32_t> variants;
+    for (const DrawnGlyph& glyph : glyphs) {
+        for (const std::vector<std::uint32_t>& variant : glyph.variants) {
+            const std::string signature = signatureOf(variant);
+            if (shapes.count(signature) == 0) {
+                const auto [it, added] = variants.try_emplace(signature, glyph.character);
+                if (!added && it->second != glyph.character) {
+                    it->second = 0;  // two characters could have drawn it
+                }
+            }
+        }
+    }
     GlyphTable::Settings settings;
     if (choice.smoothing == Smoothing::Grey) {
-        settings.smoothPercent = kFontSmoothPercent;
+        settings.smoothPercent = choice.smoothPercent;
     }
     settings.font = choice.describe();
+    if (choice.smoothing == Smoothing::Grey) {
+        // The cut leaves faint edges out, so the gaps between letters widen by
+        // them; a blank is what is wider still. A client sets letters at most
+        // two columns of ink apart and a blank at five or more.
+        int faintLeft = 0;
+        int faintRight = 0;
+        for (const DrawnGlyph& glyph : glyphs) {
+            if (glyph.character < 0x80 && std::isalnum(static_cast<int>(glyph.character)) != 0) {
+                faintLeft = std::max(faintLeft, glyph.faintLeft);
+                faintRight = std::max(faintRight, glyph.faintRight);
+            }
+        }
+        settings.wordGap = std::clamp(3 + faintLeft + faintRight, 3, 5);
+    }
     std::vector<GlyphTable::Entry> entries;
     for (const std::string& signature : order) {
         std::vector<char32_t>& characters = shapes[signature];
@@ -148,6 +216,11 @@ std::vector<GlyphTable::Entry> fontTableEntries(const std::vector<DrawnGlyph>& g
             settings.alike.push_back(group);
         }
         entries.push_back({signature, utf8(characters.front())});
+    }
+    for (const auto& [signature, character] : variants) {
+        if (character != 0) {
+            entries.push_back({signature, utf8(character)});
+        }
     }
     entries.insert(entries.begin(), {std::string(GlyphTable::kSettingsSignature), settings.format()});
     return entries;

@@ -9,6 +9,10 @@
 
 namespace kestrova {
 
+// Smoothed text is cut at this share of the way to the text colour unless
+// another reads the capture better (see FontFinder).
+inline constexpr int kFontSmoothPercent = 40;
+
 // An installed font as a client draws its lobby with it, and where its
 // baseline falls in the readers' text lines.
 struct FontChoice {
@@ -16,6 +20,8 @@ struct FontChoice {
     int pixelSize = 0;
     Smoothing smoothing = Smoothing::Plain;
     int baseline = 9;  // the text-line row just below the baseline
+    // Smoothed text: a pixel is ink from this share of the way to the text colour.
+    int smoothPercent = kFontSmoothPercent;
 
     // "DejaVu Sans, 11 px, smoothed"
     std::string describe() const;
@@ -23,8 +29,6 @@ struct FontChoice {
 
 // Rows of a text line the readers look at: the seat lines' height.
 inline constexpr int kFontTextRows = 12;
-// Smoothed text: a pixel is ink from this share of the way to the text colour.
-inline constexpr int kFontSmoothPercent = 40;
 
 // A glyph drawn into the readers' text rows: its ink columns, as signatures hold them.
 struct DrawnGlyph {
@@ -32,7 +36,13 @@ struct DrawnGlyph {
     std::vector<std::uint32_t> columns;  // first to last ink column; bit r: row r
     int inkLeft = 0;                     // first ink column, relative to the pen
     int advance = 0;
+    // Columns of faint ink the readers' cut leaves out of smoothed glyphs, left and right.
+    int faintLeft = 0;
+    int faintRight = 0;
     bool split = false;  // an empty column inside: the readers see pieces
+    // Smoothed: the shapes it takes where pixels of nearly the cut's grey fall
+    // either way (the client's blending rounds otherwise than this cut).
+    std::vector<std::vector<std::uint32_t>> variants;
     bool clipped = false;  // ink outside the text rows was dropped
 };
 
@@ -42,7 +52,8 @@ const std::u32string& windows1252Characters();
 // The characters drawn with `baseline` on text row `baseline` (the first row
 // below it); smoothed glyphs are cut as the readers cut them.
 std::vector<DrawnGlyph> drawGlyphs(RasterFont& font, const std::u32string& characters,
-                                   int baseline, Smoothing smoothing);
+                                   int baseline, Smoothing smoothing,
+                                   int smoothPercent = kFontSmoothPercent);
 
 std::string signatureOf(const std::vector<std::uint32_t>& columns);
 

@@ -118,7 +118,11 @@ std::vector<TextLine> seatLines(const Image& capture, std::optional<int> smoothP
         lines.push_back(std::move(line));
     }
     if (smoothPercent) {
-        smoothLines(capture, lines, *smoothPercent);
+        // One colour for the area, as the seat reader cuts it.
+        const int contrast = contrastOver(capture, lines);
+        for (TextLine& line : lines) {
+            setSmoothedInk(line, contrast, *smoothPercent);
+        }
     }
     return lines;
 }
@@ -210,7 +214,8 @@ std::string readField(const Image& capture, const TextLine& line, const TextFiel
                       const GlyphTable& glyphs) {
     seatscan::SeatGlyphRules<Image> seatRules(capture);
     seatRules.setLine(line.top, line.background);
-    TextLineRecogniser recogniser(glyphs, line.kind == LineKind::Seat ? &seatRules : nullptr);
+    TextLineRecogniser recogniser(
+        glyphs, line.kind == LineKind::Seat && !glyphs.font() ? &seatRules : nullptr);
     const int from = std::max(field.from, 0);
     const std::vector<std::uint32_t> codes = columnCodes(capture, line, from, field.to);
     std::string text;

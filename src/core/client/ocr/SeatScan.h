@@ -149,8 +149,20 @@ void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& 
     const int right = left + kAreaWidth;
 
     SeatGlyphRules<Source> rules(source);
-    TextLineRecogniser recogniser(glyphs, &rules);
+    // The rules are the shipped font's; a table drawn from an installed font
+    // knows each of its glyphs as it is.
+    TextLineRecogniser recogniser(glyphs, glyphs.font() ? nullptr : &rules);
     const std::optional<int> smoothPercent = glyphs.smoothPercent();
+    // The area is written in one colour: a line of thin strokes alone (a short
+    // waiting name) is cut as the others are, not by its own faintest ink.
+    int areaContrast = 0;
+    for (int line = 0; smoothPercent && line < kLines; ++line) {
+        const int lineTop = top + kFirstLineBelowTop + line * kLinePitch;
+        if (rowsInside(source, lineTop, kLineRows) && pixelInside(source, left, lineTop + 1)) {
+            areaContrast = std::max(areaContrast, textContrast(source, lineTop, lineTop + kLineRows, left,
+                                                               right, source.pixel(left, lineTop + 1)));
+        }
+    }
     int seat = 0;
     for (int line = 0; line < kLines; ++line) {
         const int lineTop = top + kFirstLineBelowTop + line * kLinePitch;
@@ -172,9 +184,7 @@ void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& 
             chips = normaliseChipText(recogniser.takeText());
         };
         if (smoothPercent) {
-            readLine(HalfwayInk::forContrast(
-                background, textContrast(source, lineTop, lineTop + kLineRows, left, right, background),
-                *smoothPercent));
+            readLine(HalfwayInk::forContrast(background, areaContrast, *smoothPercent));
         } else {
             readLine(OtherThanBackground{background});
         }
