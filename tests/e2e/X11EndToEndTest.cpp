@@ -59,12 +59,12 @@ protected:
         return true;
     }
 
-    void showLobby(const QString& file) {
+    void showLobby(const QString& file, const QStringList& options = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(display_);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         sim_.setProcessEnvironment(env);
-        sim_.start(QStringLiteral(EVEREST_SIM_PATH), {file});
+        sim_.start(QStringLiteral(EVEREST_SIM_PATH), QStringList{file} + options);
         ASSERT_TRUE(sim_.waitForStarted(kStartTimeoutMs)) << "everest-sim did not start";
         ASSERT_TRUE(eventually([&] {
             for (const WindowInfo& w : platform_->topLevelWindows()) {
@@ -106,6 +106,32 @@ TEST_F(X11EndToEndTest, FullScanShowsTheReviewedFigures) {
         cli_.run({QStringLiteral("scan"), QStringLiteral("--x11")}, display_, 480000);
     ASSERT_EQ(scan.exitCode, 0) << scan.err << "\neverest-sim: " << simOutput();
     expectGoldenScan(scan.out);
+}
+
+// A lobby drawn in an installed font nothing was taught: the first pass finds
+// the font, says which, reads every row with it and keeps its table.
+TEST_F(X11EndToEndTest, AFreshUserReadsALobbyInAnotherInstalledFont) {
+    // What the lobby holds, read from the simulator in its own font.
+    const CliRun::Result drawn = cli_.run(
+        {QStringLiteral("tables"), QStringLiteral("--sim"), kLobbyFile}, {}, 120000);
+    ASSERT_EQ(drawn.exitCode, 0) << drawn.err;
+    ASSERT_NO_FATAL_FAILURE(showLobby(kLobbyFile, {QStringLiteral("--font"),
+                                                   QStringLiteral("Liberation Serif"),
+                                                   QStringLiteral("--pixel-size"),
+                                                   QStringLiteral("12")}));
+    const CliRun::Result tables =
+        cli_.run({QStringLiteral("tables"), QStringLiteral("--x11")}, display_, 240000);
+    ASSERT_EQ(tables.exitCode, 0) << tables.err << "\neverest-sim: " << simOutput();
+    EXPECT_NE(tables.err.find("font found: Liberation Serif"), std::string::npos) << tables.err;
+    EXPECT_EQ(tables.out.count("\n  ["), drawn.out.count("\n  ["));
+    EXPECT_EQ(tables.out, drawn.out);
+
+    // The next run reads with the kept table at once.
+    const CliRun::Result again =
+        cli_.run({QStringLiteral("tables"), QStringLiteral("--x11")}, display_, 240000);
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(again.err.find("font found"), std::string::npos) << again.err;
+    EXPECT_EQ(again.out, tables.out);
 }
 
 // "Aspen 1" comes before "Aspen 12"; the client shows "Bern (S)" where the table

@@ -61,6 +61,13 @@ int generate(const QString& outFile) {
     return 0;
 }
 
+// By default the table goes where the programs read it at every start.
+std::filesystem::path userTableFile(const QCommandLineParser& args) {
+    return args.isSet(QStringLiteral("table"))
+               ? std::filesystem::path(args.value(QStringLiteral("table")).toStdString())
+               : kestrova::SettingsStore::userDataDirectory() / "ocr2.txt";
+}
+
 int learnLobby(const QCommandLineParser& args) {
     const QStringList images = args.values(QStringLiteral("learn-lobby"));
     const QStringList textFiles = args.values(QStringLiteral("texts"));
@@ -68,7 +75,6 @@ int learnLobby(const QCommandLineParser& args) {
         std::cerr << "glyph-table: give one --texts file for every --learn-lobby screenshot\n";
         return 1;
     }
-    // By default the glyphs go where the program reads them at every start.
     const std::filesystem::path tableFile = userTableFile(args);
     GlyphTable known;
     std::vector<std::string> problems;
@@ -137,12 +143,6 @@ int learnLobby(const QCommandLineParser& args) {
     std::cout << learning.entries.size() << " entries added to " << tableFile.string() << " ("
               << took.count() << " ms)\n";
     return 0;
-}
-
-std::filesystem::path userTableFile(const QCommandLineParser& args) {
-    return args.isSet(QStringLiteral("table"))
-               ? std::filesystem::path(args.value(QStringLiteral("table")).toStdString())
-               : kestrova::SettingsStore::userDataDirectory() / "ocr2.txt";
 }
 
 // Finds the installed font a lobby screenshot is drawn in and writes its table.

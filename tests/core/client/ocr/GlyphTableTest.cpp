@@ -1,9 +1,12 @@
 #include "client/ocr/GlyphTable.h"
+#include "client/lobby/GlyphTables.h"
+#include "common/FileContents.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -77,6 +80,46 @@ TEST(GlyphTableLoading, FilesThatAreNoTablesAreNamedAndLeftOut) {
     EXPECT_FALSE(table.readFile("/dev/zero", &problem));
     EXPECT_EQ(problem, "/dev/zero: not a regular file");
     EXPECT_EQ(table.size(), 1u);
+}
+
+// A table ending in a blank line keeps the pairs appended after it in step;
+// one ending in a signature without its text is not appended to.
+TEST(GlyphTableLoading, AppendedGlyphsStayPairedAfterABlankLastLine) {
+    const auto file = std::filesystem::path(KESTROVA_BINARY_DIR) / "taught-glyphs.txt";
+    std::string error;
+    ASSERT_TRUE(saveLearntGlyphs({{"12,", "a"}}, file, false, &error)) << error;
+    {
+        std::ofstream out(file, std::ios::app);
+        out << "\n";
+    }
+    ASSERT_TRUE(saveLearntGlyphs({{"13,", "b"}, {"14,", "c"}}, file, false, &error)) << error;
+    const GlyphTable table = GlyphTable::load(file);
+    EXPECT_EQ(table.size(), 3u);
+    ASSERT_NE(table.find("14,"), nullptr);
+    EXPECT_EQ(*table.find("14,"), "c");
+
+    {
+        std::ofstream out(file, std::ios::app);
+        out << "15,\n";
+    }
+    EXPECT_FALSE(saveLearntGlyphs({{"16,", "d"}}, file, false, &error));
+    EXPECT_NE(error.find("without its text"), std::string::npos) << error;
+    EXPECT_EQ(readWholeFile(file, 1024).bytes, "12,\na\n\n13,\nb\n14,\nc\n15,\n");
+}
+
+// A table drawn from a font carries the font and the characters it draws
+// alike, values with blanks and commas included.
+TEST(GlyphTableLoading, FontSettingsReadBackAsWritten) {
+    GlyphTable::Settings settings;
+    settings.smoothPercent = 40;
+    settings.font = "Liberation Sans, 12 px, 100%";
+    settings.alike = {"lI|", ",."};
+    const GlyphTable table = parseText("0,\n" + settings.format() + "\n12,\na\n");
+    const GlyphTable::Settings read = table.settings();
+    EXPECT_EQ(read.smoothPercent, 40);
+    EXPECT_EQ(read.font, settings.font);
+    EXPECT_EQ(read.alike, settings.alike);
+    EXPECT_FALSE(parseText("12,\na\n").font());
 }
 
 }  // namespace
