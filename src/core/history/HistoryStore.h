@@ -14,11 +14,22 @@
 namespace kestrova {
 
 // A store that failed: the file or server said no, the disk is full. The
-// message names the store and says what happened.
+// message names the store and says what happened. A busy store is whole:
+// another program held its write lock beyond the wait, and a later call may
+// well succeed.
 class HistoryError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    enum class Kind { Failed, Busy };
+    explicit HistoryError(const std::string& what, Kind kind = Kind::Failed)
+        : std::runtime_error(what), kind_(kind) {}
+    bool busy() const { return kind_ == Kind::Busy; }
+
+private:
+    Kind kind_;
 };
+
+// How long a write waits for another program's write lock before it is busy.
+inline constexpr std::chrono::milliseconds kHistoryBusyWait{5000};
 
 // What the passes read over time, the watch list and the alerts sent. Every
 // call may throw HistoryError. Not thread-safe: one thread uses a store.
@@ -34,6 +45,15 @@ public:
     virtual void idle() {}
     // Drops what was read before `before`; returns how many table visits went.
     virtual int prune(HistoryTime before) = 0;
+    // How many days the store itself keeps what was read: a shared store has
+    // one time for every scanner. Nullopt: as long as the program's setting says.
+    virtual std::optional<int> keptDays() { return std::nullopt; }
+    // Sets the store's own time; a store that has none refuses.
+    virtual void keepFor(int days) {
+        (void)days;
+        throw HistoryError("A local scan history keeps what the setting historydays says: "
+                           "set that instead.");
+    }
 
     // Every table read since `since`, the most recently seen first.
     virtual std::vector<TableSummary> tables(HistoryTime since) = 0;
@@ -61,10 +81,13 @@ public:
 
 // Opens (creating when missing) the history file. Null, with the reason in
 // `problem`, when it cannot be used: a damaged file, one of a newer version,
-// one that cannot be read. Such a file is left exactly as it is. A build
-// without SQLite gives null with no reason.
+// one that cannot be read. Such a file is left exactly as it is. Opening
+// writes nothing to an existing file, so one that may only be read can be
+// read. A build without SQLite gives null with no reason.
 std::unique_ptr<HistoryStore> openSqliteHistory(const std::filesystem::path& file,
-                                                std::string* problem);
+                                                std::string* problem,
+                                                std::chrono::milliseconds busyWait =
+                                                    kHistoryBusyWait);
 
 // Connects to a shared history on a PostgreSQL server (a libpq connection
 // text or URI, such as "postgresql://scanner@db.example.org/history"; the

@@ -1,10 +1,13 @@
 // The history on a PostgreSQL server that several scanners share: each writes
-// its tables and reads everyone's. The schema is made on first use, under a
-// lock, so that two scanners starting at once do not both make it.
+// its tables and reads everyone's, and all keep them as long as the store
+// says. What is missing of the schema is made on first use, under a lock, so
+// that two scanners starting at once do not both make it; a role that may
+// not create tables uses those another made.
 #include "history/HistoryStore.h"
 
 #include "common/NumberText.h"
 #include "common/Text.h"
+#include "settings/SettingKeys.h"
 #include "trackers/postgres/PostgresConnection.h"
 
 #include <charconv>
@@ -16,6 +19,15 @@ namespace {
 constexpr int kSchemaVersion = 1;
 constexpr std::chrono::milliseconds kConnectTimeout{10'000};
 constexpr std::chrono::milliseconds kStatementTimeout{10'000};
+// What a store keeps when it names no time of its own.
+constexpr int kKeepDays = 90;
+
+// The count of the schema's tables and indexes that are missing.
+constexpr const char* kMissing =
+    "SELECT count(*) FROM unnest(ARRAY['kestrova_meta', 'kestrova_visits', "
+    "'kestrova_visits_by_name', 'kestrova_visits_by_time', 'kestrova_sightings', "
+    "'kestrova_sightings_by_player', 'kestrova_watched', 'kestrova_rules', "
+    "'kestrova_alerts']) AS name WHERE to_regclass(name) IS NULL";
 
 constexpr const char* kSchema = R"sql(
 SELECT pg_advisory_xact_lock(4924005);
@@ -84,10 +96,24 @@ HistoryTime timeOf(std::string_view text) {
     return HistoryTime(std::chrono::seconds(integer(text)));
 }
 
+// libpq's message without its line break, to go inside a sentence.
+std::string reason(const PostgresConnection& db) {
+    return std::string(trimWhiteSpace(db.errorMessage()));
+}
+
 class PostgresHistoryStore final : public HistoryStore {
 public:
-    PostgresHistoryStore(std::string name, PostgresConnection connection)
-        : name_(std::move(name)), db_(std::move(connection)) {}
+    PostgresHistoryStore(std::string name, PostgresConnection connection, int keepDays)
+        : name_(std::move(name)), db_(std::move(connection)), keepDays_(keepDays) {}
+
+    std::optional<int> keptDays() override { return keepDays_; }
+    void keepFor(int days) override {
+        run("keep_for",
+            "INSERT INTO kestrova_meta(key, value) VALUES('keep_days', $1) "
+            "ON CONFLICT(key) DO UPDATE SET value = excluded.value",
+            {number(std::int64_t{days})});
+        keepDays_ = days;
+    }
 
     void add(std::span<const TableVisit> visits) override {
         command("BEGIN");
@@ -270,17 +296,18 @@ private:
                        const std::vector<std::string>& parameters) {
         PostgresResult result = db_.executePrepared(statementName, statement, parameters);
         if (!result.commandOk() && !result.tuplesOk())
-            throw HistoryError(name_ + ": " + db_.errorMessage());
+            throw HistoryError(name_ + ": " + reason(db_));
         return result;
     }
 
     void command(const std::string& statement) {
         if (!db_.execute(statement).commandOk())
-            throw HistoryError(name_ + ": " + db_.errorMessage());
+            throw HistoryError(name_ + ": " + reason(db_));
     }
 
     std::string name_;
     PostgresConnection db_;
+    int keepDays_;
 };
 
 // "postgresql://user@host:port/database" without its password, for messages.
@@ -288,10 +315,10 @@ std::string shownName(const std::string& connection) {
     const std::size_t scheme = connection.find("://");
     const std::size_t at = connection.find('@');
     const std::size_t colon = connection.find(':', scheme == std::string::npos ? 0 : scheme + 3);
-    if (scheme != std::string::npos && at != std::string::npos && colon < at)
-        return connection.substr(0, colon) + connection.substr(at);
-    return connection.find("password") == std::string::npos ? connection
-                                                            : "the shared history server";
+    const std::string shown = scheme != std::string::npos && at != std::string::npos && colon < at
+                                  ? connection.substr(0, colon) + connection.substr(at)
+                                  : connection;
+    return connectionHoldsPassword(shown) ? "the shared history server" : shown;
 }
 
 }  // namespace
@@ -307,19 +334,31 @@ std::unique_ptr<HistoryStore> openPostgresHistory(const std::string& connection,
     };
     PostgresConnection db({kConnectTimeout, kStatementTimeout});
     if (!db.open(connection))
-        return refuse(db.errorMessage());
-    // Made in one transaction, so that a second scanner sees all of it or none.
-    const PostgresResult made = db.execute("BEGIN;" + std::string(kSchema) + "COMMIT;");
-    if (!made.commandOk() && !made.tuplesOk())
-        return refuse(db.errorMessage());
-    const PostgresResult version =
-        db.execute("SELECT value FROM kestrova_meta WHERE key = 'schema'");
-    if (!version.tuplesOk())
-        return refuse(db.errorMessage());
-    if (integer(version.value(0, 0)) > kSchemaVersion)
-        return refuse("a newer version of the program made its tables (schema " +
-                      std::string(version.value(0, 0)) + ")");
-    return std::make_unique<PostgresHistoryStore>(name, std::move(db));
+        return refuse(reason(db));
+    // The server's notices ("already exists, skipping") are nothing to tell.
+    if (!db.execute("SET client_min_messages = warning").commandOk())
+        return refuse(reason(db));
+    const PostgresResult missing = db.execute(kMissing);
+    if (!missing.tuplesOk())
+        return refuse(reason(db));
+    if (integer(missing.value(0, 0)) > 0) {
+        // Made in one transaction, so that a second scanner sees all of it or none.
+        const PostgresResult made = db.execute("BEGIN;" + std::string(kSchema) + "COMMIT;");
+        if (!made.commandOk() && !made.tuplesOk())
+            return refuse(reason(db));
+    }
+    const PostgresResult meta = db.execute("SELECT key, value FROM kestrova_meta");
+    if (!meta.tuplesOk())
+        return refuse(reason(db));
+    int keepDays = kKeepDays;
+    for (int r = 0; r < meta.rows(); ++r) {
+        if (meta.value(r, 0) == "schema" && integer(meta.value(r, 1)) > kSchemaVersion)
+            return refuse("a newer version of the program made its tables (schema " +
+                          std::string(meta.value(r, 1)) + ")");
+        if (meta.value(r, 0) == "keep_days" && integer(meta.value(r, 1)) > 0)
+            keepDays = static_cast<int>(integer(meta.value(r, 1)));
+    }
+    return std::make_unique<PostgresHistoryStore>(name, std::move(db), keepDays);
 }
 
 }  // namespace kestrova

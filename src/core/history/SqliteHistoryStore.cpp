@@ -1,9 +1,12 @@
 // The history in an SQLite file (SQLiteCpp): WAL, so that a reader never
 // blocks the pass writing, and one transaction per table, so that a killed
-// program leaves every table it finished.
+// program leaves every table it finished. Every write transaction takes the
+// write lock as it begins (BEGIN IMMEDIATE): one that read first could not
+// wait for another program's commit, whose changes it has not seen.
 #include "history/HistoryStore.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
 
 #include <cstdint>
 #include <span>
@@ -15,7 +18,6 @@ namespace {
 
 constexpr int kApplicationId = 0x4b455354;  // "KEST"
 constexpr int kSchemaVersion = 1;
-constexpr int kBusyTimeoutMs = 5000;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE visits(
@@ -70,6 +72,12 @@ HistoryTime timeOf(std::int64_t seconds) {
     return HistoryTime(std::chrono::seconds(seconds));
 }
 
+class WriteTransaction final : public SQLite::Transaction {
+public:
+    explicit WriteTransaction(SQLite::Database& db)
+        : SQLite::Transaction(db, SQLite::TransactionBehavior::IMMEDIATE) {}
+};
+
 class SqliteHistoryStore final : public HistoryStore {
 public:
     SqliteHistoryStore(std::filesystem::path file, SQLite::Database db)
@@ -77,7 +85,7 @@ public:
 
     void add(std::span<const TableVisit> visits) override {
         guarded([&] {
-            SQLite::Transaction transaction(db_);
+            WriteTransaction transaction(db_);
             for (const TableVisit& visit : visits)
                 insert(visit);
             transaction.commit();
@@ -134,7 +142,7 @@ public:
 
     int prune(HistoryTime before) override {
         return guarded([&] {
-            SQLite::Transaction transaction(db_);
+            WriteTransaction transaction(db_);
             SQLite::Statement sightings(
                 db_, "DELETE FROM sightings WHERE visit IN (SELECT id FROM visits WHERE at < ?)");
             sightings.bind(1, static_cast<std::int64_t>(seconds(before)));
@@ -305,7 +313,7 @@ public:
 
     bool claimAlert(const std::string& key, HistoryTime now, std::chrono::seconds quiet) override {
         return guarded([&] {
-            SQLite::Transaction transaction(db_);
+            WriteTransaction transaction(db_);
             SQLite::Statement last(db_, "SELECT at FROM alerts WHERE key = ?");
             last.bind(1, key);
             if (last.executeStep() && now - timeOf(last.getColumn(0).getInt64()) < quiet)
@@ -325,12 +333,17 @@ private:
         try {
             return work();
         } catch (const SQLite::Exception& e) {
-            // A statement left half-run would hold the file's lock.
+            // A statement left half-run would hold the file's lock. Resetting
+            // it repeats the error just caught, so it must not throw again.
             if (addVisit_)
-                addVisit_->reset();
+                addVisit_->tryReset();
             if (addSighting_)
-                addSighting_->reset();
-            throw HistoryError(file_.string() + ": " + e.what());
+                addSighting_->tryReset();
+            const int code = e.getErrorCode() & 0xff;
+            throw HistoryError(file_.string() + ": " + e.what(),
+                               code == SQLITE_BUSY || code == SQLITE_LOCKED
+                                   ? HistoryError::Kind::Busy
+                                   : HistoryError::Kind::Failed);
         }
     }
 
@@ -352,19 +365,42 @@ int pragma(SQLite::Database& db, const char* name) {
     return db.execAndGet(std::string("PRAGMA ") + name).getInt();
 }
 
+struct Header {
+    int application = 0;
+    int version = 0;
+    int objects = 0;
+    bool fresh() const { return application == 0 && version == 0 && objects == 0; }
+};
+
+Header header(SQLite::Database& db) {
+    return {pragma(db, "application_id"), pragma(db, "user_version"),
+            db.execAndGet("SELECT COUNT(*) FROM sqlite_master").getInt()};
+}
+
 // Creates the schema in a new file; says why an existing one cannot be used.
+// Only a fresh file is written to.
 std::string prepare(SQLite::Database& db) {
-    const int application = pragma(db, "application_id");
-    const int version = pragma(db, "user_version");
-    const int objects = db.execAndGet("SELECT COUNT(*) FROM sqlite_master").getInt();
-    if (application == 0 && version == 0 && objects == 0) {
-        SQLite::Transaction transaction(db);
-        db.exec(kSchema);
-        db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
-        db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
-        transaction.commit();
-        return {};
+    Header found;
+    {
+        // One read: a file another program is making is seen before or after, never half made.
+        SQLite::Transaction read(db);
+        found = header(db);
+        read.commit();
     }
+    if (found.fresh()) {
+        WriteTransaction transaction(db);
+        // Another program may have made the file since the look above.
+        found = header(db);
+        if (found.fresh()) {
+            db.exec(kSchema);
+            db.exec("PRAGMA application_id = " + std::to_string(kApplicationId));
+            db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+            found = {kApplicationId, kSchemaVersion, 1};
+        }
+        transaction.commit();
+    }
+    const int application = found.application;
+    const int version = found.version;
     if (application != kApplicationId)
         return "it is no scan history of this program";
     if (version > kSchemaVersion)
@@ -378,7 +414,8 @@ std::string prepare(SQLite::Database& db) {
 }  // namespace
 
 std::unique_ptr<HistoryStore> openSqliteHistory(const std::filesystem::path& file,
-                                                std::string* problem) {
+                                                std::string* problem,
+                                                std::chrono::milliseconds busyWait) {
     const auto refuse = [&](const std::string& why) -> std::unique_ptr<HistoryStore> {
         if (problem)
             *problem = "The scan history \"" + file.string() + "\" cannot be used: " + why +
@@ -391,11 +428,16 @@ std::unique_ptr<HistoryStore> openSqliteHistory(const std::filesystem::path& fil
         return refuse("it is no regular file");
     try {
         SQLite::Database db(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE,
-                            kBusyTimeoutMs);
+                            static_cast<int>(busyWait.count()));
         // Reading the header first: a damaged file fails here, before any write.
         if (const std::string why = prepare(db); !why.empty())
             return refuse(why);
-        db.exec("PRAGMA journal_mode = WAL");
+        // The file keeps its mode: set where it may be written and is not in
+        // WAL yet. Another program starting at the same moment may keep it
+        // from switching; the file works all the same, and the next start sets it.
+        if (db.execAndGet("PRAGMA journal_mode").getString() != "wal" &&
+            sqlite3_db_readonly(db.getHandle(), "main") == 0)
+            db.tryExec("PRAGMA journal_mode = WAL");
         db.exec("PRAGMA synchronous = NORMAL");
         // A checkpoint syncs the file: not every thousand pages in the middle
         // of a pass, but when the writer has nothing else to do (idle()).

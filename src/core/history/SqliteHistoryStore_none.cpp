@@ -4,7 +4,7 @@ namespace kestrova {
 
 // A build without SQLite keeps no history, which is no failure to tell.
 std::unique_ptr<HistoryStore> openSqliteHistory(const std::filesystem::path&,
-                                                std::string* problem) {
+                                                std::string* problem, std::chrono::milliseconds) {
     if (problem)
         problem->clear();
     return nullptr;

@@ -72,6 +72,10 @@ std::optional<WatchRule::Condition> condition(std::string_view text, std::string
             *problem = "\"" + std::string(number) + "\" is no number";
             return std::nullopt;
         }
+        if (!std::isfinite(value)) {
+            *problem = "\"" + std::string(number) + "\" is no finite number";
+            return std::nullopt;
+        }
         return WatchRule::Condition{figure, compare.compare, value};
     }
     *problem = "\"" + std::string(text) + "\" compares nothing (use >=, <=, >, < or =)";
@@ -85,10 +89,14 @@ const FigureName* figureNamed(const std::string& name) {
     return nullptr;
 }
 
+// The shortest text that reads back as the same number; plain digits for
+// any limit a figure can reach ("1234567", not "1.23457e+06").
 std::string numberText(double value) {
-    std::ostringstream text;
-    text << value;
-    return text.str();
+    char text[400];
+    const auto format = std::fabs(value) < 1e15 ? std::chars_format::fixed
+                                                : std::chars_format::general;
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value, format);
+    return error == std::errc() ? std::string(text, end) : std::string("0");
 }
 
 }  // namespace

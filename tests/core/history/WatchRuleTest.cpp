@@ -18,6 +18,10 @@ TEST(WatchRule, ReadsConditionsOnOnePlayerOrOneTable) {
         {"vpip \u2265 45 and hands\u2264200", "vpip >= 45 and hands <= 200"},
         {" score>2.5 ", "score > 2.5", WatchRule::Subject::Table},
         {"seated = 6 and score < 1", "seated = 6 and score < 1", WatchRule::Subject::Table},
+        // Limits come back exactly as they were given.
+        {"hands >= 1234567 and weak > 0.123456789", "hands >= 1234567 and weak > 0.123456789"},
+        {"vpip >= nan", nullptr},
+        {"af < inf", nullptr},
         {"", nullptr},
         {"vpip >= 45 and", nullptr},
         {"vpip 45", nullptr},

@@ -240,9 +240,15 @@ PostgresResult PostgresConnection::awaitResult(bool sent) {
                 return last;  // as PQexec: the last result of the statement
             last = PostgresResult(result);
         }
-        if (!waitForSocket(PQsocket(connection_), false, deadline) ||
-            PQconsumeInput(connection_) == 0) {
+        const int socket = PQsocket(connection_);
+        if (socket >= 0 && !waitForSocket(socket, false, deadline))
             break;
+        if (socket < 0 || PQconsumeInput(connection_) == 0) {
+            // The server ended the session, or the network broke: libpq says
+            // which, and the message outlives the connection.
+            timeoutMessage_ = PQerrorMessage(connection_);
+            close();
+            return PostgresResult();
         }
     }
     timeoutMessage_ = "no answer from the database server to a statement within " +

@@ -84,7 +84,7 @@ public:
     void close();
 
     // The library's last error text for this connection, or why the last
-    // connect or statement ran out of time.
+    // connect or statement ran out of time or lost its connection.
     std::string errorMessage() const;
     // A new deadline for the statements that follow, on both sides (the
     // server's statement_timeout too, when a connection is open). False when
