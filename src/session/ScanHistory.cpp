@@ -5,6 +5,7 @@
 #include "history/WatchRule.h"
 
 #include <unordered_set>
+#include <utility>
 
 namespace kestrova {
 
@@ -42,6 +43,16 @@ std::string tablePlace(const TableVisit& visit) {
     return visit.table + " (" + visit.stakes + ", " + seats + ")";
 }
 
+// Why the texts cannot be stored, or empty: a shared server refuses bytes
+// that are no UTF-8, and a name stored anyway could not be typed again.
+std::string invalidText(const std::string& name, const std::string& note) {
+    if (!isValidUtf8(name))
+        return "the name is no valid UTF-8 text";
+    if (!isValidUtf8(note))
+        return "the note is no valid UTF-8 text";
+    return {};
+}
+
 }  // namespace
 
 struct ScanHistory::WatchState {
@@ -50,7 +61,9 @@ struct ScanHistory::WatchState {
 };
 
 ScanHistory::ScanHistory(Opener open, int keepDays, Now now, Poster post, Handlers handlers)
-    : now_(std::move(now)),
+    : opener_(std::move(open)),
+      keepDays_(keepDays),
+      now_(std::move(now)),
       // What comes back after the history is gone (a front end's queue may
       // outlive it) is dropped.
       post_(
@@ -62,14 +75,17 @@ ScanHistory::ScanHistory(Opener open, int keepDays, Now now, Poster post, Handle
           }),
       handlers_(std::move(handlers)),
       watch_(std::make_unique<WatchState>()) {
-    if (!open) {
+    if (!opener_) {
         available_ = false;
         problem_ = "No scan history is kept.";
     }
     thread_ = std::thread([this] { worker(); });
-    if (!open)
+}
+
+void ScanHistory::open() {
+    if (!opener_)
         return;
-    run([this, open = std::move(open), keepDays](HistoryStore*) {
+    enqueue([this, open = std::exchange(opener_, nullptr)](HistoryStore*) {
         std::string problem;
         store_ = open(&problem);
         if (!store_) {
@@ -78,8 +94,6 @@ ScanHistory::ScanHistory(Opener open, int keepDays, Now now, Poster post, Handle
             return;
         }
         try {
-            if (keepDays > 0)
-                store_->prune(now_() - std::chrono::days(keepDays));
             reloadWatchList(*store_);
         } catch (const HistoryError& e) {
             fail(std::string("The scan history cannot be used: ") + e.what() +
@@ -98,6 +112,11 @@ ScanHistory::~ScanHistory() {
 }
 
 void ScanHistory::run(std::function<void(HistoryStore*)> work) {
+    open();
+    enqueue(std::move(work));
+}
+
+void ScanHistory::enqueue(std::function<void(HistoryStore*)> work) {
     {
         const std::lock_guard lock(mutex_);
         queue_.push_back(std::move(work));
@@ -149,6 +168,17 @@ void ScanHistory::fail(const std::string& problem, bool tell) {
     });
 }
 
+void ScanHistory::busy(const std::string& what) {
+    if (std::exchange(busyTold_, true))
+        return;
+    post_([this, problem = "The scan history is busy: " + what +
+                           " (another program holds its write lock). Scanning goes on; what is "
+                           "read while it stays busy is left out of the history."] {
+        if (handlers_.failed)
+            handlers_.failed(problem);
+    });
+}
+
 void ScanHistory::reloadWatchList(HistoryStore& store) {
     auto players = store.watchedPlayers();
     auto rules = store.rules();
@@ -189,6 +219,12 @@ void ScanHistory::writePending(HistoryStore* store) {
     if (!store || visits.empty())
         return;
     try {
+        // Before the first write, not at the start: reading never deletes.
+        if (!pruned_) {
+            if (const int days = store->keptDays().value_or(keepDays_); days > 0)
+                store->prune(now_() - std::chrono::days(days));
+            pruned_ = true;
+        }
         std::vector<std::pair<std::string, PlayerVisit>> seen;
         for (const TableVisit& visit : visits)
             for (const PlayerSighting& player : visit.players) {
@@ -197,6 +233,7 @@ void ScanHistory::writePending(HistoryStore* store) {
                     seen.emplace_back(lowerAsciiText(player.name), std::move(last.front()));
             }
         store->add(visits);
+        busyTold_ = false;
         std::vector<HistoryAlert> alerts;
         for (const TableVisit& visit : visits)
             for (HistoryAlert& alert : alertsFor(visit, *store))
@@ -208,8 +245,28 @@ void ScanHistory::writePending(HistoryStore* store) {
                 handlers_.alerts(alerts);
         });
     } catch (const HistoryError& e) {
-        fail(std::string("The scan history could not be written: ") + e.what() +
-             ". Scanning goes on without history.");
+        if (e.busy())
+            busy(e.what());
+        else
+            fail(std::string("The scan history could not be written: ") + e.what() +
+                 ". Scanning goes on without history.");
+    }
+}
+
+// A claim kept busy is tried once more; still busy, the alert goes out
+// unclaimed: a second alert is better than none.
+bool ScanHistory::claim(HistoryStore& store, const std::string& key, HistoryTime now) {
+    for (int attempt = 0;; ++attempt) {
+        try {
+            return store.claimAlert(key, now, kAlertQuiet);
+        } catch (const HistoryError& e) {
+            if (!e.busy())
+                throw;
+            if (attempt > 0) {
+                busy(e.what());
+                return true;
+            }
+        }
     }
 }
 
@@ -232,15 +289,14 @@ std::vector<HistoryAlert> ScanHistory::alertsFor(const TableVisit& visit, Histor
             }
         }
         if (!alert.text.empty() &&
-            store.claimAlert("player:" + lowerAsciiText(player.name) + "@" + visit.table, now,
-                             kAlertQuiet))
+            claim(store, "player:" + lowerAsciiText(player.name) + "@" + visit.table, now))
             alerts.push_back(std::move(alert));
     }
     for (const auto& [id, rule] : watch_->rules) {
         if (rule.subject() != WatchRule::Subject::Table ||
             !rule.matches([&](std::string_view f) { return tableFigure(visit, f); }))
             continue;
-        if (store.claimAlert("rule:" + std::to_string(id) + "@" + visit.table, now, kAlertQuiet))
+        if (claim(store, "rule:" + std::to_string(id) + "@" + visit.table, now))
             alerts.push_back({visit.table, {}, rule.text(), place + " meets " + rule.text()});
     }
     return alerts;
@@ -254,37 +310,79 @@ bool ScanHistory::isWatched(const std::string& name) const {
     return false;
 }
 
-void ScanHistory::editWatchList(std::function<void(HistoryStore&)> edit) {
-    run([this, edit = std::move(edit)](HistoryStore* store) {
-        if (!store)
-            return;
-        try {
-            edit(*store);
-            reloadWatchList(*store);
-        } catch (const HistoryError& e) {
-            fail(std::string("The watch list could not be saved: ") + e.what());
+void ScanHistory::editWatchList(std::function<std::string(HistoryStore&)> edit, Done done) {
+    run([this, edit = std::move(edit), done = std::move(done)](HistoryStore* store) {
+        std::string problem = store ? std::string() : problem_;
+        if (store) {
+            try {
+                problem = edit(*store);
+                reloadWatchList(*store);
+            } catch (const HistoryError& e) {
+                problem = std::string("The watch list could not be saved: ") + e.what();
+                // A busy store is whole: the next edit may well be saved.
+                if (!e.busy())
+                    fail(problem, !done);
+                else if (!done)
+                    post_([this, problem] {
+                        if (handlers_.failed)
+                            handlers_.failed(problem);
+                    });
+            }
         }
+        if (done)
+            post_([done, problem] { done(problem); });
     });
 }
 
-void ScanHistory::watch(const std::string& name, const std::string& note) {
-    editWatchList([this, name, note](HistoryStore& store) { store.watch({name, note, now_()}); });
+void ScanHistory::watch(const std::string& name, const std::string& note, Done done) {
+    if (const std::string bad = invalidText(name, note); !bad.empty()) {
+        if (done)
+            post_([done, bad] { done(bad); });
+        else if (handlers_.failed)
+            handlers_.failed("The watch list could not be saved: " + bad);
+        return;
+    }
+    editWatchList(
+        [this, name, note](HistoryStore& store) {
+            store.watch({name, note, now_()});
+            return std::string();
+        },
+        std::move(done));
 }
 
-void ScanHistory::unwatch(const std::string& name) {
-    editWatchList([name](HistoryStore& store) { store.unwatch(name); });
+void ScanHistory::unwatch(const std::string& name, Done done) {
+    editWatchList(
+        [name](HistoryStore& store) {
+            return store.unwatch(name) ? std::string() : "\"" + name + "\" is not watched";
+        },
+        std::move(done));
 }
 
-bool ScanHistory::addRule(const std::string& text, const std::string& note, std::string* problem) {
+bool ScanHistory::addRule(const std::string& text, const std::string& note, std::string* problem,
+                          Done done) {
     const std::optional<WatchRule> rule = WatchRule::parse(text, problem);
     if (!rule)
         return false;
-    editWatchList([text = rule->text(), note](HistoryStore& store) { store.addRule(text, note); });
+    if (const std::string bad = invalidText({}, note); !bad.empty()) {
+        if (problem)
+            *problem = bad;
+        return false;
+    }
+    editWatchList(
+        [text = rule->text(), note](HistoryStore& store) {
+            store.addRule(text, note);
+            return std::string();
+        },
+        std::move(done));
     return true;
 }
 
-void ScanHistory::removeRule(int id) {
-    editWatchList([id](HistoryStore& store) { store.removeRule(id); });
+void ScanHistory::removeRule(int id, Done done) {
+    editWatchList(
+        [id](HistoryStore& store) {
+            return store.removeRule(id) ? std::string() : "no rule " + std::to_string(id);
+        },
+        std::move(done));
 }
 
 const PlayerVisit* ScanHistory::lastSeen(const std::string& name) const {

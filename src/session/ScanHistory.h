@@ -25,11 +25,13 @@ struct HistoryAlert {
 };
 
 // The scan history as the session keeps it. A thread of its own opens the
-// store, writes every table a pass reads, checks the watch list and answers
-// the front ends' questions, so that neither the front end nor the pass ever
-// waits on the file. What it learns comes back through the poster, on the
-// front end's thread. After a failure (a full disk, a read-only or damaged
-// file) it says so once and the program goes on without history.
+// store when it is first used, writes every table a pass reads, checks the
+// watch list and answers the front ends' questions, so that neither the front
+// end nor the pass ever waits on the file. What it learns comes back through
+// the poster, on the front end's thread. After a failure (a full disk, a
+// read-only or damaged file) it says so once and the program goes on without
+// history. A store another program keeps busy is kept: what could not be
+// written while it was busy is left out, said once per busy spell.
 class ScanHistory final {
 public:
     using Poster = std::function<void(std::function<void()>)>;
@@ -39,13 +41,18 @@ public:
     static constexpr std::chrono::hours kAlertQuiet{1};
 
     struct Handlers {
-        std::function<void(const std::string& problem)> failed;  // once
+        // Once when the store fails, and once for each spell it is busy.
+        std::function<void(const std::string& problem)> failed;
         std::function<void(const std::vector<HistoryAlert>&)> alerts;
         std::function<void()> watchChanged;
     };
+    // The end of a watch list edit, on the front end's thread: why nothing
+    // was saved, or empty when it was.
+    using Done = std::function<void(const std::string& problem)>;
 
     // `open` runs on the history thread; a null opener keeps no history.
-    // `keepDays` > 0 prunes what is older at the start.
+    // `keepDays` > 0 prunes what is older before the first write, unless the
+    // store keeps a time of its own (HistoryStore::keptDays).
     ScanHistory(Opener open, int keepDays, Now now, Poster post, Handlers handlers);
     ~ScanHistory();
     ScanHistory(const ScanHistory&) = delete;
@@ -53,6 +60,8 @@ public:
 
     // False once the store failed or could not be opened.
     bool available() const { return available_; }
+    // Opens the store now rather than at its first use (loading the watch list).
+    void open();
 
     // Writes the table, then alerts for the watched players and the rules it meets.
     void record(TableVisit visit);
@@ -61,11 +70,14 @@ public:
     const std::vector<WatchedPlayer>& watched() const { return watched_; }
     const std::vector<StoredRule>& rules() const { return rules_; }
     bool isWatched(const std::string& name) const;
-    void watch(const std::string& name, const std::string& note);
-    void unwatch(const std::string& name);
+    // Edits: without `done`, a failure goes to the failed handler, and a
+    // player or rule that is already gone is no failure.
+    void watch(const std::string& name, const std::string& note, Done done = {});
+    void unwatch(const std::string& name, Done done = {});
     // False, with the reason, for text that is no rule.
-    bool addRule(const std::string& rule, const std::string& note, std::string* problem);
-    void removeRule(int id);
+    bool addRule(const std::string& rule, const std::string& note, std::string* problem,
+                 Done done = {});
+    void removeRule(int id, Done done = {});
 
     // Where the player was seen before the last pass read him; null when never.
     const PlayerVisit* lastSeen(const std::string& name) const;
@@ -95,15 +107,22 @@ public:
 private:
     struct WatchState;
     void run(std::function<void(HistoryStore*)> work);
+    void enqueue(std::function<void(HistoryStore*)> work);
     void worker();
     void fail(const std::string& problem, bool tell = true);
+    // Tells once per spell that the store is busy; `what` is the store's error.
+    void busy(const std::string& what);
     void writePending(HistoryStore* store);
-    // Changes the stored watch list, then loads it anew for the alerts and the front end.
-    void editWatchList(std::function<void(HistoryStore&)> edit);
+    bool claim(HistoryStore& store, const std::string& key, HistoryTime now);
+    // Changes the stored watch list, then loads it anew for the alerts and the
+    // front end. The edit returns why nothing changed, or empty.
+    void editWatchList(std::function<std::string(HistoryStore&)> edit, Done done);
     void reloadWatchList(HistoryStore& store);
     std::vector<HistoryAlert> alertsFor(const TableVisit& visit, HistoryStore& store);
 
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    Opener opener_;  // until the store is opened
+    int keepDays_;
     Now now_;
     Poster post_;
     Handlers handlers_;
@@ -112,6 +131,8 @@ private:
     // The history thread's alone.
     std::unique_ptr<HistoryStore> store_;
     std::string problem_;
+    bool pruned_ = false;
+    bool busyTold_ = false;
     std::unique_ptr<WatchState> watch_;
 
     // The front end's copies.

@@ -439,6 +439,10 @@ void Session::openHistory() {
     history_ =
         std::make_unique<ScanHistory>(std::move(open), settings_.history.days, services_.wallClock,
                                       services_.post, std::move(handlers));
+    // The window marks watched players from the start; a command opens the
+    // history only when it uses it, so that the others never wait for it.
+    if (!services_.headless)
+        history_->open();
 }
 
 void Session::recordVisit(const TableRow& row) {

@@ -1,9 +1,12 @@
 // The session's history: alerts for watched players and rules, at most once
-// an hour on the history's own clock, and one message when the file fails.
+// an hour on the history's own clock, one message when the file fails or is
+// busy, opened when used, and pruned by writes alone.
 #include "ScanHistory.h"
 
+#include "PostgresServer.h"
 #include "TempDir.h"
 
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
 #include <mutex>
@@ -15,20 +18,26 @@ using namespace std::chrono_literals;
 
 class ScanHistoryTest : public ::testing::Test {
 protected:
-    std::unique_ptr<ScanHistory> start(const std::filesystem::path& file) {
+    std::unique_ptr<ScanHistory> start(const std::filesystem::path& file, int keepDays = 90,
+                                       std::chrono::milliseconds busyWait = kHistoryBusyWait) {
+        return start([file, busyWait](std::string* problem) {
+            return openSqliteHistory(file, problem, busyWait);
+        }, keepDays);
+    }
+    std::unique_ptr<ScanHistory> start(ScanHistory::Opener open, int keepDays) {
         ScanHistory::Handlers handlers;
         handlers.failed = [this](const std::string& problem) { problems.push_back(problem); };
         handlers.alerts = [this](const std::vector<HistoryAlert>& raised) {
             alerts.insert(alerts.end(), raised.begin(), raised.end());
         };
         auto history = std::make_unique<ScanHistory>(
-            [file](std::string* problem) { return openSqliteHistory(file, problem); }, 90,
-            [this] { return now; },
+            std::move(open), keepDays, [this] { return now; },
             [this](std::function<void()> work) {
                 const std::lock_guard lock(mutex);
                 posted.push_back(std::move(work));
             },
             handlers);
+        history->open();
         settle(*history);
         return history;
     }
@@ -42,6 +51,18 @@ protected:
         }
         for (const auto& step : work)
             step();
+    }
+    std::vector<std::string> tables(ScanHistory& history) {
+        std::vector<std::string> names;
+        history.ask<std::vector<TableSummary>>(
+            [](HistoryStore& store) { return store.tables(HistoryTime{}); },
+            [&](std::vector<TableSummary> found) {
+                for (const TableSummary& table : found)
+                    names.push_back(table.table);
+            },
+            [](const std::string& why) { ADD_FAILURE() << why; });
+        settle(history);
+        return names;
     }
     std::vector<std::string> alertTexts() {
         std::vector<std::string> texts;
@@ -139,6 +160,82 @@ TEST_F(ScanHistoryTest, DamagedFileIsToldAndNeverWritten) {
     history->record(aconcagua(1.0));
     settle(*history);
     EXPECT_EQ(test::readBytes(dir / "history.sqlite"), "not a database, but the user's own file");
+}
+
+// Another program holding the file's write lock: said once, the tables of
+// the moment left out, an edit told it was not saved; the store is kept.
+TEST_F(ScanHistoryTest, BusyFileIsToldOnceAndWrittenAgainWhenFree) {
+    auto history = start(dir / "history.sqlite", 90, 50ms);
+    SQLite::Database other(dir / "history.sqlite", SQLite::OPEN_READWRITE);
+    std::optional<std::string> saved;
+    const ScanHistory::Done done = [&](const std::string& why) { saved = why; };
+    {
+        SQLite::Transaction lock(other, SQLite::TransactionBehavior::IMMEDIATE);
+        history->record(aconcagua(1.0));
+        settle(*history);
+        history->record(aconcagua(1.0));
+        history->watch("Fish", "", done);
+        settle(*history);
+    }
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("busy"), std::string::npos) << problems[0];
+    ASSERT_TRUE(saved);
+    EXPECT_NE(saved->find("database is locked"), std::string::npos) << *saved;
+    EXPECT_TRUE(history->available());
+
+    TableVisit later = aconcagua(1.0);
+    later.table = "Everest";
+    history->record(later);
+    history->watch("Fish", "", done);
+    settle(*history);
+    EXPECT_EQ(saved, "");
+    EXPECT_TRUE(history->isWatched("fish"));
+    EXPECT_EQ(tables(*history), std::vector<std::string>{"Everest"});
+    EXPECT_EQ(problems.size(), 1u);
+}
+
+// Nothing is made before the history is used, and only a write prunes: an old
+// history is read whole however short the time kept. A shared store keeps
+// what it says, whatever the scanner's own setting.
+TEST_F(ScanHistoryTest, OpenedWhenUsedAndPrunedOnlyByWrites) {
+    {
+        ScanHistory unused([&](std::string* problem) {
+            return openSqliteHistory(dir / "history.sqlite", problem);
+        }, 1, [this] { return now; }, [](std::function<void()>) {}, {});
+        unused.waitUntilIdle();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "history.sqlite"));
+
+    TableVisit old = aconcagua(1.0);
+    old.at = now - std::chrono::days(3);
+    openSqliteHistory(dir / "history.sqlite", nullptr)->add(old);
+    auto history = start(dir / "history.sqlite", 1);
+    EXPECT_EQ(tables(*history), std::vector<std::string>{"Aconcagua"});
+    TableVisit today = aconcagua(1.0);
+    today.table = "Everest";
+    history->record(today);
+    settle(*history);
+    EXPECT_EQ(tables(*history), std::vector<std::string>{"Everest"});
+
+    if (!test::PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL is not installed";
+    test::PostgresServer& server = test::PostgresServer::shared();
+    server.createDatabase("history_kept");
+    const std::string shared = "host=127.0.0.1 port=" + server.portText() +
+                               " dbname=history_kept user=" + std::string(server.kUser) +
+                               " password=" + std::string(server.kPassword);
+    const auto openShared = [&](std::string* problem) {
+        return openPostgresHistory(shared, problem);
+    };
+    openPostgresHistory(shared, nullptr)->add(old);
+    history = start(openShared, 1);
+    history->record(today);
+    EXPECT_EQ(tables(*history), (std::vector<std::string>{"Everest", "Aconcagua"}));
+    openPostgresHistory(shared, nullptr)->keepFor(2);
+    history = start(openShared, 90);
+    history->record(today);
+    EXPECT_EQ(tables(*history), std::vector<std::string>{"Everest"});
+    EXPECT_TRUE(problems.empty()) << problems.front();
 }
 
 }  // namespace

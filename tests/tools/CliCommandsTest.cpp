@@ -9,6 +9,7 @@
 #include "records/DatabaseList.h"
 #include "settings/SettingsStore.h"
 
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -261,6 +262,30 @@ TEST_F(CliCommands, WatchListAndHistoryAsJson) {
               std::string::npos);
     EXPECT_EQ(run("history", {"tables", "--since", "2026-12-08"}).out, "[]\n");
     EXPECT_EQ(run("history", {"tables", "--since", "evening"}).status, 1);
+    const Outcome keep = run("history", {"keep", "30"});
+    EXPECT_EQ(keep.status, 1);
+    EXPECT_NE(keep.err.find("historydays"), std::string::npos) << keep.err;
+}
+
+// An edit that saved nothing fails with its reason: a name or a note that is
+// no UTF-8, a file another program keeps locked beyond the wait.
+TEST_F(CliCommands, WatchEditsThatSaveNothingFailWithTheReason) {
+    const Outcome invalid = run("watch", {"add", "Ice\xff" "Man"});
+    EXPECT_EQ(invalid.status, 1);
+    EXPECT_EQ(invalid.err, "kestrova-cli watch: the name is no valid UTF-8 text\n");
+    EXPECT_EQ(run("watch", {"add", "--rule", "vpip >= 45", "--note", "\xfe"}).status, 1);
+
+    SQLite::Database other(dir / "history.sqlite", SQLite::OPEN_READWRITE);
+    {
+        SQLite::Transaction lock(other, SQLite::TransactionBehavior::IMMEDIATE);
+        const Outcome locked = run("watch", {"add", "Ice_Man"});
+        EXPECT_EQ(locked.status, 1);
+        EXPECT_EQ(locked.err.rfind("kestrova-cli watch: The watch list could not be saved: ", 0),
+                  0u)
+            << locked.err;
+        EXPECT_NE(locked.err.find("database is locked\n"), std::string::npos) << locked.err;
+    }
+    EXPECT_EQ(run("watch", {"list"}).out, "{\"players\":[],\"rules\":[]}\n");
 }
 
 TEST_F(CliCommands, DamagedDatabaseListIsListedAsFarAsReadableButNeverRewritten) {
@@ -319,6 +344,7 @@ TEST_F(CliTrackerCommands, LookupPrintsTheRecordAsJsonOrTheFailure) {
     const Outcome found = lookup({"KiII3r", "--stack", "2,500 ", "--seat", "4"});
     ASSERT_EQ(found.status, 0) << found.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "log.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "history.sqlite"));
     EXPECT_EQ(found.out,
               "{\"name\":\"KiII3r\",\"known\":true,\"buddyIndex\":1,\"icon\":0,\"vpip\":\"66.67\","
               "\"af\":\"0.00\",\"flopAf\":\"0.00\",\"turnAf\":\"0.00\",\"riverAf\":\"0.00\","

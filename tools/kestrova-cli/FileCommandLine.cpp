@@ -183,6 +183,13 @@ void addHistoryCommand(CommandLine& line, const FolderSource& folder, SettingsSt
         command.add_option("--since", args->since, "only what was read from then on")
             ->type_name("ISO-TIME");
     }
+    auto days = std::make_shared<int>(0);
+    CLI::App& keep = line.addCommand(
+        group, "keep", "how many days the shared history keeps what every scanner read",
+        [&line, folder, &settings, days] {
+            return runHistoryKeep(*days, folder(), settings.path(), line.err());
+        });
+    addNumber(keep, "DAYS", *days, 1, INT_MAX, "the days to keep").required();
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ std::unique_ptr<HeadlessSession> openHistory(const std::filesystem::path& direct
         HeadlessSession::openFiles(directory, settingsFile, err);
     if (!headless)
         return nullptr;
+    headless->session().history().open();
     headless->settle();
     if (headless->failed())
         return nullptr;
@@ -40,6 +41,19 @@ std::optional<Result> query(HeadlessSession& headless,
         [&](const std::string& why) { err << why << '\n'; });
     headless.settle();
     return answer;
+}
+
+// Waits for an edit of the watch list to end; 1 after telling err why
+// nothing was saved (`problem`: empty when it was, unset without an answer).
+int finishEdit(HeadlessSession& headless, const std::optional<std::string>& problem,
+               std::ostream& err) {
+    headless.settle();
+    const std::string why = problem.value_or("the watch list could not be saved");
+    if (!why.empty()) {
+        err << "kestrova-cli watch: " << why << '\n';
+        return 1;
+    }
+    return headless.failed() ? 1 : 0;
 }
 
 Json visitJson(const TableVisit& visit) {
@@ -87,17 +101,16 @@ int runWatchAdd(const WatchArgs& args, const std::filesystem::path& directory,
     if (!headless)
         return 1;
     ScanHistory& history = headless->session().history();
+    std::optional<std::string> problem;
+    const ScanHistory::Done done = [&problem](const std::string& why) { problem = why; };
     if (!args.rule.empty()) {
-        std::string problem;
-        if (!history.addRule(args.rule, args.note, &problem)) {
-            err << "kestrova-cli watch: " << problem << '\n';
-            return 1;
-        }
+        std::string refused;
+        if (!history.addRule(args.rule, args.note, &refused, done))
+            problem = refused;
     } else {
-        history.watch(args.name, args.note);
+        history.watch(args.name, args.note, done);
     }
-    headless->settle();
-    return headless->failed() ? 1 : 0;
+    return finishEdit(*headless, problem, err);
 }
 
 int runWatchRemove(const WatchArgs& args, const std::filesystem::path& directory,
@@ -120,12 +133,13 @@ int runWatchRemove(const WatchArgs& args, const std::filesystem::path& directory
             << '\n';
         return 1;
     }
+    std::optional<std::string> problem;
+    const ScanHistory::Done done = [&problem](const std::string& why) { problem = why; };
     if (args.ruleId)
-        history.removeRule(*args.ruleId);
+        history.removeRule(*args.ruleId, done);
     else
-        history.unwatch(args.name);
-    headless->settle();
-    return headless->failed() ? 1 : 0;
+        history.unwatch(args.name, done);
+    return finishEdit(*headless, problem, err);
 }
 
 int runWatchList(const std::filesystem::path& directory, const std::filesystem::path& settingsFile,
@@ -143,6 +157,21 @@ int runWatchList(const std::filesystem::path& directory, const std::filesystem::
         rules.push_back({{"id", rule.id}, {"rule", rule.rule}, {"note", rule.note}});
     out << jsonText(Json{{"players", players}, {"rules", rules}}) << '\n';
     return 0;
+}
+
+int runHistoryKeep(int days, const std::filesystem::path& directory,
+                   const std::filesystem::path& settingsFile, std::ostream& err) {
+    const auto headless = openHistory(directory, settingsFile, err);
+    if (!headless)
+        return 1;
+    const std::optional<bool> kept = query<bool>(
+        *headless,
+        [days](HistoryStore& store) {
+            store.keepFor(days);
+            return true;
+        },
+        err);
+    return kept ? 0 : 1;
 }
 
 int runHistoryCommand(const HistoryArgs& args, const std::filesystem::path& directory,

@@ -36,5 +36,9 @@ struct HistoryArgs {
 int runHistoryCommand(const HistoryArgs& args, const std::filesystem::path& directory,
                       const std::filesystem::path& settingsFile, std::ostream& out,
                       std::ostream& err);
+// "kestrova-cli history keep DAYS": how long the shared history keeps what
+// every scanner read (a local history keeps what historydays says).
+int runHistoryKeep(int days, const std::filesystem::path& directory,
+                   const std::filesystem::path& settingsFile, std::ostream& err);
 
 }  // namespace kestrova::cli

@@ -157,4 +157,11 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
     return i == a.size() && j == b.size();
 }
 
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();)
+        if (nextCharacter(text, i) >= kStrayByte)
+            return false;
+    return true;
+}
+
 }  // namespace kestrova

@@ -36,4 +36,7 @@ bool lessIgnoringAsciiCase(std::string_view a, std::string_view b);
 // are no UTF-8 compare as they are.
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 
+// Whether the bytes are UTF-8 throughout (no overlong forms, no surrogates).
+bool isValidUtf8(std::string_view text);
+
 }  // namespace kestrova
