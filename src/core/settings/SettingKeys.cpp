@@ -41,4 +41,15 @@ SettingRule settingRule(const SettingKey& key) {
     return std::visit([](const auto& k) { return k.rule; }, key);
 }
 
+bool connectionHoldsPassword(std::string_view connection) {
+    if (lowerAsciiText(connection).find("password") != std::string::npos)
+        return true;
+    const std::size_t scheme = connection.find("://");
+    if (scheme == std::string_view::npos)
+        return false;
+    const std::string_view rest = connection.substr(scheme + 3);
+    const std::size_t at = rest.find('@');
+    return at != std::string_view::npos && rest.substr(0, at).find(':') != std::string_view::npos;
+}
+
 }  // namespace kestrova

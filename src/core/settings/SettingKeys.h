@@ -264,4 +264,8 @@ std::string_view settingName(const SettingKey& key);
 SettingGroup settingGroup(const SettingKey& key);
 SettingRule settingRule(const SettingKey& key);
 
+// Whether a PostgreSQL connection text (historydb) carries a password: a
+// "password" keyword in any letter case, or a URI's "user:password@".
+bool connectionHoldsPassword(std::string_view connection);
+
 }  // namespace kestrova

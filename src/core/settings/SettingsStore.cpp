@@ -12,6 +12,7 @@
 #include "common/FileLock.h"
 #include "common/Text.h"
 #include "settings/IniDocument.h"
+#include "settings/SettingKeys.h"
 
 namespace kestrova {
 
@@ -105,7 +106,14 @@ bool SettingsStore::writeText(std::string_view key, std::string_view value) {
         lastError_ = std::string(key) + ": a key or value the file cannot hold";
         return false;
     }
-    if (!writeFileAtomically(file, document.text(), &lastError_)) {
+    // The shared history's connection text may hold its password: the file is
+    // then the user's alone. (Without one it keeps the mode it had.)
+    const std::optional<std::string> history = document.value(section_, keys::historydb.name);
+    const bool secret = history && connectionHoldsPassword(*history);
+    constexpr auto kOwnerOnly =
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+    if (!(secret ? writeFileAtomically(file, document.text(), kOwnerOnly, &lastError_)
+                 : writeFileAtomically(file, document.text(), &lastError_))) {
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -193,6 +194,25 @@ TEST_F(SettingsStoreTest, ValuesThatWouldBreakTheFileAreRefused) {
 }
 
 // Names are found ignoring case, so no two keys may differ in case only.
+// A shared history's password makes the file the user's alone, however the
+// connection text spells it.
+TEST_F(SettingsStoreTest, AFileHoldingAPasswordIsWrittenForTheUserAlone) {
+    const auto mode = [this] {
+        struct stat status{};
+        ::stat(ini().c_str(), &status);
+        return status.st_mode & 0777;
+    };
+    for (const char* connection : {"host=db PASSWORD=s3cret", "host=db Password=s3cret",
+                                   "postgresql://me:s3cret@db/history"}) {
+        SettingsStore store = storeWith("[Tallyhand]\nprofilme=Hero\n");
+        ASSERT_EQ(::chmod(ini().c_str(), 0644), 0);
+        ASSERT_TRUE(store.writeText(keys::historydb, "host=db user=me"));
+        EXPECT_EQ(mode(), 0644u);
+        ASSERT_TRUE(store.writeText(keys::historydb, connection));
+        EXPECT_EQ(mode(), 0600u) << connection;
+    }
+}
+
 TEST(SettingKeys, NoTwoNamesDifferInCaseOnly) {
     std::set<std::string> names;
     for (const SettingKey& key : allSettingKeys()) {
