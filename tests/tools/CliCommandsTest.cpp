@@ -149,10 +149,25 @@ TEST_F(CliCommands, SettingsGoThroughTheStore) {
     EXPECT_NE(settings({"set", "Lim", "yes"}).err.find("0 or 1"), std::string::npos);
     EXPECT_EQ(settings({"set", "scanint", "15min"}).status, 1);
     EXPECT_EQ(settings({"set", "profilme", "a\nb"}).status, 1);
+    // Malformed, out of range or past the int range: refused with the key's range.
+    for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
+             {"goodscore", "abc"}, {"goodscore", "nan"}, {"goodscore", "-5"}, {"goodscore", "2,5"},
+             {"weakvpip", "0"}, {"weakvpip", "-5"}, {"weakvpip", "100"}, {"form", "99999999999"},
+             {"cache", "99999999999"}, {"cache", "seconds"}}) {
+        const Outcome refused = settings({"set", key, value});
+        EXPECT_EQ(refused.status, 1) << key << '=' << value;
+        EXPECT_NE(refused.err.find(" from "), std::string::npos) << refused.err;
+    }
+    EXPECT_NE(settings({"set", "weakvpip", "100"}).err.find("a decimal integer from 1 to 99"),
+              std::string::npos);
+    EXPECT_NE(settings({"set", "goodscore", "2,5"}).err.find("a number from 0 to 10"),
+              std::string::npos);
     for (const std::vector<std::string>& usage :
          std::vector<std::vector<std::string>>{{}, {"get"}, {"list", "x"}, {"set", "cache"}})
         EXPECT_EQ(settings(usage).status, 2);
     EXPECT_EQ(readBytes(store.path()), before);
+    EXPECT_EQ(settings({"set", "goodscore", "2.5"}).status, 0);
+    EXPECT_EQ(settings({"get", "goodscore"}).out, "2.5\n");
 
     writeBytes(dir / "file", "x");
     store = SettingsStore(dir / "file" / "Velloran.ini");

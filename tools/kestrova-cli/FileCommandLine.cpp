@@ -33,8 +33,8 @@ void addSettingsCommand(CommandLine& line, SettingsStore& settings) {
         ->required();
     CLI::App& set = line.addCommand(
         group, "set",
-        "stores VALUE under KEY: a flag takes 0 or 1, a number key a decimal integer, a text "
-        "anything on one line",
+        "stores VALUE under KEY: a flag takes 0 or 1, a number key a number within its range "
+        "(a value outside is refused with the range), a text anything on one line",
         [&line, &settings, key, value] {
             return runSettingsSet(settings, *key, *value, line.err());
         });

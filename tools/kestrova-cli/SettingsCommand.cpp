@@ -1,6 +1,5 @@
 #include "SettingsCommand.h"
 
-#include <charconv>
 #include <string_view>
 #include <variant>
 
@@ -15,31 +14,6 @@ std::string currentValue(const SettingsStore& store, const SettingKey& key) {
         return std::to_string(store.read(*intKey));
     }
     return store.readText(std::get<TextKey>(key));
-}
-
-bool isDecimalInt(std::string_view text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && ptr == end && !text.empty();
-}
-
-// Empty when the key can take the value, otherwise why not.
-std::string refusal(const SettingKey& key, std::string_view value) {
-    if (value.find_first_of("\r\n") != std::string_view::npos) {
-        return "a value must fit on one line";
-    }
-    switch (settingRule(key)) {
-        case SettingRule::Flag:
-        case SettingRule::ExactFlag:
-            return (value == "0" || value == "1") ? "" : "a flag takes 0 or 1";
-        case SettingRule::Integer:
-            return isDecimalInt(value) ? "" : "this key takes a decimal integer";
-        case SettingRule::TypedNumber:
-        case SettingRule::Text:
-            return "";
-    }
-    return "";
 }
 
 const SettingKey* knownKey(std::string_view name, std::ostream& err) {
@@ -91,7 +65,7 @@ int runSettingsSet(SettingsStore& store, const std::string& key, const std::stri
     if (known == nullptr) {
         return 1;
     }
-    if (const std::string why = refusal(*known, value); !why.empty()) {
+    if (const std::string why = settingValueRefusal(*known, value); !why.empty()) {
         err << "kestrova-cli settings: " << settingName(*known) << ": " << why << '\n';
         return 1;
     }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -264,8 +266,24 @@ std::string_view settingName(const SettingKey& key);
 SettingGroup settingGroup(const SettingKey& key);
 SettingRule settingRule(const SettingKey& key);
 
+// The values a key read as a number takes, as the options dialog allows them.
+struct SettingRange {
+    double minimum;
+    double maximum;
+    bool decimal = false;  // a decimal number ("2.5"), else a whole one
+};
+
+// The key's own range, every int for the other integer keys; nothing for
+// flags and free text.
+std::optional<SettingRange> settingRange(const SettingKey& key);
+
 // Whether a PostgreSQL connection text (historydb) carries a password: a
 // "password" keyword in any letter case, or a URI's "user:password@".
 bool connectionHoldsPassword(std::string_view connection);
+
+// Empty when the key can take the value as it would be stored; otherwise why
+// not, with the key's range. A typed number may go on after its digits ("600
+// seconds"), as the program reads only those.
+std::string settingValueRefusal(const SettingKey& key, std::string_view value);
 
 }  // namespace kestrova
