@@ -86,7 +86,9 @@ bool PokerOfficeSource::addCounters(const TrackerName& name, TrackerCounters& co
                 id.emplace(*value);
             return false;  // the first row is the player
         });
-        if (!searched && !kept) {
+        // A server silent on the kept connection is left out at once: a new
+        // connection would cost another wait, for every player of the pass.
+        if (!searched && (!kept || connection_->timedOut())) {
             fail(connection_->errorMessage(), messages);
             return true;
         }

@@ -12,7 +12,8 @@ namespace kestrova {
 // The connection a look-up opens serves the following ones until
 // disconnect() (the end of a scan): a server connect costs more than the
 // look-up's two statements. A kept connection that fails its first statement
-// (the server dropped it) is replaced once, inside the same look-up.
+// (the server dropped it) is replaced once, inside the same look-up; one that
+// gets no answer in time fails like any other statement.
 class PokerOfficeSource final : public SqlTrackerSource {
 public:
     static constexpr std::string_view kPlayerSearch =

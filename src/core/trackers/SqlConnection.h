@@ -58,6 +58,8 @@ public:
     // The library's step that failed last ("dsql_prepare", "connect", ...).
     virtual std::string failedStep() const = 0;
     virtual std::string errorMessage() const = 0;
+    // Whether the last failure was the server not answering in time.
+    virtual bool timedOut() const { return false; }
     // The five-character SQLSTATE of the last failure, when the library gives one.
     virtual std::string sqlState() const { return {}; }
 };

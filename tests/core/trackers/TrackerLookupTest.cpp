@@ -26,6 +26,7 @@
 #include "Printers.h"
 #include "ProcessTools.h"
 #include "RecordingSink.h"
+#include "StallingRelay.h"
 #include "TempDir.h"
 #include "TrackerEntry.h"
 #include "records/ImportProgress.h"
@@ -759,6 +760,29 @@ TEST_F(PokerOfficeTest, SilentAndStalledServersCostOneShortWaitPerPass) {
     lookup_->disconnectDatabases();
     ASSERT_TRUE(lookup_->connectDatabases(sink_));
     EXPECT_EQ(sums("RiverRat").hands, 4);
+}
+
+// A server silent on the kept connection is told once, like the other
+// failures, and the counts it answered before stay; the next pass asks again.
+TEST_F(PokerOfficeTest, ATimeoutOnTheKeptConnectionIsToldAndWhatWasAnsweredStays) {
+    settings_.writeText(keys::lookuptimeout, "1");
+    test::StallingRelay relay(server_->port());
+    auto& lookup = connected({office(relay.port())});
+    EXPECT_EQ(hands("RiverRat"), "4");
+    relay.stall();
+    EXPECT_EQ(hands("O'Brien"), "0");
+    EXPECT_EQ(hands("'Quote"), "0");
+    ASSERT_EQ(sink_.messages.size(), 1u);
+    EXPECT_NE(sink_.messages[0].find("no answer from the server to a statement within 1 seconds"),
+              std::string::npos)
+        << sink_.messages[0];
+    ASSERT_EQ(lookup.failedDatabases().size(), 1u);
+    EXPECT_EQ(records_.findCachedPlayer("RiverRat")->hands, "4");
+
+    lookup.disconnectDatabases();
+    ASSERT_TRUE(lookup.connectDatabases(sink_));
+    EXPECT_EQ(sums("O'Brien").hands, 2);
+    EXPECT_TRUE(lookup.failedDatabases().empty());
 }
 
 class AccessTest : public LookupFixture {

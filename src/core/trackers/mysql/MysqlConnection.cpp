@@ -89,6 +89,7 @@ public:
     }
 
     std::string failedStep() const override { return step_; }
+    bool timedOut() const override { return !timeout_.empty(); }
     std::string errorMessage() const override {
         return timeout_.empty() ? connection_.error() : timeout_;
     }
