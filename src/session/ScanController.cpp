@@ -199,6 +199,11 @@ void ScanController::runPass(Request& request) {
     }
 
     scan_event::Finished finished{request.kind, end};
+    const bool scanned = request.kind == PassKind::ScanSelected || request.kind == PassKind::ScanAll;
+    if (scanned && resources_.tracker) {
+        for (const TrackerLookup::Failure& failure : resources_.tracker->failedDatabases())
+            finished.leftOut.push_back({failure.database, failure.reason});
+    }
     for (const std::shared_ptr<PlayerStats>& record : state_.records) {
         if (!record)
             continue;

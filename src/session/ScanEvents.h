@@ -53,12 +53,18 @@ struct Message {
 struct FontFound {
     std::string description;
 };
+// A tracking database a scan left out after telling why; the others answered.
+struct LeftOutDatabase {
+    std::string database;
+    std::string reason;
+};
 struct Finished {
     PassKind pass;
     PassEnd end;
     // The statistics cache as the pass left it, for the known-player line.
     std::size_t knownRecords = 0;
     std::size_t records = 0;
+    std::vector<LeftOutDatabase> leftOut;
 };
 
 }  // namespace scan_event

@@ -33,6 +33,35 @@ TEST(ScanSimEndToEndTest, FullScanShowsTheReviewedFigures) {
     EXPECT_FALSE(QFile::exists(cli.path(QStringLiteral("log.txt"))));
 }
 
+// A tracker that refuses the login is named once and left out: the other's
+// players come out as without it, and "failed" names it.
+TEST(ScanSimEndToEndTest, ATrackerThatRefusesTheLoginIsLeftOut) {
+    if (!PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL is not installed; the tracker needs a server";
+    CliRun cli;
+    ASSERT_NO_FATAL_FAILURE(cli.prepareScan(PostgresServer::shared(), "scan_sim_pt3_left"));
+    const CliRun::Result added = cli.run(
+        {QStringLiteral("db"), QStringLiteral("add"), QStringLiteral("--kind"), QStringLiteral("0"),
+         QStringLiteral("--host"), QString::fromUtf8(PostgresServer::kHost.data()),
+         QStringLiteral("--port"), QString::number(PostgresServer::shared().port()),
+         QStringLiteral("--db"), QStringLiteral("scan_sim_pt2"), QStringLiteral("--user"),
+         QStringLiteral("nobody"), QStringLiteral("--password"), QStringLiteral("wrong")});
+    ASSERT_EQ(added.exitCode, 0) << added.err;
+    const CliRun::Result scan = cli.run({QStringLiteral("scan"), QStringLiteral("--sim"),
+                                         QStringLiteral(KESTROVA_DATA_DIR "/lobby-60.json")},
+                                        {}, 120000);
+    ASSERT_EQ(scan.exitCode, 0) << scan.err;
+    const std::string named = "Database: PokerTracker 2 \"scan_sim_pt2\"";
+    ASSERT_NE(scan.err.find(named), std::string::npos) << scan.err;
+    EXPECT_EQ(scan.err.find(named, scan.err.find(named) + 1), std::string::npos) << scan.err;
+    QJsonObject result = QJsonDocument::fromJson(scan.out).object();
+    const QJsonArray failed = result.take(QStringLiteral("failed")).toArray();
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(failed[0].toObject().value(QStringLiteral("database")).toString(),
+              QStringLiteral("scan_sim_pt2"));
+    expectGoldenScan(QJsonDocument(result).toJson());
+}
+
 // A damaged database list is told on standard error and fails the command: a
 // headless run never waits for a click on a box nobody sees.
 TEST(ScanSimEndToEndTest, DamagedDatabaseListFailsTheScanWithAMessage) {

@@ -571,6 +571,34 @@ TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
     expectConsistent(*session);
 }
 
+// One tracker of two refuses the login: it is named once and the scan reads the
+// other's players to the end of the lobby.
+TEST_F(SessionTest, AScanGoesOnWithoutATrackerThatRefusesTheLogin) {
+    if (!test::PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL server programs not installed";
+    test::PostgresServer& server = test::PostgresServer::shared();
+    server.createDatabase("session_pt2");
+    server.executeFile("session_pt2", KESTROVA_TRACKER_FIXTURES "/pokertracker2.sql");
+    DatabaseList list;
+    DatabaseEntry wrong = test::trackerEntry(server, "session_pt3", DatabaseKind::PokerTracker3);
+    wrong.password = "wrong";
+    list.append(wrong);
+    list.append(test::trackerEntry(server, "session_pt2", DatabaseKind::PokerTracker2Postgres));
+    ASSERT_TRUE(list.save(dir.path()));
+
+    start(sim::Lobby({simTable("Alpha", {"RiverRat", "Ivan"}), simTable("Beta", {"KiII3r"})}),
+          {.databases = true});
+    ASSERT_TRUE(session->scanAll());
+    settle();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("\nDatabase: PokerTracker 3 \"session_pt3\"\n"), std::string::npos)
+        << messages[0];
+    EXPECT_EQ(ends.back(), PassEnd::EndOfList);
+    EXPECT_EQ(listedHands(*session),
+              (std::map<std::string, std::string>{
+                  {"RiverRat@Alpha", "3"}, {"Ivan@Alpha", "0"}, {"KiII3r@Beta", "4"}}));
+}
+
 // The import runs on the worker under the busy rule: the window's buddy list
 // takes the passing players at its end; "Cancel" ends the collection.
 TEST_F(SessionTest, ImportOnTheWorkerAddsPassingPlayersAndCancelEndsTheCollection) {

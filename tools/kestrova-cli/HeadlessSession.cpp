@@ -74,6 +74,8 @@ void HeadlessSession::settle() {
 void HeadlessSession::scanEvent(const ScanEvent& event) {
     if (const auto* font = std::get_if<scan_event::FontFound>(&event))
         err_ << "font found: " << font->description << '\n';
+    else if (const auto* done = std::get_if<scan_event::Finished>(&event))
+        leftOut_ = done->leftOut;
 }
 
 void HeadlessSession::historyUnavailable(const std::string& problem) {

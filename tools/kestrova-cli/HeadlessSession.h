@@ -46,6 +46,8 @@ public:
     void settle();
     bool failed() const { return failed_; }
     int messageCount() const { return messages_; }
+    // The tracking databases the last scan left out after telling why, once each.
+    const std::vector<scan_event::LeftOutDatabase>& leftOut() const { return leftOut_; }
 
     void showMessage(const std::string& title, const std::string& text) override;
     void jobEvent(const JobEvent& event) override;
@@ -61,6 +63,7 @@ private:
     bool bareMessages_;
     bool failed_ = false;
     int messages_ = 0;
+    std::vector<scan_event::LeftOutDatabase> leftOut_;
     std::function<void(const JobEvent&)> jobEvents_;
     std::mutex mutex_;
     std::vector<std::function<void()>> queue_;

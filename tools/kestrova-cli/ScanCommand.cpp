@@ -6,9 +6,22 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <memory>
 
 namespace kestrova::cli {
+
+namespace {
+
+// Whether an active database answered besides those the pass left out.
+bool othersAnswered(const Session& session, std::size_t leftOut) {
+    const auto& databases = session.databases();
+    const auto active = std::count_if(databases.begin(), databases.end(),
+                                      [](const DatabaseEntry& e) { return e.active; });
+    return static_cast<std::size_t>(active) > leftOut;
+}
+
+}  // namespace
 
 // scan --sim LOBBY.json | --x11 [--display NAME]: "Scan All Tables" exactly as the
 // main window runs it (settings, db.conf, mofofish, profiles), its lists as JSON.
@@ -16,7 +29,15 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
                    std::ostream& out, std::ostream& err) {
     const std::unique_ptr<HeadlessSession> headless =
         HeadlessSession::open(options, directory, err);
-    if (!headless || !headless->finishPass(headless->session().scanAll()))
+    if (!headless)
+        return 1;
+    const bool finished = headless->finishPass(headless->session().scanAll());
+    // Databases left out of the pass have said why on standard error, once
+    // each: what the others answered is printed, naming them in "failed".
+    const auto& leftOut = headless->leftOut();
+    const bool onlyLeftOut =
+        !leftOut.empty() && static_cast<std::size_t>(headless->messageCount()) == leftOut.size();
+    if (!finished && !onlyLeftOut)
         return 1;
     Session& session = headless->session();
 
@@ -48,12 +69,18 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
                           {"player", alert.player},
                           {"rule", alert.rule},
                           {"text", alert.text}});
-    const nlohmann::ordered_json result = {{"tables", tables},
-                                           {"players", players},
-                                           {"knownPlayers", session.knownPlayerLine()},
-                                           {"alerts", alerts}};
+    nlohmann::ordered_json result = {{"tables", tables},
+                                     {"players", players},
+                                     {"knownPlayers", session.knownPlayerLine()},
+                                     {"alerts", alerts}};
+    if (!leftOut.empty()) {
+        nlohmann::ordered_json failed = nlohmann::ordered_json::array();
+        for (const scan_event::LeftOutDatabase& database : leftOut)
+            failed.push_back({{"database", database.database}, {"reason", database.reason}});
+        result["failed"] = std::move(failed);
+    }
     out << jsonText(result) << '\n';
-    return 0;
+    return finished || (onlyLeftOut && othersAnswered(session, leftOut.size())) ? 0 : 1;
 }
 
 }  // namespace kestrova::cli

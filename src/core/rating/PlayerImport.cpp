@@ -57,7 +57,9 @@ PlayerImport::Outcome PlayerImport::run(const std::vector<DatabaseEntry>& databa
                                         ImportProgress& progress) {
     Outcome outcome;
     candidates_.clear();
-    if (!lookup_.connectDatabases(messages_)) {
+    // Buddies picked by figures without one of the databases would be picked
+    // wrongly: the import needs every database.
+    if (!lookup_.connectDatabases(messages_) || lookup_.databaseLeftOut()) {
         outcome.failed = true;
         lookup_.disconnectDatabases();
         return outcome;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/MessageSink.h"
+#include "common/Text.h"
 #include "trackers/TrackerStatements.h"
 
 namespace kestrova {
@@ -16,11 +17,14 @@ constexpr std::string_view kErrorTitle = "Error";
 }  // namespace
 
 std::string PostgresTrackerSource::connectionFailureText(const std::string& libraryMessage,
-                                                         std::string_view user) {
+                                                         std::string_view user,
+                                                         std::string_view database) {
     // The user may be reading this with someone watching: a fixed mask tells
     // neither the password's characters nor its length.
-    return "Connection to database failed: " + libraryMessage + "\nUsername: " + std::string(user) +
-           "\nPassword: ********";
+    std::string text = "Connection to database failed: " + libraryMessage;
+    if (!database.empty())
+        text += "\nDatabase: " + std::string(database);
+    return text + "\nUsername: " + std::string(user) + "\nPassword: ********";
 }
 
 bool PostgresTrackerSource::connect(MessageSink& messages) {
@@ -29,9 +33,13 @@ bool PostgresTrackerSource::connect(MessageSink& messages) {
         PostgresConnection::connectionText(e.host, e.port, e.database, e.user, e.password);
     connection_.setStatementTimeout(statementTimeout());
     if (!connection_.open(text)) {
-        messages.showMessage(std::string(kErrorTitle),
-                             connectionFailureText(connection_.errorMessage(), e.user));
+        const std::string reason = connection_.errorMessage();
         connection_.close();
+        const std::string database =
+            std::string(trackerKindName(kind())) + " \"" + e.database + "\"";
+        failForPass(connectionFailureText(reason, e.user, database),
+                    std::string(trimWhiteSpace(reason)),
+                    messages);
         return false;
     }
     afterConnect();

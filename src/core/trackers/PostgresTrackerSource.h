@@ -21,15 +21,19 @@ public:
     using TrackerSource::TrackerSource;
 
     bool keepsConnection() const override { return true; }
+    // A database that cannot be connected is told, with its kind and name, and
+    // left out of the pass; false then.
     bool connect(MessageSink& messages) override;
     void disconnect() override { connection_.close(); }
     bool isConnected() const { return connection_.isOpen(); }
     PostgresConnection& connection() { return connection_; }
 
-    // "Connection to database failed: ..." with the user and a fixed password
-    // mask, which tells nothing about the password.
+    // "Connection to database failed: ..." with the database when it is named
+    // ("PokerTracker 3 \"pt3\""; several may share host, port and user), the
+    // user and a fixed password mask, which tells nothing about the password.
     static std::string connectionFailureText(const std::string& libraryMessage,
-                                             std::string_view user);
+                                             std::string_view user,
+                                             std::string_view database = {});
 
 protected:
     // Runs after a successful connect (Holdem Manager probes its tables).

@@ -79,17 +79,26 @@ bool TrackerLookup::connectDatabases(MessageSink& messages) {
         if (slot.source)
             slot.source->startPass(lookupTimeout_);
     }
+    // One database that cannot be connected is told and left out of the pass;
+    // the pass needs only one that can be used.
+    bool active = false;
+    bool usable = false;
     for (auto& slot : slots_) {
         TrackerSource* source = slot.source.get();
-        if (source == nullptr || !source->entry().active || !source->keepsConnection())
+        if (source == nullptr || !source->entry().active)
             continue;
-        if (!source->connect(messages)) {
-            connected_ = false;
-            return false;
-        }
+        active = true;
+        if (!source->keepsConnection() || source->connect(messages))
+            usable = true;
     }
-    connected_ = true;
-    return true;
+    connected_ = usable || !active;
+    return connected_;
+}
+
+bool TrackerLookup::databaseLeftOut() const {
+    return std::any_of(slots_.begin(), slots_.end(), [](const Slot& slot) {
+        return slot.source && slot.source->entry().active && slot.source->passFailure();
+    });
 }
 
 void TrackerLookup::disconnectDatabases() {
@@ -157,11 +166,17 @@ bool TrackerLookup::buildAggregator(MessageSink& messages) {
     aggregatorWithoutTrigramIndex_ = false;
     if (!connected_)
         return false;
+    bool everyOneBuilt = true;
     for (auto& slot : slots_) {
         TrackerSource* source = slot.source.get();
         if (source == nullptr || !source->entry().active ||
             source->kind() != DatabaseKind::PokerTracker3)
             continue;
+        // Not connected (the user was told): the others are built all the same.
+        if (source->passFailure()) {
+            everyOneBuilt = false;
+            continue;
+        }
         auto& postgres = static_cast<PostgresTrackerSource&>(*source);
         // Building reads every hand: its statements get a deadline of their own.
         PostgresConnection& connection = postgres.connection();
@@ -187,7 +202,7 @@ bool TrackerLookup::buildAggregator(MessageSink& messages) {
                 break;
         }
     }
-    return true;
+    return everyOneBuilt;
 }
 
 }  // namespace kestrova

@@ -29,13 +29,14 @@ class SettingsStore;
 // files, which connect inside every look-up. Their counts are summed in list
 // order.
 //
-// Failures are told through the MessageSink with the texts users know; a
-// failing PostgreSQL statement closes that database's connection and clears the
-// connected flag, and the next connectDatabases() connects every PostgreSQL
-// database again. Until then lookupPlayer() returns no record rather than a
-// record built without the lost database, which the cache would keep. The
-// databases opened inside every look-up that fail are told once and left out
-// for the rest of the pass (see failedDatabases()).
+// Failures are told through the MessageSink with the texts users know. A
+// PostgreSQL database that cannot be connected, and a database opened inside
+// every look-up that fails, are told once and left out for the rest of the
+// pass (see failedDatabases()); the others still answer. A failing PostgreSQL
+// statement closes that database's connection and clears the connected flag,
+// and the next connectDatabases() connects every PostgreSQL database again.
+// Until then lookupPlayer() returns no record rather than a record built
+// without the lost database, which the cache would keep.
 class TrackerLookup final : public PlayerLookup {
 public:
     using Options = TrackerOptions;
@@ -50,8 +51,10 @@ public:
     TrackerLookup(const TrackerLookup&) = delete;
     TrackerLookup& operator=(const TrackerLookup&) = delete;
 
+    // False only when active databases exist and none of them can be used.
     bool connectDatabases(MessageSink& messages) override;
     void disconnectDatabases() override;
+    bool databaseLeftOut() const override;
     std::shared_ptr<PlayerStats> lookupPlayer(const std::string& name, const std::string& stack,
                                               const std::string& seat,
                                               MessageSink& messages) override;
@@ -71,6 +74,7 @@ public:
     // Rebuilds the aggregator table hhps in every active PokerTracker 3
     // database over the open connections (connectDatabases() first). False
     // after a message when a database failed; that connection is then closed.
+    // One left out of the pass is not built, and the result is false.
     bool buildAggregator(MessageSink& messages);
     // Whether the last build left a database without the trigram index that makes
     // aggregator look-ups fast (the completion message says so).

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/DatabaseEntry.h"
@@ -88,6 +89,10 @@ struct TrackerSourceContext {
     const TrackerOptions* options = nullptr;
     TraceLog trace = TraceLog::off();
 };
+
+// The tracker's name as users know it ("PokerTracker 3"); empty for a kind
+// code no tracker has.
+std::string_view trackerKindName(DatabaseKind kind);
 
 // The source for the entry's kind; null for a kind code no tracker has.
 std::unique_ptr<TrackerSource> makeTrackerSource(DatabaseEntry entry,

@@ -17,6 +17,27 @@ void TrackerSource::failForPass(const std::string& message, const std::string& r
     passFailure_ = reason;
 }
 
+std::string_view trackerKindName(DatabaseKind kind) {
+    switch (kind) {
+        case DatabaseKind::PokerTracker2Postgres:
+            return "PokerTracker 2";
+        case DatabaseKind::PokermanagerFirebird:
+            return "Pokermanager";
+        case DatabaseKind::PokerOfficeMysql:
+            return "PokerOffice";
+        case DatabaseKind::PokerTracker2Access:
+            return "PokerTracker 2 (Access)";
+        case DatabaseKind::HoldemManager:
+        case DatabaseKind::HoldemManagerMonthly:
+            return "Holdem Manager";
+        case DatabaseKind::PokerTracker3:
+            return "PokerTracker 3";
+        case DatabaseKind::Elephant:
+            return "Elephant";
+    }
+    return {};
+}
+
 std::unique_ptr<TrackerSource> makeTrackerSource(DatabaseEntry entry,
                                                  const TrackerSourceContext& context) {
     switch (static_cast<DatabaseKind>(entry.kind)) {

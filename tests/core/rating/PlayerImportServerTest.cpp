@@ -173,8 +173,8 @@ TEST_F(PlayerImportServerTest, CancelKeepsThePlayersAddedBefore) {
 }
 
 // No players table: the declaration fails, so does the FETCH after it; a wrong
-// password is told without the password; a list that cannot be saved is told
-// and kept in memory.
+// password is told without the password and ends the import, though another
+// database answers; a list that cannot be saved is told and kept in memory.
 TEST_F(PlayerImportServerTest, FailuresAreToldAndEndTheImport) {
     CountingProgress progress;
     auto outcome = run({entryFor("ki_empty", DatabaseKind::PokerTracker2Postgres),
@@ -188,8 +188,10 @@ TEST_F(PlayerImportServerTest, FailuresAreToldAndEndTheImport) {
 
     DatabaseEntry entry = entryFor("ki_pt2_a", DatabaseKind::PokerTracker2Postgres);
     entry.password = "wrong-pw";
-    outcome = run({entry}, ImportFilter{}, progress);
+    outcome = run({entry, entryFor("ki_pt2_b", DatabaseKind::PokerTracker2Postgres)},
+                  ImportFilter{}, progress);
     EXPECT_TRUE(outcome.failed);
+    EXPECT_EQ(outcome.lookedUp, 0u);
     ASSERT_EQ(sink_.messages.size(), 2u);
     EXPECT_EQ(sink_.messages[1].rfind("Error|Connection to database failed: ", 0), 0u);
     EXPECT_EQ(sink_.messages[1].find("wrong-pw"), std::string::npos);

@@ -243,18 +243,34 @@ TEST_F(TrackerLookupTest, OwnScreenNameIsNotLookedUpWhenExcluded) {
 
 // --- failures ---------------------------------------------------------------
 
-TEST_F(TrackerLookupTest, ConnectionFailureNamesTheUserHidesThePasswordAndStopsThere) {
+// A database that cannot be connected is told once, by kind and name, and left
+// out of the pass; the others answer. Only when none can be used does the pass stop.
+TEST_F(TrackerLookupTest, ConnectionFailureLeavesThatDatabaseOutOfThePass) {
     DatabaseEntry wrong = entryFor("kt_pt3", kPt3);
     wrong.password = "s3cr3t'pw";
-    auto& lookup = makeLookup({wrong, entryFor("kt_hm", kHm)});
-    EXPECT_FALSE(lookup.connectDatabases(sink_));
-    EXPECT_FALSE(lookup.connected());
+    auto& lookup = connected({wrong, entryFor("kt_pt2", kPt2)});
+    EXPECT_EQ(hands("RiverRat"), "3");
+    EXPECT_EQ(hands("KiII3r"), "4");
     ASSERT_EQ(sink_.messages.size(), 1u);
     const std::string& text = sink_.messages[0];
     EXPECT_TRUE(startsWith(text, "Error|Connection to database failed: ")) << text;
     // A fixed mask: not one star per character of the 9.
-    EXPECT_TRUE(text.ends_with("\nUsername: tracker\nPassword: ********")) << text;
+    EXPECT_TRUE(text.ends_with("\nDatabase: PokerTracker 3 \"kt_pt3\"\nUsername: tracker\n"
+                               "Password: ********"))
+        << text;
     EXPECT_EQ(text.find("s3cr3t"), std::string::npos);
+    ASSERT_EQ(lookup.failedDatabases().size(), 1u);
+    EXPECT_EQ(lookup.failedDatabases()[0].database, "kt_pt3");
+    EXPECT_NE(lookup.failedDatabases()[0].reason.find("password authentication failed"),
+              std::string::npos);
+    EXPECT_TRUE(lookup.databaseLeftOut());
+    EXPECT_FALSE(lookup.buildAggregator(sink_)) << "the PokerTracker 3 database was left out";
+    EXPECT_EQ(sink_.messages.size(), 1u);
+
+    auto& none = makeLookup({wrong, entryFor("kt_hm", kHm, false)});
+    EXPECT_FALSE(none.connectDatabases(sink_));
+    EXPECT_FALSE(none.connected());
+    EXPECT_EQ(sink_.messages.size(), 2u);
     EXPECT_EQ(test::readBytes(dir_ / "log.txt"), "") << "Holdem Manager never probed";
 }
 
