@@ -26,6 +26,10 @@ install(FILES
   data/demo-lobby.json
   DESTINATION ${KESTROVA_INSTALL_DATADIR})
 install(DIRECTORY data/icons DESTINATION ${KESTROVA_INSTALL_DATADIR} FILES_MATCHING PATTERN "*.png")
+# The user guide the window's Help shows, with its pictures; data/guide links
+# them for the build tree.
+install(FILES README.md DESTINATION ${KESTROVA_INSTALL_DATADIR}/guide)
+install(DIRECTORY docs DESTINATION ${KESTROVA_INSTALL_DATADIR}/guide FILES_MATCHING PATTERN "*.png")
 install(FILES data/desktop/${KESTROVA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/desktop/${KESTROVA_APP_ID}.metainfo.xml

@@ -70,6 +70,17 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     </message>
 </context>
 <context>
+    <name>ColourKey</name>
+    <message>
+        <source>Colours of the Profile page:</source>
+        <translation>Farben der Profil-Seite:</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+</context>
+<context>
     <name>Columns</name>
     <message>
         <source>Seat</source>
@@ -468,6 +479,17 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Kestrova Everest User Guide</source>
+        <translation>Kestrova Everest – Handbuch</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
     <name>HistoryActions</name>
     <message>
         <source>&amp;History…</source>
@@ -666,6 +688,33 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     </message>
 </context>
 <context>
+    <name>KeysDialog</name>
+    <message>
+        <source>Keys</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>%1 on a table row</source>
+        <translation>%1 auf einer Tischzeile</translation>
+    </message>
+    <message>
+        <source>Double click on a table row</source>
+        <translation>Doppelklick auf eine Tischzeile</translation>
+    </message>
+    <message>
+        <source>Open, when the Display page of the options says so</source>
+        <translation>Öffnen, wenn die Anzeige-Seite der Einstellungen es vorsieht</translation>
+    </message>
+    <message>
+        <source>Alt + underlined letter</source>
+        <translation>Alt + unterstrichener Buchstabe</translation>
+    </message>
+    <message>
+        <source>That menu, button or field</source>
+        <translation>Das Menü, die Schaltfläche oder das Feld dazu</translation>
+    </message>
+</context>
+<context>
     <name>MainMenus</name>
     <message>
         <source>&amp;Main</source>
@@ -690,10 +739,6 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     <message>
         <source>Teach the recogniser your client&apos;s lobby font</source>
         <translation>Bringt der Texterkennung die Lobby-Schrift Ihres Clients bei</translation>
-    </message>
-    <message>
-        <source>&amp;Info…</source>
-        <translation>Programm&amp;info…</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
@@ -874,6 +919,30 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     <message>
         <source>The players and rules that raise an alert when a scan meets them</source>
         <translation>Die Spieler und Regeln, die einen Alarm auslösen, wenn ein Scan auf sie trifft</translation>
+    </message>
+    <message>
+        <source>H&amp;elp</source>
+        <translation>Hi&amp;lfe</translation>
+    </message>
+    <message>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Handbuch</translation>
+    </message>
+    <message>
+        <source>How to use Kestrova Everest</source>
+        <translation>So benutzen Sie Kestrova Everest</translation>
+    </message>
+    <message>
+        <source>&amp;Keys</source>
+        <translation>&amp;Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>The keys of the window</source>
+        <translation>Die Tasten des Fensters</translation>
+    </message>
+    <message>
+        <source>&amp;About Kestrova Everest…</source>
+        <translation>Ü&amp;ber Kestrova Everest…</translation>
     </message>
 </context>
 <context>
@@ -1083,6 +1152,10 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
     <message>
         <source>PokerTracker&apos;s autorate rules set where each range begins.</source>
         <translation>Wo jeder Bereich beginnt, legen die Autorate-Regeln von PokerTracker fest.</translation>
+    </message>
+    <message>
+        <source>A cell takes its colour once the player has more than %1 hands.</source>
+        <translation>Eine Zelle wird gefärbt, sobald der Spieler mehr als %1 Hände hat.</translation>
     </message>
 </context>
 <context>
@@ -1485,6 +1558,14 @@ r</translation>
         <source>Please Wait...</source>
         <translation>Bitte warten...</translation>
     </message>
+    <message>
+        <source>No web browser could be started for %1. Please open the address in a browser yourself.</source>
+        <translation>Für %1 konnte kein Webbrowser gestartet werden. Bitte öffnen Sie die Adresse selbst in einem Browser.</translation>
+    </message>
+    <message>
+        <source>%1 opens when the running scan ends.</source>
+        <translation>%1 wird geöffnet, sobald der laufende Scan endet.</translation>
+    </message>
 </context>
 <context>
     <name>kestrova::BuddyListWindow</name>
@@ -1683,6 +1764,10 @@ Die Liste zeigt die Datenbanken vor der Beschädigung; die Datei wird erst neu g
     <message>
         <source>Choose a Database file</source>
         <translation>Datenbankdatei auswählen</translation>
+    </message>
+    <message>
+        <source>What the user guide says about the databases</source>
+        <translation>Was das Handbuch über die Datenbanken sagt</translation>
     </message>
 </context>
 <context>

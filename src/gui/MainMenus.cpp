@@ -33,7 +33,6 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     m.watchList =
         makeAction(main, tr("&Watch List…"),
                    tr("The players and rules that raise an alert when a scan meets them"));
-    m.about = main->addAction(tr("&Info…"));
     main->addSeparator();
     m.exit = main->addAction(tr("E&xit"));
 
@@ -100,5 +99,16 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     idle(tr("All to 6-max"), false);
     idle(tr("All to fullring"), false);
     hud->setToolTipsVisible(true);
+
+    QMenu* help = bar.addMenu(tr("H&elp"));
+    help->setObjectName(QStringLiteral("menuHelp"));
+    m.userGuide = makeAction(help, tr("&User Guide"), tr("How to use Kestrova Everest"));
+    m.userGuide->setObjectName(QStringLiteral("userGuide"));
+    m.userGuide->setShortcut(QKeySequence::HelpContents);
+    m.keys = makeAction(help, tr("&Keys"), tr("The keys of the window"));
+    m.keys->setObjectName(QStringLiteral("keys"));
+    help->addSeparator();
+    m.about = help->addAction(tr("&About Kestrova Everest…"));
+    m.about->setObjectName(QStringLiteral("about"));
     return m;
 }

@@ -10,7 +10,7 @@ struct AppSettings;
 }
 
 // The main window's menu bar: "Main", "Tables", "Buddylist", "Update", "PT3
-// Aggregator" and "HUD", each with its mnemonic. The window connects the
+// Aggregator", "HUD" and "Help", each with its mnemonic. The window connects the
 // actions to its commands.
 struct MainMenus {
     Q_DECLARE_TR_FUNCTIONS(MainMenus)
@@ -27,7 +27,6 @@ public:
     QAction* teachFont = nullptr;
     QAction* history = nullptr;
     QAction* watchList = nullptr;
-    QAction* about = nullptr;
     QAction* exit = nullptr;
     QAction* showBuddies = nullptr;
     QAction* addBuddy = nullptr;
@@ -40,6 +39,9 @@ public:
     QAction* useAggregator = nullptr;  // checkable
     QAction* aggregatorHelp = nullptr;
     QAction* layoutManager = nullptr;
+    QAction* userGuide = nullptr;  // F1
+    QAction* keys = nullptr;
+    QAction* about = nullptr;
 
     static MainMenus build(QMenuBar& bar, const kestrova::AppSettings& settings);
 };

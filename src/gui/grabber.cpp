@@ -20,10 +20,14 @@
 #include "gui/options/TabDialog.h"
 #include "gui/widgets/AboutDialog.h"
 #include "gui/widgets/AppIcon.h"
+#include "gui/widgets/HelpWindow.h"
 #include "gui/widgets/JobProgress.h"
+#include "gui/widgets/KeysDialog.h"
+#include "gui/widgets/PageScroller.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/QtTimerService.h"
 #include "gui/widgets/ScanProgress.h"
+#include "gui/widgets/ScreenFit.h"
 #include "gui/widgets/TeachFontDialog.h"
 #include "gui/widgets/UpdateOffer.h"
 #include "gui/widgets/WindowState.h"
@@ -31,6 +35,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -54,7 +59,8 @@ using namespace kestrova;
 namespace {
 
 constexpr int kDefaultOpenerMaximum = 30;
-// The user's guide on the vendor's web site; the "Databases" page's "Help" opens it.
+// The user's guide: the README shipped with the data, else the one on the web site.
+constexpr std::string_view kGuideFile = "guide/README.md";
 constexpr std::string_view kGuidePage = "/guide.php";
 
 // The window's own messages, in English like the session's: the message box
@@ -136,6 +142,8 @@ void describeColumns(QTreeWidget* list, const Columns& columns, int shift) {
 grabber::grabber(GrabberServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     timers_ = new QtTimerService(this);
+    // This window and every dialog keep inside the screen, whatever its scale.
+    new ScreenFit(this);
     SessionServices session;
     session.platform = services_.platform;
     session.clock = services_.clock;
@@ -148,6 +156,8 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     session.settingsFile = services_.settingsFile;
     session.workingDir = services_.workingDir;
     session_ = std::make_unique<Session>(std::move(session));
+    if (!services_.openUrl)
+        services_.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     for (const std::string& line : services_.startupTrace)
         session_->trace(line);
     session_->trace("1");
@@ -184,7 +194,8 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     setWindowIcon(appIcon());
     session_->trace("<16>");
     // The answer comes later from its own thread; the window does not wait for it.
-    updateOffer_ = new UpdateOffer(this, session_->settings());
+    updateOffer_ = new UpdateOffer(this, session_->settings(),
+                                   [this](const QUrl& url) { openInBrowser(url); });
     updateOffer_->checkAtStartup();
 
     applyDisplaySettings();
@@ -261,7 +272,8 @@ void grabber::createLists() {
 
     tables_ = new TableListView(
         tableList_, session_->tables(),
-        [this] { return session_->settings().display.score.validated().goodScore; }, this);
+        [this] { return session_->settings().display.score.validated().goodScore; },
+        [this]() -> const ColourRanges& { return session_->colours(); }, this);
     // The session keeps the current row and its selection; the buttons act on that.
     connect(tableList_, &QTreeWidget::currentItemChanged, this, &grabber::tableSelectionChanged);
     connect(tableList_, &QTreeWidget::itemSelectionChanged, this, &grabber::tableSelectionChanged);
@@ -347,7 +359,9 @@ void grabber::createWidgets() {
     splitter->addWidget(wholePlayerPanel_);
     layout->addWidget(splitter);
 
-    setCentralWidget(central);
+    // At a large scale the buttons and lists can need more than the screen
+    // has: they scroll then rather than push the window off it.
+    setCentralWidget(new PageScroller(central));
     // A pass's last problem; a label, so that status tips do not wipe it.
     passProblem_ = new QLabel(this);
     passProblem_->setObjectName(QStringLiteral("passProblem"));
@@ -369,6 +383,8 @@ void grabber::createMenus() {
     passActions_ = {menus.getTableList, menus.scanSelected, menus.scanAll};
     qaCancelPass_ = menus.cancelPass;
     connect(menus.about, &QAction::triggered, this, &grabber::slot_qaAbout);
+    connect(menus.userGuide, &QAction::triggered, this, &grabber::slot_qaUserGuide);
+    connect(menus.keys, &QAction::triggered, this, &grabber::slot_qaKeys);
     connect(menus.teachFont, &QAction::triggered, this, &grabber::slot_qaTeachFont);
     connect(menus.exit, &QAction::triggered, this, &grabber::slot_quit);
     connect(menus.showBuddies, &QAction::triggered, this, &grabber::slot_ShowBuddies);
@@ -408,7 +424,13 @@ void grabber::createHistoryActions() {
     connect(historyActions_, &HistoryActions::openTable, this, [this](const QString& table) {
         if (QTreeWidgetItem* item = tables_->itemOf(table.toStdString()))
             tableList_->setCurrentItem(item);
-        slot_pbJoin();
+        // A pass holds the client: the table opens when it ends.
+        if (session_->busy()) {
+            pendingOpen_ = table.toStdString();
+            statusBar()->showMessage(tr("%1 opens when the running scan ends.").arg(table), 15000);
+            return;
+        }
+        session_->openTable(table.toStdString());
     });
     connect(historyActions_, &HistoryActions::unshown, this,
             [this](const QString& text) { statusBar()->showMessage(text, 15000); });
@@ -497,8 +519,18 @@ void grabber::showMessage(const std::string& title, const std::string& text) {
     messageHandler_(toQString(title), toQString(text));
 }
 
-void grabber::busyChanged(bool) {
+void grabber::busyChanged(bool busy) {
     updateControls();
+    if (!busy && !pendingOpen_.empty()) {
+        // Not from inside the session's own report.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!session_->busy() && !pendingOpen_.empty())
+                    session_->openTable(std::exchange(pendingOpen_, std::string()));
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void grabber::timersChanged() {
@@ -739,7 +771,9 @@ void grabber::slot_pblowfilter() {
 void grabber::slot_pbOptionen() {
     TabDialog::Services services;
     services.prompts = prompts();
-    services.databases.guidePage = QUrl(toQString(updateOffer_->site().page(kGuidePage)));
+    services.databases.help = [this] {
+        showGuide(QString::fromLatin1(HelpWindow::kDatabasesSection), databasePage_.data());
+    };
     services.databases.testConnections = [this](std::vector<DatabaseEntry> entries,
                                                 std::chrono::milliseconds timeout) {
         const bool started = session_->jobs().testConnections(std::move(entries), timeout);
@@ -869,6 +903,41 @@ void grabber::slot_qaTeachFont() {
     // The capture waits on the X server: the worker takes it, the dialog follows.
     if (!session_->jobs().captureLobby())
         refused();
+}
+
+void grabber::slot_qaUserGuide() {
+    showGuide(QString());
+}
+
+void grabber::showGuide(const QString& section, QWidget* over) {
+    QWidget* owner = over ? over->window() : this;
+    if (!help_ || help_->parentWidget() != owner) {
+        if (help_)
+            help_->close();
+        auto* window =
+            new HelpWindow(QString::fromStdString(findDataFile(kGuideFile).string()), owner);
+        if (!window->loaded()) {
+            delete window;
+            openInBrowser(QUrl(toQString(updateOffer_->site().page(kGuidePage))));
+            return;
+        }
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        help_ = window;
+    }
+    help_->showSection(section);
+}
+
+void grabber::openInBrowser(const QUrl& url) {
+    if (!services_.openUrl(url))
+        messageHandler_(errorTitle(),
+                        tr("No web browser could be started for %1. Please open the address in "
+                           "a browser yourself.")
+                            .arg(url.toString()));
+}
+
+void grabber::slot_qaKeys() {
+    KeysDialog dialog(*menuBar(), this);
+    dialog.exec();
 }
 
 // "Exit" ends at once: nothing is saved, as the user asked for a hard stop.

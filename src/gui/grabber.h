@@ -25,6 +25,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 class HistoryActions;
+class QUrl;
 class PlayerListView;
 class QtTimerService;
 class JobProgress;
@@ -32,6 +33,7 @@ class ScanProgress;
 class TableListView;
 class UpdateOffer;
 
+class HelpWindow;
 namespace kestrova {
 class ClientPlatform;
 class Clock;
@@ -53,6 +55,9 @@ struct GrabberServices {
     std::vector<std::string> startupTrace;
 };
 
+    // Hands a web address to the browser; false when none could be started.
+    // Null: the desktop's own way.
+    std::function<bool(const QUrl&)> openUrl;
 // The main window: the table list, the player lists and every user command,
 // as views and commands over one session.
 class grabber final : public QMainWindow, private kestrova::SessionListener {
@@ -106,6 +111,8 @@ public slots:
     void slot_qaAbout();
     void slot_qaTeachFont();
     void slot_quit();
+    void slot_qaUserGuide();
+    void slot_qaKeys();
     void slot_qaLayout();
 
 private:
@@ -135,6 +142,11 @@ private:
     void refused();
 
     GrabberServices services_;
+    // The user guide at a section's heading, in front of `over` (a modal
+    // dialog would block it otherwise); the web page when no guide was shipped.
+    void showGuide(const QString& section, QWidget* over = nullptr);
+    // Says so, with the address, when no browser can be started.
+    void openInBrowser(const QUrl& url);
     QtTimerService* timers_ = nullptr;
     std::unique_ptr<kestrova::Session> session_;
     MessageHandler messageHandler_;
@@ -150,7 +162,10 @@ private:
     UpdateOffer* updateOffer_ = nullptr;
 
     TableListView* tables_ = nullptr;
+    // A table a notification's "Open" asked for while a pass ran: it opens at the pass's end.
+    std::string pendingOpen_;
     PlayerListView* tablePlayers_ = nullptr;
+    QPointer<HelpWindow> help_;
     PlayerListView* wholePlayers_ = nullptr;
     QLabel* scoreLegend_ = nullptr;
     int rowsRead_ = 0;  // by the running pass

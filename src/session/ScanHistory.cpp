@@ -288,16 +288,18 @@ std::vector<HistoryAlert> ScanHistory::alertsFor(const TableVisit& visit, Histor
                 }
             }
         }
-        if (!alert.text.empty() &&
-            claim(store, "player:" + lowerAsciiText(player.name) + "@" + visit.table, now))
+        if (!alert.text.empty()) {
+            alert.notify =
+                claim(store, "player:" + lowerAsciiText(player.name) + "@" + visit.table, now);
             alerts.push_back(std::move(alert));
+        }
     }
     for (const auto& [id, rule] : watch_->rules) {
         if (rule.subject() != WatchRule::Subject::Table ||
             !rule.matches([&](std::string_view f) { return tableFigure(visit, f); }))
             continue;
-        if (claim(store, "rule:" + std::to_string(id) + "@" + visit.table, now))
-            alerts.push_back({visit.table, {}, rule.text(), place + " meets " + rule.text()});
+        alerts.push_back({visit.table, {}, rule.text(), place + " meets " + rule.text(),
+                          claim(store, "rule:" + std::to_string(id) + "@" + visit.table, now)});
     }
     return alerts;
 }

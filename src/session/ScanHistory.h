@@ -22,6 +22,9 @@ struct HistoryAlert {
     std::string player;  // empty for a table rule
     std::string rule;    // the rule met, empty for a watched player
     std::string text;    // "Ice_Man sat down at Aconcagua ($0.10/$0.25, 3 of 6 seats)"
+    // False when it was told within the last ScanHistory::kAlertQuiet: the
+    // table is marked again, but nobody is told again.
+    bool notify = true;
 };
 
 // The scan history as the session keeps it. A thread of its own opens the
@@ -63,7 +66,8 @@ public:
     // Opens the store now rather than at its first use (loading the watch list).
     void open();
 
-    // Writes the table, then alerts for the watched players and the rules it meets.
+    // Writes the table, then alerts for the watched players and the rules it
+    // meets: every one it meets, those told in the quiet time not to be told again.
     void record(TableVisit visit);
 
     // The watch list as last loaded, on the front end's thread.

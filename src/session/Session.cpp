@@ -487,11 +487,16 @@ void Session::recordVisit(const TableRow& row) {
 }
 
 void Session::alertsRaised(const std::vector<HistoryAlert>& alerts) {
-    passAlerts_.insert(passAlerts_.end(), alerts.begin(), alerts.end());
-    for (const HistoryAlert& alert : alerts)
+    // Every pass marks what it met; only what was not told lately is told.
+    std::vector<HistoryAlert> told;
+    for (const HistoryAlert& alert : alerts) {
         tables_.markAlert(alert.table, alert.text);
-    if (listener_)
-        listener_->historyAlerts(alerts);
+        if (alert.notify)
+            told.push_back(alert);
+    }
+    passAlerts_.insert(passAlerts_.end(), told.begin(), told.end());
+    if (listener_ && !told.empty())
+        listener_->historyAlerts(told);
 }
 
 void Session::writeScanResult() {

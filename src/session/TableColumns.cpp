@@ -18,14 +18,15 @@ std::string figure(const TableRow& row) {
 }
 
 // One decimal whatever the desktop's locale.
-std::string score(const TableRow& row) {
-    if (!row.evaluation)
-        return {};
+std::string scoreText(double score) {
     char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, row.evaluation->score.score,
-                                   std::chars_format::fixed, 1)
-                         .ptr;
+    const auto end =
+        std::to_chars(text, text + sizeof text, score, std::chars_format::fixed, 1).ptr;
     return std::string(text, end);
+}
+
+std::string score(const TableRow& row) {
+    return row.evaluation ? scoreText(row.evaluation->score.score) : std::string();
 }
 
 constexpr TableColumn kColumns[] = {
@@ -89,6 +90,15 @@ static_assert(std::size(kColumns) == kTableColumnCount);
 
 std::span<const TableColumn, kTableColumnCount> tableColumns() {
     return kColumns;
+}
+
+double shownScore(double score) {
+    // Read back from its text: rounding the number itself can land on the
+    // other side of a half (1.95 is stored a little below it).
+    const std::string text = scoreText(score);
+    double shown = score;
+    std::from_chars(text.data(), text.data() + text.size(), shown);
+    return shown;
 }
 
 }  // namespace kestrova

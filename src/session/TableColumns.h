@@ -30,6 +30,10 @@ struct TableColumn {
 
 std::span<const TableColumn, kTableColumnCount> tableColumns();
 
+// The score as its column shows it (one decimal): what the tint compares, so
+// that a row showing the mark is tinted whichever side of it the score fell.
+double shownScore(double score);
+
 // "Column.conf" keeps the widths of the first columns only; the columns before
 // "Tot.Stacks" fit their contents after a scan.
 inline constexpr int kTableWidthsSaved = 11;

@@ -74,12 +74,12 @@ void TableListModel::putStale(TableRow row) {
 }
 
 void TableListModel::reevaluate(const Evaluate& evaluate) {
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (rows_[i].scanned()) {
-            rows_[i].evaluation = evaluate(rows_[i].seated);
-            changed(i);
-        }
+    for (TableRow& row : rows_) {
+        if (row.scanned())
+            row.evaluation = evaluate(row.seated);
     }
+    // Every row: what the rows are coloured by changed too.
+    changed(std::nullopt);
 }
 
 void TableListModel::applyFilter(const TableFilter& filter) {

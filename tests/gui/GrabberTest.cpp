@@ -1,8 +1,11 @@
 // The main window over its session: what only the widgets show. The figures the
 // passes fill in are the session's, tested without a window.
 #include "gui/grabber.h"
+#include "gui/history/HistoryActions.h"
+#include "gui/options/DBTab.h"
 #include "gui/options/DisplayTab.h"
 #include "gui/options/TabDialog.h"
+#include "gui/widgets/HelpWindow.h"
 #include "records/DatabaseList.h"
 #include "settings/StakesFile.h"
 
@@ -21,9 +24,13 @@
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -73,6 +80,8 @@ private slots:
     void intervalCounterCountsDownAndResets();
     void closingSavesTheWindowFilesForTheNextStart();
     void filterOptionsAndMenuTogglesWorkOnTheWindowsSettings();
+    void openFromAnAlertDuringAPassWaitsForItsEnd();
+    void helpShowsTheGuideItsSectionOnDatabasesAndTheKeys();
 
 private:
     void open(sim::Lobby lobby = threeTables());
@@ -84,6 +93,7 @@ private:
         return window_->findChild<QPushButton*>(QLatin1String(name));
     }
     QSpinBox* interval() { return window_->findChild<QSpinBox*>(QStringLiteral("sbInterval")); }
+    QAction* action(const char* name) { return window_->findChild<QAction*>(QLatin1String(name)); }
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString oldCwd_;
@@ -92,6 +102,8 @@ private:
     std::unique_ptr<sim::SimulatedClient> client_;
     std::unique_ptr<grabber> window_;
     QStringList messages_;
+    QList<QUrl> browsed_;
+    bool browserStarts_ = true;
 };
 
 void GrabberTest::init() {
@@ -102,6 +114,8 @@ void GrabberTest::init() {
     qputenv("XDG_CONFIG_HOME", (dir_->path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR);
     messages_.clear();
+    browsed_.clear();
+    browserStarts_ = true;
     clock_.setOpen(true);
     lookup_ = test::FakeLookup{};
 }
@@ -121,6 +135,10 @@ void GrabberTest::open(sim::Lobby lobby) {
     services.platform = client_.get();
     services.clock = &clock_;
     services.lookup = &lookup_;
+    services.openUrl = [this](const QUrl& url) {
+        browsed_ << url;
+        return browserStarts_;
+    };
     window_ = std::make_unique<grabber>(services);
     lookup_.cache = const_cast<PlayerRecordList*>(&window_->session().scanState().records);
     window_->setMessageHandler([this](const QString& title, const QString& text) {
@@ -275,6 +293,10 @@ void GrabberTest::closingSavesTheWindowFilesForTheNextStart() {
     writeBytes("Window2.conf", le32({3, 0}));
     writeBytes("Column.conf", le32({2, 150, 60, 3, 40, 170, 55}));
     open();
+    // Saved on a larger screen than this one: the whole window, frame too, fits.
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QVERIFY(window_->screen()->availableGeometry().contains(window_->frameGeometry()));
     QCOMPARE(list("tableList")->header()->sectionSize(1), 60);
     QCOMPARE(list("playerList")->header()->sectionSize(1), 170);
     QCOMPARE(list("wholePlayerList")->header()->sectionSize(2), 170);
@@ -352,6 +374,70 @@ void GrabberTest::filterOptionsAndMenuTogglesWorkOnTheWindowsSettings() {
     const SettingsStore store(SettingsStore::defaultPath());
     QCOMPARE(store.readInt("useagg", 0), 1);
     QCOMPARE(store.readInt("checkupdate", 1), 0);
+}
+
+// A notification's "Open" during a pass opens the table once the pass is over.
+void GrabberTest::openFromAnAlertDuringAPassWaitsForItsEnd() {
+    open();
+    clock_.setOpen(false);
+    QTest::mouseClick(button("pbFullScan"), Qt::LeftButton);
+    QTRY_VERIFY(clock_.waiting());
+    emit window_->findChild<HistoryActions*>()->openTable(QStringLiteral("Beta"));
+    clock_.setOpen(true);
+    waitForPass();
+    QCoreApplication::processEvents();  // the pass's end starts the opening
+    waitForPass();
+    QCOMPARE(client_->openedTables(), std::vector<std::string>{"Beta"});
+}
+
+void GrabberTest::helpShowsTheGuideItsSectionOnDatabasesAndTheKeys() {
+    const QString databases = QString::fromLatin1(HelpWindow::kDatabasesSection);
+    open();
+    window_->show();
+    action("userGuide")->trigger();
+    auto* guide = window_->findChild<HelpWindow*>();
+    QVERIFY(guide && guide->isVisible());
+    QVERIFY(guide->browser()->document()->toPlainText().contains(databases));
+    QCOMPARE(guide->browser()->verticalScrollBar()->value(), 0);
+
+    // Options → Databases → Help: the guide's section on them, usable beside the modal dialog.
+    bool shown = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<TabDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitFor([&] { return dialog->dbTab()->isEnabled(); }));
+        dialog->dbTab()->findChild<QPushButton*>(QStringLiteral("pbHelp"))->click();
+        auto* section = dialog->findChild<HelpWindow*>();
+        QVERIFY(section && section->isVisible());
+        const auto topBlock = [section] {
+            return section->browser()->cursorForPosition(QPoint(4, 4)).block().text();
+        };
+        QTRY_COMPARE(topBlock(), databases);
+        shown = true;
+        dialog->reject();
+    });
+    window_->slot_pbOptionen();
+    QVERIFY(shown);
+
+    // "Keys" lists the menus' own shortcuts.
+    QString keys;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        keys = dialog->findChild<QLabel*>(QStringLiteral("keys"))->text();
+        dialog->close();
+    });
+    action("keys")->trigger();
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R),
+                                    QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_F1)})
+        QVERIFY2(keys.contains(key.toString(QKeySequence::NativeText)), qPrintable(keys));
+
+    // Without a browser the address is given rather than nothing shown.
+    browserStarts_ = false;
+    window_->slot_Download();
+    QCOMPARE(browsed_.size(), 1);
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].contains(browsed_[0].toString()), qPrintable(messages_[0]));
 }
 
 QTEST_MAIN(GrabberTest)

@@ -1,6 +1,6 @@
 // No text of the main window or of the Options dialog's pages is cut off once
-// the layouts are done, in English and in German; CTest runs it once more with
-// fonts at 192 dpi.
+// the layouts are done, in English and in German, and both fit the screen's
+// available area, frame included; CTest runs it once more with fonts at 192 dpi.
 #include "WindowSandbox.h"
 #include "gui/grabber.h"
 #include "gui/options/TabDialog.h"
@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -63,10 +64,10 @@ class TextFitTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void mainWindowAndEveryOptionsPageShowTheirWholeTexts();
+    void mainWindowAndEveryOptionsPageFitTheScreenWithTheirWholeTexts();
 };
 
-void TextFitTest::mainWindowAndEveryOptionsPageShowTheirWholeTexts() {
+void TextFitTest::mainWindowAndEveryOptionsPageFitTheScreenWithTheirWholeTexts() {
     const kestrova::test::WindowSandbox dir;
     QVERIFY(dir.isValid());
     GrabberServices services;
@@ -79,11 +80,14 @@ void TextFitTest::mainWindowAndEveryOptionsPageShowTheirWholeTexts() {
         grabber window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect area = window.screen()->availableGeometry();
+        QVERIFY(area.contains(window.frameGeometry()));
         found << clipped(&window);
         int pages = 0;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<kestrova::TabDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
+            QVERIFY(area.contains(dialog->frameGeometry()));
             auto* tabs = dialog->findChild<QTabWidget*>();
             for (; pages < tabs->count(); ++pages) {
                 tabs->setCurrentIndex(pages);

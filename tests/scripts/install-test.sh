@@ -16,6 +16,7 @@ export XDG_CONFIG_HOME="$top/config" XDG_DATA_HOME="$top/data"
 
 for file in bin/kestrova bin/kestrova-cli bin/everest-sim share/kestrova/ocr.txt \
     share/kestrova/icons/15.png share/kestrova/pp.def share/kestrova/pp_9_max.jpg \
+    share/kestrova/guide/README.md share/kestrova/guide/docs/demo.png \
     share/applications/org.kestrova.Everest.desktop share/metainfo/org.kestrova.Everest.metainfo.xml \
     share/icons/hicolor/scalable/apps/org.kestrova.Everest.svg bin/glyph-table \
     share/man/man1/kestrova.1 share/man/man1/kestrova-cli.1 share/man/man1/everest-sim.1 \

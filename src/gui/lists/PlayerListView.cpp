@@ -3,6 +3,7 @@
 #include "PlayerColumns.h"
 #include "Session.h"
 #include "gui/lists/CTreeWidgetItem.h"
+#include "gui/lists/ColourKey.h"
 #include "gui/widgets/QtText.h"
 
 #include <QDateTime>
@@ -33,6 +34,17 @@ QString autorateTip(const std::string& label, const AutorateExplanation& meaning
     return lines.join(u'\n');
 }
 
+// The statistics a profile colours, and their columns (before the whole list's shift).
+constexpr std::pair<ProfileStat, int> kColoured[] = {{ProfileStat::Hands, 5},
+                                                     {ProfileStat::Vpip, kVpipColumn},
+                                                     {ProfileStat::Pfr, 9},
+                                                     {ProfileStat::Af, 10},
+                                                     {ProfileStat::Wtsd, 11},
+                                                     {ProfileStat::AttToSteal, 16},
+                                                     {ProfileStat::FoldSbToSteal, 17},
+                                                     {ProfileStat::FoldBbToSteal, 18},
+                                                     {ProfileStat::ContiBetFlop, 19}};
+
 }  // namespace
 
 PlayerListView::PlayerListView(QTreeWidget* list, PlayerListModel& model, Columns columns,
@@ -45,9 +57,13 @@ PlayerListView::PlayerListView(QTreeWidget* list, PlayerListModel& model, Column
       icons_(icons),
       items_(list, shift_ ? RowSortMode::WholePlayerList : RowSortMode::PlayerList) {
     model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
+    describeColours();
 }
 
 void PlayerListView::sync(std::optional<std::size_t> row) {
+    // Every row changes when the profiles or the settings did.
+    if (!row)
+        describeColours();
     items_.sync(model_.size(), row, [this](std::size_t index) { show(index); });
 }
 
@@ -86,15 +102,6 @@ void PlayerListView::show(std::size_t index) {
     item->setCheckState(kBuddyColumn + shift_,
                         session_.isBuddy(record.name) ? Qt::Checked : Qt::Unchecked);
 
-    static constexpr std::pair<ProfileStat, int> kColoured[] = {{ProfileStat::Hands, 5},
-                                                                {ProfileStat::Vpip, 8},
-                                                                {ProfileStat::Pfr, 9},
-                                                                {ProfileStat::Af, 10},
-                                                                {ProfileStat::Wtsd, 11},
-                                                                {ProfileStat::AttToSteal, 16},
-                                                                {ProfileStat::FoldSbToSteal, 17},
-                                                                {ProfileStat::FoldBbToSteal, 18},
-                                                                {ProfileStat::ContiBetFlop, 19}};
     for (int c = shift_; c < list_->columnCount(); ++c)
         item->setBackground(c, QBrush());
     const ColourRanges::RowColours colours =
@@ -110,3 +117,14 @@ std::shared_ptr<PlayerStats> PlayerListView::recordOf(const QTreeWidgetItem* ite
     const std::optional<std::size_t> row = items_.rowOf(item);
     return row ? model_.rows()[*row].record : nullptr;
 }
+void PlayerListView::describeColours() {
+    const QString condition = tr("A cell takes its colour once the player has more than %1 hands.")
+                                  .arg(session_.settings().evaluation().minimumHands);
+    for (const auto& [stat, column] : kColoured)
+        list_->headerItem()->setToolTip(
+            column + shift_,
+            ColourKey::headerTip(translated(text_context::kColumns,
+                                            playerColumns()[static_cast<std::size_t>(column)].tip),
+                                 session_.colours().profile(stat), condition));
+}
+

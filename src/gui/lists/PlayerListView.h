@@ -21,7 +21,8 @@ struct PlayerStats;
 
 // A player list widget fed from one of the session's player models: the
 // picked table's players, or (with the "Table" column first) every player the
-// scans found. Rows show the rating icon, the buddy box and the profile colours.
+// scans found. Rows show the rating icon, the buddy box and the profile colours,
+// which the coloured columns' header tips explain.
 class PlayerListView final : public QObject {
     Q_OBJECT
 
@@ -41,6 +42,7 @@ public:
 private:
     void sync(std::optional<std::size_t> row);
     void show(std::size_t row);
+    void describeColours();
 
     QTreeWidget* list_;
     kestrova::PlayerListModel& model_;

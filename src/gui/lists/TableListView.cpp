@@ -2,33 +2,69 @@
 
 #include "TableListModel.h"
 #include "gui/lists/CTreeWidgetItem.h"
+#include "gui/lists/ColourKey.h"
 #include "gui/widgets/QtText.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QStyle>
 #include <QTreeWidget>
 
 using namespace kestrova;
 
+namespace {
+
 // Tables worth sitting at: a light green under the profile colours.
 const QColor kGoodTableTint(214, 240, 214);
 
+// The averages a profile colours, and their columns.
+struct ColouredAverage {
+    ProfileStat stat;
+    int column;
+    std::optional<Rgb> TableEvaluation::*colour;
+};
+constexpr ColouredAverage kColouredAverages[] = {
+    {ProfileStat::Vpip, 5, &TableEvaluation::averageVpipColour},
+    {ProfileStat::Pfr, 6, &TableEvaluation::averagePfrColour},
+    {ProfileStat::Wtsd, 8, &TableEvaluation::averageWtsdColour},
+};
+
+}  // namespace
+
 TableListView::TableListView(QTreeWidget* list, TableListModel& model,
-                             std::function<double()> goodScore, QObject* parent)
+                             std::function<double()> goodScore,
+                             std::function<const ColourRanges&()> colours, QObject* parent)
     : QObject(parent),
       list_(list),
       model_(model),
       goodScore_(std::move(goodScore)),
+      colours_(std::move(colours)),
       items_(list, RowSortMode::TableList) {
     model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
+    describeColours();
 }
 
 void TableListView::sync(std::optional<std::size_t> row) {
+    // Every row changes when the profiles or the settings did.
+    if (!row)
+        describeColours();
     items_.sync(model_.size(), row, [this](std::size_t index) { show(index); });
+}
+
+void TableListView::describeColours() {
+    if (!colours_)
+        return;
+    for (const ColouredAverage& average : kColouredAverages)
+        list_->headerItem()->setToolTip(
+            average.column,
+            ColourKey::headerTip(
+                translated(text_context::kColumns,
+                           tableColumns()[static_cast<std::size_t>(average.column)].tip),
+                colours_().profile(average.stat), QString()));
 }
 
 void TableListView::show(std::size_t index) {
@@ -37,22 +73,23 @@ void TableListView::show(std::size_t index) {
     const TableColumnTexts texts = row.columnTexts();
     item->setTexts({texts.begin(), texts.end()});
     const TableEvaluation* e = row.evaluation ? &*row.evaluation : nullptr;
-    const bool good = e && goodScore_ && e->score.score >= goodScore_();
+    // A row the last scan did not reach keeps the figures of the one before:
+    // greyed, its colours faded, so that it does not pass for current.
+    const QColor background = list_->palette().color(QPalette::Base);
+    const auto cell = [&](const QColor& colour) {
+        return QBrush(row.stale ? ColourKey::faded(colour, background) : colour);
+    };
+    const bool good = e && goodScore_ && shownScore(e->score.score) >= goodScore_();
     for (int c = 0; c < list_->columnCount(); ++c)
-        item->setBackground(c, good ? QBrush(kGoodTableTint) : QBrush());
+        item->setBackground(c, good ? cell(kGoodTableTint) : QBrush());
     item->setToolTip(kScoreColumn, e ? toQString(scoreTooltip(e->score)) : QString());
-    const std::pair<const std::optional<Rgb>*, int> coloured[] = {
-        {e ? &e->averageVpipColour : nullptr, 5},
-        {e ? &e->averagePfrColour : nullptr, 6},
-        {e ? &e->averageWtsdColour : nullptr, 8}};
-    for (const auto& [colour, column] : coloured) {
-        if (colour && *colour)
-            item->setBackground(column, QBrush(toQColor(**colour)));
+    for (const ColouredAverage& average : kColouredAverages) {
+        if (e && e->*average.colour)
+            item->setBackground(average.column, cell(toQColor(*(e->*average.colour))));
     }
     if (row.ownSeat())
-        item->setBackground(0, QBrush(Qt::green));
+        item->setBackground(0, cell(Qt::green));
 
-    // A row the last scan did not reach keeps the figures of the one before, greyed.
     const QString staleTip = row.stale
                                  ? tr("Scanned at %1; the last scan ended before this table.")
                                        .arg(QDateTime::fromSecsSinceEpoch(
@@ -73,8 +110,16 @@ void TableListView::show(std::size_t index) {
     item->setIcon(0, row.alert.empty()
                          ? QIcon()
                          : list_->style()->standardIcon(QStyle::SP_MessageBoxWarning));
-    if (!row.alert.empty())
+    if (!row.alert.empty()) {
         item->setToolTip(0, toQString(row.alert));
+        // Marks come after the pass fitted the columns: the name keeps its whole width.
+        const QFontMetrics text(nameFont);
+        const int needed = text.horizontalAdvance(toQString(row.name)) +
+                           list_->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, list_) +
+                           3 * text.averageCharWidth();
+        if (list_->columnWidth(0) < needed)
+            list_->setColumnWidth(0, needed);
+    }
     item->setHidden(row.hidden);
 }
 

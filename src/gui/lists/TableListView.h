@@ -14,18 +14,22 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kestrova {
+class ColourRanges;
 class TableListModel;
-}
+}  // namespace kestrova
 
 // The table list widget fed from the session's table model: one item per
 // model row, with the row's texts, colours, tooltips and visibility. A row
-// whose score reaches goodScore() is tinted.
+// whose score, as shown, reaches goodScore() is tinted; a stale row is greyed
+// and its colours faded. The coloured columns' header tips tell the colours.
 class TableListView final : public QObject {
     Q_OBJECT
 
 public:
     TableListView(QTreeWidget* list, kestrova::TableListModel& model,
-                  std::function<double()> goodScore, QObject* parent = nullptr);
+                  std::function<double()> goodScore,
+                  std::function<const kestrova::ColourRanges&()> colours,
+                  QObject* parent = nullptr);
 
     QTreeWidget* widget() const { return list_; }
     // The model row an item shows, or nothing.
@@ -36,9 +40,11 @@ public:
 private:
     void sync(std::optional<std::size_t> row);
     void show(std::size_t row);
+    void describeColours();
 
     QTreeWidget* list_;
     kestrova::TableListModel& model_;
     std::function<double()> goodScore_;
+    std::function<const kestrova::ColourRanges&()> colours_;
     ModelItems items_;
 };

@@ -4,7 +4,6 @@
 #include "gui/widgets/QtText.h"
 
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -73,9 +72,6 @@ QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) 
 }  // namespace
 
 DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(std::move(services)) {
-    if (!services_.openUrl)
-        services_.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-
     kind_ = new QComboBox(this);
     kind_->setObjectName(QStringLiteral("kind"));
     for (const KindName& kind : kKinds)
@@ -90,6 +86,9 @@ DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(st
     find_->setMaximumWidth(std::max(60, find_->sizeHint().width()));
     find_->setEnabled(false);
     auto* help = makeButton(tr("Help"), "pbHelp", this);
+    help->setToolTip(tr("What the user guide says about the databases"));
+    if (!services_.help)
+        help->hide();
     auto* add = makeButton(tr("Add Database"), "pbAdd", this);
     auto* remove = makeButton(tr("Remove Database"), "pbRemove", this);
 
@@ -315,7 +314,7 @@ void DBTab::slot_pbRemove() {
 }
 
 void DBTab::slot_pbHelp() {
-    services_.openUrl(services_.guidePage);
+    services_.help();
 }
 
 DatabaseList DBTab::rows() const {

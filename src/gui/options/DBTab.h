@@ -3,7 +3,6 @@
 #include "SessionTypes.h"
 #include "gui/widgets/UserPrompts.h"
 
-#include <QUrl>
 #include <QWidget>
 
 #include <chrono>
@@ -37,9 +36,8 @@ public:
 
     struct Services {
         UserPrompts prompts;
-        QUrl guidePage;
-        std::function<void(const QUrl&)> openUrl;  // default: the desktop's browser
-        ConnectionTestStarter testConnections;     // null: no login can be tested
+        std::function<void()> help;             // the guide on databases; null: no "Help"
+        ConnectionTestStarter testConnections;  // null: no login can be tested
         std::chrono::milliseconds connectTimeout{5000};
         std::vector<DatabaseEntry> stored;  // the list the page starts from
         std::string storedProblem;          // why that list may not be the whole file

@@ -6,6 +6,7 @@
 #include "gui/options/LimitTab.h"
 #include "gui/options/OpenTab.h"
 #include "gui/options/ProfilTab.h"
+#include "gui/widgets/PageScroller.h"
 #include "gui/widgets/QtText.h"
 
 #include <QHBoxLayout>
@@ -32,9 +33,10 @@ TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* pa
     : QDialog(parent), settings_(settings), services_(std::move(services)) {
     setWindowTitle(tr("Options"));
     tabs_ = new QTabWidget(this);
+    // Each page scrolls on a screen too small for it, keeping "OK" and "Cancel" in sight.
 
     general_ = new GeneralTab(settings_.general, settings_.history, services_.prompts);
-    tabs_->addTab(general_, tr("General"));
+    tabs_->addTab(new PageScroller(general_), tr("General"));
     // Never shown: built without a parent, owned here.
     limit_ = new LimitTab(settings_.limits, [this](const std::vector<LimitRecord>& chosen) {
         settings_.limits = chosen;
@@ -49,12 +51,12 @@ TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* pa
     DBTab::Services databases = services_.databases;
     databases.prompts = services_.prompts;
     databases_ = new DBTab(std::move(databases));
-    tabs_->addTab(databases_, tr("Databases"));
+    tabs_->addTab(new PageScroller(databases_), tr("Databases"));
     profile_ = new ProfilTab(services_.profiles, services_.saveProfile, services_.prompts);
     profile_->loadSettings(settings_.profile);
-    tabs_->addTab(profile_, tr("Profile"));
+    tabs_->addTab(new PageScroller(profile_), tr("Profile"));
     display_ = new DisplayTab(settings_.display);
-    tabs_->addTab(display_, tr("Display"));
+    tabs_->addTab(new PageScroller(display_), tr("Display"));
 
     auto* ok = makeButton(tr("OK"), "pbOk", tr("Save and close options"), this);
     auto* cancel = makeButton(tr("Cancel"), "pbCancel", tr("Close options without saving"), this);

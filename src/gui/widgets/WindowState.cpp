@@ -3,12 +3,11 @@
 #include "PlayerColumns.h"
 #include "TableColumns.h"
 #include "WindowLayout.h"
+#include "gui/widgets/ScreenFit.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMainWindow>
-#include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -30,21 +29,31 @@ void restoreWindowState(QMainWindow& window, const WindowLists& lists,
         *whole.sortColumn < lists.wholePlayers->columnCount())
         lists.wholePlayers->sortByColumn(
             *whole.sortColumn, whole.ascending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+    const QRect area = ScreenFit::availableArea(window);
     if (layout.firstStart) {
-        // The whole window, title bar included, on the screen that holds the
-        // pointer, large enough for a good many table rows.
-        QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-        if (!screen)
-            screen = QGuiApplication::primaryScreen();
-        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-        window.resize(std::min(area.width() * 3 / 4, 1400), area.height() * 4 / 5);
-        const QSize frame = window.frameGeometry().size() - window.geometry().size();
-        window.move(area.x() + (area.width() - window.width() - frame.width()) / 2,
-                    area.y() + (area.height() - window.height() - frame.height()) / 2);
+        // Centred, wide enough for every table column where the screen allows,
+        // tall enough for a good many rows.
+        const QMargins frame = ScreenFit::frameMargins(window);
+        const int room = area.width() - frame.left() - frame.right();
+        // The header has no lengths before it is shown: each column at least its default.
+        const QHeaderView* header = lists.tables->header();
+        int columns = 2 * window.style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                      4 * window.style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+        for (int c = 0; c < header->count(); ++c) {
+            if (!header->isSectionHidden(c))
+                columns += std::max(header->sectionSizeHint(c), header->defaultSectionSize());
+        }
+        window.resize(std::min(std::max(columns, area.width() * 3 / 4), room),
+                      area.height() * 4 / 5);
+        window.move(
+            area.x() + (area.width() - window.width() - frame.left() - frame.right()) / 2,
+            area.y() + (area.height() - window.height() - frame.top() - frame.bottom()) / 2);
     } else {
-        window.move(0, 0);
+        window.move(area.topLeft());
         window.resize(start.width, start.height);
     }
+    // Saved on a larger screen or at a smaller scale, or larger than a scaled screen.
+    ScreenFit::fit(window);
 
     // The player-list widths go to both player lists, column for column: the
     // whole list's columns follow its "Table" column.

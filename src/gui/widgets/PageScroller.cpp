@@ -1,0 +1,15 @@
+#include "gui/widgets/PageScroller.h"
+
+PageScroller::PageScroller(QWidget* page, QWidget* parent) : QScrollArea(parent) {
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    setWidget(page);
+}
+
+QSize PageScroller::sizeHint() const {
+    return widget()->sizeHint().expandedTo(widget()->minimumSizeHint());
+}
+
+QSize PageScroller::minimumSizeHint() const {
+    return widget()->minimumSizeHint();
+}
