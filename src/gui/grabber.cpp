@@ -899,12 +899,6 @@ void grabber::slot_qaAbout() {
     about->open();
 }
 
-void grabber::slot_qaTeachFont() {
-    // The capture waits on the X server: the worker takes it, the dialog follows.
-    if (!session_->jobs().captureLobby())
-        refused();
-}
-
 void grabber::slot_qaUserGuide() {
     showGuide(QString());
 }
@@ -938,6 +932,12 @@ void grabber::openInBrowser(const QUrl& url) {
 void grabber::slot_qaKeys() {
     KeysDialog dialog(*menuBar(), this);
     dialog.exec();
+}
+
+void grabber::slot_qaTeachFont() {
+    // The capture waits on the X server: the worker takes it, the dialog follows.
+    if (!session_->jobs().captureLobby())
+        refused();
 }
 
 // "Exit" ends at once: nothing is saved, as the user asked for a hard stop.

@@ -23,17 +23,17 @@ class QSpinBox;
 class QSystemTrayIcon;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QUrl;
 
 class HistoryActions;
-class QUrl;
 class PlayerListView;
 class QtTimerService;
 class JobProgress;
 class ScanProgress;
 class TableListView;
+class HelpWindow;
 class UpdateOffer;
 
-class HelpWindow;
 namespace kestrova {
 class ClientPlatform;
 class Clock;
@@ -53,11 +53,11 @@ struct GrabberServices {
     std::filesystem::path workingDir = ".";
     // Lines for the freshly started trace file (what start-up did to workingDir).
     std::vector<std::string> startupTrace;
-};
-
     // Hands a web address to the browser; false when none could be started.
     // Null: the desktop's own way.
     std::function<bool(const QUrl&)> openUrl;
+};
+
 // The main window: the table list, the player lists and every user command,
 // as views and commands over one session.
 class grabber final : public QMainWindow, private kestrova::SessionListener {
@@ -109,10 +109,10 @@ public slots:
     void slot_AggHelp();
     void slot_UseAgg();
     void slot_qaAbout();
-    void slot_qaTeachFont();
-    void slot_quit();
     void slot_qaUserGuide();
     void slot_qaKeys();
+    void slot_qaTeachFont();
+    void slot_quit();
     void slot_qaLayout();
 
 private:
@@ -140,13 +140,13 @@ private:
     kestrova::UserPrompts prompts() const;
     // Tells the user why a job did not start.
     void refused();
-
-    GrabberServices services_;
     // The user guide at a section's heading, in front of `over` (a modal
     // dialog would block it otherwise); the web page when no guide was shipped.
     void showGuide(const QString& section, QWidget* over = nullptr);
     // Says so, with the address, when no browser can be started.
     void openInBrowser(const QUrl& url);
+
+    GrabberServices services_;
     QtTimerService* timers_ = nullptr;
     std::unique_ptr<kestrova::Session> session_;
     MessageHandler messageHandler_;
@@ -159,13 +159,13 @@ private:
     QPointer<kestrova::DBTab> databasePage_;
     // The table row the running pass made last: current once the pass ends.
     std::string lastRowName_;
-    UpdateOffer* updateOffer_ = nullptr;
-
-    TableListView* tables_ = nullptr;
     // A table a notification's "Open" asked for while a pass ran: it opens at the pass's end.
     std::string pendingOpen_;
-    PlayerListView* tablePlayers_ = nullptr;
+    UpdateOffer* updateOffer_ = nullptr;
     QPointer<HelpWindow> help_;
+
+    TableListView* tables_ = nullptr;
+    PlayerListView* tablePlayers_ = nullptr;
     PlayerListView* wholePlayers_ = nullptr;
     QLabel* scoreLegend_ = nullptr;
     int rowsRead_ = 0;  // by the running pass

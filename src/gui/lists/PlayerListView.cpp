@@ -113,10 +113,6 @@ void PlayerListView::show(std::size_t index) {
     item->setHidden(row.hidden);
 }
 
-std::shared_ptr<PlayerStats> PlayerListView::recordOf(const QTreeWidgetItem* item) const {
-    const std::optional<std::size_t> row = items_.rowOf(item);
-    return row ? model_.rows()[*row].record : nullptr;
-}
 void PlayerListView::describeColours() {
     const QString condition = tr("A cell takes its colour once the player has more than %1 hands.")
                                   .arg(session_.settings().evaluation().minimumHands);
@@ -128,3 +124,7 @@ void PlayerListView::describeColours() {
                                  session_.colours().profile(stat), condition));
 }
 
+std::shared_ptr<PlayerStats> PlayerListView::recordOf(const QTreeWidgetItem* item) const {
+    const std::optional<std::size_t> row = items_.rowOf(item);
+    return row ? model_.rows()[*row].record : nullptr;
+}
