@@ -618,6 +618,7 @@ void grabber::jobEvent(const JobEvent& event) {
                 break;
             case JobKind::PlayerLookup:  // the command line's alone
             case JobKind::LobbyCapture:  // a moment: the dialog follows
+            case JobKind::FontSearch:    // the dialog says it is looking
                 break;
         }
     } else if (const auto* progress = std::get_if<job_event::Progress>(&event)) {
@@ -634,7 +635,12 @@ void grabber::jobEvent(const JobEvent& event) {
         }
         auto* dialog = new TeachFontDialog(*session_, *captured->capture, this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        teachFont_ = dialog;
         dialog->open();
+    } else if (const auto* searched = std::get_if<job_event::FontSearched>(&event)) {
+        // Nobody waits when the dialog closed meanwhile; the font is read with all the same.
+        if (teachFont_)
+            teachFont_->fontSearched(*searched);
     } else if (const auto* tested = std::get_if<job_event::ConnectionsTested>(&event)) {
         // Nobody waits when the dialog closed meanwhile.
         if (databasePage_)

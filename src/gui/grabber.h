@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class TeachFontDialog;
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -157,6 +159,7 @@ private:
     std::unique_ptr<JobProgress> jobProgress_;
     // The open Options dialog's database page: it waits for its connection test.
     QPointer<kestrova::DBTab> databasePage_;
+    QPointer<TeachFontDialog> teachFont_;
     // The table row the running pass made last: current once the pass ends.
     std::string lastRowName_;
     // A table a notification's "Open" asked for while a pass ran: it opens at the pass's end.

@@ -27,6 +27,7 @@ enum class JobKind {
     ConnectionTest,   // the logins of the Options dialog's database page
     PlayerLookup,     // one player looked up outside a pass (the command line's "lookup")
     LobbyCapture,     // "Teach Font…": the lobby captured to teach from
+    FontSearch,       // "Teach Font…"'s "Find Font": the installed font of the capture
 };
 
 // What a job reports, delivered on the front end's thread in the order it happened.
@@ -72,10 +73,17 @@ struct LobbyCaptured {
     std::string problem;
 };
 
+// "Find Font" ended: the font found, read with from now on, or why none fits.
+struct FontSearched {
+    std::string font;     // empty when none fits
+    std::string problem;  // why none fits, or why its table could not be kept
+};
+
 }  // namespace job_event
 
 using JobEvent = std::variant<job_event::Started, job_event::Progress, job_event::ImportDone,
                               job_event::AggregatorDone, job_event::ConnectionsTested,
-                              job_event::PlayerLookedUp, job_event::LobbyCaptured>;
+                              job_event::PlayerLookedUp, job_event::LobbyCaptured,
+                              job_event::FontSearched>;
 
 }  // namespace kestrova

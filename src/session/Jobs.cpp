@@ -2,6 +2,7 @@
 
 #include "Session.h"
 #include "SessionListener.h"
+#include "client/fonts/FontFinder.h"
 #include "common/MessageSink.h"
 #include "records/ImportProgress.h"
 #include "trackers/AggregatorBuilder.h"
@@ -183,6 +184,30 @@ bool Jobs::captureLobby() {
     };
     auto done = [this, result] { report(*result); };
     return start(JobKind::LobbyCapture, std::move(work), std::move(done));
+}
+
+bool Jobs::findFont(const CapturedLobby& capture) {
+    struct State {
+        CapturedLobby capture;
+        std::optional<FontFit> fit;
+        std::string problem;
+    };
+    auto state = std::make_shared<State>(State{capture, std::nullopt, {}});
+    auto work = [state] {
+        state->fit =
+            FontFinder::findInstalled(state->capture.image, &state->capture.geometry, &state->problem);
+    };
+    auto done = [this, state] {
+        job_event::FontSearched searched;
+        if (state->fit) {
+            searched.font = state->fit->describe();
+            session_.useFontTable(state->fit->entries, &searched.problem);
+        } else {
+            searched.problem = state->problem;
+        }
+        report(searched);
+    };
+    return start(JobKind::FontSearch, std::move(work), std::move(done));
 }
 
 bool Jobs::testConnections(std::vector<DatabaseEntry> entries, std::chrono::milliseconds timeout) {

@@ -44,6 +44,8 @@ public:
     bool lookUpPlayer(std::string name, std::string stack, std::string seat);
     // Captures the lobby to teach a font from; LobbyCaptured says how it went.
     bool captureLobby();
+    // Finds the installed font a lobby capture is drawn in; the session reads with it from then on.
+    bool findFont(const CapturedLobby& capture);
     // Logs in to each entry's PostgreSQL database, all at once, each bounded by timeout.
     bool testConnections(std::vector<DatabaseEntry> entries, std::chrono::milliseconds timeout);
 

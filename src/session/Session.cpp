@@ -220,17 +220,13 @@ bool Session::learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::st
 }
 
 bool Session::useFontTable(const std::vector<GlyphTable::Entry>& entries, std::string* problem) {
-    if (busy()) {
-        *problem = "A scan is running; the font is taken when it has finished.";
-        return false;
-    }
-    if (!services_.glyphs && !saveFontTable(entries, services_.workingDir / "ocr2.txt", problem))
-        return false;
+    const bool keep = services_.keepFoundFont || !services_.glyphs;
+    const bool kept = !keep || saveFontTable(entries, services_.workingDir / "ocr2.txt", problem);
     GlyphTable table;
     for (const GlyphTable::Entry& entry : entries)
         table.add(entry.signature, entry.text);
     glyphs_ = std::move(table);
-    return true;
+    return kept;
 }
 
 bool Session::searchFont(const Image& capture, const LobbyGeometry& geometry, std::string& said) {
@@ -241,14 +237,10 @@ bool Session::searchFont(const Image& capture, const LobbyGeometry& geometry, st
                ". Teach the client's font with \"Teach Font…\".";
         return false;
     }
-    said = fit->describe();
-    if (!services_.glyphs && !saveFontTable(fit->entries, services_.workingDir / "ocr2.txt", &problem))
-        said += "; its glyph table could not be kept for the next start: " + problem;
     // The pass that asks reads through glyphs_ and waits for this answer.
-    GlyphTable table;
-    for (const GlyphTable::Entry& entry : fit->entries)
-        table.add(entry.signature, entry.text);
-    glyphs_ = std::move(table);
+    said = fit->describe();
+    if (!useFontTable(fit->entries, &problem))
+        said += "; its glyph table could not be kept for the next start: " + problem;
     return true;
 }
 
@@ -392,7 +384,7 @@ void Session::finished(const scan_event::Finished& done) {
     knownPlayerLine_ = kestrova::knownPlayerLine(done.knownRecords, done.records, tables_.size());
     applyFilters();
     const bool walked = done.end == PassEnd::EndOfList || done.end == PassEnd::Cancelled ||
-                        done.end == PassEnd::CaptureFailed;
+                        done.end == PassEnd::CaptureFailed || done.end == PassEnd::ClientStopped;
     if (done.pass == PassKind::ScanAll && walked)
         writeScanResult();
     if (done.pass == PassKind::ScanAll && done.end != PassEnd::EndOfList)

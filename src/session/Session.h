@@ -48,6 +48,10 @@ struct SessionServices {
     std::filesystem::path workingDir = ".";
     // Glyph tables in place of the shipped ones (the command line's --glyphs).
     std::optional<GlyphTable> glyphs;
+    // The table of a font a pass or "Find Font" finds is kept as workingDir's
+    // "ocr2.txt": always with the session's own tables, with given ones only
+    // when they are the user's.
+    bool keepFoundFont = false;
     // No trace file: the command line must leave the window's "log.txt" alone.
     bool headless = false;
     // The time the scan history writes; null: the system's.
@@ -104,8 +108,9 @@ public:
     // What the user taught so far: his table "ocr2.txt" in the working directory.
     GlyphTable taughtGlyphs() const;
     // Reads with the table of a found font from now on, kept as the user's
-    // "ocr2.txt" (not when the session was given its table). Refused while a
-    // pass runs, as the pass reads the table.
+    // "ocr2.txt" (see SessionServices::keepFoundFont). Only where no pass
+    // reads the table: from the worker's own search, or at the end of a job.
+    // False, with the reason, when the table could not be kept; it is read all the same.
     bool useFontTable(const std::vector<GlyphTable::Entry>& entries, std::string* problem);
     BuddyList& buddies() { return buddies_; }
     const ColourRanges& colours() const { return colours_; }

@@ -36,8 +36,9 @@ std::unique_ptr<HeadlessSession> HeadlessSession::open(const ClientOptions& opti
     std::optional<Client> client = openClient(options, err);
     if (!client)
         return nullptr;
-    auto headless =
-        std::make_unique<HeadlessSession>(std::move(*client), std::move(*glyphs), directory, err);
+    auto headless = std::make_unique<HeadlessSession>(std::move(*client), std::move(*glyphs),
+                                                      directory, err, false, std::filesystem::path(),
+                                                      options.glyphFile.empty());
     if (headless->failed())
         return nullptr;
     return headless;

@@ -14,13 +14,15 @@ std::unique_ptr<HeadlessSession> HeadlessSession::openFiles(
 
 HeadlessSession::HeadlessSession(Client client, GlyphTable glyphs,
                                  const std::filesystem::path& directory, std::ostream& err,
-                                 bool bareMessages, const std::filesystem::path& settingsFile)
+                                 bool bareMessages, const std::filesystem::path& settingsFile,
+                                 bool keepFoundFont)
     : err_(err), bareMessages_(bareMessages), client_(std::move(client)) {
     SessionServices services;
     services.platform = client_.platform.get();
     services.clock = client_.clock.get();
     services.glyphs = std::move(glyphs);
     services.workingDir = directory;
+    services.keepFoundFont = keepFoundFont;
     if (!settingsFile.empty())
         services.settingsFile = settingsFile;
     services.post = [this](std::function<void()> work) { post(std::move(work)); };
@@ -74,8 +76,10 @@ void HeadlessSession::settle() {
 void HeadlessSession::scanEvent(const ScanEvent& event) {
     if (const auto* font = std::get_if<scan_event::FontFound>(&event))
         err_ << "font found: " << font->description << '\n';
-    else if (const auto* done = std::get_if<scan_event::Finished>(&event))
+    else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
+        lastEnd_ = done->end;
         leftOut_ = done->leftOut;
+    }
 }
 
 void HeadlessSession::historyUnavailable(const std::string& problem) {

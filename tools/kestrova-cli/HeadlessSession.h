@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -31,9 +32,11 @@ public:
                                                       const std::filesystem::path& settingsFile,
                                                       std::ostream& err);
     // settingsFile: empty for the user's own.
+    // keepFoundFont: the user's own tables are read (no --glyphs), so a font a
+    // pass finds is kept for the next run.
     HeadlessSession(Client client, GlyphTable glyphs, const std::filesystem::path& directory,
                     std::ostream& err, bool bareMessages = false,
-                    const std::filesystem::path& settingsFile = {});
+                    const std::filesystem::path& settingsFile = {}, bool keepFoundFont = false);
 
     Session& session() { return *session_; }
     // Waits for the pass a session command just started (`started` is what the
@@ -45,6 +48,9 @@ public:
     // Handles what the worker and the history handed over, until both are idle.
     void settle();
     bool failed() const { return failed_; }
+    // The last pass ended with the client no longer answering: what it read is
+    // partial, and is shown all the same.
+    bool partial() const { return lastEnd_ == PassEnd::ClientStopped; }
     int messageCount() const { return messages_; }
     // The tracking databases the last scan left out after telling why, once each.
     const std::vector<scan_event::LeftOutDatabase>& leftOut() const { return leftOut_; }
@@ -62,6 +68,7 @@ private:
     std::ostream& err_;
     bool bareMessages_;
     bool failed_ = false;
+    std::optional<PassEnd> lastEnd_;
     int messages_ = 0;
     std::vector<scan_event::LeftOutDatabase> leftOut_;
     std::function<void(const JobEvent&)> jobEvents_;

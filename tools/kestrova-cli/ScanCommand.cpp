@@ -37,7 +37,7 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
     const auto& leftOut = headless->leftOut();
     const bool onlyLeftOut =
         !leftOut.empty() && static_cast<std::size_t>(headless->messageCount()) == leftOut.size();
-    if (!finished && !onlyLeftOut)
+    if (!finished && !headless->partial() && !onlyLeftOut)
         return 1;
     Session& session = headless->session();
 
@@ -55,13 +55,18 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
         const PlayerWeakness weakness = session.weakness(record);
         const PlayerCells cells{record, session.settings().autorate.label(record.icon),
                                 weakness.weakness};
-        players.push_back({{"columns", wholePlayerRowTexts(cells)},
-                           {"hidden", row.hidden},
-                           {"hands", vpipCountsOf(&record).hands},
-                           {"vpip", record.hands == "0" ? 0.0 : rounded(weakness.vpipPercent, 2)},
-                           {"weak", rounded(weakness.weakness, 3)},
-                           {"vpipLow", rounded(weakness.lowPercent, 1)},
-                           {"vpipHigh", rounded(weakness.highPercent, 1)}});
+        nlohmann::ordered_json player = {
+            {"columns", wholePlayerRowTexts(cells)},
+            {"hidden", row.hidden},
+            {"hands", vpipCountsOf(&record).hands},
+            {"vpip", record.hands == "0" ? 0.0 : rounded(weakness.vpipPercent, 2)},
+            {"weak", rounded(weakness.weakness, 3)},
+            {"vpipLow", rounded(weakness.lowPercent, 1)},
+            {"vpipHigh", rounded(weakness.highPercent, 1)}};
+        // Only where the lobby's font draws glyphs alike and nothing decided the name.
+        if (!record.alike.empty())
+            player["alike"] = record.alike;
+        players.push_back(std::move(player));
     }
     nlohmann::ordered_json alerts = nlohmann::ordered_json::array();
     for (const HistoryAlert& alert : session.passAlerts())
@@ -73,6 +78,9 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
                                      {"players", players},
                                      {"knownPlayers", session.knownPlayerLine()},
                                      {"alerts", alerts}};
+    // The client stopped answering mid-list: what was read, and that it is not all.
+    if (headless->partial())
+        result["partial"] = true;
     if (!leftOut.empty()) {
         nlohmann::ordered_json failed = nlohmann::ordered_json::array();
         for (const scan_event::LeftOutDatabase& database : leftOut)

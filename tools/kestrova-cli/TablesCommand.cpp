@@ -37,7 +37,10 @@ int runTablesCommand(const ClientOptions& options, const std::filesystem::path& 
                      std::ostream& out, std::ostream& err) {
     const std::unique_ptr<HeadlessSession> headless =
         HeadlessSession::open(options, directory, err);
-    if (!headless || !headless->finishPass(headless->session().getTableList()))
+    if (!headless)
+        return 1;
+    const bool finished = headless->finishPass(headless->session().getTableList());
+    if (!finished && !headless->partial())
         return 1;
 
     // One row a line, as before.
@@ -48,7 +51,7 @@ int runTablesCommand(const ClientOptions& options, const std::filesystem::path& 
         firstRow = false;
     }
     out << (firstRow ? "]\n" : "\n]\n");
-    return 0;
+    return finished ? 0 : 1;
 }
 
 }  // namespace kestrova::cli

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kestrova {
 
@@ -35,6 +36,9 @@ struct PlayerStats {
     // scoring a table needs no parsing; -1 for a record made from texts alone.
     std::int32_t handCount = -1;
     std::int32_t vpipHandCount = -1;
+    // Other readings of the name where the lobby's font draws glyphs alike and
+    // no tracker knew the name: the player may be any of them.
+    std::vector<std::string> alike;
 
     bool operator==(const PlayerStats&) const = default;
 };

@@ -373,9 +373,11 @@ void ClientWaits::afterSelectionKey(int fixedMs, int boundMs) {
     }
     int waited = 0;
     // With a watch nothing needs a look before the client has drawn the move.
+    // A client that never goes quiet there (an animation, a repaint on a
+    // timer) is looked at when the bound is reached, as the fixed wait looks.
+    awaitLook(Area::List, watch_ ? highlightBoundMs(boundMs) : boundMs, waited);
     const bool moved =
-        awaitLook(Area::List, watch_ ? highlightBoundMs(boundMs) : boundMs, waited) &&
-        grabChangedList(highlightBoundMs(boundMs), waited);
+        !context_.observer.cancelled() && grabChangedList(highlightBoundMs(boundMs), waited);
     // Seen after the client drew it and went quiet, the move's capture is the row's.
     rowGrabbed_ = moved && watch_ && screen_.grabbed();
     if (!rowGrabbed_)

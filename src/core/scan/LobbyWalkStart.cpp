@@ -60,6 +60,10 @@ std::optional<EverestLobby> startLobbyWalk(
     return lobby;
 }
 
+bool rowsBelowHighlight(const LobbyScreen& screen) {
+    return screen.listPlace().rowsBelow > 0;
+}
+
 bool reportFontSearch(LobbyScreen& screen, ScanObserver& observer) {
     if (!screen.unreadable().empty()) {
         observer.showMessage("Error", screen.unreadable());

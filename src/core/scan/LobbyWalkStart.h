@@ -28,6 +28,16 @@ std::optional<EverestLobby> startLobbyWalk(
     PassContext& context,
     const std::function<void(const EverestLobby&, const ClickSeen&)>& beforeHome = {});
 
+// The client stopped answering: its list stays as it was after Down although
+// rows stand below the highlight, which the end of the list never shows.
+inline constexpr const char* kClientStoppedMessage =
+    "The poker client stopped answering: its table list did not move although more rows stand "
+    "below the selected one. The tables read so far are kept; scan again when the client "
+    "answers.";
+
+// Whether the grabbed page shows rows below the highlighted one.
+bool rowsBelowHighlight(const LobbyScreen& screen);
+
 // After a row was read: tells the observer the font a search found, or that
 // none reads the lobby (false: the pass must end, PassEnd::UnreadableText).
 bool reportFontSearch(LobbyScreen& screen, ScanObserver& observer);

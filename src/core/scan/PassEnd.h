@@ -11,6 +11,7 @@ enum class PassEnd {
     CaptureFailed,   // the lobby could not be captured
     DatabaseFailed,  // the tracking databases could not be reached
     UnreadableText,  // no glyph table or installed font reads the lobby
+    ClientStopped,   // the client stopped answering mid-list: what was read is partial
 };
 
 }  // namespace kestrova

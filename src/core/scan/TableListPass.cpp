@@ -45,8 +45,14 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
         }
         atEnd = endOfList.onRead(selectedName) || atEnd;
         const bool lastRow = waits.lastRowShown();
+        const bool stopped =
+            (atEnd || lastRow) && waits.highlightStuck() && rowsBelowHighlight(screen);
         waits.noteList();
         screen.release();
+        if (stopped) {
+            observer.showMessage("Error", KESTROVA_TEXT("Messages", kClientStoppedMessage));
+            return PassEnd::ClientStopped;
+        }
         if (lastRow)
             return PassEnd::EndOfList;
         down.press(context_.platform, lobby->listWindow);

@@ -65,7 +65,9 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
         bool atEnd = false;
         bool lastRow = false;
         if (!readSelectedRow(screen, waits, endOfList, atEnd, lastRow)) {
-            end = screen.unreadable().empty() ? PassEnd::CaptureFailed : PassEnd::UnreadableText;
+            end = clientStopped_                  ? PassEnd::ClientStopped
+                  : screen.unreadable().empty() ? PassEnd::CaptureFailed
+                                                : PassEnd::UnreadableText;
             break;
         }
         down.read(waits, state_.selectedRowName);
@@ -112,7 +114,9 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
         bool atEnd = false;
         bool lastRow = false;
         if (!readSelectedRow(screen, waits, endOfList, atEnd, lastRow)) {
-            end = screen.unreadable().empty() ? PassEnd::CaptureFailed : PassEnd::UnreadableText;
+            end = clientStopped_                  ? PassEnd::ClientStopped
+                  : screen.unreadable().empty() ? PassEnd::CaptureFailed
+                                                : PassEnd::UnreadableText;
             break;
         }
         down.read(waits, state_.selectedRowName);
@@ -172,6 +176,12 @@ bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
     }
     atEnd = endOfList.onRead(state_.selectedRowName);
     lastRow = waits.lastRowShown();
+    if ((atEnd || lastRow) && waits.highlightStuck() && rowsBelowHighlight(screen)) {
+        context_.observer.showMessage("Error", KESTROVA_TEXT("Messages", kClientStoppedMessage));
+        clientStopped_ = true;
+        screen.release();
+        return false;
+    }
     waits.noteList();
     screen.release();
     return true;
@@ -226,6 +236,9 @@ void TableScanPass::scanTable() {
             if (!record)
                 continue;
             record->table = table.name;
+            // A tracker that knows the name matched it whatever the alike glyphs.
+            if (record->handCount <= 0)
+                record->alike = state_.seats.alike[static_cast<std::size_t>(slot)];
         }
         if (record->table != table.name) {
             // Seen at another table before: this seat gets a record of its own.

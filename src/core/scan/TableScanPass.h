@@ -45,7 +45,8 @@ private:
     // list as it was before Home.
     PassEnd start(std::optional<EverestLobby>& lobby, ClientWaits::HomeStart& home);
     // Reads the highlighted row into the lobby entries; false when the lobby
-    // could not be captured or its text read (the user has been told). atEnd tells the end of the
+    // could not be captured or its text read, or the client stopped answering
+    // (the user has been told). atEnd tells the end of the
     // list, lastRow that no Down is to be pressed after this row.
     bool readSelectedRow(LobbyScreen& screen, ClientWaits& waits, EndOfListDetector& endOfList,
                          bool& atEnd, bool& lastRow);
@@ -61,6 +62,7 @@ private:
     PlayerLookup& lookup_;
     ScanState& state_;
     const LobbyFilter& filter_;
+    bool clientStopped_ = false;
 };
 
 }  // namespace kestrova

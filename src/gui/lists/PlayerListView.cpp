@@ -94,6 +94,14 @@ void PlayerListView::show(std::size_t index) {
     if (session_.history().isWatched(record.name))
         lastSeen =
             tr("Watched") + (lastSeen.isEmpty() ? QString() : QStringLiteral("; ") + lastSeen);
+    if (!record.alike.empty()) {
+        // The font draws some of the name's glyphs alike and no tracker knew it.
+        QStringList others;
+        for (const std::string& other : record.alike)
+            others << toQString(other);
+        const QString uncertain = tr("could also be %1").arg(others.join(QStringLiteral(", ")));
+        lastSeen = lastSeen.isEmpty() ? uncertain : uncertain + QStringLiteral("; ") + lastSeen;
+    }
     item->setToolTip(kPlayerNameColumn + shift_, lastSeen);
     item->setToolTip(kAutorateColumn + shift_,
                      autorateTip(label, session_.settings().autorate.explain(record.icon)));

@@ -53,8 +53,10 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
     const kestrova::LobbyTexts read = kestrova::readCapture(session_, capture_);
     setWindowTitle(tr("Teach Font"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("Correct every cell to what the lobby shows, then press Learn. "
-                                    "\"?\" marks a glyph the recogniser does not know yet."),
+    layout->addWidget(new QLabel(tr("Press Find Font when the client's font is installed here. "
+                                    "Otherwise correct every cell to what the lobby shows, then "
+                                    "press Learn. \"?\" marks a glyph the recogniser does not "
+                                    "know yet."),
                                  this));
     auto* splitter = new QSplitter(this);
     auto* picture = new QLabel(this);
@@ -82,6 +84,10 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
     layout->addWidget(splitter, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    QPushButton* findButton = buttons->addButton(tr("Find Font"), QDialogButtonBox::ActionRole);
+    findButton->setObjectName(QStringLiteral("teachFindFont"));
+    findButton->setToolTip(tr("Find the installed font the lobby is drawn in: nothing to type"));
+    connect(findButton, &QPushButton::clicked, this, &TeachFontDialog::findFont);
     QPushButton* learnButton = buttons->addButton(tr("Learn"), QDialogButtonBox::ActionRole);
     learnButton->setObjectName(QStringLiteral("teachLearn"));
     connect(learnButton, &QPushButton::clicked, this, &TeachFontDialog::learn);
@@ -132,5 +138,44 @@ void TeachFontDialog::learn() {
                 tr("%n cell(s) still read otherwise are marked; point at one to see what is read.",
                    nullptr, marked);
     }
+    report_->setPlainText(text);
+}
+
+void TeachFontDialog::findFont() {
+    if (!session_.jobs().findFont(capture_)) {
+        report_->setPlainText(tr("A scan is running; find the font when it has finished."));
+        return;
+    }
+    report_->setPlainText(tr("Looking for the font among the installed ones…"));
+}
+
+void TeachFontDialog::fontSearched(const kestrova::job_event::FontSearched& searched) {
+    if (searched.font.empty()) {
+        report_->setPlainText(toQString(searched.problem));
+        return;
+    }
+    QString text = tr("Font found: %1").arg(toQString(searched.font));
+    if (!searched.problem.empty())
+        text += QLatin1Char('\n') + toQString(searched.problem);
+    readCells();
+    // What the found font still cannot read: teach those cells by typing.
+    const kestrova::LobbyTexts read = kestrova::readCapture(session_, capture_);
+    int unread = 0;
+    const auto mark = [&](QTableWidget* table, const std::vector<std::vector<std::string>>& cells) {
+        for (std::size_t r = 0; r < cells.size(); ++r) {
+            for (std::size_t c = 0; c < cells[r].size(); ++c) {
+                QTableWidgetItem* item = table->item(static_cast<int>(r), static_cast<int>(c));
+                if (item != nullptr && cells[r][c].find('?') != std::string::npos) {
+                    item->setBackground(QColor(255, 214, 153));
+                    ++unread;
+                }
+            }
+        }
+    };
+    mark(rows_, read.rows);
+    mark(seats_, read.seats);
+    if (unread > 0)
+        text += QLatin1Char('\n') +
+                tr("%n cell(s) it still reads with \"?\" are marked.", nullptr, unread);
     report_->setPlainText(text);
 }

@@ -28,6 +28,13 @@ public:
 
 public slots:
     void learn();
+    // "Find Font": the installed font the capture is drawn in, found on the worker.
+    void findFont();
+
+public:
+    // The search ended: the cells are read with the font found, and those it
+    // still reads with "?" are marked.
+    void fontSearched(const kestrova::job_event::FontSearched& searched);
 
 private:
     // Fills the cells with what the tables read; with the typed texts, keeps

@@ -5,6 +5,7 @@
 #include "RecordingObserver.h"
 #include "ShippedGlyphs.h"
 #include "SimLobbies.h"
+#include "TroubledClient.h"
 #include "client/Win32Messages.h"
 #include "common/Clock.h"
 #include "scan/ScanObserver.h"
@@ -226,6 +227,76 @@ TEST_F(ClientWaitsTest, CaptureFailingHalfWayEndsTheScanWithoutAnEmptyTable) {
             }
             EXPECT_EQ(end, PassEnd::CaptureFailed);
             EXPECT_EQ(observer.messages, std::vector<std::string>{"Error: Error Capturing"});
+        }
+    }
+}
+
+// A client that repaints its list all the time without changing it (an
+// animation, a repaint on a timer) never goes quiet there: every row is read
+// all the same, by the table list and by a scan.
+TEST_F(ClientWaitsTest, ListRepaintedAllTheTimeIsReadWhole) {
+    long long waited = 0;
+    const std::vector<std::string> all = tableList({}, false, waited, 25);
+    const ScanRun quiet = scanAll({30, 300, 60}, true, 6);
+    for (const int repaintMs : {2, 20, 50}) {
+        SCOPED_TRACE("repainted every " + std::to_string(repaintMs) + " ms");
+        for (const bool scan : {false, true}) {
+            sim::SimulatedClient client(test::makeLobby(scan ? 6 : 25));
+            ManualClock clock;
+            client.setLatency({30, 300, 60}, [&clock] { return clock.totalMs(); });
+            test::TroubledClient troubled(client, clock);
+            troubled.repaintEvery(repaintMs);
+            test::RecordingObserver observer;
+            PassContext context{troubled, clock, glyphs, observer, true};
+            if (scan) {
+                test::FakeLookup lookup;
+                ScanState state;
+                lookup.cache = &state.records;
+                EXPECT_EQ(TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt),
+                          PassEnd::EndOfList);
+                EXPECT_EQ(seenBy(observer), quiet.seen);
+                continue;
+            }
+            LobbyEntryList entries;
+            EXPECT_EQ(TableListPass(context).run(entries), PassEnd::EndOfList);
+            std::vector<std::string> names;
+            for (const LobbyEntry& e : entries.entries())
+                names.push_back(e.name + " " + std::to_string(e.players));
+            EXPECT_EQ(names, all);
+        }
+    }
+}
+
+// A client that stops answering mid-list (stopped, hung) leaves its highlight
+// where rows stand below it: no end of the list, but a failed pass that says
+// why and keeps the rows it read.
+TEST_F(ClientWaitsTest, ClientThatStopsAnsweringFailsThePassAndKeepsWhatItRead) {
+    for (const bool adaptive : {false, true}) {
+        SCOPED_TRACE(adaptive ? "adaptive" : "fixed");
+        for (const bool scan : {false, true}) {
+            sim::SimulatedClient client(test::makeLobby(25));
+            ManualClock clock;
+            test::TroubledClient troubled(client, clock);
+            troubled.freezeAfterKeys(10);
+            test::RecordingObserver observer;
+            PassContext context{troubled, clock, glyphs, observer, adaptive};
+            std::size_t read = 0;
+            if (scan) {
+                test::FakeLookup lookup;
+                ScanState state;
+                lookup.cache = &state.records;
+                EXPECT_EQ(TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt),
+                          PassEnd::ClientStopped);
+                read = state.tables.size();
+            } else {
+                LobbyEntryList entries;
+                EXPECT_EQ(TableListPass(context).run(entries), PassEnd::ClientStopped);
+                read = entries.entries().size();
+            }
+            EXPECT_GE(read, 5u);
+            EXPECT_LT(read, 25u);
+            ASSERT_EQ(observer.messages.size(), 1u);
+            EXPECT_NE(observer.messages[0].find("stopped answering"), std::string::npos);
         }
     }
 }

@@ -30,6 +30,23 @@ bool endsInUnpairedSignature(std::string_view bytes) {
     return !signatureDue;
 }
 
+// The file a table's path names: a link is written through, not replaced
+// (followed a few links deep, whether its file exists yet or not).
+std::filesystem::path throughLinks(std::filesystem::path file) {
+    for (int depth = 0; depth < 8; ++depth) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(file, ec)) {
+            break;
+        }
+        const std::filesystem::path target = std::filesystem::read_symlink(file, ec);
+        if (ec) {
+            break;
+        }
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file;
+}
+
 }  // namespace
 
 GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
@@ -58,7 +75,9 @@ GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
 }
 
 bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
-                      const std::filesystem::path& target, bool fromCurrent, std::string* error) {
+                      const std::filesystem::path& linkedTarget, bool fromCurrent,
+                      std::string* error) {
+    const std::filesystem::path target = throughLinks(linkedTarget);
     std::error_code ec;
     const std::filesystem::path base =
         std::filesystem::exists(target, ec) || !fromCurrent ? target : findDataFile("ocr2.txt");
@@ -96,7 +115,8 @@ bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
 }
 
 bool saveFontTable(const std::vector<GlyphTable::Entry>& entries,
-                   const std::filesystem::path& target, std::string* error) {
+                   const std::filesystem::path& linkedTarget, std::string* error) {
+    const std::filesystem::path target = throughLinks(linkedTarget);
     std::string bytes;
     for (const GlyphTable::Entry& entry : entries) {
         bytes += entry.signature + '\n' + entry.text + '\n';

@@ -115,6 +115,8 @@ LobbyScreen::ListPlace LobbyScreen::listPlace() const {
         }
     }
     place.pageFull = line > 0 && firstBlank < 0;
+    if (place.selectedLine >= 0)
+        place.rowsBelow = std::max((firstBlank >= 0 ? firstBlank : line) - place.selectedLine - 1, 0);
     // Without a highlight Home selects the first row, unless there is none.
     place.atFirstRow = firstBlank >= 0 && (place.selectedLine == 0 || firstBlank == 0);
     return place;

@@ -65,6 +65,8 @@ public:
         // Home would leave the selection where it is (or there is nothing to select).
         bool atFirstRow = false;
         bool pageFull = false;
+        // Rows the page shows below the highlighted one.
+        int rowsBelow = 0;
     };
     ListPlace listPlace() const;
 

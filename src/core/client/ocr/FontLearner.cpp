@@ -5,6 +5,7 @@
 #include "client/ocr/TypedWords.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -22,6 +23,23 @@ using fontlearning::split;
 using fontlearning::wordsOf;
 
 namespace {
+
+// Whether a run of ink could be `count` characters of a lobby font: at most as
+// wide as the text rows are high for each, and not inked all over (a picture
+// of noise is neither).
+bool plausibleGlyph(const std::string& signature, std::size_t count) {
+    constexpr int kRows = 12;
+    const std::vector<std::uint32_t> columns = GlyphTable::columnsOf(signature);
+    if (columns.empty() || columns.size() > 2 * kRows * std::max<std::size_t>(count, 1)) {
+        return false;
+    }
+    int ink = 0;
+    for (const std::uint32_t code : columns) {
+        ink += std::popcount(code);
+    }
+    // A glyph's box is never filled; a narrow stroke may be (an "l", "|").
+    return columns.size() <= 2 || ink * 10 < static_cast<int>(columns.size()) * kRows * 8;
+}
 
 constexpr const char* kListColumnNames[] = {"name", "game",        "stakes", "players",
                                             "type", "average pot", "waiting"};
@@ -136,6 +154,7 @@ std::string FontLearning::report() const {
     section("Characters drawn with identical pixels (they read as the first):", lookAlikes);
     section("Drawn like a glyph taught earlier as another text (left as it was):", clashes);
     section("Glyphs the shipped table read as another text:", replaced);
+    section("Not a lobby font's glyph (too wide, or ink all over; not learnt):", implausible);
     if (!missing.empty()) {
         text += "Not taught yet:";
         for (const std::string& c : missing) {
@@ -501,6 +520,12 @@ void FontLearner::keepLearnt(const Evidence& evidence, const std::set<std::strin
                              FontLearning& result) const {
     GlyphTable combined = known_;
     const auto keep = [&](const std::string& signature, const std::string& text) {
+        if (!plausibleGlyph(signature, characters(text).size())) {
+            result.implausible.push_back(inQuotes(text) + " (" +
+                                         std::to_string(GlyphTable::columnsOf(signature).size()) +
+                                         " columns)");
+            return;
+        }
         const std::string* before = combined.find(signature);
         if (before != nullptr && *before == text) {
             return;

@@ -38,6 +38,7 @@ struct FontLearning {
     std::vector<std::string> clashes;        // drawn like a glyph taught earlier otherwise
     std::vector<std::string> replaced;       // glyphs the shipped table read otherwise
     std::vector<std::string> missing;        // lobby characters not learnt as a glyph of their own
+    std::vector<std::string> implausible;    // glyphs no lobby font draws (noise), not learnt
     std::optional<int> wordGap;              // empty columns that part words, when learnt
     std::optional<int> smoothPercent;        // the capture's text is grey-smoothed: its ink share
 

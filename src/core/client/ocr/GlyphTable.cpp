@@ -150,6 +150,7 @@ void GlyphTable::read(std::istream& in) {
                    return a.signature.size() > b.signature.size();
                });
     entries_ = std::move(merged);
+    settingsChanged();
 }
 
 bool GlyphTable::add(std::string signature, std::string text) {
@@ -162,7 +163,11 @@ bool GlyphTable::add(std::string signature, std::string text) {
     if (map_.insert_or_assign(signature, text).second) {
         addShape(signature);
     }
+    const bool settings = signature == kSettingsSignature;
     entries_.insert(before, Entry{std::move(signature), std::move(text)});
+    if (settings) {
+        settingsChanged();
+    }
     return true;
 }
 
@@ -175,9 +180,10 @@ void GlyphTable::addShape(const std::string& signature) {
     shapes_.push_back(Shape{std::move(columns), signature});
 }
 
-GlyphTable::Settings GlyphTable::settings() const {
+void GlyphTable::settingsChanged() {
     const std::string* text = find(kSettingsSignature);
-    return text == nullptr ? Settings{} : Settings::parse(*text);
+    settings_ = text == nullptr ? Settings{} : Settings::parse(*text);
+    alike_ = AlikeGlyphs(settings_.alike);
 }
 
 GlyphTable::Settings GlyphTable::Settings::parse(std::string_view text) {

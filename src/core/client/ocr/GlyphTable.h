@@ -1,5 +1,7 @@
 #pragma once
 
+#include "client/ocr/AlikeGlyphs.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -94,7 +96,9 @@ public:
     const std::vector<Entry>& entries() const { return entries_; }
     const std::string* find(std::string_view signature) const;
     const std::vector<Shape>& shapes() const { return shapes_; }
-    Settings settings() const;
+    const Settings& settings() const { return settings_; }
+    // The characters the font draws alike, decided by their words.
+    const AlikeGlyphs& alike() const { return alike_; }
     // The word gap a learnt font gives; nothing for the fixed rule.
     std::optional<int> wordGap() const { return settings().wordGap; }
     // The share of the way to the text colour that is ink, for smoothed text.
@@ -114,10 +118,14 @@ private:
         }
     };
     void addShape(const std::string& signature);
+    // The settings pair may come or change with any read or add.
+    void settingsChanged();
 
     std::vector<Entry> entries_;
     std::unordered_map<std::string, std::string, Hash, std::equal_to<>> map_;
     std::vector<Shape> shapes_;
+    Settings settings_;
+    AlikeGlyphs alike_;
 };
 
 }  // namespace kestrova

@@ -145,9 +145,10 @@ LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& un
             }
         });
         // The last column (up to list right - 2) holds nothing the program keeps.
-        reading.selected =
-            entryFromFields(std::move(name), std::move(fields[0]), std::move(fields[1]),
-                            std::move(fields[2]), std::move(fields[3]), std::move(fields[4]));
+        const AlikeGlyphs& alike = glyphs.alike();
+        reading.selected = entryFromFields(alike.decided(name), alike.decided(fields[0]),
+                                           alike.decided(fields[1]), alike.decided(fields[2]),
+                                           alike.decided(fields[3]), alike.decided(fields[4]));
         return false;
     });
     return reading;
@@ -167,7 +168,7 @@ std::vector<std::string> readSelectedNamesFrom(const Source& source, const Lobby
         withSelectedInk(source, geometry, top, glyphs.smoothPercent(), [&](auto isInk) {
             readColumns(rows, isInk, left + kNameFrom, left + kNameEnd, recogniser);
         });
-        names.push_back(tableName(recogniser.text()));
+        names.push_back(tableName(glyphs.alike().decided(recogniser.text())));
         return true;
     });
     return names;

@@ -233,7 +233,7 @@ std::string readField(const Image& capture, const TextLine& line, const TextFiel
     recogniser.cut();
     std::string last = recogniser.takeText();
     text += endsInGlyph && last.empty() ? "?" : last;
-    return std::string(trimBlanks(text));
+    return glyphs.alike().decided(trimBlanks(text));
 }
 
 }  // namespace kestrova

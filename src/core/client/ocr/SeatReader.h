@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace kestrova {
@@ -17,6 +18,8 @@ struct SeatReading {
     static constexpr int kSlots = 26;
     std::array<std::string, kSlots> names;
     std::array<std::string, kSlots> chips;
+    // What else a name may read where the font draws some of its glyphs alike.
+    std::array<std::vector<std::string>, kSlots> alike;
 };
 
 // Where it reads: the box's top edge is the first pixel darker than 100 in all

@@ -179,7 +179,7 @@ void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& 
         std::string chips;
         const auto readLine = [&](auto isInk) {
             readColumns(rows, isInk, left, left + kNameEnd, recogniser);
-            name = trimBlanks(recogniser.takeText());
+            name = glyphs.alike().decided(trimBlanks(recogniser.takeText()));
             readColumns(rows, isInk, left + kChipsFrom, right, recogniser);
             chips = normaliseChipText(recogniser.takeText());
         };
@@ -193,6 +193,7 @@ void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& 
         if (stored && seat < SeatReading::kSlots) {
             if (!name.empty()) {
                 seats.names[static_cast<std::size_t>(seat)] = name;
+                seats.alike[static_cast<std::size_t>(seat)] = glyphs.alike().alternatives(name);
             }
             seats.chips[static_cast<std::size_t>(seat)] = std::move(chips);
         }

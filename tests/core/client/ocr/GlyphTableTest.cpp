@@ -86,6 +86,7 @@ TEST(GlyphTableLoading, FilesThatAreNoTablesAreNamedAndLeftOut) {
 // one ending in a signature without its text is not appended to.
 TEST(GlyphTableLoading, AppendedGlyphsStayPairedAfterABlankLastLine) {
     const auto file = std::filesystem::path(KESTROVA_BINARY_DIR) / "taught-glyphs.txt";
+    std::filesystem::remove(file);
     std::string error;
     ASSERT_TRUE(saveLearntGlyphs({{"12,", "a"}}, file, false, &error)) << error;
     {
@@ -105,6 +106,15 @@ TEST(GlyphTableLoading, AppendedGlyphsStayPairedAfterABlankLastLine) {
     EXPECT_FALSE(saveLearntGlyphs({{"16,", "d"}}, file, false, &error));
     EXPECT_NE(error.find("without its text"), std::string::npos) << error;
     EXPECT_EQ(readWholeFile(file, 1024).bytes, "12,\na\n\n13,\nb\n14,\nc\n15,\n");
+
+    // A table that is a link to the user's own file is written through the link.
+    const auto link = std::filesystem::path(KESTROVA_BINARY_DIR) / "linked-glyphs.txt";
+    std::filesystem::remove(link);
+    std::filesystem::remove(file);
+    std::filesystem::create_symlink(file, link);
+    ASSERT_TRUE(saveLearntGlyphs({{"12,", "a"}}, link, false, &error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readWholeFile(file, 1024).bytes, "12,\na\n");
 }
 
 // A table drawn from a font carries the font and the characters it draws
