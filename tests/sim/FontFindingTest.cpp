@@ -117,7 +117,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LobbyFont{"DejaVu Sans", 11, false, true},
                       LobbyFont{"DejaVu Serif", 13, false, true},
                       LobbyFont{"Tinos", 12, false, true},
-                      LobbyFont{"Liberation Serif", 13, false, true},
                       LobbyFont{"Lato", 12, false, true}, LobbyFont{"Tinos", 11}),
     [](const ::testing::TestParamInfo<LobbyFont>& font) {
         std::string name;

@@ -89,7 +89,7 @@ std::optional<Aligned> digitShape(RasterFont& font, char32_t digit, Smoothing sm
     if (!bitmap || bitmap->rows > 32) {
         return std::nullopt;
     }
-    const int threshold = smoothing == Smoothing::Plain ? 128 : (255 * kFontSmoothPercent + 99) / 100;
+    const int threshold = inkCut(smoothing);
     std::vector<std::uint32_t> columns;
     for (int x = 0; x < bitmap->width; ++x) {
         std::uint32_t code = 0;

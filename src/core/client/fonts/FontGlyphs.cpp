@@ -41,9 +41,9 @@ int namingRank(char32_t c) {
 }
 
 // Grey within this much of the cut may fall either way in a capture...
-constexpr int kNearCut = 2;
+constexpr int kNearCut = 1;
 // ...and a glyph with this many such pixels at most gets every variant.
-constexpr std::size_t kMaxNearCut = 3;
+constexpr std::size_t kMaxNearCut = 4;
 
 }  // namespace
 
@@ -78,10 +78,16 @@ std::string signatureOf(const std::vector<std::uint32_t>& columns) {
     return signature;
 }
 
+int inkCut(Smoothing smoothing, int smoothPercent) {
+    // The readers cut a pixel at the share of the line's contrast rounded
+    // down, and the client's blending rounds its grey down too: in coverage
+    // that is the share of 255 rounded down.
+    return smoothing == Smoothing::Plain ? 128 : 255 * smoothPercent / 100;
+}
+
 std::vector<DrawnGlyph> drawGlyphs(RasterFont& font, const std::u32string& characters,
                                    int baseline, Smoothing smoothing, int smoothPercent) {
-    // The readers' cut: full ink when plain, the set share of it when smoothed.
-    const int threshold = smoothing == Smoothing::Plain ? 128 : (255 * smoothPercent + 99) / 100;
+    const int threshold = inkCut(smoothing, smoothPercent);
     std::vector<DrawnGlyph> drawn;
     for (const char32_t c : characters) {
         const std::optional<GlyphBitmap> bitmap = font.glyph(c);
@@ -121,7 +127,14 @@ std::vector<DrawnGlyph> drawGlyphs(RasterFont& font, const std::u32string& chara
                 columns[static_cast<std::size_t>(x)] |= 1u << row;
             }
         }
-        // Every way the pixels near the cut may fall, for a few of them.
+        const auto addVariant = [&](const std::vector<std::uint32_t>& variant) {
+            const auto from = std::find_if(variant.begin(), variant.end(), [](std::uint32_t v) { return v != 0; });
+            const auto to = std::find_if(variant.rbegin(), variant.rend(), [](std::uint32_t v) { return v != 0; }).base();
+            if (from < to && std::find(from, to, 0u) == to) {
+                glyph.variants.emplace_back(from, to);
+            }
+        };
+        // Every way the pixels near the cut may fall, for a few of them...
         if (!nearCut.empty() && nearCut.size() <= kMaxNearCut) {
             for (unsigned mask = 1; mask < (1u << nearCut.size()); ++mask) {
                 std::vector<std::uint32_t> variant = columns;
@@ -130,12 +143,23 @@ std::vector<DrawnGlyph> drawGlyphs(RasterFont& font, const std::u32string& chara
                         variant[static_cast<std::size_t>(nearCut[i].first)] ^= 1u << nearCut[i].second;
                     }
                 }
-                const auto from = std::find_if(variant.begin(), variant.end(), [](std::uint32_t v) { return v != 0; });
-                const auto to = std::find_if(variant.rbegin(), variant.rend(), [](std::uint32_t v) { return v != 0; }).base();
-                if (from < to && std::find(from, to, 0u) == to) {
-                    glyph.variants.emplace_back(from, to);
+                addVariant(variant);
+            }
+        }
+        // ...and all of them either way: a line's colours move the cut a little.
+        if (nearCut.size() > kMaxNearCut) {
+            std::vector<std::uint32_t> lower = columns;
+            std::vector<std::uint32_t> higher = columns;
+            for (const auto& [x, row] : nearCut) {
+                const std::uint32_t bit = 1u << row;
+                if ((columns[static_cast<std::size_t>(x)] & bit) != 0) {
+                    higher[static_cast<std::size_t>(x)] &= ~bit;
+                } else {
+                    lower[static_cast<std::size_t>(x)] |= bit;
                 }
             }
+            addVariant(lower);
+            addVariant(higher);
         }
         const auto first = std::find_if(columns.begin(), columns.end(), [](std::uint32_t v) { return v != 0; });
         if (first == columns.end()) {

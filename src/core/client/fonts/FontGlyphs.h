@@ -49,6 +49,9 @@ struct DrawnGlyph {
 // The printable characters of Windows-1252, the client's code page.
 const std::u32string& windows1252Characters();
 
+// The coverage (0..255) from which a drawn pixel is ink, as the readers cut a capture.
+int inkCut(Smoothing smoothing, int smoothPercent = kFontSmoothPercent);
+
 // The characters drawn with `baseline` on text row `baseline` (the first row
 // below it); smoothed glyphs are cut as the readers cut them.
 std::vector<DrawnGlyph> drawGlyphs(RasterFont& font, const std::u32string& characters,
