@@ -205,19 +205,19 @@ std::optional<FontFit> FontFinder::find(const Image& capture, const LobbyGeometr
         }
     }
 
-    FontFit fit;
+    FontFit tried;  // what the search cost, whichever font it finds
     std::vector<Candidate> candidates;
     for (std::size_t f = 0; f < faces_.size(); ++f) {
         std::unique_ptr<RasterFont> font = opener_(faces_[f], kMinPixelSize, smoothing);
         if (!font) {
             continue;
         }
-        ++fit.facesTried;
+        ++tried.facesTried;
         for (int size = kMinPixelSize; size <= kMaxPixelSize; ++size) {
             if (size != kMinPixelSize && !font->resize(size)) {
                 continue;
             }
-            ++fit.candidatesDrawn;
+            ++tried.candidatesDrawn;
             Candidate candidate{f, size, 0, 0};
             std::map<int, int> votes;
             for (char32_t digit = '0'; digit <= '9'; ++digit) {
@@ -276,7 +276,7 @@ std::optional<FontFit> FontFinder::find(const Image& capture, const LobbyGeometr
             for (const GlyphTable::Entry& entry : entries) {
                 table.add(entry.signature, entry.text);
             }
-            ++fit.tablesDrawn;
+            ++tried.tablesDrawn;
             const double share = fitOf(table, inkAt[percent]);
             if (!best || share > best->fit) {
                 best = FontFit{choice, share, std::move(entries)};
@@ -286,12 +286,12 @@ std::optional<FontFit> FontFinder::find(const Image& capture, const LobbyGeometr
     }
     if (!best) {
         return fail("no installed font draws the digits this lobby shows (" +
-                    std::to_string(fit.facesTried) + " fonts tried at " +
+                    std::to_string(tried.facesTried) + " fonts tried at " +
                     std::to_string(kMinPixelSize) + " to " + std::to_string(kMaxPixelSize) + " px)");
     }
-    best->facesTried = fit.facesTried;
-    best->candidatesDrawn = fit.candidatesDrawn;
-    best->tablesDrawn = fit.tablesDrawn;
+    best->facesTried = tried.facesTried;
+    best->candidatesDrawn = tried.candidatesDrawn;
+    best->tablesDrawn = tried.tablesDrawn;
 
     // The capture's own shape of a glyph the client drew a pixel or two otherwise.
     GlyphTable table;
@@ -339,7 +339,7 @@ std::optional<FontFit> FontFinder::find(const Image& capture, const LobbyGeometr
         char percent[32];
         std::snprintf(percent, sizeof percent, "%.1f", best->fit * 100.0);
         return fail("no installed font fits this lobby: the nearest, " + best->choice.describe() +
-                    ", explains only " + percent + " % of its text (" + std::to_string(fit.facesTried) +
+                    ", explains only " + percent + " % of its text (" + std::to_string(tried.facesTried) +
                     " fonts tried)");
     }
     return best;
