@@ -15,18 +15,6 @@ namespace {
 
 using namespace testing;
 
-struct LobbyFont {
-    const char* family;
-    int pixelSize;
-    bool kerning = false;
-    bool antialias = false;
-};
-
-void PrintTo(const LobbyFont& font, std::ostream* out) {
-    *out << font.family << " " << font.pixelSize << " px" << (font.kerning ? " kerned" : "")
-         << (font.antialias ? " smoothed" : "");
-}
-
 // A capture of a random lobby with a row selected and its seat list shown.
 Image lobbyCapture(RandomLobby& random, const LobbyRenderer& renderer) {
     std::vector<LobbyTable> tables;
@@ -118,16 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LobbyFont{"DejaVu Serif", 13, false, true},
                       LobbyFont{"Tinos", 12, false, true},
                       LobbyFont{"Lato", 12, false, true}, LobbyFont{"Tinos", 11}),
-    [](const ::testing::TestParamInfo<LobbyFont>& font) {
-        std::string name;
-        for (const char* c = font.param.family; *c != '\0'; ++c) {
-            if (*c != ' ') {
-                name += *c;
-            }
-        }
-        return name + std::to_string(font.param.pixelSize) + (font.param.kerning ? "Kerned" : "") +
-               (font.param.antialias ? "Smoothed" : "");
-    });
+    lobbyFontName);
 
 TEST(FontFinding, RefusesALobbyNoInstalledFontDraws) {
     // The simulator's lobby in DejaVu Sans, searched among fonts that are not it.

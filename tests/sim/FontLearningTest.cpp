@@ -106,22 +106,10 @@ TEST(FontLearning, TextsThatDoNotFitTheirPixelsAreReportedNotLearnt) {
 // with a selected row and its seat list, until every character has been shown
 // somewhere, mostly touching or overlapping its neighbours. Rows and seat
 // lists never taught then read exactly, or "?" where the font cannot tell.
-struct TaughtFont {
-    const char* family;
-    int pixelSize;
-    bool kerning;
-    bool antialias = false;
-};
-
-void PrintTo(const TaughtFont& font, std::ostream* out) {
-    *out << font.family << " " << font.pixelSize << " px" << (font.kerning ? " kerned" : "")
-         << (font.antialias ? " smoothed" : "");
-}
-
-class TaughtFromScreenshots : public ::testing::TestWithParam<TaughtFont> {};
+class TaughtFromScreenshots : public ::testing::TestWithParam<LobbyFont> {};
 
 TEST_P(TaughtFromScreenshots, RowsAndSeatListsNeverTaughtReadExactly) {
-    const TaughtFont& param = GetParam();
+    const LobbyFont& param = GetParam();
     const BitmapFont font(QString::fromLatin1(param.family), param.pixelSize,
                           {.kerning = param.kerning, .antialias = param.antialias});
     const LobbyRenderer renderer(font);
@@ -166,26 +154,17 @@ TEST_P(TaughtFromScreenshots, RowsAndSeatListsNeverTaughtReadExactly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fonts, TaughtFromScreenshots,
-    ::testing::Values(TaughtFont{"Liberation Sans", 11, false},
-                      TaughtFont{"Liberation Sans", 12, true},
-                      TaughtFont{"Liberation Serif", 12, false},
-                      TaughtFont{"DejaVu Serif", 13, true},
-                      TaughtFont{"Liberation Serif", 10, false},
-                      TaughtFont{"DejaVu Sans", 10, true},
-                      TaughtFont{"Liberation Sans", 13, true},
-                      TaughtFont{"DejaVu Sans", 11, false, true},
-                      TaughtFont{"Liberation Sans", 12, false, true},
-                      TaughtFont{"DejaVu Serif", 12, false, true}),
-    [](const ::testing::TestParamInfo<TaughtFont>& font) {
-        std::string name;
-        for (const char* c = font.param.family; *c != '\0'; ++c) {
-            if (*c != ' ') {
-                name += *c;
-            }
-        }
-        return name + std::to_string(font.param.pixelSize) + (font.param.kerning ? "Kerned" : "") +
-               (font.param.antialias ? "Smoothed" : "");
-    });
+    ::testing::Values(LobbyFont{"Liberation Sans", 11, false},
+                      LobbyFont{"Liberation Sans", 12, true},
+                      LobbyFont{"Liberation Serif", 12, false},
+                      LobbyFont{"DejaVu Serif", 13, true},
+                      LobbyFont{"Liberation Serif", 10, false},
+                      LobbyFont{"DejaVu Sans", 10, true},
+                      LobbyFont{"Liberation Sans", 13, true},
+                      LobbyFont{"DejaVu Sans", 11, false, true},
+                      LobbyFont{"Liberation Sans", 12, false, true},
+                      LobbyFont{"DejaVu Serif", 12, false, true}),
+    lobbyFontName);
 
 
 }  // namespace

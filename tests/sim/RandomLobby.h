@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -207,6 +208,30 @@ private:
     std::mt19937 rng_;
     const LobbyRenderer& renderer_;
 };
+
+// A font the simulated lobby is drawn in, as a test parameter.
+struct LobbyFont {
+    const char* family;
+    int pixelSize;
+    bool kerning = false;
+    bool antialias = false;
+};
+
+inline void PrintTo(const LobbyFont& font, std::ostream* out) {
+    *out << font.family << " " << font.pixelSize << " px" << (font.kerning ? " kerned" : "")
+         << (font.antialias ? " smoothed" : "");
+}
+
+// "LiberationSans12KernedSmoothed": the parameter's name in the test's name.
+inline std::string lobbyFontName(const ::testing::TestParamInfo<LobbyFont>& font) {
+    std::string name;
+    for (const char* c = font.param.family; *c != '\0'; ++c) {
+        if (*c != ' ')
+            name += *c;
+    }
+    return name + std::to_string(font.param.pixelSize) + (font.param.kerning ? "Kerned" : "") +
+           (font.param.antialias ? "Smoothed" : "");
+}
 
 // Texts as compared: a font that draws two characters alike may read either.
 using SameAs = std::function<std::string(const std::string&)>;
