@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "history/WatchRule.h"
 
+#include <iterator>
 #include <unordered_set>
 #include <utility>
 
@@ -93,6 +94,10 @@ void ScanHistory::open() {
             fail(problem.empty() ? "No scan history is kept." : problem, !problem.empty());
             return;
         }
+        {
+            const std::lock_guard lock(mutex_);
+            breaker_ = store_->breaker();
+        }
         try {
             reloadWatchList(*store_);
         } catch (const HistoryError& e) {
@@ -103,12 +108,63 @@ void ScanHistory::open() {
 }
 
 ScanHistory::~ScanHistory() {
+    close();
+}
+
+void ScanHistory::keepOnClosing(Opener local, std::string localName,
+                                std::chrono::milliseconds wait) {
+    local_ = std::move(local);
+    localName_ = std::move(localName);
+    closingWait_ = wait;
+}
+
+std::string ScanHistory::close() {
+    if (std::exchange(closed_, true))
+        return {};
+    std::vector<TableVisit> left;
+    std::function<void()> breaker;
     {
-        const std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         stopping_ = true;
+        wake_.notify_all();
+        // What was handed over is done before the end: a pass's last tables
+        // are written when the window closes right after it. A slow server
+        // is waited for only so long, and then broken off.
+        const auto ended = [this] { return ended_; };
+        if (!local_)
+            idle_.wait(lock, ended);
+        else if (!idle_.wait_for(lock, closingWait_, ended)) {
+            abandoned_ = true;
+            left = std::exchange(writing_, {});
+            left.insert(left.end(), std::make_move_iterator(pending_.begin()),
+                        std::make_move_iterator(pending_.end()));
+            pending_.clear();
+            breaker = breaker_;
+        }
     }
-    wake_.notify_all();
+    if (breaker)
+        breaker();
     thread_.join();
+    return left.empty() ? std::string() : keepLocally(left);
+}
+
+std::string ScanHistory::keepLocally(const std::vector<TableVisit>& visits) {
+    const std::string count = visits.size() == 1 ? std::string("the last table read is")
+                                                 : "the last " + std::to_string(visits.size()) +
+                                                       " tables read are";
+    const std::string late = "The scan history did not answer within " +
+                             std::to_string(closingWait_.count()) + " ms of closing: ";
+    std::string problem;
+    std::unique_ptr<HistoryStore> local = local_(&problem);
+    try {
+        if (local) {
+            local->add(visits);
+            return late + count + " kept in " + localName_ + " instead.";
+        }
+    } catch (const HistoryError& e) {
+        problem = e.what();
+    }
+    return late + count + " lost (" + localName_ + ": " + problem + ").";
 }
 
 void ScanHistory::run(std::function<void(HistoryStore*)> work) {
@@ -128,10 +184,11 @@ void ScanHistory::worker() {
     std::unique_lock lock(mutex_);
     for (;;) {
         wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        // What was handed over is done before the end: a pass's last tables
-        // are written when the window closes right after it.
-        if (queue_.empty())
+        if (queue_.empty()) {
+            ended_ = true;
+            idle_.notify_all();
             return;
+        }
         std::function<void(HistoryStore*)> work = std::move(queue_.front());
         queue_.pop_front();
         working_ = true;
@@ -161,6 +218,11 @@ void ScanHistory::waitUntilIdle() {
 void ScanHistory::fail(const std::string& problem, bool tell) {
     store_.reset();
     problem_ = problem;
+    {
+        // A store broken off at closing is no news.
+        const std::lock_guard lock(mutex_);
+        tell = tell && !abandoned_;
+    }
     post_([this, problem, tell] {
         available_ = false;
         if (tell && handlers_.failed)
@@ -201,6 +263,8 @@ void ScanHistory::record(TableVisit visit) {
     bool first = false;
     {
         const std::lock_guard lock(mutex_);
+        if (stopping_)
+            return;
         first = pending_.empty();
         pending_.push_back(std::move(visit));
     }
@@ -209,35 +273,41 @@ void ScanHistory::record(TableVisit visit) {
 }
 
 // Each table is committed as it comes; tables that came faster than they
-// could be written go in together, in one transaction.
+// could be written go in together, in one transaction, with a round trip or
+// two for all of them.
 void ScanHistory::writePending(HistoryStore* store) {
     std::vector<TableVisit> visits;
     {
         const std::lock_guard lock(mutex_);
         visits.swap(pending_);
+        writing_ = visits;
     }
-    if (!store || visits.empty())
-        return;
+    if (store && !visits.empty())
+        write(*store, visits);
+    const std::lock_guard lock(mutex_);
+    writing_.clear();
+}
+
+void ScanHistory::write(HistoryStore& store, const std::vector<TableVisit>& visits) {
     try {
         // Before the first write, not at the start: reading never deletes.
         if (!pruned_) {
-            if (const int days = store->keptDays().value_or(keepDays_); days > 0)
-                store->prune(now_() - std::chrono::days(days));
+            if (const int days = store.keptDays().value_or(keepDays_); days > 0)
+                store.prune(now_() - std::chrono::days(days));
             pruned_ = true;
         }
+        std::vector<std::string> names;
+        for (const TableVisit& visit : visits)
+            for (const PlayerSighting& player : visit.players)
+                names.push_back(player.name);
+        std::vector<std::optional<PlayerVisit>> found = store.lastSeen(names);
         std::vector<std::pair<std::string, PlayerVisit>> seen;
-        for (const TableVisit& visit : visits)
-            for (const PlayerSighting& player : visit.players) {
-                std::vector<PlayerVisit> last = store->player(player.name, HistoryTime{}, 1);
-                if (!last.empty())
-                    seen.emplace_back(lowerAsciiText(player.name), std::move(last.front()));
-            }
-        store->add(visits);
+        for (std::size_t i = 0; i < names.size() && i < found.size(); ++i)
+            if (found[i])
+                seen.emplace_back(lowerAsciiText(names[i]), std::move(*found[i]));
+        store.add(visits);
         busyTold_ = false;
-        std::vector<HistoryAlert> alerts;
-        for (const TableVisit& visit : visits)
-            for (HistoryAlert& alert : alertsFor(visit, *store))
-                alerts.push_back(std::move(alert));
+        std::vector<HistoryAlert> alerts = alertsFor(visits, store);
         post_([this, seen = std::move(seen), alerts = std::move(alerts)]() mutable {
             for (auto& [name, last] : seen)
                 lastSeen_.insert_or_assign(name, std::move(last));
@@ -253,53 +323,70 @@ void ScanHistory::writePending(HistoryStore* store) {
     }
 }
 
-// A claim kept busy is tried once more; still busy, the alert goes out
+// Claims kept busy are tried once more; still busy, the alerts go out
 // unclaimed: a second alert is better than none.
-bool ScanHistory::claim(HistoryStore& store, const std::string& key, HistoryTime now) {
+std::vector<bool> ScanHistory::claim(HistoryStore& store, const std::vector<std::string>& keys,
+                                     HistoryTime now) {
+    if (keys.empty())
+        return {};
     for (int attempt = 0;; ++attempt) {
         try {
-            return store.claimAlert(key, now, kAlertQuiet);
+            return store.claimAlerts(keys, now, kAlertQuiet);
         } catch (const HistoryError& e) {
             if (!e.busy())
                 throw;
             if (attempt > 0) {
                 busy(e.what());
-                return true;
+                return std::vector<bool>(keys.size(), true);
             }
         }
     }
 }
 
-std::vector<HistoryAlert> ScanHistory::alertsFor(const TableVisit& visit, HistoryStore& store) {
+std::vector<HistoryAlert> ScanHistory::alertsFor(const std::vector<TableVisit>& visits,
+                                                 HistoryStore& store) {
     std::vector<HistoryAlert> alerts;
-    const HistoryTime now = now_();
-    const std::string place = tablePlace(visit);
-    for (const PlayerSighting& player : visit.players) {
-        HistoryAlert alert{visit.table, player.name, {}, {}};
-        if (watch_->players.contains(lowerAsciiText(player.name))) {
-            alert.text = player.name + " sat down at " + place;
-        } else {
-            for (const auto& [id, rule] : watch_->rules) {
-                if (rule.subject() == WatchRule::Subject::Player &&
-                    rule.matches([&](std::string_view f) { return playerFigure(player, f); })) {
-                    alert.rule = rule.text();
-                    alert.text = player.name + " (" + alert.rule + ") sat down at " + place;
-                    break;
+    std::vector<std::string> keys;  // each alert's
+    for (const TableVisit& visit : visits) {
+        const std::string place = tablePlace(visit);
+        for (const PlayerSighting& player : visit.players) {
+            HistoryAlert alert{visit.table, player.name, {}, {}};
+            if (watch_->players.contains(lowerAsciiText(player.name))) {
+                alert.text = player.name + " sat down at " + place;
+            } else {
+                for (const auto& [id, rule] : watch_->rules) {
+                    if (rule.subject() == WatchRule::Subject::Player &&
+                        rule.matches([&](std::string_view f) { return playerFigure(player, f); })) {
+                        alert.rule = rule.text();
+                        alert.text = player.name + " (" + alert.rule + ") sat down at " + place;
+                        break;
+                    }
                 }
             }
+            if (!alert.text.empty()) {
+                keys.push_back("player:" + lowerAsciiText(player.name) + "@" + visit.table);
+                alerts.push_back(std::move(alert));
+            }
         }
-        if (!alert.text.empty()) {
-            alert.notify =
-                claim(store, "player:" + lowerAsciiText(player.name) + "@" + visit.table, now);
-            alerts.push_back(std::move(alert));
+        for (const auto& [id, rule] : watch_->rules) {
+            if (rule.subject() != WatchRule::Subject::Table ||
+                !rule.matches([&](std::string_view f) { return tableFigure(visit, f); }))
+                continue;
+            keys.push_back("rule:" + std::to_string(id) + "@" + visit.table);
+            alerts.push_back({visit.table, {}, rule.text(), place + " meets " + rule.text()});
         }
     }
-    for (const auto& [id, rule] : watch_->rules) {
-        if (rule.subject() != WatchRule::Subject::Table ||
-            !rule.matches([&](std::string_view f) { return tableFigure(visit, f); }))
-            continue;
-        alerts.push_back({visit.table, {}, rule.text(), place + " meets " + rule.text(),
-                          claim(store, "rule:" + std::to_string(id) + "@" + visit.table, now)});
+    // A key met twice in one batch (a table read twice) is told once.
+    std::vector<std::string> distinct;
+    std::unordered_map<std::string, std::size_t> index;
+    for (const std::string& key : keys)
+        if (index.emplace(key, distinct.size()).second)
+            distinct.push_back(key);
+    std::vector<bool> claimed = claim(store, distinct, now_());
+    for (std::size_t a = 0; a < alerts.size(); ++a) {
+        const std::size_t k = index.at(keys[a]);
+        alerts[a].notify = claimed[k];
+        claimed[k] = false;
     }
     return alerts;
 }

@@ -53,10 +53,14 @@ public:
     // was saved, or empty when it was.
     using Done = std::function<void(const std::string& problem)>;
 
+    // How long closing waits for a store behind a network.
+    static constexpr std::chrono::seconds kClosingWait{3};
+
     // `open` runs on the history thread; a null opener keeps no history.
     // `keepDays` > 0 prunes what is older before the first write, unless the
     // store keeps a time of its own (HistoryStore::keptDays).
     ScanHistory(Opener open, int keepDays, Now now, Poster post, Handlers handlers);
+    // Closes without telling anybody.
     ~ScanHistory();
     ScanHistory(const ScanHistory&) = delete;
     ScanHistory& operator=(const ScanHistory&) = delete;
@@ -108,6 +112,16 @@ public:
     // Returns once everything handed over so far is done (the command line).
     void waitUntilIdle();
 
+    // Closing waits at most `wait` for the store; the tables it has not taken
+    // by then go to the store `local` opens (`localName` in the message).
+    // Without this, closing waits until everything is written.
+    void keepOnClosing(Opener local, std::string localName,
+                       std::chrono::milliseconds wait = kClosingWait);
+    // Ends the history thread. Empty when everything handed over was written;
+    // else what became of the tables the store did not take in time. Later
+    // tables are not written.
+    std::string close();
+
 private:
     struct WatchState;
     void run(std::function<void(HistoryStore*)> work);
@@ -117,12 +131,16 @@ private:
     // Tells once per spell that the store is busy; `what` is the store's error.
     void busy(const std::string& what);
     void writePending(HistoryStore* store);
-    bool claim(HistoryStore& store, const std::string& key, HistoryTime now);
+    void write(HistoryStore& store, const std::vector<TableVisit>& visits);
+    std::vector<bool> claim(HistoryStore& store, const std::vector<std::string>& keys,
+                            HistoryTime now);
+    // Keeps the tables in the local store; says what became of them.
+    std::string keepLocally(const std::vector<TableVisit>& visits);
     // Changes the stored watch list, then loads it anew for the alerts and the
     // front end. The edit returns why nothing changed, or empty.
     void editWatchList(std::function<std::string(HistoryStore&)> edit, Done done);
     void reloadWatchList(HistoryStore& store);
-    std::vector<HistoryAlert> alertsFor(const TableVisit& visit, HistoryStore& store);
+    std::vector<HistoryAlert> alertsFor(const std::vector<TableVisit>& visits, HistoryStore& store);
 
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     Opener opener_;  // until the store is opened
@@ -139,6 +157,11 @@ private:
     bool busyTold_ = false;
     std::unique_ptr<WatchState> watch_;
 
+    Opener local_;
+    std::string localName_;
+    std::chrono::milliseconds closingWait_{0};
+    bool closed_ = false;
+
     // The front end's copies.
     std::vector<WatchedPlayer> watched_;
     std::vector<StoredRule> rules_;
@@ -149,8 +172,12 @@ private:
     std::condition_variable idle_;
     std::deque<std::function<void(HistoryStore*)>> queue_;
     std::vector<TableVisit> pending_;  // handed over, not yet written
+    std::vector<TableVisit> writing_;  // being written now
+    std::function<void()> breaker_;    // the store's, once it is open
     bool working_ = false;
     bool stopping_ = false;
+    bool ended_ = false;      // the thread is done
+    bool abandoned_ = false;  // closing stopped waiting for the store
     std::thread thread_;
 };
 

@@ -94,6 +94,8 @@ Session::~Session() {
     // The worker goes first: it uses the look-up, the glyphs and the state below.
     schedule_.reset();
     scans_.reset();
+    if (const std::string kept = history_->close(); !kept.empty() && listener_)
+        listener_->historyUnavailable(kept);
 }
 
 void Session::setListener(SessionListener* listener) {
@@ -431,6 +433,12 @@ void Session::openHistory() {
     history_ =
         std::make_unique<ScanHistory>(std::move(open), settings_.history.days, services_.wallClock,
                                       services_.post, std::move(handlers));
+    // A shared server that is slow or gone must not hold the end of the
+    // program: what it has not taken then is kept in the local file.
+    if (settings_.history.days > 0 && !settings_.history.database.empty())
+        history_->keepOnClosing(
+            [file](std::string* problem) { return openSqliteHistory(file, problem); },
+            file.string());
     // The window marks watched players from the start; a command opens the
     // history only when it uses it, so that the others never wait for it.
     if (!services_.headless)

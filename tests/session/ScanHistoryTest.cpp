@@ -1,14 +1,17 @@
 // The session's history: alerts for watched players and rules, told at most
 // once an hour on the history's own clock and met on every pass, one message when the file fails or is
-// busy, opened when used, and pruned by writes alone.
+// busy, opened when used, and pruned by writes alone. A slow shared server
+// takes a pass in a few round trips and never holds the end of the program.
 #include "ScanHistory.h"
 
 #include "PostgresServer.h"
+#include "StallingRelay.h"
 #include "TempDir.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
+#include <latch>
 #include <mutex>
 
 namespace kestrova {
@@ -88,6 +91,26 @@ protected:
                          {"Fish", 2, "10", 300, "50.00", "", "", "", 0.9},
                          {"Nit", 3, "10", 300, "12.00", "", "", "", 0.0}};
         return visit;
+    }
+
+    // A fresh shared store behind a relay that can slow or silence it.
+    std::string sharedBehind(const test::StallingRelay& relay, const std::string& database) {
+        test::PostgresServer& server = test::PostgresServer::shared();
+        server.createDatabase(database);
+        return "host=127.0.0.1 port=" + std::to_string(relay.port()) + " dbname=" + database +
+               " user=" + std::string(server.kUser) + " password=" + std::string(server.kPassword);
+    }
+    static ScanHistory::Opener sharedOpener(const std::string& connection) {
+        return [connection](std::string* problem) {
+            return openPostgresHistory(connection, problem);
+        };
+    }
+    std::vector<std::string> localTables() {
+        std::vector<std::string> names;
+        for (const TableSummary& table :
+             openSqliteHistory(dir / "history.sqlite", nullptr)->tables(HistoryTime{}))
+            names.push_back(table.table);
+        return names;
     }
 
     test::TempDir dir;
@@ -243,6 +266,85 @@ TEST_F(ScanHistoryTest, OpenedWhenUsedAndPrunedOnlyByWrites) {
     history->record(today);
     EXPECT_EQ(tables(*history), std::vector<std::string>{"Everest"});
     EXPECT_TRUE(problems.empty()) << problems.front();
+}
+
+// 40 tables of six, every player watched, written behind a network that
+// adds 20 ms to each round trip: the pass's rows, their last sightings and
+// alert claims take a handful of round trips, not one or two per row.
+TEST_F(ScanHistoryTest, SlowSharedServerTakesAPassInAFewRoundTrips) {
+    if (!test::PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL is not installed";
+    test::StallingRelay relay(test::PostgresServer::shared().port());
+    auto history = start(sharedOpener(sharedBehind(relay, "history_slow")), 90);
+    ASSERT_TRUE(history->available()) << problems.front();
+    std::vector<TableVisit> pass;
+    for (int t = 0; t < 40; ++t) {
+        TableVisit visit = aconcagua(1.0);
+        visit.table = "Table " + std::to_string(t);
+        visit.players.clear();
+        for (int seat = 1; seat <= 6; ++seat) {
+            const std::string name = "P" + std::to_string(t) + "_" + std::to_string(seat);
+            visit.players.push_back({name, seat, "10", 100, "30.00", "", "", "", 0.5});
+            history->watch(name, "");
+        }
+        pass.push_back(std::move(visit));
+    }
+    settle(*history);
+    relay.delayRequests(20ms);
+    const int before = relay.requests();
+    // Everything is handed over while the history thread is held, as when
+    // a pass reads faster than the server answers.
+    std::latch handedOver(1);
+    history->ask<int>(
+        [&](HistoryStore&) {
+            handedOver.wait();
+            return 0;
+        },
+        [](int) {},
+                      [](const std::string& why) { ADD_FAILURE() << why; });
+    for (const TableVisit& visit : pass)
+        history->record(visit);
+    handedOver.count_down();
+    settle(*history);
+    EXPECT_LE(relay.requests() - before, 12);
+    EXPECT_EQ(tables(*history).size(), 40u);
+    EXPECT_EQ(alertTexts().size(), 240u);
+
+    // Read again: every player's last sighting comes back with the next pass.
+    now += 2h;
+    history->record(pass.front());
+    settle(*history);
+    ASSERT_NE(history->lastSeen("p0_3"), nullptr);
+    EXPECT_EQ(history->lastSeen("p0_3")->sighting.seat, 3);
+    EXPECT_EQ(alertTexts().size(), 6u);
+    EXPECT_TRUE(problems.empty()) << problems.front();
+}
+
+// A server that stops answering: closing waits its bound, breaks the
+// connection off and keeps what was queued in the local file, and says so.
+TEST_F(ScanHistoryTest, ClosingBehindASilentServerKeepsTheQueuedTablesLocally) {
+    if (!test::PostgresServer::available())
+        GTEST_SKIP() << "PostgreSQL is not installed";
+    test::StallingRelay relay(test::PostgresServer::shared().port());
+    auto history = start(sharedOpener(sharedBehind(relay, "history_silent")), 90);
+    history->keepOnClosing(
+        [this](std::string* problem) {
+            return openSqliteHistory(dir / "history.sqlite", problem);
+        },
+        "history.sqlite", 300ms);
+    relay.stall();
+    for (const char* table : {"Aconcagua", "Everest", "Lhotse"}) {
+        TableVisit visit = aconcagua(1.0);
+        visit.table = table;
+        history->record(visit);
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const std::string told = history->close();
+    // Well within the statement deadline of 10 s that would end it otherwise.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    EXPECT_NE(told.find("the last 3 tables read are kept in history.sqlite"), std::string::npos)
+        << told;
+    EXPECT_EQ(localTables().size(), 3u);
 }
 
 }  // namespace

@@ -118,6 +118,10 @@ void StallingRelay::run() {
             for (auto pair = pairs_.begin(); pair != pairs_.end(); ++pair) {
                 if (pair->stalled || (pair->client != from && pair->server != from))
                     continue;
+                if (from == pair->client) {
+                    ++requests_;
+                    std::this_thread::sleep_for(delay_.load());
+                }
                 if (!forward(from, from == pair->client ? pair->server : pair->client)) {
                     ::close(pair->client);
                     ::close(pair->server);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -20,6 +21,8 @@ public:
 
     int port() const { return port_; }
     void stall();
+    void delayRequests(std::chrono::milliseconds delay) { delay_ = delay; }
+    int requests() const { return requests_; }
 
 private:
     struct Pair {
@@ -37,6 +40,8 @@ private:
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     std::atomic<bool> stopping_{false};
+    std::atomic<std::chrono::milliseconds> delay_{std::chrono::milliseconds(0)};
+    std::atomic<int> requests_{0};
     std::mutex mutex_;
     std::vector<Pair> pairs_;
     std::thread thread_;

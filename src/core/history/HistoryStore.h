@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -63,6 +64,16 @@ public:
     // Names match ignoring letter case.
     virtual std::vector<PlayerVisit> player(const std::string& name, HistoryTime since,
                                             std::size_t limit = 0) = 0;
+    // Each name's last sighting, in the names' order (nullopt: never seen). A
+    // store behind a network answers for a whole pass in one round trip.
+    virtual std::vector<std::optional<PlayerVisit>> lastSeen(std::span<const std::string> names) {
+        std::vector<std::optional<PlayerVisit>> found;
+        for (const std::string& name : names) {
+            std::vector<PlayerVisit> last = player(name, HistoryTime{}, 1);
+            found.push_back(last.empty() ? std::nullopt : std::optional(std::move(last.front())));
+        }
+        return found;
+    }
 
     virtual std::vector<WatchedPlayer> watchedPlayers() = 0;
     // Adds the player, or changes the note of one already watched.
@@ -73,10 +84,20 @@ public:
     virtual int addRule(const std::string& rule, const std::string& note) = 0;
     virtual bool removeRule(int id) = 0;
 
-    // True, and the alert remembered, unless an alert of the same key went out
-    // less than `quiet` before `now`.
-    virtual bool claimAlert(const std::string& key, HistoryTime now,
-                            std::chrono::seconds quiet) = 0;
+    // For each of the distinct keys, in their order: true, and the alert
+    // remembered, unless an alert of the same key went out less than `quiet`
+    // before `now`. All in one go: a busy store claims none.
+    virtual std::vector<bool> claimAlerts(std::span<const std::string> keys, HistoryTime now,
+                                          std::chrono::seconds quiet) = 0;
+    bool claimAlert(const std::string& key, HistoryTime now, std::chrono::seconds quiet) {
+        return claimAlerts(std::span(&key, 1), now, quiet).front();
+    }
+
+    // A call that another thread may make, the one exception to the rule
+    // above: it breaks off what the store waits for on a network, so that the
+    // call in progress and every later one fail at once. Empty for a store
+    // that waits on no network.
+    virtual std::function<void()> breaker() { return {}; }
 };
 
 // Opens (creating when missing) the history file. Null, with the reason in

@@ -96,6 +96,45 @@ HistoryTime timeOf(std::string_view text) {
     return HistoryTime(std::chrono::seconds(integer(text)));
 }
 
+// A text array as PostgreSQL reads it, every element quoted: the values go
+// in as one parameter, apart from the statement.
+std::string arrayText(const std::vector<std::string>& values) {
+    std::string text = "{";
+    for (const std::string& value : values) {
+        if (text.size() > 1)
+            text += ',';
+        text += '"';
+        for (const char c : value) {
+            if (c == '"' || c == '\\')
+                text += '\\';
+            text += c;
+        }
+        text += '"';
+    }
+    return text + '}';
+}
+
+// A sighting from the row's columns, starting at `first`: the visit's time,
+// table and stakes, then the player's.
+PlayerVisit playerVisit(const PostgresResult& rows, int r, int first) {
+    const auto cell = [&](int c) { return rows.value(r, first + c); };
+    PlayerVisit visit;
+    visit.at = timeOf(cell(0));
+    visit.table = cell(1);
+    visit.stakes = cell(2);
+    PlayerSighting& seen = visit.sighting;
+    seen.name = cell(3);
+    seen.seat = static_cast<int>(integer(cell(4)));
+    seen.chips = cell(5);
+    seen.hands = static_cast<int>(integer(cell(6)));
+    seen.vpip = cell(7);
+    seen.pfr = cell(8);
+    seen.af = cell(9);
+    seen.wtsd = cell(10);
+    seen.weak = numberOrZero(cell(11));
+    return visit;
+}
+
 // libpq's message without its line break, to go inside a sentence.
 std::string reason(const PostgresConnection& db) {
     return std::string(trimWhiteSpace(db.errorMessage()));
@@ -115,37 +154,55 @@ public:
         keepDays_ = days;
     }
 
+    // One statement for the whole batch: a round trip per row costs a pass
+    // minutes behind a slow network. The visits' ids are drawn first, so that
+    // their sightings can name them in the same statement.
     void add(std::span<const TableVisit> visits) override {
-        command("BEGIN");
-        try {
-            for (const TableVisit& visit : visits) {
-                const PostgresResult id = run(
-                    "add_visit",
-                    "INSERT INTO kestrova_visits(at, name, stakes, seated, seats, average_pot, "
-                    "average_vpip, average_pfr, average_af, average_wtsd, reads, buddies, "
-                    "losers, total_stacks, score) VALUES($1,$2,$3,$4,$5,$6,$7,$8,$9,$10,$11,$12,"
-                    "$13,$14,$15) RETURNING id",
-                    {seconds(visit.at), visit.table, visit.stakes,
-                     number(std::int64_t{visit.seated}), number(std::int64_t{visit.seats}),
-                     visit.averagePot, visit.averageVpip, visit.averagePfr, visit.averageAf,
-                     visit.averageWtsd, visit.reads, visit.buddies, visit.losers, visit.totalStacks,
-                     number(visit.score)});
-                const std::string visitId(id.value(0, 0));
-                for (const PlayerSighting& player : visit.players)
-                    run("add_sighting",
-                        "INSERT INTO kestrova_sightings(visit, seat, player, chips, hands, vpip, "
-                        "pfr, af, wtsd, weak) VALUES($1,$2,$3,$4,$5,$6,$7,$8,$9,$10) "
-                        "ON CONFLICT(visit, seat) DO NOTHING",
-                        {visitId, number(std::int64_t{player.seat}), player.name, player.chips,
-                         number(std::int64_t{player.hands}), player.vpip, player.pfr, player.af,
-                         player.wtsd, number(player.weak)});
+        if (visits.empty())
+            return;
+        std::vector<std::vector<std::string>> columns(25);
+        for (std::size_t n = 0; n < visits.size(); ++n) {
+            const TableVisit& visit = visits[n];
+            const std::string values[] = {
+                seconds(visit.at),   visit.table,       visit.stakes,
+                number(std::int64_t{visit.seated}), number(std::int64_t{visit.seats}),
+                visit.averagePot,    visit.averageVpip, visit.averagePfr,
+                visit.averageAf,     visit.averageWtsd, visit.reads,
+                visit.buddies,       visit.losers,      visit.totalStacks,
+                number(visit.score)};
+            for (std::size_t c = 0; c < std::size(values); ++c)
+                columns[c].push_back(values[c]);
+            for (const PlayerSighting& player : visit.players) {
+                const std::string seen[] = {
+                    number(static_cast<std::int64_t>(n + 1)), number(std::int64_t{player.seat}),
+                    player.name, player.chips, number(std::int64_t{player.hands}), player.vpip,
+                    player.pfr, player.af, player.wtsd, number(player.weak)};
+                for (std::size_t c = 0; c < std::size(seen); ++c)
+                    columns[15 + c].push_back(seen[c]);
             }
-            command("COMMIT");
-        } catch (const HistoryError&) {
-            if (!db_.lost())
-                db_.execute("ROLLBACK");
-            throw;
         }
+        std::vector<std::string> parameters;
+        for (const std::vector<std::string>& column : columns)
+            parameters.push_back(arrayText(column));
+        run("add_visits",
+            "WITH visit AS (SELECT nextval(pg_get_serial_sequence('kestrova_visits', 'id')) AS id, "
+            "v.* FROM unnest($1::bigint[], $2::text[], $3::text[], $4::integer[], "
+            "$5::integer[], $6::text[], $7::text[], $8::text[], $9::text[], $10::text[], "
+            "$11::text[], $12::text[], $13::text[], $14::text[], $15::float8[]) WITH ORDINALITY "
+            "AS v(at, name, stakes, seated, seats, average_pot, average_vpip, average_pfr, "
+            "average_af, average_wtsd, reads, buddies, losers, total_stacks, score, n)), "
+            "added AS (INSERT INTO kestrova_visits(id, at, name, stakes, seated, seats, "
+            "average_pot, average_vpip, average_pfr, average_af, average_wtsd, reads, buddies, "
+            "losers, total_stacks, score) SELECT id, at, name, stakes, seated, seats, "
+            "average_pot, average_vpip, average_pfr, average_af, average_wtsd, reads, buddies, "
+            "losers, total_stacks, score FROM visit) "
+            "INSERT INTO kestrova_sightings(visit, seat, player, chips, hands, vpip, pfr, af, "
+            "wtsd, weak) SELECT visit.id, s.seat, s.player, s.chips, s.hands, s.vpip, s.pfr, "
+            "s.af, s.wtsd, s.weak FROM unnest($16::bigint[], $17::integer[], $18::text[], "
+            "$19::text[], $20::integer[], $21::text[], $22::text[], $23::text[], $24::text[], "
+            "$25::float8[]) AS s(n, seat, player, chips, hands, vpip, pfr, af, wtsd, weak) "
+            "JOIN visit ON visit.n = s.n ON CONFLICT(visit, seat) DO NOTHING",
+            parameters);
     }
 
     int prune(HistoryTime before) override {
@@ -216,24 +273,29 @@ public:
                 {name, seconds(since),
                  limit == 0 ? std::string("9223372036854775807") : std::to_string(limit)});
         std::vector<PlayerVisit> visits;
-        for (int r = 0; r < rows.rows(); ++r) {
-            PlayerVisit visit;
-            visit.at = timeOf(rows.value(r, 0));
-            visit.table = rows.value(r, 1);
-            visit.stakes = rows.value(r, 2);
-            PlayerSighting& seen = visit.sighting;
-            seen.name = rows.value(r, 3);
-            seen.seat = static_cast<int>(integer(rows.value(r, 4)));
-            seen.chips = rows.value(r, 5);
-            seen.hands = static_cast<int>(integer(rows.value(r, 6)));
-            seen.vpip = rows.value(r, 7);
-            seen.pfr = rows.value(r, 8);
-            seen.af = rows.value(r, 9);
-            seen.wtsd = rows.value(r, 10);
-            seen.weak = numberOrZero(rows.value(r, 11));
-            visits.push_back(std::move(visit));
-        }
+        for (int r = 0; r < rows.rows(); ++r)
+            visits.push_back(playerVisit(rows, r, 0));
         return visits;
+    }
+
+    std::vector<std::optional<PlayerVisit>> lastSeen(std::span<const std::string> names) override {
+        std::vector<std::optional<PlayerVisit>> found(names.size());
+        if (names.empty())
+            return found;
+        const PostgresResult rows =
+            run("last_seen",
+                "SELECT n.i, last.* FROM unnest($1::text[]) WITH ORDINALITY AS n(name, i) "
+                "CROSS JOIN LATERAL (SELECT v.at, v.name, v.stakes, s.player, s.seat, s.chips, "
+                "s.hands, s.vpip, s.pfr, s.af, s.wtsd, s.weak FROM kestrova_sightings s "
+                "JOIN kestrova_visits v ON v.id = s.visit WHERE lower(s.player) = lower(n.name) "
+                "ORDER BY v.at DESC, v.id DESC LIMIT 1) AS last",
+                {arrayText(std::vector<std::string>(names.begin(), names.end()))});
+        for (int r = 0; r < rows.rows(); ++r) {
+            const auto at = static_cast<std::size_t>(integer(rows.value(r, 0)));
+            if (at >= 1 && at <= found.size())
+                found[at - 1] = playerVisit(rows, r, 1);
+        }
+        return found;
     }
 
     std::vector<WatchedPlayer> watchedPlayers() override {
@@ -283,13 +345,26 @@ public:
     }
 
     // One statement, so that two scanners never both claim the same alert.
-    bool claimAlert(const std::string& key, HistoryTime now, std::chrono::seconds quiet) override {
-        return run("claim_alert",
-                   "INSERT INTO kestrova_alerts(key, at) VALUES($1,$2) ON CONFLICT(key) DO "
-                   "UPDATE SET at = excluded.at WHERE kestrova_alerts.at <= $3 RETURNING 1",
-                   {key, seconds(now), seconds(now - quiet)})
-                   .rows() > 0;
+    std::vector<bool> claimAlerts(std::span<const std::string> keys, HistoryTime now,
+                                  std::chrono::seconds quiet) override {
+        std::vector<bool> claimed(keys.size(), false);
+        if (keys.empty())
+            return claimed;
+        const PostgresResult rows =
+            run("claim_alerts",
+                "INSERT INTO kestrova_alerts(key, at) SELECT key, $2 FROM unnest($1::text[]) "
+                "AS key ON CONFLICT(key) DO UPDATE SET at = excluded.at "
+                "WHERE kestrova_alerts.at <= $3 RETURNING key",
+                {arrayText(std::vector<std::string>(keys.begin(), keys.end())), seconds(now),
+                 seconds(now - quiet)});
+        for (int r = 0; r < rows.rows(); ++r)
+            for (std::size_t k = 0; k < keys.size(); ++k)
+                if (keys[k] == rows.value(r, 0))
+                    claimed[k] = true;
+        return claimed;
     }
+
+    std::function<void()> breaker() override { return db_.breaker(); }
 
 private:
     PostgresResult run(const std::string& statementName, const std::string& statement,
@@ -298,11 +373,6 @@ private:
         if (!result.commandOk() && !result.tuplesOk())
             throw HistoryError(name_ + ": " + reason(db_));
         return result;
-    }
-
-    void command(const std::string& statement) {
-        if (!db_.execute(statement).commandOk())
-            throw HistoryError(name_ + ": " + reason(db_));
     }
 
     std::string name_;

@@ -311,19 +311,27 @@ public:
         });
     }
 
-    bool claimAlert(const std::string& key, HistoryTime now, std::chrono::seconds quiet) override {
+    std::vector<bool> claimAlerts(std::span<const std::string> keys, HistoryTime now,
+                                  std::chrono::seconds quiet) override {
         return guarded([&] {
             WriteTransaction transaction(db_);
             SQLite::Statement last(db_, "SELECT at FROM alerts WHERE key = ?");
-            last.bind(1, key);
-            if (last.executeStep() && now - timeOf(last.getColumn(0).getInt64()) < quiet)
-                return false;
             SQLite::Statement claim(db_, "INSERT OR REPLACE INTO alerts(key, at) VALUES(?,?)");
-            claim.bind(1, key);
-            claim.bind(2, static_cast<std::int64_t>(seconds(now)));
-            claim.exec();
+            std::vector<bool> claimed;
+            for (const std::string& key : keys) {
+                last.reset();
+                last.bind(1, key);
+                claimed.push_back(!last.executeStep() ||
+                                  now - timeOf(last.getColumn(0).getInt64()) >= quiet);
+                if (!claimed.back())
+                    continue;
+                claim.reset();
+                claim.bind(1, key);
+                claim.bind(2, static_cast<std::int64_t>(seconds(now)));
+                claim.exec();
+            }
             transaction.commit();
-            return true;
+            return claimed;
         });
     }
 

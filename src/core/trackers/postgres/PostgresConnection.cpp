@@ -1,8 +1,11 @@
 #include "trackers/postgres/PostgresConnection.h"
 
 #include <libpq-fe.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -303,6 +306,23 @@ PostgresResult PostgresConnection::executePrepared(const std::string& name,
         prepared_.erase(std::find(prepared_.begin(), prepared_.end(), name));
     }
     return PostgresResult();
+}
+
+std::function<void()> PostgresConnection::breaker() const {
+    const int socket = connection_ == nullptr ? -1 : PQsocket(connection_);
+    if (socket < 0)
+        return {};
+    // A descriptor of its own: shutting the socket down reaches the connection
+    // through any descriptor, and this one cannot be closed and reused under
+    // the caller when the connection closes.
+    const auto own = std::shared_ptr<int>(new int(::dup(socket)), [](int* fd) {
+        if (*fd >= 0)
+            ::close(*fd);
+        delete fd;
+    });
+    if (*own < 0)
+        return {};
+    return [own] { ::shutdown(*own, SHUT_RDWR); };
 }
 
 std::optional<std::string> PostgresConnection::escapeString(std::string_view text) const {

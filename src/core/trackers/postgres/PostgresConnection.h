@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -108,6 +109,12 @@ public:
     // The result of a failed preparation is returned as the statement's.
     PostgresResult executePrepared(const std::string& name, const std::string& statement,
                                    const std::vector<std::string>& parameters);
+
+    // A call another thread may make, at any time and as often as it likes, to
+    // break the open connection off: what waits on it now fails at once as a
+    // lost connection, and so does every later statement. Empty when no
+    // connection is open.
+    std::function<void()> breaker() const;
 
     // The text escaped for use between single quotes in a statement, for this
     // connection's encoding and quoting rules; nothing when the text is not

@@ -62,6 +62,10 @@ std::string PostgresConnection::connectionText(std::string_view host, std::strin
            " dbname=" + std::string(database) + " user=" + std::string(user);
 }
 
+std::function<void()> PostgresConnection::breaker() const {
+    return {};
+}
+
 bool PostgresConnection::open(const std::string& /*connectionText*/) {
     return false;
 }
