@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -60,6 +61,57 @@ TEST(ScanSimEndToEndTest, ATrackerThatRefusesTheLoginIsLeftOut) {
     EXPECT_EQ(failed[0].toObject().value(QStringLiteral("database")).toString(),
               QStringLiteral("scan_sim_pt2"));
     expectGoldenScan(QJsonDocument(result).toJson());
+}
+
+// Scripts read tables and players by name: what the lobby shows as numbers,
+// what no database knows as null, and the window's columns as before.
+TEST(ScanSimEndToEndTest, TablesAndPlayersCarryTheirFiguresByName) {
+    QFile file(QStringLiteral(KESTROVA_DATA_DIR "/demo-lobby.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QHash<QString, QJsonObject> lobby;
+    for (const QJsonValue& table :
+         QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("tables")).toArray())
+        lobby.insert(table[QStringLiteral("name")].toString(), table.toObject());
+    auto number = [](QString text) {
+        return text.remove(QLatin1Char('$')).remove(QLatin1Char(',')).toDouble();
+    };
+
+    CliRun cli;
+    const CliRun::Result listed =
+        cli.run({QStringLiteral("tables"), QStringLiteral("--sim"), file.fileName()});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    const QJsonArray tables = QJsonDocument::fromJson(listed.out).array();
+    ASSERT_FALSE(tables.isEmpty());
+    for (const QJsonValue& value : tables) {
+        const QJsonObject table = value.toObject();
+        const QJsonObject shown = lobby.value(table[QStringLiteral("name")].toString());
+        ASSERT_FALSE(shown.isEmpty()) << table[QStringLiteral("name")].toString().toStdString();
+        EXPECT_EQ(table[QStringLiteral("columns")][0], table[QStringLiteral("name")]);
+        EXPECT_EQ(table[QStringLiteral("stakes")], shown[QStringLiteral("stakes")]);
+        EXPECT_EQ(table[QStringLiteral("players")], shown[QStringLiteral("seated")]);
+        EXPECT_EQ(table[QStringLiteral("seats")], shown[QStringLiteral("seats")]);
+        EXPECT_DOUBLE_EQ(table[QStringLiteral("avgPot")].toDouble(),
+                         number(shown[QStringLiteral("avgpot")].toString()));
+    }
+
+    // No databases: the players are seen, nothing is known of them.
+    const CliRun::Result scanned =
+        cli.run({QStringLiteral("scan"), QStringLiteral("--sim"), file.fileName()});
+    ASSERT_EQ(scanned.exitCode, 0) << scanned.err;
+    const QJsonObject scan = QJsonDocument::fromJson(scanned.out).object();
+    const QJsonObject table = scan[QStringLiteral("tables")][0].toObject();
+    EXPECT_TRUE(table[QStringLiteral("avgVpip")].isNull());
+    EXPECT_EQ(table[QStringLiteral("reads")].toInt(-1), 0);
+    const QJsonObject player = scan[QStringLiteral("players")][0].toObject();
+    const QJsonObject seated =
+        lobby.value(player[QStringLiteral("table")].toString())[QStringLiteral("players")][0]
+            .toObject();
+    EXPECT_EQ(player[QStringLiteral("name")], seated[QStringLiteral("name")]);
+    EXPECT_EQ(player[QStringLiteral("seat")].toInt(), 1);
+    EXPECT_DOUBLE_EQ(player[QStringLiteral("stack")].toDouble(),
+                     number(seated[QStringLiteral("stack")].toString()));
+    EXPECT_TRUE(player[QStringLiteral("pfr")].isNull());
+    EXPECT_EQ(player[QStringLiteral("buddy")], QJsonValue(false));
 }
 
 // A damaged database list is told on standard error and fails the command: a

@@ -123,7 +123,7 @@ TEST_F(X11EndToEndTest, AFreshUserReadsALobbyInAnotherInstalledFont) {
         cli_.run({QStringLiteral("tables"), QStringLiteral("--x11")}, display_, 240000);
     ASSERT_EQ(tables.exitCode, 0) << tables.err << "\neverest-sim: " << simOutput();
     EXPECT_NE(tables.err.find("font found: Liberation Serif"), std::string::npos) << tables.err;
-    EXPECT_EQ(tables.out.count("\n  ["), drawn.out.count("\n  ["));
+    EXPECT_EQ(tables.out.count("\n  {"), drawn.out.count("\n  {"));
     EXPECT_EQ(tables.out, drawn.out);
 
     // The next run reads with the kept table at once.

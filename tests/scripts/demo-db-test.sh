@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The demo's database step from a clone inside a private (0700) folder: both
 # trackers are set up and listed, a player known to both gets the sum of their
-# hands and PokerTracker 2's icon, and a server that cannot start is told in
+# hands and PokerTracker 2's icon, the command line on the demo's files scans
+# the demo lobby with those figures, and a server that cannot start is told in
 # one sentence. Arguments: SOURCE_DIR KESTROVA_CLI.
 set -euo pipefail
 src=$1
@@ -11,7 +12,7 @@ ls -d /usr/lib/postgresql/*/bin > /dev/null 2>&1 || { echo "no PostgreSQL"; exit
 top=$(mktemp -d)  # mode 0700, as a clone in root's home or a mktemp folder
 clone="$top/clone"
 mkdir -p "$clone/scripts" "$clone/data"
-cp "$src"/scripts/demo-db*.sh "$src"/scripts/demo-db*.sql "$clone/scripts/"
+cp "$src"/scripts/demo-db*.sh "$src"/scripts/demo-cli.sh "$src"/scripts/demo-db*.sql "$clone/scripts/"
 cp "$src/data/demo-lobby.json" "$clone/data/"
 export XDG_DATA_HOME="$top/data" XDG_CONFIG_HOME="$top/config"
 run="$clone/build/demo-run"
@@ -46,6 +47,12 @@ icon=$(q kestrova_demo_pt2 "SELECT treeview_icon FROM players WHERE screen_name 
 record=$("$KESTROVA_CLI" lookup "$name")
 [ "$(jq -r .hands <<< "$record")" = "$((pt3 + pt2))" ] || fail "$name: $record, expected $pt3 + $pt2 hands"
 [ "$(jq -r .icon <<< "$record")" = "$icon" ] || fail "$name: $record, expected icon $icon"
+
+# The README's scan of the simulated lobby: the demo's players with their figures.
+scan=$(cd "$clone" && scripts/demo-cli.sh scan --sim data/demo-lobby.json 2> "$top/err") ||
+  fail "demo-cli.sh scan failed: $(cat "$top/err")"
+jq -e 'any(.players[]; .hands > 0 and .pfr != null) and any(.tables[]; .avgVpip != null)' \
+  <<< "$scan" > /dev/null || fail "the demo scan knows nobody: $(head -c 300 <<< "$scan")"
 
 # A server that cannot start: one sentence naming what to do.
 "$clone/scripts/demo-db.sh" --stop "$run"

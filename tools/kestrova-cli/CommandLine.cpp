@@ -122,7 +122,19 @@ CommandLine::CommandLine(std::istream& in, std::ostream& out, std::ostream& err)
         "Files:\n"
         "The settings are $XDG_CONFIG_HOME/kestrova/Velloran.ini (~/.config when unset);\n"
         "db.conf, mofofish, the profiles and the window's other files are in\n"
-        "$XDG_DATA_HOME/kestrova (~/.local/share when unset), shared with the window.");
+        "$XDG_DATA_HOME/kestrova (~/.local/share when unset), shared with the window.\n"
+        "\n"
+        "Tables and players:\n"
+        "The objects of \"tables\" and \"scan\" hold the window's cells as texts in\n"
+        "\"columns\" and by name, numbers as numbers: a table's \"name\", \"stakes\",\n"
+        "\"players\", \"seats\" and \"avgPot\"; after a scan its \"avgVpip\", \"avgPfr\",\n"
+        "\"avgAf\", \"avgWtsd\", \"reads\", \"known\", \"buddies\", \"losers\", \"totalStacks\"\n"
+        "and \"score\", and a player's \"table\", \"seat\", \"name\", \"autorate\", \"buddy\",\n"
+        "\"stack\", \"hands\", \"vpip\", \"won\", \"pfr\", \"af\", \"wtsd\", \"wonSd\",\n"
+        "\"flopAf\", \"turnAf\", \"riverAf\", \"attSteal\", \"foldSbToSteal\",\n"
+        "\"foldBbToSteal\", \"contiBetFlop\" and \"weak\". What is not known is null: the\n"
+        "averages of a table without a player of enough hands, the statistics of a\n"
+        "player without hands (his \"hands\" and \"vpip\" are 0).");
     // The spelling of earlier releases.
     addCommand(*app_, "help", "", [this] {
         out_ << app_->get_formatter()->make_help(app_.get(), kName, CLI::AppFormatMode::Normal);

@@ -3,6 +3,7 @@
 #include "HeadlessSession.h"
 #include "Json.h"
 #include "PlayerColumns.h"
+#include "RowFields.h"
 
 #include <nlohmann/json.hpp>
 
@@ -47,6 +48,8 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
             {"columns", row.columnTexts()}, {"hidden", row.hidden}, {"ownSeat", row.ownSeat()}};
         if (row.evaluation)
             table["score"] = rounded(row.evaluation->score.score, 2);
+        addListedFields(table, session, row);
+        addScannedFields(table, row);
         tables.push_back(std::move(table));
     }
     nlohmann::ordered_json players = nlohmann::ordered_json::array();
@@ -63,6 +66,7 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
             {"weak", rounded(weakness.weakness, 3)},
             {"vpipLow", rounded(weakness.lowPercent, 1)},
             {"vpipHigh", rounded(weakness.highPercent, 1)}};
+        addPlayerFields(player, session, record);
         // Only where the lobby's font draws glyphs alike and nothing decided the name.
         if (!record.alike.empty())
             player["alike"] = record.alike;

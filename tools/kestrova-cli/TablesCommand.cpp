@@ -3,6 +3,7 @@
 #include "CaptureReading.h"
 #include "HeadlessSession.h"
 #include "Json.h"
+#include "RowFields.h"
 
 #include <nlohmann/json.hpp>
 
@@ -31,8 +32,8 @@ std::optional<GlyphTable> loadGlyphs(const std::string& file, std::ostream& err)
 }
 
 // tables --sim LOBBY.json | --x11 [--display NAME] [--glyphs FILE]: "Get Table List"
-// as the main window runs it (its settings and lobby filter), the table list's
-// columns as JSON.
+// as the main window runs it (its settings and lobby filter): each table's
+// columns and named fields as JSON.
 int runTablesCommand(const ClientOptions& options, const std::filesystem::path& directory,
                      std::ostream& out, std::ostream& err) {
     const std::unique_ptr<HeadlessSession> headless =
@@ -43,11 +44,14 @@ int runTablesCommand(const ClientOptions& options, const std::filesystem::path& 
     if (!finished && !headless->partial())
         return 1;
 
-    // One row a line, as before.
+    // One table a line.
     out << "[";
     bool firstRow = true;
-    for (const TableRow& row : headless->session().tables().rows()) {
-        out << (firstRow ? "\n  " : ",\n  ") << jsonText(nlohmann::ordered_json(row.columnTexts()));
+    Session& session = headless->session();
+    for (const TableRow& row : session.tables().rows()) {
+        nlohmann::ordered_json table = {{"columns", row.columnTexts()}};
+        addListedFields(table, session, row);
+        out << (firstRow ? "\n  " : ",\n  ") << jsonText(table);
         firstRow = false;
     }
     out << (firstRow ? "]\n" : "\n]\n");

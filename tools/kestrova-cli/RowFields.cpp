@@ -1,0 +1,95 @@
+#include "RowFields.h"
+
+#include <charconv>
+#include <string>
+
+namespace kestrova::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json countOrNull(int count) {
+    return count > 0 ? Json(count) : Json(nullptr);
+}
+
+}  // namespace
+
+Json figureOf(std::string_view text) {
+    // "$1,234.50", "€12", "-3.5": the lobby's and the trackers' ways of writing one.
+    std::size_t start = 0;
+    while (start < text.size() &&
+           (text[start] == '$' || static_cast<unsigned char>(text[start]) >= 0x80))
+        ++start;
+    std::string digits;
+    for (const char c : text.substr(start))
+        if (c != ',')
+            digits += c;
+    const char* end = digits.data() + digits.size();
+    // A count stays a whole number.
+    if (digits.find('.') == std::string::npos) {
+        long long whole = 0;
+        const auto [stop, error] = std::from_chars(digits.data(), end, whole);
+        if (!digits.empty() && error == std::errc() && stop == end)
+            return whole;
+    }
+    double value = 0;
+    const auto [stop, error] = std::from_chars(digits.data(), end, value);
+    if (digits.empty() || error != std::errc() || stop != end)
+        return nullptr;
+    return value;
+}
+
+void addListedFields(Json& table, const Session& session, const TableRow& row) {
+    const LobbyEntry* entry = session.scanState().lobbyEntries.find(row.name);
+    table["name"] = row.name;
+    table["stakes"] = row.stakes;
+    table["players"] = row.players;
+    table["seats"] = countOrNull(entry ? entry->seats : 0);
+    table["avgPot"] = figureOf(row.averagePot);
+}
+
+void addScannedFields(Json& table, const TableRow& row) {
+    if (!row.evaluation)
+        return;
+    const TableEvaluation& figures = *row.evaluation;
+    // Without a player known well enough the averages show "0": nothing is known.
+    auto average = [&figures](const std::string& text) {
+        return figures.reads > 0 ? figureOf(text) : Json(nullptr);
+    };
+    table["avgVpip"] = average(figures.averageVpip);
+    table["avgPfr"] = average(figures.averagePfr);
+    table["avgAf"] = average(figures.averageAf);
+    table["avgWtsd"] = average(figures.averageWtsd);
+    table["reads"] = figures.reads;
+    table["known"] = figures.known;
+    table["buddies"] = figures.buddies;
+    table["losers"] = figures.losers;
+    table["totalStacks"] = figureOf(figures.totalStacks);
+}
+
+void addPlayerFields(Json& player, const Session& session, const PlayerStats& record) {
+    player["table"] = record.table;
+    player["seat"] = figureOf(record.seat);
+    player["name"] = record.name;
+    player["autorate"] = session.settings().autorate.label(record.icon);
+    player["buddy"] = session.isBuddy(record.name);
+    player["stack"] = figureOf(record.stack);
+    // A player the databases have no hands of shows zeros: nothing is known of him.
+    const bool known = vpipCountsOf(&record).hands > 0;
+    auto stat = [known](const std::string& text) { return known ? figureOf(text) : Json(nullptr); };
+    player["won"] = stat(record.won);
+    player["pfr"] = stat(record.pfr);
+    player["af"] = stat(record.af);
+    player["wtsd"] = stat(record.wtsd);
+    player["wonSd"] = stat(record.wonSd);
+    player["flopAf"] = stat(record.flopAf);
+    player["turnAf"] = stat(record.turnAf);
+    player["riverAf"] = stat(record.riverAf);
+    player["attSteal"] = stat(record.attToSteal);
+    player["foldSbToSteal"] = stat(record.foldSbToSteal);
+    player["foldBbToSteal"] = stat(record.foldBbToSteal);
+    player["contiBetFlop"] = stat(record.contiBetFlop);
+}
+
+}  // namespace kestrova::cli
