@@ -436,8 +436,8 @@ void grabber::createHistoryActions() {
             [this](const QString& text) { statusBar()->showMessage(text, 15000); });
 }
 
-void grabber::historyAlerts(const std::vector<HistoryAlert>& alerts) {
-    historyActions_->alertsRaised(alerts);
+void grabber::historyAlerts(const std::vector<AlertNotice>& notices) {
+    historyActions_->alertsRaised(notices);
 }
 
 void grabber::watchListChanged() {

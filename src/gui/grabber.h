@@ -127,7 +127,7 @@ private:
     void jobEvent(const kestrova::JobEvent& event) override;
     void busyChanged(bool busy) override;
     void timersChanged() override;
-    void historyAlerts(const std::vector<kestrova::HistoryAlert>& alerts) override;
+    void historyAlerts(const std::vector<kestrova::AlertNotice>& notices) override;
     void watchListChanged() override;
 
     void createLists();

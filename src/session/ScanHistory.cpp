@@ -56,6 +56,56 @@ std::string invalidText(const std::string& name, const std::string& note) {
 
 }  // namespace
 
+void AlertNotices::passStarted() {
+    inPass_ = true;
+    told_ = 0;
+}
+
+std::vector<AlertNotice> AlertNotices::add(const std::vector<HistoryAlert>& alerts) {
+    std::vector<AlertNotice> notices;
+    for (const HistoryAlert& alert : alerts) {
+        if (!alert.notify)
+            continue;
+        if (told_ < kHandful) {
+            ++told_;
+            notices.push_back({alert.text, alert.table});
+        } else {
+            held_.push_back(alert);
+        }
+    }
+    if (!inPass_)
+        for (AlertNotice& notice : flush())
+            notices.push_back(std::move(notice));
+    return notices;
+}
+
+std::vector<AlertNotice> AlertNotices::passEnded() {
+    inPass_ = false;
+    return flush();
+}
+
+// "12 more alerts in this scan: Ice_Man, Fish, Nit and 9 others"
+std::vector<AlertNotice> AlertNotices::flush() {
+    std::vector<HistoryAlert> held = std::exchange(held_, {});
+    if (held.size() <= 1) {
+        std::vector<AlertNotice> notices;
+        for (const HistoryAlert& alert : held)
+            notices.push_back({alert.text, alert.table});
+        return notices;
+    }
+    constexpr std::size_t kNamed = 3;
+    std::string text = std::to_string(held.size()) + " more alerts in this scan: ";
+    for (std::size_t i = 0; i < held.size() && i < kNamed; ++i) {
+        if (i > 0)
+            text += i + 1 == held.size() ? " and " : ", ";
+        text += held[i].player.empty() ? held[i].table : held[i].player;
+    }
+    if (held.size() > kNamed)
+        text += " and " + std::to_string(held.size() - kNamed) +
+                (held.size() - kNamed == 1 ? " other" : " others");
+    return {{text + ". The Watch List shows them all.", {}}};
+}
+
 struct ScanHistory::WatchState {
     std::unordered_set<std::string> players;  // lower case
     std::vector<std::pair<int, WatchRule>> rules;
@@ -208,6 +258,10 @@ void ScanHistory::worker() {
         if (queue_.empty())
             idle_.notify_all();
     }
+}
+
+void ScanHistory::whenDone(std::function<void()> done) {
+    enqueue([this, done = std::move(done)](HistoryStore*) { post_(done); });
 }
 
 void ScanHistory::waitUntilIdle() {

@@ -27,6 +27,34 @@ struct HistoryAlert {
     bool notify = true;
 };
 
+// What the desktop is told of alerts: one notice for one alert, or one for
+// several.
+struct AlertNotice {
+    std::string text;
+    std::string table;  // empty for several alerts
+};
+
+// Keeps a pass's alerts from flooding the desktop: the first handful are
+// told one by one as they come, the rest of the pass together once it ends
+// (or at once when they come after its end).
+class AlertNotices {
+public:
+    static constexpr std::size_t kHandful = 5;
+
+    void passStarted();
+    // What to tell now of alerts the history raised.
+    std::vector<AlertNotice> add(const std::vector<HistoryAlert>& alerts);
+    // The pass ended and the history wrote all it read: what is left to tell.
+    std::vector<AlertNotice> passEnded();
+
+private:
+    std::vector<AlertNotice> flush();
+
+    bool inPass_ = false;
+    std::size_t told_ = 0;  // one by one in this pass
+    std::vector<HistoryAlert> held_;
+};
+
 // The scan history as the session keeps it. A thread of its own opens the
 // store when it is first used, writes every table a pass reads, checks the
 // watch list and answers the front ends' questions, so that neither the front
@@ -111,6 +139,9 @@ public:
 
     // Returns once everything handed over so far is done (the command line).
     void waitUntilIdle();
+    // Calls `done` on the front end's thread once everything handed over so
+    // far is done and its alerts are told.
+    void whenDone(std::function<void()> done);
 
     // Closing waits at most `wait` for the store; the tables it has not taken
     // by then go to the store `local` opens (`localName` in the message).

@@ -346,6 +346,7 @@ void Session::applyFilters() {
 
 void Session::handle(const ScanEvent& event) {
     if (const auto* started = std::get_if<scan_event::Started>(&event)) {
+        notices_.passStarted();
         passAlerts_.clear();
         if (started->pass == PassKind::TableList || started->pass == PassKind::ScanAll) {
             // A scan that ends early keeps the rows it did not reach from this one.
@@ -383,6 +384,8 @@ void Session::handle(const ScanEvent& event) {
 void Session::finished(const scan_event::Finished& done) {
     if (done.pass != PassKind::ScanSelected && done.pass != PassKind::ScanAll)
         return;
+    // The pass's last tables are still being written: their alerts come first.
+    history_->whenDone([this] { tellAlerts(notices_.passEnded()); });
     knownPlayerLine_ = kestrova::knownPlayerLine(done.knownRecords, done.records, tables_.size());
     applyFilters();
     const bool walked = done.end == PassEnd::EndOfList || done.end == PassEnd::Cancelled ||
@@ -495,8 +498,12 @@ void Session::alertsRaised(const std::vector<HistoryAlert>& alerts) {
             told.push_back(alert);
     }
     passAlerts_.insert(passAlerts_.end(), told.begin(), told.end());
-    if (listener_ && !told.empty())
-        listener_->historyAlerts(told);
+    tellAlerts(notices_.add(told));
+}
+
+void Session::tellAlerts(const std::vector<AlertNotice>& notices) {
+    if (listener_ && !notices.empty())
+        listener_->historyAlerts(notices);
 }
 
 void Session::writeScanResult() {

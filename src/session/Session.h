@@ -164,6 +164,7 @@ private:
     void handle(const ScanEvent& event);
     void finished(const scan_event::Finished& finished);
     void writeScanResult();
+    void tellAlerts(const std::vector<AlertNotice>& notices);
     void keepUnreachedRows();
     void message(const std::string& title, const std::string& text);
     void busyChanged(bool busy);
@@ -208,6 +209,7 @@ private:
     // The lobby's entries of the running pass, for the seats of what it scans.
     std::unordered_map<std::string, LobbyEntry> lobbyEntries_;
     std::vector<HistoryAlert> passAlerts_;
+    AlertNotices notices_;
     std::unique_ptr<ScanHistory> history_;
 };
 

@@ -31,8 +31,9 @@ public:
     virtual void historyUnavailable(const std::string& problem) {
         showMessage("Scan History", problem);
     }
-    // A pass read watched players or tables that meet a rule; their rows are marked.
-    virtual void historyAlerts(const std::vector<HistoryAlert>& alerts) { (void)alerts; }
+    // A pass read watched players or tables that meet a rule; their rows are
+    // marked, and Session::passAlerts() lists them. What to tell of them now.
+    virtual void historyAlerts(const std::vector<AlertNotice>& notices) { (void)notices; }
     // The watch list or its rules changed (also once the history is opened).
     virtual void watchListChanged() {}
 };

@@ -2,6 +2,7 @@
 // once an hour on the history's own clock and met on every pass, one message when the file fails or is
 // busy, opened when used, and pruned by writes alone. A slow shared server
 // takes a pass in a few round trips and never holds the end of the program.
+// A pass's many alerts reach the desktop as a few notices.
 #include "ScanHistory.h"
 
 #include "PostgresServer.h"
@@ -345,6 +346,48 @@ TEST_F(ScanHistoryTest, ClosingBehindASilentServerKeepsTheQueuedTablesLocally) {
     EXPECT_NE(told.find("the last 3 tables read are kept in history.sqlite"), std::string::npos)
         << told;
     EXPECT_EQ(localTables().size(), 3u);
+}
+
+// The first handful of a pass's alerts are told one by one as they come; the
+// rest of the pass in one notice once it ends, with the count and the first
+// names; alerts that come after the end go out at once, together.
+TEST(AlertNotices, APassBeyondAHandfulIsToldInOneNotice) {
+    const auto met = [](int from, int to) {
+        std::vector<HistoryAlert> alerts;
+        for (int n = from; n < to; ++n)
+            alerts.push_back({"Table " + std::to_string(n), "P" + std::to_string(n), {},
+                              "P" + std::to_string(n) + " sat down"});
+        return alerts;
+    };
+    const auto texts = [](const std::vector<AlertNotice>& notices) {
+        std::vector<std::string> told;
+        for (const AlertNotice& notice : notices)
+            told.push_back(notice.table + ": " + notice.text);
+        return told;
+    };
+    AlertNotices notices;
+    notices.passStarted();
+    std::vector<HistoryAlert> first = met(0, 3);
+    first.push_back({"Lhotse", "Nit", {}, "Nit sat down", /*notify=*/false});
+    EXPECT_EQ(texts(notices.add(first)), (std::vector<std::string>{
+                                             "Table 0: P0 sat down", "Table 1: P1 sat down",
+                                             "Table 2: P2 sat down"}));
+    EXPECT_EQ(notices.add(met(3, 200)).size(), 2u);
+    EXPECT_EQ(texts(notices.passEnded()),
+              std::vector<std::string>{": 195 more alerts in this scan: P5, P6, P7 and 192 "
+                                       "others. The Watch List shows them all."});
+    EXPECT_EQ(texts(notices.add(met(200, 202))),
+              std::vector<std::string>{
+                  ": 2 more alerts in this scan: P200 and P201. The Watch List shows them all."});
+    EXPECT_EQ(texts(notices.add(met(202, 203))),
+              std::vector<std::string>{"Table 202: P202 sat down"});
+
+    notices.passStarted();
+    EXPECT_EQ(notices.add(met(0, 5)).size(), 5u);
+    EXPECT_TRUE(notices.add(met(5, 9)).empty());
+    EXPECT_EQ(texts(notices.passEnded()),
+              std::vector<std::string>{": 4 more alerts in this scan: P5, P6, P7 and 1 other. "
+                                       "The Watch List shows them all."});
 }
 
 }  // namespace

@@ -18,8 +18,19 @@ HistoryActions::HistoryActions(Session& session, UserPrompts prompts, QSystemTra
       prompts_(std::move(prompts)),
       window_(window),
       notifier_(new DesktopNotifier(tray, this)) {
-    connect(notifier_, &DesktopNotifier::selectRequested, this, &HistoryActions::selectTable);
-    connect(notifier_, &DesktopNotifier::openRequested, this, &HistoryActions::openTable);
+    // A notice of several alerts stands for no one table: the Watch List lists them.
+    connect(notifier_, &DesktopNotifier::selectRequested, this, [this](const QString& table) {
+        if (table.isEmpty())
+            showWatchList();
+        else
+            emit selectTable(table);
+    });
+    connect(notifier_, &DesktopNotifier::openRequested, this, [this](const QString& table) {
+        if (table.isEmpty())
+            showWatchList();
+        else
+            emit openTable(table);
+    });
     connect(notifier_, &DesktopNotifier::unshown, this, &HistoryActions::unshown);
 }
 
@@ -91,13 +102,16 @@ void HistoryActions::showWatchList() {
         watchList_ = new WatchListWindow(session_.history(), prompts_, window_);
         watchList_->setAttribute(Qt::WA_DeleteOnClose);
     }
+    watchList_->showAlerts(session_.passAlerts());
     watchList_->show();
     watchList_->raise();
 }
 
-void HistoryActions::alertsRaised(const std::vector<HistoryAlert>& alerts) {
-    for (const HistoryAlert& alert : alerts)
-        notifier_->notify(toQString(alert.text), toQString(alert.table));
+void HistoryActions::alertsRaised(const std::vector<AlertNotice>& notices) {
+    for (const AlertNotice& notice : notices)
+        notifier_->notify(toQString(notice.text), toQString(notice.table));
+    if (watchList_)
+        watchList_->showAlerts(session_.passAlerts());
 }
 
 void HistoryActions::watchListChanged() {

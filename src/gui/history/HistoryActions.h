@@ -42,7 +42,7 @@ public:
     void showPlayerHistory(const std::string& player);
     void showWatchList();
 
-    void alertsRaised(const std::vector<kestrova::HistoryAlert>& alerts);
+    void alertsRaised(const std::vector<kestrova::AlertNotice>& notices);
     void watchListChanged();
 
 signals:

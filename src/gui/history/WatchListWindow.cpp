@@ -35,6 +35,8 @@ WatchListWindow::WatchListWindow(ScanHistory& history, UserPrompts prompts, QWid
     resize(560, 480);
     players_ = list({tr("Player"), tr("Note"), tr("Watched since")});
     rules_ = list({tr("Rule"), tr("Note")});
+    alerts_ = list({tr("Alert")});
+    alerts_->setSelectionMode(QAbstractItemView::NoSelection);
     auto* playersLabel = new QLabel(tr("&Players you watch:"));
     playersLabel->setBuddy(players_);
     auto* rulesLabel = new QLabel(tr("R&ules (a player or table that meets one raises an alert):"));
@@ -57,6 +59,10 @@ WatchListWindow::WatchListWindow(ScanHistory& history, UserPrompts prompts, QWid
     layout->addWidget(rulesLabel);
     layout->addWidget(rules_, 1);
     layout->addLayout(buttons);
+    auto* alertsLabel = new QLabel(tr("Alerts of the last &scan:"));
+    alertsLabel->setBuddy(alerts_);
+    layout->addWidget(alertsLabel);
+    layout->addWidget(alerts_, 1);
     layout->addWidget(close);
 
     connect(watch, &QPushButton::clicked, this, &WatchListWindow::watchPlayer);
@@ -90,6 +96,12 @@ void WatchListWindow::refresh() {
         auto* item = new QTreeWidgetItem(rules_, {toQString(stored.rule), toQString(stored.note)});
         item->setData(0, kKeyRole, stored.id);
     }
+}
+
+void WatchListWindow::showAlerts(const std::vector<HistoryAlert>& alerts) {
+    alerts_->clear();
+    for (const HistoryAlert& alert : alerts)
+        new QTreeWidgetItem(alerts_, {toQString(alert.text)});
 }
 
 void WatchListWindow::watchPlayer() {

@@ -19,6 +19,8 @@ public:
 
     // Shows the watch list as the history last told it.
     void refresh();
+    // Lists the alerts of the last scan, each one, however few were notified.
+    void showAlerts(const std::vector<kestrova::HistoryAlert>& alerts);
 
 private:
     void watchPlayer();
@@ -29,4 +31,5 @@ private:
     kestrova::UserPrompts prompts_;
     QTreeWidget* players_ = nullptr;
     QTreeWidget* rules_ = nullptr;
+    QTreeWidget* alerts_ = nullptr;
 };
