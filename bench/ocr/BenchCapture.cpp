@@ -26,13 +26,15 @@ GlyphTable builtInFont() {
 // The first single-character entry of each character that fits 12 rows.
 std::map<char, std::string> glyphsOf(const GlyphTable& table) {
     std::map<char, std::string> glyphs;
-    for (auto it = table.entries().rbegin(); it != table.entries().rend(); ++it) {
-        if (it->text.size() != 1 || glyphs.contains(it->text[0])) {
+    const auto entries = table.entries();
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        const GlyphTable::Pair entry = entries[i];
+        if (entry.text.size() != 1 || glyphs.contains(entry.text[0])) {
             continue;
         }
         bool fits = true;
         unsigned value = 0;
-        for (const char c : it->signature) {
+        for (const char c : entry.signature) {
             if (c == ',') {
                 fits = fits && value < (1u << 12) - 1;
                 value = 0;
@@ -41,7 +43,7 @@ std::map<char, std::string> glyphsOf(const GlyphTable& table) {
             }
         }
         if (fits) {
-            glyphs[it->text[0]] = it->signature;
+            glyphs[entry.text[0]] = entry.signature;
         }
     }
     return glyphs;

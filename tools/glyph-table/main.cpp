@@ -6,6 +6,7 @@
 #include "client/ocr/FontLearner.h"
 #include "client/ocr/GlyphTable.h"
 #include "settings/SettingsStore.h"
+#include "common/DataFiles.h"
 #include "common/FileContents.h"
 #include "sim/BitmapFont.h"
 #include "sim/LobbyRenderer.h"
@@ -78,16 +79,25 @@ int learnLobby(const QCommandLineParser& args) {
     const std::filesystem::path tableFile = userTableFile(args);
     GlyphTable known;
     std::vector<std::string> problems;
+    // A table the programs read at start is among the known ones already:
+    // reading it again would only hold it twice.
+    bool tableKnown = false;
     if (args.isSet(QStringLiteral("known"))) {
         std::string problem;
         known.readFile(args.value(QStringLiteral("known")).toStdString(), &problem);
         problems.push_back(problem);
     } else {
-        known = kestrova::loadGlyphTables(kestrova::SettingsStore::userDataDirectory(), &problems);
+        const std::filesystem::path userFolder = kestrova::SettingsStore::userDataDirectory();
+        known = kestrova::loadGlyphTables(userFolder, &problems);
+        std::error_code ec;
+        tableKnown = std::filesystem::equivalent(tableFile, userFolder / "ocr2.txt", ec) ||
+                     std::filesystem::equivalent(tableFile, kestrova::findDataFile("ocr2.txt"), ec);
     }
     std::string tableProblem;
     const GlyphTable taught = GlyphTable::load(tableFile, &tableProblem);
-    known.readFile(tableFile);
+    if (!tableKnown) {
+        known.readFile(tableFile);
+    }
     problems.push_back(tableProblem);
     for (const std::string& problem : problems) {
         if (!problem.empty()) {

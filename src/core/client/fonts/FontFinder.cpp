@@ -117,6 +117,12 @@ struct Candidate {
     int baseline = 0;
 };
 
+// Whether two glyphs are read by one entry of the table, or both by none.
+bool sameEntry(const GlyphTable& table, const std::vector<std::uint32_t>& a,
+               const std::vector<std::uint32_t>& b) {
+    return a == b || (!table.find(signatureOf(a)) && !table.find(signatureOf(b)));
+}
+
 }  // namespace
 
 std::string FontFit::describe() const {
@@ -172,7 +178,7 @@ double FontFinder::fitOf(const GlyphTable& table, const CaptureInk& ink) {
     long explained = 0;
     for (const auto& [signature, count] : ink.runs) {
         const std::vector<std::uint32_t> columns = GlyphTable::columnsOf(signature);
-        if (table.find(signature) != nullptr || InkSplitter(table, nullptr).read(columns, 0)) {
+        if (table.find(signature) || InkSplitter(table, nullptr).read(columns, 0)) {
             explained += static_cast<long>(columns.size()) * count;
         }
     }
@@ -301,7 +307,7 @@ std::optional<FontFit> FontFinder::find(const Image& capture, const LobbyGeometr
     const CaptureInk& cut = inkAt[best->choice.smoothPercent];
     for (const auto& [signature, count] : cut.runs) {
         const std::vector<std::uint32_t> columns = GlyphTable::columnsOf(signature);
-        if (table.find(signature) != nullptr || columns.size() > kMaxGlyphColumns ||
+        if (table.find(signature) || columns.size() > kMaxGlyphColumns ||
             InkSplitter(table, nullptr).read(columns, 0)) {
             continue;
         }
@@ -318,15 +324,15 @@ std::optional<FontFit> FontFinder::find(const Image& capture, const LobbyGeometr
                 nearestCount = 1;
                 match = &glyph;
             } else if (off == nearest) {
-                nearestCount += table.find(signatureOf(glyph.columns)) == table.find(signatureOf(match->columns)) ? 0 : 1;
+                nearestCount += sameEntry(table, glyph.columns, match->columns) ? 0 : 1;
             }
         }
         if (match != nullptr && nearestCount == 1) {
-            const std::string* named = table.find(signatureOf(match->columns));
-            if (named == nullptr) {
+            const std::optional<std::string_view> named = table.find(signatureOf(match->columns));
+            if (!named) {
                 continue;
             }
-            const std::string text = *named;
+            const std::string text(*named);
             best->entries.push_back({signature, text});
             table.add(signature, text);
             ++best->corrected;

@@ -4,7 +4,6 @@
 #include "common/DataFiles.h"
 #include "common/FileContents.h"
 
-#include <sstream>
 
 namespace kestrova {
 
@@ -59,11 +58,13 @@ GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
     }
     // A table drawn from the client's installed font knows every glyph of it;
     // another font's shapes would only make its touching glyphs ambiguous.
+    // The user's table is read once, first, and then put after the others.
     std::string userProblem;
     GlyphTable user = GlyphTable::load(files.back(), &userProblem);
     if (userProblem.empty() && user.font()) {
         return user;
     }
+    files.pop_back();
     for (const std::filesystem::path& file : files) {
         std::string problem;
         table.readFile(file, &problem);
@@ -71,6 +72,10 @@ GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
             problems->push_back(std::move(problem));
         }
     }
+    if (!userProblem.empty() && problems != nullptr) {
+        problems->push_back(std::move(userProblem));
+    }
+    table.append(std::move(user));
     return table;
 }
 
@@ -100,8 +105,14 @@ bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
         }
         return false;
     }
+    std::size_t added = 0;
     for (const GlyphTable::Entry& entry : entries) {
-        bytes += entry.signature + '\n' + entry.text + '\n';
+        added += entry.signature.size() + entry.text.size() + 2;
+    }
+    // Grown once: doubling a table of many MB would cost twice its size.
+    bytes.reserve(bytes.size() + added);
+    for (const GlyphTable::Entry& entry : entries) {
+        bytes.append(entry.signature).append(1, '\n').append(entry.text).append(1, '\n');
     }
     if (bytes.size() > GlyphTable::kMaxFileBytes) {
         if (error != nullptr) {
@@ -126,8 +137,7 @@ bool saveFontTable(const std::vector<GlyphTable::Entry>& entries,
         return true;
     }
     if (current.read() && !current.bytes.empty()) {
-        std::istringstream in(current.bytes);
-        if (!GlyphTable::parse(in).font()) {
+        if (!GlyphTable::load(target).font()) {
             std::filesystem::path backup = target;
             backup += ".bak";
             if (!writeFileAtomically(backup, current.bytes, error)) {

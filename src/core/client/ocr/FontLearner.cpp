@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 namespace kestrova {
@@ -518,7 +519,15 @@ std::optional<int> FontLearner::splitScore(const Evidence& evidence, const Word&
 
 void FontLearner::keepLearnt(const Evidence& evidence, const std::set<std::string>& fitting,
                              FontLearning& result) const {
-    GlyphTable combined = known_;
+    // What the tables read with the glyphs kept so far: known_ is not copied,
+    // it may hold a user's table of many MB.
+    std::map<std::string, std::string> learnt;
+    const auto readingOf = [&](const std::string& signature) -> std::optional<std::string_view> {
+        if (const auto it = learnt.find(signature); it != learnt.end()) {
+            return it->second;
+        }
+        return known_.find(signature);
+    };
     const auto keep = [&](const std::string& signature, const std::string& text) {
         if (!plausibleGlyph(signature, characters(text).size())) {
             result.implausible.push_back(inQuotes(text) + " (" +
@@ -526,28 +535,28 @@ void FontLearner::keepLearnt(const Evidence& evidence, const std::set<std::strin
                                          " columns)");
             return;
         }
-        const std::string* before = combined.find(signature);
-        if (before != nullptr && *before == text) {
+        const std::optional<std::string_view> before = readingOf(signature);
+        if (before && *before == text) {
             return;
         }
         // What the user taught earlier stands: flipping it would misread every
         // line that was right before. The shipped table belongs to another
         // font and gives way.
         const bool taughtBefore =
-            (taught_ != nullptr && taught_->find(signature) != nullptr) ||
+            (taught_ != nullptr && taught_->find(signature)) ||
             std::any_of(result.entries.begin(), result.entries.end(),
                         [&](const GlyphTable::Entry& e) { return e.signature == signature; });
-        if (before != nullptr && taughtBefore) {
+        if (before && taughtBefore) {
             result.clashes.push_back(inQuotes(text) + " is drawn like " + inQuotes(*before) +
                                      ", which it keeps reading as (signature " + signature + ")");
             return;
         }
-        if (before != nullptr) {
+        if (before) {
             result.replaced.push_back(inQuotes(*before) + " now reads " + inQuotes(text) +
                                       " (signature " + signature + ")");
         }
-        combined.add(signature, text);
         result.entries.push_back({signature, text});
+        learnt[signature] = text;
         ++(characters(text).size() == 1 ? result.glyphs : result.pairs);
     };
     // Single glyphs first, so that a run of touching characters is kept whole
@@ -564,7 +573,7 @@ void FontLearner::keepLearnt(const Evidence& evidence, const std::set<std::strin
 std::vector<std::string> FontLearner::missingCharacters(const Evidence& evidence) const {
     // A character counts once it is known as a glyph of its own (or drawn
     // like one): seen only inside touching runs it cannot be read in other company.
-    std::set<std::string> learnt;
+    std::set<std::string, std::less<>> learnt;
     for (const auto& [signature, text] : evidence.textOf) {
         learnt.insert(text);
     }
@@ -574,8 +583,13 @@ std::vector<std::string> FontLearner::missingCharacters(const Evidence& evidence
         }
     }
     if (taught_ != nullptr) {
-        for (const GlyphTable::Entry& entry : taught_->entries()) {
-            learnt.insert(entry.text);
+        // A user's table holds many pairs of few texts.
+        std::unordered_set<std::string_view> texts;
+        for (const GlyphTable::Pair entry : taught_->entries()) {
+            texts.insert(entry.text);
+        }
+        for (const std::string_view text : texts) {
+            learnt.emplace(text);
         }
     }
     std::vector<std::string> missing;
@@ -617,8 +631,8 @@ void FontLearner::addSettings(const Evidence& evidence, FontLearning& result) co
     settings.smoothPercent = smoothPercent_;
     result.smoothPercent = smoothPercent_;
     const std::string text = settings.format();
-    if (const std::string* before = known_.find(GlyphTable::kSettingsSignature);
-        !text.empty() && (before == nullptr || *before != text)) {
+    if (const auto before = known_.find(GlyphTable::kSettingsSignature);
+        !text.empty() && before != text) {
         result.entries.push_back({std::string(GlyphTable::kSettingsSignature), text});
     }
 }

@@ -3,16 +3,24 @@
 #include "common/FileContents.h"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <iterator>
-#include <sstream>
+#include <limits>
+#include <stdexcept>
+#include <utility>
 
 namespace kestrova {
 
 namespace {
 
-// Reads one line into `line` without ever holding more than the limit plus one
-// character, so a huge line or a binary file costs no memory. Returns false at
-// the end of the input when nothing was read.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The pairs added or read from a stream are copied into blocks of about this size.
+constexpr std::size_t kOwnBlockBytes = 64 * 1024;
+
+// Reads one line without ever holding more than the limit plus one character,
+// so a huge line or a binary stream costs no memory. Returns false at the end
+// of the input when nothing was read.
 bool readBoundedLine(std::streambuf& in, std::string& line, bool& tooLong) {
     line.clear();
     tooLong = false;
@@ -41,6 +49,51 @@ bool readBoundedLine(std::streambuf& in, std::string& line, bool& tooLong) {
         tooLong = true;
     }
     return any;
+}
+
+// The next line of bytes read whole, as readBoundedLine reads it.
+bool nextLine(std::string_view bytes, std::size_t& at, std::string_view& line, bool& tooLong) {
+    if (at >= bytes.size()) {
+        return false;
+    }
+    const void* end = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
+    const std::size_t stop =
+        end == nullptr ? bytes.size() : static_cast<std::size_t>(static_cast<const char*>(end) - bytes.data());
+    line = bytes.substr(at, stop - at);
+    at = stop + 1;
+    if (line.ends_with('\r')) {
+        line.remove_suffix(1);
+    }
+    tooLong = line.size() > GlyphTable::kMaxLineLength;
+    return true;
+}
+
+// Calls take(signature, text) for every pair the lines give.
+template <class NextLine, class Take>
+void readPairs(NextLine next, Take take) {
+    std::string_view signature;
+    std::string_view text;
+    bool signatureTooLong = false;
+    bool textTooLong = false;
+    bool first = true;
+    while (next(signature, signatureTooLong)) {
+        if (first && signature.starts_with(kByteOrderMark)) {
+            signature.remove_prefix(kByteOrderMark.size());
+        }
+        first = false;
+        // A blank line where a signature belongs (a table ending in one, with
+        // pairs appended after it) is skipped, so that the pairs stay in step.
+        if (signature.empty() && !signatureTooLong) {
+            continue;
+        }
+        if (!next(text, textTooLong)) {
+            break;  // a last unpaired signature
+        }
+        if (signatureTooLong || textTooLong || text.empty() || !GlyphTable::isSignature(signature)) {
+            continue;
+        }
+        take(signature, text);
+    }
 }
 
 std::string encodeValue(std::string_view value) {
@@ -74,6 +127,13 @@ std::string decodeValue(std::string_view value) {
     return out;
 }
 
+std::uint32_t narrow(std::size_t value) {
+    if (value > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("glyph table too large");
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
 }  // namespace
 
 GlyphTable GlyphTable::load(const std::filesystem::path& file, std::string* problem) {
@@ -96,8 +156,24 @@ bool GlyphTable::readFile(const std::filesystem::path& file, std::string* proble
     if (!contents.read()) {
         return false;
     }
-    std::istringstream in(std::move(contents.bytes));
-    read(in);
+    // The pairs stay where the file's bytes put them: one copy of the file in all.
+    const std::uint32_t block = narrow(blocks_.size());
+    blocks_.push_back(std::move(contents.bytes));
+    const std::string_view bytes = blocks_.back();
+    const std::size_t first = records_.size();
+    records_.reserve(first + static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) / 2 + 1);
+    std::size_t at = 0;
+    readPairs([&](std::string_view& line, bool& tooLong) { return nextLine(bytes, at, line, tooLong); },
+              [&](std::string_view signature, std::string_view text) {
+                  records_.push_back(Record{block, narrow(static_cast<std::size_t>(signature.data() - bytes.data())),
+                                            narrow(static_cast<std::size_t>(text.data() - bytes.data())),
+                                            static_cast<std::uint16_t>(signature.size()),
+                                            static_cast<std::uint16_t>(text.size())});
+              });
+    if (records_.size() == first) {
+        blocks_.pop_back();  // nothing of it is kept
+    }
+    index(first);
     return true;
 }
 
@@ -106,83 +182,197 @@ void GlyphTable::read(std::istream& in) {
     if (buffer == nullptr) {
         return;
     }
-    // Pairs are collected first and sorted once; inserting each in place
-    // would be quadratic for tables with thousands of touching-pair entries.
-    std::vector<Entry> added;
-    std::string signature;
-    std::string text;
-    bool signatureTooLong = false;
-    bool textTooLong = false;
-    bool first = true;
-    while (readBoundedLine(*buffer, signature, signatureTooLong)) {
-        if (first && signature.starts_with("\xEF\xBB\xBF")) {
-            signature.erase(0, 3);
-        }
-        first = false;
-        // A blank line where a signature belongs (a table ending in one, with
-        // pairs appended after it) is skipped, so that the pairs stay in step.
-        if (signature.empty() && !signatureTooLong) {
-            continue;
-        }
-        if (!readBoundedLine(*buffer, text, textTooLong)) {
-            break;  // a last unpaired signature
-        }
-        if (signatureTooLong || textTooLong || text.empty() || !isSignature(signature)) {
-            continue;
-        }
-        added.push_back(Entry{signature, text});
-    }
-
-    std::stable_sort(added.begin(), added.end(), [](const Entry& a, const Entry& b) {
-        return a.signature.size() > b.signature.size();
-    });
-    for (const Entry& entry : added) {
-        if (map_.insert_or_assign(entry.signature, entry.text).second) {
-            addShape(entry.signature);
-        }
-    }
-    std::vector<Entry> merged;
-    merged.reserve(entries_.size() + added.size());
-    // Equal lengths: the entries already present come first.
-    std::merge(std::make_move_iterator(entries_.begin()), std::make_move_iterator(entries_.end()),
-               std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()),
-               std::back_inserter(merged), [](const Entry& a, const Entry& b) {
-                   return a.signature.size() > b.signature.size();
-               });
-    entries_ = std::move(merged);
-    settingsChanged();
+    // Two lines are needed at once: the signature and its text.
+    std::string lines[2];
+    int next = 0;
+    const std::size_t first = records_.size();
+    readPairs(
+        [&](std::string_view& line, bool& tooLong) {
+            std::string& into = lines[next];
+            next = 1 - next;
+            const bool any = readBoundedLine(*buffer, into, tooLong);
+            line = into;
+            return any;
+        },
+        [&](std::string_view signature, std::string_view text) { records_.push_back(store(signature, text)); });
+    index(first);
 }
 
-bool GlyphTable::add(std::string signature, std::string text) {
-    if (text.empty() || !isSignature(signature)) {
+void GlyphTable::append(GlyphTable&& later) {
+    const std::uint32_t firstBlock = narrow(blocks_.size());
+    for (std::string& block : later.blocks_) {
+        blocks_.push_back(std::move(block));
+    }
+    const std::size_t first = records_.size();
+    records_.reserve(first + later.records_.size());
+    for (Record record : later.records_) {
+        record.block += firstBlock;
+        records_.push_back(record);
+    }
+    later = GlyphTable();
+    index(first);
+}
+
+bool GlyphTable::add(std::string_view signature, std::string_view text) {
+    if (text.empty() || !isSignature(signature) ||
+        std::max(signature.size(), text.size()) > std::numeric_limits<std::uint16_t>::max()) {
         return false;
     }
-    const auto before = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) {
-        return e.signature.size() < signature.size();
-    });
-    if (map_.insert_or_assign(signature, text).second) {
-        addShape(signature);
+    records_.push_back(store(signature, text));
+    const auto index = narrow(records_.size() - 1);
+    if (map(index)) {
+        addShape(index);
     }
-    const bool settings = signature == kSettingsSignature;
-    entries_.insert(before, Entry{std::move(signature), std::move(text)});
-    if (settings) {
+    // Before the first shorter signature: after the equal ones read before.
+    const auto before = std::partition_point(order_.begin(), order_.end(), [&](std::uint32_t r) {
+        return records_[r].signatureLength >= signature.size();
+    });
+    order_.insert(before, index);
+    if (signature == kSettingsSignature) {
         settingsChanged();
     }
     return true;
 }
 
-void GlyphTable::addShape(const std::string& signature) {
-    std::vector<std::uint32_t> columns = columnsOf(signature);
-    // An empty column cannot be part of one run of ink.
-    if (columns.empty() || std::find(columns.begin(), columns.end(), 0u) != columns.end()) {
+GlyphTable::Record GlyphTable::store(std::string_view signature, std::string_view text) {
+    const std::size_t need = signature.size() + text.size();
+    // A large block (a file read whole) is left as it is: growing it would copy it.
+    if (blocks_.empty() || blocks_.back().size() + need > kOwnBlockBytes) {
+        blocks_.emplace_back();
+    }
+    std::string& block = blocks_.back();
+    const Record record{narrow(blocks_.size() - 1), narrow(block.size()), narrow(block.size() + signature.size()),
+                        static_cast<std::uint16_t>(signature.size()), static_cast<std::uint16_t>(text.size())};
+    block.append(signature);
+    block.append(text);
+    return record;
+}
+
+void GlyphTable::index(std::size_t first) {
+    if (first == records_.size()) {
         return;
     }
-    shapes_.push_back(Shape{std::move(columns), signature});
+    // Collected first and sorted once; inserting each in place would be
+    // quadratic for tables with thousands of touching-pair entries.
+    std::vector<std::uint32_t> added(records_.size() - first);
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        added[i] = narrow(first + i);
+    }
+    const auto longerFirst = [this](std::uint32_t a, std::uint32_t b) {
+        return records_[a].signatureLength > records_[b].signatureLength;
+    };
+    std::stable_sort(added.begin(), added.end(), longerFirst);
+    // Sized once: growing step by step would hash every signature again.
+    reserveSlots(distinct_ + added.size());
+    for (const std::uint32_t record : added) {
+        if (map(record)) {
+            addShape(record);
+        }
+    }
+    std::vector<std::uint32_t> merged;
+    merged.reserve(order_.size() + added.size());
+    // Equal lengths: the entries already present come first.
+    std::merge(order_.begin(), order_.end(), added.begin(), added.end(), std::back_inserter(merged),
+               longerFirst);
+    order_ = std::move(merged);
+    settingsChanged();
+}
+
+std::string_view GlyphTable::signatureOf(const Record& record) const {
+    return std::string_view(blocks_[record.block]).substr(record.signatureAt, record.signatureLength);
+}
+
+std::string_view GlyphTable::textOf(const Record& record) const {
+    return std::string_view(blocks_[record.block]).substr(record.textAt, record.textLength);
+}
+
+GlyphTable::Pair GlyphTable::entryAt(const GlyphTable& table, std::size_t index) {
+    const Record& record = table.records_[table.order_[index]];
+    return Pair{table.signatureOf(record), table.textOf(record)};
+}
+
+GlyphTable::Shape GlyphTable::shapeAt(const GlyphTable& table, std::size_t index) {
+    const ShapeRecord& shape = table.shapes_[index];
+    const std::size_t end =
+        index + 1 < table.shapes_.size() ? table.shapes_[index + 1].columnsAt : table.columns_.size();
+    return Shape{std::span<const std::uint32_t>(table.columns_).subspan(shape.columnsAt, end - shape.columnsAt),
+                 table.signatureOf(table.records_[shape.record])};
+}
+
+std::size_t GlyphTable::hashOf(std::string_view signature) {
+    return std::hash<std::string_view>{}(signature);
+}
+
+std::size_t GlyphTable::slotOf(std::string_view signature, std::size_t hash) const {
+    const std::size_t mask = slots_.size() - 1;
+    // The hash's upper half told apart first: most probes then need no look at the bytes.
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const Slot& held = slots_[slot];
+        if (held.record == 0 || (held.tag == tag && signatureOf(records_[held.record - 1]) == signature)) {
+            return slot;
+        }
+    }
+}
+
+bool GlyphTable::map(std::uint32_t record) {
+    reserveSlots(distinct_ + 1);
+    const std::string_view signature = signatureOf(records_[record]);
+    const std::size_t hash = hashOf(signature);
+    Slot& slot = slots_[slotOf(signature, hash)];
+    const bool fresh = slot.record == 0;
+    slot = Slot{record + 1, static_cast<std::uint32_t>(hash >> 32)};
+    distinct_ += fresh ? 1 : 0;
+    return fresh;
+}
+
+void GlyphTable::reserveSlots(std::size_t distinct) {
+    // At most half full, so that probes stay short.
+    if (distinct * 2 <= slots_.size()) {
+        return;
+    }
+    std::size_t size = 16;
+    while (size < distinct * 2) {
+        size *= 2;
+    }
+    const std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(size));
+    const std::size_t mask = size - 1;
+    for (const Slot& held : old) {
+        if (held.record == 0) {
+            continue;
+        }
+        // Every signature is there once: the first free slot is its own.
+        std::size_t slot = hashOf(signatureOf(records_[held.record - 1])) & mask;
+        while (slots_[slot].record != 0) {
+            slot = (slot + 1) & mask;
+        }
+        slots_[slot] = held;
+    }
+}
+
+void GlyphTable::addShape(std::uint32_t record) {
+    const std::size_t start = columns_.size();
+    std::uint64_t code = 0;
+    for (const char c : signatureOf(records_[record])) {
+        if (c != ',') {
+            code = code * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+        // An empty column cannot be part of one run of ink.
+        if (code > 0xffffffffu || (c == ',' && code == 0)) {
+            columns_.resize(start);
+            return;
+        }
+        if (c == ',') {
+            columns_.push_back(static_cast<std::uint32_t>(code));
+            code = 0;
+        }
+    }
+    shapes_.push_back(ShapeRecord{record, narrow(start)});
 }
 
 void GlyphTable::settingsChanged() {
-    const std::string* text = find(kSettingsSignature);
-    settings_ = text == nullptr ? Settings{} : Settings::parse(*text);
+    const std::optional<std::string_view> text = find(kSettingsSignature);
+    settings_ = text ? Settings::parse(*text) : Settings{};
     alike_ = AlikeGlyphs(settings_.alike);
 }
 
@@ -276,9 +466,12 @@ bool GlyphTable::isSignature(std::string_view signature) {
     return true;
 }
 
-const std::string* GlyphTable::find(std::string_view signature) const {
-    const auto it = map_.find(signature);
-    return it == map_.end() ? nullptr : &it->second;
+std::optional<std::string_view> GlyphTable::find(std::string_view signature) const {
+    if (slots_.empty()) {
+        return std::nullopt;
+    }
+    const std::uint32_t held = slots_[slotOf(signature, hashOf(signature))].record;
+    return held == 0 ? std::nullopt : std::optional<std::string_view>(textOf(records_[held - 1]));
 }
 
 }  // namespace kestrova

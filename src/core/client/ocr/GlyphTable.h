@@ -5,15 +5,66 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
+#include <iterator>
 #include <optional>
 #include <istream>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace kestrova {
+
+class GlyphTable;
+
+// The items of a table by position, as values that view into the table.
+template <class Item>
+class GlyphTableItems {
+public:
+    using At = Item (*)(const GlyphTable&, std::size_t);
+
+    class iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Item;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = Item;
+
+        iterator() = default;
+        iterator(const GlyphTable* table, At at, std::size_t index)
+            : table_(table), at_(at), index_(index) {}
+        Item operator*() const { return at_(*table_, index_); }
+        iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        iterator operator++(int) {
+            iterator before = *this;
+            ++index_;
+            return before;
+        }
+        bool operator==(const iterator& other) const { return index_ == other.index_; }
+
+    private:
+        const GlyphTable* table_ = nullptr;
+        At at_ = nullptr;
+        std::size_t index_ = 0;
+    };
+
+    GlyphTableItems(const GlyphTable& table, At at, std::size_t size)
+        : table_(&table), at_(at), size_(size) {}
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    Item operator[](std::size_t index) const { return at_(*table_, index); }
+    iterator begin() const { return {table_, at_, 0}; }
+    iterator end() const { return {table_, at_, size_}; }
+
+private:
+    const GlyphTable* table_;
+    At at_;
+    std::size_t size_;
+};
 
 // Maps glyph signatures ("1022,1022,") to the text they stand for.
 //
@@ -36,6 +87,11 @@ namespace kestrova {
 // (InkSplitter). A missing file adds nothing; so does
 // one that cannot be read (a folder, FIFO or device, no permission, larger
 // than kMaxFileBytes), and the reading says why.
+//
+// A user's own table may grow to tens of MB; the table keeps a file's bytes
+// as they were read and a few small numbers per pair, so that it costs a few
+// times the file. The views it hands out (entries(), find(), shapes()) are
+// valid until it changes.
 class GlyphTable {
 public:
     static constexpr std::size_t kMaxLineLength = 255;
@@ -62,16 +118,22 @@ public:
         std::string format() const;  // empty for the readers' fixed rules
     };
 
+    // A pair to add or to write.
     struct Entry {
         std::string signature;
         std::string text;
+    };
+    // A pair as the table holds it.
+    struct Pair {
+        std::string_view signature;
+        std::string_view text;
     };
 
     // A known glyph's pixel columns, for explaining ink the map does not know
     // as glyphs that touch or overlap. One per distinct signature.
     struct Shape {
-        std::vector<std::uint32_t> columns;
-        std::string signature;
+        std::span<const std::uint32_t> columns;
+        std::string_view signature;
         int width() const { return static_cast<int>(columns.size()); }
     };
 
@@ -84,18 +146,21 @@ public:
     // readFile returns false when the file is missing or cannot be read.
     bool readFile(const std::filesystem::path& file, std::string* problem = nullptr);
     void read(std::istream& in);
+    // Appends the pairs of a table read on its own, as if its files were read
+    // now; its bytes are taken over, not copied.
+    void append(GlyphTable&& later);
 
     // False (and nothing added) for a malformed signature or an empty text.
-    bool add(std::string signature, std::string text);
+    bool add(std::string_view signature, std::string_view text);
 
     static bool isSignature(std::string_view signature);
 
-    bool empty() const { return entries_.empty(); }
-    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return records_.empty(); }
+    std::size_t size() const { return records_.size(); }
     // Longest signature first.
-    const std::vector<Entry>& entries() const { return entries_; }
-    const std::string* find(std::string_view signature) const;
-    const std::vector<Shape>& shapes() const { return shapes_; }
+    GlyphTableItems<Pair> entries() const { return {*this, &GlyphTable::entryAt, order_.size()}; }
+    std::optional<std::string_view> find(std::string_view signature) const;
+    GlyphTableItems<Shape> shapes() const { return {*this, &GlyphTable::shapeAt, shapes_.size()}; }
     const Settings& settings() const { return settings_; }
     // The characters the font draws alike, decided by their words.
     const AlikeGlyphs& alike() const { return alike_; }
@@ -111,19 +176,54 @@ public:
     static std::vector<std::uint32_t> columnsOf(std::string_view signature);
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string_view>{}(s);
-        }
+    // One pair read or added: where its two lines lie in blocks_.
+    struct Record {
+        std::uint32_t block;
+        std::uint32_t signatureAt;
+        std::uint32_t textAt;
+        std::uint16_t signatureLength;
+        std::uint16_t textLength;
     };
-    void addShape(const std::string& signature);
+    struct ShapeRecord {
+        std::uint32_t record;
+        std::uint32_t columnsAt;  // in columns_; the next shape's start ends it
+    };
+
+    static Pair entryAt(const GlyphTable& table, std::size_t index);
+    static Shape shapeAt(const GlyphTable& table, std::size_t index);
+    std::string_view signatureOf(const Record& record) const;
+    std::string_view textOf(const Record& record) const;
+
+    // Copies a pair into the table's own bytes.
+    Record store(std::string_view signature, std::string_view text);
+    // Orders, maps and shapes the records from `first` on, read just now.
+    void index(std::size_t first);
+    static std::size_t hashOf(std::string_view signature);
+    // The slot of a signature in slots_: where it is, or the free one it would take.
+    std::size_t slotOf(std::string_view signature, std::size_t hash) const;
+    // Makes the record the signature's reading; true when the signature is new.
+    bool map(std::uint32_t record);
+    void reserveSlots(std::size_t distinct);
+    void addShape(std::uint32_t record);
     // The settings pair may come or change with any read or add.
     void settingsChanged();
 
-    std::vector<Entry> entries_;
-    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> map_;
-    std::vector<Shape> shapes_;
+    // Files as they were read, and the pairs added or read from streams.
+    std::vector<std::string> blocks_;
+    // In reading order.
+    std::vector<Record> records_;
+    // Indexes into records_, longest signature first.
+    std::vector<std::uint32_t> order_;
+    // Open addressing: 1 + the index of the record each signature reads as
+    // (0 when free), beside a part of the signature's hash.
+    struct Slot {
+        std::uint32_t record = 0;
+        std::uint32_t tag = 0;
+    };
+    std::vector<Slot> slots_;
+    std::size_t distinct_ = 0;
+    std::vector<ShapeRecord> shapes_;
+    std::vector<std::uint32_t> columns_;
     Settings settings_;
     AlikeGlyphs alike_;
 };

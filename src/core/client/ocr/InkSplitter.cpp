@@ -46,12 +46,12 @@ std::size_t extendHash(std::size_t hash, std::string_view text) {
 std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
                                              int firstX) const {
     const int width = static_cast<int>(ink.size());
-    const auto& shapes = glyphs_.shapes();
+    const auto shapes = glyphs_.shapes();
     if (width == 0 || shapes.empty()) {
         return std::nullopt;
     }
     const auto textOf = [&](int s, int x) -> std::string_view {
-        const std::string& signature = shapes[static_cast<std::size_t>(s)].signature;
+        const std::string_view signature = shapes[static_cast<std::size_t>(s)].signature;
         if (rules_ != nullptr) {
             if (const auto ruled = rules_->textFor(signature, firstX + x)) {
                 return *ruled;
@@ -63,7 +63,8 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
     // The glyphs whose every pixel at column x is ink.
     std::vector<std::vector<int>> fits(static_cast<std::size_t>(width));
     for (int s = 0; s < static_cast<int>(shapes.size()); ++s) {
-        const auto& columns = shapes[static_cast<std::size_t>(s)].columns;
+        const GlyphTable::Shape shape = shapes[static_cast<std::size_t>(s)];
+        const auto columns = shape.columns;
         const int w = static_cast<int>(columns.size());
         for (int x = 0; x + w <= width; ++x) {
             bool inside = true;
@@ -71,7 +72,7 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
                 inside = (columns[static_cast<std::size_t>(i)] & ~ink[static_cast<std::size_t>(x + i)]) == 0;
             }
             if (inside && (rules_ == nullptr ||
-                           rules_->acceptsPrefix(shapes[static_cast<std::size_t>(s)].signature, firstX + x))) {
+                           rules_->acceptsPrefix(shape.signature, firstX + x))) {
                 fits[static_cast<std::size_t>(x)].push_back(s);
             }
         }
@@ -123,7 +124,7 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
         for (std::size_t k = 0; k < at[static_cast<std::size_t>(x)].size(); ++k) {
             const int index = at[static_cast<std::size_t>(x)][k];
             const Placement p = placed[static_cast<std::size_t>(index)];
-            const auto& columns = shapes[static_cast<std::size_t>(p.shape)].columns;
+            const auto columns = shapes[static_cast<std::size_t>(p.shape)].columns;
             const int w = static_cast<int>(columns.size());
             const int end = x + w;
             // Columns from the shared ones on that this glyph alone must explain.
@@ -150,7 +151,7 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
                     continue;
                 }
                 for (const int s : fits[static_cast<std::size_t>(next)]) {
-                    const auto& nextColumns = shapes[static_cast<std::size_t>(s)].columns;
+                    const auto nextColumns = shapes[static_cast<std::size_t>(s)].columns;
                     if (static_cast<int>(nextColumns.size()) <= overlap) {
                         continue;
                     }

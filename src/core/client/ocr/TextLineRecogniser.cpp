@@ -73,7 +73,7 @@ bool TextLineRecogniser::appendKnown(std::string_view signature, int firstX) {
             return true;
         }
     }
-    if (const std::string* text = glyphs_.find(signature)) {
+    if (const auto text = glyphs_.find(signature)) {
         text_.append(*text);
         return true;
     }

@@ -15,11 +15,11 @@ namespace {
 // Takes a known way of drawing a run's first (or last) character off the run,
 // sharing as few columns with the rest as the pixels allow; false when none
 // fits and leaves something. `sharedColumns` (when given) gets the columns shared.
-bool peelOff(std::vector<std::uint32_t>& rest, const std::set<std::string>& ways, bool left,
+bool peelOff(std::vector<std::uint32_t>& rest, const std::set<std::string_view>& ways, bool left,
              std::size_t* sharedColumns = nullptr) {
     // The widest way first: a narrower one may be its part ("_" beside "__").
     std::vector<std::vector<std::uint32_t>> shapes;
-    for (const std::string& way : ways) {
+    for (const std::string_view way : ways) {
         shapes.push_back(GlyphTable::columnsOf(way));
     }
     std::stable_sort(shapes.begin(), shapes.end(),
@@ -119,7 +119,7 @@ bool canBeTouching(const std::string& signature, const std::vector<std::string>&
         return read && *read == joined(characters, from, count);
     }
     const auto waysOf = [&](std::size_t i) {
-        std::set<std::string> out;
+        std::set<std::string_view> out;
         for (const auto& [way, times] : *sigsOf(characters[i])) {
             out.insert(way);
         }
@@ -143,17 +143,17 @@ bool canBeTouching(const std::string& signature, const std::vector<std::string>&
 std::set<std::string> peelKnownGlyphs(const GlyphTable& known,
                                       std::map<std::string, std::string>& textOf,
                                       const DrawnWays& drawn) {
-    // Every way each character is known to be drawn: here, or in the tables.
-    std::map<std::string, std::set<std::string>> shapesOf;
+    // Every way each character is known to be drawn: here, or in the tables
+    // (views of their signatures: a user's table may hold millions).
+    std::map<std::string, std::set<std::string_view>> shapesOf;
     for (const auto& [c, ways] : drawn) {
         for (const auto& [signature, times] : ways) {
             shapesOf[c].insert(signature);
         }
     }
-    for (const GlyphTable::Entry& entry : known.entries()) {
-        const std::string* text = known.find(entry.signature);
-        if (characters(entry.text).size() == 1 && text != nullptr && *text == entry.text) {
-            shapesOf[entry.text].insert(entry.signature);
+    for (const GlyphTable::Pair entry : known.entries()) {
+        if (characters(entry.text).size() == 1 && known.find(entry.signature) == entry.text) {
+            shapesOf[std::string(entry.text)].insert(entry.signature);
         }
     }
     std::set<std::string> learnt;
@@ -185,14 +185,13 @@ std::set<std::string> peelKnownGlyphs(const GlyphTable& known,
                 for (const std::uint32_t code : rest) {
                     piece += std::to_string(code) + ',';
                 }
-                if (!textOf.contains(piece) && known.find(piece) == nullptr) {
+                if (!textOf.contains(piece) && !known.find(piece)) {
                     found.emplace(piece, chars[from]);
                 }
             }
         }
         for (const auto& [signature, c] : found) {
-            textOf.emplace(signature, c);
-            shapesOf[c].insert(signature);
+            shapesOf[c].insert(textOf.emplace(signature, c).first->first);
             learnt.insert(signature);
         }
         progress = !found.empty();
