@@ -4,7 +4,6 @@
 #include "common/DataFiles.h"
 #include "common/FileContents.h"
 
-
 namespace kestrova {
 
 namespace {
@@ -58,13 +57,11 @@ GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
     }
     // A table drawn from the client's installed font knows every glyph of it;
     // another font's shapes would only make its touching glyphs ambiguous.
-    // The user's table is read once, first, and then put after the others.
+    // Only its settings are looked at first: a user's table may be large.
     std::string userProblem;
-    GlyphTable user = GlyphTable::load(files.back(), &userProblem);
-    if (userProblem.empty() && user.font()) {
-        return user;
+    if (GlyphTable::settingsIn(files.back(), &userProblem).font && userProblem.empty()) {
+        return GlyphTable::load(files.back());
     }
-    files.pop_back();
     for (const std::filesystem::path& file : files) {
         std::string problem;
         table.readFile(file, &problem);
@@ -72,10 +69,6 @@ GlyphTable loadGlyphTables(const std::filesystem::path& userFolder,
             problems->push_back(std::move(problem));
         }
     }
-    if (!userProblem.empty() && problems != nullptr) {
-        problems->push_back(std::move(userProblem));
-    }
-    table.append(std::move(user));
     return table;
 }
 
@@ -137,7 +130,7 @@ bool saveFontTable(const std::vector<GlyphTable::Entry>& entries,
         return true;
     }
     if (current.read() && !current.bytes.empty()) {
-        if (!GlyphTable::load(target).font()) {
+        if (!GlyphTable::settingsIn(target).font) {
             std::filesystem::path backup = target;
             backup += ".bak";
             if (!writeFileAtomically(backup, current.bytes, error)) {

@@ -198,19 +198,20 @@ void GlyphTable::read(std::istream& in) {
     index(first);
 }
 
-void GlyphTable::append(GlyphTable&& later) {
-    const std::uint32_t firstBlock = narrow(blocks_.size());
-    for (std::string& block : later.blocks_) {
-        blocks_.push_back(std::move(block));
+GlyphTable::Settings GlyphTable::settingsIn(const std::filesystem::path& file, std::string* problem) {
+    const FileContents contents = readWholeFile(file, kMaxFileBytes);
+    if (problem != nullptr) {
+        *problem = contents.error;
     }
-    const std::size_t first = records_.size();
-    records_.reserve(first + later.records_.size());
-    for (Record record : later.records_) {
-        record.block += firstBlock;
-        records_.push_back(record);
-    }
-    later = GlyphTable();
-    index(first);
+    std::optional<std::string_view> settings;
+    std::size_t at = 0;
+    readPairs([&](std::string_view& line, bool& tooLong) { return nextLine(contents.bytes, at, line, tooLong); },
+              [&](std::string_view signature, std::string_view text) {
+                  if (signature == kSettingsSignature) {
+                      settings = text;
+                  }
+              });
+    return settings ? Settings::parse(*settings) : Settings{};
 }
 
 bool GlyphTable::add(std::string_view signature, std::string_view text) {

@@ -146,9 +146,8 @@ public:
     // readFile returns false when the file is missing or cannot be read.
     bool readFile(const std::filesystem::path& file, std::string* problem = nullptr);
     void read(std::istream& in);
-    // Appends the pairs of a table read on its own, as if its files were read
-    // now; its bytes are taken over, not copied.
-    void append(GlyphTable&& later);
+    // The settings a table file gives, without reading it into a table.
+    static Settings settingsIn(const std::filesystem::path& file, std::string* problem = nullptr);
 
     // False (and nothing added) for a malformed signature or an empty text.
     bool add(std::string_view signature, std::string_view text);
