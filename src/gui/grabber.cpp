@@ -138,6 +138,17 @@ void describeColumns(QTreeWidget* list, const Columns& columns, int shift) {
 }
 
 }  // namespace
+// The first part of the session's known-player line, "Knownplayer :42.86 %", with
+// its label in the user's language; in English exactly as the session has it.
+QString knownPlayerText(const std::string& line) {
+    const std::string share = line.substr(0, line.find('\n'));
+    const std::string_view label = kKnownPlayerLabel;
+    const QString shown = translated(text_context::kMessages, label);
+    if (!share.starts_with(label) || shown == QLatin1String(label))
+        return toQString(share);
+    return shown + QLatin1Char(' ') + toQString(share.substr(label.size())).trimmed();
+}
+
 
 grabber::grabber(GrabberServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
@@ -290,7 +301,7 @@ void grabber::createWidgets() {
     auto* layout = new QVBoxLayout(central);
 
     auto* row = new QHBoxLayout;
-    knownPlayers_ = new QLabel(QString::fromLatin1(kInitialKnownPlayerLine));
+    knownPlayers_ = new QLabel(knownPlayerText(kInitialKnownPlayerLine));
     knownPlayers_->setObjectName(QStringLiteral("knownPlayers"));
     pbFilter_ = makeButton(tr("F&ilter"), "pbFilter", 130, tr("Filter which tables to scan"),
                            tr("Specify the filter for which tables to scan."));
@@ -432,8 +443,9 @@ void grabber::createHistoryActions() {
         }
         session_->openTable(table.toStdString());
     });
-    connect(historyActions_, &HistoryActions::unshown, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 15000); });
+    for (auto said : {&HistoryActions::unshown, &HistoryActions::said})
+        connect(historyActions_, said, this,
+                [this](const QString& text) { statusBar()->showMessage(text, 15000); });
 }
 
 void grabber::historyAlerts(const std::vector<AlertNotice>& notices) {
@@ -497,7 +509,7 @@ void grabber::settingsChanged(const std::vector<SettingsPart>& parts) {
 // line has the count too, but in English.
 void grabber::showTableCount() {
     const std::string& line = session_->knownPlayerLine();
-    knownPlayers_->setText(toQString(line.substr(0, line.find('\n'))) + QLatin1Char('\n') +
+    knownPlayers_->setText(knownPlayerText(line) + QLatin1Char('\n') +
                            tr("Tables: %1").arg(session_->tables().size()));
 }
 

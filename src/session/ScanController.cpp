@@ -152,7 +152,7 @@ void ScanController::runPass(Request& request) {
     Observer observer(*this);
     PassEnd end = PassEnd::EndOfList;
     if (!resources_.platform) {
-        observer.showMessage("Error1", kLobbyNotFoundMessage);
+        observer.showMessage(kLobbyNotFoundTitle, kLobbyNotFoundMessage);
         end = PassEnd::ClientNotFound;
     } else {
         PassContext context{*resources_.platform, *resources_.clock, *resources_.glyphs, observer,

@@ -4,16 +4,22 @@
 #include "ScanHistory.h"
 #include "TempDir.h"
 #include "gui/history/HistoryWindow.h"
+#include "gui/history/WatchListWindow.h"
 #include "gui/widgets/DesktopNotifier.h"
 
 #include <QBarSet>
 #include <QChart>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
+#include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedBarSeries>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <QTest>
 
 using namespace kestrova;
@@ -83,7 +89,8 @@ private slots:
         QCOMPARE(qobject_cast<QLineSeries*>(charts[1]->series().at(0))->at(2).y(), 1012.40);
         QCOMPARE(qobject_cast<QLineSeries*>(charts[2]->series().at(0))->at(2).y(), 0.5);
 
-        window.showPlayer(QStringLiteral("ICE_MAN"));
+        // A table's name in any case, as a player's; one never read has no time axis.
+        window.showTable(QStringLiteral("ACONCAGUA"));
         QTRY_COMPARE(answered.count(), 2);
         QCOMPARE(window.sightings()->rowCount(), 3);
         QCOMPARE(window.sightings()->item(0, 1)->text(), QStringLiteral("Aconcagua"));
@@ -91,8 +98,56 @@ private slots:
         QCOMPARE(hours->count(), 7);
         qreal sightings = 0;
         for (const QBarSet* day : hours->barSets())
+        QCOMPARE(qobject_cast<QLineSeries*>(window.tableCharts()[0]->series().at(0))->count(), 3);
+        window.showTable(QStringLiteral("Nowhere"));
+        QTRY_COMPARE(answered.count(), 3);
+        for (const QChart* chart : window.tableCharts())
+            for (const QAbstractAxis* axis : chart->axes())
+                QVERIFY(!axis->isVisible());
+
+        window.showPlayer(QStringLiteral("ICE_MAN"));
+        QTRY_COMPARE(answered.count(), 4);
             sightings += day->sum();
         QCOMPARE(sightings, 3.0);
+    }
+
+    void watchListDialogsKeepWhatIsTypedAndCloseWithEsc() {
+        auto store = history();
+        WatchListWindow window(*store);
+        window.show();
+        const auto fill = [&](const char* button, const char* dialog, const QString& entry) {
+            window.findChild<QPushButton*>(QLatin1String(button))->click();
+            auto* opened = window.findChild<QDialog*>(QLatin1String(dialog));
+            opened->findChild<QLineEdit*>(QStringLiteral("entry"))->setText(entry);
+            opened->findChild<QLineEdit*>(QStringLiteral("note"))->setText(QStringLiteral("mine"));
+            QTest::keyClick(opened, Qt::Key_Return);
+            return opened;
+        };
+
+        // Name and note in one dialog.
+        fill("watchPlayer", "watchPlayerDialog", QStringLiteral(" Ice_Man "));
+        QTRY_COMPARE(store->watched().size(), std::size_t{1});
+        QCOMPARE(store->watched().front().name, std::string("Ice_Man"));
+        QCOMPARE(store->watched().front().note, std::string("mine"));
+
+        // A typo is explained in place and the rule stays to be mended.
+        QDialog* rule = fill("addRule", "addRuleDialog", QStringLiteral("vpip >= 4x5"));
+        auto* entry = rule->findChild<QLineEdit*>(QStringLiteral("entry"));
+        QVERIFY(rule->isVisible());
+        QVERIFY(!rule->findChild<QLabel*>(QStringLiteral("problem"))->isHidden());
+        QCOMPARE(entry->text(), QStringLiteral("vpip >= 4x5"));
+        entry->setText(QStringLiteral("vpip >= 45"));
+        QTest::keyClick(rule, Qt::Key_Return);
+        QTRY_COMPARE(store->rules().size(), std::size_t{1});
+
+        QTest::keyClick(window.findChild<QTreeWidget*>(), Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+        auto* shown = new HistoryWindow(*store);
+        QPointer<HistoryWindow> historyWindow(shown);
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        QTest::keyClick(shown, Qt::Key_Escape);
+        QTRY_VERIFY(!historyWindow);
     }
 
     void alertsGoToTheNotificationServiceWhoseActionsSelectAndOpen() {

@@ -6,6 +6,7 @@
 #include "FakeLookup.h"
 #include "FakePlatform.h"
 #include "GateClock.h"
+#include "MessageAdvice.h"
 #include "PostgresServer.h"
 #include "RefusedWrites.h"
 #include "SessionListener.h"
@@ -364,7 +365,12 @@ TEST_F(SessionTest, MissingLobbyIsToldAndEndsThePass) {
     start(test::makeLobby(3), {.platform = &desktop});
     ASSERT_TRUE(session->getTableList());
     settle();
-    EXPECT_EQ(messages, std::vector<std::string>{"Error1: Everestclient not found or minimized"});
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"Lobby not found: Everestclient not found or minimized"});
+    // A failure, whose advice speaks of the lobby in the message's own words.
+    EXPECT_TRUE(isFailure("Lobby not found"));
+    EXPECT_NE(adviceFor("Lobby not found", kLobbyNotFoundMessage).find("not minimized"),
+              std::string::npos);
     EXPECT_FALSE(session->busy());
     EXPECT_TRUE(session->tables().rows().empty());
 }

@@ -56,12 +56,27 @@ void HistoryActions::addPlayerList(QTreeWidget* list, ItemName playerOf) {
                 if (player.empty() || !history.available())
                     return;
                 QMenu menu;
+                // The list's mark changes only where he sits: the status bar says it worked.
+                const QString name = toQString(player);
                 if (history.isWatched(player))
-                    menu.addAction(tr("Stop &watching"), this,
-                                   [&history, player] { history.unwatch(player); });
+                    menu.addAction(tr("Stop &watching"), this, [this, &history, player, name] {
+                        history.unwatch(player, [this, name](const std::string& problem) {
+                            emit said(problem.empty()
+                                          ? tr("%1 is no longer watched.").arg(name)
+                                          : tr("%1 is still watched: %2").arg(name, toQString(problem)));
+                        });
+                    });
                 else
-                    menu.addAction(tr("&Watch"), this,
-                                   [&history, player] { history.watch(player, {}); });
+                    menu.addAction(tr("&Watch"), this, [this, &history, player, name] {
+                        history.watch(player, {}, [this, name](const std::string& problem) {
+                            emit said(problem.empty()
+                                          ? tr("%1 is watched now: a scan that finds him at a "
+                                               "table tells you.")
+                                                .arg(name)
+                                          : tr("%1 could not be watched: %2")
+                                                .arg(name, toQString(problem)));
+                        });
+                    });
                 menu.addAction(tr("&History…"), this,
                                [this, player] { showPlayerHistory(player); });
                 menu.exec(list->viewport()->mapToGlobal(at));
@@ -99,7 +114,7 @@ void HistoryActions::showPlayerHistory(const std::string& player) {
 
 void HistoryActions::showWatchList() {
     if (!watchList_) {
-        watchList_ = new WatchListWindow(session_.history(), prompts_, window_);
+        watchList_ = new WatchListWindow(session_.history(), window_);
         watchList_->setAttribute(Qt::WA_DeleteOnClose);
     }
     watchList_->showAlerts(session_.passAlerts());

@@ -50,6 +50,8 @@ signals:
     void openTable(const QString& table);
     // An alert neither the desktop nor the tray could show.
     void unshown(const QString& text);
+    // What a watch list edit from a list's menu came to, for the status bar.
+    void said(const QString& text);
 
 private:
     HistoryWindow* historyWindow();

@@ -17,6 +17,7 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QPushButton>
+#include <QShortcut>
 #include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QTabWidget>
@@ -44,10 +45,12 @@ QString shownTime(HistoryTime at) {
 }
 
 // A line over time with a dot per reading, so that a single reading shows
-// too; `points` are (time, value).
+// too; `points` are (time, value). Without readings the axes would count from
+// 1970: the chart says there are none instead.
 QChart* timeChart(const QString& title, const std::vector<std::pair<HistoryTime, double>>& points) {
     auto* chart = new QChart;
-    chart->setTitle(title);
+    chart->setTitle(points.empty() ? HistoryWindow::tr("%1: no readings in this period").arg(title)
+                                   : title);
     chart->legend()->hide();
     auto* line = new QLineSeries;
     auto* dots = new QScatterSeries;
@@ -81,6 +84,8 @@ QChart* timeChart(const QString& title, const std::vector<std::pair<HistoryTime,
         series->attachAxis(values);
     }
     return chart;
+    time->setVisible(!points.empty());
+    values->setVisible(!points.empty());
 }
 
 void replaceChart(QChartView* view, QChart* chart) {
@@ -100,8 +105,11 @@ QChartView* chartView() {
 
 HistoryWindow::HistoryWindow(ScanHistory& history, QWidget* parent)
     : QWidget(parent, Qt::Window), history_(history) {
+    setObjectName(QStringLiteral("historyWindow"));
     setWindowTitle(tr("History"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // A window of its own, not a dialog: Esc closes it only when told to.
+    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
     resize(900, 700);
 
     period_ = new QComboBox;

@@ -29,8 +29,9 @@ QTreeWidget* list(const QStringList& headers) {
 
 }  // namespace
 
-WatchListWindow::WatchListWindow(ScanHistory& history, UserPrompts prompts, QWidget* parent)
-    : QDialog(parent), history_(history), prompts_(std::move(prompts)) {
+WatchListWindow::WatchListWindow(ScanHistory& history, QWidget* parent)
+    : QDialog(parent), history_(history) {
+    setObjectName(QStringLiteral("watchListWindow"));
     setWindowTitle(tr("Watch List"));
     resize(560, 480);
     players_ = list({tr("Player"), tr("Note"), tr("Watched since")});
@@ -46,6 +47,8 @@ WatchListWindow::WatchListWindow(ScanHistory& history, UserPrompts prompts, QWid
     auto* watch = new QPushButton(tr("&Watch Player…"));
     auto* rule = new QPushButton(tr("&Add Rule…"));
     auto* remove = new QPushButton(tr("&Remove"));
+    watch->setObjectName(QStringLiteral("watchPlayer"));
+    rule->setObjectName(QStringLiteral("addRule"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(watch);
     buttons->addWidget(rule);
@@ -105,28 +108,27 @@ void WatchListWindow::showAlerts(const std::vector<HistoryAlert>& alerts) {
 }
 
 void WatchListWindow::watchPlayer() {
-    const std::optional<QString> name =
-        prompts_.askText(this, tr("Watch Player"), tr("Screen name:"));
-    if (!name || name->trimmed().isEmpty())
-        return;
-    const std::optional<QString> note =
-        prompts_.askText(this, tr("Watch Player"), tr("A note of your own (may stay empty):"));
-    if (!note)
-        return;
-    history_.watch(name->trimmed().toStdString(), note->toStdString());
+    openEntryDialog(WatchEntryDialog::Kind::Player,
+                    [this](const QString& name, const QString& note) -> std::optional<QString> {
+                        history_.watch(name.toStdString(), note.toStdString());
+                        return std::nullopt;
+                    });
 }
 
 void WatchListWindow::addRule() {
-    const std::optional<QString> text = prompts_.askText(
-        this, tr("Add Rule"),
-        tr("Conditions on vpip, pfr, af, wtsd, hands, weak (a player's) or score, seated (a "
-           "table's), such as \"vpip >= 45 and hands >= 200\" or \"score >= 2.5\":"));
-    if (!text || text->trimmed().isEmpty())
-        return;
-    std::string problem;
-    if (!history_.addRule(text->trimmed().toStdString(), {}, &problem))
-        prompts_.showMessage(this, tr("Add Rule"),
-                             tr("This is no rule: %1.").arg(toQString(problem)));
+    openEntryDialog(WatchEntryDialog::Kind::Rule,
+                    [this](const QString& rule, const QString& note) -> std::optional<QString> {
+                        std::string problem;
+                        if (history_.addRule(rule.toStdString(), note.toStdString(), &problem))
+                            return std::nullopt;
+                        return tr("This is no rule: %1.").arg(toQString(problem));
+                    });
+}
+
+void WatchListWindow::openEntryDialog(WatchEntryDialog::Kind kind, WatchEntryDialog::Save save) {
+    auto* dialog = new WatchEntryDialog(kind, std::move(save), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void WatchListWindow::removeSelected() {

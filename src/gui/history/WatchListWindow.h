@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScanHistory.h"
-#include "gui/widgets/UserPrompts.h"
+#include "gui/history/WatchEntryDialog.h"
 
 #include <QDialog>
 
@@ -14,8 +14,7 @@ class WatchListWindow final : public QDialog {
     Q_OBJECT
 
 public:
-    WatchListWindow(kestrova::ScanHistory& history, kestrova::UserPrompts prompts,
-                    QWidget* parent = nullptr);
+    explicit WatchListWindow(kestrova::ScanHistory& history, QWidget* parent = nullptr);
 
     // Shows the watch list as the history last told it.
     void refresh();
@@ -26,9 +25,9 @@ private:
     void watchPlayer();
     void addRule();
     void removeSelected();
+    void openEntryDialog(WatchEntryDialog::Kind kind, WatchEntryDialog::Save save);
 
     kestrova::ScanHistory& history_;
-    kestrova::UserPrompts prompts_;
     QTreeWidget* players_ = nullptr;
     QTreeWidget* rules_ = nullptr;
     QTreeWidget* alerts_ = nullptr;

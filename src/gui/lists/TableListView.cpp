@@ -82,7 +82,9 @@ void TableListView::show(std::size_t index) {
     const bool good = e && goodScore_ && shownScore(e->score.score) >= goodScore_();
     for (int c = 0; c < list_->columnCount(); ++c)
         item->setBackground(c, good ? cell(kGoodTableTint) : QBrush());
-    item->setToolTip(kScoreColumn, e ? toQString(scoreTooltip(e->score)) : QString());
+    item->setToolTip(
+        kScoreColumn,
+        e ? toQString(scoreTooltip(e->score, tr("unknown").toStdString())) : QString());
     for (const ColouredAverage& average : kColouredAverages) {
         if (e && e->*average.colour)
             item->setBackground(average.column, cell(toQColor(*(e->*average.colour))));
