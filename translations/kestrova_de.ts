@@ -948,12 +948,32 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
 <context>
     <name>Messages</name>
     <message>
-        <source>Error2</source>
-        <translation>Fehler2</translation>
+        <source>Knownplayer :</source>
+        <translation>Bekannte Spieler:</translation>
     </message>
     <message>
-        <source>Error1</source>
-        <translation>Fehler1</translation>
+        <source>Connection to database failed: </source>
+        <translation>Verbindung zur Datenbank fehlgeschlagen: </translation>
+    </message>
+    <message>
+        <source>Database: </source>
+        <translation>Datenbank: </translation>
+    </message>
+    <message>
+        <source>Username: </source>
+        <translation>Benutzername: </translation>
+    </message>
+    <message>
+        <source>Password: </source>
+        <translation>Passwort: </translation>
+    </message>
+    <message>
+        <source>Lobby list not found</source>
+        <translation>Tischliste der Lobby nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Lobby not found</source>
+        <translation>Lobby nicht gefunden</translation>
     </message>
     <message>
         <source>Everestclient not found or minimized</source>
@@ -1052,11 +1072,11 @@ Or press Full Scan to scan all tables</source>
 Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</translation>
     </message>
     <message>
-        <source>Start the Everest client, log in and leave its lobby open (it may lie behind other windows, but not minimised), then try again.</source>
+        <source>Start the Everest client, log in and leave its lobby open (it may lie behind other windows, but not minimized), then try again.</source>
         <translation>Starten Sie den Everest-Client, melden Sie sich an und lassen Sie seine Lobby geöffnet (sie darf hinter anderen Fenstern liegen, aber nicht minimiert sein); versuchen Sie es dann erneut.</translation>
     </message>
     <message>
-        <source>The lobby could not be read from the screen: keep it open and unminimised while the scan runs, and try again.</source>
+        <source>The lobby could not be read from the screen: keep it open and not minimized while the scan runs, and try again.</source>
         <translation>Die Lobby konnte nicht vom Bildschirm gelesen werden: Lassen Sie sie geöffnet und nicht minimiert, solange der Scan läuft, und versuchen Sie es erneut.</translation>
     </message>
     <message>
@@ -1129,6 +1149,18 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
 </context>
 <context>
     <name>PlayerListView</name>
+    <message>
+        <source>%1 % (%2–%3 %, </source>
+        <translation>%1 % (%2–%3 %, </translation>
+    </message>
+    <message>
+        <source>1 hand)</source>
+        <translation>1 Hand)</translation>
+    </message>
+    <message>
+        <source>%1 hands)</source>
+        <translation>%1 Hände)</translation>
+    </message>
     <message>
         <source>Last seen %1 at %2</source>
         <translation>Zuletzt gesehen %1 am Tisch %2</translation>
@@ -1281,6 +1313,10 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
 </context>
 <context>
     <name>TableListView</name>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
     <message>
         <source>Scanned at %1; the last scan ended before this table.</source>
         <translation>Gescannt um %1; der letzte Scan endete vor diesem Tisch.</translation>
@@ -1908,7 +1944,7 @@ Die Liste zeigt die Datenbanken vor der Beschädigung; die Datei wird erst neu g
         <translation>Wenn angehakt, werden von einem Spieler nur die Statistiken im aktuellen Limit angezeigt.</translation>
     </message>
     <message>
-        <source>Enable databasecaching (improves performance</source>
+        <source>Enable databasecaching (improves performance)</source>
         <translation>Datenbank-Cache einschalten (verbessert die Leistung)</translation>
     </message>
     <message>

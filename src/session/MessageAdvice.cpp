@@ -23,11 +23,12 @@ std::string adviceFor(std::string_view title, std::string_view text) {
         {kLobbyNotFoundMessage,
          KESTROVA_TEXT("Messages",
                        "Start the Everest client, log in and leave its lobby open (it may lie "
-                       "behind other windows, but not minimised), then try again.")},
+                       "behind other windows, but not minimized), then try again.")},
         {"Error Capturing",
-         KESTROVA_TEXT("Messages",
-                       "The lobby could not be read from the screen: keep it open and unminimised "
-                       "while the scan runs, and try again.")},
+         KESTROVA_TEXT(
+             "Messages",
+             "The lobby could not be read from the screen: keep it open and not minimized "
+             "while the scan runs, and try again.")},
         {"Connection to database failed",
          KESTROVA_TEXT("Messages",
                        "Check the database's host, port, user and password under Main > Options > "
@@ -62,7 +63,8 @@ std::string adviceFor(std::string_view title, std::string_view text) {
 }
 
 bool isFailure(std::string_view title) {
-    return title.starts_with("Error") || title == kTableNotFoundTitle;
+    return title.starts_with("Error") || title == kTableNotFoundTitle ||
+           title == kLobbyNotFoundTitle || title == kLobbyListNotFoundTitle;
 }
 
 }  // namespace kestrova

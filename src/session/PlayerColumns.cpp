@@ -212,10 +212,4 @@ std::string weaknessText(double weakness) {
     return fixed(weakness, 2);
 }
 
-std::string vpipIntervalText(double vpipPercent, double lowPercent, double highPercent, int hands) {
-    return fixed(vpipPercent, 1) + " % (" + fixed(lowPercent, 1) + "\u2013" +
-           fixed(highPercent, 1) + " %, " + std::to_string(hands) +
-           (hands == 1 ? " hand)" : " hands)");
-}
-
 }  // namespace kestrova

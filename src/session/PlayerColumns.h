@@ -58,9 +58,6 @@ PlayerRowTexts playerRowTexts(const PlayerCells& cells);
 WholePlayerRowTexts wholePlayerRowTexts(const PlayerCells& cells);
 // The weakness as the "Weak" column shows it: two decimals whatever the locale.
 std::string weaknessText(double weakness);
-// The VPIP cell's tooltip: the figure with its 95 % credible interval,
-// "45.2 % (38.1–52.6 %, 220 hands)".
-std::string vpipIntervalText(double vpipPercent, double lowPercent, double highPercent, int hands);
 // The VPIP column's place in the player list.
 inline constexpr int kVpipColumn = 8;
 

@@ -1,12 +1,14 @@
 // The window on a German desktop: every menu speaks German and keeps its
-// keyboard letters apart.
+// keyboard letters apart, and the core's words are German too.
 #include "WindowSandbox.h"
 #include "gui/grabber.h"
+#include "gui/widgets/QtText.h"
 #include "gui/widgets/Translations.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,6 +40,7 @@ class GermanMenusTest : public QObject {
 
 private slots:
     void everyMenuTextIsGermanWithItsOwnMnemonic();
+    void theCoresWordsAreGermanAroundWhatOthersSaid();
 };
 
 void GermanMenusTest::everyMenuTextIsGermanWithItsOwnMnemonic() {
@@ -63,6 +66,27 @@ void GermanMenusTest::everyMenuTextIsGermanWithItsOwnMnemonic() {
             mnemonics.insert(mnemonic);
         }
     }
+}
+
+void GermanMenusTest::theCoresWordsAreGermanAroundWhatOthersSaid() {
+    const kestrova::test::WindowSandbox dir;
+    QVERIFY(dir.isValid());
+    GrabberServices services;
+    services.workingDir = dir.folder();
+    installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
+    grabber window(services);
+    const QString known = window.findChild<QLabel*>(QStringLiteral("knownPlayers"))->text();
+    QVERIFY2(!known.contains(QLatin1String("Knownplayer")), qPrintable(known));
+
+    // A database's failure: the program's words translated, the server's kept.
+    const QString failure = messageText(std::string_view(
+        "Connection to database failed: FATAL:  password authentication failed\nUsername: bob"));
+    QVERIFY2(!failure.contains(QLatin1String("Connection to database")), qPrintable(failure));
+    QVERIFY2(failure.contains(QLatin1String(": FATAL:  password authentication failed\n")),
+             qPrintable(failure));
+    QVERIFY2(
+        failure.endsWith(QLatin1String(": bob")) && !failure.contains(QLatin1String("Username")),
+        qPrintable(failure));
 }
 
 QTEST_MAIN(GermanMenusTest)

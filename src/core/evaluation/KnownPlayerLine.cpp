@@ -9,7 +9,7 @@ std::string knownPlayerLine(std::size_t knownRecords, std::size_t records, std::
     const double share =
         records == 0 ? 0.0
                      : 100.0 * static_cast<double>(knownRecords) / static_cast<double>(records);
-    return "Knownplayer :" + twoDecimals(share) + " %\nTables: " + std::to_string(tableRows);
+    return kKnownPlayerLabel + twoDecimals(share) + " %\nTables: " + std::to_string(tableRows);
 }
 
 std::string knownPlayerLine(const std::vector<std::shared_ptr<PlayerStats>>& records,

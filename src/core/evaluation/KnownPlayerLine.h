@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/TranslatableText.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -15,6 +17,9 @@ struct PlayerStats;
 std::string knownPlayerLine(std::size_t knownRecords, std::size_t records, std::size_t tableRows);
 std::string knownPlayerLine(const std::vector<std::shared_ptr<PlayerStats>>& records,
                             int minimumHands, std::size_t tableRows);
+
+// The line's label, which the window shows in the user's language.
+inline constexpr const char* kKnownPlayerLabel = KESTROVA_TEXT("Messages", "Knownplayer :");
 
 // The text the label shows before any scan.
 inline constexpr const char* kInitialKnownPlayerLine = "Knownplayer : 0 %";

@@ -171,7 +171,7 @@ TableScore TableScorer::score(const std::vector<std::shared_ptr<PlayerStats>>& p
     });
 }
 
-std::string scoreTooltip(const TableScore& score) {
+std::string scoreTooltip(const TableScore& score, std::string_view unknownWord) {
     std::vector<const ScoreContribution*> known;
     int unknownCount = 0;
     double unknownSum = 0;
@@ -193,7 +193,7 @@ std::string scoreTooltip(const TableScore& score) {
         add(player->name, player->weakness);
     }
     if (unknownCount > 0) {
-        add(std::to_string(unknownCount) + " unknown", unknownSum);
+        add(std::to_string(unknownCount) + ' ' + std::string(unknownWord), unknownSum);
     }
     return text;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -88,6 +89,7 @@ private:
 // Who makes the score, for a tooltip: known players by weakness, highest
 // first, then the unknown ones as one entry with their sum, two decimals each:
 // "Ice_Man 0.97, Rounder3 0.62, 3 unknown 0.32". Empty without players.
-std::string scoreTooltip(const TableScore& score);
+// `unknownWord` names that entry in the reader's language.
+std::string scoreTooltip(const TableScore& score, std::string_view unknownWord = "unknown");
 
 }  // namespace kestrova

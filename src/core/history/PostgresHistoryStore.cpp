@@ -237,7 +237,7 @@ public:
             run("table",
                 "SELECT at, name, stakes, seated, seats, average_pot, average_vpip, average_pfr, "
                 "average_af, average_wtsd, reads, buddies, losers, total_stacks, score "
-                "FROM kestrova_visits WHERE name = $1 AND at >= $2 ORDER BY at, id",
+                "FROM kestrova_visits WHERE lower(name) = lower($1) AND at >= $2 ORDER BY at, id",
                 {name, seconds(since)});
         std::vector<TableVisit> visits;
         for (int r = 0; r < rows.rows(); ++r) {

@@ -191,7 +191,7 @@ public:
                 "SELECT at, name, stakes, seated, seats, average_pot, average_vpip, "
                 "average_pfr, "
                 "average_af, average_wtsd, reads, buddies, losers, total_stacks, score "
-                "FROM visits WHERE name = ? AND at >= ? ORDER BY at, id");
+                "FROM visits WHERE name = ? COLLATE NOCASE AND at >= ? ORDER BY at, id");
             query.bind(1, name);
             query.bind(2, static_cast<std::int64_t>(seconds(since)));
             std::vector<TableVisit> visits;

@@ -4,6 +4,7 @@
 
 #include "common/MessageSink.h"
 #include "common/Text.h"
+#include "common/TranslatableText.h"
 #include "trackers/TrackerStatements.h"
 
 namespace kestrova {
@@ -21,10 +22,12 @@ std::string PostgresTrackerSource::connectionFailureText(const std::string& libr
                                                          std::string_view database) {
     // The user may be reading this with someone watching: a fixed mask tells
     // neither the password's characters nor its length.
-    std::string text = "Connection to database failed: " + libraryMessage;
+    std::string text =
+        KESTROVA_TEXT("Messages", "Connection to database failed: ") + libraryMessage;
     if (!database.empty())
-        text += "\nDatabase: " + std::string(database);
-    return text + "\nUsername: " + std::string(user) + "\nPassword: ********";
+        text += "\n" KESTROVA_TEXT("Messages", "Database: ") + std::string(database);
+    return text + "\n" KESTROVA_TEXT("Messages", "Username: ") + std::string(user) +
+           "\n" KESTROVA_TEXT("Messages", "Password: ") "********";
 }
 
 bool PostgresTrackerSource::connect(MessageSink& messages) {

@@ -34,6 +34,16 @@ QString autorateTip(const std::string& label, const AutorateExplanation& meaning
     return lines.join(u'\n');
 }
 
+// The VPIP with its 95 % credible range: "45.2 % (38.1–52.6 %, 220 hands)".
+QString vpipIntervalTip(const PlayerWeakness& weakness, int hands) {
+    const auto figure = [](double percent) { return QString::number(percent, 'f', 1); };
+    const QString range = PlayerListView::tr("%1 % (%2–%3 %, ")
+                              .arg(figure(weakness.vpipPercent), figure(weakness.lowPercent),
+                                   figure(weakness.highPercent));
+    return range + (hands == 1 ? PlayerListView::tr("1 hand)")
+                               : PlayerListView::tr("%1 hands)").arg(hands));
+}
+
 // The statistics a profile colours, and their columns (before the whole list's shift).
 constexpr std::pair<ProfileStat, int> kColoured[] = {{ProfileStat::Hands, 5},
                                                      {ProfileStat::Vpip, kVpipColumn},
@@ -81,9 +91,7 @@ void PlayerListView::show(std::size_t index) {
         const PlayerRowTexts texts = playerRowTexts(cells);
         item->setTexts({texts.begin(), texts.end()});
     }
-    item->setToolTip(kVpipColumn + shift_, toQString(vpipIntervalText(
-                                               weakness.vpipPercent, weakness.lowPercent,
-                                               weakness.highPercent, vpipCountsOf(&record).hands)));
+    item->setToolTip(kVpipColumn + shift_, vpipIntervalTip(weakness, vpipCountsOf(&record).hands));
     QString lastSeen;
     if (const PlayerVisit* seen = session_.history().lastSeen(record.name))
         lastSeen = tr("Last seen %1 at %2")

@@ -105,7 +105,7 @@ GeneralTab::GeneralTab(const GeneralOptions& options, const HistoryOptions& hist
         tr("Display statistics for current limit only (only works with Pokertracker)"), "curLim",
         options.currentLimitOnly, scanning, tr("Activate this feature"),
         tr("If checked, then only the statistics of the current limit of a player are displayed."));
-    dbcache_ = makeCheck(tr("Enable databasecaching (improves performance"), "dbcache",
+    dbcache_ = makeCheck(tr("Enable databasecaching (improves performance)"), "dbcache",
                          options.dbcache, scanning, tr("Enable/disable databasecaching"),
                          tr("If checked, databasecaching is enabled."));
     adaptiveWait_ = makeCheck(tr("Wait only as long as the client needs to draw"), "adaptivewait",

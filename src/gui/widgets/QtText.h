@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <string_view>
 
@@ -41,13 +42,29 @@ inline QString translated(const char* context, std::string_view text) {
 
 // Message boxes are handed English titles and texts, so that whether a message
 // is a failure and what to advise are judged on the program's own words
-// (MessageAdvice.h); the box shows them translated.
-inline QString messageText(std::string_view text) {
-    return translated(text_context::kMessages, text);
+// (MessageAdvice.h); the box shows them translated. A text composed of fixed
+// lines and what a library or the user said ("Connection to database failed:
+// FATAL: ...\nUsername: bob") is not in the catalogue whole: each of its lines
+// is, or the line's label up to its first ": ".
+inline QString messageText(const QString& text) {
+    const auto lookUp = [](const QString& source) {
+        return QCoreApplication::translate(text_context::kMessages, source.toUtf8().constData());
+    };
+    if (const QString whole = lookUp(text); whole != text)
+        return whole;
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        if (const QString alone = lookUp(line); alone != line) {
+            line = alone;
+        } else if (const qsizetype colon = line.indexOf(QLatin1String(": ")); colon > 0) {
+            line = lookUp(line.left(colon + 2)) + line.mid(colon + 2);
+        }
+    }
+    return lines.join(u'\n');
 }
 
-inline QString messageText(const QString& text) {
-    return QCoreApplication::translate(text_context::kMessages, text.toUtf8().constData());
+inline QString messageText(std::string_view text) {
+    return messageText(toQString(text));
 }
 
 // The title of the window's own failure messages, English like the session's.

@@ -42,6 +42,7 @@ TEST(TableScore, SumsThePlayersAndGroupsUnknownOnesInTheTooltip) {
     EXPECT_NEAR(score.score, 0.9933385 + 0.4926557 + 2 * 0.1076035, 1e-6);
     EXPECT_DOUBLE_EQ(scoreTable(players, {}).score, score.score);
     EXPECT_EQ(scoreTooltip(score), "Ice_Man 0.99, Rounder3 0.49, Rock 0.00, 2 unknown 0.22");
+    EXPECT_EQ(scoreTooltip(score, "unbekannt").substr(40), "2 unbekannt 0.22");
 }
 
 TEST(TableScore, SettingsRoundTripAndNonsenseReadsAsDefaults) {

@@ -99,6 +99,7 @@ TEST_P(EveryStore, VisitsAndSightingsComeBackByTableAndByPlayer) {
     EXPECT_EQ(aconcagua[0], expected);
     EXPECT_EQ(aconcagua[1].at, kEvening + 10min);
     EXPECT_EQ(store->table("Aconcagua", kEvening + 1min).size(), 1u);
+    EXPECT_EQ(store->table("aconCAGUA", HistoryTime{}), aconcagua);  // as players: any case
 
     // Any letter case, the newest first, as many as asked for.
     const std::vector<PlayerVisit> ice = store->player("ICE_MAN", HistoryTime{});

@@ -42,10 +42,10 @@ LobbySearch findEverestLobby(ClientPlatform& platform) {
             search.lobby = lobby;
             return search;
         }
-        search.errorTitle = KESTROVA_TEXT("Messages", "Error2");
+        search.errorTitle = kLobbyListNotFoundTitle;
         return search;
     }
-    search.errorTitle = KESTROVA_TEXT("Messages", "Error1");
+    search.errorTitle = kLobbyNotFoundTitle;
     return search;
 }
 

@@ -20,9 +20,14 @@ struct EverestLobby {
 
 struct LobbySearch {
     std::optional<EverestLobby> lobby;
-    // When not found: "Error1" (no lobby window) or "Error2" (no list area).
+    // When not found: kLobbyNotFoundTitle or kLobbyListNotFoundTitle.
     std::string errorTitle;
 };
+
+// The titles of the failure: no lobby window, or a lobby window without its list.
+inline constexpr const char* kLobbyNotFoundTitle = KESTROVA_TEXT("Messages", "Lobby not found");
+inline constexpr const char* kLobbyListNotFoundTitle =
+    KESTROVA_TEXT("Messages", "Lobby list not found");
 
 inline constexpr const char* kLobbyNotFoundMessage =
     KESTROVA_TEXT("Messages", "Everestclient not found or minimized");

@@ -42,7 +42,7 @@ TEST(FindEverestLobby, TitleMustBeLongerThanTwelveAndStartWithEverestPoke) {
         platform.children[3] = {window(9, "", {0, 0, 1000, 700})};
     const LobbySearch found = findEverestLobby(platform);
     EXPECT_FALSE(found.lobby);
-    EXPECT_EQ(found.errorTitle, "Error1");
+    EXPECT_EQ(found.errorTitle, "Lobby not found");
 
     platform.windows.push_back(window(4, "Everest Poker", {0, 0, 1000, 700}));
     platform.children[4] = {window(9, "", {0, 0, 1000, 700})};
@@ -53,11 +53,11 @@ TEST(FindEverestLobby, SizesMustExceed750By500) {
     FakePlatform platform;
     platform.windows = {window(1, "Everest Poker - Lobby", {0, 0, 750, 700}),
                         window(2, "Everest Poker - Lobby", {0, 0, 1000, 500})};
-    EXPECT_EQ(findEverestLobby(platform).errorTitle, "Error1");
+    EXPECT_EQ(findEverestLobby(platform).errorTitle, "Lobby not found");
 
     platform.windows.push_back(window(3, "Everest Poker - Lobby", {0, 0, 751, 501}));
     platform.children[3] = {window(30, "", {0, 0, 750, 600}), window(31, "", {0, 0, 900, 500})};
     const LobbySearch found = findEverestLobby(platform);
     EXPECT_FALSE(found.lobby);
-    EXPECT_EQ(found.errorTitle, "Error2");
+    EXPECT_EQ(found.errorTitle, "Lobby list not found");
 }
