@@ -1385,6 +1385,29 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
     </message>
 </context>
 <context>
+    <name>TrayIcon</name>
+    <message>
+        <source>Kestrova Everest</source>
+        <translation>Kestrova Everest</translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation>&amp;Anzeigen</translation>
+    </message>
+    <message>
+        <source>Kestrova Everest
+Best table: %1 (%2, %3 seated), score %4</source>
+        <translation>Kestrova Everest
+Bester Tisch: %1 (%2, %3 Spieler), Wertung %4</translation>
+    </message>
+    <message>
+        <source>Kestrova Everest
+The last scan rated no table.</source>
+        <translation>Kestrova Everest
+Der letzte Scan hat keinen Tisch bewertet.</translation>
+    </message>
+</context>
+<context>
     <name>UpdateOffer</name>
     <message>
         <source>Please visit %1 and download the new version of Velloran.

@@ -29,6 +29,7 @@
 #include "gui/widgets/ScanProgress.h"
 #include "gui/widgets/ScreenFit.h"
 #include "gui/widgets/TeachFontDialog.h"
+#include "gui/widgets/TrayIcon.h"
 #include "gui/widgets/UpdateOffer.h"
 #include "gui/widgets/WindowState.h"
 
@@ -46,7 +47,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QSystemTrayIcon>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -211,7 +211,6 @@ grabber::grabber(GrabberServices services, QWidget* parent)
 
     applyDisplaySettings();
     restoreWindowState(*this, {tableList_, playerList_, wholePlayerList_}, services_.workingDir);
-    createTrayIcon();
     createHistoryActions();
     if (!services_.platformProblem.empty())
         statusBar()->showMessage(toQString(services_.platformProblem));
@@ -412,6 +411,7 @@ void grabber::createMenus() {
     connect(menus.history, &QAction::triggered, this, [this] { historyActions_->showHistory(); });
     connect(menus.watchList, &QAction::triggered, this,
             [this] { historyActions_->showWatchList(); });
+    createTrayIcon(menus.scanAll, menus.exit);
 }
 
 void grabber::createHistoryActions() {
@@ -459,11 +459,10 @@ void grabber::watchListChanged() {
     session_->tablePlayers().refresh();
 }
 
-void grabber::createTrayIcon() {
+void grabber::createTrayIcon(QAction* scanAll, QAction* exit) {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
-    trayIcon_ = new QSystemTrayIcon(windowIcon(), this);
-    trayIcon_->setToolTip(QStringLiteral("Everest"));
+    trayIcon_ = new TrayIcon(this, appIcon(), scanAll, exit);
     trayIcon_->show();
 }
 
@@ -605,6 +604,8 @@ void grabber::scanEvent(const ScanEvent& event) {
                 tableList_->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
         }
         if (done->pass == PassKind::ScanSelected || done->pass == PassKind::ScanAll) {
+            if (trayIcon_)
+                trayIcon_->scanEnded(session_->tables().rows());
             showTableCount();
             fitTableColumns();
         }

@@ -22,12 +22,12 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class QSystemTrayIcon;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QUrl;
 
 class HistoryActions;
+class TrayIcon;
 class PlayerListView;
 class QtTimerService;
 class JobProgress;
@@ -133,7 +133,7 @@ private:
     void createLists();
     void createWidgets();
     void createMenus();
-    void createTrayIcon();
+    void createTrayIcon(QAction* scanAll, QAction* exit);
     void createHistoryActions();
     void applyDisplaySettings();
     void updateControls();
@@ -195,6 +195,6 @@ private:
     QAction* qaOptions_ = nullptr;
     QAction* qaCheckUpdate_ = nullptr;
     QAction* qaUseAgg_ = nullptr;
-    QSystemTrayIcon* trayIcon_ = nullptr;
+    TrayIcon* trayIcon_ = nullptr;
     HistoryActions* historyActions_ = nullptr;
 };
