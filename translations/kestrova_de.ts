@@ -511,6 +511,22 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
         <source>No scan history is kept: it could not be opened, or &quot;historydays&quot; is 0.</source>
         <translation>Es wird kein Scan-Verlauf geführt: Er ließ sich nicht öffnen, oder „historydays“ ist 0.</translation>
     </message>
+    <message>
+        <source>%1 is no longer watched.</source>
+        <translation>%1 wird nicht mehr beobachtet.</translation>
+    </message>
+    <message>
+        <source>%1 is still watched: %2</source>
+        <translation>%1 wird weiter beobachtet: %2</translation>
+    </message>
+    <message>
+        <source>%1 is watched now: a scan that finds him at a table tells you.</source>
+        <translation>%1 wird jetzt beobachtet: Ein Scan, der ihn an einem Tisch findet, meldet es Ihnen.</translation>
+    </message>
+    <message>
+        <source>%1 could not be watched: %2</source>
+        <translation>%1 konnte nicht beobachtet werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>HistoryWindow</name>
@@ -1427,6 +1443,37 @@ Möchten Sie die Downloadseite jetzt besuchen?</translation>
     </message>
 </context>
 <context>
+    <name>WatchEntryDialog</name>
+    <message>
+        <source>Add Rule</source>
+        <translation>Regel hinzufügen</translation>
+    </message>
+    <message>
+        <source>Watch Player</source>
+        <translation>Spieler beobachten</translation>
+    </message>
+    <message>
+        <source>may stay empty</source>
+        <translation>darf leer bleiben</translation>
+    </message>
+    <message>
+        <source>Conditions on vpip, pfr, af, wtsd, hands, weak (a player&apos;s) or score, seated (a table&apos;s), such as &quot;vpip &gt;= 45 and hands &gt;= 200&quot; or &quot;score &gt;= 2.5&quot;:</source>
+        <translation>Bedingungen an vpip, pfr, af, wtsd, hands, weak (die eines Spielers) oder score, seated (die eines Tisches), etwa „vpip &gt;= 45 and hands &gt;= 200“ oder „score &gt;= 2.5“:</translation>
+    </message>
+    <message>
+        <source>&amp;Rule:</source>
+        <translation>&amp;Regel:</translation>
+    </message>
+    <message>
+        <source>&amp;Screen name:</source>
+        <translation>&amp;Spielername:</translation>
+    </message>
+    <message>
+        <source>&amp;Note:</source>
+        <translation>&amp;Notiz:</translation>
+    </message>
+</context>
+<context>
     <name>WatchListWindow</name>
     <message>
         <source>Watch List</source>
@@ -1467,26 +1514,6 @@ Möchten Sie die Downloadseite jetzt besuchen?</translation>
     <message>
         <source>&amp;Remove</source>
         <translation>&amp;Entfernen</translation>
-    </message>
-    <message>
-        <source>Watch Player</source>
-        <translation>Spieler beobachten</translation>
-    </message>
-    <message>
-        <source>Screen name:</source>
-        <translation>Spielername:</translation>
-    </message>
-    <message>
-        <source>A note of your own (may stay empty):</source>
-        <translation>Eine eigene Notiz (darf leer bleiben):</translation>
-    </message>
-    <message>
-        <source>Add Rule</source>
-        <translation>Regel hinzufügen</translation>
-    </message>
-    <message>
-        <source>Conditions on vpip, pfr, af, wtsd, hands, weak (a player&apos;s) or score, seated (a table&apos;s), such as &quot;vpip &gt;= 45 and hands &gt;= 200&quot; or &quot;score &gt;= 2.5&quot;:</source>
-        <translation>Bedingungen an vpip, pfr, af, wtsd, hands, weak (die eines Spielers) oder score, seated (die eines Tisches), etwa „vpip &gt;= 45 and hands &gt;= 200“ oder „score &gt;= 2.5“:</translation>
     </message>
     <message>
         <source>This is no rule: %1.</source>
