@@ -137,7 +137,6 @@ void describeColumns(QTreeWidget* list, const Columns& columns, int shift) {
         });
 }
 
-}  // namespace
 // The first part of the session's known-player line, "Knownplayer :42.86 %", with
 // its label in the user's language; in English exactly as the session has it.
 QString knownPlayerText(const std::string& line) {
@@ -149,6 +148,7 @@ QString knownPlayerText(const std::string& line) {
     return shown + QLatin1Char(' ') + toQString(share.substr(label.size())).trimmed();
 }
 
+}  // namespace
 
 grabber::grabber(GrabberServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {

@@ -83,9 +83,9 @@ QChart* timeChart(const QString& title, const std::vector<std::pair<HistoryTime,
         series->attachAxis(time);
         series->attachAxis(values);
     }
-    return chart;
     time->setVisible(!points.empty());
     values->setVisible(!points.empty());
+    return chart;
 }
 
 void replaceChart(QChartView* view, QChart* chart) {
