@@ -20,6 +20,7 @@
 #include "gui/options/TabDialog.h"
 #include "gui/widgets/AboutDialog.h"
 #include "gui/widgets/AppIcon.h"
+#include "gui/widgets/CompanionWatcher.h"
 #include "gui/widgets/HelpWindow.h"
 #include "gui/widgets/JobProgress.h"
 #include "gui/widgets/KeysDialog.h"
@@ -212,6 +213,8 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     applyDisplaySettings();
     restoreWindowState(*this, {tableList_, playerList_, wholePlayerList_}, services_.workingDir);
     createHistoryActions();
+    // "kestrova-cli" may change the database and watch lists while the window runs.
+    new CompanionWatcher(session_->companionFiles(), this);
     if (!services_.platformProblem.empty())
         statusBar()->showMessage(toQString(services_.platformProblem));
     session_->setListener(this);

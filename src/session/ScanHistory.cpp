@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "history/WatchRule.h"
 
+#include <algorithm>
 #include <iterator>
 #include <unordered_set>
 #include <utility>
@@ -109,6 +110,9 @@ std::vector<AlertNotice> AlertNotices::flush() {
 struct ScanHistory::WatchState {
     std::unordered_set<std::string> players;  // lower case
     std::vector<std::pair<int, WatchRule>> rules;
+    // As last loaded, to tell a reload that changed something.
+    std::vector<WatchedPlayer> listed;
+    std::vector<StoredRule> stored;
 };
 
 ScanHistory::ScanHistory(Opener open, int keepDays, Now now, Poster post, Handlers handlers)
@@ -295,9 +299,31 @@ void ScanHistory::busy(const std::string& what) {
     });
 }
 
-void ScanHistory::reloadWatchList(HistoryStore& store) {
+namespace {
+
+bool sameWatchList(const std::vector<WatchedPlayer>& players, const std::vector<StoredRule>& rules,
+                   const std::vector<WatchedPlayer>& players2,
+                   const std::vector<StoredRule>& rules2) {
+    const auto samePlayer = [](const WatchedPlayer& a, const WatchedPlayer& b) {
+        return a.name == b.name && a.note == b.note && a.added == b.added;
+    };
+    const auto sameRule = [](const StoredRule& a, const StoredRule& b) {
+        return a.id == b.id && a.rule == b.rule && a.note == b.note;
+    };
+    return std::equal(players.begin(), players.end(), players2.begin(), players2.end(),
+                      samePlayer) &&
+           std::equal(rules.begin(), rules.end(), rules2.begin(), rules2.end(), sameRule);
+}
+
+}  // namespace
+
+void ScanHistory::reloadWatchList(HistoryStore& store, bool onlyChanges) {
     auto players = store.watchedPlayers();
     auto rules = store.rules();
+    if (onlyChanges && sameWatchList(players, rules, watch_->listed, watch_->stored))
+        return;
+    watch_->listed = players;
+    watch_->stored = rules;
     watch_->players.clear();
     for (const WatchedPlayer& player : players)
         watch_->players.insert(lowerAsciiText(player.name));
@@ -310,6 +336,21 @@ void ScanHistory::reloadWatchList(HistoryStore& store) {
         rules_ = std::move(rules);
         if (handlers_.watchChanged)
             handlers_.watchChanged();
+    });
+}
+
+void ScanHistory::reload() {
+    if (!available_)
+        return;
+    run([this](HistoryStore* store) {
+        if (!store)
+            return;
+        try {
+            reloadWatchList(*store, true);
+        } catch (const HistoryError&) {
+            // Busy or failing, the store tells so at its next write; the list
+            // in use stays until then.
+        }
     });
 }
 

@@ -115,6 +115,10 @@ public:
                  Done done = {});
     void removeRule(int id, Done done = {});
 
+    // Loads the watch list anew: another program may have changed it. The
+    // front end is told only when it did.
+    void reload();
+
     // Where the player was seen before the last pass read him; null when never.
     const PlayerVisit* lastSeen(const std::string& name) const;
 
@@ -170,7 +174,8 @@ private:
     // Changes the stored watch list, then loads it anew for the alerts and the
     // front end. The edit returns why nothing changed, or empty.
     void editWatchList(std::function<std::string(HistoryStore&)> edit, Done done);
-    void reloadWatchList(HistoryStore& store);
+    // `onlyChanges`: the front end is not told of a list that stayed as it was.
+    void reloadWatchList(HistoryStore& store, bool onlyChanges = false);
     std::vector<HistoryAlert> alertsFor(const std::vector<TableVisit>& visits, HistoryStore& store);
 
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

@@ -168,11 +168,25 @@ bool Session::saveDatabases(const DatabaseList& list) {
     const bool saved = list.save(services_.workingDir, &problem);
     if (!saved)
         message("Error", "Could not save the database list: " + problem);
+    companions_->wrote(services_.workingDir / DatabaseList::kFileName);
     databaseProblem_.clear();
     databasesPending_.emplace(list.begin(), list.end());
     if (!scans_->busy())
         useDatabases();
     return saved;
+}
+
+void Session::reloadDatabases() {
+    std::string problem;
+    const DatabaseList list = DatabaseList::load(services_.workingDir, &problem);
+    if (!problem.empty()) {
+        message("Error", problem);
+        return;
+    }
+    databaseProblem_.clear();
+    databasesPending_.emplace(list.begin(), list.end());
+    if (!scans_->busy())
+        useDatabases();
 }
 
 void Session::useDatabases() {
@@ -348,6 +362,7 @@ void Session::handle(const ScanEvent& event) {
     if (const auto* started = std::get_if<scan_event::Started>(&event)) {
         notices_.passStarted();
         passAlerts_.clear();
+        companions_->passStarting();
         if (started->pass == PassKind::TableList || started->pass == PassKind::ScanAll) {
             // A scan that ends early keeps the rows it did not reach from this one.
             previousScan_.clear();
@@ -446,6 +461,16 @@ void Session::openHistory() {
     // history only when it uses it, so that the others never wait for it.
     if (!services_.headless)
         history_->open();
+    CompanionFiles::Watched watched;
+    watched.databaseList = services_.workingDir / DatabaseList::kFileName;
+    if (settings_.history.days > 0) {
+        watched.sharedHistory = !settings_.history.database.empty();
+        if (!watched.sharedHistory)
+            watched.historyFile = file;
+    }
+    companions_ = std::make_unique<CompanionFiles>(
+        std::move(watched), CompanionFiles::Reloads{[this] { reloadDatabases(); },
+                                                    [this] { history_->reload(); }});
 }
 
 void Session::recordVisit(const TableRow& row) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "CompanionFiles.h"
 #include "Jobs.h"
 #include "PlayerListModel.h"
 #include "ScanController.h"
@@ -92,6 +93,9 @@ public:
     // told, and the list is used all the same). The worker owns the
     // connections while a pass runs, so then the list waits for its end.
     bool saveDatabases(const DatabaseList& list);
+    // "db.conf" as another program left it: used as saveDatabases() uses a
+    // list; one that cannot be read whole is told and the list in use stays.
+    void reloadDatabases();
     // Why "db.conf" could not be read whole at the start, or empty.
     const std::string& databaseProblem() const { return databaseProblem_; }
     void trace(std::string_view marker) const;
@@ -157,6 +161,8 @@ public:
 
     // What the passes read over time, the watch list and its alerts.
     ScanHistory& history() { return *history_; }
+    // The files the command line changes under a running window.
+    CompanionFiles& companionFiles() { return *companions_; }
     // The alerts raised since the last pass started.
     const std::vector<HistoryAlert>& passAlerts() const { return passAlerts_; }
 
@@ -211,6 +217,7 @@ private:
     std::vector<HistoryAlert> passAlerts_;
     AlertNotices notices_;
     std::unique_ptr<ScanHistory> history_;
+    std::unique_ptr<CompanionFiles> companions_;
 };
 
 }  // namespace kestrova

@@ -1,11 +1,17 @@
 // The tray icon: its tooltip names the last scan's best table, a click or
 // "Show" brings the window back, and its menu holds the window's own actions.
+// The watch on the files the command line writes.
+#include "CompanionFiles.h"
+#include "TempDir.h"
+#include "gui/widgets/CompanionWatcher.h"
 #include "gui/widgets/TrayIcon.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QTest>
 #include <QWidget>
+
+#include <fstream>
 
 using namespace kestrova;
 
@@ -21,6 +27,11 @@ TableRow scanned(const char* name, double score, bool hidden = false, bool stale
     row.hidden = hidden;
     row.stale = stale;
     return row;
+}
+
+void write(const std::filesystem::path& file, const std::string& text,
+           std::ios::openmode mode = std::ios::trunc) {
+    std::ofstream(file, std::ios::binary | mode) << text;
 }
 
 }  // namespace
@@ -55,6 +66,25 @@ private slots:
         window.hide();
         tray.contextMenu()->findChild<QAction*>(QStringLiteral("trayShow"))->trigger();
         QVERIFY(window.isVisible());
+    }
+
+    void filesTheCommandLineWritesAreLoadedAgain() {
+        test::TempDir dir;
+        write(dir / "history.sqlite", "pages");
+        int databases = 0;
+        int watchLists = 0;
+        CompanionFiles files({dir / "db.conf", dir / "history.sqlite", false},
+                             {[&] { ++databases; }, [&] { ++watchLists; }});
+        CompanionWatcher watcher(files);
+        // "db.conf" is written as a new file renamed over the old one.
+        for (int round = 1; round <= 2; ++round) {
+            write(dir / "db.conf.new", std::string(static_cast<std::size_t>(round), 'x'));
+            std::filesystem::rename(dir / "db.conf.new", dir / "db.conf");
+            QTRY_COMPARE(databases, round);
+        }
+        write(dir / "history.sqlite", "more", std::ios::app);
+        QTRY_COMPARE(watchLists, 1);
+        QCOMPARE(databases, 2);
     }
 };
 

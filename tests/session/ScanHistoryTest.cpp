@@ -34,6 +34,7 @@ protected:
         handlers.alerts = [this](const std::vector<HistoryAlert>& raised) {
             alerts.insert(alerts.end(), raised.begin(), raised.end());
         };
+        handlers.watchChanged = [this] { ++watchChanges; };
         auto history = std::make_unique<ScanHistory>(
             std::move(open), keepDays, [this] { return now; },
             [this](std::function<void()> work) {
@@ -120,6 +121,7 @@ protected:
     std::vector<std::function<void()>> posted;
     std::vector<std::string> problems;
     std::vector<HistoryAlert> alerts;
+    int watchChanges = 0;
 };
 
 TEST_F(ScanHistoryTest, WatchedPlayersAndRulesMarkEveryPassAndAlertOnceAnHourPerTable) {
@@ -159,6 +161,28 @@ TEST_F(ScanHistoryTest, WatchedPlayersAndRulesMarkEveryPassAndAlertOnceAnHourPer
     settle(*history);
     EXPECT_EQ(alertTexts().size(), 1u);  // Fish again; the score no longer meets its rule
     EXPECT_TRUE(problems.empty());
+}
+
+TEST_F(ScanHistoryTest, AWatchListChangedByAnotherProgramIsLoadedAndAlertsAtTheNextPass) {
+    auto history = start(dir / "history.sqlite");
+    const int told = watchChanges;
+    history->reload();
+    settle(*history);
+    EXPECT_EQ(watchChanges, told);  // nothing new, nothing told
+    {
+        std::string problem;
+        const auto commandLine = openSqliteHistory(dir / "history.sqlite", &problem);
+        ASSERT_TRUE(commandLine) << problem;
+        commandLine->watch({"Ice_Man", "", now});
+    }
+    history->reload();
+    settle(*history);
+    EXPECT_EQ(watchChanges, told + 1);
+    EXPECT_TRUE(history->isWatched("Ice_Man"));
+    history->record(aconcagua(0));
+    settle(*history);
+    EXPECT_EQ(alertTexts(), std::vector<std::string>{
+                                "Ice_Man sat down at Aconcagua ($0.10/$0.25, 3 of 6 seats)"});
 }
 
 TEST_F(ScanHistoryTest, FullDiskIsToldOnceAndThePassesGoOnWithoutHistory) {
