@@ -9,7 +9,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace kestrova {
@@ -108,6 +111,34 @@ void BM_LobbyPageThroughVirtualPixel(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LobbyPageThroughVirtualPixel);
+
+// Reading a user's table of about 60 MB (two million pairs of touching-glyph
+// size) as every start reads it. Peak memory: /usr/bin/time -v with
+// --benchmark_filter=LargeUserTable, beside the file's size.
+void BM_LoadLargeUserTable(benchmark::State& state) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "kestrova-bench-ocr2.txt";
+    {
+        std::ofstream out(file, std::ios::binary);
+        std::uint32_t seed = 7;
+        const auto next = [&seed](std::uint32_t below) {
+            seed = seed * 1664525u + 1013904223u;
+            return (seed >> 8) % below;
+        };
+        for (int pair = 0; pair < 2'000'000; ++pair) {
+            for (std::uint32_t column = 0, width = 1 + next(8); column < width; ++column) {
+                out << 65536 + next(34464) << ',';
+            }
+            out << '\n' << static_cast<char>('!' + next(94)) << '\n';
+        }
+    }
+    for (auto _ : state) {
+        GlyphTable table = GlyphTable::load(file);
+        benchmark::DoNotOptimize(table);
+    }
+    state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(file)) / 1e6;
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_LoadLargeUserTable)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace kestrova
