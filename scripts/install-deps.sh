@@ -8,6 +8,7 @@ packages=(
   qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools  # lupdate and lrelease for the translations
   qt6-translations-l10n  # Qt's own dialogs and buttons in the user's language
   libxcb1-dev libxcb-composite0-dev libxcb-damage0-dev
+  libxcb-xtest0-dev  # tests press keys as a user would
   libfreetype-dev libfontconfig-dev  # the installed fonts the lobby may be drawn in
   fonts-freefont-ttf fonts-croscore fonts-crosextra-carlito fonts-lato  # fonts to find in tests
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation

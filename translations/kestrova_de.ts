@@ -267,8 +267,8 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
         <translation>Tischname</translation>
     </message>
     <message>
-        <source>The table; green when you sit there yourself, grey when the last scan ended before it</source>
-        <translation>Der Tisch; grün, wenn Sie selbst dort sitzen, grau, wenn der letzte Scan vor ihm endete</translation>
+        <source>The table; green when you sit there yourself, grey while its figures are from an earlier pass</source>
+        <translation>Der Tisch; grün, wenn Sie selbst dort sitzen, grau, solange seine Zahlen von einem früheren Durchgang stammen</translation>
     </message>
     <message>
         <source>Limit</source>
@@ -1308,14 +1308,33 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Scan in progress...</source>
-        <translation>Scan läuft...</translation>
+        <source>Getting the table list</source>
+        <translation>Tischliste wird gelesen</translation>
+    </message>
+    <message>
+        <source>Scanning all tables</source>
+        <translation>Alle Tische werden gescannt</translation>
+    </message>
+    <message>
+        <source>Scanning %1</source>
+        <translation>%1 wird gescannt</translation>
+    </message>
+    <message>
+        <source>Opening %1</source>
+        <translation>%1 wird geöffnet</translation>
     </message>
     <message numerus="yes">
-        <source>Reading the table list: %n rows</source>
+        <source>About %n seconds left</source>
         <translation>
-            <numerusform>Tischliste wird gelesen: %n Zeile</numerusform>
-            <numerusform>Tischliste wird gelesen: %n Zeilen</numerusform>
+            <numerusform>Noch etwa %n Sekunde</numerusform>
+            <numerusform>Noch etwa %n Sekunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>About %n minutes left</source>
+        <translation>
+            <numerusform>Noch etwa %n Minute</numerusform>
+            <numerusform>Noch etwa %n Minuten</numerusform>
         </translation>
     </message>
     <message>
@@ -1334,8 +1353,16 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
         <translation>unbekannt</translation>
     </message>
     <message>
-        <source>Scanned at %1; the last scan ended before this table.</source>
-        <translation>Gescannt um %1; der letzte Scan endete vor diesem Tisch.</translation>
+        <source>Scanned at %1; the running pass reads it again.</source>
+        <translation>Gescannt um %1; der laufende Durchgang liest ihn erneut.</translation>
+    </message>
+    <message>
+        <source>The running pass reads this table again.</source>
+        <translation>Der laufende Durchgang liest diesen Tisch erneut.</translation>
+    </message>
+    <message>
+        <source>Scanned at %1; the last pass did not read this table again.</source>
+        <translation>Gescannt um %1; der letzte Durchgang hat diesen Tisch nicht erneut gelesen.</translation>
     </message>
 </context>
 <context>

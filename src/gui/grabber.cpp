@@ -551,36 +551,28 @@ void grabber::timersChanged() {
     updateControls();
 }
 
+void grabber::passProgress(const PassProgress& progress) {
+    if (progress_)
+        progress_->show(progress);
+}
+
 void grabber::scanEvent(const ScanEvent& event) {
     if (std::holds_alternative<scan_event::Started>(event)) {
         passProblem_->clear();
         lastRowName_.clear();
-        rowsRead_ = 0;
-        listRead_ = false;
-        tablesScanned_ = 0;
         // The lobby comes up for reading only: the results come back in front.
         inFrontAtStart_ = isActiveWindow();
         progress_ = std::make_unique<ScanProgress>(this, [this] { session_->scans().cancel(); });
     } else if (const auto* found = std::get_if<scan_event::LobbyFound>(&event)) {
         if (progress_)
             progress_->lobbyFound(found->lobbyRect);
-    } else if (std::holds_alternative<scan_event::TableRead>(event)) {
-        // A scan's walk reads the rows it scans: only a list's reading counts here.
-        if (progress_ && !listRead_ && tablesScanned_ == 0)
-            progress_->rowRead(++rowsRead_);
     } else if (const auto* list = std::get_if<scan_event::TableListRead>(&event)) {
-        listRead_ = true;
         showTableCount();
         if (!list->tables.empty())
             lastRowName_ = list->tables.back().name;
     } else if (const auto* scanned = std::get_if<scan_event::TableScanned>(&event)) {
         lastRowName_ = scanned->table.name;
         showTableCount();
-        // The count is known when the list was read first; a scan finds the end as it walks.
-        if (progress_)
-            progress_->tableScanned(++tablesScanned_,
-                                    listRead_ ? static_cast<int>(session_->tables().size()) : 0,
-                                    scanned->table.name);
         // "Scan Selected Table" shows the table it scanned, found by name.
         if (session_->scans().runningPass() == PassKind::ScanSelected) {
             if (QTreeWidgetItem* row = tables_->itemOf(scanned->table.name)) {

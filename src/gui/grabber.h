@@ -124,6 +124,7 @@ private:
     void updateScoreLegend();
     void showTableCount();
     void scanEvent(const kestrova::ScanEvent& event) override;
+    void passProgress(const kestrova::PassProgress& progress) override;
     void jobEvent(const kestrova::JobEvent& event) override;
     void busyChanged(bool busy) override;
     void timersChanged() override;
@@ -171,9 +172,6 @@ private:
     PlayerListView* tablePlayers_ = nullptr;
     PlayerListView* wholePlayers_ = nullptr;
     QLabel* scoreLegend_ = nullptr;
-    int rowsRead_ = 0;  // by the running pass
-    bool listRead_ = false;
-    int tablesScanned_ = 0;
     bool inFrontAtStart_ = false;
     std::vector<QAction*> passActions_;  // enabled while nothing runs
     QAction* qaCancelPass_ = nullptr;

@@ -82,7 +82,7 @@ bool ScanController::start(Request request) {
     if (resources_.clock)
         resources_.clock->resume();
     if (handler_)
-        handler_(scan_event::Started{request.kind});
+        handler_(scan_event::Started{request.kind, request.tableName});
     {
         const std::lock_guard lock(mutex_);
         jobs_.push_back([this, request = std::move(request)]() mutable { runPass(request); });
@@ -158,6 +158,9 @@ void ScanController::runPass(Request& request) {
         PassContext context{*resources_.platform, *resources_.clock, *resources_.glyphs, observer,
                             request.adaptiveWaits, resources_.fontSearch};
         passBuddies_ = std::move(request.buddies);
+        // The walk hands the lobby the keyboard focus: Esc stops the pass all the same.
+        const std::unique_ptr<KeyGrab> cancelKey =
+            resources_.platform->grabCancelKey([this] { cancel(); });
         if (resources_.tracker)
             resources_.tracker->setOptions(request.trackerOptions);
         switch (request.kind) {

@@ -27,6 +27,7 @@ namespace scan_event {
 
 struct Started {
     PassKind pass;
+    std::string table;  // ScanSelected, OpenTable
 };
 struct LobbyFound {
     Rect lobbyRect;

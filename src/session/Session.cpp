@@ -360,22 +360,21 @@ void Session::applyFilters() {
 
 void Session::handle(const ScanEvent& event) {
     if (const auto* started = std::get_if<scan_event::Started>(&event)) {
+        progress_.start(started->pass, started->table, services_.clock->nowMs());
         notices_.passStarted();
         passAlerts_.clear();
         companions_->passStarting();
-        if (started->pass == PassKind::TableList || started->pass == PassKind::ScanAll) {
-            // A scan that ends early keeps the rows it did not reach from this one.
-            previousScan_.clear();
-            if (started->pass == PassKind::ScanAll)
-                for (const TableRow& row : tables_.rows())
-                    if (row.scanned())
-                        previousScan_.push_back(row);
+        // The last result stays on screen while the lobby is read again.
+        if (started->pass == PassKind::TableList || started->pass == PassKind::ScanAll)
+            tables_.beginRefresh();
+        // A scan lists its players as it meets them again.
+        if (started->pass == PassKind::ScanAll) {
             tablePlayers_.clear();
             players_.clear();
-            tables_.clear();
         }
     } else if (const auto* read = std::get_if<scan_event::TableRead>(&event)) {
         lobbyEntries_.insert_or_assign(read->entry.name, read->entry);
+        progress_.rowRead(read->entry.name, services_.clock->nowMs());
     } else if (const auto* list = std::get_if<scan_event::TableListRead>(&event)) {
         for (const LobbyEntry& entry : list->tables) {
             tables_.addListed(entry);
@@ -390,13 +389,22 @@ void Session::handle(const ScanEvent& event) {
     } else if (const auto* shown = std::get_if<scan_event::Message>(&event)) {
         message(shown->title, shown->text);
     } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
+        progress_.finished(done->end == PassEnd::EndOfList && !scans_->runningOpenerScan());
         finished(*done);
     }
     if (listener_)
         listener_->scanEvent(event);
+    if (listener_ && (std::holds_alternative<scan_event::Started>(event) ||
+                      std::holds_alternative<scan_event::TableRead>(event)))
+        listener_->passProgress(progress_.progress());
 }
 
 void Session::finished(const scan_event::Finished& done) {
+    if (done.pass == PassKind::TableList) {
+        tables_.endRefresh(done.end == PassEnd::EndOfList);
+        keepPlayersOfTheRows();
+        return;
+    }
     if (done.pass != PassKind::ScanSelected && done.pass != PassKind::ScanAll)
         return;
     // The pass's last tables are still being written: their alerts come first.
@@ -405,24 +413,31 @@ void Session::finished(const scan_event::Finished& done) {
     applyFilters();
     const bool walked = done.end == PassEnd::EndOfList || done.end == PassEnd::Cancelled ||
                         done.end == PassEnd::CaptureFailed || done.end == PassEnd::ClientStopped;
+    // The result file holds what this pass read, not the rows kept from earlier.
     if (done.pass == PassKind::ScanAll && walked)
         writeScanResult();
-    if (done.pass == PassKind::ScanAll && done.end != PassEnd::EndOfList)
-        keepUnreachedRows();
-    previousScan_.clear();
+    if (done.pass == PassKind::ScanAll) {
+        tables_.endRefresh(done.end == PassEnd::EndOfList);
+        for (const TableRow& row : tables_.rows()) {
+            if (!row.stale)
+                continue;
+            for (const std::shared_ptr<PlayerStats>& record : row.seated)
+                if (record)
+                    players_.add(record);
+        }
+        applyFilters();
+    }
 }
 
-void Session::keepUnreachedRows() {
-    for (TableRow& row : previousScan_) {
-        const TableRow* now = tables_.find(row.name);
-        if (now && now->scanned())
-            continue;
-        for (const std::shared_ptr<PlayerStats>& record : row.seated)
-            if (record)
-                players_.add(record);
-        tables_.putStale(std::move(row));
-    }
-    applyFilters();
+void Session::keepPlayersOfTheRows() {
+    std::vector<std::shared_ptr<PlayerStats>> kept;
+    for (const PlayerRow& player : players_.rows())
+        if (const TableRow* row = tables_.find(player.record->table); row && row->scanned())
+            kept.push_back(player.record);
+    if (kept.size() != players_.size())
+        players_.assign(kept);
+    if (const std::string* table = currentTable(); table && !tables_.find(*table))
+        tablePlayers_.clear();
 }
 
 void Session::openHistory() {

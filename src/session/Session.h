@@ -3,6 +3,7 @@
 #include "AppSettings.h"
 #include "CompanionFiles.h"
 #include "Jobs.h"
+#include "PassProgress.h"
 #include "PlayerListModel.h"
 #include "ScanController.h"
 #include "ScanHistory.h"
@@ -171,7 +172,8 @@ private:
     void finished(const scan_event::Finished& finished);
     void writeScanResult();
     void tellAlerts(const std::vector<AlertNotice>& notices);
-    void keepUnreachedRows();
+    // The players of the tables still listed, after a table list dropped some.
+    void keepPlayersOfTheRows();
     void message(const std::string& title, const std::string& text);
     void busyChanged(bool busy);
     void useDatabases();
@@ -203,7 +205,6 @@ private:
     PlayerListModel players_;
     PlayerListModel tablePlayers_;
     std::string knownPlayerLine_;
-    std::vector<TableRow> previousScan_;         // the rows of the scan before the running one
     mutable std::optional<TableScorer> scorer_;  // remembers weaknesses between rescans
     std::optional<std::string> currentTable_;
     bool tableSelected_ = false;
@@ -215,6 +216,7 @@ private:
     // The lobby's entries of the running pass, for the seats of what it scans.
     std::unordered_map<std::string, LobbyEntry> lobbyEntries_;
     std::vector<HistoryAlert> passAlerts_;
+    PassProgressCount progress_;
     AlertNotices notices_;
     std::unique_ptr<ScanHistory> history_;
     std::unique_ptr<CompanionFiles> companions_;

@@ -2,6 +2,7 @@
 
 #include "AppSettings.h"
 #include "JobEvents.h"
+#include "PassProgress.h"
 #include "ScanEvents.h"
 #include "ScanHistory.h"
 
@@ -19,6 +20,8 @@ public:
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
     // A pass reported something; the session's models already show it.
     virtual void scanEvent(const ScanEvent& event) { (void)event; }
+    // A pass read a row of the lobby, or started.
+    virtual void passProgress(const PassProgress& progress) { (void)progress; }
     // A long job (import, aggregator build, connection test) reported something.
     virtual void jobEvent(const JobEvent& event) { (void)event; }
     virtual void busyChanged(bool busy) { (void)busy; }

@@ -34,7 +34,7 @@ constexpr TableColumn kColumns[] = {
      0,
      KESTROVA_TEXT(
          "Columns",
-         "The table; green when you sit there yourself, grey when the last scan ended before it")},
+         "The table; green when you sit there yourself, grey while its figures are from an earlier pass")},
     {KESTROVA_TEXT("Columns", "Limit"), [](const TableRow& r) { return r.stakes; }, &keys::dtlimit,
      1, KESTROVA_TEXT("Columns", "The stakes: small blind / big blind")},
     {KESTROVA_TEXT("Columns", "WL"), [](const TableRow&) { return std::string("0"); }, &keys::dtwl,

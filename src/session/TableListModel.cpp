@@ -2,6 +2,8 @@
 
 #include "evaluation/TableFilter.h"
 
+#include <unordered_map>
+
 namespace kestrova {
 
 TableColumnTexts TableRow::columnTexts() const {
@@ -21,7 +23,59 @@ void TableListModel::clear() {
     changed(std::nullopt);
 }
 
+void TableListModel::beginRefresh() {
+    readThisPass_.clear();
+    for (TableRow& row : rows_)
+        row.refreshing = true;
+    changed(std::nullopt);
+}
+
+void TableListModel::endRefresh(bool reachedTheEnd) {
+    std::unordered_map<std::string_view, std::size_t> rowOf;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        rowOf.emplace(rows_[i].name, i);
+    std::vector<bool> taken(rows_.size(), false);
+    std::vector<std::size_t> order;
+    order.reserve(rows_.size());
+    for (const std::string& name : readThisPass_) {
+        const auto found = rowOf.find(name);
+        if (found != rowOf.end() && !taken[found->second] && !rows_[found->second].refreshing) {
+            taken[found->second] = true;
+            order.push_back(found->second);
+        }
+    }
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        TableRow& row = rows_[i];
+        if (taken[i] || (row.refreshing && (reachedTheEnd || !row.scanned())))
+            continue;
+        row.stale = row.stale || row.refreshing;
+        row.refreshing = false;
+        order.push_back(i);
+    }
+    std::vector<TableRow> kept;
+    kept.reserve(order.size());
+    for (const std::size_t i : order)
+        kept.push_back(std::move(rows_[i]));
+    rows_ = std::move(kept);
+    readThisPass_.clear();
+    changed(std::nullopt);
+}
+
 void TableListModel::addListed(const LobbyEntry& entry) {
+    readThisPass_.push_back(entry.name);
+    if (const std::optional<std::size_t> known = indexOf(entry.name)) {
+        TableRow& row = rows_[*known];
+        row.refreshing = false;
+        if (row.scanned()) {
+            row.stale = true;
+        } else {
+            row.stakes = entry.stakes;
+            row.players = entry.players;
+            row.averagePot = entry.averagePot;
+        }
+        changed(*known);
+        return;
+    }
     TableRow row;
     row.name = entry.name;
     row.stakes = entry.stakes;
@@ -46,6 +100,8 @@ std::size_t TableListModel::putScanned(const ScannedTable& table, const Evaluate
     row.evaluation = evaluate(row.seated);
     row.scannedAt = std::chrono::system_clock::now();
     row.stale = false;
+    row.refreshing = false;
+    readThisPass_.push_back(table.name);
     row.alert.clear();
     changed(index);
     return index;
@@ -58,19 +114,6 @@ void TableListModel::markAlert(const std::string& name, const std::string& text)
     std::string& alert = rows_[*index].alert;
     alert += (alert.empty() ? "" : "\n") + text;
     changed(*index);
-}
-
-void TableListModel::putStale(TableRow row) {
-    row.stale = true;
-    if (const std::optional<std::size_t> known = indexOf(row.name)) {
-        if (rows_[*known].scanned())
-            return;
-        rows_[*known] = std::move(row);
-        changed(*known);
-        return;
-    }
-    rows_.push_back(std::move(row));
-    changed(rows_.size() - 1);
 }
 
 void TableListModel::reevaluate(const Evaluate& evaluate) {

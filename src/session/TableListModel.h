@@ -31,8 +31,10 @@ struct TableRow {
     std::optional<TableEvaluation> evaluation;         // scanned rows only
     bool hidden = false;
     std::chrono::system_clock::time_point scannedAt{};  // scanned rows only
-    // Read by an earlier pass, not by the last one, which ended early.
+    // Read by an earlier pass, not by the last one.
     bool stale = false;
+    // Kept from the last result while the running pass reads the lobby again.
+    bool refreshing = false;
     // Why the watch list marks the row, one line per alert; empty when it does not.
     std::string alert;
 
@@ -53,13 +55,18 @@ public:
     std::function<void(std::optional<std::size_t> row)> onChanged;
 
     void clear();
-    // A table "Get Table List" read.
+    // A pass that reads the whole lobby again starts: every row stays on
+    // screen, marked refreshing, until the pass reads its table again.
+    void beginRefresh();
+    // The pass ended: the rows it read, in the order it read them; then, when
+    // it ended early, the scanned rows it did not reach, stale. Any other
+    // row it did not find is gone.
+    void endRefresh(bool reachedTheEnd);
+    // A table "Get Table List" read: a new row, or the lobby's figures of the
+    // row of its name; a scanned row keeps its scan, now from an earlier pass.
     void addListed(const LobbyEntry& entry);
     // A scanned table fills the row of its name, or a new row; returns its index.
     std::size_t putScanned(const ScannedTable& table, const Evaluate& evaluate);
-    // A row an earlier pass read and the last one did not reach: it fills the
-    // unscanned row of its name, or a new row at the end.
-    void putStale(TableRow row);
     // Marks the row of that name with an alert's text.
     void markAlert(const std::string& name, const std::string& text);
     // Rates every scanned row again (buddies or profiles changed).
@@ -75,6 +82,8 @@ private:
     void changed(std::optional<std::size_t> row);
 
     std::vector<TableRow> rows_;
+    // The tables the refreshing pass has read so far, in its order.
+    std::vector<std::string> readThisPass_;
 };
 
 }  // namespace kestrova

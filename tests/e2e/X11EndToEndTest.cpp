@@ -15,6 +15,7 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -132,6 +133,27 @@ TEST_F(X11EndToEndTest, AFreshUserReadsALobbyInAnotherInstalledFont) {
     ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(again.err.find("font found"), std::string::npos) << again.err;
     EXPECT_EQ(again.out, tables.out);
+}
+
+// The pass hands the lobby the keyboard focus; the user's Esc stops it all the
+// same, and what it read is shown as partial.
+TEST_F(X11EndToEndTest, EscStopsAPassWhileTheLobbyHasTheFocus) {
+    ASSERT_NO_FATAL_FAILURE(showLobby(kLobbyFile));
+    CliRun::Result tables;
+    std::atomic<bool> ended = false;
+    std::thread run([&] {
+        tables = cli_.run({QStringLiteral("tables"), QStringLiteral("--x11")}, display_, 120000);
+        ended = true;
+    });
+    // Until the pass takes the key, Esc goes to the lobby, which ignores it.
+    for (int i = 0; i < 600 && !ended; ++i) {
+        EXPECT_TRUE(xvfb_.pressKey(0xff1b));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    run.join();
+    EXPECT_EQ(tables.exitCode, 1) << tables.err;
+    EXPECT_NE(tables.err.find("cancelled"), std::string::npos) << tables.err;
+    EXPECT_LT(tables.out.count("\n  {"), 60) << tables.out.toStdString();
 }
 
 // "Aspen 1" comes before "Aspen 12"; the client shows "Bern (S)" where the table

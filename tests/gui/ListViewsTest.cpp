@@ -50,12 +50,13 @@ private slots:
     }
 
     void tintFollowsTheScoreShownAndStaleRowsFadeTheirColours() {
+        // "Old" was scanned by the pass before, which the last one did not reach.
+        model_->putScanned({.name = "Old"}, scoring(3.0));
+        model_->beginRefresh();
+        QCOMPARE(view_->itemOf("Old")->foreground(kNameColumn).color(), QColor(Qt::gray));
         model_->putScanned({.name = "Shows2.0"}, scoring(1.96));
         model_->putScanned({.name = "Shows1.9"}, scoring(1.949));
-        TableRow old;
-        old.name = "Old";
-        old.evaluation = scoring(3.0)({});
-        model_->putStale(old);
+        model_->endRefresh(false);
         const QTreeWidgetItem* near = view_->itemOf("Shows2.0");
         const QTreeWidgetItem* below = view_->itemOf("Shows1.9");
         const QTreeWidgetItem* stale = view_->itemOf("Old");

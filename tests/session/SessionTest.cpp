@@ -190,7 +190,10 @@ protected:
         if (const auto* done = std::get_if<job_event::ImportDone>(&event))
             imports.push_back(done->outcome);
     }
+    void passProgress(const PassProgress& progress) override { progressShown.push_back(progress); }
     void scanEvent(const ScanEvent& event) override {
+        if (onScanEvent)
+            onScanEvent(event);
         if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
             ends.push_back(done->end);
             busyAtEnd.push_back(session->busy());
@@ -207,6 +210,8 @@ protected:
     std::mutex mutex;
     std::vector<std::function<void()>> queue;
     std::vector<std::string> messages;
+    std::function<void(const ScanEvent&)> onScanEvent;
+    std::vector<PassProgress> progressShown;
     std::vector<PassEnd> ends;
     std::vector<bool> busyAtEnd;
     std::vector<bool> jobStarts;
@@ -486,6 +491,62 @@ TEST_F(SessionTest, CaptureFailingHalfWayEndsThePassAndKeepsTheListsWhole) {
         expectConsistent(*session);
         session.reset();
     }
+}
+
+// Reading the lobby again keeps the last result on screen: rows the pass has
+// not read yet stay with their figures, marked, and are replaced as it reads
+// them; tables the lobby no longer shows go when the pass ends.
+TEST_F(SessionTest, TheLastResultStaysOnScreenWhileTheLobbyIsReadAgain) {
+    sim::SimulatedClient before(test::makeLobby(10));
+    std::vector<sim::LobbyTable> tables = before.lobby().tables();
+    tables.erase(tables.begin());  // "Table 01" closes
+    sim::SimulatedClient after{sim::Lobby(tables)};
+    test::FailingCaptures desktop(before, 1000000);
+    start(test::makeLobby(10), {.platform = &desktop});
+    ASSERT_TRUE(session->scanAll());
+    settle();
+    ASSERT_EQ(session->tables().size(), 9u);  // "Table 07" is empty
+
+    desktop.showInstead(after);
+    std::size_t fewest = 100;
+    std::size_t refreshingSeen = 0;
+    onScanEvent = [&](const ScanEvent& event) {
+        if (!std::holds_alternative<scan_event::TableScanned>(event) &&
+            !std::holds_alternative<scan_event::TableListRead>(event))
+            return;
+        fewest = std::min(fewest, session->tables().size());
+        for (const TableRow& row : session->tables().rows())
+            refreshingSeen += row.refreshing && row.scanned() ? 1 : 0;
+    };
+    progressShown.clear();
+    ASSERT_TRUE(session->getTableList());
+    settle();
+    EXPECT_EQ(fewest, 9u);
+    EXPECT_GT(refreshingSeen, 0u);
+    // The scan's walk told the list's length: a bar, and a time left once rows are timed.
+    ASSERT_GE(progressShown.size(), 3u);
+    EXPECT_EQ(progressShown[0].rowsRead, 0u);
+    EXPECT_GE(progressShown[2].rowsExpected, 10u);
+    EXPECT_TRUE(progressShown[2].secondsLeft.has_value());
+    const auto& rows = session->tables().rows();
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(session->tables().find("Table 01"), nullptr);
+    EXPECT_EQ(rows.front().name, "Table 02");
+    // The scores stay, from the pass before.
+    EXPECT_TRUE(std::all_of(rows.begin(), rows.end(),
+                            [](const TableRow& r) { return r.scanned() && r.stale; }));
+    expectConsistent(*session);
+
+    fewest = 100;
+    refreshingSeen = 0;
+    ASSERT_TRUE(session->scanAll());
+    settle();
+    EXPECT_EQ(fewest, 8u);
+    EXPECT_GT(refreshingSeen, 0u);
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_TRUE(std::none_of(rows.begin(), rows.end(),
+                             [](const TableRow& r) { return r.stale || r.refreshing; }));
+    expectConsistent(*session);
 }
 
 // A disk that refuses every rewrite: the buddy mark and the scan result are

@@ -79,6 +79,11 @@ void HeadlessSession::scanEvent(const ScanEvent& event) {
     else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
         lastEnd_ = done->end;
         leftOut_ = done->leftOut;
+        // Esc pressed while the pass ran: what it read is shown, and that it is not all.
+        if (done->end == PassEnd::Cancelled) {
+            err_ << "The scan was cancelled; what it read before is shown.\n";
+            failed_ = true;
+        }
     }
 }
 

@@ -48,9 +48,11 @@ public:
     // Handles what the worker and the history handed over, until both are idle.
     void settle();
     bool failed() const { return failed_; }
-    // The last pass ended with the client no longer answering: what it read is
-    // partial, and is shown all the same.
-    bool partial() const { return lastEnd_ == PassEnd::ClientStopped; }
+    // The last pass ended with the client no longer answering, or the user
+    // cancelled it: what it read is partial, and is shown all the same.
+    bool partial() const {
+        return lastEnd_ == PassEnd::ClientStopped || lastEnd_ == PassEnd::Cancelled;
+    }
     int messageCount() const { return messages_; }
     // The tracking databases the last scan left out after telling why, once each.
     const std::vector<scan_event::LeftOutDatabase>& leftOut() const { return leftOut_; }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "client/DrawingWatch.h"
+#include "client/KeyGrab.h"
 #include "common/Image.h"
 #include "common/Rect.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,6 +60,14 @@ public:
     // platform cannot tell (the waits then poll captures).
     virtual std::unique_ptr<DrawingWatch> watchDrawing(WindowId window) {
         (void)window;
+        return nullptr;
+    }
+    // Calls `pressed` whenever the user presses Esc, wherever the keyboard
+    // focus is, until the grab is dropped; `pressed` runs on a thread of the
+    // grab's own. nullptr where the platform cannot (or another program holds
+    // the key): then only the program's own windows see Esc.
+    virtual std::unique_ptr<KeyGrab> grabCancelKey(std::function<void()> pressed) {
+        (void)pressed;
         return nullptr;
     }
 };

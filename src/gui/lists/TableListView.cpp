@@ -73,11 +73,13 @@ void TableListView::show(std::size_t index) {
     const TableColumnTexts texts = row.columnTexts();
     item->setTexts({texts.begin(), texts.end()});
     const TableEvaluation* e = row.evaluation ? &*row.evaluation : nullptr;
-    // A row the last scan did not reach keeps the figures of the one before:
-    // greyed, its colours faded, so that it does not pass for current.
+    // A row the last pass did not read, or the running one has not read yet,
+    // keeps the figures of the one before: greyed, its colours faded, so that
+    // it does not pass for current.
+    const bool earlier = row.stale || row.refreshing;
     const QColor background = list_->palette().color(QPalette::Base);
     const auto cell = [&](const QColor& colour) {
-        return QBrush(row.stale ? ColourKey::faded(colour, background) : colour);
+        return QBrush(earlier ? ColourKey::faded(colour, background) : colour);
     };
     const bool good = e && goodScore_ && shownScore(e->score.score) >= goodScore_();
     for (int c = 0; c < list_->columnCount(); ++c)
@@ -92,18 +94,23 @@ void TableListView::show(std::size_t index) {
     if (row.ownSeat())
         item->setBackground(0, cell(Qt::green));
 
-    const QString staleTip = row.stale
-                                 ? tr("Scanned at %1; the last scan ended before this table.")
-                                       .arg(QDateTime::fromSecsSinceEpoch(
-                                                std::chrono::duration_cast<std::chrono::seconds>(
-                                                    row.scannedAt.time_since_epoch())
-                                                    .count())
-                                                .toString(QStringLiteral("HH:mm")))
-                                 : QString();
+    QString earlierTip;
+    if (earlier) {
+        const QString at = QDateTime::fromSecsSinceEpoch(
+                               std::chrono::duration_cast<std::chrono::seconds>(
+                                   row.scannedAt.time_since_epoch())
+                                   .count())
+                               .toString(QStringLiteral("HH:mm"));
+        if (row.refreshing)
+            earlierTip = row.scanned() ? tr("Scanned at %1; the running pass reads it again.").arg(at)
+                                       : tr("The running pass reads this table again.");
+        else
+            earlierTip = tr("Scanned at %1; the last pass did not read this table again.").arg(at);
+    }
     for (int c = 0; c < list_->columnCount(); ++c) {
-        item->setForeground(c, row.stale ? QBrush(Qt::gray) : QBrush());
+        item->setForeground(c, earlier ? QBrush(Qt::gray) : QBrush());
         if (c != kScoreColumn)
-            item->setToolTip(c, staleTip);
+            item->setToolTip(c, earlierTip);
     }
     // A watched player or a rule met: the name is marked, its tip says why.
     QFont nameFont = item->font(0);

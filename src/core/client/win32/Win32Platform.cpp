@@ -1,6 +1,7 @@
 #include "client/win32/Win32Platform.h"
 
 #include "client/Win32Messages.h"
+#include "client/win32/EscapeHotKey.h"
 #include "client/win32/WindowCapture.h"
 
 #include <windows.h>
@@ -123,6 +124,10 @@ std::vector<WindowInfo> Win32Platform::tableWindows(WindowId /*lobby*/) {
         tables.push_back(std::move(info));
     }
     return tables;
+}
+
+std::unique_ptr<KeyGrab> Win32Platform::grabCancelKey(std::function<void()> pressed) {
+    return EscapeHotKey::create(std::move(pressed));
 }
 
 }  // namespace kestrova

@@ -31,6 +31,8 @@ public:
     bool capturesCoveredWindows() override;
     // The windows of class win32::kTableWindowClass.
     std::vector<WindowInfo> tableWindows(WindowId lobby) override;
+    // Esc as a hot key (RegisterHotKey); none when another program holds it.
+    std::unique_ptr<KeyGrab> grabCancelKey(std::function<void()> pressed) override;
 
 private:
     std::unique_ptr<WindowCapture> capture_;

@@ -3,6 +3,7 @@
 #include "client/Win32Messages.h"
 #include "client/lobby/ProgramWindows.h"
 #include "client/x11/DamageWatch.h"
+#include "client/x11/EscapeKeyGrab.h"
 #include "client/x11/EventTimestamps.h"
 #include "client/x11/KeyCodeMapper.h"
 #include "client/x11/WindowCapturer.h"
@@ -56,11 +57,12 @@ std::unique_ptr<X11Platform> X11Platform::open(const std::string& displayName, s
             *error = reason;
         return nullptr;
     }
-    return std::unique_ptr<X11Platform>(new X11Platform(std::move(connection)));
+    return std::unique_ptr<X11Platform>(new X11Platform(std::move(connection), displayName));
 }
 
-X11Platform::X11Platform(std::unique_ptr<XcbConnection> connection)
+X11Platform::X11Platform(std::unique_ptr<XcbConnection> connection, std::string displayName)
     : connection_(std::move(connection)),
+      displayName_(std::move(displayName)),
       tree_(std::make_unique<WindowTree>(*connection_)),
       keys_(std::make_unique<KeyCodeMapper>(KeyCodeMapper::fromServer(connection_->get()))) {
     const auto readAt = std::chrono::steady_clock::now();
@@ -70,6 +72,15 @@ X11Platform::X11Platform(std::unique_ptr<XcbConnection> connection)
 }
 
 X11Platform::~X11Platform() = default;
+
+std::unique_ptr<KeyGrab> X11Platform::grabCancelKey(std::function<void()> pressed) {
+    std::string why;
+    std::unique_ptr<EscapeKeyGrab> grab = EscapeKeyGrab::create(displayName_, std::move(pressed), why);
+    if (!grab && trace_)
+        trace_("Cannot take Esc from the focused window (" + why +
+               "): only the program's own windows cancel a pass with it");
+    return grab;
+}
 
 std::unique_ptr<DrawingWatch> X11Platform::watchDrawing(WindowId window) {
     std::string why;

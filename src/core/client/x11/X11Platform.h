@@ -45,6 +45,9 @@ public:
     std::vector<WindowInfo> tableWindows(WindowId lobby) override;
     // Through the Damage extension; without it the trace says so once.
     std::unique_ptr<DrawingWatch> watchDrawing(WindowId window) override;
+    // A passive grab on the root window, on a connection of its own; without
+    // it the trace says why.
+    std::unique_ptr<KeyGrab> grabCancelKey(std::function<void()> pressed) override;
     // Where the backend says how it works around the desktop.
     void setTrace(std::function<void(const std::string&)> trace) { trace_ = std::move(trace); }
 
@@ -53,7 +56,7 @@ public:
     bool windowManagerRunning();
 
 private:
-    explicit X11Platform(std::unique_ptr<XcbConnection> connection);
+    X11Platform(std::unique_ptr<XcbConnection> connection, std::string displayName);
 
     void collectTopLevel(std::uint32_t window, std::vector<WindowInfo>& out, int depth);
     void sendKey(std::uint32_t window, bool press, int virtualKey);
@@ -62,6 +65,7 @@ private:
                              std::uint32_t data1, std::uint32_t data2);
 
     std::unique_ptr<XcbConnection> connection_;
+    std::string displayName_;
     std::unique_ptr<WindowTree> tree_;
     std::unique_ptr<KeyCodeMapper> keys_;
     std::unique_ptr<EventTimestamps> timestamps_;

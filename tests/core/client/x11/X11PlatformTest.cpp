@@ -11,6 +11,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -546,6 +547,48 @@ TEST_F(X11PlatformTest, KeysAndClicksArriveWithTheirKeycodePointAndRisingTimes) 
         EXPECT_GT(e.time, lastTime);
         lastTime = e.time;
     }
+}
+
+// The user presses Esc while the lobby has the keyboard focus: the grab hears
+// it (Num Lock on or off) and the lobby does not; once dropped, Esc is the
+// lobby's again.
+TEST_F(X11PlatformTest, EscTakenFromTheFocusedWindowWhileGrabbed) {
+    const xcb_window_t lobby = client_->createTopLevel("Lobby", "EverestLobby", 10, 10, 300, 200);
+    client_->map(lobby);
+    client_->sync();
+    xcb_set_input_focus(client_->get(), XCB_INPUT_FOCUS_POINTER_ROOT, lobby, XCB_CURRENT_TIME);
+    constexpr std::uint32_t escape = 0xff1b;
+    constexpr std::uint32_t numLock = 0xff7f;
+    const auto press = [&](std::uint32_t keysym) { ASSERT_TRUE(server_->pressKey(keysym)); };
+    const auto waitFor = [](const std::atomic<int>& count, int wanted) {
+        for (int i = 0; i < 500 && count < wanted; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return count.load();
+    };
+
+    const auto lobbySawEscape = [&] {
+        bool seen = false;
+        for (const std::vector<std::uint8_t>& event : client_->takeEvents())
+            seen |= (event[0] & 0x7f) == XCB_KEY_PRESS && client_->keysymOf(event[1]) == escape;
+        return seen;
+    };
+
+    std::atomic<int> pressed = 0;
+    {
+        const std::unique_ptr<KeyGrab> grab = platform_->grabCancelKey([&] { ++pressed; });
+        ASSERT_NE(grab, nullptr);
+        press(escape);
+        EXPECT_EQ(waitFor(pressed, 1), 1);
+        press(numLock);
+        press(escape);
+        press(numLock);
+        EXPECT_EQ(waitFor(pressed, 2), 2);
+        EXPECT_FALSE(lobbySawEscape());
+    }
+    const int heard = pressed;
+    press(escape);
+    EXPECT_EQ(pressed, heard);
+    EXPECT_TRUE(lobbySawEscape());
 }
 
 }  // namespace

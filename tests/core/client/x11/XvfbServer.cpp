@@ -1,6 +1,8 @@
 #include "XvfbServer.h"
 
 #include <poll.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
@@ -96,6 +98,31 @@ void XvfbServer::stop() {
     while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
     }
     pid_ = -1;
+}
+
+bool XvfbServer::pressKey(std::uint32_t keysym) const {
+    xcb_connection_t* c = xcb_connect(display_.c_str(), nullptr);
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    auto* mapping = xcb_get_keyboard_mapping_reply(
+        c, xcb_get_keyboard_mapping(c, setup->min_keycode, static_cast<std::uint8_t>(count)),
+        nullptr);
+    int keycode = 0;
+    if (mapping) {
+        const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(mapping);
+        for (int i = 0; i < count && keycode == 0; ++i)
+            if (syms[i * mapping->keysyms_per_keycode] == keysym)
+                keycode = setup->min_keycode + i;
+        std::free(mapping);
+    }
+    if (keycode != 0) {
+        const auto code = static_cast<std::uint8_t>(keycode);
+        xcb_test_fake_input(c, XCB_KEY_PRESS, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        xcb_test_fake_input(c, XCB_KEY_RELEASE, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    }
+    xcb_disconnect(c);
+    return keycode != 0;
 }
 
 }  // namespace kestrova::testing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sys/types.h>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ public:
     bool running() const { return pid_ > 0; }
     // ":N"
     const std::string& displayName() const { return display_; }
+
+    // Presses and releases the key of a keysym as the user would (XTest), to
+    // whichever window has the focus or grabbed it. False when no key has it.
+    bool pressKey(std::uint32_t keysym) const;
 
 private:
     pid_t pid_ = -1;
