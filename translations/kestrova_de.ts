@@ -652,6 +652,10 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
             <numerusform>%1: %n-mal gesehen, zuletzt %2 am Tisch %3.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1: no readings in this period</source>
+        <translation>%1: keine Werte in diesem Zeitraum</translation>
+    </message>
 </context>
 <context>
     <name>HudStats</name>
@@ -1205,6 +1209,10 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
         <source>A cell takes its colour once the player has more than %1 hands.</source>
         <translation>Eine Zelle wird gefärbt, sobald der Spieler mehr als %1 Hände hat.</translation>
     </message>
+    <message>
+        <source>could also be %1</source>
+        <translation>könnte auch %1 sein</translation>
+    </message>
 </context>
 <context>
     <name>ScanFilterDialog</name>
@@ -1372,10 +1380,6 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
         <translation>Schrift anlernen</translation>
     </message>
     <message>
-        <source>Correct every cell to what the lobby shows, then press Learn. &quot;?&quot; marks a glyph the recogniser does not know yet.</source>
-        <translation>Korrigieren Sie jede Zelle so, wie die Lobby sie zeigt, und klicken Sie dann auf „Lernen“. „?“ markiert ein Zeichen, das die Texterkennung noch nicht kennt.</translation>
-    </message>
-    <message>
         <source>Table</source>
         <translation>Tisch</translation>
     </message>
@@ -1424,6 +1428,37 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
         <translation>
             <numerusform>%n Zelle, die noch anders gelesen wird, ist markiert; zeigen Sie darauf, um zu sehen, was gelesen wird.</numerusform>
             <numerusform>%n Zellen, die noch anders gelesen werden, sind markiert; zeigen Sie auf eine, um zu sehen, was gelesen wird.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Press Find Font when the client&apos;s font is installed here. Otherwise correct every cell to what the lobby shows, then press Learn. &quot;?&quot; marks a glyph the recogniser does not know yet.</source>
+        <translation>Klicken Sie auf „Schrift finden“, wenn die Schrift des Clients hier installiert ist. Sonst korrigieren Sie jede Zelle so, wie die Lobby sie zeigt, und klicken dann auf „Lernen“. „?“ markiert ein Zeichen, das die Texterkennung noch nicht kennt.</translation>
+    </message>
+    <message>
+        <source>Find Font</source>
+        <translation>Schrift finden</translation>
+    </message>
+    <message>
+        <source>Find the installed font the lobby is drawn in: nothing to type</source>
+        <translation>Die installierte Schrift finden, in der die Lobby gezeichnet ist: nichts zu tippen</translation>
+    </message>
+    <message>
+        <source>A scan is running; find the font when it has finished.</source>
+        <translation>Ein Scan läuft; suchen Sie die Schrift, wenn er beendet ist.</translation>
+    </message>
+    <message>
+        <source>Looking for the font among the installed ones…</source>
+        <translation>Die Schrift wird unter den installierten gesucht…</translation>
+    </message>
+    <message>
+        <source>Font found: %1</source>
+        <translation>Schrift gefunden: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) it still reads with &quot;?&quot; are marked.</source>
+        <translation>
+            <numerusform>%n Zelle, die sie noch mit „?“ liest, ist markiert.</numerusform>
+            <numerusform>%n Zellen, die sie noch mit „?“ liest, sind markiert.</numerusform>
         </translation>
     </message>
 </context>
@@ -1545,6 +1580,14 @@ Möchten Sie die Downloadseite jetzt besuchen?</translation>
     <message>
         <source>This is no rule: %1.</source>
         <translation>Das ist keine Regel: %1.</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Alerts of the last &amp;scan:</source>
+        <translation>Alarme des letzten &amp;Scans:</translation>
     </message>
 </context>
 <context>
@@ -1678,6 +1721,10 @@ r</translation>
     <message>
         <source>%1 opens when the running scan ends.</source>
         <translation>%1 wird geöffnet, sobald der laufende Scan endet.</translation>
+    </message>
+    <message>
+        <source>The lobby is read in the font found: %1</source>
+        <translation>Die Lobby wird in der gefundenen Schrift gelesen: %1</translation>
     </message>
 </context>
 <context>
