@@ -18,11 +18,6 @@ void TableListModel::changed(std::optional<std::size_t> row) {
         onChanged(row);
 }
 
-void TableListModel::clear() {
-    rows_.clear();
-    changed(std::nullopt);
-}
-
 void TableListModel::beginRefresh() {
     readThisPass_.clear();
     for (TableRow& row : rows_)

@@ -54,7 +54,6 @@ public:
     // Told after every change: a row index, or nothing when every row changed.
     std::function<void(std::optional<std::size_t> row)> onChanged;
 
-    void clear();
     // A pass that reads the whole lobby again starts: every row stays on
     // screen, marked refreshing, until the pass reads its table again.
     void beginRefresh();
