@@ -34,7 +34,7 @@ std::vector<std::uint32_t> columnCodes(const Image& capture, const TextLine& lin
         for (int x = from; x < to; ++x) {
             const std::uint32_t p = pixels[x];
             const bool ink = line.smoothedInk                  ? (*line.smoothedInk)(p)
-                             : line.kind == LineKind::SelectedRow ? lobbyscan::isWhiteInk(p)
+                             : line.kind == LineKind::SelectedRow ? lobbyscan::WhiteInk{}(p)
                                                                   : ((p ^ line.background) & 0x00ffffffu) != 0;
             if (ink) {
                 codes[static_cast<std::size_t>(x - from)] |= 1u << r;

@@ -42,20 +42,18 @@ public:
     }
 
     // codes[i] gets bit r set when the pixel (from + i, row r) is ink, for i
-    // below count. Row by row, so that the image is read along its rows.
+    // below count.
     template <class IsInk>
     void columnCodes(int from, int count, IsInk isInk, std::uint32_t* codes) const {
-        for (int i = 0; i < count; ++i) {
-            codes[i] = 0;
-        }
-        for (int r = 0; r < Rows; ++r) {
-            const std::uint32_t bit = 1u << r;
-            if constexpr (kHasRowPointers) {
-                orRow(rows_[r] + from, count, bit, isInk, codes);
-            } else {
-                for (int i = 0; i < count; ++i) {
-                    codes[i] |= isInk(source_.pixel(from + i, top_ + r)) ? bit : 0u;
+        if constexpr (kHasRowPointers) {
+            codesOf(rows_, from, count, isInk, codes);
+        } else {
+            for (int i = 0; i < count; ++i) {
+                std::uint32_t code = 0;
+                for (int r = 0; r < Rows; ++r) {
+                    code |= isInk(source_.pixel(from + i, top_ + r)) ? 1u << r : 0u;
                 }
+                codes[i] = code;
             }
         }
     }
@@ -82,15 +80,24 @@ public:
     }
 
 private:
-    // Separate pointers with no aliasing, so that the compiler reads the row
-    // several pixels at a time; kept out of line, as inlined into the column
-    // loops it is no longer vectorised.
+    // Every row of a column in one go, several columns at a time: the rows
+    // are unrolled and the columns vectorised, and each code is written once.
+    // Kept out of line, as inlined into the column loops it is no longer
+    // vectorised.
     template <class IsInk>
-    [[gnu::noinline]] static void orRow(const std::uint32_t* __restrict row, int count,
-                                        std::uint32_t bit, IsInk isInk,
-                                        std::uint32_t* __restrict codes) {
+    [[gnu::noinline]] static void codesOf(const std::uint32_t* const (&rows)[Rows], int from,
+                                          int count, IsInk isInk,
+                                          std::uint32_t* __restrict codes) {
+        const std::uint32_t* __restrict at[Rows];
+        for (int r = 0; r < Rows; ++r) {
+            at[r] = rows[r] + from;
+        }
         for (int i = 0; i < count; ++i) {
-            codes[i] |= isInk(row[i]) ? bit : 0u;
+            std::uint32_t code = 0;
+            for (int r = 0; r < Rows; ++r) {
+                code |= isInk(at[r][i]) ? 1u << r : 0u;
+            }
+            codes[i] = code;
         }
     }
 

@@ -2,7 +2,18 @@
 
 #include "client/ocr/InkSplitter.h"
 
+#include <algorithm>
+
 namespace kestrova {
+
+namespace {
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+}  // namespace
 
 TextLineRecogniser::TextLineRecogniser(const GlyphTable& glyphs, const GlyphRules* rules)
     : glyphs_(glyphs), rules_(rules), wordGap_(glyphs.wordGap()) {
@@ -10,25 +21,41 @@ TextLineRecogniser::TextLineRecogniser(const GlyphTable& glyphs, const GlyphRule
     columns_.reserve(64);
 }
 
-void TextLineRecogniser::addInkColumn(int x, std::uint32_t code) {
-    if (!inGlyph_) {
-        inGlyph_ = true;
-        glyphFirstX_ = x;
-        countingBlanks_ = false;
-        signature_.clear();
-        columns_.clear();
+void TextLineRecogniser::startGlyph(int x) {
+    inGlyph_ = true;
+    glyphFirstX_ = x;
+    countingBlanks_ = false;
+    columns_.clear();
+}
+
+void TextLineRecogniser::formatSignature() {
+    // Digits written backwards into a buffer, so that a glyph costs one append
+    // rather than one per column.
+    signature_.clear();
+    constexpr std::size_t kColumnsPerBlock = 64;
+    char block[kColumnsPerBlock * 11];
+    for (std::size_t first = 0; first < columns_.size(); first += kColumnsPerBlock) {
+        const std::size_t last = std::min(columns_.size(), first + kColumnsPerBlock);
+        char* const end = block + sizeof block;
+        char* digit = end;
+        for (std::size_t i = last; i-- > first;) {
+            std::uint32_t code = columns_[i];
+            *--digit = ',';
+            while (code >= 100) {
+                const char* pair = kDigitPairs + 2 * (code % 100);
+                *--digit = pair[1];
+                *--digit = pair[0];
+                code /= 100;
+            }
+            if (code >= 10) {
+                *--digit = kDigitPairs[2 * code + 1];
+                *--digit = kDigitPairs[2 * code];
+            } else {
+                *--digit = static_cast<char>('0' + code);
+            }
+        }
+        signature_.append(digit, end);
     }
-    columns_.push_back(code);
-    // Digits written backwards into a small buffer, then appended at once.
-    char digits[12];
-    char* end = digits + sizeof digits;
-    char* digit = end;
-    *--digit = ',';
-    do {
-        *--digit = static_cast<char>('0' + code % 10);
-        code /= 10;
-    } while (code != 0);
-    signature_.append(digit, end);
 }
 
 void TextLineRecogniser::cut() {
@@ -54,6 +81,7 @@ void TextLineRecogniser::reset() {
 }
 
 void TextLineRecogniser::endGlyph() {
+    formatSignature();
     const std::size_t before = text_.size();
     appendGlyphText(signature_, glyphFirstX_);
     // A "1" is narrow and the client sets it with a wider gap; a learnt font

@@ -47,7 +47,10 @@ public:
     // columns of a line are empty.
     void addColumn(int x, std::uint32_t code) {
         if (code != 0) {
-            addInkColumn(x, code);
+            if (!inGlyph_) {
+                startGlyph(x);
+            }
+            columns_.push_back(code);
             return;
         }
         if (inGlyph_) {
@@ -67,7 +70,8 @@ public:
     void reset();
 
 private:
-    void addInkColumn(int x, std::uint32_t code);
+    void startGlyph(int x);
+    void formatSignature();
     void endGlyph();
     void appendGlyphText(std::string_view signature, int firstX);
     bool appendKnown(std::string_view signature, int firstX);
