@@ -966,6 +966,143 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Maximum number of Tables?</source>
+        <translation>Wie viele Tische höchstens?</translation>
+    </message>
+    <message>
+        <source>Tables to open:</source>
+        <translation>Zu öffnende Tische:</translation>
+    </message>
+    <message>
+        <source>The table he sits at</source>
+        <translation>Der Tisch, an dem er sitzt</translation>
+    </message>
+    <message>
+        <source>F&amp;ilter</source>
+        <translation>F&amp;ilter</translation>
+    </message>
+    <message>
+        <source>Filter which tables to scan</source>
+        <translation>Filter für die zu scannenden Tische</translation>
+    </message>
+    <message>
+        <source>Specify the filter for which tables to scan.</source>
+        <translation>Legt fest, welche Tische gescannt werden.</translation>
+    </message>
+    <message>
+        <source>&amp;Get Table List</source>
+        <translation>Tisch&amp;liste abrufen</translation>
+    </message>
+    <message>
+        <source>Retrieve list of available tables</source>
+        <translation>Liste der verfügbaren Tische abrufen</translation>
+    </message>
+    <message>
+        <source>Just retrieves the list of available tables.</source>
+        <translation>Ruft nur die Liste der verfügbaren Tische ab.</translation>
+    </message>
+    <message>
+        <source>Scan &amp;Selected Table</source>
+        <translation>Auswahl &amp;scannen</translation>
+    </message>
+    <message>
+        <source>Scan The Table</source>
+        <translation>Den Tisch scannen</translation>
+    </message>
+    <message>
+        <source>Scans the currently selected table from the tablelist.</source>
+        <translation>Scannt den in der Tischliste ausgewählten Tisch.</translation>
+    </message>
+    <message>
+        <source>Scan &amp;All Tables</source>
+        <translation>&amp;Alle Tische scannen</translation>
+    </message>
+    <message>
+        <source>Updates the tablelist and start a Scan</source>
+        <translation>Aktualisiert die Tischliste und startet einen Scan</translation>
+    </message>
+    <message>
+        <source>Reloads the tablelist and starts the scanning of all tables, which suffice the specified filter.</source>
+        <translation>Liest die Tischliste neu und scannt alle Tische, die den eingestellten Filter erfüllen.</translation>
+    </message>
+    <message>
+        <source>&amp;Run Opener</source>
+        <translation>Opener sta&amp;rten</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Open the table</source>
+        <translation>Den Tisch öffnen</translation>
+    </message>
+    <message>
+        <source>Counter for intervalscan (in minutes)</source>
+        <translation>Zähler für den Intervallscan (in Minuten)</translation>
+    </message>
+    <message>
+        <source>Counts the minutes till the next FullScan.</source>
+        <translation>Zählt die Minuten bis zum nächsten Scan aller Tische.</translation>
+    </message>
+    <message>
+        <source>Inter&amp;valscan</source>
+        <translation>Inter&amp;vallscan</translation>
+    </message>
+    <message>
+        <source>Activate intervalscan</source>
+        <translation>Intervallscan einschalten</translation>
+    </message>
+    <message>
+        <source>If checked: Fullscan will be run if counter is zero.</source>
+        <translation>Wenn angehakt: Alle Tische werden gescannt, sobald der Zähler null erreicht.</translation>
+    </message>
+    <message>
+        <source>F
+i
+l
+t
+e
+r</source>
+        <translation>F
+i
+l
+t
+e
+r</translation>
+    </message>
+    <message>
+        <source>Stop Op&amp;ener</source>
+        <translation>Opener stopp&amp;en</translation>
+    </message>
+    <message>
+        <source>Tables: %1</source>
+        <translation>Tische: %1</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;background-color:#d6f0d6&quot;&gt;&amp;nbsp;&amp;nbsp;&amp;nbsp;&amp;nbsp;&lt;/span&gt; Score %1 or more: that many weak players (true VPIP above %2 %) are expected at the table.</source>
+        <translation>&lt;span style=&quot;background-color:#d6f0d6&quot;&gt;&amp;nbsp;&amp;nbsp;&amp;nbsp;&amp;nbsp;&lt;/span&gt; Wertung ab %1: So viele schwache Spieler (wahrer VPIP über %2 %) sind am Tisch zu erwarten.</translation>
+    </message>
+    <message>
+        <source>Please Wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>No web browser could be started for %1. Please open the address in a browser yourself.</source>
+        <translation>Für %1 konnte kein Webbrowser gestartet werden. Bitte öffnen Sie die Adresse selbst in einem Browser.</translation>
+    </message>
+    <message>
+        <source>%1 opens when the running scan ends.</source>
+        <translation>%1 wird geöffnet, sobald der laufende Scan endet.</translation>
+    </message>
+    <message>
+        <source>The lobby is read in the font found: %1</source>
+        <translation>Die Lobby wird in der gefundenen Schrift gelesen: %1</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>Knownplayer :</source>
@@ -1591,143 +1728,6 @@ Möchten Sie die Downloadseite jetzt besuchen?</translation>
     </message>
 </context>
 <context>
-    <name>grabber</name>
-    <message>
-        <source>Maximum number of Tables?</source>
-        <translation>Wie viele Tische höchstens?</translation>
-    </message>
-    <message>
-        <source>Tables to open:</source>
-        <translation>Zu öffnende Tische:</translation>
-    </message>
-    <message>
-        <source>The table he sits at</source>
-        <translation>Der Tisch, an dem er sitzt</translation>
-    </message>
-    <message>
-        <source>F&amp;ilter</source>
-        <translation>F&amp;ilter</translation>
-    </message>
-    <message>
-        <source>Filter which tables to scan</source>
-        <translation>Filter für die zu scannenden Tische</translation>
-    </message>
-    <message>
-        <source>Specify the filter for which tables to scan.</source>
-        <translation>Legt fest, welche Tische gescannt werden.</translation>
-    </message>
-    <message>
-        <source>&amp;Get Table List</source>
-        <translation>Tisch&amp;liste abrufen</translation>
-    </message>
-    <message>
-        <source>Retrieve list of available tables</source>
-        <translation>Liste der verfügbaren Tische abrufen</translation>
-    </message>
-    <message>
-        <source>Just retrieves the list of available tables.</source>
-        <translation>Ruft nur die Liste der verfügbaren Tische ab.</translation>
-    </message>
-    <message>
-        <source>Scan &amp;Selected Table</source>
-        <translation>Auswahl &amp;scannen</translation>
-    </message>
-    <message>
-        <source>Scan The Table</source>
-        <translation>Den Tisch scannen</translation>
-    </message>
-    <message>
-        <source>Scans the currently selected table from the tablelist.</source>
-        <translation>Scannt den in der Tischliste ausgewählten Tisch.</translation>
-    </message>
-    <message>
-        <source>Scan &amp;All Tables</source>
-        <translation>&amp;Alle Tische scannen</translation>
-    </message>
-    <message>
-        <source>Updates the tablelist and start a Scan</source>
-        <translation>Aktualisiert die Tischliste und startet einen Scan</translation>
-    </message>
-    <message>
-        <source>Reloads the tablelist and starts the scanning of all tables, which suffice the specified filter.</source>
-        <translation>Liest die Tischliste neu und scannt alle Tische, die den eingestellten Filter erfüllen.</translation>
-    </message>
-    <message>
-        <source>&amp;Run Opener</source>
-        <translation>Opener sta&amp;rten</translation>
-    </message>
-    <message>
-        <source>&amp;Open</source>
-        <translation>Ö&amp;ffnen</translation>
-    </message>
-    <message>
-        <source>Open the table</source>
-        <translation>Den Tisch öffnen</translation>
-    </message>
-    <message>
-        <source>Counter for intervalscan (in minutes)</source>
-        <translation>Zähler für den Intervallscan (in Minuten)</translation>
-    </message>
-    <message>
-        <source>Counts the minutes till the next FullScan.</source>
-        <translation>Zählt die Minuten bis zum nächsten Scan aller Tische.</translation>
-    </message>
-    <message>
-        <source>Inter&amp;valscan</source>
-        <translation>Inter&amp;vallscan</translation>
-    </message>
-    <message>
-        <source>Activate intervalscan</source>
-        <translation>Intervallscan einschalten</translation>
-    </message>
-    <message>
-        <source>If checked: Fullscan will be run if counter is zero.</source>
-        <translation>Wenn angehakt: Alle Tische werden gescannt, sobald der Zähler null erreicht.</translation>
-    </message>
-    <message>
-        <source>F
-i
-l
-t
-e
-r</source>
-        <translation>F
-i
-l
-t
-e
-r</translation>
-    </message>
-    <message>
-        <source>Stop Op&amp;ener</source>
-        <translation>Opener stopp&amp;en</translation>
-    </message>
-    <message>
-        <source>Tables: %1</source>
-        <translation>Tische: %1</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;background-color:#d6f0d6&quot;&gt;&amp;nbsp;&amp;nbsp;&amp;nbsp;&amp;nbsp;&lt;/span&gt; Score %1 or more: that many weak players (true VPIP above %2 %) are expected at the table.</source>
-        <translation>&lt;span style=&quot;background-color:#d6f0d6&quot;&gt;&amp;nbsp;&amp;nbsp;&amp;nbsp;&amp;nbsp;&lt;/span&gt; Wertung ab %1: So viele schwache Spieler (wahrer VPIP über %2 %) sind am Tisch zu erwarten.</translation>
-    </message>
-    <message>
-        <source>Please Wait...</source>
-        <translation>Bitte warten...</translation>
-    </message>
-    <message>
-        <source>No web browser could be started for %1. Please open the address in a browser yourself.</source>
-        <translation>Für %1 konnte kein Webbrowser gestartet werden. Bitte öffnen Sie die Adresse selbst in einem Browser.</translation>
-    </message>
-    <message>
-        <source>%1 opens when the running scan ends.</source>
-        <translation>%1 wird geöffnet, sobald der laufende Scan endet.</translation>
-    </message>
-    <message>
-        <source>The lobby is read in the font found: %1</source>
-        <translation>Die Lobby wird in der gefundenen Schrift gelesen: %1</translation>
-    </message>
-</context>
-<context>
     <name>kestrova::BuddyListWindow</name>
     <message>
         <source>Buddylist</source>
@@ -1769,41 +1769,6 @@ Halten Sie dazu einfach Strg oder Umschalt gedrückt.
     <message>
         <source>Screenname :</source>
         <translation>Spielername:</translation>
-    </message>
-</context>
-<context>
-    <name>kestrova::CMgr</name>
-    <message>
-        <source>Layout Manager</source>
-        <translation>Layout-Verwaltung</translation>
-    </message>
-    <message>
-        <source>6 max</source>
-        <translation>6-max</translation>
-    </message>
-    <message>
-        <source>9 max</source>
-        <translation>9-max</translation>
-    </message>
-    <message>
-        <source>2 max</source>
-        <translation>2-max</translation>
-    </message>
-    <message>
-        <source>Load Default</source>
-        <translation>Standard laden</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source>Reload</source>
-        <translation>Neu laden</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -2197,6 +2162,41 @@ Es gelten folgende Filter:
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::LayoutManagerDialog</name>
+    <message>
+        <source>Layout Manager</source>
+        <translation>Layout-Verwaltung</translation>
+    </message>
+    <message>
+        <source>6 max</source>
+        <translation>6-max</translation>
+    </message>
+    <message>
+        <source>9 max</source>
+        <translation>9-max</translation>
+    </message>
+    <message>
+        <source>2 max</source>
+        <translation>2-max</translation>
+    </message>
+    <message>
+        <source>Load Default</source>
+        <translation>Standard laden</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>Neu laden</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,4 @@
-#include "gui/grabber.h"
+#include "gui/MainWindow.h"
 #include "gui/widgets/Translations.h"
 
 #include "TerminationSignal.h"
@@ -86,14 +86,14 @@ int main(int argc, char* argv[]) {
     const kestrova::UserDataDir data =
         kestrova::UserDataDir::prepareForUser(std::filesystem::current_path(ec));
 
-    GrabberServices services;
+    MainWindowServices services;
     services.workingDir = data.dir;
     services.startupTrace = data.traceLines();
     services.platform = desktop.platform.get();
     services.platformProblem = desktop.problem;
     int status = 0;
     {
-        grabber window(services);
+        MainWindow window(services);
         // Asked to end while a start-up box was open: the window is saved
         // at once, without ever running.
         if (!terminationRequested()) {

@@ -1,7 +1,7 @@
 // The window on a German desktop: every menu speaks German and keeps its
 // keyboard letters apart, and the core's words are German too.
 #include "WindowSandbox.h"
-#include "gui/grabber.h"
+#include "gui/MainWindow.h"
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/Translations.h"
 
@@ -18,8 +18,8 @@
 namespace {
 
 // The menu bar's titles first, then each menu's entries; separators left out.
-QList<QStringList> menuTexts(const GrabberServices& services) {
-    grabber window(services);
+QList<QStringList> menuTexts(const MainWindowServices& services) {
+    MainWindow window(services);
     QList<QStringList> texts{{}};
     for (QAction* title : window.menuBar()->actions()) {
         texts.front() << title->text();
@@ -46,7 +46,7 @@ private slots:
 void GermanMenusTest::everyMenuTextIsGermanWithItsOwnMnemonic() {
     const kestrova::test::WindowSandbox dir;
     QVERIFY(dir.isValid());
-    GrabberServices services;
+    MainWindowServices services;
     services.workingDir = dir.folder();
 
     const QList<QStringList> english = menuTexts(services);
@@ -71,10 +71,10 @@ void GermanMenusTest::everyMenuTextIsGermanWithItsOwnMnemonic() {
 void GermanMenusTest::theCoresWordsAreGermanAroundWhatOthersSaid() {
     const kestrova::test::WindowSandbox dir;
     QVERIFY(dir.isValid());
-    GrabberServices services;
+    MainWindowServices services;
     services.workingDir = dir.folder();
     installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
-    grabber window(services);
+    MainWindow window(services);
     const QString known = window.findChild<QLabel*>(QStringLiteral("knownPlayers"))->text();
     QVERIFY2(!known.contains(QLatin1String("Knownplayer")), qPrintable(known));
 

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "TempDir.h"
-#include "gui/hud/CMgr.h"
-#include "gui/hud/CStat.h"
-#include "gui/hud/Layout.h"
+#include "gui/hud/LayoutCanvas.h"
+#include "gui/hud/LayoutManagerDialog.h"
+#include "gui/hud/StatBox.h"
 #include "hud/LayoutSet.h"
 
 using namespace kestrova;
@@ -55,7 +55,7 @@ void writeFamily(const TempDir& dir, const LayoutSet& set, LayoutFamily family) 
     }
 }
 
-QPushButton* button(CMgr& dialog, const char* name) {
+QPushButton* button(LayoutManagerDialog& dialog, const char* name) {
     auto* pb = dialog.findChild<QPushButton*>(QLatin1String(name));
     if (pb == nullptr) {
         qFatal("no button %s", name);
@@ -69,8 +69,8 @@ class LayoutManagerTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CMgr> open(QStringList* messages) {
-        auto dialog = std::make_unique<CMgr>(
+    std::unique_ptr<LayoutManagerDialog> open(QStringList* messages) {
+        auto dialog = std::make_unique<LayoutManagerDialog>(
             dir_.path(), nullptr, [messages](QWidget*, const QString& title, const QString& text) {
                 *messages << title + QLatin1Char('|') + text;
             });
@@ -78,8 +78,8 @@ private:
     }
 
     // The check boxes show the flags of the shown layout, and only its canvas is shown.
-    static void verifyShown(CMgr& dialog, int room, int size) {
-        Layout* shown = dialog.canvas(room, size);
+    static void verifyShown(LayoutManagerDialog& dialog, int room, int size) {
+        LayoutCanvas* shown = dialog.canvas(room, size);
         QCOMPARE(dialog.shownCanvas(), shown);
         for (int r = 0; r < hud::kRoomCount; ++r) {
             for (int s = 0; s < hud::kSizeCount; ++s) {
@@ -139,8 +139,8 @@ private slots:
         auto dialog = open(&messages);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        Layout* shown = dialog->shownCanvas();
-        CStat* box = shown->box(StatKind::ThreeBet, 2);  // drawn on top
+        LayoutCanvas* shown = dialog->shownCanvas();
+        StatBox* box = shown->box(StatKind::ThreeBet, 2);  // drawn on top
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 7));
         QCOMPARE(shown->dragged(), box);
         for (const auto& [cursor, corner] : {std::pair{QPoint(123, 47), BoxPosition{120, 45}},
@@ -175,7 +175,7 @@ private slots:
         // marked(8) switched the last kind off in this layout, and every kind
         // of a seat sits at one place: the press goes to the box drawn on top.
         QVERIFY(shown->box(StatKind::ContinuationBet, 0)->isHidden());
-        CStat* top = shown->box(StatKind::ThreeBet, 0);
+        StatBox* top = shown->box(StatKind::ThreeBet, 0);
         QCOMPARE(top->pos(), shown->box(StatKind::ContinuationBet, 0)->pos());
         QTest::mousePress(shown, Qt::LeftButton, {}, top->geometry().center());
         QCOMPARE(shown->dragged(), top);

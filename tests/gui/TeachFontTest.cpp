@@ -1,6 +1,6 @@
 // "Main → Teach Font…" on the simulated lobby, with a glyph table that lacks "Z".
 #include "WindowSandbox.h"
-#include "gui/grabber.h"
+#include "gui/MainWindow.h"
 
 #include "GateClock.h"
 #include "SimLobbies.h"
@@ -42,10 +42,10 @@ void TeachFontTest::correctedCellsAreLearntAndReadAgain() {
     test::GateClock clock;
     clock.setOpen(true);
     {
-        GrabberServices services;
+        MainWindowServices services;
         services.platform = &client;
         services.clock = &clock;
-        grabber window(services);
+        MainWindow window(services);
         std::vector<QString> messages;
         window.setMessageHandler(
             [&](const QString&, const QString& text) { messages.push_back(text); });

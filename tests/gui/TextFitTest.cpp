@@ -2,7 +2,7 @@
 // the layouts are done, in English and in German, and both fit the screen's
 // available area, frame included; CTest runs it once more with fonts at 192 dpi.
 #include "WindowSandbox.h"
-#include "gui/grabber.h"
+#include "gui/MainWindow.h"
 #include "gui/options/TabDialog.h"
 #include "gui/widgets/Translations.h"
 
@@ -70,14 +70,14 @@ private slots:
 void TextFitTest::mainWindowAndEveryOptionsPageFitTheScreenWithTheirWholeTexts() {
     const kestrova::test::WindowSandbox dir;
     QVERIFY(dir.isValid());
-    GrabberServices services;
+    MainWindowServices services;
     services.workingDir = dir.folder();
 
     QStringList found;
     for (const bool german : {false, true}) {
         if (german)
             installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
-        grabber window(services);
+        MainWindow window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect area = window.screen()->availableGeometry();

@@ -10,32 +10,32 @@
 
 namespace kestrova {
 
-class CStat;
+class StatBox;
 
 // The editing canvas of one HUD layout: the table picture with every shown
 // stat box of every seat drawn on it, 800 x 565 pixels. Boxes are dragged by
 // their top-left corner on a 5-pixel grid; positions are not clamped.
-class Layout final : public QWidget {
+class LayoutCanvas final : public QWidget {
     Q_OBJECT
 
 public:
     // The canvas edits `model`, which must outlive it. Without its picture the
     // canvas is plain felt green; the boxes work all the same.
-    Layout(hud::HudLayout& model, const QString& pictureFile, QWidget* parent = nullptr);
+    LayoutCanvas(hud::HudLayout& model, const QString& pictureFile, QWidget* parent = nullptr);
 
     const hud::HudLayout& model() const { return model_; }
     int index() const { return model_.index(); }
     int seatCount() const { return model_.seatCount(); }
-    CStat* box(hud::StatKind kind, int seat) const;
-    CStat* dragged() const { return dragged_; }
+    StatBox* box(hud::StatKind kind, int seat) const;
+    StatBox* dragged() const { return dragged_; }
     bool hasPicture() const { return !picture_.isNull(); }
 
     // Stores the kind's flag (1 or 0) and shows or hides its boxes, so that a
     // kind switched off is neither drawn nor pressable.
     void setVisibility(hud::StatKind kind, bool on);
     // Applies the box's stored position to its geometry.
-    void moveBox(CStat& box);
-    void beginDrag(CStat& box);
+    void moveBox(StatBox& box);
+    void beginDrag(StatBox& box);
 
     // After the layout was loaded: every box moved to its position and shown
     // or hidden by its kind's flag.
@@ -54,8 +54,8 @@ protected:
 private:
     hud::HudLayout& model_;
     QPixmap picture_;
-    std::array<std::vector<CStat*>, hud::kKindCount> boxes_;  // per kind, per seat
-    CStat* dragged_ = nullptr;
+    std::array<std::vector<StatBox*>, hud::kKindCount> boxes_;  // per kind, per seat
+    StatBox* dragged_ = nullptr;
 };
 
 }  // namespace kestrova

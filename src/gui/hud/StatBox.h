@@ -7,17 +7,17 @@
 
 namespace kestrova {
 
-class Layout;
+class LayoutCanvas;
 
 // One stat box of one seat on a layout canvas: a 50 x 15 child widget that
 // only catches presses to start a drag. Its position lives in the canvas's
 // layout; the canvas draws it.
-class CStat final : public QWidget {
+class StatBox final : public QWidget {
     Q_OBJECT
 
 public:
     // Text: the kind's box label followed by the 1-based seat number ("VPip3").
-    CStat(QWidget* parent, Layout& layout, hud::StatKind kind, int seat);
+    StatBox(QWidget* parent, LayoutCanvas& canvas, hud::StatKind kind, int seat);
 
     hud::StatKind kind() const { return kind_; }
     int seat() const { return seat_; }
@@ -27,7 +27,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    Layout& layout_;
+    LayoutCanvas& canvas_;
     hud::StatKind kind_;
     int seat_;
     QString text_;

@@ -1,11 +1,11 @@
-#include "gui/hud/CMgr.h"
+#include "gui/hud/LayoutManagerDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QPushButton>
 
-#include "gui/hud/Layout.h"
+#include "gui/hud/LayoutCanvas.h"
 #include "gui/widgets/MessageHandlerSink.h"
 #include "gui/widgets/QtText.h"
 
@@ -21,7 +21,7 @@ QPushButton* button(QWidget* parent, const QString& text, const char* name) {
 
 }  // namespace
 
-int CMgr::sizeOfChoice(int choice) {
+int LayoutManagerDialog::sizeOfChoice(int choice) {
     switch (choice) {
         case 0:
             return 1;  // "6 max"
@@ -32,7 +32,8 @@ int CMgr::sizeOfChoice(int choice) {
     }
 }
 
-CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Message showMessage)
+LayoutManagerDialog::LayoutManagerDialog(std::filesystem::path workingDir, QWidget* parent,
+                                         UserPrompts::Message showMessage)
     : QDialog(parent),
       workingDir_(std::move(workingDir)),
       showMessage_(showMessage ? std::move(showMessage) : UserPrompts::standard().showMessage) {
@@ -47,10 +48,13 @@ CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Messa
     sizeBox_->setObjectName(QStringLiteral("tableSize"));
     sizeBox_->addItems({tr("6 max"), tr("9 max"), tr("2 max")});
 
-    using Slot = void (CMgr::*)();
+    using Slot = void (LayoutManagerDialog::*)();
     constexpr std::array<Slot, hud::kKindCount> kCheckSlots = {
-        &CMgr::slot_vpip, &CMgr::slot_pfr, &CMgr::slot_hands, &CMgr::slot_af,   &CMgr::slot_wsd,
-        &CMgr::slot_att,  &CMgr::slot_sb,  &CMgr::slot_bb,    &CMgr::slot_3bet, &CMgr::slot_conti,
+        &LayoutManagerDialog::slot_vpip,  &LayoutManagerDialog::slot_pfr,
+        &LayoutManagerDialog::slot_hands, &LayoutManagerDialog::slot_af,
+        &LayoutManagerDialog::slot_wsd,   &LayoutManagerDialog::slot_att,
+        &LayoutManagerDialog::slot_sb,    &LayoutManagerDialog::slot_bb,
+        &LayoutManagerDialog::slot_3bet,  &LayoutManagerDialog::slot_conti,
     };
     for (hud::StatKind kind : hud::allKinds()) {
         auto* box =
@@ -64,8 +68,8 @@ CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Messa
         for (int size = 0; size < hud::kSizeCount; ++size) {
             const int index = hud::layoutIndex(room, size);
             const auto picture = hud::findHudDataFile(workingDir_, hud::pictureFileName(index));
-            auto* canvas = new Layout(layouts_.layout(room, size),
-                                      QString::fromStdString(picture.string()), this);
+            auto* canvas = new LayoutCanvas(layouts_.layout(room, size),
+                                            QString::fromStdString(picture.string()), this);
             canvas->setObjectName(QStringLiteral("layout%1").arg(index));
             canvases_[static_cast<std::size_t>(index)] = canvas;
         }
@@ -76,12 +80,14 @@ CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Messa
     QPushButton* pbReload = button(this, tr("Reload"), "pbReload");
     QPushButton* pbClose = button(this, tr("Close"), "pbClose");
 
-    connect(sizeBox_, &QComboBox::currentIndexChanged, this, &CMgr::slot_currentTableChanged);
-    connect(roomBox_, &QComboBox::currentIndexChanged, this, &CMgr::slot_currentRoomChanged);
-    connect(pbSave, &QPushButton::clicked, this, &CMgr::slot_pbSave);
-    connect(pbClose, &QPushButton::clicked, this, &CMgr::slot_pbCancel);
-    connect(pbDefault, &QPushButton::clicked, this, &CMgr::slot_pbDefault);
-    connect(pbReload, &QPushButton::clicked, this, &CMgr::load);
+    connect(sizeBox_, &QComboBox::currentIndexChanged, this,
+            &LayoutManagerDialog::slot_currentTableChanged);
+    connect(roomBox_, &QComboBox::currentIndexChanged, this,
+            &LayoutManagerDialog::slot_currentRoomChanged);
+    connect(pbSave, &QPushButton::clicked, this, &LayoutManagerDialog::slot_pbSave);
+    connect(pbClose, &QPushButton::clicked, this, &LayoutManagerDialog::slot_pbCancel);
+    connect(pbDefault, &QPushButton::clicked, this, &LayoutManagerDialog::slot_pbDefault);
+    connect(pbReload, &QPushButton::clicked, this, &LayoutManagerDialog::load);
 
     auto* grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);
@@ -90,7 +96,7 @@ CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Messa
     for (std::size_t i = 0; i < hud::kKindCount; ++i) {
         grid->addWidget(checkBoxes_[i], 1 + static_cast<int>(i / 4), static_cast<int>(i % 4));
     }
-    for (Layout* canvas : canvases_) {
+    for (LayoutCanvas* canvas : canvases_) {
         grid->addWidget(canvas, 4, 0, 3, 4);
     }
     grid->addWidget(pbDefault, 7, 0);
@@ -105,40 +111,40 @@ CMgr::CMgr(std::filesystem::path workingDir, QWidget* parent, UserPrompts::Messa
     loadFamily(hud::LayoutFamily::User, true);
 }
 
-CMgr::~CMgr() {
+LayoutManagerDialog::~LayoutManagerDialog() {
     // The canvases edit layouts_, a member that dies before the children do.
-    for (Layout*& canvas : canvases_) {
+    for (LayoutCanvas*& canvas : canvases_) {
         delete canvas;
         canvas = nullptr;
     }
 }
 
-Layout* CMgr::canvas(int room, int size) const {
+LayoutCanvas* LayoutManagerDialog::canvas(int room, int size) const {
     return canvases_[static_cast<std::size_t>(hud::layoutIndex(room, size))];
 }
 
-Layout* CMgr::shownCanvas() const {
+LayoutCanvas* LayoutManagerDialog::shownCanvas() const {
     return canvas(room_, sizeOfChoice(sizeChoice_));
 }
 
-void CMgr::tell(const QString& title, const QString& text) {
+void LayoutManagerDialog::tell(const QString& title, const QString& text) {
     showMessage_(this, title, text);
 }
 
-void CMgr::loadFamily(hud::LayoutFamily family, bool report) {
+void LayoutManagerDialog::loadFamily(hud::LayoutFamily family, bool report) {
     MessageHandlerSink sink(
         [this](const QString& title, const QString& text) { tell(title, text); });
     layouts_.load(workingDir_, family, report ? &sink : nullptr);
-    for (Layout* canvas : canvases_) {
+    for (LayoutCanvas* canvas : canvases_) {
         canvas->syncFromModel();
     }
     syncCheckBoxes();
     update();
 }
 
-void CMgr::showChosenLayout() {
-    Layout* chosen = shownCanvas();
-    for (Layout* canvas : canvases_) {
+void LayoutManagerDialog::showChosenLayout() {
+    LayoutCanvas* chosen = shownCanvas();
+    for (LayoutCanvas* canvas : canvases_) {
         if (canvas != chosen) {
             canvas->hide();
         }
@@ -147,74 +153,74 @@ void CMgr::showChosenLayout() {
     syncCheckBoxes();
 }
 
-void CMgr::syncCheckBoxes() {
+void LayoutManagerDialog::syncCheckBoxes() {
     const hud::HudLayout& shown = shownCanvas()->model();
     for (hud::StatKind kind : hud::allKinds()) {
         checkBox(kind)->setChecked(shown.isShown(kind));
     }
 }
 
-void CMgr::applyCheckBox(hud::StatKind kind) {
+void LayoutManagerDialog::applyCheckBox(hud::StatKind kind) {
     shownCanvas()->setVisibility(kind, checkBox(kind)->isChecked());
     shownCanvas()->update();
 }
 
-void CMgr::slot_currentTableChanged(int choice) {
+void LayoutManagerDialog::slot_currentTableChanged(int choice) {
     sizeChoice_ = choice < 0 ? 0 : choice;
     showChosenLayout();
 }
 
-void CMgr::slot_currentRoomChanged(int room) {
+void LayoutManagerDialog::slot_currentRoomChanged(int room) {
     room_ = room == 1 ? 1 : 0;
     showChosenLayout();
 }
 
-void CMgr::slot_vpip() {
+void LayoutManagerDialog::slot_vpip() {
     applyCheckBox(hud::StatKind::VPip);
 }
-void CMgr::slot_pfr() {
+void LayoutManagerDialog::slot_pfr() {
     applyCheckBox(hud::StatKind::PFR);
 }
-void CMgr::slot_hands() {
+void LayoutManagerDialog::slot_hands() {
     applyCheckBox(hud::StatKind::Hands);
 }
-void CMgr::slot_af() {
+void LayoutManagerDialog::slot_af() {
     applyCheckBox(hud::StatKind::AF);
 }
-void CMgr::slot_wsd() {
+void LayoutManagerDialog::slot_wsd() {
     applyCheckBox(hud::StatKind::WentToShowdown);
 }
-void CMgr::slot_att() {
+void LayoutManagerDialog::slot_att() {
     applyCheckBox(hud::StatKind::AttemptToSteal);
 }
-void CMgr::slot_sb() {
+void LayoutManagerDialog::slot_sb() {
     applyCheckBox(hud::StatKind::FoldSmallBlind);
 }
-void CMgr::slot_bb() {
+void LayoutManagerDialog::slot_bb() {
     applyCheckBox(hud::StatKind::FoldBigBlind);
 }
-void CMgr::slot_3bet() {
+void LayoutManagerDialog::slot_3bet() {
     applyCheckBox(hud::StatKind::ThreeBet);
 }
-void CMgr::slot_conti() {
+void LayoutManagerDialog::slot_conti() {
     applyCheckBox(hud::StatKind::ContinuationBet);
 }
 
-void CMgr::slot_pbSave() {
+void LayoutManagerDialog::slot_pbSave() {
     MessageHandlerSink sink(
         [this](const QString& title, const QString& text) { tell(title, text); });
     layouts_.save(workingDir_, sink);
 }
 
-void CMgr::slot_pbCancel() {
+void LayoutManagerDialog::slot_pbCancel() {
     reject();
 }
 
-void CMgr::slot_pbDefault() {
+void LayoutManagerDialog::slot_pbDefault() {
     loadFamily(hud::LayoutFamily::Default, true);
 }
 
-void CMgr::load() {
+void LayoutManagerDialog::load() {
     loadFamily(hud::LayoutFamily::User, true);
 }
 

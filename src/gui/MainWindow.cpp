@@ -1,4 +1,4 @@
-#include "gui/grabber.h"
+#include "gui/MainWindow.h"
 
 #include "MessageAdvice.h"
 #include "SessionTypes.h"
@@ -7,7 +7,7 @@
 #include "gui/buddies/BuddyListWindow.h"
 #include "gui/buddies/ImportPlayersDialog.h"
 #include "gui/history/HistoryActions.h"
-#include "gui/hud/CMgr.h"
+#include "gui/hud/LayoutManagerDialog.h"
 #include "gui/lists/PlayerFilterDialog.h"
 #include "gui/lists/PlayerListView.h"
 #include "gui/lists/ScanFilterDialog.h"
@@ -151,7 +151,7 @@ QString knownPlayerText(const std::string& line) {
 
 }  // namespace
 
-grabber::grabber(GrabberServices services, QWidget* parent)
+MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     timers_ = new QtTimerService(this);
     // This window and every dialog keep inside the screen, whatever its scale.
@@ -222,7 +222,7 @@ grabber::grabber(GrabberServices services, QWidget* parent)
     session_->trace("<32>");
 }
 
-grabber::~grabber() {
+MainWindow::~MainWindow() {
     if (trayIcon_)
         trayIcon_->hide();
     if (saveWindowState(*this, {tableList_, playerList_, wholePlayerList_}, services_.workingDir)) {
@@ -238,19 +238,19 @@ grabber::~grabber() {
     session_.reset();
 }
 
-void grabber::setMessageHandler(MessageHandler handler) {
+void MainWindow::setMessageHandler(MessageHandler handler) {
     messageHandler_ = std::move(handler);
 }
 
-void grabber::setOpenerQuestion(IntegerQuestion question) {
+void MainWindow::setOpenerQuestion(IntegerQuestion question) {
     openerQuestion_ = std::move(question);
 }
 
-void grabber::setUserPrompts(UserPrompts prompts) {
+void MainWindow::setUserPrompts(UserPrompts prompts) {
     userPrompts_ = std::move(prompts);
 }
 
-UserPrompts grabber::prompts() const {
+UserPrompts MainWindow::prompts() const {
     UserPrompts p = userPrompts_ ? *userPrompts_ : UserPrompts::standard();
     p.showMessage = [this](QWidget*, const QString& title, const QString& text) {
         messageHandler_(title, text);
@@ -258,20 +258,20 @@ UserPrompts grabber::prompts() const {
     return p;
 }
 
-void grabber::createLists() {
+void MainWindow::createLists() {
     tableList_ = makeList("tableList", headersOf(tableColumns()));
     // The score is what a table is chosen by: it shows beside the name.
     tableList_->header()->moveSection(kScoreColumn, 1);
     describeColumns(tableList_, tableColumns(), 0);
     tableList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(tableList_, &QTreeWidget::currentItemChanged, this, &grabber::table_Clicked);
-    connect(tableList_, &QTreeWidget::itemDoubleClicked, this, &grabber::table_dblClicked);
+    connect(tableList_, &QTreeWidget::currentItemChanged, this, &MainWindow::table_Clicked);
+    connect(tableList_, &QTreeWidget::itemDoubleClicked, this, &MainWindow::table_dblClicked);
 
     playerList_ = makeList("playerList", headersOf(playerColumns()));
     describeColumns(playerList_, playerColumns(), 0);
     playerList_->setSelectionMode(QAbstractItemView::NoSelection);
     playerList_->setAlternatingRowColors(true);
-    connect(playerList_, &QTreeWidget::itemClicked, this, &grabber::player_Clicked);
+    connect(playerList_, &QTreeWidget::itemClicked, this, &MainWindow::player_Clicked);
 
     QStringList wholeHeaders = headersOf(playerColumns());
     wholeHeaders.prepend(translated(text_context::kColumns, kWholeListTableHeader));
@@ -281,15 +281,16 @@ void grabber::createLists() {
     wholePlayerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     wholePlayerList_->setAlternatingRowColors(true);
     wholePlayerList_->setMinimumHeight(50);
-    connect(wholePlayerList_, &QTreeWidget::itemClicked, this, &grabber::playerlist_Clicked);
+    connect(wholePlayerList_, &QTreeWidget::itemClicked, this, &MainWindow::playerlist_Clicked);
 
     tables_ = new TableListView(
         tableList_, session_->tables(),
         [this] { return session_->settings().display.score.validated().goodScore; },
         [this]() -> const ColourRanges& { return session_->colours(); }, this);
     // The session keeps the current row and its selection; the buttons act on that.
-    connect(tableList_, &QTreeWidget::currentItemChanged, this, &grabber::tableSelectionChanged);
-    connect(tableList_, &QTreeWidget::itemSelectionChanged, this, &grabber::tableSelectionChanged);
+    connect(tableList_, &QTreeWidget::currentItemChanged, this, &MainWindow::tableSelectionChanged);
+    connect(tableList_, &QTreeWidget::itemSelectionChanged, this,
+            &MainWindow::tableSelectionChanged);
     tablePlayers_ =
         new PlayerListView(playerList_, session_->tablePlayers(),
                            PlayerListView::Columns::TablePlayers, *session_, autorateIcons_, this);
@@ -298,7 +299,7 @@ void grabber::createLists() {
                            PlayerListView::Columns::WholeList, *session_, autorateIcons_, this);
 }
 
-void grabber::createWidgets() {
+void MainWindow::createWidgets() {
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
 
@@ -338,13 +339,13 @@ void grabber::createWidgets() {
     row->addWidget(cbInterval_);
     layout->addLayout(row);
 
-    connect(pbFilter_, &QPushButton::clicked, this, &grabber::slot_pbFilter);
-    connect(pbRefresh_, &QPushButton::clicked, this, &grabber::slot_pbRefresh);
-    connect(pbScan_, &QPushButton::clicked, this, &grabber::slot_pbScan);
-    connect(pbFullScan_, &QPushButton::clicked, this, &grabber::slot_pbFullScan);
-    connect(pbOpener_, &QPushButton::clicked, this, &grabber::slot_pbOpener);
-    connect(pbJoin_, &QPushButton::clicked, this, &grabber::slot_pbJoin);
-    connect(cbInterval_, &QCheckBox::clicked, this, &grabber::slot_checkScan);
+    connect(pbFilter_, &QPushButton::clicked, this, &MainWindow::slot_pbFilter);
+    connect(pbRefresh_, &QPushButton::clicked, this, &MainWindow::slot_pbRefresh);
+    connect(pbScan_, &QPushButton::clicked, this, &MainWindow::slot_pbScan);
+    connect(pbFullScan_, &QPushButton::clicked, this, &MainWindow::slot_pbFullScan);
+    connect(pbOpener_, &QPushButton::clicked, this, &MainWindow::slot_pbOpener);
+    connect(pbJoin_, &QPushButton::clicked, this, &MainWindow::slot_pbJoin);
+    connect(cbInterval_, &QCheckBox::clicked, this, &MainWindow::slot_checkScan);
 
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->setChildrenCollapsible(false);
@@ -367,7 +368,7 @@ void grabber::createWidgets() {
     pbLowFilter_->setObjectName(QStringLiteral("pbLowFilter"));
     pbLowFilter_->setMaximumWidth(30);
     pbLowFilter_->setMinimumHeight(100);
-    connect(pbLowFilter_, &QPushButton::clicked, this, &grabber::slot_pblowfilter);
+    connect(pbLowFilter_, &QPushButton::clicked, this, &MainWindow::slot_pblowfilter);
     panelLayout->addWidget(pbLowFilter_);
     splitter->addWidget(wholePlayerPanel_);
     layout->addWidget(splitter);
@@ -381,43 +382,43 @@ void grabber::createWidgets() {
     statusBar()->addWidget(passProblem_, 1);
 }
 
-void grabber::createMenus() {
+void MainWindow::createMenus() {
     const MainMenus menus = MainMenus::build(*menuBar(), session_->settings());
     qaOptions_ = menus.options;
     qaCheckUpdate_ = menus.checkUpdate;
     qaUseAgg_ = menus.useAggregator;
-    connect(menus.options, &QAction::triggered, this, &grabber::slot_pbOptionen);
-    connect(menus.getTableList, &QAction::triggered, this, &grabber::slot_pbRefresh);
-    connect(menus.scanSelected, &QAction::triggered, this, &grabber::slot_pbScan);
-    connect(menus.scanAll, &QAction::triggered, this, &grabber::slot_pbFullScan);
-    connect(menus.open, &QAction::triggered, this, &grabber::slot_pbJoin);
+    connect(menus.options, &QAction::triggered, this, &MainWindow::slot_pbOptionen);
+    connect(menus.getTableList, &QAction::triggered, this, &MainWindow::slot_pbRefresh);
+    connect(menus.scanSelected, &QAction::triggered, this, &MainWindow::slot_pbScan);
+    connect(menus.scanAll, &QAction::triggered, this, &MainWindow::slot_pbFullScan);
+    connect(menus.open, &QAction::triggered, this, &MainWindow::slot_pbJoin);
     tableList_->addAction(menus.open);  // Return on a row
     connect(menus.cancelPass, &QAction::triggered, this, [this] { session_->scans().cancel(); });
     passActions_ = {menus.getTableList, menus.scanSelected, menus.scanAll};
     qaCancelPass_ = menus.cancelPass;
-    connect(menus.about, &QAction::triggered, this, &grabber::slot_qaAbout);
-    connect(menus.userGuide, &QAction::triggered, this, &grabber::slot_qaUserGuide);
-    connect(menus.keys, &QAction::triggered, this, &grabber::slot_qaKeys);
-    connect(menus.teachFont, &QAction::triggered, this, &grabber::slot_qaTeachFont);
-    connect(menus.exit, &QAction::triggered, this, &grabber::slot_quit);
-    connect(menus.showBuddies, &QAction::triggered, this, &grabber::slot_ShowBuddies);
-    connect(menus.addBuddy, &QAction::triggered, this, &grabber::slot_AddBuddies);
-    connect(menus.importBuddies, &QAction::triggered, this, &grabber::slot_ImportBDB);
-    connect(menus.csvImport, &QAction::triggered, this, &grabber::slot_ImportBuddies);
-    connect(menus.csvExport, &QAction::triggered, this, &grabber::slot_ExportBuddies);
-    connect(menus.checkUpdate, &QAction::toggled, this, &grabber::slot_Update);
-    connect(menus.download, &QAction::triggered, this, &grabber::slot_Download);
-    connect(menus.updateAggregator, &QAction::triggered, this, &grabber::slot_Agg);
-    connect(menus.useAggregator, &QAction::toggled, this, &grabber::slot_UseAgg);
-    connect(menus.aggregatorHelp, &QAction::triggered, this, &grabber::slot_AggHelp);
-    connect(menus.layoutManager, &QAction::triggered, this, &grabber::slot_qaLayout);
+    connect(menus.about, &QAction::triggered, this, &MainWindow::slot_qaAbout);
+    connect(menus.userGuide, &QAction::triggered, this, &MainWindow::slot_qaUserGuide);
+    connect(menus.keys, &QAction::triggered, this, &MainWindow::slot_qaKeys);
+    connect(menus.teachFont, &QAction::triggered, this, &MainWindow::slot_qaTeachFont);
+    connect(menus.exit, &QAction::triggered, this, &MainWindow::slot_quit);
+    connect(menus.showBuddies, &QAction::triggered, this, &MainWindow::slot_ShowBuddies);
+    connect(menus.addBuddy, &QAction::triggered, this, &MainWindow::slot_AddBuddies);
+    connect(menus.importBuddies, &QAction::triggered, this, &MainWindow::slot_ImportBDB);
+    connect(menus.csvImport, &QAction::triggered, this, &MainWindow::slot_ImportBuddies);
+    connect(menus.csvExport, &QAction::triggered, this, &MainWindow::slot_ExportBuddies);
+    connect(menus.checkUpdate, &QAction::toggled, this, &MainWindow::slot_Update);
+    connect(menus.download, &QAction::triggered, this, &MainWindow::slot_Download);
+    connect(menus.updateAggregator, &QAction::triggered, this, &MainWindow::slot_Agg);
+    connect(menus.useAggregator, &QAction::toggled, this, &MainWindow::slot_UseAgg);
+    connect(menus.aggregatorHelp, &QAction::triggered, this, &MainWindow::slot_AggHelp);
+    connect(menus.layoutManager, &QAction::triggered, this, &MainWindow::slot_qaLayout);
     connect(menus.history, &QAction::triggered, this, [this] { historyActions_->showHistory(); });
     connect(menus.watchList, &QAction::triggered, this,
             [this] { historyActions_->showWatchList(); });
     createTrayIcon(menus.scanAll, menus.exit);
 }
 
-void grabber::createHistoryActions() {
+void MainWindow::createHistoryActions() {
     historyActions_ = new HistoryActions(*session_, prompts(), trayIcon_, this);
     historyActions_->addTableList(tableList_, [this](const QTreeWidgetItem* item) {
         const std::string* name = item ? tables_->nameOf(item) : nullptr;
@@ -451,25 +452,25 @@ void grabber::createHistoryActions() {
                 [this](const QString& text) { statusBar()->showMessage(text, 15000); });
 }
 
-void grabber::historyAlerts(const std::vector<AlertNotice>& notices) {
+void MainWindow::historyAlerts(const std::vector<AlertNotice>& notices) {
     historyActions_->alertsRaised(notices);
 }
 
-void grabber::watchListChanged() {
+void MainWindow::watchListChanged() {
     historyActions_->watchListChanged();
     // The name tips say who is watched.
     session_->players().refresh();
     session_->tablePlayers().refresh();
 }
 
-void grabber::createTrayIcon(QAction* scanAll, QAction* exit) {
+void MainWindow::createTrayIcon(QAction* scanAll, QAction* exit) {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     trayIcon_ = new TrayIcon(this, appIcon(), scanAll, exit);
     trayIcon_->show();
 }
 
-void grabber::applyDisplaySettings() {
+void MainWindow::applyDisplaySettings() {
     const DisplaySettings& display = session_->settings().display;
     for (std::size_t c = 0; c < kTableColumnCount; ++c)
         tableList_->setColumnHidden(static_cast<int>(c), !display.tableColumns[c]);
@@ -483,7 +484,7 @@ void grabber::applyDisplaySettings() {
 
 // Scans and the table list wait while anything runs, and while the opener
 // keeps the scans to itself; the opener can always be stopped.
-void grabber::updateControls() {
+void MainWindow::updateControls() {
     const bool busy = session_->busy();
     const ScanSchedule& schedule = session_->schedule();
     const bool free = !busy && !schedule.openerRunning();
@@ -500,7 +501,7 @@ void grabber::updateControls() {
         sbInterval_->setValue(schedule.intervalMinutesLeft());
 }
 
-void grabber::settingsChanged(const std::vector<SettingsPart>& parts) {
+void MainWindow::settingsChanged(const std::vector<SettingsPart>& parts) {
     if (std::find(parts.begin(), parts.end(), SettingsPart::Options) != parts.end()) {
         applyDisplaySettings();
         updateScoreLegend();
@@ -509,13 +510,13 @@ void grabber::settingsChanged(const std::vector<SettingsPart>& parts) {
 
 // The last scan's share of known players, and the table rows so far; the session's
 // line has the count too, but in English.
-void grabber::showTableCount() {
+void MainWindow::showTableCount() {
     const std::string& line = session_->knownPlayerLine();
     knownPlayers_->setText(knownPlayerText(line) + QLatin1Char('\n') +
                            tr("Tables: %1").arg(session_->tables().size()));
 }
 
-void grabber::updateScoreLegend() {
+void MainWindow::updateScoreLegend() {
     const ScoreSettings score = session_->settings().display.score.validated();
     scoreLegend_->setText(
         tr("<span style=\"background-color:#d6f0d6\">&nbsp;&nbsp;&nbsp;&nbsp;</span> Score %1 or "
@@ -524,7 +525,7 @@ void grabber::updateScoreLegend() {
             .arg(score.weakVpipPercent));
 }
 
-void grabber::showMessage(const std::string& title, const std::string& text) {
+void MainWindow::showMessage(const std::string& title, const std::string& text) {
     // The box goes once it is answered; the status bar keeps the problem in
     // sight (a database left out, say) until the next pass starts.
     QString line = messageText(text);
@@ -533,7 +534,7 @@ void grabber::showMessage(const std::string& title, const std::string& text) {
     messageHandler_(toQString(title), toQString(text));
 }
 
-void grabber::busyChanged(bool busy) {
+void MainWindow::busyChanged(bool busy) {
     updateControls();
     if (!busy && !pendingOpen_.empty()) {
         // Not from inside the session's own report.
@@ -547,16 +548,16 @@ void grabber::busyChanged(bool busy) {
     }
 }
 
-void grabber::timersChanged() {
+void MainWindow::timersChanged() {
     updateControls();
 }
 
-void grabber::passProgress(const PassProgress& progress) {
+void MainWindow::passProgress(const PassProgress& progress) {
     if (progress_)
         progress_->show(progress);
 }
 
-void grabber::scanEvent(const ScanEvent& event) {
+void MainWindow::scanEvent(const ScanEvent& event) {
     if (std::holds_alternative<scan_event::Started>(event)) {
         passProblem_->clear();
         lastRowName_.clear();
@@ -607,7 +608,7 @@ void grabber::scanEvent(const ScanEvent& event) {
     }
 }
 
-void grabber::jobEvent(const JobEvent& event) {
+void MainWindow::jobEvent(const JobEvent& event) {
     if (const auto* started = std::get_if<job_event::Started>(&event)) {
         const auto cancel = [this] { session_->jobs().cancel(); };
         switch (started->job) {
@@ -658,16 +659,16 @@ void grabber::jobEvent(const JobEvent& event) {
     }
 }
 
-void grabber::fitTableColumns() {
+void MainWindow::fitTableColumns() {
     for (int c = 0; c < kTableColumnsFitted; ++c)
         tableList_->resizeColumnToContents(c);
 }
 
-void grabber::slot_pbRefresh() {
+void MainWindow::slot_pbRefresh() {
     session_->getTableList();
 }
 
-void grabber::slot_pbScan() {
+void MainWindow::slot_pbScan() {
     const std::string* selected = session_->selectedTable();
     if (!selected) {
         messageHandler_(errorTitle(), QString::fromLatin1(kSelectTableFirst));
@@ -676,11 +677,11 @@ void grabber::slot_pbScan() {
     session_->scanSelected(std::string(*selected));
 }
 
-void grabber::slot_pbFullScan() {
+void MainWindow::slot_pbFullScan() {
     session_->scanAll();
 }
 
-void grabber::slot_checkScan() {
+void MainWindow::slot_checkScan() {
     ScanSchedule& schedule = session_->schedule();
     schedule.setIntervalScan(cbInterval_->isChecked(), schedule.intervalScanOn()
                                                            ? schedule.intervalMinutes()
@@ -689,7 +690,7 @@ void grabber::slot_checkScan() {
         sbInterval_->setValue(schedule.intervalMinutes());
 }
 
-void grabber::slot_pbOpener() {
+void MainWindow::slot_pbOpener() {
     ScanSchedule& schedule = session_->schedule();
     if (schedule.openerRunning()) {
         schedule.stopOpener();
@@ -700,7 +701,7 @@ void grabber::slot_pbOpener() {
         refused();
 }
 
-void grabber::showTable(QTreeWidgetItem* row) {
+void MainWindow::showTable(QTreeWidgetItem* row) {
     const std::string* name = tables_->nameOf(row);
     session_->showTable(name ? *name : std::string());
     for (int c = 0; c < kPlayerColumnsFitted; ++c)
@@ -708,26 +709,26 @@ void grabber::showTable(QTreeWidgetItem* row) {
     playerList_->sortByColumn(playerList_->header()->sortIndicatorSection(), Qt::DescendingOrder);
 }
 
-void grabber::table_Clicked(QTreeWidgetItem* current, QTreeWidgetItem*) {
+void MainWindow::table_Clicked(QTreeWidgetItem* current, QTreeWidgetItem*) {
     if (!current)
         return;
     current->setSelected(true);
     showTable(current);
 }
 
-void grabber::table_dblClicked(QTreeWidgetItem*, int) {
+void MainWindow::table_dblClicked(QTreeWidgetItem*, int) {
     if (session_->settings().display.doubleClickOpens)
         slot_pbJoin();
 }
 
-void grabber::tableSelectionChanged() {
+void MainWindow::tableSelectionChanged() {
     const QTreeWidgetItem* current = tableList_->currentItem();
     const std::string* name = tables_->nameOf(current);
     session_->setTableSelection(name ? std::optional<std::string>(*name) : std::nullopt,
                                 current && current->isSelected());
 }
 
-void grabber::player_Clicked(QTreeWidgetItem* item, int column) {
+void MainWindow::player_Clicked(QTreeWidgetItem* item, int column) {
     if (!item || column != kBuddyColumn)
         return;
     if (const std::shared_ptr<PlayerStats> record = tablePlayers_->recordOf(item)) {
@@ -736,7 +737,7 @@ void grabber::player_Clicked(QTreeWidgetItem* item, int column) {
     }
 }
 
-void grabber::playerlist_Clicked(QTreeWidgetItem* item, int column) {
+void MainWindow::playerlist_Clicked(QTreeWidgetItem* item, int column) {
     const std::shared_ptr<PlayerStats> record = item ? wholePlayers_->recordOf(item) : nullptr;
     if (!record)
         return;
@@ -754,12 +755,12 @@ void grabber::playerlist_Clicked(QTreeWidgetItem* item, int column) {
     }
 }
 
-void grabber::slot_pbJoin() {
+void MainWindow::slot_pbJoin() {
     if (const std::string* name = session_->currentTable())
         session_->openTable(std::string(*name));
 }
 
-void grabber::slot_pbFilter() {
+void MainWindow::slot_pbFilter() {
     const AppSettings& settings = session_->settings();
     auto* dialog = new ScanFilterDialog(settings.scanFilter, settings.clientKind, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -771,7 +772,7 @@ void grabber::slot_pbFilter() {
     dialog->open();
 }
 
-void grabber::slot_pblowfilter() {
+void MainWindow::slot_pblowfilter() {
     auto* dialog = new PlayerFilterDialog(session_->settings().playerFilter, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &PlayerFilterDialog::playerFilterSaved, this, [this, dialog] {
@@ -782,7 +783,7 @@ void grabber::slot_pblowfilter() {
     dialog->open();
 }
 
-void grabber::slot_pbOptionen() {
+void MainWindow::slot_pbOptionen() {
     TabDialog::Services services;
     services.prompts = prompts();
     services.databases.help = [this] {
@@ -827,32 +828,32 @@ void grabber::slot_pbOptionen() {
     session_->optionsClosed();
 }
 
-void grabber::refused() {
+void MainWindow::refused() {
     messageHandler_(errorTitle(), QString::fromLatin1(kWaitForScan));
 }
 
-void grabber::slot_ShowBuddies() {
+void MainWindow::slot_ShowBuddies() {
     BuddyListWindow window(session_->buddies(), prompts(), this);
     connect(&window, &BuddyListWindow::buddiesChanged, this,
             [this] { session_->buddiesChanged(); });
     window.exec();
 }
 
-void grabber::slot_AddBuddies() {
+void MainWindow::slot_AddBuddies() {
     if (addBuddyInteractively(this, session_->buddies(), prompts()))
         session_->buddiesChanged();
 }
 
-void grabber::slot_ImportBuddies() {
+void MainWindow::slot_ImportBuddies() {
     if (importBuddiesFromCsv(this, session_->buddies(), prompts()))
         session_->buddiesChanged();
 }
 
-void grabber::slot_ExportBuddies() {
+void MainWindow::slot_ExportBuddies() {
     exportBuddiesToCsv(this, session_->buddies(), prompts());
 }
 
-void grabber::slot_ImportBDB() {
+void MainWindow::slot_ImportBDB() {
     if (session_->busy()) {
         refused();
         return;
@@ -869,17 +870,17 @@ void grabber::slot_ImportBDB() {
     dialog->open();
 }
 
-void grabber::slot_Update() {
+void MainWindow::slot_Update() {
     AppSettings edited = session_->settings();
     edited.checkUpdate = qaCheckUpdate_->isChecked();
     session_->update(edited, {SettingsPart::CheckUpdate});
 }
 
-void grabber::slot_Download() {
+void MainWindow::slot_Download() {
     updateOffer_->visitDownloadPage();
 }
 
-void grabber::slot_Agg() {
+void MainWindow::slot_Agg() {
     if (session_->busy()) {
         refused();
         return;
@@ -888,36 +889,36 @@ void grabber::slot_Agg() {
         refused();
 }
 
-void grabber::slot_AggHelp() {
+void MainWindow::slot_AggHelp() {
     showAggregatorHelp(this);
 }
 
-void grabber::slot_UseAgg() {
+void MainWindow::slot_UseAgg() {
     AppSettings edited = session_->settings();
     edited.useAggregator = qaUseAgg_->isChecked();
     session_->update(edited, {SettingsPart::UseAggregator});
 }
 
-void grabber::slot_qaLayout() {
-    kestrova::CMgr dialog(session_->workingDir(), this,
-                          [this](QWidget*, const QString& title, const QString& text) {
-                              messageHandler_(title, text);
-                          });
+void MainWindow::slot_qaLayout() {
+    kestrova::LayoutManagerDialog dialog(
+        session_->workingDir(), this, [this](QWidget*, const QString& title, const QString& text) {
+            messageHandler_(title, text);
+        });
     dialog.exec();
 }
 
-void grabber::slot_qaAbout() {
+void MainWindow::slot_qaAbout() {
     auto* about = new AboutDialog(this);
     about->setAttribute(Qt::WA_DeleteOnClose);
     connect(about, &AboutDialog::closeRequested, about, &QWidget::close);
     about->open();
 }
 
-void grabber::slot_qaUserGuide() {
+void MainWindow::slot_qaUserGuide() {
     showGuide(QString());
 }
 
-void grabber::showGuide(const QString& section, QWidget* over) {
+void MainWindow::showGuide(const QString& section, QWidget* over) {
     QWidget* owner = over ? over->window() : this;
     if (!help_ || help_->parentWidget() != owner) {
         if (help_)
@@ -935,7 +936,7 @@ void grabber::showGuide(const QString& section, QWidget* over) {
     help_->showSection(section);
 }
 
-void grabber::openInBrowser(const QUrl& url) {
+void MainWindow::openInBrowser(const QUrl& url) {
     if (!services_.openUrl(url))
         messageHandler_(errorTitle(),
                         tr("No web browser could be started for %1. Please open the address in "
@@ -943,18 +944,18 @@ void grabber::openInBrowser(const QUrl& url) {
                             .arg(url.toString()));
 }
 
-void grabber::slot_qaKeys() {
+void MainWindow::slot_qaKeys() {
     KeysDialog dialog(*menuBar(), this);
     dialog.exec();
 }
 
-void grabber::slot_qaTeachFont() {
+void MainWindow::slot_qaTeachFont() {
     // The capture waits on the X server: the worker takes it, the dialog follows.
     if (!session_->jobs().captureLobby())
         refused();
 }
 
 // "Exit" ends at once: nothing is saved, as the user asked for a hard stop.
-void grabber::slot_quit() {
+void MainWindow::slot_quit() {
     std::exit(0);
 }

@@ -1,4 +1,4 @@
-#include "gui/hud/Layout.h"
+#include "gui/hud/LayoutCanvas.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "gui/hud/CStat.h"
+#include "gui/hud/StatBox.h"
 
 namespace kestrova {
 
@@ -26,14 +26,14 @@ const QColor kFeltWithoutPicture(25, 90, 55);
 
 }  // namespace
 
-Layout::Layout(hud::HudLayout& model, const QString& pictureFile, QWidget* parent)
+LayoutCanvas::LayoutCanvas(hud::HudLayout& model, const QString& pictureFile, QWidget* parent)
     : QWidget(parent), model_(model) {
     // Kind by kind, so that of two overlapping boxes the one drawn on top is
     // also the one a press reaches.
     for (hud::StatKind kind : hud::allKinds()) {
         auto& boxes = boxes_[hud::indexOf(kind)];
         for (int seat = 0; seat < model_.seatCount(); ++seat) {
-            boxes.push_back(new CStat(this, *this, kind, seat));
+            boxes.push_back(new StatBox(this, *this, kind, seat));
         }
     }
     const QPixmap picture(pictureFile);
@@ -47,7 +47,7 @@ Layout::Layout(hud::HudLayout& model, const QString& pictureFile, QWidget* paren
     syncFromModel();
 }
 
-CStat* Layout::box(hud::StatKind kind, int seat) const {
+StatBox* LayoutCanvas::box(hud::StatKind kind, int seat) const {
     const auto& boxes = boxes_[hud::indexOf(kind)];
     if (seat < 0 || seat >= static_cast<int>(boxes.size())) {
         return nullptr;
@@ -55,25 +55,25 @@ CStat* Layout::box(hud::StatKind kind, int seat) const {
     return boxes[static_cast<std::size_t>(seat)];
 }
 
-void Layout::setVisibility(hud::StatKind kind, bool on) {
+void LayoutCanvas::setVisibility(hud::StatKind kind, bool on) {
     model_.setFlag(kind, on ? 1 : 0);
-    for (CStat* box : boxes_[hud::indexOf(kind)]) {
+    for (StatBox* box : boxes_[hud::indexOf(kind)]) {
         box->setVisible(on);
     }
 }
 
-void Layout::moveBox(CStat& box) {
+void LayoutCanvas::moveBox(StatBox& box) {
     box.setGeometry(boxRect(model_.position(box.kind(), box.seat())));
 }
 
-void Layout::beginDrag(CStat& box) {
+void LayoutCanvas::beginDrag(StatBox& box) {
     dragged_ = &box;
 }
 
-void Layout::syncFromModel() {
+void LayoutCanvas::syncFromModel() {
     for (hud::StatKind kind : hud::allKinds()) {
         const bool shown = model_.isShown(kind);
-        for (CStat* box : boxes_[hud::indexOf(kind)]) {
+        for (StatBox* box : boxes_[hud::indexOf(kind)]) {
             moveBox(*box);
             box->setVisible(shown);
         }
@@ -81,17 +81,17 @@ void Layout::syncFromModel() {
     update();
 }
 
-void Layout::mousePressEvent(QMouseEvent* event) {
+void LayoutCanvas::mousePressEvent(QMouseEvent* event) {
     dragged_ = nullptr;
     event->ignore();
 }
 
-void Layout::mouseReleaseEvent(QMouseEvent*) {
+void LayoutCanvas::mouseReleaseEvent(QMouseEvent*) {
     // The box stays the dragged one until the next press; without a pressed
     // button no move events arrive.
 }
 
-void Layout::mouseMoveEvent(QMouseEvent* event) {
+void LayoutCanvas::mouseMoveEvent(QMouseEvent* event) {
     if (dragged_ == nullptr) {
         return;
     }
@@ -102,7 +102,7 @@ void Layout::mouseMoveEvent(QMouseEvent* event) {
     update();
 }
 
-void Layout::paintEvent(QPaintEvent* event) {
+void LayoutCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect canvas(0, 0, hud::kCanvasWidth, hud::kCanvasHeight);
     if (picture_.isNull()) {
@@ -121,7 +121,7 @@ void Layout::paintEvent(QPaintEvent* event) {
         if (!model_.isShown(kind)) {
             continue;
         }
-        for (const CStat* box : boxes_[hud::indexOf(kind)]) {
+        for (const StatBox* box : boxes_[hud::indexOf(kind)]) {
             const QRect rect = boxRect(model_.position(kind, box->seat()));
             if (!rect.intersects(event->rect())) {
                 continue;

@@ -13,7 +13,7 @@ class QComboBox;
 
 namespace kestrova {
 
-class Layout;
+class LayoutCanvas;
 
 // The modal "Layout Manager": a room and a table size choose which of the six
 // HUD layouts is shown; ten check boxes switch its stat kinds on and off; its
@@ -22,22 +22,22 @@ class Layout;
 // "Close" drops whatever was not saved.
 //
 // The main window opens it with
-//     CMgr dialog(workingDir, this);
+//     LayoutManagerDialog dialog(workingDir, this);
 //     dialog.exec();
-class CMgr final : public QDialog {
+class LayoutManagerDialog final : public QDialog {
     Q_OBJECT
 
 public:
     // The layout files live in `workingDir`. Each layout starts from the
     // shipped defaults, read silently, and then the user's files are loaded;
     // failures go to `showMessage` (a modal box when empty).
-    explicit CMgr(std::filesystem::path workingDir, QWidget* parent = nullptr,
-                  UserPrompts::Message showMessage = {});
-    ~CMgr() override;
+    explicit LayoutManagerDialog(std::filesystem::path workingDir, QWidget* parent = nullptr,
+                                 UserPrompts::Message showMessage = {});
+    ~LayoutManagerDialog() override;
 
     int room() const { return room_; }
-    Layout* canvas(int room, int size) const;
-    Layout* shownCanvas() const;
+    LayoutCanvas* canvas(int room, int size) const;
+    LayoutCanvas* shownCanvas() const;
     QComboBox* roomBox() const { return roomBox_; }
     QComboBox* sizeBox() const { return sizeBox_; }
     QCheckBox* checkBox(hud::StatKind kind) const { return checkBoxes_[hud::indexOf(kind)]; }
@@ -77,7 +77,7 @@ private:
     QComboBox* roomBox_ = nullptr;
     QComboBox* sizeBox_ = nullptr;
     std::array<QCheckBox*, hud::kKindCount> checkBoxes_{};
-    std::array<Layout*, hud::kLayoutCount> canvases_{};  // by layout index
+    std::array<LayoutCanvas*, hud::kLayoutCount> canvases_{};  // by layout index
     int room_ = 0;
     int sizeChoice_ = 0;
 };

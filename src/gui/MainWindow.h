@@ -45,7 +45,7 @@ class PlayerLookup;
 
 // What the main window works with, handed in so tests can put the simulated
 // client and a clock that never sleeps in place of the desktop.
-struct GrabberServices {
+struct MainWindowServices {
     kestrova::ClientPlatform* platform = nullptr;  // null: no client can be reached
     std::string platformProblem;                   // why, or what the platform cannot do
     kestrova::Clock* clock = nullptr;              // null: real waits
@@ -62,7 +62,7 @@ struct GrabberServices {
 
 // The main window: the table list, the player lists and every user command,
 // as views and commands over one session.
-class grabber final : public QMainWindow, private kestrova::SessionListener {
+class MainWindow final : public QMainWindow, private kestrova::SessionListener {
     Q_OBJECT
 
 public:
@@ -70,8 +70,8 @@ public:
     // Asks for the opener's maximum; nothing when the user cancels.
     using IntegerQuestion = std::function<std::optional<int>()>;
 
-    explicit grabber(GrabberServices services, QWidget* parent = nullptr);
-    ~grabber() override;
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Messages normally open a modal box; tests answer them here instead.
     void setMessageHandler(MessageHandler handler);
@@ -149,7 +149,7 @@ private:
     // Says so, with the address, when no browser can be started.
     void openInBrowser(const QUrl& url);
 
-    GrabberServices services_;
+    MainWindowServices services_;
     QtTimerService* timers_ = nullptr;
     std::unique_ptr<kestrova::Session> session_;
     MessageHandler messageHandler_;

@@ -1,6 +1,6 @@
 // The main window over its session: what only the widgets show. The figures the
 // passes fill in are the session's, tested without a window.
-#include "gui/grabber.h"
+#include "gui/MainWindow.h"
 #include "gui/history/HistoryActions.h"
 #include "gui/options/DBTab.h"
 #include "gui/options/DisplayTab.h"
@@ -67,7 +67,7 @@ QStringList column(const QTreeWidget* list, int c) {
 
 }  // namespace
 
-class GrabberTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -100,13 +100,13 @@ private:
     test::GateClock clock_;
     test::FakeLookup lookup_;
     std::unique_ptr<sim::SimulatedClient> client_;
-    std::unique_ptr<grabber> window_;
+    std::unique_ptr<MainWindow> window_;
     QStringList messages_;
     QList<QUrl> browsed_;
     bool browserStarts_ = true;
 };
 
-void GrabberTest::init() {
+void MainWindowTest::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
     oldCwd_ = QDir::currentPath();
@@ -120,7 +120,7 @@ void GrabberTest::init() {
     lookup_ = test::FakeLookup{};
 }
 
-void GrabberTest::cleanup() {
+void MainWindowTest::cleanup() {
     clock_.setOpen(true);
     window_.reset();
     client_.reset();
@@ -128,10 +128,10 @@ void GrabberTest::cleanup() {
     dir_.reset();
 }
 
-void GrabberTest::open(sim::Lobby lobby) {
+void MainWindowTest::open(sim::Lobby lobby) {
     window_.reset();
     client_ = std::make_unique<sim::SimulatedClient>(std::move(lobby));
-    GrabberServices services;
+    MainWindowServices services;
     services.platform = client_.get();
     services.clock = &clock_;
     services.lookup = &lookup_;
@@ -139,14 +139,14 @@ void GrabberTest::open(sim::Lobby lobby) {
         browsed_ << url;
         return browserStarts_;
     };
-    window_ = std::make_unique<grabber>(services);
+    window_ = std::make_unique<MainWindow>(services);
     lookup_.cache = const_cast<PlayerRecordList*>(&window_->session().scanState().records);
     window_->setMessageHandler([this](const QString& title, const QString& text) {
         messages_ << title + QStringLiteral(": ") + text;
     });
 }
 
-void GrabberTest::passWaitsOffTheWindowThreadUntilTheProgressCancel() {
+void MainWindowTest::passWaitsOffTheWindowThreadUntilTheProgressCancel() {
     open(test::makeLobby(30));
     QTest::mouseClick(button("pbFullScan"), Qt::LeftButton);
     QTRY_VERIFY(list("tableList")->topLevelItemCount() >= 2);
@@ -195,7 +195,7 @@ void GrabberTest::passWaitsOffTheWindowThreadUntilTheProgressCancel() {
     waitForPass();
 }
 
-void GrabberTest::listsShowTablesAndPlayersAndTheButtonsActOnTheSelectedRow() {
+void MainWindowTest::listsShowTablesAndPlayersAndTheButtonsActOnTheSelectedRow() {
     open();
     QTest::mouseClick(button("pbScan"), Qt::LeftButton);
     QCOMPARE(messages_, QStringList{QStringLiteral(
@@ -245,7 +245,7 @@ void GrabberTest::listsShowTablesAndPlayersAndTheButtonsActOnTheSelectedRow() {
 
 // The last row "Get Table List" made is current, so "Open" acts on it at once;
 // the "Open" walk shows the progress dialog and its Cancel like the scans.
-void GrabberTest::openRightAfterAPassActsOnItsLastRowWithAProgressDialog() {
+void MainWindowTest::openRightAfterAPassActsOnItsLastRowWithAProgressDialog() {
     open();
     QTest::mouseClick(button("pbRefresh"), Qt::LeftButton);
     waitForPass();
@@ -261,7 +261,7 @@ void GrabberTest::openRightAfterAPassActsOnItsLastRowWithAProgressDialog() {
     QCOMPARE(client_->openedTables(), std::vector<std::string>{"Gamma"});
 }
 
-void GrabberTest::openerButtonAsksStartsAndStops() {
+void MainWindowTest::openerButtonAsksStartsAndStops() {
     open();
     window_->setOpenerQuestion([] { return std::nullopt; });
     QTest::mouseClick(button("pbOpener"), Qt::LeftButton);
@@ -279,7 +279,7 @@ void GrabberTest::openerButtonAsksStartsAndStops() {
     QVERIFY(button("pbFullScan")->isEnabled());
 }
 
-void GrabberTest::intervalCounterCountsDownAndResets() {
+void MainWindowTest::intervalCounterCountsDownAndResets() {
     open();
     auto* on = window_->findChild<QCheckBox*>(QStringLiteral("cbInterval"));
     interval()->setValue(2);
@@ -300,7 +300,7 @@ void GrabberTest::intervalCounterCountsDownAndResets() {
 
 // Widths go to both player lists; a minimised window keeps the geometry it was
 // opened with; a close saves the window files for the next start.
-void GrabberTest::closingSavesTheWindowFilesForTheNextStart() {
+void MainWindowTest::closingSavesTheWindowFilesForTheNextStart() {
     writeBytes("Window.conf", le32({1, 2, 900, 700}));
     writeBytes("Window2.conf", le32({3, 0}));
     writeBytes("Column.conf", le32({2, 150, 60, 3, 40, 170, 55}));
@@ -342,7 +342,7 @@ void GrabberTest::closingSavesTheWindowFilesForTheNextStart() {
     QCOMPARE(interval()->value(), 7);
 }
 
-void GrabberTest::filterOptionsAndMenuTogglesWorkOnTheWindowsSettings() {
+void MainWindowTest::filterOptionsAndMenuTogglesWorkOnTheWindowsSettings() {
     QVERIFY(StakesFile::write(dir_->path().toStdString(), 5, {"$1/$2", "$5/$10"}));
     // A PokerTracker 3 database where nobody listens: the Options page's login test fails.
     DatabaseList databases;
@@ -389,7 +389,7 @@ void GrabberTest::filterOptionsAndMenuTogglesWorkOnTheWindowsSettings() {
 }
 
 // A notification's "Open" during a pass opens the table once the pass is over.
-void GrabberTest::openFromAnAlertDuringAPassWaitsForItsEnd() {
+void MainWindowTest::openFromAnAlertDuringAPassWaitsForItsEnd() {
     open();
     clock_.setOpen(false);
     QTest::mouseClick(button("pbFullScan"), Qt::LeftButton);
@@ -402,7 +402,7 @@ void GrabberTest::openFromAnAlertDuringAPassWaitsForItsEnd() {
     QCOMPARE(client_->openedTables(), std::vector<std::string>{"Beta"});
 }
 
-void GrabberTest::helpShowsTheGuideItsSectionOnDatabasesAndTheKeys() {
+void MainWindowTest::helpShowsTheGuideItsSectionOnDatabasesAndTheKeys() {
     const QString databases = QString::fromLatin1(HelpWindow::kDatabasesSection);
     open();
     window_->show();
@@ -452,5 +452,5 @@ void GrabberTest::helpShowsTheGuideItsSectionOnDatabasesAndTheKeys() {
     QVERIFY2(messages_[0].contains(browsed_[0].toString()), qPrintable(messages_[0]));
 }
 
-QTEST_MAIN(GrabberTest)
-#include "GrabberTest.moc"
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
