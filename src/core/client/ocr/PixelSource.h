@@ -2,6 +2,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <utility>
 
 namespace kestrova {
 
@@ -92,12 +93,15 @@ private:
         for (int r = 0; r < Rows; ++r) {
             at[r] = rows[r] + from;
         }
+        // The rows spelt out at compile time: a loop over them would keep the
+        // compiler from vectorising the columns whenever the ink rule is large.
+        const auto codeAt = [&]<int... R>(int i, std::integer_sequence<int, R...>) {
+            return ((isInk(at[R][i]) ? 1u << R : 0u) | ...);
+        };
+        // The codes never overlap the rows: no need to check at run time.
+#pragma GCC ivdep
         for (int i = 0; i < count; ++i) {
-            std::uint32_t code = 0;
-            for (int r = 0; r < Rows; ++r) {
-                code |= isInk(at[r][i]) ? 1u << r : 0u;
-            }
-            codes[i] = code;
+            codes[i] = codeAt(i, std::make_integer_sequence<int, Rows>{});
         }
     }
 

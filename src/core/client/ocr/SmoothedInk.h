@@ -32,12 +32,20 @@ struct HalfwayInk {
     // White text on the highlight: only pixels brighter than the background.
     bool towardsWhite = false;
 
+    // Comparisons only, without branches, so that the row loops vectorise it:
+    // some channel at least the threshold away, and with towardsWhite every
+    // channel at least the background's.
     bool operator()(std::uint32_t argb) const {
-        if (towardsWhite && (redOf(argb) < redOf(background) || greenOf(argb) < greenOf(background) ||
-                             blueOf(argb) < blueOf(background))) {
-            return false;
-        }
-        return colourDistance(argb, background) >= threshold;
+        const int red = redOf(argb);
+        const int green = greenOf(argb);
+        const int blue = blueOf(argb);
+        const int r0 = redOf(background);
+        const int g0 = greenOf(background);
+        const int b0 = blueOf(background);
+        const bool far = (red <= r0 - threshold) | (red >= r0 + threshold) | (green <= g0 - threshold) |
+                         (green >= g0 + threshold) | (blue <= b0 - threshold) | (blue >= b0 + threshold);
+        const bool brighter = (red >= r0) & (green >= g0) & (blue >= b0);
+        return far & (brighter | !towardsWhite);
     }
 
     static HalfwayInk forContrast(std::uint32_t background, int contrast, int percent) {
