@@ -3,9 +3,9 @@
 // dbus-run-session), or the fallback where none answers.
 #include "ScanHistory.h"
 #include "TempDir.h"
+#include "gui/history/DesktopNotifier.h"
 #include "gui/history/HistoryWindow.h"
 #include "gui/history/WatchListWindow.h"
-#include "gui/widgets/DesktopNotifier.h"
 
 #include <QBarSet>
 #include <QChart>
@@ -19,8 +19,8 @@
 #include <QSignalSpy>
 #include <QStackedBarSeries>
 #include <QTableWidget>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace kestrova;
 using namespace std::chrono_literals;

@@ -1,11 +1,11 @@
 // The main window over its session: what only the widgets show. The figures the
 // passes fill in are the session's, tested without a window.
 #include "gui/MainWindow.h"
+#include "gui/help/HelpWindow.h"
 #include "gui/history/HistoryActions.h"
 #include "gui/options/DBTab.h"
 #include "gui/options/DisplayTab.h"
 #include "gui/options/TabDialog.h"
-#include "gui/widgets/HelpWindow.h"
 #include "records/DatabaseList.h"
 #include "settings/StakesFile.h"
 

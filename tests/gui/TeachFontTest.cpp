@@ -4,7 +4,7 @@
 
 #include "GateClock.h"
 #include "SimLobbies.h"
-#include "gui/widgets/TeachFontDialog.h"
+#include "gui/font/TeachFontDialog.h"
 #include "sim/SimulatedClient.h"
 
 #include <QFile>

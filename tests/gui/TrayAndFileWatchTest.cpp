@@ -3,8 +3,8 @@
 // The watch on the files the command line writes.
 #include "CompanionFiles.h"
 #include "TempDir.h"
-#include "gui/widgets/CompanionWatcher.h"
-#include "gui/widgets/TrayIcon.h"
+#include "gui/CompanionWatcher.h"
+#include "gui/TrayIcon.h"
 
 #include <QAction>
 #include <QMenu>

@@ -11,7 +11,7 @@
 #include "AppSettings.h"
 #include "HttpTestServer.h"
 #include "TempDir.h"
-#include "gui/widgets/UpdateOffer.h"
+#include "gui/update/UpdateOffer.h"
 #include "settings/SettingsStore.h"
 #include "update/W3Client.h"
 

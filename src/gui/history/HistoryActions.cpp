@@ -1,9 +1,9 @@
 #include "gui/history/HistoryActions.h"
 
 #include "Session.h"
+#include "gui/history/DesktopNotifier.h"
 #include "gui/history/HistoryWindow.h"
 #include "gui/history/WatchListWindow.h"
-#include "gui/widgets/DesktopNotifier.h"
 #include "gui/widgets/QtText.h"
 
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "gui/widgets/TeachFontDialog.h"
+#include "gui/font/TeachFontDialog.h"
 
 #include "FontTeaching.h"
 #include "gui/widgets/QtText.h"

@@ -1,4 +1,4 @@
-#include "gui/widgets/AboutDialog.h"
+#include "gui/help/AboutDialog.h"
 
 #include "SessionTypes.h"
 

@@ -1,4 +1,4 @@
-#include "gui/widgets/CompanionWatcher.h"
+#include "gui/CompanionWatcher.h"
 
 #include "CompanionFiles.h"
 

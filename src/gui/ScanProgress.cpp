@@ -1,4 +1,4 @@
-#include "gui/widgets/ScanProgress.h"
+#include "gui/ScanProgress.h"
 
 #include "gui/widgets/ScreenFit.h"
 

@@ -1,4 +1,4 @@
-#include "gui/widgets/TrayIcon.h"
+#include "gui/TrayIcon.h"
 
 #include "BestTable.h"
 #include "gui/widgets/QtText.h"

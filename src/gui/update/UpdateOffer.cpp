@@ -1,4 +1,4 @@
-#include "gui/widgets/UpdateOffer.h"
+#include "gui/update/UpdateOffer.h"
 
 #include "gui/widgets/QtText.h"
 

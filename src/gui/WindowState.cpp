@@ -1,4 +1,4 @@
-#include "gui/widgets/WindowState.h"
+#include "gui/WindowState.h"
 
 #include "PlayerColumns.h"
 #include "TableColumns.h"

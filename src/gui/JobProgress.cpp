@@ -1,4 +1,4 @@
-#include "gui/widgets/JobProgress.h"
+#include "gui/JobProgress.h"
 
 #include "gui/widgets/QtText.h"
 

@@ -1,4 +1,4 @@
-#include "gui/widgets/KeysDialog.h"
+#include "gui/help/KeysDialog.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

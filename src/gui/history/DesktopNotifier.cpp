@@ -1,4 +1,4 @@
-#include "gui/widgets/DesktopNotifier.h"
+#include "gui/history/DesktopNotifier.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,4 +1,4 @@
-#include "gui/widgets/HelpWindow.h"
+#include "gui/help/HelpWindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
