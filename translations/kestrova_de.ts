@@ -2,21 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>AboutDialog</name>
-    <message>
-        <source>About</source>
-        <translation>Über</translation>
-    </message>
-    <message>
-        <source>&lt;b&gt;Kestrova Everest v1.30&lt;/b&gt;&lt;br&gt;Finds the most profitable tables of the Everest Poker lobby from the statistics of your tracking databases.</source>
-        <translation>&lt;b&gt;Kestrova Everest v1.30&lt;/b&gt;&lt;br&gt;Findet die profitabelsten Tische der Everest-Poker-Lobby anhand der Statistiken Ihrer Tracking-Datenbanken.</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
-    </message>
-</context>
-<context>
     <name>AggregatorDialogs</name>
     <message>
         <source>Update Aggregator database</source>
@@ -464,200 +449,6 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     </message>
 </context>
 <context>
-    <name>DesktopNotifier</name>
-    <message>
-        <source>Select</source>
-        <translation>Auswählen</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>Öffnen</translation>
-    </message>
-    <message>
-        <source>Kestrova Everest: watch list</source>
-        <translation>Kestrova Everest: Beobachtungsliste</translation>
-    </message>
-</context>
-<context>
-    <name>HelpWindow</name>
-    <message>
-        <source>Kestrova Everest User Guide</source>
-        <translation>Kestrova Everest – Handbuch</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
-    </message>
-</context>
-<context>
-    <name>HistoryActions</name>
-    <message>
-        <source>&amp;History…</source>
-        <translation>&amp;Verlauf…</translation>
-    </message>
-    <message>
-        <source>Stop &amp;watching</source>
-        <translation>Nicht mehr &amp;beobachten</translation>
-    </message>
-    <message>
-        <source>&amp;Watch</source>
-        <translation>&amp;Beobachten</translation>
-    </message>
-    <message>
-        <source>History</source>
-        <translation>Verlauf</translation>
-    </message>
-    <message>
-        <source>No scan history is kept: it could not be opened, or &quot;historydays&quot; is 0.</source>
-        <translation>Es wird kein Scan-Verlauf geführt: Er ließ sich nicht öffnen, oder „historydays“ ist 0.</translation>
-    </message>
-    <message>
-        <source>%1 is no longer watched.</source>
-        <translation>%1 wird nicht mehr beobachtet.</translation>
-    </message>
-    <message>
-        <source>%1 is still watched: %2</source>
-        <translation>%1 wird weiter beobachtet: %2</translation>
-    </message>
-    <message>
-        <source>%1 is watched now: a scan that finds him at a table tells you.</source>
-        <translation>%1 wird jetzt beobachtet: Ein Scan, der ihn an einem Tisch findet, meldet es Ihnen.</translation>
-    </message>
-    <message>
-        <source>%1 could not be watched: %2</source>
-        <translation>%1 konnte nicht beobachtet werden: %2</translation>
-    </message>
-</context>
-<context>
-    <name>HistoryWindow</name>
-    <message>
-        <source>History</source>
-        <translation>Verlauf</translation>
-    </message>
-    <message>
-        <source>Last 24 hours</source>
-        <translation>Letzte 24 Stunden</translation>
-    </message>
-    <message>
-        <source>Last 7 days</source>
-        <translation>Letzte 7 Tage</translation>
-    </message>
-    <message>
-        <source>Last 30 days</source>
-        <translation>Letzte 30 Tage</translation>
-    </message>
-    <message>
-        <source>Everything kept</source>
-        <translation>Alles Gespeicherte</translation>
-    </message>
-    <message>
-        <source>&amp;Show</source>
-        <translation>&amp;Anzeigen</translation>
-    </message>
-    <message>
-        <source>&amp;Table:</source>
-        <translation>&amp;Tisch:</translation>
-    </message>
-    <message>
-        <source>S&amp;how</source>
-        <translation>Anzei&amp;gen</translation>
-    </message>
-    <message>
-        <source>&amp;Player:</source>
-        <translation>&amp;Spieler:</translation>
-    </message>
-    <message>
-        <source>When</source>
-        <translation>Wann</translation>
-    </message>
-    <message>
-        <source>Table</source>
-        <translation>Tisch</translation>
-    </message>
-    <message>
-        <source>Stakes</source>
-        <translation>Einsätze</translation>
-    </message>
-    <message>
-        <source>Seat</source>
-        <translation>Platz</translation>
-    </message>
-    <message>
-        <source>Chips</source>
-        <translation>Chips</translation>
-    </message>
-    <message>
-        <source>Hands</source>
-        <translation>Hände</translation>
-    </message>
-    <message>
-        <source>VPIP</source>
-        <translation>VPIP</translation>
-    </message>
-    <message>
-        <source>Weak</source>
-        <translation>Schwach</translation>
-    </message>
-    <message>
-        <source>T&amp;able</source>
-        <translation>Tis&amp;ch</translation>
-    </message>
-    <message>
-        <source>P&amp;layer</source>
-        <translation>Spie&amp;ler</translation>
-    </message>
-    <message>
-        <source>P&amp;eriod:</source>
-        <translation>&amp;Zeitraum:</translation>
-    </message>
-    <message>
-        <source>Looking %1 up…</source>
-        <translation>%1 wird nachgeschlagen…</translation>
-    </message>
-    <message>
-        <source>Players seated</source>
-        <translation>Sitzende Spieler</translation>
-    </message>
-    <message>
-        <source>Average pot</source>
-        <translation>Durchschnittlicher Pot</translation>
-    </message>
-    <message>
-        <source>Score</source>
-        <translation>Wertung</translation>
-    </message>
-    <message>
-        <source>%1 was not read in this period.</source>
-        <translation>%1 wurde in diesem Zeitraum nicht gelesen.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%1: read %n time(s), last at %2.</source>
-        <translation>
-            <numerusform>%1: %n-mal gelesen, zuletzt %2.</numerusform>
-            <numerusform>%1: %n-mal gelesen, zuletzt %2.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>When he plays (sightings by hour and weekday)</source>
-        <translation>Wann er spielt (Sichtungen nach Stunde und Wochentag)</translation>
-    </message>
-    <message>
-        <source>%1 was not seen in this period.</source>
-        <translation>%1 wurde in diesem Zeitraum nicht gesehen.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%1: seen %n time(s), last at %2 at %3.</source>
-        <translation>
-            <numerusform>%1: %n-mal gesehen, zuletzt %2 am Tisch %3.</numerusform>
-            <numerusform>%1: %n-mal gesehen, zuletzt %2 am Tisch %3.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1: no readings in this period</source>
-        <translation>%1: keine Werte in diesem Zeitraum</translation>
-    </message>
-</context>
-<context>
     <name>HudStats</name>
     <message>
         <source>VPIP</source>
@@ -705,33 +496,6 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-</context>
-<context>
-    <name>KeysDialog</name>
-    <message>
-        <source>Keys</source>
-        <translation>Tastenkürzel</translation>
-    </message>
-    <message>
-        <source>%1 on a table row</source>
-        <translation>%1 auf einer Tischzeile</translation>
-    </message>
-    <message>
-        <source>Double click on a table row</source>
-        <translation>Doppelklick auf eine Tischzeile</translation>
-    </message>
-    <message>
-        <source>Open, when the Display page of the options says so</source>
-        <translation>Öffnen, wenn die Anzeige-Seite der Einstellungen es vorsieht</translation>
-    </message>
-    <message>
-        <source>Alt + underlined letter</source>
-        <translation>Alt + unterstrichener Buchstabe</translation>
-    </message>
-    <message>
-        <source>That menu, button or field</source>
-        <translation>Das Menü, die Schaltfläche oder das Feld dazu</translation>
     </message>
 </context>
 <context>
@@ -966,143 +730,6 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
-    <message>
-        <source>Maximum number of Tables?</source>
-        <translation>Wie viele Tische höchstens?</translation>
-    </message>
-    <message>
-        <source>Tables to open:</source>
-        <translation>Zu öffnende Tische:</translation>
-    </message>
-    <message>
-        <source>The table he sits at</source>
-        <translation>Der Tisch, an dem er sitzt</translation>
-    </message>
-    <message>
-        <source>F&amp;ilter</source>
-        <translation>F&amp;ilter</translation>
-    </message>
-    <message>
-        <source>Filter which tables to scan</source>
-        <translation>Filter für die zu scannenden Tische</translation>
-    </message>
-    <message>
-        <source>Specify the filter for which tables to scan.</source>
-        <translation>Legt fest, welche Tische gescannt werden.</translation>
-    </message>
-    <message>
-        <source>&amp;Get Table List</source>
-        <translation>Tisch&amp;liste abrufen</translation>
-    </message>
-    <message>
-        <source>Retrieve list of available tables</source>
-        <translation>Liste der verfügbaren Tische abrufen</translation>
-    </message>
-    <message>
-        <source>Just retrieves the list of available tables.</source>
-        <translation>Ruft nur die Liste der verfügbaren Tische ab.</translation>
-    </message>
-    <message>
-        <source>Scan &amp;Selected Table</source>
-        <translation>Auswahl &amp;scannen</translation>
-    </message>
-    <message>
-        <source>Scan The Table</source>
-        <translation>Den Tisch scannen</translation>
-    </message>
-    <message>
-        <source>Scans the currently selected table from the tablelist.</source>
-        <translation>Scannt den in der Tischliste ausgewählten Tisch.</translation>
-    </message>
-    <message>
-        <source>Scan &amp;All Tables</source>
-        <translation>&amp;Alle Tische scannen</translation>
-    </message>
-    <message>
-        <source>Updates the tablelist and start a Scan</source>
-        <translation>Aktualisiert die Tischliste und startet einen Scan</translation>
-    </message>
-    <message>
-        <source>Reloads the tablelist and starts the scanning of all tables, which suffice the specified filter.</source>
-        <translation>Liest die Tischliste neu und scannt alle Tische, die den eingestellten Filter erfüllen.</translation>
-    </message>
-    <message>
-        <source>&amp;Run Opener</source>
-        <translation>Opener sta&amp;rten</translation>
-    </message>
-    <message>
-        <source>&amp;Open</source>
-        <translation>Ö&amp;ffnen</translation>
-    </message>
-    <message>
-        <source>Open the table</source>
-        <translation>Den Tisch öffnen</translation>
-    </message>
-    <message>
-        <source>Counter for intervalscan (in minutes)</source>
-        <translation>Zähler für den Intervallscan (in Minuten)</translation>
-    </message>
-    <message>
-        <source>Counts the minutes till the next FullScan.</source>
-        <translation>Zählt die Minuten bis zum nächsten Scan aller Tische.</translation>
-    </message>
-    <message>
-        <source>Inter&amp;valscan</source>
-        <translation>Inter&amp;vallscan</translation>
-    </message>
-    <message>
-        <source>Activate intervalscan</source>
-        <translation>Intervallscan einschalten</translation>
-    </message>
-    <message>
-        <source>If checked: Fullscan will be run if counter is zero.</source>
-        <translation>Wenn angehakt: Alle Tische werden gescannt, sobald der Zähler null erreicht.</translation>
-    </message>
-    <message>
-        <source>F
-i
-l
-t
-e
-r</source>
-        <translation>F
-i
-l
-t
-e
-r</translation>
-    </message>
-    <message>
-        <source>Stop Op&amp;ener</source>
-        <translation>Opener stopp&amp;en</translation>
-    </message>
-    <message>
-        <source>Tables: %1</source>
-        <translation>Tische: %1</translation>
-    </message>
-    <message>
-        <source>&lt;span style=&quot;background-color:#d6f0d6&quot;&gt;&amp;nbsp;&amp;nbsp;&amp;nbsp;&amp;nbsp;&lt;/span&gt; Score %1 or more: that many weak players (true VPIP above %2 %) are expected at the table.</source>
-        <translation>&lt;span style=&quot;background-color:#d6f0d6&quot;&gt;&amp;nbsp;&amp;nbsp;&amp;nbsp;&amp;nbsp;&lt;/span&gt; Wertung ab %1: So viele schwache Spieler (wahrer VPIP über %2 %) sind am Tisch zu erwarten.</translation>
-    </message>
-    <message>
-        <source>Please Wait...</source>
-        <translation>Bitte warten...</translation>
-    </message>
-    <message>
-        <source>No web browser could be started for %1. Please open the address in a browser yourself.</source>
-        <translation>Für %1 konnte kein Webbrowser gestartet werden. Bitte öffnen Sie die Adresse selbst in einem Browser.</translation>
-    </message>
-    <message>
-        <source>%1 opens when the running scan ends.</source>
-        <translation>%1 wird geöffnet, sobald der laufende Scan endet.</translation>
-    </message>
-    <message>
-        <source>The lobby is read in the font found: %1</source>
-        <translation>Die Lobby wird in der gefundenen Schrift gelesen: %1</translation>
-    </message>
-</context>
-<context>
     <name>Messages</name>
     <message>
         <source>Knownplayer :</source>
@@ -1270,179 +897,6 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
     </message>
 </context>
 <context>
-    <name>PlayerFilterDialog</name>
-    <message>
-        <source>Playerfilter</source>
-        <translation>Spielerfilter</translation>
-    </message>
-    <message>
-        <source>Is on Buddylist</source>
-        <translation>Steht auf der Buddyliste</translation>
-    </message>
-    <message>
-        <source>Overall Losing Player</source>
-        <translation>Insgesamt verlierender Spieler</translation>
-    </message>
-    <message>
-        <source>VPIP between </source>
-        <translation>VPIP zwischen </translation>
-    </message>
-    <message>
-        <source>PFR between </source>
-        <translation>PFR zwischen </translation>
-    </message>
-    <message>
-        <source>AF between </source>
-        <translation>AF zwischen </translation>
-    </message>
-    <message>
-        <source>Stack between (BB)</source>
-        <translation>Stack zwischen (BB)</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-</context>
-<context>
-    <name>PlayerListView</name>
-    <message>
-        <source>%1 % (%2–%3 %, </source>
-        <translation>%1 % (%2–%3 %, </translation>
-    </message>
-    <message>
-        <source>1 hand)</source>
-        <translation>1 Hand)</translation>
-    </message>
-    <message>
-        <source>%1 hands)</source>
-        <translation>%1 Hände)</translation>
-    </message>
-    <message>
-        <source>Last seen %1 at %2</source>
-        <translation>Zuletzt gesehen %1 am Tisch %2</translation>
-    </message>
-    <message>
-        <source>Watched</source>
-        <translation>Beobachtet</translation>
-    </message>
-    <message>
-        <source>%1: PokerTracker has not rated him</source>
-        <translation>%1: PokerTracker hat ihn nicht eingestuft</translation>
-    </message>
-    <message>
-        <source>%1: PokerTracker&apos;s “%2” icon</source>
-        <translation>%1: PokerTrackers Symbol „%2“</translation>
-    </message>
-    <message>
-        <source>%1: your name for PokerTracker&apos;s “%2” icon (%3 in Velloran.ini)</source>
-        <translation>%1: Ihr Name für PokerTrackers Symbol „%2“ (%3 in Velloran.ini)</translation>
-    </message>
-    <message>
-        <source>PokerTracker&apos;s autorate rules set where each range begins.</source>
-        <translation>Wo jeder Bereich beginnt, legen die Autorate-Regeln von PokerTracker fest.</translation>
-    </message>
-    <message>
-        <source>A cell takes its colour once the player has more than %1 hands.</source>
-        <translation>Eine Zelle wird gefärbt, sobald der Spieler mehr als %1 Hände hat.</translation>
-    </message>
-    <message>
-        <source>could also be %1</source>
-        <translation>könnte auch %1 sein</translation>
-    </message>
-</context>
-<context>
-    <name>ScanFilterDialog</name>
-    <message>
-        <source>Scanfilter</source>
-        <translation>Scanfilter</translation>
-    </message>
-    <message>
-        <source>Scan Fullring tables</source>
-        <translation>Full-Ring-Tische scannen</translation>
-    </message>
-    <message>
-        <source>Scan 6-Max tables</source>
-        <translation>6-max-Tische scannen</translation>
-    </message>
-    <message>
-        <source>Scan Heads Up tables</source>
-        <translation>Heads-up-Tische scannen</translation>
-    </message>
-    <message>
-        <source>Scan Limit tables</source>
-        <translation>Limit-Tische scannen</translation>
-    </message>
-    <message>
-        <source>Scan No Limit tables</source>
-        <translation>No-Limit-Tische scannen</translation>
-    </message>
-    <message>
-        <source>Scan Pot Limit tables</source>
-        <translation>Pot-Limit-Tische scannen</translation>
-    </message>
-    <message>
-        <source>Number of player between</source>
-        <translation>Anzahl Spieler zwischen</translation>
-    </message>
-    <message>
-        <source>Advanced table filter</source>
-        <translation>Erweiterter Tischfilter</translation>
-    </message>
-    <message>
-        <source>Active</source>
-        <translation>Aktiv</translation>
-    </message>
-    <message>
-        <source>Player with :</source>
-        <translation>Spieler mit:</translation>
-    </message>
-    <message>
-        <source>VPIP between </source>
-        <translation>VPIP zwischen </translation>
-    </message>
-    <message>
-        <source>PFR between </source>
-        <translation>PFR zwischen </translation>
-    </message>
-    <message>
-        <source>AF between </source>
-        <translation>AF zwischen </translation>
-    </message>
-    <message>
-        <source>Stack between (BB)</source>
-        <translation>Stack zwischen (BB)</translation>
-    </message>
-    <message>
-        <source>Overall Losing Player</source>
-        <translation>Insgesamt verlierender Spieler</translation>
-    </message>
-    <message>
-        <source>Overall table filter</source>
-        <translation>Tischfilter über alle Spieler</translation>
-    </message>
-    <message>
-        <source>Overall VPIP between</source>
-        <translation>Gesamt-VPIP zwischen</translation>
-    </message>
-    <message>
-        <source>Overall PFR between</source>
-        <translation>Gesamt-PFR zwischen</translation>
-    </message>
-    <message>
-        <source>Minimum number of reads</source>
-        <translation>Mindestzahl an Reads</translation>
-    </message>
-    <message>
-        <source>Selected stakes:</source>
-        <translation>Gewählte Limits:</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-</context>
-<context>
     <name>ScanProgress</name>
     <message>
         <source>Please Wait...</source>
@@ -1492,239 +946,18 @@ Oder klicken Sie auf „Alle Tische scannen“, um alle Tische zu scannen.</tran
     </message>
 </context>
 <context>
-    <name>TableListView</name>
+    <name>kestrova::AboutDialog</name>
     <message>
-        <source>unknown</source>
-        <translation>unbekannt</translation>
-    </message>
-    <message>
-        <source>Scanned at %1; the running pass reads it again.</source>
-        <translation>Gescannt um %1; der laufende Durchgang liest ihn erneut.</translation>
+        <source>About</source>
+        <translation>Über</translation>
     </message>
     <message>
-        <source>The running pass reads this table again.</source>
-        <translation>Der laufende Durchgang liest diesen Tisch erneut.</translation>
+        <source>&lt;b&gt;Kestrova Everest v1.30&lt;/b&gt;&lt;br&gt;Finds the most profitable tables of the Everest Poker lobby from the statistics of your tracking databases.</source>
+        <translation>&lt;b&gt;Kestrova Everest v1.30&lt;/b&gt;&lt;br&gt;Findet die profitabelsten Tische der Everest-Poker-Lobby anhand der Statistiken Ihrer Tracking-Datenbanken.</translation>
     </message>
     <message>
-        <source>Scanned at %1; the last pass did not read this table again.</source>
-        <translation>Gescannt um %1; der letzte Durchgang hat diesen Tisch nicht erneut gelesen.</translation>
-    </message>
-</context>
-<context>
-    <name>TeachFontDialog</name>
-    <message>
-        <source>Teach Font</source>
-        <translation>Schrift anlernen</translation>
-    </message>
-    <message>
-        <source>Table</source>
-        <translation>Tisch</translation>
-    </message>
-    <message>
-        <source>Game</source>
-        <translation>Spiel</translation>
-    </message>
-    <message>
-        <source>Stakes</source>
-        <translation>Einsätze</translation>
-    </message>
-    <message>
-        <source>Plrs</source>
-        <translation>Spl.</translation>
-    </message>
-    <message>
-        <source>Type</source>
-        <translation>Typ</translation>
-    </message>
-    <message>
-        <source>Avg Pot</source>
-        <translation>Ø Pot</translation>
-    </message>
-    <message>
-        <source>Wait</source>
-        <translation>Warten</translation>
-    </message>
-    <message>
-        <source>Player</source>
-        <translation>Spieler</translation>
-    </message>
-    <message>
-        <source>Chips</source>
-        <translation>Chips</translation>
-    </message>
-    <message>
-        <source>Learn</source>
-        <translation>Lernen</translation>
-    </message>
-    <message>
-        <source>Still read as “%1”</source>
-        <translation>Noch als „%1“ gelesen</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n cell(s) still read otherwise are marked; point at one to see what is read.</source>
-        <translation>
-            <numerusform>%n Zelle, die noch anders gelesen wird, ist markiert; zeigen Sie darauf, um zu sehen, was gelesen wird.</numerusform>
-            <numerusform>%n Zellen, die noch anders gelesen werden, sind markiert; zeigen Sie auf eine, um zu sehen, was gelesen wird.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Press Find Font when the client&apos;s font is installed here. Otherwise correct every cell to what the lobby shows, then press Learn. &quot;?&quot; marks a glyph the recogniser does not know yet.</source>
-        <translation>Klicken Sie auf „Schrift finden“, wenn die Schrift des Clients hier installiert ist. Sonst korrigieren Sie jede Zelle so, wie die Lobby sie zeigt, und klicken dann auf „Lernen“. „?“ markiert ein Zeichen, das die Texterkennung noch nicht kennt.</translation>
-    </message>
-    <message>
-        <source>Find Font</source>
-        <translation>Schrift finden</translation>
-    </message>
-    <message>
-        <source>Find the installed font the lobby is drawn in: nothing to type</source>
-        <translation>Die installierte Schrift finden, in der die Lobby gezeichnet ist: nichts zu tippen</translation>
-    </message>
-    <message>
-        <source>A scan is running; find the font when it has finished.</source>
-        <translation>Ein Scan läuft; suchen Sie die Schrift, wenn er beendet ist.</translation>
-    </message>
-    <message>
-        <source>Looking for the font among the installed ones…</source>
-        <translation>Die Schrift wird unter den installierten gesucht…</translation>
-    </message>
-    <message>
-        <source>Font found: %1</source>
-        <translation>Schrift gefunden: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n cell(s) it still reads with &quot;?&quot; are marked.</source>
-        <translation>
-            <numerusform>%n Zelle, die sie noch mit „?“ liest, ist markiert.</numerusform>
-            <numerusform>%n Zellen, die sie noch mit „?“ liest, sind markiert.</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>TrayIcon</name>
-    <message>
-        <source>Kestrova Everest</source>
-        <translation>Kestrova Everest</translation>
-    </message>
-    <message>
-        <source>&amp;Show</source>
-        <translation>&amp;Anzeigen</translation>
-    </message>
-    <message>
-        <source>Kestrova Everest
-Best table: %1 (%2, %3 seated), score %4</source>
-        <translation>Kestrova Everest
-Bester Tisch: %1 (%2, %3 Spieler), Wertung %4</translation>
-    </message>
-    <message>
-        <source>Kestrova Everest
-The last scan rated no table.</source>
-        <translation>Kestrova Everest
-Der letzte Scan hat keinen Tisch bewertet.</translation>
-    </message>
-</context>
-<context>
-    <name>UpdateOffer</name>
-    <message>
-        <source>Please visit %1 and download the new version of Velloran.
-
-Feel free to contact the Support via email (%2) if you need help.
-
-Do you want to visit the downloadpage now?</source>
-        <translation>Bitte besuchen Sie %1 und laden Sie die neue Version von Velloran herunter.
-
-Wenn Sie Hilfe brauchen, schreiben Sie gern eine E-Mail an den Support (%2).
-
-Möchten Sie die Downloadseite jetzt besuchen?</translation>
-    </message>
-    <message>
-        <source>New Version Available!</source>
-        <translation>Neue Version verfügbar!</translation>
-    </message>
-</context>
-<context>
-    <name>WatchEntryDialog</name>
-    <message>
-        <source>Add Rule</source>
-        <translation>Regel hinzufügen</translation>
-    </message>
-    <message>
-        <source>Watch Player</source>
-        <translation>Spieler beobachten</translation>
-    </message>
-    <message>
-        <source>may stay empty</source>
-        <translation>darf leer bleiben</translation>
-    </message>
-    <message>
-        <source>Conditions on vpip, pfr, af, wtsd, hands, weak (a player&apos;s) or score, seated (a table&apos;s), such as &quot;vpip &gt;= 45 and hands &gt;= 200&quot; or &quot;score &gt;= 2.5&quot;:</source>
-        <translation>Bedingungen an vpip, pfr, af, wtsd, hands, weak (die eines Spielers) oder score, seated (die eines Tisches), etwa „vpip &gt;= 45 and hands &gt;= 200“ oder „score &gt;= 2.5“:</translation>
-    </message>
-    <message>
-        <source>&amp;Rule:</source>
-        <translation>&amp;Regel:</translation>
-    </message>
-    <message>
-        <source>&amp;Screen name:</source>
-        <translation>&amp;Spielername:</translation>
-    </message>
-    <message>
-        <source>&amp;Note:</source>
-        <translation>&amp;Notiz:</translation>
-    </message>
-</context>
-<context>
-    <name>WatchListWindow</name>
-    <message>
-        <source>Watch List</source>
-        <translation>Beobachtungsliste</translation>
-    </message>
-    <message>
-        <source>Player</source>
-        <translation>Spieler</translation>
-    </message>
-    <message>
-        <source>Note</source>
-        <translation>Notiz</translation>
-    </message>
-    <message>
-        <source>Watched since</source>
-        <translation>Beobachtet seit</translation>
-    </message>
-    <message>
-        <source>Rule</source>
-        <translation>Regel</translation>
-    </message>
-    <message>
-        <source>&amp;Players you watch:</source>
-        <translation>&amp;Spieler, die Sie beobachten:</translation>
-    </message>
-    <message>
-        <source>R&amp;ules (a player or table that meets one raises an alert):</source>
-        <translation>&amp;Regeln (ein Spieler oder Tisch, der eine erfüllt, löst einen Alarm aus):</translation>
-    </message>
-    <message>
-        <source>&amp;Watch Player…</source>
-        <translation>Spieler &amp;beobachten…</translation>
-    </message>
-    <message>
-        <source>&amp;Add Rule…</source>
-        <translation>Regel &amp;hinzufügen…</translation>
-    </message>
-    <message>
-        <source>&amp;Remove</source>
-        <translation>&amp;Entfernen</translation>
-    </message>
-    <message>
-        <source>This is no rule: %1.</source>
-        <translation>Das ist keine Regel: %1.</translation>
-    </message>
-    <message>
-        <source>Alert</source>
-        <translation>Alarm</translation>
-    </message>
-    <message>
-        <source>Alerts of the last &amp;scan:</source>
-        <translation>Alarme des letzten &amp;Scans:</translation>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -1893,6 +1126,21 @@ Die Liste zeigt die Datenbanken vor der Beschädigung; die Datei wird erst neu g
     <message>
         <source>What the user guide says about the databases</source>
         <translation>Was das Handbuch über die Datenbanken sagt</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::DesktopNotifier</name>
+    <message>
+        <source>Select</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Kestrova Everest: watch list</source>
+        <translation>Kestrova Everest: Beobachtungsliste</translation>
     </message>
 </context>
 <context>
@@ -2134,6 +1382,185 @@ Es gelten folgende Filter:
     </message>
 </context>
 <context>
+    <name>kestrova::HelpWindow</name>
+    <message>
+        <source>Kestrova Everest User Guide</source>
+        <translation>Kestrova Everest – Handbuch</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::HistoryActions</name>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Verlauf…</translation>
+    </message>
+    <message>
+        <source>Stop &amp;watching</source>
+        <translation>Nicht mehr &amp;beobachten</translation>
+    </message>
+    <message>
+        <source>&amp;Watch</source>
+        <translation>&amp;Beobachten</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>No scan history is kept: it could not be opened, or &quot;historydays&quot; is 0.</source>
+        <translation>Es wird kein Scan-Verlauf geführt: Er ließ sich nicht öffnen, oder „historydays“ ist 0.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer watched.</source>
+        <translation>%1 wird nicht mehr beobachtet.</translation>
+    </message>
+    <message>
+        <source>%1 is still watched: %2</source>
+        <translation>%1 wird weiter beobachtet: %2</translation>
+    </message>
+    <message>
+        <source>%1 is watched now: a scan that finds him at a table tells you.</source>
+        <translation>%1 wird jetzt beobachtet: Ein Scan, der ihn an einem Tisch findet, meldet es Ihnen.</translation>
+    </message>
+    <message>
+        <source>%1 could not be watched: %2</source>
+        <translation>%1 konnte nicht beobachtet werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::HistoryWindow</name>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Last 24 hours</source>
+        <translation>Letzte 24 Stunden</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>Letzte 7 Tage</translation>
+    </message>
+    <message>
+        <source>Last 30 days</source>
+        <translation>Letzte 30 Tage</translation>
+    </message>
+    <message>
+        <source>Everything kept</source>
+        <translation>Alles Gespeicherte</translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation>&amp;Anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Table:</source>
+        <translation>&amp;Tisch:</translation>
+    </message>
+    <message>
+        <source>S&amp;how</source>
+        <translation>Anzei&amp;gen</translation>
+    </message>
+    <message>
+        <source>&amp;Player:</source>
+        <translation>&amp;Spieler:</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Wann</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Tisch</translation>
+    </message>
+    <message>
+        <source>Stakes</source>
+        <translation>Einsätze</translation>
+    </message>
+    <message>
+        <source>Seat</source>
+        <translation>Platz</translation>
+    </message>
+    <message>
+        <source>Chips</source>
+        <translation>Chips</translation>
+    </message>
+    <message>
+        <source>Hands</source>
+        <translation>Hände</translation>
+    </message>
+    <message>
+        <source>VPIP</source>
+        <translation>VPIP</translation>
+    </message>
+    <message>
+        <source>Weak</source>
+        <translation>Schwach</translation>
+    </message>
+    <message>
+        <source>T&amp;able</source>
+        <translation>Tis&amp;ch</translation>
+    </message>
+    <message>
+        <source>P&amp;layer</source>
+        <translation>Spie&amp;ler</translation>
+    </message>
+    <message>
+        <source>P&amp;eriod:</source>
+        <translation>&amp;Zeitraum:</translation>
+    </message>
+    <message>
+        <source>Looking %1 up…</source>
+        <translation>%1 wird nachgeschlagen…</translation>
+    </message>
+    <message>
+        <source>Players seated</source>
+        <translation>Sitzende Spieler</translation>
+    </message>
+    <message>
+        <source>Average pot</source>
+        <translation>Durchschnittlicher Pot</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Wertung</translation>
+    </message>
+    <message>
+        <source>%1 was not read in this period.</source>
+        <translation>%1 wurde in diesem Zeitraum nicht gelesen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: read %n time(s), last at %2.</source>
+        <translation>
+            <numerusform>%1: %n-mal gelesen, zuletzt %2.</numerusform>
+            <numerusform>%1: %n-mal gelesen, zuletzt %2.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>When he plays (sightings by hour and weekday)</source>
+        <translation>Wann er spielt (Sichtungen nach Stunde und Wochentag)</translation>
+    </message>
+    <message>
+        <source>%1 was not seen in this period.</source>
+        <translation>%1 wurde in diesem Zeitraum nicht gesehen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: seen %n time(s), last at %2 at %3.</source>
+        <translation>
+            <numerusform>%1: %n-mal gesehen, zuletzt %2 am Tisch %3.</numerusform>
+            <numerusform>%1: %n-mal gesehen, zuletzt %2 am Tisch %3.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: no readings in this period</source>
+        <translation>%1: keine Werte in diesem Zeitraum</translation>
+    </message>
+</context>
+<context>
     <name>kestrova::ImportPlayersDialog</name>
     <message>
         <source>Import player from databases</source>
@@ -2162,6 +1589,33 @@ Es gelten folgende Filter:
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::KeysDialog</name>
+    <message>
+        <source>Keys</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>%1 on a table row</source>
+        <translation>%1 auf einer Tischzeile</translation>
+    </message>
+    <message>
+        <source>Double click on a table row</source>
+        <translation>Doppelklick auf eine Tischzeile</translation>
+    </message>
+    <message>
+        <source>Open, when the Display page of the options says so</source>
+        <translation>Öffnen, wenn die Anzeige-Seite der Einstellungen es vorsieht</translation>
+    </message>
+    <message>
+        <source>Alt + underlined letter</source>
+        <translation>Alt + unterstrichener Buchstabe</translation>
+    </message>
+    <message>
+        <source>That menu, button or field</source>
+        <translation>Das Menü, die Schaltfläche oder das Feld dazu</translation>
     </message>
 </context>
 <context>
@@ -2227,6 +1681,143 @@ Es gelten folgende Filter:
     </message>
 </context>
 <context>
+    <name>kestrova::MainWindow</name>
+    <message>
+        <source>Maximum number of Tables?</source>
+        <translation>Wie viele Tische höchstens?</translation>
+    </message>
+    <message>
+        <source>Tables to open:</source>
+        <translation>Zu öffnende Tische:</translation>
+    </message>
+    <message>
+        <source>The table he sits at</source>
+        <translation>Der Tisch, an dem er sitzt</translation>
+    </message>
+    <message>
+        <source>F&amp;ilter</source>
+        <translation>F&amp;ilter</translation>
+    </message>
+    <message>
+        <source>Filter which tables to scan</source>
+        <translation>Filter für die zu scannenden Tische</translation>
+    </message>
+    <message>
+        <source>Specify the filter for which tables to scan.</source>
+        <translation>Legt fest, welche Tische gescannt werden.</translation>
+    </message>
+    <message>
+        <source>&amp;Get Table List</source>
+        <translation>Tisch&amp;liste abrufen</translation>
+    </message>
+    <message>
+        <source>Retrieve list of available tables</source>
+        <translation>Liste der verfügbaren Tische abrufen</translation>
+    </message>
+    <message>
+        <source>Just retrieves the list of available tables.</source>
+        <translation>Ruft nur die Liste der verfügbaren Tische ab.</translation>
+    </message>
+    <message>
+        <source>Scan &amp;Selected Table</source>
+        <translation>Auswahl &amp;scannen</translation>
+    </message>
+    <message>
+        <source>Scan The Table</source>
+        <translation>Den Tisch scannen</translation>
+    </message>
+    <message>
+        <source>Scans the currently selected table from the tablelist.</source>
+        <translation>Scannt den in der Tischliste ausgewählten Tisch.</translation>
+    </message>
+    <message>
+        <source>Scan &amp;All Tables</source>
+        <translation>&amp;Alle Tische scannen</translation>
+    </message>
+    <message>
+        <source>Updates the tablelist and start a Scan</source>
+        <translation>Aktualisiert die Tischliste und startet einen Scan</translation>
+    </message>
+    <message>
+        <source>Reloads the tablelist and starts the scanning of all tables, which suffice the specified filter.</source>
+        <translation>Liest die Tischliste neu und scannt alle Tische, die den eingestellten Filter erfüllen.</translation>
+    </message>
+    <message>
+        <source>&amp;Run Opener</source>
+        <translation>Opener sta&amp;rten</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Open the table</source>
+        <translation>Den Tisch öffnen</translation>
+    </message>
+    <message>
+        <source>Counter for intervalscan (in minutes)</source>
+        <translation>Zähler für den Intervallscan (in Minuten)</translation>
+    </message>
+    <message>
+        <source>Counts the minutes till the next FullScan.</source>
+        <translation>Zählt die Minuten bis zum nächsten Scan aller Tische.</translation>
+    </message>
+    <message>
+        <source>Inter&amp;valscan</source>
+        <translation>Inter&amp;vallscan</translation>
+    </message>
+    <message>
+        <source>Activate intervalscan</source>
+        <translation>Intervallscan einschalten</translation>
+    </message>
+    <message>
+        <source>If checked: Fullscan will be run if counter is zero.</source>
+        <translation>Wenn angehakt: Alle Tische werden gescannt, sobald der Zähler null erreicht.</translation>
+    </message>
+    <message>
+        <source>F
+i
+l
+t
+e
+r</source>
+        <translation>F
+i
+l
+t
+e
+r</translation>
+    </message>
+    <message>
+        <source>Stop Op&amp;ener</source>
+        <translation>Opener stopp&amp;en</translation>
+    </message>
+    <message>
+        <source>Tables: %1</source>
+        <translation>Tische: %1</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;background-color:#d6f0d6&quot;&gt;&amp;nbsp;&amp;nbsp;&amp;nbsp;&amp;nbsp;&lt;/span&gt; Score %1 or more: that many weak players (true VPIP above %2 %) are expected at the table.</source>
+        <translation>&lt;span style=&quot;background-color:#d6f0d6&quot;&gt;&amp;nbsp;&amp;nbsp;&amp;nbsp;&amp;nbsp;&lt;/span&gt; Wertung ab %1: So viele schwache Spieler (wahrer VPIP über %2 %) sind am Tisch zu erwarten.</translation>
+    </message>
+    <message>
+        <source>Please Wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>No web browser could be started for %1. Please open the address in a browser yourself.</source>
+        <translation>Für %1 konnte kein Webbrowser gestartet werden. Bitte öffnen Sie die Adresse selbst in einem Browser.</translation>
+    </message>
+    <message>
+        <source>%1 opens when the running scan ends.</source>
+        <translation>%1 wird geöffnet, sobald der laufende Scan endet.</translation>
+    </message>
+    <message>
+        <source>The lobby is read in the font found: %1</source>
+        <translation>Die Lobby wird in der gefundenen Schrift gelesen: %1</translation>
+    </message>
+</context>
+<context>
     <name>kestrova::OpenTab</name>
     <message>
         <source>If checked, then tables gets opened automatically</source>
@@ -2259,6 +1850,88 @@ Es gelten folgende Filter:
     <message>
         <source>Minimum number of player a table must have to get opened: </source>
         <translation>Mindestzahl an Spielern, damit ein Tisch geöffnet wird: </translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::PlayerFilterDialog</name>
+    <message>
+        <source>Playerfilter</source>
+        <translation>Spielerfilter</translation>
+    </message>
+    <message>
+        <source>Is on Buddylist</source>
+        <translation>Steht auf der Buddyliste</translation>
+    </message>
+    <message>
+        <source>Overall Losing Player</source>
+        <translation>Insgesamt verlierender Spieler</translation>
+    </message>
+    <message>
+        <source>VPIP between </source>
+        <translation>VPIP zwischen </translation>
+    </message>
+    <message>
+        <source>PFR between </source>
+        <translation>PFR zwischen </translation>
+    </message>
+    <message>
+        <source>AF between </source>
+        <translation>AF zwischen </translation>
+    </message>
+    <message>
+        <source>Stack between (BB)</source>
+        <translation>Stack zwischen (BB)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::PlayerListView</name>
+    <message>
+        <source>%1 % (%2–%3 %, </source>
+        <translation>%1 % (%2–%3 %, </translation>
+    </message>
+    <message>
+        <source>1 hand)</source>
+        <translation>1 Hand)</translation>
+    </message>
+    <message>
+        <source>%1 hands)</source>
+        <translation>%1 Hände)</translation>
+    </message>
+    <message>
+        <source>Last seen %1 at %2</source>
+        <translation>Zuletzt gesehen %1 am Tisch %2</translation>
+    </message>
+    <message>
+        <source>Watched</source>
+        <translation>Beobachtet</translation>
+    </message>
+    <message>
+        <source>%1: PokerTracker has not rated him</source>
+        <translation>%1: PokerTracker hat ihn nicht eingestuft</translation>
+    </message>
+    <message>
+        <source>%1: PokerTracker&apos;s “%2” icon</source>
+        <translation>%1: PokerTrackers Symbol „%2“</translation>
+    </message>
+    <message>
+        <source>%1: your name for PokerTracker&apos;s “%2” icon (%3 in Velloran.ini)</source>
+        <translation>%1: Ihr Name für PokerTrackers Symbol „%2“ (%3 in Velloran.ini)</translation>
+    </message>
+    <message>
+        <source>PokerTracker&apos;s autorate rules set where each range begins.</source>
+        <translation>Wo jeder Bereich beginnt, legen die Autorate-Regeln von PokerTracker fest.</translation>
+    </message>
+    <message>
+        <source>A cell takes its colour once the player has more than %1 hands.</source>
+        <translation>Eine Zelle wird gefärbt, sobald der Spieler mehr als %1 Hände hat.</translation>
+    </message>
+    <message>
+        <source>could also be %1</source>
+        <translation>könnte auch %1 sein</translation>
     </message>
 </context>
 <context>
@@ -2344,6 +2017,97 @@ Es gelten folgende Filter:
     </message>
 </context>
 <context>
+    <name>kestrova::ScanFilterDialog</name>
+    <message>
+        <source>Scanfilter</source>
+        <translation>Scanfilter</translation>
+    </message>
+    <message>
+        <source>Scan Fullring tables</source>
+        <translation>Full-Ring-Tische scannen</translation>
+    </message>
+    <message>
+        <source>Scan 6-Max tables</source>
+        <translation>6-max-Tische scannen</translation>
+    </message>
+    <message>
+        <source>Scan Heads Up tables</source>
+        <translation>Heads-up-Tische scannen</translation>
+    </message>
+    <message>
+        <source>Scan Limit tables</source>
+        <translation>Limit-Tische scannen</translation>
+    </message>
+    <message>
+        <source>Scan No Limit tables</source>
+        <translation>No-Limit-Tische scannen</translation>
+    </message>
+    <message>
+        <source>Scan Pot Limit tables</source>
+        <translation>Pot-Limit-Tische scannen</translation>
+    </message>
+    <message>
+        <source>Number of player between</source>
+        <translation>Anzahl Spieler zwischen</translation>
+    </message>
+    <message>
+        <source>Advanced table filter</source>
+        <translation>Erweiterter Tischfilter</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <source>Player with :</source>
+        <translation>Spieler mit:</translation>
+    </message>
+    <message>
+        <source>VPIP between </source>
+        <translation>VPIP zwischen </translation>
+    </message>
+    <message>
+        <source>PFR between </source>
+        <translation>PFR zwischen </translation>
+    </message>
+    <message>
+        <source>AF between </source>
+        <translation>AF zwischen </translation>
+    </message>
+    <message>
+        <source>Stack between (BB)</source>
+        <translation>Stack zwischen (BB)</translation>
+    </message>
+    <message>
+        <source>Overall Losing Player</source>
+        <translation>Insgesamt verlierender Spieler</translation>
+    </message>
+    <message>
+        <source>Overall table filter</source>
+        <translation>Tischfilter über alle Spieler</translation>
+    </message>
+    <message>
+        <source>Overall VPIP between</source>
+        <translation>Gesamt-VPIP zwischen</translation>
+    </message>
+    <message>
+        <source>Overall PFR between</source>
+        <translation>Gesamt-PFR zwischen</translation>
+    </message>
+    <message>
+        <source>Minimum number of reads</source>
+        <translation>Mindestzahl an Reads</translation>
+    </message>
+    <message>
+        <source>Selected stakes:</source>
+        <translation>Gewählte Limits:</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
     <name>kestrova::TabDialog</name>
     <message>
         <source>Options</source>
@@ -2380,6 +2144,242 @@ Es gelten folgende Filter:
     <message>
         <source>Close options without saving</source>
         <translation>Einstellungen schließen, ohne zu speichern</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::TableListView</name>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>Scanned at %1; the running pass reads it again.</source>
+        <translation>Gescannt um %1; der laufende Durchgang liest ihn erneut.</translation>
+    </message>
+    <message>
+        <source>The running pass reads this table again.</source>
+        <translation>Der laufende Durchgang liest diesen Tisch erneut.</translation>
+    </message>
+    <message>
+        <source>Scanned at %1; the last pass did not read this table again.</source>
+        <translation>Gescannt um %1; der letzte Durchgang hat diesen Tisch nicht erneut gelesen.</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::TeachFontDialog</name>
+    <message>
+        <source>Teach Font</source>
+        <translation>Schrift anlernen</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Tisch</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>Stakes</source>
+        <translation>Einsätze</translation>
+    </message>
+    <message>
+        <source>Plrs</source>
+        <translation>Spl.</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Avg Pot</source>
+        <translation>Ø Pot</translation>
+    </message>
+    <message>
+        <source>Wait</source>
+        <translation>Warten</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Chips</source>
+        <translation>Chips</translation>
+    </message>
+    <message>
+        <source>Learn</source>
+        <translation>Lernen</translation>
+    </message>
+    <message>
+        <source>Still read as “%1”</source>
+        <translation>Noch als „%1“ gelesen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) still read otherwise are marked; point at one to see what is read.</source>
+        <translation>
+            <numerusform>%n Zelle, die noch anders gelesen wird, ist markiert; zeigen Sie darauf, um zu sehen, was gelesen wird.</numerusform>
+            <numerusform>%n Zellen, die noch anders gelesen werden, sind markiert; zeigen Sie auf eine, um zu sehen, was gelesen wird.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Press Find Font when the client&apos;s font is installed here. Otherwise correct every cell to what the lobby shows, then press Learn. &quot;?&quot; marks a glyph the recogniser does not know yet.</source>
+        <translation>Klicken Sie auf „Schrift finden“, wenn die Schrift des Clients hier installiert ist. Sonst korrigieren Sie jede Zelle so, wie die Lobby sie zeigt, und klicken dann auf „Lernen“. „?“ markiert ein Zeichen, das die Texterkennung noch nicht kennt.</translation>
+    </message>
+    <message>
+        <source>Find Font</source>
+        <translation>Schrift finden</translation>
+    </message>
+    <message>
+        <source>Find the installed font the lobby is drawn in: nothing to type</source>
+        <translation>Die installierte Schrift finden, in der die Lobby gezeichnet ist: nichts zu tippen</translation>
+    </message>
+    <message>
+        <source>A scan is running; find the font when it has finished.</source>
+        <translation>Ein Scan läuft; suchen Sie die Schrift, wenn er beendet ist.</translation>
+    </message>
+    <message>
+        <source>Looking for the font among the installed ones…</source>
+        <translation>Die Schrift wird unter den installierten gesucht…</translation>
+    </message>
+    <message>
+        <source>Font found: %1</source>
+        <translation>Schrift gefunden: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) it still reads with &quot;?&quot; are marked.</source>
+        <translation>
+            <numerusform>%n Zelle, die sie noch mit „?“ liest, ist markiert.</numerusform>
+            <numerusform>%n Zellen, die sie noch mit „?“ liest, sind markiert.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::TrayIcon</name>
+    <message>
+        <source>Kestrova Everest</source>
+        <translation>Kestrova Everest</translation>
+    </message>
+    <message>
+        <source>&amp;Show</source>
+        <translation>&amp;Anzeigen</translation>
+    </message>
+    <message>
+        <source>Kestrova Everest
+Best table: %1 (%2, %3 seated), score %4</source>
+        <translation>Kestrova Everest
+Bester Tisch: %1 (%2, %3 Spieler), Wertung %4</translation>
+    </message>
+    <message>
+        <source>Kestrova Everest
+The last scan rated no table.</source>
+        <translation>Kestrova Everest
+Der letzte Scan hat keinen Tisch bewertet.</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::UpdateOffer</name>
+    <message>
+        <source>Please visit %1 and download the new version of Velloran.
+
+Feel free to contact the Support via email (%2) if you need help.
+
+Do you want to visit the downloadpage now?</source>
+        <translation>Bitte besuchen Sie %1 und laden Sie die neue Version von Velloran herunter.
+
+Wenn Sie Hilfe brauchen, schreiben Sie gern eine E-Mail an den Support (%2).
+
+Möchten Sie die Downloadseite jetzt besuchen?</translation>
+    </message>
+    <message>
+        <source>New Version Available!</source>
+        <translation>Neue Version verfügbar!</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::WatchEntryDialog</name>
+    <message>
+        <source>Add Rule</source>
+        <translation>Regel hinzufügen</translation>
+    </message>
+    <message>
+        <source>Watch Player</source>
+        <translation>Spieler beobachten</translation>
+    </message>
+    <message>
+        <source>may stay empty</source>
+        <translation>darf leer bleiben</translation>
+    </message>
+    <message>
+        <source>Conditions on vpip, pfr, af, wtsd, hands, weak (a player&apos;s) or score, seated (a table&apos;s), such as &quot;vpip &gt;= 45 and hands &gt;= 200&quot; or &quot;score &gt;= 2.5&quot;:</source>
+        <translation>Bedingungen an vpip, pfr, af, wtsd, hands, weak (die eines Spielers) oder score, seated (die eines Tisches), etwa „vpip &gt;= 45 and hands &gt;= 200“ oder „score &gt;= 2.5“:</translation>
+    </message>
+    <message>
+        <source>&amp;Rule:</source>
+        <translation>&amp;Regel:</translation>
+    </message>
+    <message>
+        <source>&amp;Screen name:</source>
+        <translation>&amp;Spielername:</translation>
+    </message>
+    <message>
+        <source>&amp;Note:</source>
+        <translation>&amp;Notiz:</translation>
+    </message>
+</context>
+<context>
+    <name>kestrova::WatchListWindow</name>
+    <message>
+        <source>Watch List</source>
+        <translation>Beobachtungsliste</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Watched since</source>
+        <translation>Beobachtet seit</translation>
+    </message>
+    <message>
+        <source>Rule</source>
+        <translation>Regel</translation>
+    </message>
+    <message>
+        <source>&amp;Players you watch:</source>
+        <translation>&amp;Spieler, die Sie beobachten:</translation>
+    </message>
+    <message>
+        <source>R&amp;ules (a player or table that meets one raises an alert):</source>
+        <translation>&amp;Regeln (ein Spieler oder Tisch, der eine erfüllt, löst einen Alarm aus):</translation>
+    </message>
+    <message>
+        <source>&amp;Watch Player…</source>
+        <translation>Spieler &amp;beobachten…</translation>
+    </message>
+    <message>
+        <source>&amp;Add Rule…</source>
+        <translation>Regel &amp;hinzufügen…</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>This is no rule: %1.</source>
+        <translation>Das ist keine Regel: %1.</translation>
+    </message>
+    <message>
+        <source>Alert</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Alerts of the last &amp;scan:</source>
+        <translation>Alarme des letzten &amp;Scans:</translation>
     </message>
 </context>
 <context>

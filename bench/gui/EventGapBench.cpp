@@ -25,7 +25,7 @@ namespace {
 
 // Runs one command and returns the gaps between timer ticks while it ran, in ms.
 template <typename Command>
-std::vector<double> gapsDuring(MainWindow& window, Command command) {
+std::vector<double> gapsDuring(kestrova::MainWindow& window, Command command) {
     std::vector<double> gaps;
     QElapsedTimer clock;
     clock.start();
@@ -78,11 +78,11 @@ int main(int argc, char* argv[]) {
     kestrova::SettingsStore(kestrova::SettingsStore::defaultPath())
         .writeText(kestrova::keys::lookuptimeout, "2");
 
-    MainWindowServices services;
+    kestrova::MainWindowServices services;
     services.platform = &client;
     services.lookup = &lookup;
     services.workingDir = dir.path().toStdString();
-    MainWindow window(services);
+    kestrova::MainWindow window(services);
     window.setMessageHandler([](const QString& title, const QString& text) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
     });

@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kestrova Everest"));
     // The window speaks the desktop's language (LANG, LC_ALL); --help stays
     // English, as the man page is made from it.
-    installTranslations(app, QLocale::system());
+    kestrova::installTranslations(app, QLocale::system());
     quitOnTerminationRequest(app);
 
     // The client is reached through the desktop the window itself lives on.
@@ -86,14 +86,14 @@ int main(int argc, char* argv[]) {
     const kestrova::UserDataDir data =
         kestrova::UserDataDir::prepareForUser(std::filesystem::current_path(ec));
 
-    MainWindowServices services;
+    kestrova::MainWindowServices services;
     services.workingDir = data.dir;
     services.startupTrace = data.traceLines();
     services.platform = desktop.platform.get();
     services.platformProblem = desktop.problem;
     int status = 0;
     {
-        MainWindow window(services);
+        kestrova::MainWindow window(services);
         // Asked to end while a start-up box was open: the window is saved
         // at once, without ever running.
         if (!terminationRequested()) {

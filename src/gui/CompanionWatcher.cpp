@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+namespace kestrova {
+
 namespace {
 
 constexpr int kSettleMs = 300;
@@ -14,7 +16,7 @@ QString qtPath(const std::filesystem::path& path) {
 
 }  // namespace
 
-CompanionWatcher::CompanionWatcher(kestrova::CompanionFiles& files, QObject* parent)
+CompanionWatcher::CompanionWatcher(CompanionFiles& files, QObject* parent)
     : QObject(parent), files_(files) {
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
@@ -42,3 +44,5 @@ void CompanionWatcher::watchFiles() {
             watcher_.addPath(path);
     }
 }
+
+}  // namespace kestrova

@@ -5,8 +5,8 @@
 #include <QTimer>
 
 namespace kestrova {
+
 class CompanionFiles;
-}
 
 // Watches the files the session names (CompanionFiles) with the toolkit's
 // watcher and tells the session once a burst of changes is over: the history
@@ -15,13 +15,15 @@ class CompanionWatcher final : public QObject {
     Q_OBJECT
 
 public:
-    CompanionWatcher(kestrova::CompanionFiles& files, QObject* parent = nullptr);
+    CompanionWatcher(CompanionFiles& files, QObject* parent = nullptr);
 
 private:
     // Watches every named file that is there and not watched yet.
     void watchFiles();
 
-    kestrova::CompanionFiles& files_;
+    CompanionFiles& files_;
     QFileSystemWatcher watcher_;
     QTimer settle_;
 };
+
+}  // namespace kestrova

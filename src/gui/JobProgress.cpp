@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+namespace kestrova {
+
 JobProgress::JobProgress(QWidget* owner, const QString& title, const QString& label,
                          const QString& name, std::function<void()> cancel)
     : dialog_(new QProgressDialog(label, cancel ? tr("Cancel") : QString(), 0, 0, owner)) {
@@ -24,7 +26,7 @@ JobProgress::~JobProgress() {
     }
 }
 
-void JobProgress::show(const kestrova::job_event::Progress& progress) {
+void JobProgress::show(const job_event::Progress& progress) {
     if (!dialog_)
         return;
     if (!progress.label.empty())
@@ -32,3 +34,5 @@ void JobProgress::show(const kestrova::job_event::Progress& progress) {
     dialog_->setMaximum(progress.maximum);
     dialog_->setValue(progress.value);
 }
+
+}  // namespace kestrova

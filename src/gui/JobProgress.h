@@ -10,6 +10,8 @@
 
 class QWidget;
 
+namespace kestrova {
+
 // The progress dialog while one of the session's long jobs runs: "Cancel"
 // asks the job to end; the window stays usable behind it.
 class JobProgress final {
@@ -23,9 +25,11 @@ public:
     JobProgress(const JobProgress&) = delete;
     JobProgress& operator=(const JobProgress&) = delete;
 
-    void show(const kestrova::job_event::Progress& progress);
+    void show(const job_event::Progress& progress);
     QProgressDialog* dialog() const { return dialog_; }
 
 private:
     QPointer<QProgressDialog> dialog_;
 };
+
+}  // namespace kestrova

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+namespace kestrova {
+
 namespace {
 
 QAction* makeAction(QMenu* menu, const QString& text, const QString& tip = QString(),
@@ -21,7 +23,7 @@ QAction* makeAction(QMenu* menu, const QString& text, const QString& tip = QStri
 
 }  // namespace
 
-MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings) {
+MainMenus MainMenus::build(QMenuBar& bar, const AppSettings& settings) {
     MainMenus m;
     QMenu* main = bar.addMenu(tr("&Main"));
     main->setObjectName(QStringLiteral("menuMain"));
@@ -69,7 +71,7 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     m.checkUpdate->setCheckable(true);
     m.checkUpdate->setChecked(settings.checkUpdate);
     // Without the check in the build the entry would promise what never happens.
-    m.checkUpdate->setVisible(kestrova::UpdateCheckJob::kBuiltIn);
+    m.checkUpdate->setVisible(UpdateCheckJob::kBuiltIn);
     m.download = update->addAction(tr("Visit &Download Page"));
 
     QMenu* aggregator = bar.addMenu(tr("&PT3 Aggregator"));
@@ -112,3 +114,5 @@ MainMenus MainMenus::build(QMenuBar& bar, const kestrova::AppSettings& settings)
     m.about->setObjectName(QStringLiteral("about"));
     return m;
 }
+
+}  // namespace kestrova

@@ -6,8 +6,8 @@ class QAction;
 class QMenuBar;
 
 namespace kestrova {
+
 struct AppSettings;
-}
 
 // The main window's menu bar: "Main", "Tables", "Buddylist", "Update", "PT3
 // Aggregator", "HUD" and "Help", each with its mnemonic. The window connects the
@@ -43,5 +43,7 @@ public:
     QAction* keys = nullptr;
     QAction* about = nullptr;
 
-    static MainMenus build(QMenuBar& bar, const kestrova::AppSettings& settings);
+    static MainMenus build(QMenuBar& bar, const AppSettings& settings);
 };
+
+}  // namespace kestrova

@@ -55,7 +55,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-using namespace kestrova;
+namespace kestrova {
 
 namespace {
 
@@ -900,10 +900,10 @@ void MainWindow::slot_UseAgg() {
 }
 
 void MainWindow::slot_qaLayout() {
-    kestrova::LayoutManagerDialog dialog(
-        session_->workingDir(), this, [this](QWidget*, const QString& title, const QString& text) {
-            messageHandler_(title, text);
-        });
+    LayoutManagerDialog dialog(session_->workingDir(), this,
+                               [this](QWidget*, const QString& title, const QString& text) {
+                                   messageHandler_(title, text);
+                               });
     dialog.exec();
 }
 
@@ -959,3 +959,5 @@ void MainWindow::slot_qaTeachFont() {
 void MainWindow::slot_quit() {
     std::exit(0);
 }
+
+}  // namespace kestrova

@@ -8,8 +8,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-class TeachFontDialog;
-
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -26,6 +24,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QUrl;
 
+namespace kestrova {
+
 class HistoryActions;
 class TrayIcon;
 class PlayerListView;
@@ -34,23 +34,22 @@ class JobProgress;
 class ScanProgress;
 class TableListView;
 class HelpWindow;
+class TeachFontDialog;
 class UpdateOffer;
 
-namespace kestrova {
 class ClientPlatform;
 class Clock;
 class DBTab;
 class PlayerLookup;
-}  // namespace kestrova
 
 // What the main window works with, handed in so tests can put the simulated
 // client and a clock that never sleeps in place of the desktop.
 struct MainWindowServices {
-    kestrova::ClientPlatform* platform = nullptr;  // null: no client can be reached
-    std::string platformProblem;                   // why, or what the platform cannot do
-    kestrova::Clock* clock = nullptr;              // null: real waits
-    kestrova::PlayerLookup* lookup = nullptr;      // null: the configured databases
-    std::filesystem::path settingsFile = kestrova::SettingsStore::defaultPath();
+    ClientPlatform* platform = nullptr;  // null: no client can be reached
+    std::string platformProblem;         // why, or what the platform cannot do
+    Clock* clock = nullptr;              // null: real waits
+    PlayerLookup* lookup = nullptr;      // null: the configured databases
+    std::filesystem::path settingsFile = SettingsStore::defaultPath();
     // Companion files and the trace file live here.
     std::filesystem::path workingDir = ".";
     // Lines for the freshly started trace file (what start-up did to workingDir).
@@ -62,7 +61,7 @@ struct MainWindowServices {
 
 // The main window: the table list, the player lists and every user command,
 // as views and commands over one session.
-class MainWindow final : public QMainWindow, private kestrova::SessionListener {
+class MainWindow final : public QMainWindow, private SessionListener {
     Q_OBJECT
 
 public:
@@ -77,13 +76,13 @@ public:
     void setMessageHandler(MessageHandler handler);
     void setOpenerQuestion(IntegerQuestion question);
     // File, text and colour questions of the buddy and profile windows; tests answer them.
-    void setUserPrompts(kestrova::UserPrompts prompts);
+    void setUserPrompts(UserPrompts prompts);
 
-    kestrova::Session& session() { return *session_; }
+    Session& session() { return *session_; }
     bool isBusy() const { return session_->busy(); }
     bool isOpenerRunning() const { return session_->schedule().openerRunning(); }
     int openerMaximum() const { return session_->schedule().openerMaximum(); }
-    const kestrova::BuddyList& buddies() const { return session_->buddies(); }
+    const BuddyList& buddies() const { return session_->buddies(); }
 
 public slots:
     void slot_pbRefresh();
@@ -120,15 +119,15 @@ public slots:
 private:
     // SessionListener
     void showMessage(const std::string& title, const std::string& text) override;
-    void settingsChanged(const std::vector<kestrova::SettingsPart>& parts) override;
+    void settingsChanged(const std::vector<SettingsPart>& parts) override;
     void updateScoreLegend();
     void showTableCount();
-    void scanEvent(const kestrova::ScanEvent& event) override;
-    void passProgress(const kestrova::PassProgress& progress) override;
-    void jobEvent(const kestrova::JobEvent& event) override;
+    void scanEvent(const ScanEvent& event) override;
+    void passProgress(const PassProgress& progress) override;
+    void jobEvent(const JobEvent& event) override;
     void busyChanged(bool busy) override;
     void timersChanged() override;
-    void historyAlerts(const std::vector<kestrova::AlertNotice>& notices) override;
+    void historyAlerts(const std::vector<AlertNotice>& notices) override;
     void watchListChanged() override;
 
     void createLists();
@@ -140,7 +139,7 @@ private:
     void updateControls();
     void fitTableColumns();
     void showTable(QTreeWidgetItem* row);
-    kestrova::UserPrompts prompts() const;
+    UserPrompts prompts() const;
     // Tells the user why a job did not start.
     void refused();
     // The user guide at a section's heading, in front of `over` (a modal
@@ -151,15 +150,15 @@ private:
 
     MainWindowServices services_;
     QtTimerService* timers_ = nullptr;
-    std::unique_ptr<kestrova::Session> session_;
+    std::unique_ptr<Session> session_;
     MessageHandler messageHandler_;
     IntegerQuestion openerQuestion_;
-    std::optional<kestrova::UserPrompts> userPrompts_;
+    std::optional<UserPrompts> userPrompts_;
     std::vector<QIcon> autorateIcons_;
     std::unique_ptr<ScanProgress> progress_;
     std::unique_ptr<JobProgress> jobProgress_;
     // The open Options dialog's database page: it waits for its connection test.
-    QPointer<kestrova::DBTab> databasePage_;
+    QPointer<DBTab> databasePage_;
     QPointer<TeachFontDialog> teachFont_;
     // The table row the running pass made last: current once the pass ends.
     std::string lastRowName_;
@@ -196,3 +195,5 @@ private:
     TrayIcon* trayIcon_ = nullptr;
     HistoryActions* historyActions_ = nullptr;
 };
+
+}  // namespace kestrova

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace kestrova {
+
 namespace {
 
 // Wide enough for the title and "Table 12 of 38: " with a long table name.
@@ -13,16 +15,16 @@ constexpr int kWidth = 400;
 constexpr int kHeight = 150;
 constexpr int kGap = 8;
 
-QString titleOf(const kestrova::PassProgress& progress) {
+QString titleOf(const PassProgress& progress) {
     const QString table = QString::fromStdString(progress.table);
     switch (progress.pass) {
-        case kestrova::PassKind::TableList:
+        case PassKind::TableList:
             return ScanProgress::tr("Getting the table list");
-        case kestrova::PassKind::ScanAll:
+        case PassKind::ScanAll:
             return ScanProgress::tr("Scanning all tables");
-        case kestrova::PassKind::ScanSelected:
+        case PassKind::ScanSelected:
             return ScanProgress::tr("Scanning %1").arg(table);
-        case kestrova::PassKind::OpenTable:
+        case PassKind::OpenTable:
             return ScanProgress::tr("Opening %1").arg(table);
     }
     return {};
@@ -69,7 +71,7 @@ ScanProgress::~ScanProgress() {
     }
 }
 
-void ScanProgress::lobbyFound(const kestrova::Rect& lobbyRect) {
+void ScanProgress::lobbyFound(const Rect& lobbyRect) {
     if (!dialog_)
         return;
     dialog_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -83,12 +85,11 @@ void ScanProgress::lobbyFound(const kestrova::Rect& lobbyRect) {
     dialog_->show();
 }
 
-void ScanProgress::show(const kestrova::PassProgress& progress) {
+void ScanProgress::show(const PassProgress& progress) {
     if (!dialog_)
         return;
     dialog_->setWindowTitle(titleOf(progress));
-    const bool walks = progress.pass == kestrova::PassKind::TableList ||
-                       progress.pass == kestrova::PassKind::ScanAll;
+    const bool walks = progress.pass == PassKind::TableList || progress.pass == PassKind::ScanAll;
     if (!walks || progress.rowsRead == 0) {
         dialog_->setMaximum(0);
         dialog_->setLabelText(tr("Please Wait..."));
@@ -109,3 +110,5 @@ void ScanProgress::show(const kestrova::PassProgress& progress) {
         label += QLatin1Char('\n') + timeLeft(*progress.secondsLeft);
     dialog_->setLabelText(label);
 }
+
+}  // namespace kestrova

@@ -11,6 +11,8 @@
 
 class QWidget;
 
+namespace kestrova {
+
 // The progress dialog while a pass runs, titled by what runs: "Cancel" asks
 // the pass to end. A bar and a time left while the length of the lobby's
 // list is known from its last walk; a busy bar while it is not.
@@ -26,9 +28,11 @@ public:
 
     // The lobby was brought up: the dialog moves beside it, never over its
     // title bar.
-    void lobbyFound(const kestrova::Rect& lobbyRect);
-    void show(const kestrova::PassProgress& progress);
+    void lobbyFound(const Rect& lobbyRect);
+    void show(const PassProgress& progress);
 
 private:
     QPointer<QProgressDialog> dialog_;
 };
+
+}  // namespace kestrova

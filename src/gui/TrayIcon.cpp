@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QWidget>
 
-using namespace kestrova;
+namespace kestrova {
 
 TrayIcon::TrayIcon(QWidget* window, const QIcon& icon, QAction* scanAll, QAction* exit)
     : QSystemTrayIcon(icon, window), window_(window), menu_(new QMenu) {
@@ -47,3 +47,5 @@ void TrayIcon::showWindow() {
     window_->raise();
     window_->activateWindow();
 }
+
+}  // namespace kestrova

@@ -10,6 +10,8 @@
 class QAction;
 class QMenu;
 
+namespace kestrova {
+
 // The icon in the desktop's tray: the last scan's best table as its tooltip,
 // a click that brings the window back (minimised or behind others), and a
 // menu with "Show" and the window's own "Scan All Tables" and "Exit".
@@ -22,10 +24,12 @@ public:
     ~TrayIcon() override;
 
     // After a scan: names the best of the rows it left shown.
-    void scanEnded(const std::vector<kestrova::TableRow>& rows);
+    void scanEnded(const std::vector<TableRow>& rows);
     void showWindow();
 
 private:
     QPointer<QWidget> window_;
     QMenu* menu_ = nullptr;
 };
+
+}  // namespace kestrova

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-using namespace kestrova;
+namespace kestrova {
 
 void restoreWindowState(QMainWindow& window, const WindowLists& lists,
                         const std::filesystem::path& workingDir) {
@@ -92,3 +92,5 @@ bool saveWindowState(const QMainWindow& window, const WindowLists& lists,
     layout.save(workingDir);
     return sized;
 }
+
+}  // namespace kestrova

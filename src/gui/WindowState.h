@@ -5,6 +5,8 @@
 class QMainWindow;
 class QTreeWidget;
 
+namespace kestrova {
+
 // Where the main window was and how its lists were sorted and sized, kept in
 // "Window.conf", "Window2.conf" and "Column.conf" in the working directory.
 struct WindowLists {
@@ -21,3 +23,5 @@ void restoreWindowState(QMainWindow& window, const WindowLists& lists,
 // written then. True when the window was not minimised (its size was saved).
 bool saveWindowState(const QMainWindow& window, const WindowLists& lists,
                      const std::filesystem::path& workingDir);
+
+}  // namespace kestrova

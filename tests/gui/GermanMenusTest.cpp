@@ -18,8 +18,8 @@
 namespace {
 
 // The menu bar's titles first, then each menu's entries; separators left out.
-QList<QStringList> menuTexts(const MainWindowServices& services) {
-    MainWindow window(services);
+QList<QStringList> menuTexts(const kestrova::MainWindowServices& services) {
+    kestrova::MainWindow window(services);
     QList<QStringList> texts{{}};
     for (QAction* title : window.menuBar()->actions()) {
         texts.front() << title->text();
@@ -46,12 +46,12 @@ private slots:
 void GermanMenusTest::everyMenuTextIsGermanWithItsOwnMnemonic() {
     const kestrova::test::WindowSandbox dir;
     QVERIFY(dir.isValid());
-    MainWindowServices services;
+    kestrova::MainWindowServices services;
     services.workingDir = dir.folder();
 
     const QList<QStringList> english = menuTexts(services);
     // What the program does on a desktop with LANG=de_DE.UTF-8.
-    installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
+    kestrova::installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
     const QList<QStringList> german = menuTexts(services);
 
     QCOMPARE(german.size(), english.size());
@@ -71,15 +71,15 @@ void GermanMenusTest::everyMenuTextIsGermanWithItsOwnMnemonic() {
 void GermanMenusTest::theCoresWordsAreGermanAroundWhatOthersSaid() {
     const kestrova::test::WindowSandbox dir;
     QVERIFY(dir.isValid());
-    MainWindowServices services;
+    kestrova::MainWindowServices services;
     services.workingDir = dir.folder();
-    installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
-    MainWindow window(services);
+    kestrova::installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
+    kestrova::MainWindow window(services);
     const QString known = window.findChild<QLabel*>(QStringLiteral("knownPlayers"))->text();
     QVERIFY2(!known.contains(QLatin1String("Knownplayer")), qPrintable(known));
 
     // A database's failure: the program's words translated, the server's kept.
-    const QString failure = messageText(std::string_view(
+    const QString failure = kestrova::messageText(std::string_view(
         "Connection to database failed: FATAL:  password authentication failed\nUsername: bob"));
     QVERIFY2(!failure.contains(QLatin1String("Connection to database")), qPrintable(failure));
     QVERIFY2(failure.contains(QLatin1String(": FATAL:  password authentication failed\n")),

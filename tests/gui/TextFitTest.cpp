@@ -70,14 +70,14 @@ private slots:
 void TextFitTest::mainWindowAndEveryOptionsPageFitTheScreenWithTheirWholeTexts() {
     const kestrova::test::WindowSandbox dir;
     QVERIFY(dir.isValid());
-    MainWindowServices services;
+    kestrova::MainWindowServices services;
     services.workingDir = dir.folder();
 
     QStringList found;
     for (const bool german : {false, true}) {
         if (german)
-            installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
-        MainWindow window(services);
+            kestrova::installTranslations(*qApp, QLocale(QLocale::German, QLocale::Germany));
+        kestrova::MainWindow window(services);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QRect area = window.screen()->availableGeometry();

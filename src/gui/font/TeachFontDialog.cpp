@@ -16,9 +16,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace kestrova {
+
 namespace {
 
-QImage toQImage(const kestrova::Image& image) {
+QImage toQImage(const Image& image) {
     return QImage(reinterpret_cast<const uchar*>(image.pixels().data()), image.width(),
                   image.height(), QImage::Format_RGB32)
         .copy();
@@ -47,10 +49,9 @@ std::vector<std::vector<std::string>> cellTexts(const QTableWidget& table) {
 
 }  // namespace
 
-TeachFontDialog::TeachFontDialog(kestrova::Session& session,
-                                 kestrova::Session::LobbyCapture capture, QWidget* parent)
+TeachFontDialog::TeachFontDialog(Session& session, Session::LobbyCapture capture, QWidget* parent)
     : QDialog(parent), session_(session), capture_(std::move(capture)) {
-    const kestrova::LobbyTexts read = kestrova::readCapture(session_, capture_);
+    const LobbyTexts read = readCapture(session_, capture_);
     setWindowTitle(tr("Teach Font"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Press Find Font when the client's font is installed here. "
@@ -97,8 +98,8 @@ TeachFontDialog::TeachFontDialog(kestrova::Session& session,
     resize(1500, 760);
 }
 
-int TeachFontDialog::readCells(const kestrova::LobbyTexts* typed) {
-    const kestrova::LobbyTexts read = kestrova::readCapture(session_, capture_);
+int TeachFontDialog::readCells(const LobbyTexts* typed) {
+    const LobbyTexts read = readCapture(session_, capture_);
     int marked = 0;
     const auto fill = [&](QTableWidget* table, const std::vector<std::vector<std::string>>& cells,
                           const std::vector<std::vector<std::string>>* texts) {
@@ -129,10 +130,10 @@ QString TeachFontDialog::report() const {
 }
 
 void TeachFontDialog::learn() {
-    kestrova::LobbyTexts texts;
+    LobbyTexts texts;
     texts.rows = cellTexts(*rows_);
     texts.seats = cellTexts(*seats_);
-    QString text = toQString(kestrova::teachFont(session_, capture_, texts));
+    QString text = toQString(teachFont(session_, capture_, texts));
     if (const int marked = readCells(&texts); marked > 0) {
         text += QLatin1Char('\n') +
                 tr("%n cell(s) still read otherwise are marked; point at one to see what is read.",
@@ -149,7 +150,7 @@ void TeachFontDialog::findFont() {
     report_->setPlainText(tr("Looking for the font among the installed ones…"));
 }
 
-void TeachFontDialog::fontSearched(const kestrova::job_event::FontSearched& searched) {
+void TeachFontDialog::fontSearched(const job_event::FontSearched& searched) {
     if (searched.font.empty()) {
         report_->setPlainText(toQString(searched.problem));
         return;
@@ -159,7 +160,7 @@ void TeachFontDialog::fontSearched(const kestrova::job_event::FontSearched& sear
         text += QLatin1Char('\n') + toQString(searched.problem);
     readCells();
     // What the found font still cannot read: teach those cells by typing.
-    const kestrova::LobbyTexts read = kestrova::readCapture(session_, capture_);
+    const LobbyTexts read = readCapture(session_, capture_);
     int unread = 0;
     const auto mark = [&](QTableWidget* table, const std::vector<std::vector<std::string>>& cells) {
         for (std::size_t r = 0; r < cells.size(); ++r) {
@@ -179,3 +180,5 @@ void TeachFontDialog::fontSearched(const kestrova::job_event::FontSearched& sear
                 tr("%n cell(s) it still reads with \"?\" are marked.", nullptr, unread);
     report_->setPlainText(text);
 }
+
+}  // namespace kestrova

@@ -10,6 +10,8 @@
 class QPlainTextEdit;
 class QTableWidget;
 
+namespace kestrova {
+
 // "Teach Font…": the captured lobby beside its visible rows and seat lines as
 // the glyph tables read them now ("?" for a glyph they do not know). The user
 // corrects the cells and learns; the rows are then read again with what was
@@ -19,8 +21,7 @@ class TeachFontDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    TeachFontDialog(kestrova::Session& session, kestrova::Session::LobbyCapture capture,
-                    QWidget* parent = nullptr);
+    TeachFontDialog(Session& session, Session::LobbyCapture capture, QWidget* parent = nullptr);
 
     QTableWidget* rowsTable() const { return rows_; }
     QTableWidget* seatsTable() const { return seats_; }
@@ -34,16 +35,18 @@ public slots:
 public:
     // The search ended: the cells are read with the font found, and those it
     // still reads with "?" are marked.
-    void fontSearched(const kestrova::job_event::FontSearched& searched);
+    void fontSearched(const job_event::FontSearched& searched);
 
 private:
     // Fills the cells with what the tables read; with the typed texts, keeps
     // those and marks the cells read otherwise. Returns the cells marked.
-    int readCells(const kestrova::LobbyTexts* typed = nullptr);
+    int readCells(const LobbyTexts* typed = nullptr);
 
-    kestrova::Session& session_;
-    kestrova::Session::LobbyCapture capture_;
+    Session& session_;
+    Session::LobbyCapture capture_;
     QTableWidget* rows_ = nullptr;
     QTableWidget* seats_ = nullptr;
     QPlainTextEdit* report_ = nullptr;
 };
+
+}  // namespace kestrova

@@ -7,13 +7,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace kestrova {
+
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowTitle(tr("About"));
     auto* layout = new QVBoxLayout(this);
 
     auto* picture = new QLabel;
-    const QPixmap image(QString::fromStdString(kestrova::findDataFile("kestrova.jpg").string()));
+    const QPixmap image(QString::fromStdString(findDataFile("kestrova.jpg").string()));
     if (!image.isNull())
         picture->setPixmap(image);
     picture->setAlignment(Qt::AlignCenter);
@@ -32,3 +34,5 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     connect(close, &QPushButton::clicked, this, &AboutDialog::closeRequested);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+}  // namespace kestrova

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+namespace kestrova {
+
 // The "About" box: the product picture, the version and a "Close" button.
 class AboutDialog final : public QDialog {
     Q_OBJECT
@@ -12,3 +14,5 @@ public:
 signals:
     void closeRequested();
 };
+
+}  // namespace kestrova

@@ -13,6 +13,8 @@
 
 #include <vector>
 
+namespace kestrova {
+
 HelpWindow::HelpWindow(const QString& guideFile, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(tr("Kestrova Everest User Guide"));
@@ -94,3 +96,5 @@ void HelpWindow::scrollToSection() {
                             browser_->document()->documentLayout()->blockBoundingRect(target).top())
                       : 0);
 }
+
+}  // namespace kestrova

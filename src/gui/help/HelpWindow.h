@@ -5,6 +5,8 @@
 
 class QTextBrowser;
 
+namespace kestrova {
+
 // The user's guide (the README that ships with the program) in a window of
 // its own, its pictures no wider than the window, its links to the web
 // opened by the browser.
@@ -35,3 +37,5 @@ private:
     bool loaded_ = false;
     QString section_;
 };
+
+}  // namespace kestrova

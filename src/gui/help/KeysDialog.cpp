@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+namespace kestrova {
+
 namespace {
 
 QString row(const QString& keys, const QString& meaning) {
@@ -56,3 +58,5 @@ KeysDialog::KeysDialog(const QMenuBar& menus, QWidget* parent) : QDialog(parent)
     layout->addWidget(text);
     layout->addWidget(buttons);
 }
+
+}  // namespace kestrova

@@ -4,6 +4,8 @@
 
 class QMenuBar;
 
+namespace kestrova {
+
 // "Keys": every shortcut the menus offer, with what it does, and how the
 // rest of the window is reached from the keyboard.
 class KeysDialog final : public QDialog {
@@ -12,3 +14,5 @@ class KeysDialog final : public QDialog {
 public:
     explicit KeysDialog(const QMenuBar& menus, QWidget* parent = nullptr);
 };
+
+}  // namespace kestrova

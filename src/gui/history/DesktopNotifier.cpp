@@ -7,6 +7,8 @@
 #include <QSystemTrayIcon>
 #include <QVariantMap>
 
+namespace kestrova {
+
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
@@ -83,3 +85,5 @@ void DesktopNotifier::notificationClosed(uint id, uint reason) {
     Q_UNUSED(reason);
     tables_.remove(id);
 }
+
+}  // namespace kestrova

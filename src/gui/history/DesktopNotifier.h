@@ -8,6 +8,8 @@
 class QDBusPendingCallWatcher;
 class QSystemTrayIcon;
 
+namespace kestrova {
+
 // Tells the user of an alert: a desktop notification through the
 // freedesktop Notifications service on the session bus, with "Open" as its
 // action, or the tray icon's message where no such service answers. Nothing
@@ -41,3 +43,5 @@ private:
     QHash<uint, QString> tables_;  // notification id -> table
     QString trayTable_;            // the table of the tray's last message
 };
+
+}  // namespace kestrova

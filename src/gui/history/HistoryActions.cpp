@@ -9,7 +9,7 @@
 #include <QMenu>
 #include <QTreeWidget>
 
-using namespace kestrova;
+namespace kestrova {
 
 HistoryActions::HistoryActions(Session& session, UserPrompts prompts, QSystemTrayIcon* tray,
                                QWidget* window)
@@ -133,3 +133,5 @@ void HistoryActions::watchListChanged() {
     if (watchList_)
         watchList_->refresh();
 }
+
+}  // namespace kestrova

@@ -10,16 +10,17 @@
 #include <string>
 #include <vector>
 
-class DesktopNotifier;
-class HistoryWindow;
 class QSystemTrayIcon;
 class QTreeWidget;
 class QTreeWidgetItem;
-class WatchListWindow;
 
 namespace kestrova {
+
+class DesktopNotifier;
+class HistoryWindow;
+class WatchListWindow;
+
 class Session;
-}
 
 // What the main window does with the scan history: "History…" and "Watch
 // List…", the lists' context menus ("Watch", "Stop watching", "History…")
@@ -31,8 +32,7 @@ public:
     // The table or player a list's item stands for, empty for none.
     using ItemName = std::function<std::string(const QTreeWidgetItem*)>;
 
-    HistoryActions(kestrova::Session& session, kestrova::UserPrompts prompts, QSystemTrayIcon* tray,
-                   QWidget* window);
+    HistoryActions(Session& session, UserPrompts prompts, QSystemTrayIcon* tray, QWidget* window);
 
     void addTableList(QTreeWidget* list, ItemName tableOf);
     void addPlayerList(QTreeWidget* list, ItemName playerOf);
@@ -42,7 +42,7 @@ public:
     void showPlayerHistory(const std::string& player);
     void showWatchList();
 
-    void alertsRaised(const std::vector<kestrova::AlertNotice>& notices);
+    void alertsRaised(const std::vector<AlertNotice>& notices);
     void watchListChanged();
 
 signals:
@@ -56,10 +56,12 @@ signals:
 private:
     HistoryWindow* historyWindow();
 
-    kestrova::Session& session_;
-    kestrova::UserPrompts prompts_;
+    Session& session_;
+    UserPrompts prompts_;
     QWidget* window_;
     DesktopNotifier* notifier_;
     QPointer<HistoryWindow> history_;
     QPointer<WatchListWindow> watchList_;
 };
+
+}  // namespace kestrova

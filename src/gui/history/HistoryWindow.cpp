@@ -29,7 +29,7 @@
 #include <array>
 #include <chrono>
 
-using namespace kestrova;
+namespace kestrova {
 
 namespace {
 
@@ -324,3 +324,5 @@ std::vector<QChart*> HistoryWindow::tableCharts() const {
 QChart* HistoryWindow::hoursChart() const {
     return hoursView_->chart();
 }
+
+}  // namespace kestrova

@@ -15,6 +15,8 @@ class QLineEdit;
 class QTabWidget;
 class QTableWidget;
 
+namespace kestrova {
+
 // What the scan history holds on one table (players seated, average pot and
 // score over the chosen period, as charts) or on one player (every sighting,
 // and when he plays: hour of day by weekday). It asks the history's own
@@ -23,7 +25,7 @@ class HistoryWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit HistoryWindow(kestrova::ScanHistory& history, QWidget* parent = nullptr);
+    explicit HistoryWindow(ScanHistory& history, QWidget* parent = nullptr);
 
     void showTable(const QString& name);
     void showPlayer(const QString& name);
@@ -38,14 +40,14 @@ signals:
     void answered();
 
 private:
-    kestrova::HistoryTime since() const;
+    HistoryTime since() const;
     void askTable();
     void askPlayer();
-    void fillTable(const std::vector<kestrova::TableVisit>& visits);
-    void fillPlayer(const std::vector<kestrova::PlayerVisit>& visits);
+    void fillTable(const std::vector<TableVisit>& visits);
+    void fillPlayer(const std::vector<PlayerVisit>& visits);
     void failed(const QString& why);
 
-    kestrova::ScanHistory& history_;
+    ScanHistory& history_;
     QTabWidget* tabs_ = nullptr;
     QComboBox* period_ = nullptr;
     QLineEdit* tableName_ = nullptr;
@@ -58,3 +60,5 @@ private:
     QString shownTable_;
     QString shownPlayer_;
 };
+
+}  // namespace kestrova

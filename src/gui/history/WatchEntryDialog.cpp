@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace kestrova {
+
 WatchEntryDialog::WatchEntryDialog(Kind kind, Save save, QWidget* parent)
     : QDialog(parent), save_(std::move(save)) {
     const bool rule = kind == Kind::Rule;
@@ -53,7 +55,7 @@ WatchEntryDialog::WatchEntryDialog(Kind kind, Save save, QWidget* parent)
         problem_->hide();
     });
     resize(rule ? 480 : 360, sizeHint().height());
-    kestrova::fitTitle(*this);
+    fitTitle(*this);
 }
 
 void WatchEntryDialog::accept() {
@@ -68,3 +70,5 @@ void WatchEntryDialog::accept() {
     }
     QDialog::accept();
 }
+
+}  // namespace kestrova

@@ -10,6 +10,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace kestrova {
+
 // "Watch Player" and "Add Rule": the name or rule and a note of the user's
 // own, asked together. Text the watch list refuses is explained inside the
 // dialog and stays there to be mended.
@@ -32,3 +34,5 @@ private:
     QLabel* problem_ = nullptr;
     QPushButton* ok_ = nullptr;
 };
+
+}  // namespace kestrova

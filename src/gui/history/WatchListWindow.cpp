@@ -12,7 +12,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-using namespace kestrova;
+namespace kestrova {
 
 namespace {
 
@@ -139,3 +139,5 @@ void WatchListWindow::removeSelected() {
     if (const QList<QTreeWidgetItem*> rules = rules_->selectedItems(); !rules.isEmpty())
         history_.removeRule(rules.front()->data(0, kKeyRole).toInt());
 }
+
+}  // namespace kestrova

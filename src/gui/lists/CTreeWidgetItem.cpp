@@ -1,6 +1,8 @@
 #include "gui/lists/CTreeWidgetItem.h"
 
-CTreeWidgetItem::CTreeWidgetItem(QTreeWidget* parent, kestrova::RowSortMode sortMode)
+namespace kestrova {
+
+CTreeWidgetItem::CTreeWidgetItem(QTreeWidget* parent, RowSortMode sortMode)
     : QTreeWidgetItem(parent, UserType), sortMode_(sortMode) {}
 
 void CTreeWidgetItem::setTexts(std::vector<std::string> texts) {
@@ -21,7 +23,9 @@ bool CTreeWidgetItem::operator<(const QTreeWidgetItem& other) const {
     const auto* row = dynamic_cast<const CTreeWidgetItem*>(&other);
     if (!row)
         return QTreeWidgetItem::operator<(other);
-    return kestrova::rowLess(
+    return rowLess(
         sortMode_, column, [this](int c) { return textOf(c); },
         [row](int c) { return row->textOf(c); });
 }
+
+}  // namespace kestrova

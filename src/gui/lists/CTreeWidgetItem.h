@@ -7,14 +7,16 @@
 #include <string>
 #include <vector>
 
+namespace kestrova {
+
 // The row of the table list and of both player lists; each column sorts by
 // its own rule (numbers, amounts, texts) chosen by the list's sort mode, over
 // the texts its model gave it.
 class CTreeWidgetItem final : public QTreeWidgetItem {
 public:
-    CTreeWidgetItem(QTreeWidget* parent, kestrova::RowSortMode sortMode);
+    CTreeWidgetItem(QTreeWidget* parent, RowSortMode sortMode);
 
-    kestrova::RowSortMode sortMode() const { return sortMode_; }
+    RowSortMode sortMode() const { return sortMode_; }
     // Shows the texts and keeps them as the row's sort keys.
     void setTexts(std::vector<std::string> texts);
 
@@ -23,6 +25,8 @@ public:
 private:
     std::string textOf(int column) const;
 
-    kestrova::RowSortMode sortMode_;
+    RowSortMode sortMode_;
     std::vector<std::string> texts_;
 };
+
+}  // namespace kestrova

@@ -2,13 +2,15 @@
 
 #include "gui/widgets/QtText.h"
 
-QString ColourKey::headerTip(const QString& columnTip, const kestrova::StatProfile& profile,
+namespace kestrova {
+
+QString ColourKey::headerTip(const QString& columnTip, const StatProfile& profile,
                              const QString& condition) {
     if (profile.empty())
         return columnTip;
     QString tip = QStringLiteral("<p>") + columnTip.toHtmlEscaped() + QStringLiteral("</p><p>") +
                   tr("Colours of the Profile page:") + QStringLiteral("</p><table>");
-    for (const kestrova::ProfileRange& range : profile.ranges())
+    for (const ProfileRange& range : profile.ranges())
         tip += QStringLiteral(
                    "<tr><td style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;</td>"
                    "<td>&nbsp;%2</td></tr>")
@@ -29,3 +31,5 @@ QColor ColourKey::faded(const QColor& colour, const QColor& background) {
     return QColor(mix(colour.red(), background.red()), mix(colour.green(), background.green()),
                   mix(colour.blue(), background.blue()));
 }
+
+}  // namespace kestrova

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace kestrova {
+
 namespace {
 
 QLineEdit* boundEdit(const char* key, const QString& text, int top, int widthPx, QWidget* parent) {
@@ -38,9 +40,8 @@ FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& te
 }
 
 FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& text,
-                                   const kestrova::IntKey& on, const kestrova::IntKey& minimum,
-                                   const kestrova::IntKey& maximum,
-                                   const kestrova::FilterRange& range, int top, QWidget* parent,
+                                   const IntKey& on, const IntKey& minimum, const IntKey& maximum,
+                                   const FilterRange& range, int top, QWidget* parent,
                                    int editWidthPx) {
     FilterRangeRow result = add(grid, row, text, on.name.data(), minimum.name.data(),
                                 maximum.name.data(), range.on, QString::number(range.minimum),
@@ -50,7 +51,7 @@ FilterRangeRow FilterRangeRow::add(QGridLayout* grid, int row, const QString& te
     return result;
 }
 
-kestrova::FilterRange FilterRangeRow::range() const {
+FilterRange FilterRangeRow::range() const {
     const auto bound = [](const QLineEdit* edit, int empty) {
         return edit->text().isEmpty() ? empty : edit->text().toInt();
     };
@@ -74,3 +75,5 @@ void FilterRangeRow::setVisible(bool visible) const {
         }
     }
 }
+
+}  // namespace kestrova

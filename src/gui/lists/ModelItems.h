@@ -8,12 +8,14 @@
 #include <optional>
 #include <vector>
 
+namespace kestrova {
+
 // The items of a list widget that shows a model: one item per model row, in
 // row order. Items stay while their rows do, so a refresh never pulls an item
 // from under a click; a model that shrank (was cleared) starts over.
 class ModelItems final {
 public:
-    ModelItems(QTreeWidget* list, kestrova::RowSortMode mode) : list_(list), mode_(mode) {}
+    ModelItems(QTreeWidget* list, RowSortMode mode) : list_(list), mode_(mode) {}
 
     // Brings the items in line with a model of `rows` rows after the change of
     // one row (or of every row), showing each changed row through show(index).
@@ -48,6 +50,8 @@ public:
 
 private:
     QTreeWidget* list_;
-    kestrova::RowSortMode mode_;
+    RowSortMode mode_;
     std::vector<CTreeWidgetItem*> items_;
 };
+
+}  // namespace kestrova

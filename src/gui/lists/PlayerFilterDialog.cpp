@@ -5,8 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using kestrova::FilterRange;
-namespace keys = kestrova::keys;
+namespace kestrova {
 
 namespace {
 
@@ -15,8 +14,7 @@ constexpr int kStackTop = 100000;
 
 }  // namespace
 
-PlayerFilterDialog::PlayerFilterDialog(const kestrova::PlayerFilterSettings& current,
-                                       QWidget* parent)
+PlayerFilterDialog::PlayerFilterDialog(const PlayerFilterSettings& current, QWidget* parent)
     : QDialog(parent), playerFilter_(current) {
     setWindowTitle(tr("Playerfilter"));
     setModal(true);
@@ -52,3 +50,5 @@ void PlayerFilterDialog::slot_pblowfilter_save() {
     emit playerFilterSaved();
     accept();
 }
+
+}  // namespace kestrova

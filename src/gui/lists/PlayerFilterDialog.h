@@ -8,6 +8,8 @@
 
 class QCheckBox;
 
+namespace kestrova {
+
 // The "Playerfilter" dialog over the whole player list, showing `current`.
 // "Save" (slot_pblowfilter_save) takes what the dialog holds into
 // playerFilter(), emits playerFilterSaved() and accepts; the caller hands it
@@ -16,11 +18,10 @@ class PlayerFilterDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit PlayerFilterDialog(const kestrova::PlayerFilterSettings& current,
-                                QWidget* parent = nullptr);
+    explicit PlayerFilterDialog(const PlayerFilterSettings& current, QWidget* parent = nullptr);
 
     // After "Save": what the dialog holds; before it, `current`.
-    const kestrova::PlayerFilterSettings& playerFilter() const { return playerFilter_; }
+    const PlayerFilterSettings& playerFilter() const { return playerFilter_; }
 
 signals:
     void playerFilterSaved();
@@ -29,7 +30,7 @@ public slots:
     void slot_pblowfilter_save();
 
 private:
-    kestrova::PlayerFilterSettings playerFilter_;
+    PlayerFilterSettings playerFilter_;
     QCheckBox* buddy_ = nullptr;
     QCheckBox* loser_ = nullptr;
     FilterRangeRow vpip_;
@@ -37,3 +38,5 @@ private:
     FilterRangeRow af_;
     FilterRangeRow stack_;
 };
+
+}  // namespace kestrova

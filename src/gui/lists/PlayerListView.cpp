@@ -10,7 +10,7 @@
 #include <QLocale>
 #include <QTreeWidget>
 
-using namespace kestrova;
+namespace kestrova {
 
 namespace {
 
@@ -144,3 +144,5 @@ std::shared_ptr<PlayerStats> PlayerListView::recordOf(const QTreeWidgetItem* ite
     const std::optional<std::size_t> row = items_.rowOf(item);
     return row ? model_.rows()[*row].record : nullptr;
 }
+
+}  // namespace kestrova

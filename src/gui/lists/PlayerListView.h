@@ -14,10 +14,10 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kestrova {
+
 class PlayerListModel;
 class Session;
 struct PlayerStats;
-}  // namespace kestrova
 
 // A player list widget fed from one of the session's player models: the
 // picked table's players, or (with the "Table" column first) every player the
@@ -29,15 +29,14 @@ class PlayerListView final : public QObject {
 public:
     enum class Columns { TablePlayers, WholeList };
 
-    PlayerListView(QTreeWidget* list, kestrova::PlayerListModel& model, Columns columns,
-                   kestrova::Session& session, const std::vector<QIcon>& icons,
-                   QObject* parent = nullptr);
+    PlayerListView(QTreeWidget* list, PlayerListModel& model, Columns columns, Session& session,
+                   const std::vector<QIcon>& icons, QObject* parent = nullptr);
 
     QTreeWidget* widget() const { return list_; }
     // The columns follow "Table" in the whole list.
     int shift() const { return shift_; }
     // The player an item shows, or null.
-    std::shared_ptr<kestrova::PlayerStats> recordOf(const QTreeWidgetItem* item) const;
+    std::shared_ptr<PlayerStats> recordOf(const QTreeWidgetItem* item) const;
 
 private:
     void sync(std::optional<std::size_t> row);
@@ -45,9 +44,11 @@ private:
     void describeColours();
 
     QTreeWidget* list_;
-    kestrova::PlayerListModel& model_;
+    PlayerListModel& model_;
     int shift_;
-    kestrova::Session& session_;
+    Session& session_;
     const std::vector<QIcon>& icons_;
     ModelItems items_;
 };
+
+}  // namespace kestrova

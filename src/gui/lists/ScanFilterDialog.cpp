@@ -13,8 +13,7 @@
 
 #include <algorithm>
 
-using kestrova::FilterRange;
-namespace keys = kestrova::keys;
+namespace kestrova {
 
 namespace {
 
@@ -22,7 +21,7 @@ constexpr int kPlayerEditWidthPx = 40;
 constexpr int kPercentTop = 100;
 constexpr int kStackTop = 1000000;
 constexpr int kMaxPlayerCount = 10;
-QComboBox* countCombo(const kestrova::IntKey& key, int index, QWidget* parent) {
+QComboBox* countCombo(const IntKey& key, int index, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(key.name.data(), static_cast<qsizetype>(key.name.size())));
     for (int i = 0; i <= kMaxPlayerCount; ++i) {
@@ -55,7 +54,7 @@ QStringList ScanFilterDialog::stakesItems(int clientKind) {
             QStringLiteral("$1000/$2000")};
 }
 
-ScanFilterDialog::ScanFilterDialog(const kestrova::ScanFilterSettings& current, int clientKind,
+ScanFilterDialog::ScanFilterDialog(const ScanFilterSettings& current, int clientKind,
                                    QWidget* parent)
     : QDialog(parent), edited_(current) {
     setWindowTitle(tr("Scanfilter"));
@@ -63,7 +62,7 @@ ScanFilterDialog::ScanFilterDialog(const kestrova::ScanFilterSettings& current, 
     resize(250, 600);
     auto* grid = new QGridLayout(this);
 
-    const kestrova::LobbyFilter& lobby = current.lobby;
+    const LobbyFilter& lobby = current.lobby;
     fullRing_ =
         keyCheckBox(tr("Scan Fullring tables"), keys::c_fullring.name, lobby.fullRing, this);
     sixMax_ = keyCheckBox(tr("Scan 6-Max tables"), keys::c_sixmax.name, lobby.sixMax, this);
@@ -85,7 +84,7 @@ ScanFilterDialog::ScanFilterDialog(const kestrova::ScanFilterSettings& current, 
     playerCount_.maximum->setMaxLength(3);
     playerCount_.setVisible(false);
 
-    const kestrova::TableFilterSettings& table = current.table;
+    const TableFilterSettings& table = current.table;
     auto* advanced = new QGroupBox(tr("Advanced table filter"), this);
     advanced->setObjectName(QStringLiteral("advancedGroup"));
     auto* advancedGrid = new QGridLayout(advanced);
@@ -153,7 +152,7 @@ ScanFilterDialog::ScanFilterDialog(const kestrova::ScanFilterSettings& current, 
 }
 
 void ScanFilterDialog::slot_scanok() {
-    kestrova::LobbyFilter& lobby = edited_.lobby;
+    LobbyFilter& lobby = edited_.lobby;
     lobby.fullRing = fullRing_->isChecked();
     lobby.sixMax = sixMax_->isChecked();
     lobby.headsUp = headsUp_->isChecked();
@@ -162,7 +161,7 @@ void ScanFilterDialog::slot_scanok() {
     lobby.potLimit = potLimit_->isChecked() ? 1 : 0;
     edited_.playerCount = playerCount_.range();
 
-    kestrova::TableFilterSettings& table = edited_.table;
+    TableFilterSettings& table = edited_.table;
     table.playerCountActive = tfact_->isChecked();
     table.requiredPlayers = tfnum_->currentIndex();
     table.vpip = tfvpip_.range();
@@ -187,3 +186,5 @@ void ScanFilterDialog::slot_scanok() {
     emit scanFilterSaved();
     accept();
 }
+
+}  // namespace kestrova

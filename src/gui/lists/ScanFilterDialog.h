@@ -14,6 +14,8 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 
+namespace kestrova {
+
 // The "Scanfilter" dialog: the lobby filter (which tables a pass looks at)
 // and the table filter (which scanned tables the table list shows), showing
 // `current`. "Save" (slot_scanok) takes what the dialog holds into edited(),
@@ -22,11 +24,11 @@ class ScanFilterDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    ScanFilterDialog(const kestrova::ScanFilterSettings& current, int clientKind = 5,
+    ScanFilterDialog(const ScanFilterSettings& current, int clientKind = 5,
                      QWidget* parent = nullptr);
 
     // After "Save": what the dialog holds; before it, `current`.
-    const kestrova::ScanFilterSettings& edited() const { return edited_; }
+    const ScanFilterSettings& edited() const { return edited_; }
 
     // The stakes the list offers for a client kind (only kind 5 has any).
     static QStringList stakesItems(int clientKind);
@@ -38,7 +40,7 @@ public slots:
     void slot_scanok();
 
 private:
-    kestrova::ScanFilterSettings edited_;
+    ScanFilterSettings edited_;
 
     QCheckBox* fullRing_ = nullptr;
     QCheckBox* sixMax_ = nullptr;
@@ -62,3 +64,5 @@ private:
     QCheckBox* stakesBox_ = nullptr;
     QListWidget* stakesList_ = nullptr;
 };
+
+}  // namespace kestrova

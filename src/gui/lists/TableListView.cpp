@@ -14,7 +14,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 
-using namespace kestrova;
+namespace kestrova {
 
 namespace {
 
@@ -146,3 +146,5 @@ QTreeWidgetItem* TableListView::itemOf(const std::string& tableName) const {
     const std::optional<std::size_t> row = model_.indexOf(tableName);
     return row && *row < items_.size() ? items_.at(*row) : nullptr;
 }
+
+}  // namespace kestrova

@@ -14,9 +14,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kestrova {
+
 class ColourRanges;
 class TableListModel;
-}  // namespace kestrova
 
 // The table list widget fed from the session's table model: one item per
 // model row, with the row's texts, colours, tooltips and visibility. A row
@@ -26,10 +26,8 @@ class TableListView final : public QObject {
     Q_OBJECT
 
 public:
-    TableListView(QTreeWidget* list, kestrova::TableListModel& model,
-                  std::function<double()> goodScore,
-                  std::function<const kestrova::ColourRanges&()> colours,
-                  QObject* parent = nullptr);
+    TableListView(QTreeWidget* list, TableListModel& model, std::function<double()> goodScore,
+                  std::function<const ColourRanges&()> colours, QObject* parent = nullptr);
 
     QTreeWidget* widget() const { return list_; }
     // The model row an item shows, or nothing.
@@ -43,8 +41,10 @@ private:
     void describeColours();
 
     QTreeWidget* list_;
-    kestrova::TableListModel& model_;
+    TableListModel& model_;
     std::function<double()> goodScore_;
-    std::function<const kestrova::ColourRanges&()> colours_;
+    std::function<const ColourRanges&()> colours_;
     ModelItems items_;
 };
+
+}  // namespace kestrova

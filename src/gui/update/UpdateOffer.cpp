@@ -9,9 +9,9 @@
 
 #include <utility>
 
-namespace update_check = kestrova::update_check;
+namespace kestrova {
 
-UpdateOffer::UpdateOffer(QWidget* window, const kestrova::AppSettings& settings, UrlOpener openUrl)
+UpdateOffer::UpdateOffer(QWidget* window, const AppSettings& settings, UrlOpener openUrl)
     : QObject(window), window_(window), openUrl_(std::move(openUrl)), check_(settings) {
     if (!openUrl_) {
         openUrl_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -22,7 +22,7 @@ UpdateOffer::UpdateOffer(QWidget* window, const kestrova::AppSettings& settings,
 // the answer it might post.
 UpdateOffer::~UpdateOffer() = default;
 
-bool UpdateOffer::checkAtStartup(kestrova::UpdateCheckJob::ClientFactory makeClient) {
+bool UpdateOffer::checkAtStartup(UpdateCheckJob::ClientFactory makeClient) {
     return check_.start(
         [this] {
             QMetaObject::invokeMethod(this, &UpdateOffer::offerNewVersion, Qt::QueuedConnection);
@@ -49,3 +49,5 @@ void UpdateOffer::offerNewVersion() {
 void UpdateOffer::visitDownloadPage() {
     openUrl_(QUrl(toQString(site().page(update_check::kDownloadPage))));
 }
+
+}  // namespace kestrova

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+namespace kestrova {
+
 QIcon appIcon() {
     QIcon icon;
     for (int size : {16, 32, 64}) {
@@ -25,3 +27,5 @@ QIcon appIcon() {
     }
     return icon;
 }
+
+}  // namespace kestrova

@@ -2,5 +2,9 @@
 
 #include <QIcon>
 
+namespace kestrova {
+
 // The program's own icon, drawn so that it needs no file.
 QIcon appIcon();
+
+}  // namespace kestrova

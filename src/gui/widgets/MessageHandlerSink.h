@@ -5,9 +5,11 @@
 
 #include <functional>
 
+namespace kestrova {
+
 // Hands the core's messages to the window's message handler (a modal box, or
 // the test's answer).
-class MessageHandlerSink final : public kestrova::MessageSink {
+class MessageHandlerSink final : public MessageSink {
 public:
     using Handler = std::function<void(const QString& title, const QString& text)>;
 
@@ -20,3 +22,5 @@ public:
 private:
     Handler handler_;
 };
+
+}  // namespace kestrova

@@ -1,5 +1,7 @@
 #include "gui/widgets/PageScroller.h"
 
+namespace kestrova {
+
 PageScroller::PageScroller(QWidget* page, QWidget* parent) : QScrollArea(parent) {
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
@@ -13,3 +15,5 @@ QSize PageScroller::sizeHint() const {
 QSize PageScroller::minimumSizeHint() const {
     return widget()->minimumSizeHint();
 }
+
+}  // namespace kestrova

@@ -2,6 +2,8 @@
 
 #include <QScrollArea>
 
+namespace kestrova {
+
 // A scroll area that asks for the whole of its page, so that a window sizes
 // as it would without it; it scrolls only when the window is made smaller
 // than its page needs (a scaled screen too small for it, see ScreenFit).
@@ -14,3 +16,5 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 };
+
+}  // namespace kestrova

@@ -10,12 +10,14 @@
 
 #include <string_view>
 
+namespace kestrova {
+
 // The core keeps texts as UTF-8 bytes; widgets want QString.
 inline QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline QColor toQColor(const kestrova::Rgb& rgb) {
+inline QColor toQColor(const Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
@@ -71,3 +73,5 @@ inline QString messageText(std::string_view text) {
 inline QString errorTitle() {
     return QString::fromLatin1(QT_TRANSLATE_NOOP("Messages", "Error"));
 }
+
+}  // namespace kestrova

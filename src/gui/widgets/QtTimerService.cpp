@@ -2,7 +2,9 @@
 
 #include <QTimer>
 
-void QtTimerService::start(kestrova::TimerId id, int intervalMs, std::function<void()> tick) {
+namespace kestrova {
+
+void QtTimerService::start(TimerId id, int intervalMs, std::function<void()> tick) {
     stop(id);
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, std::move(tick));
@@ -10,7 +12,7 @@ void QtTimerService::start(kestrova::TimerId id, int intervalMs, std::function<v
     timers_[id] = timer;
 }
 
-void QtTimerService::stop(kestrova::TimerId id) {
+void QtTimerService::stop(TimerId id) {
     const auto it = timers_.find(id);
     if (it == timers_.end())
         return;
@@ -19,6 +21,8 @@ void QtTimerService::stop(kestrova::TimerId id) {
     timers_.erase(it);
 }
 
-bool QtTimerService::running(kestrova::TimerId id) const {
+bool QtTimerService::running(TimerId id) const {
     return timers_.count(id) != 0;
 }
+
+}  // namespace kestrova

@@ -8,15 +8,19 @@
 
 class QTimer;
 
+namespace kestrova {
+
 // The session's timers on the window's event loop.
-class QtTimerService final : public QObject, public kestrova::TimerService {
+class QtTimerService final : public QObject, public TimerService {
 public:
     explicit QtTimerService(QObject* parent = nullptr) : QObject(parent) {}
 
-    void start(kestrova::TimerId id, int intervalMs, std::function<void()> tick) override;
-    void stop(kestrova::TimerId id) override;
-    bool running(kestrova::TimerId id) const override;
+    void start(TimerId id, int intervalMs, std::function<void()> tick) override;
+    void stop(TimerId id) override;
+    bool running(TimerId id) const override;
 
 private:
-    std::map<kestrova::TimerId, QTimer*> timers_;
+    std::map<TimerId, QTimer*> timers_;
 };
+
+}  // namespace kestrova

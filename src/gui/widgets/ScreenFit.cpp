@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace kestrova {
+
 ScreenFit::ScreenFit(QObject* parent) : QObject(parent) {
     qApp->installEventFilter(this);
 }
@@ -78,3 +80,5 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
     }
     return QObject::eventFilter(watched, event);
 }
+
+}  // namespace kestrova

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace kestrova {
+
 // Keeps windows, frame and title bar included, inside the available area of
 // their screen, whatever the scale and the language: a layout's minimum can
 // be taller than a scaled screen, and a saved size may come from a larger one.
@@ -29,3 +31,5 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+}  // namespace kestrova

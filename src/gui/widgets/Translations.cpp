@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+namespace kestrova {
+
 namespace {
 
 // kestrova_de.qm, qtbase_de.qm: the locale's languages in the user's order,
@@ -26,3 +28,5 @@ void installTranslations(QCoreApplication& app, const QLocale& locale) {
     install(app, locale, QStringLiteral("qtbase"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
+
+}  // namespace kestrova
