@@ -33,6 +33,7 @@
 #include "gui/widgets/QtText.h"
 #include "gui/widgets/QtTimerService.h"
 #include "gui/widgets/ScreenFit.h"
+#include "gui/widgets/WidgetHelpers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -81,16 +82,11 @@ QStringList headersOf(const Columns& columns) {
     return headers;
 }
 
-QPushButton* makeButton(const QString& text, const char* name, int maxWidth, const QString& tip,
-                        const QString& statusTip) {
-    auto* button = new QPushButton(text);
-    button->setObjectName(QLatin1String(name));
+QPushButton* makeRowButton(const QString& text, const char* name, int maxWidth, const QString& tip,
+                           const QString& statusTip) {
+    QPushButton* button = makeButton(text, name, nullptr, tip, statusTip);
     // Wider only when a larger font needs it for the whole text.
     button->setMaximumWidth(std::max(maxWidth, button->sizeHint().width()));
-    if (!tip.isEmpty())
-        button->setToolTip(tip);
-    if (!statusTip.isEmpty())
-        button->setStatusTip(statusTip);
     return button;
 }
 
@@ -306,19 +302,19 @@ void MainWindow::createWidgets() {
     auto* row = new QHBoxLayout;
     knownPlayers_ = new QLabel(knownPlayerText(kInitialKnownPlayerLine));
     knownPlayers_->setObjectName(QStringLiteral("knownPlayers"));
-    pbFilter_ = makeButton(tr("F&ilter"), "pbFilter", 130, tr("Filter which tables to scan"),
-                           tr("Specify the filter for which tables to scan."));
-    pbRefresh_ =
-        makeButton(tr("&Get Table List"), "pbRefresh", 130, tr("Retrieve list of available tables"),
-                   tr("Just retrieves the list of available tables."));
-    pbScan_ = makeButton(tr("Scan &Selected Table"), "pbScan", 130, tr("Scan The Table"),
-                         tr("Scans the currently selected table from the tablelist."));
-    pbFullScan_ = makeButton(tr("Scan &All Tables"), "pbFullScan", 130,
-                             tr("Updates the tablelist and start a Scan"),
-                             tr("Reloads the tablelist and starts the scanning of all tables, "
-                                "which suffice the specified filter."));
-    pbOpener_ = makeButton(tr("&Run Opener"), "pbOpener", 130, QString(), QString());
-    pbJoin_ = makeButton(tr("&Open"), "pbJoin", 100, tr("Open the table"), tr("Open the table"));
+    pbFilter_ = makeRowButton(tr("F&ilter"), "pbFilter", 130, tr("Filter which tables to scan"),
+                              tr("Specify the filter for which tables to scan."));
+    pbRefresh_ = makeRowButton(tr("&Get Table List"), "pbRefresh", 130,
+                               tr("Retrieve list of available tables"),
+                               tr("Just retrieves the list of available tables."));
+    pbScan_ = makeRowButton(tr("Scan &Selected Table"), "pbScan", 130, tr("Scan The Table"),
+                            tr("Scans the currently selected table from the tablelist."));
+    pbFullScan_ = makeRowButton(tr("Scan &All Tables"), "pbFullScan", 130,
+                                tr("Updates the tablelist and start a Scan"),
+                                tr("Reloads the tablelist and starts the scanning of all tables, "
+                                   "which suffice the specified filter."));
+    pbOpener_ = makeRowButton(tr("&Run Opener"), "pbOpener", 130, QString(), QString());
+    pbJoin_ = makeRowButton(tr("&Open"), "pbJoin", 100, tr("Open the table"), tr("Open the table"));
     for (QWidget* w : std::initializer_list<QWidget*>{knownPlayers_, pbFilter_, pbRefresh_, pbScan_,
                                                       pbFullScan_, pbOpener_, pbJoin_})
         row->addWidget(w);

@@ -1,8 +1,9 @@
 #include "gui/buddies/ImportPlayersDialog.h"
 
+#include "gui/widgets/WidgetHelpers.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,13 +13,6 @@ namespace kestrova {
 namespace {
 
 constexpr int kLargestNumber = 99999999;
-
-QLineEdit* numberEdit(QWidget* parent, const QString& name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setValidator(new QIntValidator(0, kLargestNumber, edit));
-    return edit;
-}
 
 }  // namespace
 
@@ -33,7 +27,7 @@ ImportPlayersDialog::ImportPlayersDialog(StartImport startImport, QWidget* paren
     pfr_ = addRangeRow(tr("PFR between :"), "pfr", 1);
     af_ = addRangeRow(tr("AF between :"), "af", 2);
     layout->addWidget(new QLabel(tr("Minimum number of Hands :"), this), 3, 0);
-    minimumHands_ = numberEdit(this, QStringLiteral("minimumHands"));
+    minimumHands_ = makeNumberField(QStringLiteral("minimumHands"), 0, kLargestNumber, this);
     layout->addWidget(minimumHands_, 3, 1);
 
     auto* pbSearch = new QPushButton(tr("Search"), this);
@@ -55,8 +49,8 @@ ImportPlayersDialog::RangeRow ImportPlayersDialog::addRangeRow(const QString& la
     const QString base = QLatin1String(name);
     range.enabled = new QCheckBox(label, this);
     range.enabled->setObjectName(base + QStringLiteral("Enabled"));
-    range.minimum = numberEdit(this, base + QStringLiteral("Min"));
-    range.maximum = numberEdit(this, base + QStringLiteral("Max"));
+    range.minimum = makeNumberField(base + QStringLiteral("Min"), 0, kLargestNumber, this);
+    range.maximum = makeNumberField(base + QStringLiteral("Max"), 0, kLargestNumber, this);
     grid->addWidget(range.enabled, row, 0);
     grid->addWidget(range.minimum, row, 1);
     grid->addWidget(new QLabel(QStringLiteral(" - "), this), row, 2);

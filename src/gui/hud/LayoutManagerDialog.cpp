@@ -8,18 +8,9 @@
 #include "gui/hud/LayoutCanvas.h"
 #include "gui/widgets/MessageHandlerSink.h"
 #include "gui/widgets/QtText.h"
+#include "gui/widgets/WidgetHelpers.h"
 
 namespace kestrova {
-
-namespace {
-
-QPushButton* button(QWidget* parent, const QString& text, const char* name) {
-    auto* pb = new QPushButton(text, parent);
-    pb->setObjectName(QString::fromLatin1(name));
-    return pb;
-}
-
-}  // namespace
 
 int LayoutManagerDialog::sizeOfChoice(int choice) {
     switch (choice) {
@@ -75,10 +66,10 @@ LayoutManagerDialog::LayoutManagerDialog(std::filesystem::path workingDir, QWidg
         }
     }
 
-    QPushButton* pbDefault = button(this, tr("Load Default"), "pbDefault");
-    QPushButton* pbSave = button(this, tr("Save"), "pbSave");
-    QPushButton* pbReload = button(this, tr("Reload"), "pbReload");
-    QPushButton* pbClose = button(this, tr("Close"), "pbClose");
+    QPushButton* pbDefault = makeButton(tr("Load Default"), "pbDefault", this);
+    QPushButton* pbSave = makeButton(tr("Save"), "pbSave", this);
+    QPushButton* pbReload = makeButton(tr("Reload"), "pbReload", this);
+    QPushButton* pbClose = makeButton(tr("Close"), "pbClose", this);
 
     connect(sizeBox_, &QComboBox::currentIndexChanged, this,
             &LayoutManagerDialog::slot_currentTableChanged);

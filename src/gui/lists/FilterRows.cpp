@@ -1,8 +1,9 @@
 #include "gui/lists/FilterRows.h"
 
+#include "gui/widgets/WidgetHelpers.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -11,9 +12,7 @@ namespace kestrova {
 namespace {
 
 QLineEdit* boundEdit(const char* key, const QString& text, int top, int widthPx, QWidget* parent) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QLatin1String(key));
-    edit->setValidator(new QIntValidator(0, top, edit));
+    QLineEdit* edit = makeNumberField(key, 0, top, parent, text);
     edit->setFixedWidth(widthPx);
     return edit;
 }

@@ -3,26 +3,17 @@
 #include "SessionTypes.h"
 #include "gui/options/OptionControls.h"
 #include "gui/widgets/QtText.h"
+#include "gui/widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 
 namespace kestrova {
 
-namespace {
-
-QLineEdit* makeNumberField(const char* name, int lowest, int highest, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QLatin1String(name));
-    field->setValidator(new QIntValidator(lowest, highest, field));
-    return field;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 CloseTab::CloseTab(const CloseOptions& options, QWidget* parent) : QWidget(parent) {
     close_ = makeCheck(tr("Close table if number of player below:"), "close", options.close, this,

@@ -2,6 +2,7 @@
 
 #include "SessionTypes.h"
 #include "gui/widgets/QtText.h"
+#include "gui/widgets/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -57,18 +58,6 @@ std::string utf8(const QLineEdit* field) {
     return field->text().toUtf8().toStdString();
 }
 
-QLineEdit* makeField(const char* name, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(QLatin1String(name));
-    return field;
-}
-
-QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 }  // namespace
 
 DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(std::move(services)) {
@@ -76,11 +65,11 @@ DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(st
     kind_->setObjectName(QStringLiteral("kind"));
     for (const KindName& kind : kKinds)
         kind_->addItem(QLatin1String(kind.choice));
-    host_ = makeField("host", this);
-    port_ = makeField("port", this);
-    database_ = makeField("database", this);
-    user_ = makeField("user", this);
-    password_ = makeField("password", this);
+    host_ = makeField(QString(), "host", this);
+    port_ = makeField(QString(), "port", this);
+    database_ = makeField(QString(), "database", this);
+    user_ = makeField(QString(), "user", this);
+    password_ = makeField(QString(), "password", this);
     password_->setEchoMode(QLineEdit::Password);
     find_ = makeButton(tr("Find"), "pbFind", this);
     find_->setMaximumWidth(std::max(60, find_->sizeHint().width()));

@@ -6,6 +6,7 @@
 #include "TableColumns.h"
 #include "gui/options/OptionControls.h"
 #include "gui/widgets/QtText.h"
+#include "gui/widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
 #include <QDoubleValidator>

@@ -3,6 +3,7 @@
 #include "SessionTypes.h"
 #include "gui/options/OptionControls.h"
 #include "gui/widgets/QtText.h"
+#include "gui/widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -22,17 +23,6 @@
 namespace kestrova {
 
 namespace {
-
-QLineEdit* makeField(const QString& text, const char* name, QWidget* parent,
-                     const QString& toolTip = QString(), const QString& statusTip = QString()) {
-    auto* field = new QLineEdit(text, parent);
-    field->setObjectName(QLatin1String(name));
-    if (!toolTip.isEmpty())
-        field->setToolTip(toolTip);
-    if (!statusTip.isEmpty())
-        field->setStatusTip(statusTip);
-    return field;
-}
 
 QGroupBox* makeGroup(const QString& title, bool shown, QVBoxLayout* page, QWidget* parent) {
     auto* group = new QGroupBox(title, parent);

@@ -2,6 +2,7 @@
 
 #include "SessionTypes.h"
 #include "gui/options/OptionControls.h"
+#include "gui/widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

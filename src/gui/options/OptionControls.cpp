@@ -1,6 +1,5 @@
 #include "gui/options/OptionControls.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 
 namespace kestrova {
@@ -10,18 +9,6 @@ namespace {
 constexpr const char* kStoredCount = "storedCount";
 
 }  // namespace
-
-QCheckBox* makeCheck(const QString& text, const char* name, bool checked, QWidget* parent,
-                     const QString& toolTip, const QString& statusTip) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setChecked(checked);
-    if (!toolTip.isEmpty())
-        box->setToolTip(toolTip);
-    if (!statusTip.isEmpty())
-        box->setStatusTip(statusTip);
-    return box;
-}
 
 QComboBox* makeCountBox(int n, int stored, const char* name, QWidget* parent) {
     auto* box = new QComboBox(parent);

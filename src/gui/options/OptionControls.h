@@ -1,15 +1,10 @@
 #pragma once
 
-class QCheckBox;
 class QComboBox;
-class QString;
 class QWidget;
 
 namespace kestrova {
 
-// Controls the pages share.
-QCheckBox* makeCheck(const QString& text, const char* name, bool checked, QWidget* parent,
-                     const QString& toolTip, const QString& statusTip);
 // A choice of "1" to "n" showing a stored count as index count - 1. A count
 // outside that range shows nothing and is written back unchanged: the hidden
 // pages must not change what the user put in the settings file by hand.

@@ -8,6 +8,7 @@
 #include "gui/options/ProfilTab.h"
 #include "gui/widgets/PageScroller.h"
 #include "gui/widgets/QtText.h"
+#include "gui/widgets/WidgetHelpers.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -16,18 +17,7 @@
 
 namespace kestrova {
 
-namespace {
-
-QPushButton* makeButton(const QString& text, const char* name, const QString& tip,
-                        QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(tip);
-    button->setStatusTip(tip);
-    return button;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* parent)
     : QDialog(parent), settings_(settings), services_(std::move(services)) {
@@ -58,8 +48,10 @@ TabDialog::TabDialog(const AppSettings& settings, Services services, QWidget* pa
     display_ = new DisplayTab(settings_.display);
     tabs_->addTab(new PageScroller(display_), tr("Display"));
 
-    auto* ok = makeButton(tr("OK"), "pbOk", tr("Save and close options"), this);
-    auto* cancel = makeButton(tr("Cancel"), "pbCancel", tr("Close options without saving"), this);
+    const QString okTip = tr("Save and close options");
+    auto* ok = makeButton(tr("OK"), "pbOk", this, okTip, okTip);
+    const QString cancelTip = tr("Close options without saving");
+    auto* cancel = makeButton(tr("Cancel"), "pbCancel", this, cancelTip, cancelTip);
     connect(ok, &QPushButton::clicked, this, &TabDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &TabDialog::reject);
     auto* buttons = new QHBoxLayout;
