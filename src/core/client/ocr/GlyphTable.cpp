@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <iterator>
 #include <limits>
 #include <stdexcept>
@@ -221,9 +220,7 @@ bool GlyphTable::add(std::string_view signature, std::string_view text) {
     }
     records_.push_back(store(signature, text));
     const auto index = narrow(records_.size() - 1);
-    if (map(index)) {
-        addShape(index);
-    }
+    map(index);
     // Before the first shorter signature: after the equal ones read before.
     const auto before = std::partition_point(order_.begin(), order_.end(), [&](std::uint32_t r) {
         return records_[r].signatureLength >= signature.size();
@@ -266,9 +263,7 @@ void GlyphTable::index(std::size_t first) {
     // Sized once: growing step by step would hash every signature again.
     reserveSlots(distinct_ + added.size());
     for (const std::uint32_t record : added) {
-        if (map(record)) {
-            addShape(record);
-        }
+        map(record);
     }
     std::vector<std::uint32_t> merged;
     merged.reserve(order_.size() + added.size());
@@ -300,8 +295,47 @@ GlyphTable::Shape GlyphTable::shapeAt(const GlyphTable& table, std::size_t index
                  table.signatureOf(table.records_[shape.record])};
 }
 
+namespace {
+
+// Signatures are hashed by their column codes, so that ink can be looked up by
+// its codes without writing them out as text first.
+std::uint64_t withColumn(std::uint64_t hash, std::uint64_t code) {
+    return (hash ^ code) * 0x9e3779b97f4a7c15u + 0x632be59bd9b4e019u;
+}
+
+// Every bit of the hash stirs both halves: the slot takes the lower, the tag the upper.
+std::size_t finished(std::uint64_t hash) {
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdu;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53u;
+    hash ^= hash >> 33;
+    return static_cast<std::size_t>(hash);
+}
+
+}  // namespace
+
 std::size_t GlyphTable::hashOf(std::string_view signature) {
-    return std::hash<std::string_view>{}(signature);
+    // Codes past 64 bits wrap; such a signature is still hashed the same each time.
+    std::uint64_t hash = 0;
+    std::uint64_t code = 0;
+    for (const char c : signature) {
+        if (c == ',') {
+            hash = withColumn(hash, code);
+            code = 0;
+        } else {
+            code = code * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+    }
+    return finished(hash);
+}
+
+std::size_t GlyphTable::hashOf(std::span<const std::uint32_t> columns) {
+    std::uint64_t hash = 0;
+    for (const std::uint32_t code : columns) {
+        hash = withColumn(hash, code);
+    }
+    return finished(hash);
 }
 
 std::size_t GlyphTable::slotOf(std::string_view signature, std::size_t hash) const {
@@ -322,8 +356,12 @@ bool GlyphTable::map(std::uint32_t record) {
     const std::size_t hash = hashOf(signature);
     Slot& slot = slots_[slotOf(signature, hash)];
     const bool fresh = slot.record == 0;
-    slot = Slot{record + 1, static_cast<std::uint32_t>(hash >> 32)};
-    distinct_ += fresh ? 1 : 0;
+    slot.record = record + 1;
+    slot.tag = static_cast<std::uint32_t>(hash >> 32);
+    if (fresh) {
+        ++distinct_;
+        slot.shape = addShape(record);
+    }
     return fresh;
 }
 
@@ -351,7 +389,7 @@ void GlyphTable::reserveSlots(std::size_t distinct) {
     }
 }
 
-void GlyphTable::addShape(std::uint32_t record) {
+std::uint32_t GlyphTable::addShape(std::uint32_t record) {
     const std::size_t start = columns_.size();
     std::uint64_t code = 0;
     for (const char c : signatureOf(records_[record])) {
@@ -361,7 +399,7 @@ void GlyphTable::addShape(std::uint32_t record) {
         // An empty column cannot be part of one run of ink.
         if (code > 0xffffffffu || (c == ',' && code == 0)) {
             columns_.resize(start);
-            return;
+            return 0;
         }
         if (c == ',') {
             columns_.push_back(static_cast<std::uint32_t>(code));
@@ -369,6 +407,7 @@ void GlyphTable::addShape(std::uint32_t record) {
         }
     }
     shapes_.push_back(ShapeRecord{record, narrow(start)});
+    return narrow(shapes_.size());
 }
 
 void GlyphTable::settingsChanged() {
@@ -473,6 +512,26 @@ std::optional<std::string_view> GlyphTable::find(std::string_view signature) con
     }
     const std::uint32_t held = slots_[slotOf(signature, hashOf(signature))].record;
     return held == 0 ? std::nullopt : std::optional<std::string_view>(textOf(records_[held - 1]));
+}
+
+std::optional<std::string_view> GlyphTable::find(std::span<const std::uint32_t> columns) const {
+    if (slots_.empty()) {
+        return std::nullopt;
+    }
+    const std::size_t mask = slots_.size() - 1;
+    const std::size_t hash = hashOf(columns);
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const Slot& held = slots_[slot];
+        if (held.record == 0) {
+            return std::nullopt;
+        }
+        // Ink never has an empty column, so every signature it can match has a shape.
+        if (held.tag == tag && held.shape != 0 &&
+            std::ranges::equal(shapeAt(*this, held.shape - 1).columns, columns)) {
+            return textOf(records_[held.record - 1]);
+        }
+    }
 }
 
 }  // namespace kestrova

@@ -159,6 +159,9 @@ public:
     // Longest signature first.
     GlyphTableItems<Pair> entries() const { return {*this, &GlyphTable::entryAt, order_.size()}; }
     std::optional<std::string_view> find(std::string_view signature) const;
+    // The text of ink with these column codes: find() of their signature,
+    // without writing it out.
+    std::optional<std::string_view> find(std::span<const std::uint32_t> columns) const;
     GlyphTableItems<Shape> shapes() const { return {*this, &GlyphTable::shapeAt, shapes_.size()}; }
     const Settings& settings() const { return settings_; }
     // The characters the font draws alike, decided by their words.
@@ -198,12 +201,14 @@ private:
     // Orders, maps and shapes the records from `first` on, read just now.
     void index(std::size_t first);
     static std::size_t hashOf(std::string_view signature);
+    static std::size_t hashOf(std::span<const std::uint32_t> columns);
     // The slot of a signature in slots_: where it is, or the free one it would take.
     std::size_t slotOf(std::string_view signature, std::size_t hash) const;
     // Makes the record the signature's reading; true when the signature is new.
     bool map(std::uint32_t record);
     void reserveSlots(std::size_t distinct);
-    void addShape(std::uint32_t record);
+    // 1 + the index of the shape made for a new signature; 0 when it has none.
+    std::uint32_t addShape(std::uint32_t record);
     // The settings pair may come or change with any read or add.
     void settingsChanged();
 
@@ -214,10 +219,12 @@ private:
     // Indexes into records_, longest signature first.
     std::vector<std::uint32_t> order_;
     // Open addressing: 1 + the index of the record each signature reads as
-    // (0 when free), beside a part of the signature's hash.
+    // (0 when free), beside a part of the signature's hash and 1 + the index
+    // of its shape (0 when it has none).
     struct Slot {
         std::uint32_t record = 0;
         std::uint32_t tag = 0;
+        std::uint32_t shape = 0;
     };
     std::vector<Slot> slots_;
     std::size_t distinct_ = 0;

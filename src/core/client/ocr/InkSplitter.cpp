@@ -51,13 +51,13 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
         return std::nullopt;
     }
     const auto textOf = [&](int s, int x) -> std::string_view {
-        const std::string_view signature = shapes[static_cast<std::size_t>(s)].signature;
+        const GlyphTable::Shape shape = shapes[static_cast<std::size_t>(s)];
         if (rules_ != nullptr) {
-            if (const auto ruled = rules_->textFor(signature, firstX + x)) {
+            if (const auto ruled = rules_->textFor(shape.columns, firstX + x)) {
                 return *ruled;
             }
         }
-        return *glyphs_.find(signature);
+        return *glyphs_.find(shape.columns);
     };
 
     // The glyphs whose every pixel at column x is ink.
@@ -72,7 +72,7 @@ std::optional<std::string> InkSplitter::read(std::span<const std::uint32_t> ink,
                 inside = (columns[static_cast<std::size_t>(i)] & ~ink[static_cast<std::size_t>(x + i)]) == 0;
             }
             if (inside && (rules_ == nullptr ||
-                           rules_->acceptsPrefix(shape.signature, firstX + x))) {
+                           rules_->acceptsPrefix(shape.columns, firstX + x))) {
                 fits[static_cast<std::size_t>(x)].push_back(s);
             }
         }

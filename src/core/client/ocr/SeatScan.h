@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -35,9 +36,13 @@ inline constexpr std::uint32_t kAllRows = (1u << kLineRows) - 1;
 inline constexpr int kNameEnd = 112;
 inline constexpr int kChipsFrom = 148;
 
-inline constexpr std::string_view kDot = "512,512,";
-inline constexpr std::string_view kStroke = "1022,1022,";
-inline constexpr std::string_view kDarkOnlyPrefix = "1016,1016,8,1016,1016,";
+inline constexpr std::uint32_t kDot[] = {512, 512};
+inline constexpr std::uint32_t kStroke[] = {1022, 1022};
+inline constexpr std::uint32_t kDarkOnlyPrefix[] = {1016, 1016, 8, 1016, 1016};
+
+inline bool sameColumns(std::span<const std::uint32_t> columns, std::span<const std::uint32_t> shape) {
+    return std::ranges::equal(columns, shape);
+}
 
 inline bool allBelow(std::uint32_t argb, int limit) {
     return redOf(argb) < limit && greenOf(argb) < limit && blueOf(argb) < limit;
@@ -54,18 +59,19 @@ public:
         background_ = background;
     }
 
-    std::optional<std::string_view> textFor(std::string_view signature, int firstX) const override {
-        if (signature == kDot) {
+    std::optional<std::string_view> textFor(std::span<const std::uint32_t> columns,
+                                            int firstX) const override {
+        if (sameColumns(columns, kDot)) {
             return ".";
         }
-        if (signature == kStroke) {
+        if (sameColumns(columns, kStroke)) {
             return hasCrossbar(firstX) ? "t" : "l";
         }
         return std::nullopt;
     }
 
-    bool acceptsPrefix(std::string_view signature, int firstX) const override {
-        if (signature != kDarkOnlyPrefix) {
+    bool acceptsPrefix(std::span<const std::uint32_t> columns, int firstX) const override {
+        if (!sameColumns(columns, kDarkOnlyPrefix)) {
             return true;
         }
         const int x = firstX + 3;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,14 +16,14 @@ namespace kestrova {
 class GlyphRules {
 public:
     virtual ~GlyphRules() = default;
-    // Text for a glyph (or a piece of a split glyph, or its remainder) whose
-    // first column is at firstX, instead of the table's; nullopt: the table
-    // decides.
-    virtual std::optional<std::string_view> textFor(std::string_view signature,
+    // Text for a glyph (or a piece of a split glyph, or its remainder) with
+    // these column codes whose first column is at firstX, instead of the
+    // table's; nullopt: the table decides.
+    virtual std::optional<std::string_view> textFor(std::span<const std::uint32_t> columns,
                                                     int firstX) const = 0;
     // Whether a table entry may stand at firstX inside glyphs that touch;
     // false leaves it out of the explanations of that ink.
-    virtual bool acceptsPrefix(std::string_view signature, int firstX) const = 0;
+    virtual bool acceptsPrefix(std::span<const std::uint32_t> columns, int firstX) const = 0;
 };
 
 // Turns the pixel columns of one text line into text.
@@ -71,15 +72,12 @@ public:
 
 private:
     void startGlyph(int x);
-    void formatSignature();
     void endGlyph();
-    void appendGlyphText(std::string_view signature, int firstX);
-    bool appendKnown(std::string_view signature, int firstX);
+    void appendGlyphText();
 
     const GlyphTable& glyphs_;
     const GlyphRules* rules_;
     std::string text_;
-    std::string signature_;
     std::vector<std::uint32_t> columns_;
     int glyphFirstX_ = 0;
     bool inGlyph_ = false;
