@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <concepts>
 #include <cstdint>
 #include <utility>
@@ -87,9 +88,8 @@ private:
     // vectorised.
     template <class IsInk>
     [[gnu::noinline]] static void codesOf(const std::uint32_t* const (&rows)[Rows], int from,
-                                          int count, IsInk isInk,
-                                          std::uint32_t* __restrict codes) {
-        const std::uint32_t* __restrict at[Rows];
+                                          int count, IsInk isInk, std::uint32_t* codes) {
+        const std::uint32_t* at[Rows];
         for (int r = 0; r < Rows; ++r) {
             at[r] = rows[r] + from;
         }
@@ -98,10 +98,16 @@ private:
         const auto codeAt = [&]<int... R>(int i, std::integer_sequence<int, R...>) {
             return ((isInk(at[R][i]) ? 1u << R : 0u) | ...);
         };
-        // The codes never overlap the rows: no need to check at run time.
-#pragma GCC ivdep
-        for (int i = 0; i < count; ++i) {
-            codes[i] = codeAt(i, std::make_integer_sequence<int, Rows>{});
+        // Written to a buffer of its own first, which no row can overlap, so
+        // that the loop needs no run-time overlap checks.
+        constexpr int kBlock = 64;
+        std::uint32_t block[kBlock];
+        for (int first = 0; first < count; first += kBlock) {
+            const int n = count - first < kBlock ? count - first : kBlock;
+            for (int i = 0; i < n; ++i) {
+                block[i] = codeAt(first + i, std::make_integer_sequence<int, Rows>{});
+            }
+            std::copy_n(block, n, codes + first);
         }
     }
 
