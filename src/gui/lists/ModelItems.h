@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/lists/CTreeWidgetItem.h"
+#include "gui/lists/ListRowItem.h"
 
 #include <QTreeWidget>
 
@@ -28,7 +28,7 @@ public:
             items_.clear();
         }
         while (items_.size() < rows)
-            items_.push_back(new CTreeWidgetItem(list_, mode_));
+            items_.push_back(new ListRowItem(list_, mode_));
         if (changed) {
             show(*changed);
         } else {
@@ -38,7 +38,7 @@ public:
         list_->setSortingEnabled(sorting);
     }
 
-    CTreeWidgetItem* at(std::size_t row) const { return items_[row]; }
+    ListRowItem* at(std::size_t row) const { return items_[row]; }
     std::size_t size() const { return items_.size(); }
     std::optional<std::size_t> rowOf(const QTreeWidgetItem* item) const {
         for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -51,7 +51,7 @@ public:
 private:
     QTreeWidget* list_;
     RowSortMode mode_;
-    std::vector<CTreeWidgetItem*> items_;
+    std::vector<ListRowItem*> items_;
 };
 
 }  // namespace kestrova

@@ -2,8 +2,8 @@
 
 #include "PlayerColumns.h"
 #include "Session.h"
-#include "gui/lists/CTreeWidgetItem.h"
 #include "gui/lists/ColourKey.h"
+#include "gui/lists/ListRowItem.h"
 #include "gui/widgets/QtText.h"
 
 #include <QDateTime>
@@ -80,7 +80,7 @@ void PlayerListView::sync(std::optional<std::size_t> row) {
 void PlayerListView::show(std::size_t index) {
     const PlayerRow& row = model_.rows()[index];
     const PlayerStats& record = *row.record;
-    CTreeWidgetItem* item = items_.at(index);
+    ListRowItem* item = items_.at(index);
     const std::string& label = session_.settings().autorate.label(record.icon);
     const PlayerWeakness weakness = session_.weakness(record);
     const PlayerCells cells{record, label, weakness.weakness};

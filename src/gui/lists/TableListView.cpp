@@ -1,8 +1,8 @@
 #include "gui/lists/TableListView.h"
 
 #include "TableListModel.h"
-#include "gui/lists/CTreeWidgetItem.h"
 #include "gui/lists/ColourKey.h"
+#include "gui/lists/ListRowItem.h"
 #include "gui/widgets/QtText.h"
 
 #include <QBrush>
@@ -69,7 +69,7 @@ void TableListView::describeColours() {
 
 void TableListView::show(std::size_t index) {
     const TableRow& row = model_.rows()[index];
-    CTreeWidgetItem* item = items_.at(index);
+    ListRowItem* item = items_.at(index);
     const TableColumnTexts texts = row.columnTexts();
     item->setTexts({texts.begin(), texts.end()});
     const TableEvaluation* e = row.evaluation ? &*row.evaluation : nullptr;

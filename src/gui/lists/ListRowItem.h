@@ -12,9 +12,9 @@ namespace kestrova {
 // The row of the table list and of both player lists; each column sorts by
 // its own rule (numbers, amounts, texts) chosen by the list's sort mode, over
 // the texts its model gave it.
-class CTreeWidgetItem final : public QTreeWidgetItem {
+class ListRowItem final : public QTreeWidgetItem {
 public:
-    CTreeWidgetItem(QTreeWidget* parent, RowSortMode sortMode);
+    ListRowItem(QTreeWidget* parent, RowSortMode sortMode);
 
     RowSortMode sortMode() const { return sortMode_; }
     // Shows the texts and keeps them as the row's sort keys.

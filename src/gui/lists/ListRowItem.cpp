@@ -1,26 +1,26 @@
-#include "gui/lists/CTreeWidgetItem.h"
+#include "gui/lists/ListRowItem.h"
 
 namespace kestrova {
 
-CTreeWidgetItem::CTreeWidgetItem(QTreeWidget* parent, RowSortMode sortMode)
+ListRowItem::ListRowItem(QTreeWidget* parent, RowSortMode sortMode)
     : QTreeWidgetItem(parent, UserType), sortMode_(sortMode) {}
 
-void CTreeWidgetItem::setTexts(std::vector<std::string> texts) {
+void ListRowItem::setTexts(std::vector<std::string> texts) {
     texts_ = std::move(texts);
     for (std::size_t c = 0; c < texts_.size(); ++c)
         setText(static_cast<int>(c), QString::fromStdString(texts_[c]));
 }
 
-std::string CTreeWidgetItem::textOf(int column) const {
+std::string ListRowItem::textOf(int column) const {
     return column >= 0 && static_cast<std::size_t>(column) < texts_.size()
                ? texts_[static_cast<std::size_t>(column)]
                : std::string();
 }
 
-bool CTreeWidgetItem::operator<(const QTreeWidgetItem& other) const {
+bool ListRowItem::operator<(const QTreeWidgetItem& other) const {
     const QTreeWidget* list = treeWidget();
     const int column = list ? list->sortColumn() : 0;
-    const auto* row = dynamic_cast<const CTreeWidgetItem*>(&other);
+    const auto* row = dynamic_cast<const ListRowItem*>(&other);
     if (!row)
         return QTreeWidgetItem::operator<(other);
     return rowLess(
