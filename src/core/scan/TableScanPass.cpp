@@ -124,23 +124,31 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
         const LobbyEntry* entry = state_.selectedRowName.empty()
                                       ? nullptr
                                       : state_.lobbyEntries.find(state_.selectedRowName);
-        if (entry && filter_.accepts(*entry)) {
+        const bool wanted = entry && filter_.accepts(*entry);
+        // With adaptive waits a passed-over row's seat list is followed too: it
+        // costs the client's own time, where not knowing which list the client
+        // shows would cost the next row the whole fixed wait. A row nobody sits
+        // at shows a list without names, which is never taken for a table's.
+        const bool nobodySeated = entry && entry->players == 0;
+        SeatReading passedOver;
+        if ((wanted || (waits.adaptive() && !nobodySeated)) &&
+            !waits.readSeats(kSeatsShownMs, wanted ? state_.seats : passedOver)) {
             // A cancelled wait leaves the previous table's seats on the screen, and a
             // failed capture shows none: neither is reported as this table's players.
-            if (!waits.readSeats(kSeatsShownMs, state_.seats)) {
-                if (waits.captureFailed()) {
-                    observer.showMessage("Error", KESTROVA_TEXT("Messages", "Error Capturing"));
-                    end = PassEnd::CaptureFailed;
-                }
-                break;
+            if (waits.captureFailed()) {
+                observer.showMessage("Error", KESTROVA_TEXT("Messages", "Error Capturing"));
+                end = PassEnd::CaptureFailed;
             }
+            break;
+        }
+        if (wanted) {
             if (openerMaximum) {
                 atEnd = !openSelectedTable(*lobby, *openerMaximum) || atEnd;
                 waits.seatsUnknown();
             } else if (!state_.tables.find(state_.selectedRowName)) {
                 scanTable();
             }
-        } else {
+        } else if (!waits.adaptive()) {
             waits.seatsUnknown();
         }
         if (lastRow) {

@@ -53,7 +53,8 @@ protected:
         return names;
     }
 
-    ScanRun scanAll(const sim::ClientLatency& latency, bool adaptive, int tables = 8) {
+    ScanRun scanAll(const sim::ClientLatency& latency, bool adaptive, int tables = 8,
+                    const LobbyFilter& filter = {}) {
         sim::SimulatedClient client(test::makeLobby(tables));
         client.setDrawingWatched(watched);
         ManualClock clock;
@@ -64,7 +65,7 @@ protected:
         lookup.cache = &state.records;
         PassContext context{client, clock, glyphs, observer, adaptive};
         const PassEnd end =
-            TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt);
+            TableScanPass(context, lookup, state, filter).scanAll(std::nullopt);
         EXPECT_EQ(end, PassEnd::EndOfList);
         EXPECT_TRUE(observer.messages.empty());
         return {seenBy(observer), clock.totalMs()};
@@ -97,6 +98,26 @@ TEST_F(ClientWaitsTest, AdaptiveScanReadsWhatTheFixedScanReadsInAFractionOfTheTi
     EXPECT_EQ(scanAll(tooSlow, true, 6).seen, scanAll(tooSlow, false, 6).seen);
 }
 
+// Rows the filter passes over (six-max tables, one showing more players than
+// seats, empty ones) cost an adaptive scan the client's own time, not the
+// fixed wait for the row after them.
+TEST_F(ClientWaitsTest, PassedOverRowsCostOnlyTheClientsTime) {
+    const sim::ClientLatency slow{30, 300, 150};
+    LobbyFilter noSixMax;
+    noSixMax.sixMax = false;
+    const int tables = 16;
+    const ScanRun fixed = scanAll(slow, false, tables, noSixMax);
+    for (const bool watching : {true, false}) {
+        watched = watching;
+        const ScanRun adaptive = scanAll(slow, true, tables, noSixMax);
+        EXPECT_EQ(adaptive.seen, fixed.seen) << watching;
+        // Within what the client itself takes for every row, the passed-over
+        // rows included: a fixed wait after each of them would far exceed it.
+        const long long clientsOwnMs = tables * (30 + 300 + 150);
+        EXPECT_LT(adaptive.waitedMs, clientsOwnMs) << watching;
+    }
+}
+
 // The first look for a seat list goes where the client drew the last one. A
 // client that turns slower (chips long after the names) or faster in the
 // middle of a scan is still read as the settled lobby reads.
@@ -123,7 +144,7 @@ TEST_F(ClientWaitsTest, ClientChangingItsPaceMidScanIsReadWhole) {
     sim::SimulatedClient client(test::makeLobby(16));
     PacedClock clock;
     clock.client = &client;
-    clock.paces = {{2500, {30, 700, 250}}, {6000, {10, 100, 0}}, {8000, {40, 500, 0}}};
+    clock.paces = {{1500, {30, 700, 250}}, {3500, {10, 100, 0}}, {4000, {40, 500, 0}}};
     client.setLatency({30, 300, 0}, [&clock] { return clock.nowMs(); });
     test::RecordingObserver observer;
     test::FakeLookup lookup;
@@ -132,7 +153,7 @@ TEST_F(ClientWaitsTest, ClientChangingItsPaceMidScanIsReadWhole) {
     PassContext context{client, clock, glyphs, observer, true};
     EXPECT_EQ(TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt),
               PassEnd::EndOfList);
-    EXPECT_TRUE(clock.paces.empty()) << "the scan ended before the last change";
+    EXPECT_TRUE(clock.paces.empty()) << "the scan ended before the last change " << clock.nowMs();
     EXPECT_EQ(seenBy(observer), settled.seen);
 }
 
