@@ -487,7 +487,18 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
                 settle(Area::Seats).pausedFor(settle(Area::Seats).ms);
             previous = std::move(reading);
             // With a watch the list looked complete after the client went
-            // quiet: a second look at once tells whether it has settled.
+            // quiet. A watch that sees this client tells without a capture
+            // whether it has settled: one more step with no drawing there.
+            if (watch_ && watchReports_ && !secondLook) {
+                context_.clock.sleepMs(kWatchStepMs);
+                waited += kWatchStepMs;
+                if (!drewInto(Area::Seats)) {
+                    accept(*previous, seats);
+                    settle(Area::Seats).learn();
+                    return true;
+                }
+            }
+            // Otherwise a second look at once.
             if (watch_ && !secondLook) {
                 secondLook = true;
                 continue;
