@@ -18,6 +18,36 @@ void CountingObserver::showMessage(const std::string& title, const std::string& 
     ++messages;
 }
 
+namespace {
+
+class TimedWatch final : public DrawingWatch {
+public:
+    TimedWatch(std::unique_ptr<DrawingWatch> inner, TimedPlatform& platform)
+        : inner_(std::move(inner)), platform_(platform) {}
+
+    std::vector<Rect> takeDrawn() override {
+        const auto start = std::chrono::steady_clock::now();
+        const auto cpuStart = threadCpuTime();
+        std::vector<Rect> drawn = inner_->takeDrawn();
+        platform_.drawingCpu += threadCpuTime() - cpuStart;
+        platform_.drawing += std::chrono::steady_clock::now() - start;
+        return drawn;
+    }
+
+private:
+    std::unique_ptr<DrawingWatch> inner_;
+    TimedPlatform& platform_;
+};
+
+}  // namespace
+
+std::unique_ptr<DrawingWatch> TimedPlatform::watchDrawing(WindowId window) {
+    std::unique_ptr<DrawingWatch> watch = inner_.watchDrawing(window);
+    if (!watch)
+        return nullptr;
+    return std::make_unique<TimedWatch>(std::move(watch), *this);
+}
+
 std::optional<Image> TimedPlatform::capture(WindowId window) {
     const auto start = std::chrono::steady_clock::now();
     const auto cpuStart = threadCpuTime();

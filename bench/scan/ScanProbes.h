@@ -56,9 +56,9 @@ public:
     std::vector<WindowInfo> tableWindows(WindowId lobby) override {
         return inner_.tableWindows(lobby);
     }
-    std::unique_ptr<DrawingWatch> watchDrawing(WindowId window) override {
-        return inner_.watchDrawing(window);
-    }
+    // The simulated client draws a change when its watch reports it, as the
+    // X server reports what a client has drawn: that time is the client's too.
+    std::unique_ptr<DrawingWatch> watchDrawing(WindowId window) override;
 
     std::chrono::steady_clock::duration drawing{};
     std::chrono::nanoseconds drawingCpu{};

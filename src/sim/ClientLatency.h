@@ -30,6 +30,7 @@ struct LobbyView {
     bool chipsShown = true;
     bool lastSeatShown = true;
 
+    bool operator==(const LobbyView&) const = default;
     // Everything drawn as the state says.
     static LobbyView settled(const LobbyState& state);
 };

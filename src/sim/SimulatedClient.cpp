@@ -31,6 +31,9 @@ public:
             drawn.push_back({kSeatBoxLeft, kSeatBoxTop, kSeatBoxRight, seatLineTop(kSeatLines)});
         }
         shown_ = now;
+        // The server reports what the client has drawn already.
+        if (!drawn.empty())
+            client_.lobbyPicture();
         return drawn;
     }
 
@@ -132,10 +135,10 @@ std::optional<Image> SimulatedClient::capture(WindowId window) {
         if (minimised_) {
             return std::nullopt;
         }
-        const QImage lobby = renderer_.render(lobby_, shownView());
         if (window == kLobbyWindow) {
-            return LobbyRenderer::toImage(lobby);
+            return lobbyPicture();
         }
+        const QImage lobby = renderer_.render(lobby_, shownView());
         return LobbyRenderer::toImage(lobby.copy(LobbyRenderer::listWindowRect()));
     }
     if (window >= kFirstTableWindow && window - kFirstTableWindow < openedTables_.size()) {
@@ -144,6 +147,13 @@ std::optional<Image> SimulatedClient::capture(WindowId window) {
             renderer_.renderTableWindow(QString::fromStdString(title), kTableWidth, kTableHeight));
     }
     return std::nullopt;
+}
+
+const Image& SimulatedClient::lobbyPicture() const {
+    const LobbyView view = shownView();
+    if (!picture_ || !(picture_->view == view))
+        picture_ = Picture{view, LobbyRenderer::toImage(renderer_.render(lobby_, view))};
+    return picture_->image;
 }
 
 LobbyView SimulatedClient::shownView() const {

@@ -60,6 +60,9 @@ public:
     void setDrawingWatched(bool watched) { drawingWatched_ = watched; }
     // What a capture shows at this moment.
     LobbyView shownView() const;
+    // The lobby window's picture at this moment. Like a real client's window it
+    // is drawn once per change of what it shows; a capture copies it.
+    const Image& lobbyPicture() const;
 
     WindowId lobbyWindow() const { return kLobbyWindow; }
     WindowId listWindow() const { return kListWindow; }
@@ -95,6 +98,11 @@ private:
     bool buttonDown_ = false;
     std::optional<DelayedLobbyView> delayed_;
     std::function<long long()> nowMs_;
+    struct Picture {
+        LobbyView view;
+        Image image;
+    };
+    mutable std::optional<Picture> picture_;
 };
 
 }  // namespace kestrova::sim

@@ -192,10 +192,11 @@ void ClientWaits::noteList(const Image& capture) {
     noted_ = listSignature(capture, screen_.lobby().geometry);
 }
 
-bool ClientWaits::pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs) {
+bool ClientWaits::pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs,
+                           int stepMs) {
     if (waitedMs >= boundMs)
         return false;
-    const int step = std::min(kPollMs, boundMs - waitedMs);
+    const int step = std::min(stepMs, boundMs - waitedMs);
     // Looks start every kPollMs: the time the last one took is not slept again.
     // It is counted as slept, so the bound is never reached sooner than the
     // fixed wait would reach it.
@@ -236,16 +237,20 @@ void ClientWaits::Settle::learn() {
 }
 
 bool ClientWaits::awaitDrawing(Area area, int boundMs, int& waitedMs) {
-    int drawnAt = kNotDrawn;
+    // Quiet time is the clock's: whatever the time between two steps went on,
+    // the client drew nothing in it. A drawing reported now was done before
+    // it was asked for.
+    std::optional<long long> drawnAt;
     for (int sinceLook = 0;; sinceLook += kWatchStepMs) {
+        const long long now = context_.clock.nowMs();
         if (drewInto(area)) {
             // Drawing again after a pause shorter than the settle time: the
             // client pauses that long within one drawing.
-            if (drawnAt != kNotDrawn && waitedMs - drawnAt > kWatchStepMs)
-                settle(area).pausedFor(waitedMs - drawnAt);
-            drawnAt = waitedMs;
+            if (drawnAt && now - *drawnAt > kWatchStepMs)
+                settle(area).pausedFor(static_cast<int>(now - *drawnAt));
+            drawnAt = now;
         }
-        if (drawnAt != kNotDrawn && waitedMs - drawnAt >= settle(area).ms)
+        if (drawnAt && context_.clock.nowMs() - *drawnAt >= settle(area).ms)
             return true;
         // A watch that has reported nothing yet may not see this client: look anyway.
         if (!watchReports_ && sinceLook >= kPollMs)
@@ -259,9 +264,9 @@ bool ClientWaits::awaitDrawing(Area area, int boundMs, int& waitedMs) {
 }
 
 bool ClientWaits::awaitLook(Area area, int boundMs, int& waitedMs,
-                            std::optional<long long> lookStartedMs) {
+                            std::optional<long long> lookStartedMs, int pollMs) {
     if (!watch_)
-        return pollStep(boundMs, waitedMs, lookStartedMs);
+        return pollStep(boundMs, waitedMs, lookStartedMs, pollMs);
     return awaitDrawing(area, boundMs, waitedMs) && !context_.observer.cancelled();
 }
 
@@ -303,6 +308,21 @@ void ClientWaits::learnSeatLook(bool firstLook, bool drawn, int sinceKeyMs) {
         seatsDrawnMs_.reset();
         creeping_ = false;
     }
+}
+
+void ClientWaits::learnDrawing(bool inSteps) {
+    drawnInSteps_ = drawnInSteps_ || inSteps;
+    if (!inSteps)
+        ++listsSeenWhole_;
+}
+
+bool ClientWaits::listsDrawnWhole() const {
+    // Only once the first look comes right when the client draws (creeping
+    // is over) would it see a list drawn in steps. The tables that probe for
+    // an earlier first look keep looking every kPollMs, so a client that
+    // starts drawing in steps is seen doing so.
+    return !drawnInSteps_ && listsSeenWhole_ >= kWholeListsToTrust && seatsDrawnMs_ &&
+           !creeping_ && !lookingEarly_;
 }
 
 bool ClientWaits::grabChangedList(int boundMs, int& waitedMs) {
@@ -463,6 +483,10 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
     bool firstLook = true;
     bool drawnSeen = false;
     bool secondLook = false;
+    // Polling: the last new list seen, and whether the looks saw it change
+    // again (drawn in steps) before it was taken.
+    std::optional<SeatReading> lastNew;
+    bool drawnInSteps = false;
     while (waited < boundMs || !watch_) {
         const long long lookStarted = context_.clock.nowMs();
         const int lookedAt = sinceKeyMs();
@@ -472,6 +496,10 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
         const bool drawn = seatsComplete(*reading) && !sameReading(*reading, accepted_);
         if (!watch_ && (firstLook || (drawn && !drawnSeen)))
             learnSeatLook(firstLook, drawn, lookedAt);
+        if (!sameReading(*reading, accepted_)) {
+            drawnInSteps = drawnInSteps || (lastNew && !sameReading(*lastNew, *reading));
+            lastNew = *reading;
+        }
         firstLook = false;
         drawnSeen = drawnSeen || drawn;
         if (drawn) {
@@ -479,6 +507,8 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
                 accept(*reading, seats);
                 if (watch_)
                     settle(Area::Seats).learn();
+                else
+                    learnDrawing(drawnInSteps);
                 return true;
             }
             // Two looks after the client went quiet disagree: it pauses longer
@@ -488,9 +518,13 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
             previous = std::move(reading);
             // With a watch the list looked complete after the client went
             // quiet. A watch that sees this client tells without a capture
-            // whether it has settled: one more step with no drawing there.
+            // whether it has settled: one more step with no drawing there,
+            // counted from the look's start (the look itself takes that long
+            // on a real screen).
             if (watch_ && watchReports_ && !secondLook) {
-                context_.clock.sleepMs(kWatchStepMs);
+                const int took = static_cast<int>(
+                    std::clamp<long long>(context_.clock.nowMs() - lookStarted, 0, kWatchStepMs));
+                context_.clock.sleepMs(kWatchStepMs - took);
                 waited += kWatchStepMs;
                 if (!drewInto(Area::Seats)) {
                     accept(*previous, seats);
@@ -507,7 +541,10 @@ bool ClientWaits::readSeats(int boundMs, SeatReading& seats) {
             previous.reset();
         }
         secondLook = false;
-        if (!awaitLook(Area::Seats, boundMs, waited, lookStarted))
+        // Polling: a list that looks complete is looked at again soon when
+        // this client draws its lists whole.
+        const int pollMs = drawn && listsDrawnWhole() ? kShortestSettleMs : kPollMs;
+        if (!awaitLook(Area::Seats, boundMs, waited, lookStarted, pollMs))
             break;
     }
     if (observer.cancelled())

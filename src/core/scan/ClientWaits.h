@@ -50,6 +50,11 @@ public:
     // table until a look comes too early, then once in a while.
     static constexpr int kProbeStepMs = 4;
     static constexpr int kProbeEveryTables = 16;
+    // Polling: two looks kPollMs apart must agree on a new seat list until
+    // this many lists were seen drawn whole, the first look coming when the
+    // client draws. From then on the second look follows kShortestSettleMs
+    // after the first, unless the pass has seen a list drawn in steps.
+    static constexpr int kWholeListsToTrust = 3;
     // With a drawing watch: how often it is asked, and the settle time's
     // bounds. For each area it is kPollMs (what polling allows a client to
     // pause within one drawing) until a drawing there has been read whole,
@@ -137,13 +142,14 @@ private:
     std::optional<SeatReading> readOnce();
     // Sleeps one poll step of at most what is left of boundMs; false when
     // the bound is used up or the user cancelled.
-    bool pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs = {});
+    bool pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs = {},
+                  int stepMs = kPollMs);
     // Until the next look at area is due: one poll step, or with a drawing
     // watch until the client has drawn there and been quiet for the settle
     // time. False when the bound is used up or the user cancelled.
     enum class Area { List, Seats };
     bool awaitLook(Area area, int boundMs, int& waitedMs,
-                   std::optional<long long> lookStartedMs = {});
+                   std::optional<long long> lookStartedMs = {}, int pollMs = kPollMs);
     bool awaitDrawing(Area area, int boundMs, int& waitedMs);
     // Whether the client drew into area since this was last asked for it.
     bool drewInto(Area area);
@@ -159,6 +165,9 @@ private:
     int firstSeatLookMs();
     // What a look sinceKeyMs after the key found: the list drawn or not yet.
     void learnSeatLook(bool firstLook, bool drawn, int sinceKeyMs);
+    // Polling: whether a list taken was seen changing again before it was taken.
+    void learnDrawing(bool inSteps);
+    bool listsDrawnWhole() const;
 
     PassContext& context_;
     LobbyScreen& screen_;
@@ -201,6 +210,8 @@ private:
     bool creeping_ = false;
     bool lookingEarly_ = false;
     int tablesSinceProbe_ = 0;
+    int listsSeenWhole_ = 0;
+    bool drawnInSteps_ = false;
     SeatReading accepted_;
 };
 

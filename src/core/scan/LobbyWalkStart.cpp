@@ -6,6 +6,8 @@
 #include "scan/ClientWaits.h"
 #include "scan/ScanObserver.h"
 
+#include <algorithm>
+
 namespace kestrova {
 
 namespace {
@@ -37,10 +39,16 @@ std::optional<EverestLobby> startLobbyWalk(
     if (!listBefore)
         context.clock.sleepMs(kAfterRestoreMs);
     const auto clickDrawn = [&] {
+        // Looks start every kPollMs: the time a capture takes is not slept again.
+        long long tookMs = 0;
         for (int waited = 0; waited < kAfterListClickMs && !context.observer.cancelled();
              waited += ClientWaits::kPollMs) {
-            context.clock.sleepMs(ClientWaits::kPollMs);
+            context.clock.sleepMs(
+                static_cast<int>(std::clamp<long long>(ClientWaits::kPollMs - tookMs, 0,
+                                                       ClientWaits::kPollMs)));
+            const long long lookStarted = context.clock.nowMs();
             const std::optional<Image> now = context.platform.capture(lobby.window);
+            tookMs = context.clock.nowMs() - lookStarted;
             if (!now)
                 return;
             if (ClientWaits::listSignature(*now, lobby.geometry) != *listBefore) {

@@ -141,20 +141,40 @@ TEST_F(ClientWaitsTest, ClientChangingItsPaceMidScanIsReadWhole) {
     };
 
     const ScanRun settled = scanAll({}, false, 16);
-    sim::SimulatedClient client(test::makeLobby(16));
-    PacedClock clock;
-    clock.client = &client;
-    clock.paces = {{1500, {30, 700, 250}}, {3500, {10, 100, 0}}, {4000, {40, 500, 0}}};
-    client.setLatency({30, 300, 0}, [&clock] { return clock.nowMs(); });
-    test::RecordingObserver observer;
-    test::FakeLookup lookup;
-    ScanState state;
-    lookup.cache = &state.records;
-    PassContext context{client, clock, glyphs, observer, true};
-    EXPECT_EQ(TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt),
-              PassEnd::EndOfList);
-    EXPECT_TRUE(clock.paces.empty()) << "the scan ended before the last change " << clock.nowMs();
-    EXPECT_EQ(seenBy(observer), settled.seen);
+    for (const bool watching : {true, false}) {
+        sim::SimulatedClient client(test::makeLobby(16));
+        client.setDrawingWatched(watching);
+        PacedClock clock;
+        clock.client = &client;
+        clock.paces = {{1500, {30, 700, 250}}, {3500, {10, 100, 0}}, {4000, {40, 500, 0}}};
+        client.setLatency({30, 300, 0}, [&clock] { return clock.nowMs(); });
+        test::RecordingObserver observer;
+        test::FakeLookup lookup;
+        ScanState state;
+        lookup.cache = &state.records;
+        PassContext context{client, clock, glyphs, observer, true};
+        EXPECT_EQ(TableScanPass(context, lookup, state, LobbyFilter()).scanAll(std::nullopt),
+                  PassEnd::EndOfList);
+        EXPECT_TRUE(clock.paces.empty())
+            << watching << " the scan ended before the last change " << clock.nowMs();
+        EXPECT_EQ(seenBy(observer), settled.seen) << watching;
+    }
+}
+
+// Polling, the look that confirms a new seat list comes soon after the first
+// once the client has shown that it draws its lists whole, not before.
+TEST_F(ClientWaitsTest, PollingConfirmsSoonerAtAClientThatDrawsListsWhole) {
+    watched = false;
+    const int tables = 24;
+    const ScanRun fixed = scanAll({}, false, tables);
+    const ScanRun whole = scanAll({30, 300, 0}, true, tables);
+    EXPECT_EQ(whole.seen, fixed.seen);
+    // Two looks kPollMs apart for every table take longer than this.
+    EXPECT_LT(whole.waitedMs, tables * (330 + ClientWaits::kPollMs / 2));
+    // Names first, chips later: every list gets its two looks kPollMs apart.
+    const ScanRun inSteps = scanAll({30, 300, 40}, true, tables);
+    EXPECT_EQ(inSteps.seen, fixed.seen);
+    EXPECT_GE(inSteps.waitedMs, tables * (340 + ClientWaits::kPollMs));
 }
 
 // A client that redraws a seat list (here adding its last player) sooner after
