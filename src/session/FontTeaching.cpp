@@ -25,7 +25,7 @@ LobbyTexts readCapture(const Session& session, const Session::LobbyCapture& capt
 
 std::string teachFont(Session& session, const Session::LobbyCapture& capture,
                       const LobbyTexts& typed) {
-    const GlyphTable taught = session.taughtGlyphs();
+    const TaughtGlyphs taught = session.taughtGlyphs();
     FontLearner learner(session.glyphs(), &taught);
     std::string problem;
     if (!learner.addCapture(capture.image, typed, &capture.geometry, &problem))

@@ -260,8 +260,8 @@ bool Session::searchFont(const Image& capture, const LobbyGeometry& geometry, st
     return true;
 }
 
-GlyphTable Session::taughtGlyphs() const {
-    return GlyphTable::load(services_.workingDir / "ocr2.txt");
+TaughtGlyphs Session::taughtGlyphs() const {
+    return TaughtGlyphs::load(services_.workingDir / "ocr2.txt");
 }
 
 void Session::message(const std::string& title, const std::string& text) {

@@ -11,6 +11,7 @@
 #include "TableListModel.h"
 #include "client/LobbyGeometry.h"
 #include "client/ocr/GlyphTable.h"
+#include "client/ocr/TaughtGlyphs.h"
 #include "common/Image.h"
 #include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
@@ -111,7 +112,7 @@ public:
     // while a pass runs, as the pass reads the table.
     bool learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::string* problem);
     // What the user taught so far: his table "ocr2.txt" in the working directory.
-    GlyphTable taughtGlyphs() const;
+    TaughtGlyphs taughtGlyphs() const;
     // Reads with the table of a found font from now on, kept as the user's
     // "ocr2.txt" (see SessionServices::keepFoundFont). Only where no pass
     // reads the table: from the worker's own search, or at the end of a job.

@@ -31,6 +31,7 @@ using kestrova::FontLearner;
 using kestrova::FontLearning;
 using kestrova::GlyphTable;
 using kestrova::LobbyTexts;
+using kestrova::TaughtGlyphs;
 using kestrova::readWholeFile;
 using kestrova::sim::BitmapFont;
 using kestrova::sim::GlyphTableBuilder;
@@ -94,7 +95,7 @@ int learnLobby(const QCommandLineParser& args) {
                      std::filesystem::equivalent(tableFile, kestrova::findDataFile("ocr2.txt"), ec);
     }
     std::string tableProblem;
-    const GlyphTable taught = GlyphTable::load(tableFile, &tableProblem);
+    const TaughtGlyphs taught = TaughtGlyphs::load(tableFile, &tableProblem);
     if (!tableKnown) {
         known.readFile(tableFile);
     }

@@ -543,7 +543,7 @@ void FontLearner::keepLearnt(const Evidence& evidence, const std::set<std::strin
         // line that was right before. The shipped table belongs to another
         // font and gives way.
         const bool taughtBefore =
-            (taught_ != nullptr && taught_->find(signature)) ||
+            (taught_ != nullptr && taught_->holds(signature)) ||
             std::any_of(result.entries.begin(), result.entries.end(),
                         [&](const GlyphTable::Entry& e) { return e.signature == signature; });
         if (before && taughtBefore) {
@@ -583,14 +583,7 @@ std::vector<std::string> FontLearner::missingCharacters(const Evidence& evidence
         }
     }
     if (taught_ != nullptr) {
-        // A user's table holds many pairs of few texts.
-        std::unordered_set<std::string_view> texts;
-        for (const GlyphTable::Pair entry : taught_->entries()) {
-            texts.insert(entry.text);
-        }
-        for (const std::string_view text : texts) {
-            learnt.emplace(text);
-        }
+        learnt.insert(taught_->texts().begin(), taught_->texts().end());
     }
     std::vector<std::string> missing;
     for (const char c : std::string_view(kLobbyCharacters)) {

@@ -3,6 +3,7 @@
 #include "client/LobbyGeometry.h"
 #include "client/ocr/GlyphTable.h"
 #include "client/ocr/LobbyTextLines.h"
+#include "client/ocr/TaughtGlyphs.h"
 #include "common/Image.h"
 
 #include <map>
@@ -54,7 +55,7 @@ public:
     // known: the glyph tables read so far; only what they lack is returned.
     // taught: the user's own table among them (what earlier teaching showed),
     // so that the characters still missing can be named.
-    explicit FontLearner(const GlyphTable& known, const GlyphTable* taught = nullptr)
+    explicit FontLearner(const GlyphTable& known, const TaughtGlyphs* taught = nullptr)
         : known_(known), taught_(taught) {}
 
     // One capture of the lobby window. geometry: where the list is (null: found
@@ -122,7 +123,7 @@ private:
                                          const std::vector<std::size_t>& parts);
 
     const GlyphTable& known_;
-    const GlyphTable* taught_;
+    const TaughtGlyphs* taught_;
     std::optional<int> smoothPercent_;
     std::vector<Line> lines_;
     int captures_ = 0;

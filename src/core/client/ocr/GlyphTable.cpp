@@ -197,19 +197,28 @@ void GlyphTable::read(std::istream& in) {
     index(first);
 }
 
-GlyphTable::Settings GlyphTable::settingsIn(const std::filesystem::path& file, std::string* problem) {
+void GlyphTable::forEachPair(const std::filesystem::path& file,
+                             const std::function<void(std::string_view, std::string_view)>& take,
+                             std::string* problem) {
     const FileContents contents = readWholeFile(file, kMaxFileBytes);
     if (problem != nullptr) {
         *problem = contents.error;
     }
-    std::optional<std::string_view> settings;
     std::size_t at = 0;
     readPairs([&](std::string_view& line, bool& tooLong) { return nextLine(contents.bytes, at, line, tooLong); },
-              [&](std::string_view signature, std::string_view text) {
-                  if (signature == kSettingsSignature) {
-                      settings = text;
-                  }
-              });
+              take);
+}
+
+GlyphTable::Settings GlyphTable::settingsIn(const std::filesystem::path& file, std::string* problem) {
+    std::optional<std::string> settings;
+    forEachPair(
+        file,
+        [&](std::string_view signature, std::string_view text) {
+            if (signature == kSettingsSignature) {
+                settings = std::string(text);
+            }
+        },
+        problem);
     return settings ? Settings::parse(*settings) : Settings{};
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <istream>
@@ -148,6 +149,12 @@ public:
     void read(std::istream& in);
     // The settings a table file gives, without reading it into a table.
     static Settings settingsIn(const std::filesystem::path& file, std::string* problem = nullptr);
+    // Every pair of a table file in turn, as readFile() would read it, without
+    // keeping the table; `problem` as load() gives it.
+    static void forEachPair(const std::filesystem::path& file,
+                            const std::function<void(std::string_view signature,
+                                                     std::string_view text)>& take,
+                            std::string* problem = nullptr);
 
     // False (and nothing added) for a malformed signature or an empty text.
     bool add(std::string_view signature, std::string_view text);
