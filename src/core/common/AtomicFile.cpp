@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -55,7 +56,7 @@ bool step(AtomicWriteStep which, Step&& run) {
     return run();
 }
 
-bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
+bool writeAtomically(const std::filesystem::path& file, std::initializer_list<std::string_view> parts,
                      std::optional<mode_t> mode, std::string* error) {
     if (file.filename().empty()) {
         return fail(error, file, EISDIR);
@@ -87,7 +88,12 @@ bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
         ::fchmod(fd, 0666 & ~mask);
     }
 
-    bool ok = modeSet && step(AtomicWriteStep::WriteBytes, [&] { return writeAll(fd, bytes); }) &&
+    bool ok = modeSet &&
+              step(AtomicWriteStep::WriteBytes,
+                   [&] {
+                       return std::all_of(parts.begin(), parts.end(),
+                                          [&](std::string_view part) { return writeAll(fd, part); });
+                   }) &&
               step(AtomicWriteStep::SyncFile, [&] { return ::fsync(fd) == 0; });
     int failure = ok ? 0 : errno;
     if (!step(AtomicWriteStep::CloseFile, [&] { return true; }) && ok) {
@@ -117,12 +123,17 @@ bool writeAtomically(const std::filesystem::path& file, std::string_view bytes,
 
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                          std::string* error) {
-    return writeAtomically(file, bytes, std::nullopt, error);
+    return writeAtomically(file, {bytes}, std::nullopt, error);
+}
+
+bool writeFileAtomically(const std::filesystem::path& file,
+                         std::initializer_list<std::string_view> parts, std::string* error) {
+    return writeAtomically(file, parts, std::nullopt, error);
 }
 
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                          std::filesystem::perms permissions, std::string* error) {
-    return writeAtomically(file, bytes, static_cast<mode_t>(permissions), error);
+    return writeAtomically(file, {bytes}, static_cast<mode_t>(permissions), error);
 }
 
 }  // namespace kestrova

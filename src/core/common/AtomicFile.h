@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,12 @@ namespace kestrova {
 // Returns false when any step fails; the old file is then untouched, the
 // temporary file is removed and `error` (when given) gets "PATH: reason".
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         std::string* error = nullptr);
+
+// The same for a file given in parts, written one after the other: a large
+// file and what is added to it need not be joined in memory first.
+bool writeFileAtomically(const std::filesystem::path& file,
+                         std::initializer_list<std::string_view> parts,
                          std::string* error = nullptr);
 
 // The same, but the new file has exactly `permissions` from the moment its

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <random>
 
 namespace kestrova {
@@ -69,13 +70,20 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
 
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                          std::string* error) {
+    return writeFileAtomically(file, {bytes}, error);
+}
+
+bool writeFileAtomically(const std::filesystem::path& file,
+                         std::initializer_list<std::string_view> parts, std::string* error) {
     if (file.filename().empty())
         return fail(error, file, ERROR_DIRECTORY);
     std::filesystem::path temporary;
     HANDLE handle = createTemporary(file, temporary);
     if (handle == INVALID_HANDLE_VALUE)
         return fail(error, file, GetLastError());
-    bool ok = writeAll(handle, bytes) && FlushFileBuffers(handle);
+    bool ok = std::all_of(parts.begin(), parts.end(),
+                          [&](std::string_view part) { return writeAll(handle, part); }) &&
+              FlushFileBuffers(handle);
     DWORD failure = ok ? 0 : GetLastError();
     CloseHandle(handle);
     if (ok && !MoveFileExW(temporary.c_str(), file.c_str(),

@@ -86,10 +86,7 @@ bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
         }
         return false;
     }
-    std::string bytes = std::move(contents.bytes);
-    if (!bytes.empty() && bytes.back() != '\n') {
-        bytes += '\n';
-    }
+    const std::string& bytes = contents.bytes;
     if (endsInUnpairedSignature(bytes)) {
         if (error != nullptr) {
             *error = target.string() + ": its last line is a signature without its text, so "
@@ -98,16 +95,16 @@ bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
         }
         return false;
     }
-    std::size_t added = 0;
-    for (const GlyphTable::Entry& entry : entries) {
-        added += entry.signature.size() + entry.text.size() + 2;
+    // The pairs go after the file's bytes as they are: a table of many MB is
+    // not copied to add a few lines to it.
+    std::string added;
+    if (!bytes.empty() && bytes.back() != '\n') {
+        added += '\n';
     }
-    // Grown once: doubling a table of many MB would cost twice its size.
-    bytes.reserve(bytes.size() + added);
     for (const GlyphTable::Entry& entry : entries) {
-        bytes.append(entry.signature).append(1, '\n').append(entry.text).append(1, '\n');
+        added.append(entry.signature).append(1, '\n').append(entry.text).append(1, '\n');
     }
-    if (bytes.size() > GlyphTable::kMaxFileBytes) {
+    if (bytes.size() + added.size() > GlyphTable::kMaxFileBytes) {
         if (error != nullptr) {
             *error = target.string() + ": the learnt glyphs would make the table larger than " +
                      std::to_string(GlyphTable::kMaxFileBytes / (1024 * 1024)) +
@@ -115,7 +112,7 @@ bool saveLearntGlyphs(const std::vector<GlyphTable::Entry>& entries,
         }
         return false;
     }
-    return writeFileAtomically(target, bytes, error);
+    return writeFileAtomically(target, {bytes, added}, error);
 }
 
 bool saveFontTable(const std::vector<GlyphTable::Entry>& entries,

@@ -271,6 +271,15 @@ void GlyphTable::index(std::size_t first) {
     std::stable_sort(added.begin(), added.end(), longerFirst);
     // Sized once: growing step by step would hash every signature again.
     reserveSlots(distinct_ + added.size());
+    // The shapes too (at most one per signature, a code per comma): growing
+    // them by doubling would leave up to half of them unused.
+    std::size_t columns = 0;
+    for (const std::uint32_t record : added) {
+        const std::string_view signature = signatureOf(records_[record]);
+        columns += static_cast<std::size_t>(std::count(signature.begin(), signature.end(), ','));
+    }
+    shapes_.reserve(shapes_.size() + added.size());
+    columns_.reserve(columns_.size() + columns);
     for (const std::uint32_t record : added) {
         map(record);
     }

@@ -5,26 +5,41 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace kestrova::fontlearning {
 
 namespace {
 
+// One way a character is drawn: its columns, and its signature (which orders
+// ways of equal width).
+struct Way {
+    std::span<const std::uint32_t> columns;
+    std::string_view signature;
+};
+
+// Widest first: a narrower way may be part of a wider one ("_" beside "__").
+void sortWays(std::vector<Way>& ways) {
+    std::sort(ways.begin(), ways.end(), [](const Way& a, const Way& b) {
+        return a.columns.size() != b.columns.size() ? a.columns.size() > b.columns.size()
+                                                    : a.signature < b.signature;
+    });
+    ways.erase(std::unique(ways.begin(), ways.end(),
+                           [](const Way& a, const Way& b) { return a.signature == b.signature; }),
+               ways.end());
+}
+
 // Takes a known way of drawing a run's first (or last) character off the run,
 // sharing as few columns with the rest as the pixels allow; false when none
-// fits and leaves something. `sharedColumns` (when given) gets the columns shared.
-bool peelOff(std::vector<std::uint32_t>& rest, const std::set<std::string_view>& ways, bool left,
+// fits and leaves something. `ways` widest first. `sharedColumns` (when
+// given) gets the columns shared.
+bool peelOff(std::vector<std::uint32_t>& rest, const std::vector<Way>& ways, bool left,
              std::size_t* sharedColumns = nullptr) {
-    // The widest way first: a narrower one may be its part ("_" beside "__").
-    std::vector<std::vector<std::uint32_t>> shapes;
-    for (const std::string_view way : ways) {
-        shapes.push_back(GlyphTable::columnsOf(way));
-    }
-    std::stable_sort(shapes.begin(), shapes.end(),
-                     [](const auto& a, const auto& b) { return a.size() > b.size(); });
-    for (const std::vector<std::uint32_t>& shape : shapes) {
+    for (const Way& way : ways) {
+        const std::span<const std::uint32_t> shape = way.columns;
         const std::size_t w = shape.size();
         if (w == 0 || w >= rest.size()) {
             continue;
@@ -118,11 +133,13 @@ bool canBeTouching(const std::string& signature, const std::vector<std::string>&
         const std::optional<std::string> read = InkSplitter(ways, nullptr).read(rest, 0);
         return read && *read == joined(characters, from, count);
     }
+    std::deque<std::vector<std::uint32_t>> columns;
     const auto waysOf = [&](std::size_t i) {
-        std::set<std::string_view> out;
+        std::vector<Way> out;
         for (const auto& [way, times] : *sigsOf(characters[i])) {
-            out.insert(way);
+            out.push_back({columns.emplace_back(GlyphTable::columnsOf(way)), way});
         }
+        sortWays(out);
         return out;
     };
     std::size_t first = from;
@@ -144,17 +161,25 @@ std::set<std::string> peelKnownGlyphs(const GlyphTable& known,
                                       std::map<std::string, std::string>& textOf,
                                       const DrawnWays& drawn) {
     // Every way each character is known to be drawn: here, or in the tables
-    // (views of their signatures: a user's table may hold millions).
-    std::map<std::string, std::set<std::string_view>> shapesOf;
+    // (their own shapes, not copies: a user's table may hold millions).
+    std::deque<std::vector<std::uint32_t>> columns;
+    std::map<std::string, std::vector<Way>> shapesOf;
+    const auto addWay = [&](const std::string& c, std::string_view signature) {
+        shapesOf[c].push_back({columns.emplace_back(GlyphTable::columnsOf(signature)), signature});
+    };
     for (const auto& [c, ways] : drawn) {
         for (const auto& [signature, times] : ways) {
-            shapesOf[c].insert(signature);
+            addWay(c, signature);
         }
     }
-    for (const GlyphTable::Pair entry : known.entries()) {
-        if (characters(entry.text).size() == 1 && known.find(entry.signature) == entry.text) {
-            shapesOf[std::string(entry.text)].insert(entry.signature);
+    for (const GlyphTable::Shape shape : known.shapes()) {
+        const std::optional<std::string_view> text = known.find(shape.signature);
+        if (text && characters(*text).size() == 1) {
+            shapesOf[std::string(*text)].push_back({shape.columns, shape.signature});
         }
+    }
+    for (auto& [c, ways] : shapesOf) {
+        sortWays(ways);
     }
     std::set<std::string> learnt;
     for (bool progress = true; progress;) {
@@ -191,7 +216,8 @@ std::set<std::string> peelKnownGlyphs(const GlyphTable& known,
             }
         }
         for (const auto& [signature, c] : found) {
-            shapesOf[c].insert(textOf.emplace(signature, c).first->first);
+            addWay(c, textOf.emplace(signature, c).first->first);
+            sortWays(shapesOf[c]);
             learnt.insert(signature);
         }
         progress = !found.empty();

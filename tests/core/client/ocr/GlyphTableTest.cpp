@@ -1,4 +1,5 @@
 #include "client/ocr/GlyphTable.h"
+#include "client/ocr/TaughtGlyphs.h"
 #include "client/lobby/GlyphTables.h"
 #include "common/FileContents.h"
 
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -153,6 +155,30 @@ TEST(GlyphTableLoading, AppendedGlyphsStayPairedAfterABlankLastLine) {
     ASSERT_TRUE(saveLearntGlyphs({{"12,", "a"}}, link, false, &error)) << error;
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(readWholeFile(file, 1024).bytes, "12,\na\n");
+}
+
+// What teaching knows of the user's own file: its pairs as the table reads
+// them (line ends of either kind, no line end at the end), those added to it
+// included.
+TEST(GlyphTableLoading, TaughtGlyphsAreWhatTheUsersFileHolds) {
+    const auto file = std::filesystem::path(KESTROVA_BINARY_DIR) / "user-glyphs.txt";
+    std::filesystem::remove(file);
+    EXPECT_TRUE(TaughtGlyphs::load(file).texts().empty());
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "12,\r\na\r\n13,\nbc";
+    }
+    std::string error;
+    ASSERT_TRUE(saveLearntGlyphs({{"14,", "d"}}, file, false, &error)) << error;
+    EXPECT_EQ(readWholeFile(file, 1024).bytes, "12,\r\na\r\n13,\nbc\n14,\nd\n");
+    const TaughtGlyphs taught = TaughtGlyphs::load(file, &error);
+    EXPECT_TRUE(error.empty()) << error;
+    for (const char* signature : {"12,", "13,", "14,"}) {
+        EXPECT_TRUE(taught.holds(signature)) << signature;
+    }
+    EXPECT_FALSE(taught.holds("15,"));
+    EXPECT_FALSE(taught.holds("a"));
+    EXPECT_EQ(taught.texts(), (std::set<std::string, std::less<>>{"a", "bc", "d"}));
 }
 
 // A table drawn from a font carries the font and the characters it draws
