@@ -18,7 +18,7 @@
 #include "trackers/TrackerLookup.h"
 #include "trackers/TrackerNamePattern.h"
 #include "trackers/TrackerStatements.h"
-#include "trackers/postgres/PostgresConnection.h"
+#include "sql/postgres/PostgresConnection.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "trackers/AggregatorBuilder.h"
 #include "trackers/TrackerLookup.h"
 #include "trackers/TrackerNameSource.h"
-#include "trackers/postgres/PostgresConnection.h"
+#include "sql/postgres/PostgresConnection.h"
 
 #include <algorithm>
 #include <thread>

@@ -8,7 +8,7 @@
 #include "common/NumberText.h"
 #include "common/Text.h"
 #include "settings/SettingKeys.h"
-#include "trackers/postgres/PostgresConnection.h"
+#include "sql/postgres/PostgresConnection.h"
 
 #include <charconv>
 

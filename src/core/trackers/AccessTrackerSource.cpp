@@ -2,7 +2,7 @@
 
 #include "common/MessageSink.h"
 #include "common/Text.h"
-#include "trackers/SqlDrivers.h"
+#include "sql/SqlDrivers.h"
 #include "trackers/TrackerValues.h"
 
 namespace kestrova {

@@ -8,7 +8,7 @@
 #include "trackers/TrackerNamePattern.h"
 #include "trackers/TrackerStatements.h"
 #include "trackers/TrackerValues.h"
-#include "trackers/postgres/PostgresConnection.h"
+#include "sql/postgres/PostgresConnection.h"
 
 namespace kestrova {
 

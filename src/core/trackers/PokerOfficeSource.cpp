@@ -4,7 +4,7 @@
 #include <charconv>
 #include <chrono>
 
-#include "trackers/SqlDrivers.h"
+#include "sql/SqlDrivers.h"
 #include "trackers/TrackerValues.h"
 
 namespace kestrova {

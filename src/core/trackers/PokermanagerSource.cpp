@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "common/MessageSink.h"
-#include "trackers/SqlDrivers.h"
+#include "sql/SqlDrivers.h"
 #include "trackers/TrackerValues.h"
 
 namespace kestrova {

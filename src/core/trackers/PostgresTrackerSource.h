@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "trackers/TrackerSource.h"
-#include "trackers/postgres/PostgresConnection.h"
+#include "sql/postgres/PostgresConnection.h"
 
 namespace kestrova {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "trackers/SqlConnection.h"
+#include "sql/SqlConnection.h"
 #include "trackers/TrackerSource.h"
 
 namespace kestrova {

@@ -39,7 +39,7 @@
 #include "trackers/PokerOfficeSource.h"
 #include "trackers/TrackerNamePattern.h"
 #include "trackers/TrackerNameSource.h"
-#include "trackers/postgres/PostgresConnection.h"
+#include "sql/postgres/PostgresConnection.h"
 
 namespace kestrova {
 namespace {

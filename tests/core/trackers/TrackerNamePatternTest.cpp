@@ -20,7 +20,7 @@
 #include "settings/SettingsStore.h"
 #include "trackers/TrackerLookup.h"
 #include "trackers/TrackerValues.h"
-#include "trackers/postgres/PostgresConnection.h"
+#include "sql/postgres/PostgresConnection.h"
 
 namespace kestrova {
 namespace {

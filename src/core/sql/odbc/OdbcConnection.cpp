@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "trackers/SqlDrivers.h"
+#include "sql/SqlDrivers.h"
 
 namespace kestrova {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "trackers/SqlConnection.h"
+#include "sql/SqlConnection.h"
 
 namespace kestrova {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "trackers/SqlDrivers.h"
+#include "sql/SqlDrivers.h"
 
 namespace kestrova {
 

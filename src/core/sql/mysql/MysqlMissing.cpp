@@ -1,4 +1,4 @@
-#include "trackers/SqlDrivers.h"
+#include "sql/SqlDrivers.h"
 
 namespace kestrova {
 

@@ -1,4 +1,4 @@
-#include "trackers/SqlConnection.h"
+#include "sql/SqlConnection.h"
 
 #include "common/Text.h"
 

@@ -1,4 +1,4 @@
-#include "trackers/postgres/PostgresConnection.h"
+#include "sql/postgres/PostgresConnection.h"
 
 #include <utility>
 
