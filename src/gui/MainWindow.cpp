@@ -811,8 +811,7 @@ void MainWindow::slot_pbOptionen() {
     // Soon enough: the answer to the page's test comes through the dialog's event loop.
     databasePage_ = dialog.dbTab();
     // The datamining pages serve only the clients it can read.
-    const int kind = session_->settings().clientKind;
-    if (kind != 0 && kind != 1 && kind != 2 && kind != 6) {
+    if (!hasDatamining(session_->settings().clientKind)) {
         dialog.openTab()->setEnabled(false);
         dialog.closeTab()->setEnabled(false);
         dialog.limitTab()->setEnabled(false);

@@ -73,7 +73,7 @@ void DisplaySettings::save(SettingsSaver& out) const {
 
 ScanFilterSettings ScanFilterSettings::fromSettings(const SettingsStore& settings,
                                                     const std::filesystem::path& directory,
-                                                    int clientKind) {
+                                                    ClientKind clientKind) {
     ScanFilterSettings s;
     s.lobby = LobbyFilter::fromSettings(settings);
     s.table = TableFilterSettings::fromSettings(settings);
@@ -85,7 +85,7 @@ ScanFilterSettings ScanFilterSettings::fromSettings(const SettingsStore& setting
     return s;
 }
 
-void ScanFilterSettings::save(SettingsSaver& out, int clientKind) const {
+void ScanFilterSettings::save(SettingsSaver& out, ClientKind clientKind) const {
     lobby.save(out);
     playerCount.save(out, keys::fpc, keys::fpcmin, keys::fpcmax);
     table.save(out);
@@ -97,7 +97,7 @@ void ScanFilterSettings::save(SettingsSaver& out, int clientKind) const {
 AppSettings AppSettings::load(const SettingsStore& settings,
                               const std::filesystem::path& workingDir) {
     AppSettings s;
-    s.clientKind = settings.read(keys::form);
+    s.clientKind = static_cast<ClientKind>(settings.read(keys::form));
     s.general = GeneralOptions::fromSettings(settings, workingDir);
     s.open = OpenOptions::fromSettings(settings, workingDir);
     s.close = CloseOptions::fromSettings(settings, workingDir);

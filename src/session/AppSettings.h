@@ -53,8 +53,9 @@ struct ScanFilterSettings {
     std::vector<std::string> stakes;
 
     static ScanFilterSettings fromSettings(const SettingsStore& settings,
-                                           const std::filesystem::path& directory, int clientKind);
-    void save(SettingsSaver& out, int clientKind) const;
+                                           const std::filesystem::path& directory,
+                                           ClientKind clientKind);
+    void save(SettingsSaver& out, ClientKind clientKind) const;
 };
 
 // Everything the application reads from the settings file and its companion
@@ -62,7 +63,7 @@ struct ScanFilterSettings {
 // front end reads it from there, edits a copy and hands it back through
 // Session::update, which saves the parts it names.
 struct AppSettings {
-    int clientKind = 5;
+    ClientKind clientKind = ClientKind::PokerStars;
     GeneralOptions general;
     OpenOptions open;
     CloseOptions close;

@@ -19,7 +19,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr int kEverestClientKind = 5;
 
 }  // namespace
 
@@ -39,7 +38,7 @@ Session::Session(SessionServices services)
     if (std::string unreadable = store_.readProblem(); !unreadable.empty())
         startupMessages_.emplace_back("Error", std::move(unreadable));
     // Start-up always ends on the Everest client.
-    store_.writeText(keys::form.name, std::to_string(kEverestClientKind));
+    store_.writeText(keys::form.name, std::to_string(numberOf(ClientKind::PokerStars)));
     settings_ = AppSettings::load(store_, services_.workingDir);
 
     const DatabaseList list = DatabaseList::load(services_.workingDir, &databaseProblem_);

@@ -25,9 +25,6 @@ namespace kestrova {
 
 namespace {
 
-// Every client kind has at most one limits and one stakes file.
-constexpr int kClientKinds = 8;
-
 const std::set<std::string, std::less<>>& companionNames() {
     static const std::set<std::string, std::less<>> names = [] {
         std::set<std::string, std::less<>> all = {
@@ -36,10 +33,12 @@ const std::set<std::string, std::less<>>& companionNames() {
             std::string(ColumnConf::kFileName),   std::string(CloseConf::kFileName),
             std::string(DirConf::kFileName),      std::string(OpenCountConf::kFileName),
         };
-        for (int kind = 0; kind < kClientKinds; ++kind) {
-            if (const auto name = LimitsFile::fileName(kind))
+        // Every client kind has at most one limits and one stakes file.
+        for (int kind = numberOf(ClientKind::PartyPoker); kind <= numberOf(ClientKind::BoDog);
+             ++kind) {
+            if (const auto name = LimitsFile::fileName(static_cast<ClientKind>(kind)))
                 all.emplace(*name);
-            if (const auto name = StakesFile::fileName(kind))
+            if (const auto name = StakesFile::fileName(static_cast<ClientKind>(kind)))
                 all.emplace(*name);
         }
         for (const ProfileStat stat : kProfileStats)

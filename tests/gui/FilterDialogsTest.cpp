@@ -52,7 +52,7 @@ private slots:
     // The dialog shows the filter in memory, not the file; "Save" writes the keys
     // and, when stakes are chosen, the stakes file.
     void scanFilterShowsTheFilterAndSaveWritesKeysAndStakes() {
-        StakesFile::write(dir_->path(), 5, {"$2/$4"});
+        StakesFile::write(dir_->path(), ClientKind::PokerStars, {"$2/$4"});
         Session& session = start();
         AppSettings settings = session.settings();
         TableFilterSettings& current = settings.scanFilter.table;
@@ -145,7 +145,7 @@ private slots:
     // failure is told once, and the files stay as they were.
     void aRefusedSaveIsToldAndLeavesTheFiles() {
         settings_->writeText("c_headsup", "1");
-        StakesFile::write(dir_->path(), 5, {"$2/$4"});
+        StakesFile::write(dir_->path(), ClientKind::PokerStars, {"$2/$4"});
         Session& session = start();
         const std::string ini = readBytes(settings_->path());
         const std::string stakes = readBytes(*dir_ / "fstakes5");

@@ -343,7 +343,8 @@ void MainWindowTest::closingSavesTheWindowFilesForTheNextStart() {
 }
 
 void MainWindowTest::filterOptionsAndMenuTogglesWorkOnTheWindowsSettings() {
-    QVERIFY(StakesFile::write(dir_->path().toStdString(), 5, {"$1/$2", "$5/$10"}));
+    QVERIFY(
+        StakesFile::write(dir_->path().toStdString(), ClientKind::PokerStars, {"$1/$2", "$5/$10"}));
     // A PokerTracker 3 database where nobody listens: the Options page's login test fails.
     DatabaseList databases;
     databases.append({.host = "127.0.0.1", .port = "1", .database = "pt3", .user = "me"});

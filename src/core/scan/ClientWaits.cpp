@@ -197,7 +197,7 @@ bool ClientWaits::pollStep(int boundMs, int& waitedMs, std::optional<long long> 
     if (waitedMs >= boundMs)
         return false;
     const int step = std::min(stepMs, boundMs - waitedMs);
-    // Looks start every kPollMs: the time the last one took is not slept again.
+    // Looks start a step apart: the time the last one took is not slept again.
     // It is counted as slept, so the bound is never reached sooner than the
     // fixed wait would reach it.
     const long long took = lookStartedMs ? context_.clock.nowMs() - *lookStartedMs : 0;

@@ -140,7 +140,7 @@ public:
 private:
     // A capture's reading, or nothing when the capture failed.
     std::optional<SeatReading> readOnce();
-    // Sleeps one poll step of at most what is left of boundMs; false when
+    // Sleeps one poll step (stepMs) of at most what is left of boundMs; false when
     // the bound is used up or the user cancelled.
     bool pollStep(int boundMs, int& waitedMs, std::optional<long long> lookStartedMs = {},
                   int stepMs = kPollMs);

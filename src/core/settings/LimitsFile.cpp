@@ -14,21 +14,22 @@ constexpr std::size_t kMinRecordBytes = 3 * 4;
 
 }  // namespace
 
-std::optional<std::string_view> LimitsFile::fileName(int clientKind) {
+std::optional<std::string_view> LimitsFile::fileName(ClientKind clientKind) {
     switch (clientKind) {
-        case 0:
-        case 1:
+        case ClientKind::PartyPoker:
+        case ClientKind::EmpirePoker:
             return "LIMITS";
-        case 2:
+        case ClientKind::FullTiltPoker:
             return "LIMITSFTP";
-        case 6:
+        case ClientKind::DoylesRoom:
             return "LIMITSDR";
         default:
             return std::nullopt;
     }
 }
 
-std::vector<LimitRecord> LimitsFile::read(const std::filesystem::path& directory, int clientKind) {
+std::vector<LimitRecord> LimitsFile::read(const std::filesystem::path& directory,
+                                          ClientKind clientKind) {
     std::vector<LimitRecord> records;
     const auto name = fileName(clientKind);
     if (!name) {
@@ -58,7 +59,7 @@ std::vector<LimitRecord> LimitsFile::fromBytes(std::string_view bytes) {
     return records;
 }
 
-bool LimitsFile::write(const std::filesystem::path& directory, int clientKind,
+bool LimitsFile::write(const std::filesystem::path& directory, ClientKind clientKind,
                        const std::vector<LimitRecord>& records) {
     const auto name = fileName(clientKind);
     if (!name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ClientKind.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -27,15 +29,16 @@ public:
     // Longest text a reader accepts; the writer refuses longer ones.
     static constexpr std::size_t kMaxTextBytes = 229;
 
-    static std::optional<std::string_view> fileName(int clientKind);
+    static std::optional<std::string_view> fileName(ClientKind clientKind);
 
     // Empty for a kind without a limits file or without the file. A negative
     // count ends the read at once; a hostile length or a short file ends it
     // with the records read completely so far.
-    static std::vector<LimitRecord> read(const std::filesystem::path& directory, int clientKind);
+    static std::vector<LimitRecord> read(const std::filesystem::path& directory,
+                                         ClientKind clientKind);
 
     // A kind without a limits file writes nothing and succeeds.
-    static bool write(const std::filesystem::path& directory, int clientKind,
+    static bool write(const std::filesystem::path& directory, ClientKind clientKind,
                       const std::vector<LimitRecord>& records);
 
     static std::vector<LimitRecord> fromBytes(std::string_view bytes);

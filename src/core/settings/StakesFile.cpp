@@ -13,20 +13,22 @@ namespace kestrova {
 namespace {
 
 constexpr std::size_t kMinStakeBytes = 4;
-constexpr int kFirstKind = 2;
+constexpr int kFirstKind = numberOf(ClientKind::FullTiltPoker);
 constexpr std::array<std::string_view, 6> kFileNames = {"fstakes2", "fstakes3", "fstakes4",
                                                         "fstakes5", "fstakes6", "fstakes7"};
 
 }  // namespace
 
-std::optional<std::string_view> StakesFile::fileName(int clientKind) {
-    if (clientKind < kFirstKind || clientKind >= kFirstKind + static_cast<int>(kFileNames.size())) {
+std::optional<std::string_view> StakesFile::fileName(ClientKind clientKind) {
+    const int kind = numberOf(clientKind);
+    if (kind < kFirstKind || kind >= kFirstKind + static_cast<int>(kFileNames.size())) {
         return std::nullopt;
     }
-    return kFileNames[static_cast<std::size_t>(clientKind - kFirstKind)];
+    return kFileNames[static_cast<std::size_t>(kind - kFirstKind)];
 }
 
-std::vector<std::string> StakesFile::read(const std::filesystem::path& directory, int clientKind) {
+std::vector<std::string> StakesFile::read(const std::filesystem::path& directory,
+                                          ClientKind clientKind) {
     std::vector<std::string> stakes;
     const auto name = fileName(clientKind);
     if (!name) {
@@ -54,7 +56,7 @@ std::vector<std::string> StakesFile::fromBytes(std::string_view bytes) {
     return stakes;
 }
 
-bool StakesFile::write(const std::filesystem::path& directory, int clientKind,
+bool StakesFile::write(const std::filesystem::path& directory, ClientKind clientKind,
                        const std::vector<std::string>& stakes) {
     const auto name = fileName(clientKind);
     if (!name || stakes.empty()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ClientKind.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -17,17 +19,18 @@ public:
     // Longest label a reader accepts; the writer refuses longer ones.
     static constexpr std::size_t kMaxLabelBytes = 79;
 
-    static std::optional<std::string_view> fileName(int clientKind);
+    static std::optional<std::string_view> fileName(ClientKind clientKind);
 
     // The labels trimmed of white space at both ends, in file order. Empty for
     // a kind without a stakes file or without the file. A negative count ends
     // the read at once; a hostile length or a short file ends it with the
     // labels read so far.
-    static std::vector<std::string> read(const std::filesystem::path& directory, int clientKind);
+    static std::vector<std::string> read(const std::filesystem::path& directory,
+                                         ClientKind clientKind);
 
     // With no stake selected the old file stays as it is (and this succeeds);
     // a kind without a stakes file writes nothing and succeeds.
-    static bool write(const std::filesystem::path& directory, int clientKind,
+    static bool write(const std::filesystem::path& directory, ClientKind clientKind,
                       const std::vector<std::string>& stakes);
 
     static std::vector<std::string> fromBytes(std::string_view bytes);

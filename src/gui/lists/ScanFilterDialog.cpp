@@ -37,8 +37,8 @@ std::string latin1(const QString& text) {
 
 }  // namespace
 
-QStringList ScanFilterDialog::stakesItems(int clientKind) {
-    if (clientKind != 5) {
+QStringList ScanFilterDialog::stakesItems(ClientKind clientKind) {
+    if (clientKind != ClientKind::PokerStars) {
         return {};
     }
     return {QStringLiteral("$0.01/$0.02"), QStringLiteral("$0.02/$0.04"),
@@ -54,7 +54,7 @@ QStringList ScanFilterDialog::stakesItems(int clientKind) {
             QStringLiteral("$1000/$2000")};
 }
 
-ScanFilterDialog::ScanFilterDialog(const ScanFilterSettings& current, int clientKind,
+ScanFilterDialog::ScanFilterDialog(const ScanFilterSettings& current, ClientKind clientKind,
                                    QWidget* parent)
     : QDialog(parent), edited_(current) {
     setWindowTitle(tr("Scanfilter"));

@@ -24,14 +24,14 @@ class ScanFilterDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    ScanFilterDialog(const ScanFilterSettings& current, int clientKind = 5,
-                     QWidget* parent = nullptr);
+    ScanFilterDialog(const ScanFilterSettings& current,
+                     ClientKind clientKind = ClientKind::PokerStars, QWidget* parent = nullptr);
 
     // After "Save": what the dialog holds; before it, `current`.
     const ScanFilterSettings& edited() const { return edited_; }
 
-    // The stakes the list offers for a client kind (only kind 5 has any).
-    static QStringList stakesItems(int clientKind);
+    // The stakes the list offers for a client kind (only PokerStars, the Everest lobby, has any).
+    static QStringList stakesItems(ClientKind clientKind);
 
 signals:
     void scanFilterSaved();

@@ -66,16 +66,18 @@ TEST_F(CompanionFiles, EveryFormatWritesItsExactBytes) {
     EXPECT_EQ(get("Column.conf"), le32({2, 50, 51, 1, 300}));
 
     const std::vector<LimitRecord> limits{{"Holdem", "NL", "$1/$2"}, {"Omaha", "PL", ""}};
-    ASSERT_TRUE(LimitsFile::write(dir_.path(), 2, limits));
+    ASSERT_TRUE(LimitsFile::write(dir_.path(), ClientKind::FullTiltPoker, limits));
     EXPECT_EQ(get("LIMITSFTP"), le32({2, 6}) + "Holdem" + le32({2}) + "NL" + le32({5}) + "$1/$2" +
                                     le32({5}) + "Omaha" + le32({2}) + "PL" + le32({0}));
-    EXPECT_EQ(LimitsFile::read(dir_.path(), 2), limits);
-    EXPECT_TRUE(LimitsFile::read(dir_.path(), 0).empty()) << "kind 0 reads LIMITS, not LIMITSFTP";
+    EXPECT_EQ(LimitsFile::read(dir_.path(), ClientKind::FullTiltPoker), limits);
+    EXPECT_TRUE(LimitsFile::read(dir_.path(), ClientKind::PartyPoker).empty())
+        << "Partypoker reads LIMITS, not LIMITSFTP";
 
     // Stakes labels are trimmed when read.
-    ASSERT_TRUE(StakesFile::write(dir_.path(), 5, {"NL $1/$2", " PL $0.5/$1\t"}));
+    ASSERT_TRUE(
+        StakesFile::write(dir_.path(), ClientKind::PokerStars, {"NL $1/$2", " PL $0.5/$1\t"}));
     EXPECT_EQ(get("fstakes5"), le32({2, 8}) + "NL $1/$2" + le32({12}) + " PL $0.5/$1\t");
-    EXPECT_EQ(StakesFile::read(dir_.path(), 5),
+    EXPECT_EQ(StakesFile::read(dir_.path(), ClientKind::PokerStars),
               (std::vector<std::string>{"NL $1/$2", "PL $0.5/$1"}));
 
     const TraceLog log(dir_ / "log.txt");
@@ -108,10 +110,12 @@ TEST_F(CompanionFiles, ShortFilesKeepWhatWasReadWhole) {
 
     const std::string one = le32({1}) + "a" + le32({1}) + "b" + le32({1}) + "c";
     put("LIMITS", le32({5}) + one + le32({1}) + "x" + le32({-1}));
-    EXPECT_EQ(LimitsFile::read(dir_.path(), 0), (std::vector<LimitRecord>{{"a", "b", "c"}}));
+    EXPECT_EQ(LimitsFile::read(dir_.path(), ClientKind::PartyPoker),
+              (std::vector<LimitRecord>{{"a", "b", "c"}}));
 
     put("fstakes4", le32({3, 2}) + "NL" + le32({80}) + std::string(80, 'x'));
-    EXPECT_EQ(StakesFile::read(dir_.path(), 4), (std::vector<std::string>{"NL"}))
+    EXPECT_EQ(StakesFile::read(dir_.path(), ClientKind::ParadisePoker),
+              (std::vector<std::string>{"NL"}))
         << "an 80-byte label is beyond the 79-byte buffer";
 }
 
@@ -132,19 +136,23 @@ TEST_F(CompanionFiles, WritesReplaceWholeFilesOrNothing) {
     EXPECT_EQ(get("Column.conf").size(), 16u);
     EXPECT_EQ(fileCount(), 1) << "no temporary file is left";
 
-    ASSERT_TRUE(StakesFile::write(dir_.path(), 3, {"NL $1/$2"}));
-    ASSERT_TRUE(StakesFile::write(dir_.path(), 3, {}));
-    EXPECT_EQ(StakesFile::read(dir_.path(), 3), (std::vector<std::string>{"NL $1/$2"}));
-    for (const int kind : {3, 4, 5, 7})  // kinds without a limits file
+    ASSERT_TRUE(StakesFile::write(dir_.path(), ClientKind::AbsolutePoker, {"NL $1/$2"}));
+    ASSERT_TRUE(StakesFile::write(dir_.path(), ClientKind::AbsolutePoker, {}));
+    EXPECT_EQ(StakesFile::read(dir_.path(), ClientKind::AbsolutePoker),
+              (std::vector<std::string>{"NL $1/$2"}));
+    for (const ClientKind kind : {ClientKind::AbsolutePoker, ClientKind::ParadisePoker,
+                                  ClientKind::PokerStars, ClientKind::BoDog})  // no limits file
         EXPECT_TRUE(LimitsFile::write(dir_.path(), kind, {{"x", "y", "z"}}));
     EXPECT_EQ(fileCount(), 2);
 
     // 229 bytes is the longest text every reader takes back.
     const std::vector<LimitRecord> longest{{std::string(229, 't'), "NL", std::string(229, 'l')}};
-    ASSERT_TRUE(LimitsFile::write(dir_.path(), 6, longest));
-    EXPECT_EQ(LimitsFile::read(dir_.path(), 6), longest);
-    EXPECT_FALSE(LimitsFile::write(dir_.path(), 6, {{"x", std::string(230, 's'), "y"}}));
-    EXPECT_EQ(LimitsFile::read(dir_.path(), 6), longest) << "a refused write keeps the file";
+    ASSERT_TRUE(LimitsFile::write(dir_.path(), ClientKind::DoylesRoom, longest));
+    EXPECT_EQ(LimitsFile::read(dir_.path(), ClientKind::DoylesRoom), longest);
+    EXPECT_FALSE(LimitsFile::write(dir_.path(), ClientKind::DoylesRoom,
+                                   {{"x", std::string(230, 's'), "y"}}));
+    EXPECT_EQ(LimitsFile::read(dir_.path(), ClientKind::DoylesRoom), longest)
+        << "a refused write keeps the file";
 
     EXPECT_FALSE((DirConf{1, std::string(DirConf::kMaxPathBytes + 1, 'a')}).write(dir_.path()));
     EXPECT_FALSE(OpenCountConf::write(dir_ / "missing", 3));
@@ -159,8 +167,9 @@ TEST_F(CompanionFiles, RefusedWritesLeaveTheOldFiles) {
     ASSERT_TRUE(OpenCountConf::write(dir_.path(), 7));
     ASSERT_TRUE((CloseConf{1, 5, -20}).write(dir_.path()));
     ASSERT_TRUE((ColumnConf{{50}, {300}}).write(dir_.path()));
-    ASSERT_TRUE(LimitsFile::write(dir_.path(), 0, {{"Holdem", "NL", "$1/$2"}}));
-    ASSERT_TRUE(StakesFile::write(dir_.path(), 5, {"NL $1/$2"}));
+    ASSERT_TRUE(
+        LimitsFile::write(dir_.path(), ClientKind::PartyPoker, {{"Holdem", "NL", "$1/$2"}}));
+    ASSERT_TRUE(StakesFile::write(dir_.path(), ClientKind::PokerStars, {"NL $1/$2"}));
     std::map<std::string, std::string> before;
     for (const auto& file : std::filesystem::directory_iterator(dir_.path()))
         before[file.path().filename().string()] = readBytes(file.path());
@@ -173,8 +182,8 @@ TEST_F(CompanionFiles, RefusedWritesLeaveTheOldFiles) {
         EXPECT_FALSE(OpenCountConf::write(dir_.path(), 9));
         EXPECT_FALSE((CloseConf{0, 1, 2}).write(dir_.path()));
         EXPECT_FALSE((ColumnConf{{1}, {2}}).write(dir_.path()));
-        EXPECT_FALSE(LimitsFile::write(dir_.path(), 0, {}));
-        EXPECT_FALSE(StakesFile::write(dir_.path(), 5, {"PL $5/$10"}));
+        EXPECT_FALSE(LimitsFile::write(dir_.path(), ClientKind::PartyPoker, {}));
+        EXPECT_FALSE(StakesFile::write(dir_.path(), ClientKind::PokerStars, {"PL $5/$10"}));
         EXPECT_FALSE((DirConf{1, "/x"}).write(dir_.path()));
         std::map<std::string, std::string> now;
         for (const auto& file : std::filesystem::directory_iterator(dir_.path()))
