@@ -82,7 +82,7 @@ public:
     bool isBusy() const { return session_->busy(); }
     bool isOpenerRunning() const { return session_->schedule().openerRunning(); }
     int openerMaximum() const { return session_->schedule().openerMaximum(); }
-    const BuddyList& buddies() const { return session_->buddies(); }
+    const BuddyList& buddies() const { return session_->buddies().list(); }
 
 public slots:
     void slot_pbRefresh();

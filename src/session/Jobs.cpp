@@ -89,7 +89,7 @@ void Jobs::report(JobEvent event) {
 }
 
 bool Jobs::start(JobKind kind, std::function<void()> work, std::function<void()> done) {
-    if (!session_.scans().startJob(std::move(work), std::move(done), session_.buddies()))
+    if (!session_.scans().startJob(std::move(work), std::move(done), session_.buddies().list()))
         return false;
     // Told now, on the front end's thread: before anything the worker posts.
     report(job_event::Started{kind});
@@ -104,7 +104,7 @@ bool Jobs::importPlayers(const ImportFilter& filter) {
         PlayerImport::Outcome outcome;
     };
     auto state = std::make_shared<State>(
-        State{session_.buddies(), session_.buddies().names(), PlayerImport::Outcome{}});
+        State{session_.buddies().list(), session_.buddies().names(), PlayerImport::Outcome{}});
     PlayerLookup& lookup = session_.lookup();
     PlayerNameSource& names = *names_;
     auto work = [this, state, filter, &lookup, &names, databases = session_.databases()] {
@@ -113,26 +113,8 @@ bool Jobs::importPlayers(const ImportFilter& filter) {
         state->outcome = import.run(databases, filter, state->buddies, reporter);
     };
     auto done = [this, state] {
-        BuddyList& buddies = session_.buddies();
-        if (buddies.names() == state->before) {
-            // As the import saved it.
-            if (state->buddies.names() != state->before) {
-                buddies = state->buddies;
-                session_.buddiesChanged();
-            }
-        } else {
-            // The user marked buddies meanwhile: both changes are kept.
-            bool added = false;
-            for (const std::string& name : state->buddies.names()) {
-                if (std::find(state->before.begin(), state->before.end(), name) ==
-                    state->before.end())
-                    added = buddies.addBuddy(name, false).changed || added;
-            }
-            if (added) {
-                buddies.saveBuddies();
-                session_.buddiesChanged();
-            }
-        }
+        if (session_.buddies().mergeImported(state->before, state->buddies))
+            session_.buddiesChanged();
         report(job_event::ImportDone{state->outcome});
     };
     return start(JobKind::PlayerImport, std::move(work), std::move(done));

@@ -1,5 +1,7 @@
 #include "Session.h"
 
+#include "common/FileLock.h"
+
 #include "client/fonts/FontFinder.h"
 
 #include "SessionListener.h"
@@ -164,7 +166,12 @@ void Session::optionsClosed() {
 
 bool Session::saveDatabases(const DatabaseList& list) {
     std::string problem;
-    const bool saved = list.save(services_.workingDir, &problem);
+    bool saved = false;
+    {
+        // Not between another program's reading and writing of the list.
+        const FileLock lock(DatabaseList::lockTarget(services_.workingDir));
+        saved = list.save(services_.workingDir, &problem);
+    }
     if (!saved)
         message("Error", "Could not save the database list: " + problem);
     companions_->wrote(services_.workingDir / DatabaseList::kFileName);

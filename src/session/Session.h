@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "BuddyBook.h"
 #include "CompanionFiles.h"
 #include "Jobs.h"
 #include "PassProgress.h"
@@ -118,7 +119,8 @@ public:
     // reads the table: from the worker's own search, or at the end of a job.
     // False, with the reason, when the table could not be kept; it is read all the same.
     bool useFontTable(const std::vector<GlyphTable::Entry>& entries, std::string* problem);
-    BuddyList& buddies() { return buddies_; }
+    // The buddy list; every change of it a front end makes goes through here.
+    BuddyBook& buddies() { return buddyBook_; }
     const ColourRanges& colours() const { return colours_; }
     const std::vector<DatabaseEntry>& databases() const { return databases_; }
     PlayerLookup& lookup();
@@ -194,6 +196,7 @@ private:
     GlyphTable glyphs_;
     LobbyScreen::FontSearch fontSearch_;
     BuddyList buddies_;
+    BuddyBook buddyBook_{buddies_};
     ColourRanges colours_;
     std::vector<DatabaseEntry> databases_;
     std::string databaseProblem_;

@@ -6,7 +6,9 @@
 // end includes this (or another session header), never a core layer; the
 // build refuses that (cmake/FrontEndIncludes.cmake). Whatever reads or writes
 // the user's files, talks to a database or drives the client goes through the
-// session's own functions instead.
+// session's own functions instead: BuddyBook for the buddy list, HudLayouts
+// for the HUD layouts, editDatabaseList and Session for "db.conf", Session for
+// the settings, the profiles and the glyph tables.
 
 #include "client/ClientPlatform.h"
 #include "client/DesktopPlatform.h"  // the desktop a front end reaches the client through
@@ -15,16 +17,13 @@
 #include "common/Clock.h"
 #include "common/DataFiles.h"     // findDataFile: shipped pictures and texts
 #include "common/FileContents.h"  // bounded reads of regular files
-#include "common/FileLock.h"      // a read-modify-write of a file other programs share
 #include "common/Image.h"
 #include "common/MessageSink.h"
 #include "common/Rect.h"
 #include "evaluation/KnownPlayerLine.h"
-#include "hud/HudLayout.h"  // the HUD editor's document...
-#include "hud/LayoutSet.h"  // ...and its files, saved whole or not at all
+#include "hud/HudLayout.h"  // the HUD editor's document
 #include "hud/StatKinds.h"
 #include "lists/RowOrder.h"  // how a list column sorts the texts it shows
-#include "rating/BuddyCsv.h"
 #include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
 #include "rating/PlayerImport.h"

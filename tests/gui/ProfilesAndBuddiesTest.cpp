@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "BuddyBook.h"
 #include "TempDir.h"
 #include "gui/buddies/BuddyListWindow.h"
 #include "gui/buddies/ImportPlayersDialog.h"
@@ -181,7 +182,8 @@ private slots:
         BuddyList buddies(path_);
         for (const char* name : {"zed", "Alpha", "mike", "Bob"})
             buddies.addBuddy(name, false);
-        BuddyListWindow window(buddies, log_.prompts());
+        BuddyBook book(buddies);
+        BuddyListWindow window(book, log_.prompts());
         QSignalSpy changed(&window, &BuddyListWindow::buddiesChanged);
         QListWidget* list = window.list();
         QCOMPARE(list->item(0)->text(), QStringLiteral("Alpha"));
@@ -200,7 +202,7 @@ private slots:
         QCOMPARE(log_.messages, QStringList{QStringLiteral("Error|Unable to save mofofish")});
         QCOMPARE(buddies.names(), Names{"mike"});
         log_.textAnswer = QStringLiteral("d");
-        QVERIFY(addBuddyInteractively(nullptr, buddies, log_.prompts()));
+        QVERIFY(addBuddyInteractively(nullptr, book, log_.prompts()));
         QCOMPARE(log_.messages.size(), 2);
         QCOMPARE(buddies.names(), (Names{"mike", "d"}));
     }
@@ -212,8 +214,9 @@ private slots:
         writeBytes(path_ / "mofofish", damaged);
         BuddyList buddies(path_);
         QCOMPARE(buddies.loadBuddies(), BuddyList::LoadResult::ReadError);
+        BuddyBook book(buddies);
         log_.textAnswer = QStringLiteral("Kat");
-        QVERIFY(addBuddyInteractively(nullptr, buddies, log_.prompts()));
+        QVERIFY(addBuddyInteractively(nullptr, book, log_.prompts()));
         QCOMPARE(log_.questions.size(), 1);
         QVERIFY(log_.questions[0].contains(QStringLiteral("entry 2 of 3")));
         QVERIFY(log_.questions[0].contains(QStringLiteral("with the 2 names")));
@@ -222,24 +225,25 @@ private slots:
 
         log_.yesAnswer = true;
         log_.textAnswer = QStringLiteral("Bo");
-        QVERIFY(addBuddyInteractively(nullptr, buddies, log_.prompts()));
+        QVERIFY(addBuddyInteractively(nullptr, book, log_.prompts()));
         QCOMPARE(log_.questions.size(), 2);
         QCOMPARE(log_.messages.size(), 1);
         QCOMPARE(reloaded(path_), (Names{"abc", "Kat", "Bo"}));
         log_.textAnswer = QStringLiteral("Cy");
-        QVERIFY(addBuddyInteractively(nullptr, buddies, log_.prompts()));
+        QVERIFY(addBuddyInteractively(nullptr, book, log_.prompts()));
         QCOMPARE(log_.questions.size(), 2);
     }
 
     // The remark comes first; without a chosen file nothing changes.
     void csvImportTellsTheFormatThenTheCount() {
         BuddyList buddies(path_);
-        QVERIFY(!importBuddiesFromCsv(nullptr, buddies, log_.prompts()));
+        BuddyBook book(buddies);
+        QVERIFY(!importBuddiesFromCsv(nullptr, book, log_.prompts()));
         QVERIFY(log_.messages.value(0).startsWith(QStringLiteral("Remark|")));
         QVERIFY(!std::filesystem::exists(path_ / "mofofish"));
         writeBytes(path_ / "in.csv", "alpha\r\n\r\nbeta");
         log_.openAnswer = QString::fromStdString((path_ / "in.csv").string());
-        QVERIFY(importBuddiesFromCsv(nullptr, buddies, log_.prompts()));
+        QVERIFY(importBuddiesFromCsv(nullptr, book, log_.prompts()));
         QCOMPARE(log_.messages.last(),
                  QStringLiteral("Import done|2 buddies successfully imported."));
         QCOMPARE(reloaded(path_), (Names{"alpha", "beta"}));

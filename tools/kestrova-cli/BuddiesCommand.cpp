@@ -1,8 +1,8 @@
 #include "BuddiesCommand.h"
 
-#include <optional>
 #include <string_view>
 
+#include "BuddyBook.h"
 #include "SessionTypes.h"
 
 namespace kestrova {
@@ -16,40 +16,40 @@ int failure(std::ostream& err, std::string_view why) {
     return 1;
 }
 
-int list(const BuddyList& buddies, std::ostream& out) {
+int list(const BuddyBook& buddies, std::ostream& out) {
     for (const std::string& name : buddies.names()) {
         out << name << '\n';
     }
     return 0;
 }
 
-int add(BuddyList& buddies, const std::string& name, std::ostream& err) {
+int add(BuddyBook& buddies, const std::string& name, std::ostream& err) {
     if (buddies.contains(name)) {
         return failure(err, "\"" + name + "\" is a buddy already");
     }
     if (const std::string why = BuddyList::whyNoScreenName(name); !why.empty()) {
         return failure(err, "refused: " + why + "; nothing changed");
     }
-    const auto change = buddies.addBuddy(name, true);
+    const auto change = buddies.add(name);
     if (!change.saved) {
         return failure(err, BuddyList::kSaveErrorText);
     }
     return 0;
 }
 
-int remove(BuddyList& buddies, const std::string& name, std::ostream& err) {
+int remove(BuddyBook& buddies, const std::string& name, std::ostream& err) {
     if (!buddies.contains(name)) {
         return failure(err, "\"" + name + "\" is no buddy");
     }
-    if (!buddies.removeBuddy(name).saved) {
+    if (!buddies.remove(name).saved) {
         return failure(err, BuddyList::kSaveErrorText);
     }
     return 0;
 }
 
-int importCsv(BuddyList& buddies, const std::filesystem::path& file, std::ostream& out,
+int importCsv(BuddyBook& buddies, const std::filesystem::path& file, std::ostream& out,
               std::ostream& err) {
-    const auto result = BuddyCsv::importFrom(file, buddies);
+    const auto result = buddies.importCsv(file);
     if (!result.read) {
         return failure(err, BuddyCsv::unreadableText(file));
     }
@@ -60,11 +60,11 @@ int importCsv(BuddyList& buddies, const std::filesystem::path& file, std::ostrea
     return 0;
 }
 
-int exportCsv(const BuddyList& buddies, const std::filesystem::path& chosen, std::ostream& out,
+int exportCsv(const BuddyBook& buddies, const std::filesystem::path& chosen, std::ostream& out,
               std::ostream& err) {
     // A device or folder named on purpose gets no ".csv" file beside it.
     const auto file = BuddyCsv::isNoRegularFile(chosen) ? chosen : BuddyCsv::exportPath(chosen);
-    if (!BuddyCsv::exportTo(file, buddies)) {
+    if (!buddies.exportCsv(file)) {
         return failure(err, BuddyCsv::unwritableText(file));
     }
     out << "written: " << file.string() << '\n';
@@ -76,16 +76,12 @@ int exportCsv(const BuddyList& buddies, const std::filesystem::path& chosen, std
 int runBuddiesCommand(BuddiesVerb verb, const std::string& argument,
                       const std::filesystem::path& directory, std::ostream& out,
                       std::ostream& err) {
-    BuddyList buddies(directory);
-    // Held from reading to writing, so that a concurrent change is not lost.
-    std::optional<FileLock> lock;
-    if (verb != BuddiesVerb::List && verb != BuddiesVerb::Export) {
-        lock.emplace(buddies.filePath());
-        if (!lock->locked()) {
-            return failure(err, lock->error() + "; nothing changed");
-        }
+    // Locked from reading to writing, so that a concurrent change is not lost.
+    BuddyBook buddies(directory, verb != BuddiesVerb::List && verb != BuddiesVerb::Export);
+    if (const std::string problem = buddies.lockProblem(); !problem.empty()) {
+        return failure(err, problem + "; nothing changed");
     }
-    const bool damaged = buddies.loadBuddies() == BuddyList::LoadResult::ReadError;
+    const bool damaged = buddies.damaged();
     const std::string readError =
         std::string(BuddyList::kReadErrorText) + ": " + buddies.loadProblem();
     if (verb == BuddiesVerb::List) {

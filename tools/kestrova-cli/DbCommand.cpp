@@ -1,35 +1,12 @@
 #include "DbCommand.h"
 
-#include <optional>
+#include <string>
 
+#include "DatabaseListEdit.h"
 #include "Json.h"
 #include "SessionTypes.h"
 
 namespace kestrova {
-
-namespace {
-
-// The list in `directory`, or nullopt (told on err) when "db.conf" is damaged.
-std::optional<DatabaseList> loadWhole(const std::filesystem::path& directory, std::ostream& err) {
-    std::string problem;
-    DatabaseList list = DatabaseList::load(directory, &problem);
-    if (!problem.empty()) {
-        err << "kestrova-cli db: " << problem << "; nothing changed\n";
-        return std::nullopt;
-    }
-    return list;
-}
-
-int save(const DatabaseList& list, const std::filesystem::path& directory, std::ostream& err) {
-    std::string problem;
-    if (!list.save(directory, &problem)) {
-        err << "kestrova-cli db: " << problem << '\n';
-        return 1;
-    }
-    return 0;
-}
-
-}  // namespace
 
 int runDbList(const std::filesystem::path& directory, std::ostream& out, std::ostream& err) {
     std::string problem;
@@ -79,40 +56,31 @@ int runDbAdd(const DbAddArgs& args, const std::filesystem::path& directory, std:
         return 1;
     }
 
-    const FileLock lock(DatabaseList::lockTarget(directory));
-    if (!lock.locked()) {
-        err << "kestrova-cli db: " << lock.error() << "; nothing changed\n";
+    const DatabaseListEdit edit = editDatabaseList(directory, [&](DatabaseList& databases) {
+        databases.append(std::move(entry));
+        return std::string();
+    });
+    if (!edit.saved) {
+        err << "kestrova-cli db: " << edit.problem << '\n';
         return 1;
     }
-    auto databases = loadWhole(directory, err);
-    if (!databases) {
-        return 1;
-    }
-    databases->append(std::move(entry));
-    if (const int status = save(*databases, directory, err); status != 0) {
-        return status;
-    }
-    out << databases->size() << '\n';
+    out << edit.size << '\n';
     return 0;
 }
 
 int runDbRemove(int index, const std::filesystem::path& directory, std::ostream& err) {
-    const FileLock lock(DatabaseList::lockTarget(directory));
-    if (!lock.locked()) {
-        err << "kestrova-cli db: " << lock.error() << "; nothing changed\n";
+    const DatabaseListEdit edit = editDatabaseList(directory, [&](DatabaseList& databases) {
+        if (index < 1 || static_cast<std::size_t>(index) > databases.size())
+            return "no entry " + std::to_string(index) + " (the list has " +
+                   std::to_string(databases.size()) + ")";
+        databases.remove(static_cast<std::size_t>(index - 1));
+        return std::string();
+    });
+    if (!edit.saved) {
+        err << "kestrova-cli db: " << edit.problem << '\n';
         return 1;
     }
-    auto databases = loadWhole(directory, err);
-    if (!databases) {
-        return 1;
-    }
-    if (index < 1 || static_cast<std::size_t>(index) > databases->size()) {
-        err << "kestrova-cli db: no entry " << index << " (the list has " << databases->size()
-            << ")\n";
-        return 1;
-    }
-    databases->remove(static_cast<std::size_t>(index - 1));
-    return save(*databases, directory, err);
+    return 0;
 }
 
 }  // namespace kestrova

@@ -11,8 +11,8 @@ namespace kestrova {
 // Each returns 0 on success; 1 with a message on `err` for a value the files
 // cannot hold (a text over 99 bytes), a failed write, or a damaged "db.conf":
 // list then still prints the entries before the damage, while add and remove
-// change nothing, since saving would drop the rest. A read-modify-write holds
-// the lock of DatabaseList::lockTarget throughout.
+// change nothing, since saving would drop the rest. Add and remove change the
+// list under its lock (editDatabaseList).
 
 // Every entry as a JSON array, one object per line:
 //   {"index":1,"kind":5,"host":"...","port":5432,"db":"...","user":"...","active":true}

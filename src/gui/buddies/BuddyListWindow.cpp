@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "BuddyBook.h"
 #include "SessionTypes.h"
 #include "gui/widgets/QtText.h"
 
@@ -24,8 +25,8 @@ void tell(const UserPrompts& prompts, QWidget* parent, std::string_view title,
 
 // A save refused because the file is damaged goes ahead once the user agrees
 // to lose the names past the damage; without that the change stays in memory.
-void saveFailed(const UserPrompts& prompts, QWidget* parent, BuddyList& buddies) {
-    if (offerBuddyFileRepair(parent, buddies, prompts) && buddies.saveBuddies())
+void saveFailed(const UserPrompts& prompts, QWidget* parent, BuddyBook& buddies) {
+    if (offerBuddyFileRepair(parent, buddies, prompts) && buddies.save())
         return;
     tell(prompts, parent, BuddyList::kErrorTitle, BuddyList::kSaveErrorText);
 }
@@ -36,7 +37,7 @@ QByteArray bytesOf(const std::string& text) {
 
 }  // namespace
 
-bool offerBuddyFileRepair(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts) {
+bool offerBuddyFileRepair(QWidget* parent, BuddyBook& buddies, const UserPrompts& prompts) {
     if (!buddies.damaged() || !prompts.askYesNo ||
         !prompts.askYesNo(parent, messageText(BuddyList::kErrorTitle),
                           messageText(buddies.repairQuestion())))
@@ -45,7 +46,7 @@ bool offerBuddyFileRepair(QWidget* parent, BuddyList& buddies, const UserPrompts
     return true;
 }
 
-BuddyListWindow::BuddyListWindow(BuddyList& buddies, UserPrompts prompts, QWidget* parent)
+BuddyListWindow::BuddyListWindow(BuddyBook& buddies, UserPrompts prompts, QWidget* parent)
     : QDialog(parent), buddies_(buddies), prompts_(std::move(prompts)) {
     setObjectName(QStringLiteral("buddyListWindow"));
     setWindowTitle(tr("Buddylist"));
@@ -103,11 +104,11 @@ void BuddyListWindow::slot_RemoveSel() {
     for (QListWidgetItem* item : selected) {
         const QByteArray name = item->data(kNameRole).toByteArray();
         delete item;
-        saved = buddies_
-                    .removeBuddy(
-                        std::string_view(name.constData(), static_cast<std::size_t>(name.size())))
-                    .saved &&
-                saved;
+        saved =
+            buddies_
+                .remove(std::string_view(name.constData(), static_cast<std::size_t>(name.size())))
+                .saved &&
+            saved;
     }
     emit buddiesChanged();
     // One box for the whole selection: the names are gone from memory either
@@ -120,7 +121,7 @@ void BuddyListWindow::slot_buddyClose() {
     accept();
 }
 
-bool addBuddyInteractively(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts) {
+bool addBuddyInteractively(QWidget* parent, BuddyBook& buddies, const UserPrompts& prompts) {
     if (!prompts.askText)
         return false;
     const auto text = prompts.askText(parent, BuddyListWindow::tr("Add player to list"),
@@ -133,13 +134,13 @@ bool addBuddyInteractively(QWidget* parent, BuddyList& buddies, const UserPrompt
         tell(prompts, parent, BuddyList::kErrorTitle, why);
         return false;
     }
-    const auto change = buddies.addBuddy(name, true);
+    const auto change = buddies.add(name);
     if (!change.saved)
         saveFailed(prompts, parent, buddies);
     return change.changed;
 }
 
-bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts) {
+bool importBuddiesFromCsv(QWidget* parent, BuddyBook& buddies, const UserPrompts& prompts) {
     tell(prompts, parent, BuddyCsv::kRemarkTitle, BuddyCsv::kRemarkText);
     if (!prompts.askOpenFile)
         return false;
@@ -148,7 +149,7 @@ bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts
     if (chosen.isEmpty())
         return false;
     const auto file = toPath(chosen);
-    const auto result = BuddyCsv::importFrom(file, buddies);
+    const auto result = buddies.importCsv(file);
     if (!result.read) {
         tell(prompts, parent, BuddyCsv::kErrorTitle, BuddyCsv::unreadableText(file));
         return false;
@@ -159,7 +160,7 @@ bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts
     return result.imported > 0;
 }
 
-void exportBuddiesToCsv(QWidget* parent, const BuddyList& buddies, const UserPrompts& prompts) {
+void exportBuddiesToCsv(QWidget* parent, const BuddyBook& buddies, const UserPrompts& prompts) {
     if (!prompts.askSaveFile)
         return;
     const QString chosen = prompts.askSaveFile(parent, messageText(BuddyCsv::kExportFileTitle),
@@ -167,7 +168,7 @@ void exportBuddiesToCsv(QWidget* parent, const BuddyList& buddies, const UserPro
     if (chosen.isEmpty())
         return;
     const auto file = BuddyCsv::exportPath(toPath(chosen));
-    if (!BuddyCsv::exportTo(file, buddies))
+    if (!buddies.exportCsv(file))
         tell(prompts, parent, BuddyCsv::kErrorTitle, BuddyCsv::unwritableText(file));
 }
 

@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace kestrova {
 
-class BuddyList;
+class BuddyBook;
 
 // The modal "Buddylist" dialog, 300 x 300: every buddy sorted ascending with
 // extended selection (Ctrl and Shift), "Remove" and "Close", the hidden
@@ -21,7 +21,7 @@ class BuddyListWindow final : public QDialog {
 public:
     static constexpr int kSidePixels = 300;
 
-    BuddyListWindow(BuddyList& buddies, UserPrompts prompts, QWidget* parent = nullptr);
+    BuddyListWindow(BuddyBook& buddies, UserPrompts prompts, QWidget* parent = nullptr);
 
     QListWidget* list() const { return list_; }
 
@@ -36,7 +36,7 @@ public slots:
 private:
     void fill();
 
-    BuddyList& buddies_;
+    BuddyBook& buddies_;
     UserPrompts prompts_;
     QListWidget* list_ = nullptr;
 };
@@ -44,7 +44,7 @@ private:
 // When the buddy file was damaged at loading, asks whether it may be
 // rewritten with the names that could be read; true when the user agreed, and
 // the next save then replaces it.
-bool offerBuddyFileRepair(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts);
+bool offerBuddyFileRepair(QWidget* parent, BuddyBook& buddies, const UserPrompts& prompts);
 
 // The "Buddylist" menu's commands; each shows exactly its own boxes. All
 // return true when the buddy list changed. A save the damaged file refuses
@@ -52,14 +52,14 @@ bool offerBuddyFileRepair(QWidget* parent, BuddyList& buddies, const UserPrompts
 
 // "Add": asks "Screenname :" in "Add player to list"; a non-empty name not in
 // the list yet is appended and saved.
-bool addBuddyInteractively(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts);
+bool addBuddyInteractively(QWidget* parent, BuddyBook& buddies, const UserPrompts& prompts);
 
 // "CSV-Import": the "Remark" box, the file chosen in "Import from file", then
 // "Import done" with the count; the list is saved once.
-bool importBuddiesFromCsv(QWidget* parent, BuddyList& buddies, const UserPrompts& prompts);
+bool importBuddiesFromCsv(QWidget* parent, BuddyBook& buddies, const UserPrompts& prompts);
 
 // "CSV-Export": the file chosen in "Export to file" (".csv" appended when
 // missing) gets one name per line. No box unless the file cannot be written.
-void exportBuddiesToCsv(QWidget* parent, const BuddyList& buddies, const UserPrompts& prompts);
+void exportBuddiesToCsv(QWidget* parent, const BuddyBook& buddies, const UserPrompts& prompts);
 
 }  // namespace kestrova

@@ -26,8 +26,8 @@ int LayoutManagerDialog::sizeOfChoice(int choice) {
 LayoutManagerDialog::LayoutManagerDialog(std::filesystem::path workingDir, QWidget* parent,
                                          UserPrompts::Message showMessage)
     : QDialog(parent),
-      workingDir_(std::move(workingDir)),
-      showMessage_(showMessage ? std::move(showMessage) : UserPrompts::standard().showMessage) {
+      showMessage_(showMessage ? std::move(showMessage) : UserPrompts::standard().showMessage),
+      layouts_(std::move(workingDir)) {
     setObjectName(QStringLiteral("layoutManager"));
     setWindowTitle(tr("Layout Manager"));
     setModal(true);
@@ -58,7 +58,7 @@ LayoutManagerDialog::LayoutManagerDialog(std::filesystem::path workingDir, QWidg
     for (int room = 0; room < hud::kRoomCount; ++room) {
         for (int size = 0; size < hud::kSizeCount; ++size) {
             const int index = hud::layoutIndex(room, size);
-            const auto picture = hud::findHudDataFile(workingDir_, hud::pictureFileName(index));
+            const auto picture = layouts_.picture(index);
             auto* canvas = new LayoutCanvas(layouts_.layout(room, size),
                                             QString::fromStdString(picture.string()), this);
             canvas->setObjectName(QStringLiteral("layout%1").arg(index));
@@ -98,8 +98,8 @@ LayoutManagerDialog::LayoutManagerDialog(std::filesystem::path workingDir, QWidg
     showChosenLayout();
     // No layout holds positions of its own: start from the shipped defaults so
     // that a room without a file of the user's shows sensible boxes.
-    loadFamily(hud::LayoutFamily::Default, false);
-    loadFamily(hud::LayoutFamily::User, true);
+    loadLayouts(true, false);
+    loadLayouts(false, true);
 }
 
 LayoutManagerDialog::~LayoutManagerDialog() {
@@ -122,10 +122,14 @@ void LayoutManagerDialog::tell(const QString& title, const QString& text) {
     showMessage_(this, title, text);
 }
 
-void LayoutManagerDialog::loadFamily(hud::LayoutFamily family, bool report) {
+void LayoutManagerDialog::loadLayouts(bool defaults, bool report) {
     MessageHandlerSink sink(
         [this](const QString& title, const QString& text) { tell(title, text); });
-    layouts_.load(workingDir_, family, report ? &sink : nullptr);
+    MessageSink* failures = report ? &sink : nullptr;
+    if (defaults)
+        layouts_.loadDefaults(failures);
+    else
+        layouts_.loadSaved(failures);
     for (LayoutCanvas* canvas : canvases_) {
         canvas->syncFromModel();
     }
@@ -200,7 +204,7 @@ void LayoutManagerDialog::slot_conti() {
 void LayoutManagerDialog::slot_pbSave() {
     MessageHandlerSink sink(
         [this](const QString& title, const QString& text) { tell(title, text); });
-    layouts_.save(workingDir_, sink);
+    layouts_.save(sink);
 }
 
 void LayoutManagerDialog::slot_pbCancel() {
@@ -208,11 +212,11 @@ void LayoutManagerDialog::slot_pbCancel() {
 }
 
 void LayoutManagerDialog::slot_pbDefault() {
-    loadFamily(hud::LayoutFamily::Default, true);
+    loadLayouts(true, true);
 }
 
 void LayoutManagerDialog::load() {
-    loadFamily(hud::LayoutFamily::User, true);
+    loadLayouts(false, true);
 }
 
 }  // namespace kestrova

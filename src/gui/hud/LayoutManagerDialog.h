@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 
+#include "HudLayouts.h"
 #include "SessionTypes.h"
 #include "gui/widgets/UserPrompts.h"
 
@@ -65,15 +66,15 @@ public slots:
     void load();
 
 private:
-    void loadFamily(hud::LayoutFamily family, bool report);
+    // Reads the shipped defaults, or the user's files, and shows them.
+    void loadLayouts(bool defaults, bool report);
     void showChosenLayout();
     void syncCheckBoxes();
     void applyCheckBox(hud::StatKind kind);
     void tell(const QString& title, const QString& text);
 
-    std::filesystem::path workingDir_;
     UserPrompts::Message showMessage_;
-    hud::LayoutSet layouts_;
+    HudLayouts layouts_;
     QComboBox* roomBox_ = nullptr;
     QComboBox* sizeBox_ = nullptr;
     std::array<QCheckBox*, hud::kKindCount> checkBoxes_{};
