@@ -83,8 +83,8 @@ int main(int argc, char* argv[]) {
     services.lookup = &lookup;
     services.workingDir = dir.path().toStdString();
     kestrova::MainWindow window(services);
-    window.setMessageHandler([](const QString& title, const QString& text) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    window.setMessageHandler([](const kestrova::Message& message) {
+        std::fprintf(stderr, "%s: %s\n", message.title.c_str(), message.text.c_str());
     });
     window.show();
     report("Get Table List", gapsDuring(window, [&] { window.slot_pbRefresh(); }));

@@ -13,8 +13,8 @@ std::chrono::nanoseconds threadCpuTime() {
     return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
 }
 
-void CountingObserver::showMessage(const std::string& title, const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+void CountingObserver::showMessage(const kestrova::Message& message) {
+    std::fprintf(stderr, "%s: %s\n", message.title.c_str(), message.text.c_str());
     ++messages;
 }
 

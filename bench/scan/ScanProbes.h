@@ -24,7 +24,7 @@ std::chrono::nanoseconds threadCpuTime();
 // should show none.
 class CountingObserver final : public ScanObserver {
 public:
-    void showMessage(const std::string& title, const std::string& text) override;
+    void showMessage(const kestrova::Message& message) override;
     bool cancelled() const override { return false; }
     void playerFound(const std::shared_ptr<PlayerStats>&) override { ++players; }
     void tableScanned(const ScannedTable&) override { ++tables; }

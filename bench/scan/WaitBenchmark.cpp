@@ -39,8 +39,8 @@ class Observer final : public kestrova::ScanObserver {
 public:
     std::vector<std::string> seen;
     int messages = 0;
-    void showMessage(const std::string& title, const std::string& text) override {
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    void showMessage(const kestrova::Message& message) override {
+        std::fprintf(stderr, "%s: %s\n", message.title.c_str(), message.text.c_str());
         ++messages;
     }
     bool cancelled() const override { return false; }

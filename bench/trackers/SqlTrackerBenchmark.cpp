@@ -30,8 +30,8 @@ constexpr const char* kPlayer = "Target";
 
 class QuietSink final : public MessageSink {
 public:
-    void showMessage(const std::string& title, const std::string& text) override {
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    void showMessage(const kestrova::Message& message) override {
+        std::fprintf(stderr, "%s: %s\n", message.title.c_str(), message.text.c_str());
     }
 };
 

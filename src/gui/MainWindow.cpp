@@ -1,6 +1,5 @@
 #include "gui/MainWindow.h"
 
-#include "MessageAdvice.h"
 #include "SessionTypes.h"
 
 #include "gui/CompanionWatcher.h"
@@ -171,14 +170,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     session_->trace("1");
 
     // The program's own text first, then what to do about it; the title names the program.
-    messageHandler_ = [this](const QString& title, const QString& text) {
-        const std::string titleText = title.toStdString();
-        QMessageBox box(isFailure(titleText) ? QMessageBox::Critical : QMessageBox::Information,
-                        QStringLiteral("Kestrova Everest: ") + messageText(title),
-                        messageText(text), QMessageBox::Ok, this);
-        box.setInformativeText(messageText(adviceFor(titleText, text.toStdString())));
-        box.exec();
-    };
+    messageHandler_ = [this](const Message& message) { showMessageBox(this, message); };
     openerQuestion_ = [this]() -> std::optional<int> {
         QInputDialog dialog(this);
         dialog.setWindowTitle(tr("Maximum number of Tables?"));
@@ -248,9 +240,7 @@ void MainWindow::setUserPrompts(UserPrompts prompts) {
 
 UserPrompts MainWindow::prompts() const {
     UserPrompts p = userPrompts_ ? *userPrompts_ : UserPrompts::standard();
-    p.showMessage = [this](QWidget*, const QString& title, const QString& text) {
-        messageHandler_(title, text);
-    };
+    p.showMessage = [this](QWidget*, const Message& message) { messageHandler_(message); };
     return p;
 }
 
@@ -521,13 +511,13 @@ void MainWindow::updateScoreLegend() {
             .arg(score.weakVpipPercent));
 }
 
-void MainWindow::showMessage(const std::string& title, const std::string& text) {
+void MainWindow::showMessage(const Message& message) {
     // The box goes once it is answered; the status bar keeps the problem in
     // sight (a database left out, say) until the next pass starts.
-    QString line = messageText(text);
+    QString line = messageText(message.text);
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    passProblem_->setText(messageText(title) + QStringLiteral(": ") + line);
-    messageHandler_(toQString(title), toQString(text));
+    passProblem_->setText(messageText(message.title) + QStringLiteral(": ") + line);
+    messageHandler_(message);
 }
 
 void MainWindow::busyChanged(bool busy) {
@@ -635,7 +625,9 @@ void MainWindow::jobEvent(const JobEvent& event) {
             showAggregatorUpdated(this, toQString(built->completionText));
     } else if (const auto* captured = std::get_if<job_event::LobbyCaptured>(&event)) {
         if (!captured->capture) {
-            messageHandler_(errorTitle(), toQString(captured->problem));
+            // Capturing fails only where no lobby can be found.
+            messageHandler_(
+                guiMessage(MessageKind::LobbyNotFound, errorTitle(), toQString(captured->problem)));
             return;
         }
         auto* dialog = new TeachFontDialog(*session_, *captured->capture, this);
@@ -667,7 +659,8 @@ void MainWindow::slot_pbRefresh() {
 void MainWindow::slot_pbScan() {
     const std::string* selected = session_->selectedTable();
     if (!selected) {
-        messageHandler_(errorTitle(), QString::fromLatin1(kSelectTableFirst));
+        messageHandler_(
+            guiMessage(MessageKind::Failure, errorTitle(), QString::fromLatin1(kSelectTableFirst)));
         return;
     }
     session_->scanSelected(std::string(*selected));
@@ -804,7 +797,7 @@ void MainWindow::slot_pbOptionen() {
         std::string problem;
         if (session_->saveProfile(stat, profile, &problem))
             return true;
-        messageHandler_(errorTitle(), toQString(problem));
+        messageHandler_(guiMessage(MessageKind::Failure, errorTitle(), toQString(problem)));
         return false;
     };
     TabDialog dialog(session_->settings(), std::move(services), this);
@@ -824,7 +817,8 @@ void MainWindow::slot_pbOptionen() {
 }
 
 void MainWindow::refused() {
-    messageHandler_(errorTitle(), QString::fromLatin1(kWaitForScan));
+    messageHandler_(
+        guiMessage(MessageKind::PassRunning, errorTitle(), QString::fromLatin1(kWaitForScan)));
 }
 
 void MainWindow::slot_ShowBuddies() {
@@ -895,10 +889,9 @@ void MainWindow::slot_UseAgg() {
 }
 
 void MainWindow::slot_qaLayout() {
-    LayoutManagerDialog dialog(session_->workingDir(), this,
-                               [this](QWidget*, const QString& title, const QString& text) {
-                                   messageHandler_(title, text);
-                               });
+    LayoutManagerDialog dialog(
+        session_->workingDir(), this,
+        [this](QWidget*, const Message& message) { messageHandler_(message); });
     dialog.exec();
 }
 
@@ -933,10 +926,11 @@ void MainWindow::showGuide(const QString& section, QWidget* over) {
 
 void MainWindow::openInBrowser(const QUrl& url) {
     if (!services_.openUrl(url))
-        messageHandler_(errorTitle(),
-                        tr("No web browser could be started for %1. Please open the address in "
-                           "a browser yourself.")
-                            .arg(url.toString()));
+        messageHandler_(guiMessage(
+            MessageKind::Failure, errorTitle(),
+            tr("No web browser could be started for %1. Please open the address in a browser "
+               "yourself.")
+                .arg(url.toString())));
 }
 
 void MainWindow::slot_qaKeys() {

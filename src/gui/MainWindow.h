@@ -65,7 +65,7 @@ class MainWindow final : public QMainWindow, private SessionListener {
     Q_OBJECT
 
 public:
-    using MessageHandler = std::function<void(const QString& title, const QString& text)>;
+    using MessageHandler = std::function<void(const Message& message)>;
     // Asks for the opener's maximum; nothing when the user cancels.
     using IntegerQuestion = std::function<std::optional<int>()>;
 
@@ -118,7 +118,7 @@ public slots:
 
 private:
     // SessionListener
-    void showMessage(const std::string& title, const std::string& text) override;
+    void showMessage(const Message& message) override;
     void settingsChanged(const std::vector<SettingsPart>& parts) override;
     void updateScoreLegend();
     void showTableCount();

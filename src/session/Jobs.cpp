@@ -51,11 +51,11 @@ public:
     }
     bool cancelled() override { return owner_.session_.scans().cancelRequested(); }
 
-    void showMessage(const std::string& title, const std::string& text) override {
+    void showMessage(const Message& message) override {
         Jobs& owner = owner_;
-        owner_.session_.scans().post([&owner, title, text] {
+        owner_.session_.scans().post([&owner, message] {
             if (owner.listener_)
-                owner.listener_->showMessage(title, text);
+                owner.listener_->showMessage(message);
         });
     }
 

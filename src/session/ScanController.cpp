@@ -30,9 +30,7 @@ class ScanController::Observer final : public ScanObserver {
 public:
     explicit Observer(ScanController& owner) : owner_(owner) {}
 
-    void showMessage(const std::string& title, const std::string& text) override {
-        owner_.report(scan_event::Message{title, text});
-    }
+    void showMessage(const Message& message) override { owner_.report(message); }
     bool cancelled() const override { return owner_.cancelled_; }
     void lobbyFound(const Rect& lobbyRect) override {
         owner_.report(scan_event::LobbyFound{lobbyRect});
@@ -152,7 +150,8 @@ void ScanController::runPass(Request& request) {
     Observer observer(*this);
     PassEnd end = PassEnd::EndOfList;
     if (!resources_.platform) {
-        observer.showMessage(kLobbyNotFoundTitle, kLobbyNotFoundMessage);
+        observer.showMessage({MessageKind::LobbyNotFound, std::string(kLobbyNotFoundTitle),
+                              std::string(kLobbyNotFoundMessage)});
         end = PassEnd::ClientNotFound;
     } else {
         PassContext context{*resources_.platform, *resources_.clock, *resources_.glyphs, observer,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/LobbyEntry.h"
+#include "common/MessageSink.h"
 #include "common/Rect.h"
 #include "records/PlayerStats.h"
 #include "scan/PassEnd.h"
@@ -45,10 +46,7 @@ struct PlayerFound {
 struct TableScanned {
     ScannedTable table;
 };
-struct Message {
-    std::string title;
-    std::string text;
-};
+using Message = ::kestrova::Message;
 // The glyph tables could not read the lobby; this installed font, found in
 // their place, reads it and is kept in the user's glyph table.
 struct FontFound {

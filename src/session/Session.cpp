@@ -38,7 +38,7 @@ Session::Session(SessionServices services)
     }
 
     if (std::string unreadable = store_.readProblem(); !unreadable.empty())
-        startupMessages_.emplace_back("Error", std::move(unreadable));
+        startupMessages_.push_back({MessageKind::Failure, "Error", std::move(unreadable)});
     // Start-up always ends on the Everest client.
     store_.writeText(keys::form.name, std::to_string(numberOf(ClientKind::PokerStars)));
     settings_ = AppSettings::load(store_, services_.workingDir);
@@ -46,15 +46,15 @@ Session::Session(SessionServices services)
     const DatabaseList list = DatabaseList::load(services_.workingDir, &databaseProblem_);
     databases_.assign(list.begin(), list.end());
     if (!databaseProblem_.empty())
-        startupMessages_.emplace_back("Error", databaseProblem_);
+        startupMessages_.push_back({MessageKind::Failure, "Error", databaseProblem_});
     tracker_ =
         std::make_unique<TrackerLookup>(databases_, store_, &buddies_, state_.records, trace_);
 
     if (buddies_.loadBuddies() == BuddyList::LoadResult::ReadError)
-        startupMessages_.emplace_back(
-            BuddyList::kErrorTitle,
-            std::string(BuddyList::kReadErrorText) + ": " + buddies_.loadProblem() +
-                ".\nThe buddy list keeps the names before the damage and is not saved over it.");
+        startupMessages_.push_back(
+            {MessageKind::Failure, std::string(BuddyList::kErrorTitle),
+             std::string(BuddyList::kReadErrorText) + ": " + buddies_.loadProblem() +
+                 ".\nThe buddy list keeps the names before the damage and is not saved over it."});
     colours_ = ColourRanges::load(services_.workingDir);
     cacheExpiry_.setLifetimeSeconds(settings_.general.cacheLifetimeSeconds());
     if (services_.glyphs) {
@@ -64,7 +64,8 @@ Session::Session(SessionServices services)
         std::vector<std::string> problems;
         glyphs_ = loadGlyphTables(services_.workingDir, &problems);
         for (const std::string& left : problems)
-            startupMessages_.emplace_back("Error", "Glyph table left out: " + left);
+            startupMessages_.push_back(
+                {MessageKind::Failure, "Error", "Glyph table left out: " + left});
     }
 
     ScanController::Resources resources;
@@ -104,8 +105,8 @@ void Session::setListener(SessionListener* listener) {
     jobs_->setListener(listener);
     if (!listener_)
         return;
-    for (const auto& [title, text] : std::exchange(startupMessages_, {}))
-        listener_->showMessage(title, text);
+    for (const Message& shown : std::exchange(startupMessages_, {}))
+        listener_->showMessage(shown);
 }
 
 void Session::trace(std::string_view marker) const {
@@ -130,7 +131,7 @@ std::string Session::update(const AppSettings& edited, std::initializer_list<Set
     if (listener_) {
         listener_->settingsChanged(std::vector<SettingsPart>(parts));
         if (!problem.empty())
-            listener_->showMessage("Error", problem);
+            listener_->showMessage({MessageKind::SettingsNotSaved, "Error", problem});
     }
     return problem;
 }
@@ -173,7 +174,8 @@ bool Session::saveDatabases(const DatabaseList& list) {
         saved = list.save(services_.workingDir, &problem);
     }
     if (!saved)
-        message("Error", "Could not save the database list: " + problem);
+        message({MessageKind::DatabaseListNotSaved, "Error",
+                 "Could not save the database list: " + problem});
     companions_->wrote(services_.workingDir / DatabaseList::kFileName);
     databaseProblem_.clear();
     databasesPending_.emplace(list.begin(), list.end());
@@ -186,7 +188,7 @@ void Session::reloadDatabases() {
     std::string problem;
     const DatabaseList list = DatabaseList::load(services_.workingDir, &problem);
     if (!problem.empty()) {
-        message("Error", problem);
+        message({MessageKind::Failure, "Error", problem});
         return;
     }
     databaseProblem_.clear();
@@ -270,9 +272,9 @@ TaughtGlyphs Session::taughtGlyphs() const {
     return TaughtGlyphs::load(services_.workingDir / "ocr2.txt");
 }
 
-void Session::message(const std::string& title, const std::string& text) {
+void Session::message(const Message& shown) {
     if (listener_)
-        listener_->showMessage(title, text);
+        listener_->showMessage(shown);
 }
 
 ScanController::Request Session::request(PassKind kind) const {
@@ -329,7 +331,8 @@ void Session::setBuddy(const std::string& name, bool buddy) {
     const BuddyList::Change change =
         buddy ? buddies_.addBuddy(name, true) : buddies_.removeBuddy(name);
     if (!change.saved)
-        message(std::string(BuddyList::kErrorTitle), std::string(BuddyList::kSaveErrorText));
+        message({MessageKind::FileNotWritten, std::string(BuddyList::kErrorTitle),
+                 std::string(BuddyList::kSaveErrorText)});
     if (change.changed)
         buddiesChanged();
 }
@@ -393,7 +396,7 @@ void Session::handle(const ScanEvent& event) {
             scanned->table, [this](const auto& players) { return evaluate(players); });
         recordVisit(tables_.rows()[row]);
     } else if (const auto* shown = std::get_if<scan_event::Message>(&event)) {
-        message(shown->title, shown->text);
+        message(*shown);
     } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
         progress_.finished(done->end == PassEnd::EndOfList && !scans_->runningOpenerScan());
         finished(*done);
@@ -558,7 +561,7 @@ void Session::writeScanResult() {
     const ScanResultWrite written =
         kestrova::writeScanResult(settings_.general.scanResult.resultPath, players_.records());
     if (!written.written)
-        message("Error", written.message());
+        message({MessageKind::FileNotWritten, "Error", written.message()});
 }
 
 }  // namespace kestrova

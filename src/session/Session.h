@@ -177,7 +177,7 @@ private:
     void tellAlerts(const std::vector<AlertNotice>& notices);
     // The players of the tables still listed, after a table list dropped some.
     void keepPlayersOfTheRows();
-    void message(const std::string& title, const std::string& text);
+    void message(const Message& shown);
     void busyChanged(bool busy);
     void useDatabases();
     void openHistory();
@@ -213,7 +213,7 @@ private:
     std::optional<std::string> currentTable_;
     bool tableSelected_ = false;
     SessionListener* listener_ = nullptr;
-    std::vector<std::pair<std::string, std::string>> startupMessages_;
+    std::vector<Message> startupMessages_;
     std::unique_ptr<ScanController> scans_;
     std::unique_ptr<ScanSchedule> schedule_;
     std::unique_ptr<Jobs> jobs_;

@@ -17,7 +17,7 @@ class SessionListener {
 public:
     virtual ~SessionListener() = default;
     // A failure or notice for the user: a modal box, or standard error.
-    virtual void showMessage(const std::string& title, const std::string& text) = 0;
+    virtual void showMessage(const Message& message) = 0;
     // A pass reported something; the session's models already show it.
     virtual void scanEvent(const ScanEvent& event) { (void)event; }
     // A pass read a row of the lobby, or started.
@@ -32,7 +32,7 @@ public:
     // The scan history cannot be used (any more); the passes go on without it.
     // Not a failure of what the user asked for: by default a message like any other.
     virtual void historyUnavailable(const std::string& problem) {
-        showMessage("Scan History", problem);
+        showMessage({MessageKind::Notice, "Scan History", problem});
     }
     // A pass read watched players or tables that meet a rule; their rows are
     // marked, and Session::passAlerts() lists them. What to tell of them now.

@@ -166,8 +166,8 @@ private slots:
     }
 
 private:
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages_.push_back(title + '|' + text);
+    void showMessage(const Message& message) override {
+        messages_.push_back(message.title + '|' + message.text);
     }
     Session& start() {
         SessionServices services;

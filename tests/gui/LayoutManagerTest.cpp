@@ -71,8 +71,8 @@ class LayoutManagerTest : public QObject {
 private:
     std::unique_ptr<LayoutManagerDialog> open(QStringList* messages) {
         auto dialog = std::make_unique<LayoutManagerDialog>(
-            dir_.path(), nullptr, [messages](QWidget*, const QString& title, const QString& text) {
-                *messages << title + QLatin1Char('|') + text;
+            dir_.path(), nullptr, [messages](QWidget*, const Message& message) {
+                *messages << QString::fromStdString(message.title + '|' + message.text);
             });
         return dialog;
     }

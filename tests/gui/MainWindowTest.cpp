@@ -141,8 +141,8 @@ void MainWindowTest::open(sim::Lobby lobby) {
     };
     window_ = std::make_unique<MainWindow>(services);
     lookup_.cache = const_cast<PlayerRecordList*>(&window_->session().scanState().records);
-    window_->setMessageHandler([this](const QString& title, const QString& text) {
-        messages_ << title + QStringLiteral(": ") + text;
+    window_->setMessageHandler([this](const Message& message) {
+        messages_ << QString::fromStdString(message.title + ": " + message.text);
     });
 }
 

@@ -70,8 +70,8 @@ private slots:
 
 private:
     // SessionListener: the window's part, the test's answer to the open page.
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages_ << QString::fromStdString(title + '|' + text);
+    void showMessage(const Message& message) override {
+        messages_ << QString::fromStdString(message.title + '|' + message.text);
     }
     void jobEvent(const JobEvent& event) override {
         if (const auto* tested = std::get_if<job_event::ConnectionsTested>(&event);
@@ -137,8 +137,8 @@ std::unique_ptr<TabDialog> OptionsDialogTest::makeDialog() {
     session_->setListener(this);
 
     TabDialog::Services services;
-    services.prompts.showMessage = [this](QWidget*, const QString& title, const QString& text) {
-        messages_ << title + QLatin1Char('|') + text;
+    services.prompts.showMessage = [this](QWidget*, const Message& message) {
+        messages_ << QString::fromStdString(message.title + '|' + message.text);
     };
     services.prompts.askDirectory = [this](QWidget*, const QString&) { return directoryAnswer_; };
     services.prompts.askOpenFile = [this](QWidget*, const QString& title, const QString& filter) {

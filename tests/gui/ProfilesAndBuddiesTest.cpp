@@ -61,8 +61,8 @@ struct PromptLog {
 
     UserPrompts prompts() {
         UserPrompts p;
-        p.showMessage = [this](QWidget*, const QString& title, const QString& text) {
-            messages << title + QLatin1Char('|') + text;
+        p.showMessage = [this](QWidget*, const Message& message) {
+            messages << QString::fromStdString(message.title + '|' + message.text);
         };
         p.askText = [this](QWidget*, const QString&, const QString&) { return textAnswer; };
         p.askOpenFile = [this](QWidget*, const QString&, const QString&) { return openAnswer; };

@@ -48,7 +48,7 @@ void TeachFontTest::correctedCellsAreLearntAndReadAgain() {
         MainWindow window(services);
         std::vector<QString> messages;
         window.setMessageHandler(
-            [&](const QString&, const QString& text) { messages.push_back(text); });
+            [&](const Message& message) { messages.push_back(toQString(message.text)); });
         // The capture runs on the worker; the dialog opens when it is there.
         window.slot_qaTeachFont();
         QTRY_VERIFY(window.findChild<TeachFontDialog*>() != nullptr);

@@ -181,8 +181,9 @@ protected:
         }
     }
 
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back(title + ": " + text);
+    void showMessage(const Message& message) override {
+        messages.push_back(message.title + ": " + message.text);
+        kinds.push_back(message.kind);
     }
     void jobEvent(const JobEvent& event) override {
         if (std::holds_alternative<job_event::Started>(event))
@@ -210,6 +211,7 @@ protected:
     std::mutex mutex;
     std::vector<std::function<void()>> queue;
     std::vector<std::string> messages;
+    std::vector<MessageKind> kinds;
     std::function<void(const ScanEvent&)> onScanEvent;
     std::vector<PassProgress> progressShown;
     std::vector<PassEnd> ends;
@@ -372,10 +374,9 @@ TEST_F(SessionTest, MissingLobbyIsToldAndEndsThePass) {
     settle();
     EXPECT_EQ(messages,
               std::vector<std::string>{"Lobby not found: Everestclient not found or minimized"});
-    // A failure, whose advice speaks of the lobby in the message's own words.
-    EXPECT_TRUE(isFailure("Lobby not found"));
-    EXPECT_NE(adviceFor("Lobby not found", kLobbyNotFoundMessage).find("not minimized"),
-              std::string::npos);
+    // A failure of its own kind, whose advice speaks of the lobby.
+    ASSERT_EQ(kinds, std::vector<MessageKind>{MessageKind::LobbyNotFound});
+    EXPECT_NE(adviceFor(kinds[0]).find("not minimized"), std::string::npos);
     EXPECT_FALSE(session->busy());
     EXPECT_TRUE(session->tables().rows().empty());
 }

@@ -25,7 +25,7 @@ public:
     bool connectDatabases(MessageSink& messages) override {
         ++connects;
         if (failConnect)
-            messages.showMessage("Error", "no database");
+            messages.showError(MessageKind::Failure, "no database");
         return !failConnect;
     }
     void disconnectDatabases() override { ++disconnects; }

@@ -24,8 +24,8 @@ public:
     int rounds = 0;
     int cancelAfterRounds = -1;
 
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back(title + ": " + text);
+    void showMessage(const Message& message) override {
+        messages.push_back(message.title + ": " + message.text);
     }
     bool cancelled() const override { return cancelled_; }
     void lobbyFound(const Rect& r) override { lobbyRect = r; }

@@ -91,9 +91,10 @@ void HeadlessSession::historyUnavailable(const std::string& problem) {
     err_ << "warning: " << problem << '\n';
 }
 
-void HeadlessSession::showMessage(const std::string& title, const std::string& text) {
+void HeadlessSession::showMessage(const Message& message) {
     if (!bareMessages_)
-        err_ << title << ": ";
+        err_ << message.title << ": ";
+    const std::string& text = message.text;
     err_ << text;
     if (text.empty() || text.back() != '\n')
         err_ << '\n';

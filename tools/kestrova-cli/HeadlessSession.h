@@ -57,7 +57,7 @@ public:
     // The tracking databases the last scan left out after telling why, once each.
     const std::vector<scan_event::LeftOutDatabase>& leftOut() const { return leftOut_; }
 
-    void showMessage(const std::string& title, const std::string& text) override;
+    void showMessage(const Message& message) override;
     void jobEvent(const JobEvent& event) override;
     // The font a pass found for a lobby the glyph tables could not read: a note.
     void scanEvent(const ScanEvent& event) override;

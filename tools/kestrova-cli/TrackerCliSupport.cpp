@@ -4,7 +4,8 @@
 
 namespace kestrova::cli {
 
-void StreamMessageSink::showMessage(const std::string& /*title*/, const std::string& text) {
+void StreamMessageSink::showMessage(const Message& message) {
+    const std::string& text = message.text;
     err_ << text;
     if (text.empty() || text.back() != '\n')
         err_ << '\n';

@@ -14,7 +14,7 @@ namespace kestrova::cli {
 class StreamMessageSink final : public MessageSink {
 public:
     explicit StreamMessageSink(std::ostream& err) : err_(err) {}
-    void showMessage(const std::string& title, const std::string& text) override;
+    void showMessage(const Message& message) override;
     int count() const { return count_; }
 
 private:

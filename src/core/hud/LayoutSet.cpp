@@ -136,8 +136,8 @@ void LayoutSet::load(const std::filesystem::path& directory, LayoutFamily family
             }
         }
         if (!problem.empty() && failures != nullptr) {
-            failures->showMessage(std::string(kErrorTitle),
-                                  std::string(kLoadErrorText) + ": " + problem);
+            failures->showMessage({MessageKind::Failure, std::string(kErrorTitle),
+                                   std::string(kLoadErrorText) + ": " + problem});
         }
     }
 }
@@ -147,7 +147,8 @@ bool LayoutSet::save(const std::filesystem::path& directory, MessageSink& failur
     for (int room = 0; room < kRoomCount; ++room) {
         const auto file = directory / roomFileName(room, LayoutFamily::User);
         if (!writeFileAtomically(file, roomBytes(room))) {
-            failures.showMessage(std::string(kErrorTitle), std::string(kSaveErrorText));
+            failures.showMessage({MessageKind::FileNotWritten, std::string(kErrorTitle),
+                                  std::string(kSaveErrorText)});
             allWritten = false;
         }
     }

@@ -108,8 +108,8 @@ PlayerImport::Outcome PlayerImport::run(const std::vector<DatabaseEntry>& databa
 
     outcome.saved = buddies.saveBuddies();
     if (!outcome.saved) {
-        messages_.showMessage(std::string(BuddyList::kErrorTitle),
-                              std::string(BuddyList::kSaveErrorText));
+        messages_.showMessage({MessageKind::FileNotWritten, std::string(BuddyList::kErrorTitle),
+                               std::string(BuddyList::kSaveErrorText)});
     }
     lookup_.disconnectDatabases();
     return outcome;

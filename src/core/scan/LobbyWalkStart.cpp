@@ -19,7 +19,8 @@ std::optional<EverestLobby> startLobbyWalk(
     const std::function<void(const EverestLobby&, const ClickSeen&)>& beforeHome) {
     LobbySearch search = findEverestLobby(context.platform);
     if (!search.lobby) {
-        context.observer.showMessage(search.errorTitle, kLobbyNotFoundMessage);
+        context.observer.showMessage({MessageKind::LobbyNotFound, std::string(search.errorTitle),
+                                      std::string(kLobbyNotFoundMessage)});
         return std::nullopt;
     }
     const EverestLobby& lobby = *search.lobby;
@@ -74,7 +75,7 @@ bool rowsBelowHighlight(const LobbyScreen& screen) {
 
 bool reportFontSearch(LobbyScreen& screen, ScanObserver& observer) {
     if (!screen.unreadable().empty()) {
-        observer.showMessage("Error", screen.unreadable());
+        observer.showError(MessageKind::Failure, screen.unreadable());
         return false;
     }
     if (const std::optional<std::string> found = screen.takeFontFound())

@@ -27,7 +27,8 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
     ScanObserver& observer = context_.observer;
     while (!observer.cancelled()) {
         if (!waits.grabRow()) {
-            observer.showMessage("Error", KESTROVA_TEXT("Messages", "Error Capturing"));
+            observer.showError(MessageKind::LobbyUnreadable,
+                               KESTROVA_TEXT("Messages", "Error Capturing"));
             return PassEnd::CaptureFailed;
         }
         bool atEnd = false;
@@ -50,7 +51,8 @@ PassEnd TableListPass::run(LobbyEntryList& entries) {
         waits.noteList();
         screen.release();
         if (stopped) {
-            observer.showMessage("Error", KESTROVA_TEXT("Messages", kClientStoppedMessage));
+            observer.showError(MessageKind::Failure,
+                               KESTROVA_TEXT("Messages", kClientStoppedMessage));
             return PassEnd::ClientStopped;
         }
         if (lastRow)

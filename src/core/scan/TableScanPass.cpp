@@ -136,7 +136,8 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
             // A cancelled wait leaves the previous table's seats on the screen, and a
             // failed capture shows none: neither is reported as this table's players.
             if (waits.captureFailed()) {
-                observer.showMessage("Error", KESTROVA_TEXT("Messages", "Error Capturing"));
+                observer.showError(MessageKind::LobbyUnreadable,
+                                   KESTROVA_TEXT("Messages", "Error Capturing"));
                 end = PassEnd::CaptureFailed;
             }
             break;
@@ -170,7 +171,8 @@ PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
 bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
                                     EndOfListDetector& endOfList, bool& atEnd, bool& lastRow) {
     if (!waits.grabRow()) {
-        context_.observer.showMessage("Error", KESTROVA_TEXT("Messages", "Error Capturing"));
+        context_.observer.showError(MessageKind::LobbyUnreadable,
+                                    KESTROVA_TEXT("Messages", "Error Capturing"));
         return false;
     }
     state_.selectedRowName.clear();
@@ -185,7 +187,8 @@ bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,
     atEnd = endOfList.onRead(state_.selectedRowName);
     lastRow = waits.lastRowShown();
     if ((atEnd || lastRow) && waits.highlightStuck() && rowsBelowHighlight(screen)) {
-        context_.observer.showMessage("Error", KESTROVA_TEXT("Messages", kClientStoppedMessage));
+        context_.observer.showError(MessageKind::Failure,
+                                    KESTROVA_TEXT("Messages", kClientStoppedMessage));
         clientStopped_ = true;
         screen.release();
         return false;

@@ -86,7 +86,8 @@ std::unique_ptr<SqlConnection> AccessTrackerSource::open(std::string& error) {
 }
 
 void AccessTrackerSource::fail(const std::string& reason, MessageSink& messages) {
-    failForPass("The PokerTracker database \"" + entry().database +
+    failForPass(MessageKind::DatabaseFileUnreadable,
+                "The PokerTracker database \"" + entry().database +
                     "\" cannot be read in this pass: " + reason,
                 reason, messages);
 }

@@ -19,7 +19,7 @@ namespace sql = trackerStatements;
 constexpr int kSumColumns = 13;
 
 void fail(PostgresConnection& connection, std::string_view text, MessageSink& messages) {
-    messages.showMessage("Error", std::string(text) + connection.errorMessage());
+    messages.showError(MessageKind::Failure, std::string(text) + connection.errorMessage());
 }
 
 // A sum as an SQL literal: numbers as returned, NULL as 0, anything else quoted.

@@ -61,7 +61,8 @@ std::unique_ptr<SqlConnection> PokerOfficeSource::open(std::string& error) {
 void PokerOfficeSource::fail(const std::string& reason, MessageSink& messages) {
     connection_.reset();
     const DatabaseEntry& e = entry();
-    failForPass("PokerOffice database \"" + e.database + "\" on " +
+    failForPass(MessageKind::DatabaseUnusable,
+                "PokerOffice database \"" + e.database + "\" on " +
                     (e.host.empty() ? std::string("this computer") : e.host) +
                     " cannot be used in this pass: " + reason,
                 reason, messages);

@@ -41,16 +41,17 @@ std::unique_ptr<SqlConnection> PokermanagerSource::open(std::string& error) {
 }
 
 void PokermanagerSource::reportOpenFailure(const std::string& error, MessageSink& messages) {
-    messages.showMessage(kErrorTitle, problemText(error));
+    messages.showMessage({MessageKind::Failure, kErrorTitle, problemText(error)});
 }
 
 void PokermanagerSource::reportFailure(const SqlConnection& connection, MessageSink& messages) {
-    messages.showMessage(kErrorTitle,
-                         problemText(connection.failedStep() + "\n" + connection.errorMessage()));
+    messages.showMessage({MessageKind::Failure, kErrorTitle,
+                          problemText(connection.failedStep() + "\n" + connection.errorMessage())});
 }
 
 void PokermanagerSource::fail(const std::string& stepAndReason, MessageSink& messages) {
-    failForPass(problemText(stepAndReason), reasonOf(stepAndReason), messages);
+    failForPass(MessageKind::Failure, problemText(stepAndReason), reasonOf(stepAndReason),
+                messages);
 }
 
 bool PokermanagerSource::addCounters(const TrackerName& name, TrackerCounters& counters,

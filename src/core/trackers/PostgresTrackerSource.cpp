@@ -40,9 +40,9 @@ bool PostgresTrackerSource::connect(MessageSink& messages) {
         connection_.close();
         const std::string database =
             std::string(trackerKindName(kind())) + " \"" + e.database + "\"";
-        failForPass(connectionFailureText(reason, e.user, database),
-                    std::string(trimWhiteSpace(reason)),
-                    messages);
+        failForPass(MessageKind::DatabaseUnreachable,
+                    connectionFailureText(reason, e.user, database),
+                    std::string(trimWhiteSpace(reason)), messages);
         return false;
     }
     afterConnect();
@@ -50,8 +50,8 @@ bool PostgresTrackerSource::connect(MessageSink& messages) {
 }
 
 void PostgresTrackerSource::failBlock(std::string_view message, MessageSink& messages) {
-    messages.showMessage(std::string(kErrorTitle),
-                         std::string(message) + connection_.errorMessage());
+    messages.showMessage({MessageKind::Failure, std::string(kErrorTitle),
+                          std::string(message) + connection_.errorMessage()});
     connection_.close();
 }
 
@@ -114,9 +114,9 @@ bool PostgresTrackerSource::quotePattern(const std::string& pattern, std::string
     if (!escaped) {
         // Only an invalid character can get here, and the pattern is built as
         // UTF-8; the name is then simply not looked up in this database.
-        messages.showMessage(std::string(kErrorTitle),
-                             "The name cannot be looked up in database \"" + entry().database +
-                                 "\": " + connection_.errorMessage());
+        messages.showMessage({MessageKind::Failure, std::string(kErrorTitle),
+                              "The name cannot be looked up in database \"" + entry().database +
+                                  "\": " + connection_.errorMessage()});
         return false;
     }
     quoted = std::move(*escaped);

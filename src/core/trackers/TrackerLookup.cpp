@@ -181,8 +181,8 @@ bool TrackerLookup::buildAggregator(MessageSink& messages) {
         // Building reads every hand: its statements get a deadline of their own.
         PostgresConnection& connection = postgres.connection();
         const auto refused = [&] {
-            messages.showMessage("Error", "Database \"" + source->entry().database +
-                                              "\": " + connection.errorMessage());
+            messages.showError(MessageKind::Failure, "Database \"" + source->entry().database +
+                                                         "\": " + connection.errorMessage());
             return AggregatorBuild::Failed;
         };
         AggregatorBuild built = connection.setStatementTimeout(kAggregatorStatementTimeout)

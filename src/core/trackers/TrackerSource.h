@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/MessageSink.h"
 #include "records/DatabaseEntry.h"
 #include "records/PlayerNameSource.h"
 #include "records/TrackerCounters.h"
@@ -75,7 +76,8 @@ protected:
     std::chrono::milliseconds statementTimeout() const { return statementTimeout_; }
     // Shows the message (title "Error") and leaves the database out for the
     // rest of the pass; `reason` is what the failure list says.
-    void failForPass(const std::string& message, const std::string& reason, MessageSink& messages);
+    void failForPass(MessageKind kind, const std::string& message, const std::string& reason,
+                     MessageSink& messages);
 
 private:
     DatabaseEntry entry_;

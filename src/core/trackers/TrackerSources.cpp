@@ -11,9 +11,9 @@
 
 namespace kestrova {
 
-void TrackerSource::failForPass(const std::string& message, const std::string& reason,
-                                MessageSink& messages) {
-    messages.showMessage("Error", message);
+void TrackerSource::failForPass(MessageKind kind, const std::string& message,
+                                const std::string& reason, MessageSink& messages) {
+    messages.showError(kind, message);
     passFailure_ = reason;
 }
 

@@ -17,10 +17,10 @@ namespace {
 // was shown.
 constexpr int kNameRole = Qt::UserRole;
 
-void tell(const UserPrompts& prompts, QWidget* parent, std::string_view title,
+void tell(const UserPrompts& prompts, QWidget* parent, MessageKind kind, std::string_view title,
           std::string_view text) {
     if (prompts.showMessage)
-        prompts.showMessage(parent, toQString(title), toQString(text));
+        prompts.showMessage(parent, Message{kind, std::string(title), std::string(text)});
 }
 
 // A save refused because the file is damaged goes ahead once the user agrees
@@ -28,7 +28,8 @@ void tell(const UserPrompts& prompts, QWidget* parent, std::string_view title,
 void saveFailed(const UserPrompts& prompts, QWidget* parent, BuddyBook& buddies) {
     if (offerBuddyFileRepair(parent, buddies, prompts) && buddies.save())
         return;
-    tell(prompts, parent, BuddyList::kErrorTitle, BuddyList::kSaveErrorText);
+    tell(prompts, parent, MessageKind::FileNotWritten, BuddyList::kErrorTitle,
+         BuddyList::kSaveErrorText);
 }
 
 QByteArray bytesOf(const std::string& text) {
@@ -131,7 +132,7 @@ bool addBuddyInteractively(QWidget* parent, BuddyBook& buddies, const UserPrompt
     const QByteArray bytes = text->toUtf8();
     const std::string_view name(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (const std::string why = BuddyList::whyNoScreenName(name); !why.empty()) {
-        tell(prompts, parent, BuddyList::kErrorTitle, why);
+        tell(prompts, parent, MessageKind::Failure, BuddyList::kErrorTitle, why);
         return false;
     }
     const auto change = buddies.add(name);
@@ -141,7 +142,7 @@ bool addBuddyInteractively(QWidget* parent, BuddyBook& buddies, const UserPrompt
 }
 
 bool importBuddiesFromCsv(QWidget* parent, BuddyBook& buddies, const UserPrompts& prompts) {
-    tell(prompts, parent, BuddyCsv::kRemarkTitle, BuddyCsv::kRemarkText);
+    tell(prompts, parent, MessageKind::Notice, BuddyCsv::kRemarkTitle, BuddyCsv::kRemarkText);
     if (!prompts.askOpenFile)
         return false;
     const QString chosen = prompts.askOpenFile(parent, messageText(BuddyCsv::kImportFileTitle),
@@ -151,10 +152,12 @@ bool importBuddiesFromCsv(QWidget* parent, BuddyBook& buddies, const UserPrompts
     const auto file = toPath(chosen);
     const auto result = buddies.importCsv(file);
     if (!result.read) {
-        tell(prompts, parent, BuddyCsv::kErrorTitle, BuddyCsv::unreadableText(file));
+        tell(prompts, parent, MessageKind::Failure, BuddyCsv::kErrorTitle,
+             BuddyCsv::unreadableText(file));
         return false;
     }
-    tell(prompts, parent, BuddyCsv::kImportDoneTitle, BuddyCsv::importDoneText(result.imported));
+    tell(prompts, parent, MessageKind::Notice, BuddyCsv::kImportDoneTitle,
+         BuddyCsv::importDoneText(result.imported));
     if (!result.saved)
         saveFailed(prompts, parent, buddies);
     return result.imported > 0;
@@ -169,7 +172,8 @@ void exportBuddiesToCsv(QWidget* parent, const BuddyBook& buddies, const UserPro
         return;
     const auto file = BuddyCsv::exportPath(toPath(chosen));
     if (!buddies.exportCsv(file))
-        tell(prompts, parent, BuddyCsv::kErrorTitle, BuddyCsv::unwritableText(file));
+        tell(prompts, parent, MessageKind::Failure, BuddyCsv::kErrorTitle,
+             BuddyCsv::unwritableText(file));
 }
 
 }  // namespace kestrova

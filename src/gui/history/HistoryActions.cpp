@@ -94,9 +94,10 @@ HistoryWindow* HistoryActions::historyWindow() {
 
 void HistoryActions::showHistory() {
     if (!session_.history().available()) {
-        prompts_.showMessage(window_, tr("History"),
-                             tr("No scan history is kept: it could not be opened, or "
-                                "\"historydays\" is 0."));
+        prompts_.showMessage(window_,
+                             guiMessage(MessageKind::Notice, tr("History"),
+                                        tr("No scan history is kept: it could not be opened, or "
+                                           "\"historydays\" is 0.")));
         return;
     }
     HistoryWindow* window = historyWindow();

@@ -118,13 +118,12 @@ LayoutCanvas* LayoutManagerDialog::shownCanvas() const {
     return canvas(room_, sizeOfChoice(sizeChoice_));
 }
 
-void LayoutManagerDialog::tell(const QString& title, const QString& text) {
-    showMessage_(this, title, text);
+void LayoutManagerDialog::tell(const Message& message) {
+    showMessage_(this, message);
 }
 
 void LayoutManagerDialog::loadLayouts(bool defaults, bool report) {
-    MessageHandlerSink sink(
-        [this](const QString& title, const QString& text) { tell(title, text); });
+    MessageHandlerSink sink([this](const Message& message) { tell(message); });
     MessageSink* failures = report ? &sink : nullptr;
     if (defaults)
         layouts_.loadDefaults(failures);
@@ -202,8 +201,7 @@ void LayoutManagerDialog::slot_conti() {
 }
 
 void LayoutManagerDialog::slot_pbSave() {
-    MessageHandlerSink sink(
-        [this](const QString& title, const QString& text) { tell(title, text); });
+    MessageHandlerSink sink([this](const Message& message) { tell(message); });
     layouts_.save(sink);
 }
 

@@ -71,7 +71,7 @@ private:
     void showChosenLayout();
     void syncCheckBoxes();
     void applyCheckBox(hud::StatKind kind);
-    void tell(const QString& title, const QString& text);
+    void tell(const Message& message);
 
     UserPrompts::Message showMessage_;
     HudLayouts layouts_;

@@ -153,9 +153,9 @@ DBTab::DBTab(Services services, QWidget* parent) : QWidget(parent), services_(st
 
 DBTab::~DBTab() = default;
 
-void DBTab::showError(const QString& text) {
+void DBTab::showError(const QString& text, MessageKind kind) {
     if (services_.prompts.showMessage)
-        services_.prompts.showMessage(this, errorTitle(), text);
+        services_.prompts.showMessage(this, guiMessage(kind, errorTitle(), text));
 }
 
 bool DBTab::startTest(std::vector<DatabaseEntry> entries) {
@@ -179,7 +179,7 @@ void DBTab::connectionsTested(const std::vector<std::optional<std::string>>& fai
             // A server that is down today keeps its row: dropping it would take the
             // database out of "db.conf" at the next "OK".
             if (const std::optional<std::string>& failure = failures[i]) {
-                showError(toQString(*failure));
+                showError(toQString(*failure), MessageKind::DatabaseUnreachable);
                 list_->topLevelItem(testedRows_[i])
                     ->setToolTip(kHost, tr("No connection when the options opened"));
             }
@@ -188,7 +188,7 @@ void DBTab::connectionsTested(const std::vector<std::optional<std::string>>& fai
         return;
     }
     if (!failures.empty() && failures.front()) {
-        showError(toQString(*failures.front()));
+        showError(toQString(*failures.front()), MessageKind::DatabaseUnreachable);
         return;
     }
     addRow(offered_);

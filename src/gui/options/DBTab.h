@@ -72,7 +72,7 @@ private:
     // "Add" done: the row, and the fields emptied for the next.
     void addRow(const DatabaseEntry& entry);
     DatabaseEntry fieldsEntry() const;
-    void showError(const QString& text);
+    void showError(const QString& text, MessageKind kind = MessageKind::Failure);
     bool startTest(std::vector<DatabaseEntry> entries);
 
     Services services_;

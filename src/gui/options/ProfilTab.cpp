@@ -200,7 +200,7 @@ bool ProfilTab::boundsAccepted() {
         return false;
     const QString problem = dialog_->boundsProblem();
     if (!problem.isEmpty() && prompts_.showMessage)
-        prompts_.showMessage(dialog_, errorTitle(), problem);
+        prompts_.showMessage(dialog_, guiMessage(MessageKind::Failure, errorTitle(), problem));
     return problem.isEmpty();
 }
 

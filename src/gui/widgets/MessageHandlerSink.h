@@ -1,9 +1,9 @@
 #pragma once
 
 #include "SessionTypes.h"
-#include "gui/widgets/QtText.h"
 
 #include <functional>
+#include <utility>
 
 namespace kestrova {
 
@@ -11,13 +11,11 @@ namespace kestrova {
 // the test's answer).
 class MessageHandlerSink final : public MessageSink {
 public:
-    using Handler = std::function<void(const QString& title, const QString& text)>;
+    using Handler = std::function<void(const Message& message)>;
 
     explicit MessageHandlerSink(Handler handler) : handler_(std::move(handler)) {}
 
-    void showMessage(const std::string& title, const std::string& text) override {
-        handler_(toQString(title), toQString(text));
-    }
+    void showMessage(const Message& message) override { handler_(message); }
 
 private:
     Handler handler_;

@@ -1,5 +1,6 @@
 #include "gui/widgets/UserPrompts.h"
 
+#include "MessageAdvice.h"
 #include "gui/widgets/QtText.h"
 
 #include <QColorDialog>
@@ -19,11 +20,21 @@ void fitTitle(QDialog& dialog) {
     dialog.setMinimumWidth(std::max(dialog.minimumWidth(), titleWidth + 160));
 }
 
+void showMessageBox(QWidget* parent, const Message& message) {
+    QMessageBox box(message.failure() ? QMessageBox::Critical : QMessageBox::Information,
+                    QStringLiteral("Kestrova Everest: ") + messageText(message.title),
+                    messageText(message.text), QMessageBox::Ok, parent);
+    box.setInformativeText(messageText(adviceFor(message.kind)));
+    box.exec();
+}
+
+Message guiMessage(MessageKind kind, const QString& title, const QString& text) {
+    return Message{kind, title.toStdString(), text.toStdString()};
+}
+
 UserPrompts UserPrompts::standard() {
     UserPrompts prompts;
-    prompts.showMessage = [](QWidget* parent, const QString& title, const QString& text) {
-        QMessageBox::information(parent, messageText(title), messageText(text));
-    };
+    prompts.showMessage = showMessageBox;
     prompts.askText = [](QWidget* parent, const QString& title,
                          const QString& label) -> std::optional<QString> {
         QInputDialog dialog(parent);

@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+#include "SessionTypes.h"
+
 class QWidget;
 
 class QDialog;
@@ -20,9 +22,9 @@ void fitTitle(QDialog& dialog);
 // things: modal boxes and file and colour dialogs normally, answers given by a
 // test instead.
 struct UserPrompts {
-    // An information box with one "OK" button; title and text are English,
-    // as the session's messages are (messageText() in QtText.h).
-    using Message = std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+    // A box with one "OK" button (showMessageBox()); title and text are
+    // English, as the session's messages are (messageText() in QtText.h).
+    using Message = std::function<void(QWidget* parent, const kestrova::Message& message)>;
     // A one-line text; nothing when the user cancels.
     using TextQuestion = std::function<std::optional<QString>(QWidget* parent, const QString& title,
                                                               const QString& label)>;
@@ -48,6 +50,13 @@ struct UserPrompts {
     // The toolkit's own boxes and dialogs.
     static UserPrompts standard();
 };
+
+// The box of a message: its icon and the advice under its text follow from its
+// kind, the title names the program.
+void showMessageBox(QWidget* parent, const Message& message);
+
+// A message of the window's own, its texts English.
+Message guiMessage(MessageKind kind, const QString& title, const QString& text);
 
 // A file name from a dialog as the core's path.
 std::filesystem::path toPath(const QString& fileName);

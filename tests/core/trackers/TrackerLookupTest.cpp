@@ -254,6 +254,7 @@ TEST_F(TrackerLookupTest, ConnectionFailureLeavesThatDatabaseOutOfThePass) {
     ASSERT_EQ(sink_.messages.size(), 1u);
     const std::string& text = sink_.messages[0];
     EXPECT_TRUE(startsWith(text, "Error|Connection to database failed: ")) << text;
+    EXPECT_EQ(sink_.kinds[0], MessageKind::DatabaseUnreachable);
     // A fixed mask: not one star per character of the 9.
     EXPECT_TRUE(text.ends_with("\nDatabase: PokerTracker 3 \"kt_pt3\"\nUsername: tracker\n"
                                "Password: ********"))
@@ -727,6 +728,7 @@ TEST_F(PokerOfficeTest, ThePortEnteredIsUsedAndAnUnreachableServerIsToldOnce) {
     EXPECT_TRUE(startsWith(sink_.messages[0], "Error|PokerOffice database \"pokeroffice\" on "
                                               "127.0.0.1 cannot be used in this pass: "))
         << sink_.messages[0];
+    EXPECT_EQ(sink_.kinds[0], MessageKind::DatabaseUnusable);
     ASSERT_EQ(lookup.failedDatabases().size(), 1u);
     EXPECT_FALSE(lookup.failedDatabases()[0].reason.empty());
 
@@ -889,6 +891,7 @@ TEST_F(AccessTest, LookupNamesAndUnreadableFiles) {
     EXPECT_NE(sink_.messages[0].find("missing.mdb\" cannot be read in this pass: "),
               std::string::npos)
         << sink_.messages[0];
+    EXPECT_EQ(sink_.kinds[0], MessageKind::DatabaseFileUnreadable);
     EXPECT_NE(sink_.messages[1].find("damaged.mdb"), std::string::npos);
     EXPECT_EQ(lookup.failedDatabases().size(), 2u);
     sink_.messages.clear();

@@ -24,16 +24,18 @@ OpenResult openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTa
                            const std::function<bool()>& cancelled) {
     const std::string wanted = tableName(wantedName);
     if (wanted.size() < LobbyScreen::kMinMatchLength) {
-        messages.showMessage(kTableNotFoundTitle,
-                             "The table \"" + wanted + "\" cannot be opened: a name of fewer than " +
-                                 std::to_string(LobbyScreen::kMinMatchLength) +
-                                 " characters cannot be told apart from the other tables' "
-                                 "names.\nOpen it in the client.");
+        messages.showMessage(
+            {MessageKind::TableNotFound, std::string(kTableNotFoundTitle),
+             "The table \"" + wanted + "\" cannot be opened: a name of fewer than " +
+                 std::to_string(LobbyScreen::kMinMatchLength) +
+                 " characters cannot be told apart from the other tables' names.\nOpen it in "
+                 "the client."});
         return OpenResult::NameTooShort;
     }
     const LobbySearch search = findEverestLobby(platform);
     if (!search.lobby) {
-        messages.showMessage(search.errorTitle, kLobbyNotFoundMessage);
+        messages.showMessage({MessageKind::LobbyNotFound, std::string(search.errorTitle),
+                              std::string(kLobbyNotFoundMessage)});
         return OpenResult::LobbyNotFound;
     }
     const EverestLobby& lobby = *search.lobby;
@@ -61,10 +63,10 @@ OpenResult openTableByName(ClientPlatform& platform, Clock& clock, const GlyphTa
         pressKey(platform, lobby.listWindow, win32::VK_DOWN);
         clock.sleepMs(kAfterDownMs);
     }
-    messages.showMessage(kTableNotFoundTitle,
-                         "The table \"" + wanted +
-                             "\" is no longer in the lobby.\nPress \"Get Table List\" to read "
-                             "the lobby again.");
+    messages.showMessage({MessageKind::TableNotFound, std::string(kTableNotFoundTitle),
+                          "The table \"" + wanted +
+                              "\" is no longer in the lobby.\nPress \"Get Table List\" to read "
+                              "the lobby again."});
     return OpenResult::TableNotFound;
 }
 
