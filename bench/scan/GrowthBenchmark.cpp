@@ -186,7 +186,9 @@ int main(int argc, char** argv) {
                 const kestrova::sim::Lobby lobby =
                     kestrova::test::summitLobby(tables, kPlayersPerTable);
                 kestrova::ScanState state;
-                kestrova::TrackerLookup lookup({entry}, settings, nullptr, state.records);
+                kestrova::TrackerLookup lookup({entry},
+                                               kestrova::TrackerOptions::fromSettings(settings),
+                                               nullptr, state.records);
                 row.cold = scanOnce(lobby, state, lookup, glyphs, filter);
                 std::vector<Scan> warm;
                 for (int i = 0; i < warmScans; ++i)

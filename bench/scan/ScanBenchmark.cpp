@@ -125,7 +125,8 @@ void BM_ScanAllColdCache(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto scan = std::make_unique<kestrova::ScanState>();
-        kestrova::TrackerLookup lookup({s.entry}, s.settings, nullptr, scan->records);
+        kestrova::TrackerLookup lookup(
+            {s.entry}, kestrova::TrackerOptions::fromSettings(s.settings), nullptr, scan->records);
         state.ResumeTiming();
         figures = scanOnce(*scan, lookup);
         records = scan->records.size();
@@ -136,7 +137,8 @@ void BM_ScanAllColdCache(benchmark::State& state) {
 void BM_ScanAllWarmCache(benchmark::State& state) {
     Setup& s = setup();
     kestrova::ScanState scan;
-    kestrova::TrackerLookup lookup({s.entry}, s.settings, nullptr, scan.records);
+    kestrova::TrackerLookup lookup({s.entry}, kestrova::TrackerOptions::fromSettings(s.settings),
+                                   nullptr, scan.records);
     scanOnce(scan, lookup);  // fills the cache
     ScanFigures figures;
     for (auto _ : state)

@@ -119,8 +119,8 @@ int main(int argc, char* argv[]) {
         entry.password = std::string(PostgresServer::kPassword);
         entry.kind = static_cast<std::int32_t>(kestrova::DatabaseKind::PokerTracker3);
         kestrova::PlayerRecordList records;
-        kestrova::TrackerLookup lookup({entry}, settings, nullptr, records,
-                                       kestrova::TraceLog(workDir / "log.txt"));
+        kestrova::TrackerLookup lookup({entry}, kestrova::TrackerOptions::fromSettings(settings),
+                                       nullptr, records, kestrova::TraceLog(workDir / "log.txt"));
         PrintingSink sink;
         if (!lookup.connectDatabases(sink))
             return 1;

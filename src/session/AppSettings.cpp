@@ -112,6 +112,7 @@ AppSettings AppSettings::load(const SettingsStore& settings,
     s.scanIntervalMinutes = settings.read(keys::scanint);
     s.checkUpdate = settings.read(keys::checkupdate) == 1;
     s.useAggregator = settings.read(keys::useagg) == 1;
+    s.lookupTimeoutSeconds = settings.read(keys::lookuptimeout);
     return s;
 }
 
@@ -145,6 +146,9 @@ AppSettings withParts(const AppSettings& base, const AppSettings& edited,
                 break;
             case SettingsPart::UseAggregator:
                 next.useAggregator = edited.useAggregator;
+                break;
+            case SettingsPart::LookupTimeout:
+                next.lookupTimeoutSeconds = edited.lookupTimeoutSeconds;
                 break;
             case SettingsPart::Limits:
                 next.limits = edited.limits;
@@ -181,6 +185,9 @@ std::string saveSettings(const AppSettings& s, std::initializer_list<SettingsPar
                 break;
             case SettingsPart::UseAggregator:
                 out.flag(keys::useagg, s.useAggregator);
+                break;
+            case SettingsPart::LookupTimeout:
+                out.number(keys::lookuptimeout, s.lookupTimeoutSeconds);
                 break;
             case SettingsPart::Limits:
                 out.file(LimitsFile::write(workingDir, s.clientKind, s.limits),

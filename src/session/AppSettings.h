@@ -77,6 +77,7 @@ struct AppSettings {
     int scanIntervalMinutes = 0;      // scanint: the interval the user chose
     bool checkUpdate = false;
     bool useAggregator = false;
+    int lookupTimeoutSeconds = 10;  // lookuptimeout: a look-up statement's time limit
     std::string updateServer;  // a base address in place of the program's site, or empty
 
     EvaluationSettings evaluation() const { return EvaluationSettings::fromProfile(profile); }
@@ -93,6 +94,7 @@ enum class SettingsPart {
     ScanInterval,   // the interval box, kept when the window closes
     CheckUpdate,    // "Check for Updates on Startup"
     UseAggregator,  // "Use Aggregator Database"
+    LookupTimeout,  // the look-ups' time limit, taken at the next pass
     Limits,         // the hidden Limit page, written at every change
 };
 

@@ -47,8 +47,8 @@ Session::Session(SessionServices services)
     databases_.assign(list.begin(), list.end());
     if (!databaseProblem_.empty())
         startupMessages_.push_back({MessageKind::Failure, "Error", databaseProblem_});
-    tracker_ =
-        std::make_unique<TrackerLookup>(databases_, store_, &buddies_, state_.records, trace_);
+    tracker_ = std::make_unique<TrackerLookup>(databases_, trackerOptions(), &buddies_,
+                                               state_.records, trace_);
 
     if (buddies_.loadBuddies() == BuddyList::LoadResult::ReadError)
         startupMessages_.push_back(
@@ -121,7 +121,8 @@ PlayerLookup& Session::lookup() {
 
 TrackerOptions Session::trackerOptions() const {
     const EvaluationSettings evaluation = settings_.evaluation();
-    return {settings_.useAggregator, evaluation.excludeMe, evaluation.ownName};
+    return {settings_.useAggregator, evaluation.excludeMe, evaluation.ownName,
+            TrackerOptions::lookupTimeoutOf(settings_.lookupTimeoutSeconds)};
 }
 
 std::string Session::update(const AppSettings& edited, std::initializer_list<SettingsPart> parts) {

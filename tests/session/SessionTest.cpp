@@ -421,19 +421,25 @@ TEST_F(SessionTest, TrackerOptionsChangedDuringAPassTakeEffectAtTheNextPass) {
     changed.useAggregator = true;
     changed.profile.excludeMe = true;
     changed.profile.ownName = "player1_0";
+    changed.lookupTimeoutSeconds = 3;
     clock.setOpen(false);
     ASSERT_TRUE(session->scanAll());
     untilWaiting();
-    session->apply(changed);
+    EXPECT_EQ(session->update(changed, {SettingsPart::Options, SettingsPart::UseAggregator,
+                                        SettingsPart::LookupTimeout}),
+              "");
     const auto described = [](const TrackerOptions& o) {
-        return std::to_string(o.useAggregator) + std::to_string(o.excludeMe) + " " + o.ownName;
+        return std::to_string(o.useAggregator) + std::to_string(o.excludeMe) + " " + o.ownName +
+               " " + std::to_string(o.lookupTimeout.count());
     };
-    EXPECT_EQ(described(session->tracker()->options()), "00 ");
+    EXPECT_EQ(described(session->tracker()->options()), "00  10000");
     clock.setOpen(true);
     settle();
     ASSERT_TRUE(session->scanAll());
     settle();
-    EXPECT_EQ(described(session->tracker()->options()), "11 player1_0");
+    EXPECT_EQ(described(session->tracker()->options()), "11 player1_0 3000");
+    // Saved as well: the next start takes it.
+    EXPECT_EQ(AppSettings::load(session->store(), dir.path()).lookupTimeoutSeconds, 3);
 }
 
 // The lists after a pass: every player row belongs to a listed table that

@@ -21,8 +21,8 @@ constexpr std::chrono::minutes kAggregatorStatementTimeout{1};
 
 }  // namespace
 
-std::chrono::milliseconds TrackerOptions::lookupTimeoutFrom(const SettingsStore& settings) {
-    return std::chrono::seconds(std::max(settings.read(keys::lookuptimeout), 1));
+std::chrono::milliseconds TrackerOptions::lookupTimeoutOf(int seconds) {
+    return std::chrono::seconds(std::max(seconds, 1));
 }
 
 TrackerOptions TrackerOptions::fromSettings(const SettingsStore& settings) {
@@ -30,16 +30,13 @@ TrackerOptions TrackerOptions::fromSettings(const SettingsStore& settings) {
     o.useAggregator = settings.read(keys::useagg) == 1;
     o.excludeMe = settings.read(keys::excludeme) == 1;
     o.ownName = settings.readText(keys::profilme);
+    o.lookupTimeout = lookupTimeoutOf(settings.read(keys::lookuptimeout));
     return o;
 }
 
-TrackerLookup::TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
+TrackerLookup::TrackerLookup(std::vector<DatabaseEntry> entries, Options options,
                              const BuddyIndex* buddies, PlayerRecordList& records, TraceLog trace)
-    : options_(Options::fromSettings(settings)),
-      lookupTimeout_(Options::lookupTimeoutFrom(settings)),
-      buddies_(buddies),
-      records_(records),
-      trace_(std::move(trace)) {
+    : options_(std::move(options)), buddies_(buddies), records_(records), trace_(std::move(trace)) {
     setDatabases(std::move(entries));
 }
 
@@ -77,7 +74,7 @@ bool TrackerLookup::connectDatabases(MessageSink& messages) {
     // A new pass: every database gets asked again.
     for (auto& slot : slots_) {
         if (slot.source)
-            slot.source->startPass(lookupTimeout_);
+            slot.source->startPass(options_.lookupTimeout);
     }
     // One database that cannot be connected is told and left out of the pass;
     // the pass needs only one that can be used.
@@ -188,7 +185,8 @@ bool TrackerLookup::buildAggregator(MessageSink& messages) {
         AggregatorBuild built = connection.setStatementTimeout(kAggregatorStatementTimeout)
                                     ? buildAggregatorTable(connection, messages)
                                     : refused();
-        if (built != AggregatorBuild::Failed && !connection.setStatementTimeout(lookupTimeout_))
+        if (built != AggregatorBuild::Failed &&
+            !connection.setStatementTimeout(options_.lookupTimeout))
             built = refused();
         switch (built) {
             case AggregatorBuild::Failed:

@@ -20,7 +20,6 @@ namespace kestrova {
 class BuddyIndex;
 class MessageSink;
 class PlayerRecordList;
-class SettingsStore;
 
 // Looks players up in the configured tracking databases, one TrackerSource
 // per database: the PostgreSQL trackers (PokerTracker 2 and 3, Elephant,
@@ -43,10 +42,9 @@ public:
 
     // entries: the database list in file order; only active entries are used.
     // buddies may be null (every record then has buddy index -1). New records
-    // are appended to records. settings is read at every look-up.
-    TrackerLookup(std::vector<DatabaseEntry> entries, const SettingsStore& settings,
-                  const BuddyIndex* buddies, PlayerRecordList& records,
-                  TraceLog trace = TraceLog());
+    // are appended to records. The options hold until setOptions().
+    TrackerLookup(std::vector<DatabaseEntry> entries, Options options, const BuddyIndex* buddies,
+                  PlayerRecordList& records, TraceLog trace = TraceLog());
     ~TrackerLookup() override;
     TrackerLookup(const TrackerLookup&) = delete;
     TrackerLookup& operator=(const TrackerLookup&) = delete;
@@ -84,9 +82,9 @@ public:
     // connection first.
     void setDatabases(std::vector<DatabaseEntry> entries);
     void setBuddyList(const BuddyIndex* buddies) { buddies_ = buddies; }
-    // The settings a look-up follows, read from the settings once at
-    // construction; later changes come from the thread that looks players up,
-    // between look-ups.
+    // The settings a look-up follows (the time limit of its statements
+    // among them, taken at the next connectDatabases()); changes come from
+    // the thread that looks players up, between look-ups.
     void setOptions(Options options) { options_ = std::move(options); }
     const Options& options() const { return options_; }
 
@@ -109,7 +107,6 @@ private:
 
     std::vector<Slot> slots_;
     Options options_;
-    std::chrono::milliseconds lookupTimeout_;  // read once, at construction
     const BuddyIndex* buddies_;
     PlayerRecordList& records_;
     TraceLog trace_;

@@ -84,7 +84,7 @@ protected:
 
     PlayerImport::Outcome run(const std::vector<DatabaseEntry>& entries, const ImportFilter& filter,
                               ImportProgress& progress, BuddyList* buddies = nullptr) {
-        TrackerLookup lookup(entries, settings_, &buddies_, records_);
+        TrackerLookup lookup(entries, TrackerOptions::fromSettings(settings_), &buddies_, records_);
         PlayerImport import(lookup, names_, sink_);
         auto outcome = import.run(entries, filter, buddies ? *buddies : buddies_, progress);
         candidates_ = import.candidates();

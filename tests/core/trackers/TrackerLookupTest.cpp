@@ -89,8 +89,9 @@ constexpr std::string_view kFetchFailed =
 class LookupFixture : public ::testing::Test {
 protected:
     TrackerLookup& makeLookup(std::vector<DatabaseEntry> entries) {
-        lookup_ = std::make_unique<TrackerLookup>(std::move(entries), settings_, nullptr, records_,
-                                                  TraceLog(dir_ / "log.txt"));
+        lookup_ = std::make_unique<TrackerLookup>(std::move(entries),
+                                                  TrackerOptions::fromSettings(settings_), nullptr,
+                                                  records_, TraceLog(dir_ / "log.txt"));
         return *lookup_;
     }
     TrackerLookup& connected(std::vector<DatabaseEntry> entries) {

@@ -194,7 +194,8 @@ TEST(PostgresConnectionDeadlines, ATrackerSilentAfterTheLoginCostsOneShortWait) 
                               .database = "x",
                               .user = "u",
                               .kind = static_cast<std::int32_t>(DatabaseKind::PokerTracker3)};
-    TrackerLookup lookup({entry}, settings, nullptr, records, TraceLog::off());
+    TrackerLookup lookup({entry}, TrackerOptions::fromSettings(settings), nullptr, records,
+                         TraceLog::off());
     test::RecordingSink sink;
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(lookup.connectDatabases(sink));
