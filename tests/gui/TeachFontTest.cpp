@@ -47,8 +47,9 @@ void TeachFontTest::correctedCellsAreLearntAndReadAgain() {
         services.clock = &clock;
         MainWindow window(services);
         std::vector<QString> messages;
-        window.setMessageHandler(
-            [&](const Message& message) { messages.push_back(toQString(message.text)); });
+        window.setMessageHandler([&](const Message& message) {
+            messages.push_back(QString::fromStdString(message.text));
+        });
         // The capture runs on the worker; the dialog opens when it is there.
         window.slot_qaTeachFont();
         QTRY_VERIFY(window.findChild<TeachFontDialog*>() != nullptr);
