@@ -141,7 +141,8 @@ void lookUp(benchmark::State& state, const DatabaseEntry& entry) {
     SettingsStore settings(std::filesystem::path(dir) / "Velloran.ini");
     PlayerRecordList records;
     QuietSink sink;
-    TrackerLookup lookup({entry}, settings, nullptr, records, TraceLog::off());
+    TrackerLookup lookup({entry}, TrackerOptions::fromSettings(settings), nullptr, records,
+                         TraceLog::off());
     lookup.connectDatabases(sink);
     for (auto _ : state) {
         TrackerCounters counters;
