@@ -56,18 +56,13 @@ ScanController::ScanController(Resources resources, Poster post)
     : resources_(resources), post_(std::move(post)), state_(*resources.state) {
     if (resources_.tracker)
         resources_.tracker->setBuddyList(&passBuddies_);
-    thread_ = std::thread([this] { worker(); });
 }
 
 ScanController::~ScanController() {
+    // The running pass ends within a wait step; what is queued is dropped.
     cancel();
-    {
-        const std::lock_guard lock(mutex_);
-        stopping_ = true;
-        jobs_.clear();
-    }
-    wake_.notify_all();
-    thread_.join();
+    worker_.stop(SerialWorker::Queued::Drop);
+    worker_.join();
 }
 
 bool ScanController::start(Request request) {
@@ -81,11 +76,7 @@ bool ScanController::start(Request request) {
         resources_.clock->resume();
     if (handler_)
         handler_(scan_event::Started{request.kind, request.tableName});
-    {
-        const std::lock_guard lock(mutex_);
-        jobs_.push_back([this, request = std::move(request)]() mutable { runPass(request); });
-    }
-    wake_.notify_all();
+    worker_.post([this, request = std::move(request)]() mutable { runPass(request); });
     return true;
 }
 
@@ -97,17 +88,13 @@ bool ScanController::startJob(std::function<void()> work, std::function<void()> 
     passBuddies_ = std::move(buddies);
     setBusy(true);
     cancelled_ = false;
-    {
-        const std::lock_guard lock(mutex_);
-        jobs_.push_back([this, work = std::move(work), done = std::move(done)]() mutable {
-            work();
-            post_([this, done = std::move(done)] {
-                done();
-                jobEnded();
-            });
+    worker_.post([this, work = std::move(work), done = std::move(done)]() mutable {
+        work();
+        post_([this, done = std::move(done)] {
+            done();
+            jobEnded();
         });
-    }
-    wake_.notify_all();
+    });
     return true;
 }
 
@@ -123,27 +110,6 @@ void ScanController::setBusy(bool busy) {
     busy_ = busy;
     if (onBusyChanged)
         onBusyChanged(busy);
-}
-
-void ScanController::worker() {
-    for (;;) {
-        std::function<void()> job;
-        {
-            std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
-            if (stopping_)
-                return;
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
-            working_ = true;
-        }
-        job();
-        {
-            const std::lock_guard lock(mutex_);
-            working_ = false;
-        }
-        idle_.notify_all();
-    }
 }
 
 void ScanController::runPass(Request& request) {
@@ -243,8 +209,7 @@ void ScanController::jobEnded() {
 }
 
 void ScanController::waitUntilIdle() {
-    std::unique_lock lock(mutex_);
-    idle_.wait(lock, [this] { return jobs_.empty() && !working_; });
+    worker_.waitUntilIdle();
 }
 
 }  // namespace kestrova

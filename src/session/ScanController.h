@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScanEvents.h"
+#include "SerialWorker.h"
 #include "client/lobby/LobbyScreen.h"
 #include "rating/BuddyList.h"
 #include "scan/LobbyFilter.h"
@@ -8,14 +9,9 @@
 #include "trackers/TrackerOptions.h"
 
 #include <atomic>
-#include <condition_variable>
-#include <deque>
 #include <functional>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 
 namespace kestrova {
@@ -106,7 +102,6 @@ public:
 private:
     class Observer;
 
-    void worker();
     void runPass(Request& request);
     void report(ScanEvent event);
     void finished(const scan_event::Finished& finished);
@@ -125,17 +120,12 @@ private:
     // Shared with the worker.
     std::atomic<bool> cancelled_ = false;
     std::atomic<bool> clearCache_ = false;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::condition_variable idle_;
-    std::deque<std::function<void()>> jobs_;
-    bool working_ = false;
-    bool stopping_ = false;
 
     // Worker's thread only while a pass runs.
     ScanState& state_;
     BuddyList passBuddies_;
-    std::thread thread_;
+    // Last: it ends before what its passes use goes.
+    SerialWorker worker_;
 };
 
 }  // namespace kestrova

@@ -134,7 +134,6 @@ ScanHistory::ScanHistory(Opener open, int keepDays, Now now, Poster post, Handle
         available_ = false;
         problem_ = "No scan history is kept.";
     }
-    thread_ = std::thread([this] { worker(); });
 }
 
 void ScanHistory::open() {
@@ -175,30 +174,29 @@ void ScanHistory::keepOnClosing(Opener local, std::string localName,
 std::string ScanHistory::close() {
     if (std::exchange(closed_, true))
         return {};
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    // What was handed over is done before the end: a pass's last tables are
+    // written when the window closes right after it. A slow server is waited
+    // for only so long, and then broken off.
     std::vector<TableVisit> left;
     std::function<void()> breaker;
-    {
-        std::unique_lock lock(mutex_);
-        stopping_ = true;
-        wake_.notify_all();
-        // What was handed over is done before the end: a pass's last tables
-        // are written when the window closes right after it. A slow server
-        // is waited for only so long, and then broken off.
-        const auto ended = [this] { return ended_; };
-        if (!local_)
-            idle_.wait(lock, ended);
-        else if (!idle_.wait_for(lock, closingWait_, ended)) {
-            abandoned_ = true;
-            left = std::exchange(writing_, {});
-            left.insert(left.end(), std::make_move_iterator(pending_.begin()),
-                        std::make_move_iterator(pending_.end()));
-            pending_.clear();
-            breaker = breaker_;
-        }
+    const bool ended = writer_.stop(SerialWorker::Queued::Run,
+                                    local_ ? std::optional(closingWait_) : std::nullopt);
+    if (!ended) {
+        const std::lock_guard lock(mutex_);
+        abandoned_ = true;
+        left = std::exchange(writing_, {});
+        left.insert(left.end(), std::make_move_iterator(pending_.begin()),
+                    std::make_move_iterator(pending_.end()));
+        pending_.clear();
+        breaker = breaker_;
     }
     if (breaker)
         breaker();
-    thread_.join();
+    writer_.join();
     return left.empty() ? std::string() : keepLocally(left);
 }
 
@@ -227,40 +225,16 @@ void ScanHistory::run(std::function<void(HistoryStore*)> work) {
 }
 
 void ScanHistory::enqueue(std::function<void(HistoryStore*)> work) {
-    {
-        const std::lock_guard lock(mutex_);
-        queue_.push_back(std::move(work));
-    }
-    wake_.notify_all();
+    writer_.post([this, work = std::move(work)] { work(store_.get()); });
 }
 
-void ScanHistory::worker() {
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        if (queue_.empty()) {
-            ended_ = true;
-            idle_.notify_all();
-            return;
-        }
-        std::function<void(HistoryStore*)> work = std::move(queue_.front());
-        queue_.pop_front();
-        working_ = true;
-        lock.unlock();
-        work(store_.get());
-        lock.lock();
-        if (queue_.empty() && store_) {
-            lock.unlock();
-            try {
-                store_->idle();
-            } catch (const HistoryError&) {
-                // The next write tells what is wrong.
-            }
-            lock.lock();
-        }
-        working_ = false;
-        if (queue_.empty())
-            idle_.notify_all();
+void ScanHistory::storeIdle() {
+    if (!store_)
+        return;
+    try {
+        store_->idle();
+    } catch (const HistoryError&) {
+        // The next write tells what is wrong.
     }
 }
 
@@ -269,8 +243,7 @@ void ScanHistory::whenDone(std::function<void()> done) {
 }
 
 void ScanHistory::waitUntilIdle() {
-    std::unique_lock lock(mutex_);
-    idle_.wait(lock, [this] { return queue_.empty() && !working_; });
+    writer_.waitUntilIdle();
 }
 
 void ScanHistory::fail(const std::string& problem, bool tell) {

@@ -1,16 +1,14 @@
 #pragma once
 
+#include "SerialWorker.h"
 #include "history/HistoryRecords.h"
 #include "history/HistoryStore.h"
 
-#include <condition_variable>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -161,7 +159,8 @@ private:
     struct WatchState;
     void run(std::function<void(HistoryStore*)> work);
     void enqueue(std::function<void(HistoryStore*)> work);
-    void worker();
+    // Between writes, on the history thread: the store may let go of its lock.
+    void storeIdle();
     void fail(const std::string& problem, bool tell = true);
     // Tells once per spell that the store is busy; `what` is the store's error.
     void busy(const std::string& what);
@@ -203,18 +202,14 @@ private:
     std::vector<StoredRule> rules_;
     std::unordered_map<std::string, PlayerVisit> lastSeen_;  // by lower-case name
 
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::condition_variable idle_;
-    std::deque<std::function<void(HistoryStore*)>> queue_;
+    std::mutex mutex_;                 // guards what follows, shared with the history thread
     std::vector<TableVisit> pending_;  // handed over, not yet written
     std::vector<TableVisit> writing_;  // being written now
     std::function<void()> breaker_;    // the store's, once it is open
-    bool working_ = false;
     bool stopping_ = false;
-    bool ended_ = false;      // the thread is done
     bool abandoned_ = false;  // closing stopped waiting for the store
-    std::thread thread_;
+    // Last: it ends before what its closures use goes.
+    SerialWorker writer_{[this] { storeIdle(); }};
 };
 
 }  // namespace kestrova
