@@ -1,14 +1,15 @@
 #include "Jobs.h"
 
-#include "Session.h"
+#include "BuddyBook.h"
+#include "ScanController.h"
 #include "SessionListener.h"
 #include "client/fonts/FontFinder.h"
 #include "common/MessageSink.h"
 #include "records/ImportProgress.h"
+#include "sql/postgres/PostgresConnection.h"
 #include "trackers/AggregatorBuilder.h"
 #include "trackers/TrackerLookup.h"
 #include "trackers/TrackerNameSource.h"
-#include "sql/postgres/PostgresConnection.h"
 
 #include <algorithm>
 #include <thread>
@@ -49,11 +50,11 @@ public:
         shown_.value = value;
         post(shown_);
     }
-    bool cancelled() override { return owner_.session_.scans().cancelRequested(); }
+    bool cancelled() override { return owner_.services_.worker.cancelRequested(); }
 
     void showMessage(const Message& message) override {
         Jobs& owner = owner_;
-        owner_.session_.scans().post([&owner, message] {
+        owner_.services_.worker.post([&owner, message] {
             if (owner.listener_)
                 owner.listener_->showMessage(message);
         });
@@ -62,14 +63,15 @@ public:
 private:
     void post(JobEvent event) {
         Jobs& owner = owner_;
-        owner_.session_.scans().post([&owner, event = std::move(event)] { owner.report(event); });
+        owner_.services_.worker.post([&owner, event = std::move(event)] { owner.report(event); });
     }
 
     Jobs& owner_;
     job_event::Progress shown_;
 };
 
-Jobs::Jobs(Session& session, std::unique_ptr<PlayerNameSource> names) : session_(session) {
+Jobs::Jobs(JobServices services, std::unique_ptr<PlayerNameSource> names)
+    : services_(std::move(services)) {
     setNameSource(std::move(names));
 }
 
@@ -80,7 +82,7 @@ void Jobs::setNameSource(std::unique_ptr<PlayerNameSource> names) {
 }
 
 void Jobs::cancel() {
-    session_.scans().cancel();
+    services_.worker.cancel();
 }
 
 void Jobs::report(JobEvent event) {
@@ -89,7 +91,7 @@ void Jobs::report(JobEvent event) {
 }
 
 bool Jobs::start(JobKind kind, std::function<void()> work, std::function<void()> done) {
-    if (!session_.scans().startJob(std::move(work), std::move(done), session_.buddies().list()))
+    if (!services_.worker.startJob(std::move(work), std::move(done), services_.buddies.list()))
         return false;
     // Told now, on the front end's thread: before anything the worker posts.
     report(job_event::Started{kind});
@@ -104,24 +106,24 @@ bool Jobs::importPlayers(const ImportFilter& filter) {
         PlayerImport::Outcome outcome;
     };
     auto state = std::make_shared<State>(
-        State{session_.buddies().list(), session_.buddies().names(), PlayerImport::Outcome{}});
-    PlayerLookup& lookup = session_.lookup();
+        State{services_.buddies.list(), services_.buddies.names(), PlayerImport::Outcome{}});
+    PlayerLookup& lookup = services_.lookup();
     PlayerNameSource& names = *names_;
-    auto work = [this, state, filter, &lookup, &names, databases = session_.databases()] {
+    auto work = [this, state, filter, &lookup, &names, databases = services_.databases()] {
         Reporter reporter(*this);
         PlayerImport import(lookup, names, reporter);
         state->outcome = import.run(databases, filter, state->buddies, reporter);
     };
     auto done = [this, state] {
-        if (session_.buddies().mergeImported(state->before, state->buddies))
-            session_.buddiesChanged();
+        if (services_.buddies.mergeImported(state->before, state->buddies))
+            services_.buddiesChanged();
         report(job_event::ImportDone{state->outcome});
     };
     return start(JobKind::PlayerImport, std::move(work), std::move(done));
 }
 
 bool Jobs::buildAggregator() {
-    TrackerLookup* tracker = session_.tracker();
+    TrackerLookup* tracker = services_.tracker();
     if (!tracker)
         return false;
     auto result = std::make_shared<job_event::AggregatorDone>();
@@ -140,7 +142,7 @@ bool Jobs::buildAggregator() {
 }
 
 bool Jobs::lookUpPlayer(std::string name, std::string stack, std::string seat) {
-    TrackerLookup* tracker = session_.tracker();
+    TrackerLookup* tracker = services_.tracker();
     if (!tracker)
         return false;
     auto result = std::make_shared<job_event::PlayerLookedUp>();
@@ -161,7 +163,7 @@ bool Jobs::lookUpPlayer(std::string name, std::string stack, std::string seat) {
 bool Jobs::captureLobby() {
     auto result = std::make_shared<job_event::LobbyCaptured>();
     auto work = [this, result] {
-        if (auto capture = session_.grabLobby(&result->problem))
+        if (auto capture = services_.captureLobby(&result->problem))
             result->capture = std::make_shared<CapturedLobby>(std::move(*capture));
     };
     auto done = [this, result] { report(*result); };
@@ -183,7 +185,7 @@ bool Jobs::findFont(const CapturedLobby& capture) {
         job_event::FontSearched searched;
         if (state->fit) {
             searched.font = state->fit->describe();
-            session_.useFontTable(state->fit->entries, &searched.problem);
+            services_.useFontTable(state->fit->entries, &searched.problem);
         } else {
             searched.problem = state->problem;
         }

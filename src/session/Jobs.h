@@ -1,18 +1,38 @@
 #pragma once
 
 #include "JobEvents.h"
+#include "client/ocr/GlyphTable.h"
 #include "records/DatabaseEntry.h"
 
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace kestrova {
 
+class BuddyBook;
+class PlayerLookup;
 class PlayerNameSource;
-class Session;
+class ScanController;
 class SessionListener;
+class TrackerLookup;
+
+// What the jobs work with, handed in by their owner.
+struct JobServices {
+    ScanController& worker;  // runs them, under the passes' busy rule
+    BuddyBook& buddies;      // the import adds to it
+    std::function<PlayerLookup&()> lookup;
+    std::function<TrackerLookup*()> tracker;  // null: no tracker databases of its own
+    std::function<std::vector<DatabaseEntry>()> databases;
+    // Captures the lobby; on the worker.
+    std::function<std::optional<CapturedLobby>(std::string* problem)> captureLobby;
+    // Reads with a found font's table from then on; on the front end's thread.
+    std::function<bool(const std::vector<GlyphTable::Entry>&, std::string* problem)> useFontTable;
+    std::function<void()> buddiesChanged;
+};
 
 // The front end's long jobs: the player import, the aggregator build and the
 // connection test. Each runs on the session's worker, under the busy rule of
@@ -23,7 +43,7 @@ class SessionListener;
 class Jobs final {
 public:
     // names: where the import reads the player names; null for the trackers' own lists.
-    explicit Jobs(Session& session, std::unique_ptr<PlayerNameSource> names = nullptr);
+    explicit Jobs(JobServices services, std::unique_ptr<PlayerNameSource> names = nullptr);
     ~Jobs();
     Jobs(const Jobs&) = delete;
     Jobs& operator=(const Jobs&) = delete;
@@ -57,7 +77,7 @@ private:
     void report(JobEvent event);
     bool start(JobKind kind, std::function<void()> work, std::function<void()> done);
 
-    Session& session_;
+    JobServices services_;
     std::unique_ptr<PlayerNameSource> names_;
     SessionListener* listener_ = nullptr;
 };

@@ -84,7 +84,14 @@ Session::Session(SessionServices services)
     scans_->onBusyChanged = [this](bool busy) { busyChanged(busy); };
     schedule_ = std::make_unique<ScanSchedule>(*scans_, services_.timers,
                                                [this] { return request(PassKind::ScanAll); });
-    jobs_ = std::make_unique<Jobs>(*this);
+    jobs_ = std::make_unique<Jobs>(
+        JobServices{*scans_, buddyBook_, [this]() -> PlayerLookup& { return lookup(); },
+                    [this] { return tracker(); }, [this] { return databases_; },
+                    [this](std::string* problem) { return grabLobby(problem); },
+                    [this](const std::vector<GlyphTable::Entry>& entries, std::string* problem) {
+                        return useFontTable(entries, problem);
+                    },
+                    [this] { buddiesChanged(); }});
     openHistory();
     schedule_->onChanged = [this] {
         if (listener_)

@@ -1,6 +1,6 @@
 #include "TableColumns.h"
 
-#include "TableListModel.h"
+#include "TableRow.h"
 #include "common/TranslatableText.h"
 #include "settings/SettingKeys.h"
 
@@ -99,6 +99,13 @@ double shownScore(double score) {
     double shown = score;
     std::from_chars(text.data(), text.data() + text.size(), shown);
     return shown;
+}
+
+TableColumnTexts columnTextsOf(const TableRow& row) {
+    TableColumnTexts texts;
+    for (std::size_t c = 0; c < kTableColumnCount; ++c)
+        texts[c] = tableColumns()[c].text(row);
+    return texts;
 }
 
 }  // namespace kestrova

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -29,6 +30,10 @@ struct TableColumn {
 };
 
 std::span<const TableColumn, kTableColumnCount> tableColumns();
+
+// What each column shows of a row.
+using TableColumnTexts = std::array<std::string, kTableColumnCount>;
+TableColumnTexts columnTextsOf(const TableRow& row);
 
 // The score as its column shows it (one decimal): what the tint compares, so
 // that a row showing the mark is tinted whichever side of it the score fell.

@@ -6,13 +6,6 @@
 
 namespace kestrova {
 
-TableColumnTexts TableRow::columnTexts() const {
-    TableColumnTexts texts;
-    for (std::size_t c = 0; c < kTableColumnCount; ++c)
-        texts[c] = tableColumns()[c].text(*this);
-    return texts;
-}
-
 void TableListModel::changed(std::optional<std::size_t> row) {
     if (onChanged)
         onChanged(row);

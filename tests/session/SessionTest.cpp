@@ -326,8 +326,8 @@ TEST_F(SessionTest, ScanSelectedFillsTheWantedRowAndBuddiesRateScannedTablesOnly
     const std::string player = rows[2].seated.at(0)->name;
     session->setBuddy(player, true);
     EXPECT_EQ(rows[2].evaluation->buddies, 1);
-    EXPECT_EQ(rows[0].columnTexts()[5], "");
-    EXPECT_EQ(rows[0].columnTexts()[10], "");
+    EXPECT_EQ(columnTextsOf(rows[0])[5], "");
+    EXPECT_EQ(columnTextsOf(rows[0])[10], "");
 }
 
 TEST_F(SessionTest, FullScanListsOneRowPerPlayerAndTableAndWritesTheResultFile) {
@@ -351,7 +351,7 @@ TEST_F(SessionTest, FullScanListsOneRowPerPlayerAndTableAndWritesTheResultFile) 
     settle();
     EXPECT_TRUE(messages.empty());
     ASSERT_EQ(session->tables().rows().size(), 3u);
-    EXPECT_EQ(session->tables().rows()[1].columnTexts()[3], "3");  // the unknown player counts
+    EXPECT_EQ(columnTextsOf(session->tables().rows()[1])[3], "3");  // the unknown player counts
     // FishOne sits at two tables: two rows, one per table.
     std::vector<std::string> listed;
     for (const PlayerRow& row : session->players().rows())

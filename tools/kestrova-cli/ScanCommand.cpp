@@ -45,7 +45,7 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
     nlohmann::ordered_json tables = nlohmann::ordered_json::array();
     for (const TableRow& row : session.tables().rows()) {
         nlohmann::ordered_json table = {
-            {"columns", row.columnTexts()}, {"hidden", row.hidden}, {"ownSeat", row.ownSeat()}};
+            {"columns", columnTextsOf(row)}, {"hidden", row.hidden}, {"ownSeat", row.ownSeat()}};
         if (row.evaluation)
             table["score"] = rounded(row.evaluation->score.score, 2);
         addListedFields(table, session, row);

@@ -49,7 +49,7 @@ int runTablesCommand(const ClientOptions& options, const std::filesystem::path& 
     bool firstRow = true;
     Session& session = headless->session();
     for (const TableRow& row : session.tables().rows()) {
-        nlohmann::ordered_json table = {{"columns", row.columnTexts()}};
+        nlohmann::ordered_json table = {{"columns", columnTextsOf(row)}};
         addListedFields(table, session, row);
         out << (firstRow ? "\n  " : ",\n  ") << jsonText(table);
         firstRow = false;

@@ -70,7 +70,7 @@ void TableListView::describeColours() {
 void TableListView::show(std::size_t index) {
     const TableRow& row = model_.rows()[index];
     ListRowItem* item = items_.at(index);
-    const TableColumnTexts texts = row.columnTexts();
+    const TableColumnTexts texts = columnTextsOf(row);
     item->setTexts({texts.begin(), texts.end()});
     const TableEvaluation* e = row.evaluation ? &*row.evaluation : nullptr;
     // A row the last pass did not read, or the running one has not read yet,
