@@ -4,9 +4,9 @@
 
 namespace kestrova {
 
-LobbyTexts readCapture(const Session& session, const Session::LobbyCapture& capture) {
+LobbyTexts readCapture(const GlyphBook& font, const CapturedLobby& capture) {
     // Learning may have found the text smoothed: the lines are cut anew each time.
-    const GlyphTable& glyphs = session.glyphs();
+    const GlyphTable& glyphs = font.table();
     const std::optional<int> smoothPercent = glyphs.smoothPercent();
     const auto read = [&](const std::vector<TextLine>& lines) {
         std::vector<std::vector<std::string>> texts;
@@ -23,16 +23,15 @@ LobbyTexts readCapture(const Session& session, const Session::LobbyCapture& capt
     return texts;
 }
 
-std::string teachFont(Session& session, const Session::LobbyCapture& capture,
-                      const LobbyTexts& typed) {
-    const TaughtGlyphs taught = session.taughtGlyphs();
-    FontLearner learner(session.glyphs(), &taught);
+std::string teachFont(GlyphBook& font, const CapturedLobby& capture, const LobbyTexts& typed) {
+    const TaughtGlyphs taught = font.taught();
+    FontLearner learner(font.table(), &taught);
     std::string problem;
     if (!learner.addCapture(capture.image, typed, &capture.geometry, &problem))
         return problem;
     const FontLearning learning = learner.learn();
     std::string report = learning.report();
-    if (!learning.entries.empty() && !session.learnGlyphs(learning.entries, &problem))
+    if (!learning.entries.empty() && !font.learn(learning.entries, &problem))
         report += "\nNothing was saved: " + problem;
     return report;
 }

@@ -1,9 +1,5 @@
 #include "Session.h"
 
-#include "common/FileLock.h"
-
-#include "client/fonts/FontFinder.h"
-
 #include "SessionListener.h"
 #include "client/WindowInput.h"
 #include "client/fonts/FontFinder.h"
@@ -11,6 +7,7 @@
 #include "client/lobby/GlyphTables.h"
 #include "client/lobby/LobbyScreen.h"
 #include "common/Clock.h"
+#include "common/FileLock.h"
 #include "evaluation/KnownPlayerLine.h"
 #include "records/DatabaseList.h"
 #include "scan/ScanResultFile.h"
@@ -19,16 +16,12 @@
 
 namespace kestrova {
 
-namespace {
-
-
-}  // namespace
-
 Session::Session(SessionServices services)
     : services_(std::move(services)),
       store_(services_.settingsFile),
       trace_(services_.headless ? TraceLog::off()
                                 : TraceLog(services_.workingDir / TraceLog::kFileName)),
+      glyphs_(services_.workingDir / "ocr2.txt", [this] { return busy(); }),
       buddies_(services_.workingDir),
       knownPlayerLine_(kInitialKnownPlayerLine) {
     trace_.truncate();
@@ -57,12 +50,13 @@ Session::Session(SessionServices services)
                  ".\nThe buddy list keeps the names before the damage and is not saved over it."});
     colours_ = ColourRanges::load(services_.workingDir);
     cacheExpiry_.setLifetimeSeconds(settings_.general.cacheLifetimeSeconds());
+    glyphs_.keepFoundFonts(services_.keepFoundFont || !services_.glyphs);
     if (services_.glyphs) {
-        glyphs_ = std::move(*services_.glyphs);
+        glyphs_.replace(std::move(*services_.glyphs));
     } else {
         // A damaged table is left out and named; the lobby is read without it.
         std::vector<std::string> problems;
-        glyphs_ = loadGlyphTables(services_.workingDir, &problems);
+        glyphs_.replace(loadGlyphTables(services_.workingDir, &problems));
         for (const std::string& left : problems)
             startupMessages_.push_back(
                 {MessageKind::Failure, "Error", "Glyph table left out: " + left});
@@ -71,7 +65,7 @@ Session::Session(SessionServices services)
     ScanController::Resources resources;
     resources.platform = services_.platform;
     resources.clock = services_.clock;
-    resources.glyphs = &glyphs_;
+    resources.glyphs = &glyphs_.table();
     resources.lookup = &lookup();
     resources.tracker = services_.lookup ? nullptr : tracker_.get();
     resources.state = &state_;
@@ -229,36 +223,12 @@ std::optional<Session::LobbyCapture> Session::grabLobby(std::string* problem) {
         return std::nullopt;
     }
     restoreWindow(*services_.platform, search.lobby->window);
-    LobbyScreen screen(*services_.platform, *services_.clock, glyphs_, *search.lobby);
+    LobbyScreen screen(*services_.platform, *services_.clock, glyphs_.table(), *search.lobby);
     if (!screen.grab()) {
         *problem = kLobbyNotFoundMessage;
         return std::nullopt;
     }
     return LobbyCapture{screen.image(), search.lobby->geometry};
-}
-
-bool Session::learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::string* problem) {
-    if (busy()) {
-        *problem = "A scan is running; the glyphs are learnt when it has finished.";
-        return false;
-    }
-    if (!saveLearntGlyphs(entries, services_.workingDir / "ocr2.txt", true, problem)) {
-        return false;
-    }
-    for (const GlyphTable::Entry& entry : entries) {
-        glyphs_.add(entry.signature, entry.text);
-    }
-    return true;
-}
-
-bool Session::useFontTable(const std::vector<GlyphTable::Entry>& entries, std::string* problem) {
-    const bool keep = services_.keepFoundFont || !services_.glyphs;
-    const bool kept = !keep || saveFontTable(entries, services_.workingDir / "ocr2.txt", problem);
-    GlyphTable table;
-    for (const GlyphTable::Entry& entry : entries)
-        table.add(entry.signature, entry.text);
-    glyphs_ = std::move(table);
-    return kept;
 }
 
 bool Session::searchFont(const Image& capture, const LobbyGeometry& geometry, std::string& said) {
@@ -271,13 +241,9 @@ bool Session::searchFont(const Image& capture, const LobbyGeometry& geometry, st
     }
     // The pass that asks reads through glyphs_ and waits for this answer.
     said = fit->describe();
-    if (!useFontTable(fit->entries, &problem))
+    if (!glyphs_.useFound(fit->entries, &problem))
         said += "; its glyph table could not be kept for the next start: " + problem;
     return true;
-}
-
-TaughtGlyphs Session::taughtGlyphs() const {
-    return TaughtGlyphs::load(services_.workingDir / "ocr2.txt");
 }
 
 void Session::message(const Message& shown) {

@@ -3,6 +3,7 @@
 #include "AppSettings.h"
 #include "BuddyBook.h"
 #include "CompanionFiles.h"
+#include "GlyphBook.h"
 #include "Jobs.h"
 #include "PassProgress.h"
 #include "PlayerListModel.h"
@@ -11,8 +12,6 @@
 #include "ScanSchedule.h"
 #include "TableListModel.h"
 #include "client/LobbyGeometry.h"
-#include "client/ocr/GlyphTable.h"
-#include "client/ocr/TaughtGlyphs.h"
 #include "common/Image.h"
 #include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
@@ -96,34 +95,19 @@ public:
     // told, and the list is used all the same). The worker owns the
     // connections while a pass runs, so then the list waits for its end.
     bool saveDatabases(const DatabaseList& list);
-    // "db.conf" as another program left it: used as saveDatabases() uses a
-    // list; one that cannot be read whole is told and the list in use stays.
-    void reloadDatabases();
     // Why "db.conf" could not be read whole at the start, or empty.
     const std::string& databaseProblem() const { return databaseProblem_; }
     void trace(std::string_view marker) const;
 
-    const GlyphTable& glyphs() const { return glyphs_; }
     using LobbyCapture = CapturedLobby;
-    // Captures the lobby now, restoring it when minimised: the worker's alone
-    // (Jobs::captureLobby), as it drives the client.
-    std::optional<LobbyCapture> grabLobby(std::string* problem);
-    // Adds learnt glyphs to the user's table "ocr2.txt" in the working directory
-    // and to the table in use, so that the next pass reads with them. Refused
-    // while a pass runs, as the pass reads the table.
-    bool learnGlyphs(const std::vector<GlyphTable::Entry>& entries, std::string* problem);
-    // What the user taught so far: his table "ocr2.txt" in the working directory.
-    TaughtGlyphs taughtGlyphs() const;
-    // Reads with the table of a found font from now on, kept as the user's
-    // "ocr2.txt" (see SessionServices::keepFoundFont). Only where no pass
-    // reads the table: from the worker's own search, or at the end of a job.
-    // False, with the reason, when the table could not be kept; it is read all the same.
-    bool useFontTable(const std::vector<GlyphTable::Entry>& entries, std::string* problem);
+    // The glyph table the passes read and the user's "ocr2.txt" in the working
+    // directory, which teaching adds to (a lobby to teach from: Jobs::captureLobby).
+    GlyphBook& font() { return glyphs_; }
+    const GlyphBook& font() const { return glyphs_; }
     // The buddy list; every change of it a front end makes goes through here.
     BuddyBook& buddies() { return buddyBook_; }
     const ColourRanges& colours() const { return colours_; }
     const std::vector<DatabaseEntry>& databases() const { return databases_; }
-    PlayerLookup& lookup();
     TrackerLookup* tracker() { return tracker_.get(); }
     ScanController& scans() { return *scans_; }
     ScanSchedule& schedule() { return *schedule_; }
@@ -157,11 +141,8 @@ public:
     void setBuddy(const std::string& name, bool buddy);
     void buddiesChanged();
     bool isBuddy(const std::string& name) const { return buddies_.contains(name); }
-    // A scanned table's figures and score under the settings in force.
-    TableEvaluation evaluate(const std::vector<std::shared_ptr<PlayerStats>>& players) const;
     // How likely a player is weak, and his VPIP's credible interval.
     PlayerWeakness weakness(const PlayerStats& record) const;
-    void applyFilters();
 
     // What the passes read over time, the watch list and its alerts.
     ScanHistory& history() { return *history_; }
@@ -171,6 +152,16 @@ public:
     const std::vector<HistoryAlert>& passAlerts() const { return passAlerts_; }
 
 private:
+    // "db.conf" as another program left it: used as saveDatabases() uses a
+    // list; one that cannot be read whole is told and the list in use stays.
+    void reloadDatabases();
+    PlayerLookup& lookup();
+    // Captures the lobby now, restoring it when minimised: the worker's alone,
+    // as it drives the client.
+    std::optional<LobbyCapture> grabLobby(std::string* problem);
+    // A scanned table's figures and score under the settings in force.
+    TableEvaluation evaluate(const std::vector<std::shared_ptr<PlayerStats>>& players) const;
+    void applyFilters();
     void handle(const ScanEvent& event);
     void finished(const scan_event::Finished& finished);
     void writeScanResult();
@@ -193,7 +184,7 @@ private:
     TraceLog trace_;
     std::unique_ptr<Clock> ownClock_;
     AppSettings settings_;
-    GlyphTable glyphs_;
+    GlyphBook glyphs_;
     LobbyScreen::FontSearch fontSearch_;
     BuddyList buddies_;
     BuddyBook buddyBook_{buddies_};

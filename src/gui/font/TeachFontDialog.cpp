@@ -51,7 +51,7 @@ std::vector<std::vector<std::string>> cellTexts(const QTableWidget& table) {
 
 TeachFontDialog::TeachFontDialog(Session& session, Session::LobbyCapture capture, QWidget* parent)
     : QDialog(parent), session_(session), capture_(std::move(capture)) {
-    const LobbyTexts read = readCapture(session_, capture_);
+    const LobbyTexts read = readCapture(session_.font(), capture_);
     setWindowTitle(tr("Teach Font"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Press Find Font when the client's font is installed here. "
@@ -99,7 +99,7 @@ TeachFontDialog::TeachFontDialog(Session& session, Session::LobbyCapture capture
 }
 
 int TeachFontDialog::readCells(const LobbyTexts* typed) {
-    const LobbyTexts read = readCapture(session_, capture_);
+    const LobbyTexts read = readCapture(session_.font(), capture_);
     int marked = 0;
     const auto fill = [&](QTableWidget* table, const std::vector<std::vector<std::string>>& cells,
                           const std::vector<std::vector<std::string>>* texts) {
@@ -133,7 +133,7 @@ void TeachFontDialog::learn() {
     LobbyTexts texts;
     texts.rows = cellTexts(*rows_);
     texts.seats = cellTexts(*seats_);
-    QString text = toQString(teachFont(session_, capture_, texts));
+    QString text = toQString(teachFont(session_.font(), capture_, texts));
     if (const int marked = readCells(&texts); marked > 0) {
         text += QLatin1Char('\n') +
                 tr("%n cell(s) still read otherwise are marked; point at one to see what is read.",
@@ -160,7 +160,7 @@ void TeachFontDialog::fontSearched(const job_event::FontSearched& searched) {
         text += QLatin1Char('\n') + toQString(searched.problem);
     readCells();
     // What the found font still cannot read: teach those cells by typing.
-    const LobbyTexts read = readCapture(session_, capture_);
+    const LobbyTexts read = readCapture(session_.font(), capture_);
     int unread = 0;
     const auto mark = [&](QTableWidget* table, const std::vector<std::vector<std::string>>& cells) {
         for (std::size_t r = 0; r < cells.size(); ++r) {
