@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
     window.show();
     report("Get Table List", gapsDuring(window, [&] { window.slot_pbRefresh(); }));
     report("Scan All Tables", gapsDuring(window, [&] { window.slot_pbFullScan(); }));
-    kestrova::Jobs& jobs = window.session().jobs();
+    kestrova::Jobs& jobs = window.session().passes().jobs();
     report("Player import", gapsDuring(window, [&] { jobs.importPlayers({}); }));
     report("Aggregator build", gapsDuring(window, [&] { jobs.buildAggregator(); }));
     return 0;

@@ -215,7 +215,7 @@ MainWindow::~MainWindow() {
         trayIcon_->hide();
     if (saveWindowState(*this, {tableList_, playerList_, wholePlayerList_}, services_.workingDir)) {
         // The interval the user chose, not what is left of its countdown.
-        const ScanSchedule& schedule = session_->schedule();
+        const ScanSchedule& schedule = session_->passes().schedule();
         AppSettings edited = session_->settings();
         edited.scanIntervalMinutes =
             schedule.intervalScanOn() ? schedule.intervalMinutes() : sbInterval_->value();
@@ -270,7 +270,7 @@ void MainWindow::createLists() {
     connect(wholePlayerList_, &QTreeWidget::itemClicked, this, &MainWindow::playerlist_Clicked);
 
     tables_ = new TableListView(
-        tableList_, session_->tables(),
+        tableList_, session_->lists().tables(),
         [this] { return session_->settings().display.score.validated().goodScore; },
         [this]() -> const ColourRanges& { return session_->colours(); }, this);
     // The session keeps the current row and its selection; the buttons act on that.
@@ -278,10 +278,10 @@ void MainWindow::createLists() {
     connect(tableList_, &QTreeWidget::itemSelectionChanged, this,
             &MainWindow::tableSelectionChanged);
     tablePlayers_ =
-        new PlayerListView(playerList_, session_->tablePlayers(),
+        new PlayerListView(playerList_, session_->lists().tablePlayers(),
                            PlayerListView::Columns::TablePlayers, *session_, autorateIcons_, this);
     wholePlayers_ =
-        new PlayerListView(wholePlayerList_, session_->players(),
+        new PlayerListView(wholePlayerList_, session_->lists().players(),
                            PlayerListView::Columns::WholeList, *session_, autorateIcons_, this);
 }
 
@@ -379,7 +379,8 @@ void MainWindow::createMenus() {
     connect(menus.scanAll, &QAction::triggered, this, &MainWindow::slot_pbFullScan);
     connect(menus.open, &QAction::triggered, this, &MainWindow::slot_pbJoin);
     tableList_->addAction(menus.open);  // Return on a row
-    connect(menus.cancelPass, &QAction::triggered, this, [this] { session_->scans().cancel(); });
+    connect(menus.cancelPass, &QAction::triggered, this,
+            [this] { session_->passes().scans().cancel(); });
     passActions_ = {menus.getTableList, menus.scanSelected, menus.scanAll};
     qaCancelPass_ = menus.cancelPass;
     connect(menus.about, &QAction::triggered, this, &MainWindow::slot_qaAbout);
@@ -426,12 +427,12 @@ void MainWindow::createHistoryActions() {
         if (QTreeWidgetItem* item = tables_->itemOf(table.toStdString()))
             tableList_->setCurrentItem(item);
         // A pass holds the client: the table opens when it ends.
-        if (session_->busy()) {
+        if (session_->passes().busy()) {
             pendingOpen_ = table.toStdString();
             statusBar()->showMessage(tr("%1 opens when the running scan ends.").arg(table), 15000);
             return;
         }
-        session_->openTable(table.toStdString());
+        session_->passes().openTable(table.toStdString());
     });
     for (auto said : {&HistoryActions::unshown, &HistoryActions::said})
         connect(historyActions_, said, this,
@@ -445,8 +446,8 @@ void MainWindow::historyAlerts(const std::vector<AlertNotice>& notices) {
 void MainWindow::watchListChanged() {
     historyActions_->watchListChanged();
     // The name tips say who is watched.
-    session_->players().refresh();
-    session_->tablePlayers().refresh();
+    session_->lists().players().refresh();
+    session_->lists().tablePlayers().refresh();
 }
 
 void MainWindow::createTrayIcon(QAction* scanAll, QAction* exit) {
@@ -471,8 +472,8 @@ void MainWindow::applyDisplaySettings() {
 // Scans and the table list wait while anything runs, and while the opener
 // keeps the scans to itself; the opener can always be stopped.
 void MainWindow::updateControls() {
-    const bool busy = session_->busy();
-    const ScanSchedule& schedule = session_->schedule();
+    const bool busy = session_->passes().busy();
+    const ScanSchedule& schedule = session_->passes().schedule();
     const bool free = !busy && !schedule.openerRunning();
     for (QWidget* w : std::initializer_list<QWidget*>{pbFullScan_, pbScan_, pbRefresh_})
         w->setEnabled(free);
@@ -497,9 +498,9 @@ void MainWindow::settingsChanged(const std::vector<SettingsPart>& parts) {
 // The last scan's share of known players, and the table rows so far; the session's
 // line has the count too, but in English.
 void MainWindow::showTableCount() {
-    const std::string& line = session_->knownPlayerLine();
+    const std::string& line = session_->lists().knownPlayerLine();
     knownPlayers_->setText(knownPlayerText(line) + QLatin1Char('\n') +
-                           tr("Tables: %1").arg(session_->tables().size()));
+                           tr("Tables: %1").arg(session_->lists().tables().size()));
 }
 
 void MainWindow::updateScoreLegend() {
@@ -527,8 +528,8 @@ void MainWindow::busyChanged(bool busy) {
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (!session_->busy() && !pendingOpen_.empty())
-                    session_->openTable(std::exchange(pendingOpen_, std::string()));
+                if (!session_->passes().busy() && !pendingOpen_.empty())
+                    session_->passes().openTable(std::exchange(pendingOpen_, std::string()));
             },
             Qt::QueuedConnection);
     }
@@ -549,7 +550,8 @@ void MainWindow::scanEvent(const ScanEvent& event) {
         lastRowName_.clear();
         // The lobby comes up for reading only: the results come back in front.
         inFrontAtStart_ = isActiveWindow();
-        progress_ = std::make_unique<ScanProgress>(this, [this] { session_->scans().cancel(); });
+        progress_ =
+            std::make_unique<ScanProgress>(this, [this] { session_->passes().scans().cancel(); });
     } else if (const auto* found = std::get_if<scan_event::LobbyFound>(&event)) {
         if (progress_)
             progress_->lobbyFound(found->lobbyRect);
@@ -561,7 +563,7 @@ void MainWindow::scanEvent(const ScanEvent& event) {
         lastRowName_ = scanned->table.name;
         showTableCount();
         // "Scan Selected Table" shows the table it scanned, found by name.
-        if (session_->scans().runningPass() == PassKind::ScanSelected) {
+        if (session_->passes().scans().runningPass() == PassKind::ScanSelected) {
             if (QTreeWidgetItem* row = tables_->itemOf(scanned->table.name)) {
                 tableList_->setCurrentItem(row);
                 showTable(row);
@@ -574,7 +576,7 @@ void MainWindow::scanEvent(const ScanEvent& event) {
         progress_.reset();
         // An opened table stays in front of the window.
         if (inFrontAtStart_ && done->pass != PassKind::OpenTable &&
-            !session_->scans().runningOpenerScan()) {
+            !session_->passes().scans().runningOpenerScan()) {
             raise();
             activateWindow();
         }
@@ -582,12 +584,12 @@ void MainWindow::scanEvent(const ScanEvent& event) {
         // it; the selection stays as the user left it.
         if (done->pass == PassKind::TableList || done->pass == PassKind::ScanAll) {
             if (QTreeWidgetItem* row = tables_->itemOf(lastRowName_);
-                row && !session_->currentTable())
+                row && !session_->lists().currentTable())
                 tableList_->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
         }
         if (done->pass == PassKind::ScanSelected || done->pass == PassKind::ScanAll) {
             if (trayIcon_)
-                trayIcon_->scanEnded(session_->tables().rows());
+                trayIcon_->scanEnded(session_->lists().tables().rows());
             showTableCount();
             fitTableColumns();
         }
@@ -596,7 +598,7 @@ void MainWindow::scanEvent(const ScanEvent& event) {
 
 void MainWindow::jobEvent(const JobEvent& event) {
     if (const auto* started = std::get_if<job_event::Started>(&event)) {
-        const auto cancel = [this] { session_->jobs().cancel(); };
+        const auto cancel = [this] { session_->passes().jobs().cancel(); };
         switch (started->job) {
             case JobKind::PlayerImport:
                 jobProgress_ = std::make_unique<JobProgress>(
@@ -653,25 +655,25 @@ void MainWindow::fitTableColumns() {
 }
 
 void MainWindow::slot_pbRefresh() {
-    session_->getTableList();
+    session_->passes().getTableList();
 }
 
 void MainWindow::slot_pbScan() {
-    const std::string* selected = session_->selectedTable();
+    const std::string* selected = session_->lists().selectedTable();
     if (!selected) {
         messageHandler_(
             guiMessage(MessageKind::Failure, errorTitle(), QString::fromLatin1(kSelectTableFirst)));
         return;
     }
-    session_->scanSelected(std::string(*selected));
+    session_->passes().scanSelected(std::string(*selected));
 }
 
 void MainWindow::slot_pbFullScan() {
-    session_->scanAll();
+    session_->passes().scanAll();
 }
 
 void MainWindow::slot_checkScan() {
-    ScanSchedule& schedule = session_->schedule();
+    ScanSchedule& schedule = session_->passes().schedule();
     schedule.setIntervalScan(cbInterval_->isChecked(), schedule.intervalScanOn()
                                                            ? schedule.intervalMinutes()
                                                            : sbInterval_->value());
@@ -680,7 +682,7 @@ void MainWindow::slot_checkScan() {
 }
 
 void MainWindow::slot_pbOpener() {
-    ScanSchedule& schedule = session_->schedule();
+    ScanSchedule& schedule = session_->passes().schedule();
     if (schedule.openerRunning()) {
         schedule.stopOpener();
         return;
@@ -692,7 +694,7 @@ void MainWindow::slot_pbOpener() {
 
 void MainWindow::showTable(QTreeWidgetItem* row) {
     const std::string* name = tables_->nameOf(row);
-    session_->showTable(name ? *name : std::string());
+    session_->lists().showTable(name ? *name : std::string());
     for (int c = 0; c < kPlayerColumnsFitted; ++c)
         playerList_->resizeColumnToContents(c);
     playerList_->sortByColumn(playerList_->header()->sortIndicatorSection(), Qt::DescendingOrder);
@@ -713,8 +715,8 @@ void MainWindow::table_dblClicked(QTreeWidgetItem*, int) {
 void MainWindow::tableSelectionChanged() {
     const QTreeWidgetItem* current = tableList_->currentItem();
     const std::string* name = tables_->nameOf(current);
-    session_->setTableSelection(name ? std::optional<std::string>(*name) : std::nullopt,
-                                current && current->isSelected());
+    session_->lists().setSelection(name ? std::optional<std::string>(*name) : std::nullopt,
+                                   current && current->isSelected());
 }
 
 void MainWindow::player_Clicked(QTreeWidgetItem* item, int column) {
@@ -745,8 +747,8 @@ void MainWindow::playerlist_Clicked(QTreeWidgetItem* item, int column) {
 }
 
 void MainWindow::slot_pbJoin() {
-    if (const std::string* name = session_->currentTable())
-        session_->openTable(std::string(*name));
+    if (const std::string* name = session_->lists().currentTable())
+        session_->passes().openTable(std::string(*name));
 }
 
 void MainWindow::slot_pbFilter() {
@@ -780,7 +782,7 @@ void MainWindow::slot_pbOptionen() {
     };
     services.databases.testConnections = [this](std::vector<DatabaseEntry> entries,
                                                 std::chrono::milliseconds timeout) {
-        const bool started = session_->jobs().testConnections(std::move(entries), timeout);
+        const bool started = session_->passes().jobs().testConnections(std::move(entries), timeout);
         if (!started)
             refused();
         return started;
@@ -843,13 +845,13 @@ void MainWindow::slot_ExportBuddies() {
 }
 
 void MainWindow::slot_ImportBDB() {
-    if (session_->busy()) {
+    if (session_->passes().busy()) {
         refused();
         return;
     }
     auto* dialog = new ImportPlayersDialog(
         [this](const ImportFilter& filter) {
-            const bool started = session_->jobs().importPlayers(filter);
+            const bool started = session_->passes().jobs().importPlayers(filter);
             if (!started)
                 refused();
             return started;
@@ -870,11 +872,11 @@ void MainWindow::slot_Download() {
 }
 
 void MainWindow::slot_Agg() {
-    if (session_->busy()) {
+    if (session_->passes().busy()) {
         refused();
         return;
     }
-    if (confirmAggregatorUpdate(this) && !session_->jobs().buildAggregator())
+    if (confirmAggregatorUpdate(this) && !session_->passes().jobs().buildAggregator())
         refused();
 }
 
@@ -940,7 +942,7 @@ void MainWindow::slot_qaKeys() {
 
 void MainWindow::slot_qaTeachFont() {
     // The capture waits on the X server: the worker takes it, the dialog follows.
-    if (!session_->jobs().captureLobby())
+    if (!session_->passes().jobs().captureLobby())
         refused();
 }
 

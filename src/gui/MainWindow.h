@@ -79,9 +79,9 @@ public:
     void setUserPrompts(UserPrompts prompts);
 
     Session& session() { return *session_; }
-    bool isBusy() const { return session_->busy(); }
-    bool isOpenerRunning() const { return session_->schedule().openerRunning(); }
-    int openerMaximum() const { return session_->schedule().openerMaximum(); }
+    bool isBusy() const { return session_->passes().busy(); }
+    bool isOpenerRunning() const { return session_->passes().schedule().openerRunning(); }
+    int openerMaximum() const { return session_->passes().schedule().openerMaximum(); }
     const BuddyList& buddies() const { return session_->buddies().list(); }
 
 public slots:

@@ -22,8 +22,7 @@ Session::Session(SessionServices services)
       trace_(services_.headless ? TraceLog::off()
                                 : TraceLog(services_.workingDir / TraceLog::kFileName)),
       glyphs_(services_.workingDir / "ocr2.txt", [this] { return busy(); }),
-      buddies_(services_.workingDir),
-      knownPlayerLine_(kInitialKnownPlayerLine) {
+      buddies_(services_.workingDir) {
     trace_.truncate();
     if (!services_.clock) {
         ownClock_ = std::make_unique<SystemClock>();
@@ -35,6 +34,7 @@ Session::Session(SessionServices services)
     // Start-up always ends on the Everest client.
     store_.writeText(keys::form.name, std::to_string(numberOf(ClientKind::PokerStars)));
     settings_ = AppSettings::load(store_, services_.workingDir);
+    lists_.setScoreSettings(settings_.display.score);
 
     const DatabaseList list = DatabaseList::load(services_.workingDir, &databaseProblem_);
     databases_.assign(list.begin(), list.end());
@@ -83,9 +83,21 @@ Session::Session(SessionServices services)
                     [this] { return tracker(); }, [this] { return databases_; },
                     [this](std::string* problem) { return grabLobby(problem); },
                     [this](const std::vector<GlyphTable::Entry>& entries, std::string* problem) {
-                        return useFontTable(entries, problem);
+                        return glyphs_.useFound(entries, problem);
                     },
                     [this] { buddiesChanged(); }});
+    Passes::Hooks hooks;
+    hooks.request = [this](PassKind kind) { return request(kind); };
+    hooks.beforeTableList = [this] {
+        // The cache is emptied only at the start of a table list, never inside a scan.
+        const CacheExpiry::Actions cache = cacheExpiry_.onGetTableList();
+        if (cache.startTimer && services_.timers)
+            services_.timers->start(TimerId::CacheClear, cache.timerIntervalMs,
+                                    [this] { cacheExpiry_.markExpired(); });
+        if (cache.clearRecords)
+            scans_->clearCacheAtNextTableList();
+    };
+    passes_ = std::make_unique<Passes>(*scans_, *schedule_, *jobs_, state_, std::move(hooks));
     openHistory();
     schedule_->onChanged = [this] {
         if (listener_)
@@ -95,6 +107,7 @@ Session::Session(SessionServices services)
 
 Session::~Session() {
     // The worker goes first: it uses the look-up, the glyphs and the state below.
+    passes_.reset();
     schedule_.reset();
     scans_.reset();
     if (const std::string kept = history_->close(); !kept.empty() && listener_)
@@ -154,9 +167,10 @@ void Session::apply(const AppSettings& settings) {
     if (tracker_ && (!scans_ || !scans_->busy()))
         tracker_->setOptions(trackerOptions());
     cacheExpiry_.setLifetimeSeconds(settings_.general.cacheLifetimeSeconds());
-    tables_.reevaluate([this](const auto& players) { return evaluate(players); });
-    players_.refresh();
-    tablePlayers_.refresh();
+    lists_.setScoreSettings(settings_.display.score);
+    lists_.tables().reevaluate([this](const auto& players) { return evaluate(players); });
+    lists_.players().refresh();
+    lists_.tablePlayers().refresh();
     applyFilters();
 }
 
@@ -262,45 +276,6 @@ ScanController::Request Session::request(PassKind kind) const {
     return r;
 }
 
-bool Session::getTableList() {
-    // The cache is emptied only at the start of a table list, never inside a scan.
-    const CacheExpiry::Actions cache = cacheExpiry_.onGetTableList();
-    if (cache.startTimer && services_.timers)
-        services_.timers->start(TimerId::CacheClear, cache.timerIntervalMs,
-                                [this] { cacheExpiry_.markExpired(); });
-    if (cache.clearRecords)
-        scans_->clearCacheAtNextTableList();
-    return scans_->start(request(PassKind::TableList));
-}
-
-bool Session::scanSelected(const std::string& tableName) {
-    ScanController::Request r = request(PassKind::ScanSelected);
-    r.tableName = tableName;
-    return scans_->start(std::move(r));
-}
-
-bool Session::scanAll() {
-    return scans_->start(schedule_->scanAllRequest());
-}
-
-void Session::setTableSelection(std::optional<std::string> current, bool selected) {
-    tableSelected_ = current && selected;
-    currentTable_ = std::move(current);
-}
-
-bool Session::openTable(const std::string& tableName) {
-    // A name too short to find, the empty one too, is refused by the pass with a message.
-    ScanController::Request r = request(PassKind::OpenTable);
-    r.tableName = tableName;
-    return scans_->start(std::move(r));
-}
-
-const TableRow* Session::showTable(const std::string& tableName) {
-    const TableRow* row = tables_.find(tableName);
-    tablePlayers_.assign(row ? row->seated : std::vector<std::shared_ptr<PlayerStats>>{});
-    return row;
-}
-
 void Session::setBuddy(const std::string& name, bool buddy) {
     const BuddyList::Change change =
         buddy ? buddies_.addBuddy(name, true) : buddies_.removeBuddy(name);
@@ -312,9 +287,9 @@ void Session::setBuddy(const std::string& name, bool buddy) {
 }
 
 void Session::buddiesChanged() {
-    players_.refresh();
-    tablePlayers_.refresh();
-    tables_.reevaluate([this](const auto& players) { return evaluate(players); });
+    lists_.players().refresh();
+    lists_.tablePlayers().refresh();
+    lists_.tables().reevaluate([this](const auto& players) { return evaluate(players); });
 }
 
 TableEvaluation Session::evaluate(const std::vector<std::shared_ptr<PlayerStats>>& players) const {
@@ -326,16 +301,12 @@ TableEvaluation Session::evaluate(const std::vector<std::shared_ptr<PlayerStats>
     return evaluation;
 }
 
-PlayerWeakness Session::weakness(const PlayerStats& record) const {
-    return playerWeakness(vpipCountsOf(&record), settings_.display.score);
-}
-
 void Session::applyFilters() {
-    tables_.applyFilter(
+    lists_.tables().applyFilter(
         TableFilter(settings_.scanFilter.table, settings_.evaluation().minimumHands));
     const PlayerFilter filter(settings_.playerFilter);
-    players_.applyFilter([&](const PlayerStats& record) {
-        const TableRow* table = tables_.find(record.table);
+    lists_.players().applyFilter([&](const PlayerStats& record) {
+        const TableRow* table = lists_.tables().find(record.table);
         return filter.match(record, isBuddy(record.name),
                             table ? std::optional<std::string>(table->stakes) : std::nullopt);
     });
@@ -345,30 +316,30 @@ void Session::handle(const ScanEvent& event) {
     if (const auto* started = std::get_if<scan_event::Started>(&event)) {
         progress_.start(started->pass, started->table, services_.clock->nowMs());
         notices_.passStarted();
-        passAlerts_.clear();
+        lists_.passStarted();
         companions_->passStarting();
         // The last result stays on screen while the lobby is read again.
         if (started->pass == PassKind::TableList || started->pass == PassKind::ScanAll)
-            tables_.beginRefresh();
+            lists_.tables().beginRefresh();
         // A scan lists its players as it meets them again.
         if (started->pass == PassKind::ScanAll) {
-            tablePlayers_.clear();
-            players_.clear();
+            lists_.tablePlayers().clear();
+            lists_.players().clear();
         }
     } else if (const auto* read = std::get_if<scan_event::TableRead>(&event)) {
         lobbyEntries_.insert_or_assign(read->entry.name, read->entry);
         progress_.rowRead(read->entry.name, services_.clock->nowMs());
     } else if (const auto* list = std::get_if<scan_event::TableListRead>(&event)) {
         for (const LobbyEntry& entry : list->tables) {
-            tables_.addListed(entry);
+            lists_.tables().addListed(entry);
             lobbyEntries_.insert_or_assign(entry.name, entry);
         }
     } else if (const auto* found = std::get_if<scan_event::PlayerFound>(&event)) {
-        players_.add(found->record);
+        lists_.players().add(found->record);
     } else if (const auto* scanned = std::get_if<scan_event::TableScanned>(&event)) {
-        const std::size_t row = tables_.putScanned(
+        const std::size_t row = lists_.tables().putScanned(
             scanned->table, [this](const auto& players) { return evaluate(players); });
-        recordVisit(tables_.rows()[row]);
+        recordVisit(lists_.tables().rows()[row]);
     } else if (const auto* shown = std::get_if<scan_event::Message>(&event)) {
         message(*shown);
     } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
@@ -384,7 +355,7 @@ void Session::handle(const ScanEvent& event) {
 
 void Session::finished(const scan_event::Finished& done) {
     if (done.pass == PassKind::TableList) {
-        tables_.endRefresh(done.end == PassEnd::EndOfList);
+        lists_.tables().endRefresh(done.end == PassEnd::EndOfList);
         keepPlayersOfTheRows();
         return;
     }
@@ -392,7 +363,8 @@ void Session::finished(const scan_event::Finished& done) {
         return;
     // The pass's last tables are still being written: their alerts come first.
     history_->whenDone([this] { tellAlerts(notices_.passEnded()); });
-    knownPlayerLine_ = kestrova::knownPlayerLine(done.knownRecords, done.records, tables_.size());
+    lists_.setKnownPlayerLine(
+        kestrova::knownPlayerLine(done.knownRecords, done.records, lists_.tables().size()));
     applyFilters();
     const bool walked = done.end == PassEnd::EndOfList || done.end == PassEnd::Cancelled ||
                         done.end == PassEnd::CaptureFailed || done.end == PassEnd::ClientStopped;
@@ -400,13 +372,13 @@ void Session::finished(const scan_event::Finished& done) {
     if (done.pass == PassKind::ScanAll && walked)
         writeScanResult();
     if (done.pass == PassKind::ScanAll) {
-        tables_.endRefresh(done.end == PassEnd::EndOfList);
-        for (const TableRow& row : tables_.rows()) {
+        lists_.tables().endRefresh(done.end == PassEnd::EndOfList);
+        for (const TableRow& row : lists_.tables().rows()) {
             if (!row.stale)
                 continue;
             for (const std::shared_ptr<PlayerStats>& record : row.seated)
                 if (record)
-                    players_.add(record);
+                    lists_.players().add(record);
         }
         applyFilters();
     }
@@ -414,13 +386,13 @@ void Session::finished(const scan_event::Finished& done) {
 
 void Session::keepPlayersOfTheRows() {
     std::vector<std::shared_ptr<PlayerStats>> kept;
-    for (const PlayerRow& player : players_.rows())
-        if (const TableRow* row = tables_.find(player.record->table); row && row->scanned())
+    for (const PlayerRow& player : lists_.players().rows())
+        if (const TableRow* row = lists_.tables().find(player.record->table); row && row->scanned())
             kept.push_back(player.record);
-    if (kept.size() != players_.size())
-        players_.assign(kept);
-    if (const std::string* table = currentTable(); table && !tables_.find(*table))
-        tablePlayers_.clear();
+    if (kept.size() != lists_.players().size())
+        lists_.players().assign(kept);
+    if (const std::string* table = lists_.currentTable(); table && !lists_.tables().find(*table))
+        lists_.tablePlayers().clear();
 }
 
 void Session::openHistory() {
@@ -513,15 +485,7 @@ void Session::recordVisit(const TableRow& row) {
 }
 
 void Session::alertsRaised(const std::vector<HistoryAlert>& alerts) {
-    // Every pass marks what it met; only what was not told lately is told.
-    std::vector<HistoryAlert> told;
-    for (const HistoryAlert& alert : alerts) {
-        tables_.markAlert(alert.table, alert.text);
-        if (alert.notify)
-            told.push_back(alert);
-    }
-    passAlerts_.insert(passAlerts_.end(), told.begin(), told.end());
-    tellAlerts(notices_.add(told));
+    tellAlerts(notices_.add(lists_.alertsRaised(alerts)));
 }
 
 void Session::tellAlerts(const std::vector<AlertNotice>& notices) {
@@ -532,8 +496,8 @@ void Session::tellAlerts(const std::vector<AlertNotice>& notices) {
 void Session::writeScanResult() {
     if (!settings_.general.scanResult.saveOn())
         return;
-    const ScanResultWrite written =
-        kestrova::writeScanResult(settings_.general.scanResult.resultPath, players_.records());
+    const ScanResultWrite written = kestrova::writeScanResult(
+        settings_.general.scanResult.resultPath, lists_.players().records());
     if (!written.written)
         message({MessageKind::FileNotWritten, "Error", written.message()});
 }

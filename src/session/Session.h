@@ -6,11 +6,11 @@
 #include "GlyphBook.h"
 #include "Jobs.h"
 #include "PassProgress.h"
-#include "PlayerListModel.h"
+#include "Passes.h"
 #include "ScanController.h"
 #include "ScanHistory.h"
 #include "ScanSchedule.h"
-#include "TableListModel.h"
+#include "TableLists.h"
 #include "client/LobbyGeometry.h"
 #include "common/Image.h"
 #include "rating/BuddyList.h"
@@ -109,49 +109,25 @@ public:
     const ColourRanges& colours() const { return colours_; }
     const std::vector<DatabaseEntry>& databases() const { return databases_; }
     TrackerLookup* tracker() { return tracker_.get(); }
-    ScanController& scans() { return *scans_; }
-    ScanSchedule& schedule() { return *schedule_; }
-    // The import, the aggregator build and the connection test, on the passes' worker.
-    Jobs& jobs() { return *jobs_; }
-    bool busy() const { return scans_->busy(); }
-    // What the passes keep between them (the statistics cache among it); the
-    // worker's alone while a pass runs.
-    const ScanState& scanState() const { return state_; }
+    // The passes, their schedule and the long jobs, on one worker.
+    Passes& passes() { return *passes_; }
 
-    TableListModel& tables() { return tables_; }
-    PlayerListModel& players() { return players_; }            // every player the scans found
-    PlayerListModel& tablePlayers() { return tablePlayers_; }  // the picked table's players
-    const std::string& knownPlayerLine() const { return knownPlayerLine_; }
-
-    // The table list's current row, as the front end tells it: "Open" acts on
-    // it, "Scan Selected Table" only while the user has the row selected.
-    void setTableSelection(std::optional<std::string> current, bool selected);
-    const std::string* currentTable() const { return currentTable_ ? &*currentTable_ : nullptr; }
-    const std::string* selectedTable() const { return tableSelected_ ? currentTable() : nullptr; }
-
-    // The commands; false, starting nothing, while another job runs.
-    bool getTableList();
-    bool scanSelected(const std::string& tableName);
-    bool scanAll();
-    bool openTable(const std::string& tableName);
-    // The picked table's players go to tablePlayers(); null when no such row.
-    const TableRow* showTable(const std::string& tableName);
+    // The table and player lists, the table the user picked, the pass's alerts.
+    TableLists& lists() { return lists_; }
+    const TableLists& lists() const { return lists_; }
 
     // Buddies: the mark of one player, or the list changed elsewhere.
     void setBuddy(const std::string& name, bool buddy);
     void buddiesChanged();
     bool isBuddy(const std::string& name) const { return buddies_.contains(name); }
-    // How likely a player is weak, and his VPIP's credible interval.
-    PlayerWeakness weakness(const PlayerStats& record) const;
 
     // What the passes read over time, the watch list and its alerts.
     ScanHistory& history() { return *history_; }
     // The files the command line changes under a running window.
     CompanionFiles& companionFiles() { return *companions_; }
-    // The alerts raised since the last pass started.
-    const std::vector<HistoryAlert>& passAlerts() const { return passAlerts_; }
 
 private:
+    bool busy() const { return scans_->busy(); }
     // "db.conf" as another program left it: used as saveDatabases() uses a
     // list; one that cannot be read whole is told and the list in use stays.
     void reloadDatabases();
@@ -196,21 +172,16 @@ private:
     ScanState state_;
     std::unique_ptr<TrackerLookup> tracker_;
     CacheExpiry cacheExpiry_;
-    TableListModel tables_;
-    PlayerListModel players_;
-    PlayerListModel tablePlayers_;
-    std::string knownPlayerLine_;
+    TableLists lists_;
     mutable std::optional<TableScorer> scorer_;  // remembers weaknesses between rescans
-    std::optional<std::string> currentTable_;
-    bool tableSelected_ = false;
     SessionListener* listener_ = nullptr;
     std::vector<Message> startupMessages_;
     std::unique_ptr<ScanController> scans_;
     std::unique_ptr<ScanSchedule> schedule_;
     std::unique_ptr<Jobs> jobs_;
+    std::unique_ptr<Passes> passes_;
     // The lobby's entries of the running pass, for the seats of what it scans.
     std::unordered_map<std::string, LobbyEntry> lobbyEntries_;
-    std::vector<HistoryAlert> passAlerts_;
     PassProgressCount progress_;
     AlertNotices notices_;
     std::unique_ptr<ScanHistory> history_;

@@ -140,7 +140,7 @@ void MainWindowTest::open(sim::Lobby lobby) {
         return browserStarts_;
     };
     window_ = std::make_unique<MainWindow>(services);
-    lookup_.cache = const_cast<PlayerRecordList*>(&window_->session().scanState().records);
+    lookup_.cache = const_cast<PlayerRecordList*>(&window_->session().passes().scanState().records);
     window_->setMessageHandler([this](const Message& message) {
         messages_ << QString::fromStdString(message.title + ": " + message.text);
     });
@@ -286,7 +286,7 @@ void MainWindowTest::intervalCounterCountsDownAndResets() {
     QTest::mouseClick(on, Qt::LeftButton);
     waitForPass();
     QCOMPARE(lookup_.connects, 1);  // the first scan runs at once
-    ScanSchedule& schedule = window_->session().schedule();
+    ScanSchedule& schedule = window_->session().passes().schedule();
     schedule.intervalTick();
     QCOMPARE(interval()->value(), 1);
     schedule.intervalTick();

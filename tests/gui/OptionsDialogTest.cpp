@@ -147,7 +147,7 @@ std::unique_ptr<TabDialog> OptionsDialogTest::makeDialog() {
     };
     services.databases.testConnections = [this](std::vector<DatabaseEntry> entries,
                                                 std::chrono::milliseconds timeout) {
-        return session_->jobs().testConnections(std::move(entries), timeout);
+        return session_->passes().jobs().testConnections(std::move(entries), timeout);
     };
     services.databases.connectTimeout = kTimeout;
     services.databases.stored = session_->databases();

@@ -142,7 +142,7 @@ protected:
         };
         session = std::make_unique<Session>(std::move(services));
         session->setListener(this);
-        lookup.cache = const_cast<PlayerRecordList*>(&session->scanState().records);
+        lookup.cache = const_cast<PlayerRecordList*>(&session->passes().scanState().records);
     }
     void TearDown() override {
         clock.setOpen(true);
@@ -162,7 +162,7 @@ protected:
     // Lets every pass run to its end, including passes that start when one ends.
     void settle() {
         for (;;) {
-            session->scans().waitUntilIdle();
+            session->passes().scans().waitUntilIdle();
             {
                 const std::lock_guard lock(mutex);
                 if (queue.empty())
@@ -187,7 +187,7 @@ protected:
     }
     void jobEvent(const JobEvent& event) override {
         if (std::holds_alternative<job_event::Started>(event))
-            jobStarts.push_back(session->busy());
+            jobStarts.push_back(session->passes().busy());
         if (const auto* done = std::get_if<job_event::ImportDone>(&event))
             imports.push_back(done->outcome);
     }
@@ -197,7 +197,7 @@ protected:
             onScanEvent(event);
         if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
             ends.push_back(done->end);
-            busyAtEnd.push_back(session->busy());
+            busyAtEnd.push_back(session->passes().busy());
         }
     }
 
@@ -223,48 +223,48 @@ protected:
 }  // namespace
 
 TEST_F(SessionTest, NothingStartsInsideAnotherJobAndTicksWaitForIt) {
-    ScanController& scans = session->scans();
+    ScanController& scans = session->passes().scans();
     {
         // A job holds the busy rule: no pass or other job starts, the interval scan waits.
         HeldJob import(scans);
         ASSERT_TRUE(import.started());
-        EXPECT_FALSE(session->scanAll());
-        EXPECT_FALSE(session->jobs().importPlayers({}));
-        session->schedule().setIntervalScan(true, 2);
+        EXPECT_FALSE(session->passes().scanAll());
+        EXPECT_FALSE(session->passes().jobs().importPlayers({}));
+        session->passes().schedule().setIntervalScan(true, 2);
         drain();
         EXPECT_EQ(lookup.connects, 0);
     }
     // The waiting scan runs once the import is over.
     settle();
     EXPECT_EQ(lookup.connects, 1);
-    EXPECT_FALSE(session->busy());
+    EXPECT_FALSE(session->passes().busy());
 
     // A tick in the middle of a scan runs the next scan after it, not inside it.
     clock.setOpen(false);
     timers.fire(TimerId::Interval);
     timers.fire(TimerId::Interval);  // the countdown reaches 0
     untilWaiting();
-    EXPECT_TRUE(session->busy());
-    EXPECT_FALSE(session->jobs().importPlayers({}));  // an import is refused meanwhile
+    EXPECT_TRUE(session->passes().busy());
+    EXPECT_FALSE(session->passes().jobs().importPlayers({}));  // an import is refused meanwhile
     timers.fire(TimerId::Interval);
     timers.fire(TimerId::Interval);
     clock.setOpen(true);
     settle();
     EXPECT_EQ(lookup.connects, 3);
     EXPECT_EQ(lookup.disconnects, 3);
-    EXPECT_EQ(session->schedule().intervalMinutesLeft(), 2);
+    EXPECT_EQ(session->passes().schedule().intervalMinutesLeft(), 2);
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(SessionTest, CancelAndStopEndTheWaitingJobOnly) {
     clock.setOpen(false);
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     untilWaiting();
-    session->scans().cancel();
+    session->passes().scans().cancel();
     settle();
-    EXPECT_FALSE(session->busy());
+    EXPECT_FALSE(session->passes().busy());
     ASSERT_EQ(ends, std::vector<PassEnd>{PassEnd::Cancelled});
-    EXPECT_TRUE(session->tables().rows().empty());
+    EXPECT_TRUE(session->lists().tables().rows().empty());
     // The front end handles a pass's end while it still holds busy: a box
     // shown there lets no timer start the next pass.
     EXPECT_EQ(busyAtEnd, std::vector<bool>{true});
@@ -277,9 +277,9 @@ TEST_F(SessionTest, CancelAndStopEndTheWaitingJobOnly) {
 
     // "Open" ends at its Cancel too, opening nothing and telling nothing.
     clock.setOpen(false);
-    ASSERT_TRUE(session->openTable("Table 07"));
+    ASSERT_TRUE(session->passes().openTable("Table 07"));
     untilWaiting();
-    session->scans().cancel();
+    session->passes().scans().cancel();
     settle();
     EXPECT_EQ(ends.back(), PassEnd::Cancelled);
     EXPECT_TRUE(client->openedTables().empty());
@@ -287,40 +287,40 @@ TEST_F(SessionTest, CancelAndStopEndTheWaitingJobOnly) {
 
     // The next pass waits again: the cancel ended that pass only.
     clock.setOpen(true);
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     settle();
     EXPECT_EQ(ends.back(), PassEnd::EndOfList);
-    EXPECT_FALSE(session->tables().rows().empty());
+    EXPECT_FALSE(session->lists().tables().rows().empty());
 
     // Stopping the opener stops its opening, and its timer.
     clock.setOpen(false);
-    ASSERT_TRUE(session->schedule().startOpener(5));
-    EXPECT_FALSE(session->schedule().startOpener(5));
+    ASSERT_TRUE(session->passes().schedule().startOpener(5));
+    EXPECT_FALSE(session->passes().schedule().startOpener(5));
     untilWaiting();
-    session->schedule().stopOpener();
+    session->passes().schedule().stopOpener();
     settle();
-    EXPECT_FALSE(session->busy());
+    EXPECT_FALSE(session->passes().busy());
     EXPECT_TRUE(client->openedTables().empty());
     EXPECT_FALSE(timers.running(TimerId::Opener));
 }
 
 TEST_F(SessionTest, ScanSelectedFillsTheWantedRowAndBuddiesRateScannedTablesOnly) {
-    ASSERT_TRUE(session->getTableList());
+    ASSERT_TRUE(session->passes().getTableList());
     settle();
-    const std::vector<TableRow>& rows = session->tables().rows();
+    const std::vector<TableRow>& rows = session->lists().tables().rows();
     ASSERT_GE(rows.size(), 3u);
     const std::string wanted = rows[2].name;
-    ASSERT_TRUE(session->scanSelected(wanted));
+    ASSERT_TRUE(session->passes().scanSelected(wanted));
     settle();
     ASSERT_TRUE(rows[2].scanned());
     EXPECT_EQ(rows[2].name, wanted);
     EXPECT_FALSE(rows[0].scanned());
     // Scanned again, the table's players are listed once.
-    const std::size_t listed = session->players().size();
+    const std::size_t listed = session->lists().players().size();
     EXPECT_EQ(listed, rows[2].seated.size());
-    ASSERT_TRUE(session->scanSelected(wanted));
+    ASSERT_TRUE(session->passes().scanSelected(wanted));
     settle();
-    EXPECT_EQ(session->players().size(), listed);
+    EXPECT_EQ(session->lists().players().size(), listed);
 
     // A buddy change rates the scanned table again and leaves the others unfilled.
     const std::string player = rows[2].seated.at(0)->name;
@@ -347,14 +347,15 @@ TEST_F(SessionTest, FullScanListsOneRowPerPlayerAndTableAndWritesTheResultFile) 
     std::filesystem::create_directory(dir.path() / "results");
     ASSERT_EQ(session->update(saving, {SettingsPart::Options}), "");
 
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     settle();
     EXPECT_TRUE(messages.empty());
-    ASSERT_EQ(session->tables().rows().size(), 3u);
-    EXPECT_EQ(columnTextsOf(session->tables().rows()[1])[3], "3");  // the unknown player counts
+    ASSERT_EQ(session->lists().tables().rows().size(), 3u);
+    EXPECT_EQ(columnTextsOf(session->lists().tables().rows()[1])[3],
+              "3");  // the unknown player counts
     // FishOne sits at two tables: two rows, one per table.
     std::vector<std::string> listed;
-    for (const PlayerRow& row : session->players().rows())
+    for (const PlayerRow& row : session->lists().players().rows())
         listed.push_back(row.record->name + "@" + row.record->table);
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector<std::string>{"FishOne@Alpha", "FishOne@Beta", "FishTwo@Beta",
@@ -370,19 +371,19 @@ TEST_F(SessionTest, FullScanListsOneRowPerPlayerAndTableAndWritesTheResultFile) 
 TEST_F(SessionTest, MissingLobbyIsToldAndEndsThePass) {
     test::FakePlatform desktop;  // no lobby window at all
     start(test::makeLobby(3), {.platform = &desktop});
-    ASSERT_TRUE(session->getTableList());
+    ASSERT_TRUE(session->passes().getTableList());
     settle();
     EXPECT_EQ(messages,
               std::vector<std::string>{"Lobby not found: Everestclient not found or minimized"});
     // A failure of its own kind, whose advice speaks of the lobby.
     ASSERT_EQ(kinds, std::vector<MessageKind>{MessageKind::LobbyNotFound});
     EXPECT_NE(adviceFor(kinds[0]).find("not minimized"), std::string::npos);
-    EXPECT_FALSE(session->busy());
-    EXPECT_TRUE(session->tables().rows().empty());
+    EXPECT_FALSE(session->passes().busy());
+    EXPECT_TRUE(session->lists().tables().rows().empty());
 }
 
 TEST_F(SessionTest, SavedDatabasesWaitForTheJobAndClosingTheOptionsRestartsTheCacheTimer) {
-    session->getTableList();
+    session->passes().getTableList();
     settle();
     ASSERT_EQ(timers.intervals.at(TimerId::CacheClear), 1200 * 1000);
 
@@ -392,7 +393,7 @@ TEST_F(SessionTest, SavedDatabasesWaitForTheJobAndClosingTheOptionsRestartsTheCa
     options.general.cacheSeconds = "300";
     {
         // The worker may be using the connections: the new list waits for the job's end.
-        HeldJob job(session->scans());
+        HeldJob job(session->passes().scans());
         ASSERT_TRUE(job.started());
         // "OK", then the dialog closes.
         EXPECT_EQ(session->update(options, {SettingsPart::Options}), "");
@@ -407,10 +408,10 @@ TEST_F(SessionTest, SavedDatabasesWaitForTheJobAndClosingTheOptionsRestartsTheCa
 
     // The next table list starts the timer with the new lifetime and empties the cache.
     lookup.cache->append(std::make_shared<PlayerStats>());
-    session->getTableList();
+    session->passes().getTableList();
     settle();
     EXPECT_EQ(timers.intervals.at(TimerId::CacheClear), 300 * 1000);
-    EXPECT_EQ(session->scanState().records.size(), 0u);
+    EXPECT_EQ(session->passes().scanState().records.size(), 0u);
 }
 
 // Settings applied while a pass runs reach its look-ups only from the next
@@ -423,7 +424,7 @@ TEST_F(SessionTest, TrackerOptionsChangedDuringAPassTakeEffectAtTheNextPass) {
     changed.profile.ownName = "player1_0";
     changed.lookupTimeoutSeconds = 3;
     clock.setOpen(false);
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     untilWaiting();
     EXPECT_EQ(session->update(changed, {SettingsPart::Options, SettingsPart::UseAggregator,
                                         SettingsPart::LookupTimeout}),
@@ -435,7 +436,7 @@ TEST_F(SessionTest, TrackerOptionsChangedDuringAPassTakeEffectAtTheNextPass) {
     EXPECT_EQ(described(session->tracker()->options()), "00  10000");
     clock.setOpen(true);
     settle();
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     settle();
     EXPECT_EQ(described(session->tracker()->options()), "11 player1_0 3000");
     // Saved as well: the next start takes it.
@@ -446,11 +447,11 @@ TEST_F(SessionTest, TrackerOptionsChangedDuringAPassTakeEffectAtTheNextPass) {
 // seats it, and every scanned table's players are listed.
 void expectConsistent(Session& session) {
     std::size_t seated = 0;
-    for (const TableRow& row : session.tables().rows())
+    for (const TableRow& row : session.lists().tables().rows())
         seated += row.seated.size();
-    EXPECT_EQ(session.players().size(), seated);
-    for (const PlayerRow& player : session.players().rows()) {
-        const TableRow* table = session.tables().find(player.record->table);
+    EXPECT_EQ(session.lists().players().size(), seated);
+    for (const PlayerRow& player : session.lists().players().rows()) {
+        const TableRow* table = session.lists().tables().find(player.record->table);
         ASSERT_NE(table, nullptr) << player.record->name;
         EXPECT_NE(std::find(table->seated.begin(), table->seated.end(), player.record),
                   table->seated.end())
@@ -469,28 +470,28 @@ TEST_F(SessionTest, CaptureFailingHalfWayEndsThePassAndKeepsTheListsWhole) {
         test::FailingCaptures failing(desktop, captures);
         start(test::makeLobby(10), {.platform = &failing});
         messages.clear();
-        ASSERT_TRUE(session->scanAll());
+        ASSERT_TRUE(session->passes().scanAll());
         settle();
         EXPECT_EQ(messages, std::vector<std::string>{"Error: Error Capturing"});
         EXPECT_EQ(ends.back(), PassEnd::CaptureFailed);
-        EXPECT_FALSE(session->busy());
-        EXPECT_LT(session->tables().size(), 9u);
+        EXPECT_FALSE(session->passes().busy());
+        EXPECT_LT(session->lists().tables().size(), 9u);
         expectConsistent(*session);
 
         failing.allow(1000);
-        ASSERT_TRUE(session->scanAll());
+        ASSERT_TRUE(session->passes().scanAll());
         settle();
         EXPECT_EQ(messages.size(), 1u);
         EXPECT_EQ(ends.back(), PassEnd::EndOfList);
-        EXPECT_EQ(session->tables().size(), 9u);  // table 7 is empty
+        EXPECT_EQ(session->lists().tables().size(), 9u);  // table 7 is empty
         expectConsistent(*session);
 
         // Failing again, it keeps the tables it did not reach from the scan before, as stale.
         failing.allow(captures);
-        ASSERT_TRUE(session->scanAll());
+        ASSERT_TRUE(session->passes().scanAll());
         settle();
         EXPECT_EQ(ends.back(), PassEnd::CaptureFailed);
-        const auto& rows = session->tables().rows();
+        const auto& rows = session->lists().tables().rows();
         EXPECT_EQ(rows.size(), 9u);
         EXPECT_TRUE(
             std::all_of(rows.begin(), rows.end(), [](const auto& r) { return r.scanned(); }));
@@ -510,9 +511,9 @@ TEST_F(SessionTest, TheLastResultStaysOnScreenWhileTheLobbyIsReadAgain) {
     sim::SimulatedClient after{sim::Lobby(tables)};
     test::FailingCaptures desktop(before, 1000000);
     start(test::makeLobby(10), {.platform = &desktop});
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     settle();
-    ASSERT_EQ(session->tables().size(), 9u);  // "Table 07" is empty
+    ASSERT_EQ(session->lists().tables().size(), 9u);  // "Table 07" is empty
 
     desktop.showInstead(after);
     std::size_t fewest = 100;
@@ -521,12 +522,12 @@ TEST_F(SessionTest, TheLastResultStaysOnScreenWhileTheLobbyIsReadAgain) {
         if (!std::holds_alternative<scan_event::TableScanned>(event) &&
             !std::holds_alternative<scan_event::TableListRead>(event))
             return;
-        fewest = std::min(fewest, session->tables().size());
-        for (const TableRow& row : session->tables().rows())
+        fewest = std::min(fewest, session->lists().tables().size());
+        for (const TableRow& row : session->lists().tables().rows())
             refreshingSeen += row.refreshing && row.scanned() ? 1 : 0;
     };
     progressShown.clear();
-    ASSERT_TRUE(session->getTableList());
+    ASSERT_TRUE(session->passes().getTableList());
     settle();
     EXPECT_EQ(fewest, 9u);
     EXPECT_GT(refreshingSeen, 0u);
@@ -535,9 +536,9 @@ TEST_F(SessionTest, TheLastResultStaysOnScreenWhileTheLobbyIsReadAgain) {
     EXPECT_EQ(progressShown[0].rowsRead, 0u);
     EXPECT_GE(progressShown[2].rowsExpected, 10u);
     EXPECT_TRUE(progressShown[2].secondsLeft.has_value());
-    const auto& rows = session->tables().rows();
+    const auto& rows = session->lists().tables().rows();
     ASSERT_EQ(rows.size(), 8u);
-    EXPECT_EQ(session->tables().find("Table 01"), nullptr);
+    EXPECT_EQ(session->lists().tables().find("Table 01"), nullptr);
     EXPECT_EQ(rows.front().name, "Table 02");
     // The scores stay, from the pass before.
     EXPECT_TRUE(std::all_of(rows.begin(), rows.end(),
@@ -546,7 +547,7 @@ TEST_F(SessionTest, TheLastResultStaysOnScreenWhileTheLobbyIsReadAgain) {
 
     fewest = 100;
     refreshingSeen = 0;
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     settle();
     EXPECT_EQ(fewest, 8u);
     EXPECT_GT(refreshingSeen, 0u);
@@ -563,7 +564,7 @@ TEST_F(SessionTest, RefusedWritesAreToldAndLeaveTheOldFiles) {
     saving.general.scanResult = {1, dir.path().string()};
     ASSERT_EQ(session->update(saving, {SettingsPart::Options}), "");
     session->setBuddy("player1_0", true);
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     settle();
     ASSERT_TRUE(messages.empty());
     const std::string buddies = test::readBytes(dir.path() / "mofofish");
@@ -573,7 +574,7 @@ TEST_F(SessionTest, RefusedWritesAreToldAndLeaveTheOldFiles) {
     {
         const test::RefusedWrites full;
         session->setBuddy("player2_0", true);
-        ASSERT_TRUE(session->scanAll());
+        ASSERT_TRUE(session->passes().scanAll());
         settle();
     }
     ASSERT_EQ(messages.size(), 2u);
@@ -588,7 +589,7 @@ TEST_F(SessionTest, RefusedWritesAreToldAndLeaveTheOldFiles) {
 // "name@table" and the hands of every listed player.
 std::map<std::string, std::string> listedHands(Session& session) {
     std::map<std::string, std::string> hands;
-    for (const PlayerRow& row : session.players().rows())
+    for (const PlayerRow& row : session.lists().players().rows())
         hands[row.record->name + "@" + row.record->table] = row.record->hands;
     return hands;
 }
@@ -616,7 +617,7 @@ TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
     start(sim::Lobby({simTable("Alpha", {"RiverRat", "Ivan"}), simTable("Beta", {"lucky", "Case"}),
                       simTable("Gamma", {"Stranger", "RiverRat"})}),
           {.clock = &hooked, .databases = true});
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     settle();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind(
@@ -624,7 +625,7 @@ TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
               0u)
         << messages[0];
     EXPECT_EQ(ends.back(), PassEnd::EndOfList);
-    EXPECT_EQ(session->tables().size(), 3u);
+    EXPECT_EQ(session->lists().tables().size(), 3u);
     // Alpha's players, looked up before the kill, and RiverRat again from the cache.
     EXPECT_EQ(listedHands(*session),
               (std::map<std::string, std::string>{
@@ -632,7 +633,7 @@ TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
     expectConsistent(*session);
 
     server.start();
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     settle();
     EXPECT_EQ(messages.size(), 1u) << messages.back();
     EXPECT_EQ(ends.back(), PassEnd::EndOfList);
@@ -662,7 +663,7 @@ TEST_F(SessionTest, AScanGoesOnWithoutATrackerThatRefusesTheLogin) {
 
     start(sim::Lobby({simTable("Alpha", {"RiverRat", "Ivan"}), simTable("Beta", {"KiII3r"})}),
           {.databases = true});
-    ASSERT_TRUE(session->scanAll());
+    ASSERT_TRUE(session->passes().scanAll());
     settle();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("\nDatabase: PokerTracker 3 \"session_pt3\"\n"), std::string::npos)
@@ -681,7 +682,7 @@ TEST_F(SessionTest, ImportOnTheWorkerAddsPassingPlayersAndCancelEndsTheCollectio
     ASSERT_TRUE(session->saveDatabases(list));
     auto names = std::make_unique<ScriptedNames>();
     ScriptedNames& rows = *names;
-    session->jobs().setNameSource(std::move(names));
+    session->passes().jobs().setNameSource(std::move(names));
     lookup.figures = [](PlayerStats& r) {
         r.hands = r.name == "few" ? "199" : "300";
         r.vpip = r.name == "below" ? "39.99" : "40.99";
@@ -690,8 +691,8 @@ TEST_F(SessionTest, ImportOnTheWorkerAddsPassingPlayersAndCancelEndsTheCollectio
     ImportFilter filter;
     filter.vpip = {true, 40, 100};
     filter.minimumHands = 200;
-    ASSERT_TRUE(session->jobs().importPlayers(filter));
-    EXPECT_FALSE(session->scanAll());
+    ASSERT_TRUE(session->passes().jobs().importPlayers(filter));
+    EXPECT_FALSE(session->passes().scanAll());
     settle();
     EXPECT_EQ(jobStarts, std::vector<bool>{true});
     EXPECT_EQ(lookup.looked, (std::vector<std::string>{"edge", "below", "few"}));
@@ -702,12 +703,12 @@ TEST_F(SessionTest, ImportOnTheWorkerAddsPassingPlayersAndCancelEndsTheCollectio
     ASSERT_EQ(imports.size(), 1u);
     EXPECT_EQ(imports[0].added, 1u);
     EXPECT_EQ(lookup.disconnects, 1);
-    EXPECT_FALSE(session->busy());
+    EXPECT_FALSE(session->passes().busy());
 
     lookup.looked.clear();
     rows.rows = {"p1", "p2", "p3"};
-    rows.onSecondRow = [&] { session->jobs().cancel(); };
-    ASSERT_TRUE(session->jobs().importPlayers(filter));
+    rows.onSecondRow = [&] { session->passes().jobs().cancel(); };
+    ASSERT_TRUE(session->passes().jobs().importPlayers(filter));
     settle();
     ASSERT_EQ(imports.size(), 2u);
     EXPECT_TRUE(imports[1].cancelled);

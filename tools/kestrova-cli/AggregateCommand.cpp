@@ -11,7 +11,7 @@ int runAggregateCommand(const std::filesystem::path& directory, const SettingsSt
         return 1;
     job_event::AggregatorDone result;
     const bool finished = headless->finishJob(
-        headless->session().jobs().buildAggregator(), [&result](const JobEvent& event) {
+        headless->session().passes().jobs().buildAggregator(), [&result](const JobEvent& event) {
             if (const auto* done = std::get_if<job_event::AggregatorDone>(&event))
                 result = *done;
         });

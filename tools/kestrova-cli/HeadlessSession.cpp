@@ -59,7 +59,7 @@ void HeadlessSession::settle() {
     // Handling the pass's events hands its tables to the history, whose
     // answers (alerts) come back as events in turn.
     for (;;) {
-        session_->scans().waitUntilIdle();
+        session_->passes().scans().waitUntilIdle();
         session_->history().waitUntilIdle();
         std::vector<std::function<void()>> work;
         {

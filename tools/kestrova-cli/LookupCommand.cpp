@@ -72,7 +72,7 @@ int runLookupCommand(const LookupArgs& args, const std::filesystem::path& direct
         return 1;
     }
     job_event::PlayerLookedUp lookedUp;
-    headless->finishJob(session.jobs().lookUpPlayer(args.name, args.stack, args.seat),
+    headless->finishJob(session.passes().jobs().lookUpPlayer(args.name, args.stack, args.seat),
                         [&lookedUp](const JobEvent& event) {
                             if (const auto* done = std::get_if<job_event::PlayerLookedUp>(&event))
                                 lookedUp = *done;

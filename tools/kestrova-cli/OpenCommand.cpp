@@ -14,7 +14,7 @@ int runOpenCommand(const std::string& name, const ClientOptions& options,
     const std::unique_ptr<HeadlessSession> headless =
         HeadlessSession::open(options, directory, err);
     // "Open" tells every failure but a cancel, and nothing cancels here.
-    if (!headless || !headless->finishPass(headless->session().openTable(name)))
+    if (!headless || !headless->finishPass(headless->session().passes().openTable(name)))
         return 1;
     out << "{\"opened\": " << jsonString(name) << "}\n";
     return 0;

@@ -41,7 +41,7 @@ Json figureOf(std::string_view text) {
 }
 
 void addListedFields(Json& table, const Session& session, const TableRow& row) {
-    const LobbyEntry* entry = session.scanState().lobbyEntries.find(row.name);
+    const LobbyEntry* entry = session.passes().scanState().lobbyEntries.find(row.name);
     table["name"] = row.name;
     table["stakes"] = row.stakes;
     table["players"] = row.players;

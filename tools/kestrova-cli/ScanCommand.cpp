@@ -32,7 +32,7 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
         HeadlessSession::open(options, directory, err);
     if (!headless)
         return 1;
-    const bool finished = headless->finishPass(headless->session().scanAll());
+    const bool finished = headless->finishPass(headless->session().passes().scanAll());
     // Databases left out of the pass have said why on standard error, once
     // each: what the others answered is printed, naming them in "failed".
     const auto& leftOut = headless->leftOut();
@@ -43,7 +43,7 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
     Session& session = headless->session();
 
     nlohmann::ordered_json tables = nlohmann::ordered_json::array();
-    for (const TableRow& row : session.tables().rows()) {
+    for (const TableRow& row : session.lists().tables().rows()) {
         nlohmann::ordered_json table = {
             {"columns", columnTextsOf(row)}, {"hidden", row.hidden}, {"ownSeat", row.ownSeat()}};
         if (row.evaluation)
@@ -53,9 +53,9 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
         tables.push_back(std::move(table));
     }
     nlohmann::ordered_json players = nlohmann::ordered_json::array();
-    for (const PlayerRow& row : session.players().rows()) {
+    for (const PlayerRow& row : session.lists().players().rows()) {
         const PlayerStats& record = *row.record;
-        const PlayerWeakness weakness = session.weakness(record);
+        const PlayerWeakness weakness = session.lists().weakness(record);
         const PlayerCells cells{record, session.settings().autorate.label(record.icon),
                                 weakness.weakness};
         nlohmann::ordered_json player = {
@@ -73,14 +73,14 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
         players.push_back(std::move(player));
     }
     nlohmann::ordered_json alerts = nlohmann::ordered_json::array();
-    for (const HistoryAlert& alert : session.passAlerts())
+    for (const HistoryAlert& alert : session.lists().passAlerts())
         alerts.push_back({{"table", alert.table},
                           {"player", alert.player},
                           {"rule", alert.rule},
                           {"text", alert.text}});
     nlohmann::ordered_json result = {{"tables", tables},
                                      {"players", players},
-                                     {"knownPlayers", session.knownPlayerLine()},
+                                     {"knownPlayers", session.lists().knownPlayerLine()},
                                      {"alerts", alerts}};
     // The client stopped answering mid-list: what was read, and that it is not all.
     if (headless->partial())

@@ -40,7 +40,7 @@ int runTablesCommand(const ClientOptions& options, const std::filesystem::path& 
         HeadlessSession::open(options, directory, err);
     if (!headless)
         return 1;
-    const bool finished = headless->finishPass(headless->session().getTableList());
+    const bool finished = headless->finishPass(headless->session().passes().getTableList());
     if (!finished && !headless->partial())
         return 1;
 
@@ -48,7 +48,7 @@ int runTablesCommand(const ClientOptions& options, const std::filesystem::path& 
     out << "[";
     bool firstRow = true;
     Session& session = headless->session();
-    for (const TableRow& row : session.tables().rows()) {
+    for (const TableRow& row : session.lists().tables().rows()) {
         nlohmann::ordered_json table = {{"columns", columnTextsOf(row)}};
         addListedFields(table, session, row);
         out << (firstRow ? "\n  " : ",\n  ") << jsonText(table);

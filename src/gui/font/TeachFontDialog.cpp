@@ -143,7 +143,7 @@ void TeachFontDialog::learn() {
 }
 
 void TeachFontDialog::findFont() {
-    if (!session_.jobs().findFont(capture_)) {
+    if (!session_.passes().jobs().findFont(capture_)) {
         report_->setPlainText(tr("A scan is running; find the font when it has finished."));
         return;
     }

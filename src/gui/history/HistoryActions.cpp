@@ -101,7 +101,7 @@ void HistoryActions::showHistory() {
         return;
     }
     HistoryWindow* window = historyWindow();
-    if (const std::string* table = session_.currentTable())
+    if (const std::string* table = session_.lists().currentTable())
         window->showTable(toQString(*table));
 }
 
@@ -118,7 +118,7 @@ void HistoryActions::showWatchList() {
         watchList_ = new WatchListWindow(session_.history(), window_);
         watchList_->setAttribute(Qt::WA_DeleteOnClose);
     }
-    watchList_->showAlerts(session_.passAlerts());
+    watchList_->showAlerts(session_.lists().passAlerts());
     watchList_->show();
     watchList_->raise();
 }
@@ -127,7 +127,7 @@ void HistoryActions::alertsRaised(const std::vector<AlertNotice>& notices) {
     for (const AlertNotice& notice : notices)
         notifier_->notify(toQString(notice.text), toQString(notice.table));
     if (watchList_)
-        watchList_->showAlerts(session_.passAlerts());
+        watchList_->showAlerts(session_.lists().passAlerts());
 }
 
 void HistoryActions::watchListChanged() {

@@ -82,7 +82,7 @@ void PlayerListView::show(std::size_t index) {
     const PlayerStats& record = *row.record;
     ListRowItem* item = items_.at(index);
     const std::string& label = session_.settings().autorate.label(record.icon);
-    const PlayerWeakness weakness = session_.weakness(record);
+    const PlayerWeakness weakness = session_.lists().weakness(record);
     const PlayerCells cells{record, label, weakness.weakness};
     if (shift_) {
         const WholePlayerRowTexts texts = wholePlayerRowTexts(cells);

@@ -1,0 +1,38 @@
+#include "TableLists.h"
+
+#include "evaluation/KnownPlayerLine.h"
+
+#include <utility>
+
+namespace kestrova {
+
+TableLists::TableLists() : knownPlayerLine_(kInitialKnownPlayerLine) {}
+
+void TableLists::setSelection(std::optional<std::string> current, bool selected) {
+    selected_ = current && selected;
+    current_ = std::move(current);
+}
+
+const TableRow* TableLists::showTable(const std::string& tableName) {
+    const TableRow* row = tables_.find(tableName);
+    tablePlayers_.assign(row ? row->seated : std::vector<std::shared_ptr<PlayerStats>>{});
+    return row;
+}
+
+PlayerWeakness TableLists::weakness(const PlayerStats& record) const {
+    return playerWeakness(vpipCountsOf(&record), score_);
+}
+
+std::vector<HistoryAlert> TableLists::alertsRaised(const std::vector<HistoryAlert>& alerts) {
+    // Every pass marks what it met; only what was not told lately is told.
+    std::vector<HistoryAlert> told;
+    for (const HistoryAlert& alert : alerts) {
+        tables_.markAlert(alert.table, alert.text);
+        if (alert.notify)
+            told.push_back(alert);
+    }
+    passAlerts_.insert(passAlerts_.end(), told.begin(), told.end());
+    return told;
+}
+
+}  // namespace kestrova
