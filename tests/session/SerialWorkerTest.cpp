@@ -24,7 +24,7 @@ TEST(SerialWorker, RunsInOrderAndStopsAsAsked) {
             ASSERT_TRUE(worker.post([&ran, i] { ran.push_back(i); }));
         worker.waitUntilIdle();
         EXPECT_EQ(ran, (std::vector<int>{0, 1, 2, 3, 4}));
-        EXPECT_GE(emptied, 1);
+        EXPECT_GE(emptied.load(), 1);
 
         std::promise<void> release;
         std::shared_future<void> released = release.get_future().share();
