@@ -7,6 +7,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "lists/RowOrder.h"
 
 namespace kestrova {
 
@@ -41,9 +44,14 @@ struct PlayerColumn {
     // The header's tooltip, and whether a first click sorts the most first.
     std::string_view tip = {};
     bool mostFirst = false;
+    // How the column orders the rows.
+    SortRule sort = {};
 };
 
 std::span<const PlayerColumn, kPlayerColumnCount> playerColumns();
+// Each column's sort rule, by column; the whole list's "Table" column first
+// when `wholeList`.
+std::vector<SortRule> playerSortRules(bool wholeList);
 
 // "Column.conf" keeps the widths of the first columns only; the first columns
 // fit their contents when a table's players show.

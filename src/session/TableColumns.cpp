@@ -30,59 +30,106 @@ std::string score(const TableRow& row) {
 }
 
 constexpr TableColumn kColumns[] = {
-    {KESTROVA_TEXT("Columns", "Tablename"), [](const TableRow& r) { return r.name; }, &keys::dtname,
+    {KESTROVA_TEXT("Columns", "Tablename"),
+     [](const TableRow& r) { return r.name; },
+     &keys::dtname,
      0,
-     KESTROVA_TEXT(
-         "Columns",
-         "The table; green when you sit there yourself, grey while its figures are from an earlier pass")},
-    {KESTROVA_TEXT("Columns", "Limit"), [](const TableRow& r) { return r.stakes; }, &keys::dtlimit,
-     1, KESTROVA_TEXT("Columns", "The stakes: small blind / big blind")},
-    {KESTROVA_TEXT("Columns", "WL"), [](const TableRow&) { return std::string("0"); }, &keys::dtwl,
-     8, KESTROVA_TEXT("Columns", "The waiting list (not read from the lobby)")},
+     KESTROVA_TEXT("Columns",
+                   "The table; green when you sit there yourself, grey while its figures are from "
+                   "an earlier pass"),
+     false,
+     {SortKind::Name}},
+    {KESTROVA_TEXT("Columns", "Limit"),
+     [](const TableRow& r) { return r.stakes; },
+     &keys::dtlimit,
+     1,
+     KESTROVA_TEXT("Columns", "The stakes: small blind / big blind"),
+     false,
+     {SortKind::IntegerAfterFirst}},
+    {KESTROVA_TEXT("Columns", "WL"),
+     [](const TableRow&) { return std::string("0"); },
+     &keys::dtwl,
+     8,
+     KESTROVA_TEXT("Columns", "The waiting list (not read from the lobby)"),
+     false,
+     {SortKind::IntegerAfterFirst}},
     {KESTROVA_TEXT("Columns", "Player"),
      [](const TableRow& r) { return std::to_string(r.players); }, &keys::dtplayer, 2,
      KESTROVA_TEXT("Columns", "Players seated: the lobby's count, or the seats a scan read"), true},
-    {KESTROVA_TEXT("Columns", "Avg. Pot"), [](const TableRow& r) { return r.averagePot; },
-     &keys::dtavgpot, 3, KESTROVA_TEXT("Columns", "The average pot as the lobby shows it"), true},
-    {KESTROVA_TEXT("Columns", "Avg. VPIP"), figure<&TableEvaluation::averageVpip>, &keys::dtavgvpip,
+    {KESTROVA_TEXT("Columns", "Avg. Pot"),
+     [](const TableRow& r) { return r.averagePot; },
+     &keys::dtavgpot,
+     3,
+     KESTROVA_TEXT("Columns", "The average pot as the lobby shows it"),
+     true,
+     {SortKind::Amount}},
+    {KESTROVA_TEXT("Columns", "Avg. VPIP"),
+     figure<&TableEvaluation::averageVpip>,
+     &keys::dtavgvpip,
      4,
      KESTROVA_TEXT("Columns",
                    "How often they put money in the pot voluntarily (%), averaged over the players "
                    "with more hands than the Profile page's minimum; coloured by the VPIP profile"),
-     true},
-    {KESTROVA_TEXT("Columns", "Avg. PFR"), figure<&TableEvaluation::averagePfr>, &keys::dtavgpfr, 5,
+     true,
+     {SortKind::Number}},
+    {KESTROVA_TEXT("Columns", "Avg. PFR"),
+     figure<&TableEvaluation::averagePfr>,
+     &keys::dtavgpfr,
+     5,
      KESTROVA_TEXT("Columns",
                    "How often they raise before the flop (%), averaged likewise; coloured by the "
                    "PFR profile"),
-     true},
-    {KESTROVA_TEXT("Columns", "Avg. AF"), figure<&TableEvaluation::averageAf>, &keys::dtavgaf, 9,
+     true,
+     {SortKind::Number}},
+    {KESTROVA_TEXT("Columns", "Avg. AF"),
+     figure<&TableEvaluation::averageAf>,
+     &keys::dtavgaf,
+     9,
      KESTROVA_TEXT("Columns",
                    "Their aggression factor (bets and raises per call), averaged likewise"),
-     true},
-    {KESTROVA_TEXT("Columns", "Avg. WTSD"), figure<&TableEvaluation::averageWtsd>, &keys::dtavgwtsd,
+     true,
+     {SortKind::Number}},
+    {KESTROVA_TEXT("Columns", "Avg. WTSD"),
+     figure<&TableEvaluation::averageWtsd>,
+     &keys::dtavgwtsd,
      10,
      KESTROVA_TEXT("Columns",
                    "How often they go to showdown after the flop (%), averaged likewise; coloured "
                    "by the WTSD profile"),
-     true},
+     true,
+     {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "# Reads"), figure<&TableEvaluation::readsText>, &keys::dtreads, 6,
      KESTROVA_TEXT("Columns",
                    "R / K: players with more hands than the minimum / players the databases know"),
      true},
-    {KESTROVA_TEXT("Columns", "# Buddies"), figure<&TableEvaluation::buddiesText>, &keys::dtbuddies,
-     7, KESTROVA_TEXT("Columns", "Players at the table who are on your buddy list"), true},
+    {KESTROVA_TEXT("Columns", "# Buddies"),
+     figure<&TableEvaluation::buddiesText>,
+     &keys::dtbuddies,
+     7,
+     KESTROVA_TEXT("Columns", "Players at the table who are on your buddy list"),
+     true,
+     {SortKind::Number, {11, 5}}},
     {KESTROVA_TEXT("Columns", "# Loser"), figure<&TableEvaluation::losersText>, nullptr, -1,
      KESTROVA_TEXT("Columns", "Players with hands in the databases who have lost money overall"),
      true},
-    {KESTROVA_TEXT("Columns", "Tot.Stacks"), figure<&TableEvaluation::totalStacks>, nullptr, -1,
-     KESTROVA_TEXT("Columns", "The chips of every seated player together"), true},
-    {KESTROVA_TEXT("Columns", "Score"), score, nullptr, -1,
+    {KESTROVA_TEXT("Columns", "Tot.Stacks"),
+     figure<&TableEvaluation::totalStacks>,
+     nullptr,
+     -1,
+     KESTROVA_TEXT("Columns", "The chips of every seated player together"),
+     true,
+     {SortKind::Number}},
+    {KESTROVA_TEXT("Columns", "Score"),
+     score,
+     nullptr,
+     -1,
      KESTROVA_TEXT("Columns",
                    "The expected number of weak players at the table: each player counts with the "
                    "chance that his true VPIP is above the mark the Display page sets, judged by "
                    "his hands so far (one without hands by the guess set there). Rows from the "
                    "score set there on are tinted green"),
-     true},
+     true,
+     {SortKind::Number}},
 };
 static_assert(std::size(kColumns) == kTableColumnCount);
 
@@ -99,6 +146,13 @@ double shownScore(double score) {
     double shown = score;
     std::from_chars(text.data(), text.data() + text.size(), shown);
     return shown;
+}
+
+std::vector<SortRule> tableSortRules() {
+    std::vector<SortRule> rules;
+    for (const TableColumn& column : tableColumns())
+        rules.push_back(column.sort);
+    return rules;
 }
 
 TableColumnTexts columnTextsOf(const TableRow& row) {

@@ -5,6 +5,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "lists/RowOrder.h"
 
 namespace kestrova {
 
@@ -27,9 +30,14 @@ struct TableColumn {
     std::string_view tip = {};
     // A first click sorts the way a player looks for tables: the most first.
     bool mostFirst = false;
+    // How the column orders the rows.
+    SortRule sort = {};
 };
 
 std::span<const TableColumn, kTableColumnCount> tableColumns();
+
+// Each column's sort rule, by column.
+std::vector<SortRule> tableSortRules();
 
 // What each column shows of a row.
 using TableColumnTexts = std::array<std::string, kTableColumnCount>;

@@ -28,38 +28,35 @@ double leadingNumber(const std::string& text) {
     return error == std::errc() ? value : 0.0;
 }
 
-bool rowLess(RowSortMode mode, int column, const CellText& a, const CellText& b) {
-    const int key = column + static_cast<int>(mode);
-    switch (key) {
-        case 0:
-        case 2:
-        case 100:
-            return lessIgnoringAsciiCase(a(column), b(column));
-        case 1:
-        case 6:
-            return leadingInteger(a(column)) < leadingInteger(b(column));
-        case 5:
-        case 104:
-            // Stacks and pots: a currency sign in front is dropped, a leading digit is not.
-            return stackAmount(a(column)) < stackAmount(b(column));
-        case 101:
-        case 102:
-            return leadingInteger(withoutFirst(a(column))) <
-                   leadingInteger(withoutFirst(b(column)));
-        case 110:
-            for (int c : {column, column + 1, column - 5}) {
-                const double x = leadingNumber(a(c));
-                const double y = leadingNumber(b(c));
-                if (x != y)
-                    return x < y;
-            }
-            return false;
-        default:
+bool rowLess(const SortRule& rule, int column, const CellText& a, const CellText& b) {
+    const auto less = [&rule](const std::string& x, const std::string& y) {
+        switch (rule.kind) {
+            case SortKind::Text:
+                return x < y;
+            case SortKind::Name:
+                return lessIgnoringAsciiCase(x, y);
+            case SortKind::Integer:
+                return leadingInteger(x) < leadingInteger(y);
+            case SortKind::Amount:
+                return stackAmount(x) < stackAmount(y);
+            case SortKind::IntegerAfterFirst:
+                return leadingInteger(withoutFirst(x)) < leadingInteger(withoutFirst(y));
+            case SortKind::Number:
+                return leadingNumber(x) < leadingNumber(y);
+        }
+        return false;
+    };
+    for (const int c : {column, rule.thenBy[0], rule.thenBy[1]}) {
+        if (c < 0)
             break;
+        const std::string x = a(c);
+        const std::string y = b(c);
+        if (less(x, y))
+            return true;
+        if (less(y, x))
+            return false;
     }
-    if ((key >= 7 && key <= 21) || (key >= 105 && key <= 108) || key == 112 || key == 113)
-        return leadingNumber(a(column)) < leadingNumber(b(column));
-    return a(column) < b(column);
+    return false;
 }
 
 }  // namespace kestrova

@@ -2,8 +2,8 @@
 
 namespace kestrova {
 
-ListRowItem::ListRowItem(QTreeWidget* parent, RowSortMode sortMode)
-    : QTreeWidgetItem(parent, UserType), sortMode_(sortMode) {}
+ListRowItem::ListRowItem(QTreeWidget* parent, const std::vector<SortRule>& sortRules)
+    : QTreeWidgetItem(parent, UserType), sortRules_(sortRules) {}
 
 void ListRowItem::setTexts(std::vector<std::string> texts) {
     texts_ = std::move(texts);
@@ -21,10 +21,10 @@ bool ListRowItem::operator<(const QTreeWidgetItem& other) const {
     const QTreeWidget* list = treeWidget();
     const int column = list ? list->sortColumn() : 0;
     const auto* row = dynamic_cast<const ListRowItem*>(&other);
-    if (!row)
+    if (!row || column < 0 || static_cast<std::size_t>(column) >= sortRules_.size())
         return QTreeWidgetItem::operator<(other);
     return rowLess(
-        sortMode_, column, [this](int c) { return textOf(c); },
+        sortRules_[static_cast<std::size_t>(column)], column, [this](int c) { return textOf(c); },
         [row](int c) { return row->textOf(c); });
 }
 

@@ -10,13 +10,12 @@
 namespace kestrova {
 
 // The row of the table list and of both player lists; each column sorts by
-// its own rule (numbers, amounts, texts) chosen by the list's sort mode, over
-// the texts its model gave it.
+// its own rule (numbers, amounts, texts) over the texts its model gave it.
 class ListRowItem final : public QTreeWidgetItem {
 public:
-    ListRowItem(QTreeWidget* parent, RowSortMode sortMode);
+    // `sortRules`, by column, outlive the item.
+    ListRowItem(QTreeWidget* parent, const std::vector<SortRule>& sortRules);
 
-    RowSortMode sortMode() const { return sortMode_; }
     // Shows the texts and keeps them as the row's sort keys.
     void setTexts(std::vector<std::string> texts);
 
@@ -25,7 +24,7 @@ public:
 private:
     std::string textOf(int column) const;
 
-    RowSortMode sortMode_;
+    const std::vector<SortRule>& sortRules_;
     std::vector<std::string> texts_;
 };
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace kestrova {
@@ -15,7 +16,11 @@ namespace kestrova {
 // from under a click; a model that shrank (was cleared) starts over.
 class ModelItems final {
 public:
-    ModelItems(QTreeWidget* list, RowSortMode mode) : list_(list), mode_(mode) {}
+    // `sortRules`: how each column orders the rows.
+    ModelItems(QTreeWidget* list, std::vector<SortRule> sortRules)
+        : list_(list), sortRules_(std::move(sortRules)) {}
+    ModelItems(const ModelItems&) = delete;
+    ModelItems& operator=(const ModelItems&) = delete;
 
     // Brings the items in line with a model of `rows` rows after the change of
     // one row (or of every row), showing each changed row through show(index).
@@ -28,7 +33,7 @@ public:
             items_.clear();
         }
         while (items_.size() < rows)
-            items_.push_back(new ListRowItem(list_, mode_));
+            items_.push_back(new ListRowItem(list_, sortRules_));
         if (changed) {
             show(*changed);
         } else {
@@ -50,7 +55,7 @@ public:
 
 private:
     QTreeWidget* list_;
-    RowSortMode mode_;
+    std::vector<SortRule> sortRules_;
     std::vector<ListRowItem*> items_;
 };
 

@@ -65,7 +65,7 @@ PlayerListView::PlayerListView(QTreeWidget* list, PlayerListModel& model, Column
       shift_(columns == Columns::WholeList ? 1 : 0),
       session_(session),
       icons_(icons),
-      items_(list, shift_ ? RowSortMode::WholePlayerList : RowSortMode::PlayerList) {
+      items_(list, playerSortRules(shift_)) {
     model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
     describeColours();
 }

@@ -43,7 +43,7 @@ TableListView::TableListView(QTreeWidget* list, TableListModel& model,
       model_(model),
       goodScore_(std::move(goodScore)),
       colours_(std::move(colours)),
-      items_(list, RowSortMode::TableList) {
+      items_(list, tableSortRules()) {
     model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
     describeColours();
 }

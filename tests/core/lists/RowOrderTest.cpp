@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 using namespace kestrova;
@@ -15,56 +16,42 @@ CellText cells(std::vector<std::string> texts) {
     };
 }
 
-bool less(RowSortMode mode, int column, std::vector<std::string> a, std::vector<std::string> b) {
-    return rowLess(mode, column, cells(std::move(a)), cells(std::move(b)));
+// Whether a sorts before b by the first cell under the rule, and not the other way round.
+bool before(SortRule rule, std::vector<std::string> a, std::vector<std::string> b) {
+    return rowLess(rule, 0, cells(a), cells(b)) && !rowLess(rule, 0, cells(b), cells(a));
 }
 
 }  // namespace
 
-// Table list: names ignore case, the player column sorts as text, the average
-// pot by its amount, averages numerically with non-numbers as zero.
-TEST(RowOrder, TableListColumns) {
-    EXPECT_TRUE(less(RowSortMode::TableList, 0, {"alpha"}, {"Beta"}));
-    EXPECT_FALSE(less(RowSortMode::TableList, 0, {"Beta"}, {"alpha"}));
-    const std::vector<std::string> a{"", "", "", "10", "$9.50", "9.5", "",
-                                     "", "", "", "",   "",      "N/A"};
-    const std::vector<std::string> b{"", "", "", "9", "$10", "10.25", "",
-                                     "", "", "", "",  "",    "0.5"};
-    for (const int column : {3, 4, 5, 12})
-        EXPECT_TRUE(less(RowSortMode::TableList, column, a, b)) << column;
+// Each kind reads the texts as the lists show them: numbers as numbers
+// (texts that are none as 0), amounts after a currency sign, names
+// ignoring case, stakes by the blind after their sign.
+TEST(RowOrder, EachKindOrdersTheTextsItsColumnsShow) {
+    EXPECT_TRUE(before({SortKind::Text}, {"10"}, {"9"}));
+    EXPECT_TRUE(before({SortKind::Text}, {"B"}, {"a"}));
+    EXPECT_TRUE(before({SortKind::Name}, {"alpha"}, {"Beta"}));
+    EXPECT_FALSE(rowLess({SortKind::Name}, 0, cells({"ALPHA"}), cells({"alpha"})));
+    EXPECT_TRUE(before({SortKind::Integer}, {"9"}, {"10"}));
+    EXPECT_TRUE(before({SortKind::Integer}, {"x"}, {"1"}));
+    EXPECT_TRUE(before({SortKind::Amount}, {"$9.50"}, {"$10"}));
+    EXPECT_TRUE(before({SortKind::Amount}, {"300"}, {"$1200"}));
+    EXPECT_TRUE(before({SortKind::Amount}, {"$900"}, {"1,200"}));
+    EXPECT_TRUE(before({SortKind::IntegerAfterFirst}, {"$2/$4"}, {"$10/$20"}));
+    EXPECT_TRUE(before({SortKind::Number}, {"9.5"}, {"10.25"}));
+    EXPECT_TRUE(before({SortKind::Number}, {"N/A"}, {"0.5"}));
+    EXPECT_TRUE(before({SortKind::Number}, {"-3"}, {"+2"}));
 }
 
-TEST(RowOrder, BuddiesThenLosersThenAverageVpip) {
-    std::vector<std::string> a(13, "0"), b(13, "0");
-    a[10] = "1";
-    b[10] = "2";
-    EXPECT_TRUE(less(RowSortMode::TableList, 10, a, b));
-    b[10] = "1";
-    a[11] = "3";
-    b[11] = "1";
-    EXPECT_FALSE(less(RowSortMode::TableList, 10, a, b));
-    b[11] = "3";
-    a[5] = "20";
-    b[5] = "30";
-    EXPECT_TRUE(less(RowSortMode::TableList, 10, a, b));
-    EXPECT_FALSE(less(RowSortMode::TableList, 10, b, a));
-}
-
-// Player lists: seat and hands as integers, the name ignoring case, stacks by
-// the amount after a currency sign, a first digit kept.
-TEST(RowOrder, PlayerListColumns) {
-    EXPECT_TRUE(less(RowSortMode::PlayerList, 0, {"2"}, {"10"}));
-    EXPECT_TRUE(less(RowSortMode::PlayerList, 1, {"", "bob"}, {"", "Carl"}));
-    std::vector<std::string> a(20), b(20);
-    a[5] = "99";
-    b[5] = "100";
-    a[4] = "300";
-    b[4] = "$1200";
-    EXPECT_TRUE(less(RowSortMode::PlayerList, 5, a, b));
-    EXPECT_TRUE(less(RowSortMode::PlayerList, 4, a, b));
-    EXPECT_FALSE(less(RowSortMode::PlayerList, 4, b, a));
-    std::vector<std::string> w(21), x(21);
-    w[5] = "$900";
-    x[5] = "1,200";
-    EXPECT_TRUE(less(RowSortMode::WholePlayerList, 5, w, x));
+// A tie on the sorted column goes to the next columns of the rule, in order;
+// rows equal on all of them keep no order.
+TEST(RowOrder, TiesGoToTheNextColumnsOfTheRule) {
+    const SortRule rule{SortKind::Number, {2, 1}};
+    const auto less = [&](std::vector<std::string> a, std::vector<std::string> b) {
+        return rowLess(rule, 0, cells(std::move(a)), cells(std::move(b)));
+    };
+    EXPECT_TRUE(less({"1", "9", "9"}, {"2", "0", "0"}));
+    EXPECT_TRUE(less({"1", "9", "3"}, {"1", "0", "4"}));
+    EXPECT_FALSE(less({"1", "9", "4"}, {"1", "0", "3"}));
+    EXPECT_TRUE(less({"1", "2", "3"}, {"1", "5", "3"}));
+    EXPECT_FALSE(less({"1", "5", "3"}, {"1", "5", "3"}));
 }
