@@ -1,5 +1,7 @@
 #include "GlyphBook.h"
 
+#include "client/lobby/GlyphTables.h"
+
 #include <utility>
 
 namespace kestrova {

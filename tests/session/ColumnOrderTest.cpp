@@ -83,9 +83,10 @@ TEST_F(ColumnOrder, BothPlayerListsSortSeatsStacksAndFiguresAlike) {
         EXPECT_TRUE(less("Stack", "300", "$1200")) << whole;
         EXPECT_TRUE(less("VPIP", "N/A", "7.5")) << whole;
         EXPECT_TRUE(less("Won", "-12.5", "3")) << whole;
-        if (whole)
+        if (whole) {
             EXPECT_TRUE(
                 rowLess(rules[0], 0, row(width, {{0, "alpha"}}), row(width, {{0, "Beta"}})));
+        }
     }
 }
 

@@ -40,8 +40,8 @@ Json figureOf(std::string_view text) {
     return value;
 }
 
-void addListedFields(Json& table, const Session& session, const TableRow& row) {
-    const LobbyEntry* entry = session.passes().scanState().lobbyEntries.find(row.name);
+void addListedFields(Json& table, const ScanState& state, const TableRow& row) {
+    const LobbyEntry* entry = state.lobbyEntries.find(row.name);
     table["name"] = row.name;
     table["stakes"] = row.stakes;
     table["players"] = row.players;

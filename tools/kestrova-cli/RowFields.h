@@ -18,7 +18,7 @@ namespace kestrova::cli {
 nlohmann::ordered_json figureOf(std::string_view text);
 
 // What "Get Table List" read of a table: name, stakes, players, seats, avgPot.
-void addListedFields(nlohmann::ordered_json& table, const Session& session, const TableRow& row);
+void addListedFields(nlohmann::ordered_json& table, const ScanState& state, const TableRow& row);
 // What a scan adds: the averages and counts of its players.
 void addScannedFields(nlohmann::ordered_json& table, const TableRow& row);
 // A player's place and figures as the player lists show them.

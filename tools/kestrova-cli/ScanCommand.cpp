@@ -48,7 +48,7 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
             {"columns", columnTextsOf(row)}, {"hidden", row.hidden}, {"ownSeat", row.ownSeat()}};
         if (row.evaluation)
             table["score"] = rounded(row.evaluation->score.score, 2);
-        addListedFields(table, session, row);
+        addListedFields(table, session.passes().scanState(), row);
         addScannedFields(table, row);
         tables.push_back(std::move(table));
     }

@@ -50,7 +50,7 @@ int runTablesCommand(const ClientOptions& options, const std::filesystem::path& 
     Session& session = headless->session();
     for (const TableRow& row : session.lists().tables().rows()) {
         nlohmann::ordered_json table = {{"columns", columnTextsOf(row)}};
-        addListedFields(table, session, row);
+        addListedFields(table, session.passes().scanState(), row);
         out << (firstRow ? "\n  " : ",\n  ") << jsonText(table);
         firstRow = false;
     }
