@@ -38,10 +38,15 @@ TEST(SerialWorker, RunsInOrderAndStopsAsAsked) {
     }
 
     SerialWorker dropping;
+    std::promise<void> started;
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
-    ASSERT_TRUE(dropping.post([released] { released.wait(); }));
+    ASSERT_TRUE(dropping.post([&started, released] {
+        started.set_value();
+        released.wait();
+    }));
     ASSERT_TRUE(dropping.post([&ran] { ran.push_back(7); }));
+    started.get_future().wait();
     EXPECT_FALSE(dropping.stop(SerialWorker::Queued::Drop, 0ms));
     release.set_value();
     EXPECT_TRUE(dropping.stop(SerialWorker::Queued::Drop));
