@@ -47,7 +47,7 @@ PassEnd TableScanPass::start(std::optional<EverestLobby>& lobby, ClientWaits::Ho
     return PassEnd::EndOfList;
 }
 
-PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
+PassEnd TableScanPass::walk(const Visitor& visitor) {
     std::optional<EverestLobby> lobby;
     ClientWaits::HomeStart home;
     if (const PassEnd failed = start(lobby, home); !lobby || failed != PassEnd::EndOfList)
@@ -58,10 +58,9 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
     ClientWaits waits(context_, screen);
     waits.afterHome(home, kAfterDownMs);
     EndOfListDetector endOfList;
-    ScanObserver& observer = context_.observer;
     PassEnd end = PassEnd::Cancelled;
     DownKeys down;
-    while (!observer.cancelled()) {
+    while (!context_.observer.cancelled()) {
         bool atEnd = false;
         bool lastRow = false;
         if (!readSelectedRow(screen, waits, endOfList, atEnd, lastRow)) {
@@ -71,13 +70,9 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
             break;
         }
         down.read(waits, state_.selectedRowName);
-        if (!wantedName.empty() && state_.selectedRowName == wantedName) {
-            // Rows on the way are only read: scanning them would show other tables'
-            // figures in the selected row until the wanted one arrives.
-            const LobbyEntry* entry = state_.lobbyEntries.find(wantedName);
-            if (entry && filter_.accepts(*entry) && readSeatsSlowly(screen))
-                scanTable();
-            end = observer.cancelled() ? PassEnd::Cancelled : PassEnd::EndOfList;
+        Row row{screen, waits, *lobby, atEnd};
+        if (const std::optional<PassEnd> visited = visitor.visit(row)) {
+            end = *visited;
             break;
         }
         if (lastRow) {
@@ -86,86 +81,74 @@ PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
         }
         down.press(context_.platform, lobby->listWindow);
         if (atEnd) {
+            if (visitor.waitAfterLastDown)
+                waits.afterLastKey(kAfterDownMs);
             end = PassEnd::EndOfList;
             break;
         }
-        // The fixed walk reads the next row at once; a slow highlight is waited for.
-        waits.afterSelectionKey(0, kAfterDownMs);
+        waits.afterSelectionKey(visitor.quietAfterDownMs, kAfterDownMs);
     }
     lookup_.disconnectDatabases();
     return end;
 }
 
+PassEnd TableScanPass::scanSelected(const std::string& wantedName) {
+    Visitor visitor;
+    // The fixed walk reads the next row at once; a slow highlight is waited for.
+    visitor.quietAfterDownMs = 0;
+    visitor.visit = [&](Row& row) -> std::optional<PassEnd> {
+        if (wantedName.empty() || state_.selectedRowName != wantedName)
+            return std::nullopt;
+        // Rows on the way are only read: scanning them would show other tables'
+        // figures in the selected row until the wanted one arrives.
+        const LobbyEntry* entry = state_.lobbyEntries.find(wantedName);
+        if (entry && filter_.accepts(*entry) && readSeatsSlowly(row.screen))
+            scanTable();
+        return context_.observer.cancelled() ? PassEnd::Cancelled : PassEnd::EndOfList;
+    };
+    return walk(visitor);
+}
+
 PassEnd TableScanPass::scanAll(std::optional<int> openerMaximum) {
-    std::optional<EverestLobby> lobby;
-    ClientWaits::HomeStart home;
-    if (const PassEnd failed = start(lobby, home); !lobby || failed != PassEnd::EndOfList)
-        return failed;
+    Visitor visitor;
+    visitor.quietAfterDownMs = kAfterDownMs;
+    visitor.waitAfterLastDown = true;
+    visitor.visit = [&](Row& row) { return visitForScanAll(row, openerMaximum); };
+    return walk(visitor);
+}
 
-    LobbyScreen screen(context_.platform, context_.clock, context_.glyphs, *lobby);
-    screen.setFontSearch(context_.fontSearch);
-    ClientWaits waits(context_, screen);
-    waits.afterHome(home, kAfterDownMs);
-    EndOfListDetector endOfList;
-    ScanObserver& observer = context_.observer;
-    PassEnd end = PassEnd::Cancelled;
-    DownKeys down;
-    while (!observer.cancelled()) {
-        bool atEnd = false;
-        bool lastRow = false;
-        if (!readSelectedRow(screen, waits, endOfList, atEnd, lastRow)) {
-            end = clientStopped_                  ? PassEnd::ClientStopped
-                  : screen.unreadable().empty() ? PassEnd::CaptureFailed
-                                                : PassEnd::UnreadableText;
-            break;
-        }
-        down.read(waits, state_.selectedRowName);
-
-        const LobbyEntry* entry = state_.selectedRowName.empty()
-                                      ? nullptr
-                                      : state_.lobbyEntries.find(state_.selectedRowName);
-        const bool wanted = entry && filter_.accepts(*entry);
-        // With adaptive waits a passed-over row's seat list is followed too: it
-        // costs the client's own time, where not knowing which list the client
-        // shows would cost the next row the whole fixed wait. A row nobody sits
-        // at shows a list without names, which is never taken for a table's.
-        const bool nobodySeated = entry && entry->players == 0;
-        SeatReading passedOver;
-        if ((wanted || (waits.adaptive() && !nobodySeated)) &&
-            !waits.readSeats(kSeatsShownMs, wanted ? state_.seats : passedOver)) {
-            // A cancelled wait leaves the previous table's seats on the screen, and a
-            // failed capture shows none: neither is reported as this table's players.
-            if (waits.captureFailed()) {
-                observer.showError(MessageKind::LobbyUnreadable,
-                                   KESTROVA_TEXT("Messages", "Error Capturing"));
-                end = PassEnd::CaptureFailed;
-            }
-            break;
-        }
-        if (wanted) {
-            if (openerMaximum) {
-                atEnd = !openSelectedTable(*lobby, *openerMaximum) || atEnd;
-                waits.seatsUnknown();
-            } else if (!state_.tables.find(state_.selectedRowName)) {
-                scanTable();
-            }
-        } else if (!waits.adaptive()) {
-            waits.seatsUnknown();
-        }
-        if (lastRow) {
-            end = PassEnd::EndOfList;
-            break;
-        }
-        down.press(context_.platform, lobby->listWindow);
-        if (atEnd) {
-            waits.afterLastKey(kAfterDownMs);
-            end = PassEnd::EndOfList;
-            break;
-        }
-        waits.afterSelectionKey(kAfterDownMs, kAfterDownMs);
+std::optional<PassEnd> TableScanPass::visitForScanAll(Row& row, std::optional<int> openerMaximum) {
+    ClientWaits& waits = row.waits;
+    const LobbyEntry* entry =
+        state_.selectedRowName.empty() ? nullptr : state_.lobbyEntries.find(state_.selectedRowName);
+    const bool wanted = entry && filter_.accepts(*entry);
+    // With adaptive waits a passed-over row's seat list is followed too: it
+    // costs the client's own time, where not knowing which list the client
+    // shows would cost the next row the whole fixed wait. A row nobody sits
+    // at shows a list without names, which is never taken for a table's.
+    const bool nobodySeated = entry && entry->players == 0;
+    SeatReading passedOver;
+    if ((wanted || (waits.adaptive() && !nobodySeated)) &&
+        !waits.readSeats(kSeatsShownMs, wanted ? state_.seats : passedOver)) {
+        // A cancelled wait leaves the previous table's seats on the screen, and a
+        // failed capture shows none: neither is reported as this table's players.
+        if (!waits.captureFailed())
+            return PassEnd::Cancelled;
+        context_.observer.showError(MessageKind::LobbyUnreadable,
+                                    KESTROVA_TEXT("Messages", "Error Capturing"));
+        return PassEnd::CaptureFailed;
     }
-    lookup_.disconnectDatabases();
-    return end;
+    if (wanted) {
+        if (openerMaximum) {
+            row.atEnd = !openSelectedTable(row.lobby, *openerMaximum) || row.atEnd;
+            waits.seatsUnknown();
+        } else if (!state_.tables.find(state_.selectedRowName)) {
+            scanTable();
+        }
+    } else if (!waits.adaptive()) {
+        waits.seatsUnknown();
+    }
+    return std::nullopt;
 }
 
 bool TableScanPass::readSelectedRow(LobbyScreen& screen, ClientWaits& waits,

@@ -7,6 +7,7 @@
 #include "scan/ScanState.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -41,9 +42,29 @@ public:
     PassEnd scanAll(std::optional<int> openerMaximum);
 
 private:
+    // What a pass does at each row of the walk, once the row is read: the row
+    // as it stands on screen, with the end of the list that Down is to find.
+    struct Row {
+        LobbyScreen& screen;
+        ClientWaits& waits;
+        const EverestLobby& lobby;
+        bool& atEnd;  // a visitor that ends the opener's work sets it
+    };
+    // How the walk waits after Down and what it does at each row; the visit
+    // ends the walk by returning how the pass ended.
+    struct Visitor {
+        int quietAfterDownMs = 0;
+        bool waitAfterLastDown = false;
+        std::function<std::optional<PassEnd>(Row& row)> visit;
+    };
+
+    // The one walk down the lobby both scans take, from Home to the end of the list.
+    PassEnd walk(const Visitor& visitor);
     // The lobby, or why the pass cannot start; with adaptive waits also the
     // list as it was before Home.
     PassEnd start(std::optional<EverestLobby>& lobby, ClientWaits::HomeStart& home);
+    // Scan All's visit: the seats of a row the filter takes, scanned or opened.
+    std::optional<PassEnd> visitForScanAll(Row& row, std::optional<int> openerMaximum);
     // Reads the highlighted row into the lobby entries; false when the lobby
     // could not be captured or its text read, or the client stopped answering
     // (the user has been told). atEnd tells the end of the
