@@ -4,6 +4,7 @@
 
 #include "settings/CompanionFile.h"
 #include "settings/OpenCountConf.h"
+#include "settings/SettingFields.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
@@ -21,106 +22,112 @@ int GeneralOptions::cacheLifetimeSeconds() const {
     return dbcache ? SettingsStore::parseInt(cacheSeconds, keys::cache.defaultValue) : -1;
 }
 
+namespace {
+
+using namespace setting_field;
+
+const SettingField<GeneralOptions> kGeneralFields[] = {
+    Text<GeneralOptions>{&keys::suffix, &GeneralOptions::suffix},
+    Flag<GeneralOptions>{&keys::dbcache, &GeneralOptions::dbcache},
+    Typed<GeneralOptions>{&keys::cacheGeneralTab, &GeneralOptions::cacheSeconds},
+    Typed<GeneralOptions>{&keys::scanGeneralTab, &GeneralOptions::playerListWaitMs},
+    Flag<GeneralOptions>{&keys::observed, &GeneralOptions::observed, true},
+    Flag<GeneralOptions>{&keys::add6max, &GeneralOptions::add6max, true},
+    Text<GeneralOptions>{&keys::delay, &GeneralOptions::delayMs},
+    Flag<GeneralOptions>{&keys::realtime, &GeneralOptions::realtime},
+    Flag<GeneralOptions>{&keys::curLim, &GeneralOptions::currentLimitOnly, true},
+    Flag<GeneralOptions>{&keys::hudLim, &GeneralOptions::hudFilter, true},
+    Flag<GeneralOptions>{&keys::adaptivewait, &GeneralOptions::adaptiveWaits, true},
+};
+
+const SettingField<OpenOptions> kOpenFields[] = {
+    Flag<OpenOptions>{&keys::open, &OpenOptions::open},
+    Flag<OpenOptions>{&keys::sixmax, &OpenOptions::sixMaxOnly},
+    Flag<OpenOptions>{&keys::both, &OpenOptions::both},
+    Flag<OpenOptions>{&keys::exc, &OpenOptions::excludeJackpot},
+    Number<OpenOptions>{&keys::minplayer, &OpenOptions::minimumPlayers},
+};
+
+const SettingField<CloseOptions> kCloseFields[] = {
+    Flag<CloseOptions>{&keys::close, &CloseOptions::close},
+    Number<CloseOptions>{&keys::mincloseplayer, &CloseOptions::minimumPlayers},
+    Flag<CloseOptions>{&keys::closeHands, &CloseOptions::closeByHands, true},
+    Number<CloseOptions>{&keys::closeHandsNumPlayer, &CloseOptions::closeByHandsPlayers},
+    Typed<CloseOptions>{&keys::closeHandsCountClosePage, &CloseOptions::closeByHandsCount},
+};
+
+const SettingField<ProfileOptions> kProfileFields[] = {
+    Typed<ProfileOptions>{&kProfilHandsTyped, &ProfileOptions::minimumHands},
+    Text<ProfileOptions>{&keys::profilmeProfileTab, &ProfileOptions::ownName},
+    Flag<ProfileOptions>{&keys::excludeme, &ProfileOptions::excludeMe, true},
+};
+
+const SettingField<HistoryOptions> kHistoryFields[] = {
+    Number<HistoryOptions>{&keys::historydays, &HistoryOptions::days},
+    Text<HistoryOptions>{&keys::historydb, &HistoryOptions::database},
+};
+
+}  // namespace
+
 GeneralOptions GeneralOptions::fromSettings(const SettingsStore& settings,
                                             const std::filesystem::path& directory) {
     GeneralOptions o;
     o.scanResult = DirConf::read(directory);
-    o.suffix = settings.readText(keys::suffix);
-    o.dbcache = settings.read(keys::dbcache) != 0;
-    o.cacheSeconds = settings.readText(keys::cacheGeneralTab);
-    o.playerListWaitMs = settings.readText(keys::scanGeneralTab);
-    o.observed = settings.read(keys::observed) == 1;
-    o.add6max = settings.read(keys::add6max) == 1;
-    o.delayMs = settings.readText(keys::delay);
-    o.realtime = settings.read(keys::realtime) != 0;
-    o.currentLimitOnly = settings.read(keys::curLim) == 1;
-    o.hudFilter = settings.read(keys::hudLim) == 1;
-    o.adaptiveWaits = settings.read(keys::adaptivewait) == 1;
+    readFields<GeneralOptions>(kGeneralFields, settings, o);
     return o;
 }
 
 void GeneralOptions::save(SettingsSaver& out) const {
     out.file(scanResult.write(out.directory()), DirConf::kFileName);
-    out.text(keys::suffix, suffix);
-    out.flag(keys::dbcache, dbcache);
-    out.text(keys::cache, cacheSeconds);
-    out.text(keys::scan, playerListWaitMs);
-    out.flag(keys::observed, observed);
-    out.flag(keys::add6max, add6max);
-    out.text(keys::delay, delayMs);
-    out.flag(keys::realtime, realtime);
-    out.flag(keys::curLim, currentLimitOnly);
-    out.flag(keys::hudLim, hudFilter);
-    out.flag(keys::adaptivewait, adaptiveWaits);
+    saveFields<GeneralOptions>(kGeneralFields, out, *this);
 }
 
 OpenOptions OpenOptions::fromSettings(const SettingsStore& settings,
                                       const std::filesystem::path& directory) {
     OpenOptions o;
-    o.open = settings.read(keys::open) != 0;
-    o.sixMaxOnly = settings.read(keys::sixmax) != 0;
-    o.both = settings.read(keys::both) != 0;
-    o.excludeJackpot = settings.read(keys::exc) != 0;
+    readFields<OpenOptions>(kOpenFields, settings, o);
     o.tablesToOpen = OpenCountConf::read(directory);
-    o.minimumPlayers = settings.read(keys::minplayer);
     return o;
 }
 
 void OpenOptions::save(SettingsSaver& out) const {
-    out.flag(keys::open, open);
-    out.flag(keys::sixmax, sixMaxOnly);
-    out.flag(keys::both, both);
-    out.flag(keys::exc, excludeJackpot);
+    saveFields<OpenOptions>(kOpenFields, out, *this);
     out.file(OpenCountConf::write(out.directory(), tablesToOpen), OpenCountConf::kFileName);
-    out.number(keys::minplayer, minimumPlayers);
 }
 
 CloseOptions CloseOptions::fromSettings(const SettingsStore& settings,
                                         const std::filesystem::path& directory) {
     CloseOptions o;
-    o.close = settings.read(keys::close) != 0;
-    o.minimumPlayers = settings.read(keys::mincloseplayer);
+    readFields<CloseOptions>(kCloseFields, settings, o);
     if (const auto bytes = readCompanionFile(directory, CloseConf::kFileName))
         o.potRule = CloseConf::fromBytes(*bytes, CloseConf{});
-    o.closeByHands = settings.read(keys::closeHands) == 1;
-    o.closeByHandsPlayers = settings.read(keys::closeHandsNumPlayer);
-    o.closeByHandsCount = settings.readText(keys::closeHandsCountClosePage);
     return o;
 }
 
 void CloseOptions::save(SettingsSaver& out) const {
-    out.flag(keys::close, close);
-    out.number(keys::mincloseplayer, minimumPlayers);
+    saveFields<CloseOptions>(kCloseFields, out, *this);
     out.file(potRule.value_or(CloseConf{}).write(out.directory()), CloseConf::kFileName);
-    out.flag(keys::closeHands, closeByHands);
-    out.number(keys::closeHandsNumPlayer, closeByHandsPlayers);
-    out.text(keys::closeHandsCount, closeByHandsCount);
 }
 
 ProfileOptions ProfileOptions::fromSettings(const SettingsStore& settings) {
     ProfileOptions o;
-    o.minimumHands = settings.readText(kProfilHandsTyped);
-    o.ownName = settings.readText(keys::profilmeProfileTab);
-    o.excludeMe = settings.read(keys::excludeme) == 1;
+    readFields<ProfileOptions>(kProfileFields, settings, o);
     return o;
 }
 
 void ProfileOptions::save(SettingsSaver& out) const {
-    out.text(keys::profilhands, minimumHands);
-    out.text(keys::profilme, ownName);
-    out.flag(keys::excludeme, excludeMe);
+    saveFields<ProfileOptions>(kProfileFields, out, *this);
 }
 
 HistoryOptions HistoryOptions::fromSettings(const SettingsStore& settings) {
     HistoryOptions o;
-    o.days = std::max(0, settings.read(keys::historydays));
-    o.database = settings.readText(keys::historydb);
+    readFields<HistoryOptions>(kHistoryFields, settings, o);
+    o.days = std::max(0, o.days);
     return o;
 }
 
 void HistoryOptions::save(SettingsSaver& out) const {
-    out.number(keys::historydays, days);
-    out.text(keys::historydb, database);
+    saveFields<HistoryOptions>(kHistoryFields, out, *this);
 }
 
 }  // namespace kestrova
