@@ -2,6 +2,7 @@
 
 #include "common/NumberText.h"
 #include "records/PlayerStats.h"
+#include "settings/SettingFields.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
@@ -20,28 +21,33 @@ bool failsFigure(const std::string& text, const FilterRange& range) {
 
 }  // namespace
 
+namespace {
+
+using namespace setting_field;
+
+const SettingField<PlayerFilterSettings> kPlayerFilterFields[] = {
+    Flag<PlayerFilterSettings>{&keys::low_buddy, &PlayerFilterSettings::buddiesOnly, true},
+    Flag<PlayerFilterSettings>{&keys::low_looser, &PlayerFilterSettings::losersOnly, true},
+    Range<PlayerFilterSettings>{&keys::low_tfvpip, &keys::low_tfvpipmin, &keys::low_tfvpipmax,
+                                &PlayerFilterSettings::vpip},
+    Range<PlayerFilterSettings>{&keys::low_tfpfr, &keys::low_tfpfrmin, &keys::low_tfpfrmax,
+                                &PlayerFilterSettings::pfr},
+    Range<PlayerFilterSettings>{&keys::low_tfaf, &keys::low_tfafmin, &keys::low_tfafmax,
+                                &PlayerFilterSettings::af},
+    Range<PlayerFilterSettings>{&keys::low_tfstack, &keys::low_tfstackmin, &keys::low_tfstackmax,
+                                &PlayerFilterSettings::stack},
+};
+
+}  // namespace
+
 PlayerFilterSettings PlayerFilterSettings::fromSettings(const SettingsStore& settings) {
     PlayerFilterSettings result;
-    result.buddiesOnly = settings.read(keys::low_buddy) == 1;
-    result.losersOnly = settings.read(keys::low_looser) == 1;
-    result.vpip = FilterRange::fromSettings(settings, keys::low_tfvpip, keys::low_tfvpipmin,
-                                            keys::low_tfvpipmax);
-    result.pfr = FilterRange::fromSettings(settings, keys::low_tfpfr, keys::low_tfpfrmin,
-                                           keys::low_tfpfrmax);
-    result.af =
-        FilterRange::fromSettings(settings, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
-    result.stack = FilterRange::fromSettings(settings, keys::low_tfstack, keys::low_tfstackmin,
-                                             keys::low_tfstackmax);
+    readFields<PlayerFilterSettings>(kPlayerFilterFields, settings, result);
     return result;
 }
 
 void PlayerFilterSettings::save(SettingsSaver& out) const {
-    out.flag(keys::low_buddy, buddiesOnly);
-    out.flag(keys::low_looser, losersOnly);
-    vpip.save(out, keys::low_tfvpip, keys::low_tfvpipmin, keys::low_tfvpipmax);
-    pfr.save(out, keys::low_tfpfr, keys::low_tfpfrmin, keys::low_tfpfrmax);
-    af.save(out, keys::low_tfaf, keys::low_tfafmin, keys::low_tfafmax);
-    stack.save(out, keys::low_tfstack, keys::low_tfstackmin, keys::low_tfstackmax);
+    saveFields<PlayerFilterSettings>(kPlayerFilterFields, out, *this);
 }
 
 bool playerFilterShows(const PlayerFilterRow& row, const PlayerFilterSettings& settings) {

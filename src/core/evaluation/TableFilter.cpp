@@ -3,6 +3,7 @@
 #include "common/NumberText.h"
 #include "evaluation/TableEvaluation.h"
 #include "records/PlayerStats.h"
+#include "settings/SettingFields.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
@@ -45,40 +46,41 @@ bool passesCriteria(const PlayerStats& player, std::string_view stakes,
 
 }  // namespace
 
+namespace {
+
+using namespace setting_field;
+
+const SettingField<TableFilterSettings> kTableFilterFields[] = {
+    Flag<TableFilterSettings>{&keys::tfact, &TableFilterSettings::playerCountActive, true},
+    Number<TableFilterSettings>{&keys::tfnum, &TableFilterSettings::requiredPlayers},
+    Range<TableFilterSettings>{&keys::tfvpip, &keys::tfvpipmin, &keys::tfvpipmax,
+                               &TableFilterSettings::vpip},
+    Range<TableFilterSettings>{&keys::tfpfr, &keys::tfpfrmin, &keys::tfpfrmax,
+                               &TableFilterSettings::pfr},
+    Range<TableFilterSettings>{&keys::tfaf, &keys::tfafmin, &keys::tfafmax,
+                               &TableFilterSettings::af},
+    Range<TableFilterSettings>{&keys::tfstack, &keys::tfstackmin, &keys::tfstackmax,
+                               &TableFilterSettings::stack},
+    Flag<TableFilterSettings>{&keys::tfloser, &TableFilterSettings::loser, true},
+    Flag<TableFilterSettings>{&keys::ofact, &TableFilterSettings::overallActive, true},
+    Range<TableFilterSettings>{&keys::ofvpip, &keys::ofvpipmin, &keys::ofvpipmax,
+                               &TableFilterSettings::overallVpip},
+    Range<TableFilterSettings>{&keys::ofpfr, &keys::ofpfrmin, &keys::ofpfrmax,
+                               &TableFilterSettings::overallPfr},
+    Flag<TableFilterSettings>{&keys::ofreads, &TableFilterSettings::minimumReadsActive, true},
+    Number<TableFilterSettings>{&keys::ofnum, &TableFilterSettings::minimumReads},
+};
+
+}  // namespace
+
 TableFilterSettings TableFilterSettings::fromSettings(const SettingsStore& settings) {
     TableFilterSettings result;
-    result.playerCountActive = settings.read(keys::tfact) == 1;
-    result.requiredPlayers = settings.read(keys::tfnum);
-    result.vpip =
-        FilterRange::fromSettings(settings, keys::tfvpip, keys::tfvpipmin, keys::tfvpipmax);
-    result.pfr = FilterRange::fromSettings(settings, keys::tfpfr, keys::tfpfrmin, keys::tfpfrmax);
-    result.af = FilterRange::fromSettings(settings, keys::tfaf, keys::tfafmin, keys::tfafmax);
-    result.stack =
-        FilterRange::fromSettings(settings, keys::tfstack, keys::tfstackmin, keys::tfstackmax);
-    result.loser = settings.read(keys::tfloser) == 1;
-    result.overallActive = settings.read(keys::ofact) == 1;
-    result.overallVpip =
-        FilterRange::fromSettings(settings, keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax);
-    result.overallPfr =
-        FilterRange::fromSettings(settings, keys::ofpfr, keys::ofpfrmin, keys::ofpfrmax);
-    result.minimumReadsActive = settings.read(keys::ofreads) == 1;
-    result.minimumReads = settings.read(keys::ofnum);
+    readFields<TableFilterSettings>(kTableFilterFields, settings, result);
     return result;
 }
 
 void TableFilterSettings::save(SettingsSaver& out) const {
-    out.flag(keys::tfact, playerCountActive);
-    out.number(keys::tfnum, requiredPlayers);
-    vpip.save(out, keys::tfvpip, keys::tfvpipmin, keys::tfvpipmax);
-    pfr.save(out, keys::tfpfr, keys::tfpfrmin, keys::tfpfrmax);
-    af.save(out, keys::tfaf, keys::tfafmin, keys::tfafmax);
-    stack.save(out, keys::tfstack, keys::tfstackmin, keys::tfstackmax);
-    out.flag(keys::tfloser, loser);
-    out.flag(keys::ofact, overallActive);
-    overallVpip.save(out, keys::ofvpip, keys::ofvpipmin, keys::ofvpipmax);
-    overallPfr.save(out, keys::ofpfr, keys::ofpfrmin, keys::ofpfrmax);
-    out.flag(keys::ofreads, minimumReadsActive);
-    out.number(keys::ofnum, minimumReads);
+    saveFields<TableFilterSettings>(kTableFilterFields, out, *this);
 }
 
 bool playerCountTestShows(const std::vector<std::shared_ptr<PlayerStats>>& players,

@@ -1,29 +1,35 @@
 #include "scan/LobbyFilter.h"
 
+#include "settings/SettingFields.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
 
 namespace kestrova {
 
+namespace {
+
+using namespace setting_field;
+
+const SettingField<LobbyFilter> kLobbyFilterFields[] = {
+    Flag<LobbyFilter>{&keys::c_fullring, &LobbyFilter::fullRing, true},
+    Flag<LobbyFilter>{&keys::c_sixmax, &LobbyFilter::sixMax, true},
+    Flag<LobbyFilter>{&keys::c_headsup, &LobbyFilter::headsUp, true},
+    Flag<LobbyFilter>{&keys::Lim, &LobbyFilter::limit, true},
+    Flag<LobbyFilter>{&keys::NLim, &LobbyFilter::noLimit, true},
+    Number<LobbyFilter>{&keys::PLim, &LobbyFilter::potLimit},
+};
+
+}  // namespace
+
 LobbyFilter LobbyFilter::fromSettings(const SettingsStore& settings) {
     LobbyFilter f;
-    f.limit = settings.read(keys::Lim) == 1;
-    f.noLimit = settings.read(keys::NLim) == 1;
-    f.potLimit = settings.read(keys::PLim);
-    f.fullRing = settings.read(keys::c_fullring) == 1;
-    f.sixMax = settings.read(keys::c_sixmax) == 1;
-    f.headsUp = settings.read(keys::c_headsup) == 1;
+    readFields<LobbyFilter>(kLobbyFilterFields, settings, f);
     return f;
 }
 
 void LobbyFilter::save(SettingsSaver& out) const {
-    out.flag(keys::c_fullring, fullRing);
-    out.flag(keys::c_sixmax, sixMax);
-    out.flag(keys::c_headsup, headsUp);
-    out.flag(keys::Lim, limit);
-    out.flag(keys::NLim, noLimit);
-    out.number(keys::PLim, potLimit);
+    saveFields<LobbyFilter>(kLobbyFilterFields, out, *this);
 }
 
 bool LobbyFilter::accepts(const LobbyEntry& e) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/FilterRange.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
@@ -45,11 +46,21 @@ struct Text {
     std::string Group::*member;
 };
 
+// A filter's range: its switch (on only when it reads 1) and its bounds.
+template <class Group>
+struct Range {
+    const IntKey* on;
+    const IntKey* minimum;
+    const IntKey* maximum;
+    FilterRange Group::*member;
+};
+
 }  // namespace setting_field
 
 template <class Group>
 using SettingField = std::variant<setting_field::Flag<Group>, setting_field::Number<Group>,
-                                  setting_field::Typed<Group>, setting_field::Text<Group>>;
+                                  setting_field::Typed<Group>, setting_field::Text<Group>,
+                                  setting_field::Range<Group>>;
 
 template <class Group>
 void readFields(std::span<const SettingField<Group>> fields, const SettingsStore& settings,
@@ -63,6 +74,9 @@ void readFields(std::span<const SettingField<Group>> fields, const SettingsStore
                     group.*f.member = f.exactlyOne ? stored == 1 : stored != 0;
                 } else if constexpr (std::is_same_v<F, setting_field::Number<Group>>) {
                     group.*f.member = settings.read(*f.key);
+                } else if constexpr (std::is_same_v<F, setting_field::Range<Group>>) {
+                    group.*f.member =
+                        FilterRange::fromSettings(settings, *f.on, *f.minimum, *f.maximum);
                 } else {
                     group.*f.member = settings.readText(*f.key);
                 }
@@ -84,6 +98,8 @@ void saveFields(std::span<const SettingField<Group>> fields, SettingsSaver& out,
                     out.number(*f.key, group.*f.member);
                 else if constexpr (std::is_same_v<F, setting_field::Typed<Group>>)
                     out.text(f.key->key, group.*f.member);
+                else if constexpr (std::is_same_v<F, setting_field::Range<Group>>)
+                    (group.*f.member).save(out, *f.on, *f.minimum, *f.maximum);
                 else
                     out.text(*f.key, group.*f.member);
             },
