@@ -544,55 +544,63 @@ void MainWindow::passProgress(const PassProgress& progress) {
         progress_->show(progress);
 }
 
-void MainWindow::scanEvent(const ScanEvent& event) {
-    if (std::holds_alternative<scan_event::Started>(event)) {
-        passProblem_->clear();
-        lastRowName_.clear();
-        // The lobby comes up for reading only: the results come back in front.
-        inFrontAtStart_ = isActiveWindow();
-        progress_ =
-            std::make_unique<ScanProgress>(this, [this] { session_->passes().scans().cancel(); });
-    } else if (const auto* found = std::get_if<scan_event::LobbyFound>(&event)) {
-        if (progress_)
-            progress_->lobbyFound(found->lobbyRect);
-    } else if (const auto* list = std::get_if<scan_event::TableListRead>(&event)) {
+void MainWindow::passStarted(PassKind) {
+    passProblem_->clear();
+    lastRowName_.clear();
+    // The lobby comes up for reading only: the results come back in front.
+    inFrontAtStart_ = isActiveWindow();
+    progress_ =
+        std::make_unique<ScanProgress>(this, [this] { session_->passes().scans().cancel(); });
+}
+
+void MainWindow::lobbyFound(const Rect& lobby) {
+    if (progress_)
+        progress_->lobbyFound(lobby);
+}
+
+void MainWindow::tableListRead(const std::vector<LobbyEntry>& tables) {
+    showTableCount();
+    if (!tables.empty())
+        lastRowName_ = tables.back().name;
+}
+
+void MainWindow::tableScanned(const std::string& table) {
+    lastRowName_ = table;
+    showTableCount();
+    // "Scan Selected Table" shows the table it scanned, found by name.
+    if (session_->passes().scans().runningPass() == PassKind::ScanSelected) {
+        if (QTreeWidgetItem* row = tables_->itemOf(table)) {
+            tableList_->setCurrentItem(row);
+            showTable(row);
+        }
+    }
+}
+
+void MainWindow::fontFound(const std::string& description) {
+    statusBar()->showMessage(
+        tr("The lobby is read in the font found: %1").arg(toQString(description)));
+}
+
+void MainWindow::passFinished(const scan_event::Finished& done) {
+    progress_.reset();
+    // An opened table stays in front of the window.
+    if (inFrontAtStart_ && done.pass != PassKind::OpenTable &&
+        !session_->passes().scans().runningOpenerScan()) {
+        raise();
+        activateWindow();
+    }
+    // The last row a pass made is the current one, so that "Open" acts on
+    // it; the selection stays as the user left it.
+    if (done.pass == PassKind::TableList || done.pass == PassKind::ScanAll) {
+        if (QTreeWidgetItem* row = tables_->itemOf(lastRowName_);
+            row && !session_->lists().currentTable())
+            tableList_->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+    }
+    if (done.pass == PassKind::ScanSelected || done.pass == PassKind::ScanAll) {
+        if (trayIcon_)
+            trayIcon_->scanEnded(session_->lists().tables().rows());
         showTableCount();
-        if (!list->tables.empty())
-            lastRowName_ = list->tables.back().name;
-    } else if (const auto* scanned = std::get_if<scan_event::TableScanned>(&event)) {
-        lastRowName_ = scanned->table.name;
-        showTableCount();
-        // "Scan Selected Table" shows the table it scanned, found by name.
-        if (session_->passes().scans().runningPass() == PassKind::ScanSelected) {
-            if (QTreeWidgetItem* row = tables_->itemOf(scanned->table.name)) {
-                tableList_->setCurrentItem(row);
-                showTable(row);
-            }
-        }
-    } else if (const auto* font = std::get_if<scan_event::FontFound>(&event)) {
-        statusBar()->showMessage(tr("The lobby is read in the font found: %1")
-                                     .arg(toQString(font->description)));
-    } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
-        progress_.reset();
-        // An opened table stays in front of the window.
-        if (inFrontAtStart_ && done->pass != PassKind::OpenTable &&
-            !session_->passes().scans().runningOpenerScan()) {
-            raise();
-            activateWindow();
-        }
-        // The last row a pass made is the current one, so that "Open" acts on
-        // it; the selection stays as the user left it.
-        if (done->pass == PassKind::TableList || done->pass == PassKind::ScanAll) {
-            if (QTreeWidgetItem* row = tables_->itemOf(lastRowName_);
-                row && !session_->lists().currentTable())
-                tableList_->setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
-        }
-        if (done->pass == PassKind::ScanSelected || done->pass == PassKind::ScanAll) {
-            if (trayIcon_)
-                trayIcon_->scanEnded(session_->lists().tables().rows());
-            showTableCount();
-            fitTableColumns();
-        }
+        fitTableColumns();
     }
 }
 

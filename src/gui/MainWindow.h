@@ -122,7 +122,12 @@ private:
     void settingsChanged(const std::vector<SettingsPart>& parts) override;
     void updateScoreLegend();
     void showTableCount();
-    void scanEvent(const ScanEvent& event) override;
+    void passStarted(PassKind pass) override;
+    void lobbyFound(const Rect& lobby) override;
+    void tableListRead(const std::vector<LobbyEntry>& tables) override;
+    void tableScanned(const std::string& table) override;
+    void fontFound(const std::string& description) override;
+    void passFinished(const scan_event::Finished& done) override;
     void passProgress(const PassProgress& progress) override;
     void jobEvent(const JobEvent& event) override;
     void busyChanged(bool busy) override;

@@ -313,44 +313,76 @@ void Session::applyFilters() {
 }
 
 void Session::handle(const ScanEvent& event) {
-    if (const auto* started = std::get_if<scan_event::Started>(&event)) {
-        progress_.start(started->pass, started->table, services_.clock->nowMs());
-        notices_.passStarted();
-        lists_.passStarted();
-        companions_->passStarting();
-        // The last result stays on screen while the lobby is read again.
-        if (started->pass == PassKind::TableList || started->pass == PassKind::ScanAll)
-            lists_.tables().beginRefresh();
-        // A scan lists its players as it meets them again.
-        if (started->pass == PassKind::ScanAll) {
-            lists_.tablePlayers().clear();
-            lists_.players().clear();
-        }
-    } else if (const auto* read = std::get_if<scan_event::TableRead>(&event)) {
-        lobbyEntries_.insert_or_assign(read->entry.name, read->entry);
-        progress_.rowRead(read->entry.name, services_.clock->nowMs());
-    } else if (const auto* list = std::get_if<scan_event::TableListRead>(&event)) {
-        for (const LobbyEntry& entry : list->tables) {
-            lists_.tables().addListed(entry);
-            lobbyEntries_.insert_or_assign(entry.name, entry);
-        }
-    } else if (const auto* found = std::get_if<scan_event::PlayerFound>(&event)) {
-        lists_.players().add(found->record);
-    } else if (const auto* scanned = std::get_if<scan_event::TableScanned>(&event)) {
-        const std::size_t row = lists_.tables().putScanned(
-            scanned->table, [this](const auto& players) { return evaluate(players); });
-        recordVisit(lists_.tables().rows()[row]);
-    } else if (const auto* shown = std::get_if<scan_event::Message>(&event)) {
-        message(*shown);
-    } else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
-        progress_.finished(done->end == PassEnd::EndOfList && !scans_->runningOpenerScan());
-        finished(*done);
+    // Each event once: the session's lists take it, then the listener hears of it.
+    std::visit([this](const auto& happened) { on(happened); }, event);
+}
+
+void Session::on(const scan_event::Started& started) {
+    progress_.start(started.pass, started.table, services_.clock->nowMs());
+    notices_.passStarted();
+    lists_.passStarted();
+    companions_->passStarting();
+    // The last result stays on screen while the lobby is read again.
+    if (started.pass == PassKind::TableList || started.pass == PassKind::ScanAll)
+        lists_.tables().beginRefresh();
+    // A scan lists its players as it meets them again.
+    if (started.pass == PassKind::ScanAll) {
+        lists_.tablePlayers().clear();
+        lists_.players().clear();
+    }
+    if (listener_) {
+        listener_->passStarted(started.pass);
+        listener_->passProgress(progress_.progress());
+    }
+}
+
+void Session::on(const scan_event::LobbyFound& found) {
+    if (listener_)
+        listener_->lobbyFound(found.lobbyRect);
+}
+
+void Session::on(const scan_event::TableRead& read) {
+    lobbyEntries_.insert_or_assign(read.entry.name, read.entry);
+    progress_.rowRead(read.entry.name, services_.clock->nowMs());
+    if (listener_)
+        listener_->passProgress(progress_.progress());
+}
+
+void Session::on(const scan_event::TableListRead& list) {
+    for (const LobbyEntry& entry : list.tables) {
+        lists_.tables().addListed(entry);
+        lobbyEntries_.insert_or_assign(entry.name, entry);
     }
     if (listener_)
-        listener_->scanEvent(event);
-    if (listener_ && (std::holds_alternative<scan_event::Started>(event) ||
-                      std::holds_alternative<scan_event::TableRead>(event)))
-        listener_->passProgress(progress_.progress());
+        listener_->tableListRead(list.tables);
+}
+
+void Session::on(const scan_event::PlayerFound& found) {
+    lists_.players().add(found.record);
+}
+
+void Session::on(const scan_event::TableScanned& scanned) {
+    const std::size_t row = lists_.tables().putScanned(
+        scanned.table, [this](const auto& players) { return evaluate(players); });
+    recordVisit(lists_.tables().rows()[row]);
+    if (listener_)
+        listener_->tableScanned(scanned.table.name);
+}
+
+void Session::on(const scan_event::Message& shown) {
+    message(shown);
+}
+
+void Session::on(const scan_event::FontFound& font) {
+    if (listener_)
+        listener_->fontFound(font.description);
+}
+
+void Session::on(const scan_event::Finished& done) {
+    progress_.finished(done.end == PassEnd::EndOfList && !scans_->runningOpenerScan());
+    finished(done);
+    if (listener_)
+        listener_->passFinished(done);
 }
 
 void Session::finished(const scan_event::Finished& done) {

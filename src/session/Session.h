@@ -139,6 +139,15 @@ private:
     TableEvaluation evaluate(const std::vector<std::shared_ptr<PlayerStats>>& players) const;
     void applyFilters();
     void handle(const ScanEvent& event);
+    void on(const scan_event::Started& started);
+    void on(const scan_event::LobbyFound& found);
+    void on(const scan_event::TableRead& read);
+    void on(const scan_event::TableListRead& list);
+    void on(const scan_event::PlayerFound& found);
+    void on(const scan_event::TableScanned& scanned);
+    void on(const scan_event::Message& shown);
+    void on(const scan_event::FontFound& font);
+    void on(const scan_event::Finished& done);
     void finished(const scan_event::Finished& finished);
     void writeScanResult();
     void tellAlerts(const std::vector<AlertNotice>& notices);

@@ -18,9 +18,18 @@ public:
     virtual ~SessionListener() = default;
     // A failure or notice for the user: a modal box, or standard error.
     virtual void showMessage(const Message& message) = 0;
-    // A pass reported something; the session's models already show it.
-    virtual void scanEvent(const ScanEvent& event) { (void)event; }
-    // A pass read a row of the lobby, or started.
+    // What a pass did, told once the session's lists show it.
+    virtual void passStarted(PassKind pass) { (void)pass; }
+    // The pass found the lobby here on the desktop.
+    virtual void lobbyFound(const Rect& lobby) { (void)lobby; }
+    // "Get Table List" read these tables, in lobby order.
+    virtual void tableListRead(const std::vector<LobbyEntry>& tables) { (void)tables; }
+    // A scan put this table's figures into the table list.
+    virtual void tableScanned(const std::string& table) { (void)table; }
+    // The glyph tables could not read the lobby; this installed font does.
+    virtual void fontFound(const std::string& description) { (void)description; }
+    virtual void passFinished(const scan_event::Finished& finished) { (void)finished; }
+    // How far the running pass is: at its start and at every row it reads.
     virtual void passProgress(const PassProgress& progress) { (void)progress; }
     // A long job (import, aggregator build, connection test) reported something.
     virtual void jobEvent(const JobEvent& event) { (void)event; }

@@ -192,13 +192,17 @@ protected:
             imports.push_back(done->outcome);
     }
     void passProgress(const PassProgress& progress) override { progressShown.push_back(progress); }
-    void scanEvent(const ScanEvent& event) override {
-        if (onScanEvent)
-            onScanEvent(event);
-        if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
-            ends.push_back(done->end);
-            busyAtEnd.push_back(session->passes().busy());
-        }
+    void tableListRead(const std::vector<LobbyEntry>&) override {
+        if (onTablesChanged)
+            onTablesChanged();
+    }
+    void tableScanned(const std::string&) override {
+        if (onTablesChanged)
+            onTablesChanged();
+    }
+    void passFinished(const scan_event::Finished& done) override {
+        ends.push_back(done.end);
+        busyAtEnd.push_back(session->passes().busy());
     }
 
     test::TempDir dir;
@@ -212,7 +216,7 @@ protected:
     std::vector<std::function<void()>> queue;
     std::vector<std::string> messages;
     std::vector<MessageKind> kinds;
-    std::function<void(const ScanEvent&)> onScanEvent;
+    std::function<void()> onTablesChanged;
     std::vector<PassProgress> progressShown;
     std::vector<PassEnd> ends;
     std::vector<bool> busyAtEnd;
@@ -518,10 +522,7 @@ TEST_F(SessionTest, TheLastResultStaysOnScreenWhileTheLobbyIsReadAgain) {
     desktop.showInstead(after);
     std::size_t fewest = 100;
     std::size_t refreshingSeen = 0;
-    onScanEvent = [&](const ScanEvent& event) {
-        if (!std::holds_alternative<scan_event::TableScanned>(event) &&
-            !std::holds_alternative<scan_event::TableListRead>(event))
-            return;
+    onTablesChanged = [&] {
         fewest = std::min(fewest, session->lists().tables().size());
         for (const TableRow& row : session->lists().tables().rows())
             refreshingSeen += row.refreshing && row.scanned() ? 1 : 0;

@@ -73,17 +73,17 @@ void HeadlessSession::settle() {
     }
 }
 
-void HeadlessSession::scanEvent(const ScanEvent& event) {
-    if (const auto* font = std::get_if<scan_event::FontFound>(&event))
-        err_ << "font found: " << font->description << '\n';
-    else if (const auto* done = std::get_if<scan_event::Finished>(&event)) {
-        lastEnd_ = done->end;
-        leftOut_ = done->leftOut;
-        // Esc pressed while the pass ran: what it read is shown, and that it is not all.
-        if (done->end == PassEnd::Cancelled) {
-            err_ << "The scan was cancelled; what it read before is shown.\n";
-            failed_ = true;
-        }
+void HeadlessSession::fontFound(const std::string& description) {
+    err_ << "font found: " << description << '\n';
+}
+
+void HeadlessSession::passFinished(const scan_event::Finished& done) {
+    lastEnd_ = done.end;
+    leftOut_ = done.leftOut;
+    // Esc pressed while the pass ran: what it read is shown, and that it is not all.
+    if (done.end == PassEnd::Cancelled) {
+        err_ << "The scan was cancelled; what it read before is shown.\n";
+        failed_ = true;
     }
 }
 

@@ -60,7 +60,8 @@ public:
     void showMessage(const Message& message) override;
     void jobEvent(const JobEvent& event) override;
     // The font a pass found for a lobby the glyph tables could not read: a note.
-    void scanEvent(const ScanEvent& event) override;
+    void fontFound(const std::string& description) override;
+    void passFinished(const scan_event::Finished& done) override;
     // A warning on standard error: the command's own work goes on and counts.
     void historyUnavailable(const std::string& problem) override;
 
