@@ -13,20 +13,16 @@ namespace {
 // The lists sort each column by its header's meaning, whatever its place.
 class ColumnOrder : public ::testing::Test {
 protected:
-    static int tableColumn(std::string_view header) {
-        for (std::size_t c = 0; c < kTableColumnCount; ++c)
-            if (tableColumns()[c].header == header)
+    template <class Columns>
+    static int named(const Columns& columns, std::string_view header) {
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            if (columns[c].header == header)
                 return static_cast<int>(c);
         ADD_FAILURE() << header;
         return 0;
     }
-    static int playerColumn(std::string_view header) {
-        for (std::size_t c = 0; c < kPlayerColumnCount; ++c)
-            if (playerColumns()[c].header == header)
-                return static_cast<int>(c);
-        ADD_FAILURE() << header;
-        return 0;
-    }
+    static int tableColumn(std::string_view header) { return named(tableColumns(), header); }
+    static int playerColumn(std::string_view header) { return named(playerColumns(), header); }
     // Rows whose cells are all empty but the ones given.
     static CellText row(std::size_t width, std::vector<std::pair<int, std::string>> set) {
         std::vector<std::string> texts(width);
