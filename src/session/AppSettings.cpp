@@ -1,5 +1,6 @@
 #include "AppSettings.h"
 
+#include "settings/SettingFields.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
@@ -71,27 +72,40 @@ void DisplaySettings::save(SettingsSaver& out) const {
     score.save(out);
 }
 
+namespace {
+
+using namespace setting_field;
+
+// The dialog's own keys; the lobby and table filters keep theirs.
+const SettingField<ScanFilterSettings> kScanFilterFields[] = {
+    // The dialog shows the player count unchecked when its key is missing.
+    Range<ScanFilterSettings>{&keys::fpc, &keys::fpcmin, &keys::fpcmax,
+                              &ScanFilterSettings::playerCount, &keys::fpcDialog},
+    Flag<ScanFilterSettings>{&keys::tf_stakes, &ScanFilterSettings::stakesFilterOn, true},
+};
+
+}  // namespace
+
 ScanFilterSettings ScanFilterSettings::fromSettings(const SettingsStore& settings,
                                                     const std::filesystem::path& directory,
                                                     ClientKind clientKind) {
     ScanFilterSettings s;
     s.lobby = LobbyFilter::fromSettings(settings);
     s.table = TableFilterSettings::fromSettings(settings);
-    // The dialog shows the player count unchecked when its key is missing.
-    s.playerCount =
-        FilterRange::fromSettings(settings, keys::fpcDialog, keys::fpcmin, keys::fpcmax);
-    s.stakesFilterOn = settings.read(keys::tf_stakes) == 1;
+    readFields<ScanFilterSettings>(kScanFilterFields, settings, s);
     s.stakes = StakesFile::read(directory, clientKind);
     return s;
 }
 
 void ScanFilterSettings::save(SettingsSaver& out, ClientKind clientKind) const {
+    // In the order the dialog always wrote its keys.
+    const std::span<const SettingField<ScanFilterSettings>> fields(kScanFilterFields);
     lobby.save(out);
-    playerCount.save(out, keys::fpc, keys::fpcmin, keys::fpcmax);
+    saveFields(fields.first(1), out, *this);
     table.save(out);
     out.file(StakesFile::write(out.directory(), clientKind, stakes),
              StakesFile::fileName(clientKind).value_or(""));
-    out.flag(keys::tf_stakes, stakesFilterOn);
+    saveFields(fields.last(1), out, *this);
 }
 
 AppSettings AppSettings::load(const SettingsStore& settings,

@@ -14,6 +14,10 @@ namespace kestrova {
 // when it is not one (empty, "N/A", "12abc", inf or nan).
 std::optional<double> parseNumber(std::string_view text);
 
+// The shortest text that reads back as the same number, whatever the locale;
+// a whole number keeps one decimal so that it reads as the decimal it is.
+std::string decimalText(double value);
+
 // parseNumber, with 0 for a text that is not a number.
 double numberOrZero(std::string_view text);
 

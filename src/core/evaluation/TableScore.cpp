@@ -9,6 +9,7 @@
 
 #include "common/NumberText.h"
 #include "records/PlayerStats.h"
+#include "settings/SettingFields.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
@@ -66,36 +67,29 @@ VpipCounts sane(VpipCounts counts) {
     return counts;
 }
 
-// The shortest text that reads back as the same number, whatever the locale;
-// a whole number keeps one decimal so that it reads as the decimal it is.
-std::string decimalText(double value) {
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, error == std::errc() ? end : buffer);
-    if (text.find_first_of(".e") == std::string::npos) {
-        text += ".0";
-    }
-    return text;
-}
+}  // namespace
+
+namespace {
+
+using namespace setting_field;
+
+const SettingField<ScoreSettings> kScoreFields[] = {
+    Number<ScoreSettings>{&keys::weakvpip, &ScoreSettings::weakVpipPercent},
+    Number<ScoreSettings>{&keys::priorvpip, &ScoreSettings::priorVpipPercent},
+    Number<ScoreSettings>{&keys::priorhands, &ScoreSettings::priorHands},
+    Decimal<ScoreSettings>{&keys::goodscore, &ScoreSettings::goodScore},
+};
 
 }  // namespace
 
 ScoreSettings ScoreSettings::fromSettings(const SettingsStore& settings) {
     ScoreSettings result;
-    result.weakVpipPercent = settings.read(keys::weakvpip);
-    result.priorVpipPercent = settings.read(keys::priorvpip);
-    result.priorHands = settings.read(keys::priorhands);
-    if (const std::optional<double> good = parseNumber(settings.readText(keys::goodscore))) {
-        result.goodScore = *good;
-    }
+    readFields<ScoreSettings>(kScoreFields, settings, result);
     return result.validated();
 }
 
 void ScoreSettings::save(SettingsSaver& out) const {
-    out.number(keys::weakvpip, weakVpipPercent);
-    out.number(keys::priorvpip, priorVpipPercent);
-    out.number(keys::priorhands, priorHands);
-    out.text(keys::goodscore, decimalText(goodScore));
+    saveFields<ScoreSettings>(kScoreFields, out, *this);
 }
 
 ScoreSettings ScoreSettings::validated() const {

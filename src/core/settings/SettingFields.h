@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/NumberText.h"
 #include "settings/FilterRange.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsSaver.h"
@@ -46,13 +47,23 @@ struct Text {
     std::string Group::*member;
 };
 
+// A decimal number stored as text; one that does not read as a number keeps
+// the group's default.
+template <class Group>
+struct Decimal {
+    const TextKey* key;
+    double Group::*member;
+};
+
 // A filter's range: its switch (on only when it reads 1) and its bounds.
+// `onRead`, when given, is the switch as its reader reads it (another default).
 template <class Group>
 struct Range {
     const IntKey* on;
     const IntKey* minimum;
     const IntKey* maximum;
     FilterRange Group::*member;
+    const IntKey* onRead = nullptr;
 };
 
 }  // namespace setting_field
@@ -60,7 +71,7 @@ struct Range {
 template <class Group>
 using SettingField = std::variant<setting_field::Flag<Group>, setting_field::Number<Group>,
                                   setting_field::Typed<Group>, setting_field::Text<Group>,
-                                  setting_field::Range<Group>>;
+                                  setting_field::Decimal<Group>, setting_field::Range<Group>>;
 
 template <class Group>
 void readFields(std::span<const SettingField<Group>> fields, const SettingsStore& settings,
@@ -75,8 +86,11 @@ void readFields(std::span<const SettingField<Group>> fields, const SettingsStore
                 } else if constexpr (std::is_same_v<F, setting_field::Number<Group>>) {
                     group.*f.member = settings.read(*f.key);
                 } else if constexpr (std::is_same_v<F, setting_field::Range<Group>>) {
-                    group.*f.member =
-                        FilterRange::fromSettings(settings, *f.on, *f.minimum, *f.maximum);
+                    group.*f.member = FilterRange::fromSettings(
+                        settings, f.onRead ? *f.onRead : *f.on, *f.minimum, *f.maximum);
+                } else if constexpr (std::is_same_v<F, setting_field::Decimal<Group>>) {
+                    if (const auto number = parseNumber(settings.readText(*f.key)))
+                        group.*f.member = *number;
                 } else {
                     group.*f.member = settings.readText(*f.key);
                 }
@@ -100,6 +114,8 @@ void saveFields(std::span<const SettingField<Group>> fields, SettingsSaver& out,
                     out.text(f.key->key, group.*f.member);
                 else if constexpr (std::is_same_v<F, setting_field::Range<Group>>)
                     (group.*f.member).save(out, *f.on, *f.minimum, *f.maximum);
+                else if constexpr (std::is_same_v<F, setting_field::Decimal<Group>>)
+                    out.text(*f.key, decimalText(group.*f.member));
                 else
                     out.text(*f.key, group.*f.member);
             },
