@@ -101,11 +101,11 @@ void ScanFilterSettings::save(SettingsSaver& out, ClientKind clientKind) const {
     // In the order the dialog always wrote its keys.
     const std::span<const SettingField<ScanFilterSettings>> fields(kScanFilterFields);
     lobby.save(out);
-    saveFields(fields.first(1), out, *this);
+    saveFields<ScanFilterSettings>(fields.first(1), out, *this);
     table.save(out);
     out.file(StakesFile::write(out.directory(), clientKind, stakes),
              StakesFile::fileName(clientKind).value_or(""));
-    saveFields(fields.last(1), out, *this);
+    saveFields<ScanFilterSettings>(fields.last(1), out, *this);
 }
 
 AppSettings AppSettings::load(const SettingsStore& settings,
