@@ -62,9 +62,10 @@ struct SessionServices {
 };
 
 // The application's state and workflow, with no user interface: the settings
-// and their typed snapshot, the glyph tables, buddies, profiles, databases,
-// the statistics cache, the scan controller and the list models. Every front
-// end is a thin client of one session.
+// and their typed snapshot, the databases, the colour profiles and the scan
+// history, and the parts a front end works through: the passes and jobs, the
+// lists, the buddy book and the glyph book. Every front end is a thin client
+// of one session.
 class Session final {
 public:
     explicit Session(SessionServices services);
