@@ -487,14 +487,15 @@ void Session::recordVisit(const TableRow& row) {
     if (const auto entry = lobbyEntries_.find(row.name); entry != lobbyEntries_.end())
         visit.seats = entry->second.seats;
     visit.averagePot = row.averagePot;
-    visit.averageVpip = evaluation.averageVpip;
-    visit.averagePfr = evaluation.averagePfr;
-    visit.averageAf = evaluation.averageAf;
-    visit.averageWtsd = evaluation.averageWtsd;
-    visit.reads = evaluation.readsText;
-    visit.buddies = evaluation.buddiesText;
-    visit.losers = evaluation.losersText;
-    visit.totalStacks = evaluation.totalStacks;
+    // The history keeps the figures as the list shows them.
+    visit.averageVpip = averageText(evaluation.averageVpip);
+    visit.averagePfr = averageText(evaluation.averagePfr);
+    visit.averageAf = averageText(evaluation.averageAf);
+    visit.averageWtsd = averageText(evaluation.averageWtsd);
+    visit.reads = readsText(evaluation);
+    visit.buddies = std::to_string(evaluation.buddies);
+    visit.losers = std::to_string(evaluation.losers);
+    visit.totalStacks = stacksText(evaluation);
     visit.score = evaluation.score.score;
     for (std::size_t i = 0; i < row.seated.size(); ++i) {
         const PlayerStats* record = row.seated[i].get();

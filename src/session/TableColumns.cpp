@@ -1,6 +1,7 @@
 #include "TableColumns.h"
 
 #include "TableRow.h"
+#include "common/NumberText.h"
 #include "common/TranslatableText.h"
 #include "settings/SettingKeys.h"
 
@@ -12,9 +13,22 @@ namespace kestrova {
 namespace {
 
 // The figures exist on scanned rows only.
-template <std::string TableEvaluation::*Figure>
-std::string figure(const TableRow& row) {
-    return row.evaluation ? (*row.evaluation).*Figure : std::string();
+template <std::optional<double> TableEvaluation::*Average>
+std::string average(const TableRow& row) {
+    return row.evaluation ? averageText((*row.evaluation).*Average) : std::string();
+}
+
+template <int TableEvaluation::*Count>
+std::string count(const TableRow& row) {
+    return row.evaluation ? std::to_string((*row.evaluation).*Count) : std::string();
+}
+
+std::string reads(const TableRow& row) {
+    return row.evaluation ? readsText(*row.evaluation) : std::string();
+}
+
+std::string stacks(const TableRow& row) {
+    return row.evaluation ? stacksText(*row.evaluation) : std::string();
 }
 
 // One decimal whatever the desktop's locale.
@@ -64,7 +78,7 @@ constexpr TableColumn kColumns[] = {
      true,
      {SortKind::Amount}},
     {KESTROVA_TEXT("Columns", "Avg. VPIP"),
-     figure<&TableEvaluation::averageVpip>,
+     average<&TableEvaluation::averageVpip>,
      &keys::dtavgvpip,
      4,
      KESTROVA_TEXT("Columns",
@@ -73,7 +87,7 @@ constexpr TableColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Avg. PFR"),
-     figure<&TableEvaluation::averagePfr>,
+     average<&TableEvaluation::averagePfr>,
      &keys::dtavgpfr,
      5,
      KESTROVA_TEXT("Columns",
@@ -82,7 +96,7 @@ constexpr TableColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Avg. AF"),
-     figure<&TableEvaluation::averageAf>,
+     average<&TableEvaluation::averageAf>,
      &keys::dtavgaf,
      9,
      KESTROVA_TEXT("Columns",
@@ -90,7 +104,7 @@ constexpr TableColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Avg. WTSD"),
-     figure<&TableEvaluation::averageWtsd>,
+     average<&TableEvaluation::averageWtsd>,
      &keys::dtavgwtsd,
      10,
      KESTROVA_TEXT("Columns",
@@ -98,22 +112,22 @@ constexpr TableColumn kColumns[] = {
                    "by the WTSD profile"),
      true,
      {SortKind::Number}},
-    {KESTROVA_TEXT("Columns", "# Reads"), figure<&TableEvaluation::readsText>, &keys::dtreads, 6,
+    {KESTROVA_TEXT("Columns", "# Reads"), reads, &keys::dtreads, 6,
      KESTROVA_TEXT("Columns",
                    "R / K: players with more hands than the minimum / players the databases know"),
      true},
     {KESTROVA_TEXT("Columns", "# Buddies"),
-     figure<&TableEvaluation::buddiesText>,
+     count<&TableEvaluation::buddies>,
      &keys::dtbuddies,
      7,
      KESTROVA_TEXT("Columns", "Players at the table who are on your buddy list"),
      true,
      {SortKind::Number, {11, 5}}},
-    {KESTROVA_TEXT("Columns", "# Loser"), figure<&TableEvaluation::losersText>, nullptr, -1,
+    {KESTROVA_TEXT("Columns", "# Loser"), count<&TableEvaluation::losers>, nullptr, -1,
      KESTROVA_TEXT("Columns", "Players with hands in the databases who have lost money overall"),
      true},
     {KESTROVA_TEXT("Columns", "Tot.Stacks"),
-     figure<&TableEvaluation::totalStacks>,
+     stacks,
      nullptr,
      -1,
      KESTROVA_TEXT("Columns", "The chips of every seated player together"),
@@ -146,6 +160,18 @@ double shownScore(double score) {
     double shown = score;
     std::from_chars(text.data(), text.data() + text.size(), shown);
     return shown;
+}
+
+std::string averageText(const std::optional<double>& average) {
+    return average ? twoDecimals(*average) : std::string("0");
+}
+
+std::string readsText(const TableEvaluation& evaluation) {
+    return std::to_string(evaluation.reads) + " / " + std::to_string(evaluation.known);
+}
+
+std::string stacksText(const TableEvaluation& evaluation) {
+    return twoDecimals(evaluation.stackSum);
 }
 
 std::vector<SortRule> tableSortRules() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 namespace kestrova {
 
 struct IntKey;
+struct TableEvaluation;
 struct TableRow;
 
 // The table list's columns, in the order the list shows them.
@@ -35,6 +37,13 @@ struct TableColumn {
 };
 
 std::span<const TableColumn, kTableColumnCount> tableColumns();
+
+// An average as the list shows it: two decimals, "0" without a player read.
+std::string averageText(const std::optional<double>& average);
+// "R / K": the players read, and the players known.
+std::string readsText(const TableEvaluation& evaluation);
+// The seated players' chips together, two decimals.
+std::string stacksText(const TableEvaluation& evaluation);
 
 // Each column's sort rule, by column.
 std::vector<SortRule> tableSortRules();

@@ -23,7 +23,7 @@ TableListModel::Evaluate scoring(double score) {
     return [score](const std::vector<std::shared_ptr<PlayerStats>>&) {
         TableEvaluation e;
         e.score.score = score;
-        e.averageVpip = "40.00";
+        e.averageVpip = 40.0;
         e.averageVpipColour = Rgb{255, 0, 0};
         return e;
     };

@@ -53,9 +53,10 @@ void addScannedFields(Json& table, const TableRow& row) {
     if (!row.evaluation)
         return;
     const TableEvaluation& figures = *row.evaluation;
-    // Without a player known well enough the averages show "0": nothing is known.
-    auto average = [&figures](const std::string& text) {
-        return figures.reads > 0 ? figureOf(text) : Json(nullptr);
+    // Without a player known well enough nothing is known; a figure is the
+    // number the list shows.
+    auto average = [](const std::optional<double>& value) {
+        return value ? figureOf(averageText(value)) : Json(nullptr);
     };
     table["avgVpip"] = average(figures.averageVpip);
     table["avgPfr"] = average(figures.averagePfr);
@@ -65,7 +66,7 @@ void addScannedFields(Json& table, const TableRow& row) {
     table["known"] = figures.known;
     table["buddies"] = figures.buddies;
     table["losers"] = figures.losers;
-    table["totalStacks"] = figureOf(figures.totalStacks);
+    table["totalStacks"] = figureOf(stacksText(figures));
 }
 
 void addPlayerFields(Json& player, const Session& session, const PlayerStats& record) {

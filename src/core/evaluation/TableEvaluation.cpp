@@ -78,20 +78,15 @@ TableEvaluation evaluateTable(const std::vector<std::shared_ptr<PlayerStats>>& p
         }
     }
 
-    result.readsText = std::to_string(result.reads) + " / " + std::to_string(result.known);
-    result.buddiesText = std::to_string(result.buddies);
-    result.losersText = std::to_string(result.losers);
-    result.totalStacks = twoDecimals(result.stackSum);
-
     if (result.reads > 0) {
         const double divisor = result.reads;
         const double vpip = static_cast<double>(vpipSum) / divisor;
         const double pfr = static_cast<double>(pfrSum) / divisor;
         const double wtsd = static_cast<double>(wtsdSum) / divisor;
-        result.averageAf = twoDecimals(static_cast<double>(afSum) / divisor);
-        result.averageWtsd = twoDecimals(wtsd);
-        result.averageVpip = twoDecimals(vpip);
-        result.averagePfr = twoDecimals(pfr);
+        result.averageAf = static_cast<double>(afSum) / divisor;
+        result.averageWtsd = wtsd;
+        result.averageVpip = vpip;
+        result.averagePfr = pfr;
         if (colours != nullptr) {
             result.averageVpipColour =
                 colours->cellColour(ProfileStat::Vpip, static_cast<float>(vpip));
@@ -100,11 +95,6 @@ TableEvaluation evaluateTable(const std::vector<std::shared_ptr<PlayerStats>>& p
             result.averageWtsdColour =
                 colours->cellColour(ProfileStat::Wtsd, static_cast<float>(wtsd));
         }
-    } else {
-        result.averageVpip = "0";
-        result.averagePfr = "0";
-        result.averageAf = "0";
-        result.averageWtsd = "0";
     }
     return result;
 }

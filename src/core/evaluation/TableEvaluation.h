@@ -25,8 +25,8 @@ struct EvaluationSettings {
     static EvaluationSettings fromProfile(const ProfileOptions& profile);
 };
 
-// The figures of one scanned table and the texts of its table-list columns 5
-// to 12 ("Avg. VPIP" to "Tot.Stacks").
+// The figures of one scanned table; the table list and the command line
+// format them where they show them.
 struct TableEvaluation {
     int reads = 0;    // R: known players with more than the minimum hands
     int known = 0;    // K: players with hands and a VPIP figure
@@ -35,14 +35,11 @@ struct TableEvaluation {
     double stackSum = 0;
     bool ownSeat = false;  // the user sits at the table: its name cell turns green
 
-    std::string averageVpip;  // column 5: two decimals, or "0" without reads
-    std::string averagePfr;   // column 6
-    std::string averageAf;    // column 7
-    std::string averageWtsd;  // column 8
-    std::string readsText;    // column 9: "R / K"
-    std::string buddiesText;  // column 10
-    std::string losersText;   // column 11
-    std::string totalStacks;  // column 12: two decimals
+    // The averages over the players read; absent without one.
+    std::optional<double> averageVpip;
+    std::optional<double> averagePfr;
+    std::optional<double> averageAf;
+    std::optional<double> averageWtsd;
 
     // Backgrounds of columns 5, 6 and 8 from the VPIP, PFR and WTSD profiles;
     // empty without reads or when the lookup gives no colour.

@@ -104,39 +104,34 @@ bool playerCountTestShows(const std::vector<std::shared_ptr<PlayerStats>>& playe
     return false;
 }
 
-int readsOfColumn(std::string_view reads) {
-    const std::size_t slash = reads.find('/');
-    if (slash == std::string_view::npos || slash == 0) {
-        return 0;
-    }
-    return integerOrZero(reads.substr(0, slash - 1));
-}
-
-bool overallTestShows(std::string_view averageVpip, std::string_view averagePfr,
-                      std::string_view reads, const TableFilterSettings& settings) {
+bool overallTestShows(std::optional<double> averageVpip, std::optional<double> averagePfr,
+                      int reads, const TableFilterSettings& settings) {
     if (!settings.overallActive) {
         return true;
     }
-    const int vpip = truncatedInt(numberOrZero(averageVpip));
-    const int pfr = truncatedInt(numberOrZero(averagePfr));
+    // As the list shows them: "30.996" reads 31.00 there, and so here.
+    const auto shown = [](std::optional<double> average) {
+        return average ? truncatedInt(numberOrZero(twoDecimals(*average))) : 0;
+    };
+    const int vpip = shown(averageVpip);
+    const int pfr = shown(averagePfr);
     if (settings.overallVpip.on && !within(vpip, settings.overallVpip)) {
         return false;
     }
     if (settings.overallPfr.on && !within(pfr, settings.overallPfr)) {
         return false;
     }
-    if (settings.minimumReadsActive && readsOfColumn(reads) < settings.minimumReads) {
+    if (settings.minimumReadsActive && reads < settings.minimumReads) {
         return false;
     }
     return true;
 }
 
 bool TableFilter::match(const TableFilterRow& row) const {
-    static const std::string kUnscanned;
     const TableEvaluation* e = row.evaluation;
     return playerCountTestShows(row.players, row.stakes, minimumHands_, settings_) &&
-           overallTestShows(e ? e->averageVpip : kUnscanned, e ? e->averagePfr : kUnscanned,
-                            e ? e->readsText : kUnscanned, settings_);
+           overallTestShows(e ? e->averageVpip : std::nullopt, e ? e->averagePfr : std::nullopt,
+                            e ? e->reads : 0, settings_);
 }
 
 }  // namespace kestrova

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -47,10 +48,11 @@ bool playerCountTestShows(const std::vector<std::shared_ptr<PlayerStats>>& playe
                           std::string_view stakes, int minimumHands,
                           const TableFilterSettings& settings);
 
-// True (show) unless the test is on and the row's averages (columns 5 and 6,
-// truncated) or its read count (column 9, "R / K") fail an active criterion.
-bool overallTestShows(std::string_view averageVpip, std::string_view averagePfr,
-                      std::string_view reads, const TableFilterSettings& settings);
+// True (show) unless the test is on and the row's averages as the list shows
+// them (two decimals, 0 without reads), truncated, or its read count fail an
+// active criterion.
+bool overallTestShows(std::optional<double> averageVpip, std::optional<double> averagePfr,
+                      int reads, const TableFilterSettings& settings);
 
 struct TableEvaluation;
 
@@ -73,9 +75,5 @@ private:
     TableFilterSettings settings_;
     int minimumHands_;
 };
-
-// The read count R of a "# Reads" text: the integer in the text up to one
-// character before its "/" ("12 / 20" gives 12); 0 without "/".
-int readsOfColumn(std::string_view reads);
 
 }  // namespace kestrova

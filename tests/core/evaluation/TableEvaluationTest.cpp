@@ -23,9 +23,10 @@ EvaluationSettings settingsWith(int minimumHands, std::string ownName = {}) {
 TEST(TableEvaluation, EmptyVpipWithHandsCountsNeitherReadNorKnownButAddsItsPfr) {
     const auto players = makePlayers({{"a", "200", "20.00", "10.00"}, {"b", "300", "", "30.00"}});
     const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{});
-    EXPECT_EQ(result.readsText, "1 / 1");
-    EXPECT_EQ(result.averageVpip, "20.00");
-    EXPECT_EQ(result.averagePfr, "40.00");  // both PFRs over the one read player
+    EXPECT_EQ(result.reads, 1);
+    EXPECT_EQ(result.known, 1);
+    EXPECT_EQ(result.averageVpip, 20.0);
+    EXPECT_EQ(result.averagePfr, 40.0);  // both PFRs over the one read player
 }
 
 TEST(TableEvaluation, AveragesOverReadPlayersWithTwoDecimals) {
@@ -37,11 +38,10 @@ TEST(TableEvaluation, AveragesOverReadPlayersWithTwoDecimals) {
     const TableEvaluation result = evaluateTable(players, settingsWith(100), BuddyList{});
     EXPECT_EQ(result.reads, 2);
     EXPECT_EQ(result.known, 3);
-    EXPECT_EQ(result.readsText, "2 / 3");
-    EXPECT_EQ(result.averageVpip, "22.50");
-    EXPECT_EQ(result.averagePfr, "10.00");
-    EXPECT_EQ(result.averageAf, "1.88");  // 3.75 / 2 = 1.875, shown as 1.88
-    EXPECT_EQ(result.averageWtsd, "15.00");
+    EXPECT_EQ(result.averageVpip, 22.5);
+    EXPECT_EQ(result.averagePfr, 10.0);
+    EXPECT_EQ(result.averageAf, 1.875);
+    EXPECT_EQ(result.averageWtsd, 15.0);  // the empty WTSD adds nothing; the divisor stays 2
 }
 
 TEST(TableEvaluation, LosersNeedHandsStacksAndBuddiesCountEveryone) {
@@ -54,12 +54,13 @@ TEST(TableEvaluation, LosersNeedHandsStacksAndBuddiesCountEveryone) {
     BuddyList buddies;
     buddies.addBuddy("bUDDY", false);
     const TableEvaluation result = evaluateTable(players, settingsWith(100), buddies);
-    EXPECT_EQ(result.losersText, "2") << "a break-even player is no loser; a cent down is";
-    EXPECT_EQ(result.buddiesText, "1");
-    EXPECT_EQ(result.totalStacks, "2501.00");
-    EXPECT_EQ(result.readsText, "0 / 0");
-    EXPECT_EQ(result.averageVpip, "0") << "nobody read: no division by zero";
-    EXPECT_EQ(result.averageWtsd, "0");
+    EXPECT_EQ(result.losers, 2) << "a break-even player is no loser; a cent down is";
+    EXPECT_EQ(result.buddies, 1);
+    EXPECT_EQ(result.stackSum, 2501.0);
+    EXPECT_EQ(result.reads, 0);
+    EXPECT_EQ(result.known, 0);
+    EXPECT_FALSE(result.averageVpip) << "nobody read: no average, no division by zero";
+    EXPECT_FALSE(result.averageWtsd);
 }
 
 TEST(TableEvaluation, OwnNameInAnotherLetterCaseMarksTheSeat) {

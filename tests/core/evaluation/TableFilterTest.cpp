@@ -65,26 +65,28 @@ TEST(PlayerCountTest, StackInBigBlinds) {
     EXPECT_TRUE(playerCountTestShows(makePlayers({seated}), "$1/$2", 100, settings));
 }
 
-// The read count is the text up to one character before the slash of "3 / 7";
-// averages are truncated before the bounds test.
+// The averages are judged as the list shows them (two decimals), truncated;
+// a table without reads averages 0.
 TEST(OverallTest, ReadsAndTruncatedAverages) {
     TableFilterSettings settings;
     settings.overallActive = true;
     settings.minimumReadsActive = true;
     settings.minimumReads = 3;
-    EXPECT_TRUE(overallTestShows("20.00", "10.00", "3 / 7", settings));
-    EXPECT_TRUE(overallTestShows("20.00", "10.00", "12 / 20", settings));
-    EXPECT_FALSE(overallTestShows("20.00", "10.00", "12/20", settings));
+    EXPECT_TRUE(overallTestShows(20.0, 10.0, 3, settings));
+    EXPECT_TRUE(overallTestShows(20.0, 10.0, 12, settings));
+    EXPECT_FALSE(overallTestShows(20.0, 10.0, 2, settings));
     settings.minimumReadsActive = false;
     settings.overallVpip = {true, 20, 30};
-    EXPECT_TRUE(overallTestShows("30.99", "0", "0 / 0", settings));
-    EXPECT_FALSE(overallTestShows("31.00", "0", "0 / 0", settings));
+    EXPECT_TRUE(overallTestShows(30.99, std::nullopt, 0, settings));
+    EXPECT_FALSE(overallTestShows(31.0, std::nullopt, 0, settings));
+    EXPECT_FALSE(overallTestShows(30.996, std::nullopt, 0, settings)) << "shown as 31.00";
+    EXPECT_FALSE(overallTestShows(std::nullopt, std::nullopt, 0, settings));
     settings.overallVpip.on = false;
     settings.overallPfr = {true, 5, 10};
-    EXPECT_FALSE(overallTestShows("25.00", "4.99", "0 / 0", settings));
-    EXPECT_TRUE(overallTestShows("25.00", "10.50", "0 / 0", settings));
+    EXPECT_FALSE(overallTestShows(25.0, 4.99, 0, settings));
+    EXPECT_TRUE(overallTestShows(25.0, 10.5, 0, settings));
     settings.overallActive = false;
-    EXPECT_TRUE(overallTestShows("25.00", "4.99", "0 / 0", settings));
+    EXPECT_TRUE(overallTestShows(25.0, 4.99, 0, settings));
 }
 
 }  // namespace
