@@ -29,7 +29,7 @@ TEST(TableEvaluation, EmptyVpipWithHandsCountsNeitherReadNorKnownButAddsItsPfr) 
     EXPECT_EQ(result.averagePfr, 40.0);  // both PFRs over the one read player
 }
 
-TEST(TableEvaluation, AveragesOverReadPlayersWithTwoDecimals) {
+TEST(TableEvaluation, AveragesOverReadPlayersOnly) {
     auto players =
         makePlayers({{.name = "a", .hands = "500", .vpip = "20.00", .af = "1.50", .wtsd = "30.00"},
                      {.name = "b", .hands = "101", .vpip = "25.00", .af = "2.25", .wtsd = ""},
