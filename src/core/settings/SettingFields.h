@@ -6,10 +6,9 @@
 #include "settings/SettingsSaver.h"
 #include "settings/SettingsStore.h"
 
+#include <functional>
 #include <span>
 #include <string>
-#include <type_traits>
-#include <variant>
 
 namespace kestrova {
 
@@ -66,61 +65,96 @@ struct Range {
     const IntKey* onRead = nullptr;
 };
 
+// How each kind of field is read and written.
+template <class Group>
+void readField(const Flag<Group>& f, const SettingsStore& settings, Group& group) {
+    const int stored = settings.read(*f.key);
+    group.*f.member = f.exactlyOne ? stored == 1 : stored != 0;
+}
+template <class Group>
+void saveField(const Flag<Group>& f, SettingsSaver& out, const Group& group) {
+    out.flag(*f.key, group.*f.member);
+}
+template <class Group>
+void readField(const Number<Group>& f, const SettingsStore& settings, Group& group) {
+    group.*f.member = settings.read(*f.key);
+}
+template <class Group>
+void saveField(const Number<Group>& f, SettingsSaver& out, const Group& group) {
+    out.number(*f.key, group.*f.member);
+}
+template <class Group>
+void readField(const Typed<Group>& f, const SettingsStore& settings, Group& group) {
+    group.*f.member = settings.readText(*f.key);
+}
+template <class Group>
+void saveField(const Typed<Group>& f, SettingsSaver& out, const Group& group) {
+    out.text(f.key->key, group.*f.member);
+}
+template <class Group>
+void readField(const Text<Group>& f, const SettingsStore& settings, Group& group) {
+    group.*f.member = settings.readText(*f.key);
+}
+template <class Group>
+void saveField(const Text<Group>& f, SettingsSaver& out, const Group& group) {
+    out.text(*f.key, group.*f.member);
+}
+template <class Group>
+void readField(const Decimal<Group>& f, const SettingsStore& settings, Group& group) {
+    if (const auto number = parseNumber(settings.readText(*f.key)))
+        group.*f.member = *number;
+}
+template <class Group>
+void saveField(const Decimal<Group>& f, SettingsSaver& out, const Group& group) {
+    out.text(*f.key, decimalText(group.*f.member));
+}
+template <class Group>
+void readField(const Range<Group>& f, const SettingsStore& settings, Group& group) {
+    group.*f.member =
+        FilterRange::fromSettings(settings, f.onRead ? *f.onRead : *f.on, *f.minimum, *f.maximum);
+}
+template <class Group>
+void saveField(const Range<Group>& f, SettingsSaver& out, const Group& group) {
+    (group.*f.member).save(out, *f.on, *f.minimum, *f.maximum);
+}
+
 }  // namespace setting_field
 
+// One row of a group's table: any of the kinds above, read and written its way.
+// Only the kinds a group lists are compiled for it.
 template <class Group>
-using SettingField = std::variant<setting_field::Flag<Group>, setting_field::Number<Group>,
-                                  setting_field::Typed<Group>, setting_field::Text<Group>,
-                                  setting_field::Decimal<Group>, setting_field::Range<Group>>;
+class SettingField {
+public:
+    template <class Field>
+    // Implicit: a table lists the kinds themselves.
+    SettingField(Field field)
+        : read_([field](const SettingsStore& settings, Group& group) {
+              setting_field::readField(field, settings, group);
+          }),
+          save_([field](SettingsSaver& out, const Group& group) {
+              setting_field::saveField(field, out, group);
+          }) {}
+
+    void read(const SettingsStore& settings, Group& group) const { read_(settings, group); }
+    void save(SettingsSaver& out, const Group& group) const { save_(out, group); }
+
+private:
+    std::function<void(const SettingsStore&, Group&)> read_;
+    std::function<void(SettingsSaver&, const Group&)> save_;
+};
 
 template <class Group>
 void readFields(std::span<const SettingField<Group>> fields, const SettingsStore& settings,
                 Group& group) {
-    for (const SettingField<Group>& field : fields) {
-        std::visit(
-            [&](const auto& f) {
-                using F = std::decay_t<decltype(f)>;
-                if constexpr (std::is_same_v<F, setting_field::Flag<Group>>) {
-                    const int stored = settings.read(*f.key);
-                    group.*f.member = f.exactlyOne ? stored == 1 : stored != 0;
-                } else if constexpr (std::is_same_v<F, setting_field::Number<Group>>) {
-                    group.*f.member = settings.read(*f.key);
-                } else if constexpr (std::is_same_v<F, setting_field::Range<Group>>) {
-                    group.*f.member = FilterRange::fromSettings(
-                        settings, f.onRead ? *f.onRead : *f.on, *f.minimum, *f.maximum);
-                } else if constexpr (std::is_same_v<F, setting_field::Decimal<Group>>) {
-                    if (const auto number = parseNumber(settings.readText(*f.key)))
-                        group.*f.member = *number;
-                } else {
-                    group.*f.member = settings.readText(*f.key);
-                }
-            },
-            field);
-    }
+    for (const SettingField<Group>& field : fields)
+        field.read(settings, group);
 }
 
 template <class Group>
 void saveFields(std::span<const SettingField<Group>> fields, SettingsSaver& out,
                 const Group& group) {
-    for (const SettingField<Group>& field : fields) {
-        std::visit(
-            [&](const auto& f) {
-                using F = std::decay_t<decltype(f)>;
-                if constexpr (std::is_same_v<F, setting_field::Flag<Group>>)
-                    out.flag(*f.key, group.*f.member);
-                else if constexpr (std::is_same_v<F, setting_field::Number<Group>>)
-                    out.number(*f.key, group.*f.member);
-                else if constexpr (std::is_same_v<F, setting_field::Typed<Group>>)
-                    out.text(f.key->key, group.*f.member);
-                else if constexpr (std::is_same_v<F, setting_field::Range<Group>>)
-                    (group.*f.member).save(out, *f.on, *f.minimum, *f.maximum);
-                else if constexpr (std::is_same_v<F, setting_field::Decimal<Group>>)
-                    out.text(*f.key, decimalText(group.*f.member));
-                else
-                    out.text(*f.key, group.*f.member);
-            },
-            field);
-    }
+    for (const SettingField<Group>& field : fields)
+        field.save(out, group);
 }
 
 }  // namespace kestrova
