@@ -277,8 +277,7 @@ ScanController::Request Session::request(PassKind kind) const {
 }
 
 void Session::setBuddy(const std::string& name, bool buddy) {
-    const BuddyList::Change change =
-        buddy ? buddies_.addBuddy(name, true) : buddies_.removeBuddy(name);
+    const BuddyList::Change change = buddyBook_.set(name, buddy);
     if (!change.saved)
         message({MessageKind::FileNotWritten, std::string(BuddyList::kErrorTitle),
                  std::string(BuddyList::kSaveErrorText)});
