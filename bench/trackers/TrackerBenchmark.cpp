@@ -137,7 +137,7 @@ int main(int argc, char* argv[]) {
                 const auto record = lookup.lookupPlayer(name, "-", "-", sink);
                 ms.push_back(msSince(t));
                 if (record)
-                    handsSeen += std::atoll(record->hands.c_str());
+                    handsSeen += record->hands;
             }
             const Figures f = figures(ms);
             std::printf("%-34s median %.3f ms  p95 %.3f ms  (%zu look-ups, %lld hands)\n", label,

@@ -11,10 +11,24 @@ namespace kestrova {
 
 namespace {
 
-// The figures as the record holds them.
+// The screen's readings as the record holds them.
 template <std::string PlayerStats::*Field>
 std::string field(const PlayerCells& cells) {
     return cells.record.*Field;
+}
+
+// The figures to the cent, "N/A" where there is none.
+template <Figure PlayerStats::*Field>
+std::string figure(const PlayerCells& cells) {
+    return figureText(cells.record.*Field);
+}
+
+std::string hands(const PlayerCells& cells) {
+    return handsText(cells.record);
+}
+
+std::string wonSd(const PlayerCells& cells) {
+    return wonSdText(cells.record);
 }
 
 std::string autorate(const PlayerCells& cells) {
@@ -70,7 +84,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Amount}},
     {KESTROVA_TEXT("Columns", "Hands"),
-     field<&PlayerStats::hands>,
+     hands,
      &keys::dphands,
      7,
      {},
@@ -78,7 +92,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Integer}},
     {KESTROVA_TEXT("Columns", "Won"),
-     field<&PlayerStats::won>,
+     figure<&PlayerStats::won>,
      &keys::dpwon,
      13,
      {},
@@ -87,7 +101,7 @@ constexpr PlayerColumn kColumns[] = {
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "BB/100"), empty, nullptr, -1, {}, {}, false, {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "VPIP"),
-     field<&PlayerStats::vpip>,
+     figure<&PlayerStats::vpip>,
      &keys::dpvpip,
      3,
      {},
@@ -97,7 +111,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "PFR"),
-     field<&PlayerStats::pfr>,
+     figure<&PlayerStats::pfr>,
      &keys::dppfr,
      4,
      {},
@@ -106,7 +120,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "AF"),
-     field<&PlayerStats::af>,
+     figure<&PlayerStats::af>,
      &keys::dpaf,
      5,
      {},
@@ -115,7 +129,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "WTSD"),
-     field<&PlayerStats::wtsd>,
+     figure<&PlayerStats::wtsd>,
      &keys::dpwtsd,
      6,
      {},
@@ -125,7 +139,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Won SD"),
-     field<&PlayerStats::wonSd>,
+     wonSd,
      &keys::dpwonsd,
      12,
      {},
@@ -133,7 +147,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Flop AF"),
-     field<&PlayerStats::flopAf>,
+     figure<&PlayerStats::flopAf>,
      &keys::dpflopaf,
      9,
      {},
@@ -141,7 +155,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Turn AF"),
-     field<&PlayerStats::turnAf>,
+     figure<&PlayerStats::turnAf>,
      &keys::dpturnaf,
      10,
      {},
@@ -149,7 +163,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "River AF"),
-     field<&PlayerStats::riverAf>,
+     figure<&PlayerStats::riverAf>,
      &keys::dpriveraf,
      11,
      {},
@@ -157,7 +171,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Att. Steal"),
-     field<&PlayerStats::attToSteal>,
+     figure<&PlayerStats::attToSteal>,
      &keys::dpatts,
      15,
      {},
@@ -166,7 +180,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Fold SB t.S."),
-     field<&PlayerStats::foldSbToSteal>,
+     figure<&PlayerStats::foldSbToSteal>,
      &keys::dpfoldsb,
      16,
      KESTROVA_TEXT("Columns", "Fold SB"),
@@ -175,7 +189,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Fold BB t.S."),
-     field<&PlayerStats::foldBbToSteal>,
+     figure<&PlayerStats::foldBbToSteal>,
      &keys::dpfoldbb,
      17,
      KESTROVA_TEXT("Columns", "Fold BB"),
@@ -184,7 +198,7 @@ constexpr PlayerColumn kColumns[] = {
      true,
      {SortKind::Number}},
     {KESTROVA_TEXT("Columns", "Conti Bet Flop"),
-     field<&PlayerStats::contiBetFlop>,
+     figure<&PlayerStats::contiBetFlop>,
      &keys::dpcbet,
      18,
      KESTROVA_TEXT("Columns", "Conti Bet"),

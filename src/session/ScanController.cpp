@@ -10,20 +10,7 @@
 #include "scan/TableScanPass.h"
 #include "trackers/TrackerLookup.h"
 
-#include <charconv>
-
 namespace kestrova {
-
-namespace {
-
-int handsOf(const PlayerStats& record) {
-    int hands = 0;
-    const auto [end, error] =
-        std::from_chars(record.hands.data(), record.hands.data() + record.hands.size(), hands);
-    return error == std::errc() && end == record.hands.data() + record.hands.size() ? hands : 0;
-}
-
-}  // namespace
 
 // The passes' observer: every report becomes an event for the front end.
 class ScanController::Observer final : public ScanObserver {
@@ -176,7 +163,7 @@ void ScanController::runPass(Request& request) {
         if (!record)
             continue;
         ++finished.records;
-        if (handsOf(*record) > request.minimumHands)
+        if (record->hands > request.minimumHands)
             ++finished.knownRecords;
     }
     post_([this, finished] { this->finished(finished); });

@@ -505,10 +505,10 @@ void Session::recordVisit(const TableRow& row) {
         seen.seat = static_cast<int>(i) + 1;
         seen.chips = record->stack;
         seen.hands = vpipCountsOf(record).hands;
-        seen.vpip = record->vpip;
-        seen.pfr = record->pfr;
-        seen.af = record->af;
-        seen.wtsd = record->wtsd;
+        seen.vpip = figureText(record->vpip);
+        seen.pfr = figureText(record->pfr);
+        seen.af = figureText(record->af);
+        seen.wtsd = figureText(record->wtsd);
         if (i < evaluation.score.players.size())
             seen.weak = evaluation.score.players[i].weakness;
         visit.players.push_back(std::move(seen));

@@ -339,12 +339,12 @@ TEST_F(SessionTest, FullScanListsOneRowPerPlayerAndTableAndWritesTheResultFile) 
                       simTable("Beta", {"FishTwo", "FishOne", "nobody"}),
                       simTable("Gamma", {"Shark"})}));
     lookup.figures = [](PlayerStats& r) {
-        r.hands = "50";
-        r.vpip = "20.00";
-        r.pfr = "5.00";
-        r.af = "1.00";
-        r.wtsd = "30.00";
-        r.won = "10.00";
+        r.hands = 50;
+        r.vpip = 20.0;
+        r.pfr = 5.0;
+        r.af = 1.0;
+        r.wtsd = 30.0;
+        r.won = 10.0;
     };
     AppSettings saving = session->settings();
     saving.general.scanResult = {1, (dir.path() / "results").string()};
@@ -588,8 +588,8 @@ TEST_F(SessionTest, RefusedWritesAreToldAndLeaveTheOldFiles) {
 }
 
 // "name@table" and the hands of every listed player.
-std::map<std::string, std::string> listedHands(Session& session) {
-    std::map<std::string, std::string> hands;
+std::map<std::string, int> listedHands(Session& session) {
+    std::map<std::string, int> hands;
     for (const PlayerRow& row : session.lists().players().rows())
         hands[row.record->name + "@" + row.record->table] = row.record->hands;
     return hands;
@@ -629,8 +629,8 @@ TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
     EXPECT_EQ(session->lists().tables().size(), 3u);
     // Alpha's players, looked up before the kill, and RiverRat again from the cache.
     EXPECT_EQ(listedHands(*session),
-              (std::map<std::string, std::string>{
-                  {"RiverRat@Alpha", "4"}, {"Ivan@Alpha", "2"}, {"RiverRat@Gamma", "4"}}));
+              (std::map<std::string, int>{
+                  {"RiverRat@Alpha", 4}, {"Ivan@Alpha", 2}, {"RiverRat@Gamma", 4}}));
     expectConsistent(*session);
 
     server.start();
@@ -638,12 +638,12 @@ TEST_F(SessionTest, TrackerServerKilledInTheMiddleOfAScan) {
     settle();
     EXPECT_EQ(messages.size(), 1u) << messages.back();
     EXPECT_EQ(ends.back(), PassEnd::EndOfList);
-    EXPECT_EQ(listedHands(*session), (std::map<std::string, std::string>{{"RiverRat@Alpha", "4"},
-                                                                         {"Ivan@Alpha", "2"},
-                                                                         {"lucky@Beta", "2"},
-                                                                         {"Case@Beta", "5"},
-                                                                         {"Stranger@Gamma", "0"},
-                                                                         {"RiverRat@Gamma", "4"}}));
+    EXPECT_EQ(listedHands(*session), (std::map<std::string, int>{{"RiverRat@Alpha", 4},
+                                                                 {"Ivan@Alpha", 2},
+                                                                 {"lucky@Beta", 2},
+                                                                 {"Case@Beta", 5},
+                                                                 {"Stranger@Gamma", 0},
+                                                                 {"RiverRat@Gamma", 4}}));
     expectConsistent(*session);
 }
 
@@ -670,9 +670,9 @@ TEST_F(SessionTest, AScanGoesOnWithoutATrackerThatRefusesTheLogin) {
     EXPECT_NE(messages[0].find("\nDatabase: PokerTracker 3 \"session_pt3\"\n"), std::string::npos)
         << messages[0];
     EXPECT_EQ(ends.back(), PassEnd::EndOfList);
-    EXPECT_EQ(listedHands(*session),
-              (std::map<std::string, std::string>{
-                  {"RiverRat@Alpha", "3"}, {"Ivan@Alpha", "0"}, {"KiII3r@Beta", "4"}}));
+    EXPECT_EQ(
+        listedHands(*session),
+        (std::map<std::string, int>{{"RiverRat@Alpha", 3}, {"Ivan@Alpha", 0}, {"KiII3r@Beta", 4}}));
 }
 
 // The import runs on the worker under the busy rule: the window's buddy list
@@ -685,8 +685,8 @@ TEST_F(SessionTest, ImportOnTheWorkerAddsPassingPlayersAndCancelEndsTheCollectio
     ScriptedNames& rows = *names;
     session->passes().jobs().setNameSource(std::move(names));
     lookup.figures = [](PlayerStats& r) {
-        r.hands = r.name == "few" ? "199" : "300";
-        r.vpip = r.name == "below" ? "39.99" : "40.99";
+        r.hands = r.name == "few" ? 199 : 300;
+        r.vpip = r.name == "below" ? 39.99 : 40.99;
     };
     rows.rows = {"edge", "below", "few", "edge"};
     ImportFilter filter;

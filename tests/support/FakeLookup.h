@@ -38,7 +38,7 @@ public:
         r->name = name;
         r->stack = stack;
         r->seat = seat;
-        r->hands = "100";
+        r->hands = 100;
         if (figures)
             figures(*r);
         if (cache)

@@ -17,31 +17,32 @@ void printRecord(std::ostream& out, const PlayerStats& r,
                  const std::vector<job_event::PlayerLookedUp::Failure>& failed) {
     nlohmann::ordered_json record;
     record["name"] = r.name;
-    record["known"] = r.hands != "0";
+    record["known"] = r.hands != 0;
     record["buddyIndex"] = r.buddyIndex;
     record["icon"] = r.icon;
-    const std::pair<const char*, const std::string*> texts[] = {
-        {"vpip", &r.vpip},
-        {"af", &r.af},
-        {"flopAf", &r.flopAf},
-        {"turnAf", &r.turnAf},
-        {"riverAf", &r.riverAf},
-        {"hands", &r.hands},
-        {"table", &r.table},
-        {"wtsd", &r.wtsd},
-        {"wonSd", &r.wonSd},
-        {"won", &r.won},
-        {"seat", &r.seat},
-        {"pfr", &r.pfr},
-        {"stack", &r.stack},
-        {"attToSteal", &r.attToSteal},
-        {"foldSbToSteal", &r.foldSbToSteal},
-        {"foldBbToSteal", &r.foldBbToSteal},
-        {"contiBetFlop", &r.contiBetFlop},
-        {"threeBetCap", &r.threeBetCap},
+    // The figures as the lists show them, texts as ever.
+    const std::pair<const char*, std::string> texts[] = {
+        {"vpip", figureText(r.vpip)},
+        {"af", figureText(r.af)},
+        {"flopAf", figureText(r.flopAf)},
+        {"turnAf", figureText(r.turnAf)},
+        {"riverAf", figureText(r.riverAf)},
+        {"hands", handsText(r)},
+        {"table", r.table},
+        {"wtsd", figureText(r.wtsd)},
+        {"wonSd", wonSdText(r)},
+        {"won", figureText(r.won)},
+        {"seat", r.seat},
+        {"pfr", figureText(r.pfr)},
+        {"stack", r.stack},
+        {"attToSteal", figureText(r.attToSteal)},
+        {"foldSbToSteal", figureText(r.foldSbToSteal)},
+        {"foldBbToSteal", figureText(r.foldBbToSteal)},
+        {"contiBetFlop", figureText(r.contiBetFlop)},
+        {"threeBetCap", figureText(r.threeBetCap)},
     };
     for (const auto& [key, text] : texts) {
-        record[key] = *text;
+        record[key] = text;
     }
     if (!failed.empty()) {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();

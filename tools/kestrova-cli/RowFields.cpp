@@ -79,18 +79,19 @@ void addPlayerFields(Json& player, const Session& session, const PlayerStats& re
     // A player the databases have no hands of shows zeros: nothing is known of him.
     const bool known = vpipCountsOf(&record).hands > 0;
     auto stat = [known](const std::string& text) { return known ? figureOf(text) : Json(nullptr); };
-    player["won"] = stat(record.won);
-    player["pfr"] = stat(record.pfr);
-    player["af"] = stat(record.af);
-    player["wtsd"] = stat(record.wtsd);
-    player["wonSd"] = stat(record.wonSd);
-    player["flopAf"] = stat(record.flopAf);
-    player["turnAf"] = stat(record.turnAf);
-    player["riverAf"] = stat(record.riverAf);
-    player["attSteal"] = stat(record.attToSteal);
-    player["foldSbToSteal"] = stat(record.foldSbToSteal);
-    player["foldBbToSteal"] = stat(record.foldBbToSteal);
-    player["contiBetFlop"] = stat(record.contiBetFlop);
+    auto figure = [&stat](const Figure& value) { return stat(figureText(value)); };
+    player["won"] = figure(record.won);
+    player["pfr"] = figure(record.pfr);
+    player["af"] = figure(record.af);
+    player["wtsd"] = figure(record.wtsd);
+    player["wonSd"] = stat(wonSdText(record));
+    player["flopAf"] = figure(record.flopAf);
+    player["turnAf"] = figure(record.turnAf);
+    player["riverAf"] = figure(record.riverAf);
+    player["attSteal"] = figure(record.attToSteal);
+    player["foldSbToSteal"] = figure(record.foldSbToSteal);
+    player["foldBbToSteal"] = figure(record.foldBbToSteal);
+    player["contiBetFlop"] = figure(record.contiBetFlop);
 }
 
 }  // namespace kestrova::cli

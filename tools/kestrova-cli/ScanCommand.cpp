@@ -62,7 +62,7 @@ int runScanCommand(const ClientOptions& options, const std::filesystem::path& di
             {"columns", wholePlayerRowTexts(cells)},
             {"hidden", row.hidden},
             {"hands", vpipCountsOf(&record).hands},
-            {"vpip", record.hands == "0" ? 0.0 : rounded(weakness.vpipPercent, 2)},
+            {"vpip", record.hands == 0 ? 0.0 : rounded(weakness.vpipPercent, 2)},
             {"weak", rounded(weakness.weakness, 3)},
             {"vpipLow", rounded(weakness.lowPercent, 1)},
             {"vpipHigh", rounded(weakness.highPercent, 1)}};

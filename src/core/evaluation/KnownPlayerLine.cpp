@@ -21,7 +21,7 @@ std::string knownPlayerLine(const std::vector<std::shared_ptr<PlayerStats>>& rec
             continue;
         }
         ++count;
-        if (integerOrZero(record->hands) > minimumHands) {
+        if (record->hands > minimumHands) {
             ++known;
         }
     }

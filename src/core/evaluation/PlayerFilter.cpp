@@ -15,8 +15,8 @@ bool outside(float value, const FilterRange& range) {
     return value < static_cast<float>(range.minimum) || value > static_cast<float>(range.maximum);
 }
 
-bool failsFigure(const std::string& text, const FilterRange& range) {
-    return range.on && outside(static_cast<float>(numberOrZero(text)), range);
+bool failsFigure(const Figure& figure, const FilterRange& range) {
+    return range.on && outside(static_cast<float>(figure.value_or(0.0)), range);
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ bool playerFilterShows(const PlayerFilterRow& row, const PlayerFilterSettings& s
             }
         }
     }
-    if (settings.losersOnly && numberOrZero(row.won) >= 0) {
+    if (settings.losersOnly && row.won.value_or(0.0) >= 0) {
         return false;
     }
     if (settings.buddiesOnly && !row.buddyChecked) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "records/PlayerStats.h"
 #include "settings/FilterRange.h"
 
 namespace kestrova {
@@ -31,10 +32,10 @@ struct PlayerFilterRow {
     std::string table;          // column 0
     bool buddyChecked = false;  // column 4's check box
     std::string stack;          // column 5
-    std::string won;            // column 7
-    std::string vpip;           // column 9
-    std::string pfr;            // column 10
-    std::string af;             // column 11
+    Figure won;                 // column 7
+    Figure vpip;                // column 9
+    Figure pfr;                 // column 10
+    Figure af;                  // column 11
     // Column 1 ("Limit") of the table-list row with the same name, when there is one.
     std::optional<std::string> tableStakes;
 };
@@ -43,8 +44,6 @@ struct PlayerFilterRow {
 // (single precision, no truncation), stack in big blinds (passes without a
 // table row or a usable big blind), loser (won must be below 0), buddy.
 bool playerFilterShows(const PlayerFilterRow& row, const PlayerFilterSettings& settings);
-
-struct PlayerStats;
 
 // The player filter as one predicate over a seated player of the whole list.
 class PlayerFilter final {

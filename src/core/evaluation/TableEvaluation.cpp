@@ -43,29 +43,23 @@ TableEvaluation evaluateTable(const std::vector<std::shared_ptr<PlayerStats>>& p
             continue;
         }
         const PlayerStats& player = *record;
-        const int hands = integerOrZero(player.hands);
+        const int hands = player.hands;
         if (hands >= 1) {
             const bool read = hands > settings.minimumHands;
-            if (!player.vpip.empty()) {
+            if (player.vpip) {
                 ++result.known;
                 if (read) {
                     ++result.reads;
-                    vpipSum += static_cast<float>(numberOrZero(player.vpip));
+                    vpipSum += static_cast<float>(*player.vpip);
                 }
             }
             if (read) {
-                // A figure without text adds nothing, yet the divisor stays R.
-                if (!player.pfr.empty()) {
-                    pfrSum += static_cast<float>(numberOrZero(player.pfr));
-                }
-                if (!player.af.empty()) {
-                    afSum += static_cast<float>(numberOrZero(player.af));
-                }
-                if (!player.wtsd.empty()) {
-                    wtsdSum += static_cast<float>(numberOrZero(player.wtsd));
-                }
+                // A figure shown as "N/A" adds nothing, yet the divisor stays R.
+                pfrSum += static_cast<float>(player.pfr.value_or(0.0));
+                afSum += static_cast<float>(player.af.value_or(0.0));
+                wtsdSum += static_cast<float>(player.wtsd.value_or(0.0));
             }
-            if (numberOrZero(player.won) < 0) {
+            if (player.won.value_or(0.0) < 0) {
                 ++result.losers;
             }
         }

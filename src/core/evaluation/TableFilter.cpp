@@ -18,13 +18,13 @@ bool within(int value, const FilterRange& range) {
 
 bool passesCriteria(const PlayerStats& player, std::string_view stakes,
                     const TableFilterSettings& settings) {
-    if (settings.vpip.on && !within(truncatedInt(numberOrZero(player.vpip)), settings.vpip)) {
+    if (settings.vpip.on && !within(truncatedInt(player.vpip.value_or(0.0)), settings.vpip)) {
         return false;
     }
-    if (settings.pfr.on && !within(truncatedInt(numberOrZero(player.pfr)), settings.pfr)) {
+    if (settings.pfr.on && !within(truncatedInt(player.pfr.value_or(0.0)), settings.pfr)) {
         return false;
     }
-    if (settings.af.on && !within(truncatedInt(numberOrZero(player.af)), settings.af)) {
+    if (settings.af.on && !within(truncatedInt(player.af.value_or(0.0)), settings.af)) {
         return false;
     }
     if (settings.stack.on) {
@@ -38,7 +38,7 @@ bool passesCriteria(const PlayerStats& player, std::string_view stakes,
             }
         }
     }
-    if (settings.loser && !(numberOrZero(player.won) < 0)) {
+    if (settings.loser && !(player.won.value_or(0.0) < 0)) {
         return false;
     }
     return true;
@@ -91,7 +91,7 @@ bool playerCountTestShows(const std::vector<std::shared_ptr<PlayerStats>>& playe
     }
     int passing = 0;
     for (const std::shared_ptr<PlayerStats>& player : players) {
-        if (!player || integerOrZero(player->hands) <= minimumHands) {
+        if (!player || player->hands <= minimumHands) {
             continue;
         }
         if (passesCriteria(*player, stakes, settings)) {

@@ -110,25 +110,10 @@ ScoreSettings ScoreSettings::validated() const {
 }
 
 VpipCounts vpipCountsOf(const PlayerStats* player) {
-    if (player == nullptr) {
+    if (player == nullptr || player->hands <= 0) {
         return {};
     }
-    if (player->handCount >= 0 && player->vpipHandCount >= 0) {
-        if (player->handCount == 0) {
-            return {};
-        }
-        return {player->handCount, std::clamp(player->vpipHandCount, 0, player->handCount)};
-    }
-    const int hands = integerOrZero(player->hands);
-    const std::optional<double> vpipPercent = parseNumber(player->vpip);
-    if (hands <= 0 || !vpipPercent) {
-        return {};
-    }
-    // The record keeps VPIP only as a percentage with two decimals, off by at
-    // most 0.005 %: that gives the hand count back exactly up to 10,000 hands,
-    // and within a hand or two beyond, which moves no posterior visibly.
-    const double vpipHands = std::clamp(*vpipPercent, 0.0, 100.0) * hands / 100.0;
-    return {hands, std::clamp(static_cast<int>(std::lround(vpipHands)), 0, hands)};
+    return {player->hands, std::clamp(player->vpipHands, 0, player->hands)};
 }
 
 PlayerWeakness playerWeakness(VpipCounts counts, const ScoreSettings& settings) {

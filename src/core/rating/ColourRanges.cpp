@@ -21,18 +21,18 @@ std::optional<Rgb> ColourRanges::cellColour(ProfileStat stat, float value) const
     return colour;
 }
 
-std::optional<Rgb> ColourRanges::cellColour(ProfileStat stat, std::string_view text) const {
-    return cellColour(stat, static_cast<float>(numberOrZero(text)));
+std::optional<Rgb> ColourRanges::cellColour(ProfileStat stat, const Figure& figure) const {
+    return cellColour(stat, static_cast<float>(figure.value_or(0.0)));
 }
 
 ColourRanges::RowColours ColourRanges::rowColours(const PlayerStats& player,
                                                   int minimumHands) const {
     RowColours colours;
-    if (integerOrZero(player.hands) <= minimumHands) {
+    if (player.hands <= minimumHands) {
         return colours;
     }
     for (ProfileStat stat : kProfileStats) {
-        colours[static_cast<std::size_t>(stat)] = cellColour(stat, profileStatText(player, stat));
+        colours[static_cast<std::size_t>(stat)] = cellColour(stat, profileStatFigure(player, stat));
     }
     return colours;
 }

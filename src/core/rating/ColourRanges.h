@@ -26,8 +26,8 @@ public:
 
     // The cell colour for a value; nullopt when the lookup gives white (no colour).
     std::optional<Rgb> cellColour(ProfileStat stat, float value) const;
-    // The same for a cell text; a text that is not a number ("N/A") counts as 0.
-    std::optional<Rgb> cellColour(ProfileStat stat, std::string_view text) const;
+    // The same for a record's figure; one shown as "N/A" counts as 0.
+    std::optional<Rgb> cellColour(ProfileStat stat, const Figure& figure) const;
 
     // The colours of a player row's ten profiled cells, in ProfileStat order.
     // All empty unless the record's hands are more than minimumHands.

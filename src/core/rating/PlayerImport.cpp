@@ -22,16 +22,16 @@ int clampedCount(std::size_t count) {
         std::min<std::size_t>(count, static_cast<std::size_t>(std::numeric_limits<int>::max())));
 }
 
-// A figure text as the range test reads it: the number truncated towards
-// zero; a text that is no number ("N/A") is 0.
-int wholeFigure(std::string_view text) {
-    return truncatedInt(numberOrZero(text));
+// A figure as the range test reads it: the number truncated towards zero; one
+// shown as "N/A" is 0.
+int wholeFigure(const Figure& figure) {
+    return truncatedInt(figure.value_or(0.0));
 }
 
 }  // namespace
 
 bool ImportFilter::passes(const PlayerStats& player) const {
-    return wholeFigure(player.hands) >= minimumHands && vpip.accepts(wholeFigure(player.vpip)) &&
+    return player.hands >= minimumHands && vpip.accepts(wholeFigure(player.vpip)) &&
            pfr.accepts(wholeFigure(player.pfr)) && af.accepts(wholeFigure(player.af));
 }
 

@@ -37,7 +37,7 @@ std::string_view profileFileName(ProfileStat stat) {
     return kFileNames[static_cast<std::size_t>(stat)];
 }
 
-const std::string& profileStatText(const PlayerStats& player, ProfileStat stat) {
+Figure profileStatFigure(const PlayerStats& player, ProfileStat stat) {
     switch (stat) {
         case ProfileStat::Vpip:
             return player.vpip;

@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "rating/Rgb.h"
+#include "records/PlayerStats.h"
 
 namespace kestrova {
-
-struct PlayerStats;
 
 // The ten statistics that have a colour profile, in the order of the profile
 // editor's choice list. Each profile lives in a file named like the statistic.
@@ -41,8 +40,8 @@ inline constexpr std::array<ProfileStat, kProfileStatCount> kProfileStats = {
 // "VPIP", "PFR", ... "Contibet_flop": the choice text and the file name.
 std::string_view profileFileName(ProfileStat stat);
 
-// The record's text that the statistic's profile colours.
-const std::string& profileStatText(const PlayerStats& player, ProfileStat stat);
+// The record's figure that the statistic's profile colours.
+Figure profileStatFigure(const PlayerStats& player, ProfileStat stat);
 
 // One row of a profile. The bounds are kept as typed, because the file stores
 // them that way, and as the floats the lookup compares.

@@ -9,8 +9,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr const char* kNotAvailable = "N/A";
-
 // A ratio of two counters is taken in single precision, as the figures have
 // always been; 0 when there is nothing to divide by.
 float ratio(std::int64_t numerator, std::int64_t denominator) {
@@ -20,22 +18,18 @@ float ratio(std::int64_t numerator, std::int64_t denominator) {
     return static_cast<float>(numerator) / static_cast<float>(denominator);
 }
 
+// A figure is kept as the number its two-decimal text reads back as.
+double toTheCent(double value) {
+    return parseNumber(twoDecimals(value)).value_or(0.0);
+}
+
 // A percentage is that single-precision ratio times 100 in double precision.
-std::string percentText(std::int64_t numerator, std::int64_t denominator) {
-    return twoDecimals(static_cast<double>(ratio(numerator, denominator)) * 100.0);
+double percent(std::int64_t numerator, std::int64_t denominator) {
+    return toTheCent(static_cast<double>(ratio(numerator, denominator)) * 100.0);
 }
 
-std::string factorText(std::int64_t betsAndRaises, std::int64_t calls) {
-    return twoDecimals(static_cast<double>(ratio(betsAndRaises, calls)));
-}
-
-// 3-bet / cap counts no actions, so it is 0 of the player's hands. With no
-// hands the division has nothing to divide by: 0 of 0 is still "nothing done",
-// shown as 0.00 like every other empty percentage, so the column stays numeric
-// for sorting and the profile colours.
-std::string threeBetCapText(std::int32_t hands) {
-    constexpr std::int64_t kThreeBetsOrCaps = 0;
-    return percentText(kThreeBetsOrCaps, hands);
+double factor(std::int64_t betsAndRaises, std::int64_t calls) {
+    return toTheCent(static_cast<double>(ratio(betsAndRaises, calls)));
 }
 
 std::string withoutBlanksAndCommas(const std::string& stack) {
@@ -69,26 +63,27 @@ PlayerStats buildPlayerStats(const TrackerCounters& counters, const std::string&
     stats.name = name;
     stats.seat = seat;
     stats.stack = withoutBlanksAndCommas(stack);
-    stats.attToSteal = kNotAvailable;
-    stats.foldSbToSteal =
-        c.sbStealAttempts > 0 ? percentText(c.sbFoldCount, c.sbStealAttempts) : kNotAvailable;
-    stats.foldBbToSteal =
-        c.bbStealAttempts > 0 ? percentText(c.bbFoldCount, c.bbStealAttempts) : kNotAvailable;
-    stats.contiBetFlop = kNotAvailable;
-    stats.af = factorText(flopActions + turnActions + riverActions, allCalls);
-    stats.flopAf = streetsComparable ? factorText(flopActions, c.flopCalls) : twoDecimals(0.0);
-    stats.turnAf = streetsComparable ? factorText(turnActions, c.turnCalls) : twoDecimals(0.0);
-    stats.riverAf = streetsComparable ? factorText(riverActions, c.riverCalls) : twoDecimals(0.0);
-    stats.pfr = percentText(c.pfr, c.hands);
-    stats.vpip = percentText(c.vpip, c.hands);
-    stats.wtsd = percentText(c.showdowns, c.flopsSeen);
-    stats.hands = std::to_string(c.hands);
-    stats.handCount = c.hands;
-    stats.vpipHandCount = c.vpip;
+    if (c.sbStealAttempts > 0)
+        stats.foldSbToSteal = percent(c.sbFoldCount, c.sbStealAttempts);
+    if (c.bbStealAttempts > 0)
+        stats.foldBbToSteal = percent(c.bbFoldCount, c.bbStealAttempts);
+    stats.af = factor(flopActions + turnActions + riverActions, allCalls);
+    stats.flopAf = streetsComparable ? factor(flopActions, c.flopCalls) : 0.0;
+    stats.turnAf = streetsComparable ? factor(turnActions, c.turnCalls) : 0.0;
+    stats.riverAf = streetsComparable ? factor(riverActions, c.riverCalls) : 0.0;
+    stats.pfr = percent(c.pfr, c.hands);
+    stats.vpip = percent(c.vpip, c.hands);
+    stats.wtsd = percent(c.showdowns, c.flopsSeen);
+    stats.hands = c.hands;
+    stats.vpipHands = c.vpip;
     stats.icon = c.icon;
-    stats.won = twoDecimals(static_cast<double>(c.won - c.totalBet));
-    stats.wonSd = c.showdowns > 0 ? percentText(c.showdownsWon, c.showdowns) : "0";
-    stats.threeBetCap = threeBetCapText(c.hands);
+    stats.won = toTheCent(static_cast<double>(c.won - c.totalBet));
+    if (c.showdowns > 0)
+        stats.wonSd = percent(c.showdownsWon, c.showdowns);
+    // 3-bet / cap counts no actions, so it is 0 of the player's hands; 0 of 0
+    // hands is still "nothing done", so the column stays numeric for sorting
+    // and the profile colours.
+    stats.threeBetCap = 0.0;
     stats.buddyIndex = buddies != nullptr ? buddies->indexOfBuddy(name) : -1;
     return stats;
 }

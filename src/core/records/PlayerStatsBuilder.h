@@ -9,7 +9,7 @@ namespace kestrova {
 
 class BuddyIndex;
 
-// Turns summed counters into a record with every figure formatted for display.
+// Turns summed counters into a record, every figure to the cent.
 // buddies may be null (no buddy list yet): the buddy index is then -1.
 PlayerStats buildPlayerStats(const TrackerCounters& counters, const std::string& name,
                              const std::string& stack, const std::string& seat,

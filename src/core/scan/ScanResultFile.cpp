@@ -35,10 +35,11 @@ ScanResultWrite writeScanResult(const std::string& savedPath,
     result.path = file.string();
     std::string text;
     for (const std::shared_ptr<PlayerStats>& row : rows) {
-        for (const std::string* field :
-             {&row->table, &row->name, &row->stack, &row->hands, &row->won, &row->vpip, &row->pfr,
-              &row->af, &row->wtsd, &row->wonSd}) {
-            text += *field;
+        for (const std::string& field :
+             {row->table, row->name, row->stack, handsText(*row), figureText(row->won),
+              figureText(row->vpip), figureText(row->pfr), figureText(row->af),
+              figureText(row->wtsd), wonSdText(*row)}) {
+            text += field;
             text += ';';
         }
         text += '\n';

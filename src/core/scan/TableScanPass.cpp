@@ -231,7 +231,7 @@ void TableScanPass::scanTable() {
                 continue;
             record->table = table.name;
             // A tracker that knows the name matched it whatever the alike glyphs.
-            if (record->handCount <= 0)
+            if (record->hands <= 0)
                 record->alike = state_.seats.alike[static_cast<std::size_t>(slot)];
         }
         if (record->table != table.name) {

@@ -6,7 +6,7 @@ namespace kestrova {
 namespace {
 
 PlayerFilterRow row() {
-    return {"Aconcagua", false, "1250.50", "-5.00", "25.00", "8.00", "2.00", "$1/$2"};
+    return {"Aconcagua", false, "1250.50", -5.0, 25.0, 8.0, 2.0, "$1/$2"};
 }
 
 // VPIP, PFR and AF bounds are compared untruncated.
@@ -15,9 +15,9 @@ TEST(PlayerFilter, FigureBounds) {
     EXPECT_TRUE(playerFilterShows(row(), settings)) << "nothing active shows every row";
     settings.vpip = {true, 20, 30};
     PlayerFilterRow r = row();
-    r.vpip = "30.5";
+    r.vpip = 30.5;
     EXPECT_FALSE(playerFilterShows(r, settings));
-    r.vpip = "30.00";
+    r.vpip = 30.0;
     EXPECT_TRUE(playerFilterShows(r, settings));
     settings.pfr = {true, 0, 7};
     EXPECT_FALSE(playerFilterShows(r, settings));
@@ -40,7 +40,7 @@ TEST(PlayerFilter, StackLoserAndBuddyCriteria) {
     settings.losersOnly = true;
     r = row();
     EXPECT_TRUE(playerFilterShows(r, settings));
-    r.won = "0.00";
+    r.won = 0.0;
     EXPECT_FALSE(playerFilterShows(r, settings));
 
     settings = PlayerFilterSettings{};

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "common/NumberText.h"
 #include "records/PlayerStats.h"
 
 namespace kestrova::test {
@@ -19,11 +21,21 @@ struct SeatedPlayer {
     std::string stack = "100";
 };
 
+// The figures written as the lists show them; "" or "N/A" is no figure, and
+// the VPIP hands are those the percentage stands for.
 inline std::shared_ptr<PlayerStats> makePlayer(const SeatedPlayer& p) {
-    // clang-format off
-    return std::make_shared<PlayerStats>(PlayerStats{.name = p.name, .vpip = p.vpip, .af = p.af,
-        .hands = p.hands, .wtsd = p.wtsd, .won = p.won, .pfr = p.pfr, .stack = p.stack});
-    // clang-format on
+    auto player = std::make_shared<PlayerStats>();
+    player->name = p.name;
+    player->stack = p.stack;
+    player->hands = integerOrZero(p.hands);
+    player->vpip = parseNumber(p.vpip);
+    player->vpipHands =
+        static_cast<int>(std::lround(player->vpip.value_or(0) * player->hands / 100));
+    player->pfr = parseNumber(p.pfr);
+    player->af = parseNumber(p.af);
+    player->wtsd = parseNumber(p.wtsd);
+    player->won = parseNumber(p.won);
+    return player;
 }
 
 inline std::vector<std::shared_ptr<PlayerStats>> makePlayers(

@@ -23,9 +23,6 @@ TEST(TableScore, PlayerFiguresMatchTheBetaPosterior) {
     EXPECT_NEAR(loose.highPercent, 48.76817, 1e-4);
     EXPECT_EQ(loose.vpipPercent, 45);
     EXPECT_LT(playerWeakness({2000, 360}, {}).weakness, 1e-30);
-    // The record holds VPIP as two-decimal text: 99 of 220 hands is "45.00".
-    const PlayerStats record{.vpip = "45.00", .hands = "220"};
-    EXPECT_EQ(vpipCountsOf(&record).vpipHands, 99);
 }
 
 TEST(TableScore, SumsThePlayersAndGroupsUnknownOnesInTheTooltip) {

@@ -33,7 +33,7 @@ using Names = std::vector<std::string>;
 constexpr const char* kFixtures = KESTROVA_TRACKER_FIXTURES;
 
 using test::RecordingSink;
-PlayerStats figures(const char* hands, const char* vpip, const char* af) {
+PlayerStats figures(int hands, Figure vpip, Figure af) {
     PlayerStats stats;
     std::tie(stats.hands, stats.vpip, stats.af) = std::tuple(hands, vpip, af);
     return stats;
@@ -46,12 +46,12 @@ TEST(ImportRanges, EveryEnabledRangeMustHold) {
     filter.vpip = {true, 40, 100};
     filter.af = {true, 0, 3};
     filter.minimumHands = 200;
-    EXPECT_TRUE(filter.passes(figures("200", "40.99", "3.99")));
-    EXPECT_TRUE(filter.passes(figures("200", "100.99", "N/A")));
-    EXPECT_FALSE(filter.passes(figures("200", "39.99", "0")));
-    EXPECT_FALSE(filter.passes(figures("200", "101.00", "0")));
-    EXPECT_FALSE(filter.passes(figures("200", "50", "4")));
-    EXPECT_FALSE(filter.passes(figures("199", "50", "0")));
+    EXPECT_TRUE(filter.passes(figures(200, 40.99, 3.99)));
+    EXPECT_TRUE(filter.passes(figures(200, 100.99, std::nullopt)));
+    EXPECT_FALSE(filter.passes(figures(200, 39.99, 0.0)));
+    EXPECT_FALSE(filter.passes(figures(200, 101.00, 0.0)));
+    EXPECT_FALSE(filter.passes(figures(200, 50.0, 4.0)));
+    EXPECT_FALSE(filter.passes(figures(199, 50.0, 0.0)));
 }
 
 PostgresServer& server() {

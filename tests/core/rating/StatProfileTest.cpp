@@ -35,8 +35,8 @@ TEST(ColourLookup, FirstRangeInListOrderWinsBothEndsInclusive) {
     ranges.profile(ProfileStat::Wtsd) = StatProfile({range("0", "100", Rgb::white())});
     EXPECT_FALSE(ranges.cellColour(ProfileStat::Wtsd, 40.0f)) << "white is no cell colour";
     ranges.profile(ProfileStat::FoldSbToSteal) = StatProfile({range("0", "0", kRed)});
-    EXPECT_EQ(ranges.cellColour(ProfileStat::FoldSbToSteal, std::string_view("N/A")), kRed);
-    EXPECT_FALSE(ranges.cellColour(ProfileStat::FoldSbToSteal, std::string_view("5.00")));
+    EXPECT_EQ(ranges.cellColour(ProfileStat::FoldSbToSteal, Figure{}), kRed);
+    EXPECT_FALSE(ranges.cellColour(ProfileStat::FoldSbToSteal, Figure{5.0}));
 }
 
 TEST(ColourLookup, RowIsColouredOnlyAboveTheMinimumHands) {
@@ -44,12 +44,12 @@ TEST(ColourLookup, RowIsColouredOnlyAboveTheMinimumHands) {
     ranges.profile(ProfileStat::Vpip) = StatProfile({range("0", "100", kRed)});
     ranges.profile(ProfileStat::ContiBetFlop) = StatProfile({range("0", "100000", kGreen)});
     PlayerStats player;
-    player.vpip = "35.00";
-    player.contiBetFlop = "2";
-    player.hands = "100";
+    player.vpip = 35.0;
+    player.contiBetFlop = 2.0;
+    player.hands = 100;
     for (const auto& colour : ranges.rowColours(player, 100))
         EXPECT_FALSE(colour.has_value());
-    player.hands = "101";
+    player.hands = 101;
     const auto colours = ranges.rowColours(player, 100);
     EXPECT_EQ(colours[static_cast<std::size_t>(ProfileStat::Vpip)], kRed);
     EXPECT_EQ(colours[static_cast<std::size_t>(ProfileStat::ContiBetFlop)], kGreen);

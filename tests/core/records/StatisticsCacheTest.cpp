@@ -10,16 +10,16 @@
 namespace kestrova {
 namespace {
 
-std::shared_ptr<PlayerStats> record(const std::string& name, const std::string& hands = "0") {
+std::shared_ptr<PlayerStats> record(const std::string& name, int hands = 0) {
     return std::make_shared<PlayerStats>(PlayerStats{.name = name, .hands = hands});
 }
 
 // Found by exact name, first record first; appending numbers the records.
 TEST(PlayerRecordList, FindsTheFirstRecordOfTheExactName) {
     PlayerRecordList list;
-    EXPECT_EQ(list.append(record("Anna", "10")), 0);
-    EXPECT_EQ(list.append(record("Bob ", "20")), 1);
-    EXPECT_EQ(list.append(record("Anna", "30")), 2);
+    EXPECT_EQ(list.append(record("Anna", 10)), 0);
+    EXPECT_EQ(list.append(record("Bob ", 20)), 1);
+    EXPECT_EQ(list.append(record("Anna", 30)), 2);
     EXPECT_EQ(list.append(nullptr), -1);
     EXPECT_EQ(list.findCachedPlayer("Anna"), list.at(0));
     EXPECT_EQ(list.at(2)->recordIndex, 2);
@@ -30,11 +30,11 @@ TEST(PlayerRecordList, FindsTheFirstRecordOfTheExactName) {
 // The index by name forgets what clear() dropped.
 TEST(PlayerRecordList, ClearedRecordsAreNotFoundAgain) {
     PlayerRecordList list;
-    list.append(record("Gone", "42"));
+    list.append(record("Gone", 42));
     list.clear();
     EXPECT_FALSE(list.findCachedPlayer("Gone"));
-    list.append(record("Gone", "7"));
-    EXPECT_EQ(list.findCachedPlayer("Gone")->hands, "7");
+    list.append(record("Gone", 7));
+    EXPECT_EQ(list.findCachedPlayer("Gone")->hands, 7);
 }
 
 // One timer, started by the first "Get Table List" with the lifetime it had then;

@@ -19,13 +19,13 @@ TEST(ScanResultFile, GoesIntoTheFolderAndNeverOverwritesAFile) {
     row->table = "Aspen";
     row->name = "Kat";
     row->stack = "1500";
-    row->hands = "120";
-    row->won = "-3.50";
-    row->vpip = "20.00";
-    row->pfr = "5.00";
-    row->af = "1.00";
-    row->wtsd = "30.00";
-    row->wonSd = "50.00";
+    row->hands = 120;
+    row->won = -3.5;
+    row->vpip = 20.0;
+    row->pfr = 5.0;
+    row->af = 1.0;
+    row->wtsd = 30.0;
+    row->wonSd = 50.0;
     const ScanResultWrite written = writeScanResult(dir.path().string(), {row});
     EXPECT_TRUE(written.written);
     EXPECT_EQ(readBytes(dir / "scanresult.txt"),

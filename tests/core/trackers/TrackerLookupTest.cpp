@@ -114,7 +114,7 @@ protected:
     }
     std::string hands(const std::string& name) {
         const auto record = lookup_->lookupPlayer(name, "1", "0", sink_);
-        return record ? record->hands : "no record";
+        return record ? handsText(*record) : "no record";
     }
     std::vector<int> handsOf(std::initializer_list<const char*> names) {
         std::vector<int> counted;
@@ -220,14 +220,14 @@ TEST_F(TrackerLookupTest, OnePersonInThreeKindsIsSummedAndPokerTracker3KeepsTheT
                               entryFor("kt_pt3", kPt3), entryFor("kt_hm", kHm)});
     const auto record = lookup.lookupPlayer("RiverRat", "1,250 ", "3", sink_);
     ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->hands, "57");
+    EXPECT_EQ(record->hands, 57);
     // won: 45.50 + 13.00 + 12.25 minus PokerTracker 2's total bet of 30.00.
-    EXPECT_EQ(record->won, "40.75");
-    EXPECT_EQ(record->vpip, "26.32");  // 15 of 57
+    EXPECT_EQ(figureText(record->won), "40.75");
+    EXPECT_EQ(figureText(record->vpip), "26.32");  // 15 of 57
     EXPECT_EQ(record->icon, 7);
     EXPECT_EQ(record->stack, "1250");
     EXPECT_EQ(record->seat, "3");
-    EXPECT_EQ(record->foldBbToSteal, "60.00");  // 6 of 10
+    EXPECT_EQ(figureText(record->foldBbToSteal), "60.00");  // 6 of 10
     ASSERT_EQ(records_.size(), 1u);
     EXPECT_EQ(records_.findCachedPlayer("RiverRat"), record);
     EXPECT_TRUE(sink_.messages.empty()) << "an inactive entry is neither connected nor read";
@@ -607,9 +607,9 @@ TEST_F(PokermanagerTest, WithPostgresTheStreetFiguresAreZero) {
     auto& lookup = connected({entryFor("kt_pt3_fb", kPt3), entry(kPm, file_)});
     const auto record = lookup.lookupPlayer("RiverRat", "$10", "0", sink_);
     ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->hands, "8");
-    EXPECT_EQ(record->flopAf, "0.00");
-    EXPECT_EQ(record->riverAf, "0.00");
+    EXPECT_EQ(record->hands, 8);
+    EXPECT_EQ(figureText(record->flopAf), "0.00");
+    EXPECT_EQ(figureText(record->riverAf), "0.00");
     EXPECT_EQ(sums("RiverRat").dataShape, DataShape::Mixed);
 }
 
@@ -796,7 +796,7 @@ TEST_F(PokerOfficeTest, ATimeoutOnTheKeptConnectionIsToldAndWhatWasAnsweredStays
               std::string::npos)
         << sink_.messages[0];
     ASSERT_EQ(lookup.failedDatabases().size(), 1u);
-    EXPECT_EQ(records_.findCachedPlayer("RiverRat")->hands, "4");
+    EXPECT_EQ(records_.findCachedPlayer("RiverRat")->hands, 4);
 
     lookup.disconnectDatabases();
     ASSERT_TRUE(lookup.connectDatabases(sink_));
