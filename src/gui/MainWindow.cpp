@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "SessionTypes.h"
+#include "UserDataDir.h"
 
 #include "gui/CompanionWatcher.h"
 #include "gui/JobProgress.h"
@@ -184,7 +185,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     };
     for (int i = 0; i < AutorateIcons::kCount; ++i)
         autorateIcons_.emplace_back(
-            QString::fromStdString(findDataFile(AutorateIcons::fileName(i)).string()));
+            QString::fromStdString(shippedFile(AutorateIcons::fileName(i)).string()));
     session_->trace("2");
 
     createLists();
@@ -922,7 +923,7 @@ void MainWindow::showGuide(const QString& section, QWidget* over) {
         if (help_)
             help_->close();
         auto* window =
-            new HelpWindow(QString::fromStdString(findDataFile(kGuideFile).string()), owner);
+            new HelpWindow(QString::fromStdString(shippedFile(kGuideFile).string()), owner);
         if (!window->loaded()) {
             delete window;
             openInBrowser(QUrl(toQString(updateOffer_->site().page(kGuidePage))));

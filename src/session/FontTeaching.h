@@ -3,6 +3,7 @@
 #include "GlyphBook.h"
 #include "JobEvents.h"
 #include "SessionTypes.h"
+#include "client/ocr/FontLearner.h"  // LobbyTexts, the teaching dialog's cells
 
 #include <string>
 

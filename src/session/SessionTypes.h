@@ -10,29 +10,17 @@
 // for the HUD layouts, editDatabaseList and Session for "db.conf", Session for
 // the settings, the profiles and the glyph tables.
 
-#include "client/ClientPlatform.h"
 #include "client/DesktopPlatform.h"  // the desktop a front end reaches the client through
-#include "client/ocr/FontLearner.h"  // LobbyTexts, the teaching dialog's cells
-#include "client/ocr/GlyphTable.h"
 #include "common/Clock.h"
-#include "common/DataFiles.h"     // findDataFile: shipped pictures and texts
 #include "common/FileContents.h"  // bounded reads of regular files
 #include "common/Image.h"
 #include "common/MessageSink.h"
-#include "common/Rect.h"
-#include "evaluation/KnownPlayerLine.h"
 #include "hud/HudLayout.h"  // the HUD editor's document
-#include "hud/StatKinds.h"
 #include "lists/RowOrder.h"  // how a list column sorts the texts it shows
-#include "rating/BuddyList.h"
 #include "rating/ColourRanges.h"
 #include "rating/PlayerImport.h"
-#include "rating/Rgb.h"
-#include "rating/StatProfile.h"
 #include "records/DatabaseList.h"
 #include "settings/FilterRange.h"
 #include "settings/LimitsFile.h"
 #include "settings/OptionPages.h"
-#include "settings/SettingKeys.h"    // key names serve as the option widgets' object names
-#include "settings/SettingsStore.h"  // the settings file itself, for the raw "settings" command
-#include "settings/TraceLog.h"
+#include "settings/SettingsStore.h"  // the settings file and its keys, for the raw "settings" command

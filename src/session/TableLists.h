@@ -3,6 +3,7 @@
 #include "PlayerListModel.h"
 #include "ScanHistory.h"
 #include "TableListModel.h"
+#include "evaluation/KnownPlayerLine.h"
 #include "evaluation/TableScore.h"
 
 #include <optional>

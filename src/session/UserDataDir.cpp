@@ -1,6 +1,7 @@
 #include "UserDataDir.h"
 
 #include "common/AtomicFile.h"
+#include "common/DataFiles.h"
 #include "hud/HudLayout.h"
 #include "hud/LayoutSet.h"
 #include "rating/BuddyList.h"
@@ -85,6 +86,10 @@ bool moveFile(const std::filesystem::path& from, const std::filesystem::path& to
 }
 
 }  // namespace
+
+std::filesystem::path shippedFile(std::string_view name) {
+    return findDataFile(name);
+}
 
 bool isCompanionFileName(std::string_view name) {
     return companionNames().contains(name) || isPortFileName(name);

@@ -32,6 +32,10 @@ struct UserDataDir {
     std::vector<std::string> traceLines() const;
 };
 
+// Where a file the program ships (icons, pictures, the guide) is found; the
+// expected place when it is missing, so that an error can name it.
+std::filesystem::path shippedFile(std::string_view name);
+
 // Whether a file of this name is one of the user's companion files (settings,
 // database list, profiles, buddies, layouts, window state).
 bool isCompanionFileName(std::string_view name);

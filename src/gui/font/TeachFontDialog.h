@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Session.h"
+#include "FontTeaching.h"
 #include "SessionTypes.h"
 
 #include <QDialog>

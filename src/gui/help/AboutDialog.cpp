@@ -1,6 +1,7 @@
 #include "gui/help/AboutDialog.h"
 
 #include "SessionTypes.h"
+#include "UserDataDir.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -15,7 +16,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
 
     auto* picture = new QLabel;
-    const QPixmap image(QString::fromStdString(findDataFile("kestrova.jpg").string()));
+    const QPixmap image(QString::fromStdString(shippedFile("kestrova.jpg").string()));
     if (!image.isNull())
         picture->setPixmap(image);
     picture->setAlignment(Qt::AlignCenter);
