@@ -31,6 +31,11 @@ std::string wonSd(const PlayerCells& cells) {
     return wonSdText(cells.record);
 }
 
+// A waiting player has no seat yet.
+std::string seat(const PlayerCells& cells) {
+    return cells.record.waiting ? "waiting" : cells.record.seat;
+}
+
 std::string autorate(const PlayerCells& cells) {
     return cells.autorateLabel;
 }
@@ -46,7 +51,7 @@ std::string empty(const PlayerCells&) {
 
 constexpr PlayerColumn kColumns[] = {
     {KESTROVA_TEXT("Columns", "Seat"),
-     field<&PlayerStats::seat>,
+     seat,
      &keys::dpseat,
      0,
      {},

@@ -15,11 +15,17 @@ void PlayerListModel::clear() {
 }
 
 bool PlayerListModel::add(const std::shared_ptr<PlayerStats>& record) {
-    const bool known = std::any_of(rows_.begin(), rows_.end(), [&](const PlayerRow& row) {
+    const auto known = std::find_if(rows_.begin(), rows_.end(), [&](const PlayerRow& row) {
         return row.record->name == record->name && row.record->table == record->table;
     });
-    if (known)
+    if (known != rows_.end()) {
+        // A player who took a seat from the waiting list, or left it for the list.
+        if (known->record->waiting != record->waiting) {
+            known->record = record;
+            changed(static_cast<std::size_t>(known - rows_.begin()));
+        }
         return false;
+    }
     rows_.push_back(PlayerRow{record});
     changed(rows_.size() - 1);
     return true;

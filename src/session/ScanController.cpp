@@ -159,8 +159,9 @@ void ScanController::runPass(Request& request) {
         for (const TrackerLookup::Failure& failure : resources_.tracker->failedDatabases())
             finished.leftOut.push_back({failure.database, failure.reason});
     }
+    // The known-player line is about the seated players.
     for (const std::shared_ptr<PlayerStats>& record : state_.records) {
-        if (!record)
+        if (!record || record->waiting)
             continue;
         ++finished.records;
         if (record->hands > request.minimumHands)

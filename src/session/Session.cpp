@@ -407,9 +407,10 @@ void Session::finished(const scan_event::Finished& done) {
         for (const TableRow& row : lists_.tables().rows()) {
             if (!row.stale)
                 continue;
-            for (const std::shared_ptr<PlayerStats>& record : row.seated)
-                if (record)
-                    lists_.players().add(record);
+            for (const auto* list : {&row.seated, &row.waitingPlayers})
+                for (const std::shared_ptr<PlayerStats>& record : *list)
+                    if (record)
+                        lists_.players().add(record);
         }
         applyFilters();
     }

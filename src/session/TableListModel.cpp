@@ -60,6 +60,7 @@ void TableListModel::addListed(const LobbyEntry& entry) {
             row.stakes = entry.stakes;
             row.players = entry.players;
             row.averagePot = entry.averagePot;
+            row.waiting = entry.waiting;
         }
         changed(*known);
         return;
@@ -69,6 +70,7 @@ void TableListModel::addListed(const LobbyEntry& entry) {
     row.stakes = entry.stakes;
     row.players = entry.players;
     row.averagePot = entry.averagePot;
+    row.waiting = entry.waiting;
     rows_.push_back(std::move(row));
     changed(rows_.size() - 1);
 }
@@ -85,6 +87,9 @@ std::size_t TableListModel::putScanned(const ScannedTable& table, const Evaluate
     row.players = table.playersCounted;
     row.averagePot = table.averagePot;
     row.seated = table.players;
+    row.waiting = table.waitingCount;
+    row.waitingPlayers = table.waiting;
+    row.waitingListCut = table.waitingListCut;
     row.evaluation = evaluate(row.seated);
     row.scannedAt = std::chrono::system_clock::now();
     row.stale = false;

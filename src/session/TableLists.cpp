@@ -15,7 +15,13 @@ void TableLists::setSelection(std::optional<std::string> current, bool selected)
 
 const TableRow* TableLists::showTable(const std::string& tableName) {
     const TableRow* row = tables_.find(tableName);
-    tablePlayers_.assign(row ? row->seated : std::vector<std::shared_ptr<PlayerStats>>{});
+    // The waiting list below the seated players.
+    std::vector<std::shared_ptr<PlayerStats>> players;
+    if (row) {
+        players = row->seated;
+        players.insert(players.end(), row->waitingPlayers.begin(), row->waitingPlayers.end());
+    }
+    tablePlayers_.assign(players);
     return row;
 }
 

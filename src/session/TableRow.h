@@ -19,6 +19,11 @@ struct TableRow {
     int players = 0;  // the lobby's count, or the seats a scan read
     std::string averagePot;
     std::vector<std::shared_ptr<PlayerStats>> seated;  // in seat order, scanned rows only
+    // The waiting list: the lobby's count, and the players a scan read on it
+    // (never among the seated); cut: the seat area may not have shown them all.
+    int waiting = 0;
+    std::vector<std::shared_ptr<PlayerStats>> waitingPlayers;
+    bool waitingListCut = false;
     std::optional<TableEvaluation> evaluation;         // scanned rows only
     bool hidden = false;
     std::chrono::system_clock::time_point scannedAt{};  // scanned rows only

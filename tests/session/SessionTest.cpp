@@ -7,6 +7,7 @@
 #include "FakePlatform.h"
 #include "GateClock.h"
 #include "MessageAdvice.h"
+#include "PlayerColumns.h"
 #include "PostgresServer.h"
 #include "RefusedWrites.h"
 #include "SessionListener.h"
@@ -344,7 +345,7 @@ TEST_F(SessionTest, FullScanListsOneRowPerPlayerAndTableAndWritesTheResultFile) 
         r.pfr = 5.0;
         r.af = 1.0;
         r.wtsd = 30.0;
-        r.won = 10.0;
+        r.won = 10.0;  // no showdown: "Won SD" shows 0
     };
     AppSettings saving = session->settings();
     saving.general.scanResult = {1, (dir.path() / "results").string()};
@@ -368,8 +369,73 @@ TEST_F(SessionTest, FullScanListsOneRowPerPlayerAndTableAndWritesTheResultFile) 
     // The result file goes into the folder the user chose.
     const std::string result = test::readBytes(dir.path() / "results" / "scanresult.txt");
     EXPECT_EQ(std::count(result.begin(), result.end(), '\n'), 5);
-    EXPECT_NE(result.find("Gamma;Shark;1500;50;10.00;20.00;5.00;1.00;30.00;;\n"), std::string::npos)
+    EXPECT_NE(result.find("Gamma;Shark;1500;50;10.00;20.00;5.00;1.00;30.00;0;\n"),
+              std::string::npos)
         << result;
+}
+
+// The waiting list is read below the seated players: every waiting name is
+// looked up and listed after the seated ones, marked, and never counted or
+// scored as seated.
+TEST_F(SessionTest, WaitingPlayersAreLookedUpAndListedButNeverSeated) {
+    sim::LobbyTable full = simTable("Alpha", {"Rock", "FishOne"});
+    full.seats = 2;
+    full.waitlist = {"Weakling", "Shark"};
+    full.waiting = 4;  // two more than the area shows
+    sim::LobbyTable open = simTable("Beta", {"Shark"});
+    open.waitlist = {"Rock"};
+    start(sim::Lobby({full, open, simTable("Gamma", {"Loner"})}));
+    lookup.figures = [](PlayerStats& r) {
+        r.hands = 400;
+        r.vpipHands = r.name == "Weakling" ? 200 : 40;
+        r.vpip = 100.0 * r.vpipHands / r.hands;
+    };
+    ASSERT_TRUE(session->passes().scanAll());
+    settle();
+
+    auto names = [](const std::vector<std::shared_ptr<PlayerStats>>& records) {
+        std::vector<std::string> out;
+        for (const auto& record : records)
+            out.push_back(record->name + (record->waiting ? " (waiting)" : ""));
+        return out;
+    };
+    const TableRow* alpha = session->lists().tables().find("Alpha");
+    ASSERT_TRUE(alpha && alpha->scanned());
+    EXPECT_EQ(alpha->players, 2);
+    EXPECT_EQ(names(alpha->seated), (std::vector<std::string>{"Rock", "FishOne"}));
+    EXPECT_EQ(names(alpha->waitingPlayers),
+              (std::vector<std::string>{"Weakling (waiting)", "Shark (waiting)"}));
+    EXPECT_EQ(alpha->waiting, 4);
+    EXPECT_TRUE(alpha->waitingListCut);
+    EXPECT_EQ(alpha->evaluation->score.players.size(), 2u)
+        << "the weak waiting player scores nothing";
+    const TableRow* beta = session->lists().tables().find("Beta");
+    ASSERT_TRUE(beta && beta->scanned());
+    EXPECT_EQ(names(beta->seated), std::vector<std::string>{"Shark"});
+    EXPECT_EQ(names(beta->waitingPlayers), std::vector<std::string>{"Rock (waiting)"});
+    EXPECT_EQ(beta->waiting, 1);
+    EXPECT_FALSE(beta->waitingListCut);
+    EXPECT_EQ(session->lists().tables().find("Gamma")->waiting, 0);
+    EXPECT_NE(std::find(lookup.looked.begin(), lookup.looked.end(), "Weakling"),
+              lookup.looked.end());
+
+    // A player seated at one table and waiting at another is listed at both.
+    std::vector<std::string> listed;
+    for (const PlayerRow& row : session->lists().players().rows())
+        listed.push_back(row.record->name + "@" + row.record->table +
+                         (row.record->waiting ? " (waiting)" : ""));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"FishOne@Alpha", "Loner@Gamma", "Rock@Alpha",
+                                                "Rock@Beta (waiting)", "Shark@Alpha (waiting)",
+                                                "Shark@Beta", "Weakling@Alpha (waiting)"}));
+    ASSERT_TRUE(session->lists().showTable("Alpha"));
+    std::vector<std::string> seats;
+    for (const PlayerRow& row : session->lists().tablePlayers().rows()) {
+        const PlayerCells cells{*row.record, "", 0};
+        seats.push_back(playerRowTexts(cells)[0] + " " + row.record->name);
+    }
+    EXPECT_EQ(seats, (std::vector<std::string>{"1 Rock", "2 FishOne", "waiting Weakling",
+                                               "waiting Shark"}));
 }
 
 TEST_F(SessionTest, MissingLobbyIsToldAndEndsThePass) {

@@ -4,6 +4,7 @@
 #include "ImageFile.h"
 #include "Json.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -41,6 +42,7 @@ int runOcrCommand(const OcrArgs& args, std::ostream& out, std::ostream& err) {
         row["players"] = e.players;
         row["seats"] = e.seats;
         row["avgpot"] = e.averagePot;
+        row["waiting"] = e.waiting;
         out << jsonText(row) << '\n';
         return 0;
     }
@@ -53,6 +55,11 @@ int runOcrCommand(const OcrArgs& args, std::ostream& out, std::ostream& err) {
     nlohmann::ordered_json reading;
     reading["names"] = seats->names;
     reading["chips"] = seats->chips;
+    // The names below "Waiting:"; cut: the area's last line was used, so the
+    // list may go on below what the client shows.
+    reading["waiting"] = waitingNamesOf(*seats);
+    reading["waitingCut"] = seats->lastLineUsed &&
+                            std::ranges::find(seats->names, kWaitingMarker) != seats->names.end();
     out << jsonText(reading) << '\n';
     return 0;
 }

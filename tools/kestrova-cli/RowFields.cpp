@@ -46,6 +46,7 @@ void addListedFields(Json& table, const ScanState& state, const TableRow& row) {
     table["stakes"] = row.stakes;
     table["players"] = row.players;
     table["seats"] = countOrNull(entry ? entry->seats : 0);
+    table["waiting"] = row.waiting;
     table["avgPot"] = figureOf(row.averagePot);
 }
 
@@ -67,11 +68,15 @@ void addScannedFields(Json& table, const TableRow& row) {
     table["buddies"] = figures.buddies;
     table["losers"] = figures.losers;
     table["totalStacks"] = figureOf(stacksText(figures));
+    // The seat area showed only part of the waiting list.
+    table["waitingCut"] = row.waitingListCut;
 }
 
 void addPlayerFields(Json& player, const Session& session, const PlayerStats& record) {
     player["table"] = record.table;
     player["seat"] = figureOf(record.seat);
+    if (record.waiting)
+        player["waiting"] = true;
     player["name"] = record.name;
     player["autorate"] = session.settings().autorate.label(record.icon);
     player["buddy"] = session.isBuddy(record.name);

@@ -15,6 +15,7 @@ struct LobbyEntry {
     std::string limitKind;   // "Limit", "No Limit", "Pot Limit", or empty when unknown
     int players = 0;         // seated players as shown
     int seats = 0;           // table size: 2 heads-up, 6 six-max, more than 6 full ring
+    int waiting = 0;         // players on the waiting list, the "Wait" column
 
     bool operator==(const LobbyEntry&) const = default;
 };

@@ -25,6 +25,7 @@ struct PlayerStats {
     std::string table;
     std::string seat;
     std::string stack;
+    bool waiting = false;  // on the table's waiting list, not seated
     // His hands in the databases and those he put money in voluntarily.
     std::int32_t hands = 0;
     std::int32_t vpipHands = 0;

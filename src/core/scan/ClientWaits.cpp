@@ -14,7 +14,6 @@ namespace kestrova {
 
 namespace {
 
-constexpr const char* kWaitingMarker = "Waiting:";
 // When a wait has not seen the client draw yet (waits count from 0).
 constexpr int kNotDrawn = -1;
 

@@ -19,6 +19,12 @@ struct ScannedTable {
     std::string averagePot = "$0";  // the lobby's average pot
     int playersCounted = 0;         // seat lines read up to the waiting list
     std::vector<std::shared_ptr<PlayerStats>> players;  // in seat order; unknown seats left out
+    // The waiting list: the lobby's count (or the names read, when more), and
+    // the names read below "Waiting:" in order, never counted as seated.
+    int waitingCount = 0;
+    std::vector<std::shared_ptr<PlayerStats>> waiting;
+    // The seat area ran out of lines: the list may be longer than what was read.
+    bool waitingListCut = false;
 };
 
 // The tables a pass has scanned, found by name. Tables live at fixed

@@ -12,11 +12,12 @@
 #include "scan/LobbyWalkStart.h"
 #include "scan/ScanObserver.h"
 
+#include <algorithm>
+
 namespace kestrova {
 
 namespace {
 
-constexpr const char* kWaitingMarker = "Waiting:";
 constexpr int kOpenClickX = 640;
 constexpr int kOpenClickY = 388;
 
@@ -212,42 +213,65 @@ void TableScanPass::scanTable() {
     table.stakes = entry ? entry->stakes : "-";
     table.averagePot = entry ? entry->averagePot : "$0";
 
+    table.waiting.clear();
     int counted = 0;
-    // Every player line the seat reader stored, in order, up to the waiting list.
+    bool waitingList = false;
+    // Every player line the seat reader stored, in order: the seated players,
+    // then the waiting list below its marker.
     for (int slot = 0; slot < kestrova::SeatReading::kSlots; ++slot) {
         const std::string& name = state_.seats.names[static_cast<std::size_t>(slot)];
         if (name.empty())
             continue;
-        if (name == kWaitingMarker)
-            break;
-        ++counted;
-        const std::string& stack = state_.seats.chips[static_cast<std::size_t>(slot)];
-        const std::string seat = std::to_string(counted);
-
-        std::shared_ptr<PlayerStats> record = state_.records.findCachedPlayer(name);
-        if (!record) {
-            record = lookup_.lookupPlayer(name, stack, seat, context_.observer);
-            if (!record)
-                continue;
-            record->table = table.name;
-            // A tracker that knows the name matched it whatever the alike glyphs.
-            if (record->hands <= 0)
-                record->alike = state_.seats.alike[static_cast<std::size_t>(slot)];
+        if (name == kWaitingMarker) {
+            waitingList = true;
+            continue;
         }
-        if (record->table != table.name) {
-            // Seen at another table before: this seat gets a record of its own.
-            auto copy = std::make_shared<PlayerStats>(*record);
-            copy->stack = stackWithoutSeparators(stack);
-            copy->seat = seat;
-            copy->table = table.name;
-            state_.records.append(copy);
-            record = copy;
-        }
-        table.players.push_back(record);
+        if (!waitingList)
+            ++counted;
+        const std::shared_ptr<PlayerStats> record = playerAt(
+            slot, table.name, waitingList ? std::string() : std::to_string(counted), waitingList);
+        if (!record)
+            continue;
+        (waitingList ? table.waiting : table.players).push_back(record);
         context_.observer.playerFound(record);
     }
     table.playersCounted = counted;
+    const int waitingRead = static_cast<int>(table.waiting.size());
+    table.waitingCount = std::max(entry ? entry->waiting : 0, waitingRead);
+    // The lobby's count says how many the area left out; without it, a list
+    // that reaches the area's last line may go on.
+    table.waitingListCut =
+        entry ? table.waitingCount > waitingRead : waitingList && state_.seats.lastLineUsed;
     context_.observer.tableScanned(table);
+}
+
+std::shared_ptr<PlayerStats> TableScanPass::playerAt(int slot, const std::string& table,
+                                                     const std::string& seat, bool waiting) {
+    const std::string& name = state_.seats.names[static_cast<std::size_t>(slot)];
+    const std::string& stack = state_.seats.chips[static_cast<std::size_t>(slot)];
+    std::shared_ptr<PlayerStats> record = state_.records.findCachedPlayer(name);
+    if (!record) {
+        record = lookup_.lookupPlayer(name, stack, seat, context_.observer);
+        if (!record)
+            return nullptr;
+        record->table = table;
+        record->waiting = waiting;
+        // A tracker that knows the name matched it whatever the alike glyphs.
+        if (record->hands <= 0)
+            record->alike = state_.seats.alike[static_cast<std::size_t>(slot)];
+    }
+    if (record->table != table || record->waiting != waiting) {
+        // Seen elsewhere before, or on the other side of the waiting list: this
+        // line gets a record of its own.
+        auto copy = std::make_shared<PlayerStats>(*record);
+        copy->stack = stackWithoutSeparators(stack);
+        copy->seat = seat;
+        copy->table = table;
+        copy->waiting = waiting;
+        state_.records.append(copy);
+        record = copy;
+    }
+    return record;
 }
 
 bool TableScanPass::openSelectedTable(const EverestLobby& lobby, int openerMaximum) {

@@ -76,6 +76,10 @@ private:
     bool readSeatsSlowly(LobbyScreen& screen);
     // Looks up the seats last read and reports the table.
     void scanTable();
+    // The record of the player at a seat-area slot, looked up or from the
+    // cache, as seen at this table; null when the look-up gave none.
+    std::shared_ptr<PlayerStats> playerAt(int slot, const std::string& table,
+                                          const std::string& seat, bool waiting);
     // False when the opener has reached its maximum.
     bool openSelectedTable(const EverestLobby& lobby, int openerMaximum);
 

@@ -118,6 +118,11 @@ void PlayerListView::show(std::size_t index) {
     item->setCheckState(kBuddyColumn + shift_,
                         session_.isBuddy(record.name) ? Qt::Checked : Qt::Unchecked);
 
+    // A player on the waiting list shows lighter than the seated ones.
+    const QBrush text =
+        record.waiting ? list_->palette().brush(QPalette::PlaceholderText) : QBrush();
+    for (int c = 0; c < list_->columnCount(); ++c)
+        item->setForeground(c, text);
     for (int c = shift_; c < list_->columnCount(); ++c)
         item->setBackground(c, QBrush());
     const ColourRanges::RowColours colours =

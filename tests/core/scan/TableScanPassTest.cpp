@@ -54,8 +54,9 @@ protected:
 
 }  // namespace
 
-// Every seated player is looked up, the waiting list never; unknown players
-// count but are not listed; tables showing none or eleven players are skipped.
+// Every seated player is looked up, then the waiting list, which never counts
+// as seated; unknown players count but are not listed; tables showing none or
+// eleven players are skipped.
 TEST_F(TableScanPassTest, SeatedPlayersAreLookedUpOncePerPass) {
     std::vector<std::string> ten;
     for (int i = 0; i < 10; ++i)
@@ -66,13 +67,17 @@ TEST_F(TableScanPassTest, SeatedPlayersAreLookedUpOncePerPass) {
                                             table("Short", {"Anna", "nobody1"}, 6, {"Carl"})}));
     ASSERT_TRUE(scanAll(client));
     std::vector<std::string> expected = ten;
-    expected.insert(expected.end(), {"Anna", "nobody1"});
+    expected.insert(expected.end(), {"Anna", "nobody1", "Carl"});
     EXPECT_EQ(lookup.looked, expected);
     ASSERT_EQ(observer.rows.size(), 2u);
     EXPECT_EQ(observer.rows[0], (std::array<std::string, 5>{"Ring", "$1/$2", "0", "10", "$25.00"}));
     EXPECT_EQ(observer.rows[1][3], "2");
-    EXPECT_EQ(state.tables.find("Short")->players.size(), 1u);
-    EXPECT_EQ(observer.players.back()->stack, "1000.50");
+    const ScannedTable& short6 = *state.tables.find("Short");
+    ASSERT_EQ(short6.players.size(), 1u);
+    EXPECT_EQ(short6.players[0]->stack, "1000.50");
+    ASSERT_EQ(short6.waiting.size(), 1u);
+    EXPECT_TRUE(short6.waiting[0]->waiting);
+    EXPECT_EQ(short6.waitingCount, 1);
     EXPECT_EQ(lookup.connects, 1);
     EXPECT_EQ(lookup.disconnects, 1);
 

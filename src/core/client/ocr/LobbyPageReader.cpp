@@ -24,7 +24,8 @@ int leadingInt(std::string_view text) {
 }
 
 LobbyEntry entryFromFields(std::string name, std::string game, std::string stakes,
-                           std::string seated, std::string extra, std::string averagePot) {
+                           std::string seated, std::string extra, std::string averagePot,
+                           std::string waiting) {
     LobbyEntry entry;
     entry.name = tableName(name);
     entry.game = trimBlanks(game);
@@ -35,6 +36,7 @@ LobbyEntry entryFromFields(std::string name, std::string game, std::string stake
     const std::string_view seats = trimBlanks(seated);
     const auto slash = seats.find('/');
     entry.players = leadingInt(seats);
+    entry.waiting = leadingInt(trimBlanks(waiting));
     entry.seats =
         slash == std::string_view::npos ? 0 : leadingInt(trimBlanks(seats.substr(slash + 1)));
     return entry;

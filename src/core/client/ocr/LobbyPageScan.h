@@ -26,7 +26,8 @@ namespace lobbyscan {
 inline constexpr int kGridProbeX = 600;
 inline constexpr int kLineRows = LobbyGeometry::kLineHeight;
 // Column cuts relative to the list left: the name runs from +1 to +110
-// inclusive, then game, stakes, seated/seats, extra, average pot.
+// inclusive, then game, stakes, seated/seats, extra, average pot; the waiting
+// count runs from the last cut to the list's right edge less two.
 inline constexpr int kNameFrom = 1;
 inline constexpr int kNameEnd = 111;
 inline constexpr int kFieldEnds[] = {178, 260, 337, 405, 488};
@@ -46,7 +47,8 @@ void removeAll(std::string& text, std::string_view marker);
 // Leading digits as a number; 0 when there are none.
 int leadingInt(std::string_view text);
 LobbyEntry entryFromFields(std::string name, std::string game, std::string stakes,
-                           std::string seated, std::string extra, std::string averagePot);
+                           std::string seated, std::string extra, std::string averagePot,
+                           std::string waiting);
 
 template <PixelSource Source, class IsInk>
 void readColumns(const LineRows<Source, kLineRows>& rows, IsInk isInk, int from, int to,
@@ -139,23 +141,23 @@ LobbyPageReading readLobbyPageFrom(const Source& source, const LobbyGeometry& un
     forEachSelectedLine(source, geometry, offset, [&](int top) {
         const LineRows<Source, kLineRows> rows(source, top);
         std::string name;
-        std::string fields[5];
+        std::string fields[6];
         withSelectedInk(source, geometry, top, glyphs.smoothPercent(), [&](auto isInk) {
             readColumns(rows, isInk, left + kNameFrom, left + kNameEnd, recogniser);
             name = recogniser.takeText();
             int from = left + kNameEnd;
-            for (int i = 0; i < 5; ++i) {
-                const int to = left + kFieldEnds[i];
+            for (int i = 0; i < 6; ++i) {
+                const int to = i < 5 ? left + kFieldEnds[i] : geometry.listRight - 2;
                 readColumns(rows, isInk, from, to, recogniser);
                 fields[i] = recogniser.takeText();
                 from = to;
             }
         });
-        // The last column (up to list right - 2) holds nothing the program keeps.
         const AlikeGlyphs& alike = glyphs.alike();
-        reading.selected = entryFromFields(alike.decided(name), alike.decided(fields[0]),
-                                           alike.decided(fields[1]), alike.decided(fields[2]),
-                                           alike.decided(fields[3]), alike.decided(fields[4]));
+        reading.selected =
+            entryFromFields(alike.decided(name), alike.decided(fields[0]), alike.decided(fields[1]),
+                            alike.decided(fields[2]), alike.decided(fields[3]),
+                            alike.decided(fields[4]), alike.decided(fields[5]));
         return false;
     });
     return reading;

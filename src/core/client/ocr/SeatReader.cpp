@@ -11,6 +11,18 @@ void readSeats(const Image& capture, const GlyphTable& glyphs, SeatReading& seat
     readSeatsFrom(capture, glyphs, seats);
 }
 
+std::vector<std::string> waitingNamesOf(const SeatReading& seats) {
+    std::vector<std::string> names;
+    bool waiting = false;
+    for (const std::string& name : seats.names) {
+        if (name == kWaitingMarker)
+            waiting = true;
+        else if (waiting && !name.empty())
+            names.push_back(name);
+    }
+    return names;
+}
+
 std::string normaliseChipText(std::string_view text) {
     std::string chips;
     chips.reserve(text.size());

@@ -20,6 +20,8 @@ struct SeatReading {
     std::array<std::string, kSlots> chips;
     // What else a name may read where the font draws some of its glyphs alike.
     std::array<std::vector<std::string>, kSlots> alike;
+    // The area's last line held text: the list may go on below what was read.
+    bool lastLineUsed = false;
 };
 
 // Where it reads: the box's top edge is the first pixel darker than 100 in all
@@ -43,6 +45,12 @@ struct SeatReading {
 //   when the pixel 3 columns into it and 3 rows below the line top is darker
 //   than 150 in all parts; otherwise the next shorter entry is tried.
 void readSeats(const Image& capture, const GlyphTable& glyphs, SeatReading& seats);
+
+// The line that ends the seated players and heads the waiting list.
+inline constexpr std::string_view kWaitingMarker = "Waiting:";
+
+// The names below the waiting list's marker, in order (none without one).
+std::vector<std::string> waitingNamesOf(const SeatReading& seats);
 
 // Blanks and "$" removed, then separators: "1,250" -> "1250", "12,50" -> "12.50",
 // "1.234,56" -> "1234.56", "1,234.56" -> "1234.56"; without a "," unchanged.

@@ -203,6 +203,8 @@ void readSeatsFrom(const Source& source, const GlyphTable& glyphs, SeatReading& 
             }
             seats.chips[static_cast<std::size_t>(seat)] = std::move(chips);
         }
+        if (stored && line == kLines - 1)
+            seats.lastLineUsed = true;
         seat += stored ? 2 : 1;
     }
 }

@@ -49,7 +49,7 @@ TestFont::TestFont() {
     signatures_['r'] = "1016,16,8,";
     signatures_['n'] = "1016,8,8,1008,";
     // The rest: a frame with a distinct middle column.
-    const std::string others = "023456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijkopqstuvwxyz$/,()-_'";
+    const std::string others = "023456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijkopqstuvwxyz$/,()-_':";
     std::uint32_t middle = 2;
     for (const char c : others) {
         signatures_[c] = "1020," + std::to_string(middle) + ",1020,";

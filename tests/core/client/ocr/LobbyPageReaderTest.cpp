@@ -26,6 +26,7 @@ struct Row {
     std::string extra = "NL";
     std::string pot = "$123";
     bool selected = false;
+    std::string waiting = "";
 };
 
 // A lobby capture: the list starts `offset` rows below the list top, rows of
@@ -49,7 +50,7 @@ public:
             font.draw(image, left + 262, top, row.seated, kWhite);
             font.draw(image, left + 340, top, row.extra, kWhite);
             font.draw(image, left + 408, top, row.pot, kWhite);
-            font.draw(image, left + 490, top, "999", kWhite);
+            font.draw(image, left + 490, top, row.waiting, kWhite);
         }
     }
 
@@ -77,7 +78,7 @@ TEST(LobbyPageReading, SelectedLineGivesAllFields) {
     EXPECT_FALSE(isSelectionHighlight(rgb(115, 150, 0)));
     EXPECT_FALSE(isSelectionHighlight(rgb(0, 150, 115)));
     std::vector<Row> rows = rowsWithSelected(4);
-    rows[4] = Row{"Aspen 1 (S)", "Omaha", "$0.10/$0.25", "10/10", "PL", "$1,234", true};
+    rows[4] = Row{"Aspen 1 (S)", "Omaha", "$0.10/$0.25", "10/10", "PL", "$1,234", true, "12"};
     const LobbyCapture capture(7, rows);
     const LobbyPageReading reading =
         readLobbyPage(capture.image, capture.geometry, capture.font.table());
@@ -85,9 +86,19 @@ TEST(LobbyPageReading, SelectedLineGivesAllFields) {
     // clang-format off
     const LobbyEntry aspen{.name = "Aspen 1", .game = "Omaha", .stakes = "$0.10/$0.25",
                            .extra = "PL", .averagePot = "$1,234", .limitKind = "Pot Limit",
-                           .players = 10, .seats = 10};
+                           .players = 10, .seats = 10, .waiting = 12};
     // clang-format on
     EXPECT_EQ(reading.selected, aspen) << "markers are removed from the name";
+    // A row with nothing in its "Wait" column, or no count there, has nobody waiting.
+    for (const std::string waiting : {"", "-", "x3"}) {
+        rows[4].waiting = waiting;
+        const LobbyCapture without(7, rows);
+        const auto entry =
+            readLobbyPage(without.image, without.geometry, without.font.table()).selected;
+        ASSERT_TRUE(entry);
+        EXPECT_EQ(entry->waiting, 0) << waiting;
+        EXPECT_EQ(entry->players, 10) << waiting;
+    }
     EXPECT_EQ(readSelectedNames(capture.image, capture.geometry, capture.font.table()),
               std::vector<std::string>{"Aspen 1"});
 }

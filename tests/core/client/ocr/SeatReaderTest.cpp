@@ -71,6 +71,32 @@ TEST(SeatReading, NamesAndChipsAdvanceTheSeatIndexByTwo) {
     EXPECT_EQ(seats.chips, chips);
 }
 
+// The names below "Waiting:" are the waiting list; an area whose last line
+// holds text may have more below it.
+TEST(SeatReading, WaitingNamesFollowTheMarkerAndAFullAreaMayGoOn) {
+    SeatCapture onlyWaiting;
+    onlyWaiting.line(0, "Waiting:", "");
+    onlyWaiting.line(1, "Ann", "");
+    onlyWaiting.line(2, "Bo 7", "");
+    const SeatReading waiting = onlyWaiting.read();
+    EXPECT_EQ(waitingNamesOf(waiting), (std::vector<std::string>{"Ann", "Bo 7"}));
+    EXPECT_FALSE(waiting.lastLineUsed);
+
+    SeatCapture full;
+    for (int i = 0; i < 8; ++i)
+        full.line(i, "P" + std::to_string(i), "100");
+    full.line(8, "Waiting:", "");
+    EXPECT_TRUE(waitingNamesOf(full.read()).empty());
+    EXPECT_FALSE(full.read().lastLineUsed);
+    full.line(9, "Cy", "");
+    EXPECT_EQ(waitingNamesOf(full.read()), std::vector<std::string>{"Cy"});
+    EXPECT_TRUE(full.read().lastLineUsed);
+
+    SeatCapture seatedOnly;
+    seatedOnly.line(0, "P0", "100");
+    EXPECT_TRUE(waitingNamesOf(seatedOnly.read()).empty());
+}
+
 TEST(SeatReading, NameEndsAt112ColumnsAndChipsStartAt148) {
     SeatCapture capture;
     const int top = SeatCapture::lineTop(0);
