@@ -15,7 +15,7 @@
 #include "common/FileContents.h"  // bounded reads of regular files
 #include "common/Image.h"
 #include "common/MessageSink.h"
-#include "hud/HudLayout.h"  // the HUD editor's document
+#include "hud/HudLayout.h"   // the HUD editor's document
 #include "lists/RowOrder.h"  // how a list column sorts the texts it shows
 #include "rating/ColourRanges.h"
 #include "rating/PlayerImport.h"

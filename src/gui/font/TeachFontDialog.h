@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Session.h"
 #include "FontTeaching.h"
+#include "Session.h"
 #include "SessionTypes.h"
 
 #include <QDialog>
