@@ -268,8 +268,8 @@ Sonst können Sie die Statistiken neu importierter Spieler nicht nutzen.</transl
         <translation>WL</translation>
     </message>
     <message>
-        <source>The waiting list (not read from the lobby)</source>
-        <translation>Die Warteliste (wird nicht aus der Lobby gelesen)</translation>
+        <source>The waiting list: players waiting for a seat, as the lobby counts them; point at a number for their names</source>
+        <translation>Die Warteliste: Spieler, die auf einen Platz warten, wie die Lobby sie zählt; der Zeiger auf eine Zahl zeigt ihre Namen</translation>
     </message>
     <message>
         <source>Player</source>

@@ -273,7 +273,11 @@ void MainWindow::createLists() {
     tables_ = new TableListView(
         tableList_, session_->lists().tables(),
         [this] { return session_->settings().display.score.validated().goodScore; },
-        [this]() -> const ColourRanges& { return session_->colours(); }, this);
+        [this]() -> const ColourRanges& { return session_->colours(); },
+        [this](const TableRow& row, bool weakOnly) {
+            return session_->lists().waitingPlayersText(row, weakOnly);
+        },
+        this);
     // The session keeps the current row and its selection; the buttons act on that.
     connect(tableList_, &QTreeWidget::currentItemChanged, this, &MainWindow::tableSelectionChanged);
     connect(tableList_, &QTreeWidget::itemSelectionChanged, this,

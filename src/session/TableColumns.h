@@ -18,6 +18,8 @@ struct TableRow;
 
 // The table list's columns, in the order the list shows them.
 inline constexpr std::size_t kTableColumnCount = 14;
+// "WL": the waiting list's length.
+inline constexpr int kWaitingColumn = 2;
 // "Score": the expected number of weak players; the list sorts by it at a first start.
 inline constexpr int kScoreColumn = 13;
 

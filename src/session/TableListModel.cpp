@@ -121,8 +121,8 @@ void TableListModel::reevaluate(const Evaluate& evaluate) {
 void TableListModel::applyFilter(const TableFilter& filter) {
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         TableRow& row = rows_[i];
-        const bool hidden = !filter.match(
-            TableFilterRow{row.stakes, row.seated, row.evaluation ? &*row.evaluation : nullptr});
+        const bool hidden = !filter.match(TableFilterRow{
+            row.stakes, row.seated, row.evaluation ? &*row.evaluation : nullptr, row.waiting});
         if (hidden != row.hidden) {
             row.hidden = hidden;
             changed(i);

@@ -1,7 +1,9 @@
 #include "TableLists.h"
 
+#include "PlayerColumns.h"
 #include "evaluation/KnownPlayerLine.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kestrova {
@@ -27,6 +29,21 @@ const TableRow* TableLists::showTable(const std::string& tableName) {
 
 PlayerWeakness TableLists::weakness(const PlayerStats& record) const {
     return playerWeakness(vpipCountsOf(&record), score_);
+}
+
+std::string TableLists::waitingPlayersText(const TableRow& row, bool weakOnly) const {
+    std::vector<std::pair<double, const std::string*>> waiting;
+    for (const std::shared_ptr<PlayerStats>& record : row.waitingPlayers) {
+        const double weak = weakness(*record).weakness;
+        if (!weakOnly || weak > 0.5)
+            waiting.emplace_back(weak, &record->name);
+    }
+    std::stable_sort(waiting.begin(), waiting.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::string text;
+    for (const auto& [weak, name] : waiting)
+        text += (text.empty() ? "" : ", ") + *name + ' ' + weaknessText(weak);
+    return text;
 }
 
 std::vector<HistoryAlert> TableLists::alertsRaised(const std::vector<HistoryAlert>& alerts) {

@@ -35,6 +35,10 @@ public:
 
     // How likely a player is weak, and his VPIP's credible interval.
     PlayerWeakness weakness(const PlayerStats& record) const;
+    // The players a scan read on a row's waiting list, each with how likely he
+    // is weak ("Weakling 0.87, Shark 0.02"), the likeliest first; only those
+    // more likely weak than not when `weakOnly`. Empty when none.
+    std::string waitingPlayersText(const TableRow& row, bool weakOnly) const;
     // The alerts the watch list raised since the last pass started.
     const std::vector<HistoryAlert>& passAlerts() const { return passAlerts_; }
 

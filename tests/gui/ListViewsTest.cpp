@@ -41,7 +41,12 @@ private slots:
         model_ = std::make_unique<TableListModel>();
         view_ = std::make_unique<TableListView>(
             list_.get(), *model_, [] { return 2.0; },
-            [this]() -> const ColourRanges& { return colours_; });
+            [this]() -> const ColourRanges& { return colours_; },
+            [](const TableRow& row, bool weakOnly) {
+                return row.waitingPlayers.empty()
+                           ? std::string()
+                           : std::string(weakOnly ? "Weak 0.90" : "Weak 0.90, Rock 0.10");
+            });
     }
     void cleanup() {
         view_.reset();
@@ -82,6 +87,27 @@ private slots:
         QVERIFY2(tip.contains(QStringLiteral("#ff0000")) && tip.contains(QStringLiteral("30")) &&
                      tip.contains(QStringLiteral("100")),
                  qPrintable(tip));
+    }
+
+    // The waiting list's length shows in its column, the names in its tip with
+    // those the client left out, and the weak ones in the score's tip.
+    void waitingListShowsItsLengthNamesAndWeakPlayers() {
+        ScannedTable full{.name = "Full"};
+        full.waitingCount = 4;
+        full.waiting = {std::make_shared<PlayerStats>(), std::make_shared<PlayerStats>()};
+        full.waitingListCut = true;
+        model_->putScanned(full, scoring(1));
+        const QTreeWidgetItem* item = view_->itemOf("Full");
+        QCOMPARE(item->text(kWaitingColumn), QStringLiteral("4"));
+        QCOMPARE(item->toolTip(kWaitingColumn),
+                 QStringLiteral("Weak 0.90, Rock 0.10; 2 more the client did not show"));
+        QVERIFY2(item->toolTip(kScoreColumn)
+                     .endsWith(QStringLiteral("\nWeak players waiting: Weak 0.90")),
+                 qPrintable(item->toolTip(kScoreColumn)));
+
+        model_->putScanned({.name = "Open"}, scoring(1));
+        QCOMPARE(view_->itemOf("Open")->text(kWaitingColumn), QStringLiteral("0"));
+        QVERIFY(view_->itemOf("Open")->toolTip(kWaitingColumn).isEmpty());
     }
 
     void markedNameIsNeverCutShort() {

@@ -69,6 +69,8 @@ const SettingField<TableFilterSettings> kTableFilterFields[] = {
                                &TableFilterSettings::overallPfr},
     Flag<TableFilterSettings>{&keys::ofreads, &TableFilterSettings::minimumReadsActive, true},
     Number<TableFilterSettings>{&keys::ofnum, &TableFilterSettings::minimumReads},
+    Flag<TableFilterSettings>{&keys::tfwait, &TableFilterSettings::waitingLimited, true},
+    Number<TableFilterSettings>{&keys::tfwaitmax, &TableFilterSettings::maximumWaiting},
 };
 
 }  // namespace
@@ -129,6 +131,8 @@ bool overallTestShows(std::optional<double> averageVpip, std::optional<double> a
 
 bool TableFilter::match(const TableFilterRow& row) const {
     const TableEvaluation* e = row.evaluation;
+    if (settings_.waitingLimited && row.waiting > settings_.maximumWaiting)
+        return false;
     return playerCountTestShows(row.players, row.stakes, minimumHands_, settings_) &&
            overallTestShows(e ? e->averageVpip : std::nullopt, e ? e->averagePfr : std::nullopt,
                             e ? e->reads : 0, settings_);

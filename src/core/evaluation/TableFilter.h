@@ -13,9 +13,9 @@ class SettingsSaver;
 class SettingsStore;
 struct PlayerStats;
 
-// The table filter: a player-count test over a table's players and an
-// overall test over its table-list row. A table row is hidden when either
-// test says so.
+// The table filter: a player-count test over a table's players, an overall
+// test over its table-list row and a limit on its waiting list. A table row is
+// hidden when any test says so.
 struct TableFilterSettings {
     // Player-count test (group "Advanced table filter").
     bool playerCountActive = false;  // tfact
@@ -32,6 +32,10 @@ struct TableFilterSettings {
     FilterRange overallPfr{false, 0, 10};
     bool minimumReadsActive = false;  // ofreads
     int minimumReads = 3;             // ofnum
+
+    // Waiting-list test: hide a table where more players wait than this.
+    bool waitingLimited = false;  // tfwait
+    int maximumWaiting = 2;       // tfwaitmax
 
     // The table-filter keys; a flag is on only when it reads 1.
     static TableFilterSettings fromSettings(const SettingsStore& settings);
@@ -61,9 +65,10 @@ struct TableFilterRow {
     std::string_view stakes;
     const std::vector<std::shared_ptr<PlayerStats>>& players;
     const TableEvaluation* evaluation = nullptr;  // null until a scan filled the row
+    int waiting = 0;                              // players on its waiting list
 };
 
-// The table filter as one predicate: a row is shown when both tests show it.
+// The table filter as one predicate: a row is shown when every test shows it.
 class TableFilter final {
 public:
     TableFilter(const TableFilterSettings& settings, int minimumHands)

@@ -190,6 +190,8 @@ using SettingKey = std::variant<IntKey, TextKey>;
     INT(ofreads, 0, ScanFilter, Flag)                  \
     INT(ofnum, 3, ScanFilter, Integer)                 \
     INT(tf_stakes, 1, ScanFilter, Flag)                \
+    INT(tfwait, 0, ScanFilter, Flag)                   \
+    INT(tfwaitmax, 2, ScanFilter, Integer)             \
                                                        \
     INT(low_buddy, 0, PlayerFilter, Flag)              \
     INT(low_looser, 0, PlayerFilter, Flag)             \

@@ -125,6 +125,13 @@ ScanFilterDialog::ScanFilterDialog(const ScanFilterSettings& current, ClientKind
     overallGrid->addWidget(ofnum_, 3, 1, 1, 3);
     grid->addWidget(overall, row++, 0, 1, 4);
 
+    // A table whose waiting list is longer will not give the user a seat soon.
+    tfwait_ = keyCheckBox(tr("At most"), keys::tfwait.name, table.waitingLimited, this);
+    grid->addWidget(tfwait_, row, 0);
+    tfwaitmax_ = countCombo(keys::tfwaitmax, table.maximumWaiting, this);
+    grid->addWidget(tfwaitmax_, row, 1);
+    grid->addWidget(new QLabel(tr("waiting"), this), row++, 2, 1, 2);
+
     // The stakes selection is stored but applied by no pass: built, not shown.
     stakesBox_ =
         keyCheckBox(tr("Selected stakes:"), keys::tf_stakes.name, current.stakesFilterOn, this);
@@ -174,6 +181,8 @@ void ScanFilterDialog::slot_scanok() {
     table.overallPfr = ofpfr_.range();
     table.minimumReadsActive = ofreads_->isChecked();
     table.minimumReads = ofnum_->currentIndex();
+    table.waitingLimited = tfwait_->isChecked();
+    table.maximumWaiting = tfwaitmax_->currentIndex();
 
     // With nothing selected the file keeps its stakes.
     edited_.stakes.clear();

@@ -61,6 +61,8 @@ private:
     FilterRangeRow ofpfr_;
     QCheckBox* ofreads_ = nullptr;
     QComboBox* ofnum_ = nullptr;
+    QCheckBox* tfwait_ = nullptr;
+    QComboBox* tfwaitmax_ = nullptr;
     QCheckBox* stakesBox_ = nullptr;
     QListWidget* stakesList_ = nullptr;
 };

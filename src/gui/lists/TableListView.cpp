@@ -37,12 +37,15 @@ constexpr ColouredAverage kColouredAverages[] = {
 
 TableListView::TableListView(QTreeWidget* list, TableListModel& model,
                              std::function<double()> goodScore,
-                             std::function<const ColourRanges&()> colours, QObject* parent)
+                             std::function<const ColourRanges&()> colours,
+                             std::function<std::string(const TableRow&, bool)> waitingPlayers,
+                             QObject* parent)
     : QObject(parent),
       list_(list),
       model_(model),
       goodScore_(std::move(goodScore)),
       colours_(std::move(colours)),
+      waitingPlayers_(std::move(waitingPlayers)),
       items_(list, tableSortRules()) {
     model_.onChanged = [this](std::optional<std::size_t> row) { sync(row); };
     describeColours();
@@ -84,9 +87,11 @@ void TableListView::show(std::size_t index) {
     const bool good = e && goodScore_ && shownScore(e->score.score) >= goodScore_();
     for (int c = 0; c < list_->columnCount(); ++c)
         item->setBackground(c, good ? cell(kGoodTableTint) : QBrush());
-    item->setToolTip(
-        kScoreColumn,
-        e ? toQString(scoreTooltip(e->score, tr("unknown").toStdString())) : QString());
+    QString scoreTip =
+        e ? toQString(scoreTooltip(e->score, tr("unknown").toStdString())) : QString();
+    if (const std::string weakWaiting = waitingPlayers_(row, true); e && !weakWaiting.empty())
+        scoreTip += QLatin1Char('\n') + tr("Weak players waiting: %1").arg(toQString(weakWaiting));
+    item->setToolTip(kScoreColumn, scoreTip);
     for (const ColouredAverage& average : kColouredAverages) {
         if (e && e->*average.colour)
             item->setBackground(average.column, cell(toQColor(*(e->*average.colour))));
@@ -112,6 +117,17 @@ void TableListView::show(std::size_t index) {
         if (c != kScoreColumn)
             item->setToolTip(c, earlierTip);
     }
+    QString waitingTip = toQString(waitingPlayers_(row, false));
+    if (row.waitingListCut) {
+        const int unread = row.waiting - static_cast<int>(row.waitingPlayers.size());
+        const QString more = unread > 0 ? tr("%n more the client did not show", nullptr, unread)
+                                        : tr("maybe more the client did not show");
+        waitingTip = waitingTip.isEmpty() ? more : waitingTip + QStringLiteral("; ") + more;
+    }
+    if (!waitingTip.isEmpty())
+        item->setToolTip(kWaitingColumn, earlierTip.isEmpty()
+                                             ? waitingTip
+                                             : earlierTip + QLatin1Char('\n') + waitingTip);
     // A watched player or a rule met: the name is marked, its tip says why.
     QFont nameFont = item->font(0);
     nameFont.setBold(!row.alert.empty());

@@ -17,6 +17,7 @@ namespace kestrova {
 
 class ColourRanges;
 class TableListModel;
+struct TableRow;
 
 // The table list widget fed from the session's table model: one item per
 // model row, with the row's texts, colours, tooltips and visibility. A row
@@ -26,8 +27,11 @@ class TableListView final : public QObject {
     Q_OBJECT
 
 public:
+    // waitingPlayers(row, weakOnly): the row's waiting players with their weakness.
     TableListView(QTreeWidget* list, TableListModel& model, std::function<double()> goodScore,
-                  std::function<const ColourRanges&()> colours, QObject* parent = nullptr);
+                  std::function<const ColourRanges&()> colours,
+                  std::function<std::string(const TableRow&, bool)> waitingPlayers,
+                  QObject* parent = nullptr);
 
     QTreeWidget* widget() const { return list_; }
     // The model row an item shows, or nothing.
@@ -44,6 +48,7 @@ private:
     TableListModel& model_;
     std::function<double()> goodScore_;
     std::function<const ColourRanges&()> colours_;
+    std::function<std::string(const TableRow&, bool)> waitingPlayers_;
     ModelItems items_;
 };
 
