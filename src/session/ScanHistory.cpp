@@ -34,14 +34,18 @@ std::optional<double> tableFigure(const TableVisit& table, std::string_view figu
         return table.score;
     if (figure == "seated")
         return table.seated;
+    if (figure == "waiting")
+        return table.waiting;
     return std::nullopt;
 }
 
-// "Aconcagua ($0.10/$0.25, 3 of 6 seats)"
+// "Aconcagua ($0.10/$0.25, 3 of 6 seats)", "… 6 of 6 seats, 3 waiting)"
 std::string tablePlace(const TableVisit& visit) {
     std::string seats = visit.seats > 0 ? std::to_string(visit.seated) + " of " +
                                               std::to_string(visit.seats) + " seats"
                                         : std::to_string(visit.seated) + " seated";
+    if (visit.waiting > 0)
+        seats += ", " + std::to_string(visit.waiting) + " waiting";
     return visit.table + " (" + visit.stakes + ", " + seats + ")";
 }
 
@@ -419,20 +423,23 @@ std::vector<HistoryAlert> ScanHistory::alertsFor(const std::vector<TableVisit>& 
         const std::string place = tablePlace(visit);
         for (const PlayerSighting& player : visit.players) {
             HistoryAlert alert{visit.table, player.name, {}, {}};
+            const std::string where = player.waiting ? " is waiting for " : " sat down at ";
             if (watch_->players.contains(lowerAsciiText(player.name))) {
-                alert.text = player.name + " sat down at " + place;
+                alert.text = player.name + where + place;
             } else {
                 for (const auto& [id, rule] : watch_->rules) {
                     if (rule.subject() == WatchRule::Subject::Player &&
                         rule.matches([&](std::string_view f) { return playerFigure(player, f); })) {
                         alert.rule = rule.text();
-                        alert.text = player.name + " (" + alert.rule + ") sat down at " + place;
+                        alert.text = player.name + " (" + alert.rule + ")" + where + place;
                         break;
                     }
                 }
             }
             if (!alert.text.empty()) {
-                keys.push_back("player:" + lowerAsciiText(player.name) + "@" + visit.table);
+                // Waiting and then sitting down are two things to tell.
+                keys.push_back("player:" + lowerAsciiText(player.name) + "@" + visit.table +
+                               (player.waiting ? "/waiting" : ""));
                 alerts.push_back(std::move(alert));
             }
         }

@@ -497,22 +497,35 @@ void Session::recordVisit(const TableRow& row) {
     visit.losers = std::to_string(evaluation.losers);
     visit.totalStacks = stacksText(evaluation);
     visit.score = evaluation.score.score;
-    for (std::size_t i = 0; i < row.seated.size(); ++i) {
-        const PlayerStats* record = row.seated[i].get();
-        if (!record)
-            continue;
+    visit.waiting = row.waiting;
+    const auto sighting = [](const PlayerStats& record, std::size_t place) {
         PlayerSighting seen;
-        seen.name = record->name;
-        seen.seat = static_cast<int>(i) + 1;
-        seen.chips = record->stack;
-        seen.hands = vpipCountsOf(record).hands;
-        seen.vpip = figureText(record->vpip);
-        seen.pfr = figureText(record->pfr);
-        seen.af = figureText(record->af);
-        seen.wtsd = figureText(record->wtsd);
-        if (i < evaluation.score.players.size())
-            seen.weak = evaluation.score.players[i].weakness;
-        visit.players.push_back(std::move(seen));
+        seen.name = record.name;
+        seen.seat = static_cast<int>(place) + 1;
+        seen.waiting = record.waiting;
+        seen.chips = record.stack;
+        seen.hands = vpipCountsOf(&record).hands;
+        seen.vpip = figureText(record.vpip);
+        seen.pfr = figureText(record.pfr);
+        seen.af = figureText(record.af);
+        seen.wtsd = figureText(record.wtsd);
+        return seen;
+    };
+    for (std::size_t i = 0; i < row.seated.size(); ++i) {
+        if (const PlayerStats* record = row.seated[i].get()) {
+            PlayerSighting seen = sighting(*record, i);
+            if (i < evaluation.score.players.size())
+                seen.weak = evaluation.score.players[i].weakness;
+            visit.players.push_back(std::move(seen));
+        }
+    }
+    // The waiting players add nothing to the score; their weakness is their own.
+    for (std::size_t i = 0; i < row.waitingPlayers.size(); ++i) {
+        if (const PlayerStats* record = row.waitingPlayers[i].get()) {
+            PlayerSighting seen = sighting(*record, i);
+            seen.weak = lists_.weakness(*record).weakness;
+            visit.players.push_back(std::move(seen));
+        }
     }
     history_->record(std::move(visit));
 }

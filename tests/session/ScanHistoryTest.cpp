@@ -163,6 +163,32 @@ TEST_F(ScanHistoryTest, WatchedPlayersAndRulesMarkEveryPassAndAlertOnceAnHourPer
     EXPECT_TRUE(problems.empty());
 }
 
+// A watched player who joins a waiting list is told as waiting, apart from
+// sitting down there later; a table rule can judge the list's length.
+TEST_F(ScanHistoryTest, AWatchedPlayerWaitingIsToldAndThenAgainWhenHeSits) {
+    auto history = start(dir / "history.sqlite");
+    history->watch("Ice_Man", "");
+    std::string problem;
+    ASSERT_TRUE(history->addRule("waiting >= 3", "", &problem)) << problem;
+    settle(*history);
+    TableVisit full = aconcagua(0);
+    full.seated = 6;
+    full.waiting = 3;
+    full.players[0].waiting = true;
+    history->record(full);
+    settle(*history);
+    EXPECT_EQ(alertTexts(), (std::vector<std::string>{
+                                "Ice_Man is waiting for Aconcagua ($0.10/$0.25, 6 of 6 seats, 3 "
+                                "waiting)",
+                                "Aconcagua ($0.10/$0.25, 6 of 6 seats, 3 waiting) meets waiting "
+                                ">= 3"}));
+    now += 5min;
+    history->record(aconcagua(0));
+    settle(*history);
+    EXPECT_EQ(alertTexts(), std::vector<std::string>{
+                                "Ice_Man sat down at Aconcagua ($0.10/$0.25, 3 of 6 seats)"});
+}
+
 TEST_F(ScanHistoryTest, AWatchListChangedByAnotherProgramIsLoadedAndAlertsAtTheNextPass) {
     auto history = start(dir / "history.sqlite");
     const int told = watchChanges;

@@ -62,6 +62,7 @@ Json visitJson(const TableVisit& visit) {
             {"stakes", visit.stakes},
             {"seated", visit.seated},
             {"seats", visit.seats},
+            {"waiting", visit.waiting},
             {"averagePot", visit.averagePot},
             {"averageVpip", visit.averageVpip},
             {"averagePfr", visit.averagePfr},
@@ -76,10 +77,19 @@ Json visitJson(const TableVisit& visit) {
 
 Json sightingJson(const PlayerVisit& visit) {
     const PlayerSighting& seen = visit.sighting;
-    return {{"at", isoTime(visit.at)}, {"table", visit.table}, {"stakes", visit.stakes},
-            {"name", seen.name},       {"seat", seen.seat},    {"chips", seen.chips},
-            {"hands", seen.hands},     {"vpip", seen.vpip},    {"pfr", seen.pfr},
-            {"af", seen.af},           {"wtsd", seen.wtsd},    {"weak", rounded(seen.weak, 3)}};
+    return {{"at", isoTime(visit.at)},
+            {"table", visit.table},
+            {"stakes", visit.stakes},
+            {"name", seen.name},
+            {"seat", seen.seat},
+            {"waiting", seen.waiting},
+            {"chips", seen.chips},
+            {"hands", seen.hands},
+            {"vpip", seen.vpip},
+            {"pfr", seen.pfr},
+            {"af", seen.af},
+            {"wtsd", seen.wtsd},
+            {"weak", rounded(seen.weak, 3)}};
 }
 
 Json tableSummaryJson(const TableSummary& table) {

@@ -6,6 +6,15 @@
 
 namespace kestrova {
 
+int storedSeat(const PlayerSighting& player) {
+    return player.waiting ? -player.seat : player.seat;
+}
+
+void readStoredSeat(PlayerSighting& player, int stored) {
+    player.waiting = stored < 0;
+    player.seat = stored < 0 ? -stored : stored;
+}
+
 std::optional<double> amountOf(const std::string& text) {
     std::string digits;
     for (const char c : text)

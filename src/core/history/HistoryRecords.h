@@ -9,10 +9,10 @@ namespace kestrova {
 
 using HistoryTime = std::chrono::sys_seconds;
 
-// One seated player as a pass read him.
+// One player at a table as a pass read him: seated, or on its waiting list.
 struct PlayerSighting {
     std::string name;
-    int seat = 0;       // 1-based position in seat order
+    int seat = 0;       // 1-based position in seat order, or on the waiting list
     std::string chips;  // as read, without blanks and commas
     int hands = 0;
     std::string vpip;  // the figures as the lists show them
@@ -20,6 +20,7 @@ struct PlayerSighting {
     std::string af;
     std::string wtsd;
     double weak = 0;  // how likely his true VPIP is above the weak mark
+    bool waiting = false;  // on the waiting list, not seated
 
     bool operator==(const PlayerSighting&) const = default;
 };
@@ -41,7 +42,9 @@ struct TableVisit {
     std::string losers;
     std::string totalStacks;
     double score = 0;
-    std::vector<PlayerSighting> players;  // in seat order; empty when read back alone
+    int waiting = 0;                      // players on its waiting list
+    std::vector<PlayerSighting> players;  // in seat order, then the waiting list;
+                                          // empty when read back alone
 
     bool operator==(const TableVisit&) const = default;
 };
@@ -77,6 +80,12 @@ struct StoredRule {
     std::string rule;  // as WatchRule::text() writes it
     std::string note;
 };
+
+// A waiting player is stored as a sighting at the negative of his place on
+// the list, so that the seated and the waiting players of a visit never share
+// a key and a store that predates waiting lists keeps them.
+int storedSeat(const PlayerSighting& player);
+void readStoredSeat(PlayerSighting& player, int stored);
 
 // The lobby's amount text ("$1,234.50", "€12") as a number; nullopt without digits.
 std::optional<double> amountOf(const std::string& text);

@@ -48,7 +48,8 @@ CREATE TABLE IF NOT EXISTS kestrova_visits(
   buddies text NOT NULL,
   losers text NOT NULL,
   total_stacks text NOT NULL,
-  score double precision NOT NULL);
+  score double precision NOT NULL,
+  waiting integer NOT NULL DEFAULT 0);
 CREATE INDEX IF NOT EXISTS kestrova_visits_by_name ON kestrova_visits(name, at);
 CREATE INDEX IF NOT EXISTS kestrova_visits_by_time ON kestrova_visits(at);
 CREATE TABLE IF NOT EXISTS kestrova_sightings(
@@ -71,6 +72,14 @@ CREATE TABLE IF NOT EXISTS kestrova_rules(
 CREATE TABLE IF NOT EXISTS kestrova_alerts(key text PRIMARY KEY, at bigint NOT NULL);
 INSERT INTO kestrova_meta(key, value) VALUES('schema', '1') ON CONFLICT(key) DO NOTHING;
 )sql";
+
+// The waiting count came after the first stores: added where the role may,
+// read as 0 and left out of writes where it may not.
+constexpr const char* kHasWaiting =
+    "SELECT count(*) FROM pg_attribute WHERE attrelid = to_regclass('kestrova_visits') "
+    "AND attname = 'waiting' AND NOT attisdropped";
+constexpr const char* kAddWaiting =
+    "ALTER TABLE kestrova_visits ADD COLUMN IF NOT EXISTS waiting integer NOT NULL DEFAULT 0";
 
 std::string number(std::int64_t value) {
     return std::to_string(value);
@@ -124,7 +133,7 @@ PlayerVisit playerVisit(const PostgresResult& rows, int r, int first) {
     visit.stakes = cell(2);
     PlayerSighting& seen = visit.sighting;
     seen.name = cell(3);
-    seen.seat = static_cast<int>(integer(cell(4)));
+    readStoredSeat(seen, static_cast<int>(integer(cell(4))));
     seen.chips = cell(5);
     seen.hands = static_cast<int>(integer(cell(6)));
     seen.vpip = cell(7);
@@ -142,8 +151,12 @@ std::string reason(const PostgresConnection& db) {
 
 class PostgresHistoryStore final : public HistoryStore {
 public:
-    PostgresHistoryStore(std::string name, PostgresConnection connection, int keepDays)
-        : name_(std::move(name)), db_(std::move(connection)), keepDays_(keepDays) {}
+    PostgresHistoryStore(std::string name, PostgresConnection connection, int keepDays,
+                         bool waitingColumn)
+        : name_(std::move(name)),
+          db_(std::move(connection)),
+          keepDays_(keepDays),
+          waitingColumn_(waitingColumn) {}
 
     std::optional<int> keptDays() override { return keepDays_; }
     void keepFor(int days) override {
@@ -160,7 +173,7 @@ public:
     void add(std::span<const TableVisit> visits) override {
         if (visits.empty())
             return;
-        std::vector<std::vector<std::string>> columns(25);
+        std::vector<std::vector<std::string>> columns(26);
         for (std::size_t n = 0; n < visits.size(); ++n) {
             const TableVisit& visit = visits[n];
             const std::string values[] = {
@@ -172,11 +185,18 @@ public:
                 number(visit.score)};
             for (std::size_t c = 0; c < std::size(values); ++c)
                 columns[c].push_back(values[c]);
+            columns[25].push_back(number(std::int64_t{visit.waiting}));
             for (const PlayerSighting& player : visit.players) {
-                const std::string seen[] = {
-                    number(static_cast<std::int64_t>(n + 1)), number(std::int64_t{player.seat}),
-                    player.name, player.chips, number(std::int64_t{player.hands}), player.vpip,
-                    player.pfr, player.af, player.wtsd, number(player.weak)};
+                const std::string seen[] = {number(static_cast<std::int64_t>(n + 1)),
+                                            number(std::int64_t{storedSeat(player)}),
+                                            player.name,
+                                            player.chips,
+                                            number(std::int64_t{player.hands}),
+                                            player.vpip,
+                                            player.pfr,
+                                            player.af,
+                                            player.wtsd,
+                                            number(player.weak)};
                 for (std::size_t c = 0; c < std::size(seen); ++c)
                     columns[15 + c].push_back(seen[c]);
             }
@@ -184,24 +204,30 @@ public:
         std::vector<std::string> parameters;
         for (const std::vector<std::string>& column : columns)
             parameters.push_back(arrayText(column));
-        run("add_visits",
+        const std::string waiting = waitingColumn_ ? ", waiting" : "";
+        run(waitingColumn_ ? "add_visits" : "add_visits_without_waiting",
             "WITH visit AS (SELECT nextval(pg_get_serial_sequence('kestrova_visits', 'id')) AS id, "
             "v.* FROM unnest($1::bigint[], $2::text[], $3::text[], $4::integer[], "
             "$5::integer[], $6::text[], $7::text[], $8::text[], $9::text[], $10::text[], "
-            "$11::text[], $12::text[], $13::text[], $14::text[], $15::float8[]) WITH ORDINALITY "
-            "AS v(at, name, stakes, seated, seats, average_pot, average_vpip, average_pfr, "
-            "average_af, average_wtsd, reads, buddies, losers, total_stacks, score, n)), "
+            "$11::text[], $12::text[], $13::text[], $14::text[], $15::float8[], $26::integer[]) "
+            "WITH ORDINALITY AS v(at, name, stakes, seated, seats, average_pot, average_vpip, "
+            "average_pfr, average_af, average_wtsd, reads, buddies, losers, total_stacks, score, "
+            "waiting, n)), "
             "added AS (INSERT INTO kestrova_visits(id, at, name, stakes, seated, seats, "
             "average_pot, average_vpip, average_pfr, average_af, average_wtsd, reads, buddies, "
-            "losers, total_stacks, score) SELECT id, at, name, stakes, seated, seats, "
-            "average_pot, average_vpip, average_pfr, average_af, average_wtsd, reads, buddies, "
-            "losers, total_stacks, score FROM visit) "
-            "INSERT INTO kestrova_sightings(visit, seat, player, chips, hands, vpip, pfr, af, "
-            "wtsd, weak) SELECT visit.id, s.seat, s.player, s.chips, s.hands, s.vpip, s.pfr, "
-            "s.af, s.wtsd, s.weak FROM unnest($16::bigint[], $17::integer[], $18::text[], "
-            "$19::text[], $20::integer[], $21::text[], $22::text[], $23::text[], $24::text[], "
-            "$25::float8[]) AS s(n, seat, player, chips, hands, vpip, pfr, af, wtsd, weak) "
-            "JOIN visit ON visit.n = s.n ON CONFLICT(visit, seat) DO NOTHING",
+            "losers, total_stacks, score" +
+                waiting +
+                ") SELECT id, at, name, stakes, seated, "
+                "seats, average_pot, average_vpip, average_pfr, average_af, average_wtsd, reads, "
+                "buddies, losers, total_stacks, score" +
+                waiting +
+                " FROM visit) "
+                "INSERT INTO kestrova_sightings(visit, seat, player, chips, hands, vpip, pfr, af, "
+                "wtsd, weak) SELECT visit.id, s.seat, s.player, s.chips, s.hands, s.vpip, s.pfr, "
+                "s.af, s.wtsd, s.weak FROM unnest($16::bigint[], $17::integer[], $18::text[], "
+                "$19::text[], $20::integer[], $21::text[], $22::text[], $23::text[], $24::text[], "
+                "$25::float8[]) AS s(n, seat, player, chips, hands, vpip, pfr, af, wtsd, weak) "
+                "JOIN visit ON visit.n = s.n ON CONFLICT(visit, seat) DO NOTHING",
             parameters);
     }
 
@@ -236,8 +262,10 @@ public:
         const PostgresResult rows =
             run("table",
                 "SELECT at, name, stakes, seated, seats, average_pot, average_vpip, average_pfr, "
-                "average_af, average_wtsd, reads, buddies, losers, total_stacks, score "
-                "FROM kestrova_visits WHERE lower(name) = lower($1) AND at >= $2 ORDER BY at, id",
+                "average_af, average_wtsd, reads, buddies, losers, total_stacks, score, " +
+                    std::string(waitingColumn_ ? "waiting" : "0") +
+                    " FROM kestrova_visits WHERE lower(name) = lower($1) AND at >= $2 ORDER BY "
+                    "at, id",
                 {name, seconds(since)});
         std::vector<TableVisit> visits;
         for (int r = 0; r < rows.rows(); ++r) {
@@ -257,6 +285,7 @@ public:
             visit.losers = rows.value(r, 12);
             visit.totalStacks = rows.value(r, 13);
             visit.score = numberOrZero(rows.value(r, 14));
+            visit.waiting = static_cast<int>(integer(rows.value(r, 15)));
             visits.push_back(std::move(visit));
         }
         return visits;
@@ -378,6 +407,7 @@ private:
     std::string name_;
     PostgresConnection db_;
     int keepDays_;
+    bool waitingColumn_;
 };
 
 // "postgresql://user@host:port/database" without its password, for messages.
@@ -417,6 +447,11 @@ std::unique_ptr<HistoryStore> openPostgresHistory(const std::string& connection,
         if (!made.commandOk() && !made.tuplesOk())
             return refuse(reason(db));
     }
+    const PostgresResult hasWaiting = db.execute(kHasWaiting);
+    if (!hasWaiting.tuplesOk())
+        return refuse(reason(db));
+    const bool waitingColumn =
+        integer(hasWaiting.value(0, 0)) > 0 || db.execute(kAddWaiting).commandOk();
     const PostgresResult meta = db.execute("SELECT key, value FROM kestrova_meta");
     if (!meta.tuplesOk())
         return refuse(reason(db));
@@ -428,7 +463,7 @@ std::unique_ptr<HistoryStore> openPostgresHistory(const std::string& connection,
         if (meta.value(r, 0) == "keep_days" && integer(meta.value(r, 1)) > 0)
             keepDays = static_cast<int>(integer(meta.value(r, 1)));
     }
-    return std::make_unique<PostgresHistoryStore>(name, std::move(db), keepDays);
+    return std::make_unique<PostgresHistoryStore>(name, std::move(db), keepDays, waitingColumn);
 }
 
 }  // namespace kestrova

@@ -36,7 +36,8 @@ CREATE TABLE visits(
   buddies TEXT NOT NULL,
   losers TEXT NOT NULL,
   total_stacks TEXT NOT NULL,
-  score REAL NOT NULL);
+  score REAL NOT NULL,
+  waiting INTEGER NOT NULL DEFAULT 0);
 CREATE INDEX visits_by_name ON visits(name, at);
 CREATE INDEX visits_by_time ON visits(at);
 CREATE TABLE sightings(
@@ -65,6 +66,12 @@ CREATE TABLE alerts(
   at INTEGER NOT NULL);
 )sql";
 
+// The waiting count came after the first files: added to a file that lacks
+// it where the file may be written. Files without it still read, as 0, and
+// programs that do not know it still write, leaving it 0.
+constexpr const char* kAddWaiting =
+    "ALTER TABLE visits ADD COLUMN waiting INTEGER NOT NULL DEFAULT 0";
+
 std::int64_t seconds(HistoryTime at) {
     return at.time_since_epoch().count();
 }
@@ -80,8 +87,8 @@ public:
 
 class SqliteHistoryStore final : public HistoryStore {
 public:
-    SqliteHistoryStore(std::filesystem::path file, SQLite::Database db)
-        : file_(std::move(file)), db_(std::move(db)) {}
+    SqliteHistoryStore(std::filesystem::path file, SQLite::Database db, bool waitingColumn)
+        : file_(std::move(file)), db_(std::move(db)), waitingColumn_(waitingColumn) {}
 
     void add(std::span<const TableVisit> visits) override {
         guarded([&] {
@@ -93,12 +100,17 @@ public:
     }
 
     void insert(const TableVisit& visit) {
-        SQLite::Statement& table = statement(addVisit_,
-                                             "INSERT INTO visits(at, name, stakes, seated, "
-                                             "seats, average_pot, average_vpip, average_pfr, "
-                                             "average_af, average_wtsd, reads, buddies, "
-                                             "losers, total_stacks, score) "
-                                             "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        SQLite::Statement& table =
+            statement(addVisit_, waitingColumn_ ? "INSERT INTO visits(at, name, stakes, seated, "
+                                                  "seats, average_pot, average_vpip, average_pfr, "
+                                                  "average_af, average_wtsd, reads, buddies, "
+                                                  "losers, total_stacks, score, waiting) "
+                                                  "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"
+                                                : "INSERT INTO visits(at, name, stakes, seated, "
+                                                  "seats, average_pot, average_vpip, average_pfr, "
+                                                  "average_af, average_wtsd, reads, buddies, "
+                                                  "losers, total_stacks, score) "
+                                                  "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
         table.bind(1, static_cast<std::int64_t>(seconds(visit.at)));
         table.bind(2, visit.table);
         table.bind(3, visit.stakes);
@@ -114,6 +126,8 @@ public:
         table.bind(13, visit.losers);
         table.bind(14, visit.totalStacks);
         table.bind(15, visit.score);
+        if (waitingColumn_)
+            table.bind(16, visit.waiting);
         table.exec();
         const std::int64_t id = db_.getLastInsertRowid();
         SQLite::Statement& seat = statement(addSighting_,
@@ -122,7 +136,7 @@ public:
                                             "af, wtsd, weak) VALUES(?,?,?,?,?,?,?,?,?,?)");
         for (const PlayerSighting& player : visit.players) {
             seat.bind(1, id);
-            seat.bind(2, player.seat);
+            seat.bind(2, storedSeat(player));
             seat.bind(3, player.name);
             seat.bind(4, player.chips);
             seat.bind(5, player.hands);
@@ -190,8 +204,9 @@ public:
                 db_,
                 "SELECT at, name, stakes, seated, seats, average_pot, average_vpip, "
                 "average_pfr, "
-                "average_af, average_wtsd, reads, buddies, losers, total_stacks, score "
-                "FROM visits WHERE name = ? COLLATE NOCASE AND at >= ? ORDER BY at, id");
+                "average_af, average_wtsd, reads, buddies, losers, total_stacks, score, " +
+                    std::string(waitingColumn_ ? "waiting" : "0") +
+                    " FROM visits WHERE name = ? COLLATE NOCASE AND at >= ? ORDER BY at, id");
             query.bind(1, name);
             query.bind(2, static_cast<std::int64_t>(seconds(since)));
             std::vector<TableVisit> visits;
@@ -212,6 +227,7 @@ public:
                 visit.losers = query.getColumn(12).getString();
                 visit.totalStacks = query.getColumn(13).getString();
                 visit.score = query.getColumn(14).getDouble();
+                visit.waiting = query.getColumn(15).getInt();
                 visits.push_back(std::move(visit));
             }
             return visits;
@@ -237,7 +253,7 @@ public:
                 visit.stakes = query.getColumn(2).getString();
                 PlayerSighting& seen = visit.sighting;
                 seen.name = query.getColumn(3).getString();
-                seen.seat = query.getColumn(4).getInt();
+                readStoredSeat(seen, query.getColumn(4).getInt());
                 seen.chips = query.getColumn(5).getString();
                 seen.hands = query.getColumn(6).getInt();
                 seen.vpip = query.getColumn(7).getString();
@@ -367,6 +383,7 @@ private:
     SQLite::Database db_;
     std::unique_ptr<SQLite::Statement> addVisit_;
     std::unique_ptr<SQLite::Statement> addSighting_;
+    bool waitingColumn_;
 };
 
 int pragma(SQLite::Database& db, const char* name) {
@@ -419,6 +436,33 @@ std::string prepare(SQLite::Database& db) {
     return {};
 }
 
+bool hasColumn(SQLite::Database& db, const char* table, const char* column) {
+    SQLite::Statement query(
+        db, std::string("SELECT COUNT(*) FROM pragma_table_info('") + table + "') WHERE name = ?");
+    query.bind(1, column);
+    return query.executeStep() && query.getColumn(0).getInt() > 0;
+}
+
+// Adds the waiting count to a file that lacks it, where it may be written.
+bool hasWaitingColumn(SQLite::Database& db) {
+    if (hasColumn(db, "visits", "waiting"))
+        return true;
+    if (sqlite3_db_readonly(db.getHandle(), "main") != 0)
+        return false;
+    try {
+        WriteTransaction transaction(db);
+        // Another program may have added it since the look above.
+        if (!hasColumn(db, "visits", "waiting"))
+            db.exec(kAddWaiting);
+        transaction.commit();
+        return true;
+    } catch (const SQLite::Exception&) {
+        // Held by another writer for long, or not writable after all: the
+        // history works without the count, and a later start adds it.
+        return false;
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<HistoryStore> openSqliteHistory(const std::filesystem::path& file,
@@ -453,7 +497,7 @@ std::unique_ptr<HistoryStore> openSqliteHistory(const std::filesystem::path& fil
         // Each table's players land at random places of the player index: a
         // cache that holds the index saves reading its pages back.
         db.exec("PRAGMA cache_size = -65536");
-        return std::make_unique<SqliteHistoryStore>(file, std::move(db));
+        return std::make_unique<SqliteHistoryStore>(file, std::move(db), hasWaitingColumn(db));
     } catch (const SQLite::Exception& e) {
         return refuse(e.what());
     }

@@ -24,6 +24,7 @@ constexpr std::array kFigures{
     FigureName{"weak", WatchRule::Subject::Player},
     FigureName{"score", WatchRule::Subject::Table},
     FigureName{"seated", WatchRule::Subject::Table},
+    FigureName{"waiting", WatchRule::Subject::Table},
 };
 
 struct CompareName {
@@ -117,7 +118,8 @@ std::optional<WatchRule> WatchRule::parse(std::string_view text, std::string* pr
         const FigureName* figure = figureNamed(read->figure);
         if (!figure) {
             why = "\"" + read->figure +
-                  "\" is no figure a rule knows (vpip, pfr, af, wtsd, hands, weak, score, seated)";
+                  "\" is no figure a rule knows (vpip, pfr, af, wtsd, hands, weak, score, seated, "
+                  "waiting)";
             return std::nullopt;
         }
         if (subject && *subject != figure->subject) {

@@ -11,7 +11,7 @@ namespace kestrova {
 // A rule of the watch list, such as "vpip >= 45 and hands >= 200" (a player
 // rule) or "score >= 2.5" (a table rule): conditions on one player's figures
 // (vpip, pfr, af, wtsd in %, hands, weak as 0..1) or on one table's (score,
-// seated), all of which must hold.
+// seated, waiting), all of which must hold.
 class WatchRule final {
 public:
     enum class Subject { Player, Table };

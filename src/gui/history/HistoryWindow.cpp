@@ -13,12 +13,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLocale>
 #include <QPushButton>
-#include <QShortcut>
 #include <QScatterSeries>
+#include <QShortcut>
 #include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -44,26 +46,39 @@ QString shownTime(HistoryTime at) {
     return QLocale().toString(localTime(at), QLocale::ShortFormat);
 }
 
+using TimePoints = std::vector<std::pair<HistoryTime, double>>;
+
 // A line over time with a dot per reading, so that a single reading shows
-// too; `points` are (time, value). Without readings the axes would count from
-// 1970: the chart says there are none instead.
-QChart* timeChart(const QString& title, const std::vector<std::pair<HistoryTime, double>>& points) {
+// too; `points` are (time, value). A second line, when named, shares the axes
+// and the legend tells the two apart. Without readings the axes would count
+// from 1970: the chart says there are none instead.
+QChart* timeChart(const QString& title, const TimePoints& points, const QString& secondName = {},
+                  const TimePoints& second = {}) {
     auto* chart = new QChart;
     chart->setTitle(points.empty() ? HistoryWindow::tr("%1: no readings in this period").arg(title)
                                    : title);
-    chart->legend()->hide();
-    auto* line = new QLineSeries;
-    auto* dots = new QScatterSeries;
-    dots->setMarkerSize(7);
+    chart->legend()->setVisible(!secondName.isEmpty() && !points.empty());
     double top = 0;
     qint64 first = 0, last = 0;
-    for (const auto& [at, value] : points) {
-        const qint64 ms = localTime(at).toMSecsSinceEpoch();
-        line->append(static_cast<qreal>(ms), value);
-        dots->append(static_cast<qreal>(ms), value);
-        top = std::max(top, value);
-        first = first == 0 ? ms : std::min(first, ms);
-        last = std::max(last, ms);
+    std::vector<QXYSeries*> lines;
+    for (const auto& [name, readings] :
+         {std::pair{title, &points}, std::pair{secondName, &second}}) {
+        if (name.isEmpty())
+            continue;
+        auto* line = new QLineSeries;
+        line->setName(name);
+        auto* dots = new QScatterSeries;
+        dots->setMarkerSize(7);
+        dots->setColor(line->color());
+        for (const auto& [at, value] : *readings) {
+            const qint64 ms = localTime(at).toMSecsSinceEpoch();
+            line->append(static_cast<qreal>(ms), value);
+            dots->append(static_cast<qreal>(ms), value);
+            top = std::max(top, value);
+            first = first == 0 ? ms : std::min(first, ms);
+            last = std::max(last, ms);
+        }
+        lines.insert(lines.end(), {line, dots});
     }
     auto* time = new QDateTimeAxis;
     time->setFormat(QLocale().dateTimeFormat(QLocale::ShortFormat));
@@ -78,11 +93,15 @@ QChart* timeChart(const QString& title, const std::vector<std::pair<HistoryTime,
     auto* values = new QValueAxis;
     values->setRange(0, top > 0 ? top * 1.1 : 1);
     chart->addAxis(values, Qt::AlignLeft);
-    for (QXYSeries* series : std::initializer_list<QXYSeries*>{line, dots}) {
+    for (QXYSeries* series : lines) {
         chart->addSeries(series);
         series->attachAxis(time);
         series->attachAxis(values);
     }
+    // The dots are the lines' readings: one legend entry per line.
+    for (std::size_t n = 1; n < lines.size(); n += 2)
+        for (QLegendMarker* marker : chart->legend()->markers(lines[n]))
+            marker->setVisible(false);
     time->setVisible(!points.empty());
     values->setVisible(!points.empty());
     return chart;
@@ -244,14 +263,16 @@ void HistoryWindow::askPlayer() {
 }
 
 void HistoryWindow::fillTable(const std::vector<TableVisit>& visits) {
-    std::vector<std::pair<HistoryTime, double>> seated, pot, score;
+    TimePoints seated, waiting, pot, score;
     for (const TableVisit& visit : visits) {
         seated.emplace_back(visit.at, visit.seated);
+        waiting.emplace_back(visit.at, visit.waiting);
         if (const std::optional<double> amount = amountOf(visit.averagePot))
             pot.emplace_back(visit.at, *amount);
         score.emplace_back(visit.at, visit.score);
     }
-    replaceChart(tableViews_[0], timeChart(tr("Players seated"), seated));
+    replaceChart(tableViews_[0],
+                 timeChart(tr("Players seated"), seated, tr("Players waiting"), waiting));
     replaceChart(tableViews_[1], timeChart(tr("Average pot"), pot));
     replaceChart(tableViews_[2], timeChart(tr("Score"), score));
     tableSummary_->setText(visits.empty() ? tr("%1 was not read in this period.").arg(shownTable_)
@@ -271,10 +292,11 @@ void HistoryWindow::fillPlayer(const std::vector<PlayerVisit>& visits) {
         ++hours[static_cast<std::size_t>(when.date().dayOfWeek() - 1)]
                [static_cast<std::size_t>(when.time().hour())];
         const PlayerSighting& seen = visit.sighting;
-        const QStringList cells{shownTime(visit.at),     toQString(visit.table),
-                                toQString(visit.stakes), QString::number(seen.seat),
-                                toQString(seen.chips),   QString::number(seen.hands),
-                                toQString(seen.vpip),    QLocale().toString(seen.weak, 'f', 2)};
+        const QStringList cells{
+            shownTime(visit.at),     toQString(visit.table),
+            toQString(visit.stakes), seen.waiting ? tr("waiting") : QString::number(seen.seat),
+            toQString(seen.chips),   QString::number(seen.hands),
+            toQString(seen.vpip),    QLocale().toString(seen.weak, 'f', 2)};
         for (int column = 0; column < cells.size(); ++column)
             sightings_->setItem(static_cast<int>(row), column, new QTableWidgetItem(cells[column]));
     }

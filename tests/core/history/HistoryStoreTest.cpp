@@ -66,6 +66,16 @@ protected:
         EXPECT_TRUE(store) << problem;
         return store;
     }
+    // What a store made before waiting lists lacks.
+    void dropWaitingCount() {
+        if (GetParam()) {
+            test::PostgresServer::shared().execute(
+                "history_store", "ALTER TABLE kestrova_visits DROP COLUMN waiting");
+        } else {
+            SQLite::Database db((dir_ / "history.sqlite").string(), SQLite::OPEN_READWRITE);
+            db.exec("ALTER TABLE visits DROP COLUMN waiting");
+        }
+    }
     void SetUp() override {
         if (GetParam() && !test::PostgresServer::available())
             GTEST_SKIP() << "PostgreSQL is not installed";
@@ -128,6 +138,34 @@ TEST_P(EveryStore, VisitsAndSightingsComeBackByTableAndByPlayer) {
     // Reopened, everything is still there.
     store.reset();
     EXPECT_EQ(reopen()->table("Aconcagua", HistoryTime{}).size(), 1u);
+}
+
+// A visit's waiting count and waiting players come back with it, the players
+// apart from the seated ones; a store made before waiting lists gains the
+// count and keeps its visits.
+TEST_P(EveryStore, WaitingListsComeBackAndOlderStoresGainThem) {
+    auto store = reopen();
+    store->add(visit("Aconcagua", kEvening, {"Rounder3"}));
+    store.reset();
+    dropWaitingCount();
+    store = reopen();
+    TableVisit full = visit("Everest", kEvening + 1min, {"Rock"});
+    full.waiting = 3;
+    PlayerSighting waiting = full.players[0];
+    waiting.name = "Ice_Man";
+    waiting.waiting = true;
+    full.players.push_back(waiting);
+    store->add(full);
+
+    EXPECT_EQ(store->table("Aconcagua", HistoryTime{}).at(0).waiting, 0);
+    EXPECT_EQ(store->table("Everest", HistoryTime{}).at(0).waiting, 3);
+    const std::vector<PlayerVisit> ice = store->player("Ice_Man", HistoryTime{});
+    ASSERT_EQ(ice.size(), 1u);
+    EXPECT_EQ(ice[0].sighting, waiting);
+    const std::vector<PlayerVisit> rock = store->player("Rock", HistoryTime{});
+    ASSERT_EQ(rock.size(), 1u);
+    EXPECT_FALSE(rock[0].sighting.waiting);
+    EXPECT_EQ(rock[0].sighting.seat, 1);
 }
 
 TEST_P(EveryStore, WatchListRulesAndAlertsOncePerQuietPeriod) {
