@@ -104,7 +104,8 @@ mkdir -p "$work/run"
   --trace "$(winpath "$work/trace.txt")" >"$work/tables.json" 2>"$work/tables.err") ||
   fail "kestrova-cli tables: $(cat "$work/tables.err") $(cat "$work/sim.out")"
 expected=$(jq -c '[.tables[] | (.seated // (.players | length)) as $n | select($n >= 1 and $n <= 10)
-  | [.name, (.stakes // ""), "0", ($n | tostring), (.avgpot // "$0"), "", "", "", "", "", "", "", "", ""]]' "$lobby")
+  | [.name, (.stakes // ""), ((.waiting // (.waitlist // [] | length)) | tostring), ($n | tostring),
+     (.avgpot // "$0"), "", "", "", "", "", "", "", "", ""]]' "$lobby")
 got=$(jq -c '[.[].columns]' "$work/tables.json")
 if [ "$got" != "$expected" ]; then
   diff <(echo "$expected" | jq -c '.[]') <(echo "$got" | jq -c '.[]') >&2 || true

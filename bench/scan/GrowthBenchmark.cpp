@@ -1,4 +1,4 @@
-// bench_growth [--sizes 50,200,800,3200] [--scans N]
+// bench_growth [--sizes 50,200,800,3200] [--scans N] [--players N] [--waiting N]
 // How "Scan All Tables" grows with the lobby: for each size, a fresh scan
 // state, one scan that fills the statistics cache from a PokerTracker 3
 // database, then N scans with the warm cache, all with the waits on a
@@ -7,7 +7,9 @@
 // memory while that size ran. Times are compared in CPU time of the scanning
 // thread, which other programs on a shared machine do not stretch. Passes
 // (exit 0) when the scan's own time per table at the largest size is within
-// 1.5x of that at the second size, and the peak stays under 150 MB. Needs
+// 1.5x of that at the second size, and the peak stays under 150 MB. Each table
+// seats --players (9) and has --waiting (0) more on its waiting list, each
+// looked up like the seated ones. Needs
 // the PostgreSQL server programs; not run by the tests.
 #include "PostgresServer.h"
 #include "ScanFixture.h"
@@ -43,7 +45,6 @@ namespace {
 using kestrova::test::PostgresServer;
 using Steady = std::chrono::steady_clock;
 
-constexpr int kPlayersPerTable = 9;
 constexpr double kLimitMb = 150.0;
 constexpr double kLinearSlack = 1.5;
 
@@ -135,11 +136,17 @@ std::vector<int> parseSizes(const char* text) {
 int main(int argc, char** argv) {
     std::vector<int> sizes{50, 200, 800, 3200};
     int warmScans = 3;
+    int playersPerTable = 9;
+    int waitingPerTable = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--sizes") == 0)
             sizes = parseSizes(argv[i + 1]);
         else if (std::strcmp(argv[i], "--scans") == 0)
             warmScans = std::max(1, std::atoi(argv[i + 1]));
+        else if (std::strcmp(argv[i], "--players") == 0)
+            playersPerTable = std::clamp(std::atoi(argv[i + 1]), 1, 10);
+        else if (std::strcmp(argv[i], "--waiting") == 0)
+            waitingPerTable = std::clamp(std::atoi(argv[i + 1]), 0, 8);
     }
     std::sort(sizes.begin(), sizes.end());
     setenv("KESTROVA_DATA_DIR", KESTROVA_DATA_DIR, 0);
@@ -157,7 +164,7 @@ int main(int argc, char** argv) {
         const auto loadStart = Steady::now();
         {
             const kestrova::sim::Lobby largest =
-                kestrova::test::summitLobby(sizes.back(), kPlayersPerTable);
+                kestrova::test::summitLobby(sizes.back(), playersPerTable, waitingPerTable);
             kestrova::test::ScanFixture(largest).load(server, "bench_growth");
         }
         std::fprintf(stderr, "database for %d tables loaded in %.1f s\n", sizes.back(),
@@ -184,7 +191,7 @@ int main(int argc, char** argv) {
             row.tables = tables;
             {
                 const kestrova::sim::Lobby lobby =
-                    kestrova::test::summitLobby(tables, kPlayersPerTable);
+                    kestrova::test::summitLobby(tables, playersPerTable, waitingPerTable);
                 kestrova::ScanState state;
                 kestrova::TrackerLookup lookup({entry},
                                                kestrova::TrackerOptions::fromSettings(settings),
@@ -199,7 +206,8 @@ int main(int argc, char** argv) {
                 row.records = state.records.size();
                 for (const Scan& s : warm) {
                     complete = complete && s.messages == 0 && s.tables == tables &&
-                               s.players == tables * kPlayersPerTable && s.lookups == 0;
+                               s.players == tables * (playersPerTable + waitingPerTable) &&
+                               s.lookups == 0;
                 }
             }
             row.peakMb = peakResidentMb();
@@ -207,6 +215,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%d tables done\n", tables);
         }
 
+        std::printf("%d players seated and %d waiting per table\n", playersPerTable,
+                    waitingPerTable);
         std::printf("warm statistics cache, waits on a virtual clock; median of %d scans\n",
                     warmScans);
         std::printf(

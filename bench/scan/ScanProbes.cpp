@@ -69,7 +69,7 @@ std::shared_ptr<PlayerStats> TimedLookup::lookupPlayer(const std::string& name,
     return record;
 }
 
-sim::Lobby summitLobby(int tables, int playersPerTable) {
+sim::Lobby summitLobby(int tables, int playersPerTable, int waitingPerTable) {
     std::vector<sim::LobbyTable> rows;
     rows.reserve(static_cast<std::size_t>(tables));
     for (int t = 0; t < tables; ++t) {
@@ -87,6 +87,9 @@ sim::Lobby summitLobby(int tables, int playersPerTable) {
                  std::to_string(1 + id % 9) + "," + std::to_string(100 + id % 900)});
         }
         table.seated = playersPerTable;
+        for (int w = 0; w < waitingPerTable; ++w)
+            table.waitlist.push_back("Waiter" + std::to_string(10000 + t * waitingPerTable + w));
+        table.waiting = waitingPerTable;
         rows.push_back(std::move(table));
     }
     return sim::Lobby(std::move(rows));

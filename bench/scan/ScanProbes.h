@@ -89,8 +89,8 @@ private:
 };
 
 // `tables` full-ring tables named "Summit 1000", "Summit 1001" ..., each with
-// `playersPerTable` players of their own: a lobby of n tables is the first n
-// tables of any larger one.
-sim::Lobby summitLobby(int tables, int playersPerTable);
+// `playersPerTable` players of their own and `waitingPerTable` more on its
+// waiting list: a lobby of n tables is the first n tables of any larger one.
+sim::Lobby summitLobby(int tables, int playersPerTable, int waitingPerTable = 0);
 
 }  // namespace kestrova::test

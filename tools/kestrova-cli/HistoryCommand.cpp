@@ -77,19 +77,22 @@ Json visitJson(const TableVisit& visit) {
 
 Json sightingJson(const PlayerVisit& visit) {
     const PlayerSighting& seen = visit.sighting;
-    return {{"at", isoTime(visit.at)},
-            {"table", visit.table},
-            {"stakes", visit.stakes},
-            {"name", seen.name},
-            {"seat", seen.seat},
-            {"waiting", seen.waiting},
-            {"chips", seen.chips},
-            {"hands", seen.hands},
-            {"vpip", seen.vpip},
-            {"pfr", seen.pfr},
-            {"af", seen.af},
-            {"wtsd", seen.wtsd},
-            {"weak", rounded(seen.weak, 3)}};
+    Json sighting = {{"at", isoTime(visit.at)},
+                     {"table", visit.table},
+                     {"stakes", visit.stakes},
+                     {"name", seen.name},
+                     {"seat", seen.seat}};
+    // Only a player on the waiting list says so; his seat is his place on it.
+    if (seen.waiting)
+        sighting["waiting"] = true;
+    sighting["chips"] = seen.chips;
+    sighting["hands"] = seen.hands;
+    sighting["vpip"] = seen.vpip;
+    sighting["pfr"] = seen.pfr;
+    sighting["af"] = seen.af;
+    sighting["wtsd"] = seen.wtsd;
+    sighting["weak"] = rounded(seen.weak, 3);
+    return sighting;
 }
 
 Json tableSummaryJson(const TableSummary& table) {
