@@ -89,5 +89,23 @@ TEST(OverallTest, ReadsAndTruncatedAverages) {
     EXPECT_TRUE(overallTestShows(25.0, 4.99, 0, settings));
 }
 
+// "At most N waiting" hides a listed or scanned row whose waiting list is
+// longer, whatever the other tests say.
+TEST(WaitingTest, HidesTablesWithMoreWaitingThanTheMaximum) {
+    TableFilterSettings settings;
+    const std::vector<std::shared_ptr<PlayerStats>> nobody;
+    const auto shows = [&](int waiting) {
+        return TableFilter(settings, 100).match({"$1/$2", nobody, nullptr, waiting});
+    };
+    EXPECT_TRUE(shows(9)) << "off: every row shows";
+    settings.waitingLimited = true;
+    settings.maximumWaiting = 2;
+    EXPECT_TRUE(shows(0));
+    EXPECT_TRUE(shows(2));
+    EXPECT_FALSE(shows(3));
+    settings.maximumWaiting = 0;
+    EXPECT_FALSE(shows(1));
+}
+
 }  // namespace
 }  // namespace kestrova
