@@ -168,8 +168,10 @@ void addHistoryCommand(CommandLine& line, const FolderSource& folder, SettingsSt
     };
     static constexpr View kViews[] = {
         {HistoryView::Tables, "tables", "every table read, the most recently seen first"},
-        {HistoryView::Table, "table", "every visit of table NAME: seated, pot, figures, score"},
-        {HistoryView::Player, "player", "every sighting of player NAME, the newest first"},
+        {HistoryView::Table, "table",
+         "every visit of table NAME: seated, waiting, pot, figures, score"},
+        {HistoryView::Player, "player",
+         "every sighting of player NAME, seated or waiting, the newest first"},
     };
     for (const View& view : kViews) {
         CLI::App& command = line.addCommand(

@@ -50,8 +50,10 @@ void addOcrCommand(CommandLine& line) {
     for (const bool seats : {false, true}) {
         CLI::App& command =
             line.addCommand(group, seats ? "seats" : "lobby",
-                            seats ? "the seat names and chips of the selected table, as JSON"
-                                  : "the selected row of the table list, as JSON",
+                            seats ? "the seat names and chips of the selected table and the "
+                                    "names on its waiting list, as JSON"
+                                  : "the selected row of the table list, its waiting count too, "
+                                    "as JSON",
                             [&line, args, seats] {
                                 args->seats = seats;
                                 return runOcrCommand(*args, line.out(), line.err());
