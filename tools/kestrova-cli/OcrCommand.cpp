@@ -4,7 +4,6 @@
 #include "ImageFile.h"
 #include "Json.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -55,11 +54,9 @@ int runOcrCommand(const OcrArgs& args, std::ostream& out, std::ostream& err) {
     nlohmann::ordered_json reading;
     reading["names"] = seats->names;
     reading["chips"] = seats->chips;
-    // The names below "Waiting:"; cut: the area's last line was used, so the
-    // list may go on below what the client shows.
+    // The names below "Waiting:", and whether the list may go on below them.
     reading["waiting"] = waitingNamesOf(*seats);
-    reading["waitingCut"] = seats->lastLineUsed &&
-                            std::ranges::find(seats->names, kWaitingMarker) != seats->names.end();
+    reading["waitingCut"] = waitingListMayGoOn(*seats);
     out << jsonText(reading) << '\n';
     return 0;
 }

@@ -241,7 +241,7 @@ void TableScanPass::scanTable() {
     // The lobby's count says how many the area left out; without it, a list
     // that reaches the area's last line may go on.
     table.waitingListCut =
-        entry ? table.waitingCount > waitingRead : waitingList && state_.seats.lastLineUsed;
+        entry ? table.waitingCount > waitingRead : waitingListMayGoOn(state_.seats);
     context_.observer.tableScanned(table);
 }
 

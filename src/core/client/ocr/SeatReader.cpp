@@ -23,6 +23,11 @@ std::vector<std::string> waitingNamesOf(const SeatReading& seats) {
     return names;
 }
 
+bool waitingListMayGoOn(const SeatReading& seats) {
+    return seats.lastLineUsed &&
+           std::find(seats.names.begin(), seats.names.end(), kWaitingMarker) != seats.names.end();
+}
+
 std::string normaliseChipText(std::string_view text) {
     std::string chips;
     chips.reserve(text.size());

@@ -51,6 +51,9 @@ inline constexpr std::string_view kWaitingMarker = "Waiting:";
 
 // The names below the waiting list's marker, in order (none without one).
 std::vector<std::string> waitingNamesOf(const SeatReading& seats);
+// The area shows the marker and ran out of lines: the waiting list may go on
+// below what was read.
+bool waitingListMayGoOn(const SeatReading& seats);
 
 // Blanks and "$" removed, then separators: "1,250" -> "1250", "12,50" -> "12.50",
 // "1.234,56" -> "1234.56", "1,234.56" -> "1234.56"; without a "," unchanged.
